@@ -1,0 +1,28 @@
+# lirasto_add_test(<name> KIND <unit|widget|e2e> SOURCES ... [LIBS ...] [TIMEOUT s])
+#
+# Builds one GoogleTest executable and registers it with CTest as <kind>.<name>.
+# Widget tests run headless on the offscreen platform and get the test main that
+# creates the QApplication; unit tests use GoogleTest's own main.
+function(lirasto_add_test name)
+    cmake_parse_arguments(T "" "KIND;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(NOT T_KIND)
+        set(T_KIND unit)
+    endif()
+    string(REPLACE "." "_" target "test_${T_KIND}_${name}")
+    add_executable(${target} ${T_SOURCES})
+    target_link_libraries(${target} PRIVATE ${T_LIBS} lirasto_testsupport)
+    if(T_KIND STREQUAL "unit")
+        target_link_libraries(${target} PRIVATE GTest::gtest_main)
+    else()
+        target_link_libraries(${target} PRIVATE lirasto_widgettest_main)
+    endif()
+    add_test(NAME ${T_KIND}.${name} COMMAND ${target})
+    set(env "LIRASTO_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+    if(T_KIND STREQUAL "widget")
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    set_tests_properties(${T_KIND}.${name} PROPERTIES ENVIRONMENT "${env}" LABELS ${T_KIND})
+    if(T_TIMEOUT)
+        set_tests_properties(${T_KIND}.${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    endif()
+endfunction()
