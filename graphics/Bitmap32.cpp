@@ -1,0 +1,1 @@
+#include "graphics/Bitmap32.h"

@@ -1,0 +1,1 @@
+#include "graphics/Image32.h"
