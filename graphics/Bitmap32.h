@@ -1,1 +1,247 @@
 #pragma once
+
+#include "graphics/Blend.h"
+#include "graphics/LowLevel.h"
+
+#include <QColor>
+#include <QImage>
+#include <QObject>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// Integer rectangle, half-open: Left <= x < Right, Top <= y < Bottom.
+struct TRect
+{
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Right = 0;
+    int32_t Bottom = 0;
+
+    constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+    // Width and height in 64 bits, so that no pair of 32-bit edges overflows.
+    constexpr int64_t Width() const { return int64_t(Right) - Left; }
+    constexpr int64_t Height() const { return int64_t(Bottom) - Top; }
+    constexpr bool operator==(const TRect&) const = default;
+};
+
+constexpr TRect MakeRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    return TRect{left, top, right, bottom};
+}
+
+// The common part of a and b; an empty result is (0, 0, 0, 0).
+TRect IntersectRect(const TRect& a, const TRect& b);
+
+// The same with 32-bit floats: where a layer sits in its view.
+struct TFloatRect
+{
+    float Left = 0;
+    float Top = 0;
+    float Right = 0;
+    float Bottom = 0;
+
+    constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+    constexpr bool operator==(const TFloatRect&) const = default;
+};
+
+constexpr TFloatRect FloatRect(float left, float top, float right, float bottom)
+{
+    return TFloatRect{left, top, right, bottom};
+}
+
+// The common part of a and b; an empty result is (0, 0, 0, 0).
+TFloatRect IntersectRect(const TFloatRect& a, const TFloatRect& b);
+
+enum TDrawMode { dmOpaque, dmBlend, dmCustom };
+enum TStretchFilter { sfNearest, sfDraft, sfLinear, sfCosine, sfSpline, sfLanczos, sfMitchell };
+
+// dmCustom's per-pixel callback: source F, destination B (written in place), master alpha M.
+using TPixelCombineEvent = std::function<void(TColor32 F, TColor32& B, TColor32 M)>;
+
+// Conversion of a platform colour: alpha is always 255.
+TColor32 Color32(const QColor& color);
+// Conversion of a window-system colour 0x00BBGGRR. A negative value names a system
+// colour by its low byte (0 = scroll bar .. 30 = menu bar, the standard palette);
+// an unknown index raises ERangeError.
+TColor32 WinColor(int32_t winColor);
+
+// A persistent object with an update count, a change notification and a lock that
+// any thread may take.
+class TThreadPersistent
+{
+public:
+    TThreadPersistent() = default;
+    virtual ~TThreadPersistent() = default;
+    TThreadPersistent(const TThreadPersistent&) = delete;
+    TThreadPersistent& operator=(const TThreadPersistent&) = delete;
+
+    // Notifies when no update bracket is open.
+    virtual void Changed();
+    void BeginUpdate();
+    // Closes a bracket without notifying; throws EAssertionFailed when none is open.
+    void EndUpdate();
+    int UpdateCount() const { return updateCount_; }
+
+    // The lock count changes under one process-wide mutex; the object's own
+    // (recursive) mutex is held between Lock and Unlock.
+    void Lock();
+    void Unlock();
+    int LockCount() const;
+
+protected:
+    // Sends the change notification; called by Changed when no bracket is open.
+    virtual void NotifyChange() {}
+
+private:
+    std::recursive_mutex lock_;
+    int lockCount_ = 0;
+    int updateCount_ = 0;
+};
+
+// A two-dimensional map with a size.
+class TCustomMap : public TThreadPersistent
+{
+public:
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    // Negative values count as 0. Returns whether the size changed; when it did,
+    // Changed and then the resize notification follow.
+    bool SetSize(int newWidth, int newHeight);
+    virtual void Delete() { SetSize(0, 0); }
+    virtual bool Empty() const { return width_ == 0 || height_ == 0; }
+
+protected:
+    // Reallocates for the new size and stores it (through SetStoredSize).
+    virtual void ChangeSize(int newWidth, int newHeight) = 0;
+    virtual void Resized() {}
+    void SetStoredSize(int width, int height)
+    {
+        width_ = width;
+        height_ = height;
+    }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// A rectangle of 32-bit pixels, rows top to bottom without padding.
+class TBitmap32 : public TCustomMap
+{
+public:
+    TBitmap32();
+    ~TBitmap32() override;
+
+    bool Empty() const override;
+
+    // Copies size, pixels and DrawMode, MasterAlpha, OuterColor, StretchFilter from src
+    // (only the size when src is empty); a null src empties this bitmap. One notification.
+    void Assign(const TBitmap32* src);
+
+    // Every pixel becomes color; an empty bitmap is left alone without notification.
+    void Clear(TColor32 color);
+    // Fills [x1, x2) x [y1, y2) clipped to ClipRect.
+    void FillRect(int x1, int y1, int x2, int y2, TColor32 color);
+    // Draws this whole bitmap into dstRect of dst with this bitmap's mode, then dst.Changed().
+    void DrawTo(TBitmap32& dst, const TRect& dstRect);
+    // The same at (x, y) at this bitmap's own size.
+    void DrawTo(TBitmap32& dst, int x, int y);
+
+    TColor32* Bits() { return bits_.get(); }
+    const TColor32* Bits() const { return bits_.get(); }
+    // Row y; no check, like Pixel.
+    TColor32* ScanLine(int y) { return bits_.get() + std::ptrdiff_t(y) * Width(); }
+    const TColor32* ScanLine(int y) const { return bits_.get() + std::ptrdiff_t(y) * Width(); }
+    TColor32& Pixel(int x, int y) { return bits_[std::ptrdiff_t(y) * Width() + x]; }
+    TColor32 Pixel(int x, int y) const { return bits_[std::ptrdiff_t(y) * Width() + x]; }
+    // OuterColor outside ClipRect.
+    TColor32 PixelS(int x, int y) const;
+    // Writes only inside ClipRect.
+    void SetPixelS(int x, int y, TColor32 color);
+
+    // A Format_RGB32 image sharing the pixel memory (the alpha byte is not shown);
+    // valid until the next size change. A null image while empty.
+    QImage Image() const;
+
+    TRect BoundsRect() const { return TRect{0, 0, Width(), Height()}; }
+    TRect ClipRect() const { return clipRect_; }
+    // Stored intersected with the bounds.
+    void SetClipRect(const TRect& rect);
+
+    TDrawMode DrawMode() const { return drawMode_; }
+    void SetDrawMode(TDrawMode mode);
+    TCombineMode CombineMode() const { return combineMode_; }
+    // Always notifies, even with the current value.
+    void SetCombineMode(TCombineMode mode);
+    int MasterAlpha() const { return masterAlpha_; }
+    // 0..255; anything else raises ERangeError.
+    void SetMasterAlpha(int alpha);
+    TColor32 OuterColor() const { return outerColor_; }
+    void SetOuterColor(TColor32 color) { outerColor_ = color; }
+    TStretchFilter StretchFilter() const { return stretchFilter_; }
+    void SetStretchFilter(TStretchFilter filter);
+
+    // The stored form: int32 width, int32 height (little-endian), then the pixels as
+    // bytes B, G, R, A. ReadData throws EReadError on a short or malformed record and
+    // notifies in every case.
+    void ReadData(const uint8_t* data, std::size_t size);
+    std::vector<uint8_t> WriteData() const;
+    // The length of the record of a w x h bitmap.
+    static std::size_t RecordSize(int width, int height);
+
+    std::function<void(TBitmap32*)> OnChange;
+    std::function<void(TBitmap32*)> OnResize;
+    std::function<void(TBitmap32*)> OnHandleChanged;
+    TPixelCombineEvent OnPixelCombine;
+
+protected:
+    void NotifyChange() override;
+    void ChangeSize(int newWidth, int newHeight) override;
+    void Resized() override;
+    void HandleChanged();
+
+private:
+    std::unique_ptr<TColor32[]> bits_;
+    TRect clipRect_;
+    TDrawMode drawMode_ = dmOpaque;
+    TCombineMode combineMode_ = cmBlend;
+    int masterAlpha_ = 255;
+    TColor32 outerColor_ = 0;
+    TStretchFilter stretchFilter_ = sfNearest;
+};
+
+// Draws srcRect of src into dstRect of dst, clipped by dstClip and dst's bounds.
+// Throws lirasto::Exception "Destination bitmap is nil or empty", "Source bitmap is
+// nil or empty" or "Source rectangle is invalid". Different sizes resample with the
+// nearest pixel whatever the filter.
+void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const TBitmap32* src, const TRect& srcRect,
+              TStretchFilter filter, TDrawMode combineOp, const TPixelCombineEvent& combineCallBack = {});
+
+// An ordered list of bitmaps, numbered from 0, which it owns.
+class TBitmap32List : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TBitmap32List(QObject* owner = nullptr);
+    ~TBitmap32List() override;
+
+    // Throws EListError "List index out of bounds (%d)" outside 0..Count()-1.
+    TBitmap32* Bitmap(int index);
+    const TBitmap32* Bitmap(int index) const;
+    // Copies src into item index.
+    void SetBitmap(int index, const TBitmap32* src);
+    int Count() const;
+    // Appends an empty item and returns its bitmap.
+    TBitmap32* Add();
+    void Clear();
+
+private:
+    std::vector<std::unique_ptr<TBitmap32>> items_;
+};
