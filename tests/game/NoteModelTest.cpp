@@ -1,0 +1,378 @@
+#include "game/uVariables.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+using lirasto::ERangeError;
+
+namespace {
+
+// How a musician reads a key signature: the number of flats (negative) or
+// sharps of each major key, flats added in the order B E A D G C and sharps
+// in the order F C G D A E. Written apart from the program's own tables.
+const std::array<int, 12> kSignature = {0, -5, 2, -3, 4, -1, -6, 1, -4, 3, -2, 5};
+const std::array<int, 6> kFlatOrder = {11, 4, 9, 2, 7, 0}; // B E A D G C
+const std::array<int, 6> kSharpOrder = {5, 0, 7, 2, 9, 4}; // F C G D A E
+
+int signatureAlteration(int key, int letter)
+{
+    const int count = kSignature[key];
+    for (int i = 0; i < -count; ++i)
+        if (kFlatOrder[i] == letter)
+            return -1;
+    for (int i = 0; i < count; ++i)
+        if (kSharpOrder[i] == letter)
+            return 1;
+    return 0;
+}
+
+int readPitchClass(const TSpelling& s, int key)
+{
+    const int letter = PitchClass(s.Natural);
+    int alteration = 0;
+    switch (s.Sign) {
+    case TAccidental::Flat:
+        alteration = -1;
+        break;
+    case TAccidental::Sharp:
+        alteration = 1;
+        break;
+    case TAccidental::Natural:
+        alteration = 0;
+        break;
+    case TAccidental::None:
+        alteration = signatureAlteration(key, letter);
+        break;
+    }
+    return PitchClass(letter + alteration);
+}
+
+} // namespace
+
+// Every note of both staves, in every key, reads back as its own pitch class.
+TEST(NoteSpelling, ReadsBackAsTheSoundingPitchClassInEveryKey)
+{
+    for (int key = 0; key < 12; ++key)
+        for (int note = 36; note <= 88; ++note) {
+            const TSpelling s = SpellNote(note, key);
+            EXPECT_FALSE(IsBlackKey[PitchClass(s.Natural)]) << "note " << note << " key " << key;
+            EXPECT_LE(std::abs(s.Natural - note), 1);
+            EXPECT_EQ(readPitchClass(s, key), PitchClass(note)) << "note " << note << " key " << KeyNames[key];
+        }
+}
+
+// A sign is written only where the key signature does not already give the pitch.
+TEST(NoteSpelling, WritesNoSignWhereTheKeySignatureSuffices)
+{
+    for (int key = 0; key < 12; ++key)
+        for (int note = 48; note < 60; ++note) {
+            const TSpelling s = SpellNote(note, key);
+            const bool signatureGivesIt =
+                PitchClass(PitchClass(s.Natural) + signatureAlteration(key, PitchClass(s.Natural))) == PitchClass(note);
+            EXPECT_EQ(s.Sign == TAccidental::None, signatureGivesIt) << "note " << note << " key " << KeyNames[key];
+        }
+}
+
+struct SpellingRow
+{
+    int note;
+    int key;
+    int natural;
+    TAccidental sign;
+};
+
+class NoteSpellingCases : public testing::TestWithParam<SpellingRow>
+{};
+
+// Black keys take the natural above in flat keys and in C, the natural below in sharp keys;
+// white keys altered by the signature get a natural sign.
+TEST_P(NoteSpellingCases, SpellsTheNoteOnItsNaturalWithItsSign)
+{
+    const auto& row = GetParam();
+    EXPECT_EQ(SpellNote(row.note, row.key), (TSpelling{row.natural, row.sign}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, NoteSpellingCases,
+    testing::Values(SpellingRow{61, 0, 62, TAccidental::Flat},    // D flat 4 in C
+                    SpellingRow{61, 2, 60, TAccidental::None},    // C sharp 4 in D, from the signature
+                    SpellingRow{70, 0, 71, TAccidental::Flat},    // B flat 4 in C
+                    SpellingRow{70, 5, 71, TAccidental::None},    // B flat 4 in F
+                    SpellingRow{70, 2, 69, TAccidental::Sharp},   // A sharp 4 in D
+                    SpellingRow{71, 5, 71, TAccidental::Natural}, // B natural in F
+                    SpellingRow{65, 2, 65, TAccidental::Natural}, // F natural in D
+                    SpellingRow{80, 0, 81, TAccidental::Flat},    // A flat 5 in C
+                    SpellingRow{80, 2, 79, TAccidental::Sharp},   // G sharp 5 in D
+                    SpellingRow{60, 0, 60, TAccidental::None}, SpellingRow{88, 0, 88, TAccidental::None},
+                    SpellingRow{66, 4, 65, TAccidental::None},    // F sharp in E
+                    SpellingRow{63, 7, 62, TAccidental::Sharp})); // D sharp in G
+
+// Gb's six flats include C flat: its C carries a natural sign, so do B and the other flatted
+// letters, while every black key is written by the signature alone.
+TEST(NoteSpelling, WritesCWithANaturalSignInGbMajor)
+{
+    const int gb = 6;
+    EXPECT_EQ(SpellNote(60, gb), (TSpelling{60, TAccidental::Natural}));
+    EXPECT_EQ(SpellNote(72, gb), (TSpelling{72, TAccidental::Natural}));
+    EXPECT_EQ(SpellNote(71, gb), (TSpelling{71, TAccidental::Natural}));
+    EXPECT_EQ(SpellNote(65, gb), (TSpelling{65, TAccidental::None}));
+    for (int note = 61; note < 73; ++note)
+        if (IsBlackKey[PitchClass(note)]) {
+            EXPECT_EQ(SpellNote(note, gb), (TSpelling{note + 1, TAccidental::None})) << note;
+        }
+}
+
+// The altered naturals are the white keys outside the scale, Gb's C flat being the one the scale cannot show.
+TEST(KeyTables, AlteredNaturalsAreTheWhiteKeysOutsideTheScaleExceptGbsC)
+{
+    const TPitchClassSet whiteKeys = 0x0AB5;
+    for (int key = 0; key < 12; ++key) {
+        const TPitchClassSet expected = whiteKeys & ~KeyScale[key] & 0x0FFF;
+        if (key == 6) {
+            EXPECT_EQ(KeyAlteredNaturals[key], expected | PitchClassBit(0));
+        } else {
+            EXPECT_EQ(KeyAlteredNaturals[key], expected) << KeyNames[key];
+        }
+    }
+}
+
+// Every key's scale is the major scale on its tonic, but the stored Gb row repeats Db's.
+TEST(KeyTables, ScaleIsTheMajorScaleOnTheTonicExceptTheStoredGbRow)
+{
+    for (int key = 0; key < 12; ++key) {
+        TPitchClassSet major = 0;
+        for (int step : {0, 2, 4, 5, 7, 9, 11})
+            major |= PitchClassBit((key + step) % 12);
+        EXPECT_EQ(KeyScale[key], key == 6 ? TPitchClassSet{0x056B} : major) << KeyNames[key];
+        EXPECT_EQ(KeyAccidentalKind[key], key == 0 ? -1 : (kSignature[key] < 0 ? 0 : 1)) << KeyNames[key];
+    }
+}
+
+// Levels run C, F, G, Bb, D, Eb, A, Ab, E, Db, B, Gb, and the last level is Gb major.
+TEST(KeyTables, LevelsMapToKeysInOrderOfAccidentals)
+{
+    const std::array<std::string, 12> names = {"C", "F", "G", "Bb", "D", "Eb", "A", "Ab", "E", "Db", "B", "Gb"};
+    for (int level = 1; level <= 12; ++level)
+        EXPECT_EQ(KeyNames[LevelKeys[level]], names[level - 1]);
+    EXPECT_EQ(LevelKeys[12], 6);
+    EXPECT_THROW(LevelKeys[0], ERangeError);
+    EXPECT_THROW(LevelKeys[13], ERangeError);
+    EXPECT_THROW(KeyNames[12], ERangeError);
+    EXPECT_THROW(SpellNote(60, 12), ERangeError);
+    EXPECT_THROW(SpellNote(60, -1), ERangeError);
+}
+
+struct OffsetRow
+{
+    int note;
+    int treble; // 999 where the note is not on the treble table
+    int bass;
+};
+
+// Naturals climb 5 pixels per diatonic step: treble F3 85 .. E6 -15, bass C2 175 .. G4 85.
+TEST(StaffOffsets, NaturalsFollowTheStaffTables)
+{
+    const OffsetRow rows[] = {
+        {36, 999, 175}, {38, 999, 170}, {40, 999, 165}, {41, 999, 160}, {43, 999, 155}, {45, 999, 150}, {47, 999, 145},
+        {48, 999, 140}, {50, 999, 135}, {52, 999, 130}, {53, 85, 125},  {55, 80, 120},  {57, 75, 115},  {59, 70, 110},
+        {60, 65, 105},  {62, 60, 100},  {64, 55, 95},   {65, 50, 90},   {67, 45, 85},   {69, 40, 999},  {71, 35, 999},
+        {72, 30, 999},  {74, 25, 999},  {76, 20, 999},  {77, 15, 999},  {79, 10, 999},  {81, 5, 999},   {83, 0, 999},
+        {84, -5, 999},  {86, -10, 999}, {88, -15, 999}};
+    for (const auto& row : rows) {
+        if (row.treble != 999) {
+            EXPECT_EQ(TrebleNoteY[row.note], row.treble) << row.note;
+        }
+        if (row.bass != 999) {
+            EXPECT_EQ(BassNoteY[row.note], row.bass) << row.note;
+        }
+    }
+    EXPECT_THROW(TrebleNoteY[52], ERangeError);
+    EXPECT_THROW(TrebleNoteY[89], ERangeError);
+    EXPECT_THROW(BassNoteY[35], ERangeError);
+    EXPECT_THROW(BassNoteY[68], ERangeError);
+}
+
+// Ledger positions change exactly at the staff edges, and LedgerTop gives each position's base.
+TEST(LedgerTables, PositionsChangeAtTheStaffEdges)
+{
+    EXPECT_EQ(BassLedgerPosition[36], 1);
+    EXPECT_EQ(BassLedgerPosition[40], 1);
+    EXPECT_EQ(BassLedgerPosition[41], 0);
+    EXPECT_EQ(BassLedgerPosition[59], 0);
+    EXPECT_EQ(BassLedgerPosition[60], 2);
+    EXPECT_EQ(BassLedgerPosition[68], 2);
+    EXPECT_EQ(TrebleLedgerPosition[52], 3);
+    EXPECT_EQ(TrebleLedgerPosition[61], 3);
+    EXPECT_EQ(TrebleLedgerPosition[62], 0);
+    EXPECT_EQ(TrebleLedgerPosition[79], 0);
+    EXPECT_EQ(TrebleLedgerPosition[80], 4);
+    EXPECT_EQ(TrebleLedgerPosition[88], 4);
+    EXPECT_THROW(TrebleLedgerPosition[51], ERangeError);
+    EXPECT_THROW(BassLedgerPosition[69], ERangeError);
+    EXPECT_EQ(LedgerTop[1], 190);
+    EXPECT_EQ(LedgerTop[2], 110);
+    EXPECT_EQ(LedgerTop[3], 90);
+    EXPECT_EQ(LedgerTop[4], 10);
+    EXPECT_THROW(LedgerTop[0], ERangeError);
+    EXPECT_THROW(LedgerTop[5], ERangeError);
+}
+
+struct EdgeRow
+{
+    int note;
+    int key;
+    int position;
+};
+
+class TrebleLedgerEdge : public testing::TestWithParam<EdgeRow>
+{};
+
+// Notes 61 and 80 take ledger lines according to how the key spells them; the others as the table says.
+TEST_P(TrebleLedgerEdge, FollowsTheSpellingAcrossTheStaffEdge)
+{
+    EXPECT_EQ(TrebleLedgerFor(GetParam().note, GetParam().key), GetParam().position);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TrebleLedgerEdge,
+                         testing::Values(EdgeRow{61, 0, 0}, EdgeRow{61, 2, 3}, EdgeRow{61, 5, 0}, EdgeRow{61, 1, 0},
+                                         EdgeRow{61, 11, 3}, EdgeRow{80, 0, 4}, EdgeRow{80, 2, 0}, EdgeRow{80, 8, 4},
+                                         EdgeRow{80, 9, 0}, EdgeRow{60, 0, 3}, EdgeRow{62, 2, 0}, EdgeRow{79, 0, 0},
+                                         EdgeRow{81, 2, 4}, EdgeRow{53, 7, 3}, EdgeRow{88, 7, 4}));
+
+// Every treble note's ledger position is the one of the natural it is written on.
+TEST(TrebleLedger, MatchesTheLedgerPositionOfTheSpelledNatural)
+{
+    for (int key = 0; key < 12; ++key)
+        for (int note = 53; note <= 88; ++note)
+            EXPECT_EQ(TrebleLedgerFor(note, key), TrebleLedgerPosition[SpellNote(note, key).Natural])
+                << note << " " << KeyNames[key];
+}
+
+// A note set holds exactly the notes 32..95; adding any other is a range error.
+TEST(NoteSetTest, HoldsNotes32To95AndRejectsOthers)
+{
+    TNoteSet set;
+    EXPECT_TRUE(set.Empty());
+    set.Include(32);
+    set.Include(95);
+    set.Include(60);
+    EXPECT_EQ(set.Bits, (uint64_t{1} << 0) | (uint64_t{1} << 63) | (uint64_t{1} << 28));
+    EXPECT_TRUE(set.Contains(60));
+    EXPECT_FALSE(set.Contains(61));
+    EXPECT_FALSE(set.Contains(31));
+    EXPECT_FALSE(set.Contains(96));
+    EXPECT_THROW(set.Include(31), ERangeError);
+    EXPECT_THROW(set.Include(96), ERangeError);
+    EXPECT_EQ(TNoteSet::Of(40).Bits, uint64_t{1} << 8);
+}
+
+// Pitch-class sets use bits 0..11 only.
+TEST(PitchClassSetTest, UsesBitKForPitchClassK)
+{
+    EXPECT_EQ(PitchClassBit(0), 1);
+    EXPECT_EQ(PitchClassBit(11), 0x0800);
+    EXPECT_THROW(PitchClassBit(12), ERangeError);
+    EXPECT_THROW(PitchClassBit(-1), ERangeError);
+    EXPECT_TRUE(HasPitchClass(0x0AB5, 11));
+    EXPECT_FALSE(HasPitchClass(0x0AB5, 10));
+    EXPECT_EQ(PitchClass(66), 6);
+    EXPECT_EQ(PitchClass(-1), 11);
+}
+
+// state = state * 134775813 + 1 (mod 2^32); the result is the high half of n * state.
+TEST(RandomGenerator, FollowsTheLinearCongruentialSequence)
+{
+    struct Draw
+    {
+        int n;
+        uint32_t state;
+        int result;
+    };
+    const Draw fromZero[] = {{2, 1u, 0},
+                             {2, 134775814u, 0},
+                             {36, 3698175007u, 30},
+                             {32, 870078620u, 6},
+                             {100, 1172187917u, 27},
+                             {12, 2884733762u, 8},
+                             {1000000, 1368768587u, 318691}};
+    RandSeed = 0;
+    for (const auto& d : fromZero) {
+        EXPECT_EQ(Random(d.n), d.result);
+        EXPECT_EQ(RandSeed, d.state);
+    }
+    RandSeed = 12345;
+    EXPECT_EQ(Random(36), 13);
+    EXPECT_EQ(Random(36), 10);
+    EXPECT_EQ(Random(36), 2);
+}
+
+// Random(n) stays within 0..n-1, even at the top of the state range, and refuses n <= 0.
+TEST(RandomGenerator, StaysWithinZeroToNMinusOne)
+{
+    RandSeed = 1298181734u; // the next state is 0xFFFFFFFF, the largest
+    EXPECT_EQ(Random(36), 35);
+    EXPECT_EQ(RandSeed, 0xFFFFFFFFu);
+    for (int n : {1, 2, 12, 32, 36, 1 << 30})
+        for (int i = 0; i < 2000; ++i) {
+            const int r = Random(n);
+            ASSERT_GE(r, 0);
+            ASSERT_LT(r, n);
+        }
+    const uint32_t before = RandSeed;
+    EXPECT_THROW(Random(0), ERangeError);
+    EXPECT_THROW(Random(-5), ERangeError);
+    EXPECT_EQ(RandSeed, before);
+}
+
+// The seed is the time of day in milliseconds, so it never reaches a full day.
+TEST(RandomGenerator, SeedsFromTheMillisecondsOfTheDay)
+{
+    Randomize();
+    EXPECT_LT(RandSeed, 86400000u);
+}
+
+// Start-up state is all zeroes.
+TEST(GameState, ResetZeroesEveryVariable)
+{
+    Level = 7;
+    LevelTable[3].Goal = 300;
+    LevelTable[3].QuestionText = "x";
+    CurrentKey = 4;
+    CurrentNote = 60;
+    NoteSet.Include(60);
+    ExpectedKeys = 1;
+    PressedKeys = 2;
+    HeldKeyCount = 1;
+    Score = 5;
+    SecondsLeft = 9;
+    QuestionDue = 2;
+    QuestionsPosed = 1;
+    TrebleSlots[1].Note = 60;
+    TrebleSlots[1].StemDown = true;
+    LedgerLayers[2].Exists = true;
+    EvaluationMarkShown = true;
+    BassKeyLayerIndex = 1;
+    ResetGameState();
+    EXPECT_EQ(Level, 0);
+    EXPECT_EQ(LevelTable[3].Goal, 0);
+    EXPECT_TRUE(LevelTable[3].QuestionText.empty());
+    EXPECT_EQ(CurrentKey, 0);
+    EXPECT_EQ(CurrentNote, 0);
+    EXPECT_TRUE(NoteSet.Empty());
+    EXPECT_EQ(ExpectedKeys, 0);
+    EXPECT_EQ(PressedKeys, 0);
+    EXPECT_EQ(HeldKeyCount, 0);
+    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(SecondsLeft, 0);
+    EXPECT_EQ(QuestionDue, 0);
+    EXPECT_EQ(QuestionsPosed, 0);
+    EXPECT_EQ(TrebleSlots[1].Note, 0);
+    EXPECT_FALSE(TrebleSlots[1].StemDown);
+    EXPECT_FALSE(LedgerLayers[2].Exists);
+    EXPECT_FALSE(EvaluationMarkShown);
+    EXPECT_EQ(BassKeyLayerIndex, 0);
+    EXPECT_THROW(TrebleSlots[6], ERangeError);
+    EXPECT_THROW(KeyHighlightLayers[0], ERangeError);
+}
