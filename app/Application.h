@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QApplication>
+#include <functional>
+
+class QString;
+
+// The application object. An exception that escapes an event handler ends up
+// here: it is shown in a modal message box with its text and the event loop
+// goes on, with the handler's remaining steps skipped.
+class TApplication : public QApplication
+{
+    Q_OBJECT
+
+public:
+    TApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // How an error reaches the user. Tests replace it so that no message box blocks them.
+    using ErrorReporter = std::function<void(const QString& message)>;
+    static void SetErrorReporter(ErrorReporter reporter);
+    static void ShowError(const QString& message);
+};
+
+// Runs one handler; an exception it throws is reported instead of travelling
+// through Qt's own frames, which are not built to unwind. Returns whether the
+// handler ran to its end.
+bool RunGuarded(const std::function<void()>& handler);
+
+// The design names the fonts of the desktop it was made on; they are drawn
+// with installed families of the same kind.
+void InstallFontSubstitutions();

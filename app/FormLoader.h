@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+class TfMain;
+class QColor;
+class QString;
+
+namespace lirasto {
+struct DesignComponent;
+}
+
+// Builds the main window from its stored design: every component is created by
+// its class name, its properties are applied by name, its events are bound to
+// the window's handlers by name, and then the window's creation handler runs.
+// An unknown class, property or handler is an error that names it.
+TfMain* CreateMainForm(std::span<const uint8_t> stream);
+TfMain* CreateMainForm(const lirasto::DesignComponent& design);
+
+// The platform colour that a design colour name (clBtnFace, clBlack, ...) stands for.
+bool DesignColour(const QString& name, QColor& colour);

@@ -1,0 +1,19 @@
+#include "app/Application.h"
+#include "app/FormLoader.h"
+#include "app/uMain.h"
+#include "resources/EmbeddedDesign.h"
+
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    TApplication application(argc, argv);
+    TApplication::setApplicationName(QStringLiteral("DEMO Lirasto - Notes"));
+    InstallFontSubstitutions();
+
+    std::unique_ptr<TfMain> form;
+    if (!RunGuarded([&] { form.reset(CreateMainForm(embeddedDesignStream())); }))
+        return 1;
+    form->show();
+    return TApplication::exec();
+}
