@@ -17,7 +17,8 @@ int levelFrom(const std::string& text)
         return kSettingsMinLevel;
     int level = 0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), level);
-    if (ec != std::errc() || end != digits.data() + digits.size() || level < kSettingsMinLevel || level > kSettingsMaxLevel)
+    if (ec != std::errc() || end != digits.data() + digits.size() || level < kSettingsMinLevel ||
+        level > kSettingsMaxLevel)
         return kSettingsMinLevel;
     return level;
 }

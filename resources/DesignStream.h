@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// The window design as a tree of components, properties and values, and its binary component stream
+// ("TPF0" followed by the top component's record).
+namespace lirasto {
+
+struct DesignProperty;
+
+enum class DesignValueKind {
+    List,       // tag 1: values up to a 0 byte
+    Integer,    // tag 2 (int8) or 3 (int16), chosen by size when written
+    String,     // tag 6: length byte and characters
+    Identifier, // tag 7: enumeration value, colour, handler or component name
+    Boolean,    // tag 8 false, tag 9 true
+    Binary,     // tag 10: uint32 byte count and bytes
+    Set,        // tag 11: identifiers up to an empty one
+    Collection  // tag 14: items, each a property list
+};
+
+struct DesignValue
+{
+    DesignValueKind kind = DesignValueKind::Integer;
+    long long integer = 0;
+    bool boolean = false;
+    std::string text;                               // String, Identifier
+    std::vector<uint8_t> bytes;                     // Binary
+    std::vector<std::string> names;                 // Set
+    std::vector<DesignValue> list;                  // List
+    std::vector<std::vector<DesignProperty>> items; // Collection
+
+    static DesignValue makeList(std::vector<DesignValue> values);
+    static DesignValue makeInteger(long long value);
+    static DesignValue makeString(std::string value);
+    static DesignValue makeIdentifier(std::string value);
+    static DesignValue makeBoolean(bool value);
+    static DesignValue makeBinary(std::vector<uint8_t> value);
+    static DesignValue makeSet(std::vector<std::string> value);
+    static DesignValue makeCollection(std::vector<std::vector<DesignProperty>> value);
+
+    friend bool operator==(const DesignValue& a, const DesignValue& b);
+};
+
+struct DesignProperty
+{
+    std::string name; // dotted names such as "Bitmap.Data" are kept whole
+    DesignValue value;
+
+    friend bool operator==(const DesignProperty& a, const DesignProperty& b);
+};
+
+struct DesignComponent
+{
+    std::string className;
+    std::string name;
+    std::vector<DesignProperty> properties;
+    std::vector<DesignComponent> children;
+
+    // The property of that name, or nullptr.
+    const DesignProperty* property(const std::string& propertyName) const;
+    // The child (searched depth-first) of that name, or nullptr.
+    const DesignComponent* find(const std::string& componentName) const;
+
+    friend bool operator==(const DesignComponent& a, const DesignComponent& b);
+};
+
+// Deeper nesting of components, lists and collections than this is refused by reader and writer alike.
+inline constexpr int kMaxDesignDepth = 64;
+
+// Throws lirasto::Exception for values the stream cannot hold (integers outside int16, names or
+// strings longer than 255 bytes, binary data of 4 GiB or more, empty names).
+std::vector<uint8_t> writeDesignStream(const DesignComponent& root);
+
+// Throws lirasto::EReadError naming the fault and its byte offset. Never allocates more than the
+// stream's own size and never recurses deeper than kMaxDesignDepth.
+DesignComponent readDesignStream(std::span<const uint8_t> stream);
+
+} // namespace lirasto

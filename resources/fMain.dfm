@@ -1,0 +1,561 @@
+object fMain: TfMain
+  Left = 192
+  Top = 110
+  Width = 800
+  Height = 600
+  BorderStyle = bsToolWindow
+  Caption = 'DEMO Lirasto - Notes'
+  ClientHeight = 566
+  ClientWidth = 792
+  Color = clBtnFace
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  Icon.Data = {@icon.ico}
+  OnClose = FormClose
+  OnCreate = FormCreate
+  PixelsPerInch = 96
+  TextHeight = 13
+  object PageControl: TPageControl
+    Left = 0
+    Top = 0
+    Width = 792
+    Height = 566
+    ActivePage = tsMain
+    Align = alClient
+    TabOrder = 0
+    object tsMain: TTabSheet
+      Caption = 'Lirasto'
+      OnShow = tsMainShow
+      object pMain: TSkinPanel
+        Left = 0
+        Top = 0
+        Width = 784
+        Height = 538
+        Align = alClient
+        Color = clBtnFace
+        TabOrder = 0
+        SkinImages = SkinImages
+        idWallpaper = 0
+        object lCountDown: TSkinLabel
+          Left = 618
+          Top = 48
+          Width = 57
+          Height = 38
+          Caption = '100'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -32
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object SkinLabel1: TSkinLabel
+          Left = 618
+          Top = 30
+          Width = 82
+          Height = 21
+          Caption = 'Time limit:'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -16
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object SkinLabel2: TSkinLabel
+          Left = 618
+          Top = 92
+          Width = 92
+          Height = 21
+          Caption = 'Goal (pts) :'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -16
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object lGoal: TSkinLabel
+          Left = 618
+          Top = 109
+          Width = 57
+          Height = 38
+          Caption = '100'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -32
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object lScore: TSkinLabel
+          Left = 618
+          Top = 171
+          Width = 21
+          Height = 38
+          Caption = '0'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -32
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object SkinLabel4: TSkinLabel
+          Left = 618
+          Top = 153
+          Width = 101
+          Height = 21
+          Caption = 'Score (pts) :'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -16
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object lQuestion: TSkinLabel
+          Left = 154
+          Top = 453
+          Width = 74
+          Height = 21
+          Caption = 'Question'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -16
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object lExplanation: TSkinLabel
+          Left = 157
+          Top = 476
+          Width = 78
+          Height = 17
+          Caption = 'Explanation'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsItalic]
+          ParentFont = False
+          Transparent = True
+        end
+        object lAnswer: TSkinLabel
+          Left = 618
+          Top = 235
+          Width = 13
+          Height = 38
+          Caption = '-'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -32
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object lProgress: TSkinLabel
+          Left = 26
+          Top = 506
+          Width = 9
+          Height = 25
+          Caption = '-'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clBlack
+          Font.Height = -19
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object SkinLabel12: TSkinLabel
+          Left = 262
+          Top = 5
+          Width = 269
+          Height = 21
+          Caption = '<-- SELECT YOUR LEVEL HERE'
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -16
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          ParentFont = False
+          Transparent = True
+        end
+        object imgPiano: TImage32
+          Left = 20
+          Top = 333
+          Width = 560
+          Height = 71
+          Bitmap.Data = {@keyboard.bmp32}
+          BitmapAlign = baTopLeft
+          Scale = 1
+          ScaleMode = smNormal
+          TabOrder = 0
+          OnMouseDown = imgPianoMouseDown
+          OnMouseUp = imgPianoMouseUp
+        end
+        object bReset: TSkinBtn
+          Left = 21
+          Top = 451
+          Width = 43
+          Height = 25
+          Caption = 'Reset'
+          TabOrder = 1
+          OnClick = bResetClick
+        end
+        object bStart: TSkinBtn
+          Left = 72
+          Top = 451
+          Width = 75
+          Height = 25
+          Caption = 'Start'
+          TabOrder = 2
+          OnClick = bStartClick
+        end
+        object cbLevel: TSkinComboBox
+          Left = 14
+          Top = 6
+          Width = 239
+          Height = 19
+          Style = csOwnerDrawVariable
+          DropDownCount = 12
+          ItemHeight = 13
+          TabOrder = 3
+          OnChange = cbLevelChange
+          SkinImages = SkinImages
+          idWallpaper = 0
+          FileMask = '*.*'
+          ListBoxWidth = 239
+          SelFont.Charset = DEFAULT_CHARSET
+          SelFont.Color = clHighlightText
+          SelFont.Height = -11
+          SelFont.Name = 'MS Sans Serif'
+          SelFont.Style = []
+        end
+        object gbTips: TSkinGroupBox
+          Left = 16
+          Top = 408
+          Width = 465
+          Height = 41
+          Caption = 'Tip'
+          TabOrder = 4
+          SkinImages = SkinImages
+          idWallpaper = 0
+          object Label14: TSkinLabel
+            Left = 16
+            Top = 16
+            Width = 308
+            Height = 14
+            Caption = 'Say the answers out loud when the question is presented to you. '
+            Transparent = True
+          end
+        end
+        object ImgClefs: TImage32
+          Left = 14
+          Top = 30
+          Width = 575
+          Height = 289
+          Bitmap.Data = {@staff.bmp32}
+          BitmapAlign = baTopLeft
+          Color = clWhite
+          ParentColor = False
+          Scale = 1
+          ScaleMode = smNormal
+          TabOrder = 5
+        end
+      end
+    end
+    object tsInfo: TTabSheet
+      Caption = 'Information'
+      object pInfo: TSkinPanel
+        Left = 0
+        Top = 0
+        Width = 784
+        Height = 538
+        Align = alClient
+        Color = clBtnFace
+        TabOrder = 0
+        SkinImages = SkinImages
+        idWallpaper = 0
+        object SkinScrollingText: TSkinScrollingText
+          Left = 7
+          Top = 512
+          Width = 770
+          Height = 22
+          Active = True
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Strings.Strings = (
+            'SkinScrollingText')
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+        end
+        object mInfo: TSkinMemo
+          Left = 245
+          Top = 103
+          Width = 524
+          Height = 299
+          TextAlign = taCenter
+          TransparencyLevel = 100
+          Caption = 'Information'
+          EdgeBorders = [ebLeft, ebTop, ebRight, ebBottom]
+          BordersTrColor = clBlack
+          Options = [ocPaintWallpaper, ocNoCaption]
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -16
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          Lines.Strings = (
+            'Lirasto Notes - made by Lirasto Software'
+            ''
+            ''
+            'For information, support, tips and other '
+            'products, check out the website below.'
+            ''
+            ''
+            'support@lirasto.example'
+            'https://lirasto.example')
+          ParentFont = False
+          TabOrder = 0
+        end
+        object mUsage: TSkinMemo
+          Left = 8
+          Top = 8
+          Width = 765
+          Height = 89
+          EdgeBorders = [ebLeft, ebTop, ebRight, ebBottom]
+          BordersTrColor = clBlack
+          Options = [ocPaintWallpaper, ocNoCaption]
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = [fsBold]
+          Lines.Strings = (
+            ' USAGE'
+            ' o Select a level'
+            ' o Press ''Start'' to start the current level'
+            ' o Press ''Reset'' to reset the current level')
+          ParentFont = False
+          TabOrder = 1
+        end
+        object imgLogo: TImage32
+          Left = 8
+          Top = 102
+          Width = 225
+          Height = 299
+          Bitmap.Data = {@logo.bmp32}
+          BitmapAlign = baTopLeft
+          Scale = 1
+          ScaleMode = smNormal
+          TabOrder = 2
+        end
+      end
+    end
+  end
+  object SkinImages: TSkinImages
+    Images = <
+      item
+        Picture.Data = {@wallpaper.picture}
+      end>
+  end
+  object BMPKeyList: TBitmap32List
+    Bitmaps = <
+      item
+        Bitmap.Data = {@key_00.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_01.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_02.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_03.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_04.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_05.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_06.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_07.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_08.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_09.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_10.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_11.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_12.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_13.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_14.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_15.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_16.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_17.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_18.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_19.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_20.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_21.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_22.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_23.bmp32}
+      end>
+  end
+  object BMPPianoKeysList: TBitmap32List
+    Bitmaps = <
+      item
+        Bitmap.Data = {@pianokey_0.bmp32}
+      end
+      item
+        Bitmap.Data = {@pianokey_1.bmp32}
+      end
+      item
+        Bitmap.Data = {@pianokey_2.bmp32}
+      end
+      item
+        Bitmap.Data = {@pianokey_3.bmp32}
+      end
+      item
+        Bitmap.Data = {@pianokey_4.bmp32}
+      end
+      item
+        Bitmap.Data = {@pianokey_5.bmp32}
+      end
+      item
+        Bitmap.Data = {@pianokey_6.bmp32}
+      end
+      item
+        Bitmap.Data = {@pianokey_7.bmp32}
+      end>
+  end
+  object Timer: TTimer
+    Enabled = False
+    OnTimer = TimerTimer
+  end
+  object BMPScaleDegrees: TBitmap32List
+    Bitmaps = <
+      item
+        Bitmap.Data = {@degree_0.bmp32}
+      end
+      item
+        Bitmap.Data = {@degree_1.bmp32}
+      end
+      item
+        Bitmap.Data = {@degree_2.bmp32}
+      end
+      item
+        Bitmap.Data = {@degree_3.bmp32}
+      end
+      item
+        Bitmap.Data = {@degree_4.bmp32}
+      end
+      item
+        Bitmap.Data = {@degree_5.bmp32}
+      end
+      item
+        Bitmap.Data = {@degree_6.bmp32}
+      end>
+  end
+  object BMPNoteList: TBitmap32List
+    Bitmaps = <
+      item
+        Bitmap.Data = {@note_0.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_1.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_2.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_3.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_4.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_5.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_6.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_7.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_8.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_9.bmp32}
+      end>
+  end
+  object BMPEvaluationList: TBitmap32List
+    Bitmaps = <
+      item
+        Bitmap.Data = {@mark_0.bmp32}
+      end
+      item
+        Bitmap.Data = {@mark_1.bmp32}
+      end
+      item
+        Bitmap.Data = {@mark_2.bmp32}
+      end
+      item
+        Bitmap.Data = {@mark_3.bmp32}
+      end>
+  end
+end
