@@ -1,1 +1,512 @@
 #include "graphics/Bitmap32.h"
+
+#include "core/Checked.h"
+#include "core/Errors.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <new>
+#include <optional>
+
+using lirasto::EAssertionFailed;
+using lirasto::EListError;
+using lirasto::ERangeError;
+using lirasto::EReadError;
+
+namespace {
+
+constexpr std::align_val_t kPixelAlignment{32};
+
+// Lock counts of all bitmaps change under this one mutex.
+std::mutex& lockCountMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+// The standard system palette, by index (scroll bar = 0 .. menu bar = 30), as 0x00BBGGRR.
+constexpr std::array<uint32_t, 31> kSystemColors = {
+    0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4,
+    0xFCF7F4, 0xABABAB, 0xD77800, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969,
+    0xE3E3E3, 0x000000, 0xE1FFFF, 0x000000, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xD77800, 0xF0F0F0};
+
+int32_t readInt32(const uint8_t* p)
+{
+    return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+}
+
+void writeInt32(uint8_t* p, int32_t v)
+{
+    const auto u = uint32_t(v);
+    p[0] = uint8_t(u);
+    p[1] = uint8_t(u >> 8);
+    p[2] = uint8_t(u >> 16);
+    p[3] = uint8_t(u >> 24);
+}
+
+// Pixel bytes of a w x h bitmap, or nothing when the count does not fit memory sizes.
+std::optional<std::size_t> pixelBytes(int64_t width, int64_t height)
+{
+    std::size_t count = 0, bytes = 0;
+    if (__builtin_mul_overflow(std::size_t(width), std::size_t(height), &count) ||
+        __builtin_mul_overflow(count, sizeof(TColor32), &bytes) || bytes > std::size_t(PTRDIFF_MAX))
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+TRect IntersectRect(const TRect& a, const TRect& b)
+{
+    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+    return r.IsEmpty() ? TRect{} : r;
+}
+
+TFloatRect IntersectRect(const TFloatRect& a, const TFloatRect& b)
+{
+    TFloatRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+                 std::min(a.Bottom, b.Bottom)};
+    return r.IsEmpty() ? TFloatRect{} : r;
+}
+
+TColor32 Color32(const QColor& color)
+{
+    const QColor rgb = color.toRgb();
+    return ::Color32(uint8_t(rgb.red()), uint8_t(rgb.green()), uint8_t(rgb.blue()), 255);
+}
+
+TColor32 WinColor(int32_t winColor)
+{
+    uint32_t bgr = uint32_t(winColor);
+    if (winColor < 0) {
+        const uint32_t index = bgr & 0xFF;
+        if (index >= kSystemColors.size())
+            throw ERangeError("Unknown system colour index " + std::to_string(index));
+        bgr = kSystemColors[index];
+    }
+    return ::Color32(uint8_t(bgr), uint8_t(bgr >> 8), uint8_t(bgr >> 16), 255);
+}
+
+void TThreadPersistent::Changed()
+{
+    if (updateCount_ == 0)
+        NotifyChange();
+}
+
+void TThreadPersistent::BeginUpdate()
+{
+    updateCount_ = lirasto::checkedAdd(updateCount_, 1);
+}
+
+void TThreadPersistent::EndUpdate()
+{
+    if (updateCount_ <= 0)
+        throw EAssertionFailed("Unpaired TThreadPersistent.EndUpdate");
+    --updateCount_;
+}
+
+void TThreadPersistent::Lock()
+{
+    {
+        std::lock_guard guard(lockCountMutex());
+        ++lockCount_;
+    }
+    lock_.lock();
+}
+
+void TThreadPersistent::Unlock()
+{
+    {
+        // Leaving a mutex nobody holds would be undefined; refuse instead.
+        std::lock_guard guard(lockCountMutex());
+        if (lockCount_ <= 0)
+            throw EAssertionFailed("Unpaired TThreadPersistent.Unlock");
+    }
+    lock_.unlock();
+    std::lock_guard guard(lockCountMutex());
+    --lockCount_;
+}
+
+int TThreadPersistent::LockCount() const
+{
+    std::lock_guard guard(lockCountMutex());
+    return lockCount_;
+}
+
+bool TCustomMap::SetSize(int newWidth, int newHeight)
+{
+    newWidth = std::max(newWidth, 0);
+    newHeight = std::max(newHeight, 0);
+    if (newWidth == width_ && newHeight == height_)
+        return false;
+    ChangeSize(newWidth, newHeight);
+    Changed();
+    Resized();
+    return true;
+}
+
+void TBitmap32::FreePixels::operator()(TColor32* p) const
+{
+    ::operator delete[](p, kPixelAlignment);
+}
+
+TBitmap32::TBitmap32()
+{
+    SetCombineMode(cmBlend);
+}
+
+TBitmap32::~TBitmap32()
+{
+    // The bracket is never closed: observers hear nothing more, except OnResize.
+    BeginUpdate();
+    Lock();
+    try {
+        SetSize(0, 0);
+    } catch (...) {
+        // A destructor cannot pass on what a resize observer threw.
+    }
+    Unlock();
+}
+
+bool TBitmap32::Empty() const
+{
+    return TCustomMap::Empty() || !bits_;
+}
+
+void TBitmap32::ChangeSize(int newWidth, int newHeight)
+{
+    // Size and storage are cleared first, so a failure leaves a consistent empty bitmap.
+    bits_.reset();
+    SetStoredSize(0, 0);
+    clipRect_ = TRect{};
+    if (newWidth > 0 && newHeight > 0) {
+        const auto bytes = pixelBytes(newWidth, newHeight);
+        void* p = bytes ? ::operator new[](*bytes, kPixelAlignment, std::nothrow) : nullptr;
+        if (!p) {
+            HandleChanged();
+            throw lirasto::Exception("Can't allocate the DIB handle");
+        }
+        bits_.reset(static_cast<TColor32*>(p));
+    }
+    SetStoredSize(newWidth, newHeight);
+    clipRect_ = TRect{0, 0, newWidth, newHeight};
+    HandleChanged();
+}
+
+void TBitmap32::NotifyChange()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TBitmap32::Resized()
+{
+    if (OnResize)
+        OnResize(this);
+}
+
+void TBitmap32::HandleChanged()
+{
+    if (OnHandleChanged)
+        OnHandleChanged(this);
+}
+
+void TBitmap32::Assign(const TBitmap32* src)
+{
+    BeginUpdate();
+    try {
+        if (!src) {
+            SetSize(0, 0);
+        } else if (src != this) {
+            SetSize(src->Width(), src->Height());
+            if (!Empty()) {
+                std::memcpy(bits_.get(), src->Bits(), std::size_t(Width()) * std::size_t(Height()) * sizeof(TColor32));
+                drawMode_ = src->drawMode_;
+                masterAlpha_ = src->masterAlpha_;
+                outerColor_ = src->outerColor_;
+                stretchFilter_ = src->stretchFilter_;
+            }
+        }
+    } catch (...) {
+        EndUpdate();
+        Changed();
+        throw;
+    }
+    EndUpdate();
+    Changed();
+}
+
+void TBitmap32::Clear(TColor32 color)
+{
+    if (Empty())
+        return;
+    std::fill_n(bits_.get(), std::size_t(Width()) * std::size_t(Height()), color);
+    Changed();
+}
+
+void TBitmap32::FillRect(int x1, int y1, int x2, int y2, TColor32 color)
+{
+    if (x2 <= x1 || y2 <= y1)
+        return;
+    const TRect r = IntersectRect(TRect{x1, y1, x2, y2}, clipRect_);
+    if (r.IsEmpty())
+        return;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        FillLongword(ScanLine(y) + r.Left, int(r.Width()), color);
+    Changed();
+}
+
+void TBitmap32::DrawTo(TBitmap32& dst, const TRect& dstRect)
+{
+    if (Empty() || dst.Empty())
+        return;
+    Transfer(&dst, dstRect, dst.ClipRect(), this, BoundsRect(), stretchFilter_, drawMode_, OnPixelCombine);
+    dst.Changed();
+}
+
+void TBitmap32::DrawTo(TBitmap32& dst, int x, int y)
+{
+    const TRect r{x, y, lirasto::checkedAdd(x, Width()), lirasto::checkedAdd(y, Height())};
+    DrawTo(dst, r);
+}
+
+TColor32 TBitmap32::PixelS(int x, int y) const
+{
+    if (x >= clipRect_.Left && x < clipRect_.Right && y >= clipRect_.Top && y < clipRect_.Bottom)
+        return Pixel(x, y);
+    return outerColor_;
+}
+
+void TBitmap32::SetPixelS(int x, int y, TColor32 color)
+{
+    if (x >= clipRect_.Left && x < clipRect_.Right && y >= clipRect_.Top && y < clipRect_.Bottom)
+        Pixel(x, y) = color;
+}
+
+QImage TBitmap32::Image() const
+{
+    if (Empty())
+        return QImage();
+    return QImage(reinterpret_cast<const uchar*>(bits_.get()), Width(), Height(), qsizetype(Width()) * 4,
+                  QImage::Format_RGB32);
+}
+
+void TBitmap32::SetClipRect(const TRect& rect)
+{
+    clipRect_ = IntersectRect(rect, BoundsRect());
+}
+
+void TBitmap32::SetDrawMode(TDrawMode mode)
+{
+    if (mode == drawMode_)
+        return;
+    drawMode_ = mode;
+    Changed();
+}
+
+void TBitmap32::SetCombineMode(TCombineMode mode)
+{
+    combineMode_ = mode;
+    Changed();
+}
+
+void TBitmap32::SetMasterAlpha(int alpha)
+{
+    if (alpha < 0 || alpha > 255)
+        throw ERangeError("Master alpha " + std::to_string(alpha) + " outside 0..255");
+    if (alpha == masterAlpha_)
+        return;
+    masterAlpha_ = alpha;
+    Changed();
+}
+
+void TBitmap32::SetStretchFilter(TStretchFilter filter)
+{
+    if (filter == stretchFilter_)
+        return;
+    stretchFilter_ = filter;
+    Changed();
+}
+
+std::size_t TBitmap32::RecordSize(int width, int height)
+{
+    const auto bytes = width < 0 || height < 0 ? std::nullopt : pixelBytes(width, height);
+    if (!bytes || *bytes > SIZE_MAX - 8)
+        throw ERangeError("No bitmap record of " + std::to_string(width) + " x " + std::to_string(height) + " pixels");
+    return 8 + *bytes;
+}
+
+void TBitmap32::ReadData(const uint8_t* data, std::size_t size)
+{
+    auto read = [&] {
+        if (size < 8 || !data)
+            throw EReadError("Bitmap record too short: " + std::to_string(size) + " bytes, 8 needed for its size");
+        const int32_t width = readInt32(data);
+        const int32_t height = readInt32(data + 4);
+        const std::string dims = std::to_string(width) + " x " + std::to_string(height);
+        if (width < 0 || height < 0)
+            throw EReadError("Bitmap record has a negative size " + dims);
+        // Checked against what is there before anything is allocated.
+        const auto bytes = pixelBytes(width, height);
+        if (!bytes || *bytes > size - 8)
+            throw EReadError("Bitmap record of " + dims + " pixels is truncated: " + std::to_string(size) +
+                             " bytes present");
+        if (*bytes < size - 8)
+            throw EReadError("Bitmap record of " + dims + " pixels has " + std::to_string(size - 8 - *bytes) +
+                             " bytes too many");
+        SetSize(width, height);
+        if (Empty())
+            return;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(bits_.get(), data + 8, *bytes);
+        } else {
+            const uint8_t* p = data + 8;
+            for (std::size_t i = 0, n = *bytes / 4; i < n; ++i, p += 4)
+                bits_[i] = uint32_t(readInt32(p));
+        }
+    };
+    // Observers hear of the read whether it succeeds or not; the read's own error is the one passed on.
+    try {
+        read();
+    } catch (...) {
+        try {
+            Changed();
+        } catch (...) {
+        }
+        throw;
+    }
+    Changed();
+}
+
+std::vector<uint8_t> TBitmap32::WriteData() const
+{
+    const std::size_t pixels = Empty() ? 0 : std::size_t(Width()) * std::size_t(Height());
+    std::vector<uint8_t> out(8 + pixels * 4);
+    writeInt32(out.data(), Width());
+    writeInt32(out.data() + 4, Height());
+    if (pixels == 0) {
+        // An empty bitmap with one positive dimension still records both, and no pixels.
+        return out;
+    }
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out.data() + 8, bits_.get(), pixels * 4);
+    } else {
+        for (std::size_t i = 0; i < pixels; ++i)
+            writeInt32(out.data() + 8 + i * 4, int32_t(bits_[i]));
+    }
+    return out;
+}
+
+namespace {
+
+void combineRow(const TColor32* s, TColor32* d, int n, TDrawMode mode, const TBitmap32& src,
+                const TPixelCombineEvent& callback)
+{
+    switch (mode) {
+    case dmOpaque:
+        MoveLongword(s, d, n);
+        break;
+    case dmBlend:
+        if (src.MasterAlpha() == 255)
+            BLEND_LINE[src.CombineMode()](s, d, n);
+        else
+            BLEND_LINE_EX[src.CombineMode()](s, d, n, src.MasterAlpha());
+        break;
+    case dmCustom:
+        for (int i = 0; i < n; ++i)
+            callback(s[i], d[i], TColor32(src.MasterAlpha()));
+        break;
+    }
+}
+
+} // namespace
+
+void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const TBitmap32* src, const TRect& srcRect,
+              TStretchFilter filter, TDrawMode combineOp, const TPixelCombineEvent& combineCallBack)
+{
+    if (src && src->Empty())
+        return;
+    if (!dst || dst->Empty())
+        throw lirasto::Exception("Destination bitmap is nil or empty");
+    if (!src)
+        throw lirasto::Exception("Source bitmap is nil or empty");
+    if (srcRect.IsEmpty())
+        return;
+    if (srcRect.Left < 0 || srcRect.Top < 0 || srcRect.Right > src->Width() || srcRect.Bottom > src->Height())
+        throw lirasto::Exception("Source rectangle is invalid");
+    const TRect clip = IntersectRect(IntersectRect(dstClip, dst->BoundsRect()), dstRect);
+    if (clip.IsEmpty())
+        return;
+    if (combineOp == dmCustom && !combineCallBack)
+        combineOp = dmOpaque;
+    if (combineOp == dmBlend && src->MasterAlpha() == 0)
+        return;
+
+    const int n = int(clip.Width());
+    if (dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height()) {
+        const int64_t sx = srcRect.Left + (int64_t(clip.Left) - dstRect.Left);
+        const int64_t sy = srcRect.Top + (int64_t(clip.Top) - dstRect.Top);
+        for (int y = clip.Top; y < clip.Bottom; ++y) {
+            const TColor32* s = src->ScanLine(int(sy + (y - clip.Top))) + sx;
+            combineRow(s, dst->ScanLine(y) + clip.Left, n, combineOp, *src, combineCallBack);
+        }
+        return;
+    }
+
+    // Another size: every filter takes the nearest source pixel to each destination pixel's centre.
+    (void)filter;
+    // 128-bit products: a destination span of 2^32 times a source span of 2^31 overflows 64 bits.
+    auto nearest = [](int64_t offset, int64_t srcSpan, int64_t dstSpan) {
+        return int64_t((__int128(2 * offset + 1) * srcSpan) / (__int128(2) * dstSpan));
+    };
+    std::vector<TColor32> row(std::size_t(n), 0);
+    for (int y = clip.Top; y < clip.Bottom; ++y) {
+        const int64_t sy = srcRect.Top + nearest(int64_t(y) - dstRect.Top, srcRect.Height(), dstRect.Height());
+        const TColor32* s = src->ScanLine(int(sy));
+        for (int i = 0; i < n; ++i) {
+            const int64_t sx =
+                srcRect.Left + nearest(int64_t(clip.Left) + i - dstRect.Left, srcRect.Width(), dstRect.Width());
+            row[std::size_t(i)] = s[sx];
+        }
+        combineRow(row.data(), dst->ScanLine(y) + clip.Left, n, combineOp, *src, combineCallBack);
+    }
+}
+
+TBitmap32List::TBitmap32List(QObject* owner) : QObject(owner) {}
+
+TBitmap32List::~TBitmap32List() = default;
+
+TBitmap32* TBitmap32List::Bitmap(int index)
+{
+    if (index < 0 || std::size_t(index) >= items_.size())
+        throw EListError(lirasto::listIndexMessage(index));
+    return items_[std::size_t(index)].get();
+}
+
+const TBitmap32* TBitmap32List::Bitmap(int index) const
+{
+    return const_cast<TBitmap32List*>(this)->Bitmap(index);
+}
+
+void TBitmap32List::SetBitmap(int index, const TBitmap32* src)
+{
+    Bitmap(index)->Assign(src);
+}
+
+int TBitmap32List::Count() const
+{
+    return int(items_.size());
+}
+
+TBitmap32* TBitmap32List::Add()
+{
+    items_.push_back(std::make_unique<TBitmap32>());
+    return items_.back().get();
+}
+
+void TBitmap32List::Clear()
+{
+    items_.clear();
+}

@@ -207,7 +207,12 @@ protected:
     void HandleChanged();
 
 private:
-    std::unique_ptr<TColor32[]> bits_;
+    // Rows are 32-byte aligned for the vector blends.
+    struct FreePixels
+    {
+        void operator()(TColor32* p) const;
+    };
+    std::unique_ptr<TColor32[], FreePixels> bits_;
     TRect clipRect_;
     TDrawMode drawMode_ = dmOpaque;
     TCombineMode combineMode_ = cmBlend;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "graphics/LowLevel.h"
 
 // Which blend family a bitmap drawn with dmBlend uses.
@@ -11,8 +12,8 @@ using TBlendLine = void (*)(const TColor32* src, TColor32* dst, int count);
 using TBlendLineEx = void (*)(const TColor32* src, TColor32* dst, int count, int M);
 
 // The routines chosen at start-up, indexed by TCombineMode.
-extern TBlendLine BLEND_LINE[2];
-extern TBlendLineEx BLEND_LINE_EX[2];
+extern lirasto::RangeArray<TBlendLine, cmBlend, cmMerge> BLEND_LINE;
+extern lirasto::RangeArray<TBlendLineEx, cmBlend, cmMerge> BLEND_LINE_EX;
 
 // The cmBlend routines of the current choice.
 void BlendLine(const TColor32* src, TColor32* dst, int count);

@@ -1,1 +1,85 @@
+// The packed blend eight pixels at a time. Each channel is widened to a 16-bit lane and
+// computed as (B << 8) + (F - B) * W + 128, modulo 65536: the true value lies in
+// 0..65408, so the wrapping lane arithmetic gives it exactly and the result matches
+// the portable routine bit for bit.
+// The 256-bit unpack and pack work within each 128-bit half, so pixels come back in place.
 #include "graphics/Blend.h"
+
+#include <immintrin.h>
+
+namespace {
+
+inline __m256i combineHalf(__m256i f, __m256i b, __m256i w, __m256i bias)
+{
+    __m256i r = _mm256_mullo_epi16(_mm256_sub_epi16(f, b), w);
+    r = _mm256_add_epi16(r, _mm256_slli_epi16(b, 8));
+    return _mm256_srli_epi16(_mm256_add_epi16(r, bias), 8);
+}
+
+// Each pixel's alpha lane copied to its four lanes.
+inline __m256i spreadAlpha(__m256i px16)
+{
+    return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(px16, 0xFF), 0xFF);
+}
+
+} // namespace
+
+namespace blendrows {
+
+void BlendLineAvx2(const TColor32* src, TColor32* dst, int count)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000));
+    const __m256i bias = _mm256_set1_epi16(128);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+        const __m256i alpha = _mm256_and_si256(f, alphaMask);
+        // Transparent groups leave the destination alone, opaque ones replace it.
+        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alpha, zero)) == -1)
+            continue;
+        const __m256i opaque = _mm256_cmpeq_epi32(alpha, alphaMask);
+        if (_mm256_movemask_epi8(opaque) == -1) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), f);
+            continue;
+        }
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+        const __m256i fLo = _mm256_unpacklo_epi8(f, zero);
+        const __m256i fHi = _mm256_unpackhi_epi8(f, zero);
+        const __m256i lo = combineHalf(fLo, _mm256_unpacklo_epi8(b, zero), spreadAlpha(fLo), bias);
+        const __m256i hi = combineHalf(fHi, _mm256_unpackhi_epi8(b, zero), spreadAlpha(fHi), bias);
+        // Alpha 0 already yields B; alpha 255 must copy F exactly.
+        const __m256i blended = _mm256_packus_epi16(lo, hi);
+        const __m256i r = _mm256_or_si256(_mm256_and_si256(opaque, f), _mm256_andnot_si256(opaque, blended));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), r);
+    }
+    BlendLinePortable(src + i, dst + i, count - i);
+}
+
+void BlendLineExAvx2(const TColor32* src, TColor32* dst, int count, int M)
+{
+    // The check of M happens in the portable routine that takes the tail.
+    const int tail = count > 0 ? count % 8 : 0;
+    BlendLineExPortable(src + (count - tail), dst + (count - tail), tail, M);
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000));
+    const __m256i bias = _mm256_set1_epi16(128);
+    const __m256i one = _mm256_set1_epi16(1);
+    const __m256i master = _mm256_set1_epi16(short(M));
+    for (int i = 0; i + 8 <= count; i += 8) {
+        const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(f, alphaMask), zero)) == -1)
+            continue;
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+        const __m256i fLo = _mm256_unpacklo_epi8(f, zero);
+        const __m256i fHi = _mm256_unpackhi_epi8(f, zero);
+        // W = ((Fa + 1) * M) >> 8 fits 16 bits; W = 0 yields B unchanged.
+        const __m256i wLo = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_add_epi16(spreadAlpha(fLo), one), master), 8);
+        const __m256i wHi = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_add_epi16(spreadAlpha(fHi), one), master), 8);
+        const __m256i lo = combineHalf(fLo, _mm256_unpacklo_epi8(b, zero), wLo, bias);
+        const __m256i hi = combineHalf(fHi, _mm256_unpackhi_epi8(b, zero), wHi, bias);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_packus_epi16(lo, hi));
+    }
+}
+
+} // namespace blendrows
