@@ -1,17 +1,20 @@
-# lirasto_add_test(<name> KIND <unit|widget|e2e> SOURCES ... [LIBS ...] [TIMEOUT s])
+# lirasto_add_test(<name> KIND <unit|widget|e2e> SOURCES ... [LIBS ...] [TIMEOUT s] [OWN_MAIN])
 #
 # Builds one GoogleTest executable and registers it with CTest as <kind>.<name>.
 # Widget tests run headless on the offscreen platform and get the test main that
-# creates the QApplication; unit tests use GoogleTest's own main.
+# creates the QApplication; unit tests use GoogleTest's own main. OWN_MAIN
+# leaves the main to the test's sources.
 function(lirasto_add_test name)
-    cmake_parse_arguments(T "" "KIND;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "OWN_MAIN" "KIND;TIMEOUT" "SOURCES;LIBS" ${ARGN})
     if(NOT T_KIND)
         set(T_KIND unit)
     endif()
     string(REPLACE "." "_" target "test_${T_KIND}_${name}")
     add_executable(${target} ${T_SOURCES})
     target_link_libraries(${target} PRIVATE ${T_LIBS} lirasto_testsupport)
-    if(T_KIND STREQUAL "unit")
+    if(T_OWN_MAIN)
+        # the sources bring their own main
+    elseif(T_KIND STREQUAL "unit")
         target_link_libraries(${target} PRIVATE GTest::gtest_main)
     else()
         target_link_libraries(${target} PRIVATE lirasto_widgettest_main)

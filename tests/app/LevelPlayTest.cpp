@@ -1,0 +1,331 @@
+#include "tests/app/MainWindowFixture.h"
+
+#include <fstream>
+#include <sstream>
+
+using namespace lirasto::test;
+
+namespace {
+
+const QColor kGreen(0, 128, 0);
+const QColor kRed(255, 0, 0);
+
+class LevelPlay : public MainWindowTest
+{
+protected:
+    void start() { form->bStartClick(form->bStart); }
+
+    // Plays ticks until the run ends, answering right whenever a question is open
+    // as long as `rightAnswers` lasts. Returns the number of questions posed.
+    int playRun(int rightAnswers)
+    {
+        int ticks = 0;
+        while (form->Timer->Enabled()) {
+            tick();
+            ++ticks;
+            if (form->Timer->Enabled() && rightAnswers > 0 && QuestionDue == QuestionsPosed) {
+                answer(CurrentNote % 12);
+                --rightAnswers;
+            }
+            EXPECT_LE(ticks, 150);
+        }
+        EXPECT_EQ(ticks, 150);
+        return QuestionsPosed;
+    }
+
+    std::string settingsText()
+    {
+        std::ifstream in(workDir() / "vantrel.ini", std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+};
+
+// Start: the timer runs, Start and the level list are off, the score and time are reset.
+TEST_F(LevelPlay, StartBeginsTheCountdownWithNoNoteYet)
+{
+    openShown();
+    start();
+    EXPECT_TRUE(form->Timer->Enabled());
+    EXPECT_FALSE(form->bStart->isEnabled());
+    EXPECT_TRUE(form->bReset->isEnabled());
+    EXPECT_FALSE(form->cbLevel->isEnabled());
+    EXPECT_EQ(caption(form->lCountDown), QStringLiteral("150 SEC."));
+    EXPECT_EQ(caption(form->lScore), QStringLiteral("0"));
+    EXPECT_EQ(caption(form->lAnswer), QString());
+    EXPECT_EQ(QuestionDue, 1);
+    EXPECT_EQ(QuestionsPosed, 0);
+    EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
+}
+
+// The first note comes with the first tick, together with the step from 150 to 149.
+TEST_F(LevelPlay, FirstNoteComesOneTickAfterStart)
+{
+    openShown();
+    start();
+    tick();
+    EXPECT_EQ(caption(form->lCountDown), QStringLiteral("149 SEC."));
+    EXPECT_EQ(QuestionsPosed, 1);
+    // key signatures, the neutral mark and the note
+    EXPECT_GE(form->ImgClefs->Layers()->Count(), 4);
+    EXPECT_TRUE(EvaluationMarkShown);
+    EXPECT_EQ(CurrentKey, 0);
+    EXPECT_EQ(ExpectedKeys, 1 << (CurrentNote % 12));
+    if (CurrentClef == 1)
+        EXPECT_TRUE(CurrentNote >= 53 && CurrentNote <= 88);
+    else
+        EXPECT_TRUE(CurrentNote >= 36 && CurrentNote <= 67);
+}
+
+// A right answer scores 5, shows "RIGHT!" in green and brings the next note at the next tick.
+TEST_F(LevelPlay, RightAnswerScoresAndBringsTheNextNoteAtTheNextTick)
+{
+    openShown();
+    start();
+    tick();
+    answer(CurrentNote % 12);
+    EXPECT_EQ(Score, 5);
+    EXPECT_EQ(caption(form->lScore), QStringLiteral("5"));
+    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
+    EXPECT_EQ(fontColour(form->lAnswer), kGreen);
+    EXPECT_EQ(QuestionDue, 2);
+    EXPECT_EQ(QuestionsPosed, 1);
+    tick();
+    EXPECT_EQ(QuestionsPosed, 2);
+    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
+}
+
+// A wrong answer keeps the note; every further wrong try shows "WRONG!" again.
+TEST_F(LevelPlay, WrongAnswerKeepsTheNote)
+{
+    openShown();
+    start();
+    tick();
+    const int note = CurrentNote;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        answer((note + 1) % 12);
+        EXPECT_EQ(caption(form->lAnswer), QStringLiteral("WRONG!"));
+        EXPECT_EQ(fontColour(form->lAnswer), kRed);
+        EXPECT_EQ(Score, 0);
+        tick();
+        EXPECT_EQ(CurrentNote, note);
+        EXPECT_EQ(QuestionsPosed, 1);
+    }
+}
+
+// Once the note on display has been answered right, further answers count for nothing.
+TEST_F(LevelPlay, FurtherAnswersAfterARightOneNeitherScoreNorChangeTheVerdict)
+{
+    openShown();
+    start();
+    tick();
+    const int pc = CurrentNote % 12;
+    answer(pc);
+    answer(pc);
+    answer((pc + 1) % 12);
+    EXPECT_EQ(Score, 5);
+    EXPECT_EQ(QuestionDue, 2);
+    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
+    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
+}
+
+// A release before the run's first note is judged against nothing.
+TEST_F(LevelPlay, ReleaseBeforeTheFirstNoteJudgesNothing)
+{
+    openShown();
+    start();
+    answer(0);
+    EXPECT_EQ(caption(form->lAnswer), QString());
+    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
+    EXPECT_EQ(HeldKeyCount, 0);
+    EXPECT_EQ(PressedKeys, 0);
+}
+
+// A run has 150 ticks; the 150th shows 0 and ends it, so at most 149 questions are posed.
+TEST_F(LevelPlay, RunEndsOnTheHundredAndFiftiethTick)
+{
+    openShown();
+    start();
+    int posed = playRun(1000);
+    EXPECT_EQ(posed, 149);
+    EXPECT_EQ(caption(form->lCountDown), QStringLiteral("0 SEC."));
+    EXPECT_FALSE(form->Timer->Enabled());
+    EXPECT_TRUE(form->bStart->isEnabled());
+    EXPECT_FALSE(form->bReset->isEnabled());
+    EXPECT_TRUE(form->cbLevel->isEnabled());
+}
+
+// A score exactly at the goal passes and selects the next level; below it asks to repeat.
+TEST_F(LevelPlay, ExactlyTheGoalPassesOneLessFails)
+{
+    openShown();
+    start();
+    playRun(60);
+    EXPECT_EQ(Score, 300);
+    EXPECT_EQ(caption(form->lProgress), QStringLiteral("Congratulations!! Press \"Start\" to play the next level!"));
+    EXPECT_EQ(fontColour(form->lProgress), kGreen);
+    EXPECT_EQ(Level, 2);
+    EXPECT_EQ(form->cbLevel->currentIndex(), 1);
+    EXPECT_EQ(caption(form->lScore), QStringLiteral("300"));
+    // The staff keeps the last question until the next run's first note.
+    EXPECT_GE(form->ImgClefs->Layers()->Count(), 4);
+
+    start();
+    playRun(59);
+    EXPECT_EQ(Score, 295);
+    EXPECT_EQ(caption(form->lProgress), QStringLiteral("Please repeat this level!"));
+    EXPECT_EQ(fontColour(form->lProgress), kRed);
+    EXPECT_EQ(Level, 2);
+    EXPECT_EQ(form->cbLevel->currentIndex(), 1);
+}
+
+// Passing level 11 selects level 12; passing level 12 keeps it with its own message.
+TEST_F(LevelPlay, LastLevelsAdvanceAndStay)
+{
+    openShown();
+    form->cbLevel->setCurrentIndex(10);
+    form->cbLevelChange(form->cbLevel);
+    EXPECT_EQ(Level, 11);
+    start();
+    playRun(60);
+    EXPECT_EQ(Level, 12);
+    EXPECT_EQ(form->cbLevel->currentIndex(), 11);
+    start();
+    tick();
+    EXPECT_EQ(CurrentKey, 6); // Gb major
+    playRun(60);
+    EXPECT_EQ(Level, 12);
+    EXPECT_EQ(form->cbLevel->currentIndex(), 11);
+    EXPECT_EQ(caption(form->lProgress), QStringLiteral("Congratulations!! You definitely know your notes!"));
+    EXPECT_EQ(fontColour(form->lProgress), kGreen);
+}
+
+// Reset in the middle of a run: idle, score 0, full time, both staves empty in C.
+TEST_F(LevelPlay, ResetInTheMiddleOfARun)
+{
+    openShown();
+    form->cbLevel->setCurrentIndex(4); // D major
+    form->cbLevelChange(form->cbLevel);
+    start();
+    for (int i = 0; i < 10; ++i) {
+        tick();
+        if (QuestionDue == QuestionsPosed)
+            answer(CurrentNote % 12);
+    }
+    form->bResetClick(form->bReset);
+    EXPECT_FALSE(form->Timer->Enabled());
+    EXPECT_TRUE(form->bStart->isEnabled());
+    EXPECT_FALSE(form->bReset->isEnabled());
+    EXPECT_TRUE(form->cbLevel->isEnabled());
+    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(caption(form->lScore), QStringLiteral("0"));
+    EXPECT_EQ(caption(form->lCountDown), QStringLiteral("150 SEC."));
+    EXPECT_EQ(caption(form->lGoal), QStringLiteral("300"));
+    EXPECT_EQ(caption(form->lAnswer), QString());
+    EXPECT_EQ(caption(form->lProgress), QString());
+    EXPECT_EQ(CurrentKey, 0);
+    EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
+    EXPECT_FALSE(EvaluationMarkShown);
+    // A release after the Reset judges nothing.
+    answer(0);
+    EXPECT_EQ(caption(form->lAnswer), QString());
+    // Start plays the same level from the beginning.
+    start();
+    tick();
+    EXPECT_EQ(CurrentKey, 2);
+    EXPECT_EQ(QuestionsPosed, 1);
+}
+
+// Switching pages while a level runs restarts the countdown and the score; the question stays.
+TEST_F(LevelPlay, PageSwitchDuringARunResetsScoreAndTime)
+{
+    openShown();
+    start();
+    tick();
+    answer(CurrentNote % 12);
+    tick();
+    const int note = CurrentNote;
+    form->PageControl->setCurrentWidget(form->tsInfo);
+    form->PageControl->setCurrentWidget(form->tsMain);
+    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(caption(form->lScore), QStringLiteral("0"));
+    EXPECT_EQ(caption(form->lCountDown), QStringLiteral("150 SEC."));
+    EXPECT_TRUE(form->Timer->Enabled());
+    EXPECT_EQ(CurrentNote, note);
+    tick();
+    EXPECT_EQ(caption(form->lCountDown), QStringLiteral("149 SEC."));
+}
+
+// Changing the level while idle loads its texts and time but leaves the staves alone.
+TEST_F(LevelPlay, LevelChangeLoadsTheLevelsRow)
+{
+    openShown();
+    form->cbLevel->setCurrentIndex(3);
+    form->cbLevelChange(form->cbLevel);
+    EXPECT_EQ(Level, 4);
+    EXPECT_EQ(caption(form->lGoal), QStringLiteral("300"));
+    EXPECT_EQ(caption(form->lCountDown), QStringLiteral("150 SEC."));
+    EXPECT_EQ(CurrentKey, 0);
+    start();
+    tick();
+    EXPECT_EQ(CurrentKey, 10); // Bb major
+}
+
+// The level reached is written at close and read at the next start.
+TEST_F(LevelPlay, LevelReachedIsKeptForTheNextStart)
+{
+    openShown();
+    start();
+    playRun(60);
+    start();
+    playRun(60);
+    EXPECT_EQ(Level, 3);
+    closeForm();
+    EXPECT_NE(settingsText().find("[Lirasto - Notes (demo)]"), std::string::npos);
+    EXPECT_NE(settingsText().find("Level=3"), std::string::npos);
+    openShown();
+    EXPECT_EQ(Level, 3);
+    EXPECT_EQ(form->cbLevel->currentIndex(), 2);
+}
+
+// A stored level that is no level at all starts the game on level 1; the next close writes a valid one.
+TEST_F(LevelPlay, DamagedStoredLevelStartsOnLevelOne)
+{
+    for (const char* stored : {"abc", "13", "0", "-4", ""}) {
+        {
+            std::ofstream out(workDir() / "vantrel.ini", std::ios::binary);
+            out << "[Lirasto - Notes (demo)]\r\nLevel=" << stored << "\r\n";
+        }
+        openShown();
+        EXPECT_EQ(Level, 1) << stored;
+        EXPECT_TRUE(errors.isEmpty());
+        closeForm();
+        EXPECT_NE(settingsText().find("Level=1\r\n"), std::string::npos) << settingsText();
+    }
+}
+
+// Every note of both staves comes up, on both staves, over many questions.
+TEST_F(LevelPlay, QuestionsCoverBothStavesAndEveryNote)
+{
+    openShown();
+    RandSeed = 12345;
+    std::set<int> treble, bass;
+    start();
+    for (int i = 0; i < 3000; ++i) {
+        tick();
+        if (!form->Timer->Enabled())
+            start();
+        (CurrentClef == 1 ? treble : bass).insert(CurrentNote);
+        answer(CurrentNote % 12);
+    }
+    EXPECT_EQ(treble.size(), 36u);
+    EXPECT_EQ(*treble.begin(), 53);
+    EXPECT_EQ(*treble.rbegin(), 88);
+    EXPECT_EQ(bass.size(), 32u);
+    EXPECT_EQ(*bass.begin(), 36);
+    EXPECT_EQ(*bass.rbegin(), 67);
+}
+
+} // namespace

@@ -1,0 +1,206 @@
+#include "tests/app/MainWindowFixture.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QTabWidget>
+
+using namespace lirasto::test;
+
+namespace {
+
+struct ControlRow
+{
+    const char* name;
+    const char* className;
+    const char* parent;
+    int left, top, width, height;
+    const char* caption; // nullptr where the control shows no caption
+};
+
+// Every control of the window stands where the design puts it, on the right
+// parent, with its first caption. Labels size themselves to their text, so
+// only their corner is fixed.
+const ControlRow kControls[] = {
+    {"SkinLabel1", "TSkinLabel", "pMain", 618, 30, -1, -1, "Time limit:"},
+    {"lCountDown", "TSkinLabel", "pMain", 618, 48, -1, -1, "100"},
+    {"SkinLabel2", "TSkinLabel", "pMain", 618, 92, -1, -1, "Goal (pts) :"},
+    {"lGoal", "TSkinLabel", "pMain", 618, 109, -1, -1, "100"},
+    {"SkinLabel4", "TSkinLabel", "pMain", 618, 153, -1, -1, "Score (pts) :"},
+    {"lScore", "TSkinLabel", "pMain", 618, 171, -1, -1, "0"},
+    {"lAnswer", "TSkinLabel", "pMain", 618, 235, -1, -1, "-"},
+    {"lQuestion", "TSkinLabel", "pMain", 154, 453, -1, -1, "Question"},
+    {"lExplanation", "TSkinLabel", "pMain", 157, 476, -1, -1, "Explanation"},
+    {"lProgress", "TSkinLabel", "pMain", 26, 506, -1, -1, "-"},
+    {"SkinLabel12", "TSkinLabel", "pMain", 262, 5, -1, -1, "<-- SELECT YOUR LEVEL HERE"},
+    {"imgPiano", "TImage32", "pMain", 20, 333, 560, 71, nullptr},
+    {"bReset", "TSkinBtn", "pMain", 21, 451, 43, 25, "Reset"},
+    {"bStart", "TSkinBtn", "pMain", 72, 451, 75, 25, "Start"},
+    {"cbLevel", "TSkinComboBox", "pMain", 14, 6, 239, 19, nullptr},
+    {"gbTips", "TSkinGroupBox", "pMain", 16, 408, 465, 41, "Tip"},
+    {"Label14", "TSkinLabel", "gbTips", 16, 16, -1, -1,
+     "Say the answers out loud when the question is presented to you. "},
+    {"ImgClefs", "TImage32", "pMain", 14, 30, 575, 289, nullptr},
+    {"SkinScrollingText", "TSkinScrollingText", "pInfo", 7, 512, 770, 22, nullptr},
+    {"mInfo", "TSkinMemo", "pInfo", 245, 103, 524, 299, nullptr},
+    {"mUsage", "TSkinMemo", "pInfo", 8, 8, 765, 89, nullptr},
+    {"imgLogo", "TImage32", "pInfo", 8, 102, 225, 299, nullptr},
+};
+
+class WindowLayout : public MainWindowTest, public testing::WithParamInterface<ControlRow>
+{};
+
+TEST_P(WindowLayout, ControlStandsAtItsPlaceWithItsFirstCaption)
+{
+    const ControlRow& row = GetParam();
+    open();
+    auto* widget = form->findChild<QWidget*>(QString::fromLatin1(row.name));
+    ASSERT_NE(widget, nullptr) << row.name;
+    EXPECT_STREQ(widget->metaObject()->className(), row.className);
+    ASSERT_NE(widget->parentWidget(), nullptr);
+    EXPECT_EQ(widget->parentWidget()->objectName(), QString::fromLatin1(row.parent));
+    EXPECT_EQ(widget->x(), row.left) << row.name;
+    EXPECT_EQ(widget->y(), row.top) << row.name;
+    if (row.width >= 0) {
+        EXPECT_EQ(widget->width(), row.width) << row.name;
+        EXPECT_EQ(widget->height(), row.height) << row.name;
+    }
+    if (row.caption)
+        EXPECT_EQ(widget->property("Caption").toString(), QString::fromLatin1(row.caption)) << row.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryControl, WindowLayout, testing::ValuesIn(kControls),
+                         [](const testing::TestParamInfo<ControlRow>& info) { return std::string(info.param.name); });
+
+// The window has a fixed client area and opens on the game page, idle.
+TEST_F(MainWindowTest, OpensFixedSizeOnTheGamePageIdle)
+{
+    openShown();
+    EXPECT_EQ(form->size(), QSize(792, 566));
+    EXPECT_EQ(form->minimumSize(), QSize(792, 566));
+    EXPECT_EQ(form->maximumSize(), QSize(792, 566));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("DEMO Lirasto - Notes"));
+    EXPECT_EQ(form->PageControl->currentWidget(), form->tsMain);
+    EXPECT_EQ(form->PageControl->tabText(0), QStringLiteral("Lirasto"));
+    EXPECT_EQ(form->PageControl->tabText(1), QStringLiteral("Information"));
+    EXPECT_TRUE(form->bStart->isEnabled());
+    EXPECT_FALSE(form->bReset->isEnabled());
+    EXPECT_TRUE(form->cbLevel->isEnabled());
+    EXPECT_FALSE(form->Timer->Enabled());
+    EXPECT_EQ(form->Timer->interval(), 1000);
+    EXPECT_FALSE(form->windowIcon().isNull());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+// A first start with no settings file shows level 1, C major, and the full time.
+TEST_F(MainWindowTest, FirstStartShowsLevelOne)
+{
+    openShown();
+    EXPECT_EQ(Level, 1);
+    ASSERT_EQ(form->cbLevel->count(), 12);
+    EXPECT_EQ(form->cbLevel->currentIndex(), 0);
+    EXPECT_EQ(form->cbLevel->itemText(0), QStringLiteral("Level 1: C Major"));
+    EXPECT_EQ(caption(form->lGoal), QStringLiteral("300"));
+    EXPECT_EQ(caption(form->lCountDown), QStringLiteral("150 SEC."));
+    EXPECT_EQ(caption(form->lScore), QStringLiteral("0"));
+    EXPECT_EQ(caption(form->lQuestion), QStringLiteral("What note is this? "));
+    EXPECT_EQ(caption(form->lExplanation), QStringLiteral("Click on any corresponding key on the keyboard!"));
+    EXPECT_EQ(caption(form->lProgress), QString());
+    // Both staves show the empty key signature of C: two layers on the staff, none on the piano.
+    EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
+    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
+}
+
+// The level list holds exactly the twelve levels in order of their key signatures.
+TEST_F(MainWindowTest, LevelListHoldsTheTwelveKeys)
+{
+    open();
+    const char* const expected[] = {"Level 1: C Major",   "Level 2: F Major",  "Level 3: G Major",
+                                    "Level 4: Bb Major",  "Level 5: D Major",  "Level 6: Eb Major",
+                                    "Level 7: A Major",   "Level 8: Ab Major", "Level 9: E Major",
+                                    "Level 10: Db Major", "Level 11: B Major", "Level 12: Gb Major"};
+    ASSERT_EQ(form->cbLevel->count(), 12);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(form->cbLevel->itemText(i), QString::fromLatin1(expected[i]));
+}
+
+// The memos and the credits line carry their texts.
+TEST_F(MainWindowTest, InformationPageCarriesItsTexts)
+{
+    open();
+    const QStringList usage = form->mUsage->property("Lines").toStringList();
+    EXPECT_EQ(usage, (QStringList{" USAGE", " o Select a level", " o Press 'Start' to start the current level",
+                                  " o Press 'Reset' to reset the current level"}));
+    const QStringList info = form->mInfo->property("Lines").toStringList();
+    ASSERT_EQ(info.size(), 9);
+    EXPECT_EQ(info[3], QStringLiteral("For information, support, tips and other "));
+    EXPECT_EQ(info[4], QStringLiteral("products, check out the website below."));
+    const QStringList credits = form->SkinScrollingText->property("Strings").toStringList();
+    ASSERT_EQ(credits.size(), 1);
+    EXPECT_TRUE(credits[0].contains(QStringLiteral("v1.0.0")));
+}
+
+// An error in a handler is shown with its text; the handler stops there and the program goes on.
+TEST_F(MainWindowTest, ErrorInHandlerIsShownAndTheProgramGoesOn)
+{
+    openShown();
+    Level = 13; // no such row in the level table
+    form->PageControl->setCurrentWidget(form->tsInfo);
+    form->PageControl->setCurrentWidget(form->tsMain);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("13"))) << errors[0].toStdString();
+    Level = 2;
+    form->PageControl->setCurrentWidget(form->tsInfo);
+    form->PageControl->setCurrentWidget(form->tsMain);
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(form->cbLevel->currentIndex(), 1);
+}
+
+// An exception escaping any event handler reaches the application's loop, which reports it.
+TEST_F(MainWindowTest, ApplicationLoopCatchesEscapingExceptions)
+{
+    class Thrower : public QObject
+    {
+    public:
+        bool event(QEvent* e) override
+        {
+            if (e->type() == QEvent::User)
+                throw lirasto::ERangeError("Range check error");
+            return QObject::event(e);
+        }
+    } thrower;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&thrower, &event);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], QStringLiteral("Range check error"));
+}
+
+// A design naming an unknown class, property or handler is refused with the name in the message.
+TEST_F(MainWindowTest, UnknownClassPropertyOrHandlerIsNamed)
+{
+    auto design = lirasto::readDesignStream(embeddedDesignStream());
+    auto withChange = [&](auto change) {
+        auto copy = design;
+        change(copy);
+        try {
+            std::unique_ptr<TfMain> f(CreateMainForm(copy));
+        } catch (const lirasto::Exception& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_NE(withChange([](auto& d) { d.children.front().className = "TFancyThing"; }).find("TFancyThing"),
+              std::string::npos);
+    EXPECT_NE(withChange([](auto& d) {
+                  d.properties.push_back({"Sparkle", lirasto::DesignValue::makeInteger(1)});
+              }).find("Sparkle"),
+              std::string::npos);
+    EXPECT_NE(withChange([](auto& d) {
+                  for (auto& p : d.properties)
+                      if (p.name == "OnCreate")
+                          p.value = lirasto::DesignValue::makeIdentifier("FormExplode");
+              }).find("FormExplode"),
+              std::string::npos);
+}
+
+} // namespace
