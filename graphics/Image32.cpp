@@ -1,1 +1,613 @@
 #include "graphics/Image32.h"
+
+#include "core/Checked.h"
+#include "core/Errors.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QtMath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+using lirasto::EAssertionFailed;
+using lirasto::EConvertError;
+using lirasto::EListError;
+
+namespace {
+
+// Holds a bitmap's lock for a scope, also when drawing raises.
+class BitmapLock
+{
+public:
+    explicit BitmapLock(TBitmap32& bitmap) : bitmap_(bitmap) { bitmap_.Lock(); }
+    ~BitmapLock() { bitmap_.Unlock(); }
+    BitmapLock(const BitmapLock&) = delete;
+    BitmapLock& operator=(const BitmapLock&) = delete;
+
+private:
+    TBitmap32& bitmap_;
+};
+
+// a * b / c rounded to nearest, as the 16.16 scales need it.
+int32_t mulDiv(int64_t a, int64_t b, int64_t c)
+{
+    int64_t product = lirasto::checkedMul(a, b);
+    int64_t half = c / 2;
+    int64_t rounded = (product >= 0 ? lirasto::checkedAdd(product, half) : lirasto::checkedSub(product, half)) / c;
+    return lirasto::checkedCast<int32_t>(rounded);
+}
+
+// The client position of a mouse event: the pixel the pointer lies in.
+QPoint clientPixel(const QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    return QPoint(qFloor(p.x()), qFloor(p.y()));
+}
+
+constexpr std::array<const char*, 4> kBitmapAlignNames{"baTopLeft", "baCenter", "baTile", "baCustom"};
+constexpr std::array<const char*, 4> kScaleModeNames{"smNormal", "smStretch", "smScale", "smResize"};
+
+template <std::size_t N>
+int identifierIndex(const std::array<const char*, N>& names, const QString& name, const char* property)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (name == QLatin1String(names[i]))
+            return static_cast<int>(i);
+    }
+    throw EConvertError("Invalid value \"" + name.toStdString() + "\" for property " + property);
+}
+
+} // namespace
+
+TPaintStage& TPaintStages::Items(int index)
+{
+    if (index < 0 || index >= Count())
+        throw EListError(lirasto::listIndexMessage(index));
+    return items_[static_cast<std::size_t>(index)];
+}
+
+const TPaintStage& TPaintStages::Items(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw EListError(lirasto::listIndexMessage(index));
+    return items_[static_cast<std::size_t>(index)];
+}
+
+TPaintStage* TPaintStages::Add()
+{
+    items_.emplace_back();
+    return &items_.back();
+}
+
+TPaintStage* TPaintStages::Insert(int index)
+{
+    if (index < 0 || index > Count())
+        throw EListError(lirasto::listIndexMessage(index));
+    return &*items_.emplace(items_.begin() + index);
+}
+
+void TPaintStages::Delete(int index)
+{
+    if (index < 0 || index >= Count())
+        throw EListError(lirasto::listIndexMessage(index));
+    items_.erase(items_.begin() + index);
+}
+
+TCustomPaintBox32::TCustomPaintBox32(QWidget* parent) : QWidget(parent), buffer_(std::make_unique<TBitmap32>())
+{
+    // The buffer is held in a bracket for its whole life, so it never notifies.
+    buffer_->BeginUpdate();
+    // Every pixel is painted from the buffer, so erasing first would only make the window flash.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    resize(192, 192);
+}
+
+TCustomPaintBox32::~TCustomPaintBox32() = default;
+
+void TCustomPaintBox32::Invalidate()
+{
+    bufferValid_ = false;
+    update();
+}
+
+void TCustomPaintBox32::ForceCompose()
+{
+    ResizeBuffer();
+    if (!bufferValid_)
+        DoPaintBuffer();
+}
+
+TRect TCustomPaintBox32::GetViewportRect() const
+{
+    return TRect{0, 0, width(), height()};
+}
+
+void TCustomPaintBox32::DoPaintBuffer()
+{
+    bufferValid_ = true;
+    ++compositions_;
+}
+
+void TCustomPaintBox32::DoPaintGDIOverlay(QPainter&)
+{
+    if (OnGDIOverlay)
+        OnGDIOverlay(this);
+}
+
+void TCustomPaintBox32::MouseEnter()
+{
+    mouseInside_ = true;
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TCustomPaintBox32::MouseLeave()
+{
+    mouseInside_ = false;
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+// The buffer grows with some slack and keeps its size within that slack, so that
+// small resizes do not reallocate it.
+void TCustomPaintBox32::ResizeBuffer()
+{
+    const TRect viewport = GetViewportRect();
+    auto fit = [this](int64_t wanted, int current) {
+        wanted = std::max<int64_t>(wanted, 0);
+        int64_t size = current;
+        if (wanted > current)
+            size = lirasto::checkedAdd<int64_t>(wanted, bufferOversize_);
+        else if (wanted < int64_t(current) - bufferOversize_)
+            size = wanted;
+        return lirasto::checkedCast<int>(std::max<int64_t>(size, 1));
+    };
+    const int newWidth = fit(viewport.Width(), buffer_->Width());
+    const int newHeight = fit(viewport.Height(), buffer_->Height());
+    if (newWidth != buffer_->Width() || newHeight != buffer_->Height()) {
+        BitmapLock lock(*buffer_);
+        buffer_->SetSize(newWidth, newHeight);
+        bufferValid_ = false;
+    }
+}
+
+void TCustomPaintBox32::paintEvent(QPaintEvent* event)
+{
+    ForceCompose();
+    QPainter painter(this);
+    if (!buffer_->Empty()) {
+        BitmapLock lock(*buffer_);
+        // Shown straight from the buffer's memory: RGB32 ignores the alpha byte, and Qt
+        // draws it without converting the pixels.
+        const int bw = buffer_->Width();
+        const int bh = buffer_->Height();
+        const QImage view(reinterpret_cast<const uchar*>(buffer_->Bits()), bw, bh, qsizetype(bw) * 4,
+                          QImage::Format_RGB32);
+        const QRect area = event->rect() & QRect(0, 0, std::min(width(), bw), std::min(height(), bh));
+        if (!area.isEmpty())
+            painter.drawImage(area.topLeft(), view, area);
+    }
+    DoPaintGDIOverlay(painter);
+}
+
+void TCustomPaintBox32::resizeEvent(QResizeEvent* event)
+{
+    ResizeBuffer();
+    bufferValid_ = false;
+    QWidget::resizeEvent(event);
+}
+
+void TCustomPaintBox32::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    MouseEnter();
+}
+
+void TCustomPaintBox32::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    MouseLeave();
+}
+
+TCustomImage32::TCustomImage32(QWidget* parent)
+    : TCustomPaintBox32(parent), bitmap_(std::make_unique<TBitmap32>()),
+      layers_(std::make_unique<TLayerCollection>(this)), paintStages_(std::make_unique<TPaintStages>()),
+      color_(palette().color(QPalette::Window))
+{
+    bitmap_->OnChange = [this](TBitmap32*) { Changed(); };
+    bitmap_->OnResize = [this](TBitmap32*) { BitmapResized(); };
+    layers_->SetCoordXForm(&cachedXForm_);
+    layers_->OnChange = [this](TLayerCollection*) { Changed(); };
+    layers_->OnGDIUpdate = [this](TLayerCollection*) { repaint(); };
+    InitDefaultStages();
+    // Moves are reported with no button held too.
+    setMouseTracking(true);
+}
+
+TCustomImage32::~TCustomImage32()
+{
+    // Never closed: nothing may repaint while the parts go away.
+    BeginUpdate();
+    paintStages_.reset();
+    layers_->OnChange = nullptr;
+    layers_->OnGDIUpdate = nullptr;
+    layers_.reset();
+    bitmap_->OnChange = nullptr;
+    bitmap_->OnResize = nullptr;
+    bitmap_.reset();
+}
+
+void TCustomImage32::SetBitmap(const TBitmap32* src)
+{
+    InvalidateCache();
+    bitmap_->Assign(src);
+}
+
+void TCustomImage32::SetBitmapAlign(TBitmapAlign value)
+{
+    bitmapAlign_ = value;
+    InvalidateCache();
+    Changed();
+}
+
+void TCustomImage32::SetScaleMode(TScaleMode value)
+{
+    if (value == scaleMode_)
+        return;
+    scaleMode_ = value;
+    InvalidateCache();
+    Changed();
+}
+
+void TCustomImage32::SetScale(double value)
+{
+    if (!std::isfinite(value))
+        throw EConvertError("Invalid scale");
+    float scale = float(std::max(value, 0.001));
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    InvalidateCache();
+    DoScaleChange();
+    Changed();
+}
+
+void TCustomImage32::SetOffsetHorz(float value)
+{
+    if (value == offsetHorz_)
+        return;
+    offsetHorz_ = value;
+    InvalidateCache();
+    Changed();
+}
+
+void TCustomImage32::SetOffsetVert(float value)
+{
+    if (value == offsetVert_)
+        return;
+    offsetVert_ = value;
+    InvalidateCache();
+    Changed();
+}
+
+void TCustomImage32::SetColor(const QColor& value)
+{
+    if (value == color_)
+        return;
+    color_ = value;
+    Changed();
+}
+
+void TCustomImage32::BeginUpdate()
+{
+    ++updateCount_;
+}
+
+void TCustomImage32::EndUpdate()
+{
+    if (updateCount_ <= 0)
+        throw EAssertionFailed("Unpaired EndUpdate call");
+    --updateCount_;
+}
+
+void TCustomImage32::Changed()
+{
+    if (updateCount_ != 0)
+        return;
+    InvalidateCache();
+    Invalidate();
+    if (OnChange)
+        OnChange(this);
+}
+
+QSize TCustomImage32::GetBitmapSize() const
+{
+    // Only the unscaled size is needed: every view shows its picture at scale 1,
+    // so the other scale modes map like smNormal.
+    if (bitmap_->Empty() || width() <= 0 || height() <= 0)
+        return QSize(0, 0);
+    return QSize(bitmap_->Width(), bitmap_->Height());
+}
+
+TRect TCustomImage32::GetBitmapRect() const
+{
+    // Every view is aligned top-left; the other alignments are kept as values only.
+    const QSize size = GetBitmapSize();
+    if (size.isEmpty())
+        return TRect{};
+    return TRect{0, 0, size.width(), size.height()};
+}
+
+const TCoordXForm& TCustomImage32::XForm()
+{
+    UpdateCache();
+    return cachedXForm_;
+}
+
+void TCustomImage32::UpdateCache()
+{
+    if (cacheValid_)
+        return;
+    cachedBitmapRect_ = GetBitmapRect();
+    // An empty rectangle (a view of zero size) takes the identity like an empty
+    // bitmap instead of dividing by zero.
+    if (bitmap_->Empty() || cachedBitmapRect_.IsEmpty()) {
+        cachedXForm_ = TCoordXForm{};
+    } else {
+        const TRect& r = cachedBitmapRect_;
+        cachedXForm_.ShiftX = r.Left;
+        cachedXForm_.ShiftY = r.Top;
+        cachedXForm_.ScaleX = mulDiv(r.Width(), 0x10000, bitmap_->Width());
+        cachedXForm_.ScaleY = mulDiv(r.Height(), 0x10000, bitmap_->Height());
+        cachedXForm_.RevScaleX = mulDiv(bitmap_->Width(), 0x10000, r.Width());
+        cachedXForm_.RevScaleY = mulDiv(bitmap_->Height(), 0x10000, r.Height());
+    }
+    cacheValid_ = true;
+}
+
+void TCustomImage32::BitmapResized()
+{
+    InvalidateCache();
+    if (OnBitmapResize)
+        OnBitmapResize(this);
+}
+
+void TCustomImage32::Loaded()
+{
+    DoInitStages();
+}
+
+void TCustomImage32::DoInitStages()
+{
+    if (OnInitStages)
+        OnInitStages(this);
+}
+
+void TCustomImage32::DoScaleChange() {}
+
+void TCustomImage32::InitDefaultStages()
+{
+    auto add = [this](bool designTime, bool runTime, uint32_t stage, uint32_t parameter = 0) {
+        TPaintStage* s = paintStages_->Add();
+        s->DsgnTime = designTime;
+        s->RunTime = runTime;
+        s->Stage = stage;
+        s->Parameter = parameter;
+    };
+    add(true, true, psClearBackground);
+    add(true, false, psControlFrame);
+    add(true, true, psDrawBitmap);
+    add(true, false, psBitmapFrame);
+    add(true, true, psDrawLayers, loVisible);
+}
+
+void TCustomImage32::DoPaintBuffer()
+{
+    // Marked valid first: a stage that raises reports its error once, instead of on
+    // every paint that follows.
+    TCustomPaintBox32::DoPaintBuffer();
+    UpdateCache();
+    TBitmap32& buffer = *Buffer();
+    // There is no design mode in this program, so the run-time flags choose the stages.
+    for (int i = 0; i < paintStages_->Count(); ++i) {
+        const TPaintStage stage = paintStages_->Items(i);
+        if (!stage.RunTime)
+            continue;
+        switch (stage.Stage) {
+        case psCustom:
+            ExecCustom(buffer, i);
+            break;
+        case psClearBuffer:
+            ExecClearBuffer(buffer, i);
+            break;
+        case psClearBackground:
+            ExecClearBackground(buffer, i);
+            break;
+        case psDrawBitmap:
+            ExecDrawBitmap(buffer, i);
+            break;
+        case psDrawLayers:
+            ExecDrawLayers(buffer, i);
+            break;
+        case psControlFrame:
+            ExecControlFrame(buffer, i);
+            break;
+        case psBitmapFrame:
+            ExecBitmapFrame(buffer, i);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void TCustomImage32::DoPaintGDIOverlay(QPainter& canvas)
+{
+    for (int i = 0; i < layers_->Count(); ++i) {
+        TCustomLayer* layer = layers_->Items(i);
+        if ((layer->LayerOptions() & loGdiOverlay) != 0)
+            layer->PaintGDI(canvas);
+    }
+    TCustomPaintBox32::DoPaintGDIOverlay(canvas);
+}
+
+namespace {
+
+void frameRect(TBitmap32& dest, const TRect& r, TColor32 color)
+{
+    if (r.IsEmpty())
+        return;
+    dest.FillRect(r.Left, r.Top, r.Right, r.Top + 1, color);
+    dest.FillRect(r.Left, r.Bottom - 1, r.Right, r.Bottom, color);
+    dest.FillRect(r.Left, r.Top, r.Left + 1, r.Bottom, color);
+    dest.FillRect(r.Right - 1, r.Top, r.Right, r.Bottom, color);
+}
+
+} // namespace
+
+void TCustomImage32::ExecBitmapFrame(TBitmap32& dest, int)
+{
+    frameRect(dest, cachedBitmapRect_, clBlack32);
+}
+
+void TCustomImage32::ExecClearBuffer(TBitmap32& dest, int)
+{
+    dest.Clear(Color32(color_));
+}
+
+void TCustomImage32::ExecClearBackground(TBitmap32& dest, int)
+{
+    const TColor32 c = Color32(color_);
+    if (bitmap_->Empty() || bitmap_->DrawMode() != dmOpaque) {
+        dest.Clear(c);
+        return;
+    }
+    // An opaque bitmap covers its own rectangle, so only the bands around it are filled.
+    const TRect& r = cachedBitmapRect_;
+    const int w = width();
+    const int h = height();
+    if (r.Left > 0 || r.Right < w || r.Top > 0 || r.Bottom < h) {
+        dest.FillRect(0, 0, w, r.Top, c);
+        dest.FillRect(0, r.Bottom, w, h, c);
+        dest.FillRect(0, r.Top, r.Left, r.Bottom, c);
+        dest.FillRect(r.Right, r.Top, w, r.Bottom, c);
+    }
+}
+
+void TCustomImage32::ExecControlFrame(TBitmap32& dest, int)
+{
+    frameRect(dest, TRect{0, 0, width(), height()}, clBlack32);
+}
+
+void TCustomImage32::ExecCustom(TBitmap32& dest, int stageNum)
+{
+    if (OnPaintStage)
+        OnPaintStage(this, &dest, static_cast<unsigned>(stageNum));
+}
+
+void TCustomImage32::ExecDrawBitmap(TBitmap32& dest, int)
+{
+    if (bitmap_->Empty() || cachedBitmapRect_.IsEmpty())
+        return;
+    BitmapLock lock(*bitmap_);
+    bitmap_->DrawTo(dest, cachedBitmapRect_);
+}
+
+void TCustomImage32::ExecDrawLayers(TBitmap32& dest, int stageNum)
+{
+    const uint32_t mask = paintStages_->Items(stageNum).Parameter;
+    for (int i = 0; i < layers_->Count(); ++i) {
+        TCustomLayer* layer = layers_->Items(i);
+        if ((layer->LayerOptions() & mask) == 0)
+            continue;
+        layer->Paint(&dest);
+        if (layer->OnPaint)
+            layer->OnPaint(layer, &dest);
+    }
+}
+
+void TCustomImage32::MouseDownWithLayer(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y,
+                                        TCustomLayer* layer)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y, layer);
+}
+
+void TCustomImage32::MouseMoveWithLayer(Qt::KeyboardModifiers shift, int x, int y, TCustomLayer* layer)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y, layer);
+}
+
+void TCustomImage32::MouseUpWithLayer(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y,
+                                      TCustomLayer* layer)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y, layer);
+}
+
+// Qt grabs the mouse for the widget on every press, so the matching release
+// arrives here even when the pointer has left the view, in client coordinates
+// outside the view.
+void TCustomImage32::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    const QPoint p = clientPixel(event);
+    TCustomLayer* layer = nullptr;
+    if (layers_->MouseEvents())
+        layer = layers_->MouseDown(event->button(), event->modifiers(), p.x(), p.y());
+    MouseDownWithLayer(event->button(), event->modifiers(), p.x(), p.y(), layer);
+}
+
+void TCustomImage32::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    const QPoint p = clientPixel(event);
+    TCustomLayer* layer = nullptr;
+    if (layers_->MouseEvents())
+        layer = layers_->MouseMove(event->modifiers(), p.x(), p.y());
+    MouseMoveWithLayer(event->modifiers(), p.x(), p.y(), layer);
+}
+
+void TCustomImage32::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    const QPoint p = clientPixel(event);
+    TCustomLayer* layer = nullptr;
+    if (layers_->MouseEvents())
+        layer = layers_->MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+    MouseUpWithLayer(event->button(), event->modifiers(), p.x(), p.y(), layer);
+}
+
+void TCustomImage32::resizeEvent(QResizeEvent* event)
+{
+    InvalidateCache();
+    TCustomPaintBox32::resizeEvent(event);
+}
+
+TImage32::TImage32(QWidget* parent) : TCustomImage32(parent) {}
+
+QString TImage32::BitmapAlignName() const
+{
+    return QLatin1String(kBitmapAlignNames[static_cast<std::size_t>(BitmapAlign())]);
+}
+
+void TImage32::SetBitmapAlignName(const QString& name)
+{
+    SetBitmapAlign(static_cast<TBitmapAlign>(identifierIndex(kBitmapAlignNames, name, "BitmapAlign")));
+}
+
+QString TImage32::ScaleModeName() const
+{
+    return QLatin1String(kScaleModeNames[static_cast<std::size_t>(ScaleMode())]);
+}
+
+void TImage32::SetScaleModeName(const QString& name)
+{
+    SetScaleMode(static_cast<TScaleMode>(identifierIndex(kScaleModeNames, name, "ScaleMode")));
+}

@@ -1,1 +1,455 @@
 #include "graphics/Layers.h"
+
+#include "core/Errors.h"
+#include "graphics/Image32.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using lirasto::EAssertionFailed;
+using lirasto::EListError;
+using lirasto::ERangeError;
+
+TLayerCollection::TLayerCollection(QObject* owner) : owner_(owner) {}
+
+TLayerCollection::~TLayerCollection()
+{
+    // Held in a bracket for good: the owner is going away and must not be told.
+    updateCount_ = 1;
+    OnChanging = nullptr;
+    OnChange = nullptr;
+    OnGDIUpdate = nullptr;
+    while (!items_.empty()) {
+        TCustomLayer* last = items_.back();
+        try {
+            delete last;
+        } catch (...) {
+            // Nobody is left to report to; the layer has already left the list.
+        }
+        if (!items_.empty() && items_.back() == last)
+            items_.pop_back();
+    }
+}
+
+TCustomLayer* TLayerCollection::Items(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw EListError(lirasto::listIndexMessage(index));
+    return items_[static_cast<std::size_t>(index)];
+}
+
+void TLayerCollection::Clear()
+{
+    BeginUpdate();
+    try {
+        while (!items_.empty())
+            delete items_.back();
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TLayerCollection::BeginUpdate()
+{
+    if (updateCount_ == 0)
+        Changing();
+    ++updateCount_;
+}
+
+void TLayerCollection::EndUpdate()
+{
+    if (updateCount_ <= 0)
+        throw EAssertionFailed("Unpaired EndUpdate");
+    --updateCount_;
+    if (updateCount_ == 0)
+        Changed();
+}
+
+void TLayerCollection::Changed()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TLayerCollection::Changing()
+{
+    if (OnChanging)
+        OnChanging(this);
+}
+
+void TLayerCollection::GDIUpdate()
+{
+    if (updateCount_ == 0 && OnGDIUpdate)
+        OnGDIUpdate(this);
+}
+
+TCustomLayer* TLayerCollection::FindLayerAtPos(int x, int y, uint32_t optionsMask) const
+{
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
+        TCustomLayer* layer = *it;
+        if ((layer->layerOptions_ & optionsMask) != 0 && layer->HitTest(x, y))
+            return layer;
+    }
+    return nullptr;
+}
+
+TCustomLayer* TLayerCollection::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    TCustomLayer* picked = mouseListener_ ? mouseListener_ : FindLayerAtPos(x, y, loMouseEvents);
+    if (button == Qt::LeftButton && picked != mouseListener_ &&
+        (picked == nullptr || (picked->layerOptions_ & loNoCapture) == 0))
+        SetMouseListener(picked);
+    if (mouseListener_) {
+        mouseListener_->layerStates_ |= button;
+        mouseListener_->MouseDown(button, shift, x, y);
+    }
+    return picked;
+}
+
+TCustomLayer* TLayerCollection::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
+{
+    TCustomLayer* picked = mouseListener_ ? mouseListener_ : FindLayerAtPos(x, y, loMouseEvents);
+    if (picked)
+        picked->MouseMove(shift, x, y);
+    return picked;
+}
+
+TCustomLayer* TLayerCollection::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    TCustomLayer* picked = mouseListener_ ? mouseListener_ : FindLayerAtPos(x, y, loMouseEvents);
+    if (picked) {
+        picked->layerStates_ &= ~Qt::MouseButtons(button);
+        picked->MouseUp(button, shift, x, y);
+    }
+    // The handler may have freed the listener, which clears it.
+    if (mouseListener_ && mouseListener_->layerStates_ == Qt::NoButton)
+        SetMouseListener(nullptr);
+    return picked;
+}
+
+void TLayerCollection::SetMouseEvents(bool value)
+{
+    mouseEvents_ = value;
+    SetMouseListener(nullptr);
+}
+
+void TLayerCollection::SetMouseListener(TCustomLayer* layer)
+{
+    mouseListener_ = layer;
+}
+
+void TLayerCollection::InsertItem(TCustomLayer* layer)
+{
+    BeginUpdate();
+    try {
+        items_.push_back(layer);
+        layer->collection_ = this;
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TLayerCollection::RemoveItem(TCustomLayer* layer)
+{
+    BeginUpdate();
+    if (layer == mouseListener_)
+        SetMouseListener(nullptr);
+    int index = IndexOf(layer);
+    if (index >= 0)
+        items_.erase(items_.begin() + index);
+    layer->collection_ = nullptr;
+    EndUpdate();
+}
+
+void TLayerCollection::MoveItem(int from, int to)
+{
+    TCustomLayer* layer = items_[static_cast<std::size_t>(from)];
+    items_.erase(items_.begin() + from);
+    items_.insert(items_.begin() + to, layer);
+}
+
+int TLayerCollection::IndexOf(const TCustomLayer* layer) const
+{
+    auto it = std::find(items_.begin(), items_.end(), layer);
+    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+TCustomLayer::TCustomLayer(TLayerCollection* collection)
+{
+    if (!collection)
+        return;
+    try {
+        collection->InsertItem(this);
+    } catch (...) {
+        // A failed construction must not leave a dangling entry behind.
+        if (collection_) {
+            int index = collection_->IndexOf(this);
+            if (index >= 0)
+                collection_->items_.erase(collection_->items_.begin() + index);
+            if (collection_->mouseListener_ == this)
+                collection_->mouseListener_ = nullptr;
+        }
+        throw;
+    }
+}
+
+// Destruction may notify the view, whose handlers may raise, so errors are allowed out.
+TCustomLayer::~TCustomLayer() noexcept(false)
+{
+    BeforeDestruction();
+    while (!freeNotifies_.empty()) {
+        TCustomLayer* watcher = freeNotifies_.back();
+        freeNotifies_.pop_back();
+        watcher->Notification(this);
+    }
+    if (collection_)
+        collection_->RemoveItem(this);
+}
+
+void TCustomLayer::BeforeDestruction()
+{
+    if (destroying_)
+        return;
+    destroying_ = true;
+    if (OnDestroy)
+        OnDestroy(this);
+}
+
+int TCustomLayer::Index() const
+{
+    return collection_ ? collection_->IndexOf(this) : -1;
+}
+
+void TCustomLayer::SetIndex(int value)
+{
+    int current = Index();
+    if (current < 0 || current == value)
+        return;
+    value = std::clamp(value, 0, collection_->Count() - 1);
+    if (value == current)
+        return;
+    bool visible = Visible();
+    if (visible)
+        collection_->BeginUpdate();
+    collection_->MoveItem(current, value);
+    if (visible)
+        collection_->EndUpdate();
+}
+
+void TCustomLayer::BringToFront()
+{
+    if (collection_)
+        SetIndex(collection_->Count() - 1);
+}
+
+void TCustomLayer::SendToBack()
+{
+    SetIndex(0);
+}
+
+void TCustomLayer::SetLayerOptions(uint32_t value)
+{
+    Changing();
+    bool wasVisible = Visible();
+    layerOptions_ = value;
+    // A layer that has just been hidden is still in the composed picture, so the view
+    // must recompose even though the layer no longer counts as visible.
+    if (wasVisible && !Visible() && collection_ && (layerOptions_ & loNoUpdate) == 0)
+        collection_->Changed();
+    else
+        Changed();
+}
+
+void TCustomLayer::SetVisible(bool value)
+{
+    SetLayerOptions(value ? (layerOptions_ | loVisible) : (layerOptions_ & ~loVisible));
+}
+
+void TCustomLayer::SetMouseEvents(bool value)
+{
+    SetLayerOptions(value ? (layerOptions_ | loMouseEvents) : (layerOptions_ & ~loMouseEvents));
+}
+
+void TCustomLayer::Changed()
+{
+    if (!collection_ || (layerOptions_ & loNoUpdate) != 0)
+        return;
+    if (Visible())
+        collection_->Changed();
+    else if ((layerOptions_ & loGdiOverlay) != 0)
+        collection_->GDIUpdate();
+}
+
+void TCustomLayer::Changing()
+{
+    if (Visible() && collection_ && (layerOptions_ & loNoUpdate) == 0)
+        collection_->Changing();
+}
+
+bool TCustomLayer::HitTest(int x, int y)
+{
+    bool passed = DoHitTest(x, y);
+    if (OnHitTest)
+        OnHitTest(this, x, y, passed);
+    return passed;
+}
+
+void TCustomLayer::AddNotification(TCustomLayer* layer)
+{
+    if (layer && std::find(freeNotifies_.begin(), freeNotifies_.end(), layer) == freeNotifies_.end())
+        freeNotifies_.push_back(layer);
+}
+
+void TCustomLayer::RemoveNotification(TCustomLayer* layer)
+{
+    auto it = std::find(freeNotifies_.begin(), freeNotifies_.end(), layer);
+    if (it != freeNotifies_.end())
+        freeNotifies_.erase(it);
+}
+
+bool TCustomLayer::DoHitTest(int, int)
+{
+    return true;
+}
+
+void TCustomLayer::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TCustomLayer::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+}
+
+void TCustomLayer::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void TCustomLayer::Notification(TCustomLayer*) {}
+
+void TCustomLayer::Paint(TBitmap32*) {}
+
+void TCustomLayer::PaintGDI(QPainter&) {}
+
+TPositionedLayer::TPositionedLayer(TLayerCollection* collection) : TCustomLayer(collection)
+{
+    SetLayerOptions(loVisible | loMouseEvents);
+}
+
+void TPositionedLayer::SetLocation(const TFloatRect& value)
+{
+    Changing();
+    DoSetLocation(value);
+    Changed();
+}
+
+void TPositionedLayer::DoSetLocation(const TFloatRect& value)
+{
+    location_ = value;
+}
+
+TFloatRect TPositionedLayer::GetAdjustedLocation() const
+{
+    const TCoordXForm* xform = LayerCollection() ? LayerCollection()->CoordXForm() : nullptr;
+    if (!scaled_ || !xform)
+        return location_;
+    auto mapX = [xform](float x) { return float(xform->ScaleX) * x / 65536.0f + float(xform->ShiftX); };
+    auto mapY = [xform](float y) { return float(xform->ScaleY) * y / 65536.0f + float(xform->ShiftY); };
+    return TFloatRect{mapX(location_.Left), mapY(location_.Top), mapX(location_.Right), mapY(location_.Bottom)};
+}
+
+void TPositionedLayer::SetScaled(bool value)
+{
+    if (value == scaled_)
+        return;
+    Changing();
+    scaled_ = value;
+    Changed();
+}
+
+bool TPositionedLayer::DoHitTest(int x, int y)
+{
+    TFloatRect r = GetAdjustedLocation();
+    float fx = float(x);
+    float fy = float(y);
+    return fx >= r.Left && fx < r.Right && fy >= r.Top && fy < r.Bottom;
+}
+
+TBitmapLayer::TBitmapLayer(TLayerCollection* collection)
+    : TPositionedLayer(collection), bitmap_(std::make_unique<TBitmap32>())
+{
+    bitmap_->OnChange = [this](TBitmap32*) { Changed(); };
+}
+
+TBitmapLayer::~TBitmapLayer()
+{
+    BeforeDestruction();
+    // Freed silently: the layer is about to leave the view, which repaints then.
+    bitmap_->OnChange = nullptr;
+    bitmap_->OnResize = nullptr;
+    bitmap_.reset();
+}
+
+void TBitmapLayer::SetBitmap(const TBitmap32* src)
+{
+    bitmap_->Assign(src);
+}
+
+void TBitmapLayer::SetCropped(bool value)
+{
+    if (value == cropped_)
+        return;
+    cropped_ = value;
+    Changed();
+}
+
+bool TBitmapLayer::DoHitTest(int x, int y)
+{
+    if (!TPositionedLayer::DoHitTest(x, y))
+        return false;
+    if (!alphaHit_)
+        return true;
+    if (!bitmap_ || bitmap_->Empty())
+        return false;
+    TFloatRect r = GetAdjustedLocation();
+    // The point lies inside the location, so both ratios are in [0, 1).
+    double bx = std::floor((double(x) - r.Left) * bitmap_->Width() / (double(r.Right) - r.Left));
+    double by = std::floor((double(y) - r.Top) * bitmap_->Height() / (double(r.Bottom) - r.Top));
+    return AlphaComponent(bitmap_->PixelS(int(bx), int(by))) > 0;
+}
+
+void TBitmapLayer::Paint(TBitmap32* buffer)
+{
+    if (!bitmap_ || bitmap_->Empty())
+        return;
+    TRect dstRect = RoundLocation(GetAdjustedLocation());
+    TRect clip = buffer->ClipRect();
+    if (cropped_ && LayerCollection()) {
+        if (auto* view = qobject_cast<TCustomImage32*>(LayerCollection()->Owner()))
+            clip = IntersectRect(clip, view->GetBitmapRect());
+    }
+    Transfer(buffer, dstRect, clip, bitmap_.get(), bitmap_->BoundsRect(), bitmap_->StretchFilter(), bitmap_->DrawMode(),
+             bitmap_->OnPixelCombine);
+}
+
+TRect RoundLocation(const TFloatRect& location)
+{
+    // nearbyint in the default rounding mode takes halves to the even neighbour.
+    auto edge = [](float v) {
+        double r = std::nearbyint(double(v));
+        if (!(r >= double(std::numeric_limits<int32_t>::min()) && r <= double(std::numeric_limits<int32_t>::max())))
+            throw ERangeError("Layer location out of range");
+        return static_cast<int32_t>(r);
+    };
+    return TRect{edge(location.Left), edge(location.Top), edge(location.Right), edge(location.Bottom)};
+}

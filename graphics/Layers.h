@@ -1,1 +1,233 @@
 #pragma once
+
+#include "graphics/Bitmap32.h"
+
+#include <Qt>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QObject;
+class QPainter;
+class TCustomLayer;
+class TLayerCollection;
+
+// Layer option bits.
+constexpr uint32_t loVisible = 0x80000000u;     //!< drawn by the draw-layers stage; changes notify the view
+constexpr uint32_t loGdiOverlay = 0x40000000u;  //!< painted on the window after the buffer
+constexpr uint32_t loMouseEvents = 0x20000000u; //!< found by mouse hit testing
+constexpr uint32_t loNoUpdate = 0x10000000u;    //!< changes send no notification
+constexpr uint32_t loNoCapture = 0x08000000u;   //!< never becomes the mouse listener
+
+// How a view maps its bitmap to its client area: 16.16 fixed-point scales and
+// whole-pixel shifts, plus the reverse scales.
+struct TCoordXForm
+{
+    int32_t ScaleX = 0x10000;
+    int32_t ScaleY = 0x10000;
+    int32_t ShiftX = 0;
+    int32_t ShiftY = 0;
+    int32_t RevScaleX = 0x10000;
+    int32_t RevScaleY = 0x10000;
+};
+
+using TLayerNotifyEvent = std::function<void(TCustomLayer* sender)>;
+using TLayerCollectionEvent = std::function<void(TLayerCollection* sender)>;
+using TLayerMouseEvent =
+    std::function<void(TCustomLayer* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
+using TLayerMouseMoveEvent = std::function<void(TCustomLayer* sender, Qt::KeyboardModifiers shift, int x, int y)>;
+using TLayerHitTestEvent = std::function<void(TCustomLayer* sender, int x, int y, bool& passed)>;
+using TLayerPaintEvent = std::function<void(TCustomLayer* sender, TBitmap32* buffer)>;
+
+// The ordered layer stack of a view: index 0 is drawn first, at the bottom. It
+// owns its layers; a layer joins on construction and leaves on destruction.
+class TLayerCollection
+{
+public:
+    explicit TLayerCollection(QObject* owner = nullptr);
+    ~TLayerCollection();
+    TLayerCollection(const TLayerCollection&) = delete;
+    TLayerCollection& operator=(const TLayerCollection&) = delete;
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    // Throws EListError "List index out of bounds (%d)" outside 0..Count()-1.
+    TCustomLayer* Items(int index) const;
+    // Destroys every layer, last first, inside one update bracket.
+    void Clear();
+
+    // OnChanging fires when the count leaves 0, OnChange when it returns to 0.
+    void BeginUpdate();
+    // Throws EAssertionFailed "Unpaired EndUpdate" when no bracket is open.
+    void EndUpdate();
+    int UpdateCount() const { return updateCount_; }
+    // Fires OnChange whatever the update count.
+    void Changed();
+    void Changing();
+    // Asks for an immediate repaint of the window overlay.
+    void GDIUpdate();
+
+    // The topmost layer whose options share a bit with optionsMask and whose hit test accepts (x, y).
+    TCustomLayer* FindLayerAtPos(int x, int y, uint32_t optionsMask) const;
+
+    // Mouse dispatch of the owning view; each returns the layer it chose, or null.
+    TCustomLayer* MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    TCustomLayer* MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    TCustomLayer* MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+
+    bool MouseEvents() const { return mouseEvents_; }
+    void SetMouseEvents(bool value);
+    TCustomLayer* MouseListener() const { return mouseListener_; }
+    void SetMouseListener(TCustomLayer* layer);
+
+    QObject* Owner() const { return owner_; }
+    // The view's transform, or null for the identity.
+    const TCoordXForm* CoordXForm() const { return coordXForm_; }
+    void SetCoordXForm(const TCoordXForm* xform) { coordXForm_ = xform; }
+
+    TLayerCollectionEvent OnChanging;
+    TLayerCollectionEvent OnChange;
+    TLayerCollectionEvent OnGDIUpdate;
+
+private:
+    friend class TCustomLayer;
+    void InsertItem(TCustomLayer* layer);
+    void RemoveItem(TCustomLayer* layer);
+    void MoveItem(int from, int to);
+    int IndexOf(const TCustomLayer* layer) const;
+
+    const TCoordXForm* coordXForm_ = nullptr;
+    std::vector<TCustomLayer*> items_;
+    bool mouseEvents_ = true;
+    TCustomLayer* mouseListener_ = nullptr;
+    int updateCount_ = 0;
+    QObject* owner_ = nullptr;
+};
+
+// A layer of a view. Created on top of its collection, destroyed with delete
+// (which takes it out of the collection and notifies the view).
+class TCustomLayer
+{
+public:
+    explicit TCustomLayer(TLayerCollection* collection);
+    // Leaving the collection notifies the view, whose handlers may raise.
+    virtual ~TCustomLayer() noexcept(false);
+    TCustomLayer(const TCustomLayer&) = delete;
+    TCustomLayer& operator=(const TCustomLayer&) = delete;
+
+    TLayerCollection* LayerCollection() const { return collection_; }
+    // Position in the collection, -1 without one.
+    int Index() const;
+    // Moves the layer, clamped to 0..Count()-1.
+    void SetIndex(int value);
+    void BringToFront();
+    void SendToBack();
+
+    uint32_t LayerOptions() const { return layerOptions_; }
+    void SetLayerOptions(uint32_t value);
+    bool Visible() const { return (layerOptions_ & loVisible) != 0; }
+    void SetVisible(bool value);
+    bool MouseEvents() const { return (layerOptions_ & loMouseEvents) != 0; }
+    void SetMouseEvents(bool value);
+
+    // The buttons currently held on this layer.
+    Qt::MouseButtons LayerStates() const { return layerStates_; }
+
+    void Changed();
+    void Changing();
+    bool HitTest(int x, int y);
+
+    // Layers told (last first) when this one is destroyed.
+    void AddNotification(TCustomLayer* layer);
+    void RemoveNotification(TCustomLayer* layer);
+
+    int16_t Cursor = 0;
+    int32_t Tag = 0;
+
+    TLayerHitTestEvent OnHitTest;
+    TLayerMouseEvent OnMouseDown;
+    TLayerMouseMoveEvent OnMouseMove;
+    TLayerMouseEvent OnMouseUp;
+    TLayerPaintEvent OnPaint;
+    TLayerNotifyEvent OnDestroy;
+
+protected:
+    virtual bool DoHitTest(int x, int y);
+    virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // Another layer this one watches is going away.
+    virtual void Notification(TCustomLayer* layer);
+    virtual void Paint(TBitmap32* buffer);
+    virtual void PaintGDI(QPainter& canvas);
+
+    // Runs OnDestroy once; every destructor of the family calls it first, so that the
+    // handler still sees the whole layer.
+    void BeforeDestruction();
+
+private:
+    friend class TLayerCollection;
+    friend class TCustomImage32;
+    friend class TCustomPaintBox32;
+
+    std::vector<TCustomLayer*> freeNotifies_;
+    TLayerCollection* collection_ = nullptr;
+    Qt::MouseButtons layerStates_;
+    uint32_t layerOptions_ = loVisible;
+    bool destroying_ = false;
+};
+
+// A layer with a place in the view.
+class TPositionedLayer : public TCustomLayer
+{
+public:
+    explicit TPositionedLayer(TLayerCollection* collection);
+
+    TFloatRect Location() const { return location_; }
+    void SetLocation(const TFloatRect& value);
+    // Location mapped through the view's transform when Scaled, else as stored.
+    TFloatRect GetAdjustedLocation() const;
+
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool value);
+
+protected:
+    bool DoHitTest(int x, int y) override;
+    virtual void DoSetLocation(const TFloatRect& value);
+
+private:
+    TFloatRect location_{0, 0, 64, 64};
+    bool scaled_ = false;
+};
+
+// A positioned layer showing its own bitmap.
+class TBitmapLayer : public TPositionedLayer
+{
+public:
+    explicit TBitmapLayer(TLayerCollection* collection);
+    ~TBitmapLayer() override;
+
+    TBitmap32* Bitmap() { return bitmap_.get(); }
+    const TBitmap32* Bitmap() const { return bitmap_.get(); }
+    // Copies src into the layer's own bitmap; src is neither kept nor changed.
+    void SetBitmap(const TBitmap32* src);
+
+    bool AlphaHit() const { return alphaHit_; }
+    void SetAlphaHit(bool value) { alphaHit_ = value; }
+    bool Cropped() const { return cropped_; }
+    void SetCropped(bool value);
+
+protected:
+    bool DoHitTest(int x, int y) override;
+    void Paint(TBitmap32* buffer) override;
+
+private:
+    std::unique_ptr<TBitmap32> bitmap_;
+    bool alphaHit_ = false;
+    bool cropped_ = false;
+};
+
+// The integer rectangle a layer location is drawn at: each edge rounded to the
+// nearest pixel, halves to even. Throws ERangeError for an edge no pixel can hold.
+TRect RoundLocation(const TFloatRect& location);
