@@ -1,0 +1,121 @@
+#include "core/Errors.h"
+#include "resources/artwork/ArtworkFiles.h"
+#include "resources/artwork/ArtworkGeometry.h"
+#include "resources/artwork/MusicFont.h"
+#include "resources/artwork/Pictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+using namespace lirasto::artwork;
+
+namespace {
+
+// The staff and the keyboard as the game shows them, for judging the pictures by eye.
+QImage montage(const Artwork& art)
+{
+    QImage image(kStaffWidth, kStaffHeight + 20 + kKeyboardHeight, QImage::Format_ARGB32);
+    image.fill(Qt::lightGray);
+    QPainter p(&image);
+    p.drawImage(0, 0, art.staff);
+    p.drawImage(kKeyTileLeft, kTrebleKeyTileTop, art.keySignatures[2 * 10]);
+    p.drawImage(kKeyTileLeft, kBassKeyTileTop, art.keySignatures[2 * 10 + 1]);
+    p.drawImage(125, 0, art.evaluationMarks[0]);
+    // Treble E flat 6 above the staff with three ledger lines (key of C), stems down.
+    p.drawImage(125, -15 + 60, art.notes[2]);
+    p.drawImage(117, -15 + 53 + 30, art.notes[4]);
+    p.drawImage(121, 40, art.notes[9]);
+    // Bass C2 below the staff with two ledger lines and a natural.
+    p.drawImage(200, 175 + 30, art.notes[0]);
+    p.drawImage(192, 175 + 55, art.notes[6]);
+    p.drawImage(196, 220, art.notes[8]);
+    // Treble F sharp 4 on the first space, stems up.
+    p.drawImage(260, 50 + 30, art.notes[0]);
+    p.drawImage(252, 50 + 53, art.notes[5]);
+    p.drawImage(330, 0, art.evaluationMarks[1]);
+    p.drawImage(360, 0, art.evaluationMarks[2]);
+    p.drawImage(390, 0, art.evaluationMarks[3]);
+    const int top = kStaffHeight + 20;
+    p.drawImage(0, top, art.keyboard);
+    p.drawImage(140 + 11, top, art.keyHighlights[0]);
+    p.drawImage(140 + 41, top, art.keyHighlights[3]);
+    p.drawImage(280 + 81, top, art.keyHighlights[5]);
+    p.drawImage(420 + 121, top, art.keyHighlights[7]);
+    p.drawImage(0, top, art.keyHighlights[1]);
+    return image;
+}
+
+void writeReview(const Artwork& art, const QString& directory)
+{
+    QDir().mkpath(directory);
+    auto save = [&](const QImage& image, const QString& name) { image.save(directory + "/" + name + ".png"); };
+    save(art.keyboard, "keyboard");
+    save(art.staff, "staff");
+    save(art.logo, "logo");
+    save(art.wallpaper, "wallpaper");
+    save(art.icon, "icon");
+    save(montage(art), "montage");
+    auto sheet = [&](const std::vector<QImage>& items, const QString& name, int zoom) {
+        int width = 0, height = 0;
+        for (const QImage& item : items) {
+            width += item.width() + 4;
+            height = std::max(height, item.height());
+        }
+        QImage image(width * zoom, height * zoom, QImage::Format_ARGB32);
+        image.fill(QColor(200, 230, 200));
+        QPainter p(&image);
+        int x = 0;
+        for (const QImage& item : items) {
+            p.drawImage(QRect(x * zoom, 0, item.width() * zoom, item.height() * zoom), item);
+            x += item.width() + 4;
+        }
+        p.end();
+        save(image, name);
+    };
+    sheet(art.keySignatures, "keys", 2);
+    sheet(art.keyHighlights, "highlights", 4);
+    sheet(art.scaleDegrees, "degrees", 2);
+    sheet(art.notes, "notes", 8);
+    sheet(art.evaluationMarks, "marks", 8);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Painting needs no screen; the painter runs during the build.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--review") == 0)) {
+        std::fprintf(stderr, "usage: lirasto_artwork <output directory> [--review <png directory>]\n");
+        return 2;
+    }
+    try {
+        const QString fontPath = MusicFont::defaultPath();
+        if (fontPath.isEmpty())
+            throw lirasto::Exception("No music font found (the lilypond-fonts package provides it)");
+        const MusicFont font(fontPath);
+        const Artwork art = paintArtwork(font);
+        const std::vector<ArtworkFile> files = artworkFiles(art);
+        const std::filesystem::path out(argv[1]);
+        writeArtworkFiles(files, out);
+        std::ofstream manifest(out / "manifest.txt", std::ios::trunc);
+        for (const ArtworkFile& file : files)
+            manifest << file.name << ' ' << file.bytes.size() << '\n';
+        if (!manifest)
+            throw lirasto::Exception("Cannot write the artwork manifest");
+        if (argc == 4)
+            writeReview(art, QString::fromLocal8Bit(argv[3]));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "lirasto_artwork: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
