@@ -4,6 +4,8 @@
 
 #include <charconv>
 
+namespace settings {
+
 namespace {
 
 // A whole decimal number in 1..12 (the reader has already removed blanks around it); anything else is not a
@@ -14,12 +16,11 @@ int levelFrom(const std::string& text)
     if (!digits.empty() && digits.front() == '+')
         digits.remove_prefix(1);
     if (digits.empty() || digits.front() == '-' || digits.front() == '+')
-        return kSettingsMinLevel;
+        return kMinLevel;
     int level = 0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), level);
-    if (ec != std::errc() || end != digits.data() + digits.size() || level < kSettingsMinLevel ||
-        level > kSettingsMaxLevel)
-        return kSettingsMinLevel;
+    if (ec != std::errc() || end != digits.data() + digits.size() || level < kMinLevel || level > kMaxLevel)
+        return kMinLevel;
     return level;
 }
 
@@ -28,21 +29,23 @@ int levelFrom(const std::string& text)
 int ReadLevel(const std::string& path)
 {
     try {
-        return levelFrom(IniFile(path).readString(kSettingsSection, kSettingsLevelKey, "1"));
+        return levelFrom(IniFile(path).readString(kSection, kLevelKey, "1"));
     } catch (...) {
-        return kSettingsMinLevel;
+        return kMinLevel;
     }
 }
 
 bool WriteLevel(int level, const std::string& path)
 {
     // A level outside 1..12 would only be read back as 1; keep the stored one instead.
-    if (level < kSettingsMinLevel || level > kSettingsMaxLevel)
+    if (level < kMinLevel || level > kMaxLevel)
         return false;
     try {
-        IniFile(path).writeString(kSettingsSection, kSettingsLevelKey, std::to_string(level));
+        IniFile(path).writeString(kSection, kLevelKey, std::to_string(level));
         return true;
     } catch (...) {
         return false;
     }
 }
+
+} // namespace settings

@@ -15,6 +15,8 @@ namespace {
 
 using lirasto::test::TempDir;
 using lirasto::test::WorkingDirectory;
+using settings::ReadLevel;
+using settings::WriteLevel;
 namespace fs = std::filesystem;
 
 void writeBytes(const fs::path& path, const std::string& bytes)
