@@ -110,6 +110,7 @@ std::vector<uint8_t> jpegPictureData(const std::vector<uint8_t>& jpeg)
 {
     static const std::string kClassName = "TJPEGImage";
     std::vector<uint8_t> out;
+    out.reserve(1 + kClassName.size() + 4 + jpeg.size());
     out.push_back(uint8_t(kClassName.size()));
     out.insert(out.end(), kClassName.begin(), kClassName.end());
     putInt32(out, checkedCast<int32_t>(jpeg.size()));

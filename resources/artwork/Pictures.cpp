@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -50,13 +51,13 @@ QImage coverage(int width, int height, const QPainterPath& path, double haloWidt
 void fillHard(QImage& image, const QPainterPath& path, QRgb colour, double haloWidth = 0)
 {
     const QImage mask = coverage(image.width(), image.height(), path, haloWidth);
-    const QRgb premultiplied = qPremultiply(colour);
+    const QRgb stored = image.format() == QImage::Format_ARGB32_Premultiplied ? qPremultiply(colour) : colour;
     for (int y = 0; y < image.height(); ++y) {
         const QRgb* m = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
         QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
             if (qAlpha(m[x]) >= 128)
-                row[x] = premultiplied;
+                row[x] = stored;
     }
 }
 
@@ -205,12 +206,16 @@ QImage whiteKeyHighlight(int index)
 
 QPainterPath trebleClef(const MusicFont& font)
 {
-    // Slightly smaller than the staff's natural size, so that it fits above the lines
-    // with its curl round the G line.
+    // A little shorter than the staff's natural size, so that it reaches only a line
+    // above the staff, with its curl round the G line.
     const QPainterPath path = font.glyph(MusicGlyph::TrebleClef);
     const QRectF b = path.boundingRect();
-    const double scale = double(kTrebleClefBottom - kTrebleClefCurlRow + 1) / b.bottom();
-    return placeAt(path, scale, QPointF(kTrebleClefLeft - b.left() * scale, kTrebleClefCurlRow + 0.5));
+    const double origin = kTrebleClefCurlRow + 0.5;
+    QTransform t;
+    t.translate(kTrebleClefLeft, origin);
+    t.scale((kTrebleClefRight - kTrebleClefLeft + 1) / b.width(), (origin - kTrebleClefTop) / -b.top());
+    t.translate(-b.left(), 0);
+    return t.map(path);
 }
 
 QPainterPath bassClef(const MusicFont& font)
@@ -240,12 +245,12 @@ void paintHead(QPainter& p, const MusicFont& font, double top)
     shade.setColorAt(0.55, QColor(mix(kNavyCore, kNavyEdge, 0.5)));
     shade.setColorAt(1, QColor(kNavyEdge));
     p.fillPath(head, shade);
-    QRadialGradient shine(QPointF(3.6, top + 2.6), 2.4);
+    QRadialGradient shine(QPointF(3.6, top + 2.4), 2.0);
     shine.setColorAt(0, QColor(190, 200, 240, 230));
     shine.setColorAt(1, QColor(190, 200, 240, 0));
     p.save();
     p.setClipPath(head);
-    p.fillRect(QRectF(0, top, 7, 6), shine);
+    p.fillRect(QRectF(0, top, 7, 4), shine);
     p.restore();
 }
 
@@ -254,8 +259,8 @@ void paintStem(QImage& image, int column, int firstRow, int lastRow)
     for (int y = firstRow; y <= lastRow; ++y) {
         const QRgb below = image.pixel(column, y);
         const QRgb stem = mix(kNavyEdge, kNavyCore, 0.35);
-        // Where the stem meets the head it must not punch a lighter hole.
-        image.setPixel(column, y, qAlpha(below) > 200 ? below : qRgba(qRed(stem), qGreen(stem), qBlue(stem), 250));
+        // Where the stem meets the solid head it must not punch a lighter hole.
+        image.setPixel(column, y, qAlpha(below) > 250 ? below : qRgba(qRed(stem), qGreen(stem), qBlue(stem), 250));
     }
 }
 
@@ -276,12 +281,18 @@ QImage noteWithStem(const MusicFont& font, bool headAtBottom, bool stemRight)
     return image;
 }
 
+// Signs this small must be solid ink: well covered pixels become opaque, faint fringes
+// vanish, and only a narrow band keeps some smoothing.
 QImage accidentalGlyph(const MusicFont& font, MusicGlyph which, int width, int height)
 {
-    QImage image = canvas(width, height, Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillPath(accidentalInBox(font, which, 0, 0, width, height), Qt::black);
+    const QImage mask = coverage(width, height, accidentalInBox(font, which, 0, 0, width, height));
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int a = qAlpha(mask.pixel(x, y));
+            const int solid = std::clamp((a - 48) * 255 / (150 - 48), 0, 255);
+            image.setPixel(x, y, qRgba(0, 0, 0, solid));
+        }
     return image;
 }
 
