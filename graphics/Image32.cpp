@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QtMath>
 
 #include <algorithm>
@@ -197,8 +198,13 @@ void TCustomPaintBox32::paintEvent(QPaintEvent* event)
 
 void TCustomPaintBox32::resizeEvent(QResizeEvent* event)
 {
-    ResizeBuffer();
-    bufferValid_ = false;
+    // Qt also sends resize events that change nothing (before rendering a hidden
+    // widget); only a real change of size calls for a new composition.
+    if (event->size() != lastSize_) {
+        lastSize_ = event->size();
+        ResizeBuffer();
+        bufferValid_ = false;
+    }
     QWidget::resizeEvent(event);
 }
 

@@ -115,6 +115,7 @@ private:
     bool bufferValid_ = false;
     bool mouseInside_ = false;
     long long compositions_ = 0;
+    QSize lastSize_;
 };
 
 // A paint box that composes a background bitmap and a stack of layers.
