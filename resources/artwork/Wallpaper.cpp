@@ -86,7 +86,9 @@ QImage paintWallpaper()
         for (int x = 0; x < kWallpaperWidth; ++x) {
             const double bend =
                 22 * warp.fractal(x / 260.0, y / 70.0 + board * 11, 4) + 5 * std::sin(x / 150.0 + board * 1.7);
-            const double ring = (y + bend) / (7.5 + 2.5 * tone.at(x / 400.0, board * 5.0));
+            // Growth rings of uneven width, cut at a slant so they sweep across the board.
+            const double width = 7.0 + 9.0 * tone.fractal(x / 520.0 + board * 2.3, y / 45.0, 2);
+            const double ring = (y + bend + 0.04 * x * (board % 2 ? 1 : -1)) / width;
             const double phase = ring - std::floor(ring);
             // Narrow dark latewood at the end of each year, fading into the light earlywood.
             const double latewood =

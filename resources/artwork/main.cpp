@@ -27,17 +27,21 @@ QImage montage(const Artwork& art)
     p.drawImage(kKeyTileLeft, kTrebleKeyTileTop, art.keySignatures[2 * 10]);
     p.drawImage(kKeyTileLeft, kBassKeyTileTop, art.keySignatures[2 * 10 + 1]);
     p.drawImage(125, 0, art.evaluationMarks[0]);
-    // Treble E flat 6 above the staff with three ledger lines (key of C), stems down.
+    // Treble E flat 6 (offset -15) stems down on its third ledger line; the layout puts the
+    // note at offset + 60, a flat at offset + 53 and three ledger lines at 40.
     p.drawImage(125, -15 + 60, art.notes[2]);
-    p.drawImage(117, -15 + 53 + 30, art.notes[4]);
+    p.drawImage(117, -15 + 53, art.notes[4]);
     p.drawImage(121, 40, art.notes[9]);
-    // Bass C2 below the staff with two ledger lines and a natural.
+    // Bass C2 (offset 175) stems up with a natural and two ledger lines at 220.
     p.drawImage(200, 175 + 30, art.notes[0]);
     p.drawImage(192, 175 + 55, art.notes[6]);
     p.drawImage(196, 220, art.notes[8]);
-    // Treble F sharp 4 on the first space, stems up.
+    // Treble F sharp 4 (offset 50) stems up.
     p.drawImage(260, 50 + 30, art.notes[0]);
     p.drawImage(252, 50 + 53, art.notes[5]);
+    // Bass B flat 2 (offset 145) stems down.
+    p.drawImage(300, 145 + 60, art.notes[2]);
+    p.drawImage(292, 145 + 53, art.notes[4]);
     p.drawImage(330, 0, art.evaluationMarks[1]);
     p.drawImage(360, 0, art.evaluationMarks[2]);
     p.drawImage(390, 0, art.evaluationMarks[3]);
