@@ -292,6 +292,18 @@ TEST_P(ImageViewMouseButtons, EveryButtonReachesDownAndUp)
 INSTANTIATE_TEST_SUITE_P(Buttons, ImageViewMouseButtons,
                          testing::Values(Qt::LeftButton, Qt::RightButton, Qt::MiddleButton, Qt::BackButton));
 
+// The second press of a double click is reported as a press too, so fast clicks all count.
+TEST(ImageViewMouse, DoubleClickPressIsAPress)
+{
+    TImage32 view;
+    int downs = 0;
+    view.OnMouseDown = [&downs](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, TCustomLayer*) { ++downs; };
+    QMouseEvent press(QEvent::MouseButtonDblClick, QPointF(3, 4), view.mapToGlobal(QPointF(3, 4)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &press);
+    EXPECT_EQ(downs, 1);
+}
+
 // A press inside the view and a release outside it reach the view through the window,
 // the release with the outside (even negative) coordinates.
 struct OutsideRow

@@ -177,11 +177,6 @@ TEST(LayerDefaults, EachKindStartsWithItsOptions)
     EXPECT_EQ(positioned->Location(), FloatRect(0, 0, 64, 64));
     EXPECT_EQ(bitmap->LayerOptions(), loVisible | loMouseEvents);
     EXPECT_TRUE(bitmap->Bitmap()->Empty());
-    EXPECT_EQ(loVisible, 0x80000000u);
-    EXPECT_EQ(loGdiOverlay, 0x40000000u);
-    EXPECT_EQ(loMouseEvents, 0x20000000u);
-    EXPECT_EQ(loNoUpdate, 0x10000000u);
-    EXPECT_EQ(loNoCapture, 0x08000000u);
 }
 
 // A layer change reaches the owner only from a visible layer without loNoUpdate;
