@@ -26,8 +26,6 @@ char32_t codePoint(MusicGlyph which)
         return 0xE021;
     case MusicGlyph::Sharp:
         return 0xE013;
-    case MusicGlyph::Natural:
-        return 0xE01D;
     case MusicGlyph::NoteHead:
         return 0xE0EA;
     }
@@ -61,8 +59,8 @@ MusicFont::MusicFont(const QString& path) : font_(path, kGlyphPixelSize)
 {
     if (!font_.isValid())
         throw Exception("Cannot read the music font '" + path.toStdString() + "'");
-    for (auto which : {MusicGlyph::TrebleClef, MusicGlyph::BassClef, MusicGlyph::Flat, MusicGlyph::Sharp,
-                       MusicGlyph::Natural, MusicGlyph::NoteHead}) {
+    for (auto which :
+         {MusicGlyph::TrebleClef, MusicGlyph::BassClef, MusicGlyph::Flat, MusicGlyph::Sharp, MusicGlyph::NoteHead}) {
         if (font_.glyphIndexesForString(fromCodePoint(codePoint(which))).value(0, 0) == 0)
             throw Exception("The music font '" + path.toStdString() + "' lacks a glyph the artwork needs");
     }

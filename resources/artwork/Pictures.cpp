@@ -73,8 +73,6 @@ void vLine(QImage& image, int x, int y1, int y2, QRgb colour)
         image.setPixel(x, y, colour);
 }
 
-// ---- keyboard
-
 bool inBlackKey(int column)
 {
     return std::any_of(kBlackKeyColumns.begin(), kBlackKeyColumns.end(),
@@ -148,8 +146,6 @@ QRgb keyboardPixel(int column, int row)
     return whiteFacePixel(column, row);
 }
 
-// ---- key highlights
-
 constexpr QRgb kAzure = qRgba(0, 120, 253, 145);
 constexpr QRgb kAzureRim = qRgba(2, 127, 255, 151);
 
@@ -202,8 +198,6 @@ QImage whiteKeyHighlight(int index)
     return image;
 }
 
-// ---- glyph placement
-
 QPainterPath trebleClef(const MusicFont& font)
 {
     // A little shorter than the staff's natural size, so that it reaches only a line
@@ -230,8 +224,6 @@ QPainterPath accidentalInBox(const MusicFont& font, MusicGlyph which, int left, 
 {
     return fitToBox(font.glyph(which), QRectF(left, top, width, height));
 }
-
-// ---- notes
 
 const QRgb kNavyCore = qRgb(0, 0, 80);
 const QRgb kNavyEdge = qRgb(3, 3, 23);
@@ -317,8 +309,6 @@ QImage ledgerTile(int lines)
         hLine(image, kLedgerFirstRow + kLedgerSpacing * i, 0, kLedgerTileWidth - 1, kBlack);
     return image;
 }
-
-// ---- evaluation marks
 
 QImage pointingHand()
 {
@@ -418,8 +408,6 @@ QImage cartoonEye()
         p.drawLine(QPointF(x, 3.8 + std::abs(x - 11.5) * 0.25), QPointF(x + (x - 11.5) * 0.12, 1.0));
     return image;
 }
-
-// ---- logo
 
 void drawKey(QPainter& p, QPointF ring, double angle, QColor light, QColor dark)
 {
@@ -521,8 +509,8 @@ void drawLogoStaff(QPainter& p, const MusicFont& font)
     const QPainterPath flat = font.glyph(MusicGlyph::Flat);
     p.drawPath(placeAt(flat, 0.2, QPointF(60, 236.5)));
     p.drawPath(placeAt(flat, 0.2, QPointF(70, 221.5)));
-    // A chord of E flat major in root position below the bar: Eb3 on the ledger space... kept
-    // within the staff: G2 (bottom line), B flat 2, E flat 3 reaches above, with a ledger line below.
+    // After the bar an E flat major triad, E flat 2 on a ledger line below the staff, its flat
+    // written out as the logo has always shown it.
     const QColor paleYellow(255, 245, 170);
     p.setBrush(paleYellow);
     const QPainterPath head = font.glyph(MusicGlyph::NoteHead);
