@@ -1447,27 +1447,31 @@ bool TSkinScrollingText::Running() const
     return running_;
 }
 
-void TSkinScrollingText::resetPosition()
+QPoint TSkinScrollingText::startPosition() const
 {
     switch (direction_) {
     case sdRightToLeft:
-        position_ = QPoint(width(), 0);
-        break;
+        return QPoint(width(), 0);
     case sdLeftToRight:
-        position_ = QPoint(-width(), 0);
-        break;
+        return QPoint(-width(), 0);
     case sdBottomToTop:
-        position_ = QPoint(0, height());
-        break;
+        return QPoint(0, height());
     case sdTopToBottom:
-        position_ = QPoint(0, -height());
-        break;
+        return QPoint(0, -height());
     }
+    return QPoint(width(), 0);
+}
+
+void TSkinScrollingText::resetPosition()
+{
+    position_ = startPosition();
     stepped_ = false;
 }
 
 void TSkinScrollingText::Step()
 {
+    if (!stepped_)
+        position_ = startPosition();
     const QSize text = TextSize();
     bool restartAtZero = false;
     auto finished = [&] {
@@ -1569,7 +1573,7 @@ void TSkinScrollingText::compose(QImage& frame) const
         painter.fillRect(r, color_);
     painter.setFont(font());
     const QSize text = TextSize();
-    const QRect textRect(position_, text);
+    const QRect textRect(Position(), text);
     drawShadowText(painter, textRect, alignmentFlags(alignment_) | Qt::AlignTop | Qt::TextDontClip, Text(),
                    windowText(this), shadow_, isEnabled(), palette());
 }
@@ -1599,9 +1603,6 @@ void TSkinScrollingText::hideEvent(QHideEvent* event)
 void TSkinScrollingText::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    // The design sets the size after construction; until the first step the text starts at the new edge.
-    if (!stepped_)
-        resetPosition();
     if (transparent_ && Running())
         takeSnapshot();
 }

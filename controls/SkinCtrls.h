@@ -680,7 +680,8 @@ public:
     Q_INVOKABLE void Loaded();
     // Moves the text one pixel; the worker thread asks for this every Interval milliseconds.
     void Step();
-    QPoint Position() const { return position_; }
+    // Until the first step the text waits at the start for the control's current size.
+    QPoint Position() const { return stepped_ ? position_ : startPosition(); }
     // The drawn text's measured extent (shadow copy included); the text has left the control
     // once it has moved this far past the edge.
     QSize TextSize() const;
@@ -706,6 +707,7 @@ private:
 
     void shadowChanged() { update(); }
     void resetPosition();
+    QPoint startPosition() const;
     void configureTimer();
     void takeSnapshot();
     void stopThread();
