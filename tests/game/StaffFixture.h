@@ -1,0 +1,40 @@
+#pragma once
+
+#include "game/uFunctions.h"
+#include "graphics/Bitmap32.h"
+#include "graphics/Image32.h"
+#include "graphics/Layers.h"
+
+#include <set>
+#include <vector>
+
+// A stand-in for the main window: the staff view (575 x 289 showing a 575 x 300
+// picture) and the three picture lists the staff drawing uses, filled with the
+// program's artwork when it is built, else with distinct plain pictures of the
+// same sizes. It registers itself as the staff window and starts from a zeroed
+// game state.
+class StaffFixture : public TStaffWindow
+{
+public:
+    StaffFixture();
+    ~StaffFixture() override;
+
+    TImage32* ImgClefs() override { return &view; }
+    TBitmap32List* BMPKeyList() override { return &keyList; }
+    TBitmap32List* BMPNoteList() override { return &noteList; }
+    TBitmap32List* BMPEvaluationList() override { return &markList; }
+
+    // Whether the pictures are the real artwork (pixel tests need it).
+    static bool hasArtwork();
+
+    static bool samePicture(const TBitmap32* a, const TBitmap32* b);
+    // The index of the first list item whose size and pixels the bitmap holds, or -1.
+    static int pictureIndex(const TBitmap32* bitmap, TBitmap32List& list);
+
+    TBitmapLayer* layer(int index);
+
+    TImage32 view;
+    TBitmap32List keyList;
+    TBitmap32List noteList;
+    TBitmap32List markList;
+};
