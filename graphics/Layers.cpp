@@ -106,7 +106,7 @@ TCustomLayer* TLayerCollection::MouseDown(Qt::MouseButton button, Qt::KeyboardMo
         mouseListener_->layerStates_ |= button;
         mouseListener_->MouseDown(button, shift, x, y);
     }
-    return picked;
+    return Survivor(picked);
 }
 
 TCustomLayer* TLayerCollection::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
@@ -114,7 +114,7 @@ TCustomLayer* TLayerCollection::MouseMove(Qt::KeyboardModifiers shift, int x, in
     TCustomLayer* picked = mouseListener_ ? mouseListener_ : FindLayerAtPos(x, y, loMouseEvents);
     if (picked)
         picked->MouseMove(shift, x, y);
-    return picked;
+    return Survivor(picked);
 }
 
 TCustomLayer* TLayerCollection::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
@@ -127,7 +127,12 @@ TCustomLayer* TLayerCollection::MouseUp(Qt::MouseButton button, Qt::KeyboardModi
     // The handler may have freed the listener, which clears it.
     if (mouseListener_ && mouseListener_->layerStates_ == Qt::NoButton)
         SetMouseListener(nullptr);
-    return picked;
+    return Survivor(picked);
+}
+
+TCustomLayer* TLayerCollection::Survivor(TCustomLayer* layer) const
+{
+    return layer && IndexOf(layer) >= 0 ? layer : nullptr;
 }
 
 void TLayerCollection::SetMouseEvents(bool value)
@@ -319,20 +324,23 @@ bool TCustomLayer::DoHitTest(int, int)
 
 void TCustomLayer::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
-    if (OnMouseDown)
-        OnMouseDown(this, button, shift, x, y);
+    // A copy, because the handler may free this layer and with it the member.
+    if (auto handler = OnMouseDown)
+        handler(this, button, shift, x, y);
 }
 
 void TCustomLayer::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 {
-    if (OnMouseMove)
-        OnMouseMove(this, shift, x, y);
+    // A copy, because the handler may free this layer and with it the member.
+    if (auto handler = OnMouseMove)
+        handler(this, shift, x, y);
 }
 
 void TCustomLayer::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
-    if (OnMouseUp)
-        OnMouseUp(this, button, shift, x, y);
+    // A copy, because the handler may free this layer and with it the member.
+    if (auto handler = OnMouseUp)
+        handler(this, button, shift, x, y);
 }
 
 void TCustomLayer::Notification(TCustomLayer*) {}

@@ -96,6 +96,8 @@ private:
     void RemoveItem(TCustomLayer* layer);
     void MoveItem(int from, int to);
     int IndexOf(const TCustomLayer* layer) const;
+    // The layer if it is still in the list: a layer's mouse handler may free it.
+    TCustomLayer* Survivor(TCustomLayer* layer) const;
 
     const TCoordXForm* coordXForm_ = nullptr;
     std::vector<TCustomLayer*> items_;

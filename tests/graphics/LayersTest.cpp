@@ -362,6 +362,17 @@ TEST(LayerMouse, FreeingTheListenerLeavesNone)
     EXPECT_EQ(layers.MouseUp(Qt::LeftButton, {}, 1, 1), nullptr);
 }
 
+// A layer that frees itself in its own mouse handler is not reported afterwards.
+TEST(LayerMouse, LayerFreedByItsHandlerIsNotReported)
+{
+    TLayerCollection layers;
+    auto* layer = new TPositionedLayer(&layers);
+    layer->OnMouseDown = [](TCustomLayer* l, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { delete l; };
+    EXPECT_EQ(layers.MouseDown(Qt::LeftButton, {}, 1, 1), nullptr);
+    EXPECT_EQ(layers.Count(), 0);
+    EXPECT_EQ(layers.MouseListener(), nullptr);
+}
+
 // A location edge is drawn at the nearest whole pixel, halves to the even one.
 struct RoundRow
 {
