@@ -679,8 +679,8 @@ QImage paintLogo(const MusicFont& font)
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     // Wordmark and slogan: condensed capitals, slightly slanted as if lettered by hand.
-    const QRawFont heavy = loadTextFont(QStringLiteral("DejaVuSansCondensed-BoldOblique.ttf"), 100);
-    const QRawFont light = loadTextFont(QStringLiteral("DejaVuSansCondensed-Oblique.ttf"), 100);
+    const QRawFont heavy = loadTextFont(QStringLiteral("LiberationSansNarrow-BoldItalic.ttf"), 100);
+    const QRawFont light = loadTextFont(QStringLiteral("LiberationSansNarrow-Italic.ttf"), 100);
     const QPainterPath mark = textPath(heavy, QStringLiteral("LIRASTO"), 6);
     p.drawPath(fitToBox(mark, QRectF(52, 11, 126, 20)));
     const QPainterPath first = textPath(light, QStringLiteral("READ THE NOTES,"), 4);
