@@ -34,12 +34,6 @@ inline uint32_t div255(uint32_t v)
     return (v + 127) / 255;
 }
 
-void checkMasterAlpha(int M)
-{
-    if (M < 0 || M > 255)
-        throw lirasto::ERangeError("Master alpha " + std::to_string(M) + " outside 0..255");
-}
-
 } // namespace
 
 TColor32 BlendReg(TColor32 F, TColor32 B)
@@ -54,7 +48,7 @@ TColor32 BlendReg(TColor32 F, TColor32 B)
 
 TColor32 BlendRegEx(TColor32 F, TColor32 B, int M)
 {
-    checkMasterAlpha(M);
+    blendrows::CheckMasterAlpha(M);
     const uint32_t W = (((F >> 24) + 1) * uint32_t(M)) >> 8;
     return W == 0 ? B : combine(F, B, W);
 }
@@ -71,7 +65,7 @@ TColor32 BlendRegPlain(TColor32 F, TColor32 B)
 
 TColor32 BlendRegExPlain(TColor32 F, TColor32 B, int M)
 {
-    checkMasterAlpha(M);
+    blendrows::CheckMasterAlpha(M);
     const uint32_t W = ((uint32_t(M) + 1) * (F >> 24)) >> 8;
     return W == 0 ? B : combinePlain(F, B, W);
 }
@@ -98,12 +92,18 @@ TColor32 MergeReg(TColor32 F, TColor32 B)
 
 TColor32 MergeRegEx(TColor32 F, TColor32 B, int M)
 {
-    checkMasterAlpha(M);
+    blendrows::CheckMasterAlpha(M);
     const uint32_t Fa = div255((F >> 24) * uint32_t(M));
     return MergeReg((F & 0x00FFFFFF) | (Fa << 24), B);
 }
 
 namespace blendrows {
+
+void CheckMasterAlpha(int M)
+{
+    if (M < 0 || M > 255)
+        throw lirasto::ERangeError("Master alpha " + std::to_string(M) + " outside 0..255");
+}
 
 void BlendLinePortable(const TColor32* src, TColor32* dst, int count)
 {
@@ -117,7 +117,7 @@ void BlendLinePortable(const TColor32* src, TColor32* dst, int count)
 
 void BlendLineExPortable(const TColor32* src, TColor32* dst, int count, int M)
 {
-    checkMasterAlpha(M);
+    blendrows::CheckMasterAlpha(M);
     for (int i = 0; i < count; ++i) {
         const uint32_t W = (((src[i] >> 24) + 1) * uint32_t(M)) >> 8;
         if (W != 0)
@@ -133,7 +133,7 @@ void BlendLinePlain(const TColor32* src, TColor32* dst, int count)
 
 void BlendLineExPlain(const TColor32* src, TColor32* dst, int count, int M)
 {
-    checkMasterAlpha(M);
+    blendrows::CheckMasterAlpha(M);
     for (int i = 0; i < count; ++i)
         dst[i] = BlendRegExPlain(src[i], dst[i], M);
 }
@@ -146,7 +146,7 @@ void MergeLine(const TColor32* src, TColor32* dst, int count)
 
 void MergeLineEx(const TColor32* src, TColor32* dst, int count, int M)
 {
-    checkMasterAlpha(M);
+    blendrows::CheckMasterAlpha(M);
     for (int i = 0; i < count; ++i)
         dst[i] = MergeRegEx(src[i], dst[i], M);
 }

@@ -42,6 +42,9 @@ BlendImpl BestBlendImplementation();
 
 // The row routines of each arithmetic, for tests and benchmarks that compare them.
 namespace blendrows {
+// Throws ERangeError unless 0 <= M <= 255; kept out of the vector units so that they
+// instantiate no shared library code under their own instruction sets.
+void CheckMasterAlpha(int M);
 void BlendLinePortable(const TColor32* src, TColor32* dst, int count);
 void BlendLineExPortable(const TColor32* src, TColor32* dst, int count, int M);
 void BlendLinePlain(const TColor32* src, TColor32* dst, int count);

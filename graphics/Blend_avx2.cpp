@@ -22,6 +22,13 @@ inline __m256i spreadAlpha(__m256i px16)
     return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(px16, 0xFF), 0xFF);
 }
 
+// Lanes 0..count-1 of eight, for the last pixels of a row: masked loads read nothing
+// beyond the row and masked stores write nothing there.
+inline __m256i tailMask(int count)
+{
+    return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+}
+
 } // namespace
 
 namespace blendrows {
@@ -31,6 +38,14 @@ void BlendLineAvx2(const TColor32* src, TColor32* dst, int count)
     const __m256i zero = _mm256_setzero_si256();
     const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000));
     const __m256i bias = _mm256_set1_epi16(128);
+    auto blend8 = [&](__m256i f, __m256i b, __m256i opaque) {
+        const __m256i fLo = _mm256_unpacklo_epi8(f, zero);
+        const __m256i fHi = _mm256_unpackhi_epi8(f, zero);
+        const __m256i lo = combineHalf(fLo, _mm256_unpacklo_epi8(b, zero), spreadAlpha(fLo), bias);
+        const __m256i hi = combineHalf(fHi, _mm256_unpackhi_epi8(b, zero), spreadAlpha(fHi), bias);
+        // Alpha 0 already yields B; alpha 255 must copy F exactly.
+        return _mm256_blendv_epi8(_mm256_packus_epi16(lo, hi), f, opaque);
+    };
     int i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
@@ -44,33 +59,30 @@ void BlendLineAvx2(const TColor32* src, TColor32* dst, int count)
             continue;
         }
         const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-        const __m256i fLo = _mm256_unpacklo_epi8(f, zero);
-        const __m256i fHi = _mm256_unpackhi_epi8(f, zero);
-        const __m256i lo = combineHalf(fLo, _mm256_unpacklo_epi8(b, zero), spreadAlpha(fLo), bias);
-        const __m256i hi = combineHalf(fHi, _mm256_unpackhi_epi8(b, zero), spreadAlpha(fHi), bias);
-        // Alpha 0 already yields B; alpha 255 must copy F exactly.
-        const __m256i blended = _mm256_packus_epi16(lo, hi);
-        const __m256i r = _mm256_or_si256(_mm256_and_si256(opaque, f), _mm256_andnot_si256(opaque, blended));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), r);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), blend8(f, b, opaque));
     }
-    BlendLinePortable(src + i, dst + i, count - i);
+    if (i < count) {
+        // Lanes outside the row load as 0, alpha 0, and are not stored.
+        const __m256i mask = tailMask(count - i);
+        const __m256i f = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + i), mask);
+        const __m256i alpha = _mm256_and_si256(f, alphaMask);
+        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alpha, zero)) == -1)
+            return;
+        const __m256i b = _mm256_maskload_epi32(reinterpret_cast<const int*>(dst + i), mask);
+        const __m256i r = blend8(f, b, _mm256_cmpeq_epi32(alpha, alphaMask));
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + i), mask, r);
+    }
 }
 
 void BlendLineExAvx2(const TColor32* src, TColor32* dst, int count, int M)
 {
-    // The check of M happens in the portable routine that takes the tail.
-    const int tail = count > 0 ? count % 8 : 0;
-    BlendLineExPortable(src + (count - tail), dst + (count - tail), tail, M);
+    CheckMasterAlpha(M);
     const __m256i zero = _mm256_setzero_si256();
     const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000));
     const __m256i bias = _mm256_set1_epi16(128);
     const __m256i one = _mm256_set1_epi16(1);
     const __m256i master = _mm256_set1_epi16(short(M));
-    for (int i = 0; i + 8 <= count; i += 8) {
-        const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
-        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(f, alphaMask), zero)) == -1)
-            continue;
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+    auto blend8 = [&](__m256i f, __m256i b) {
         const __m256i fLo = _mm256_unpacklo_epi8(f, zero);
         const __m256i fHi = _mm256_unpackhi_epi8(f, zero);
         // W = ((Fa + 1) * M) >> 8 fits 16 bits; W = 0 yields B unchanged.
@@ -78,7 +90,21 @@ void BlendLineExAvx2(const TColor32* src, TColor32* dst, int count, int M)
         const __m256i wHi = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_add_epi16(spreadAlpha(fHi), one), master), 8);
         const __m256i lo = combineHalf(fLo, _mm256_unpacklo_epi8(b, zero), wLo, bias);
         const __m256i hi = combineHalf(fHi, _mm256_unpackhi_epi8(b, zero), wHi, bias);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_packus_epi16(lo, hi));
+        return _mm256_packus_epi16(lo, hi);
+    };
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(f, alphaMask), zero)) == -1)
+            continue;
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), blend8(f, b));
+    }
+    if (i < count) {
+        const __m256i mask = tailMask(count - i);
+        const __m256i f = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + i), mask);
+        const __m256i b = _mm256_maskload_epi32(reinterpret_cast<const int*>(dst + i), mask);
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + i), mask, blend8(f, b));
     }
 }
 

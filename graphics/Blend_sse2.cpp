@@ -57,7 +57,7 @@ void BlendLineSse2(const TColor32* src, TColor32* dst, int count)
 
 void BlendLineExSse2(const TColor32* src, TColor32* dst, int count, int M)
 {
-    // The check of M happens in the portable routine that takes the tail.
+    CheckMasterAlpha(M);
     const int tail = count > 0 ? count % 4 : 0;
     BlendLineExPortable(src + (count - tail), dst + (count - tail), tail, M);
     const __m128i zero = _mm_setzero_si128();

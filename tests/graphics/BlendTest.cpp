@@ -141,7 +141,7 @@ TEST_P(PackedBlend, MatchesTheFormulaWithMasterAlpha)
     skipUnlessAvailable(GetParam());
     std::vector<TColor32> src(65536), dst(65536), expected(65536);
     for (int M : {1, 2, 77, 127, 128, 200, 254, 255}) {
-        for (uint32_t a = 0; a < 256; a += 3) {
+        for (uint32_t a = 0; a < 256; a += 17) {
             for (uint32_t i = 0; i < 65536; ++i) {
                 const uint32_t alpha = (a + i) & 0xFF;
                 const uint32_t w = ((alpha + 1) * uint32_t(M)) >> 8;
