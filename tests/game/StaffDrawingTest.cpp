@@ -1,3 +1,4 @@
+#include "KeySignatureReading.h"
 #include "StaffFixture.h"
 
 #include <gtest/gtest.h>
@@ -13,23 +14,6 @@ using lirasto::ERangeError;
 namespace {
 
 constexpr std::array<int, 7> kWhiteKeys = {0, 2, 4, 5, 7, 9, 11};
-
-// Sharps or flats (negative) of each major key, as a musician knows them; flats
-// go on B E A D G C, sharps on F C G D A E.
-constexpr std::array<int, 12> kSignature = {0, -5, 2, -3, 4, -1, -6, 1, -4, 3, -2, 5};
-constexpr std::array<int, 6> kFlatOrder = {11, 4, 9, 2, 7, 0};
-constexpr std::array<int, 6> kSharpOrder = {5, 0, 7, 2, 9, 4};
-
-int signatureAlteration(int key, int letter)
-{
-    for (int i = 0; i < -kSignature[key]; ++i)
-        if (kFlatOrder[i] == letter)
-            return -1;
-    for (int i = 0; i < kSignature[key]; ++i)
-        if (kSharpOrder[i] == letter)
-            return 1;
-    return 0;
-}
 
 struct Staff
 {
@@ -123,7 +107,7 @@ Reading readStaff(StaffFixture& staff, const Staff& s)
     const int degree = s.bottomLineDegree + (s.bottomLine - r.headRow) / 5;
     const int letter = kWhiteKeys[degree % 7];
     const int natural = 12 * (degree / 7 + 1) + letter;
-    r.note = natural + (sign ? *sign : signatureAlteration(key, letter));
+    r.note = natural + (sign ? *sign : musician::signatureAlteration(key, letter));
     // The sign must stand beside the head.
     for (int i = 2; i < staff.view.Layers()->Count(); ++i) {
         TBitmapLayer* layer = staff.layer(i);
@@ -410,7 +394,10 @@ TEST(StaffWindowMissing, RoutinesRaiseInsteadOfDrawing)
 // The mark sits at (125, 0) at the size of its picture: pointer 14 x 29, balls 19 x 19.
 TEST_F(StaffDrawing, EvaluationMarkSwapsPicturesAtTheSameCorner)
 {
+    int repaints = 0;
+    staff.view.OnChange = [&](QObject*) { ++repaints; };
     ShowEvaluationMark();
+    EXPECT_EQ(repaints, 1);
     ASSERT_TRUE(EvaluationMarkShown);
     EXPECT_EQ(EvaluationMarkLayer->Location(), FloatRect(125, 0, 139, 29));
     EXPECT_EQ(StaffFixture::pictureIndex(EvaluationMarkLayer->Bitmap(), staff.markList), 0);
@@ -424,6 +411,7 @@ TEST_F(StaffDrawing, EvaluationMarkSwapsPicturesAtTheSameCorner)
     EXPECT_EQ(EvaluationMarkLayer->Bitmap()->DrawMode(), dmBlend);
 
     SetEvaluationMark(2);
+    EXPECT_EQ(repaints, 3);
     EXPECT_EQ(StaffFixture::pictureIndex(EvaluationMarkLayer->Bitmap(), staff.markList), 2);
     SetEvaluationMark(1);
     EXPECT_EQ(StaffFixture::pictureIndex(EvaluationMarkLayer->Bitmap(), staff.markList), 1);
@@ -432,17 +420,6 @@ TEST_F(StaffDrawing, EvaluationMarkSwapsPicturesAtTheSameCorner)
     EXPECT_EQ(StaffFixture::pictureIndex(EvaluationMarkLayer->Bitmap(), staff.markList), 1);
     EXPECT_EQ(EvaluationMarkLayer->Location(), FloatRect(125, 0, 144, 19));
     EXPECT_EQ(layerCount(), 3);
-}
-
-// Each mark change is one repaint.
-TEST_F(StaffDrawing, EvaluationMarkChangesRepaintOnce)
-{
-    int repaints = 0;
-    staff.view.OnChange = [&](QObject*) { ++repaints; };
-    ShowEvaluationMark();
-    EXPECT_EQ(repaints, 1);
-    SetEvaluationMark(2);
-    EXPECT_EQ(repaints, 2);
 }
 
 // With no mark up (before the first question, after a reset) judging touches nothing.

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+
+// How a musician reads a key signature, written apart from the program's own
+// tables: the number of flats (negative) or sharps of each major key, flats
+// added in the order B E A D G C and sharps in the order F C G D A E.
+namespace musician {
+
+inline constexpr std::array<int, 12> kSignature = {0, -5, 2, -3, 4, -1, -6, 1, -4, 3, -2, 5};
+inline constexpr std::array<int, 6> kFlatOrder = {11, 4, 9, 2, 7, 0};
+inline constexpr std::array<int, 6> kSharpOrder = {5, 0, 7, 2, 9, 4};
+
+// -1, 0 or +1: what the signature of key does to the white key of this pitch class.
+inline int signatureAlteration(int key, int letter)
+{
+    for (int i = 0; i < -kSignature[key]; ++i)
+        if (kFlatOrder[i] == letter)
+            return -1;
+    for (int i = 0; i < kSignature[key]; ++i)
+        if (kSharpOrder[i] == letter)
+            return 1;
+    return 0;
+}
+
+} // namespace musician
