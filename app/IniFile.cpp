@@ -53,7 +53,8 @@ std::string errnoText(const std::string& what)
 // larger than the limit.
 std::optional<std::string> readWholeFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe or device in the file's place cannot stall the program; it is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT)
             return std::nullopt;
@@ -105,10 +106,18 @@ std::vector<Line> splitLines(const std::string& contents)
     return lines;
 }
 
+// Editors on some systems start a file with a UTF-8 byte order mark; it is not part of the first name.
+std::string_view withoutByteOrderMark(std::string_view line)
+{
+    if (line.substr(0, 3) == "\xEF\xBB\xBF")
+        line.remove_prefix(3);
+    return line;
+}
+
 // The section name when the line is a section header.
 std::optional<std::string> sectionOf(const std::string& line)
 {
-    const std::string t = trim(line);
+    const std::string t = trim(withoutByteOrderMark(line));
     if (t.empty() || t.front() != '[')
         return std::nullopt;
     const std::size_t close = t.find(']');
@@ -119,7 +128,8 @@ std::optional<std::string> sectionOf(const std::string& line)
 std::optional<std::size_t> keyLine(const std::string& line, const std::string& key)
 {
     const std::size_t eq = line.find('=');
-    if (eq == std::string::npos || !sameName(line.substr(0, eq), key))
+    if (eq == std::string::npos ||
+        !sameName(std::string(withoutByteOrderMark(std::string_view(line).substr(0, eq))), key))
         return std::nullopt;
     return eq;
 }

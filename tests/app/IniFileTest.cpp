@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -71,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadRow{"EmptyFile", "", "S", "Level", "<default>"},
                     ReadRow{"FirstOfTwoKeys", "[S]\nLevel=1\nLevel=2\n", "S", "Level", "1"},
                     ReadRow{"LastLineWithoutBreak", "[S]\nLevel=9", "S", "Level", "9"},
+                    ReadRow{"ByteOrderMarkBeforeSection", "\xEF\xBB\xBF[S]\nLevel=2\n", "S", "Level", "2"},
                     ReadRow{"ValueWithEquals", "[S]\nKey=a=b\n", "S", "Key", "a=b"}),
     [](const testing::TestParamInfo<ReadRow>& info) { return std::string(info.param.label); });
 
@@ -80,6 +82,9 @@ TEST(IniFileReadFailures, GivesDefaultForMissingOrUnreadableFiles)
     TempDir dir;
     EXPECT_EQ(IniFile((dir.path() / "none.ini").string()).readString("S", "K", "d"), "d");
     EXPECT_EQ(IniFile(dir.path().string()).readString("S", "K", "d"), "d"); // a directory
+    const auto pipe = dir.path() / "pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(IniFile(pipe.string()).readString("S", "K", "d"), "d"); // returns at once, with no writer
     const auto big = dir.path() / "big.ini";
     writeBytes(big, "[S]\nK=1\n" + std::string(IniFile::kMaxFileSize, ';'));
     EXPECT_EQ(IniFile(big.string()).readString("S", "K", "d"), "d");
@@ -138,6 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Lirasto - Notes (demo)]\r\nA=1\r\nLevel=3\r\n"},
         WriteRow{"OnlyFirstMatchingKeyChanges", "[Lirasto - Notes (demo)]\nLevel=1\nLevel=2\n",
                  "[Lirasto - Notes (demo)]\nLevel=3\nLevel=2\n"},
+        WriteRow{"KeepsByteOrderMark", "\xEF\xBB\xBF[Lirasto - Notes (demo)]\nLevel=1\n",
+                 "\xEF\xBB\xBF[Lirasto - Notes (demo)]\nLevel=3\n"},
         WriteRow{"CommentedKeyIsNotTheKey", "[Lirasto - Notes (demo)]\n;Level=5\n",
                  "[Lirasto - Notes (demo)]\n;Level=5\nLevel=3\n"}),
     [](const testing::TestParamInfo<WriteRow>& info) { return std::string(info.param.label); });
