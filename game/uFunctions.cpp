@@ -28,9 +28,11 @@ const TStaffDescription TrebleStaff{53, 88, &TrebleSlots, [](int natural) { retu
 const TStaffDescription BassStaff{36, 67, &BassSlots, [](int natural) { return BassNoteY[natural]; },
                                   [](int note, int) { return BassLedgerFor(note); }};
 
-// A stem-down picture hangs its head 30 rows higher in the glyph, so its layer sits 30 lower.
+// A stem-up note layer's top lies 30 below the staff offset of its natural.
 constexpr double kNoteTopBelowOffset = 30;
+// A stem-down picture has its head 30 rows higher in the glyph, so its layer sits 30 lower.
 constexpr double kStemDownDrop = 30;
+// Ledger-line layers hang 30 below the base top of their position.
 constexpr double kLedgerTopBelowBase = 30;
 
 TStaffWindow& window()
@@ -202,21 +204,21 @@ double ledgerTop(int position, int picture)
     return top;
 }
 
-// Notes are drawn in ascending order, so above a staff the highest note decides the
-// lines and below it the lowest.
+// Each position has one ledger-line layer. Notes are drawn in ascending order, so
+// above a staff the highest note decides its lines and below it the lowest.
 void placeLedgerLines(const TStaffDescription& staff, int position, double top)
 {
     TLedgerLayer& entry = LedgerLayers[position];
+    if (entry.Exists && !isAboveStaff(position))
+        return;
     const int picture = ledgerImage(position, (*staff.Slots)[1].StemDown, top);
     if (!entry.Exists) {
+        // Recorded before it gets its picture, so that ClearStaff frees it whatever happens next.
         entry.Layer = newLayer();
-        showPicture(entry.Layer, window().BMPNoteList(), picture);
-        placeAt(entry.Layer, LedgerLeft, ledgerTop(position, picture));
-    } else if (isAboveStaff(position)) {
-        showPicture(entry.Layer, window().BMPNoteList(), picture);
-        placeAt(entry.Layer, LedgerLeft, ledgerTop(position, picture));
+        entry.Exists = true;
     }
-    entry.Exists = true;
+    showPicture(entry.Layer, window().BMPNoteList(), picture);
+    placeAt(entry.Layer, LedgerLeft, ledgerTop(position, picture));
 }
 
 void drawNotes(const TStaffDescription& staff, TNoteSet notes, int key)
