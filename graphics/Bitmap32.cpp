@@ -443,6 +443,14 @@ void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const 
         combineOp = dmOpaque;
     if (combineOp == dmBlend && src->MasterAlpha() == 0)
         return;
+    // Drawing a bitmap onto itself would read pixels it has already overwritten; a copy
+    // of the source keeps the result what it would be from a separate bitmap.
+    TBitmap32 sourceCopy;
+    if (src == dst) {
+        sourceCopy.Assign(src);
+        sourceCopy.SetCombineMode(src->CombineMode());
+        src = &sourceCopy;
+    }
 
     const int n = int(clip.Width());
     if (dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height()) {

@@ -528,4 +528,14 @@ TEST(Bitmap32List, RefusesIndexesOutsideItsItems)
     EXPECT_THROW(list.Bitmap(0), EListError);
 }
 
+// A bitmap drawn onto itself reads its pixels as they were before the drawing.
+TEST(Bitmap32TransferSelf, ReadsTheSourceAsItWasBefore)
+{
+    TBitmap32 b;
+    numberPixels(b, 3, 3);
+    Transfer(&b, MakeRect(1, 1, 4, 4), b.BoundsRect(), &b, b.BoundsRect(), sfNearest, dmOpaque);
+    const TColor32 expected[] = {1, 2, 3, 4, 1, 2, 7, 4, 5};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(b.Bits()[i], 0xFF000000 | expected[i]) << i;
+}
 } // namespace
