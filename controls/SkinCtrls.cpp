@@ -1305,6 +1305,16 @@ protected:
     {
         TSkinScrollingText* o = owner_;
         std::unique_lock lock(o->mutex_);
+        loop(o, lock);
+        // Said under the control's own mutex, so its destructor knows the worker is done with
+        // the control before the thread object is joined.
+        o->workerExited_ = true;
+        o->wake_.notify_all();
+    }
+
+private:
+    static void loop(TSkinScrollingText* o, std::unique_lock<std::mutex>& lock)
+    {
         for (;;) {
             o->wake_.wait(lock, [o] { return o->stopping_ || o->running_; });
             if (o->stopping_)
@@ -1315,15 +1325,14 @@ protected:
             if (!o->running_)
                 continue;
             o->stepPending_ = true;
-            QMetaObject::invokeMethod(
-                o, [o] { o->workerAsksForStep(); }, Qt::QueuedConnection);
+            // Invoked by name: the posted call then carries no closure of ours across threads.
+            QMetaObject::invokeMethod(o, "workerAsksForStep", Qt::QueuedConnection);
             o->wake_.wait(lock, [o] { return o->stopping_ || !o->stepPending_; });
             if (o->stopping_)
                 return;
         }
     }
 
-private:
     TSkinScrollingText* owner_;
 };
 
@@ -1350,6 +1359,10 @@ void TSkinScrollingText::stopThread()
     }
     wake_.notify_all();
     if (thread_) {
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return workerExited_; });
+        }
         thread_->wait();
         thread_.reset();
     }
@@ -1551,6 +1564,11 @@ void TSkinScrollingText::configureTimer()
         if (!thread_) {
             thread_ = std::make_unique<Worker>(this);
             thread_->start(QThread::LowestPriority);
+            if (!thread_->isRunning() && !thread_->isFinished()) {
+                // The system refused a thread: the text stands still rather than waiting on a worker that never ran.
+                std::lock_guard lock(mutex_);
+                workerExited_ = true;
+            }
         }
     }
 }

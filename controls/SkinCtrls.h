@@ -711,8 +711,9 @@ private:
     void configureTimer();
     void takeSnapshot();
     void stopThread();
-    void workerAsksForStep();
     void compose(QImage& frame) const;
+    // Runs on the GUI thread when the worker asks: takes the step, then lets the worker sleep again.
+    Q_INVOKABLE void workerAsksForStep();
 
     SkinWallpaper wallpaper_;
     lirasto::skin::ShadowStyle shadow_;
@@ -730,8 +731,9 @@ private:
     std::atomic<int> interval_{25};
     mutable std::mutex mutex_;
     std::condition_variable wake_;
-    bool running_ = false;     // guarded by mutex_
-    bool stopping_ = false;    // guarded by mutex_
-    bool stepPending_ = false; // guarded by mutex_
+    bool running_ = false;      // guarded by mutex_
+    bool stopping_ = false;     // guarded by mutex_
+    bool stepPending_ = false;  // guarded by mutex_
+    bool workerExited_ = false; // guarded by mutex_
     std::unique_ptr<QThread> thread_;
 };
