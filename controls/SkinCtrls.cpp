@@ -159,12 +159,13 @@ void TSkinImages::Change()
 
 // ---- SkinWallpaper
 
-SkinWallpaper::SkinWallpaper(QWidget* owner) : owner_(owner)
+SkinWallpaper::SkinWallpaper(QWidget* owner, std::function<void()> repaint)
+    : owner_(owner), repaint_(repaint ? std::move(repaint) : std::function<void()>([owner] { owner->update(); }))
 {
-    link_.OnChange = [this] { owner_->update(); };
+    link_.OnChange = [this] { repaint_(); };
     link_.OnStoreDestroyed = [this] {
         images_ = nullptr;
-        owner_->update();
+        repaint_();
     };
 }
 
@@ -183,7 +184,7 @@ void SkinWallpaper::setImages(TSkinImages* images)
     images_ = images;
     if (images_)
         images_->RegisterChanges(&link_);
-    owner_->update();
+    repaint_();
 }
 
 void SkinWallpaper::setImagesObject(QObject* object)
@@ -199,13 +200,13 @@ void SkinWallpaper::setIndex(int index)
     if (index == index_)
         return;
     index_ = index;
-    owner_->update();
+    repaint_();
 }
 
 void SkinWallpaper::setOwn(const QImage& picture)
 {
     own_ = picture;
-    owner_->update();
+    repaint_();
 }
 
 void SkinWallpaper::setStretched(bool stretched)
@@ -213,7 +214,7 @@ void SkinWallpaper::setStretched(bool stretched)
     if (stretched == stretched_)
         return;
     stretched_ = stretched;
-    owner_->update();
+    repaint_();
 }
 
 const QImage* SkinWallpaper::current() const
@@ -780,7 +781,11 @@ private:
     TSkinComboBox* combo_;
 };
 
-TSkinComboBox::TSkinComboBox(QWidget* parent) : QComboBox(parent), wallpaper_(this)
+TSkinComboBox::TSkinComboBox(QWidget* parent)
+    : QComboBox(parent), wallpaper_(this, [this] {
+          update();
+          view()->viewport()->update();
+      })
 {
     shadow_.color = buttonHighlight(palette());
     color_ = palette().color(QPalette::Base);
@@ -1085,7 +1090,11 @@ void TSkinGroupBox::paintEvent(QPaintEvent*)
 
 // ---- TSkinMemo
 
-TSkinMemo::TSkinMemo(QWidget* parent) : QTextEdit(parent), wallpaper_(this)
+TSkinMemo::TSkinMemo(QWidget* parent)
+    : QTextEdit(parent), wallpaper_(this, [this] {
+          update();
+          viewport()->update();
+      })
 {
     color_ = palette().color(QPalette::Base);
     // The two-pixel edge (the platform's sunken client edge) that the border lines paint over.

@@ -76,7 +76,8 @@ private:
 class SkinWallpaper
 {
 public:
-    explicit SkinWallpaper(QWidget* owner);
+    // `repaint` is how a change shows; by default the owner is updated.
+    explicit SkinWallpaper(QWidget* owner, std::function<void()> repaint = {});
     ~SkinWallpaper();
     SkinWallpaper(const SkinWallpaper&) = delete;
     SkinWallpaper& operator=(const SkinWallpaper&) = delete;
@@ -100,6 +101,7 @@ public:
 
 private:
     QWidget* owner_;
+    std::function<void()> repaint_;
     TSkinImages* images_ = nullptr;
     TSkinChangeLink link_;
     int index_ = -1;

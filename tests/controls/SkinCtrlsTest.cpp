@@ -4,6 +4,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -610,4 +612,123 @@ TEST(SkinPanel, RaisedBevelFramesTheWallpaper)
     EXPECT_EQ(shot.pixel(29, 5), qRgb(0, 200, 0));
     EXPECT_EQ(shot.pixel(5, 19), qRgb(0, 200, 0));
     EXPECT_EQ(shot.pixel(5, 5), qRgb(255, 255, 255));
+}
+
+// Lays out both pages' skinned controls over the real wallpaper and saves pictures for a person
+// to look at. Runs only when LIRASTO_REVIEW_DIR names a directory; the wallpaper blob is read from
+// LIRASTO_REVIEW_WALLPAPER (a "Picture.Data" file), else a generated pattern stands in.
+TEST(ControlsReview, SavesScreenshotsOfTheSkinnedControls)
+{
+    const QString dir = qEnvironmentVariable("LIRASTO_REVIEW_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "set LIRASTO_REVIEW_DIR to save review screenshots";
+    QFont::insertSubstitution("MS Sans Serif", "DejaVu Sans");
+    auto font = [](int pixels, bool bold = false, bool italic = false) {
+        QFont f("MS Sans Serif");
+        f.setPixelSize(pixels);
+        f.setBold(bold);
+        f.setItalic(italic);
+        return f;
+    };
+    TSkinImages store;
+    QFile blob(qEnvironmentVariable("LIRASTO_REVIEW_WALLPAPER"));
+    if (blob.open(QIODevice::ReadOnly))
+        store.addPictureData(blob.readAll());
+    else
+        store.addPicture("TJPEGImage", encodeJpeg(patternImage(800, 376)));
+
+    QWidget window;
+    window.setFont(font(11));
+    window.resize(784, 538);
+    auto* pMain = new TSkinPanel(&window);
+    pMain->setProperty("Align", "alClient");
+    pMain->setProperty("SkinImages", QVariant::fromValue<QObject*>(&store));
+    pMain->setProperty("idWallpaper", 0);
+    auto label = [&](QWidget* parent, int x, int y, const QString& caption, QFont f) {
+        auto* l = new TSkinLabel(parent);
+        l->setFont(f);
+        l->move(x, y);
+        l->SetTransparent(true);
+        l->SetCaption(caption);
+        return l;
+    };
+    label(pMain, 618, 30, "Time limit:", font(16, true));
+    label(pMain, 618, 48, "150 SEC.", font(32, true));
+    label(pMain, 618, 92, "Goal (pts) :", font(16, true));
+    label(pMain, 618, 109, "300", font(32, true));
+    label(pMain, 618, 153, "Score (pts) :", font(16, true));
+    label(pMain, 618, 171, "45", font(32, true));
+    label(pMain, 618, 235, "RIGHT!", font(32, true))->SetFontColor(QColor(0, 128, 0));
+    label(pMain, 154, 453, "What note is this? ", font(16, true));
+    label(pMain, 157, 476, "Click the matching piano key", font(13, false, true));
+    label(pMain, 26, 506, "Level failed, try again", font(19, true))->SetFontColor(QColor(255, 0, 0));
+    label(pMain, 262, 5, "<-- SELECT YOUR LEVEL HERE", font(16, true))->setEnabled(false);
+    auto* bReset = new TSkinBtn(pMain);
+    bReset->setGeometry(21, 451, 43, 25);
+    bReset->SetCaption("Reset");
+    bReset->setEnabled(false);
+    auto* bStart = new TSkinBtn(pMain);
+    bStart->setGeometry(72, 451, 75, 25);
+    bStart->SetCaption("Start");
+    auto* cbLevel = new TSkinComboBox(pMain);
+    cbLevel->setGeometry(14, 6, 239, 19);
+    cbLevel->SetSkinImages(&store);
+    cbLevel->SetIdWallpaper(0);
+    cbLevel->SetListBoxWidth(239);
+    cbLevel->SetDropDownCount(12);
+    cbLevel->SetItemHeight(13);
+    cbLevel->SetSelFontColor(cbLevel->palette().color(QPalette::HighlightedText));
+    for (int i = 1; i <= 12; ++i)
+        cbLevel->addItem(QString("Level %1").arg(i));
+    auto* gbTips = new TSkinGroupBox(pMain);
+    gbTips->setGeometry(16, 408, 465, 41);
+    gbTips->SetCaption("Tip");
+    gbTips->SetSkinImages(&store);
+    gbTips->SetIdWallpaper(0);
+    label(gbTips, 16, 16, "Say the answers out loud when the question is presented to you. ", font(11));
+    window.show();
+    cbLevel->setCurrentIndex(2);
+    bStart->setFocus();
+    QDir().mkpath(dir);
+    EXPECT_TRUE(window.grab().save(dir + "/game-page.png"));
+
+    QWidget info;
+    info.setFont(font(11));
+    info.resize(784, 538);
+    auto* pInfo = new TSkinPanel(&info);
+    pInfo->SetAlign("alClient");
+    pInfo->SetSkinImages(&store);
+    pInfo->SetIdWallpaper(0);
+    auto memo = [&](int x, int y, int w, int h, QFont f, const QStringList& lines, bool centred) {
+        auto* m = new TSkinMemo(pInfo);
+        m->setGeometry(x, y, w, h);
+        m->setFont(f);
+        m->SetSkinImages(&store);
+        m->SetIdWallpaper(0);
+        m->SetOptionNames({"ocPaintWallpaper", "ocNoCaption"});
+        m->SetEdgeBorderNames({"ebLeft", "ebTop", "ebRight", "ebBottom"});
+        m->SetBordersTrColor(Qt::black);
+        if (centred)
+            m->SetTextAlignName("taCenter");
+        m->SetLines(lines);
+        return m;
+    };
+    memo(245, 103, 524, 299, font(16, true),
+         {"Lirasto Notes - made by Lirasto Software", "", "", "For information, support, tips and other ",
+          "products, check out the website below.", "", "", "support@lirasto.example", "https://lirasto.example"},
+         true);
+    memo(8, 8, 765, 89, font(13, true),
+         {" USAGE", " o Select a level", " o Press 'Start' to start the current level",
+          " o Press 'Reset' to reset the current level"},
+         false);
+    auto* scroller = new TSkinScrollingText(pInfo);
+    scroller->setGeometry(7, 512, 770, 22);
+    scroller->setFont(font(13));
+    scroller->SetSkinImages(&store);
+    scroller->SetIdWallpaper(0);
+    scroller->SetStrings({"Lirasto Notes (c) Lirasto Software - wood texture and artwork drawn by the program"});
+    info.show();
+    for (int i = 0; i < 400; ++i)
+        scroller->Step();
+    EXPECT_TRUE(info.grab().save(dir + "/info-page.png"));
 }
