@@ -399,30 +399,6 @@ std::vector<uint8_t> TBitmap32::WriteData() const
     return out;
 }
 
-namespace {
-
-void combineRow(const TColor32* s, TColor32* d, int n, TDrawMode mode, const TBitmap32& src,
-                const TPixelCombineEvent& callback)
-{
-    switch (mode) {
-    case dmOpaque:
-        MoveLongword(s, d, n);
-        break;
-    case dmBlend:
-        if (src.MasterAlpha() == 255)
-            BLEND_LINE[src.CombineMode()](s, d, n);
-        else
-            BLEND_LINE_EX[src.CombineMode()](s, d, n, src.MasterAlpha());
-        break;
-    case dmCustom:
-        for (int i = 0; i < n; ++i)
-            callback(s[i], d[i], TColor32(src.MasterAlpha()));
-        break;
-    }
-}
-
-} // namespace
-
 void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const TBitmap32* src, const TRect& srcRect,
               TStretchFilter filter, TDrawMode combineOp, const TPixelCombineEvent& combineCallBack)
 {
@@ -445,14 +421,31 @@ void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const 
         return;
     // Drawing a bitmap onto itself would read pixels it has already overwritten; a copy
     // of the source keeps the result what it would be from a separate bitmap.
-    TBitmap32 sourceCopy;
+    std::optional<TBitmap32> sourceCopy;
     if (src == dst) {
-        sourceCopy.Assign(src);
-        sourceCopy.SetCombineMode(src->CombineMode());
-        src = &sourceCopy;
+        sourceCopy.emplace();
+        sourceCopy->Assign(src);
+        sourceCopy->SetCombineMode(src->CombineMode());
+        src = &*sourceCopy;
     }
 
     const int n = int(clip.Width());
+    // The row routine is looked up once per transfer, not once per row.
+    const int M = src->MasterAlpha();
+    const TBlendLine line = combineOp == dmBlend && M == 255 ? BLEND_LINE[src->CombineMode()] : nullptr;
+    const TBlendLineEx lineEx = combineOp == dmBlend && M < 255 ? BLEND_LINE_EX[src->CombineMode()] : nullptr;
+    auto combineRow = [&](const TColor32* s, TColor32* d) {
+        if (line) {
+            line(s, d, n);
+        } else if (lineEx) {
+            lineEx(s, d, n, M);
+        } else if (combineOp == dmOpaque) {
+            MoveLongword(s, d, n);
+        } else {
+            for (int i = 0; i < n; ++i)
+                combineCallBack(s[i], d[i], TColor32(M));
+        }
+    };
     if (dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height()) {
         const int64_t sx = srcRect.Left + (int64_t(clip.Left) - dstRect.Left);
         const int64_t sy = srcRect.Top + (int64_t(clip.Top) - dstRect.Top);
@@ -465,7 +458,7 @@ void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const 
         }
         for (int y = clip.Top; y < clip.Bottom; ++y) {
             const TColor32* s = src->ScanLine(int(sy + (y - clip.Top))) + sx;
-            combineRow(s, dst->ScanLine(y) + clip.Left, n, combineOp, *src, combineCallBack);
+            combineRow(s, dst->ScanLine(y) + clip.Left);
         }
         return;
     }
@@ -485,7 +478,7 @@ void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const 
                 srcRect.Left + nearest(int64_t(clip.Left) + i - dstRect.Left, srcRect.Width(), dstRect.Width());
             row[std::size_t(i)] = s[sx];
         }
-        combineRow(row.data(), dst->ScanLine(y) + clip.Left, n, combineOp, *src, combineCallBack);
+        combineRow(row.data(), dst->ScanLine(y) + clip.Left);
     }
 }
 
