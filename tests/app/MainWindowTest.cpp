@@ -1,5 +1,7 @@
 #include "tests/app/MainWindowFixture.h"
 
+#include "resources/DesignStream.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
