@@ -503,6 +503,32 @@ TEST(SkinComboBox, ListSizingFollowsDesignValues)
     EXPECT_GT(combo.horizontalExtent(), 239);
 }
 
+// The opened list is ListBoxWidth wide, lined up with the box by its alignment.
+TEST(SkinComboBox, OpenedListTakesListBoxWidth)
+{
+    struct Row
+    {
+        const char* alignment;
+        int offset; // of the list's left edge from the box's, for a 239-pixel box and 300-pixel list
+    };
+    for (Row row : {Row{"taLeftJustify", 0}, Row{"taRightJustify", -61}, Row{"taCenter", -30}}) {
+        QWidget window;
+        window.resize(600, 400);
+        auto* combo = new TSkinComboBox(&window);
+        combo->setGeometry(150, 6, 239, 19);
+        combo->SetListBoxWidth(300);
+        combo->SetAlignmentName(row.alignment);
+        for (int i = 1; i <= 12; ++i)
+            combo->addItem(QString("Level %1").arg(i));
+        window.show();
+        combo->showPopup();
+        const QRect list = combo->view()->window()->geometry();
+        EXPECT_EQ(list.width(), 300) << row.alignment;
+        EXPECT_EQ(list.left(), combo->mapToGlobal(QPoint(0, 0)).x() + row.offset) << row.alignment;
+        combo->hidePopup();
+    }
+}
+
 // The window design applies values by property name, enumerations as identifiers and sets as lists.
 struct PropertyRow
 {
