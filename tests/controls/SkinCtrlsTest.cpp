@@ -289,6 +289,18 @@ TEST(ShadowText, EnabledButtonCentresCaptionWithHighlightCopy)
     EXPECT_NEAR(text.center().y(), 12, 3);
 }
 
+TEST(ShadowText, DisabledLabelShowsEmbossedCaption)
+{
+    TSkinLabel label;
+    label.setPalette(paletteWith(label, {{QPalette::Light, QColor(255, 0, 0)}, {QPalette::Dark, QColor(0, 200, 0)}}));
+    label.SetColor(Qt::white);
+    label.setFont(crispFont(16, true));
+    label.SetCaption("<-- SELECT YOUR LEVEL HERE");
+    label.setEnabled(false);
+    const QImage shot = grabOf(label);
+    expectCopiesOffset(shot, qRgb(0, 200, 0), qRgb(255, 0, 0), QPoint(1, 1), shot.rect());
+}
+
 TEST(SkinButton, EmitsClickedAndDrawsRaisedEdge)
 {
     TSkinBtn button;
@@ -611,6 +623,24 @@ TEST(DesignProperties, UnknownIdentifierRaisesConvertError)
     EXPECT_THROW(memo.SetOptionNames({"ocPaintWallpaper", "ocShiny"}), lirasto::EConvertError);
     TSkinPanel panel;
     EXPECT_THROW(panel.SetAlign("alEverywhere"), lirasto::EConvertError);
+}
+
+// A transparent panel shows what its parent paints beneath it, lined up with the parent.
+TEST(SkinPanel, TransparentPanelShowsParentWallpaperBeneathIt)
+{
+    StoreFixture fixture;
+    TSkinPanel outer;
+    outer.SetSkinImages(&fixture.store);
+    outer.SetIdWallpaper(0);
+    outer.resize(200, 120);
+    auto* inner = new TSkinPanel(&outer);
+    inner->setGeometry(10, 7, 80, 50);
+    inner->SetTransparent(true);
+    inner->SetBevelOuterName("bvNone");
+    const QImage shot = grabOf(*inner);
+    const QImage& wallpaper = fixture.wallpaper();
+    for (QPoint p : {QPoint(0, 0), QPoint(30, 20), QPoint(79, 49)})
+        EXPECT_EQ(shot.pixel(p), wallpaper.pixel((p.x() + 10) % 37, (p.y() + 7) % 23)) << p.x() << "," << p.y();
 }
 
 // A panel aligned to the client area fills its parent and follows it when the parent is resized.
