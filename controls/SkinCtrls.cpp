@@ -1101,7 +1101,10 @@ TSkinMemo::TSkinMemo(QWidget* parent)
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(2);
     setAcceptRichText(false);
-    setLineWrapMode(QTextEdit::NoWrap);
+    // Like the platform memo the window uses: lines wrap at the edge and no scroll bars show.
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     syncTextColor();
     updateMargins();
 }

@@ -747,6 +747,9 @@ TEST(ControlsReview, SavesScreenshotsOfTheSkinnedControls)
     bStart->setFocus();
     QDir().mkpath(dir);
     EXPECT_TRUE(window.grab().save(dir + "/game-page.png"));
+    cbLevel->showPopup();
+    EXPECT_TRUE(cbLevel->view()->window()->grab().save(dir + "/level-list.png"));
+    cbLevel->hidePopup();
 
     QWidget info;
     info.setFont(font(11));
