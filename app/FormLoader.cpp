@@ -414,8 +414,7 @@ private:
     {
         if (property.value.kind != DesignValueKind::Binary)
             fail("Property Icon.Data of the window must be binary data");
-        const auto& bytes = property.value.bytes;
-        QImage icon = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "ICO");
+        const QImage icon = IconImage(property.value.bytes);
         if (!icon.isNull())
             form_->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     }
@@ -521,6 +520,52 @@ private:
 };
 
 } // namespace
+
+namespace {
+
+uint32_t readLittleEndian(const std::vector<uint8_t>& bytes, std::size_t offset, int size)
+{
+    uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | bytes[offset + static_cast<std::size_t>(i)];
+    return value;
+}
+
+} // namespace
+
+QImage IconImage(const std::vector<uint8_t>& bytes)
+{
+    QImage image = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "ICO");
+    if (image.isNull())
+        return image;
+    // Qt's icon reader keeps the colours of a 24-bit icon but drops its transparency
+    // mask, which would show the icon on a black square; the mask is applied here.
+    constexpr std::size_t kDirectory = 6, kEntry = 16, kInfoHeader = 40;
+    if (bytes.size() < kDirectory + kEntry)
+        return image;
+    const std::size_t offset = readLittleEndian(bytes, kDirectory + 12, 4);
+    if (offset > bytes.size() || bytes.size() - offset < kInfoHeader)
+        return image;
+    const int width = static_cast<int>(readLittleEndian(bytes, offset + 4, 4));
+    const int height = static_cast<int>(readLittleEndian(bytes, offset + 8, 4)) / 2;
+    const int bitCount = static_cast<int>(readLittleEndian(bytes, offset + 14, 2));
+    if (bitCount != 24 || width != image.width() || height != image.height() || width <= 0 || width > 256)
+        return image;
+    const std::size_t colourStride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    const std::size_t maskStride = (static_cast<std::size_t>(width) + 31) / 32 * 4;
+    const std::size_t maskStart = offset + kInfoHeader + colourStride * static_cast<std::size_t>(height);
+    if (maskStart > bytes.size() || bytes.size() - maskStart < maskStride * static_cast<std::size_t>(height))
+        return image;
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* maskRow = bytes.data() + maskStart + maskStride * static_cast<std::size_t>(height - 1 - y);
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            if (maskRow[x / 8] & (0x80 >> (x % 8)))
+                row[x] = 0;
+    }
+    return image;
+}
 
 bool DesignColour(const QString& name, QColor& colour)
 {

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 class TfMain;
 class QColor;
+class QImage;
 class QString;
 
 namespace lirasto {
@@ -20,3 +22,6 @@ TfMain* CreateMainForm(const lirasto::DesignComponent& design);
 
 // The platform colour that a design colour name (clBtnFace, clBlack, ...) stands for.
 bool DesignColour(const QString& name, QColor& colour);
+
+// The picture of a stored icon file, with its transparency mask applied.
+QImage IconImage(const std::vector<uint8_t>& iconFile);

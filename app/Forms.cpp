@@ -3,6 +3,7 @@
 #include "app/Application.h"
 
 #include <QShowEvent>
+#include <QStackedWidget>
 #include <QTabBar>
 
 TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent)
@@ -16,6 +17,34 @@ void TPageControl::AddPage(TTabSheet* page)
     addTab(page, page->Caption());
     if (pendingActive_ == page)
         setCurrentWidget(page);
+}
+
+bool TPageControl::event(QEvent* event)
+{
+    const bool handled = QTabWidget::event(event);
+    // The tab widget lays out its pages again on each of these; the design's page size follows.
+    switch (event->type()) {
+    case QEvent::LayoutRequest:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+        fitPages();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+// The pages keep the size the window design was laid out for: the page
+// control less a 4-pixel frame at the sides and bottom and 24 pixels of tabs.
+void TPageControl::fitPages()
+{
+    constexpr int kFrame = 4;
+    constexpr int kTabsHeight = 24;
+    if (auto* pages = findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        pages->setGeometry(kFrame, kTabsHeight, width() - 2 * kFrame, height() - kTabsHeight - kFrame);
 }
 
 TTabSheet* TPageControl::ActivePage() const

@@ -27,7 +27,12 @@ public:
     QObject* ActivePageObject() const;
     void SetActivePageObject(QObject* page);
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void fitPages();
+
     TTabSheet* pendingActive_ = nullptr;
 };
 

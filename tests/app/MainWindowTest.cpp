@@ -83,6 +83,8 @@ TEST_F(MainWindowTest, OpensFixedSizeOnTheGamePageIdle)
     EXPECT_EQ(form->maximumSize(), QSize(792, 566));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("DEMO Lirasto - Notes"));
     EXPECT_EQ(form->PageControl->currentWidget(), form->tsMain);
+    EXPECT_EQ(form->PageControl->geometry(), QRect(0, 0, 792, 566));
+    EXPECT_EQ(form->pMain->size(), QSize(784, 538));
     EXPECT_EQ(form->PageControl->tabText(0), QStringLiteral("Lirasto"));
     EXPECT_EQ(form->PageControl->tabText(1), QStringLiteral("Information"));
     EXPECT_TRUE(form->bStart->isEnabled());
@@ -91,6 +93,28 @@ TEST_F(MainWindowTest, OpensFixedSizeOnTheGamePageIdle)
     EXPECT_FALSE(form->Timer->Enabled());
     EXPECT_EQ(form->Timer->interval(), 1000);
     EXPECT_FALSE(form->windowIcon().isNull());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+// The window icon keeps the transparency of its mask: a clear ground around opaque notes.
+TEST_F(MainWindowTest, WindowIconIsTransparentAroundItsNotes)
+{
+    open();
+    const QImage icon = form->windowIcon().pixmap(128, 128).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icon.size(), QSize(128, 128));
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(127, 127)), 0);
+    int opaque = 0, greenish = 0;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const QRgb p = icon.pixel(x, y);
+            if (qAlpha(p) == 255) {
+                ++opaque;
+                greenish += qGreen(p) > qRed(p) && qGreen(p) > qBlue(p);
+            }
+        }
+    EXPECT_GT(opaque, 128 * 128 / 20);
+    EXPECT_GT(greenish, opaque / 2);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 
