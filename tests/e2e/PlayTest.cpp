@@ -1,0 +1,208 @@
+// Plays the real program on a private X server, seeing only the screen and
+// answering with real mouse clicks, as a player would.
+#include "tests/e2e/ScreenReader.h"
+#include "tests/e2e/XSession.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+using namespace lirasto::e2e;
+using namespace std::chrono_literals;
+
+namespace {
+
+const std::string kTitle = "DEMO Lirasto - Notes";
+
+// Controls of the game page, relative to its panel.
+const QRect kStartButton(72, 451, 75, 25);
+const QPoint kPiano(20, 333);
+const QPoint kStaff(14, 30);
+const QRect kScoreLabel(618, 171, 150, 40);
+const QRect kAnswerLabel(618, 235, 170, 40);
+const QRect kLogo(8, 102, 225, 299);
+
+// Where a player clicks for a pitch class: in the second octave, a white key low
+// on its face, a black key halfway down.
+QPoint pianoKeyFor(int pitchClass)
+{
+    static constexpr int kWhiteKeyIndex[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
+    static constexpr int kBlackKeyCentre[12] = {-1, 17, -1, 42, -1, -1, 77, -1, 100, -1, 122, -1};
+    constexpr int kOctave = 140;
+    if (kWhiteKeyIndex[pitchClass] >= 0)
+        return kPiano + QPoint(kOctave + 20 * kWhiteKeyIndex[pitchClass] + 10, 55);
+    return kPiano + QPoint(kOctave + kBlackKeyCentre[pitchClass], 20);
+}
+
+bool highlighted(QRgb p)
+{
+    return qBlue(p) > 140 && qBlue(p) - qRed(p) > 80 && qBlue(p) - qGreen(p) > 40;
+}
+
+void saveShot(const QImage& shot, const std::string& name)
+{
+    const char* dir = std::getenv("LIRASTO_E2E_SHOTS");
+    if (!dir || !*dir)
+        return;
+    QDir().mkpath(QString::fromLocal8Bit(dir));
+    shot.save(QString::fromLocal8Bit(dir) + "/" + QString::fromStdString(name) + ".png");
+}
+
+std::string readFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class EndToEndPlay : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        references_ = ReferencePictures::load(LIRASTO_ARTWORK_DIR);
+        display_ = std::make_unique<VirtualDisplay>();
+        program_ =
+            ChildProcess({LIRASTO_PROGRAM}, {"DISPLAY=" + display_->name(), "QT_QPA_PLATFORM=xcb"}, workDir_.path());
+        ASSERT_TRUE(
+            pollUntil([&] { return (window_ = findWindowByTitle(display_->connection(), kTitle)).has_value(); }, 20s))
+            << "the window \"" << kTitle << "\" did not appear";
+        // The first frames may come before the page has its final place: wait until the staff stays put.
+        int sameInARow = 0;
+        ASSERT_TRUE(pollUntil(
+            [&] {
+                const std::optional<QPoint> origin = findStaffOrigin(grab());
+                sameInARow = origin && origin == staffOrigin_ ? sameInARow + 1 : 0;
+                staffOrigin_ = origin;
+                return sameInARow >= 3;
+            },
+            20s, 100ms))
+            << "the staff never showed";
+        panel_ = *staffOrigin_ - kStaff;
+    }
+
+    void TearDown() override
+    {
+        if (HasFailure() && !shot_.isNull())
+            saveShot(shot_, "failure");
+    }
+
+    QImage grab() { return shot_ = window_->grab(); }
+
+    // The note on display once two screenshots in a row read the same.
+    std::optional<StaffReading> waitForQuestion(std::chrono::milliseconds timeout)
+    {
+        std::optional<StaffReading> previous, current;
+        pollUntil(
+            [&] {
+                previous = current;
+                grab();
+                current = readAnswerMark(shot_, *staffOrigin_) == Verdict::None
+                              ? readStaff(shot_, *staffOrigin_, references_)
+                              : std::nullopt;
+                return current && previous && *current == *previous;
+            },
+            timeout, 50ms);
+        return current && previous && *current == *previous ? current : std::nullopt;
+    }
+
+    bool waitForVerdict(Verdict verdict, std::chrono::milliseconds timeout)
+    {
+        return pollUntil(
+            [&] {
+                grab();
+                return readVerdict(shot_, kAnswerLabel.translated(panel_)) == verdict &&
+                       readAnswerMark(shot_, *staffOrigin_) == verdict;
+            },
+            timeout);
+    }
+
+    lirasto::test::TempDir workDir_;
+    ReferencePictures references_;
+    std::unique_ptr<VirtualDisplay> display_;
+    ChildProcess program_;
+    std::optional<Window> window_;
+    QImage shot_;
+    std::optional<QPoint> staffOrigin_;
+    QPoint panel_;
+};
+
+// A fresh start plays level 1: a right answer scores, a wrong one says so, and the level is kept at close.
+TEST_F(EndToEndPlay, AnswersRightThenWrongSwitchesPagesAndKeepsTheLevelAtClose)
+{
+    const QImage idle = grab();
+    saveShot(idle, "0-idle");
+    EXPECT_FALSE(readStaff(idle, *staffOrigin_, references_)) << "a note before Start";
+    EXPECT_EQ(readKeySignature(idle, *staffOrigin_, references_), 0) << "level 1 is C major";
+
+    window_->click(kStartButton.translated(panel_).center());
+    const std::optional<StaffReading> first = waitForQuestion(5s);
+    ASSERT_TRUE(first) << "no note came after Start";
+    EXPECT_EQ(first->key, 0) << first->describe();
+    saveShot(shot_, "1-question");
+    const QImage beforeAnswer = shot_;
+
+    // Press: the key lights up; release: the answer is judged.
+    const QPoint key = pianoKeyFor(first->pitchClass) + panel_;
+    window_->press(key);
+    EXPECT_TRUE(pollUntil([&] { return highlighted(grab().pixel(key)); }, 3s)) << "no highlight under the pressed key";
+    saveShot(shot_, "2-pressed");
+    window_->release();
+    ASSERT_TRUE(waitForVerdict(Verdict::Right, 3s)) << "no \"RIGHT!\" for " << first->describe();
+    saveShot(shot_, "3-right");
+    EXPECT_FALSE(highlighted(shot_.pixel(key))) << "the highlight stayed after the release";
+    EXPECT_GT(changedPixels(beforeAnswer, shot_, kScoreLabel.translated(panel_)), 20) << "the score did not change";
+    const QImage afterRight = shot_;
+
+    // The next tick brings the next note; a key of another pitch class is wrong.
+    const std::optional<StaffReading> second = waitForQuestion(4s);
+    ASSERT_TRUE(second) << "no second note";
+    saveShot(shot_, "4-question");
+    window_->click(pianoKeyFor((second->pitchClass + 5) % 12) + panel_);
+    ASSERT_TRUE(waitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" for a wrong key on " << second->describe();
+    saveShot(shot_, "5-wrong");
+    EXPECT_EQ(changedPixels(afterRight, shot_, kScoreLabel.translated(panel_)), 0)
+        << "a wrong answer changed the score";
+    // The note stays for another try.
+    EXPECT_EQ(readStaff(shot_, *staffOrigin_, references_).value_or(StaffReading{}).naturalNote, second->naturalNote);
+
+    // The tabs sit in a row above the page: "Lirasto" first, "Information" after it.
+    const QPoint gameTab = panel_ + QPoint(20, -12);
+    bool infoShown = false;
+    for (int x : {75, 95, 115}) {
+        window_->click(panel_ + QPoint(x, -12));
+        if (pollUntil([&] { return !findStaffOrigin(grab()); }, 1s)) {
+            infoShown = true;
+            break;
+        }
+    }
+    ASSERT_TRUE(infoShown) << "the Information tab did not open";
+    // The logo's black ground fills its left edge.
+    EXPECT_TRUE(pollUntil(
+        [&] {
+            grab();
+            const QRgb p = shot_.pixel(kLogo.translated(panel_).topLeft() + QPoint(3, 150));
+            return qRed(p) < 30 && qGreen(p) < 30 && qBlue(p) < 30;
+        },
+        2s));
+    saveShot(shot_, "6-information");
+    window_->click(gameTab);
+    EXPECT_TRUE(pollUntil([&] { return findStaffOrigin(grab()) == staffOrigin_; }, 2s)) << "no way back to the game";
+    saveShot(shot_, "7-back");
+
+    window_->requestClose();
+    const std::optional<int> status = program_.waitForExit(10s);
+    ASSERT_TRUE(status) << "the program did not close";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "exit status " << *status;
+    const std::string settings = readFile(workDir_.path() / "vantrel.ini");
+    EXPECT_NE(settings.find("Level=1"), std::string::npos) << settings;
+}
+
+} // namespace

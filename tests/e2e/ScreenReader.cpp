@@ -1,0 +1,356 @@
+#include "tests/e2e/ScreenReader.h"
+
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace lirasto::e2e {
+
+namespace {
+
+// Staff picture geometry a player sees: five lines 10 rows apart on each staff.
+constexpr int kTrebleTopLine = 80;
+constexpr int kTrebleBottomLine = 120; // E4
+constexpr int kBassTopLine = 180;
+constexpr int kBassBottomLine = 220; // G2
+constexpr int kLastLineColumn = 571;
+constexpr int kVisibleStaffHeight = 289;
+constexpr int kKeyTileLeft = 40, kTrebleKeyTileTop = 70, kKeyTileSize = 60;
+constexpr int kNoteLeft = 125, kNoteRight = 136;
+constexpr int kAccidentalLeft = 117, kAccidentalLastFreeColumn = 120;
+constexpr int kLedgerProbeColumn = 139;
+constexpr int kMarkLeft = 125, kMarkRight = 143, kMarkBottom = 29;
+// Rows 0..29 hold the answer mark, whose pointer has a blue cuff.
+constexpr int kFirstNoteRow = 30;
+
+bool dark(QRgb p)
+{
+    return qRed(p) < 90 && qGreen(p) < 90 && qBlue(p) < 140;
+}
+
+// Noteheads are dark navy; staff and ledger lines and accidentals are black.
+bool navy(QRgb p)
+{
+    return qBlue(p) >= 40 && qBlue(p) > qRed(p) + 25 && qBlue(p) > qGreen(p) + 25 && qRed(p) < 120;
+}
+
+bool green(QRgb p)
+{
+    return qGreen(p) > 90 && qGreen(p) > qRed(p) + 50 && qGreen(p) > qBlue(p) + 50;
+}
+
+bool red(QRgb p)
+{
+    return qRed(p) > 150 && qRed(p) > qGreen(p) + 90 && qRed(p) > qBlue(p) + 90;
+}
+
+bool onStaffLine(int row)
+{
+    return (row >= kTrebleTopLine && row <= kTrebleBottomLine && row % 10 == 0) ||
+           (row >= kBassTopLine && row <= kBassBottomLine && row % 10 == 0);
+}
+
+class StaffView
+{
+public:
+    StaffView(const QImage& shot, QPoint origin) : shot_(shot), origin_(origin) {}
+
+    QRgb at(int x, int y) const
+    {
+        const QPoint p = origin_ + QPoint(x, y);
+        if (!shot_.rect().contains(p))
+            return qRgb(255, 255, 255);
+        return shot_.pixel(p);
+    }
+
+private:
+    const QImage& shot_;
+    QPoint origin_;
+};
+
+int32_t readInt32(const std::vector<char>& bytes, std::size_t offset)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<uint8_t>(bytes[offset + i]);
+    return static_cast<int32_t>(value);
+}
+
+// A sign's ink drawn at the given top, as far as the screenshot shows it:
+// the share of its opaque pixels that are dark, less stray dark pixels beside them.
+double signFit(const StaffView& staff, const QImage& glyph, int top)
+{
+    int ink = 0, hits = 0, stray = 0;
+    for (int y = 0; y < glyph.height(); ++y) {
+        for (int x = 0; x < glyph.width(); ++x) {
+            const bool opaque = qAlpha(glyph.pixel(x, y)) >= 160;
+            const int sx = kAccidentalLeft + x, sy = top + y;
+            const bool isDark = dark(staff.at(sx, sy));
+            if (opaque) {
+                ++ink;
+                hits += isDark ? 1 : 0;
+            } else if (isDark && sx <= kAccidentalLastFreeColumn && !onStaffLine(sy) &&
+                       qAlpha(glyph.pixel(x, y)) == 0) {
+                ++stray;
+            }
+        }
+    }
+    return ink == 0 ? 0.0 : double(hits - stray) / ink;
+}
+
+} // namespace
+
+QImage readBitmapRecord(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + file.string());
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.size() < 8)
+        throw std::runtime_error("short bitmap record " + file.string());
+    const int32_t width = readInt32(bytes, 0), height = readInt32(bytes, 4);
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096 ||
+        bytes.size() != 8 + 4 * std::size_t(width) * std::size_t(height))
+        throw std::runtime_error("malformed bitmap record " + file.string());
+    QImage image(width, height, QImage::Format_ARGB32);
+    std::size_t offset = 8;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, offset += 4) {
+            const auto byte = [&](int i) { return static_cast<uint8_t>(bytes[offset + i]); };
+            row[x] = qRgba(byte(2), byte(1), byte(0), byte(3));
+        }
+    }
+    return image;
+}
+
+ReferencePictures ReferencePictures::load(const std::filesystem::path& artworkDirectory)
+{
+    ReferencePictures pictures;
+    for (int i = 0; i < 24; ++i) {
+        const std::string name = std::string("key_") + (i < 10 ? "0" : "") + std::to_string(i) + ".bmp32";
+        pictures.keyTiles[i] = readBitmapRecord(artworkDirectory / name);
+    }
+    pictures.flat = readBitmapRecord(artworkDirectory / "note_4.bmp32");
+    pictures.sharp = readBitmapRecord(artworkDirectory / "note_5.bmp32");
+    pictures.natural = readBitmapRecord(artworkDirectory / "note_6.bmp32");
+    return pictures;
+}
+
+std::string StaffReading::describe() const
+{
+    static const char* const kLetters[] = {"C", "?", "D", "?", "E", "F", "?", "G", "?", "A", "?", "B"};
+    static const char* const kSigns[] = {"", "b", "#", " natural"};
+    std::ostringstream out;
+    out << (treble ? "treble " : "bass ") << kLetters[naturalNote % 12] << naturalNote / 12 - 1
+        << kSigns[static_cast<int>(accidental)] << " (head row " << headCentreRow << ", key " << key
+        << ") -> pitch class " << pitchClass;
+    return out.str();
+}
+
+std::optional<QPoint> findStaffOrigin(const QImage& shot)
+{
+    for (int y = 0; y + (kBassTopLine - kTrebleTopLine) < shot.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < shot.width(); ++x) {
+            run = dark(shot.pixel(x, y)) ? run + 1 : 0;
+            // The line's right part, from the last key-signature column to the closing bar line.
+            const bool lineEnds = x + 1 == shot.width() || !dark(shot.pixel(x + 1, y));
+            if (run >= kLastLineColumn - 100 && lineEnds) {
+                const QPoint origin(x - kLastLineColumn, y - kTrebleTopLine);
+                const StaffView staff(shot, origin);
+                bool allLines = true;
+                for (int row : {90, 100, 110, 120, 180, 190, 200, 210, 220})
+                    for (int column : {110, 300, 560})
+                        allLines = allLines && dark(staff.at(column, row));
+                if (allLines)
+                    return origin;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> readKeySignature(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references)
+{
+    const StaffView staff(shot, staffOrigin);
+    std::optional<int> best;
+    long bestDifference = std::numeric_limits<long>::max();
+    for (int key = 0; key < 12; ++key) {
+        const QImage& tile = references.keyTiles[2 * key];
+        long difference = 0;
+        for (int y = 0; y < kKeyTileSize; ++y)
+            for (int x = 0; x < kKeyTileSize; ++x) {
+                const QRgb want = tile.pixel(x, y), got = staff.at(kKeyTileLeft + x, kTrebleKeyTileTop + y);
+                difference += std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got)) +
+                              std::abs(qBlue(want) - qBlue(got));
+            }
+        if (difference < bestDifference) {
+            bestDifference = difference;
+            best = key;
+        }
+    }
+    // A tile that resembles none of them (mean error above 8 per channel) is no signature.
+    if (bestDifference > 8L * 3 * kKeyTileSize * kKeyTileSize)
+        return std::nullopt;
+    return best;
+}
+
+int soundingPitchClass(int naturalNote, Accidental accidental, int key)
+{
+    switch (accidental) {
+    case Accidental::Flat:
+        return (naturalNote + 11) % 12;
+    case Accidental::Sharp:
+        return (naturalNote + 1) % 12;
+    case Accidental::Natural:
+        return naturalNote % 12;
+    case Accidental::None:
+        break;
+    }
+    // Signatures as a musician knows them: flats in the order B E A D G C, sharps F C G D A E.
+    static constexpr std::array<int, 12> kSignature = {0, -5, 2, -3, 4, -1, -6, 1, -4, 3, -2, 5};
+    static constexpr std::array<int, 6> kFlatOrder = {11, 4, 9, 2, 7, 0};
+    static constexpr std::array<int, 5> kSharpOrder = {5, 0, 7, 2, 9};
+    const int letter = naturalNote % 12;
+    const int count = kSignature.at(key);
+    for (int i = 0; i < -count; ++i)
+        if (kFlatOrder[i] == letter)
+            return (letter + 11) % 12;
+    for (int i = 0; i < count; ++i)
+        if (kSharpOrder[i] == letter)
+            return (letter + 1) % 12;
+    return letter;
+}
+
+std::optional<StaffReading> readStaff(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references)
+{
+    const StaffView staff(shot, staffOrigin);
+    // The notehead: the tallest band of rows where the head's navy fills several columns
+    // (a stem is one column wide, lines are black).
+    int bestFirst = -1, bestLast = -1, first = -1, gap = 0;
+    for (int y = kFirstNoteRow; y <= kVisibleStaffHeight; ++y) {
+        int count = 0;
+        if (y < kVisibleStaffHeight)
+            for (int x = kNoteLeft - 2; x <= kNoteRight + 2; ++x)
+                count += navy(staff.at(x, y)) ? 1 : 0;
+        if (count >= 5) {
+            if (first < 0)
+                first = y;
+            gap = 0;
+            if (bestFirst < 0 || y - first > bestLast - bestFirst) {
+                bestFirst = first;
+                bestLast = y;
+            }
+        } else if (first >= 0 && ++gap > 1) {
+            first = -1;
+            gap = 0;
+        }
+    }
+    if (bestFirst < 0 || bestLast - bestFirst < 5)
+        return std::nullopt;
+
+    StaffReading reading;
+    reading.headCentreRow = (bestFirst + bestLast) / 2.0;
+    // Halfway between the staves both the treble's lowest note and the bass's highest sit;
+    // their ledger lines tell them apart.
+    const int middle = (kTrebleBottomLine + kBassTopLine) / 2;
+    if (std::abs(reading.headCentreRow - middle) < 2.5)
+        reading.treble = dark(staff.at(kLedgerProbeColumn, kTrebleBottomLine + 10));
+    else
+        reading.treble = reading.headCentreRow < middle;
+    const int bottomLine = reading.treble ? kTrebleBottomLine : kBassBottomLine;
+    const int bottomDiatonic = reading.treble ? 4 * 7 + 2 : 2 * 7 + 4; // E4, G2
+    const int steps = static_cast<int>(std::lround((bottomLine - reading.headCentreRow) / 5.0));
+    const int diatonic = bottomDiatonic + steps;
+    static constexpr std::array<int, 7> kLetterPitch = {0, 2, 4, 5, 7, 9, 11};
+    reading.naturalNote = 12 * (diatonic / 7 + 1) + kLetterPitch[diatonic % 7];
+
+    // A sign before the head: ink in the columns left of the ledger lines, off the staff lines.
+    const int centre = static_cast<int>(std::lround(reading.headCentreRow));
+    int ink = 0;
+    for (int y = centre - 14; y <= centre + 10; ++y)
+        for (int x = kAccidentalLeft; x <= kAccidentalLastFreeColumn; ++x)
+            ink += (!onStaffLine(y) && dark(staff.at(x, y))) ? 1 : 0;
+    if (ink >= 4) {
+        struct Candidate
+        {
+            Accidental sign;
+            const QImage* glyph;
+            int top; // flats and sharps hang 12 rows above the head's centre, naturals 10
+        };
+        const Candidate candidates[] = {{Accidental::Flat, &references.flat, centre - 12},
+                                        {Accidental::Sharp, &references.sharp, centre - 12},
+                                        {Accidental::Natural, &references.natural, centre - 10}};
+        double bestFit = -1;
+        for (const Candidate& c : candidates)
+            for (int shift = -2; shift <= 2; ++shift) {
+                const double fit = signFit(staff, *c.glyph, c.top + shift);
+                if (fit > bestFit) {
+                    bestFit = fit;
+                    reading.accidental = c.sign;
+                }
+            }
+        if (bestFit < 0.75)
+            return std::nullopt;
+    }
+
+    const std::optional<int> key = readKeySignature(shot, staffOrigin, references);
+    if (!key)
+        return std::nullopt;
+    reading.key = *key;
+    reading.pitchClass = soundingPitchClass(reading.naturalNote, reading.accidental, reading.key);
+    return reading;
+}
+
+Verdict readVerdict(const QImage& shot, QRect region)
+{
+    int greens = 0, reds = 0;
+    const QRect area = region.intersected(shot.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = shot.pixel(x, y);
+            greens += green(p) ? 1 : 0;
+            reds += red(p) ? 1 : 0;
+        }
+    // A word in 32-pixel bold letters colours a few hundred pixels.
+    if (greens >= 100 && greens > 4 * reds)
+        return Verdict::Right;
+    if (reds >= 100 && reds > 4 * greens)
+        return Verdict::Wrong;
+    return Verdict::None;
+}
+
+Verdict readAnswerMark(const QImage& shot, QPoint staffOrigin)
+{
+    // The balls are about 12 pixels across, so their colour fills a hundred pixels or so.
+    const StaffView staff(shot, staffOrigin);
+    int greens = 0, reds = 0;
+    for (int y = 0; y <= kMarkBottom; ++y)
+        for (int x = kMarkLeft; x <= kMarkRight; ++x) {
+            greens += green(staff.at(x, y)) ? 1 : 0;
+            reds += red(staff.at(x, y)) ? 1 : 0;
+        }
+    if (greens >= 30 && greens > 4 * reds)
+        return Verdict::Right;
+    if (reds >= 30 && reds > 4 * greens)
+        return Verdict::Wrong;
+    return Verdict::None;
+}
+
+int changedPixels(const QImage& before, const QImage& after, QRect region)
+{
+    const QRect area = region.intersected(before.rect()).intersected(after.rect());
+    int changed = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            changed += before.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
+    return changed;
+}
+
+} // namespace lirasto::e2e

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// Reading the game's window from a screenshot the way a player reads it: the
+// staff, the note on it, its accidental and the key signature, the verdict.
+namespace lirasto::e2e {
+
+// The pictures the game's artwork painter made, as reference shapes for the
+// glyphs a player recognises (key-signature tiles, accidentals).
+struct ReferencePictures
+{
+    std::array<QImage, 24> keyTiles; // item 2k treble, 2k + 1 bass of key k
+    QImage flat, sharp, natural;
+
+    // Reads the bitmap records written by the artwork painter; throws std::runtime_error.
+    static ReferencePictures load(const std::filesystem::path& artworkDirectory);
+};
+
+// One bitmap record file as an ARGB32 image (straight alpha).
+QImage readBitmapRecord(const std::filesystem::path& file);
+
+enum class Accidental { None, Flat, Sharp, Natural };
+
+struct StaffReading
+{
+    bool treble = true;
+    double headCentreRow = 0; // in staff picture rows
+    int naturalNote = 0;      // note number of the written letter without any sign
+    Accidental accidental = Accidental::None;
+    int key = 0;        // 0..11, the tonic's pitch class of the signature read
+    int pitchClass = 0; // what the player should play
+
+    std::string describe() const;
+    bool operator==(const StaffReading&) const = default;
+};
+
+// The staff picture's top-left corner in the screenshot: found from its long top line
+// (staff row 80), which always runs to the closing bar line at column 571.
+std::optional<QPoint> findStaffOrigin(const QImage& shot);
+
+// The key whose signature the treble tile shows, by comparison with the reference tiles.
+std::optional<int> readKeySignature(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references);
+
+// The note on the staff, or nothing while no notehead is drawn.
+std::optional<StaffReading> readStaff(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references);
+
+// The pitch class a musician gives a written letter (natural note) with a sign in a key.
+int soundingPitchClass(int naturalNote, Accidental accidental, int key);
+
+enum class Verdict { None, Right, Wrong };
+
+// The colour of the verdict text in the given region: green for right, red for wrong.
+Verdict readVerdict(const QImage& shot, QRect region);
+
+// The colour of the answer mark above the note (staff columns 125.., rows 0..): green or red ball.
+Verdict readAnswerMark(const QImage& shot, QPoint staffOrigin);
+
+// How many pixels of a region differ between two screenshots.
+int changedPixels(const QImage& before, const QImage& after, QRect region);
+
+} // namespace lirasto::e2e
