@@ -328,3 +328,82 @@ TEST_F(LevelPlay, QuestionsCoverBothStavesAndEveryNote)
 }
 
 } // namespace
+
+namespace {
+
+enum class Change { Untouched, On, Off };
+
+struct HandlerRow
+{
+    const char* name;
+    void (TfMain::*handler)(QObject*);
+    Change timer, start, reset, list;
+    bool scoreReset, timeReset, goalSet, textsSet, progressEmptied, answerEmptied, stavesCleared;
+};
+
+// What each handler touches, from a window in the middle of a run with every
+// label marked: a dash in the table means the mark is still there.
+const HandlerRow kHandlers[] = {
+    {"bStartClick", &TfMain::bStartClick, Change::On, Change::Off, Change::On, Change::Off, true, true, false, false,
+     true, true, false},
+    {"bResetClick", &TfMain::bResetClick, Change::Off, Change::On, Change::Off, Change::On, true, true, true, false,
+     true, true, true},
+    {"cbLevelChange", &TfMain::cbLevelChange, Change::Untouched, Change::Untouched, Change::Untouched,
+     Change::Untouched, true, true, true, true, true, false, false},
+    {"tsMainShow", &TfMain::tsMainShow, Change::Untouched, Change::Untouched, Change::Untouched, Change::Untouched,
+     true, true, true, true, true, false, false},
+};
+
+class HandlersCompared : public MainWindowTest, public testing::WithParamInterface<HandlerRow>
+{};
+
+TEST_P(HandlersCompared, TouchExactlyWhatTheirRowSays)
+{
+    const HandlerRow& row = GetParam();
+    openShown();
+    form->bStartClick(form->bStart);
+    tick();
+    answer(CurrentNote % 12);
+    tick();
+    tick();
+    const QString mark = QStringLiteral("mark");
+    for (TSkinLabel* label : {form->lGoal, form->lQuestion, form->lExplanation, form->lProgress})
+        label->SetCaption(mark);
+    // Timer, buttons and list in the state opposite to the one the handler would set.
+    form->Timer->SetEnabled(row.timer != Change::On);
+    form->bStart->setEnabled(row.start != Change::On);
+    form->bReset->setEnabled(row.reset != Change::On);
+    form->cbLevel->setEnabled(row.list != Change::On);
+    const bool timerBefore = form->Timer->Enabled();
+    const int layersBefore = form->ImgClefs->Layers()->Count();
+    ASSERT_GT(layersBefore, 2);
+
+    (form.get()->*row.handler)(form->cbLevel);
+
+    auto expectState = [](Change change, bool before, bool now, const char* what) {
+        if (change == Change::Untouched)
+            EXPECT_EQ(now, before) << what;
+        else
+            EXPECT_EQ(now, change == Change::On) << what;
+    };
+    expectState(row.timer, timerBefore, form->Timer->Enabled(), "Timer");
+    expectState(row.start, row.start != Change::On, form->bStart->isEnabled(), "bStart");
+    expectState(row.reset, row.reset != Change::On, form->bReset->isEnabled(), "bReset");
+    expectState(row.list, row.list != Change::On, form->cbLevel->isEnabled(), "cbLevel");
+    EXPECT_EQ(Score == 0 && caption(form->lScore) == "0", row.scoreReset);
+    EXPECT_EQ(SecondsLeft == 150 && caption(form->lCountDown) == "150 SEC.", row.timeReset);
+    EXPECT_EQ(caption(form->lGoal) == "300", row.goalSet);
+    EXPECT_EQ(caption(form->lQuestion) == "What note is this? " &&
+                  caption(form->lExplanation) == "Click on any corresponding key on the keyboard!",
+              row.textsSet);
+    EXPECT_EQ(caption(form->lProgress).isEmpty(), row.progressEmptied);
+    EXPECT_EQ(caption(form->lAnswer).isEmpty(), row.answerEmptied);
+    EXPECT_EQ(form->ImgClefs->Layers()->Count() == 2, row.stavesCleared);
+    if (!row.stavesCleared)
+        EXPECT_EQ(form->ImgClefs->Layers()->Count(), layersBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HandlersCompared, testing::ValuesIn(kHandlers),
+                         [](const testing::TestParamInfo<HandlerRow>& info) { return std::string(info.param.name); });
+
+} // namespace
