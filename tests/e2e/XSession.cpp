@@ -149,11 +149,13 @@ VirtualDisplay::VirtualDisplay(QSize screen)
 {
     const std::string geometry = std::to_string(screen.width()) + "x" + std::to_string(screen.height()) + "x24";
     for (int number = 90; number <= 120 && !display_; ++number) {
-        const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+        const std::string digits = std::to_string(number);
+        const std::string lock = "/tmp/.X" + digits + "-lock";
+        const std::string socket = "/tmp/.X11-unix/X" + digits;
         if (access(lock.c_str(), F_OK) == 0 || access(socket.c_str(), F_OK) == 0)
             continue;
-        const std::string name = ":" + std::to_string(number);
+        std::string name = ":";
+        name += digits;
         ChildProcess server({"/usr/bin/Xvfb", name, "-screen", "0", geometry, "-nolisten", "tcp", "-noreset"}, {});
         // Another run may take the same number at the same moment: then the server quits and we move on.
         pollUntil(

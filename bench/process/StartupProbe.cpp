@@ -1,0 +1,186 @@
+// Measures programs from outside, all in the same way: the time from starting
+// the process to the first painted frame of its window on a private X server,
+// and the peak resident memory (VmHWM) once the window has settled.
+//
+//   startup_probe [--runs N] [--settle-ms MS] SUBJECT BASELINE
+//
+// Runs alternate between the two programs (after one unmeasured warm-up run of
+// each), so that both see the same machine load; prints the medians and the
+// subject's figures against the baseline's.
+#include "tests/e2e/XSession.h"
+
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace lirasto::e2e;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Sample
+{
+    double firstFrameMs = 0;
+    long peakKb = 0;
+};
+
+std::optional<unsigned long> firstViewableWindow(Display* display)
+{
+    ::Window root = 0, parent = 0;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    std::optional<unsigned long> found;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return found;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
+            attributes.width >= 100 && attributes.height >= 100)
+            found = children[i];
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+// A window is painted once most of it differs from what the server shows where
+// nothing has been drawn: the root window's own background beneath it.
+bool painted(const QImage& window, const QImage& rootBackground, QPoint at)
+{
+    if (window.isNull())
+        return false;
+    long differing = 0, total = 0;
+    for (int y = 0; y < window.height(); y += 4)
+        for (int x = 0; x < window.width(); x += 4) {
+            ++total;
+            const QPoint onRoot = at + QPoint(x, y);
+            if (!rootBackground.rect().contains(onRoot) || window.pixel(x, y) != rootBackground.pixel(onRoot))
+                ++differing;
+        }
+    return total > 0 && differing * 2 >= total;
+}
+
+long peakResidentKb(int pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+std::optional<Sample> measure(VirtualDisplay& display, const std::string& program, const QImage& rootBackground,
+                              std::chrono::milliseconds settle)
+{
+    char pattern[] = "/tmp/lirasto-startup-XXXXXX";
+    const char* workDir = mkdtemp(pattern);
+    if (!workDir)
+        return std::nullopt;
+    Display* x = display.connection();
+    std::optional<Sample> sample;
+    {
+        const auto start = Clock::now();
+        ChildProcess process({program}, {"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb"}, workDir);
+        bool seen = pollUntil(
+            [&] {
+                const std::optional<unsigned long> id = firstViewableWindow(x);
+                if (!id)
+                    return false;
+                const lirasto::e2e::Window window(x, *id);
+                return painted(window.grab(), rootBackground, window.rootPosition());
+            },
+            30s, 1ms);
+        const auto frame = Clock::now();
+        if (seen) {
+            std::this_thread::sleep_for(settle);
+            sample =
+                Sample{std::chrono::duration<double, std::milli>(frame - start).count(), peakResidentKb(process.pid())};
+        }
+        process.terminate();
+    }
+    // The next run starts on an empty screen.
+    pollUntil([&] { return !firstViewableWindow(x); }, 5s, 5ms);
+    std::filesystem::remove_all(workDir);
+    return sample;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = 10;
+    int settleMs = 300;
+    std::vector<std::string> programs;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--runs" && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--settle-ms" && i + 1 < argc)
+            settleMs = std::max(0, std::atoi(argv[++i]));
+        else
+            programs.push_back(arg);
+    }
+    if (programs.size() != 2) {
+        std::fprintf(stderr, "usage: %s [--runs N] [--settle-ms MS] SUBJECT BASELINE\n", argv[0]);
+        return 2;
+    }
+
+    try {
+        VirtualDisplay display(QSize(1024, 768));
+        Display* x = display.connection();
+        const QImage rootBackground = lirasto::e2e::Window(x, DefaultRootWindow(x)).grab();
+
+        std::vector<Sample> samples[2];
+        for (int run = -1; run < runs; ++run) {
+            for (int p = 0; p < 2; ++p) {
+                const std::optional<Sample> sample =
+                    measure(display, programs[p], rootBackground, std::chrono::milliseconds(settleMs));
+                if (!sample) {
+                    std::fprintf(stderr, "%s showed no painted window\n", programs[p].c_str());
+                    return 1;
+                }
+                if (run >= 0) {
+                    samples[p].push_back(*sample);
+                    std::printf("run %2d  %-14s first frame %7.1f ms   peak memory %7.1f MB\n", run + 1,
+                                std::filesystem::path(programs[p]).filename().c_str(), sample->firstFrameMs,
+                                sample->peakKb / 1024.0);
+                }
+            }
+        }
+
+        double frame[2], peak[2];
+        for (int p = 0; p < 2; ++p) {
+            std::vector<double> frames, peaks;
+            for (const Sample& s : samples[p]) {
+                frames.push_back(s.firstFrameMs);
+                peaks.push_back(s.peakKb / 1024.0);
+            }
+            frame[p] = median(frames);
+            peak[p] = median(peaks);
+            std::printf("median  %-14s first frame %7.1f ms   peak memory %7.1f MB\n",
+                        std::filesystem::path(programs[p]).filename().c_str(), frame[p], peak[p]);
+        }
+        const double ratio = frame[0] / frame[1];
+        const double extra = peak[0] - peak[1];
+        std::printf("start-up ratio %.2f (target at most 1.30): %s\n", ratio, ratio <= 1.30 ? "met" : "MISSED");
+        std::printf("extra peak memory %.1f MB (target at most 15 MB): %s\n", extra, extra <= 15 ? "met" : "MISSED");
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "startup_probe: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
