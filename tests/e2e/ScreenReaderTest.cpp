@@ -1,0 +1,195 @@
+// The screen reader that the end-to-end play relies on, tried on staves composed
+// from the game's own pictures the way the game lays them.
+#include "tests/e2e/ScreenReader.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include <array>
+#include <fstream>
+
+using namespace lirasto::e2e;
+
+namespace {
+
+const std::filesystem::path kArtwork = LIRASTO_ARTWORK_DIR;
+
+const ReferencePictures& references()
+{
+    static const ReferencePictures pictures = ReferencePictures::load(kArtwork);
+    return pictures;
+}
+
+const QImage& picture(const std::string& name)
+{
+    static std::map<std::string, QImage> cache;
+    auto it = cache.find(name);
+    if (it == cache.end())
+        it = cache.emplace(name, readBitmapRecord(kArtwork / name)).first;
+    return it->second;
+}
+
+constexpr std::array<uint16_t, 12> kScale = {0x0AB5, 0x056B, 0x0AD6, 0x05AD, 0x0B5A, 0x06B5,
+                                             0x056B, 0x0AD5, 0x05AB, 0x0B56, 0x06AD, 0x0D5A};
+constexpr std::array<int, 12> kKind = {-1, 0, 1, 0, 1, 0, 0, 1, 0, 1, 0, 1};
+constexpr std::array<bool, 12> kBlack = {false, true, false, true, false, false, true, false, true, false, true, false};
+
+bool inScale(int key, int pc)
+{
+    return (kScale[key] >> ((pc + 12) % 12)) & 1;
+}
+
+struct Written
+{
+    int natural;
+    Accidental sign;
+};
+
+// How the game writes a note in a key.
+Written write(int n, int key)
+{
+    const int pc = n % 12;
+    if (!kBlack[pc])
+        return {n, inScale(key, pc) ? Accidental::None : Accidental::Natural};
+    if (inScale(key, pc))
+        return {kKind[key] == 0 ? n + 1 : n - 1, Accidental::None};
+    if (kKind[key] == 0)
+        return {n + 1, inScale(key, pc + 1) ? Accidental::Flat : Accidental::Natural};
+    if (kKind[key] == 1)
+        return {n - 1, inScale(key, pc - 1) ? Accidental::Sharp : Accidental::Natural};
+    return {n + 1, Accidental::Flat};
+}
+
+int diatonic(int natural)
+{
+    static constexpr std::array<int, 12> kStep = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
+    return 7 * (natural / 12) + kStep[natural % 12];
+}
+
+// The staff as the game shows it for one note: key tiles, pointer mark, note, sign, ledger lines.
+QImage composeStaff(int n, bool treble, int key)
+{
+    QImage staff(575, 289, QImage::Format_RGB32);
+    staff.fill(Qt::white);
+    QPainter p(&staff);
+    p.drawImage(0, 0, picture("staff.bmp32"));
+    p.drawImage(40, 70, references().keyTiles[2 * key]);
+    p.drawImage(40, 170, references().keyTiles[2 * key + 1]);
+    p.drawImage(125, 0, picture("mark_0.bmp32"));
+    const Written w = write(n, key);
+    const int y =
+        treble ? 55 - 5 * (diatonic(w.natural) - diatonic(64)) : 155 - 5 * (diatonic(w.natural) - diatonic(43));
+    const bool stemDown = treble ? n > 71 : n > 50;
+    p.drawImage(125, stemDown ? y + 60 : y + 30, picture(stemDown ? "note_2.bmp32" : "note_0.bmp32"));
+    if (w.sign == Accidental::Flat)
+        p.drawImage(117, y + 53, references().flat);
+    else if (w.sign == Accidental::Sharp)
+        p.drawImage(117, y + 53, references().sharp);
+    else if (w.sign == Accidental::Natural)
+        p.drawImage(117, y + 55, references().natural);
+    const int centre = y + 65;
+    const int below = treble ? 130 : 230, above = treble ? 70 : 170;
+    for (int row = below; row <= centre; row += 10)
+        p.drawImage(121, row - 10, picture("note_7.bmp32"));
+    for (int row = above; row >= centre; row -= 10)
+        p.drawImage(121, row - 10, picture("note_7.bmp32"));
+    return staff;
+}
+
+// Every note of both staves in every key reads back as the letter written, its sign and its pitch class.
+TEST(ScreenReader, ReadsEveryNoteInEveryKeyAsWritten)
+{
+    struct Staff
+    {
+        bool treble;
+        int low, high;
+    };
+    for (const Staff& s : {Staff{true, 53, 88}, Staff{false, 36, 67}})
+        for (int key = 0; key < 12; ++key)
+            for (int n = s.low; n <= s.high; ++n) {
+                const Written w = write(n, key);
+                const std::optional<StaffReading> reading =
+                    readStaff(composeStaff(n, s.treble, key), {0, 0}, references());
+                ASSERT_TRUE(reading) << "note " << n << " key " << key;
+                EXPECT_EQ(reading->treble, s.treble) << reading->describe();
+                EXPECT_EQ(reading->naturalNote, w.natural)
+                    << "note " << n << " key " << key << ": " << reading->describe();
+                EXPECT_EQ(reading->accidental, w.sign) << "note " << n << " key " << key << ": " << reading->describe();
+                EXPECT_EQ(reading->key, key) << reading->describe();
+                // In G flat the game writes C without a sign under six flats, which a player reads as C flat.
+                const int heard = key == 6 && n % 12 == 0 ? 11 : n % 12;
+                EXPECT_EQ(reading->pitchClass, heard) << "note " << n << " key " << key << ": " << reading->describe();
+            }
+}
+
+// The staff is found wherever the window puts it, and nowhere when it is not shown.
+TEST(ScreenReader, FindsTheStaffByItsLinesAndNothingOnAnEmptyPage)
+{
+    const QPoint origins[] = {{18, 54}, {0, 0}, {30, 7}};
+    for (QPoint origin : origins) {
+        QImage window(800, 600, QImage::Format_RGB32);
+        window.fill(QColor(222, 184, 135));
+        QPainter(&window).drawImage(origin, composeStaff(72, true, 3));
+        EXPECT_EQ(findStaffOrigin(window), origin);
+    }
+    QImage empty(800, 600, QImage::Format_RGB32);
+    empty.fill(QColor(222, 184, 135));
+    EXPECT_EQ(findStaffOrigin(empty), std::nullopt);
+}
+
+// No notehead, no reading: an idle staff and a blank one give nothing.
+TEST(ScreenReader, ReadsNoNoteOnAnIdleOrBlankStaff)
+{
+    QImage idle(575, 289, QImage::Format_RGB32);
+    idle.fill(Qt::white);
+    QPainter(&idle).drawImage(0, 0, picture("staff.bmp32"));
+    QPainter(&idle).drawImage(40, 70, references().keyTiles[0]);
+    EXPECT_EQ(readStaff(idle, {0, 0}, references()), std::nullopt);
+    EXPECT_EQ(readKeySignature(idle, {0, 0}, references()), 0);
+    QImage blank(575, 289, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    EXPECT_EQ(readStaff(blank, {0, 0}, references()), std::nullopt);
+    EXPECT_EQ(readKeySignature(blank, {0, 0}, references()), std::nullopt);
+}
+
+// Verdict colours: green (0,128,0) is right, red (255,0,0) wrong, the wood neither.
+TEST(ScreenReader, TellsTheVerdictByTheColourOfItsText)
+{
+    struct Row
+    {
+        QColor text;
+        Verdict verdict;
+    };
+    for (const Row& row : {Row{QColor(0, 128, 0), Verdict::Right}, Row{QColor(255, 0, 0), Verdict::Wrong},
+                           Row{QColor(40, 30, 20), Verdict::None}}) {
+        QImage shot(200, 60, QImage::Format_RGB32);
+        shot.fill(QColor(222, 184, 135));
+        QPainter(&shot).fillRect(QRect(10, 10, 40, 10), row.text);
+        EXPECT_EQ(readVerdict(shot, QRect(0, 0, 200, 60)), row.verdict);
+        EXPECT_EQ(readVerdict(shot, QRect(100, 0, 100, 60)), Verdict::None) << "outside the region";
+    }
+}
+
+// A bitmap record shorter or longer than its header says is refused, not read past its end.
+TEST(ScreenReader, RefusesMalformedBitmapRecords)
+{
+    lirasto::test::TempDir dir;
+    const std::vector<std::vector<uint8_t>> records = {
+        {},
+        {2, 0, 0, 0},
+        {2, 0, 0, 0, 1, 0, 0, 0, 1, 2, 3, 4},
+        {0xff, 0xff, 0xff, 0x7f, 1, 0, 0, 0},
+        {1, 0, 0, 0, 1, 0, 0, 0, 1, 2, 3, 4, 5},
+    };
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const auto file = dir.path() / ("r" + std::to_string(i));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(records[i].data()), static_cast<std::streamsize>(records[i].size()));
+        EXPECT_THROW(readBitmapRecord(file), std::runtime_error) << "record " << i;
+    }
+    EXPECT_THROW(readBitmapRecord(dir.path() / "missing"), std::runtime_error);
+}
+
+} // namespace
