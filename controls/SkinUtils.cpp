@@ -164,12 +164,15 @@ struct JpegErrorManager
     std::longjmp(manager->jump, 1);
 }
 
-// Warnings (premature end of data, corrupt entropy data) are counted, never printed:
-// the caller treats a warned decode as damaged.
+// Warnings (premature end of data, corrupt entropy data) are never printed: a warned decode is
+// damaged and gives no picture, so it stops at the first one. Going on would decode the rest of a
+// truncated file as grey, which for a header of a few bytes announcing 64 M pixels costs seconds.
 void jpegEmitMessage(j_common_ptr cinfo, int level)
 {
-    if (level < 0)
+    if (level < 0) {
         ++cinfo->err->num_warnings;
+        jpegErrorExit(cinfo);
+    }
 }
 
 void jpegOutputMessage(j_common_ptr) {}
