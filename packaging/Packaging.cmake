@@ -14,23 +14,24 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(LIRASTO_ARTWORK_OUT ${PROJECT_BINARY_DIR}/resources/artwork-out)
 set(LIRASTO_ICON_PNG ${PROJECT_BINARY_DIR}/packaging/lirasto-notes.png)
 
-add_executable(lirasto_icon2png ${CMAKE_CURRENT_LIST_DIR}/IconToPng.cpp)
-target_link_libraries(lirasto_icon2png PRIVATE Qt6::Gui)
-
-# The artwork painter writes the icon while the program's design is compiled.
-add_custom_command(
-    OUTPUT ${LIRASTO_ICON_PNG}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:lirasto_icon2png>
-            ${LIRASTO_ARTWORK_OUT}/icon.ico ${LIRASTO_ICON_PNG}
-    DEPENDS lirasto_icon2png lirasto_embedded ${LIRASTO_ARTWORK_OUT}/artwork.stamp
-    COMMENT "Converting the window icon for the desktop menu"
-    VERBATIM)
-add_custom_target(lirasto_desktop_icon ALL DEPENDS ${LIRASTO_ICON_PNG})
-
 install(TARGETS lirasto RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/lirasto-notes.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${LIRASTO_ICON_PNG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
+
+# The artwork painter writes the icon while the program's design is compiled.
+if(TARGET lirasto_artwork)
+    add_executable(lirasto_icon2png ${CMAKE_CURRENT_LIST_DIR}/IconToPng.cpp)
+    target_link_libraries(lirasto_icon2png PRIVATE Qt6::Gui)
+    add_custom_command(
+        OUTPUT ${LIRASTO_ICON_PNG}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging
+        COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:lirasto_icon2png>
+                ${LIRASTO_ARTWORK_OUT}/icon.ico ${LIRASTO_ICON_PNG}
+        DEPENDS lirasto_icon2png lirasto_embedded ${LIRASTO_ARTWORK_OUT}/artwork.stamp
+        COMMENT "Converting the window icon for the desktop menu"
+        VERBATIM)
+    add_custom_target(lirasto_desktop_icon ALL DEPENDS ${LIRASTO_ICON_PNG})
+    install(FILES ${LIRASTO_ICON_PNG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
+endif()
 
 set(CPACK_PACKAGE_NAME lirasto-notes)
 set(CPACK_PACKAGE_VENDOR "Lirasto Software")
