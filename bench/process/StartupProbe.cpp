@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,6 +30,7 @@ struct Sample
 {
     double firstFrameMs = 0;
     long peakKb = 0;
+    long minorFaults = 0; // pages touched for the first time, up to the first frame
 };
 
 std::optional<unsigned long> firstViewableWindow(Display* display)
@@ -76,6 +79,22 @@ long peakResidentKb(int pid)
     return -1;
 }
 
+// Field 10 of /proc/<pid>/stat, counted after the command name (which may hold blanks).
+long minorFaults(int pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    for (int i = 3; i <= 10 && fields >> field; ++i)
+        if (i == 10)
+            return std::strtol(field.c_str(), nullptr, 10);
+    return -1;
+}
+
 std::optional<Sample> measure(VirtualDisplay& display, const std::string& program, const QImage& rootBackground,
                               std::chrono::milliseconds settle)
 {
@@ -99,9 +118,10 @@ std::optional<Sample> measure(VirtualDisplay& display, const std::string& progra
             30s, 1ms);
         const auto frame = Clock::now();
         if (seen) {
+            const long faults = minorFaults(process.pid());
             std::this_thread::sleep_for(settle);
-            sample =
-                Sample{std::chrono::duration<double, std::milli>(frame - start).count(), peakResidentKb(process.pid())};
+            sample = Sample{std::chrono::duration<double, std::milli>(frame - start).count(),
+                            peakResidentKb(process.pid()), faults};
         }
         process.terminate();
     }
@@ -155,24 +175,25 @@ int main(int argc, char** argv)
                 }
                 if (run >= 0) {
                     samples[p].push_back(*sample);
-                    std::printf("run %2d  %-14s first frame %7.1f ms   peak memory %7.1f MB\n", run + 1,
-                                std::filesystem::path(programs[p]).filename().c_str(), sample->firstFrameMs,
-                                sample->peakKb / 1024.0);
+                    std::printf("run %2d  %-14s first frame %7.1f ms   peak memory %7.1f MB   page faults %6ld\n",
+                                run + 1, std::filesystem::path(programs[p]).filename().c_str(), sample->firstFrameMs,
+                                sample->peakKb / 1024.0, sample->minorFaults);
                 }
             }
         }
 
         double frame[2], peak[2];
         for (int p = 0; p < 2; ++p) {
-            std::vector<double> frames, peaks;
+            std::vector<double> frames, peaks, faults;
             for (const Sample& s : samples[p]) {
                 frames.push_back(s.firstFrameMs);
                 peaks.push_back(s.peakKb / 1024.0);
+                faults.push_back(static_cast<double>(s.minorFaults));
             }
             frame[p] = median(frames);
             peak[p] = median(peaks);
-            std::printf("median  %-14s first frame %7.1f ms   peak memory %7.1f MB\n",
-                        std::filesystem::path(programs[p]).filename().c_str(), frame[p], peak[p]);
+            std::printf("median  %-14s first frame %7.1f ms   peak memory %7.1f MB   page faults %6.0f\n",
+                        std::filesystem::path(programs[p]).filename().c_str(), frame[p], peak[p], median(faults));
         }
         const double ratio = frame[0] / frame[1];
         const double extra = peak[0] - peak[1];
