@@ -2,7 +2,13 @@
 
 #include <QFont>
 #include <QMessageBox>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QWidget>
+#include <csignal>
 #include <exception>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -67,4 +73,37 @@ void InstallFontSubstitutions()
 {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+// Only a write is safe inside a signal handler; the event loop does the rest.
+void onTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+}
+
+} // namespace
+
+void CloseOnTerminationSignals(QWidget* window)
+{
+    if (signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, window);
+    QPointer<QWidget> target(window);
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [target] {
+        char byte;
+        [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
+        if (target)
+            target->close();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
 }

@@ -31,3 +31,10 @@ bool RunGuarded(const std::function<void()>& handler);
 // The design names the fonts of the desktop it was made on; they are drawn
 // with installed families of the same kind.
 void InstallFontSubstitutions();
+
+class QWidget;
+
+// A termination request (SIGTERM, SIGINT) closes the window the normal way, so
+// that its close handler still keeps the level reached, instead of ending the
+// process on the spot.
+void CloseOnTerminationSignals(QWidget* window);

@@ -14,6 +14,7 @@ int main(int argc, char** argv)
     std::unique_ptr<TfMain> form;
     if (!RunGuarded([&] { form.reset(CreateMainForm(embeddedDesignStream())); }))
         return 1;
+    CloseOnTerminationSignals(form.get());
     form->show();
     return TApplication::exec();
 }

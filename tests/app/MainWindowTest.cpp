@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QTabWidget>
+#include <csignal>
+#include <fstream>
 
 using namespace lirasto::test;
 
@@ -227,6 +229,28 @@ TEST_F(MainWindowTest, UnknownClassPropertyOrHandlerIsNamed)
                           p.value = lirasto::DesignValue::makeIdentifier("FormExplode");
               }).find("FormExplode"),
               std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// A termination request closes the window the normal way, so the level reached is kept.
+TEST_F(MainWindowTest, TerminationSignalClosesTheWindowAndKeepsTheLevel)
+{
+    openShown();
+    form->cbLevel->setCurrentIndex(6);
+    form->cbLevelChange(form->cbLevel);
+    CloseOnTerminationSignals(form.get());
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    for (int i = 0; i < 50 && form->isVisible(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(form->isVisible());
+    std::ifstream in(workDir() / "vantrel.ini");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("Level=7"), std::string::npos) << text;
+    signal(SIGTERM, SIG_DFL);
+    signal(SIGINT, SIG_DFL);
 }
 
 } // namespace
