@@ -92,13 +92,14 @@ public:
             byte(v.boolean ? tagTrue : tagFalse);
             break;
         case DesignValueKind::Binary: {
-            if (v.bytes.size() > std::numeric_limits<uint32_t>::max())
-                throw Exception("binary data of " + std::to_string(v.bytes.size()) + " bytes does not fit 32 bits");
-            const auto n = static_cast<uint32_t>(v.bytes.size());
+            const std::span<const uint8_t> data = v.binary();
+            if (data.size() > std::numeric_limits<uint32_t>::max())
+                throw Exception("binary data of " + std::to_string(data.size()) + " bytes does not fit 32 bits");
+            const auto n = static_cast<uint32_t>(data.size());
             byte(tagBinary);
             for (int shift = 0; shift < 32; shift += 8)
                 byte(static_cast<uint8_t>(n >> shift));
-            out.insert(out.end(), v.bytes.begin(), v.bytes.end());
+            out.insert(out.end(), data.begin(), data.end());
             break;
         }
         case DesignValueKind::Set:
@@ -140,7 +141,7 @@ public:
 class StreamReader
 {
 public:
-    explicit StreamReader(std::span<const uint8_t> data) : data_(data) {}
+    StreamReader(std::span<const uint8_t> data, DesignBinaries binaries) : data_(data), binaries_(binaries) {}
 
     DesignComponent readAll()
     {
@@ -155,6 +156,7 @@ public:
 
 private:
     std::span<const uint8_t> data_;
+    DesignBinaries binaries_;
     std::size_t pos_ = 0;
 
     [[noreturn]] static void fail(const std::string& what, std::size_t offset)
@@ -261,9 +263,11 @@ private:
             // Checked before anything is allocated: the count is only a claim of the stream.
             if (n > remaining())
                 fail("binary length " + std::to_string(n) + " runs past the end", at);
-            std::vector<uint8_t> bytes(data_.begin() + pos_, data_.begin() + pos_ + n);
+            const std::span<const uint8_t> bytes = data_.subspan(pos_, n);
             pos_ += n;
-            return DesignValue::makeBinary(std::move(bytes));
+            if (binaries_ == DesignBinaries::Viewed)
+                return DesignValue::makeBinaryView(bytes);
+            return DesignValue::makeBinary(std::vector<uint8_t>(bytes.begin(), bytes.end()));
         }
         case tagSet: {
             std::vector<std::string> names;
@@ -360,6 +364,14 @@ DesignValue DesignValue::makeBinary(std::vector<uint8_t> value)
     return v;
 }
 
+DesignValue DesignValue::makeBinaryView(std::span<const uint8_t> value)
+{
+    DesignValue v;
+    v.kind = DesignValueKind::Binary;
+    v.view = value;
+    return v;
+}
+
 DesignValue DesignValue::makeSet(std::vector<std::string> value)
 {
     DesignValue v;
@@ -391,7 +403,7 @@ bool operator==(const DesignValue& a, const DesignValue& b)
     case DesignValueKind::Boolean:
         return a.boolean == b.boolean;
     case DesignValueKind::Binary:
-        return a.bytes == b.bytes;
+        return std::ranges::equal(a.binary(), b.binary());
     case DesignValueKind::Set:
         return a.names == b.names;
     case DesignValueKind::Collection:
@@ -437,9 +449,9 @@ std::vector<uint8_t> writeDesignStream(const DesignComponent& root)
     return std::move(w.out);
 }
 
-DesignComponent readDesignStream(std::span<const uint8_t> stream)
+DesignComponent readDesignStream(std::span<const uint8_t> stream, DesignBinaries binaries)
 {
-    return StreamReader(stream).readAll();
+    return StreamReader(stream, binaries).readAll();
 }
 
 } // namespace lirasto

@@ -29,7 +29,8 @@ struct DesignValue
     long long integer = 0;
     bool boolean = false;
     std::string text;                               // String, Identifier
-    std::vector<uint8_t> bytes;                     // Binary
+    std::vector<uint8_t> bytes;                     // Binary, held by the value
+    std::span<const uint8_t> view;                  // Binary, read in place from a stream that outlives the value
     std::vector<std::string> names;                 // Set
     std::vector<DesignValue> list;                  // List
     std::vector<std::vector<DesignProperty>> items; // Collection
@@ -40,8 +41,12 @@ struct DesignValue
     static DesignValue makeIdentifier(std::string value);
     static DesignValue makeBoolean(bool value);
     static DesignValue makeBinary(std::vector<uint8_t> value);
+    static DesignValue makeBinaryView(std::span<const uint8_t> value);
     static DesignValue makeSet(std::vector<std::string> value);
     static DesignValue makeCollection(std::vector<std::vector<DesignProperty>> value);
+
+    // The binary data, whether held or viewed.
+    std::span<const uint8_t> binary() const { return view.data() ? view : std::span<const uint8_t>(bytes); }
 
     friend bool operator==(const DesignValue& a, const DesignValue& b);
 };
@@ -76,8 +81,12 @@ inline constexpr int kMaxDesignDepth = 64;
 // strings longer than 255 bytes, binary data of 4 GiB or more, empty names).
 std::vector<uint8_t> writeDesignStream(const DesignComponent& root);
 
+// How the reader keeps binary values: copied into the tree, or viewed in place, which saves copying
+// large pictures when the stream outlives the tree (as the program's embedded design does).
+enum class DesignBinaries { Copied, Viewed };
+
 // Throws lirasto::EReadError naming the fault and its byte offset. Never allocates more than the
 // stream's own size and never recurses deeper than kMaxDesignDepth.
-DesignComponent readDesignStream(std::span<const uint8_t> stream);
+DesignComponent readDesignStream(std::span<const uint8_t> stream, DesignBinaries binaries = DesignBinaries::Copied);
 
 } // namespace lirasto

@@ -403,3 +403,59 @@ TEST(DesignStreamReader, AllocationWatchSeesBinaryData)
 }
 
 } // namespace
+
+namespace {
+
+// A stream with a binary property P of the given size, filled with 0xAB, beside an integer property Q.
+std::vector<uint8_t> streamWithBinary(uint32_t size)
+{
+    std::vector<uint8_t> props =
+        bytesOf({1, 'P', 10, int(size & 0xFF), int(size >> 8 & 0xFF), int(size >> 16 & 0xFF), int(size >> 24)});
+    props.insert(props.end(), size, 0xAB);
+    return streamWithProperties(props + bytesOf({1, 'Q', 2, 7}));
+}
+
+// Binary values read in place point into the stream itself, so reading them copies none of their bytes.
+TEST(DesignStreamViewedBinaries, PointIntoTheStreamWithoutCopying)
+{
+    for (const uint32_t size : {0u, 1u, 100000u}) {
+        const std::vector<uint8_t> stream = streamWithBinary(size);
+        largestAllocation = 0;
+        watching = true;
+        const DesignComponent c = lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed);
+        watching = false;
+        EXPECT_LT(largestAllocation.load(), kNodeAllowance) << size;
+        const std::span<const uint8_t> data = c.property("P")->value.binary();
+        EXPECT_EQ(data.size(), size);
+        EXPECT_EQ(data.data(), stream.data() + 4 + 3 + 2 + 7) << size; // signature, class, name, header of P
+        EXPECT_TRUE(c.property("P")->value.bytes.empty());
+        EXPECT_EQ(c.property("Q")->value, DesignValue::makeInteger(7));
+    }
+}
+
+// A tree with viewed binaries equals the copied tree and writes back the very same stream.
+TEST(DesignStreamViewedBinaries, CompareAndWriteLikeCopiedOnes)
+{
+    for (const uint32_t size : {0u, 3u, 70000u}) {
+        const std::vector<uint8_t> stream = streamWithBinary(size);
+        const DesignComponent viewed = lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed);
+        const DesignComponent copied = lirasto::readDesignStream(stream);
+        EXPECT_EQ(copied.property("P")->value.binary().size(), size);
+        EXPECT_NE(copied.property("P")->value.binary().data(), stream.data() + 16);
+        EXPECT_EQ(viewed, copied) << size;
+        EXPECT_EQ(lirasto::writeDesignStream(viewed), stream) << size;
+    }
+    const std::vector<uint8_t> other = {1, 2, 3};
+    EXPECT_NE(DesignValue::makeBinaryView(other), DesignValue::makeBinary({1, 2, 4}));
+    EXPECT_EQ(DesignValue::makeBinaryView(other), DesignValue::makeBinary({1, 2, 3}));
+}
+
+// A binary count that runs past the end is refused in place just as when copying.
+TEST(DesignStreamViewedBinaries, RefuseCountsPastTheEnd)
+{
+    std::vector<uint8_t> stream = streamWithBinary(1000);
+    stream.resize(stream.size() - 10);
+    EXPECT_THROW(lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed), EReadError);
+}
+
+} // namespace
