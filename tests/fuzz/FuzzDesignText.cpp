@@ -22,7 +22,8 @@ std::vector<uint8_t> artwork(const std::string& name)
 
 } // namespace
 
-// Any text either parses or fails with EReadError; a parsed tree written as text parses back the same.
+// Any text either parses or fails with EReadError; a parsed tree written as text parses back the same, and
+// so does one written as a binary stream.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -34,5 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     }
     const std::string written = lirasto::writeDesignText(tree);
     FUZZ_CHECK(lirasto::parseDesignText(written) == tree);
+
+    // The design compiler's own path: text to binary stream, which the program reads back the same.
+    std::vector<uint8_t> stream;
+    try {
+        stream = lirasto::writeDesignStream(tree);
+    } catch (const lirasto::Exception&) {
+        return 0; // values the stream cannot hold, such as integers beyond 16 bits, are refused
+    }
+    FUZZ_CHECK(lirasto::readDesignStream(stream) == tree);
     return 0;
 }
