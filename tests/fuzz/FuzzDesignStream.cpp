@@ -7,16 +7,69 @@
 #include <cstdint>
 #include <span>
 
-// Any bytes either read as a design tree or fail with EReadError; a tree that was read and can be written
-// again reads back the same.
+using lirasto::DesignBinaries;
+using lirasto::DesignComponent;
+using lirasto::DesignProperty;
+using lirasto::DesignValue;
+using lirasto::DesignValueKind;
+
+namespace {
+
+std::span<const uint8_t> input;
+
+// A binary value read in place must lie wholly inside the stream it was read from.
+void checkViews(const DesignValue& value);
+
+void checkViews(const std::vector<DesignProperty>& properties)
+{
+    for (const DesignProperty& p : properties)
+        checkViews(p.value);
+}
+
+void checkViews(const DesignValue& value)
+{
+    if (value.kind == DesignValueKind::Binary && !value.binary().empty()) {
+        const uint8_t* begin = value.binary().data();
+        FUZZ_CHECK(value.bytes.empty() && begin >= input.data() &&
+                   begin + value.binary().size() <= input.data() + input.size());
+    }
+    for (const DesignValue& item : value.list)
+        checkViews(item);
+    for (const auto& item : value.items)
+        checkViews(item);
+}
+
+void checkViews(const DesignComponent& component)
+{
+    checkViews(component.properties);
+    for (const DesignComponent& child : component.children)
+        checkViews(child);
+}
+
+} // namespace
+
+// Any bytes either read as a design tree or fail with EReadError, the same whether binary values are copied
+// or viewed in place; a tree that was read and can be written again reads back the same.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    lirasto::DesignComponent tree;
+    input = std::span<const uint8_t>(data, size);
+    DesignComponent tree;
+    bool copiedFailed = false;
     try {
-        tree = lirasto::readDesignStream(std::span<const uint8_t>(data, size));
+        tree = lirasto::readDesignStream(input);
     } catch (const lirasto::EReadError&) {
-        return 0;
+        copiedFailed = true;
     }
+    try {
+        const DesignComponent viewed = lirasto::readDesignStream(input, DesignBinaries::Viewed);
+        FUZZ_CHECK(!copiedFailed && viewed == tree);
+        checkViews(viewed);
+    } catch (const lirasto::EReadError&) {
+        FUZZ_CHECK(copiedFailed);
+    }
+    if (copiedFailed)
+        return 0;
+
     std::vector<uint8_t> written;
     try {
         written = lirasto::writeDesignStream(tree);
