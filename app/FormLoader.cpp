@@ -407,14 +407,15 @@ private:
         auto* view = qobject_cast<TImage32*>(object);
         if (!view || property.value.kind != DesignValueKind::Binary)
             fail("Property Bitmap.Data does not fit " + describe(object));
-        view->Bitmap()->ReadData(property.value.bytes.data(), property.value.bytes.size());
+        const std::span<const uint8_t> data = property.value.binary();
+        view->Bitmap()->ReadData(data.data(), data.size());
     }
 
     void loadIcon(const DesignProperty& property)
     {
         if (property.value.kind != DesignValueKind::Binary)
             fail("Property Icon.Data of the window must be binary data");
-        const QImage icon = IconImage(property.value.bytes);
+        const QImage icon = IconImage(property.value.binary());
         if (!icon.isNull())
             form_->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     }
@@ -430,7 +431,8 @@ private:
                 if (itemProperty.name != "Bitmap.Data" || itemProperty.value.kind != DesignValueKind::Binary)
                     fail("Property " + itemProperty.name + " does not exist on a bitmap list item of " +
                          describe(object));
-                bitmap->ReadData(itemProperty.value.bytes.data(), itemProperty.value.bytes.size());
+                const std::span<const uint8_t> data = itemProperty.value.binary();
+                bitmap->ReadData(data.data(), data.size());
             }
         }
     }
@@ -444,7 +446,7 @@ private:
             for (const DesignProperty& itemProperty : item) {
                 if (itemProperty.name != "Picture.Data" || itemProperty.value.kind != DesignValueKind::Binary)
                     fail("Property " + itemProperty.name + " does not exist on a picture of " + describe(object));
-                store->addPictureData(itemProperty.value.bytes);
+                store->addPictureData(itemProperty.value.binary());
             }
         }
     }
@@ -523,7 +525,7 @@ private:
 
 namespace {
 
-uint32_t readLittleEndian(const std::vector<uint8_t>& bytes, std::size_t offset, int size)
+uint32_t readLittleEndian(std::span<const uint8_t> bytes, std::size_t offset, int size)
 {
     uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i)
@@ -533,7 +535,7 @@ uint32_t readLittleEndian(const std::vector<uint8_t>& bytes, std::size_t offset,
 
 } // namespace
 
-QImage IconImage(const std::vector<uint8_t>& bytes)
+QImage IconImage(std::span<const uint8_t> bytes)
 {
     QImage image = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "ICO");
     if (image.isNull())
@@ -609,5 +611,7 @@ TfMain* CreateMainForm(const DesignComponent& design)
 
 TfMain* CreateMainForm(std::span<const uint8_t> stream)
 {
-    return CreateMainForm(lirasto::readDesignStream(stream));
+    // The tree lives only while the window is built, and everything taken from its pictures is copied,
+    // so it may view the stream's bytes instead of copying them.
+    return CreateMainForm(lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed));
 }

@@ -24,4 +24,4 @@ TfMain* CreateMainForm(const lirasto::DesignComponent& design);
 bool DesignColour(const QString& name, QColor& colour);
 
 // The picture of a stored icon file, with its transparency mask applied.
-QImage IconImage(const std::vector<uint8_t>& iconFile);
+QImage IconImage(std::span<const uint8_t> iconFile);
