@@ -537,34 +537,47 @@ uint32_t readLittleEndian(std::span<const uint8_t> bytes, std::size_t offset, in
 
 QImage IconImage(std::span<const uint8_t> bytes)
 {
-    QImage image = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "ICO");
-    if (image.isNull())
-        return image;
-    // Qt's icon reader keeps the colours of a 24-bit icon but drops its transparency
-    // mask, which would show the icon on a black square; the mask is applied here.
+    // The program's own icon is a single 24-bit picture with a transparency mask. Reading that directly
+    // spares loading an image plugin at start-up, and keeps the mask, which Qt's icon reader drops (the
+    // icon would show on a black square). Any other kind of icon goes to Qt's reader.
     constexpr std::size_t kDirectory = 6, kEntry = 16, kInfoHeader = 40;
     if (bytes.size() < kDirectory + kEntry)
-        return image;
+        return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "ICO");
     const std::size_t offset = readLittleEndian(bytes, kDirectory + 12, 4);
     if (offset > bytes.size() || bytes.size() - offset < kInfoHeader)
-        return image;
+        return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "ICO");
+    const uint32_t headerSize = readLittleEndian(bytes, offset, 4);
     const int width = static_cast<int>(readLittleEndian(bytes, offset + 4, 4));
-    const int height = static_cast<int>(readLittleEndian(bytes, offset + 8, 4)) / 2;
+    const uint32_t doubleHeight = readLittleEndian(bytes, offset + 8, 4);
+    const int height = static_cast<int>(doubleHeight / 2);
     const int bitCount = static_cast<int>(readLittleEndian(bytes, offset + 14, 2));
-    if (bitCount != 24 || width != image.width() || height != image.height() || width <= 0 || width > 256)
-        return image;
+    const uint32_t compression = readLittleEndian(bytes, offset + 16, 4);
+    const bool plain = readLittleEndian(bytes, 0, 2) == 0 && readLittleEndian(bytes, 2, 2) == 1 &&
+                       readLittleEndian(bytes, 4, 2) >= 1 && headerSize == kInfoHeader && bitCount == 24 &&
+                       compression == 0 && width > 0 && width <= 256 && height > 0 && height <= 256 &&
+                       doubleHeight % 2 == 0;
+    if (!plain)
+        return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "ICO");
+    const std::size_t rows = static_cast<std::size_t>(height);
     const std::size_t colourStride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
     const std::size_t maskStride = (static_cast<std::size_t>(width) + 31) / 32 * 4;
-    const std::size_t maskStart = offset + kInfoHeader + colourStride * static_cast<std::size_t>(height);
-    if (maskStart > bytes.size() || bytes.size() - maskStart < maskStride * static_cast<std::size_t>(height))
+    const std::size_t colourStart = offset + kInfoHeader;
+    const std::size_t maskStart = colourStart + colourStride * rows;
+    if (maskStart > bytes.size() || bytes.size() - maskStart < maskStride * rows)
+        return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "ICO");
+    QImage image(width, height, QImage::Format_ARGB32);
+    if (image.isNull())
         return image;
-    image = image.convertToFormat(QImage::Format_ARGB32);
+    // Rows are stored bottom-up, colours as B, G, R; a set mask bit is a transparent pixel.
     for (int y = 0; y < height; ++y) {
-        const uint8_t* maskRow = bytes.data() + maskStart + maskStride * static_cast<std::size_t>(height - 1 - y);
+        const std::size_t stored = rows - 1 - static_cast<std::size_t>(y);
+        const uint8_t* colourRow = bytes.data() + colourStart + colourStride * stored;
+        const uint8_t* maskRow = bytes.data() + maskStart + maskStride * stored;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            if (maskRow[x / 8] & (0x80 >> (x % 8)))
-                row[x] = 0;
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* bgr = colourRow + 3 * x;
+            row[x] = (maskRow[x / 8] & (0x80 >> (x % 8))) ? 0 : qRgb(bgr[2], bgr[1], bgr[0]);
+        }
     }
     return image;
 }
