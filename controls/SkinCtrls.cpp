@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <system_error>
 
 using namespace lirasto::skin;
 
@@ -105,10 +106,21 @@ void TSkinImages::setPicture(int index, const std::string& className, std::span<
 {
     checkIndex(index);
     TImageItem& item = items_[static_cast<std::size_t>(index)];
+    // The worker reads the bytes being replaced.
+    settle(item);
     item.className = className;
     item.bytes.assign(bytes.begin(), bytes.end());
-    // Decoded once here, so painting never decodes.
-    item.bitmap = className == "TJPEGImage" ? decodeJpeg(bytes) : QImage();
+    item.bitmap = QImage();
+    // Decoded once, so painting never decodes. The worker reads the item's own copy of the bytes,
+    // whose buffer stays put when the item list grows.
+    if (className == "TJPEGImage") {
+        const std::span<const uint8_t> data(item.bytes);
+        try {
+            item.decoding = std::async(std::launch::async, [data] { return decodeJpeg(data); });
+        } catch (const std::system_error&) {
+            item.bitmap = decodeJpeg(data); // no thread to be had: decode here
+        }
+    }
     Change();
 }
 
@@ -127,7 +139,15 @@ const QImage* TSkinImages::itemBitmap(int index) const
 const TSkinImages::TImageItem& TSkinImages::item(int index) const
 {
     checkIndex(index);
-    return items_[static_cast<std::size_t>(index)];
+    const TImageItem& entry = items_[static_cast<std::size_t>(index)];
+    settle(entry);
+    return entry;
+}
+
+void TSkinImages::settle(const TImageItem& item)
+{
+    if (item.decoding.valid())
+        item.bitmap = item.decoding.get();
 }
 
 void TSkinImages::checkIndex(int index) const

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -33,7 +34,8 @@ public:
 };
 
 // The shared picture store (a non-visual component). Each item keeps its picture's class name
-// and bytes and the bitmap decoded from them once, when the picture is set.
+// and bytes and the bitmap decoded from them once. Decoding starts on a worker thread when the
+// picture is set, so the window goes on being built meanwhile; the first look at the bitmap waits for it.
 class TSkinImages : public QObject
 {
     Q_OBJECT
@@ -42,7 +44,9 @@ public:
     {
         std::string className;
         std::vector<uint8_t> bytes;
-        QImage bitmap; // null when the picture could not be decoded
+        // Declared after the bytes, so that a decoding still running finishes before they go.
+        mutable std::future<QImage> decoding;
+        mutable QImage bitmap; // null when the picture could not be decoded
     };
 
     explicit TSkinImages(QObject* parent = nullptr);
@@ -67,6 +71,8 @@ public:
 
 private:
     void checkIndex(int index) const;
+    // Takes over the worker's bitmap, waiting for it if it is still being decoded.
+    static void settle(const TImageItem& item);
     std::vector<TImageItem> items_;
     std::vector<TSkinChangeLink*> links_;
 };

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <random>
 
 using namespace lirasto::skin;
@@ -360,6 +361,37 @@ TEST(SkinImagesStore, DecodesPicturesAndKeepsBadOnesWithoutBitmap)
     EXPECT_THROW(store.itemBitmap(-1), lirasto::EListError);
     EXPECT_THROW(store.addPictureData(bytesOf(pictureBlob("TJPEGImage", {1}, 9))), lirasto::EReadError);
     EXPECT_EQ(store.count(), 3);
+}
+
+// Pictures decode on a worker while the store goes on: growing, replacing or clearing it meanwhile
+// gives every item the bitmap of its own latest picture.
+TEST(SkinImagesStore, KeepsEachItemsBitmapWhileDecodingGoesOn)
+{
+    const struct
+    {
+        int width, height;
+    } sizes[] = {{640, 480}, {3, 2}, {97, 41}, {1, 1}, {320, 17}};
+    TSkinImages store;
+    for (const auto& size : sizes)
+        store.addPicture("TJPEGImage", bytesOf(encodeJpeg(patternImage(size.width, size.height))));
+    store.setPicture(0, "TJPEGImage", bytesOf(encodeJpeg(patternImage(5, 7))));
+    store.setPicture(4, "TMetafile", bytesOf(encodeJpeg(patternImage(9, 9))));
+    ASSERT_EQ(store.count(), 5);
+    EXPECT_EQ(store.itemBitmap(0)->size(), QSize(5, 7));
+    for (int i = 1; i < 4; ++i) {
+        ASSERT_NE(store.itemBitmap(i), nullptr) << i;
+        EXPECT_EQ(store.itemBitmap(i)->size(), QSize(sizes[i].width, sizes[i].height)) << i;
+        EXPECT_EQ(store.item(i).bitmap.size(), store.itemBitmap(i)->size()) << i;
+    }
+    EXPECT_EQ(store.itemBitmap(4), nullptr);
+
+    // Cleared and destroyed with decodings still running.
+    store.addPicture("TJPEGImage", bytesOf(encodeJpeg(patternImage(800, 600))));
+    store.clear();
+    EXPECT_EQ(store.count(), 0);
+    auto gone = std::make_unique<TSkinImages>();
+    gone->addPicture("TJPEGImage", bytesOf(encodeJpeg(patternImage(800, 600))));
+    gone.reset();
 }
 
 TEST(SkinImagesStore, CallsEveryLinkOnChangeAndOnDestruction)
