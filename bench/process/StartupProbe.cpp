@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -152,7 +153,7 @@ int main(int argc, char** argv)
         else if (arg == "--settle-ms" && i + 1 < argc)
             settleMs = std::max(0, std::atoi(argv[++i]));
         else
-            programs.push_back(arg);
+            programs.push_back(std::filesystem::absolute(arg).string()); // each run starts in a fresh directory
     }
     if (programs.size() != 2) {
         std::fprintf(stderr, "usage: %s [--runs N] [--settle-ms MS] SUBJECT BASELINE\n", argv[0]);
