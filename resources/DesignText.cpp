@@ -491,14 +491,15 @@ private:
             break;
         case DesignValueKind::Binary: {
             static const char kHex[] = "0123456789ABCDEF";
+            const std::span<const uint8_t> bytes = v.binary();
             out += '{';
-            for (std::size_t i = 0; i < v.bytes.size(); ++i) {
+            for (std::size_t i = 0; i < bytes.size(); ++i) {
                 if (i % 32 == 0) {
                     out += '\n';
                     out.append(static_cast<std::size_t>(indent + 1) * 2, ' ');
                 }
-                out += kHex[v.bytes[i] >> 4];
-                out += kHex[v.bytes[i] & 15];
+                out += kHex[bytes[i] >> 4];
+                out += kHex[bytes[i] & 15];
             }
             out += '}';
             break;

@@ -423,3 +423,16 @@ TEST_F(WindowDesign, SurvivesStreamAndTextRoundTrips)
 }
 
 } // namespace
+
+// A design read in place writes the same text as one whose pictures were copied.
+TEST(DesignTextWriter, WritesPicturesReadInPlace)
+{
+    lirasto::DesignComponent root;
+    root.className = "TfMain";
+    root.name = "fMain";
+    root.properties.push_back({"Icon.Data", lirasto::DesignValue::makeBinary({0x00, 0xAB, 0xFF})});
+    const std::vector<uint8_t> stream = lirasto::writeDesignStream(root);
+    const auto viewed = lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed);
+    EXPECT_EQ(lirasto::writeDesignText(viewed), lirasto::writeDesignText(root));
+    EXPECT_NE(lirasto::writeDesignText(viewed).find("00ABFF"), std::string::npos);
+}
