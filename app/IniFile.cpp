@@ -1,5 +1,7 @@
 #include "app/IniFile.h"
 
+#include "core/Text.h"
+
 #include "core/Errors.h"
 
 #include <atomic>
@@ -34,14 +36,7 @@ std::string trim(std::string_view s)
 
 bool sameName(const std::string& a, const std::string& b)
 {
-    const std::string ta = trim(a);
-    const std::string tb = trim(b);
-    if (ta.size() != tb.size())
-        return false;
-    for (std::size_t i = 0; i < ta.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(ta[i])) != std::tolower(static_cast<unsigned char>(tb[i])))
-            return false;
-    return true;
+    return lirasto::equalsNoCase(trim(a), trim(b));
 }
 
 std::string errnoText(const std::string& what)

@@ -1,5 +1,7 @@
 #include "resources/DesignText.h"
 
+#include "core/Text.h"
+
 #include "core/Errors.h"
 
 #include <cctype>
@@ -16,16 +18,6 @@ bool isIdentStart(char c)
 bool isIdentChar(char c)
 {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 int hexDigit(char c)

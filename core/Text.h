@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cctype>
+#include <string_view>
+
+namespace lirasto {
+
+// Names in stored files (settings keys, design identifiers) match whatever their letter case.
+inline bool equalsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+} // namespace lirasto
