@@ -98,8 +98,8 @@ QColor windowFrame(const QPalette& palette);
 
 // Decodes a JPEG (JFIF) file. A damaged, truncated or oversized file gives a null image;
 // the decoder never allocates for more than kMaxJpegSide per side or kMaxJpegPixels in all.
-constexpr int kMaxJpegSide = 16384;
-constexpr long long kMaxJpegPixels = 64LL * 1024 * 1024;
+constexpr int kMaxJpegSide = 8192;
+constexpr long long kMaxJpegPixels = 16LL * 1024 * 1024;
 QImage decodeJpeg(std::span<const uint8_t> bytes);
 
 // A stored picture: its class name ("TJPEGImage") and the picture file's bytes.

@@ -399,8 +399,9 @@ TEST_P(HandlersCompared, TouchExactlyWhatTheirRowSays)
     EXPECT_EQ(caption(form->lProgress).isEmpty(), row.progressEmptied);
     EXPECT_EQ(caption(form->lAnswer).isEmpty(), row.answerEmptied);
     EXPECT_EQ(form->ImgClefs->Layers()->Count() == 2, row.stavesCleared);
-    if (!row.stavesCleared)
+    if (!row.stavesCleared) {
         EXPECT_EQ(form->ImgClefs->Layers()->Count(), layersBefore);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, HandlersCompared, testing::ValuesIn(kHandlers),

@@ -69,8 +69,9 @@ TEST_P(WindowLayout, ControlStandsAtItsPlaceWithItsFirstCaption)
         EXPECT_EQ(widget->width(), row.width) << row.name;
         EXPECT_EQ(widget->height(), row.height) << row.name;
     }
-    if (row.caption)
+    if (row.caption) {
         EXPECT_EQ(widget->property("Caption").toString(), QString::fromLatin1(row.caption)) << row.name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryControl, WindowLayout, testing::ValuesIn(kControls),

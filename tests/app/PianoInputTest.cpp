@@ -198,8 +198,9 @@ TEST_F(PianoInput, HitTestFollowsTheKeyboardPicture)
         ASSERT_TRUE(upper);
         const bool onBlackKey = dark(x, 20) && dark(x, 30) && !dark(x, 55);
         const bool separator = dark(x, 55);
-        if (!separator)
+        if (!separator) {
             EXPECT_EQ(blackPitch[upper->PitchClass], onBlackKey) << "column " << x;
+        }
         auto lower = PianoKeyAt(x, 55);
         ASSERT_TRUE(lower);
         EXPECT_FALSE(blackPitch[lower->PitchClass]);

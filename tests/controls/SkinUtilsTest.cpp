@@ -308,7 +308,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadJpegRow{"AnnouncesWiderThanTheSideLimit",
                    [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), kMaxJpegSide + 1, 16); }},
         BadJpegRow{"AnnouncesMorePixelsThanTheLimit",
-                   [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), 16384, 4097); }},
+                   [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), kMaxJpegSide, 2049); }},
+        BadJpegRow{"TruncatedBehindALargeAnnouncedPicture",
+                   [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), 4000, 4000); }},
         BadJpegRow{"AnnouncesZeroWidth", [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), 0, 16); }}),
     [](const testing::TestParamInfo<BadJpegRow>& info) { return std::string(info.param.name); });
 
