@@ -210,15 +210,12 @@ void TfMain::ClearStaff()
 
 void TfMain::tsMainShow(QObject*)
 {
-    const TLevel& row = LevelTable[Level];
-    setCaption(lGoal, number(row.Goal));
-    setCaption(lQuestion, row.QuestionText);
-    setCaption(lExplanation, row.ExplanationText);
+    ShowLevelTexts();
     cbLevel->setCurrentIndex(lirasto::checkedSub(Level, 1));
     setCaption(lScore, QStringLiteral("0"));
     setCaption(lProgress, QString());
     Score = 0;
-    SecondsLeft = row.TimeLimit;
+    SecondsLeft = LevelTable[Level].TimeLimit;
     ShowCountDown();
 }
 
