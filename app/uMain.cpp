@@ -384,13 +384,8 @@ void TfMain::imgPianoMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers,
     imgPiano->BeginUpdate();
     auto* layer = new TBitmapLayer(imgPiano->Layers());
     KeyHighlightLayers[HeldKeyCount] = layer;
-    layer->SetBitmap(BMPPianoKeysList->Bitmap(key->HighlightItem));
-    layer->Bitmap()->SetDrawMode(dmBlend);
-    layer->Bitmap()->SetMasterAlpha(255);
-    layer->SetVisible(true);
-    const float left = static_cast<float>(key->Left);
-    layer->SetLocation(TFloatRect{left, 0.0f, left + static_cast<float>(layer->Bitmap()->Width()),
-                                  static_cast<float>(layer->Bitmap()->Height())});
+    ShowPicture(layer, BMPPianoKeysList, key->HighlightItem);
+    PlaceLayer(layer, key->Left, 0);
     imgPiano->EndUpdate();
     imgPiano->Changed();
 }

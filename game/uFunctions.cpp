@@ -11,6 +11,22 @@ using lirasto::RangeArray;
 
 TStaffWindow* StaffWindow = nullptr;
 
+void ShowPicture(TBitmapLayer* layer, TBitmap32List* list, int index)
+{
+    layer->SetBitmap(list->Bitmap(index));
+    layer->Bitmap()->SetDrawMode(dmBlend);
+    layer->Bitmap()->SetMasterAlpha(255);
+    layer->SetVisible(true);
+}
+
+void PlaceLayer(TBitmapLayer* layer, double left, double top)
+{
+    const double right = left + layer->Bitmap()->Width();
+    const double bottom = top + layer->Bitmap()->Height();
+    layer->SetLocation(FloatRect(static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
+                                 static_cast<float>(bottom)));
+}
+
 namespace {
 
 // The two staves differ only in these figures; one set of routines draws on both.
@@ -52,24 +68,6 @@ TBitmapLayer* newLayer()
     return new TBitmapLayer(staffView().Layers());
 }
 
-// Copies the list item into the layer's own bitmap and blends it over what lies below.
-void showPicture(TBitmapLayer* layer, TBitmap32List* list, int index)
-{
-    layer->SetBitmap(list->Bitmap(index));
-    layer->Bitmap()->SetDrawMode(dmBlend);
-    layer->Bitmap()->SetMasterAlpha(255);
-    layer->SetVisible(true);
-}
-
-// Layers always take the natural size of their picture.
-void placeAt(TBitmapLayer* layer, double left, double top)
-{
-    const double right = left + layer->Bitmap()->Width();
-    const double bottom = top + layer->Bitmap()->Height();
-    layer->SetLocation(FloatRect(static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
-                                 static_cast<float>(bottom)));
-}
-
 // Runs one drawing inside an update bracket of the staff view, ending with a single
 // repaint. A drawing that fails part-way still closes the bracket, so the view does
 // not stay frozen.
@@ -99,8 +97,8 @@ TBitmapLayer* keySignatureLayer(int index)
 
 void showKeyTile(TBitmapLayer* layer, int item, int top)
 {
-    showPicture(layer, window().BMPKeyList(), item);
-    placeAt(layer, KeySignatureLeft, top);
+    ShowPicture(layer, window().BMPKeyList(), item);
+    PlaceLayer(layer, KeySignatureLeft, top);
 }
 
 // Frees a layer the staff state refers to, forgetting it first so that a failure
@@ -142,9 +140,9 @@ double notePosition(const TStaffDescription& staff, int slot, int key)
     if (spelling.Sign != TAccidental::None) {
         s.HasAccidental = true;
         s.AccidentalLayer = newLayer();
-        showPicture(s.AccidentalLayer, window().BMPNoteList(), accidentalPicture(spelling.Sign));
+        ShowPicture(s.AccidentalLayer, window().BMPNoteList(), accidentalPicture(spelling.Sign));
         // A natural sign is one row taller than a flat or a sharp and sits two rows lower.
-        placeAt(s.AccidentalLayer, AccidentalLeft, y + (spelling.Sign == TAccidental::Natural ? 55 : 53));
+        PlaceLayer(s.AccidentalLayer, AccidentalLeft, y + (spelling.Sign == TAccidental::Natural ? 55 : 53));
     }
     return y;
 }
@@ -217,8 +215,8 @@ void placeLedgerLines(const TStaffDescription& staff, int position, double top)
         entry.Layer = newLayer();
         entry.Exists = true;
     }
-    showPicture(entry.Layer, window().BMPNoteList(), picture);
-    placeAt(entry.Layer, LedgerLeft, ledgerTop(position, picture));
+    ShowPicture(entry.Layer, window().BMPNoteList(), picture);
+    PlaceLayer(entry.Layer, LedgerLeft, ledgerTop(position, picture));
 }
 
 void drawNotes(const TStaffDescription& staff, TNoteSet notes, int key)
@@ -238,11 +236,11 @@ void drawNotes(const TStaffDescription& staff, TNoteSet notes, int key)
                 picture = NoteStemDownPicture;
                 top += kStemDownDrop;
             }
-            showPicture(s.NoteLayer, window().BMPNoteList(), picture);
+            ShowPicture(s.NoteLayer, window().BMPNoteList(), picture);
             const int position = staff.LedgerFor(note, key);
             if (position != 0)
                 placeLedgerLines(staff, position, top);
-            placeAt(s.NoteLayer, NoteLeft, top);
+            PlaceLayer(s.NoteLayer, NoteLeft, top);
             ++slot;
         }
     });
@@ -270,14 +268,14 @@ void CreateKeySignatureLayers()
     checkKey(key);
     drawOnStaff([key] {
         TBitmapLayer* treble = newLayer();
-        showPicture(treble, window().BMPKeyList(), 2 * key);
+        ShowPicture(treble, window().BMPKeyList(), 2 * key);
         TrebleKeyLayerIndex = treble->Index();
-        placeAt(treble, KeySignatureLeft, TrebleKeySignatureTop);
+        PlaceLayer(treble, KeySignatureLeft, TrebleKeySignatureTop);
 
         TBitmapLayer* bass = newLayer();
-        showPicture(bass, window().BMPKeyList(), 2 * key + 1);
+        ShowPicture(bass, window().BMPKeyList(), 2 * key + 1);
         BassKeyLayerIndex = bass->Index();
-        placeAt(bass, KeySignatureLeft, BassKeySignatureTop);
+        PlaceLayer(bass, KeySignatureLeft, BassKeySignatureTop);
     });
 }
 
@@ -352,8 +350,8 @@ void ShowEvaluationMark()
     drawOnStaff([] {
         EvaluationMarkLayer = newLayer();
         EvaluationMarkShown = true;
-        showPicture(EvaluationMarkLayer, window().BMPEvaluationList(), PointerMarkPicture);
-        placeAt(EvaluationMarkLayer, EvaluationMarkLeft, EvaluationMarkTop);
+        ShowPicture(EvaluationMarkLayer, window().BMPEvaluationList(), PointerMarkPicture);
+        PlaceLayer(EvaluationMarkLayer, EvaluationMarkLeft, EvaluationMarkTop);
     });
 }
 
@@ -373,6 +371,6 @@ void SetEvaluationMark(int kind)
             EvaluationMarkLayer->SetBitmap(window().BMPEvaluationList()->Bitmap(picture));
         EvaluationMarkLayer->Bitmap()->SetDrawMode(dmBlend);
         EvaluationMarkLayer->Bitmap()->SetMasterAlpha(255);
-        placeAt(EvaluationMarkLayer, was.Left, was.Top);
+        PlaceLayer(EvaluationMarkLayer, was.Left, was.Top);
     });
 }

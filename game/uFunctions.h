@@ -7,6 +7,7 @@
 
 class TImage32;
 class TBitmap32List;
+class TBitmapLayer;
 
 // What the staff drawing needs of the main window: the staff view and the
 // picture lists it draws from.
@@ -22,6 +23,12 @@ public:
 
 // The main window sets this to itself when it is created.
 extern TStaffWindow* StaffWindow;
+
+// Every picture layer of the game: a copy of the list item, blended over what
+// lies below at full master alpha, and visible.
+void ShowPicture(TBitmapLayer* layer, TBitmap32List* list, int index);
+// Places a layer at the natural size of its picture.
+void PlaceLayer(TBitmapLayer* layer, double left, double top);
 
 // Pictures of the note list.
 inline constexpr int NoteStemUpPicture = 0;
