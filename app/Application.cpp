@@ -7,7 +7,9 @@
 #include <QWidget>
 #include <csignal>
 #include <exception>
+#include <fontconfig/fontconfig.h>
 #include <sys/socket.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -73,6 +75,31 @@ void InstallFontSubstitutions()
 {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // What that desktop drew a control in when it named no font of its own. Every control of the
+    // window takes the same face, so start-up opens one font family, not a second for the defaults.
+    QFont standard(QStringLiteral("MS Sans Serif"));
+    standard.setPixelSize(11);
+    QApplication::setFont(standard);
+}
+
+TFontConfigWarmUp::TFontConfigWarmUp()
+{
+    try {
+        worker_ = std::thread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the font system reads its configuration when first asked.
+    }
+}
+
+TFontConfigWarmUp::~TFontConfigWarmUp()
+{
+    Wait();
+}
+
+void TFontConfigWarmUp::Wait()
+{
+    if (worker_.joinable())
+        worker_.join();
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <functional>
+#include <thread>
 
 class QString;
 
@@ -29,8 +30,27 @@ public:
 bool RunGuarded(const std::function<void()>& handler);
 
 // The design names the fonts of the desktop it was made on; they are drawn
-// with installed families of the same kind.
+// with installed families of the same kind, and that desktop's standard font
+// becomes the application's default.
 void InstallFontSubstitutions();
+
+// Reads the system's font configuration on a worker thread. Reading it is the largest single step
+// of start-up and needs nothing of the application object, so it runs while the application
+// connects to the display. Wait() before the first text is measured: the font system would
+// otherwise read the configuration a second time beside the worker.
+class TFontConfigWarmUp
+{
+public:
+    TFontConfigWarmUp();
+    ~TFontConfigWarmUp();
+    TFontConfigWarmUp(const TFontConfigWarmUp&) = delete;
+    TFontConfigWarmUp& operator=(const TFontConfigWarmUp&) = delete;
+
+    void Wait();
+
+private:
+    std::thread worker_;
+};
 
 class QWidget;
 

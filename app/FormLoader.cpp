@@ -97,7 +97,7 @@ struct Fixup
 class FormBuilder
 {
 public:
-    explicit FormBuilder(TfMain* form) : form_(form) {}
+    FormBuilder(TfMain* form, DesignBytes bytes) : form_(form), bytes_(bytes) {}
 
     void build(const DesignComponent& root)
     {
@@ -426,14 +426,19 @@ private:
         if (!list)
             fail("Property Bitmaps does not exist on " + describe(object));
         for (const auto& item : property.value.items) {
-            TBitmap32* bitmap = list->Add();
+            const DesignProperty* data = nullptr;
             for (const DesignProperty& itemProperty : item) {
                 if (itemProperty.name != "Bitmap.Data" || itemProperty.value.kind != DesignValueKind::Binary)
                     fail("Property " + itemProperty.name + " does not exist on a bitmap list item of " +
                          describe(object));
-                const std::span<const uint8_t> data = itemProperty.value.binary();
-                bitmap->ReadData(data.data(), data.size());
+                data = &itemProperty;
             }
+            const std::span<const uint8_t> record = data ? data->value.binary() : std::span<const uint8_t>();
+            // Only bytes that lie in the design itself outlive the tree being built.
+            if (data && bytes_ == DesignBytes::Permanent && data->value.view.data())
+                list->AddRecord(record);
+            else if (TBitmap32* bitmap = list->Add(); data)
+                bitmap->ReadData(record.data(), record.size());
         }
     }
 
@@ -517,6 +522,7 @@ private:
     }
 
     TfMain* form_;
+    DesignBytes bytes_;
     std::map<std::string, QObject*> names_;
     std::vector<Fixup> fixups_;
 };
@@ -611,10 +617,12 @@ bool DesignColour(const QString& name, QColor& colour)
     return true;
 }
 
-TfMain* CreateMainForm(const DesignComponent& design)
+namespace {
+
+TfMain* buildMainForm(const DesignComponent& design, DesignBytes bytes)
 {
     auto form = std::make_unique<TfMain>();
-    FormBuilder(form.get()).build(design);
+    FormBuilder(form.get(), bytes).build(design);
     form->BindComponents();
     fMain = form.get();
     if (form->OnCreate)
@@ -622,9 +630,17 @@ TfMain* CreateMainForm(const DesignComponent& design)
     return form.release();
 }
 
-TfMain* CreateMainForm(std::span<const uint8_t> stream)
+} // namespace
+
+TfMain* CreateMainForm(const DesignComponent& design)
 {
-    // The tree lives only while the window is built, and everything taken from its pictures is copied,
-    // so it may view the stream's bytes instead of copying them.
-    return CreateMainForm(lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed));
+    return buildMainForm(design, DesignBytes::Transient);
+}
+
+TfMain* CreateMainForm(std::span<const uint8_t> stream, DesignBytes bytes)
+{
+    // The tree lives only while the window is built; what the window keeps of its pictures is
+    // copied, or (from a permanent design) a view of the stream itself. Either way the tree may
+    // view the stream's bytes instead of copying them.
+    return buildMainForm(lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed), bytes);
 }

@@ -7,12 +7,14 @@
 
 int main(int argc, char** argv)
 {
+    TFontConfigWarmUp fontConfig;
     TApplication application(argc, argv);
+    fontConfig.Wait();
     TApplication::setApplicationName(QStringLiteral("DEMO Lirasto - Notes"));
     InstallFontSubstitutions();
 
     std::unique_ptr<TfMain> form;
-    if (!RunGuarded([&] { form.reset(CreateMainForm(embeddedDesignStream())); }))
+    if (!RunGuarded([&] { form.reset(CreateMainForm(embeddedDesignStream(), DesignBytes::Permanent)); }))
         return 1;
     CloseOnTerminationSignals(form.get());
     form->show();

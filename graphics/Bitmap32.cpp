@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -359,32 +360,39 @@ std::size_t TBitmap32::RecordSize(int width, int height)
     return 8 + *bytes;
 }
 
+QSize TBitmap32::CheckData(const uint8_t* data, std::size_t size)
+{
+    if (size < 8 || !data)
+        throw EReadError("Bitmap record too short: " + std::to_string(size) + " bytes, 8 needed for its size");
+    const int32_t width = readInt32(data);
+    const int32_t height = readInt32(data + 4);
+    const std::string dims = std::to_string(width) + " x " + std::to_string(height);
+    if (width < 0 || height < 0)
+        throw EReadError("Bitmap record has a negative size " + dims);
+    const auto bytes = pixelBytes(width, height);
+    if (!bytes || *bytes > size - 8)
+        throw EReadError("Bitmap record of " + dims + " pixels is truncated: " + std::to_string(size) +
+                         " bytes present");
+    if (*bytes < size - 8)
+        throw EReadError("Bitmap record of " + dims + " pixels has " + std::to_string(size - 8 - *bytes) +
+                         " bytes too many");
+    return {width, height};
+}
+
 void TBitmap32::ReadData(const uint8_t* data, std::size_t size)
 {
     auto read = [&] {
-        if (size < 8 || !data)
-            throw EReadError("Bitmap record too short: " + std::to_string(size) + " bytes, 8 needed for its size");
-        const int32_t width = readInt32(data);
-        const int32_t height = readInt32(data + 4);
-        const std::string dims = std::to_string(width) + " x " + std::to_string(height);
-        if (width < 0 || height < 0)
-            throw EReadError("Bitmap record has a negative size " + dims);
         // Checked against what is there before anything is allocated.
-        const auto bytes = pixelBytes(width, height);
-        if (!bytes || *bytes > size - 8)
-            throw EReadError("Bitmap record of " + dims + " pixels is truncated: " + std::to_string(size) +
-                             " bytes present");
-        if (*bytes < size - 8)
-            throw EReadError("Bitmap record of " + dims + " pixels has " + std::to_string(size - 8 - *bytes) +
-                             " bytes too many");
-        SetSize(width, height);
+        const QSize extent = CheckData(data, size);
+        SetSize(extent.width(), extent.height());
         if (Empty())
             return;
+        const std::size_t bytes = size - 8;
         if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(bits_.get(), data + 8, *bytes);
+            std::memcpy(bits_.get(), data + 8, bytes);
         } else {
             const uint8_t* p = data + 8;
-            for (std::size_t i = 0, n = *bytes / 4; i < n; ++i, p += 4)
+            for (std::size_t i = 0, n = bytes / 4; i < n; ++i, p += 4)
                 bits_[i] = uint32_t(readInt32(p));
         }
     };
@@ -511,7 +519,12 @@ TBitmap32* TBitmap32List::Bitmap(int index)
 {
     if (index < 0 || std::size_t(index) >= items_.size())
         throw EListError(lirasto::listIndexMessage(index));
-    return items_[std::size_t(index)].get();
+    Item& item = items_[std::size_t(index)];
+    if (!item.record.empty()) {
+        const std::span<const uint8_t> record = std::exchange(item.record, {});
+        item.bitmap->ReadData(record.data(), record.size());
+    }
+    return item.bitmap.get();
 }
 
 const TBitmap32* TBitmap32List::Bitmap(int index) const
@@ -521,6 +534,8 @@ const TBitmap32* TBitmap32List::Bitmap(int index) const
 
 void TBitmap32List::SetBitmap(int index, const TBitmap32* src)
 {
+    if (index >= 0 && std::size_t(index) < items_.size())
+        items_[std::size_t(index)].record = {}; // replaced before it was ever read
     Bitmap(index)->Assign(src);
 }
 
@@ -531,8 +546,14 @@ int TBitmap32List::Count() const
 
 TBitmap32* TBitmap32List::Add()
 {
-    items_.push_back(std::make_unique<TBitmap32>());
-    return items_.back().get();
+    items_.push_back({std::make_unique<TBitmap32>(), {}});
+    return items_.back().bitmap.get();
+}
+
+void TBitmap32List::AddRecord(std::span<const uint8_t> record)
+{
+    TBitmap32::CheckData(record.data(), record.size());
+    items_.push_back({std::make_unique<TBitmap32>(), record});
 }
 
 void TBitmap32List::Clear()

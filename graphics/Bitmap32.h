@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <vector>
 
 // Integer rectangle, half-open: Left <= x < Right, Top <= y < Bottom.
@@ -191,6 +192,8 @@ public:
     // bytes B, G, R, A. ReadData throws EReadError on a short or malformed record and
     // notifies in every case.
     void ReadData(const uint8_t* data, std::size_t size);
+    // The size a record announces, once its length is found to match; throws EReadError as ReadData.
+    static QSize CheckData(const uint8_t* data, std::size_t size);
     std::vector<uint8_t> WriteData() const;
     // The length of the record of a w x h bitmap.
     static std::size_t RecordSize(int width, int height);
@@ -245,8 +248,17 @@ public:
     int Count() const;
     // Appends an empty item and returns its bitmap.
     TBitmap32* Add();
+    // Appends an item read from a bitmap record. The record is checked now (EReadError as
+    // TBitmap32::ReadData), its pixels are copied when the item is first asked for: a picture
+    // the program never shows costs no memory. The bytes must outlive the list.
+    void AddRecord(std::span<const uint8_t> record);
     void Clear();
 
 private:
-    std::vector<std::unique_ptr<TBitmap32>> items_;
+    struct Item
+    {
+        std::unique_ptr<TBitmap32> bitmap;
+        std::span<const uint8_t> record; // still to be read into bitmap
+    };
+    std::vector<Item> items_;
 };

@@ -42,7 +42,7 @@ protected:
 
     TfMain* open()
     {
-        form.reset(CreateMainForm(embeddedDesignStream()));
+        form.reset(CreateMainForm(embeddedDesignStream(), DesignBytes::Permanent));
         return form.get();
     }
 

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontInfo>
 #include <QTabWidget>
 #include <csignal>
 #include <fstream>
@@ -202,6 +203,44 @@ TEST_F(MainWindowTest, ApplicationLoopCatchesEscapingExceptions)
     QCoreApplication::sendEvent(&thrower, &event);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(errors[0], QStringLiteral("Range check error"));
+}
+
+// The window the program builds lends its picture lists the design built into the program; every
+// picture read from it that way equals the one a window copies from a design of its own.
+TEST_F(MainWindowTest, PicturesLentByTheBuiltInDesignEqualCopiedOnes)
+{
+    TfMain* lent = open();
+    std::unique_ptr<TfMain> copied(CreateMainForm(lirasto::readDesignStream(embeddedDesignStream())));
+    const struct
+    {
+        const char* name;
+        TBitmap32List* TfMain::*list;
+        int count;
+    } lists[] = {
+        {"BMPKeyList", &TfMain::BMPKeyList, 24},
+        {"BMPPianoKeysList", &TfMain::BMPPianoKeysList, 8},
+        {"BMPScaleDegrees", &TfMain::BMPScaleDegrees, 7},
+        {"BMPNoteList", &TfMain::BMPNoteList, 10},
+        {"BMPEvaluationList", &TfMain::BMPEvaluationList, 4},
+    };
+    for (const auto& l : lists) {
+        TBitmap32List* a = lent->*l.list;
+        TBitmap32List* b = copied.get()->*l.list;
+        ASSERT_EQ(a->Count(), l.count) << l.name;
+        ASSERT_EQ(b->Count(), l.count) << l.name;
+        for (int i = 0; i < l.count; ++i)
+            EXPECT_EQ(a->Bitmap(i)->WriteData(), b->Bitmap(i)->WriteData()) << l.name << " " << i;
+    }
+}
+
+// Controls that name no font take the design's standard one, so the window opens one family only.
+TEST_F(MainWindowTest, StandardFontIsTheDesignsOwn)
+{
+    InstallFontSubstitutions();
+    const QFont standard = QApplication::font();
+    EXPECT_EQ(standard.family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(standard.pixelSize(), 11);
+    EXPECT_EQ(QFontInfo(standard).family(), QStringLiteral("Liberation Sans"));
 }
 
 // A design naming an unknown class, property or handler is refused with the name in the message.

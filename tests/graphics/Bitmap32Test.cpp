@@ -528,6 +528,77 @@ TEST(Bitmap32List, RefusesIndexesOutsideItsItems)
     EXPECT_THROW(list.Bitmap(0), EListError);
 }
 
+// An item added from a record is checked at once and read when first asked for: until then the
+// record's bytes are not touched (changing them shows in the item), afterwards the item owns its pixels.
+TEST(Bitmap32List, ReadsARecordItemWhenFirstAskedFor)
+{
+    TBitmap32 picture;
+    numberPixels(picture, 3, 2);
+    std::vector<uint8_t> record = picture.WriteData();
+    TBitmap32List list;
+    list.AddRecord(record);
+    list.Add()->SetSize(1, 1);
+    EXPECT_EQ(list.Count(), 2);
+    record[8] = 0x42; // the first pixel's blue byte, changed before the item is read
+    const TBitmap32* item = list.Bitmap(0);
+    ASSERT_EQ(item->Width(), 3);
+    ASSERT_EQ(item->Height(), 2);
+    EXPECT_EQ(item->Bits()[0], 0xFF000042u);
+    for (int i = 1; i < 6; ++i)
+        EXPECT_EQ(item->Bits()[i], picture.Bits()[i]) << i;
+    record[8] = 0x43; // read once: later changes to the bytes are not the item's
+    EXPECT_EQ(list.Bitmap(0)->Bits()[0], 0xFF000042u);
+    EXPECT_EQ(list.Bitmap(0), item);
+}
+
+// A damaged record is refused when it is added, with the reader's own message, and leaves the list as it was.
+TEST(Bitmap32List, RefusesADamagedRecordAtOnce)
+{
+    TBitmap32 picture;
+    numberPixels(picture, 2, 2);
+    const std::vector<uint8_t> whole = picture.WriteData();
+    const struct
+    {
+        std::vector<uint8_t> record;
+        const char* message;
+    } cases[] = {
+        {{}, "Bitmap record too short: 0 bytes, 8 needed for its size"},
+        {{1, 0, 0, 0}, "Bitmap record too short: 4 bytes, 8 needed for its size"},
+        {std::vector<uint8_t>(whole.begin(), whole.end() - 1),
+         "Bitmap record of 2 x 2 pixels is truncated: 23 bytes present"},
+        {[&] {
+             auto r = whole;
+             r.push_back(0);
+             return r;
+         }(),
+         "Bitmap record of 2 x 2 pixels has 1 bytes too many"},
+        {{0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0}, "Bitmap record has a negative size -1 x 1"},
+        {{0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0x7F},
+         "Bitmap record of 2147483647 x 2147483647 pixels is truncated: 8 bytes present"},
+    };
+    for (const auto& c : cases) {
+        TBitmap32List list;
+        EXPECT_EQ(messageOf<EReadError>([&] { list.AddRecord(c.record); }), c.message);
+        EXPECT_EQ(list.Count(), 0);
+    }
+}
+
+// An item replaced before it was ever read keeps the replacement, not the record.
+TEST(Bitmap32List, ReplacingARecordItemDropsTheRecord)
+{
+    TBitmap32 picture;
+    numberPixels(picture, 4, 4);
+    const std::vector<uint8_t> record = picture.WriteData();
+    TBitmap32List list;
+    list.AddRecord(record);
+    TBitmap32 replacement;
+    replacement.SetSize(2, 3);
+    list.SetBitmap(0, &replacement);
+    EXPECT_EQ(list.Bitmap(0)->Width(), 2);
+    EXPECT_EQ(list.Bitmap(0)->Height(), 3);
+    EXPECT_EQ(messageOf<EListError>([&] { list.SetBitmap(1, &replacement); }), "List index out of bounds (1)");
+}
+
 // A bitmap drawn onto itself reads its pixels as they were before the drawing.
 TEST(Bitmap32TransferSelf, ReadsTheSourceAsItWasBefore)
 {
