@@ -9,7 +9,6 @@
 #include <cstring>
 #include <new>
 #include <optional>
-#include <utility>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -521,8 +520,9 @@ TBitmap32* TBitmap32List::Bitmap(int index)
         throw EListError(lirasto::listIndexMessage(index));
     Item& item = items_[std::size_t(index)];
     if (!item.record.empty()) {
-        const std::span<const uint8_t> record = std::exchange(item.record, {});
-        item.bitmap->ReadData(record.data(), record.size());
+        // Dropped only once read: an item whose read failed (no memory) is read again when next asked for.
+        item.bitmap->ReadData(item.record.data(), item.record.size());
+        item.record = {};
     }
     return item.bitmap.get();
 }
