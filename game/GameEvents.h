@@ -1,0 +1,92 @@
+#pragma once
+
+#include "game/uVariables.h"
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+// What the game core tells the parts that follow a run: the staff, the piano
+// highlight, the labels, the sound and the answer history. Inputs speak to
+// the core in notes (MIDI note numbers 0..127); the core speaks back in the
+// events below. Nothing here knows of a widget.
+
+// Where a key press came from.
+enum class TInputSource { Mouse, ComputerKeyboard, Midi };
+
+inline constexpr int LowestMidiNote = 0;
+inline constexpr int HighestMidiNote = 127;
+
+// A note on the staff waiting for its answer.
+struct TQuestion
+{
+    int Level = 0;
+    int Key = 0;  // key index, the tonic's pitch class
+    int Clef = 0; // 1 treble, 2 bass
+    int Note = 0; // the note written
+};
+
+// One judged answer.
+struct TJudgement
+{
+    TQuestion Question;
+    bool Right = false;
+    TPitchClassSet Expected = 0;       // the pitch classes that were asked for
+    std::vector<int> KeysGiven;        // the notes held when the answer was judged, in the order pressed
+    TPitchClassSet PitchClassesGiven = 0;
+    TInputSource Source = TInputSource::Mouse; // the input of the last key of the answer
+    std::chrono::milliseconds AnswerTime{0};   // from the question's first display to the answer
+};
+
+enum class TRunEnd { Time, Reset };
+
+struct TRunResult
+{
+    int Level = 0;
+    int Score = 0;
+    bool Passed = false;
+    TRunEnd EndedBy = TRunEnd::Time;
+    std::chrono::system_clock::time_point Started;
+    std::chrono::system_clock::time_point Ended;
+};
+
+// A listener sees every event of the core in the order it happened. Every
+// member has an empty default, so a listener names only what it follows.
+class TGameListener
+{
+public:
+    virtual ~TGameListener() = default;
+
+    virtual void RunStarted(int /*level*/) {}
+    virtual void QuestionPosed(const TQuestion& /*question*/) {}
+    virtual void KeyDown(int /*note*/, TInputSource /*source*/) {}
+    virtual void KeyUp(int /*note*/, TInputSource /*source*/) {}
+    virtual void AnswerJudged(const TJudgement& /*judgement*/) {}
+    virtual void RunEnded(const TRunResult& /*result*/) {}
+    // The level chosen or reached changed while no run is going.
+    virtual void LevelChanged(int /*level*/) {}
+};
+
+// Picks the next question's clef and note. The core's default draws them
+// exactly as the game always has (a clef, then a uniform note of its range,
+// from the seeded generator); an adaptive chooser may weigh the notes by the
+// player's history, drawing its randomness from the same generator.
+class TQuestionChooser
+{
+public:
+    virtual ~TQuestionChooser() = default;
+
+    struct TChoice
+    {
+        int Clef = 1;
+        int Note = 0;
+    };
+    // previousNote is 0 before the run's first question.
+    virtual TChoice Choose(int level, int key, int previousNote) = 0;
+};
+
+// The ranges the questions are drawn from.
+inline constexpr int TrebleLowestNote = 53;  // F3
+inline constexpr int TrebleHighestNote = 88; // E6
+inline constexpr int BassLowestNote = 36;    // C2
+inline constexpr int BassHighestNote = 67;   // G4
