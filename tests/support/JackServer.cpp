@@ -1,0 +1,99 @@
+#include "tests/support/JackServer.h"
+
+#include <jack/jack.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <cstdlib>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace lirasto::test {
+
+namespace {
+
+void quiet(const char*) {}
+
+bool serverAnswers(const std::string& name)
+{
+    // Refused connections while the server starts are expected; libjack
+    // would print each of them.
+    jack_set_error_function(quiet);
+    jack_set_info_function(quiet);
+    jack_status_t status{};
+    jack_client_t* client =
+        jack_client_open("lirasto-probe", static_cast<jack_options_t>(JackNoStartServer | JackServerName), &status,
+                         name.c_str());
+    if (!client)
+        return false;
+    jack_client_close(client);
+    return true;
+}
+
+} // namespace
+
+JackServer::JackServer(int sampleRate, int period)
+{
+    static int serial = 0;
+    name_ = "lirasto-test-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+    const std::string rate = std::to_string(sampleRate);
+    const std::string frames = std::to_string(period);
+    std::vector<std::string> args{"jackd", "--no-realtime", "-n", name_, "-d", "dummy", "-r", rate, "-p", frames};
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // The server's chatter would bury the test's own output.
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    const int rc = posix_spawnp(&pid_, "jackd", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        pid_ = -1;
+        error_ = "jackd could not be started (is jackd2 installed?)";
+        return;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            error_ = "jackd exited at start";
+            return;
+        }
+        if (serverAnswers(name_)) {
+            ready_ = true;
+            ::setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    error_ = "jackd did not answer within 10 s";
+}
+
+JackServer::~JackServer()
+{
+    if (ready_)
+        ::unsetenv("JACK_DEFAULT_SERVER");
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+        if (::waitpid(pid_, nullptr, WNOHANG) == pid_)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+}
+
+} // namespace lirasto::test

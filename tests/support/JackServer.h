@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+namespace lirasto::test {
+
+// A JACK server of our own on the dummy driver (no sound card needed), under
+// a private name so that tests never meet each other's ports. It sets
+// JACK_DEFAULT_SERVER in this process while it runs, so clients opened here,
+// and child processes started here, find it. The destructor stops it.
+class JackServer
+{
+public:
+    // Starts `jackd -n <name> -r -d dummy -r <rate> -p <period>` and waits,
+    // up to ten seconds, until a client can connect.
+    explicit JackServer(int sampleRate = 48000, int period = 256);
+    ~JackServer();
+    JackServer(const JackServer&) = delete;
+    JackServer& operator=(const JackServer&) = delete;
+
+    bool running() const { return pid_ > 0 && ready_; }
+    const std::string& name() const { return name_; }
+    // What went wrong when the server did not come up.
+    const std::string& error() const { return error_; }
+
+private:
+    std::string name_;
+    std::string error_;
+    pid_t pid_ = -1;
+    bool ready_ = false;
+};
+
+} // namespace lirasto::test
