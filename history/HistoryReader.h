@@ -1,0 +1,23 @@
+#pragma once
+
+#include "history/HistoryRecords.h"
+
+#include <QString>
+#include <vector>
+
+// What the progress page and the adaptive chooser read of the history. The
+// store implements it; tests hand in records of their own.
+class THistoryReader
+{
+public:
+    virtual ~THistoryReader() = default;
+
+    // Every answer and run of a level, oldest first.
+    virtual std::vector<TAnswerRecord> Answers(int level) const = 0;
+    virtual std::vector<TRunRecord> Runs(int level) const = 0;
+    // Every answer of every level, oldest first (for the export).
+    virtual std::vector<TAnswerRecord> AllAnswers() const = 0;
+    // Empty while history is kept; otherwise why it is not, or what happened
+    // to a damaged file, in words for the player.
+    virtual QString Problem() const = 0;
+};
