@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QFont>
 #include <QMessageBox>
 #include <QPointer>
@@ -11,6 +12,7 @@
 #include <sys/socket.h>
 #include <system_error>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -105,6 +107,7 @@ void TFontConfigWarmUp::Wait()
 namespace {
 
 int signalPipe[2] = {-1, -1};
+bool closingOnSignal = false;
 
 // Only a write is safe inside a signal handler; the event loop does the rest.
 void onTerminationSignal(int)
@@ -124,13 +127,69 @@ void CloseOnTerminationSignals(QWidget* window)
     QObject::connect(notifier, &QSocketNotifier::activated, window, [target] {
         char byte;
         [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
-        if (target)
+        if (target) {
+            closingOnSignal = true;
             target->close();
+            closingOnSignal = false;
+        }
     });
     struct sigaction action = {};
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction inherited = {};
+        if (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+            continue;
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+bool ClosingOnSignal()
+{
+    return closingOnSignal;
+}
+
+namespace {
+
+class TDestroyWatch : public QAbstractNativeEventFilter
+{
+public:
+    explicit TDestroyWatch(QWidget* window) : window_(window) {}
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
+    {
+        if (eventType != "xcb_generic_event_t" || !window_ || !window_->internalWinId())
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY)
+            return false;
+        const auto* destroyed = static_cast<const xcb_destroy_notify_event_t*>(message);
+        if (destroyed->window == window_->internalWinId()) {
+            // Closed after this event is handled: the close runs the window's handlers, which may show a box.
+            QMetaObject::invokeMethod(
+                window_.data(),
+                [window = window_] {
+                    if (window)
+                        window->close();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> window_;
+};
+
+} // namespace
+
+void CloseWhenWindowDestroyed(QWidget* window)
+{
+    static TDestroyWatch* watch = nullptr;
+    if (watch)
+        QCoreApplication::instance()->removeNativeEventFilter(watch);
+    delete watch;
+    watch = new TDestroyWatch(window);
+    QCoreApplication::instance()->installNativeEventFilter(watch);
 }

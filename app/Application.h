@@ -36,8 +36,8 @@ void InstallFontSubstitutions();
 
 // Reads the system's font configuration on a worker thread. Reading it (a few dozen XML files and
 // the font caches) is one of the costliest steps of start-up and needs nothing of the application
-// object, so it runs while the application connects to the display. Wait() before the first text is measured: the font system would
-// otherwise read the configuration a second time beside the worker.
+// object, so it runs while the application connects to the display. Wait() before the first text is measured: the font
+// system would otherwise read the configuration a second time beside the worker.
 class TFontConfigWarmUp
 {
 public:
@@ -54,7 +54,17 @@ private:
 
 class QWidget;
 
-// A termination request (SIGTERM, SIGINT) closes the window the normal way, so
-// that its close handler still keeps the level reached, instead of ending the
-// process on the spot.
+// A termination request (SIGTERM, SIGINT, or SIGHUP when the terminal goes)
+// closes the window the normal way, so that its close handler still keeps the
+// level reached, instead of ending the process on the spot. A signal the
+// program was started with ignored (as nohup does) stays ignored.
 void CloseOnTerminationSignals(QWidget* window);
+
+// Whether the window is closing because of such a signal: nobody may be
+// there to answer a message box.
+bool ClosingOnSignal();
+
+// Some window managers, and tools such as xdotool's windowclose, destroy a
+// window instead of asking it to close. The window is then closed the normal
+// way, so that the process ends and keeps the level reached.
+void CloseWhenWindowDestroyed(QWidget* window);

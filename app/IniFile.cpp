@@ -149,18 +149,50 @@ void writeAll(int fd, const std::string& data)
     }
 }
 
-// Writes the contents to a new file beside the target and renames it over the target, so that the target
-// holds either its old or its new contents, never a mixture, even when the disk fills or power fails.
-void replaceFile(const std::string& path, const std::string& contents)
+// The file that a write to the path replaces. A symbolic link is followed only when it, every link after it
+// and the regular file at the end belong to the user running the program: a link that someone else left in a
+// shared folder must not make the program rewrite one of the user's files. A file the user may not write is
+// not replaced either, although the rename beside it would succeed.
+std::filesystem::path replaceableFile(const std::string& path)
 {
     namespace fs = std::filesystem;
-    fs::path target = path;
-    std::error_code ec;
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::canonical(target, ec);
-        if (!ec)
-            target = resolved; // keep the link, replace what it points to
+    fs::path current = path;
+    for (int hops = 0; hops <= 40; ++hops) {
+        struct stat st
+        {};
+        if (::lstat(current.c_str(), &st) != 0) {
+            if (errno == ENOENT && hops == 0)
+                return current; // created by the write
+            if (errno == ENOENT)
+                throw lirasto::Exception(path + " is a symbolic link to a missing file");
+            throw lirasto::Exception(errnoText("cannot examine " + current.string()));
+        }
+        if (S_ISLNK(st.st_mode)) {
+            if (st.st_uid != ::geteuid())
+                throw lirasto::Exception(current.string() + " is a symbolic link that belongs to another user");
+            std::error_code ec;
+            const fs::path next = fs::read_symlink(current, ec);
+            if (ec)
+                throw lirasto::Exception("cannot follow the symbolic link " + current.string() + ": " + ec.message());
+            current = next.is_absolute() ? next : current.parent_path() / next;
+            continue;
+        }
+        if (!S_ISREG(st.st_mode))
+            throw lirasto::Exception(current.string() + " is not a regular file");
+        if (hops > 0 && st.st_uid != ::geteuid())
+            throw lirasto::Exception(path + " is a symbolic link to a file that belongs to another user");
+        if (::faccessat(AT_FDCWD, current.c_str(), W_OK, AT_EACCESS) != 0)
+            throw lirasto::Exception(errnoText(current.string() + " may not be written"));
+        return current;
     }
+    throw lirasto::Exception(path + " is a chain of too many symbolic links");
+}
+
+// Writes the contents to a new file beside the target and renames it over the target, so that the target
+// holds either its old or its new contents, never a mixture, even when the disk fills or power fails.
+void replaceFile(const std::filesystem::path& target, const std::string& contents)
+{
+    namespace fs = std::filesystem;
     fs::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
@@ -168,8 +200,6 @@ void replaceFile(const std::string& path, const std::string& contents)
     struct stat old
     {};
     const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (existed && !S_ISREG(old.st_mode))
-        throw lirasto::Exception(target.string() + " is not a regular file");
 
     static std::atomic<unsigned> counter{0};
     std::string tmp;
@@ -226,14 +256,18 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const
 {
-    std::optional<std::string> contents;
     try {
-        contents = readWholeFile(path_);
+        return readValue(section, key).value_or(def);
     } catch (const lirasto::Exception&) {
         return def;
     }
+}
+
+std::optional<std::string> IniFile::readValue(const std::string& section, const std::string& key) const
+{
+    const std::optional<std::string> contents = readWholeFile(path_);
     if (!contents)
-        return def;
+        return std::nullopt;
     bool inSection = false;
     for (const Line& line : splitLines(*contents)) {
         if (const auto name = sectionOf(line.text)) {
@@ -245,7 +279,7 @@ std::string IniFile::readString(const std::string& section, const std::string& k
         if (const auto eq = keyLine(line.text, key))
             return unquoted(trim(std::string_view(line.text).substr(*eq + 1)));
     }
-    return def;
+    return std::nullopt;
 }
 
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value)
@@ -257,7 +291,9 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
     if (hasLineBreak(value))
         throw lirasto::Exception("a value cannot span lines");
 
-    const std::string contents = readWholeFile(path_).value_or(std::string());
+    // Checked first, so that the reason given is why this file may not be replaced.
+    const std::filesystem::path target = replaceableFile(path_);
+    const std::string contents = readWholeFile(target.string()).value_or(std::string());
     const std::string eol = contents.find("\r\n") != std::string::npos ? "\r\n" : "\n";
     std::vector<Line> lines = splitLines(contents);
 
@@ -310,5 +346,5 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
     out.reserve(contents.size() + value.size() + section.size() + key.size() + 8);
     for (const Line& line : lines)
         out += line.text + line.eol;
-    replaceFile(path_, out);
+    replaceFile(target, out);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // A profile (INI) file read and written one value at a time, as users of such files expect: section and key
@@ -21,8 +22,14 @@ public:
     // key is missing or the file cannot be read.
     std::string readString(const std::string& section, const std::string& key, const std::string& def) const;
 
+    // The value as readString gives it; nullopt when the file, the section or the key is missing. Throws
+    // lirasto::Exception when the file exists but cannot be read, for callers that must tell the two apart.
+    std::optional<std::string> readValue(const std::string& section, const std::string& key) const;
+
     // Replaces the key's value, creating the file, section or key when missing. The new contents replace the
-    // old file in one step, so a failure leaves the old file as it was. Throws lirasto::Exception on failure.
+    // old file in one step, so a failure leaves the old file as it was. A file the user may not write is left
+    // alone, and so is a symbolic link unless it, any link after it and its regular target are the user's own.
+    // Throws lirasto::Exception, saying why, on failure.
     void writeString(const std::string& section, const std::string& key, const std::string& value);
 
 private:

@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     if (!RunGuarded([&] { form.reset(CreateMainForm(embeddedDesignStream(), DesignBytes::Permanent)); }))
         return 1;
     CloseOnTerminationSignals(form.get());
+    CloseWhenWindowDestroyed(form.get());
     form->show();
     return TApplication::exec();
 }

@@ -1,7 +1,7 @@
 #include "app/uMain.h"
 
 #include "app/Application.h"
-#include "app/Settings.h"
+#include "app/SavedLevel.h"
 #include "controls/SkinCtrls.h"
 #include "core/Checked.h"
 #include "game/PianoKeys.h"
@@ -303,6 +303,7 @@ void TfMain::EndRun()
         ShowLevelTexts();
     } else {
         lProgress->SetFontColor(kRightColour);
+        NoteLevelSet();
         if (Level >= 12) {
             setCaption(lProgress, QString::fromLatin1(kAllPassedText));
         } else {
@@ -361,6 +362,7 @@ void TfMain::bResetClick(QObject*)
 void TfMain::cbLevelChange(QObject*)
 {
     Level = lirasto::checkedAdd(cbLevel->currentIndex(), 1);
+    NoteLevelSet();
     ShowLevelTexts();
     setCaption(lScore, QStringLiteral("0"));
     setCaption(lProgress, QString());
@@ -426,10 +428,10 @@ void TfMain::FormClose(QObject*)
 
 void ReadSettings()
 {
-    Level = settings::ReadLevel();
+    Level = LoadSavedLevel();
 }
 
 void WriteSettings()
 {
-    settings::WriteLevel(Level);
+    SaveLevelAtClose(Level);
 }

@@ -289,20 +289,40 @@ TEST_F(LevelPlay, LevelReachedIsKeptForTheNextStart)
     EXPECT_EQ(form->cbLevel->currentIndex(), 2);
 }
 
-// A stored level that is no level at all starts the game on level 1; the next close writes a valid one.
+// A stored level that is no level at all starts the game on level 1; closing keeps it as it was until the
+// player chooses a level, and then writes that one.
 TEST_F(LevelPlay, DamagedStoredLevelStartsOnLevelOne)
 {
+    const std::string written = "[Lirasto - Notes (demo)]\r\nLevel=1\r\n";
     for (const char* stored : {"abc", "13", "0", "-4", ""}) {
-        {
-            std::ofstream out(workDir() / "vantrel.ini", std::ios::binary);
-            out << "[Lirasto - Notes (demo)]\r\nLevel=" << stored << "\r\n";
-        }
+        const std::string before = std::string("[Lirasto - Notes (demo)]\r\nLevel=") + stored + "\r\n";
+        std::ofstream(workDir() / "vantrel.ini", std::ios::binary) << before;
         openShown();
         EXPECT_EQ(Level, 1) << stored;
         EXPECT_TRUE(errors.isEmpty());
         closeForm();
-        EXPECT_NE(settingsText().find("Level=1\r\n"), std::string::npos) << settingsText();
+        EXPECT_EQ(settingsText(), *stored ? before : written) << stored;
+        std::ofstream(workDir() / "vantrel.ini", std::ios::binary) << before;
+        openShown();
+        form->cbLevelChange(form->cbLevel);
+        closeForm();
+        EXPECT_EQ(settingsText(), written) << stored;
     }
+}
+
+// A level that cannot be saved stays in play, and the player is told once which file and why.
+TEST_F(LevelPlay, UnsavedLevelIsToldOnceWithFileAndReason)
+{
+    std::filesystem::create_directory(workDir() / "vantrel.ini");
+    openShown();
+    form->cbLevel->setCurrentIndex(4);
+    form->cbLevelChange(form->cbLevel);
+    form->close();
+    form->close();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0].toStdString(), "The level reached (level 5) could not be saved in " + workDir().string() +
+                                           "/vantrel.ini.\n\n./vantrel.ini is not a regular file.");
+    EXPECT_EQ(Level, 5);
 }
 
 // Every note of both staves comes up, on both staves, over many questions.

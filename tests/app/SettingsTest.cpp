@@ -10,6 +10,9 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -73,7 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
                     StoredLevelRow{"TrailingLetter", "3x", 1}, StoredLevelRow{"TwoNumbers", "1 2", 1},
                     StoredLevelRow{"Overflow", "99999999999999999999", 1}, StoredLevelRow{"Hex", "0x5", 1},
                     StoredLevelRow{"DelphiHex", "$5", 1}, StoredLevelRow{"Decimal", "5.0", 1},
-                    StoredLevelRow{"DoubleSign", "+-5", 1}),
+                    StoredLevelRow{"DoubleSign", "+-5", 1}, StoredLevelRow{"Comment", "7 ; reached in June", 7},
+                    StoredLevelRow{"HashComment", "11\t# x", 11}, StoredLevelRow{"OnlyComment", "; 7", 1},
+                    StoredLevelRow{"CommentAfterJunk", "7x ; y", 1}),
     [](const testing::TestParamInfo<StoredLevelRow>& info) { return std::string(info.param.label); });
 
 // Without the file the level is 1, reading creates nothing, and the first write creates the file.
@@ -199,5 +204,68 @@ TEST(Settings, FailedWriteLeavesOldFileIntact)
     EXPECT_EQ(filesIn(dir.path()), 1);
     EXPECT_EQ(ReadLevel(path.string()), 4);
 }
+
+constexpr uid_t kNobody = 65534;
+const std::string kStored = "[Lirasto - Notes (demo)]\nLevel=4 ; June\n";
+
+struct FileRow
+{
+    const char* label;
+    bool link, fifo;
+    uid_t linkOwner, fileOwner, user;
+    mode_t mode;
+    bool written;
+};
+
+void PrintTo(const FileRow& row, std::ostream* os)
+{
+    *os << row.label;
+}
+
+class StoredFile : public testing::TestWithParam<FileRow>
+{};
+
+// The level is written, keeping the comment, only to a file the user may write, and through a link only when
+// the link and its regular target are the user's own; otherwise both stay as they were and the store says
+// why, once. Each case runs in a child process as its user, since root may write any file.
+TEST_P(StoredFile, IsReplacedOnlyWhereTheUserMay)
+{
+    const FileRow& row = GetParam();
+    TempDir dir;
+    const fs::path path = dir.path() / "vantrel.ini", file = row.link ? dir.path() / "target" : path;
+    row.fifo ? (void)::mkfifo(file.c_str(), row.mode) : writeBytes(file, kStored);
+    if (row.link)
+        fs::create_symlink(file, path);
+    ASSERT_EQ(::chmod(file.c_str(), row.mode) | ::chmod(dir.path().c_str(), 0755) |
+                  ::chown(dir.path().c_str(), row.user, row.user) | ::chown(file.c_str(), row.fileOwner, 0) |
+                  ::lchown(path.c_str(), row.linkOwner, 0),
+              0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        settings::LevelStore store(path.string());
+        if (::setgid(row.user) != 0 || ::setuid(row.user) != 0 || store.Load() != (row.fifo ? 1 : 4))
+            ::_exit(2);
+        store.LevelSet();
+        const bool refused = store.Save(9).has_value();
+        ::_exit(store.Save(9) ? 3 : refused ? 1 : 0);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (row.written ? 0 : 1)) << status;
+    EXPECT_EQ(fs::is_symlink(path), row.link);
+    if (!row.fifo)
+        EXPECT_EQ(readBytes(file), row.written ? "[Lirasto - Notes (demo)]\nLevel=9 ; June\n" : kStored);
+    EXPECT_EQ(filesIn(dir.path()), row.link ? 2 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Owners, StoredFile,
+    testing::Values(FileRow{"OwnLink", true, false, 0, 0, 0, 0644, true},
+                    FileRow{"LinkToAnotherUsersFile", true, false, 0, kNobody, 0, 0644, false},
+                    FileRow{"AnotherUsersLink", true, false, kNobody, 0, 0, 0644, false},
+                    FileRow{"LinkToFifo", true, true, 0, 0, 0, 0644, false},
+                    FileRow{"WritableAsNobody", false, false, kNobody, kNobody, kNobody, 0644, true},
+                    FileRow{"ReadOnlyAsNobody", false, false, kNobody, kNobody, kNobody, 0444, false}),
+    [](const testing::TestParamInfo<FileRow>& info) { return std::string(info.param.label); });
 
 } // namespace

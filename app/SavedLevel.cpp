@@ -1,0 +1,44 @@
+#include "app/SavedLevel.h"
+
+#include "app/Application.h"
+#include "app/Settings.h"
+
+#include <QDir>
+#include <QString>
+#include <cstdio>
+
+namespace {
+
+settings::LevelStore& store()
+{
+    static settings::LevelStore levels;
+    return levels;
+}
+
+} // namespace
+
+int LoadSavedLevel()
+{
+    return store().Load();
+}
+
+void NoteLevelSet()
+{
+    store().LevelSet();
+}
+
+void SaveLevelAtClose(int level)
+{
+    const std::optional<std::string> reason = store().Save(level);
+    if (!reason)
+        return;
+    const QString message =
+        QStringLiteral("The level reached (level %1) could not be saved in %2.\n\n%3.")
+            .arg(level)
+            .arg(QDir::cleanPath(QDir::current().absoluteFilePath(QString::fromStdString(store().path()))))
+            .arg(QString::fromStdString(*reason));
+    if (ClosingOnSignal())
+        std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+    else
+        TApplication::ShowError(message);
+}
