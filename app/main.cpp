@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/FormLoader.h"
+#include "app/WindowPlacement.h"
 #include "app/uMain.h"
 #include "resources/EmbeddedDesign.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
         return 1;
     CloseOnTerminationSignals(form.get());
     CloseWhenWindowDestroyed(form.get());
+    KeepWindowOnScreen(form.get());
     form->show();
     return TApplication::exec();
 }

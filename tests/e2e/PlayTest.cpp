@@ -8,6 +8,7 @@
 
 #include <QDir>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -204,5 +205,50 @@ TEST_F(EndToEndPlay, AnswersRightThenWrongSwitchesPagesAndKeepsTheLevelAtClose)
     const std::string settings = readFile(workDir_.path() / "vantrel.ini");
     EXPECT_NE(settings.find("Level=1"), std::string::npos) << settings;
 }
+
+// The window on small and large screens, with and without a window manager's frame, ended from outside.
+struct LifeRow
+{
+    const char* label;
+    QSize screen;
+    bool framed, destroyed; // else ended by SIGHUP
+    QPoint at;              // the window's top-left corner; twm's frame adds 2 pixels of border and 19 of title
+};
+
+class WindowLife : public testing::TestWithParam<LifeRow>
+{};
+
+// The frame opens at (192, 110) where it fits and centred otherwise; destroying the window or hanging up
+// ends the program as a close does, keeping the level.
+TEST_P(WindowLife, FitsTheScreenAndEndsKeepingTheLevel)
+{
+    const LifeRow& row = GetParam();
+    lirasto::test::TempDir workDir;
+    VirtualDisplay display(row.screen);
+    const std::string env = "DISPLAY=" + display.name();
+    ChildProcess manager;
+    if (row.framed)
+        manager = ChildProcess({"/usr/bin/twm", "-f", LIRASTO_TWMRC}, {env, "LC_ALL=C"});
+    ChildProcess program({LIRASTO_PROGRAM}, {env, "QT_QPA_PLATFORM=xcb"}, workDir.path());
+    std::optional<Window> window;
+    ASSERT_TRUE(pollUntil([&] { return (window = findWindowByTitle(display.connection(), kTitle)).has_value(); }, 20s));
+    pollUntil([&] { return window->rootPosition() == row.at; }, 5s);
+    EXPECT_EQ(window->rootPosition().x(), row.at.x());
+    EXPECT_EQ(window->rootPosition().y(), row.at.y());
+
+    row.destroyed ? window->destroy() : (void)::kill(program.pid(), SIGHUP);
+    const std::optional<int> status = program.waitForExit(10s);
+    ASSERT_TRUE(status) << "still running";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
+    EXPECT_EQ(readFile(workDir.path() / "vantrel.ini"), "[Lirasto - Notes (demo)]\nLevel=1\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, WindowLife,
+                         testing::Values(LifeRow{"SmallDestroyed", {800, 600}, false, true, {4, 17}},
+                                         LifeRow{"SmallFramedHungUp", {800, 600}, true, false, {4, 26}},
+                                         LifeRow{"LargeFramedDestroyed", {1280, 1024}, true, true, {194, 131}},
+                                         LifeRow{"LargeHungUp", {1280, 1024}, false, false, {192, 110}},
+                                         LifeRow{"TinyFramedHungUp", {640, 480}, true, false, {2, 21}}),
+                         [](const testing::TestParamInfo<LifeRow>& info) { return std::string(info.param.label); });
 
 } // namespace

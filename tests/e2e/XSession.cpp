@@ -264,6 +264,12 @@ void Window::requestClose() const
     XSync(display_, False);
 }
 
+void Window::destroy() const
+{
+    XDestroyWindow(display_, id_);
+    XSync(display_, False);
+}
+
 namespace {
 
 std::string windowTitle(Display* display, ::Window window)
@@ -291,14 +297,12 @@ std::string windowTitle(Display* display, ::Window window)
     return title;
 }
 
-} // namespace
-
-std::optional<Window> findWindowByTitle(Display* display, const std::string& title)
+std::optional<Window> findWindowIn(Display* display, ::Window parentWindow, const std::string& title, int depth)
 {
     ::Window root = 0, parent = 0;
     ::Window* children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+    if (!XQueryTree(display, parentWindow, &root, &parent, &children, &count))
         return std::nullopt;
     std::optional<Window> found;
     for (unsigned i = 0; i < count && !found; ++i) {
@@ -307,10 +311,19 @@ std::optional<Window> findWindowByTitle(Display* display, const std::string& tit
             continue;
         if (windowTitle(display, children[i]) == title)
             found = Window(display, children[i]);
+        else if (depth > 1) // inside a window manager's frame
+            found = findWindowIn(display, children[i], title, depth - 1);
     }
     if (children)
         XFree(children);
     return found;
+}
+
+} // namespace
+
+std::optional<Window> findWindowByTitle(Display* display, const std::string& title)
+{
+    return findWindowIn(display, DefaultRootWindow(display), title, 2);
 }
 
 } // namespace lirasto::e2e

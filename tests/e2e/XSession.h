@@ -79,13 +79,15 @@ public:
     void release(unsigned button = 1) const;
     // What a window manager sends when its close box is pressed.
     void requestClose() const;
+    // Destroys the window, as some window managers and xdotool's windowclose do.
+    void destroy() const;
 
 private:
     _XDisplay* display_;
     unsigned long id_;
 };
 
-// Finds a mapped top-level window whose title is the given text.
+// Finds a mapped top-level window whose title is the given text, inside a window manager's frame too.
 std::optional<Window> findWindowByTitle(_XDisplay* display, const std::string& title);
 
 // Polls a condition until it holds or the timeout passes; true when it held.
