@@ -75,6 +75,8 @@ std::vector<TNoteStats> NoteStatistics(const std::vector<TAnswerRecord>& answers
 {
     std::vector<TNoteStats> stats(kTrebleNotes + kBassNotes);
     std::vector<std::vector<int64_t>> times(stats.size());
+    for (auto& t : times)
+        t.reserve(answers.size() / times.size() + 16);
     for (int i = 0; i < kTrebleNotes; ++i)
         stats[i] = {1, TrebleLowestNote + i};
     for (int i = 0; i < kBassNotes; ++i)
@@ -154,11 +156,12 @@ TPracticeTotals PracticeTotals(const std::vector<TRunRecord>& runs, const QDateT
     const QDateTime local = now.toLocalTime();
     const QDateTime midnight(local.date(), QTime(0, 0));
     const QDateTime monday(local.date().addDays(1 - local.date().dayOfWeek()), QTime(0, 0));
-    const auto end = timePoint(now);
+    // Converted once: each local-time conversion reads the zone files anew.
+    const auto end = timePoint(now), dayStart = timePoint(midnight), weekStart = timePoint(monday);
     TPracticeTotals totals;
     for (const TRunRecord& run : runs) {
-        totals.Today += overlap(run, timePoint(midnight), end);
-        totals.ThisWeek += overlap(run, timePoint(monday), end);
+        totals.Today += overlap(run, dayStart, end);
+        totals.ThisWeek += overlap(run, weekStart, end);
         ++totals.Runs;
         totals.Passed += run.Passed ? 1 : 0;
     }
