@@ -12,6 +12,9 @@ constexpr int kAxisMargin = 34;
 constexpr int kTitleHeight = 18;
 constexpr int kDateHeight = 16;
 constexpr double kDot = 3;
+constexpr int64_t kMaxScoreTop = 100000;
+constexpr int64_t kMaxSecondsTop = 600;
+constexpr int kMaxGridLines = 8;
 
 QString dateOf(std::chrono::system_clock::time_point at)
 {
@@ -25,14 +28,15 @@ TRunChart::TRunChart(std::vector<TRunPoint> points, QRect area)
     : points_(std::move(points)), area_(area),
       plot_(area.adjusted(kAxisMargin, kTitleHeight, -kAxisMargin, -kDateHeight))
 {
-    int best = 0;
-    int64_t slowest = 0;
+    int64_t best = 0, slowest = 0;
     for (const TRunPoint& p : points_) {
-        best = std::max(best, p.Score);
+        best = std::max<int64_t>(best, p.Score);
         slowest = std::max(slowest, p.MedianMs);
     }
-    scoreTop_ = std::max(400, (best + 99) / 100 * 100);
-    secondsTop_ = static_cast<int>(std::max<int64_t>(5, (slowest + 999) / 1000));
+    // Damaged records may claim anything; the axes stop where no real run goes,
+    // and what lies beyond is drawn at the top.
+    scoreTop_ = static_cast<int>(std::clamp<int64_t>(best / 100 + (best % 100 != 0), 4, kMaxScoreTop / 100) * 100);
+    secondsTop_ = static_cast<int>(std::clamp<int64_t>(slowest / 1000 + (slowest % 1000 != 0), 5, kMaxSecondsTop));
 }
 
 double TRunChart::runX(std::size_t run) const
@@ -74,7 +78,8 @@ void TRunChart::Paint(QPainter& painter, const QString& title) const
     painter.drawText(area_.adjusted(4, 2, -4, 0), Qt::AlignLeft | Qt::AlignTop, title);
 
     // Score grid and labels on the left, seconds on the right.
-    for (int score = 0; score <= scoreTop_; score += 100) {
+    const int scoreStep = std::max(100, (scoreTop_ / kMaxGridLines + 99) / 100 * 100);
+    for (int score = 0; score <= scoreTop_; score += scoreStep) {
         const double y = ScoreY(score);
         painter.setPen(QColor(210, 210, 210));
         painter.drawLine(QPointF(plot_.left(), y), QPointF(plot_.right(), y));

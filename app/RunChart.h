@@ -23,9 +23,9 @@ public:
 
     // The plotting rectangle inside the area, clear of the axis labels.
     QRect Plot() const { return plot_; }
-    // Top of the score axis: at least 400, else the best score rounded up to a hundred.
+    // Top of the score axis: the best score rounded up to a hundred, 400 to 100,000.
     int ScoreTop() const { return scoreTop_; }
-    // Top of the time axis in whole seconds: at least 5.
+    // Top of the time axis: the slowest median in whole seconds, 5 to 600.
     int SecondsTop() const { return secondsTop_; }
 
     QPointF ScorePoint(std::size_t run) const;

@@ -1,8 +1,24 @@
 #include "game/RunSummary.h"
 
+#include "core/Errors.h"
 #include "game/NoteFigures.h"
 
 #include <algorithm>
+
+namespace {
+
+// A question the core could not have posed still gets a name rather than
+// ending the run's summary with an error.
+std::string nameOf(const TRunSummary::TMiss& miss)
+{
+    try {
+        return NoteName(miss.Note, miss.Key);
+    } catch (const lirasto::ERangeError&) {
+        return "note " + std::to_string(miss.Note);
+    }
+}
+
+} // namespace
 
 void TRunSummary::RunStarted(int)
 {
@@ -79,7 +95,7 @@ std::string RunSummaryText(int questions, int rightFirstTry, std::vector<int64_t
     for (std::size_t i = 0; i < misses.size(); ++i) {
         if (i > 0)
             text += ", ";
-        text += NoteName(misses[i].Note, misses[i].Key);
+        text += nameOf(misses[i]);
         if (misses[i].Count > 1)
             text += " \u00D7" + std::to_string(misses[i].Count);
     }

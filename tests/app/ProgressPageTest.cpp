@@ -35,7 +35,8 @@ protected:
         for (int i = 0; i < 3; ++i) // A2: always right at once
             add(2, 45, true, 900);
         add(2, 50, false, 2000); // D3: missed
-        history.runs = {{1, {}, {}, 5, 250, false}, {2, {}, {}, 5, 320, true}};
+        // The third run's score is damaged: the chart must still draw, with it at the top.
+        history.runs = {{1, {}, {}, 5, 250, false}, {2, {}, {}, 5, 320, true}, {3, {}, {}, 5, INT_MAX, false}};
         page = std::make_unique<TProgressPage>(
             history, TStaffPictures{form->ImgClefs->Bitmap(), form->BMPNoteList, form->BMPKeyList}, form->SkinImages);
         page->SetLevel(5);
@@ -83,8 +84,10 @@ TEST_F(ProgressPageTest, ColoursEachNoteOnTheStaffByHowWellItIsKnown)
     EXPECT_EQ(page->WeakestLines(), QStringList({"D3 \u2014 0 of 1 right, median 2.0 s",
                                                  "F\u266F4 (treble) \u2014 4 of 9 right, median 3.4 s",
                                                  "A2 \u2014 3 of 3 right, median 0.9 s"}));
-    ASSERT_EQ(page->Chart()->Points().size(), 2u);
+    ASSERT_EQ(page->Chart()->Points().size(), 3u);
     EXPECT_EQ(page->Chart()->Points()[1].Score, 320);
+    EXPECT_EQ(page->Chart()->ScoreTop(), 100000);
+    EXPECT_EQ(page->Chart()->ScorePoint(2).y(), page->Chart()->Plot().top() - 1);
     EXPECT_EQ(page->Chart()->Points()[0].MedianMs, 3200);
     EXPECT_EQ(page->Totals().Passed, 1);
 }
