@@ -100,6 +100,11 @@ int TProgressPage::key() const
 void TProgressPage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (LevelSource) {
+        const int level = LevelSource();
+        if (level >= 1 && level <= LevelCount)
+            level_ = level;
+    }
     // A window restored from the task bar shows nothing new.
     if (!built_)
         build();

@@ -56,6 +56,9 @@ public:
     std::function<QDateTime()> Now;
     // Connected by the window to the history store's Clear.
     std::function<void()> OnResetHistory;
+    // Asked for the level to show each time the page is shown; a level
+    // outside 1..12 keeps the one shown before.
+    std::function<int()> LevelSource;
 
     // What the page shows, for the window and the tests.
     const std::vector<TNoteStats>& Stats() const { return stats_; }

@@ -39,7 +39,7 @@ protected:
         history.runs = {{1, {}, {}, 5, 250, false}, {2, {}, {}, 5, 320, true}, {3, {}, {}, 5, INT_MAX, false}};
         page = std::make_unique<TProgressPage>(
             history, TStaffPictures{form->ImgClefs->Bitmap(), form->BMPNoteList, form->BMPKeyList}, form->SkinImages);
-        page->SetLevel(5);
+        page->LevelSource = [] { return 5; };
     }
     void TearDown() override
     {
