@@ -1,0 +1,306 @@
+#include "app/ProgressPage.h"
+
+#include "app/HistoryCsv.h"
+#include "controls/SkinCtrls.h"
+#include "core/Errors.h"
+#include "game/uVariables.h"
+#include "history/HistoryReader.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHelpEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QShowEvent>
+#include <QToolTip>
+
+namespace {
+
+const QPoint kStaffOrigin(6, 0);
+constexpr int kStaffShownRows = 290;
+const QRect kListArea(10, 294, 310, 160);
+constexpr int kLineHeight = 16;
+const QRect kTotalsArea(10, 452, 310, 40);
+const QRect kLegendArea(330, 294, 448, 18);
+const QRect kChartArea(330, 314, 448, 218);
+const QRect kTitleArea(12, 4, 300, 20);
+const QRect kNoticeArea(300, 4, 470, 20);
+const QRect kExportButton(10, 502, 130, 25);
+const QRect kResetButton(150, 502, 130, 25);
+const QColor kWood(150, 100, 50);
+
+lirasto::skin::ShadowStyle textShadow()
+{
+    lirasto::skin::ShadowStyle style;
+    style.color = QColor(255, 240, 210);
+    style.size = 1;
+    style.position = spRightBottom;
+    return style;
+}
+
+void drawText(QPainter& painter, const QRect& r, const QString& text, int pixelSize, bool bold,
+              const QColor& colour = Qt::black, int flags = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    QFont font = painter.font();
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    painter.setFont(font);
+    lirasto::skin::drawShadowText(painter, r, flags | Qt::TextSingleLine, text, colour, textShadow(), true, QPalette());
+}
+
+QString levelTitle(int level)
+{
+    return QStringLiteral("Level %1: %2 Major").arg(level).arg(QString::fromLatin1(KeyNames[LevelKeys[level]]));
+}
+
+} // namespace
+
+TProgressPage::TProgressPage(const THistoryReader& history, TStaffPictures pictures, TSkinImages* skin, QWidget* parent)
+    : QWidget(parent), history_(history), pictures_(pictures), wallpaper_(std::make_unique<SkinWallpaper>(this))
+{
+    setObjectName(QStringLiteral("ProgressPage"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(PageWidth, PageHeight);
+    if (skin) {
+        wallpaper_->setImages(skin);
+        wallpaper_->setIndex(0);
+    }
+    ChooseExportFile = [this] {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Export history"),
+                                            QDir::home().filePath(QStringLiteral("lirasto-history.csv")),
+                                            QStringLiteral("CSV files (*.csv)"));
+    };
+    ConfirmReset = [this] {
+        return QMessageBox::question(this, QStringLiteral("Reset history"),
+                                     QStringLiteral("Clear every answer and run of the history? This cannot be "
+                                                    "undone.")) == QMessageBox::Yes;
+    };
+    ShowMessage = [this](const QString& text) { QMessageBox::information(this, QStringLiteral("History"), text); };
+    Now = [] { return QDateTime::currentDateTime(); };
+}
+
+TProgressPage::~TProgressPage() = default;
+
+void TProgressPage::SetLevel(int level)
+{
+    if (level < 1 || level > LevelCount)
+        throw lirasto::ERangeError("Range check error: level " + std::to_string(level) + " outside 1..12");
+    if (level == level_)
+        return;
+    level_ = level;
+    if (built_ && isVisible())
+        Refresh();
+}
+
+int TProgressPage::key() const
+{
+    return LevelKeys[level_];
+}
+
+void TProgressPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (LevelSource) {
+        const int level = LevelSource();
+        if (level >= 1 && level <= LevelCount)
+            level_ = level;
+    }
+    // A window restored from the task bar shows nothing new.
+    if (!built_)
+        build();
+    else if (!event->spontaneous())
+        Refresh();
+}
+
+void TProgressPage::build()
+{
+    built_ = true;
+    exportButton_ = new TSkinBtn(this);
+    exportButton_->SetCaption(QStringLiteral("Export history\u2026"));
+    exportButton_->setGeometry(kExportButton);
+    resetButton_ = new TSkinBtn(this);
+    resetButton_->SetCaption(QStringLiteral("Reset history\u2026"));
+    resetButton_->setGeometry(kResetButton);
+    connect(exportButton_, &QPushButton::clicked, this, [this] { ExportHistory(); });
+    connect(resetButton_, &QPushButton::clicked, this, [this] { ResetHistory(); });
+    exportButton_->show();
+    resetButton_->show();
+    Refresh();
+}
+
+void TProgressPage::Refresh()
+{
+    if (!built_)
+        return;
+    readHistory();
+    paintCanvas();
+    update();
+}
+
+void TProgressPage::readHistory()
+{
+    const QString problem = history_.Problem();
+    // Said once: the player has read it, and the page goes on with what it has.
+    notice_ = problem != lastProblem_ ? problem : QString();
+    lastProblem_ = problem;
+    try {
+        const std::vector<TAnswerRecord> answers = history_.Answers(level_);
+        stats_ = NoteStatistics(answers, key());
+        weakestLines_.clear();
+        for (const TNoteStats& s : WeakestNotes(stats_, WeakestCount))
+            weakestLines_ << WeakNoteLine(s, key());
+        chart_ = std::make_unique<TRunChart>(RunPoints(history_.Runs(level_), answers), kChartArea);
+        std::vector<TRunRecord> runs;
+        for (int level = 1; level <= LevelCount; ++level) {
+            std::vector<TRunRecord> ofLevel = history_.Runs(level);
+            runs.insert(runs.end(), ofLevel.begin(), ofLevel.end());
+        }
+        totals_ = PracticeTotals(runs, Now());
+    } catch (const std::exception& error) {
+        // A history that cannot be read leaves the page empty, saying why.
+        stats_ = NoteStatistics({}, key());
+        weakestLines_.clear();
+        chart_ = std::make_unique<TRunChart>(std::vector<TRunPoint>{}, kChartArea);
+        totals_ = {};
+        notice_ = QStringLiteral("The history cannot be read: %1").arg(QString::fromUtf8(error.what()));
+    }
+}
+
+const TNoteStats* TProgressPage::StatsOf(int clef, int note) const
+{
+    for (const TNoteStats& s : stats_)
+        if (s.Clef == clef && s.Note == note)
+            return &s;
+    return nullptr;
+}
+
+void TProgressPage::paintCanvas()
+{
+    canvas_ = QImage(PageWidth, PageHeight, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&canvas_);
+    painter.setFont(font());
+    if (!wallpaper_->paint(painter, canvas_.rect()))
+        painter.fillRect(canvas_.rect(), kWood);
+
+    const QImage staff = TProgressStaff::Compose(pictures_, key(), [this](int clef, int note) {
+        const TNoteStats* s = StatsOf(clef, note);
+        return s && s->Answers > 0 ? MasteryColour(s->Mastery) : UnseenNoteColour;
+    });
+    painter.drawImage(kStaffOrigin, staff, QRect(0, 0, staff.width(), std::min(staff.height(), kStaffShownRows)));
+    painter.setPen(QColor(90, 60, 30));
+    painter.drawRect(
+        QRect(kStaffOrigin, QSize(staff.width(), std::min(staff.height(), kStaffShownRows))).adjusted(0, 0, -1, -1));
+    drawText(painter, kTitleArea, levelTitle(level_), 13, true);
+    if (!notice_.isEmpty())
+        drawText(painter, kNoticeArea, notice_, 12, true, QColor(190, 0, 0), Qt::AlignRight | Qt::AlignVCenter);
+
+    drawText(painter, QRect(kListArea.topLeft(), QSize(kListArea.width(), 18)), QStringLiteral("Weakest notes"), 14,
+             true);
+    if (weakestLines_.isEmpty())
+        drawText(painter, QRect(kListArea.left(), kListArea.top() + 20, kListArea.width(), kLineHeight),
+                 QStringLiteral("No answers at this level yet."), 12, false);
+    for (int i = 0; i < weakestLines_.size(); ++i)
+        drawText(painter,
+                 QRect(kListArea.left(), kListArea.top() + 20 + i * kLineHeight, kListArea.width(), kLineHeight),
+                 weakestLines_[i], 12, false);
+
+    drawText(painter, QRect(kTotalsArea.topLeft(), QSize(kTotalsArea.width(), 18)),
+             QStringLiteral("Practice today: %1, this week: %2")
+                 .arg(FormatPracticeTime(totals_.Today), FormatPracticeTime(totals_.ThisWeek)),
+             12, true);
+    drawText(painter, QRect(kTotalsArea.left(), kTotalsArea.top() + 18, kTotalsArea.width(), 18),
+             QStringLiteral("Runs passed: %1 of %2").arg(totals_.Passed).arg(totals_.Runs), 12, true);
+
+    const std::pair<QString, QColor> legend[] = {{QStringLiteral("missed often"), MasteryColour(0)},
+                                                 {QStringLiteral("half known"), MasteryColour(0.5)},
+                                                 {QStringLiteral("right and fast"), MasteryColour(1)},
+                                                 {QStringLiteral("not asked yet"), UnseenNoteColour}};
+    int x = kLegendArea.left();
+    for (const auto& [label, colour] : legend) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawEllipse(QRectF(x, kLegendArea.center().y() - 4, 12, 9));
+        drawText(painter, QRect(x + 16, kLegendArea.top(), 100, kLegendArea.height()), label, 12, true);
+        x += 16 + painter.fontMetrics().horizontalAdvance(label) + 18;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    chart_->Paint(painter, QStringLiteral("Scores of this level's runs (dashed: the pass line, 300) and median "
+                                          "answer time"));
+}
+
+void TProgressPage::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (canvas_.isNull())
+        painter.fillRect(rect(), kWood);
+    else
+        painter.drawImage(0, 0, canvas_);
+}
+
+QPoint TProgressPage::NoteCentre(int clef, int note) const
+{
+    return (TProgressStaff::NoteHeadCentre(clef, note, key()) + kStaffOrigin).toPoint();
+}
+
+QString TProgressPage::TipAt(QPoint point) const
+{
+    const QPoint inStaff = point - kStaffOrigin;
+    if (inStaff.y() < 0 || inStaff.y() >= kStaffShownRows)
+        return {};
+    const std::optional<TStaffNote> found = TProgressStaff::NoteAt(inStaff, key());
+    const TNoteStats* s = found ? StatsOf(found->Clef, found->Note) : nullptr;
+    return s ? NoteTip(*s, key()) : QString();
+}
+
+bool TProgressPage::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = TipAt(help->pos());
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this);
+    }
+    return true;
+}
+
+void TProgressPage::ExportHistory()
+{
+    const QString path = ChooseExportFile ? ChooseExportFile() : QString();
+    if (path.isEmpty())
+        return;
+    QString error;
+    std::size_t count = 0;
+    try {
+        const std::vector<TAnswerRecord> answers = history_.AllAnswers();
+        count = answers.size();
+        error = ExportHistoryCsv(path, answers);
+    } catch (const std::exception& e) {
+        error = QStringLiteral("The history cannot be read: %1").arg(QString::fromUtf8(e.what()));
+    }
+    if (ShowMessage)
+        ShowMessage(error.isEmpty() ? QStringLiteral("%1 answers written to %2").arg(count).arg(path) : error);
+}
+
+void TProgressPage::ResetHistory()
+{
+    if (!ConfirmReset || !ConfirmReset())
+        return;
+    QString error;
+    if (!OnResetHistory) {
+        error = QStringLiteral("The history cannot be cleared now.");
+    } else {
+        try {
+            OnResetHistory();
+        } catch (const std::exception& e) {
+            error = QStringLiteral("The history could not be cleared: %1").arg(QString::fromUtf8(e.what()));
+        }
+    }
+    if (!error.isEmpty() && ShowMessage)
+        ShowMessage(error);
+    Refresh();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+
+#include <functional>
+#include <optional>
+
+class TBitmap32;
+class TBitmap32List;
+
+// The grand staff of the progress page: the game's staff picture drawn wider,
+// the key signature, and every note of both staves' ranges side by side in
+// rising order, each in a colour of its own. Drawn with the game's pictures.
+struct TStaffPictures
+{
+    const TBitmap32* Staff = nullptr;     // the empty grand staff
+    const TBitmap32List* Notes = nullptr; // notes, accidentals, ledger lines
+    const TBitmap32List* Keys = nullptr;  // key-signature tiles, treble and bass per key
+};
+
+struct TStaffNote
+{
+    int Clef = 0; // 1 treble, 2 bass
+    int Note = 0;
+};
+
+class TProgressStaff
+{
+public:
+    // Wide enough for 36 columns of notes after the key signature.
+    static constexpr int Width = 772;
+    static constexpr int FirstNoteLeft = 110;
+    static constexpr int ColumnPitch = 18;
+
+    using TColourOf = std::function<QColor(int clef, int note)>;
+
+    // Raises EListError when a picture list lacks a picture it needs, and
+    // ERangeError for a key outside 0..11. Missing pictures draw nothing.
+    static QImage Compose(const TStaffPictures& pictures, int key, const TColourOf& colourOf);
+
+    // Where a note's head is drawn, in the composed picture's pixels.
+    static QPointF NoteHeadCentre(int clef, int note, int key);
+    // The note whose head lies at a point, if any.
+    static std::optional<TStaffNote> NoteAt(QPointF point, int key);
+};

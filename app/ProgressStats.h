@@ -1,0 +1,78 @@
+#pragma once
+
+#include "history/HistoryRecords.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+// The figures the progress page shows, worked out from the answer history.
+// Plain arithmetic over records: no widget, no store.
+
+// How one note of one clef has been answered in a key.
+struct TNoteStats
+{
+    int Clef = 0; // 1 treble, 2 bass
+    int Note = 0;
+    int Answers = 0;
+    int Right = 0;
+    int64_t MedianMs = 0;
+    // 0 (always missed) .. 1 (always right, and fast): see NoteMastery.
+    double Mastery = 0;
+};
+
+// Right share times a speed factor: 1 for a median of FastAnswerMs or less,
+// falling evenly to 0.5 at SlowAnswerMs and beyond. A note always answered
+// right but slowly is only half known; one missed every time is not known
+// at all, however fast.
+inline constexpr int64_t FastAnswerMs = 1500;
+inline constexpr int64_t SlowAnswerMs = 6000;
+double NoteMastery(int answers, int right, int64_t medianMs);
+
+// Red for 0 through yellow at 0.5 to green for 1.
+QColor MasteryColour(double mastery);
+// The colour of a note that has not been asked yet.
+inline const QColor UnseenNoteColour(150, 150, 150);
+
+// One entry per note of both staves' ranges (treble 53..88, then bass
+// 36..67), counting the answers to notes shown in key. Answers of another
+// key, of no clef or of a note outside its staff's range are left out.
+std::vector<TNoteStats> NoteStatistics(const std::vector<TAnswerRecord>& answers, int key);
+
+// Up to count notes that have been answered, the least known first (more
+// misses first among equals).
+std::vector<TNoteStats> WeakestNotes(const std::vector<TNoteStats>& stats, std::size_t count = 8);
+
+// "F♯4 — 4 of 9 right, median 3.2 s"; a note within both staves' ranges
+// says which staff it was read on: "F4 (bass) — ...".
+QString WeakNoteLine(const TNoteStats& stats, int key);
+// The pointer's tip over a note of the staff.
+QString NoteTip(const TNoteStats& stats, int key);
+
+// One run of the chart, oldest first.
+struct TRunPoint
+{
+    std::chrono::system_clock::time_point Ended;
+    int Score = 0;
+    bool Passed = false;
+    int Answers = 0;
+    int64_t MedianMs = -1; // -1 when the run has no answer
+};
+std::vector<TRunPoint> RunPoints(const std::vector<TRunRecord>& runs, const std::vector<TAnswerRecord>& answers);
+
+// Time spent in runs since local midnight and since Monday's, and runs passed.
+struct TPracticeTotals
+{
+    std::chrono::seconds Today{0};
+    std::chrono::seconds ThisWeek{0};
+    int Runs = 0;
+    int Passed = 0;
+};
+TPracticeTotals PracticeTotals(const std::vector<TRunRecord>& runs, const QDateTime& now);
+
+// "1 h 05 min", "12 min", "0 min".
+QString FormatPracticeTime(std::chrono::seconds time);

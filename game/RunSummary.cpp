@@ -1,0 +1,103 @@
+#include "game/RunSummary.h"
+
+#include "core/Errors.h"
+#include "game/NoteFigures.h"
+
+#include <algorithm>
+
+namespace {
+
+// A question the core could not have posed still gets a name rather than
+// ending the run's summary with an error.
+std::string nameOf(const TRunSummary::TMiss& miss)
+{
+    try {
+        return NoteName(miss.Note, miss.Key);
+    } catch (const lirasto::ERangeError&) {
+        return "note " + std::to_string(miss.Note);
+    }
+}
+
+} // namespace
+
+void TRunSummary::RunStarted(int)
+{
+    questions_ = 0;
+    rightFirstTry_ = 0;
+    open_ = false;
+    judgedOnce_ = false;
+    times_.clear();
+    misses_.clear();
+    setText({});
+}
+
+void TRunSummary::QuestionPosed(const TQuestion& question)
+{
+    // The same note posed again while it still waits for its right answer
+    // is the same question: a miss before it must still count.
+    const bool same = open_ && question.Note == current_.Note && question.Clef == current_.Clef;
+    if (same)
+        return;
+    current_ = question;
+    open_ = true;
+    judgedOnce_ = false;
+}
+
+void TRunSummary::AnswerJudged(const TJudgement& judgement)
+{
+    if (!judgedOnce_) {
+        judgedOnce_ = true;
+        ++questions_;
+        if (judgement.Right)
+            ++rightFirstTry_;
+    }
+    times_.push_back(std::max<int64_t>(judgement.AnswerTime.count(), 0));
+    if (judgement.Right) {
+        open_ = false;
+        return;
+    }
+    const TQuestion& q = judgement.Question;
+    auto found = std::find_if(misses_.begin(), misses_.end(), [&](const TMiss& m) { return m.Note == q.Note; });
+    if (found == misses_.end())
+        misses_.push_back({q.Note, q.Key, 1});
+    else
+        ++found->Count;
+}
+
+void TRunSummary::RunEnded(const TRunResult&)
+{
+    open_ = false;
+    setText(RunSummaryText(questions_, rightFirstTry_, times_, misses_));
+}
+
+void TRunSummary::setText(std::string text)
+{
+    if (text == text_)
+        return;
+    text_ = std::move(text);
+    if (OnText)
+        OnText(text_);
+}
+
+std::string RunSummaryText(int questions, int rightFirstTry, std::vector<int64_t> answerTimes,
+                           std::vector<TRunSummary::TMiss> misses)
+{
+    if (questions <= 0)
+        return "No note was answered in this run.";
+    std::string text = "Right at the first try: " + FormatShare(rightFirstTry, questions) + " (" +
+                       std::to_string(rightFirstTry) + " of " + std::to_string(questions) + ")\n";
+    text += "Median answer time: " + FormatSeconds(MedianOf(answerTimes)) + "\n";
+    std::stable_sort(misses.begin(), misses.end(),
+                     [](const TRunSummary::TMiss& a, const TRunSummary::TMiss& b) { return a.Count > b.Count; });
+    text += "missed: ";
+    if (misses.empty())
+        text += "none";
+    for (std::size_t i = 0; i < misses.size(); ++i) {
+        if (i > 0)
+            text += ", ";
+        text += nameOf(misses[i]);
+        if (misses[i].Count > 1)
+            text += " \u00D7" + std::to_string(misses[i].Count);
+    }
+    return text;
+}
