@@ -135,3 +135,25 @@ TEST(MidiInputNone, ReportsNoMidiWithoutAnySystem)
 }
 
 } // namespace
+
+// A JACK server that goes away takes its devices with it; the input lets go of
+// the dead server and closes without waiting on it.
+TEST(MidiInputServerGone, LetsGoOfStoppedServer)
+{
+    auto server = std::make_unique<lirasto::test::JackServer>();
+    ASSERT_TRUE(server->running()) << server->error();
+    TMidiInput input;
+    input.start();
+    ASSERT_TRUE(waitFor([&] { return input.systems().contains("JACK"); }, 5000));
+    QProcess keyboard;
+    keyboard.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--name", "keyboard", "--physical", "sleep 10000"});
+    ASSERT_TRUE(waitFor([&] { return input.hasDevice(); }, 2500));
+    server.reset();
+    EXPECT_TRUE(waitFor([&] { return input.systems().isEmpty() && !input.hasDevice(); }, 5000));
+    QElapsedTimer clock;
+    clock.start();
+    input.stop();
+    EXPECT_LT(clock.elapsed(), 2000);
+    keyboard.kill();
+    keyboard.waitForFinished(2000);
+}
