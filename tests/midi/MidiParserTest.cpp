@@ -56,19 +56,6 @@ const TStreamCase kStreams[] = {
 INSTANTIATE_TEST_SUITE_P(Bytes, MidiParserStream, testing::ValuesIn(kStreams),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A message delivered whole that ends early is dropped; the next one may still run on its status.
-TEST(MidiParserMessages, EndOfMessageDropsPartialDataKeepsRunningStatus)
-{
-    TMidiParser parser;
-    EXPECT_EQ(parse(parser, {0x90, 60}), "");
-    parser.endMessage();
-    EXPECT_EQ(parse(parser, {62, 1}), "+62");
-    parser.endMessage();
-    EXPECT_EQ(parse(parser, {0xF0, 1, 2}), "");
-    parser.endMessage();
-    EXPECT_EQ(parse(parser, {0x90, 64, 1}), "+64");
-}
-
 // A system exclusive far longer than any buffer passes in constant memory, split anywhere.
 TEST(MidiParserMessages, LongSysexSplitAcrossFeeds)
 {
