@@ -47,6 +47,26 @@ std::vector<std::string> jackPorts(jack_client_t* client, unsigned long flags)
     return names;
 }
 
+// Ports through which JACK shows the ALSA sequencer's devices: its bridge, the
+// server's own sequencer driver and sound servers that stand in for JACK.
+bool bridgedFromAlsa(jack_client_t* client, const std::string& name)
+{
+    if (name.rfind("a2j:", 0) == 0 || name.rfind("Midi-Bridge:", 0) == 0)
+        return true;
+    jack_port_t* port = jack_port_by_name(client, name.c_str());
+    if (!port)
+        return false;
+    const std::size_t size = std::size_t(jack_port_name_size());
+    std::vector<char> first(size), second(size);
+    char* aliases[2] = {first.data(), second.data()};
+    const int count = jack_port_get_aliases(port, aliases);
+    for (int i = 0; i < count; ++i) {
+        if (std::strncmp(aliases[i], "alsa", 4) == 0)
+            return true;
+    }
+    return false;
+}
+
 // RtMidi names ALSA ports "client:port C:P"; kernel clients (below 128) are
 // the hardware. The system client and the through port are not instruments.
 bool alsaHardware(const std::string& rtName, std::string& name)
@@ -217,8 +237,9 @@ void TMidiPorts::pollJack(QList<TMidiDevice>& found)
         return;
     std::map<std::string, bool> seen;
     for (const std::string& port : jackPorts(jack_, JackPortIsOutput | JackPortIsPhysical)) {
-        // The JACK bridge of the ALSA sequencer shows the same keyboards again.
-        if (alsaIn_ && port.rfind("a2j:", 0) == 0)
+        // While the sequencer delivers its keyboards itself, the same ones
+        // bridged into JACK would play every note twice.
+        if (!alsaDevices_.empty() && bridgedFromAlsa(jack_, port))
             continue;
         const QString name = QString::fromStdString(port);
         const bool enabled = !disabled_.contains(name);

@@ -53,7 +53,9 @@ int send(const QStringList& args, int ms = 20000)
 class MidiInputJack : public testing::Test
 {
 protected:
-    static void SetUpTestSuite() { server_ = std::make_unique<lirasto::test::JackServer>(); }
+    // Long periods: on a machine far busier than its cores, a client late for
+    // a short period loses or repeats that period's MIDI, whatever it does.
+    static void SetUpTestSuite() { server_ = std::make_unique<lirasto::test::JackServer>(48000, 2048); }
     static void TearDownTestSuite() { server_.reset(); }
     void SetUp() override
     {

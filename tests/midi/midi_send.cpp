@@ -167,6 +167,9 @@ int main(int argc, char** argv)
         }
         std::cout << "connected" << std::endl;
     }
+    // A new connection takes effect in the graph a period or two later.
+    if (!connectTo.empty() || waitConnected >= 0)
+        sleepMs(50);
     bool ok = true;
     if (commands.empty()) {
         for (std::string line; ok && std::getline(std::cin, line);)
