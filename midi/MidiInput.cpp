@@ -16,10 +16,7 @@ constexpr int kStopWaitMs = 5000;
 
 } // namespace
 
-TMidiInput::TMidiInput(QObject* parent) : QObject(parent), queue_(std::make_shared<TMidiQueue>())
-{
-    queue_->setReceiver(this, [this] { drain(); });
-}
+TMidiInput::TMidiInput(QObject* parent) : QObject(parent), queue_(std::make_shared<TMidiQueue>()) {}
 
 TMidiInput::~TMidiInput()
 {
@@ -30,6 +27,8 @@ void TMidiInput::start()
 {
     if (thread_)
         return;
+    // Set here, not once, so that an input stopped and started again delivers.
+    queue_->setReceiver(this, [this] { drain(); });
     thread_ = new QThread;
     thread_->setObjectName(QStringLiteral("MIDI ports"));
     std::weak_ptr<TMidiQueue> queue = queue_;
@@ -60,6 +59,14 @@ void TMidiInput::stop()
     }
     thread_ = nullptr;
     ports_ = nullptr;
+    // Nothing is listening any more; a later start searches afresh.
+    const bool hadDevices = !devices_.isEmpty();
+    devices_.clear();
+    systems_.clear();
+    jackPort_.clear();
+    scanned_ = false;
+    if (hadDevices)
+        emit devicesChanged();
 }
 
 QString TMidiInput::statusText() const

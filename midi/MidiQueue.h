@@ -24,13 +24,15 @@ public:
     // receiver and a chattering device cannot exhaust memory.
     static constexpr std::size_t kMaxPending = 1 << 16;
 
-    // drain is invoked on the receiver's thread; a null receiver stops all posting.
+    // drain is invoked on the receiver's thread. Events left from before are dropped.
     template <typename F>
     void setReceiver(QObject* receiver, F drain)
     {
         std::lock_guard lock(mutex_);
         receiver_ = receiver;
         drain_ = std::move(drain);
+        pending_.clear();
+        posted_ = false;
     }
     void clearReceiver()
     {

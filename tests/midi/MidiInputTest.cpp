@@ -104,7 +104,7 @@ TEST_F(MidiInputJack, PlaysFromKeyboardPluggedInLater)
 }
 
 // A device switched off is listed with its tick cleared and not connected; our
-// own port still takes whatever a program connects to it.
+// own port still takes whatever a program connects to it, also after a restart.
 TEST_F(MidiInputJack, DisabledDeviceListedButNotConnected)
 {
     auto keys = record(input_);
@@ -116,6 +116,13 @@ TEST_F(MidiInputJack, DisabledDeviceListedButNotConnected)
     EXPECT_EQ(send({"--name", "program", "--connect", input_.jackPortName(), "on 70", "off 70"}), 0);
     EXPECT_TRUE(waitFor([&] { return count(*keys) == 2; }, 2000));
     EXPECT_EQ(*keys, "+70 -70");
+    // Stopped and started again, the input opens its port anew and delivers.
+    input_.stop();
+    input_.start();
+    ASSERT_TRUE(waitFor([&] { return !input_.jackPortName().isEmpty(); }, 5000));
+    EXPECT_EQ(send({"--name", "program", "--connect", input_.jackPortName(), "on 71"}), 0);
+    EXPECT_TRUE(waitFor([&] { return count(*keys) == 3; }, 2000));
+    EXPECT_EQ(*keys, "+70 -70 +71");
     idle.waitForFinished(5000);
 }
 
