@@ -116,6 +116,10 @@ int main(int argc, char** argv)
     jack_activate(jack.receiver);
     jack_connect(jack.client, jack_port_name(jack.out), jack_port_name(jack.in));
     jack_connect(jack.client, jack_port_name(jack.out), input.jackPortName().toUtf8().constData());
+    // New connections reach the running graph a period or two later.
+    waited.restart();
+    while (waited.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 
     // One note at a time: the next is played a little after the last one
     // reached keyDown. The GUI thread sleeps in its event loop meanwhile, as
