@@ -126,8 +126,8 @@ TEST_F(MidiInputJack, DisabledDeviceListedButNotConnected)
     idle.waitForFinished(5000);
 }
 
-// Without a JACK server (and, in this sandbox, no ALSA sequencer) the program
-// finds no MIDI, says so, and closes at once.
+// Without a JACK server and without the ALSA sequencer the program finds no
+// MIDI, says so, and closes at once.
 TEST(MidiInputNone, ReportsNoMidiWithoutAnySystem)
 {
     qputenv("JACK_DEFAULT_SERVER", "lirasto-test-no-server");
@@ -135,8 +135,11 @@ TEST(MidiInputNone, ReportsNoMidiWithoutAnySystem)
     input.start();
     EXPECT_TRUE(waitFor([&] { return input.scanned(); }, 5000));
     EXPECT_FALSE(input.systems().contains("JACK"));
-    EXPECT_FALSE(input.hasDevice());
-    EXPECT_EQ(input.statusText(), "No MIDI input found");
+    // With the sequencer there may be a keyboard plugged in.
+    if (!input.systems().contains("ALSA")) {
+        EXPECT_FALSE(input.hasDevice());
+        EXPECT_EQ(input.statusText(), "No MIDI input found");
+    }
     QElapsedTimer clock;
     clock.start();
     input.stop();
