@@ -1,0 +1,132 @@
+#include "midi/MidiInput.h"
+
+#include "midi/MidiPorts.h"
+#include "midi/MidiQueue.h"
+
+#include <QDebug>
+#include <QThread>
+
+namespace {
+
+// Events handed on per turn of the event loop: a flood is spread over several
+// turns so that painting and input go on between them.
+constexpr std::size_t kBatch = 256;
+// How long shutting down waits for a MIDI system before giving up on it.
+constexpr int kStopWaitMs = 5000;
+
+} // namespace
+
+TMidiInput::TMidiInput(QObject* parent) : QObject(parent), queue_(std::make_shared<TMidiQueue>()) {}
+
+TMidiInput::~TMidiInput()
+{
+    stop();
+}
+
+void TMidiInput::start()
+{
+    if (thread_)
+        return;
+    // Set here, not once, so that an input stopped and started again delivers.
+    queue_->setReceiver(this, [this] { drain(); });
+    thread_ = new QThread;
+    thread_->setObjectName(QStringLiteral("MIDI ports"));
+    std::weak_ptr<TMidiQueue> queue = queue_;
+    auto report = [this, queue](const QList<TMidiDevice>& devices, const QStringList& systems, const QString& port) {
+        if (auto q = queue.lock())
+            q->post([this, devices, systems, port] { takeReport(devices, systems, port); });
+    };
+    ports_ = new TMidiPorts(queue_, disabled_, report);
+    ports_->moveToThread(thread_);
+    connect(thread_, &QThread::started, ports_, &TMidiPorts::begin);
+    // The ports close on their own thread as it ends.
+    connect(thread_, &QThread::finished, ports_, &QObject::deleteLater);
+    thread_->start();
+}
+
+void TMidiInput::stop()
+{
+    if (!thread_)
+        return;
+    queue_->clearReceiver();
+    thread_->quit();
+    if (thread_->wait(kStopWaitMs)) {
+        delete thread_;
+    } else {
+        // A MIDI system that hangs keeps its thread; deleting a running thread
+        // would end the program, so it is left to the process's exit.
+        qWarning("MIDI: a MIDI system did not close within %d ms", kStopWaitMs);
+    }
+    thread_ = nullptr;
+    ports_ = nullptr;
+    // Nothing is listening any more; a later start searches afresh.
+    const bool hadDevices = !devices_.isEmpty();
+    devices_.clear();
+    systems_.clear();
+    jackPort_.clear();
+    scanned_ = false;
+    if (hadDevices)
+        emit devicesChanged();
+}
+
+QString TMidiInput::statusText() const
+{
+    return devices_.isEmpty() ? QStringLiteral("No MIDI input found") : QString();
+}
+
+void TMidiInput::setDeviceEnabled(const QString& name, bool enabled)
+{
+    if (enabled)
+        disabled_.remove(name);
+    else
+        disabled_.insert(name);
+    bool changed = false;
+    for (TMidiDevice& d : devices_) {
+        if (d.Name == name && d.Enabled != enabled) {
+            d.Enabled = enabled;
+            changed = true;
+        }
+    }
+    if (ports_) {
+        TMidiPorts* ports = ports_;
+        QMetaObject::invokeMethod(
+            ports, [ports, name, enabled] { ports->setDeviceEnabled(name, enabled); }, Qt::QueuedConnection);
+    }
+    if (changed)
+        emit devicesChanged();
+}
+
+std::size_t TMidiInput::droppedEvents() const
+{
+    return queue_->dropped();
+}
+
+void TMidiInput::drain()
+{
+    batch_.clear();
+    const bool more = queue_->take(batch_, kBatch);
+    if (more)
+        QMetaObject::invokeMethod(this, &TMidiInput::drain, Qt::QueuedConnection);
+    for (const TMidiParser::TNoteEvent& ev : batch_) {
+        if (ev.Down)
+            emit keyDown(ev.Note);
+        else
+            emit keyUp(ev.Note);
+    }
+}
+
+void TMidiInput::takeReport(const QList<TMidiDevice>& devices, const QStringList& systems, const QString& jackPort)
+{
+    QList<TMidiDevice> found = devices;
+    // The choice made here wins over what the worker knew when it looked.
+    for (TMidiDevice& d : found)
+        d.Enabled = !disabled_.contains(d.Name);
+    systems_ = systems;
+    jackPort_ = jackPort;
+    // The first report always tells: the search is done, even when it found nothing.
+    if (scanned_ && found == devices_)
+        return;
+    scanned_ = true;
+    devices_ = found;
+    emit devicesChanged();
+}

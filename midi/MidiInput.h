@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+#include "midi/MidiParser.h"
+
+class QThread;
+class TMidiPorts;
+class TMidiQueue;
+
+// A MIDI output port found on the machine: a keyboard, or any hardware port.
+struct TMidiDevice
+{
+    QString Name;
+    QString System; // "ALSA" or "JACK"
+    bool Enabled = true;
+
+    bool operator==(const TMidiDevice&) const = default;
+};
+
+// Listens on every MIDI system the machine has. It offers its own input port
+// ("Lirasto Notes", "MIDI in") and connects itself to every hardware output
+// port, including ones that appear later. The systems are opened and watched
+// on a worker thread, so nothing here ever waits on them; notes arrive on the
+// MIDI systems' threads and reach this object's thread in order.
+class TMidiInput : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TMidiInput(QObject* parent = nullptr);
+    ~TMidiInput() override;
+
+    // Opens the MIDI systems in the background; returns at once. Call it
+    // after the window's first frame.
+    void start();
+    // Closes every port and ends the worker thread. The destructor calls it.
+    void stop();
+
+    // True once the systems have been looked at for the first time.
+    bool scanned() const { return scanned_; }
+    QList<TMidiDevice> devices() const { return devices_; }
+    bool hasDevice() const { return !devices_.isEmpty(); }
+    // The MIDI systems opened: "ALSA", "JACK"; empty when the machine has none.
+    QStringList systems() const { return systems_; }
+    // The full JACK name of our own input port, empty without JACK.
+    QString jackPortName() const { return jackPort_; }
+    // "No MIDI input found" when no device is there, empty otherwise.
+    QString statusText() const;
+
+    // A device switched off is let go, and stays off when it comes back.
+    // Names not found yet are remembered, so stored choices can be applied early.
+    void setDeviceEnabled(const QString& name, bool enabled);
+
+    // Events dropped because the receiving thread fell far behind.
+    std::size_t droppedEvents() const;
+
+signals:
+    void keyDown(int note);
+    void keyUp(int note);
+    // The devices found or their ticks changed; also sent once the first search is done.
+    void devicesChanged();
+
+private:
+    void drain();
+    void takeReport(const QList<TMidiDevice>& devices, const QStringList& systems, const QString& jackPort);
+
+    std::shared_ptr<TMidiQueue> queue_;
+    QThread* thread_ = nullptr;
+    TMidiPorts* ports_ = nullptr;
+    QList<TMidiDevice> devices_;
+    QStringList systems_;
+    QString jackPort_;
+    QSet<QString> disabled_;
+    bool scanned_ = false;
+    std::vector<TMidiParser::TNoteEvent> batch_;
+};

@@ -1,0 +1,172 @@
+#include "midi/MidiInput.h"
+#include "tests/support/JackServer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+// Records the keys an input reports, "+60" down and "-60" up, in order.
+std::shared_ptr<std::string> record(TMidiInput& input)
+{
+    auto keys = std::make_shared<std::string>();
+    auto add = [keys](const char* sign, int n) {
+        *keys += std::string(keys->empty() ? "" : " ") + sign + std::to_string(n);
+    };
+    QObject::connect(&input, &TMidiInput::keyDown, [add](int n) { add("+", n); });
+    QObject::connect(&input, &TMidiInput::keyUp, [add](int n) { add("-", n); });
+    return keys;
+}
+
+int count(const std::string& keys)
+{
+    return keys.empty() ? 0 : int(std::count(keys.begin(), keys.end(), ' ')) + 1;
+}
+
+// Runs midi_send with the given arguments and waits for it to end.
+int send(const QStringList& args, int ms = 20000)
+{
+    QProcess sender;
+    sender.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sender.start(QStringLiteral(LIRASTO_MIDI_SEND), args);
+    waitFor([&] { return sender.state() == QProcess::NotRunning; }, ms);
+    return sender.exitStatus() == QProcess::NormalExit ? sender.exitCode() : -1;
+}
+
+class MidiInputJack : public testing::Test
+{
+protected:
+    // Long periods: on a machine far busier than its cores, a client late for
+    // a short period loses or repeats that period's MIDI, whatever it does.
+    static void SetUpTestSuite() { server_ = std::make_unique<lirasto::test::JackServer>(48000, 2048); }
+    static void TearDownTestSuite() { server_.reset(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(server_->running()) << server_->error();
+        input_.start();
+        ASSERT_TRUE(waitFor([&] { return input_.systems().contains("JACK"); }, 5000));
+    }
+    static std::unique_ptr<lirasto::test::JackServer> server_;
+    TMidiInput input_;
+};
+std::unique_ptr<lirasto::test::JackServer> MidiInputJack::server_;
+
+// A keyboard plugged in after start is connected within 2 s, every note of a mixed
+// stream reaches the GUI thread in order and nothing else does, and the keyboard
+// unplugged is let go quietly.
+TEST_F(MidiInputJack, PlaysFromKeyboardPluggedInLater)
+{
+    auto keys = record(input_);
+    const QStringList stream{"on 60",
+                             "off 60 0",
+                             "raw 95 40 00",
+                             "raw 92 3e 50 40 00 41 7f",
+                             "raw 43 60",
+                             "raw 90 3c",
+                             "raw 90 3c 80 3c 40",
+                             "raw b0 07 64 e0 00 40 c0 05",
+                             "raw 90 f8 48 fe 50",
+                             "raw f8",
+                             "sysex 3000",
+                             "raw 3c 40",
+                             "raw a0 3c 40 d0 10",
+                             "on 74 1 16",
+                             "flood 10000",
+                             "on 61"};
+    const char* expected = "+60 -60 -64 +62 -64 +65 +67 -60 +72 +74";
+    ASSERT_EQ(send(QStringList{"--name", "keyboard", "--physical", "--wait-connected", "2"} + stream), 0)
+        << "not connected within 2 s";
+    ASSERT_TRUE(waitFor([&] { return count(*keys) == 10 + 10000 + 1; }, 10000)) << count(*keys) << " keys";
+    std::string flood;
+    for (int i = 0; i < 10000; ++i)
+        flood += std::string((i / 128) % 2 ? " -" : " +") + std::to_string(i % 128);
+    EXPECT_EQ(*keys, expected + flood + " +61");
+    EXPECT_EQ(input_.droppedEvents(), 0u);
+    EXPECT_TRUE(waitFor([&] { return !input_.hasDevice(); }, 2500));
+    EXPECT_EQ(input_.statusText(), "No MIDI input found");
+}
+
+// A device switched off is listed with its tick cleared and not connected; our
+// own port still takes whatever a program connects to it, also after a restart.
+TEST_F(MidiInputJack, DisabledDeviceListedButNotConnected)
+{
+    auto keys = record(input_);
+    input_.setDeviceEnabled("ignored:out", false);
+    QProcess idle;
+    idle.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--name", "ignored", "--physical", "sleep 3000"});
+    ASSERT_TRUE(waitFor([&] { return input_.hasDevice(); }, 2500));
+    EXPECT_EQ(input_.devices(), (QList<TMidiDevice>{{"ignored:out", "JACK", false}}));
+    EXPECT_EQ(send({"--name", "program", "--connect", input_.jackPortName(), "on 70", "off 70"}), 0);
+    EXPECT_TRUE(waitFor([&] { return count(*keys) == 2; }, 2000));
+    EXPECT_EQ(*keys, "+70 -70");
+    // Stopped and started again, the input opens its port anew and delivers.
+    input_.stop();
+    input_.start();
+    ASSERT_TRUE(waitFor([&] { return !input_.jackPortName().isEmpty(); }, 5000));
+    EXPECT_EQ(send({"--name", "program", "--connect", input_.jackPortName(), "on 71"}), 0);
+    EXPECT_TRUE(waitFor([&] { return count(*keys) == 3; }, 2000));
+    EXPECT_EQ(*keys, "+70 -70 +71");
+    idle.waitForFinished(5000);
+}
+
+// Without a JACK server and without the ALSA sequencer the program finds no
+// MIDI, says so, and closes at once.
+TEST(MidiInputNone, ReportsNoMidiWithoutAnySystem)
+{
+    qputenv("JACK_DEFAULT_SERVER", "lirasto-test-no-server");
+    TMidiInput input;
+    input.start();
+    EXPECT_TRUE(waitFor([&] { return input.scanned(); }, 5000));
+    EXPECT_FALSE(input.systems().contains("JACK"));
+    // With the sequencer there may be a keyboard plugged in.
+    if (!input.systems().contains("ALSA")) {
+        EXPECT_FALSE(input.hasDevice());
+        EXPECT_EQ(input.statusText(), "No MIDI input found");
+    }
+    QElapsedTimer clock;
+    clock.start();
+    input.stop();
+    EXPECT_LT(clock.elapsed(), 2000);
+    qunsetenv("JACK_DEFAULT_SERVER");
+}
+
+} // namespace
+
+// A JACK server that goes away takes its devices with it; the input lets go of
+// the dead server and closes without waiting on it.
+TEST(MidiInputServerGone, LetsGoOfStoppedServer)
+{
+    auto server = std::make_unique<lirasto::test::JackServer>();
+    ASSERT_TRUE(server->running()) << server->error();
+    TMidiInput input;
+    input.start();
+    ASSERT_TRUE(waitFor([&] { return input.systems().contains("JACK"); }, 5000));
+    QProcess keyboard;
+    keyboard.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--name", "keyboard", "--physical", "sleep 10000"});
+    ASSERT_TRUE(waitFor([&] { return input.hasDevice(); }, 2500));
+    server.reset();
+    EXPECT_TRUE(waitFor([&] { return input.systems().isEmpty() && !input.hasDevice(); }, 5000));
+    QElapsedTimer clock;
+    clock.start();
+    input.stop();
+    EXPECT_LT(clock.elapsed(), 2000);
+    keyboard.kill();
+    keyboard.waitForFinished(2000);
+}
