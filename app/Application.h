@@ -36,8 +36,8 @@ void InstallFontSubstitutions();
 
 // Reads the system's font configuration on a worker thread. Reading it (a few dozen XML files and
 // the font caches) is one of the costliest steps of start-up and needs nothing of the application
-// object, so it runs while the application connects to the display. Wait() before the first text is measured: the font system would
-// otherwise read the configuration a second time beside the worker.
+// object, so it runs while the application connects to the display. Wait() before the first text is measured: the font
+// system would otherwise read the configuration a second time beside the worker.
 class TFontConfigWarmUp
 {
 public:

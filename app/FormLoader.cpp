@@ -624,7 +624,6 @@ TfMain* buildMainForm(const DesignComponent& design, DesignBytes bytes)
     auto form = std::make_unique<TfMain>();
     FormBuilder(form.get(), bytes).build(design);
     form->BindComponents();
-    fMain = form.get();
     if (form->OnCreate)
         RunGuarded([&] { form->OnCreate(form.get()); });
     return form.release();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Forms.h"
+#include "game/GameCore.h"
 #include "game/uFunctions.h"
 
 #include <QWidget>
@@ -8,6 +9,10 @@
 #include <memory>
 
 class QCloseEvent;
+class TGameLabels;
+class TKeyboardInput;
+class TPianoHighlight;
+class TStaffListener;
 class TBitmap32List;
 class TCustomLayer;
 class TImage32;
@@ -19,9 +24,6 @@ class TSkinLabel;
 class TSkinMemo;
 class TSkinPanel;
 class TSkinScrollingText;
-
-using TImgMouseEvent = std::function<void(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
-                                          int Y, TCustomLayer* Layer)>;
 
 // The main window. Its controls, pictures and the wiring of events to the
 // handlers below come from the stored window design; the handlers are the game.
@@ -98,27 +100,31 @@ public:
     void CreateKeySignatureLayers();
     void ShowKeySignature(int Key);
     void ClearStaff();
-    void JudgeAnswer();
+
+    // The rules of the run, which every input and every listener shares.
+    TGameCore& Core() { return core_; }
+    const TGameCore& Core() const { return core_; }
+    TPianoHighlight& PianoHighlight() { return *piano_; }
+    TKeyboardInput& KeyboardInput() { return *keyboard_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void PoseQuestion();
-    void EndRun();
-    void ShowLevelTexts();
-    void ShowCountDown();
-    void ShowScore();
-    void ReleaseHeldKeys();
-    bool QuestionOnDisplay() const;
+    class TRunControls;
+    void pageChanged();
+    void connectListeners();
 
+    TGameCore core_;
     // What the staff drawing reaches of the window: the staff view and its picture lists.
     std::unique_ptr<TStaffWindow> staffWindow_;
+    std::unique_ptr<TStaffListener> staff_;
+    std::unique_ptr<TPianoHighlight> piano_;
+    std::unique_ptr<TGameLabels> labels_;
+    std::unique_ptr<TRunControls> controls_;
+    TKeyboardInput* keyboard_ = nullptr; // a child of the window
 };
 
-// The one main window, reached by the routines outside the window class.
-extern TfMain* fMain;
-
 // The settings routines: the level is read at start-up and written at close.
-void ReadSettings();
-void WriteSettings();
+void ReadSettings(TGameCore& core);
+void WriteSettings(const TGameCore& core);

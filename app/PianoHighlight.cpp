@@ -1,0 +1,66 @@
+#include "app/PianoHighlight.h"
+
+#include "game/PianoKeys.h"
+#include "game/uFunctions.h"
+#include "graphics/Image32.h"
+#include "graphics/Layers.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Keeps the view's update bracket closed on every path, so that a failure
+// while a highlight is laid cannot stop the keyboard from ever repainting.
+class TUpdateBracket
+{
+public:
+    explicit TUpdateBracket(TImage32& view) : view_(view) { view_.BeginUpdate(); }
+    ~TUpdateBracket()
+    {
+        view_.EndUpdate();
+        view_.Changed();
+    }
+    TUpdateBracket(const TUpdateBracket&) = delete;
+    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+private:
+    TImage32& view_;
+};
+
+} // namespace
+
+TPianoHighlight::~TPianoHighlight() = default; // the view owns the layers
+
+int TPianoHighlight::DrawnNoteFor(int note)
+{
+    if (note < kLowestDrawnNote)
+        return kLowestDrawnNote + (note % 12 + 12) % 12;
+    if (note > kHighestDrawnNote)
+        return kHighestDrawnNote - 11 + note % 12;
+    return note;
+}
+
+void TPianoHighlight::KeyDown(int note, TInputSource source)
+{
+    const std::optional<TPianoKeyHit> key = PianoKeyOfNote(DrawnNoteFor(note));
+    if (!key)
+        return;
+    TUpdateBracket bracket(view_);
+    auto layer = std::make_unique<TBitmapLayer>(view_.Layers());
+    ShowPicture(layer.get(), &pictures_, key->HighlightItem);
+    PlaceLayer(layer.get(), key->Left, 0);
+    highlights_.push_back({note, source, layer.release()});
+}
+
+void TPianoHighlight::KeyUp(int note, TInputSource source)
+{
+    const auto found = std::find_if(highlights_.begin(), highlights_.end(),
+                                    [&](const THighlight& h) { return h.Note == note && h.Source == source; });
+    if (found == highlights_.end())
+        return;
+    TBitmapLayer* layer = found->Layer;
+    highlights_.erase(found);
+    TUpdateBracket bracket(view_);
+    delete layer;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "game/GameEvents.h"
+
+#include <vector>
+
+class TBitmap32List;
+class TBitmapLayer;
+class TImage32;
+
+// Lights the drawn piano's key for every key held down, from any input, until
+// it is let go.
+class TPianoHighlight : public TGameListener
+{
+public:
+    TPianoHighlight(TImage32& view, TBitmap32List& pictures) : view_(view), pictures_(pictures) {}
+    ~TPianoHighlight() override;
+
+    void KeyDown(int note, TInputSource source) override;
+    void KeyUp(int note, TInputSource source) override;
+
+    // The drawn key that shows a note: its own, or for a note beyond the four
+    // drawn octaves the key of the same name in the nearest octave.
+    static int DrawnNoteFor(int note);
+
+    struct THighlight
+    {
+        int Note;
+        TInputSource Source;
+        TBitmapLayer* Layer;
+    };
+    // The highlights in the order their keys went down.
+    const std::vector<THighlight>& KeyHighlightLayers() const { return highlights_; }
+
+private:
+    TImage32& view_;
+    TBitmap32List& pictures_;
+    std::vector<THighlight> highlights_;
+};
