@@ -5,7 +5,10 @@
 #include "graphics/Image32.h"
 #include "graphics/Layers.h"
 
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -63,4 +66,33 @@ void TPianoHighlight::KeyUp(int note, TInputSource source)
     highlights_.erase(found);
     TUpdateBracket bracket(view_);
     delete layer;
+}
+
+void TPianoHighlight::SetKeyNames(bool on)
+{
+    TBitmap32* keyboard = view_.Bitmap();
+    const std::size_t pixels = std::size_t(keyboard->Width()) * std::size_t(keyboard->Height());
+    if (on == !plainKeyboard_.empty() || pixels == 0)
+        return;
+    if (!on) {
+        std::memcpy(keyboard->Bits(), plainKeyboard_.data(), pixels * sizeof(uint32_t));
+        plainKeyboard_.clear();
+    } else {
+        plainKeyboard_.assign(keyboard->Bits(), keyboard->Bits() + pixels);
+        QImage picture(reinterpret_cast<uchar*>(keyboard->Bits()), keyboard->Width(), keyboard->Height(),
+                       keyboard->Width() * 4, QImage::Format_RGB32);
+        QPainter painter(&picture);
+        QFont font = painter.font();
+        font.setPixelSize(11);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(QColor(96, 96, 96));
+        static const char kNames[] = "CDEFGAB";
+        // Each octave's white keys lie in 20-pixel slots; the names sit at their foot, below the black keys.
+        for (int key = 0; key * 20 < kKeyboardWidth; ++key)
+            painter.drawText(QRect(key * 20, keyboard->Height() - 17, 20, 14), Qt::AlignCenter,
+                             QString(QChar::fromLatin1(kNames[key % 7])));
+    }
+    keyboard->Changed();
+    view_.Changed();
 }

@@ -2,6 +2,7 @@
 
 #include "game/GameEvents.h"
 
+#include <cstdint>
 #include <vector>
 
 class TBitmap32List;
@@ -18,6 +19,9 @@ public:
 
     void KeyDown(int note, TInputSource source) override;
     void KeyUp(int note, TInputSource source) override;
+
+    // Letter names on the white keys, for a beginner to find them.
+    void SetKeyNames(bool on);
 
     // The drawn key that shows a note: its own, or for a note beyond the four
     // drawn octaves the key of the same name in the nearest octave.
@@ -36,4 +40,5 @@ private:
     TImage32& view_;
     TBitmap32List& pictures_;
     std::vector<THighlight> highlights_;
+    std::vector<uint32_t> plainKeyboard_; // the picture without names, while they are shown
 };

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/GameLabels.h"
 #include "app/KeyboardInput.h"
+#include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
 #include "app/Settings.h"
 #include "app/StaffListener.h"
@@ -94,6 +95,14 @@ void TfMain::connectListeners()
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { RunGuarded([this] { pageChanged(); }); });
 }
 
+void TfMain::SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices)
+{
+    std::vector<TOptionsPage::TMidiDevice> list;
+    for (const auto& [name, enabled] : devices)
+        list.push_back({name, enabled});
+    optionsPage_->SetMidiDevices(list);
+}
+
 void TfMain::pageChanged()
 {
     // Away from the game page a run waits: its clock stops and nothing is judged.
@@ -108,6 +117,7 @@ void TfMain::BindComponents()
     PageControl = requireComponent<TPageControl>(this, "PageControl");
     tsMain = requireComponent<TTabSheet>(this, "tsMain");
     tsInfo = requireComponent<TTabSheet>(this, "tsInfo");
+    tsOptions = requireComponent<TTabSheet>(this, "tsOptions");
     pMain = requireComponent<TSkinPanel>(this, "pMain");
     SkinImages = requireComponent<TSkinImages>(this, "SkinImages");
     imgPiano = requireComponent<TImage32>(this, "imgPiano");
@@ -185,6 +195,11 @@ void TfMain::FormCreate(QObject*)
     bStart->setEnabled(true);
     bReset->setEnabled(false);
     ReadSettings(core_);
+    optionsPage_ = new TOptionsPage(*this, settings::kFileName);
+    optionsPage_->OnMidiDeviceToggled = [this](const QString& name, bool enabled) {
+        if (OnMidiDeviceToggled)
+            OnMidiDeviceToggled(name, enabled);
+    };
     InitGame();
     Randomize();
 }

@@ -7,10 +7,13 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QCloseEvent;
 class TGameLabels;
 class TKeyboardInput;
+class TOptionsPage;
 class TPianoHighlight;
 class TStaffListener;
 class TBitmap32List;
@@ -39,6 +42,7 @@ public:
     TPageControl* PageControl = nullptr;
     TTabSheet* tsMain = nullptr;
     TTabSheet* tsInfo = nullptr;
+    TTabSheet* tsOptions = nullptr;
     TSkinPanel* pMain = nullptr;
     TSkinImages* SkinImages = nullptr;
     TImage32* imgPiano = nullptr;
@@ -106,6 +110,12 @@ public:
     const TGameCore& Core() const { return core_; }
     TPianoHighlight& PianoHighlight() { return *piano_; }
     TKeyboardInput& KeyboardInput() { return *keyboard_; }
+    TOptionsPage& OptionsPage() { return *optionsPage_; }
+
+    // The MIDI part reports the inputs it found: their names and whether each is in use.
+    void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices);
+    // Called when the player ticks an input on or off.
+    std::function<void(const QString& name, bool enabled)> OnMidiDeviceToggled;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,7 +132,8 @@ private:
     std::unique_ptr<TPianoHighlight> piano_;
     std::unique_ptr<TGameLabels> labels_;
     std::unique_ptr<TRunControls> controls_;
-    TKeyboardInput* keyboard_ = nullptr; // a child of the window
+    TKeyboardInput* keyboard_ = nullptr;  // a child of the window
+    TOptionsPage* optionsPage_ = nullptr; // a child of the window
 };
 
 // The settings routines: the level is read at start-up and written at close.
