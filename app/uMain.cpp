@@ -77,6 +77,10 @@ TfMain::TfMain(QWidget* parent) : QWidget(parent), staffWindow_(std::make_unique
 
 TfMain::~TfMain()
 {
+    // The pages and the keyboard filter go after the game core; nothing of theirs may reach it then.
+    if (PageControl)
+        disconnect(PageControl, nullptr, this, nullptr);
+    delete keyboard_;
     if (StaffWindow == staffWindow_.get())
         StaffWindow = nullptr;
 }
@@ -97,6 +101,8 @@ void TfMain::connectListeners()
 
 void TfMain::SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices)
 {
+    if (!optionsPage_)
+        return; // the window's creation did not get as far as its pages
     std::vector<TOptionsPage::TMidiDevice> list;
     for (const auto& [name, enabled] : devices)
         list.push_back({name, enabled});
