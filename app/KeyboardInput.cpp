@@ -1,6 +1,7 @@
 #include "app/KeyboardInput.h"
 
 #include "app/Application.h"
+#include "app/PianoHighlight.h"
 #include "app/uMain.h"
 #include "controls/SkinCtrls.h"
 
@@ -145,6 +146,7 @@ bool TKeyboardInput::keyPress(const QKeyEvent& key)
         if (!key.isAutoRepeat()) {
             const int step = key.nativeScanCode() == kOctaveUpScanCode ? 12 : -12;
             base_ = std::clamp(base_ + step, kLowestBase, kHighestBase);
+            form_.PianoHighlight().ShowOctave(base_);
         }
         return true;
     }

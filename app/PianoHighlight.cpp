@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -44,16 +45,42 @@ int TPianoHighlight::DrawnNoteFor(int note)
     return note;
 }
 
-void TPianoHighlight::KeyDown(int note, TInputSource source)
+TBitmapLayer* TPianoHighlight::layHighlight(int note)
 {
     const std::optional<TPianoKeyHit> key = PianoKeyOfNote(DrawnNoteFor(note));
     if (!key)
-        return;
+        return nullptr;
     TUpdateBracket bracket(view_);
     auto layer = std::make_unique<TBitmapLayer>(view_.Layers());
     ShowPicture(layer.get(), &pictures_, key->HighlightItem);
     PlaceLayer(layer.get(), key->Left, 0);
-    highlights_.push_back({note, source, layer.release()});
+    return layer.release();
+}
+
+void TPianoHighlight::KeyDown(int note, TInputSource source)
+{
+    if (TBitmapLayer* layer = layHighlight(note))
+        highlights_.push_back({note, source, layer});
+}
+
+void TPianoHighlight::ShowOctave(int note)
+{
+    constexpr int kOctaveMarkMs = 400;
+    removeOctaveMark();
+    octaveMark_ = layHighlight(note);
+    const int mark = ++octaveMarks_;
+    QTimer::singleShot(kOctaveMarkMs, &view_, [this, mark] {
+        if (mark == octaveMarks_)
+            removeOctaveMark();
+    });
+}
+
+void TPianoHighlight::removeOctaveMark()
+{
+    if (!octaveMark_)
+        return;
+    TUpdateBracket bracket(view_);
+    delete std::exchange(octaveMark_, nullptr);
 }
 
 void TPianoHighlight::KeyUp(int note, TInputSource source)

@@ -20,6 +20,10 @@ public:
     void KeyDown(int note, TInputSource source) override;
     void KeyUp(int note, TInputSource source) override;
 
+    // Lights the C the computer keyboard's rows now start on, for a moment, when
+    // the player moves them by an octave.
+    void ShowOctave(int note);
+
     // Letter names on the white keys, for a beginner to find them.
     void SetKeyNames(bool on);
 
@@ -40,5 +44,10 @@ private:
     TImage32& view_;
     TBitmap32List& pictures_;
     std::vector<THighlight> highlights_;
+    TBitmapLayer* layHighlight(int note);
+    void removeOctaveMark();
+
+    TBitmapLayer* octaveMark_ = nullptr;
+    int octaveMarks_ = 0; // counts the marks shown, so that an old mark's timer leaves a newer one alone
     std::vector<uint32_t> plainKeyboard_; // the picture without names, while they are shown
 };

@@ -118,11 +118,15 @@ TEST_F(KeyboardInput, OctaveShiftMovesTheRowsAndTheHighlight)
         tap(Qt::Key_X, step.shift);
         EXPECT_EQ(form->KeyboardInput().OctaveBase(), step.base);
         key(QEvent::KeyPress, Qt::Key_A, 38);
-        ASSERT_EQ(form->imgPiano->Layers()->Count(), 1);
-        const auto* layer = static_cast<TPositionedLayer*>(form->imgPiano->Layers()->Items(0));
-        EXPECT_EQ(layer->Location().Left, (step.base - 36) / 12 * kOctaveWidth);
+        // The rows' C lights for a moment, and the key played stays lit while held: both in that octave.
+        ASSERT_EQ(form->imgPiano->Layers()->Count(), 2);
+        for (int i = 0; i < 2; ++i) {
+            const auto* layer = static_cast<TPositionedLayer*>(form->imgPiano->Layers()->Items(i));
+            EXPECT_EQ(layer->Location().Left, (step.base - 36) / 12 * kOctaveWidth);
+        }
         key(QEvent::KeyRelease, Qt::Key_A, 38);
     }
+    EXPECT_EQ(form->imgPiano->Layers()->Count(), 1); // a new mark replaces the last one
 }
 
 // A key held down repeats; the repeats are neither presses nor releases.
