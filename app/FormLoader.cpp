@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Forms.h"
 #include "app/uMain.h"
+#include "controls/SkinCheckBox.h"
 #include "controls/SkinCtrls.h"
 #include "core/Errors.h"
 #include "graphics/Bitmap32.h"
@@ -59,6 +60,7 @@ const std::map<std::string, Factory>& classRegistry()
         {"TSkinBtn", [](TfMain*, QWidget* parent) { return new TSkinBtn(parent); }},
         {"TSkinComboBox", [](TfMain*, QWidget* parent) { return new TSkinComboBox(parent); }},
         {"TSkinGroupBox", [](TfMain*, QWidget* parent) { return new TSkinGroupBox(parent); }},
+        {"TSkinCheckBox", [](TfMain*, QWidget* parent) { return new TSkinCheckBox(parent); }},
         {"TSkinMemo", [](TfMain*, QWidget* parent) { return new TSkinMemo(parent); }},
         {"TSkinScrollingText", [](TfMain*, QWidget* parent) { return new TSkinScrollingText(parent); }},
         {"TImage32", [](TfMain*, QWidget* parent) { return new TImage32(parent); }},
@@ -624,7 +626,6 @@ TfMain* buildMainForm(const DesignComponent& design, DesignBytes bytes)
     auto form = std::make_unique<TfMain>();
     FormBuilder(form.get(), bytes).build(design);
     form->BindComponents();
-    fMain = form.get();
     if (form->OnCreate)
         RunGuarded([&] { form->OnCreate(form.get()); });
     return form.release();

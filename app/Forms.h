@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/Image32.h"
+
 #include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
@@ -7,8 +9,6 @@
 
 // The window's plain platform components: the page control with its pages and
 // the one-second timer. The skinned controls and image views live elsewhere.
-
-using TNotifyEvent = std::function<void(QObject* Sender)>;
 
 class TTabSheet;
 

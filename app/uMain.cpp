@@ -2,6 +2,12 @@
 
 #include "app/Application.h"
 #include "app/SavedLevel.h"
+#include "app/GameLabels.h"
+#include "app/KeyboardInput.h"
+#include "app/OptionsPage.h"
+#include "app/PianoHighlight.h"
+#include "app/Settings.h"
+#include "app/StaffListener.h"
 #include "controls/SkinCtrls.h"
 #include "core/Checked.h"
 #include "game/PianoKeys.h"
@@ -11,34 +17,10 @@
 
 #include <QCloseEvent>
 
-TfMain* fMain = nullptr;
-
 namespace {
-
-const QColor kRightColour(0, 128, 0);
-const QColor kWrongColour(255, 0, 0);
 
 const char* const kCreditLine = "Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the "
                                 "LilyPond project's Emmentaler font, on which this program is built.";
-
-const char* const kPassedText = "Congratulations!! Press \"Start\" to play the next level!";
-const char* const kAllPassedText = "Congratulations!! You definitely know your notes!";
-const char* const kRepeatText = "Please repeat this level!";
-
-QString number(int value)
-{
-    return QString::number(value);
-}
-
-void setCaption(TSkinLabel* label, const QString& text)
-{
-    label->SetCaption(text);
-}
-
-void setCaption(TSkinLabel* label, const std::string& text)
-{
-    label->SetCaption(QString::fromStdString(text));
-}
 
 // The staff drawing reaches the window only through its staff view and picture lists.
 class MainStaffWindow : public TStaffWindow
@@ -70,6 +52,28 @@ T* requireComponent(QObject* form, const char* name)
 
 } // namespace
 
+// The buttons, the timer and the level list follow the run.
+class TfMain::TRunControls : public TGameListener
+{
+public:
+    explicit TRunControls(TfMain& form) : form_(form) {}
+
+    void RunEnded(const TRunResult& result) override
+    {
+        // A level passed counts as set by the player, so that it is saved at close.
+        if (result.Passed)
+            NoteLevelSet();
+        form_.Timer->SetEnabled(false);
+        form_.cbLevel->setEnabled(true);
+        form_.bStart->setEnabled(true);
+        form_.bReset->setEnabled(false);
+    }
+    void LevelChanged(int level) override { form_.cbLevel->setCurrentIndex(level - 1); }
+
+private:
+    TfMain& form_;
+};
+
 TfMain::TfMain(QWidget* parent) : QWidget(parent), staffWindow_(std::make_unique<MainStaffWindow>(*this))
 {
     setObjectName(QStringLiteral("fMain"));
@@ -77,10 +81,45 @@ TfMain::TfMain(QWidget* parent) : QWidget(parent), staffWindow_(std::make_unique
 
 TfMain::~TfMain()
 {
+    // The pages and the keyboard filter go after the game core; nothing of theirs may reach it then.
+    if (PageControl)
+        disconnect(PageControl, nullptr, this, nullptr);
+    delete keyboard_;
     if (StaffWindow == staffWindow_.get())
         StaffWindow = nullptr;
-    if (fMain == this)
-        fMain = nullptr;
+}
+
+void TfMain::connectListeners()
+{
+    staff_ = std::make_unique<TStaffListener>(core_);
+    piano_ = std::make_unique<TPianoHighlight>(*imgPiano, *BMPPianoKeysList);
+    labels_ = std::make_unique<TGameLabels>(*this, core_);
+    controls_ = std::make_unique<TRunControls>(*this);
+    core_.AddListener(staff_.get());
+    core_.AddListener(piano_.get());
+    core_.AddListener(labels_.get());
+    core_.AddListener(controls_.get());
+    keyboard_ = new TKeyboardInput(*this);
+    connect(PageControl, &QTabWidget::currentChanged, this, [this] { RunGuarded([this] { pageChanged(); }); });
+}
+
+void TfMain::SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices)
+{
+    if (!optionsPage_)
+        return; // the window's creation did not get as far as its pages
+    std::vector<TOptionsPage::TMidiDevice> list;
+    for (const auto& [name, enabled] : devices)
+        list.push_back({name, enabled});
+    optionsPage_->SetMidiDevices(list);
+}
+
+void TfMain::pageChanged()
+{
+    // Away from the game page a run waits: its clock stops and nothing is judged.
+    if (PageControl->currentWidget() != tsMain && core_.Running() && !core_.Paused()) {
+        core_.Pause();
+        Timer->SetEnabled(false);
+    }
 }
 
 void TfMain::BindComponents()
@@ -88,6 +127,7 @@ void TfMain::BindComponents()
     PageControl = requireComponent<TPageControl>(this, "PageControl");
     tsMain = requireComponent<TTabSheet>(this, "tsMain");
     tsInfo = requireComponent<TTabSheet>(this, "tsInfo");
+    tsOptions = requireComponent<TTabSheet>(this, "tsOptions");
     pMain = requireComponent<TSkinPanel>(this, "pMain");
     SkinImages = requireComponent<TSkinImages>(this, "SkinImages");
     imgPiano = requireComponent<TImage32>(this, "imgPiano");
@@ -120,6 +160,7 @@ void TfMain::BindComponents()
     mUsage = requireComponent<TSkinMemo>(this, "mUsage");
     imgLogo = requireComponent<TImage32>(this, "imgLogo");
     StaffWindow = staffWindow_.get();
+    connectListeners();
 }
 
 TNotifyEvent TfMain::NotifyHandler(const QString& name)
@@ -163,7 +204,12 @@ void TfMain::FormCreate(QObject*)
     PageControl->SetActivePage(tsMain);
     bStart->setEnabled(true);
     bReset->setEnabled(false);
-    ReadSettings();
+    ReadSettings(core_);
+    optionsPage_ = new TOptionsPage(*this, settings::kFileName);
+    optionsPage_->OnMidiDeviceToggled = [this](const QString& name, bool enabled) {
+        if (OnMidiDeviceToggled)
+            OnMidiDeviceToggled(name, enabled);
+    };
     InitGame();
     Randomize();
 }
@@ -172,18 +218,11 @@ void TfMain::InitGame()
 {
     FillLevelList();
     SkinScrollingText->setProperty("Strings", QStringList{QString::fromLatin1(kCreditLine)});
-    HeldKeyCount = 0;
-    CurrentKey = 0;
+    core_.HeldKeyCount = 0;
+    core_.CurrentKey = 0;
     CreateKeySignatureLayers();
-    ShowKeySignature(CurrentKey);
-    for (int level = 1; level <= 12; ++level) {
-        TLevel& row = LevelTable[level];
-        row.TimeLimit = 150;
-        row.Goal = 300;
-        row.KeysPerQuestion = 1;
-        row.QuestionText = "What note is this? ";
-        row.ExplanationText = "Click on any corresponding key on the keyboard!";
-    }
+    ShowKeySignature(core_.CurrentKey);
+    core_.FillLevelTable();
 }
 
 void TfMain::FillLevelList()
@@ -210,134 +249,32 @@ void TfMain::ClearStaff()
 
 void TfMain::tsMainShow(QObject*)
 {
-    ShowLevelTexts();
-    cbLevel->setCurrentIndex(lirasto::checkedSub(Level, 1));
-    setCaption(lScore, QStringLiteral("0"));
-    setCaption(lProgress, QString());
-    Score = 0;
-    SecondsLeft = LevelTable[Level].TimeLimit;
-    ShowCountDown();
-}
-
-void TfMain::ShowLevelTexts()
-{
-    const TLevel& row = LevelTable[Level];
-    setCaption(lGoal, number(row.Goal));
-    setCaption(lQuestion, row.QuestionText);
-    setCaption(lExplanation, row.ExplanationText);
-}
-
-void TfMain::ShowCountDown()
-{
-    setCaption(lCountDown, number(SecondsLeft) + QStringLiteral(" SEC."));
-}
-
-void TfMain::ShowScore()
-{
-    setCaption(lScore, number(Score));
+    labels_->ShowLevelTexts();
+    cbLevel->setCurrentIndex(lirasto::checkedSub(core_.Level, 1));
+    if (core_.Running()) {
+        // Back on the game page: a paused run goes on with its score and time.
+        core_.Resume();
+        Timer->SetEnabled(true);
+        return;
+    }
+    core_.RestartLevelClock();
+    labels_->ShowScore();
+    lProgress->SetCaption(QString());
+    labels_->ShowCountDown();
 }
 
 void TfMain::bStartClick(QObject*)
 {
-    // A key still held from the last run must not count in this one.
-    ReleaseHeldKeys();
     Timer->SetEnabled(true);
     bStart->setEnabled(false);
     bReset->setEnabled(true);
-    QuestionDue = 1;
-    QuestionsPosed = 0;
-    setCaption(lProgress, QString());
-    setCaption(lAnswer, QString());
-    setCaption(lScore, QStringLiteral("0"));
-    Score = 0;
-    SecondsLeft = LevelTable[Level].TimeLimit;
-    ShowCountDown();
+    core_.Start();
     cbLevel->setEnabled(false);
 }
 
 void TfMain::TimerTimer(QObject*)
 {
-    SecondsLeft = lirasto::checkedSub(SecondsLeft, 1);
-    ShowCountDown();
-    if (SecondsLeft == 0) {
-        EndRun();
-        return;
-    }
-    if (QuestionDue != QuestionsPosed) {
-        PoseQuestion();
-        QuestionsPosed = lirasto::checkedAdd(QuestionsPosed, 1);
-    }
-}
-
-void TfMain::PoseQuestion()
-{
-    ClearStaff();
-    ExpectedKeys = 0;
-    CurrentKey = LevelKeys[Level];
-    CurrentClef = 1 + Random(2);
-    ShowKeySignature(CurrentKey);
-    ShowEvaluationMark();
-    if (CurrentClef == 1) {
-        CurrentNote = 53 + Random(36);
-        TrebleSlots[1].StemDown = CurrentNote > 71;
-    } else {
-        CurrentNote = 36 + Random(32);
-        BassSlots[1].StemDown = CurrentNote > 50;
-    }
-    ExpectedKeys = PitchClassBit(CurrentNote % 12);
-    NoteSet = TNoteSet::Of(CurrentNote);
-    if (CurrentClef == 1)
-        DrawTrebleNotes(NoteSet, CurrentKey);
-    else
-        DrawBassNotes(NoteSet, CurrentKey);
-}
-
-void TfMain::EndRun()
-{
-    Timer->SetEnabled(false);
-    cbLevel->setEnabled(true);
-    const TLevel& row = LevelTable[Level];
-    if (Score < row.Goal) {
-        lProgress->SetFontColor(kWrongColour);
-        setCaption(lProgress, QString::fromLatin1(kRepeatText));
-        ShowLevelTexts();
-    } else {
-        lProgress->SetFontColor(kRightColour);
-        NoteLevelSet();
-        if (Level >= 12) {
-            setCaption(lProgress, QString::fromLatin1(kAllPassedText));
-        } else {
-            setCaption(lProgress, QString::fromLatin1(kPassedText));
-            Level = lirasto::checkedAdd(Level, 1);
-            cbLevel->setCurrentIndex(lirasto::checkedAdd(cbLevel->currentIndex(), 1));
-            ShowLevelTexts();
-        }
-    }
-    bStart->setEnabled(true);
-    bReset->setEnabled(false);
-}
-
-bool TfMain::QuestionOnDisplay() const
-{
-    // A question is open from the tick that poses it until it is answered right.
-    return Timer->Enabled() && QuestionsPosed > 0 && QuestionDue == QuestionsPosed;
-}
-
-void TfMain::JudgeAnswer()
-{
-    if (PressedKeys == ExpectedKeys) {
-        QuestionDue = lirasto::checkedAdd(QuestionDue, 1);
-        Score = lirasto::checkedAdd(Score, 5);
-        ShowScore();
-        lAnswer->SetFontColor(kRightColour);
-        setCaption(lAnswer, QStringLiteral("RIGHT!"));
-        SetEvaluationMark(1);
-    } else {
-        SetEvaluationMark(2);
-        lAnswer->SetFontColor(kWrongColour);
-        setCaption(lAnswer, QStringLiteral("WRONG!"));
-    }
-    PressedKeys = 0;
+    core_.Tick();
 }
 
 void TfMain::bResetClick(QObject*)
@@ -345,93 +282,39 @@ void TfMain::bResetClick(QObject*)
     Timer->SetEnabled(false);
     bStart->setEnabled(true);
     bReset->setEnabled(false);
-    const TLevel& row = LevelTable[Level];
-    SecondsLeft = row.TimeLimit;
-    setCaption(lGoal, number(row.Goal));
-    Score = 0;
-    setCaption(lScore, QStringLiteral("0"));
-    setCaption(lProgress, QString());
-    setCaption(lAnswer, QString());
-    ShowCountDown();
+    core_.Reset();
     cbLevel->setEnabled(true);
-    CurrentKey = 0;
-    ShowKeySignature(0);
-    ClearStaff();
 }
 
 void TfMain::cbLevelChange(QObject*)
 {
-    Level = lirasto::checkedAdd(cbLevel->currentIndex(), 1);
+    core_.SetLevel(lirasto::checkedAdd(cbLevel->currentIndex(), 1));
     NoteLevelSet();
-    ShowLevelTexts();
-    setCaption(lScore, QStringLiteral("0"));
-    setCaption(lProgress, QString());
-    Score = 0;
-    SecondsLeft = LevelTable[Level].TimeLimit;
-    ShowCountDown();
 }
 
 void TfMain::imgPianoMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y, TCustomLayer*)
 {
-    if (!Timer->Enabled())
-        return;
-    if (HeldKeyCount > LevelTable[Level].KeysPerQuestion)
-        return;
-    const std::optional<TPianoKeyHit> key = PianoKeyAt(X, Y);
-    if (!key)
-        return;
-    HeldKeyCount = lirasto::checkedAdd(HeldKeyCount, 1);
-    PressedKeys = static_cast<TPitchClassSet>(PressedKeys | PitchClassBit(key->PitchClass));
-
-    imgPiano->BeginUpdate();
-    auto* layer = new TBitmapLayer(imgPiano->Layers());
-    KeyHighlightLayers[HeldKeyCount] = layer;
-    ShowPicture(layer, BMPPianoKeysList, key->HighlightItem);
-    PlaceLayer(layer, key->Left, 0);
-    imgPiano->EndUpdate();
-    imgPiano->Changed();
+    if (const std::optional<int> note = PianoNoteAt(X, Y))
+        core_.KeyDown(*note, TInputSource::Mouse);
 }
 
-void TfMain::ReleaseHeldKeys()
+void TfMain::imgPianoMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y, TCustomLayer*)
 {
-    // Every highlight that a press laid goes with the release, however many
-    // presses there were and whether or not the run is still going.
-    for (int i = 1; i <= HeldKeyCount && i <= static_cast<int>(KeyHighlightLayers.high); ++i) {
-        delete KeyHighlightLayers[i];
-        KeyHighlightLayers[i] = nullptr;
-    }
-    HeldKeyCount = 0;
-    PressedKeys = 0;
-}
-
-void TfMain::imgPianoMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, TCustomLayer*)
-{
-    if (HeldKeyCount == 0)
-        return;
-    if (Timer->Enabled() && HeldKeyCount < LevelTable[Level].KeysPerQuestion)
-        return;
-    const TPitchClassSet answer = PressedKeys;
-    const bool judged = QuestionOnDisplay();
-    ReleaseHeldKeys();
-    // Only an open question is judged: not before the run's first note, not
-    // after the run ended or was reset, and not again once answered right.
-    if (judged) {
-        PressedKeys = answer;
-        JudgeAnswer();
-    }
+    // The release ends every press wherever it happens, on the keyboard or not.
+    core_.KeyUp(PianoNoteAt(X, Y).value_or(kLowestDrawnNote), TInputSource::Mouse);
 }
 
 void TfMain::FormClose(QObject*)
 {
-    WriteSettings();
+    WriteSettings(core_);
 }
 
-void ReadSettings()
+void ReadSettings(TGameCore& core)
 {
-    Level = LoadSavedLevel();
+    core.Level = LoadSavedLevel();
 }
 
-void WriteSettings()
+void WriteSettings(const TGameCore& core)
 {
-    SaveLevelAtClose(Level);
+    SaveLevelAtClose(core.Level);
 }

@@ -1,13 +1,21 @@
 #pragma once
 
 #include "app/Forms.h"
+#include "game/GameCore.h"
 #include "game/uFunctions.h"
 
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QCloseEvent;
+class TGameLabels;
+class TKeyboardInput;
+class TOptionsPage;
+class TPianoHighlight;
+class TStaffListener;
 class TBitmap32List;
 class TCustomLayer;
 class TImage32;
@@ -19,9 +27,6 @@ class TSkinLabel;
 class TSkinMemo;
 class TSkinPanel;
 class TSkinScrollingText;
-
-using TImgMouseEvent = std::function<void(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
-                                          int Y, TCustomLayer* Layer)>;
 
 // The main window. Its controls, pictures and the wiring of events to the
 // handlers below come from the stored window design; the handlers are the game.
@@ -37,6 +42,7 @@ public:
     TPageControl* PageControl = nullptr;
     TTabSheet* tsMain = nullptr;
     TTabSheet* tsInfo = nullptr;
+    TTabSheet* tsOptions = nullptr;
     TSkinPanel* pMain = nullptr;
     TSkinImages* SkinImages = nullptr;
     TImage32* imgPiano = nullptr;
@@ -98,27 +104,38 @@ public:
     void CreateKeySignatureLayers();
     void ShowKeySignature(int Key);
     void ClearStaff();
-    void JudgeAnswer();
+
+    // The rules of the run, which every input and every listener shares.
+    TGameCore& Core() { return core_; }
+    const TGameCore& Core() const { return core_; }
+    TPianoHighlight& PianoHighlight() { return *piano_; }
+    TKeyboardInput& KeyboardInput() { return *keyboard_; }
+    TOptionsPage& OptionsPage() { return *optionsPage_; }
+
+    // The MIDI part reports the inputs it found: their names and whether each is in use.
+    void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices);
+    // Called when the player ticks an input on or off.
+    std::function<void(const QString& name, bool enabled)> OnMidiDeviceToggled;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void PoseQuestion();
-    void EndRun();
-    void ShowLevelTexts();
-    void ShowCountDown();
-    void ShowScore();
-    void ReleaseHeldKeys();
-    bool QuestionOnDisplay() const;
+    class TRunControls;
+    void pageChanged();
+    void connectListeners();
 
+    TGameCore core_;
     // What the staff drawing reaches of the window: the staff view and its picture lists.
     std::unique_ptr<TStaffWindow> staffWindow_;
+    std::unique_ptr<TStaffListener> staff_;
+    std::unique_ptr<TPianoHighlight> piano_;
+    std::unique_ptr<TGameLabels> labels_;
+    std::unique_ptr<TRunControls> controls_;
+    TKeyboardInput* keyboard_ = nullptr;  // a child of the window
+    TOptionsPage* optionsPage_ = nullptr; // a child of the window
 };
 
-// The one main window, reached by the routines outside the window class.
-extern TfMain* fMain;
-
 // The settings routines: the level is read at start-up and written at close.
-void ReadSettings();
-void WriteSettings();
+void ReadSettings(TGameCore& core);
+void WriteSettings(const TGameCore& core);

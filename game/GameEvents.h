@@ -31,8 +31,8 @@ struct TJudgement
 {
     TQuestion Question;
     bool Right = false;
-    TPitchClassSet Expected = 0;       // the pitch classes that were asked for
-    std::vector<int> KeysGiven;        // the notes held when the answer was judged, in the order pressed
+    TPitchClassSet Expected = 0; // the pitch classes that were asked for
+    std::vector<int> KeysGiven;  // the notes held when the answer was judged, in the order pressed
     TPitchClassSet PitchClassesGiven = 0;
     TInputSource Source = TInputSource::Mouse; // the input of the last key of the answer
     std::chrono::milliseconds AnswerTime{0};   // from the question's first display to the answer
@@ -65,6 +65,10 @@ public:
     virtual void RunEnded(const TRunResult& /*result*/) {}
     // The level chosen or reached changed while no run is going.
     virtual void LevelChanged(int /*level*/) {}
+    // The run's clock stepped; the core's SecondsLeft holds the time left.
+    virtual void ClockTicked(int /*secondsLeft*/) {}
+    // The verdict, the mark and the score were cleared: Reset, or a level chosen.
+    virtual void Cleared() {}
 };
 
 // Picks the next question's clef and note. The core's default draws them

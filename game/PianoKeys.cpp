@@ -61,3 +61,22 @@ std::optional<TPianoKeyHit> PianoKeyAt(int X, int Y)
     const KeyColumns& key = Y <= kUpperBandLastRow ? keyInBand(kUpperBand, r) : keyInBand(kLowerBand, r);
     return TPianoKeyHit{key.pitchClass, key.highlightItem, origin + key.leftEdge};
 }
+
+std::optional<int> PianoNoteAt(int X, int Y)
+{
+    const std::optional<TPianoKeyHit> key = PianoKeyAt(X, Y);
+    if (!key)
+        return std::nullopt;
+    return kLowestDrawnNote + X / kOctaveWidth * 12 + key->PitchClass;
+}
+
+std::optional<TPianoKeyHit> PianoKeyOfNote(int note)
+{
+    if (note < kLowestDrawnNote || note > kHighestDrawnNote)
+        return std::nullopt;
+    const int pitchClass = (note - kLowestDrawnNote) % 12;
+    const int origin = (note - kLowestDrawnNote) / 12 * kOctaveWidth;
+    // A key's highlight starts at the same column in both bands, so the upper band's table serves.
+    const KeyColumns& key = kUpperBand[static_cast<std::size_t>(pitchClass)];
+    return TPianoKeyHit{pitchClass, key.highlightItem, origin + key.leftEdge};
+}

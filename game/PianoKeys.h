@@ -18,3 +18,12 @@ struct TPianoKeyHit
 
 // The key at (X, Y) in keyboard pixels, or nothing outside the keyboard's columns.
 std::optional<TPianoKeyHit> PianoKeyAt(int X, int Y);
+
+// The drawn keyboard runs from C2 at its left end to B5.
+constexpr int kLowestDrawnNote = 36;
+constexpr int kHighestDrawnNote = kLowestDrawnNote + 4 * 12 - 1;
+
+// The note of the key at (X, Y): the octave of the drawn key, C2 = 36 at the left end.
+std::optional<int> PianoNoteAt(int X, int Y);
+// Where a drawn note's highlight goes; nothing for a note off the keyboard.
+std::optional<TPianoKeyHit> PianoKeyOfNote(int note);

@@ -11,6 +11,27 @@ using lirasto::RangeArray;
 
 TStaffWindow* StaffWindow = nullptr;
 
+RangeArray<TNoteSlot, 1, 5> TrebleSlots;
+RangeArray<TNoteSlot, 1, 5> BassSlots;
+RangeArray<TLedgerLayer, 1, 4> LedgerLayers;
+TBitmapLayer* EvaluationMarkLayer = nullptr;
+bool EvaluationMarkShown = false;
+int TrebleKeyLayerIndex = 0;
+int BassKeyLayerIndex = 0;
+int StaffKey = 0;
+
+void ResetStaffState()
+{
+    TrebleSlots = {};
+    BassSlots = {};
+    LedgerLayers = {};
+    EvaluationMarkLayer = nullptr;
+    EvaluationMarkShown = false;
+    TrebleKeyLayerIndex = 0;
+    BassKeyLayerIndex = 0;
+    StaffKey = 0;
+}
+
 void ShowPicture(TBitmapLayer* layer, TBitmap32List* list, int index)
 {
     layer->SetBitmap(list->Bitmap(index));
@@ -264,7 +285,7 @@ void clearSlots(RangeArray<TNoteSlot, 1, 5>& staffSlots)
 
 void CreateKeySignatureLayers()
 {
-    const int key = CurrentKey;
+    const int key = StaffKey;
     checkKey(key);
     drawOnStaff([key] {
         TBitmapLayer* treble = newLayer();
@@ -286,6 +307,7 @@ void ShowKeySignature(int key)
         showKeyTile(keySignatureLayer(TrebleKeyLayerIndex), 2 * key, TrebleKeySignatureTop);
         showKeyTile(keySignatureLayer(BassKeyLayerIndex), 2 * key + 1, BassKeySignatureTop);
     });
+    StaffKey = key;
 }
 
 void ClearStaff()
@@ -302,7 +324,7 @@ void ClearStaff()
         EvaluationMarkShown = false;
         freeLayer(EvaluationMarkLayer);
     }
-    ShowKeySignature(CurrentKey);
+    ShowKeySignature(StaffKey);
 }
 
 void DrawTrebleNotes(TNoteSet notes, int key)

@@ -9,6 +9,40 @@ class TImage32;
 class TBitmap32List;
 class TBitmapLayer;
 
+// One drawn note of a staff. Only slot 1's StemDown is read: it gives the stem
+// direction of every note on that staff.
+struct TNoteSlot
+{
+    int32_t Note = 0; // 0 marks an empty slot
+    TBitmapLayer* NoteLayer = nullptr;
+    TBitmapLayer* AccidentalLayer = nullptr; // valid only while HasAccidental
+    bool HasAccidental = false;
+    bool StemDown = false;
+};
+
+struct TLedgerLayer
+{
+    TBitmapLayer* Layer = nullptr;
+    bool Exists = false;
+};
+
+inline constexpr int SlotsPerStaff = 5;
+
+extern lirasto::RangeArray<TNoteSlot, 1, 5> TrebleSlots;
+extern lirasto::RangeArray<TNoteSlot, 1, 5> BassSlots;
+extern lirasto::RangeArray<TLedgerLayer, 1, 4> LedgerLayers;
+extern TBitmapLayer* EvaluationMarkLayer;
+extern bool EvaluationMarkShown;
+// Positions of the two key-signature layers in the staff view's collection.
+extern int TrebleKeyLayerIndex;
+extern int BassKeyLayerIndex;
+// The key whose signature the staves show; ClearStaff shows it again.
+extern int StaffKey;
+
+// Zeroes the staff drawing's state, as at program start. It frees no layer
+// (the view owns them).
+void ResetStaffState();
+
 // What the staff drawing needs of the main window: the staff view and the
 // picture lists it draws from.
 class TStaffWindow
@@ -56,12 +90,12 @@ inline constexpr int EvaluationMarkLeft = 125;
 inline constexpr int EvaluationMarkTop = 0;
 
 // Creates the treble and bass key-signature layers, the first two of the
-// staff view, showing the signature of CurrentKey.
+// staff view, showing the signature of StaffKey.
 void CreateKeySignatureLayers();
 // Shows the signature of key (0..11) on both staves.
 void ShowKeySignature(int key);
 // Frees the note, accidental, ledger-line and answer-mark layers, then shows
-// the signature of CurrentKey again.
+// the signature of StaffKey again.
 void ClearStaff();
 
 // Draw the notes of the set that lie on the staff (treble 53..88, bass

@@ -118,57 +118,6 @@ int BassLedgerFor(int note)
     return BassLedgerPosition[note];
 }
 
-RangeArray<TNoteSlot, 1, 5> TrebleSlots;
-RangeArray<TNoteSlot, 1, 5> BassSlots;
-RangeArray<TLedgerLayer, 1, 4> LedgerLayers;
-TBitmapLayer* EvaluationMarkLayer = nullptr;
-bool EvaluationMarkShown = false;
-int TrebleKeyLayerIndex = 0;
-int BassKeyLayerIndex = 0;
-
-int32_t Level = 0;
-RangeArray<TLevel, 1, 12> LevelTable;
-int32_t CurrentKey = 0;
-int32_t CurrentClef = 0;
-int32_t CurrentNote = 0;
-TPitchClassSet ExpectedKeys = 0;
-TNoteSet NoteSet;
-int32_t Score = 0;
-int32_t SecondsLeft = 0;
-int32_t QuestionDue = 0;
-int32_t QuestionsPosed = 0;
-
-TPitchClassSet PressedKeys = 0;
-int32_t HeldKeyCount = 0;
-RangeArray<TBitmapLayer*, 1, 5> KeyHighlightLayers;
-
-void ResetGameState()
-{
-    TrebleSlots = {};
-    BassSlots = {};
-    LedgerLayers = {};
-    EvaluationMarkLayer = nullptr;
-    EvaluationMarkShown = false;
-    TrebleKeyLayerIndex = 0;
-    BassKeyLayerIndex = 0;
-
-    Level = 0;
-    LevelTable = {};
-    CurrentKey = 0;
-    CurrentClef = 0;
-    CurrentNote = 0;
-    ExpectedKeys = 0;
-    NoteSet = {};
-    Score = 0;
-    SecondsLeft = 0;
-    QuestionDue = 0;
-    QuestionsPosed = 0;
-
-    PressedKeys = 0;
-    HeldKeyCount = 0;
-    KeyHighlightLayers = {};
-}
-
 uint32_t RandSeed = 0;
 
 int Random(int n)

@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <string>
 
-// The note model, the constant key tables and the program-wide game state.
-// Everything here is plain data and logic; nothing draws.
-
-class TBitmapLayer;
+// The note model and the constant key tables. The state of a run lives in
+// TGameCore, the staff drawing's own in uFunctions. Nothing here draws.
 
 // A note number counts semitones, 60 being middle C; its pitch class is the
 // note modulo 12 (0 = C .. 11 = B).
@@ -98,34 +96,6 @@ TSpelling SpellNote(int note, int key);
 int TrebleLedgerFor(int note, int key);
 int BassLedgerFor(int note);
 
-// One drawn note of a staff. Only slot 1's StemDown is read: it gives the stem
-// direction of every note on that staff.
-struct TNoteSlot
-{
-    int32_t Note = 0; // 0 marks an empty slot
-    TBitmapLayer* NoteLayer = nullptr;
-    TBitmapLayer* AccidentalLayer = nullptr; // valid only while HasAccidental
-    bool HasAccidental = false;
-    bool StemDown = false;
-};
-
-struct TLedgerLayer
-{
-    TBitmapLayer* Layer = nullptr;
-    bool Exists = false;
-};
-
-inline constexpr int SlotsPerStaff = 5;
-
-extern lirasto::RangeArray<TNoteSlot, 1, 5> TrebleSlots;
-extern lirasto::RangeArray<TNoteSlot, 1, 5> BassSlots;
-extern lirasto::RangeArray<TLedgerLayer, 1, 4> LedgerLayers;
-extern TBitmapLayer* EvaluationMarkLayer;
-extern bool EvaluationMarkShown;
-// Positions of the two key-signature layers in the staff view's collection.
-extern int TrebleKeyLayerIndex;
-extern int BassKeyLayerIndex;
-
 struct TLevel
 {
     int32_t TimeLimit = 0; // seconds
@@ -134,26 +104,6 @@ struct TLevel
     std::string QuestionText;
     std::string ExplanationText;
 };
-
-extern int32_t Level;
-extern lirasto::RangeArray<TLevel, 1, 12> LevelTable;
-extern int32_t CurrentKey;
-extern int32_t CurrentClef; // 1 treble, 2 bass
-extern int32_t CurrentNote;
-extern TPitchClassSet ExpectedKeys;
-extern TNoteSet NoteSet;
-extern int32_t Score;
-extern int32_t SecondsLeft;
-extern int32_t QuestionDue;
-extern int32_t QuestionsPosed;
-
-extern TPitchClassSet PressedKeys;
-extern int32_t HeldKeyCount;
-extern lirasto::RangeArray<TBitmapLayer*, 1, 5> KeyHighlightLayers;
-
-// Zeroes every game and staff state variable above, as at program start. It
-// frees no layer (the views own them) and leaves the random generator alone.
-void ResetGameState();
 
 // The pseudo-random generator: a 32-bit linear congruential sequence.
 extern uint32_t RandSeed;

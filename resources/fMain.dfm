@@ -373,6 +373,104 @@ object fMain: TfMain
         end
       end
     end
+    object tsOptions: TTabSheet
+      Caption = 'Options'
+      object pOptions: TSkinPanel
+        Left = 0
+        Top = 0
+        Width = 784
+        Height = 538
+        Align = alClient
+        Color = clBtnFace
+        TabOrder = 0
+        SkinImages = SkinImages
+        idWallpaper = 0
+        object gbKeyboard: TSkinGroupBox
+          Left = 16
+          Top = 16
+          Width = 370
+          Height = 120
+          Caption = 'Computer keyboard'
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          object rbPianoRows: TSkinCheckBox
+            Left = 16
+            Top = 24
+            Width = 340
+            Height = 19
+            Caption = 'Piano rows: A S D F G H J K, W E T Y U O; Z X octave'
+            RadioItem = True
+          end
+          object rbNoteNames: TSkinCheckBox
+            Left = 16
+            Top = 48
+            Width = 340
+            Height = 19
+            Caption = 'Note names: C D E F G A B; Shift sharp, Ctrl flat'
+            RadioItem = True
+          end
+        end
+        object gbMidi: TSkinGroupBox
+          Left = 400
+          Top = 16
+          Width = 368
+          Height = 200
+          Caption = 'MIDI inputs'
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          object lNoMidi: TSkinLabel
+            Left = 16
+            Top = 24
+            Width = 200
+            Height = 19
+            Caption = 'No MIDI input found'
+            Transparent = True
+          end
+        end
+        object gbSound: TSkinGroupBox
+          Left = 16
+          Top = 150
+          Width = 370
+          Height = 140
+          Caption = 'Sound'
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+        end
+        object gbPractice: TSkinGroupBox
+          Left = 16
+          Top = 304
+          Width = 370
+          Height = 80
+          Caption = 'Practice'
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+        end
+      end
+    end
   end
   object SkinImages: TSkinImages
     Images = <

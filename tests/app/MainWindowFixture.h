@@ -25,7 +25,7 @@ class MainWindowTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ResetGameState();
+        ResetStaffState();
         dir_ = std::make_unique<TempDir>();
         cwd_ = std::make_unique<WorkingDirectory>(dir_->path());
         TApplication::SetErrorReporter([this](const QString& message) { errors << message; });
@@ -34,7 +34,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        ResetGameState();
+        ResetStaffState();
         TApplication::SetErrorReporter(nullptr);
         cwd_.reset();
         dir_.reset();
@@ -59,7 +59,7 @@ protected:
     {
         form->close();
         form.reset();
-        ResetGameState();
+        ResetStaffState();
     }
 
     const std::filesystem::path& workDir() const { return dir_->path(); }
@@ -91,6 +91,7 @@ protected:
         release(x, 10);
     }
     void tick() { form->TimerTimer(form->Timer); }
+    TGameCore& core() { return form->Core(); }
 
     std::unique_ptr<TfMain> form;
     QStringList errors;

@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StoredLevelRow{"Thirteen", "13", 1}, StoredLevelRow{"Negative", "-1", 1},
                     StoredLevelRow{"TrailingLetter", "3x", 1}, StoredLevelRow{"TwoNumbers", "1 2", 1},
                     StoredLevelRow{"Overflow", "99999999999999999999", 1}, StoredLevelRow{"Hex", "0x5", 1},
-                    StoredLevelRow{"DelphiHex", "$5", 1}, StoredLevelRow{"Decimal", "5.0", 1},
+                    StoredLevelRow{"DollarHex", "$5", 1}, StoredLevelRow{"Decimal", "5.0", 1},
                     StoredLevelRow{"DoubleSign", "+-5", 1}, StoredLevelRow{"Comment", "7 ; reached in June", 7},
                     StoredLevelRow{"HashComment", "11\t# x", 11}, StoredLevelRow{"OnlyComment", "; 7", 1},
                     StoredLevelRow{"CommentAfterJunk", "7x ; y", 1}),

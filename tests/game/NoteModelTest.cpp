@@ -1,4 +1,6 @@
 #include "KeySignatureReading.h"
+#include "game/GameCore.h"
+#include "game/uFunctions.h"
 #include "game/uVariables.h"
 
 #include <gtest/gtest.h>
@@ -303,26 +305,25 @@ TEST(RandomGenerator, SeedsFromTheMillisecondsOfTheDay)
     EXPECT_LT(RandSeed, 86400000u);
 }
 
-// Start-up state is all zeroes, tables and records included.
+// Start-up state is all zeroes: the staff drawing's records, and a fresh game core's run.
 TEST(GameState, ResetZeroesEveryVariable)
 {
-    Level = 7;
-    LevelTable[3].QuestionText = "x";
-    NoteSet.Include(60);
-    PressedKeys = 2;
     TrebleSlots[1].Note = 60;
     TrebleSlots[1].StemDown = true;
     LedgerLayers[2].Exists = true;
     EvaluationMarkShown = true;
-    ResetGameState();
-    EXPECT_EQ(Level, 0);
-    EXPECT_TRUE(LevelTable[3].QuestionText.empty());
-    EXPECT_TRUE(NoteSet.Empty());
-    EXPECT_EQ(PressedKeys, 0);
+    StaffKey = 5;
+    ResetStaffState();
     EXPECT_EQ(TrebleSlots[1].Note, 0);
     EXPECT_FALSE(TrebleSlots[1].StemDown);
     EXPECT_FALSE(LedgerLayers[2].Exists);
     EXPECT_FALSE(EvaluationMarkShown);
+    EXPECT_EQ(StaffKey, 0);
     EXPECT_THROW(TrebleSlots[6], ERangeError);
-    EXPECT_THROW(KeyHighlightLayers[0], ERangeError);
+    const TGameCore core;
+    EXPECT_EQ(core.Level, 1);
+    EXPECT_TRUE(core.NoteSet.Empty());
+    EXPECT_EQ(core.PressedKeys, 0);
+    EXPECT_EQ(core.LevelTable[3].TimeLimit, 150);
+    EXPECT_THROW(core.LevelTable[13], ERangeError);
 }

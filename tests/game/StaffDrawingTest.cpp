@@ -36,7 +36,7 @@ protected:
     void drawQuestion(const Staff& staff, int note, int key, bool withMark = false)
     {
         ClearStaff();
-        CurrentKey = key;
+        StaffKey = key;
         ShowKeySignature(key);
         if (withMark)
             ShowEvaluationMark();
@@ -282,12 +282,12 @@ TEST_F(StaffDrawing, RefusesAKeyOutsideTheTwelve)
     EXPECT_EQ(StaffFixture::pictureIndex(staff.layer(0)->Bitmap(), staff.keyList), 6);
 }
 
-// Clearing frees every layer of the question and keeps the key signature at indexes 0 and 1, showing CurrentKey.
+// Clearing frees every layer of the question and keeps the key signature at indexes 0 and 1, showing StaffKey.
 TEST_F(StaffDrawing, ClearStaffLeavesOnlyTheKeySignature)
 {
     drawQuestion(kTreble, 80, 0, true); // mark, note, flat, ledger line
     ASSERT_EQ(layerCount(), 6);
-    CurrentKey = 4;
+    StaffKey = 4;
     ClearStaff();
     EXPECT_EQ(layerCount(), 2);
     EXPECT_EQ(TrebleKeyLayerIndex, 0);

@@ -102,14 +102,14 @@ StaffFixture::StaffFixture()
         fillPlain(markList.Add(), kMarkSizes[i].width, kMarkSizes[i].height,
                   0xFF000000u | TColor32(0x010000u * (i + 1)));
 #endif
-    ResetGameState();
+    ResetStaffState();
     StaffWindow = this;
 }
 
 StaffFixture::~StaffFixture()
 {
     StaffWindow = nullptr;
-    ResetGameState();
+    ResetStaffState();
 }
 
 bool StaffFixture::samePicture(const TBitmap32* a, const TBitmap32* b)

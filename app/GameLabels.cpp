@@ -1,0 +1,92 @@
+#include "app/GameLabels.h"
+
+#include "app/uMain.h"
+#include "controls/SkinCtrls.h"
+#include "game/GameCore.h"
+
+namespace {
+
+const QColor kRightColour(0, 128, 0);
+const QColor kWrongColour(255, 0, 0);
+
+const char* const kPassedText = "Congratulations!! Press \"Start\" to play the next level!";
+const char* const kAllPassedText = "Congratulations!! You definitely know your notes!";
+const char* const kRepeatText = "Please repeat this level!";
+
+void showText(TSkinLabel* label, const QString& text, const QColor* colour = nullptr)
+{
+    if (colour)
+        label->SetFontColor(*colour);
+    label->SetCaption(text);
+}
+
+} // namespace
+
+void TGameLabels::ShowLevelTexts()
+{
+    const TLevel& row = core_.LevelRow();
+    showText(form_.lGoal, QString::number(row.Goal));
+    showText(form_.lQuestion, QString::fromStdString(row.QuestionText));
+    showText(form_.lExplanation, QString::fromStdString(row.ExplanationText));
+}
+
+void TGameLabels::ShowCountDown()
+{
+    showText(form_.lCountDown, QString::number(core_.SecondsLeft) + QStringLiteral(" SEC."));
+}
+
+void TGameLabels::ShowScore()
+{
+    showText(form_.lScore, QString::number(core_.Score));
+}
+
+void TGameLabels::RunStarted(int)
+{
+    showText(form_.lProgress, QString());
+    showText(form_.lAnswer, QString());
+    ShowScore();
+    ShowCountDown();
+}
+
+void TGameLabels::ClockTicked(int)
+{
+    ShowCountDown();
+}
+
+void TGameLabels::AnswerJudged(const TJudgement& judgement)
+{
+    ShowScore();
+    if (judgement.Right)
+        showText(form_.lAnswer, QStringLiteral("RIGHT!"), &kRightColour);
+    else
+        showText(form_.lAnswer, QStringLiteral("WRONG!"), &kWrongColour);
+}
+
+void TGameLabels::RunEnded(const TRunResult& result)
+{
+    if (result.EndedBy != TRunEnd::Time)
+        return;
+    if (!result.Passed) {
+        showText(form_.lProgress, QString::fromLatin1(kRepeatText), &kWrongColour);
+        ShowLevelTexts();
+    } else {
+        const char* text = result.Level >= LevelCount ? kAllPassedText : kPassedText;
+        showText(form_.lProgress, QString::fromLatin1(text), &kRightColour);
+    }
+}
+
+void TGameLabels::LevelChanged(int)
+{
+    ShowLevelTexts();
+    ShowScore();
+    ShowCountDown();
+}
+
+void TGameLabels::Cleared()
+{
+    showText(form_.lGoal, QString::number(core_.LevelRow().Goal));
+    ShowScore();
+    showText(form_.lProgress, QString());
+    showText(form_.lAnswer, QString());
+    ShowCountDown();
+}

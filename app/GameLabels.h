@@ -1,0 +1,29 @@
+#pragma once
+
+#include "game/GameEvents.h"
+
+class TGameCore;
+class TfMain;
+
+// Keeps the game page's texts in step with the run: the time, the score, the
+// verdict, the level's texts and the message at the end of a run.
+class TGameLabels : public TGameListener
+{
+public:
+    TGameLabels(TfMain& form, const TGameCore& core) : form_(form), core_(core) {}
+
+    void RunStarted(int level) override;
+    void ClockTicked(int secondsLeft) override;
+    void AnswerJudged(const TJudgement& judgement) override;
+    void RunEnded(const TRunResult& result) override;
+    void LevelChanged(int level) override;
+    void Cleared() override;
+
+    void ShowLevelTexts();
+    void ShowCountDown();
+    void ShowScore();
+
+private:
+    TfMain& form_;
+    const TGameCore& core_;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+// The player's options, kept in "vantrel.ini" under [Options]. Each option is
+// one row of kOptionTable: adding an option is adding a row (and, for a new
+// group, a group box on the Options page).
+namespace settings {
+
+inline constexpr const char* kOptionsSection = "Options";
+
+enum class TOption {
+    KeyboardScheme,
+    NameTheKeys,
+    OctaveExact,
+    SoundForMidiKeys,
+    ReplayRightNote,
+    PlayQuestion,
+    Mute,
+    Volume,
+    DrillWeakNotes,
+    MistakesCostPoints,
+    Count
+};
+
+struct TOptionRow
+{
+    TOption Id;
+    const char* Key;   // the name in the settings file
+    const char* Label; // the text on the Options page; nullptr: not a tick of its own
+    const char* Group; // the group box on the Options page that holds it
+    int Default;
+    int Min;
+    int Max;
+};
+
+inline constexpr std::array<TOptionRow, static_cast<std::size_t>(TOption::Count)> kOptionTable{{
+    {TOption::KeyboardScheme, "KeyboardScheme", nullptr, "gbKeyboard", 0, 0, 1},
+    {TOption::NameTheKeys, "NameTheKeys", "Name the keys", "gbKeyboard", 0, 0, 1},
+    {TOption::OctaveExact, "OctaveExact", "Octave-exact answers", "gbMidi", 0, 0, 1},
+    {TOption::SoundForMidiKeys, "SoundForMidiKeys", "Sound for MIDI keys", "gbSound", 1, 0, 1},
+    {TOption::ReplayRightNote, "ReplayRightNote", "Replay the right note", "gbSound", 0, 0, 1},
+    {TOption::PlayQuestion, "PlayQuestion", "Play the question", "gbSound", 0, 0, 1},
+    {TOption::Mute, "Mute", "Mute", "gbSound", 0, 0, 1},
+    {TOption::Volume, "Volume", nullptr, "gbSound", 80, 0, 100},
+    {TOption::DrillWeakNotes, "DrillWeakNotes", "Drill my weak notes", "gbPractice", 1, 0, 1},
+    {TOption::MistakesCostPoints, "MistakesCostPoints", "Mistakes cost points", "gbPractice", 0, 0, 1},
+}};
+
+const TOptionRow& OptionRow(TOption option);
+
+// Every option's value; each starts at its default.
+class TOptions
+{
+public:
+    TOptions();
+    int Get(TOption option) const { return values_[index(option)]; }
+    bool On(TOption option) const { return Get(option) != 0; }
+    // A value outside the option's range is refused: false, and the old value stays.
+    bool Set(TOption option, int value);
+
+private:
+    static std::size_t index(TOption option) { return static_cast<std::size_t>(option); }
+    std::array<int, static_cast<std::size_t>(TOption::Count)> values_{};
+};
+
+// The stored options; a missing or bad value (not a whole number in range) is its default, silently.
+TOptions ReadOptions(const std::string& path = "./vantrel.ini");
+// Stores one option, keeping every other line; false when it cannot be written.
+bool WriteOption(TOption option, int value, const std::string& path = "./vantrel.ini");
+
+} // namespace settings

@@ -1,0 +1,138 @@
+#include "app/OptionsPage.h"
+
+#include "app/Application.h"
+#include "app/KeyboardInput.h"
+#include "app/PianoHighlight.h"
+#include "app/uMain.h"
+#include "controls/SkinCheckBox.h"
+#include "controls/SkinCtrls.h"
+
+using settings::TOption;
+
+namespace {
+
+constexpr int kTickLeft = 16;
+constexpr int kTickHeight = 19;
+constexpr int kTickStep = 24;
+constexpr int kFirstTickTop = 24;
+
+TSkinCheckBox* newTick(QWidget* parent, const QString& caption, int top)
+{
+    auto* tick = new TSkinCheckBox(parent);
+    tick->setText(caption);
+    tick->setGeometry(kTickLeft, top, parent->width() - 2 * kTickLeft, kTickHeight);
+    tick->show();
+    return tick;
+}
+
+// The first free row of a group box below the ticks and labels it already holds.
+int nextTickTop(QWidget* group)
+{
+    int top = kFirstTickTop;
+    for (QWidget* child : group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!child->isHidden())
+            top = std::max(top, child->geometry().top() + kTickStep);
+    return top;
+}
+
+} // namespace
+
+TOptionsPage::TOptionsPage(TfMain& form, std::string path)
+    : QObject(&form), form_(form), path_(std::move(path)), options_(settings::ReadOptions(path_))
+{
+    buildTicks();
+    for (const settings::TOptionRow& row : settings::kOptionTable)
+        apply(row.Id);
+}
+
+void TOptionsPage::buildTicks()
+{
+    ticks_.assign(settings::kOptionTable.size(), nullptr);
+    for (const settings::TOptionRow& row : settings::kOptionTable) {
+        auto* group = form_.findChild<QWidget*>(QString::fromLatin1(row.Group));
+        if (!row.Label || !group)
+            continue;
+        const bool midi = row.Id == TOption::OctaveExact;
+        // The octave-exact tick sits at the foot of the MIDI list, below any number of inputs.
+        TSkinCheckBox* tick =
+            newTick(group, QString::fromUtf8(row.Label), midi ? group->height() - kTickStep - 8 : nextTickTop(group));
+        tick->setObjectName(QStringLiteral("cb") + QString::fromLatin1(row.Key));
+        tick->setChecked(options_.On(row.Id));
+        tick->setVisible(!midi);
+        connect(tick, &QAbstractButton::toggled, this,
+                [this, id = row.Id](bool on) { RunGuarded([&] { SetOption(id, on ? 1 : 0); }); });
+        ticks_[static_cast<std::size_t>(row.Id)] = tick;
+    }
+    auto* rows = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbPianoRows"));
+    auto* names = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbNoteNames"));
+    if (rows && names) {
+        (options_.Get(TOption::KeyboardScheme) == 1 ? names : rows)->setChecked(true);
+        connect(names, &QAbstractButton::toggled, this,
+                [this](bool on) { RunGuarded([&] { SetOption(TOption::KeyboardScheme, on ? 1 : 0); }); });
+    }
+}
+
+TSkinCheckBox* TOptionsPage::Tick(TOption option) const
+{
+    return ticks_[static_cast<std::size_t>(option)];
+}
+
+void TOptionsPage::SetOption(TOption option, int value)
+{
+    if (options_.Get(option) == value || !options_.Set(option, value))
+        return;
+    settings::WriteOption(option, value, path_);
+    if (TSkinCheckBox* tick = Tick(option); tick && tick->isChecked() != (value != 0))
+        tick->setChecked(value != 0);
+    apply(option);
+    emit OptionChanged(option, value);
+}
+
+void TOptionsPage::apply(TOption option)
+{
+    const int value = options_.Get(option);
+    switch (option) {
+    case TOption::KeyboardScheme:
+        form_.KeyboardInput().SetScheme(value == 1 ? TKeyboardScheme::NoteNames : TKeyboardScheme::PianoRows);
+        break;
+    case TOption::NameTheKeys:
+        form_.PianoHighlight().SetKeyNames(value != 0);
+        break;
+    case TOption::OctaveExact:
+        form_.Core().SetOctaveExact(value != 0);
+        break;
+    case TOption::MistakesCostPoints:
+        form_.Core().SetMistakesCostPoints(value != 0);
+        break;
+    default:
+        break; // followed by the sound and the history through OptionChanged
+    }
+}
+
+void TOptionsPage::SetMidiDevices(const std::vector<TMidiDevice>& devices)
+{
+    auto* group = form_.findChild<QWidget*>(QStringLiteral("gbMidi"));
+    auto* none = form_.findChild<QWidget*>(QStringLiteral("lNoMidi"));
+    if (!group)
+        return;
+    for (TSkinCheckBox* tick : midiTicks_)
+        delete tick;
+    midiTicks_.clear();
+    // As many inputs as the box holds above the octave-exact tick; more are rare and stay in use.
+    const int room = (group->height() - kTickStep - 8 - kFirstTickTop) / kTickStep;
+    for (const TMidiDevice& device : devices) {
+        if (static_cast<int>(midiTicks_.size()) >= room)
+            break;
+        TSkinCheckBox* tick = newTick(group, device.Name, kFirstTickTop + kTickStep * int(midiTicks_.size()));
+        tick->setChecked(device.Enabled);
+        connect(tick, &QAbstractButton::toggled, this, [this, name = device.Name](bool on) {
+            if (OnMidiDeviceToggled)
+                RunGuarded([&] { OnMidiDeviceToggled(name, on); });
+        });
+        midiTicks_.push_back(tick);
+    }
+    if (none)
+        none->setVisible(devices.empty());
+    if (TSkinCheckBox* exact = Tick(TOption::OctaveExact))
+        exact->setVisible(!devices.empty());
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/Options.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QWidget;
+class TSkinCheckBox;
+class TfMain;
+
+// The Options page: one tick per row of the options table, the keyboard
+// scheme, and the MIDI inputs the MIDI part reports. A change is stored at
+// once and handed to the part of the program it concerns.
+class TOptionsPage : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TOptionsPage(TfMain& form, std::string path = "./vantrel.ini");
+
+    const settings::TOptions& Options() const { return options_; }
+    // Sets, stores and applies an option, as a click on its tick does.
+    void SetOption(settings::TOption option, int value);
+    TSkinCheckBox* Tick(settings::TOption option) const;
+
+    struct TMidiDevice
+    {
+        QString Name;
+        bool Enabled = true;
+    };
+    // The MIDI inputs found, each with its tick; none shows "No MIDI input found".
+    // The octave-exact tick shows only while there is one.
+    void SetMidiDevices(const std::vector<TMidiDevice>& devices);
+    std::function<void(const QString& name, bool enabled)> OnMidiDeviceToggled;
+
+signals:
+    // For the parts that follow an option themselves (sound, history).
+    void OptionChanged(settings::TOption option, int value);
+
+private:
+    void buildTicks();
+    void apply(settings::TOption option);
+
+    TfMain& form_;
+    std::string path_;
+    settings::TOptions options_;
+    std::vector<TSkinCheckBox*> ticks_; // by option, nullptr where an option has no tick
+    std::vector<TSkinCheckBox*> midiTicks_;
+};

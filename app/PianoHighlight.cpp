@@ -1,0 +1,125 @@
+#include "app/PianoHighlight.h"
+
+#include "game/PianoKeys.h"
+#include "game/uFunctions.h"
+#include "graphics/Image32.h"
+#include "graphics/Layers.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTimer>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Keeps the view's update bracket closed on every path, so that a failure
+// while a highlight is laid cannot stop the keyboard from ever repainting.
+class TUpdateBracket
+{
+public:
+    explicit TUpdateBracket(TImage32& view) : view_(view) { view_.BeginUpdate(); }
+    ~TUpdateBracket()
+    {
+        view_.EndUpdate();
+        view_.Changed();
+    }
+    TUpdateBracket(const TUpdateBracket&) = delete;
+    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+private:
+    TImage32& view_;
+};
+
+} // namespace
+
+TPianoHighlight::~TPianoHighlight() = default; // the view owns the layers
+
+int TPianoHighlight::DrawnNoteFor(int note)
+{
+    if (note < kLowestDrawnNote)
+        return kLowestDrawnNote + (note % 12 + 12) % 12;
+    if (note > kHighestDrawnNote)
+        return kHighestDrawnNote - 11 + note % 12;
+    return note;
+}
+
+TBitmapLayer* TPianoHighlight::layHighlight(int note)
+{
+    const std::optional<TPianoKeyHit> key = PianoKeyOfNote(DrawnNoteFor(note));
+    if (!key)
+        return nullptr;
+    TUpdateBracket bracket(view_);
+    auto layer = std::make_unique<TBitmapLayer>(view_.Layers());
+    ShowPicture(layer.get(), &pictures_, key->HighlightItem);
+    PlaceLayer(layer.get(), key->Left, 0);
+    return layer.release();
+}
+
+void TPianoHighlight::KeyDown(int note, TInputSource source)
+{
+    if (TBitmapLayer* layer = layHighlight(note))
+        highlights_.push_back({note, source, layer});
+}
+
+void TPianoHighlight::ShowOctave(int note)
+{
+    constexpr int kOctaveMarkMs = 400;
+    removeOctaveMark();
+    octaveMark_ = layHighlight(note);
+    const int mark = ++octaveMarks_;
+    QTimer::singleShot(kOctaveMarkMs, &view_, [this, mark] {
+        if (mark == octaveMarks_)
+            removeOctaveMark();
+    });
+}
+
+void TPianoHighlight::removeOctaveMark()
+{
+    if (!octaveMark_)
+        return;
+    TUpdateBracket bracket(view_);
+    delete std::exchange(octaveMark_, nullptr);
+}
+
+void TPianoHighlight::KeyUp(int note, TInputSource source)
+{
+    const auto found = std::find_if(highlights_.begin(), highlights_.end(),
+                                    [&](const THighlight& h) { return h.Note == note && h.Source == source; });
+    if (found == highlights_.end())
+        return;
+    TBitmapLayer* layer = found->Layer;
+    highlights_.erase(found);
+    TUpdateBracket bracket(view_);
+    delete layer;
+}
+
+void TPianoHighlight::SetKeyNames(bool on)
+{
+    TBitmap32* keyboard = view_.Bitmap();
+    const std::size_t pixels = std::size_t(keyboard->Width()) * std::size_t(keyboard->Height());
+    if (on == !plainKeyboard_.empty() || pixels == 0)
+        return;
+    if (!on) {
+        std::memcpy(keyboard->Bits(), plainKeyboard_.data(), pixels * sizeof(uint32_t));
+        plainKeyboard_.clear();
+    } else {
+        plainKeyboard_.assign(keyboard->Bits(), keyboard->Bits() + pixels);
+        QImage picture(reinterpret_cast<uchar*>(keyboard->Bits()), keyboard->Width(), keyboard->Height(),
+                       keyboard->Width() * 4, QImage::Format_RGB32);
+        QPainter painter(&picture);
+        QFont font = painter.font();
+        font.setPixelSize(11);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(QColor(96, 96, 96));
+        static const char kNames[] = "CDEFGAB";
+        // Each octave's white keys lie in 20-pixel slots; the names sit at their foot, below the black keys.
+        for (int key = 0; key * 20 < kKeyboardWidth; ++key)
+            painter.drawText(QRect(key * 20, keyboard->Height() - 17, 20, 14), Qt::AlignCenter,
+                             QString(QChar::fromLatin1(kNames[key % 7])));
+    }
+    keyboard->Changed();
+    view_.Changed();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "game/GameEvents.h"
+
+class TGameCore;
+
+// Draws what happens in a run on the staff: each question with its key and
+// the pointing hand, the verdict's mark, and an empty staff once the run is
+// over or the level changes.
+class TStaffListener : public TGameListener
+{
+public:
+    explicit TStaffListener(const TGameCore& core) : core_(core) {}
+
+    void QuestionPosed(const TQuestion& question) override;
+    void AnswerJudged(const TJudgement& judgement) override;
+    void RunEnded(const TRunResult& result) override;
+    void LevelChanged(int level) override;
+    void Cleared() override;
+
+private:
+    const TGameCore& core_;
+};
