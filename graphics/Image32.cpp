@@ -43,6 +43,38 @@ int32_t mulDiv(int64_t a, int64_t b, int64_t c)
     return lirasto::checkedCast<int32_t>(rounded);
 }
 
+// The region as few rectangles that do not overlap: its bands are joined into their
+// bounding boxes where that adds little area, because each rectangle costs a pass of
+// every stage and layer, and recomposing a few unchanged pixels changes nothing.
+std::vector<TRect> CompositionRects(const QRegion& region)
+{
+    std::vector<TRect> rects;
+    for (const QRect& r : region)
+        rects.push_back(TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    auto area = [](const TRect& r) { return r.Width() * r.Height(); };
+    auto bounds = [](const TRect& a, const TRect& b) {
+        return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                     std::max(a.Bottom, b.Bottom)};
+    };
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t i = 0; i < rects.size() && !merged; ++i) {
+            for (std::size_t j = i + 1; j < rects.size() && !merged; ++j) {
+                const TRect box = bounds(rects[i], rects[j]);
+                // Overlaps must go (a pixel composed twice would be blended twice); near
+                // neighbours go when the box wastes less than a quarter.
+                const bool overlap = !IntersectRect(rects[i], rects[j]).IsEmpty();
+                if (overlap || 4 * area(box) <= 5 * (area(rects[i]) + area(rects[j]))) {
+                    rects[i] = box;
+                    rects.erase(rects.begin() + std::ptrdiff_t(j));
+                    merged = true;
+                }
+            }
+        }
+    }
+    return rects;
+}
+
 // The client position of a mouse event: the pixel the pointer lies in.
 QPoint clientPixel(const QMouseEvent* event)
 {
@@ -510,8 +542,8 @@ void TCustomImage32::DoPaintBufferRegion(const QRegion& region)
         TBitmap32& b;
         ~ClipReset() { b.SetClipRect(b.BoundsRect()); }
     } reset{buffer};
-    for (const QRect& r : region) {
-        buffer.SetClipRect(TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    for (const TRect& r : CompositionRects(region)) {
+        buffer.SetClipRect(r);
         RunStages(buffer);
     }
 }
@@ -622,7 +654,9 @@ void TCustomImage32::ExecDrawBitmap(TBitmap32& dest, int)
 
 void TCustomImage32::ExecDrawLayers(TBitmap32& dest, int stageNum)
 {
-    layers_->PaintLayers(&dest, paintStages_->Items(stageNum).Parameter);
+    // Within part of the view, only the layers reaching into it need to paint.
+    const bool partial = !(dest.ClipRect() == dest.BoundsRect());
+    layers_->PaintLayers(&dest, paintStages_->Items(stageNum).Parameter, partial);
 }
 
 void TCustomImage32::MouseDownWithLayer(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y,

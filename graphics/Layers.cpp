@@ -98,11 +98,14 @@ TCustomLayer* TLayerCollection::FindLayerAtPos(int x, int y, uint32_t optionsMas
     return nullptr;
 }
 
-void TLayerCollection::PaintLayers(TBitmap32* buffer, uint32_t optionsMask)
+void TLayerCollection::PaintLayers(TBitmap32* buffer, uint32_t optionsMask, bool onlyReaching)
 {
+    const TRect clip = buffer->ClipRect();
     for (std::size_t i = 0; i < items_.size(); ++i) {
         TCustomLayer* layer = items_[i];
         if ((layer->layerOptions_ & optionsMask) == 0)
+            continue;
+        if (onlyReaching && IntersectRect(layer->shownArea_, clip).IsEmpty())
             continue;
         layer->Paint(buffer);
         if (layer->OnPaint)

@@ -106,8 +106,9 @@ public:
     void SetHost(TLayerHost* host) { host_ = host; }
 
     // Paints, bottom first, the layers whose options share a bit with optionsMask, each
-    // with its own painting and then its OnPaint handler.
-    void PaintLayers(TBitmap32* buffer, uint32_t optionsMask);
+    // with its own painting and then its OnPaint handler. onlyReaching skips the layers
+    // whose composed area misses the buffer's clip rectangle.
+    void PaintLayers(TBitmap32* buffer, uint32_t optionsMask, bool onlyReaching = false);
     // Paints the window overlay of every loGdiOverlay layer.
     void PaintGDIOverlays(QPainter& canvas);
     // Whether a layer drawn under optionsMask may paint beyond any area it reports.
