@@ -5,6 +5,8 @@
 #include "graphics/Image32.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 #include <pixman.h>
@@ -148,6 +150,25 @@ void pixmanOver(benchmark::State& state, std::vector<uint32_t>& premultipliedSrc
     }
     pixman_image_unref(src);
     pixman_image_unref(dest);
+    setRate(state, kPixels);
+}
+
+// What a Qt developer would write: QPainter's SourceOver of one premultiplied ARGB32 image
+// over another, on the same rows.
+void qtSourceOver(benchmark::State& state, std::vector<uint32_t>& premultipliedSrc)
+{
+    TBitmap32 dst;
+    dst.Assign(&data().background);
+    const QImage src(reinterpret_cast<const uchar*>(premultipliedSrc.data()), kWidth, kHeight, kWidth * 4,
+                     QImage::Format_ARGB32_Premultiplied);
+    QImage dest(reinterpret_cast<uchar*>(dst.Bits()), kWidth, kHeight, kWidth * 4, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&dest);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (auto _ : state) {
+        painter.drawImage(0, 0, src);
+        benchmark::DoNotOptimize(dst.Bits());
+        benchmark::ClobberMemory();
+    }
     setRate(state, kPixels);
 }
 
@@ -355,6 +376,10 @@ int main(int argc, char** argv)
                                  [](benchmark::State& s) { pixmanOver(s, data().realisticPremultiplied); });
     benchmark::RegisterBenchmark("pixman_over/every_alpha",
                                  [](benchmark::State& s) { pixmanOver(s, data().everyAlphaPremultiplied); });
+    benchmark::RegisterBenchmark("qt_source_over/realistic",
+                                 [](benchmark::State& s) { qtSourceOver(s, data().realisticPremultiplied); });
+    benchmark::RegisterBenchmark("qt_source_over/every_alpha",
+                                 [](benchmark::State& s) { qtSourceOver(s, data().everyAlphaPremultiplied); });
     benchmark::RegisterBenchmark("memcpy", copyBuffer);
     benchmark::RegisterBenchmark("background_copy", backgroundCopy);
     benchmark::RegisterBenchmark("question_frame", questionFrame);
@@ -374,6 +399,12 @@ int main(int argc, char** argv)
         if (r.count(ours + set) && r.count(std::string("pixman_over/") + set))
             std::printf("  our blend / pixman OVER, %-11s: %.2f x throughput (target >= %.1f)\n", set,
                         r[ours + set] / r[std::string("pixman_over/") + set], target);
+    }
+    for (const char* set : {"every_alpha", "realistic"}) {
+        const double target = std::string(set) == "every_alpha" ? 1.0 : 1.2;
+        if (r.count(ours + set) && r.count(std::string("qt_source_over/") + set))
+            std::printf("  our blend / Qt SourceOver, %-11s: %.2f x throughput (target >= %.1f)\n", set,
+                        r[ours + set] / r[std::string("qt_source_over/") + set], target);
     }
     if (r.count("question_frame") && r.count("memcpy"))
         std::printf("  question frame time / memcpy time of the buffer: %.2f (target <= 1.5)\n",
