@@ -3,6 +3,8 @@
 // 0..65408, so the wrapping lane arithmetic gives it exactly and the result matches
 // the portable routine bit for bit.
 // The 256-bit unpack and pack work within each 128-bit half, so pixels come back in place.
+// (Two channels per 32-bit lane, without unpack and pack, measured slower on rows of
+// every alpha here; the gain on mostly transparent rows comes from the skipping alone.)
 #include "graphics/Blend.h"
 
 #include <immintrin.h>
@@ -46,21 +48,32 @@ void BlendLineAvx2(const TColor32* src, TColor32* dst, int count)
         // Alpha 0 already yields B; alpha 255 must copy F exactly.
         return _mm256_blendv_epi8(_mm256_packus_epi16(lo, hi), f, opaque);
     };
-    int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
-        const __m256i alpha = _mm256_and_si256(f, alphaMask);
-        // Transparent groups leave the destination alone, opaque ones replace it.
-        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alpha, zero)) == -1)
-            continue;
-        const __m256i opaque = _mm256_cmpeq_epi32(alpha, alphaMask);
+    // One group of eight: transparent ones leave the destination alone, opaque ones replace it.
+    auto group = [&](int i, __m256i f) {
+        if (_mm256_testz_si256(f, alphaMask))
+            return;
+        const __m256i opaque = _mm256_cmpeq_epi32(_mm256_and_si256(f, alphaMask), alphaMask);
         if (_mm256_movemask_epi8(opaque) == -1) {
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), f);
-            continue;
+            return;
         }
         const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), blend8(f, b, opaque));
+    };
+    int i = 0;
+    auto load = [src](int at) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + at)); };
+    // Two groups a step; the soft-edged shapes of the layers leave long transparent runs,
+    // skipped sixteen pixels at a time.
+    for (; i + 16 <= count; i += 16) {
+        const __m256i f0 = load(i);
+        const __m256i f1 = load(i + 8);
+        if (_mm256_testz_si256(_mm256_or_si256(f0, f1), alphaMask))
+            continue;
+        group(i, f0);
+        group(i + 8, f1);
     }
+    for (; i + 8 <= count; i += 8)
+        group(i, load(i));
     if (i < count) {
         // Lanes outside the row load as 0, alpha 0, and are not stored.
         const __m256i mask = tailMask(count - i);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 using lirasto::EAssertionFailed;
 using lirasto::EConvertError;
@@ -40,6 +41,38 @@ int32_t mulDiv(int64_t a, int64_t b, int64_t c)
     int64_t half = c / 2;
     int64_t rounded = (product >= 0 ? lirasto::checkedAdd(product, half) : lirasto::checkedSub(product, half)) / c;
     return lirasto::checkedCast<int32_t>(rounded);
+}
+
+// The region as few rectangles that do not overlap: its bands are joined into their
+// bounding boxes where that adds little area, because each rectangle costs a pass of
+// every stage and layer, and recomposing a few unchanged pixels changes nothing.
+std::vector<TRect> CompositionRects(const QRegion& region)
+{
+    std::vector<TRect> rects;
+    for (const QRect& r : region)
+        rects.push_back(TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    auto area = [](const TRect& r) { return r.Width() * r.Height(); };
+    auto bounds = [](const TRect& a, const TRect& b) {
+        return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                     std::max(a.Bottom, b.Bottom)};
+    };
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t i = 0; i < rects.size() && !merged; ++i) {
+            for (std::size_t j = i + 1; j < rects.size() && !merged; ++j) {
+                const TRect box = bounds(rects[i], rects[j]);
+                // Overlaps must go (a pixel composed twice would be blended twice); near
+                // neighbours go when the box wastes less than a quarter.
+                const bool overlap = !IntersectRect(rects[i], rects[j]).IsEmpty();
+                if (overlap || 4 * area(box) <= 5 * (area(rects[i]) + area(rects[j]))) {
+                    rects[i] = box;
+                    rects.erase(rects.begin() + std::ptrdiff_t(j));
+                    merged = true;
+                }
+            }
+        }
+    }
+    return rects;
 }
 
 // The client position of a mouse event: the pixel the pointer lies in.
@@ -113,14 +146,29 @@ TCustomPaintBox32::~TCustomPaintBox32() = default;
 void TCustomPaintBox32::Invalidate()
 {
     bufferValid_ = false;
+    pending_ = QRegion();
     update();
+}
+
+void TCustomPaintBox32::InvalidateRegion(const QRegion& region)
+{
+    if (region.isEmpty())
+        return;
+    if (bufferValid_)
+        pending_ += region;
+    update(region);
 }
 
 void TCustomPaintBox32::ForceCompose()
 {
     ResizeBuffer();
-    if (!bufferValid_)
+    if (!bufferValid_) {
+        pending_ = QRegion();
         DoPaintBuffer();
+    } else if (!pending_.isEmpty()) {
+        const QRegion region = std::exchange(pending_, QRegion());
+        DoPaintBufferRegion(region);
+    }
 }
 
 TRect TCustomPaintBox32::GetViewportRect() const
@@ -132,6 +180,11 @@ void TCustomPaintBox32::DoPaintBuffer()
 {
     bufferValid_ = true;
     ++compositions_;
+}
+
+void TCustomPaintBox32::DoPaintBufferRegion(const QRegion&)
+{
+    DoPaintBuffer();
 }
 
 void TCustomPaintBox32::DoPaintGDIOverlay(QPainter&)
@@ -189,9 +242,9 @@ void TCustomPaintBox32::paintEvent(QPaintEvent* event)
         const int bh = buffer_->Height();
         const QImage view(reinterpret_cast<const uchar*>(buffer_->Bits()), bw, bh, qsizetype(bw) * 4,
                           QImage::Format_RGB32);
-        const QRect area = event->rect() & QRect(0, 0, std::min(width(), bw), std::min(height(), bh));
-        if (!area.isEmpty())
-            painter.drawImage(area.topLeft(), view, area);
+        const QRegion area = event->region() & QRect(0, 0, std::min(width(), bw), std::min(height(), bh));
+        for (const QRect& r : area)
+            painter.drawImage(r.topLeft(), view, r);
     }
     DoPaintGDIOverlay(painter);
 }
@@ -225,9 +278,10 @@ TCustomImage32::TCustomImage32(QWidget* parent)
       layers_(std::make_unique<TLayerCollection>(this)), paintStages_(std::make_unique<TPaintStages>()),
       color_(palette().color(QPalette::Window))
 {
-    bitmap_->OnChange = [this](TBitmap32*) { Changed(); };
+    bitmap_->OnChange = [this](TBitmap32*) { ChangedAll(); };
     bitmap_->OnResize = [this](TBitmap32*) { BitmapResized(); };
     layers_->SetCoordXForm(&cachedXForm_);
+    layers_->SetHost(this);
     layers_->OnChange = [this](TLayerCollection*) { Changed(); };
     layers_->OnGDIUpdate = [this](TLayerCollection*) { repaint(); };
     InitDefaultStages();
@@ -240,6 +294,7 @@ TCustomImage32::~TCustomImage32()
     // Never closed: nothing may repaint while the parts go away.
     BeginUpdate();
     paintStages_.reset();
+    layers_->SetHost(nullptr);
     layers_->OnChange = nullptr;
     layers_->OnGDIUpdate = nullptr;
     layers_.reset();
@@ -258,7 +313,7 @@ void TCustomImage32::SetBitmapAlign(TBitmapAlign value)
 {
     bitmapAlign_ = value;
     InvalidateCache();
-    Changed();
+    ChangedAll();
 }
 
 void TCustomImage32::SetScaleMode(TScaleMode value)
@@ -267,7 +322,7 @@ void TCustomImage32::SetScaleMode(TScaleMode value)
         return;
     scaleMode_ = value;
     InvalidateCache();
-    Changed();
+    ChangedAll();
 }
 
 void TCustomImage32::SetScale(double value)
@@ -280,7 +335,7 @@ void TCustomImage32::SetScale(double value)
     scale_ = scale;
     InvalidateCache();
     DoScaleChange();
-    Changed();
+    ChangedAll();
 }
 
 void TCustomImage32::SetOffsetHorz(float value)
@@ -289,7 +344,7 @@ void TCustomImage32::SetOffsetHorz(float value)
         return;
     offsetHorz_ = value;
     InvalidateCache();
-    Changed();
+    ChangedAll();
 }
 
 void TCustomImage32::SetOffsetVert(float value)
@@ -298,7 +353,7 @@ void TCustomImage32::SetOffsetVert(float value)
         return;
     offsetVert_ = value;
     InvalidateCache();
-    Changed();
+    ChangedAll();
 }
 
 void TCustomImage32::SetColor(const QColor& value)
@@ -306,7 +361,7 @@ void TCustomImage32::SetColor(const QColor& value)
     if (value == color_)
         return;
     color_ = value;
-    Changed();
+    ChangedAll();
 }
 
 void TCustomImage32::BeginUpdate()
@@ -326,9 +381,56 @@ void TCustomImage32::Changed()
     if (updateCount_ != 0)
         return;
     InvalidateCache();
-    Invalidate();
+    layers_->ReportChangedAreas();
+    if (wholeChanged_ || NeedsWholeComposition())
+        Invalidate();
+    else
+        InvalidateRegion(changedArea_);
+    wholeChanged_ = false;
+    changedArea_ = QRegion();
     if (OnChange)
         OnChange(this);
+}
+
+void TCustomImage32::ChangedAll()
+{
+    wholeChanged_ = true;
+    Changed();
+}
+
+void TCustomImage32::LayerAreaChanged(const TRect& area)
+{
+    const TRect r = IntersectRect(area, TRect{0, 0, width(), height()});
+    if (!r.IsEmpty())
+        changedArea_ += QRect(r.Left, r.Top, int(r.Width()), int(r.Height()));
+}
+
+bool TCustomImage32::NeedsWholeComposition() const
+{
+    if (paintStages_->Count() != int(composedStages_.size()))
+        return true;
+    for (int i = 0; i < paintStages_->Count(); ++i) {
+        const TPaintStage& stage = paintStages_->Items(i);
+        if (!(stage == composedStages_[std::size_t(i)]))
+            return true;
+        if (!stage.RunTime)
+            continue;
+        // A custom stage may draw anywhere; layers drawn under another mask are not the
+        // ones that report their areas.
+        if (stage.Stage == psCustom || (stage.Stage == psDrawLayers && stage.Parameter != loVisible))
+            return true;
+        if (stage.Stage == psDrawLayers && layers_->AnyUnboundedLayer(stage.Parameter))
+            return true;
+    }
+    return false;
+}
+
+void TCustomImage32::Composed()
+{
+    composedStages_.clear();
+    for (int i = 0; i < paintStages_->Count(); ++i)
+        composedStages_.push_back(paintStages_->Items(i));
+    layers_->MarkComposed();
 }
 
 QSize TCustomImage32::GetBitmapSize() const
@@ -418,7 +520,36 @@ void TCustomImage32::DoPaintBuffer()
     // every paint that follows.
     TCustomPaintBox32::DoPaintBuffer();
     UpdateCache();
+    Composed();
+    RunStages(*Buffer());
+}
+
+void TCustomImage32::DoPaintBufferRegion(const QRegion& region)
+{
+    if (NeedsWholeComposition()) {
+        DoPaintBuffer();
+        update();
+        return;
+    }
+    CountComposition();
+    UpdateCache();
+    Composed();
     TBitmap32& buffer = *Buffer();
+    // Every stage works pixel by pixel, so each part composed on its own within its clip
+    // comes out as the same part of a whole composition.
+    struct ClipReset
+    {
+        TBitmap32& b;
+        ~ClipReset() { b.SetClipRect(b.BoundsRect()); }
+    } reset{buffer};
+    for (const TRect& r : CompositionRects(region)) {
+        buffer.SetClipRect(r);
+        RunStages(buffer);
+    }
+}
+
+void TCustomImage32::RunStages(TBitmap32& buffer)
+{
     // There is no design mode in this program, so the run-time flags choose the stages.
     for (int i = 0; i < paintStages_->Count(); ++i) {
         const TPaintStage stage = paintStages_->Items(i);
@@ -454,11 +585,7 @@ void TCustomImage32::DoPaintBuffer()
 
 void TCustomImage32::DoPaintGDIOverlay(QPainter& canvas)
 {
-    for (int i = 0; i < layers_->Count(); ++i) {
-        TCustomLayer* layer = layers_->Items(i);
-        if ((layer->LayerOptions() & loGdiOverlay) != 0)
-            layer->PaintGDI(canvas);
-    }
+    layers_->PaintGDIOverlays(canvas);
     TCustomPaintBox32::DoPaintGDIOverlay(canvas);
 }
 
@@ -490,7 +617,8 @@ void TCustomImage32::ExecClearBackground(TBitmap32& dest, int)
 {
     const TColor32 c = Color32(color_);
     if (bitmap_->Empty() || bitmap_->DrawMode() != dmOpaque) {
-        dest.Clear(c);
+        // Within the clip rectangle, which is all of the buffer for a whole composition.
+        dest.FillRect(0, 0, dest.Width(), dest.Height(), c);
         return;
     }
     // An opaque bitmap covers its own rectangle, so only the bands around it are filled.
@@ -526,15 +654,9 @@ void TCustomImage32::ExecDrawBitmap(TBitmap32& dest, int)
 
 void TCustomImage32::ExecDrawLayers(TBitmap32& dest, int stageNum)
 {
-    const uint32_t mask = paintStages_->Items(stageNum).Parameter;
-    for (int i = 0; i < layers_->Count(); ++i) {
-        TCustomLayer* layer = layers_->Items(i);
-        if ((layer->LayerOptions() & mask) == 0)
-            continue;
-        layer->Paint(&dest);
-        if (layer->OnPaint)
-            layer->OnPaint(layer, &dest);
-    }
+    // Within part of the view, only the layers reaching into it need to paint.
+    const bool partial = !(dest.ClipRect() == dest.BoundsRect());
+    layers_->PaintLayers(&dest, paintStages_->Items(stageNum).Parameter, partial);
 }
 
 void TCustomImage32::MouseDownWithLayer(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y,

@@ -4,6 +4,7 @@
 #include "graphics/Layers.h"
 
 #include <QColor>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -39,6 +40,7 @@ struct TPaintStage
     bool RunTime = false;
     uint32_t Stage = 0;
     uint32_t Parameter = 0;
+    bool operator==(const TPaintStage&) const = default;
 };
 
 // The ordered steps a view runs to compose its buffer.
@@ -83,6 +85,11 @@ public:
 
     // Marks the buffer invalid and asks for a repaint later.
     void Invalidate();
+    // Marks a part of the buffer out of date and asks for a repaint of that part only.
+    void InvalidateRegion(const QRegion& region);
+    // What the next composition redoes and the window repaints, short of a whole
+    // invalid buffer: the union of the parts invalidated since the last one.
+    QRegion PendingRegion() const { return pending_; }
     // Fits the buffer to the viewport and composes it now if it is invalid.
     void ForceCompose();
     // How many times the buffer has been composed, for tests and benchmarks.
@@ -97,6 +104,9 @@ public:
 protected:
     // Composes the buffer and marks it valid.
     virtual void DoPaintBuffer();
+    // Composes only region of a valid buffer; by default the whole buffer.
+    virtual void DoPaintBufferRegion(const QRegion& region);
+    void CountComposition() { ++compositions_; }
     virtual void DoPaintGDIOverlay(QPainter& canvas);
     virtual void MouseEnter();
     virtual void MouseLeave();
@@ -116,10 +126,13 @@ private:
     bool mouseInside_ = false;
     long long compositions_ = 0;
     QSize lastSize_;
+    QRegion pending_;
 };
 
-// A paint box that composes a background bitmap and a stack of layers.
-class TCustomImage32 : public TCustomPaintBox32
+// A paint box that composes a background bitmap and a stack of layers. It keeps the
+// parts its layers changed and recomposes only those, unless something that concerns the
+// whole view changed (its bitmap, size, colour, scale or stages).
+class TCustomImage32 : public TCustomPaintBox32, private TLayerHost
 {
     Q_OBJECT
 
@@ -152,7 +165,8 @@ public:
     virtual void BeginUpdate();
     // Closes a bracket without repainting; throws EAssertionFailed "Unpaired EndUpdate call".
     virtual void EndUpdate();
-    // Outside a bracket: invalidates buffer and bitmap rectangle, asks for a repaint, fires OnChange.
+    // Outside a bracket: invalidates what changed since the last call (what the layers and
+    // their bitmaps reported, or everything), asks for a repaint of it, fires OnChange.
     virtual void Changed();
     int UpdateCount() const { return updateCount_; }
 
@@ -193,6 +207,7 @@ protected:
     virtual void ExecDrawLayers(TBitmap32& dest, int stageNum);
 
     void DoPaintBuffer() override;
+    void DoPaintBufferRegion(const QRegion& region) override;
     void DoPaintGDIOverlay(QPainter& canvas) override;
 
     void mousePressEvent(QMouseEvent* event) override;
@@ -202,6 +217,17 @@ protected:
 
 private:
     void UpdateCache();
+    // Changed for something that concerns every pixel.
+    void ChangedAll();
+    // Runs the run-time stages on the buffer within its clip rectangle.
+    void RunStages(TBitmap32& buffer);
+    // Whether only a whole composition gives the right picture: custom stages, layer stages
+    // of another mask, stages changed since the last composition, unbounded layers.
+    bool NeedsWholeComposition() const;
+    void Composed();
+
+    TRect LayerBitmapRect() const override { return GetBitmapRect(); }
+    void LayerAreaChanged(const TRect& area) override;
 
     std::unique_ptr<TBitmap32> bitmap_;
     std::unique_ptr<TLayerCollection> layers_;
@@ -216,6 +242,10 @@ private:
     TRect cachedBitmapRect_;
     TCoordXForm cachedXForm_;
     bool cacheValid_ = false;
+    // What the layers reported since the last Changed, within the view.
+    QRegion changedArea_;
+    bool wholeChanged_ = false;
+    std::vector<TPaintStage> composedStages_;
 };
 
 // The view as the window design places it; its design values are Qt properties so

@@ -1,10 +1,12 @@
 #include "graphics/Layers.h"
 
 #include "core/Errors.h"
-#include "graphics/Image32.h"
+
+#include <QtGlobal>
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
 
 using lirasto::EAssertionFailed;
@@ -96,6 +98,54 @@ TCustomLayer* TLayerCollection::FindLayerAtPos(int x, int y, uint32_t optionsMas
     return nullptr;
 }
 
+void TLayerCollection::PaintLayers(TBitmap32* buffer, uint32_t optionsMask, bool onlyReaching)
+{
+    const TRect clip = buffer->ClipRect();
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        TCustomLayer* layer = items_[i];
+        if ((layer->layerOptions_ & optionsMask) == 0)
+            continue;
+        if (onlyReaching && IntersectRect(layer->shownArea_, clip).IsEmpty())
+            continue;
+        layer->Paint(buffer);
+        if (layer->OnPaint)
+            layer->OnPaint(layer, buffer);
+    }
+}
+
+void TLayerCollection::PaintGDIOverlays(QPainter& canvas)
+{
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if ((items_[i]->layerOptions_ & loGdiOverlay) != 0)
+            items_[i]->PaintGDI(canvas);
+    }
+}
+
+bool TLayerCollection::AnyUnboundedLayer(uint32_t optionsMask) const
+{
+    return std::any_of(items_.begin(), items_.end(), [optionsMask](const TCustomLayer* layer) {
+        return (layer->layerOptions_ & optionsMask) != 0 && layer->DrawnArea() == kAnyArea;
+    });
+}
+
+void TLayerCollection::ReportChangedAreas()
+{
+    std::vector<TCustomLayer*> changed;
+    changed.swap(changed_);
+    for (TCustomLayer* layer : changed) {
+        layer->areaQueued_ = false;
+        layer->shownArea_ = layer->ShownArea();
+        if (host_)
+            host_->LayerAreaChanged(layer->shownArea_);
+    }
+}
+
+void TLayerCollection::MarkComposed()
+{
+    for (TCustomLayer* layer : items_)
+        layer->shownArea_ = layer->ShownArea();
+}
+
 TCustomLayer* TLayerCollection::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
     TCustomLayer* picked = mouseListener_ ? mouseListener_ : FindLayerAtPos(x, y, loMouseEvents);
@@ -167,6 +217,7 @@ void TLayerCollection::RemoveItem(TCustomLayer* layer)
     int index = IndexOf(layer);
     if (index >= 0)
         items_.erase(items_.begin() + index);
+    std::erase(changed_, layer);
     layer->collection_ = nullptr;
     EndUpdate();
 }
@@ -184,6 +235,24 @@ int TLayerCollection::IndexOf(const TCustomLayer* layer) const
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
+namespace {
+
+// A destructor must not raise (it may run during unwinding): what a handler raises on
+// the way out is logged, and the destruction goes on.
+template <typename Step>
+void logFailure(const char* what, Step&& step) noexcept
+{
+    try {
+        step();
+    } catch (const std::exception& e) {
+        qWarning("Error while freeing a layer (%s): %s", what, e.what());
+    } catch (...) {
+        qWarning("Error while freeing a layer (%s)", what);
+    }
+}
+
+} // namespace
+
 TCustomLayer::TCustomLayer(TLayerCollection* collection)
 {
     if (!collection)
@@ -196,6 +265,7 @@ TCustomLayer::TCustomLayer(TLayerCollection* collection)
             int index = collection_->IndexOf(this);
             if (index >= 0)
                 collection_->items_.erase(collection_->items_.begin() + index);
+            std::erase(collection_->changed_, this);
             if (collection_->mouseListener_ == this)
                 collection_->mouseListener_ = nullptr;
         }
@@ -203,17 +273,30 @@ TCustomLayer::TCustomLayer(TLayerCollection* collection)
     }
 }
 
-// Destruction may notify the view, whose handlers may raise, so errors are allowed out.
-TCustomLayer::~TCustomLayer() noexcept(false)
+TCustomLayer::~TCustomLayer()
 {
     BeforeDestruction();
     while (!freeNotifies_.empty()) {
         TCustomLayer* watcher = freeNotifies_.back();
         freeNotifies_.pop_back();
-        watcher->Notification(this);
+        logFailure("notification", [this, watcher] { watcher->Notification(this); });
     }
-    if (collection_)
-        collection_->RemoveItem(this);
+    if (collection_) {
+        if (TLayerHost* host = collection_->Host())
+            host->LayerAreaChanged(shownArea_);
+        TLayerCollection* collection = collection_;
+        // Out of the list whatever the view's handlers do, so that nothing keeps a freed layer.
+        logFailure("leaving the view", [this, collection] { collection->RemoveItem(this); });
+        if (collection_) {
+            int index = collection->IndexOf(this);
+            if (index >= 0)
+                collection->items_.erase(collection->items_.begin() + index);
+            std::erase(collection->changed_, this);
+            if (collection->mouseListener_ == this)
+                collection->mouseListener_ = nullptr;
+            collection_ = nullptr;
+        }
+    }
 }
 
 void TCustomLayer::BeforeDestruction()
@@ -222,7 +305,7 @@ void TCustomLayer::BeforeDestruction()
         return;
     destroying_ = true;
     if (OnDestroy)
-        OnDestroy(this);
+        logFailure("OnDestroy", [this] { OnDestroy(this); });
 }
 
 int TCustomLayer::Index() const
@@ -239,6 +322,8 @@ void TCustomLayer::SetIndex(int value)
     if (value == current)
         return;
     bool visible = Visible();
+    // The new order shows wherever this layer overlaps another.
+    ReportArea();
     if (visible)
         collection_->BeginUpdate();
     collection_->MoveItem(current, value);
@@ -262,6 +347,7 @@ void TCustomLayer::SetLayerOptions(uint32_t value)
     Changing();
     bool wasVisible = Visible();
     layerOptions_ = value;
+    ReportArea();
     // A layer that has just been hidden is still in the composed picture, so the view
     // must recompose even though the layer no longer counts as visible.
     if (wasVisible && !Visible() && collection_ && (layerOptions_ & loNoUpdate) == 0)
@@ -282,6 +368,8 @@ void TCustomLayer::SetMouseEvents(bool value)
 
 void TCustomLayer::Changed()
 {
+    // Reported even without notification: the next composition must still redo the area.
+    ReportArea();
     if (!collection_ || (layerOptions_ & loNoUpdate) != 0)
         return;
     if (Visible())
@@ -294,6 +382,28 @@ void TCustomLayer::Changing()
 {
     if (Visible() && collection_ && (layerOptions_ & loNoUpdate) == 0)
         collection_->Changing();
+}
+
+TRect TCustomLayer::DrawnArea() const
+{
+    return OnPaint ? kAnyArea : TRect{};
+}
+
+TRect TCustomLayer::ShownArea() const
+{
+    return collection_ && Visible() ? DrawnArea() : TRect{};
+}
+
+void TCustomLayer::ReportArea()
+{
+    TLayerHost* host = collection_ ? collection_->Host() : nullptr;
+    if (!host)
+        return;
+    host->LayerAreaChanged(shownArea_);
+    if (!areaQueued_) {
+        collection_->changed_.push_back(this);
+        areaQueued_ = true;
+    }
 }
 
 bool TCustomLayer::HitTest(int x, int y)
@@ -442,12 +552,28 @@ void TBitmapLayer::Paint(TBitmap32* buffer)
         return;
     TRect dstRect = RoundLocation(GetAdjustedLocation());
     TRect clip = buffer->ClipRect();
-    if (cropped_ && LayerCollection()) {
-        if (auto* view = qobject_cast<TCustomImage32*>(LayerCollection()->Owner()))
-            clip = IntersectRect(clip, view->GetBitmapRect());
-    }
+    if (cropped_ && LayerCollection() && LayerCollection()->Host())
+        clip = IntersectRect(clip, LayerCollection()->Host()->LayerBitmapRect());
     Transfer(buffer, dstRect, clip, bitmap_.get(), bitmap_->BoundsRect(), bitmap_->StretchFilter(), bitmap_->DrawMode(),
              bitmap_->OnPixelCombine);
+}
+
+TRect TBitmapLayer::DrawnArea() const
+{
+    if (OnPaint)
+        return kAnyArea;
+    if (!bitmap_ || bitmap_->Empty())
+        return TRect{};
+    TRect area;
+    try {
+        area = RoundLocation(GetAdjustedLocation());
+    } catch (const ERangeError&) {
+        // Painting will report the bad location; until then nobody can bound it.
+        return kAnyArea;
+    }
+    if (cropped_ && LayerCollection() && LayerCollection()->Host())
+        area = IntersectRect(area, LayerCollection()->Host()->LayerBitmapRect());
+    return area;
 }
 
 TRect RoundLocation(const TFloatRect& location)

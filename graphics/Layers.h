@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -31,6 +32,24 @@ struct TCoordXForm
     int32_t ShiftY = 0;
     int32_t RevScaleX = 0x10000;
     int32_t RevScaleY = 0x10000;
+};
+
+// Stands for "anywhere in the view": the area of a layer whose painting no one can bound.
+constexpr TRect kAnyArea{std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min(),
+                         std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max()};
+
+// What the layers need of the view that shows them, so that they stand without the widget.
+class TLayerHost
+{
+public:
+    // Where the view shows its bitmap: cropped layers are clipped to it.
+    virtual TRect LayerBitmapRect() const = 0;
+    // Part of the composed picture is out of date; told also inside update brackets and for
+    // layers that send no notification, so that the next composition redoes that part.
+    virtual void LayerAreaChanged(const TRect& area) = 0;
+
+protected:
+    ~TLayerHost() = default;
 };
 
 using TLayerNotifyEvent = std::function<void(TCustomLayer* sender)>;
@@ -82,6 +101,22 @@ public:
     void SetMouseListener(TCustomLayer* layer);
 
     QObject* Owner() const { return owner_; }
+    // The view the layers report to, or null.
+    TLayerHost* Host() const { return host_; }
+    void SetHost(TLayerHost* host) { host_ = host; }
+
+    // Paints, bottom first, the layers whose options share a bit with optionsMask, each
+    // with its own painting and then its OnPaint handler. onlyReaching skips the layers
+    // whose composed area misses the buffer's clip rectangle.
+    void PaintLayers(TBitmap32* buffer, uint32_t optionsMask, bool onlyReaching = false);
+    // Paints the window overlay of every loGdiOverlay layer.
+    void PaintGDIOverlays(QPainter& canvas);
+    // Whether a layer drawn under optionsMask may paint beyond any area it reports.
+    bool AnyUnboundedLayer(uint32_t optionsMask) const;
+    // Tells the host where every layer changed since the last call stands now.
+    void ReportChangedAreas();
+    // The view has composed every layer where it stands now.
+    void MarkComposed();
     // The view's transform, or null for the identity.
     const TCoordXForm* CoordXForm() const { return coordXForm_; }
     void SetCoordXForm(const TCoordXForm* xform) { coordXForm_ = xform; }
@@ -103,8 +138,11 @@ private:
     std::vector<TCustomLayer*> items_;
     bool mouseEvents_ = true;
     TCustomLayer* mouseListener_ = nullptr;
+    // Layers changed since the host last asked where they stand.
+    std::vector<TCustomLayer*> changed_;
     int updateCount_ = 0;
     QObject* owner_ = nullptr;
+    TLayerHost* host_ = nullptr;
 };
 
 // A layer of a view. Created on top of its collection, destroyed with delete
@@ -113,8 +151,9 @@ class TCustomLayer
 {
 public:
     explicit TCustomLayer(TLayerCollection* collection);
-    // Leaving the collection notifies the view, whose handlers may raise.
-    virtual ~TCustomLayer() noexcept(false);
+    // Leaving the collection notifies the view; an error raised by a handler on the way
+    // is logged and the layer leaves all the same.
+    virtual ~TCustomLayer();
     TCustomLayer(const TCustomLayer&) = delete;
     TCustomLayer& operator=(const TCustomLayer&) = delete;
 
@@ -139,6 +178,10 @@ public:
     void Changed();
     void Changing();
     bool HitTest(int x, int y);
+
+    // The part of the view the layer's painting may touch as it stands now, empty when it
+    // paints nothing, kAnyArea when that cannot be bounded (an OnPaint handler).
+    virtual TRect DrawnArea() const;
 
     // Layers told (last first) when this one is destroyed.
     void AddNotification(TCustomLayer* layer);
@@ -170,10 +213,17 @@ protected:
 
 private:
     friend class TLayerCollection;
-    friend class TCustomImage32;
-    friend class TCustomPaintBox32;
+
+    // The drawn area while visible in a collection, else empty.
+    TRect ShownArea() const;
+    // Tells the host, once until it asks again, that where the layer was composed is out
+    // of date, and queues the layer to tell where it stands once the changes are done.
+    void ReportArea();
 
     std::vector<TCustomLayer*> freeNotifies_;
+    // Where the layer was composed, or is about to be.
+    TRect shownArea_;
+    bool areaQueued_ = false;
     TLayerCollection* collection_ = nullptr;
     Qt::MouseButtons layerStates_;
     uint32_t layerOptions_ = loVisible;
@@ -219,6 +269,8 @@ public:
     void SetAlphaHit(bool value) { alphaHit_ = value; }
     bool Cropped() const { return cropped_; }
     void SetCropped(bool value);
+
+    TRect DrawnArea() const override;
 
 protected:
     bool DoHitTest(int x, int y) override;

@@ -10,7 +10,10 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -399,4 +402,71 @@ TEST(ImageViewLifetime, DestructionFreesLayersLastFirstSilently)
     }
     EXPECT_EQ(freed, (std::vector<int>{2, 1, 0}));
     EXPECT_EQ(changes, 0);
+}
+
+// After any sequence of layer operations, composing only what changed leaves the view's
+// pixels exactly as a whole composition of the same state, and the part asked to be
+// repainted is exactly where changed layers were and are.
+TEST(ImageViewIncremental, EqualsWholeCompositionAndRepaintsOnlyTheChangedParts)
+{
+    auto view = staffView();
+    TBitmap32 pictures[4], backgrounds[2];
+    for (int i = 0; i < 4; ++i) {
+        pictures[i].SetSize(5 + 9 * i, 31 - 7 * i);
+        for (int p = 0; p < pictures[i].Width() * pictures[i].Height(); ++p)
+            pictures[i].Bits()[p] = TColor32((p * 37 + i * 64) % 256) << 24 | (p * 2654435761u >> 8);
+        pictures[i].SetDrawMode(i == 3 ? dmOpaque : dmBlend);
+        fillBitmap(backgrounds[i / 2], 575 - 100 * (i / 2), 300, 0x80345678 << (i / 2));
+    }
+    backgrounds[1].SetDrawMode(dmBlend); // over the background colour, cleared first
+    std::mt19937 rng(16);
+    auto pick = [&rng](int n) { return int(rng() % unsigned(n)); };
+    auto area = [&view](const TBitmapLayer* l) {
+        const TRect r = IntersectRect(RoundLocation(l->Location()), TRect{0, 0, view->width(), view->height()});
+        const bool shown = l->Visible() && !l->Bitmap()->Empty() && !r.IsEmpty();
+        return shown ? QRegion(r.Left, r.Top, int(r.Width()), int(r.Height())) : QRegion();
+    };
+    std::vector<TBitmapLayer*> layers;
+    view->ForceCompose();
+    for (int step = 0; step < 10000; ++step) {
+        const int op = layers.empty() ? 0 : pick(9);
+        TBitmapLayer* l = layers.empty() ? nullptr : layers[std::size_t(pick(int(layers.size())))];
+        const QRegion before = l && op != 0 ? area(l) : QRegion();
+        const int index = l ? l->Index() : -1, alpha = l ? l->Bitmap()->MasterAlpha() : 0;
+        view->BeginUpdate();
+        if (op == 0) // created as the game does: a picture at a place
+            layers.push_back(l = new TBitmapLayer(view->Layers()));
+        if (op <= 1)
+            l->SetBitmap(&pictures[pick(4)]);
+        if (op <= 2) { // to half pixels, beyond the edges, stretched
+            const float x = float(pick(1300) - 100) / 2, y = float(pick(700) - 100) / 2;
+            l->SetLocation(FloatRect(x, y, x + float(pick(2) ? l->Bitmap()->Width() : pick(40)), y + 20));
+        } else if (op == 3) {
+            l->SetVisible(!l->Visible());
+        } else if (op == 4) {
+            layers.erase(std::find(layers.begin(), layers.end(), l));
+            delete l;
+        } else if (op == 5) {
+            l->SetIndex(pick(int(layers.size())));
+        } else if (op == 6) { // a new alpha, or no change at all
+            l->Bitmap()->SetMasterAlpha(alpha ^ (pick(2) << 6));
+        } else if (op == 7) {
+            view->SetBitmap(&backgrounds[pick(2)]);
+        } else { // silent layers still count at the next composition
+            l->SetLayerOptions(l->LayerOptions() ^ loNoUpdate);
+        }
+        view->EndUpdate();
+        view->Changed();
+        ASSERT_EQ(view->BufferValid(), op != 7) << step;
+        const bool same = (op == 5 && l->Index() == index) || (op == 6 && l->Bitmap()->MasterAlpha() == alpha);
+        if (op != 7)
+            ASSERT_EQ(view->PendingRegion(), same ? QRegion() : op == 4 ? before : before | area(l)) << step;
+        view->ForceCompose();
+        TBitmap32 incremental;
+        incremental.Assign(view->Buffer());
+        view->Invalidate();
+        view->ForceCompose();
+        for (int y = 0; y < view->height(); ++y)
+            ASSERT_EQ(std::memcmp(incremental.ScanLine(y), view->Buffer()->ScanLine(y), 575 * 4), 0) << step;
+    }
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 using lirasto::EAssertionFailed;
@@ -458,4 +459,19 @@ TEST(BitmapLayerPaint, TransparentPixelsLeaveTheBufferAlone)
     EXPECT_EQ(buffer.Pixel(0, 0), 0xFF000000u);
     EXPECT_EQ(buffer.Pixel(1, 0), 0xFF123456u);
     EXPECT_EQ(buffer.Pixel(2, 0), 0xC0800000u);
+}
+
+// Freeing a layer never raises, even when the handlers it runs on the way out do, and
+// the layer leaves its collection all the same.
+TEST(LayerLifetime, FreeingSurvivesRaisingHandlers)
+{
+    static_assert(std::is_nothrow_destructible_v<TBitmapLayer>);
+    TLayerCollection layers;
+    TBitmapLayer* keep = new TBitmapLayer(&layers);
+    TBitmapLayer* layer = new TBitmapLayer(&layers);
+    layer->OnDestroy = [](TCustomLayer*) { throw ERangeError("destroy"); };
+    layers.OnChange = [](TLayerCollection*) { throw ERangeError("change"); };
+    EXPECT_NO_THROW(delete layer);
+    ASSERT_EQ(layers.Count(), 1);
+    EXPECT_EQ(layers.Items(0), keep);
 }
