@@ -19,6 +19,8 @@ uint8_t sourceBit(TInputSource source)
 TSoundListener::TSoundListener(TPianoSound& sound, QObject* parent) : QObject(parent), sound_(sound)
 {
     replayTimer_.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the delay is part of what is taught.
+    replayTimer_.setTimerType(Qt::PreciseTimer);
     replayTimer_.setInterval(kReplayDelay);
     connect(&replayTimer_, &QTimer::timeout, this, &TSoundListener::replay);
     promptTimer_.setSingleShot(true);
