@@ -364,10 +364,9 @@ void TPianoSound::run()
     startFinished_ = true;
     lastNote_ = std::chrono::steady_clock::now();
     wake_.notify_all();
-    if (!ready || offline) {
-        wake_.wait(lock, [this] { return stopping_; });
+    // Without a SoundFont, or rendered by the caller, there is nothing to look after.
+    if (!ready || offline)
         return;
-    }
     while (!stopping_) {
         const auto now = std::chrono::steady_clock::now();
         if (outputWanted_ && !outputOpen_) {
