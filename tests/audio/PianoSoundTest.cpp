@@ -113,6 +113,25 @@ TEST(PianoSound, FourKeysDoNotClipMuteSilencesHalfVolumeIsSixDecibelsDown)
     EXPECT_NEAR(20 * std::log10(level[1] / level[0]), -6.0, 1.0);
 }
 
+// Mouse and computer keys always sound while held; MIDI keys only with "Sound for MIDI keys".
+TEST(SoundListener, KeySoundsWhileHeldMidiOnlyWhenAsked)
+{
+    const std::tuple<TInputSource, bool, bool> cases[] = {{TInputSource::Mouse, false, true},
+                                                          {TInputSource::ComputerKeyboard, false, true},
+                                                          {TInputSource::Midi, false, false},
+                                                          {TInputSource::Midi, true, true}};
+    for (const auto& [source, midiSound, heard] : cases) {
+        Offline piano;
+        TSoundListener listener(piano);
+        listener.setSoundForMidiKeys(midiSound);
+        listener.KeyDown(60, source);
+        EXPECT_EQ(peakOf(piano.play(0.5)) > 0.01, heard) << int(source);
+        listener.KeyUp(60, source);
+        piano.play(2.0);
+        EXPECT_LT(peakOf(piano.play(0.5)), 1e-3) << int(source);
+    }
+}
+
 // A SoundFont that is missing or broken leaves the program silent, saying why.
 TEST(PianoSound, MissingOrDamagedSoundFontReportsNoSoundFont)
 {
