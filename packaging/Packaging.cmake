@@ -48,6 +48,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://lirasto.example")
 # Libraries are found by dpkg-shlibdeps; the fonts the window's lettering is set in are not linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-dejavu-core")
+# The piano sound needs a General MIDI SoundFont; the small one is enough.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-dejavu-core, timgm6mb-soundfont | sf2-soundfont-gm")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -1,0 +1,416 @@
+#include "audio/PianoSound.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <fluidsynth.h>
+#include <jack/jack.h>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcSound, "lirasto.sound")
+
+namespace {
+
+constexpr int kLowestNote = 0;
+constexpr int kHighestNote = 127;
+constexpr int kGrandPiano = 0;
+// The synthesizer's gain at 100 %: a single key peaks near -14 dBFS and the
+// loudest four-key chords near -5 dBFS, below full scale with the reverb.
+constexpr double kFullGain = 1.25;
+// After an output failed to open, a note tries again only this long after,
+// so that a missing device does not cost every key press a round of attempts.
+constexpr auto kRetryOutput = std::chrono::seconds(10);
+const char* const kClientName = "Lirasto Notes";
+
+// FluidSynth reports a missing JACK server or sound card as errors while we
+// are only trying the next output; our own status says what matters.
+void logFromSynth(int level, const char* message, void*)
+{
+    if (level <= FLUID_ERR)
+        qCInfo(lcSound, "FluidSynth: %s", message);
+    else
+        qCDebug(lcSound, "FluidSynth: %s", message);
+}
+
+void logFromJack(const char* message)
+{
+    qCDebug(lcSound, "JACK: %s", message);
+}
+
+void routeSynthLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, logFromSynth, nullptr);
+        // A missing server is an ordinary case here, not worth a line on the terminal.
+        jack_set_error_function(logFromJack);
+        jack_set_info_function(logFromJack);
+    });
+}
+
+// FluidSynth's JACK driver would start a server of its own when none runs,
+// taking the sound card from the desktop's sound server: JACK is only used
+// when one is already there.
+bool jackServerRuns()
+{
+    jack_status_t status{};
+    jack_client_t* probe = jack_client_open("Lirasto Notes probe", JackNoStartServer, &status);
+    if (!probe)
+        return false;
+    jack_client_close(probe);
+    return true;
+}
+
+// A SoundFont is a RIFF file of form "sfbk" whose stated length the file
+// holds. Checked before FluidSynth sees the file: its loaders also take other
+// formats, and a truncated file is known to be broken before it is parsed.
+bool looksLikeSoundFont(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(12);
+    if (head.size() != 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "sfbk")
+        return false;
+    const auto* b = reinterpret_cast<const unsigned char*>(head.constData());
+    const qint64 riffLength = qint64(b[4]) | qint64(b[5]) << 8 | qint64(b[6]) << 16 | qint64(b[7]) << 24;
+    return riffLength + 8 <= file.size();
+}
+
+QStringList soundFontCandidates(const QString& folder)
+{
+    QStringList found;
+    const QDir dir(folder);
+    const QString preferred = dir.filePath(QStringLiteral("default-GM.sf2"));
+    if (QFileInfo(preferred).isFile())
+        found << preferred;
+    const QString preferredTarget = QFileInfo(preferred).canonicalFilePath();
+    const QFileInfoList files =
+        dir.entryInfoList({QStringLiteral("*.sf2"), QStringLiteral("*.SF2")}, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QFileInfo& file : files) {
+        if (file.absoluteFilePath() != preferred && file.canonicalFilePath() != preferredTarget)
+            found << file.absoluteFilePath();
+    }
+    return found;
+}
+
+} // namespace
+
+struct TPianoSound::TSynth
+{
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    fluid_audio_driver_t* driver = nullptr;
+
+    TSynth() = default;
+    TSynth(const TSynth&) = delete;
+    TSynth& operator=(const TSynth&) = delete;
+    ~TSynth()
+    {
+        // The driver's thread renders the synthesizer: it goes first.
+        if (driver)
+            delete_fluid_audio_driver(driver);
+        if (synth)
+            delete_fluid_synth(synth);
+        if (settings)
+            delete_fluid_settings(settings);
+    }
+};
+
+TPianoSound::TPianoSound(TSoundSetup setup, QObject* parent) : QObject(parent), setup_(std::move(setup)) {}
+
+TPianoSound::~TPianoSound()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    if (worker_.joinable())
+        worker_.join();
+    fs_.reset();
+}
+
+void TPianoSound::start()
+{
+    if (worker_.joinable())
+        return;
+    routeSynthLog();
+    worker_ = std::thread([this] { run(); });
+}
+
+QString TPianoSound::findSoundFont(const QString& folder)
+{
+    const QStringList candidates = soundFontCandidates(folder);
+    return candidates.isEmpty() ? QString() : candidates.front();
+}
+
+QString TPianoSound::statusText() const
+{
+    switch (status_.load()) {
+    case TStatus::NoSoundFont:
+        return QStringLiteral("No SoundFont found");
+    case TStatus::NoOutput:
+        return QStringLiteral("No sound output");
+    case TStatus::Starting:
+    case TStatus::Ready:
+        break;
+    }
+    return {};
+}
+
+QString TPianoSound::soundFontPath() const
+{
+    std::lock_guard lock(mutex_);
+    return soundFont_;
+}
+
+QString TPianoSound::outputDriver() const
+{
+    std::lock_guard lock(mutex_);
+    return driverName_;
+}
+
+bool TPianoSound::waitStarted(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(mutex_);
+    return wake_.wait_for(lock, timeout, [this] { return startFinished_; });
+}
+
+void TPianoSound::noteOn(int note, TSoundChannel channel)
+{
+    if (note < kLowestNote || note > kHighestNote || muted_.load() || !loaded_.load())
+        return;
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        lastNote_ = std::chrono::steady_clock::now();
+        if (!outputOpen_) {
+            outputWanted_ = true;
+            wake = true;
+        }
+    }
+    if (wake)
+        wake_.notify_all();
+    // Without an output nothing would ever render these voices, and the
+    // synthesizer's queues would only fill up.
+    if (status_.load() == TStatus::NoOutput)
+        return;
+    fluid_synth_noteon(fs_->synth, static_cast<int>(channel), note, kVelocity);
+}
+
+void TPianoSound::noteOff(int note, TSoundChannel channel)
+{
+    if (note < kLowestNote || note > kHighestNote || !loaded_.load() || status_.load() == TStatus::NoOutput)
+        return;
+    fluid_synth_noteoff(fs_->synth, static_cast<int>(channel), note);
+}
+
+void TPianoSound::allNotesOff()
+{
+    if (loaded_.load() && status_.load() != TStatus::NoOutput)
+        fluid_synth_all_notes_off(fs_->synth, -1);
+}
+
+void TPianoSound::setVolume(int percent)
+{
+    volume_.store(std::clamp(percent, 0, 100));
+    applyGain();
+}
+
+void TPianoSound::setMuted(bool muted)
+{
+    muted_.store(muted);
+    applyGain();
+    if (muted && loaded_.load())
+        fluid_synth_all_sounds_off(fs_->synth, -1);
+}
+
+void TPianoSound::applyGain()
+{
+    if (!loaded_.load())
+        return;
+    const double gain = muted_.load() ? 0.0 : kFullGain * volume_.load() / 100.0;
+    fluid_synth_set_gain(fs_->synth, static_cast<float>(gain));
+}
+
+int TPianoSound::render(float* left, float* right, int frames)
+{
+    if (!setup_.Drivers.isEmpty() || !loaded_.load() || frames <= 0 || !left || !right)
+        return 0;
+    if (fluid_synth_write_float(fs_->synth, frames, left, 0, 1, right, 0, 1) != FLUID_OK)
+        return 0;
+    return frames;
+}
+
+void TPianoSound::setStatus(TStatus status)
+{
+    if (status_.exchange(status) == status)
+        return;
+    if (status == TStatus::NoSoundFont || status == TStatus::NoOutput)
+        qCWarning(lcSound, "%s", qUtf8Printable(statusText()));
+    emit statusChanged();
+}
+
+bool TPianoSound::load()
+{
+    QStringList candidates;
+    QString chosen = setup_.SoundFont;
+    if (chosen.isEmpty())
+        chosen = qEnvironmentVariable("LIRASTO_SOUNDFONT");
+    // A SoundFont named on purpose is the only one tried: falling back to
+    // another would hide that it is broken.
+    if (!chosen.isEmpty())
+        candidates << chosen;
+    else
+        candidates = soundFontCandidates(QStringLiteral("/usr/share/sounds/sf2"));
+
+    auto fs = std::make_unique<TSynth>();
+    fs->settings = new_fluid_settings();
+    if (!fs->settings)
+        return false;
+    fluid_settings_setnum(fs->settings, "synth.sample-rate", setup_.SampleRate);
+    fluid_settings_setint(fs->settings, "synth.chorus.active", 0);
+    fluid_settings_setnum(fs->settings, "synth.gain", 0.0);
+    fs->synth = new_fluid_synth(fs->settings);
+    if (!fs->synth)
+        return false;
+
+    for (const QString& path : candidates) {
+        const QByteArray name = QFile::encodeName(path);
+        if (!looksLikeSoundFont(path)) {
+            qCInfo(lcSound, "Not a SoundFont, or cut short: %s", qUtf8Printable(path));
+            continue;
+        }
+        const int id = fluid_synth_sfload(fs->synth, name.constData(), 1);
+        if (id == FLUID_FAILED)
+            continue;
+        bool piano = true;
+        for (TSoundChannel channel : {TSoundChannel::Keys, TSoundChannel::Prompt})
+            piano = piano &&
+                    fluid_synth_program_select(fs->synth, static_cast<int>(channel), id, 0, kGrandPiano) == FLUID_OK;
+        if (!piano) {
+            fluid_synth_sfunload(fs->synth, id, 1);
+            continue;
+        }
+        fs_ = std::move(fs);
+        std::lock_guard lock(mutex_);
+        soundFont_ = path;
+        return true;
+    }
+    return false;
+}
+
+bool TPianoSound::openOutput()
+{
+    QStringList order = setup_.Drivers;
+    // The output that played last is tried first when the sound comes back.
+    if (!lastDriver_.isEmpty() && order.removeOne(lastDriver_))
+        order.prepend(lastDriver_);
+    for (const QString& driver : order) {
+        const QByteArray name = driver.toUtf8();
+        if (fluid_settings_setstr(fs_->settings, "audio.driver", name.constData()) != FLUID_OK)
+            continue;
+        if (driver == QLatin1String("jack")) {
+            if (!jackServerRuns())
+                continue;
+            fluid_settings_setstr(fs_->settings, "audio.jack.id", kClientName);
+            fluid_settings_setint(fs_->settings, "audio.jack.autoconnect", 1);
+            fluid_settings_setint(fs_->settings, "audio.jack.multi", 0);
+        }
+        fs_->driver = new_fluid_audio_driver(fs_->settings, fs_->synth);
+        if (fs_->driver) {
+            lastDriver_ = driver;
+            std::lock_guard lock(mutex_);
+            driverName_ = driver;
+            outputOpen_ = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TPianoSound::closeOutput()
+{
+    if (!fs_ || !fs_->driver)
+        return;
+    delete_fluid_audio_driver(fs_->driver);
+    fs_->driver = nullptr;
+}
+
+void TPianoSound::run()
+{
+    const bool offline = setup_.Drivers.isEmpty();
+    bool ready = load();
+    if (ready) {
+        loaded_.store(true);
+        applyGain();
+    }
+    // Opening the output once at start tells the Options page early whether
+    // there is sound; it closes again after the first silence.
+    auto lastFailure = std::chrono::steady_clock::now();
+    if (!ready)
+        setStatus(TStatus::NoSoundFont);
+    else if (offline || openOutput())
+        setStatus(TStatus::Ready);
+    else
+        setStatus(TStatus::NoOutput);
+
+    std::unique_lock lock(mutex_);
+    startFinished_ = true;
+    lastNote_ = std::chrono::steady_clock::now();
+    wake_.notify_all();
+    // Without a SoundFont, or rendered by the caller, there is nothing to look after.
+    if (!ready || offline)
+        return;
+    while (!stopping_) {
+        const auto now = std::chrono::steady_clock::now();
+        if (outputWanted_ && !outputOpen_) {
+            outputWanted_ = false;
+            if (status_.load() == TStatus::NoOutput && now - lastFailure < kRetryOutput)
+                continue;
+            lock.unlock();
+            const bool opened = openOutput();
+            if (!opened)
+                lastFailure = std::chrono::steady_clock::now();
+            setStatus(opened ? TStatus::Ready : TStatus::NoOutput);
+            lock.lock();
+            continue;
+        }
+        outputWanted_ = false;
+        if (!outputOpen_) {
+            // Closed and nothing asked for: sleep without a timer.
+            wake_.wait(lock, [this] { return stopping_ || outputWanted_; });
+            continue;
+        }
+        const auto quiet = now - lastNote_;
+        if (quiet >= setup_.IdleStop) {
+            const auto seen = lastNote_;
+            lock.unlock();
+            // A voice still in its release keeps the output open a while longer.
+            const bool silent = fluid_synth_get_active_voice_count(fs_->synth) == 0;
+            lock.lock();
+            // A note that came in meanwhile has found the output open and
+            // counts on it; one after this point asks for it again.
+            if (silent && lastNote_ == seen) {
+                outputOpen_ = false;
+                driverName_.clear();
+                lock.unlock();
+                closeOutput();
+                lock.lock();
+            } else if (lastNote_ == seen) {
+                lastNote_ = std::chrono::steady_clock::now() - setup_.IdleStop + std::chrono::milliseconds(250);
+            }
+            continue;
+        }
+        wake_.wait_for(lock, setup_.IdleStop - quiet, [this] { return stopping_ || outputWanted_; });
+    }
+    outputOpen_ = false;
+    driverName_.clear();
+    lock.unlock();
+    closeOutput();
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+// The program's piano: a General MIDI SoundFont played by FluidSynth through
+// the first audio output that opens. Everything slow (loading the SoundFont,
+// opening the output) happens on a worker thread of its own, so the calls
+// made on the GUI thread return at once; notes asked for before the SoundFont
+// is loaded are dropped, since a note sounding seconds after its key would
+// teach the wrong thing.
+
+// The player's keys and the notes the program plays by itself (the question,
+// the right answer) sound on separate channels, so that releasing one never
+// cuts the other short.
+enum class TSoundChannel { Keys = 0, Prompt = 1 };
+
+struct TSoundSetup
+{
+    // The SoundFont to load; empty: LIRASTO_SOUNDFONT, then the system's.
+    QString SoundFont;
+    // FluidSynth's audio drivers, tried in this order. None: no device at all,
+    // the synthesizer is only rendered through TPianoSound::render.
+    QStringList Drivers{QStringLiteral("jack"), QStringLiteral("pulseaudio"), QStringLiteral("alsa")};
+    double SampleRate = 48000.0;
+    // Silence after which the output is closed, so that an idle program costs no CPU.
+    std::chrono::milliseconds IdleStop{5000};
+};
+
+class TPianoSound : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class TStatus { Starting, Ready, NoSoundFont, NoOutput };
+
+    explicit TPianoSound(TSoundSetup setup = {}, QObject* parent = nullptr);
+    // Closes the output before the synthesizer; waits for the worker.
+    ~TPianoSound() override;
+
+    // Loads the SoundFont and opens the output on the worker; returns at once.
+    void start();
+
+    // Never block: they reach the synthesizer's event queue, and wake the
+    // worker when the output has to be opened again.
+    void noteOn(int note, TSoundChannel channel = TSoundChannel::Keys);
+    void noteOff(int note, TSoundChannel channel = TSoundChannel::Keys);
+    void allNotesOff();
+
+    // 0..100 %, linear in amplitude: 50 % is 6 dB below 100 %.
+    void setVolume(int percent);
+    int volume() const { return volume_.load(); }
+    // Muted, key presses are not played and what sounds stops.
+    void setMuted(bool muted);
+    bool muted() const { return muted_.load(); }
+
+    TStatus status() const { return status_.load(); }
+    // What the Options page says when there is no sound; empty when there is.
+    QString statusText() const;
+    // The SoundFont in use, once loaded.
+    QString soundFontPath() const;
+    // The FluidSynth driver that plays, empty while the output is closed.
+    QString outputDriver() const;
+
+    // Blocks until the start has finished (for tests and tools, not the GUI).
+    bool waitStarted(std::chrono::milliseconds timeout);
+    // Renders into the two buffers when the setup names no driver; returns the
+    // frames written (0 before the start or when a driver plays).
+    int render(float* left, float* right, int frames);
+
+    // The system's General MIDI SoundFont: the Debian alternative first, then
+    // any .sf2 in the same folder; empty when there is none.
+    static QString findSoundFont(const QString& folder = QStringLiteral("/usr/share/sounds/sf2"));
+
+    static constexpr int kVelocity = 96;
+
+signals:
+    // Emitted from the worker; connect with the default (queued) connection.
+    void statusChanged();
+
+private:
+    void run();
+    bool load();
+    bool openOutput();
+    void closeOutput();
+    void setStatus(TStatus status);
+    void applyGain();
+
+    TSoundSetup setup_;
+    struct TSynth;
+    std::unique_ptr<TSynth> fs_;
+
+    std::atomic<TStatus> status_{TStatus::Starting};
+    std::atomic<bool> loaded_{false};
+    std::atomic<int> volume_{100};
+    std::atomic<bool> muted_{false};
+
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stopping_ = false;
+    bool outputWanted_ = false;
+    bool outputOpen_ = false;
+    bool startFinished_ = false;
+    std::chrono::steady_clock::time_point lastNote_;
+    QString soundFont_;
+    QString driverName_;
+    QString lastDriver_; // worker only
+    std::thread worker_;
+};

@@ -1,0 +1,263 @@
+#include "audio/PianoSound.h"
+#include "audio/SoundListener.h"
+#include "game/GameEvents.h"
+#include "tests/audio/SoundProbe.h"
+#include "tests/support/JackServer.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <memory>
+#include <thread>
+
+using namespace lirasto::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr double kRate = 48000.0;
+
+struct Offline : TPianoSound
+{
+    explicit Offline(const QString& soundFont = {}) : TPianoSound(TSoundSetup{soundFont, {}, kRate})
+    {
+        start();
+        EXPECT_TRUE(waitStarted(10s));
+    }
+    // Left channel only, or left then right.
+    std::vector<float> play(double seconds, bool both = false)
+    {
+        std::vector<float> left(size_t(seconds * kRate)), right(left.size());
+        render(left.data(), right.data(), int(left.size()));
+        if (both)
+            left.insert(left.end(), right.begin(), right.end());
+        return left;
+    }
+};
+
+double rms(const std::vector<float>& x)
+{
+    double sum = 0;
+    for (float s : x)
+        sum += double(s) * s;
+    return std::sqrt(sum / double(x.size()));
+}
+
+const std::string kPorts = "Lirasto Notes:";
+
+// Runs the event loop (the listener's timers) until the capture holds the frame.
+void pumpUntil(const JackCapture& capture, size_t frame)
+{
+    for (auto end = std::chrono::steady_clock::now() + 20s;
+         capture.frames() < frame && std::chrono::steady_clock::now() < end;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+        std::this_thread::sleep_for(1ms); // leave the dummy server's thread its core
+    }
+}
+
+double centsIn(const JackCapture& capture, size_t from, double seconds, int note)
+{
+    pumpUntil(capture, from + capture.at(seconds));
+    return centsOff(estimatePitch(capture.take(from, from + capture.at(seconds)), capture.rate()), note);
+}
+
+int threadCount()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+} // namespace
+
+// Every key the questions use sounds at its equal-tempered pitch (A4 = 440 Hz) once the unison strings settle.
+TEST(PianoSound, EveryQuestionNoteSoundsWithinTenCentsOfEqualTemperament)
+{
+    Offline piano;
+    ASSERT_EQ(piano.status(), TPianoSound::TStatus::Ready) << piano.statusText().toStdString();
+    for (int note = BassLowestNote; note <= TrebleHighestNote; ++note) {
+        piano.noteOn(note);
+        piano.play(1.0);
+        const double hz = estimatePitch(piano.play(1.0), kRate);
+        piano.noteOff(note);
+        piano.play(1.0);
+        EXPECT_NEAR(centsOff(hz, note), 0.0, 10.0) << "note " << note << ": " << hz << " Hz";
+    }
+}
+
+// Four keys at full volume stay below full scale in every register; muting silences
+// what sounds and what is pressed while muted; half volume is 6 dB down.
+TEST(PianoSound, FourKeysDoNotClipMuteSilencesHalfVolumeIsSixDecibelsDown)
+{
+    for (const auto& chord : {std::vector{36, 40, 43, 48}, {36, 37, 38, 39}, {60, 64, 67, 72}, {84, 86, 87, 88}}) {
+        Offline piano;
+        for (int note : chord)
+            piano.noteOn(note);
+        EXPECT_LT(peakOf(piano.play(2.0, true)), 1.0) << "chord from " << chord[0];
+        piano.setMuted(true);
+        piano.noteOn(70);
+        piano.play(1.5);
+        EXPECT_LT(peakOf(piano.play(0.5, true)), 1e-4) << "chord from " << chord[0];
+    }
+    Offline piano;
+    double level[2];
+    for (int i : {0, 1}) {
+        piano.setVolume(100 - 50 * i);
+        piano.noteOn(60);
+        level[i] = rms(piano.play(1.0, true));
+        piano.noteOff(60);
+        piano.play(3.0);
+    }
+    EXPECT_NEAR(20 * std::log10(level[1] / level[0]), -6.0, 1.0);
+}
+
+// Mouse and computer keys always sound while held; MIDI keys only with "Sound for MIDI keys".
+TEST(SoundListener, KeySoundsWhileHeldMidiOnlyWhenAsked)
+{
+    const std::tuple<TInputSource, bool, bool> cases[] = {{TInputSource::Mouse, false, true},
+                                                          {TInputSource::ComputerKeyboard, false, true},
+                                                          {TInputSource::Midi, false, false},
+                                                          {TInputSource::Midi, true, true}};
+    for (const auto& [source, midiSound, heard] : cases) {
+        Offline piano;
+        TSoundListener listener(piano);
+        listener.setSoundForMidiKeys(midiSound);
+        listener.KeyDown(60, source);
+        EXPECT_EQ(peakOf(piano.play(0.5)) > 0.01, heard) << int(source);
+        listener.KeyUp(60, source);
+        piano.play(2.0);
+        EXPECT_LT(peakOf(piano.play(0.5)), 1e-3) << int(source);
+    }
+}
+
+// A SoundFont that is missing or broken leaves the program silent, saying why.
+TEST(PianoSound, MissingOrDamagedSoundFontReportsNoSoundFont)
+{
+    TempDir dir;
+    QFile real(TPianoSound::findSoundFont());
+    ASSERT_TRUE(real.open(QIODevice::ReadOnly)) << "no system SoundFont";
+    const QByteArray whole = real.readAll();
+    const std::pair<const char*, QByteArray> files[] = {
+        {"missing.sf2", "-"},
+        {"empty.sf2", {}},
+        {"garbage.sf2", QByteArray(70000, '\x5a')},
+        {"header-only.sf2", whole.left(12)},
+        {"truncated.sf2", whole.left(100000)},
+        {"half.sf2", whole.left(whole.size() / 2)},
+        {"sizes-lie.sf2", QByteArray("RIFF\xff\xff\xff\x7fsfbkLIST\xff\xff\xff\x7fINFO", 24)},
+        {"chunks-garbled.sf2", whole.left(12) + QByteArray(whole.size() - 12, '\x5a')},
+    };
+    for (const auto& [name, bytes] : files) {
+        const QString path = QString::fromStdString((dir.path() / name).string());
+        QFile out(path);
+        if (bytes != "-") {
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush());
+        }
+        Offline piano(path);
+        EXPECT_EQ(piano.statusText(), QStringLiteral("No SoundFont found")) << name;
+        piano.noteOn(60);
+        EXPECT_EQ(piano.render(nullptr, nullptr, 32), 0) << name;
+    }
+}
+
+// No output that opens: the program plays on silently and says so.
+TEST(PianoSound, NoOutputReportsNoSoundOutput)
+{
+    qputenv("JACK_DEFAULT_SERVER", "lirasto-no-such-server");
+    TPianoSound sound(TSoundSetup{{}, {QStringLiteral("jack"), QStringLiteral("no-such-driver")}, kRate});
+    sound.start();
+    ASSERT_TRUE(sound.waitStarted(10s));
+    EXPECT_EQ(sound.statusText(), QStringLiteral("No sound output"));
+    sound.noteOn(60);
+    EXPECT_TRUE(sound.outputDriver().isEmpty());
+    qunsetenv("JACK_DEFAULT_SERVER");
+}
+
+// A note reaches JACK's playback ports at its pitch after silence; the output closes after the
+// silence and opens for the next note; closing while a note sounds leaves no port or thread.
+TEST(SoundOutput, NoteSoundsThroughJackAtItsPitchOutputClosesWhenSilentAndLeavesNothing)
+{
+    JackServer server;
+    ASSERT_TRUE(server.running()) << server.error();
+    JackCapture capture;
+    const int threadsBefore = threadCount();
+    TSoundSetup setup;
+    setup.IdleStop = 2s;
+    auto sound = std::make_unique<TPianoSound>(setup);
+    sound->start();
+    ASSERT_TRUE(sound->waitStarted(10s));
+    EXPECT_EQ(sound->outputDriver(), QStringLiteral("jack"));
+    ASSERT_TRUE(capture.connect(kPorts, 5s));
+    const char** playback =
+        jack_port_get_all_connections(capture.client(), jack_port_by_name(capture.client(), (kPorts + "left").c_str()));
+    EXPECT_TRUE(playback && std::string(playback[0]) == "system:playback_1");
+    jack_free(playback);
+
+    const size_t press = capture.frames() + capture.at(0.3);
+    pumpUntil(capture, press);
+    sound->noteOn(69);
+    EXPECT_NEAR(centsIn(capture, press + capture.at(0.5), 1.0, 69), 0.0, 10.0);
+    EXPECT_LT(peakOf(capture.take(0, press)), 1e-4);
+
+    sound->noteOff(69);
+    for (auto end = std::chrono::steady_clock::now() + 10s;
+         !sound->outputDriver().isEmpty() && std::chrono::steady_clock::now() < end;)
+        pumpUntil(capture, capture.frames() + 1024);
+    ASSERT_TRUE(sound->outputDriver().isEmpty());
+    {
+        JackCapture again;
+        sound->noteOn(57);
+        ASSERT_TRUE(again.connect(kPorts, 5s));
+        EXPECT_NEAR(centsIn(again, again.frames(), 1.0, 57), 0.0, 10.0);
+    }
+
+    sound.reset();
+    const char** left = jack_get_ports(capture.client(), ("^" + kPorts).c_str(), nullptr, 0);
+    EXPECT_EQ(left, nullptr);
+    jack_free(left);
+    EXPECT_EQ(threadCount(), threadsBefore);
+}
+
+// "Play the question" sounds the posed note; a wrong answer is followed by the right
+// note 300 ms after its key goes up; a MIDI key is silent by default.
+TEST(SoundOutput, QuestionSoundsWhenPosedAndRightNoteFollowsWrongAnswer)
+{
+    JackServer server;
+    ASSERT_TRUE(server.running()) << server.error();
+    TSoundSetup setup;
+    setup.IdleStop = 60s; // the capture's connection would go with a closed output
+    TPianoSound sound(setup);
+    sound.start();
+    ASSERT_TRUE(sound.waitStarted(10s));
+    JackCapture capture;
+    ASSERT_TRUE(capture.connect(kPorts, 5s));
+    TSoundListener listener(sound);
+    listener.setPlayQuestion(true);
+
+    const size_t posed = capture.frames();
+    listener.QuestionPosed(TQuestion{1, 0, 1, 64});
+    EXPECT_NEAR(centsIn(capture, posed + capture.at(0.2), 0.8, 64), 0.0, 10.0);
+
+    pumpUntil(capture, capture.frames() + capture.at(3.0));
+    listener.setPlayQuestion(false);
+    listener.KeyDown(61, TInputSource::Midi);
+    TJudgement wrong;
+    wrong.Question = TQuestion{1, 0, 1, 72};
+    listener.AnswerJudged(wrong);
+    pumpUntil(capture, capture.frames() + capture.at(0.2));
+    const size_t up = capture.frames();
+    const auto upAt = std::chrono::steady_clock::now();
+    listener.KeyUp(61, TInputSource::Midi);
+    pumpUntil(capture, up + capture.at(1.3));
+    const std::vector<float> after = capture.take(up, up + capture.at(1.3));
+    const auto onset =
+        size_t(std::find_if(after.begin(), after.end(), [](float s) { return std::fabs(s) > 0.01f; }) - after.begin());
+    ASSERT_LT(onset, after.size());
+    // A busy machine may deliver the cycle late, never early.
+    const auto delay = capture.heardAt(up + onset) - upAt;
+    EXPECT_GE(delay, 300ms);
+    EXPECT_LE(delay, 500ms);
+    EXPECT_NEAR(centsIn(capture, up + onset + capture.at(0.1), 0.8, 72), 0.0, 10.0);
+}
