@@ -1,0 +1,163 @@
+#include "history/HistoryRecorder.h"
+#include "tests/support/TempDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <csignal>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <set>
+#include <spawn.h>
+#include <sys/wait.h>
+
+// The history keeps every judged answer in a real SQLite file, through kills,
+// a second instance, damaged files and old versions.
+namespace {
+
+using namespace std::chrono;
+namespace fs = std::filesystem;
+
+TAnswerRecord Answer(int64_t index)
+{
+    TAnswerRecord a;
+    a.Level = 2, a.Key = 5, a.Clef = 1, a.Note = 65, a.Right = true, a.AnswerMs = index;
+    return a;
+}
+
+// Child mode: writes count answers, printing each index once it is committed.
+int WriteAnswers(const char* path, int count)
+{
+    THistoryStore store(path);
+    store.Open();
+    store.Flush();
+    for (int i = 0; i < count; ++i)
+        if (store.AddAnswer(Answer(i)))
+            std::printf("%d\n", i), std::fflush(stdout);
+    if (!store.Problem().isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(store.Problem()));
+    return store.Problem().isEmpty() ? 0 : 1;
+}
+
+struct Child
+{
+    pid_t Pid = 0;
+    FILE* Out = nullptr;
+};
+
+Child StartWriter(const fs::path& db, int count)
+{
+    int fds[2];
+    EXPECT_EQ(pipe(fds), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    std::string exe = fs::read_symlink("/proc/self/exe"), file = db.string(), n = std::to_string(count);
+    char* argv[] = {exe.data(), const_cast<char*>("--write"), file.data(), n.data(), nullptr};
+    Child child;
+    EXPECT_EQ(posix_spawn(&child.Pid, exe.c_str(), &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    child.Out = fdopen(fds[0], "r");
+    return child;
+}
+
+std::set<int64_t> StoredIndexes(const fs::path& db)
+{
+    THistoryStore store(QString::fromStdString(db.string()));
+    store.Open();
+    store.Flush();
+    EXPECT_EQ(store.Problem(), "");
+    std::set<int64_t> indexes;
+    for (const TAnswerRecord& a : store.AllAnswers())
+        indexes.insert(a.AnswerMs);
+    return indexes;
+}
+
+TEST(HistoryStore, ReadsBackEveryFieldOfAnAnswerAndARunAndExportsThem)
+{
+    lirasto::test::TempDir dir;
+    const QString path = QString::fromStdString((dir.path() / "data/history.sqlite3").string());
+    const auto at = system_clock::time_point{} + milliseconds(1765252800123);
+    {
+        THistoryStore store(path);
+        store.Open();
+        THistoryRecorder recorder(store, [&] { return at; });
+        recorder.RunStarted(4);
+        TJudgement j{{4, 10, 2, 46}, true, 0x402, {58, 70}, 0x400, TInputSource::Midi, milliseconds(1234)};
+        recorder.AnswerJudged(j);
+        recorder.RunEnded({4, 305, true, TRunEnd::Reset, at - seconds(150), at});
+        EXPECT_TRUE(store.ExportCsv(path + ".csv"));
+    }
+    THistoryStore store(path);
+    store.Open();
+    store.Flush();
+    ASSERT_EQ(store.Answers(4).size(), 1u) << store.Problem().toStdString();
+    ASSERT_EQ(store.Runs(4).size(), 1u);
+    const TAnswerRecord a = store.Answers(4)[0];
+    const TRunRecord r = store.Runs(4)[0];
+    EXPECT_EQ(std::tuple(a.RunId, a.At, a.Level, a.Key, a.Clef, a.Note, a.KeysGiven, a.PitchClassesGiven, a.Right,
+                         a.AnswerMs, a.Source),
+              std::tuple(r.Id, at, 4, 10, 2, 46, std::vector<int>{58, 70}, TPitchClassSet(0x400), true, int64_t(1234),
+                         TInputSource::Midi));
+    EXPECT_EQ(std::tuple(r.Started, r.Ended, r.Level, r.Score, r.Passed, r.EndedBy),
+              std::tuple(at - seconds(150), at, 4, 305, true, TRunEnd::Reset));
+    QFile csv(path + ".csv");
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll(), "id,run_id,time,level,key,clef,note,keys,pitch_classes,right,answer_ms,input\n"
+                             "1,1,2025-12-09T04:00:00.123Z,4,Bb,bass,46,58 70,10,1,1234,midi\n");
+    store.Clear();
+    EXPECT_TRUE(store.AllAnswers().empty());
+    EXPECT_TRUE(StoredIndexes(path.toStdString()).empty());
+}
+
+TEST(HistoryStore, KeepsEveryAnswerCommittedBeforeTheProcessIsKilled)
+{
+    lirasto::test::TempDir dir;
+    Child child = StartWriter(dir.path() / "history.sqlite3", 100000);
+    int last = -1;
+    for (int i = 0; i < 300 && std::fscanf(child.Out, "%d", &last) == 1; ++i) {
+    }
+    kill(child.Pid, SIGKILL);
+    waitpid(child.Pid, nullptr, 0);
+    while (std::fscanf(child.Out, "%d", &last) == 1) {
+    }
+    std::fclose(child.Out);
+    ASSERT_GE(last, 299);
+    const std::set<int64_t> stored = StoredIndexes(dir.path() / "history.sqlite3");
+    for (int i = 0; i <= last; ++i)
+        ASSERT_TRUE(stored.count(i)) << "answer " << i << " of " << last << " lost";
+}
+
+TEST(HistoryStore, TwoProcessesWritingAtOnceLoseNoAnswer)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    Child children[] = {StartWriter(db, 1000), StartWriter(db, 1000)};
+    for (Child& child : children) {
+        int status = -1, index = 0, lines = 0;
+        while (std::fscanf(child.Out, "%d", &index) == 1)
+            ++lines;
+        std::fclose(child.Out);
+        waitpid(child.Pid, &status, 0);
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(lines, 1000);
+    }
+    THistoryStore store(QString::fromStdString(db.string()));
+    store.Open();
+    store.Flush();
+    EXPECT_EQ(store.AllAnswers().size(), 2000u);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && std::string(argv[1]) == "--write")
+        return WriteAnswers(argv[2], std::atoi(argv[3]));
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
