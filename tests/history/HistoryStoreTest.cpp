@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <spawn.h>
@@ -149,6 +150,132 @@ TEST(HistoryStore, TwoProcessesWritingAtOnceLoseNoAnswer)
     store.Open();
     store.Flush();
     EXPECT_EQ(store.AllAnswers().size(), 2000u);
+}
+
+// Runs statements on a file directly; returns the first value of the last.
+QVariant Sql(const fs::path& db, const QStringList& statements)
+{
+    QVariant value;
+    {
+        QSqlDatabase sql = QSqlDatabase::addDatabase("QSQLITE", "test");
+        sql.setDatabaseName(QString::fromStdString(db.string()));
+        EXPECT_TRUE(sql.open());
+        QSqlQuery query(sql);
+        for (const QString& statement : statements)
+            EXPECT_TRUE(query.exec(statement)) << statement.toStdString();
+        value = query.next() ? query.value(0) : QVariant();
+    }
+    QSqlDatabase::removeDatabase("test");
+    return value;
+}
+
+QByteArray Bytes(const fs::path& file)
+{
+    QFile f(QString::fromStdString(file.string()));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteHistory(const fs::path& db, int answers)
+{
+    THistoryStore store(QString::fromStdString(db.string()));
+    store.Open();
+    for (int i = 0; i < answers; ++i)
+        store.AddAnswer(Answer(i));
+}
+
+struct DamagedCase
+{
+    const char* Name;
+    std::function<void(const fs::path&)> Make;
+    const char* Said;
+};
+
+class DamagedFile : public testing::TestWithParam<DamagedCase>
+{};
+
+TEST_P(DamagedFile, IsKeptBesideUnderANewNameAndAFreshHistoryBegins)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    GetParam().Make(db);
+    const QByteArray before = Bytes(db);
+    {
+        THistoryStore store(QString::fromStdString(db.string()));
+        store.Open();
+        store.AddAnswer(Answer(7));
+        EXPECT_TRUE(store.Problem().startsWith(GetParam().Said)) << store.Problem().toStdString();
+        EXPECT_TRUE(store.Problem().contains(" It is kept as history.sqlite3.damaged-20"));
+    }
+    std::vector<fs::path> kept;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        if (entry.path().filename().string().find(".damaged-") != std::string::npos &&
+            !entry.path().string().ends_with("-wal") && !entry.path().string().ends_with("-shm"))
+            kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(Bytes(kept[0]), before);
+    EXPECT_EQ(StoredIndexes(db), std::set<int64_t>{7}); // and said only once
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedFile,
+    testing::Values(
+        DamagedCase{"garbage",
+                    [](const fs::path& db) {
+                        QFile f(QString::fromStdString(db.string()));
+                        f.open(QIODevice::WriteOnly);
+                        for (uint32_t i = 0, x = 1; i < 2048; ++i, x = x * 134775813u + 1u)
+                            f.write(reinterpret_cast<const char*>(&x), 4);
+                    },
+                    "The history file was damaged."},
+        DamagedCase{"short", [](const fs::path& db) { Sql(db, {"CREATE TABLE t(x)"}), fs::resize_file(db, 60); },
+                    "The history file was damaged."},
+        DamagedCase{"truncated",
+                    [](const fs::path& db) { WriteHistory(db, 2000), fs::resize_file(db, fs::file_size(db) / 2); },
+                    "The history file was damaged."},
+        DamagedCase{"foreign", [](const fs::path& db) { Sql(db, {"CREATE TABLE contacts(name TEXT)"}); },
+                    "The history file belonged to another program."},
+        DamagedCase{"newer", [](const fs::path& db) { WriteHistory(db, 3), Sql(db, {"PRAGMA user_version = 3"}); },
+                    "The history file was written by a newer version of Lirasto Notes."}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(HistoryStore, BringsAVersionOneFileUpToDateKeepingItsAnswers)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    Sql(db, {"PRAGMA application_id = 1280198740", "PRAGMA user_version = 1",
+             "CREATE TABLE runs(id INTEGER PRIMARY KEY, started_ms INTEGER NOT NULL, ended_ms INTEGER, level INTEGER "
+             "NOT NULL, score INTEGER NOT NULL DEFAULT 0, passed INTEGER NOT NULL DEFAULT 0, ended_by INTEGER NOT NULL "
+             "DEFAULT 0)",
+             "CREATE TABLE answers(id INTEGER PRIMARY KEY, run_id INTEGER, at_ms INTEGER NOT NULL, level INTEGER NOT "
+             "NULL, key_index INTEGER NOT NULL, clef INTEGER NOT NULL, note INTEGER NOT NULL, keys TEXT NOT NULL, "
+             "pitch_classes INTEGER NOT NULL, is_right INTEGER NOT NULL, answer_ms INTEGER NOT NULL, input INTEGER NOT "
+             "NULL)",
+             "INSERT INTO runs VALUES (1, 1000, 151000, 3, 300, 1, 0)",
+             "INSERT INTO answers VALUES (1, 1, 5000, 3, 7, 1, 67, '55 67 300', 128, 1, 900, 1)"});
+    THistoryStore store(QString::fromStdString(db.string()));
+    store.Open();
+    store.Flush();
+    EXPECT_EQ(store.Problem(), "");
+    ASSERT_EQ(store.Answers(3).size(), 1u);
+    ASSERT_EQ(store.Runs(3).size(), 1u);
+    EXPECT_EQ(store.Answers(3)[0].KeysGiven, (std::vector<int>{55, 67})); // 300 is no key: dropped
+    EXPECT_EQ(store.Answers(3)[0].Source, TInputSource::ComputerKeyboard);
+    EXPECT_EQ(store.Runs(3)[0].Score, 300);
+    EXPECT_EQ(Sql(db, {"PRAGMA user_version"}).toInt(), 2);
+    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM sqlite_master WHERE name = 'answers_by_level'"}).toInt(), 1);
+}
+
+TEST(HistoryStore, GoesOnInMemoryWhenTheFolderCannotBeWritten)
+{
+    lirasto::test::TempDir dir;
+    QFile(QString::fromStdString((dir.path() / "data").string())).open(QIODevice::WriteOnly); // a file, not a folder
+    THistoryStore store(QString::fromStdString((dir.path() / "data/history.sqlite3").string()));
+    store.Open();
+    EXPECT_TRUE(store.AddAnswer(Answer(5)));
+    EXPECT_TRUE(store.Problem().startsWith("History is not being kept: the folder ")) << store.Problem().toStdString();
+    ASSERT_EQ(store.Answers(2).size(), 1u);
+    EXPECT_TRUE(store.ExportCsv(QString::fromStdString((dir.path() / "out.csv").string())));
+    EXPECT_EQ(Bytes(dir.path() / "out.csv").count('\n'), 2);
 }
 
 } // namespace
