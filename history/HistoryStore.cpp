@@ -334,6 +334,8 @@ void THistoryStore::OpenFile(QSqlDatabase& db)
     const QFileInfo file(Path_);
     if (!QDir().mkpath(file.absolutePath()))
         return NotKept(tr("the folder %1 cannot be made").arg(file.absolutePath()));
+    if (file.exists() && !file.isFile())
+        return NotKept(tr("%1 is not a file").arg(Path_));
     if (file.exists() && file.size() > 0) {
         QString detail;
         switch (Inspect(Path_, ConnectionName_ + "-check", &detail)) {
@@ -430,7 +432,8 @@ int64_t THistoryStore::BeginRun(int level, std::chrono::system_clock::time_point
     TRunRecord run;
     run.Level = level;
     run.Started = started;
-    WaitFor(Post([this, token, run](QSqlDatabase& db) { WriteRun(db, token, run, false); }), kWriteWait);
+    // No wait: the run's answers follow it in line and wait for their commit.
+    Post([this, token, run](QSqlDatabase& db) { WriteRun(db, token, run, false); });
     return token;
 }
 
@@ -453,25 +456,28 @@ void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& 
     run.Id = row == RunIds_.end() ? 0 : row->second;
     if (Usable_) {
         QSqlQuery query(db);
-        // A run whose start could not be written is written whole at its end.
-        if (run.Id != 0 && end) {
-            query.prepare("UPDATE runs SET started_ms = ?, ended_ms = ?, level = ?, score = ?, passed = ?,"
-                          " ended_by = ? WHERE id = ?");
-        } else {
-            query.prepare("INSERT INTO runs(started_ms, ended_ms, level, score, passed, ended_by)"
-                          " VALUES (?, ?, ?, ?, ?, ?)");
-        }
-        query.addBindValue(qint64(Ms(run.Started)));
-        query.addBindValue(end ? QVariant(qint64(Ms(run.Ended))) : QVariant());
-        query.addBindValue(run.Level);
-        query.addBindValue(run.Score);
-        query.addBindValue(run.Passed ? 1 : 0);
-        query.addBindValue(run.EndedBy == TRunEnd::Reset ? 1 : 0);
-        if (run.Id != 0 && end)
-            query.addBindValue(qint64(run.Id));
-        if (!query.exec())
-            NotKept(tr("a run cannot be written (%1)").arg(query.lastError().text()));
-        else if (run.Id == 0)
+        auto write = [&](const char* sql, bool updating) {
+            query.prepare(sql);
+            for (const QVariant& value :
+                 {QVariant(qint64(Ms(run.Started))), end ? QVariant(qint64(Ms(run.Ended))) : QVariant(),
+                  QVariant(run.Level), QVariant(run.Score), QVariant(run.Passed ? 1 : 0),
+                  QVariant(run.EndedBy == TRunEnd::Reset ? 1 : 0)})
+                query.addBindValue(value);
+            if (updating)
+                query.addBindValue(qint64(run.Id));
+            if (!query.exec())
+                NotKept(tr("a run cannot be written (%1)").arg(query.lastError().text()));
+            return query.isActive() && (!updating || query.numRowsAffected() > 0);
+        };
+        // An update that finds no row (its start could not be written, or the
+        // history was cleared during the run) writes the run whole.
+        const bool updated = run.Id != 0 && end &&
+                             write("UPDATE runs SET started_ms = ?, ended_ms = ?, level = ?, score = ?, passed = ?,"
+                                   " ended_by = ? WHERE id = ?",
+                                   true);
+        if (!updated && write("INSERT INTO runs(started_ms, ended_ms, level, score, passed, ended_by)"
+                              " VALUES (?, ?, ?, ?, ?, ?)",
+                              false))
             run.Id = query.lastInsertId().toLongLong();
     }
     if (end) {

@@ -118,9 +118,14 @@ TEST(HistoryStore, ReadsBackEveryFieldOfAnAnswerAndARunAndExportsThem)
     EXPECT_EQ(Bytes(dir.path() / "all.csv"),
               "id,run_id,time,level,key,clef,note,keys,pitch_classes,right,answer_ms,input\n"
               "1,1,2025-12-09T04:00:00.123Z,4,Bb,bass,46,58 70,10,1,1234,midi\n");
-    store.Clear();
+    THistoryRecorder recorder(store, [&] { return at; });
+    recorder.RunStarted(5);
+    store.Clear(); // while a run goes on: its end is still written
     EXPECT_TRUE(store.AllAnswers().empty());
     EXPECT_TRUE(StoredIndexes(db).empty());
+    recorder.RunEnded({5, 10, false, TRunEnd::Time, at, at});
+    store.Flush();
+    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM runs WHERE ended_ms IS NOT NULL AND level = 5"}).toInt(), 1);
 }
 
 TEST(HistoryStore, KeepsEveryAnswerCommittedBeforeTheProcessIsKilled)
