@@ -200,14 +200,13 @@ TEST_P(DamagedFile, IsKeptBesideUnderANewNameAndAFreshHistoryBegins)
     EXPECT_EQ(StoredIndexes(db), std::set<int64_t>{7}); // and said only once
 }
 
+using TCase = std::pair<std::string, std::string>;
 const std::string kDamaged = "The history file was damaged.";
 INSTANTIATE_TEST_SUITE_P(
     Cases, DamagedFile,
-    testing::Values(std::pair{std::string("garbage"), kDamaged}, std::pair{std::string("short"), kDamaged},
-                    std::pair{std::string("truncated"), kDamaged},
-                    std::pair<std::string, std::string>{"foreign", "The history file belonged to another program."},
-                    std::pair<std::string, std::string>{"newer", "The history file was written by a newer version of "
-                                                                 "Lirasto Notes."}),
+    testing::Values(TCase{"garbage", kDamaged}, TCase{"short", kDamaged}, TCase{"truncated", kDamaged},
+                    TCase{"foreign", "The history file belonged to another program."},
+                    TCase{"newer", "The history file was written by a newer version of Lirasto Notes."}),
     [](const auto& info) { return info.param.first; });
 
 TEST(HistoryStore, BringsAVersionOneFileUpToDateKeepingItsAnswers)
