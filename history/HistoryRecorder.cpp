@@ -1,0 +1,41 @@
+#include "history/HistoryRecorder.h"
+
+THistoryRecorder::THistoryRecorder(THistoryStore& store, TClock clock) : Store_(store), Clock_(std::move(clock)) {}
+
+void THistoryRecorder::RunStarted(int level)
+{
+    RunToken_ = Store_.BeginRun(level, Clock_());
+}
+
+void THistoryRecorder::AnswerJudged(const TJudgement& judgement)
+{
+    TAnswerRecord answer;
+    answer.RunId = RunToken_;
+    answer.At = Clock_();
+    answer.Level = judgement.Question.Level;
+    answer.Key = judgement.Question.Key;
+    answer.Clef = judgement.Question.Clef;
+    answer.Note = judgement.Question.Note;
+    answer.KeysGiven = judgement.KeysGiven;
+    answer.PitchClassesGiven = judgement.PitchClassesGiven;
+    answer.Right = judgement.Right;
+    answer.AnswerMs = judgement.AnswerTime.count();
+    answer.Source = judgement.Source;
+    Store_.AddAnswer(answer);
+}
+
+void THistoryRecorder::RunEnded(const TRunResult& result)
+{
+    Store_.EndRun(RunToken_, result);
+    RunToken_ = 0;
+}
+
+std::vector<TPastAnswer> PastAnswers(const std::vector<TAnswerRecord>& answers, int key)
+{
+    std::vector<TPastAnswer> past;
+    past.reserve(answers.size());
+    for (const TAnswerRecord& a : answers)
+        if (a.Key == key)
+            past.push_back({a.Clef, a.Note, a.Right, a.AnswerMs, a.At});
+    return past;
+}

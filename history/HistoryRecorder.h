@@ -1,0 +1,28 @@
+#pragma once
+
+#include "game/AdaptiveChooser.h"
+#include "history/HistoryStore.h"
+
+#include <functional>
+
+// Writes every judged answer and every run of the game into the history.
+// It follows the core as a listener; answers carry the run they belong to.
+class THistoryRecorder : public TGameListener
+{
+public:
+    using TClock = std::function<std::chrono::system_clock::time_point()>;
+
+    explicit THistoryRecorder(THistoryStore& store, TClock clock = &std::chrono::system_clock::now);
+
+    void RunStarted(int level) override;
+    void AnswerJudged(const TJudgement& judgement) override;
+    void RunEnded(const TRunResult& result) override;
+
+private:
+    THistoryStore& Store_;
+    TClock Clock_;
+    int64_t RunToken_ = 0;
+};
+
+// The answers of a key as the adaptive chooser learns them, oldest first.
+std::vector<TPastAnswer> PastAnswers(const std::vector<TAnswerRecord>& answers, int key);

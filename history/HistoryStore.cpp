@@ -1,0 +1,609 @@
+#include "history/HistoryStore.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QVariant>
+#include <atomic>
+#include <memory>
+
+namespace {
+
+// Long enough for any commit that is not stuck behind another instance.
+constexpr auto kWriteWait = std::chrono::milliseconds(250);
+// Another instance holds the write lock only for one commit at a time.
+constexpr int kBusyTimeoutMs = 5000;
+// A stored answer names at most this many keys; more means a damaged row.
+constexpr int kMostKeys = 128;
+
+// Step i takes a file from schema version i to i + 1; a new file goes through
+// all of them. Later versions add a step here and raise SchemaVersion.
+const std::vector<std::vector<QString>> kSchemaSteps = {
+    {
+        QStringLiteral("PRAGMA application_id = %1").arg(THistoryStore::ApplicationId),
+        "CREATE TABLE runs(id INTEGER PRIMARY KEY, started_ms INTEGER NOT NULL, ended_ms INTEGER,"
+        " level INTEGER NOT NULL, score INTEGER NOT NULL DEFAULT 0, passed INTEGER NOT NULL DEFAULT 0,"
+        " ended_by INTEGER NOT NULL DEFAULT 0)",
+        "CREATE TABLE answers(id INTEGER PRIMARY KEY, run_id INTEGER, at_ms INTEGER NOT NULL,"
+        " level INTEGER NOT NULL, key_index INTEGER NOT NULL, clef INTEGER NOT NULL, note INTEGER NOT NULL,"
+        " keys TEXT NOT NULL, pitch_classes INTEGER NOT NULL, is_right INTEGER NOT NULL,"
+        " answer_ms INTEGER NOT NULL, input INTEGER NOT NULL)",
+    },
+    {
+        // The progress page reads one level at a time.
+        "CREATE INDEX answers_by_level ON answers(level, id)",
+        "CREATE INDEX runs_by_level ON runs(level, id)",
+    },
+};
+static_assert(THistoryStore::SchemaVersion == 2, "one schema step per version");
+
+std::atomic<int> ConnectionCount{0};
+
+int64_t Ms(std::chrono::system_clock::time_point at)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count();
+}
+
+std::chrono::system_clock::time_point TimeOf(int64_t ms)
+{
+    return std::chrono::system_clock::time_point{std::chrono::milliseconds(ms)};
+}
+
+QString KeysText(const std::vector<int>& keys)
+{
+    QStringList words;
+    for (int key : keys)
+        words << QString::number(key);
+    // Never a null string: that would be stored as NULL.
+    return words.isEmpty() ? QStringLiteral("") : words.join(' ');
+}
+
+std::vector<int> KeysFromText(const QString& text)
+{
+    std::vector<int> keys;
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int key = word.toInt(&ok);
+        if (ok && key >= LowestMidiNote && key <= HighestMidiNote && keys.size() < size_t(kMostKeys))
+            keys.push_back(key);
+    }
+    return keys;
+}
+
+// Runs statements; false with the first error in *error.
+bool Run(QSqlDatabase& db, const std::vector<QString>& statements, QString* error)
+{
+    QSqlQuery query(db);
+    for (const QString& statement : statements) {
+        if (!query.exec(statement)) {
+            *error = query.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsBusy(const QSqlError& error)
+{
+    // SQLITE_BUSY and SQLITE_LOCKED: the file is in use, not damaged.
+    return error.nativeErrorCode() == "5" || error.nativeErrorCode() == "6";
+}
+
+std::vector<TAnswerRecord> ReadAnswers(QSqlDatabase& db, QString* error)
+{
+    std::vector<TAnswerRecord> answers;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec("SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes, is_right,"
+                    " answer_ms, input FROM answers ORDER BY id")) {
+        *error = query.lastError().text();
+        return {};
+    }
+    while (query.next()) {
+        TAnswerRecord a;
+        a.Id = query.value(0).toLongLong();
+        a.RunId = query.value(1).toLongLong();
+        a.At = TimeOf(query.value(2).toLongLong());
+        a.Level = query.value(3).toInt();
+        a.Key = query.value(4).toInt();
+        a.Clef = query.value(5).toInt();
+        a.Note = query.value(6).toInt();
+        a.KeysGiven = KeysFromText(query.value(7).toString());
+        a.PitchClassesGiven = TPitchClassSet(query.value(8).toUInt() & 0xfff);
+        a.Right = query.value(9).toInt() != 0;
+        a.AnswerMs = query.value(10).toLongLong();
+        const int input = query.value(11).toInt();
+        a.Source = input >= 0 && input <= 2 ? TInputSource(input) : TInputSource::Mouse;
+        answers.push_back(std::move(a));
+    }
+    return answers;
+}
+
+const char* InputName(TInputSource source)
+{
+    switch (source) {
+    case TInputSource::Mouse:
+        return "mouse";
+    case TInputSource::ComputerKeyboard:
+        return "keyboard";
+    case TInputSource::Midi:
+        return "midi";
+    }
+    return "mouse";
+}
+
+QByteArray Csv(const std::vector<TAnswerRecord>& answers)
+{
+    QByteArray out = "id,run_id,time,level,key,clef,note,keys,pitch_classes,right,answer_ms,input\n";
+    for (const TAnswerRecord& a : answers) {
+        QStringList classes;
+        for (int pc = 0; pc < 12; ++pc)
+            if (HasPitchClass(a.PitchClassesGiven, pc))
+                classes << QString::number(pc);
+        const QString time = QDateTime::fromMSecsSinceEpoch(Ms(a.At), Qt::UTC).toString(Qt::ISODateWithMs);
+        const QString key = a.Key >= 0 && a.Key < KeyCount ? KeyNames[a.Key] : QString::number(a.Key);
+        out += QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12\n")
+                   .arg(a.Id)
+                   .arg(a.RunId)
+                   .arg(time)
+                   .arg(a.Level)
+                   .arg(key, a.Clef == 2 ? "bass" : "treble")
+                   .arg(a.Note)
+                   .arg(KeysText(a.KeysGiven), classes.join(' '))
+                   .arg(a.Right ? 1 : 0)
+                   .arg(a.AnswerMs)
+                   .arg(InputName(a.Source))
+                   .toUtf8();
+    }
+    return out;
+}
+
+enum class TVerdict { Ours, Damaged, Foreign, Newer, Busy };
+
+// Looks at an existing file without changing it: a read-only connection
+// neither recovers nor checkpoints another program's database.
+TVerdict Inspect(const QString& path, const QString& connection, QString* detail)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return TVerdict::Busy;
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return TVerdict::Damaged;
+    file.close();
+
+    TVerdict verdict = TVerdict::Ours;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+        QSqlQuery query(db);
+        auto value = [&](const QString& sql, QVariant* out) {
+            if (query.exec(sql) && query.next()) {
+                *out = query.value(0);
+                return true;
+            }
+            *detail = query.lastError().text();
+            verdict = IsBusy(query.lastError()) ? TVerdict::Busy : TVerdict::Damaged;
+            return false;
+        };
+        QVariant id, version, check, tables;
+        if (!db.open()) {
+            *detail = db.lastError().text();
+            verdict = IsBusy(db.lastError()) ? TVerdict::Busy : TVerdict::Damaged;
+        } else if (value("PRAGMA application_id", &id) && value("PRAGMA user_version", &version)) {
+            if (id.toInt() != THistoryStore::ApplicationId)
+                verdict = TVerdict::Foreign;
+            else if (version.toInt() > THistoryStore::SchemaVersion)
+                verdict = TVerdict::Newer;
+            else if (version.toInt() < 1)
+                verdict = TVerdict::Damaged;
+            else if (value("PRAGMA quick_check", &check) &&
+                     value("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN ('answers', 'runs')",
+                           &tables) &&
+                     (check.toString() != "ok" || tables.toInt() != 2))
+                verdict = TVerdict::Damaged;
+        }
+        query = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return verdict;
+}
+
+} // namespace
+
+THistoryStore::THistoryStore(QString path)
+    : Path_(path.isEmpty() ? DefaultPath() : std::move(path)),
+      ConnectionName_(QStringLiteral("lirasto-history-%1").arg(ConnectionCount++))
+{}
+
+THistoryStore::~THistoryStore()
+{
+    {
+        std::lock_guard lock(Mutex_);
+        Stopping_ = true;
+    }
+    Wake_.notify_all();
+    if (Worker_.joinable())
+        Worker_.join();
+}
+
+QString THistoryStore::DefaultPath()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("history.sqlite3");
+}
+
+void THistoryStore::Open()
+{
+    std::lock_guard lock(Mutex_);
+    if (Worker_.joinable())
+        return;
+    // Ticket 0 goes first, before any write made while the file was closed.
+    Tasks_.emplace_front(0, [this](QSqlDatabase& db) { OpenFile(db); });
+    Worker_ = std::thread([this] { Work(); });
+}
+
+int64_t THistoryStore::Post(TTask task)
+{
+    std::lock_guard lock(Mutex_);
+    Tasks_.emplace_back(++Posted_, std::move(task));
+    Wake_.notify_one();
+    return Posted_;
+}
+
+bool THistoryStore::WaitFor(int64_t ticket, std::chrono::milliseconds limit)
+{
+    std::unique_lock lock(Mutex_);
+    if (!Worker_.joinable())
+        return false;
+    return Done_.wait_for(lock, limit, [&] { return Finished_ >= ticket; });
+}
+
+void THistoryStore::Flush()
+{
+    int64_t ticket = 0;
+    {
+        std::lock_guard lock(Mutex_);
+        ticket = Posted_;
+    }
+    WaitFor(ticket, std::chrono::hours(1));
+}
+
+void THistoryStore::Work()
+{
+    {
+        QSqlDatabase db;
+        for (;;) {
+            std::unique_lock lock(Mutex_);
+            Wake_.wait(lock, [&] { return Stopping_ || !Tasks_.empty(); });
+            if (Tasks_.empty())
+                break;
+            auto [ticket, task] = std::move(Tasks_.front());
+            Tasks_.pop_front();
+            lock.unlock();
+            task(db);
+            lock.lock();
+            Finished_ = std::max(Finished_, ticket);
+            Done_.notify_all();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(ConnectionName_);
+}
+
+void THistoryStore::NotKept(const QString& why)
+{
+    const QString text = tr("History is not being kept: %1").arg(why);
+    std::lock_guard lock(Mutex_);
+    if (!Problem_.contains(text))
+        Problem_ = Problem_.isEmpty() ? text : Problem_ + '\n' + text;
+}
+
+bool THistoryStore::MoveAside(const QString& why)
+{
+    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+    QString target = Path_ + ".damaged-" + stamp;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = Path_ + ".damaged-" + stamp + '-' + QString::number(n);
+    if (!QFile::rename(Path_, target)) {
+        NotKept(tr("the file %1 cannot be read and cannot be moved aside").arg(Path_));
+        return false;
+    }
+    // The journal files belong to the old file: a new database beside a
+    // stale write-ahead log would take the old pages in.
+    for (const char* suffix : {"-wal", "-shm"}) {
+        if (QFileInfo::exists(Path_ + suffix) && !QFile::rename(Path_ + suffix, target + suffix)) {
+            NotKept(tr("the file %1 cannot be moved aside").arg(Path_ + suffix));
+            return false;
+        }
+    }
+    std::lock_guard lock(Mutex_);
+    Problem_ = why.arg(QFileInfo(target).fileName());
+    return true;
+}
+
+void THistoryStore::OpenFile(QSqlDatabase& db)
+{
+    const QFileInfo file(Path_);
+    if (!QDir().mkpath(file.absolutePath()))
+        return NotKept(tr("the folder %1 cannot be made").arg(file.absolutePath()));
+    if (file.exists() && !file.isFile())
+        return NotKept(tr("%1 is not a file").arg(Path_));
+    if (file.exists() && file.size() > 0) {
+        QString detail;
+        switch (Inspect(Path_, ConnectionName_ + "-check", &detail)) {
+        case TVerdict::Ours:
+            break;
+        case TVerdict::Busy:
+            return NotKept(tr("the file %1 is in use (%2)").arg(Path_, detail));
+        case TVerdict::Damaged:
+            if (!MoveAside(tr("The history file was damaged. It is kept as %1, and a new history has begun.")))
+                return;
+            break;
+        case TVerdict::Foreign:
+            if (!MoveAside(tr("The history file belonged to another program. It is kept as %1, and a new history "
+                              "has begun.")))
+                return;
+            break;
+        case TVerdict::Newer:
+            if (!MoveAside(tr("The history file was written by a newer version of Lirasto Notes. It is kept as %1, "
+                              "and a new history has begun.")))
+                return;
+            break;
+        }
+    }
+
+    db = QSqlDatabase::addDatabase("QSQLITE", ConnectionName_);
+    db.setDatabaseName(Path_);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open())
+        return NotKept(tr("the file %1 cannot be opened (%2)").arg(Path_, db.lastError().text()));
+    // WAL lets another instance read while this one writes; NORMAL commits
+    // without waiting for the disk, and a killed process still loses nothing.
+    QString error;
+    if (!Run(db, {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL", "BEGIN IMMEDIATE"}, &error))
+        return NotKept(tr("the file %1 cannot be written (%2)").arg(Path_, error));
+    // Read the version inside the write lock: another instance may just
+    // have made or migrated the file.
+    QSqlQuery version(db);
+    int from = version.exec("PRAGMA user_version") && version.next() ? version.value(0).toInt() : -1;
+    version = QSqlQuery();
+    if (from < 0 || from > SchemaVersion) {
+        Run(db, {"ROLLBACK"}, &error);
+        return NotKept(tr("the file %1 was changed by a newer version of Lirasto Notes").arg(Path_));
+    }
+    bool migrated = true;
+    for (int step = from; migrated && step < SchemaVersion; ++step)
+        migrated = Run(db, kSchemaSteps[size_t(step)], &error);
+    if (!migrated || !Run(db, {QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion), "COMMIT"}, &error)) {
+        QString ignored;
+        Run(db, {"ROLLBACK"}, &ignored);
+        return NotKept(tr("the file %1 cannot be brought up to date (%2)").arg(Path_, error));
+    }
+    Load(db);
+}
+
+void THistoryStore::Load(QSqlDatabase& db)
+{
+    QString error;
+    std::vector<TAnswerRecord> answers = ReadAnswers(db, &error);
+    std::vector<TRunRecord> runs;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (error.isEmpty() && !query.exec("SELECT id, started_ms, ended_ms, level, score, passed, ended_by FROM runs"
+                                       " WHERE ended_ms IS NOT NULL ORDER BY id"))
+        error = query.lastError().text();
+    while (error.isEmpty() && query.next()) {
+        TRunRecord run;
+        run.Id = query.value(0).toLongLong();
+        run.Started = TimeOf(query.value(1).toLongLong());
+        run.Ended = TimeOf(query.value(2).toLongLong());
+        run.Level = query.value(3).toInt();
+        run.Score = query.value(4).toInt();
+        run.Passed = query.value(5).toInt() != 0;
+        run.EndedBy = query.value(6).toInt() == 1 ? TRunEnd::Reset : TRunEnd::Time;
+        runs.push_back(run);
+    }
+    if (!error.isEmpty())
+        return NotKept(tr("the file %1 cannot be read (%2)").arg(Path_, error));
+    {
+        std::lock_guard lock(Mutex_);
+        Answers_ = std::move(answers);
+        Runs_ = std::move(runs);
+    }
+    Usable_ = true;
+    emit Changed();
+}
+
+int64_t THistoryStore::BeginRun(int level, std::chrono::system_clock::time_point started)
+{
+    int64_t token = 0;
+    {
+        std::lock_guard lock(Mutex_);
+        token = ++NextToken_;
+    }
+    TRunRecord run;
+    run.Level = level;
+    run.Started = started;
+    // No wait: the run's answers follow it in line and wait for their commit.
+    Post([this, token, run](QSqlDatabase& db) { WriteRun(db, token, run, false); });
+    return token;
+}
+
+void THistoryStore::EndRun(int64_t runToken, const TRunResult& result)
+{
+    TRunRecord run;
+    run.Level = result.Level;
+    run.Score = result.Score;
+    run.Passed = result.Passed;
+    run.EndedBy = result.EndedBy;
+    run.Started = result.Started;
+    run.Ended = result.Ended;
+    WaitFor(Post([this, runToken, run](QSqlDatabase& db) { WriteRun(db, runToken, run, true); }), kWriteWait);
+}
+
+void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& given, bool end)
+{
+    TRunRecord run = given;
+    const auto row = RunIds_.find(token);
+    run.Id = row == RunIds_.end() ? 0 : row->second;
+    if (Usable_) {
+        QSqlQuery query(db);
+        auto write = [&](const char* sql, bool updating) {
+            query.prepare(sql);
+            for (const QVariant& value :
+                 {QVariant(qint64(Ms(run.Started))), end ? QVariant(qint64(Ms(run.Ended))) : QVariant(),
+                  QVariant(run.Level), QVariant(run.Score), QVariant(run.Passed ? 1 : 0),
+                  QVariant(run.EndedBy == TRunEnd::Reset ? 1 : 0)})
+                query.addBindValue(value);
+            if (updating)
+                query.addBindValue(qint64(run.Id));
+            if (!query.exec())
+                NotKept(tr("a run cannot be written (%1)").arg(query.lastError().text()));
+            return query.isActive() && (!updating || query.numRowsAffected() > 0);
+        };
+        // An update that finds no row (its start could not be written, or the
+        // history was cleared during the run) writes the run whole.
+        const bool updated = run.Id != 0 && end &&
+                             write("UPDATE runs SET started_ms = ?, ended_ms = ?, level = ?, score = ?, passed = ?,"
+                                   " ended_by = ? WHERE id = ?",
+                                   true);
+        if (!updated && write("INSERT INTO runs(started_ms, ended_ms, level, score, passed, ended_by)"
+                              " VALUES (?, ?, ?, ?, ?, ?)",
+                              false))
+            run.Id = query.lastInsertId().toLongLong();
+    }
+    if (end) {
+        RunIds_.erase(token);
+        std::lock_guard lock(Mutex_);
+        Runs_.push_back(run);
+    } else if (run.Id != 0) {
+        RunIds_[token] = run.Id;
+    }
+    if (end)
+        emit Changed();
+}
+
+bool THistoryStore::AddAnswer(const TAnswerRecord& answer)
+{
+    return WaitFor(Post([this, a = answer](QSqlDatabase& db) mutable {
+                       const auto row = RunIds_.find(a.RunId);
+                       a.RunId = row == RunIds_.end() ? 0 : row->second;
+                       if (Usable_) {
+                           QSqlQuery query(db);
+                           query.prepare("INSERT INTO answers(run_id, at_ms, level, key_index, clef, note, keys,"
+                                         " pitch_classes, is_right, answer_ms, input)"
+                                         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                           for (const QVariant& value :
+                                {a.RunId ? QVariant(qint64(a.RunId)) : QVariant(), QVariant(qint64(Ms(a.At))),
+                                 QVariant(a.Level), QVariant(a.Key), QVariant(a.Clef), QVariant(a.Note),
+                                 QVariant(KeysText(a.KeysGiven)), QVariant(int(a.PitchClassesGiven)),
+                                 QVariant(a.Right ? 1 : 0), QVariant(qint64(a.AnswerMs)), QVariant(int(a.Source))})
+                               query.addBindValue(value);
+                           if (query.exec())
+                               a.Id = query.lastInsertId().toLongLong();
+                           else
+                               NotKept(tr("an answer cannot be written (%1)").arg(query.lastError().text()));
+                       }
+                       // Kept in memory even when the file fails, so the run's
+                       // answers still show.
+                       {
+                           std::lock_guard lock(Mutex_);
+                           Answers_.push_back(std::move(a));
+                       }
+                       emit Changed();
+                   }),
+                   kWriteWait);
+}
+
+void THistoryStore::Clear()
+{
+    WaitFor(
+        Post([this](QSqlDatabase& db) {
+            QString error;
+            if (Usable_ && !Run(db, {"BEGIN IMMEDIATE", "DELETE FROM answers", "DELETE FROM runs", "COMMIT"}, &error)) {
+                QString ignored;
+                Run(db, {"ROLLBACK"}, &ignored);
+                NotKept(tr("the history cannot be cleared (%1)").arg(error));
+                return;
+            }
+            {
+                std::lock_guard lock(Mutex_);
+                Answers_.clear();
+                Runs_.clear();
+            }
+            emit Changed();
+        }),
+        kWriteWait);
+}
+
+bool THistoryStore::ExportCsv(const QString& path, QString* error)
+{
+    // The file holds what every instance wrote, so the export reads it
+    // rather than what this one remembers.
+    auto failure = std::make_shared<QString>();
+    auto write = [this, path, failure](QSqlDatabase* db) {
+        std::vector<TAnswerRecord> answers;
+        if (db && Usable_)
+            answers = ReadAnswers(*db, failure.get());
+        if (!db || !Usable_ || !failure->isEmpty()) {
+            failure->clear();
+            std::lock_guard lock(Mutex_);
+            answers = Answers_;
+        }
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(Csv(answers)) < 0 || !file.commit())
+            *failure = file.errorString();
+    };
+    bool running = false;
+    {
+        std::lock_guard lock(Mutex_);
+        running = Worker_.joinable();
+    }
+    if (running)
+        WaitFor(Post([write](QSqlDatabase& db) { write(&db); }), std::chrono::hours(24));
+    else
+        write(nullptr);
+    if (error)
+        *error = *failure;
+    return failure->isEmpty();
+}
+
+std::vector<TAnswerRecord> THistoryStore::Answers(int level) const
+{
+    std::lock_guard lock(Mutex_);
+    std::vector<TAnswerRecord> answers;
+    for (const TAnswerRecord& a : Answers_)
+        if (a.Level == level)
+            answers.push_back(a);
+    return answers;
+}
+
+std::vector<TRunRecord> THistoryStore::Runs(int level) const
+{
+    std::lock_guard lock(Mutex_);
+    std::vector<TRunRecord> runs;
+    for (const TRunRecord& r : Runs_)
+        if (r.Level == level)
+            runs.push_back(r);
+    return runs;
+}
+
+std::vector<TAnswerRecord> THistoryStore::AllAnswers() const
+{
+    std::lock_guard lock(Mutex_);
+    return Answers_;
+}
+
+QString THistoryStore::Problem() const
+{
+    std::lock_guard lock(Mutex_);
+    return Problem_;
+}

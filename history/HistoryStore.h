@@ -1,0 +1,103 @@
+#pragma once
+
+#include "history/HistoryReader.h"
+
+#include <QObject>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <thread>
+
+class QSqlDatabase;
+
+// The answer history in an SQLite file, by default history.sqlite3 in the
+// user's data folder.
+//
+// Threads: the file is opened, checked, migrated and read on a worker thread
+// that owns the only connection, so start-up and the GUI never wait for the
+// disk. Writes go through the same worker, and the caller waits for the
+// commit (tens of microseconds: WAL with synchronous=NORMAL writes without
+// waiting for the disk), so an answer is in the file before the game goes
+// on and a process killed right after loses nothing. The wait is bounded:
+// should the worker be stuck (another instance holding the file longer than
+// kWriteWait), the game goes on and the answer is written when the file is
+// free. What the readers return comes from memory, kept by the worker.
+class THistoryStore : public QObject, public THistoryReader
+{
+    Q_OBJECT
+
+public:
+    static constexpr int SchemaVersion = 2;
+    static constexpr int ApplicationId = 0x4c4e4854; // "LNHT", marks our files
+
+    // path empty: history.sqlite3 in QStandardPaths::AppDataLocation.
+    explicit THistoryStore(QString path = {});
+    ~THistoryStore() override;
+
+    static QString DefaultPath();
+    QString Path() const { return Path_; }
+
+    // Starts the worker, which opens the file; returns at once. Writes made
+    // before wait in line.
+    void Open();
+
+    // A run begins; the token ties its answers and its end to it.
+    int64_t BeginRun(int level, std::chrono::system_clock::time_point started);
+    // answer.RunId is a token from BeginRun, or 0. Returns whether the
+    // answer was committed before the call returned.
+    bool AddAnswer(const TAnswerRecord& answer);
+    void EndRun(int64_t runToken, const TRunResult& result);
+
+    // Deletes every answer and run.
+    void Clear();
+    // Writes every answer as CSV (UTF-8, a header row); waits for the file.
+    bool ExportCsv(const QString& path, QString* error = nullptr);
+    // Waits until everything asked so far is done.
+    void Flush();
+
+    std::vector<TAnswerRecord> Answers(int level) const override;
+    std::vector<TRunRecord> Runs(int level) const override;
+    std::vector<TAnswerRecord> AllAnswers() const override;
+    QString Problem() const override;
+
+signals:
+    // The history read back changed (opened, written, cleared); emitted on
+    // the worker thread, so connect it queued to widgets.
+    void Changed();
+
+private:
+    using TTask = std::function<void(QSqlDatabase&)>;
+    int64_t Post(TTask task);
+    bool WaitFor(int64_t ticket, std::chrono::milliseconds limit);
+    void Work();
+
+    void OpenFile(QSqlDatabase& db);
+    bool MoveAside(const QString& why);
+    void Load(QSqlDatabase& db);
+    void NotKept(const QString& why);
+    void WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& run, bool end);
+
+    QString Path_;
+    QString ConnectionName_;
+
+    mutable std::mutex Mutex_;
+    std::condition_variable Wake_;
+    std::condition_variable Done_;
+    std::deque<std::pair<int64_t, TTask>> Tasks_;
+    int64_t Posted_ = 0;
+    int64_t Finished_ = -1; // the opening is ticket 0
+    bool Stopping_ = false;
+    std::thread Worker_;
+
+    // Read back under Mutex_.
+    std::vector<TAnswerRecord> Answers_;
+    std::vector<TRunRecord> Runs_;
+    QString Problem_;
+
+    // The worker's own.
+    bool Usable_ = false;
+    std::map<int64_t, int64_t> RunIds_; // token -> row
+    int64_t NextToken_ = 0;             // under Mutex_
+};

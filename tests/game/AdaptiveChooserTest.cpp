@@ -1,0 +1,82 @@
+#include "tests/game/SimulatedPlayers.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <vector>
+
+// The adaptive chooser drills the notes a player misses without leaving any
+// out, and a run replays exactly from its seed and history.
+namespace {
+
+const std::map<TItem, bool> kWeak{{{1, 61}, true}, {{1, 70}, true}, {{2, 45}, true}};
+// Today's draw: a clef, then a uniform note of its 36 (treble) or 32 (bass).
+const double kUniformShare = 2 * (0.5 / 36) + 0.5 / 32;
+
+TEST(WeakNotesSimulation, DrillsThreeMissedNotesThreeTimesAsOftenAndShowsEveryNote)
+{
+    int weakShown = 0;
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        TAdaptiveChooser chooser;
+        for (const auto& [item, count] : WeakNotesPlayer(&chooser, seed, 100, kWeak))
+            weakShown += kWeak.count(item) ? count : 0;
+        EXPECT_EQ(int(WeakNotesPlayer(&chooser, seed, 300, kWeak).size()), kItemCount) << "seed " << seed;
+    }
+    EXPECT_GE(weakShown / 200.0, 3 * 100 * kUniformShare);
+}
+
+TEST(LearnerSimulation, KnowsEveryNoteInAtLeastThirtyPercentFewerQuestionsThanUniform)
+{
+    std::vector<int> adaptive, uniform;
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        TAdaptiveChooser chooser;
+        adaptive.push_back(Learner(&chooser, seed));
+        uniform.push_back(Learner(nullptr, seed));
+    }
+    std::nth_element(adaptive.begin(), adaptive.begin() + 100, adaptive.end());
+    std::nth_element(uniform.begin(), uniform.begin() + 100, uniform.end());
+    EXPECT_LE(adaptive[100], 0.7 * uniform[100]) << adaptive[100] << " against " << uniform[100];
+}
+
+TEST(AdaptiveChooser, ReplaysARunFromItsSeedAndHistoryAndNeverRepeatsANote)
+{
+    const auto start = std::chrono::system_clock::time_point{} + std::chrono::hours(1000);
+    const std::vector<TPastAnswer> history{{1, 60, false, 4000, start - std::chrono::hours(2)},
+                                           {1, 60, true, 2000, start - std::chrono::hours(2)},
+                                           {2, 40, true, 900, start - std::chrono::hours(1)},
+                                           {3, 99, true, 900, start}}; // from an edited file: ignored
+    auto run = [&](uint32_t seed, size_t historySize) {
+        TAdaptiveChooser chooser;
+        chooser.Load(5, {history.begin(), history.begin() + historySize}, start);
+        RandSeed = seed;
+        std::vector<int> notes{0};
+        for (int i = 0; i < 200; ++i) {
+            const auto choice = chooser.Choose(2, 5, notes.back());
+            EXPECT_NE(choice.Note, notes.back());
+            notes.push_back(choice.Note);
+        }
+        return notes;
+    };
+    EXPECT_EQ(run(99, 4), run(99, 4));
+    EXPECT_NE(run(99, 4), run(99, 0));
+}
+
+// Weights read back after a history: new notes, misses, fast and slow answers.
+TEST(AdaptiveChooser, WeighsMissedOverNewOverSlowOverFast)
+{
+    const auto now = std::chrono::system_clock::time_point{} + std::chrono::hours(1000);
+    TAdaptiveChooser chooser;
+    chooser.Load(0,
+                 {{1, 60, false, 3000, now},
+                  {1, 60, true, 3000, now},
+                  {1, 62, true, 6000, now},
+                  {1, 64, true, 1500, now},
+                  {1, 64, true, 1000, now},
+                  {2, 40, true, 1000, now - std::chrono::hours(24)}},
+                 now);
+    // missed; never posed; right but slow; right and fast; right and fast a day ago; outside the ranges
+    for (auto [clef, note, weight] :
+         {std::tuple{1, 60, 41.0}, {1, 61, 12.0}, {1, 62, 11.0}, {1, 64, 1.0}, {2, 40, 41.0}, {1, 52, 0.0}})
+        EXPECT_NEAR(chooser.Weight(clef, note), weight, 1e-6) << note;
+}
+
+} // namespace

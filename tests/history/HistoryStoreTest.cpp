@@ -1,0 +1,256 @@
+#include "history/HistoryRecorder.h"
+#include "tests/support/TempDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <set>
+
+// The history keeps every judged answer in a real SQLite file, through kills,
+// a second instance, damaged files and old versions.
+namespace {
+
+using namespace std::chrono;
+namespace fs = std::filesystem;
+
+QString Q(const fs::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+TAnswerRecord Answer(int64_t index)
+{
+    return {0, 0, {}, 2, 5, 1, 65, {}, 0, true, index, TInputSource::Mouse};
+}
+
+// The child: prints its pid, then the index of each answer once committed.
+int WriteAnswers(const char* path, int count)
+{
+    THistoryStore store(path);
+    store.Open();
+    std::printf("%d\n", int(getpid()));
+    for (int i = 0; i < count; ++i)
+        if (store.AddAnswer(Answer(i)))
+            std::printf("%d\n", i), std::fflush(stdout);
+    return store.Problem().isEmpty() ? 0 : 1;
+}
+
+FILE* StartWriter(const fs::path& db, int count)
+{
+    const std::string exe = fs::read_symlink("/proc/self/exe");
+    return popen(("exec '" + exe + "' --write '" + db.string() + "' " + std::to_string(count)).c_str(), "r");
+}
+
+std::set<int64_t> StoredIndexes(const fs::path& db)
+{
+    THistoryStore store(Q(db));
+    store.Open();
+    store.Flush();
+    EXPECT_EQ(store.Problem(), "");
+    std::set<int64_t> indexes;
+    for (const TAnswerRecord& a : store.AllAnswers())
+        indexes.insert(a.AnswerMs);
+    return indexes;
+}
+
+// Runs statements on a file directly; returns the first value of the last.
+QVariant Sql(const fs::path& db, const QStringList& statements)
+{
+    QVariant value;
+    {
+        QSqlDatabase sql = QSqlDatabase::addDatabase("QSQLITE", "test");
+        sql.setDatabaseName(Q(db));
+        EXPECT_TRUE(sql.open());
+        QSqlQuery query(sql);
+        for (const QString& statement : statements)
+            EXPECT_TRUE(query.exec(statement)) << statement.toStdString();
+        value = query.next() ? query.value(0) : QVariant();
+    }
+    QSqlDatabase::removeDatabase("test");
+    return value;
+}
+
+QByteArray Bytes(const fs::path& file)
+{
+    QFile f(Q(file));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteHistory(const fs::path& db, int answers)
+{
+    THistoryStore store(Q(db));
+    store.Open();
+    for (int i = 0; i < answers; ++i)
+        store.AddAnswer(Answer(i));
+}
+
+TEST(HistoryStore, ReadsBackEveryFieldOfAnAnswerAndARunAndExportsThem)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "data/history.sqlite3";
+    const auto at = system_clock::time_point{} + milliseconds(1765252800123);
+    {
+        THistoryStore store(Q(db));
+        store.Open();
+        THistoryRecorder recorder(store, [&] { return at; });
+        recorder.RunStarted(4);
+        recorder.AnswerJudged({{4, 10, 2, 46}, true, 0x402, {58, 70}, 0x400, TInputSource::Midi, milliseconds(1234)});
+        recorder.RunEnded({4, 305, true, TRunEnd::Reset, at - seconds(150), at});
+        EXPECT_TRUE(store.ExportCsv(Q(dir.path() / "all.csv")));
+    }
+    THistoryStore store(Q(db));
+    store.Open();
+    store.Flush();
+    ASSERT_EQ(store.Answers(4).size(), 1u);
+    ASSERT_EQ(store.Runs(4).size(), 1u);
+    const TAnswerRecord a = store.Answers(4)[0];
+    const TRunRecord r = store.Runs(4)[0];
+    EXPECT_EQ(std::tuple(a.RunId, a.At, a.Level, a.Key, a.Clef, a.Note, a.KeysGiven, a.PitchClassesGiven, a.Right,
+                         a.AnswerMs, a.Source),
+              std::tuple(r.Id, at, 4, 10, 2, 46, std::vector<int>{58, 70}, TPitchClassSet(0x400), true, int64_t(1234),
+                         TInputSource::Midi));
+    EXPECT_EQ(std::tuple(r.Started, r.Ended, r.Level, r.Score, r.Passed, r.EndedBy),
+              std::tuple(at - seconds(150), at, 4, 305, true, TRunEnd::Reset));
+    EXPECT_EQ(Bytes(dir.path() / "all.csv"),
+              "id,run_id,time,level,key,clef,note,keys,pitch_classes,right,answer_ms,input\n"
+              "1,1,2025-12-09T04:00:00.123Z,4,Bb,bass,46,58 70,10,1,1234,midi\n");
+    THistoryRecorder recorder(store, [&] { return at; });
+    recorder.RunStarted(5);
+    store.Clear(); // while a run goes on: its end is still written
+    EXPECT_TRUE(store.AllAnswers().empty());
+    EXPECT_TRUE(StoredIndexes(db).empty());
+    recorder.RunEnded({5, 10, false, TRunEnd::Time, at, at});
+    store.Flush();
+    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM runs WHERE ended_ms IS NOT NULL AND level = 5"}).toInt(), 1);
+}
+
+TEST(HistoryStore, KeepsEveryAnswerCommittedBeforeTheProcessIsKilled)
+{
+    lirasto::test::TempDir dir;
+    FILE* child = StartWriter(dir.path() / "history.sqlite3", 100000);
+    int pid = 0, last = -1;
+    ASSERT_EQ(std::fscanf(child, "%d", &pid), 1);
+    while (last < 300 && std::fscanf(child, "%d", &last) == 1) {
+    }
+    kill(pid, SIGKILL);
+    while (std::fscanf(child, "%d", &last) == 1) {
+    }
+    pclose(child);
+    const std::set<int64_t> stored = StoredIndexes(dir.path() / "history.sqlite3");
+    for (int i = 0; i <= last; ++i)
+        ASSERT_TRUE(stored.count(i)) << "answer " << i << " of " << last << " lost";
+}
+
+TEST(HistoryStore, TwoProcessesWritingAtOnceLoseNoAnswer)
+{
+    lirasto::test::TempDir dir;
+    FILE* children[] = {StartWriter(dir.path() / "history.sqlite3", 1000),
+                        StartWriter(dir.path() / "history.sqlite3", 1000)};
+    for (FILE* child : children) {
+        int lines = 0, index = 0;
+        while (std::fscanf(child, "%d", &index) == 1)
+            ++lines;
+        EXPECT_EQ(pclose(child), 0);
+        EXPECT_EQ(lines, 1 + 1000);
+    }
+    EXPECT_EQ(StoredIndexes(dir.path() / "history.sqlite3").size(), 1000u); // each index twice
+    EXPECT_EQ(Sql(dir.path() / "history.sqlite3", {"SELECT count(*) FROM answers"}).toInt(), 2000);
+}
+
+void MakeDamaged(const std::string& how, const fs::path& db)
+{
+    QFile file(Q(db));
+    if (how == "garbage")
+        file.open(QIODevice::WriteOnly), file.write(QByteArray(8192, 'Z'));
+    if (how == "short")
+        Sql(db, {"CREATE TABLE t(x)"}), fs::resize_file(db, 60);
+    if (how == "truncated")
+        WriteHistory(db, 2000), fs::resize_file(db, fs::file_size(db) / 2);
+    if (how == "foreign")
+        Sql(db, {"CREATE TABLE contacts(name TEXT)"});
+    if (how == "newer")
+        WriteHistory(db, 3), Sql(db, {"PRAGMA user_version = 3"});
+}
+
+// How the file is damaged, and what the player is told.
+class DamagedFile : public testing::TestWithParam<std::pair<std::string, std::string>>
+{};
+
+TEST_P(DamagedFile, IsKeptBesideUnderANewNameAndAFreshHistoryBegins)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    MakeDamaged(GetParam().first, db);
+    const QByteArray before = Bytes(db);
+    {
+        THistoryStore store(Q(db));
+        store.Open();
+        store.AddAnswer(Answer(7));
+        const std::string said = GetParam().second + " It is kept as history.sqlite3.damaged-20";
+        EXPECT_EQ(store.Problem().toStdString().substr(0, said.size()), said);
+    }
+    // The journal files go with it, as name-wal and name-shm.
+    const QStringList kept = QDir(Q(dir.path())).entryList({"history.sqlite3.damaged-????????-??????"});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Bytes(dir.path() / kept[0].toStdString()), before);
+    EXPECT_EQ(StoredIndexes(db), std::set<int64_t>{7}); // and said only once
+}
+
+using TCase = std::pair<std::string, std::string>;
+const std::string kDamaged = "The history file was damaged.";
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedFile,
+    testing::Values(TCase{"garbage", kDamaged}, TCase{"short", kDamaged}, TCase{"truncated", kDamaged},
+                    TCase{"foreign", "The history file belonged to another program."},
+                    TCase{"newer", "The history file was written by a newer version of Lirasto Notes."}),
+    [](const auto& info) { return info.param.first; });
+
+TEST(HistoryStore, BringsAVersionOneFileUpToDateKeepingItsAnswers)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    Sql(db, {"PRAGMA application_id = 1280198740", "PRAGMA user_version = 1",
+             "CREATE TABLE runs(id INTEGER PRIMARY KEY, started_ms, ended_ms, level, score, passed, ended_by)",
+             "CREATE TABLE answers(id INTEGER PRIMARY KEY, run_id, at_ms, level, key_index, clef, note, keys, "
+             "pitch_classes, is_right, answer_ms, input)",
+             "INSERT INTO runs VALUES (1, 1000, 151000, 3, 300, 1, 0)",
+             "INSERT INTO answers VALUES (1, 1, 5000, 3, 7, 1, 67, '55 67 300', 128, 1, 900, 1)"});
+    THistoryStore store(Q(db));
+    store.Open();
+    store.Flush();
+    EXPECT_EQ(store.Problem(), "");
+    ASSERT_EQ(store.Answers(3).size(), 1u);
+    EXPECT_EQ(store.Answers(3)[0].KeysGiven, (std::vector<int>{55, 67})); // 300 is no key: dropped
+    EXPECT_EQ(store.Answers(3)[0].Source, TInputSource::ComputerKeyboard);
+    EXPECT_EQ(store.Runs(3).at(0).Score, 300);
+    EXPECT_EQ(Sql(db, {"PRAGMA user_version"}).toInt(), 2);
+    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM sqlite_master WHERE name = 'answers_by_level'"}).toInt(), 1);
+}
+
+TEST(HistoryStore, GoesOnInMemoryWhenTheFolderCannotBeWritten)
+{
+    lirasto::test::TempDir dir;
+    QFile(Q(dir.path() / "data")).open(QIODevice::WriteOnly); // a file where the folder should be
+    THistoryStore store(Q(dir.path() / "data/history.sqlite3"));
+    store.Open();
+    EXPECT_TRUE(store.AddAnswer(Answer(5)));
+    EXPECT_TRUE(store.Problem().startsWith("History is not being kept: the folder ")) << store.Problem().toStdString();
+    ASSERT_EQ(store.Answers(2).size(), 1u);
+    EXPECT_TRUE(store.ExportCsv(Q(dir.path() / "out.csv")));
+    EXPECT_EQ(Bytes(dir.path() / "out.csv").count('\n'), 2);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && std::string(argv[1]) == "--write")
+        return WriteAnswers(argv[2], std::atoi(argv[3]));
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
