@@ -84,6 +84,11 @@ struct ShadowRow
     QPoint shadowOffset;
 };
 
+void PrintTo(const ShadowRow& row, std::ostream* out)
+{
+    *out << shadowPositionNames()[row.position].toStdString() << " size " << row.size;
+}
+
 class ShadowRects : public testing::TestWithParam<ShadowRow>
 {};
 
@@ -114,6 +119,12 @@ struct BandRow
     int to;
     QColor color;
 };
+
+void PrintTo(const BandRow& row, std::ostream* out)
+{
+    *out << "size " << row.size << " band " << row.band << " from " << row.start.name().toStdString() << " to "
+         << row.end.name().toStdString();
+}
 
 class GradientBands : public testing::TestWithParam<BandRow>
 {};
@@ -156,23 +167,48 @@ TEST(WallpaperTiling, RepeatsThePictureFromTheOrigin)
     }
 }
 
-TEST(WallpaperTiling, ShiftedOriginAndPartialAreaKeepTheGrid)
+// The grid stays anchored at the origin wherever it lies: above and left of the area, or inside it,
+// where copies must also reach back to the area's left and top edges.
+struct OriginRow
 {
+    QRect area;
+    QPoint origin;
+};
+
+void PrintTo(const OriginRow& row, std::ostream* out)
+{
+    *out << "area " << row.area.width() << "x" << row.area.height() << "+" << row.area.x() << "+" << row.area.y()
+         << " origin (" << row.origin.x() << ", " << row.origin.y() << ")";
+}
+
+class WallpaperOrigin : public testing::TestWithParam<OriginRow>
+{};
+
+TEST_P(WallpaperOrigin, CoversTheAreaOnTheOriginsGrid)
+{
+    const auto [area, origin] = GetParam();
     const QImage wallpaper = patternImage(37, 23);
     QImage target(90, 50, QImage::Format_RGB32);
     target.fill(Qt::black);
-    const QRect area(10, 5, 60, 40);
     {
         QPainter painter(&target);
-        tileWallpaper(painter, area, wallpaper, false, QPoint(-5, -7));
+        tileWallpaper(painter, area, wallpaper, false, origin);
     }
+    const auto wrap = [](int v, int n) { return ((v % n) + n) % n; };
     for (int y = 0; y < target.height(); ++y) {
         for (int x = 0; x < target.width(); ++x) {
-            const QRgb expected = area.contains(x, y) ? wallpaper.pixel((x + 5) % 37, (y + 7) % 23) : qRgb(0, 0, 0);
+            const QRgb expected = area.contains(x, y)
+                                      ? wallpaper.pixel(wrap(x - origin.x(), 37), wrap(y - origin.y(), 23))
+                                      : qRgb(0, 0, 0);
             ASSERT_EQ(target.pixel(x, y), expected) << x << "," << y;
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Origins, WallpaperOrigin,
+                         testing::Values(OriginRow{QRect(10, 5, 60, 40), QPoint(-5, -7)},
+                                         OriginRow{QRect(0, 0, 60, 40), QPoint(5, 3)},
+                                         OriginRow{QRect(0, 0, 60, 40), QPoint(74, 46)}));
 
 TEST(WallpaperTiling, StretchedPictureFillsTheAreaOnce)
 {
