@@ -163,8 +163,13 @@ QString TSkinScrollingText::text() const
 
 QSize TSkinScrollingText::textSize() const
 {
-    const int extra = shadowExtra(shadow_);
-    return fontMetrics().size(0, text()) + QSize(extra, extra);
+    // Measured once per text, font and shadow: laying out the whole line at every step would
+    // cost more than the step itself.
+    if (!textSize_.isValid()) {
+        const int extra = shadowExtra(shadow_);
+        textSize_ = fontMetrics().size(0, text()) + QSize(extra, extra);
+    }
+    return textSize_;
 }
 
 bool TSkinScrollingText::running() const
@@ -313,6 +318,7 @@ void TSkinScrollingText::invalidate()
 {
     background_ = QImage();
     line_ = QImage();
+    textSize_ = QSize();
     update();
 }
 

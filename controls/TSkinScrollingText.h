@@ -104,6 +104,7 @@ private:
     QImage snapshot_;
     QImage background_;
     QImage line_;
+    mutable QSize textSize_; // invalid until measured
     // A longer line is drawn at every step instead of being kept as a picture.
     static constexpr qint64 kMaxLinePixels = 4 * 1024 * 1024;
     QPointer<QWidget> watchedWidget_;
