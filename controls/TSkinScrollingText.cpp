@@ -371,6 +371,8 @@ void TSkinScrollingText::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     watchWindow();
+    // Shown means about to be on screen; the window system reports it when that is not so.
+    onScreen_ = true;
     configureTimer();
 }
 
