@@ -320,11 +320,6 @@ struct TransferCase
     TRect expectedArea; // where source pixels land; the rest keeps its colour
 };
 
-void PrintTo(const TransferCase& c, std::ostream* out)
-{
-    *out << c.what;
-}
-
 // Transfer draws the part of the destination rectangle inside the clip and the bitmap. Every other
 // pixel is a guard: a row that overhangs the left or right edge unclipped would run into the
 // rows beside it, so those rows must keep their colour too.
