@@ -245,7 +245,8 @@ void TSkinScrollingText::step()
         break;
     }
     stepped_ = true;
-    update(lineRect(before) | lineRect(position_));
+    // Painted at once rather than through a posted update: one pass of the event loop per step.
+    repaint(lineRect(before) | lineRect(position_));
 }
 
 QRect TSkinScrollingText::lineRect(QPoint position) const
