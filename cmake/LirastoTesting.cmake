@@ -1,9 +1,11 @@
 # lirasto_add_test(<name> KIND <unit|widget|e2e> SOURCES ... [LIBS ...] [TIMEOUT s] [OWN_MAIN])
 #
-# Builds one GoogleTest executable and registers it with CTest as <kind>.<name>.
-# Widget tests run headless on the offscreen platform and get the test main that
-# creates the QApplication; unit tests use GoogleTest's own main. OWN_MAIN
-# leaves the main to the test's sources.
+# Builds one GoogleTest executable and registers it with CTest as <kind>.<folder>.<name>, all in
+# lower case, the folder being the one under tests/ that registers it (unit.graphics.blend,
+# widget.app.soak): one scheme, so that -R and -L select by kind or by folder alike. A name given
+# with its folder in front (graphics.blend) is taken as it is. Widget tests run headless on the
+# offscreen platform and get the test main that creates the QApplication; unit tests use
+# GoogleTest's own main. OWN_MAIN leaves the main to the test's sources.
 function(lirasto_add_test name)
     cmake_parse_arguments(T "OWN_MAIN" "KIND;TIMEOUT" "SOURCES;LIBS" ${ARGN})
     if(NOT T_KIND)
@@ -11,6 +13,7 @@ function(lirasto_add_test name)
     endif()
     string(REPLACE "." "_" target "test_${T_KIND}_${name}")
     add_executable(${target} ${T_SOURCES})
+    lirasto_warnings(${target})
     target_link_libraries(${target} PRIVATE ${T_LIBS} lirasto_testsupport)
     if(T_OWN_MAIN)
         # the sources bring their own main
@@ -19,13 +22,17 @@ function(lirasto_add_test name)
     else()
         target_link_libraries(${target} PRIVATE lirasto_widgettest_main)
     endif()
-    add_test(NAME ${T_KIND}.${name} COMMAND ${target})
+    file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+    string(TOLOWER "${name}" leaf)
+    string(REGEX REPLACE "^${folder}[._]" "" leaf "${leaf}")
+    set(test_name ${T_KIND}.${folder}.${leaf})
+    add_test(NAME ${test_name} COMMAND ${target})
     set(env "LIRASTO_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
     if(T_KIND STREQUAL "widget")
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
     endif()
-    set_tests_properties(${T_KIND}.${name} PROPERTIES ENVIRONMENT "${env}" LABELS ${T_KIND})
+    set_tests_properties(${test_name} PROPERTIES ENVIRONMENT "${env}" LABELS ${T_KIND})
     if(T_TIMEOUT)
-        set_tests_properties(${T_KIND}.${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+        set_tests_properties(${test_name} PROPERTIES TIMEOUT ${T_TIMEOUT})
     endif()
 endfunction()

@@ -144,7 +144,9 @@ QColor darkShadow3D(const QPalette& palette)
     return palette.color(QPalette::Shadow);
 }
 
-QColor windowFrame(const QPalette& palette)
+// Qt's palette has no role for the window frame; the platform's frame colour is black. The palette
+// stays in the signature so that every platform colour is asked for the same way.
+QColor windowFrame(const QPalette& /*palette*/)
 {
     return Qt::black;
 }
@@ -461,6 +463,43 @@ void drawEdge3D(QPainter& painter, const QRect& r, bool sunken, const QPalette& 
     QRect box = r;
     drawFrame3D(painter, box, outerTopLeft, outerBottomRight, 1);
     drawFrame3D(painter, box, innerTopLeft, innerBottomRight, 1);
+}
+
+int alignmentFlags(TAlignment alignment)
+{
+    switch (alignment) {
+    case taLeftJustify:
+        return Qt::AlignLeft;
+    case taRightJustify:
+        return Qt::AlignRight;
+    case taCenter:
+        return Qt::AlignHCenter;
+    }
+    return Qt::AlignLeft;
+}
+
+int layoutFlags(TTextLayout layout)
+{
+    switch (layout) {
+    case tlTop:
+        return Qt::AlignTop;
+    case tlCenter:
+        return Qt::AlignVCenter;
+    case tlBottom:
+        return Qt::AlignBottom;
+    }
+    return Qt::AlignTop;
+}
+
+QColor windowText(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::WindowText);
+}
+
+// The extra room a caption needs for its highlight copy.
+int shadowExtra(const ShadowStyle& style)
+{
+    return style.simpleView ? 0 : std::max(0, style.size);
 }
 
 } // namespace lirasto::skin

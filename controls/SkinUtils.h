@@ -141,6 +141,14 @@ void shadowRects(const QRect& r, TShadowPosition position, int size, QRect& text
 void drawShadowText(QPainter& painter, const QRect& r, int flags, const QString& text, const QColor& textColor,
                     const ShadowStyle& style, bool enabled, const QPalette& palette);
 
+// The Qt alignment flags of a design's alignment and text layout.
+int alignmentFlags(TAlignment alignment);
+int layoutFlags(TTextLayout layout);
+// The control's text colour as its palette gives it.
+QColor windowText(const QWidget* widget);
+// The extra room a caption needs for its highlight copy.
+int shadowExtra(const ShadowStyle& style);
+
 // Two-pixel lines along the four edges of `whole` in `bordersTrColor` (when valid), then the same
 // lines with `borderPen` for each side in `edges`.
 void drawEdgeBorders(QPainter& painter, const QRect& whole, const QColor& bordersTrColor, TEdgeBorders edges,

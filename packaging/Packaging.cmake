@@ -21,6 +21,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/lirasto-notes.desktop DESTINATION ${CMAK
 if(TARGET lirasto_artwork)
     add_executable(lirasto_icon2png ${CMAKE_CURRENT_LIST_DIR}/IconToPng.cpp)
     target_link_libraries(lirasto_icon2png PRIVATE Qt6::Gui)
+    lirasto_warnings(lirasto_icon2png)
     add_custom_command(
         OUTPUT ${LIRASTO_ICON_PNG}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging

@@ -56,14 +56,14 @@ const QString kCredit =
 TEST(ScrollingPosition, LongCreditEntersFromRightAndLeavesCompletelyBeforeRestarting)
 {
     auto scroller = makeScroller(100, 22, {kCredit});
-    const int textWidth = scroller->TextSize().width();
+    const int textWidth = scroller->textSize().width();
     ASSERT_GT(textWidth, 100);
-    EXPECT_EQ(scroller->Position(), QPoint(100, 0));
-    scroller->Step();
-    EXPECT_EQ(scroller->Position(), QPoint(99, 0));
+    EXPECT_EQ(scroller->position(), QPoint(100, 0));
+    scroller->step();
+    EXPECT_EQ(scroller->position(), QPoint(99, 0));
     for (int i = 1; i < 100 + textWidth; ++i)
-        scroller->Step();
-    EXPECT_EQ(scroller->Position(), QPoint(-textWidth, 0));
+        scroller->step();
+    EXPECT_EQ(scroller->position(), QPoint(-textWidth, 0));
 
     // At its last position nothing of the text (or its shadow) is left on the control.
     scroller->SetColor(Qt::white);
@@ -73,16 +73,16 @@ TEST(ScrollingPosition, LongCreditEntersFromRightAndLeavesCompletelyBeforeRestar
             ASSERT_EQ(shot.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
     }
 
-    scroller->Step();
-    EXPECT_EQ(scroller->Position(), QPoint(100, 0));
+    scroller->step();
+    EXPECT_EQ(scroller->position(), QPoint(100, 0));
 }
 
 TEST(ScrollingPosition, TextIsJoinedLinesWithTrailingBlank)
 {
     auto scroller = makeScroller(100, 22, {"one", "two"});
-    EXPECT_EQ(scroller->Text(), QString("one\ntwo "));
+    EXPECT_EQ(scroller->text(), QString("one\ntwo "));
     const QFontMetrics metrics(creditFont());
-    EXPECT_EQ(scroller->TextSize(), metrics.size(0, "one\ntwo ") + QSize(1, 1));
+    EXPECT_EQ(scroller->textSize(), metrics.size(0, "one\ntwo ") + QSize(1, 1));
 }
 
 // The other directions start one control size away and run until the far edge.
@@ -103,20 +103,20 @@ TEST_P(ScrollingDirection, RunsFromStartToEndThenRestarts)
 {
     auto scroller = makeScroller(100, 22, {"Credits"});
     scroller->SetScrollDirection(GetParam().direction);
-    const QSize text = scroller->TextSize();
+    const QSize text = scroller->textSize();
     auto resolve = [&](QPoint p) {
         // -1000 stands for minus the text height, which the row cannot know.
         return QPoint(p.x(), p.y() == -1000 ? -text.height() : p.y());
     };
-    EXPECT_EQ(scroller->Position(), GetParam().start);
-    scroller->Step();
-    EXPECT_EQ(scroller->Position(), GetParam().afterOne);
+    EXPECT_EQ(scroller->position(), GetParam().start);
+    scroller->step();
+    EXPECT_EQ(scroller->position(), GetParam().afterOne);
     const int steps = GetParam().stepsToEnd == -1 ? 22 + text.height() : GetParam().stepsToEnd;
     for (int i = 1; i < steps; ++i)
-        scroller->Step();
-    EXPECT_EQ(scroller->Position(), resolve(GetParam().end));
-    scroller->Step();
-    EXPECT_EQ(scroller->Position(), GetParam().start);
+        scroller->step();
+    EXPECT_EQ(scroller->position(), resolve(GetParam().end));
+    scroller->step();
+    EXPECT_EQ(scroller->position(), GetParam().start);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllButRightToLeft, ScrollingDirection,
@@ -134,27 +134,27 @@ TEST(ScrollingPosition, TextScrolledHandlerMayRestartAtZero)
         ++calls;
         restartAtZero = true;
     };
-    const int steps = 50 + scroller->TextSize().width();
+    const int steps = 50 + scroller->textSize().width();
     for (int i = 0; i < steps; ++i)
-        scroller->Step();
+        scroller->step();
     EXPECT_EQ(calls, 0);
-    scroller->Step();
+    scroller->step();
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(scroller->Position(), QPoint(0, 0));
+    EXPECT_EQ(scroller->position(), QPoint(0, 0));
 }
 
 TEST(ScrollingPosition, DesignSizeBeforeFirstStepMovesTheStart)
 {
     TSkinScrollingText scroller;
     EXPECT_EQ(scroller.size(), QSize(97, 15));
-    EXPECT_EQ(scroller.Position(), QPoint(97, 0));
+    EXPECT_EQ(scroller.position(), QPoint(97, 0));
     scroller.resize(770, 22);
-    EXPECT_EQ(scroller.Position(), QPoint(770, 0));
-    scroller.Step();
+    EXPECT_EQ(scroller.position(), QPoint(770, 0));
+    scroller.step();
     scroller.resize(700, 22);
-    EXPECT_EQ(scroller.Position(), QPoint(769, 0));
+    EXPECT_EQ(scroller.position(), QPoint(769, 0));
     scroller.Loaded();
-    EXPECT_EQ(scroller.Position(), QPoint(700, 0));
+    EXPECT_EQ(scroller.position(), QPoint(700, 0));
 }
 
 // Each step is painted from the tiled wallpaper with the text over it.
@@ -166,7 +166,7 @@ TEST(ScrollingPaint, TextMovesOverTiledWallpaper)
     scroller->SetSkinImages(&store);
     scroller->SetIdWallpaper(0);
     for (int i = 0; i < 60; ++i)
-        scroller->Step();
+        scroller->step();
     const QImage shot = scroller->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage& wallpaper = *store.itemBitmap(0);
     int differing = 0;
@@ -175,7 +175,7 @@ TEST(ScrollingPaint, TextMovesOverTiledWallpaper)
             if (shot.pixel(x, y) != wallpaper.pixel(x % 37, y % 23)) {
                 ++differing;
                 EXPECT_GE(x, 60);
-                EXPECT_LT(x, 60 + scroller->TextSize().width());
+                EXPECT_LT(x, 60 + scroller->textSize().width());
             }
         }
     }
@@ -198,7 +198,7 @@ TEST(ScrollingPaint, TransparentControlShowsParentSnapshot)
     panel.show();
     scroller->SetInterval(1000);
     scroller->SetActive(true);
-    ASSERT_TRUE(scroller->Running());
+    ASSERT_TRUE(scroller->running());
     const QImage shot = scroller->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage& wallpaper = *store.itemBitmap(0);
     EXPECT_EQ(shot.pixel(0, 0), wallpaper.pixel(7 % 37, 50 % 23));
@@ -214,28 +214,44 @@ TEST(ScrollingTimer, PausesWhileHiddenOrInactive)
     scroller->resize(200, 22);
     scroller->SetInterval(1);
     scroller->SetActive(true);
-    EXPECT_FALSE(scroller->Running());
+    EXPECT_FALSE(scroller->running());
     page.show();
-    EXPECT_TRUE(scroller->Running());
-    EXPECT_TRUE(scroller->HasThread());
+    EXPECT_TRUE(scroller->running());
+    EXPECT_TRUE(scroller->hasThread());
 
-    const QPoint before = scroller->Position();
-    ASSERT_TRUE(processUntil([&] { return scroller->Position() != before; }));
+    const QPoint before = scroller->position();
+    ASSERT_TRUE(processUntil([&] { return scroller->position() != before; }));
 
     page.hide();
-    EXPECT_FALSE(scroller->Running());
+    EXPECT_FALSE(scroller->running());
     // A step posted just before the hide may still arrive, but it changes nothing.
     QCoreApplication::processEvents();
-    const QPoint paused = scroller->Position();
+    const QPoint paused = scroller->position();
     QCoreApplication::processEvents();
-    EXPECT_EQ(scroller->Position(), paused);
+    EXPECT_EQ(scroller->position(), paused);
 
     page.show();
-    EXPECT_TRUE(scroller->Running());
-    ASSERT_TRUE(processUntil([&] { return scroller->Position() != paused; }));
+    EXPECT_TRUE(scroller->running());
+    ASSERT_TRUE(processUntil([&] { return scroller->position() != paused; }));
 
     scroller->SetActive(false);
-    EXPECT_FALSE(scroller->Running());
+    EXPECT_FALSE(scroller->running());
+}
+
+// Nor does a minimised window: the worker rests until the window is back.
+TEST(ScrollingTimer, PausesWhileTheWindowIsMinimised)
+{
+    QWidget window;
+    window.resize(300, 100);
+    auto* scroller = new TSkinScrollingText(&window);
+    scroller->resize(200, 22);
+    scroller->SetActive(true);
+    window.show();
+    ASSERT_TRUE(scroller->running());
+    window.setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(scroller->running());
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(scroller->running());
 }
 
 // Destroying the control while it scrolls ends the worker with no step left behind.
@@ -251,11 +267,11 @@ TEST(ScrollingTimer, DestroyingWhileRunningEndsTheThreadCleanly)
         scroller->SetInterval(1);
         scroller->SetActive(true);
         scroller->show();
-        ASSERT_TRUE(scroller->Running());
+        ASSERT_TRUE(scroller->running());
         // Vary the moment of destruction: right away, after a posted step, and mid-run.
         if (round % 3 == 1) {
-            const QPoint start = scroller->Position();
-            ASSERT_TRUE(processUntil([&] { return scroller->Position() != start; }));
+            const QPoint start = scroller->position();
+            ASSERT_TRUE(processUntil([&] { return scroller->position() != start; }));
         } else if (round % 3 == 2) {
             QCoreApplication::processEvents();
         }

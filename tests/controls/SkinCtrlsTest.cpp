@@ -483,6 +483,38 @@ TEST(SkinComboBox, PaintsItemsWithSelectionColoursAndTextFourPixelsIn)
     EXPECT_FALSE(pixelsOf(image, qRgb(255, 255, 0), image.rect()).empty());
 }
 
+// The selected row of the opened list is written once, in SelFont and SelFontColor on SelColor:
+// a highlight copy beside the light text would smear it.
+TEST(SkinComboBox, OpenedListWritesTheSelectedRowOnce)
+{
+    QWidget window;
+    auto* combo = new TSkinComboBox(&window);
+    combo->setGeometry(10, 6, 239, 19);
+    combo->SetSelFont(crispFont(11, true));
+    combo->SetSelColor(QColor(0, 0, 128));
+    combo->SetSelFontColor(Qt::white);
+    combo->SetShadowColor(Qt::white);
+    for (int i = 1; i <= 12; ++i)
+        combo->addItem(QString("Level %1").arg(i));
+    combo->setCurrentIndex(6);
+    window.show();
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    const QRect row = view->visualRect(view->model()->index(6, 0));
+    const QImage shot = view->viewport()->grab(row).toImage().convertToFormat(QImage::Format_RGB32);
+    QImage expected(row.size(), QImage::Format_RGB32);
+    expected.fill(QColor(0, 0, 128));
+    {
+        QPainter painter(&expected);
+        painter.setFont(crispFont(11, true));
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(4, 0, row.width() - 4, row.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, "Level 7");
+    }
+    EXPECT_EQ(shot, expected);
+    combo->hidePopup();
+}
+
 TEST(SkinComboBox, OnChangeFiresForTheUserOnly)
 {
     TSkinComboBox combo;
@@ -788,6 +820,6 @@ TEST(ControlsReview, SavesScreenshotsOfTheSkinnedControls)
     scroller->SetStrings({"Lirasto Notes (c) Lirasto Software - wood texture and artwork drawn by the program"});
     info.show();
     for (int i = 0; i < 400; ++i)
-        scroller->Step();
+        scroller->step();
     EXPECT_TRUE(info.grab().save(dir + "/info-page.png"));
 }

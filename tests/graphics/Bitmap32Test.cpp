@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cctype>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -319,12 +320,16 @@ struct TransferCase
     TRect expectedArea; // where source pixels land; the rest keeps its colour
 };
 
-// Transfer draws the part of the destination rectangle inside the clip and the bitmap.
+// Transfer draws the part of the destination rectangle inside the clip and the bitmap. Every other
+// pixel is a guard: a row that overhangs the left or right edge unclipped would run into the
+// rows beside it, so those rows must keep their colour too.
 const TransferCase kTransferCases[] = {
     {"whole", {2, 1, 5, 3}, {0, 0, 8, 6}, {2, 1, 5, 3}},
     {"clipped by the clip rectangle", {2, 1, 5, 3}, {3, 0, 8, 2}, {3, 1, 5, 2}},
     {"hanging over the top left", {-1, -1, 2, 1}, {0, 0, 8, 6}, {0, 0, 2, 1}},
     {"hanging over the bottom right", {6, 5, 9, 7}, {0, 0, 100, 100}, {6, 5, 8, 6}},
+    {"hanging over the right edge mid-height", {6, 2, 9, 4}, {0, 0, 100, 100}, {6, 2, 8, 4}},
+    {"hanging over the left edge mid-height", {-2, 2, 1, 4}, {-10, -10, 100, 100}, {0, 2, 1, 4}},
     {"wholly outside", {20, 20, 23, 22}, {0, 0, 100, 100}, {0, 0, 0, 0}},
     {"clip outside", {2, 1, 5, 3}, {6, 0, 8, 6}, {0, 0, 0, 0}},
 };
@@ -350,7 +355,13 @@ TEST_P(Bitmap32Transfer, CopiesTheClippedArea)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Bitmap32Transfer, testing::ValuesIn(kTransferCases));
+INSTANTIATE_TEST_SUITE_P(Cases, Bitmap32Transfer, testing::ValuesIn(kTransferCases),
+                         [](const testing::TestParamInfo<TransferCase>& info) {
+                             std::string name;
+                             for (const char* p = info.param.what; *p; ++p)
+                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+                             return name;
+                         });
 
 // Missing or empty bitmaps and a source rectangle beyond the source are errors; an empty
 // source or source rectangle draws nothing.

@@ -327,9 +327,8 @@ TEST_P(ImageViewMouseCapture, ReleaseOutsideReportsOutsideCoordinates)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     std::vector<std::string> log;
-    view->OnMouseDown = [&log](QObject* sender, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y, TCustomLayer*) {
-        log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
-    };
+    view->OnMouseDown = [&log](QObject* /*sender*/, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y,
+                               TCustomLayer*) { log.push_back("down " + std::to_string(x) + "," + std::to_string(y)); };
     view->OnMouseUp = [&log, view](QObject* sender, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y,
                                    TCustomLayer*) {
         EXPECT_EQ(sender, view);

@@ -381,6 +381,11 @@ struct StemRow
     int last;
 };
 
+void PrintTo(const StemRow& row, std::ostream* out)
+{
+    *out << "note " << row.index << " stem at column " << row.column << ", rows " << row.first << ".." << row.last;
+}
+
 class NoteStem : public testing::TestWithParam<StemRow>
 {};
 
@@ -497,6 +502,11 @@ struct HighlightRow
     int upperLast;
     int shoulderRow;
 };
+
+void PrintTo(const HighlightRow& row, std::ostream* out)
+{
+    *out << "highlight " << row.index;
+}
 
 class WhiteKeyHighlight : public testing::TestWithParam<HighlightRow>
 {};

@@ -1,0 +1,116 @@
+#include "controls/TSkinImages.h"
+
+#include "controls/SkinUtils.h"
+#include "core/Errors.h"
+
+#include <algorithm>
+#include <system_error>
+
+using namespace lirasto::skin;
+
+TSkinImages::TSkinImages(QObject* parent) : QObject(parent) {}
+
+TSkinImages::~TSkinImages()
+{
+    const std::vector<TSkinChangeLink*> links = std::move(links_);
+    links_.clear();
+    for (TSkinChangeLink* link : links) {
+        if (link->OnStoreDestroyed)
+            link->OnStoreDestroyed();
+    }
+}
+
+int TSkinImages::addPicture(const std::string& className, std::span<const uint8_t> bytes)
+{
+    items_.push_back({});
+    const int index = count() - 1;
+    setPicture(index, className, bytes);
+    return index;
+}
+
+int TSkinImages::addPictureData(std::span<const uint8_t> blob)
+{
+    const PictureData picture = parsePictureData(blob);
+    return addPicture(picture.className, picture.bytes);
+}
+
+int TSkinImages::addPictureData(const QByteArray& blob)
+{
+    return addPictureData(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(blob.constData()),
+                                                   static_cast<std::size_t>(blob.size())));
+}
+
+void TSkinImages::setPicture(int index, const std::string& className, std::span<const uint8_t> bytes)
+{
+    checkIndex(index);
+    TImageItem& item = items_[static_cast<std::size_t>(index)];
+    // The worker reads the bytes being replaced.
+    settle(item);
+    item.className = className;
+    item.bytes.assign(bytes.begin(), bytes.end());
+    item.bitmap = QImage();
+    // Decoded once, so painting never decodes. The worker reads the item's own copy of the bytes,
+    // whose buffer stays put when the item list grows.
+    if (className == "TJPEGImage") {
+        const std::span<const uint8_t> data(item.bytes);
+        try {
+            item.decoding = std::async(std::launch::async, [data] { return decodeJpeg(data); });
+        } catch (const std::system_error&) {
+            item.bitmap = decodeJpeg(data); // no thread to be had: decode here
+        }
+    }
+    Change();
+}
+
+void TSkinImages::clear()
+{
+    items_.clear();
+    Change();
+}
+
+const QImage* TSkinImages::itemBitmap(int index) const
+{
+    const TImageItem& entry = item(index);
+    return entry.bitmap.isNull() ? nullptr : &entry.bitmap;
+}
+
+const TSkinImages::TImageItem& TSkinImages::item(int index) const
+{
+    checkIndex(index);
+    const TImageItem& entry = items_[static_cast<std::size_t>(index)];
+    settle(entry);
+    return entry;
+}
+
+void TSkinImages::settle(const TImageItem& item)
+{
+    if (item.decoding.valid())
+        item.bitmap = item.decoding.get();
+}
+
+void TSkinImages::checkIndex(int index) const
+{
+    if (index < 0 || index >= count())
+        throw lirasto::EListError(lirasto::listIndexMessage(index));
+}
+
+void TSkinImages::RegisterChanges(TSkinChangeLink* link)
+{
+    if (link && std::find(links_.begin(), links_.end(), link) == links_.end())
+        links_.push_back(link);
+}
+
+void TSkinImages::UnRegisterChanges(TSkinChangeLink* link)
+{
+    links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
+}
+
+void TSkinImages::Change()
+{
+    // A control may unregister while being told; walk a copy.
+    const std::vector<TSkinChangeLink*> links = links_;
+    for (TSkinChangeLink* link : links) {
+        if (link->OnChange)
+            link->OnChange();
+    }
+}

@@ -1,0 +1,431 @@
+#include "controls/TSkinScrollingText.h"
+
+#include "core/Errors.h"
+
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QThread>
+#include <QWindow>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
+using namespace lirasto::skin;
+
+// Sleeps Interval milliseconds, asks the GUI thread for one step and waits until that step is
+// done, so steps never pile up. Every wait also ends when the control stops it, so stopping
+// never depends on the GUI thread taking a step.
+class TSkinScrollingText::Worker : public QThread
+{
+public:
+    explicit Worker(TSkinScrollingText* owner) : owner_(owner) {}
+
+protected:
+    void run() override
+    {
+        TSkinScrollingText* o = owner_;
+        std::unique_lock lock(o->mutex_);
+        loop(o, lock);
+        // Said under the control's own mutex, so its destructor knows the worker is done with
+        // the control before the thread object is joined.
+        o->workerExited_ = true;
+        o->wake_.notify_all();
+    }
+
+private:
+    static void loop(TSkinScrollingText* o, std::unique_lock<std::mutex>& lock)
+    {
+        for (;;) {
+            o->wake_.wait(lock, [o] { return o->stopping_ || o->running_; });
+            if (o->stopping_)
+                return;
+            const auto pause = std::chrono::milliseconds(std::max(0, o->interval_.load()));
+            if (o->wake_.wait_for(lock, pause, [o] { return o->stopping_; }))
+                return;
+            if (!o->running_)
+                continue;
+            o->stepPending_ = true;
+            // Invoked by name: the posted call then carries no closure of ours across threads.
+            QMetaObject::invokeMethod(o, "workerAsksForStep", Qt::QueuedConnection);
+            o->wake_.wait(lock, [o] { return o->stopping_ || !o->stepPending_; });
+            if (o->stopping_)
+                return;
+        }
+    }
+
+    TSkinScrollingText* owner_;
+};
+
+TSkinScrollingText::TSkinScrollingText(QWidget* parent)
+    : QWidget(parent), TSkinWallpapered(this, [this] { invalidate(); }), TSkinShadowed(this)
+{
+    shadow_.color = buttonHighlight(palette());
+    color_ = buttonFace(palette());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(97, 15);
+    resetPosition();
+}
+
+TSkinScrollingText::~TSkinScrollingText()
+{
+    stopThread();
+}
+
+void TSkinScrollingText::stopThread()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        running_ = false;
+    }
+    wake_.notify_all();
+    if (thread_) {
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return workerExited_; });
+        }
+        thread_->wait();
+        thread_.reset();
+    }
+    // A step the worker posted before stopping is dropped with this object's posted events.
+}
+
+void TSkinScrollingText::SetActive(bool on)
+{
+    if (on == active_)
+        return;
+    active_ = on;
+    configureTimer();
+}
+
+void TSkinScrollingText::SetInterval(int ms)
+{
+    interval_.store(std::max(1, ms));
+    configureTimer();
+}
+
+void TSkinScrollingText::SetScrollDirection(TScrollDirection direction)
+{
+    direction_ = direction;
+    resetPosition();
+    update();
+}
+
+QString TSkinScrollingText::ScrollDirectionName() const
+{
+    return scrollDirectionNames()[direction_];
+}
+
+void TSkinScrollingText::SetScrollDirectionName(const QString& name)
+{
+    SetScrollDirection(TScrollDirection(ordinalFromName(name, scrollDirectionNames(), "TScrollDirection")));
+}
+
+void TSkinScrollingText::SetStrings(const QStringList& strings)
+{
+    strings_ = strings;
+    invalidate();
+}
+
+void TSkinScrollingText::SetTransparent(bool on)
+{
+    transparent_ = on;
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    if (on && running())
+        takeSnapshot();
+    invalidate();
+}
+
+QString TSkinScrollingText::AlignmentName() const
+{
+    return alignmentNames()[alignment_];
+}
+
+void TSkinScrollingText::SetAlignmentName(const QString& name)
+{
+    alignment_ = TAlignment(ordinalFromName(name, alignmentNames(), "TAlignment"));
+    invalidate();
+}
+
+void TSkinScrollingText::Loaded()
+{
+    resetPosition();
+    configureTimer();
+}
+
+QString TSkinScrollingText::text() const
+{
+    return strings_.join(QLatin1Char('\n')) + QLatin1Char(' ');
+}
+
+QSize TSkinScrollingText::textSize() const
+{
+    // Measured once per text, font and shadow: laying out the whole line at every step would
+    // cost more than the step itself.
+    if (!textSize_.isValid()) {
+        const int extra = shadowExtra(shadow_);
+        textSize_ = fontMetrics().size(0, text()) + QSize(extra, extra);
+    }
+    return textSize_;
+}
+
+bool TSkinScrollingText::running() const
+{
+    std::lock_guard lock(mutex_);
+    return running_;
+}
+
+QPoint TSkinScrollingText::startPosition() const
+{
+    switch (direction_) {
+    case sdRightToLeft:
+        return QPoint(width(), 0);
+    case sdLeftToRight:
+        return QPoint(-width(), 0);
+    case sdBottomToTop:
+        return QPoint(0, height());
+    case sdTopToBottom:
+        return QPoint(0, -height());
+    }
+    return QPoint(width(), 0);
+}
+
+void TSkinScrollingText::resetPosition()
+{
+    position_ = startPosition();
+    stepped_ = false;
+}
+
+void TSkinScrollingText::step()
+{
+    if (!stepped_)
+        position_ = startPosition();
+    const QPoint before = position_;
+    const QSize text = textSize();
+    bool restartAtZero = false;
+    auto finished = [&] {
+        if (OnTextScrolled)
+            OnTextScrolled(this, restartAtZero);
+    };
+    switch (direction_) {
+    case sdRightToLeft:
+        if (position_.x() <= -text.width()) {
+            finished();
+            position_.setX(restartAtZero ? 0 : width());
+        } else {
+            position_.rx() -= 1;
+        }
+        break;
+    case sdLeftToRight:
+        if (position_.x() >= width()) {
+            finished();
+            position_.setX(restartAtZero ? 0 : -width());
+        } else {
+            position_.rx() += 1;
+        }
+        break;
+    case sdBottomToTop:
+        if (position_.y() <= -text.height()) {
+            finished();
+            position_.setY(restartAtZero ? 0 : height());
+        } else {
+            position_.ry() -= 1;
+        }
+        break;
+    case sdTopToBottom:
+        if (position_.y() >= height()) {
+            finished();
+            position_.setY(restartAtZero ? 0 : -height());
+        } else {
+            position_.ry() += 1;
+        }
+        break;
+    }
+    stepped_ = true;
+    // Painted at once rather than through a posted update: one pass of the event loop per step.
+    repaint(lineRect(before) | lineRect(position_));
+}
+
+QRect TSkinScrollingText::lineRect(QPoint position) const
+{
+    const int m = lineMargin();
+    return QRect(position - QPoint(m, m), textSize() + QSize(2 * m, 2 * m)) & rect();
+}
+
+int TSkinScrollingText::lineMargin() const
+{
+    return std::abs(shadow_.size) + 2;
+}
+
+void TSkinScrollingText::workerAsksForStep()
+{
+    bool run;
+    {
+        std::lock_guard lock(mutex_);
+        run = running_;
+    }
+    if (run)
+        step();
+    {
+        std::lock_guard lock(mutex_);
+        stepPending_ = false;
+    }
+    wake_.notify_all();
+}
+
+void TSkinScrollingText::configureTimer()
+{
+    // The credits line rests while its page is hidden, so the page in front costs no CPU.
+    // It rests too while the window is minimised or covered by nothing at all (unmapped).
+    const bool run = active_ && isVisible() && onScreen_ && !window()->isMinimized();
+    bool started = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (stopping_)
+            return;
+        started = run && !running_;
+        running_ = run;
+    }
+    wake_.notify_all();
+    if (started) {
+        if (transparent_)
+            takeSnapshot();
+        if (!thread_) {
+            thread_ = std::make_unique<Worker>(this);
+            thread_->start(QThread::LowestPriority);
+            if (!thread_->isRunning() && !thread_->isFinished()) {
+                // The system refused a thread: the text stands still rather than waiting on a worker that never ran.
+                std::lock_guard lock(mutex_);
+                workerExited_ = true;
+            }
+        }
+    }
+}
+
+void TSkinScrollingText::takeSnapshot()
+{
+    snapshot_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    snapshot_.fill(color_);
+    QPainter painter(&snapshot_);
+    paintParentBackground(this, painter, 0);
+    painter.end();
+    invalidate();
+}
+
+void TSkinScrollingText::invalidate()
+{
+    background_ = QImage();
+    line_ = QImage();
+    textSize_ = QSize();
+    update();
+}
+
+void TSkinScrollingText::drawLine(QPainter& painter, QPoint at) const
+{
+    painter.setFont(font());
+    drawShadowText(painter, QRect(at, textSize()), alignmentFlags(alignment_) | Qt::AlignTop | Qt::TextDontClip, text(),
+                   windowText(this), shadow_, isEnabled(), palette());
+}
+
+void TSkinScrollingText::prepare()
+{
+    if (background_.size() != size()) {
+        background_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        background_.fill(color_);
+        QPainter painter(&background_);
+        if (transparent_ && !snapshot_.isNull())
+            painter.drawImage(0, 0, snapshot_);
+        if (!wallpaper_.paint(painter, background_.rect()) && !transparent_)
+            painter.fillRect(background_.rect(), color_);
+    }
+    const int m = lineMargin();
+    const QSize lineSize = textSize() + QSize(2 * m, 2 * m);
+    if (line_.isNull() && qint64(lineSize.width()) * lineSize.height() <= kMaxLinePixels) {
+        line_ = QImage(lineSize, QImage::Format_ARGB32_Premultiplied);
+        line_.fill(Qt::transparent);
+        QPainter painter(&line_);
+        drawLine(painter, QPoint(m, m));
+    }
+}
+
+void TSkinScrollingText::paintEvent(QPaintEvent* event)
+{
+    // The background and the line are each drawn once; a step only copies the line to its new
+    // place over the background, in the few pixels it covers.
+    prepare();
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    painter.drawImage(dirty.topLeft(), background_, dirty);
+    painter.setClipRect(dirty);
+    if (!line_.isNull()) {
+        const int m = lineMargin();
+        painter.drawImage(position() - QPoint(m, m), line_);
+    } else {
+        drawLine(painter, position()); // a line too long to keep as a picture
+    }
+}
+
+void TSkinScrollingText::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    watchWindow();
+    // Shown means about to be on screen; the window system reports it when that is not so.
+    onScreen_ = true;
+    configureTimer();
+}
+
+void TSkinScrollingText::watchWindow()
+{
+    QWidget* top = window();
+    if (top == this)
+        return;
+    if (top != watchedWidget_) {
+        if (watchedWidget_)
+            watchedWidget_->removeEventFilter(this);
+        watchedWidget_ = top;
+        top->installEventFilter(this);
+    }
+    QWindow* handle = top->windowHandle();
+    if (handle && handle != watchedWindow_) {
+        if (watchedWindow_)
+            watchedWindow_->removeEventFilter(this);
+        watchedWindow_ = handle;
+        handle->installEventFilter(this);
+    }
+}
+
+bool TSkinScrollingText::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == watchedWindow_ && event->type() == QEvent::Expose) {
+        onScreen_ = watchedWindow_->isExposed();
+        configureTimer();
+    } else if (watched == watchedWidget_ && event->type() == QEvent::WindowStateChange) {
+        configureTimer();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TSkinScrollingText::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    configureTimer();
+}
+
+void TSkinScrollingText::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (transparent_ && running())
+        takeSnapshot();
+    invalidate();
+}
+
+void TSkinScrollingText::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::EnabledChange)
+        invalidate();
+    QWidget::changeEvent(event);
+}

@@ -1,0 +1,92 @@
+#include "controls/TSkinWallpaper.h"
+
+#include "controls/SkinUtils.h"
+#include "controls/TSkinImages.h"
+#include "core/Errors.h"
+
+#include <QWidget>
+
+using namespace lirasto::skin;
+
+TSkinWallpaper::TSkinWallpaper(QWidget* owner, std::function<void()> repaint)
+    : owner_(owner), repaint_(repaint ? std::move(repaint) : std::function<void()>([owner] { owner->update(); }))
+{
+    link_.OnChange = [this] { repaint_(); };
+    link_.OnStoreDestroyed = [this] {
+        images_ = nullptr;
+        repaint_();
+    };
+}
+
+TSkinWallpaper::~TSkinWallpaper()
+{
+    if (images_)
+        images_->UnRegisterChanges(&link_);
+}
+
+void TSkinWallpaper::setImages(TSkinImages* images)
+{
+    if (images == images_)
+        return;
+    if (images_)
+        images_->UnRegisterChanges(&link_);
+    images_ = images;
+    if (images_)
+        images_->RegisterChanges(&link_);
+    repaint_();
+}
+
+void TSkinWallpaper::setImagesObject(QObject* object)
+{
+    auto* images = qobject_cast<TSkinImages*>(object);
+    if (object && !images)
+        throw lirasto::EConvertError("'" + object->objectName().toStdString() + "' is not a TSkinImages");
+    setImages(images);
+}
+
+void TSkinWallpaper::setIndex(int index)
+{
+    if (index == index_)
+        return;
+    index_ = index;
+    repaint_();
+}
+
+void TSkinWallpaper::setOwn(const QImage& picture)
+{
+    own_ = picture;
+    repaint_();
+}
+
+void TSkinWallpaper::setStretched(bool stretched)
+{
+    if (stretched == stretched_)
+        return;
+    stretched_ = stretched;
+    repaint_();
+}
+
+const QImage* TSkinWallpaper::current() const
+{
+    const QImage* storeItem = nullptr;
+    if (images_ && index_ >= 0 && index_ < images_->count())
+        storeItem = images_->itemBitmap(index_);
+    return selectWallpaper(storeItem, own_);
+}
+
+bool TSkinWallpaper::paint(QPainter& painter, const QRect& area, QPoint origin) const
+{
+    const QImage* picture = current();
+    if (!picture)
+        return false;
+    if (stretched_)
+        tileWallpaper(painter, QRect(origin, owner_->size()), *picture, true, origin);
+    else
+        tileWallpaper(painter, area, *picture, false, origin);
+    return true;
+}
+
+QObject* TSkinWallpapered::SkinImagesObject() const
+{
+    return wallpaper_.images();
+}
