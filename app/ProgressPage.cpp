@@ -56,7 +56,7 @@ QString levelTitle(int level)
 } // namespace
 
 TProgressPage::TProgressPage(const THistoryReader& history, TStaffPictures pictures, TSkinImages* skin, QWidget* parent)
-    : QWidget(parent), history_(history), pictures_(pictures), wallpaper_(std::make_unique<SkinWallpaper>(this))
+    : QWidget(parent), history_(history), pictures_(pictures), wallpaper_(std::make_unique<TSkinWallpaper>(this))
 {
     setObjectName(QStringLiteral("ProgressPage"));
     setAttribute(Qt::WA_OpaquePaintEvent);

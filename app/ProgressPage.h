@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-class SkinWallpaper;
+class TSkinWallpaper;
 class THistoryReader;
 class TSkinBtn;
 class TSkinImages;
@@ -86,7 +86,7 @@ private:
 
     const THistoryReader& history_;
     TStaffPictures pictures_;
-    std::unique_ptr<SkinWallpaper> wallpaper_;
+    std::unique_ptr<TSkinWallpaper> wallpaper_;
     int level_ = 1;
     bool built_ = false;
     QString lastProblem_;

@@ -253,8 +253,9 @@ TEST_P(StoredFile, IsReplacedOnlyWhereTheUserMay)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (row.written ? 0 : 1)) << status;
     EXPECT_EQ(fs::is_symlink(path), row.link);
-    if (!row.fifo)
+    if (!row.fifo) {
         EXPECT_EQ(readBytes(file), row.written ? "[Lirasto - Notes (demo)]\nLevel=9 ; June\n" : kStored);
+    }
     EXPECT_EQ(filesIn(dir.path()), row.link ? 2 : 1);
 }
 

@@ -458,8 +458,9 @@ TEST(ImageViewIncremental, EqualsWholeCompositionAndRepaintsOnlyTheChangedParts)
         view->Changed();
         ASSERT_EQ(view->BufferValid(), op != 7) << step;
         const bool same = (op == 5 && l->Index() == index) || (op == 6 && l->Bitmap()->MasterAlpha() == alpha);
-        if (op != 7)
+        if (op != 7) {
             ASSERT_EQ(view->PendingRegion(), same ? QRegion() : op == 4 ? before : before | area(l)) << step;
+        }
         view->ForceCompose();
         TBitmap32 incremental;
         incremental.Assign(view->Buffer());

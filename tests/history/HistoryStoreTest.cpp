@@ -194,7 +194,7 @@ TEST_P(DamagedFile, IsKeptBesideUnderANewNameAndAFreshHistoryBegins)
         EXPECT_EQ(store.Problem().toStdString().substr(0, said.size()), said);
     }
     // The journal files go with it, as name-wal and name-shm.
-    const QStringList kept = QDir(Q(dir.path())).entryList({"history.sqlite3.damaged-????????-??????"});
+    const QStringList kept = QDir(Q(dir.path())).entryList({"history.sqlite3.damaged-\?\?\?\?\?\?\?\?-\?\?\?\?\?\?"});
     ASSERT_EQ(kept.size(), 1);
     EXPECT_EQ(Bytes(dir.path() / kept[0].toStdString()), before);
     EXPECT_EQ(StoredIndexes(db), std::set<int64_t>{7}); // and said only once
