@@ -4,6 +4,7 @@
 #include "app/uMain.h"
 #include "resources/EmbeddedDesign.h"
 
+#include <QTimer>
 #include <memory>
 
 int main(int argc, char** argv)
@@ -21,5 +22,6 @@ int main(int argc, char** argv)
     CloseWhenWindowDestroyed(form.get());
     KeepWindowOnScreen(form.get());
     form->show();
+    QTimer::singleShot(0, form.get(), &TfMain::StartSubsystems);
     return TApplication::exec();
 }

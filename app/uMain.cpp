@@ -318,3 +318,7 @@ void WriteSettings(const TGameCore& core)
 {
     SaveLevelAtClose(core.Level);
 }
+
+void TfMain::StartSubsystems()
+{
+}

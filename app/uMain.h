@@ -106,6 +106,10 @@ public:
     void ClearStaff();
 
     // The rules of the run, which every input and every listener shares.
+    // Starts what the first frame need not wait for (MIDI, sound, history),
+    // each on its own worker; called once the window has been shown.
+    void StartSubsystems();
+
     TGameCore& Core() { return core_; }
     const TGameCore& Core() const { return core_; }
     TPianoHighlight& PianoHighlight() { return *piano_; }
