@@ -1,6 +1,7 @@
 #include "app/KeyboardInput.h"
 
 #include "app/Application.h"
+#include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
 #include "app/uMain.h"
 #include "controls/SkinCtrls.h"
@@ -148,6 +149,12 @@ bool TKeyboardInput::keyPress(const QKeyEvent& key)
             base_ = std::clamp(base_ + step, kLowestBase, kHighestBase);
             form_.PianoHighlight().ShowOctave(base_);
         }
+        return true;
+    }
+    if (key.key() == Qt::Key_M && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (!key.isAutoRepeat())
+            form_.OptionsPage().SetOption(settings::TOption::Mute,
+                                          form_.OptionsPage().Options().On(settings::TOption::Mute) ? 0 : 1);
         return true;
     }
     const std::optional<int> note = noteFor(key);

@@ -15,7 +15,7 @@ enum class TKeyboardScheme { PianoRows, NoteNames };
 
 // Answers from the computer keyboard on the game page, whatever control has
 // the focus, except while the level list is open. Space starts a run, Escape
-// resets it, Z and X move the rows an octave down and up.
+// resets it, Z and X move the rows an octave down and up, M mutes and unmutes.
 class TKeyboardInput : public QObject
 {
     Q_OBJECT

@@ -1,12 +1,13 @@
 #include "app/uMain.h"
 
 #include "app/Application.h"
-#include "app/SavedLevel.h"
 #include "app/GameLabels.h"
 #include "app/KeyboardInput.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
+#include "app/SavedLevel.h"
 #include "app/Settings.h"
+#include "app/SoundHookup.h"
 #include "app/StaffListener.h"
 #include "controls/SkinCtrls.h"
 #include "core/Checked.h"
@@ -321,4 +322,6 @@ void WriteSettings(const TGameCore& core)
 
 void TfMain::StartSubsystems()
 {
+    if (!sound_ && optionsPage_)
+        sound_ = std::make_unique<TSoundHookup>(*this);
 }

@@ -14,6 +14,7 @@ class QCloseEvent;
 class TGameLabels;
 class TKeyboardInput;
 class TOptionsPage;
+class TSoundHookup;
 class TPianoHighlight;
 class TStaffListener;
 class TBitmap32List;
@@ -115,6 +116,8 @@ public:
     TPianoHighlight& PianoHighlight() { return *piano_; }
     TKeyboardInput& KeyboardInput() { return *keyboard_; }
     TOptionsPage& OptionsPage() { return *optionsPage_; }
+    // The piano, once StartSubsystems made it.
+    TSoundHookup* SoundHookup() { return sound_.get(); }
 
     // The MIDI part reports the inputs it found: their names and whether each is in use.
     void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices);
@@ -138,6 +141,8 @@ private:
     std::unique_ptr<TRunControls> controls_;
     TKeyboardInput* keyboard_ = nullptr;  // a child of the window
     TOptionsPage* optionsPage_ = nullptr; // a child of the window
+    // Last, so that it goes first: its listener leaves the core before the core goes.
+    std::unique_ptr<TSoundHookup> sound_;
 };
 
 // The settings routines: the level is read at start-up and written at close.

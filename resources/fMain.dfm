@@ -443,7 +443,7 @@ object fMain: TfMain
           Left = 16
           Top = 150
           Width = 370
-          Height = 140
+          Height = 172
           Caption = 'Sound'
           SkinImages = SkinImages
           idWallpaper = 0
@@ -456,7 +456,7 @@ object fMain: TfMain
         end
         object gbPractice: TSkinGroupBox
           Left = 16
-          Top = 304
+          Top = 336
           Width = 370
           Height = 80
           Caption = 'Practice'
