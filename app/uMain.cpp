@@ -1,11 +1,12 @@
 #include "app/uMain.h"
 
 #include "app/Application.h"
-#include "app/SavedLevel.h"
 #include "app/GameLabels.h"
 #include "app/KeyboardInput.h"
+#include "app/MidiHookup.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
+#include "app/SavedLevel.h"
 #include "app/Settings.h"
 #include "app/StaffListener.h"
 #include "controls/SkinCtrls.h"
@@ -321,4 +322,8 @@ void WriteSettings(const TGameCore& core)
 
 void TfMain::StartSubsystems()
 {
+    if (!midi_ && optionsPage_) {
+        midi_ = std::make_unique<TMidiHookup>(*this, settings::kFileName);
+        midi_->Start();
+    }
 }

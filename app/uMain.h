@@ -13,6 +13,7 @@
 class QCloseEvent;
 class TGameLabels;
 class TKeyboardInput;
+class TMidiHookup;
 class TOptionsPage;
 class TPianoHighlight;
 class TStaffListener;
@@ -115,6 +116,7 @@ public:
     TPianoHighlight& PianoHighlight() { return *piano_; }
     TKeyboardInput& KeyboardInput() { return *keyboard_; }
     TOptionsPage& OptionsPage() { return *optionsPage_; }
+    TMidiHookup* Midi() { return midi_.get(); }
 
     // The MIDI part reports the inputs it found: their names and whether each is in use.
     void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices);
@@ -136,6 +138,7 @@ private:
     std::unique_ptr<TPianoHighlight> piano_;
     std::unique_ptr<TGameLabels> labels_;
     std::unique_ptr<TRunControls> controls_;
+    std::unique_ptr<TMidiHookup> midi_;   // made once the window shows; goes before the core
     TKeyboardInput* keyboard_ = nullptr;  // a child of the window
     TOptionsPage* optionsPage_ = nullptr; // a child of the window
 };
