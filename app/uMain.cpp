@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/GameLabels.h"
 #include "app/KeyboardInput.h"
+#include "app/MidiHookup.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
 #include "app/SavedLevel.h"
@@ -324,4 +325,8 @@ void TfMain::StartSubsystems()
 {
     if (!sound_ && optionsPage_)
         sound_ = std::make_unique<TSoundHookup>(*this);
+    if (!midi_ && optionsPage_) {
+        midi_ = std::make_unique<TMidiHookup>(*this, settings::kFileName);
+        midi_->Start();
+    }
 }

@@ -13,6 +13,7 @@
 class QCloseEvent;
 class TGameLabels;
 class TKeyboardInput;
+class TMidiHookup;
 class TOptionsPage;
 class TSoundHookup;
 class TPianoHighlight;
@@ -118,6 +119,7 @@ public:
     TOptionsPage& OptionsPage() { return *optionsPage_; }
     // The piano, once StartSubsystems made it.
     TSoundHookup* SoundHookup() { return sound_.get(); }
+    TMidiHookup* Midi() { return midi_.get(); }
 
     // The MIDI part reports the inputs it found: their names and whether each is in use.
     void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices);
@@ -139,6 +141,7 @@ private:
     std::unique_ptr<TPianoHighlight> piano_;
     std::unique_ptr<TGameLabels> labels_;
     std::unique_ptr<TRunControls> controls_;
+    std::unique_ptr<TMidiHookup> midi_;   // made once the window shows; goes before the core
     TKeyboardInput* keyboard_ = nullptr;  // a child of the window
     TOptionsPage* optionsPage_ = nullptr; // a child of the window
     // Last, so that it goes first: its listener leaves the core before the core goes.

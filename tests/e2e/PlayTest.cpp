@@ -2,6 +2,7 @@
 // answering with real mouse clicks, as a player would.
 #include "tests/e2e/ScreenReader.h"
 #include "tests/e2e/XSession.h"
+#include "tests/support/JackServer.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -70,8 +71,12 @@ protected:
     {
         references_ = ReferencePictures::load(LIRASTO_ARTWORK_DIR);
         display_ = std::make_unique<VirtualDisplay>();
-        program_ =
-            ChildProcess({LIRASTO_PROGRAM}, {"DISPLAY=" + display_->name(), "QT_QPA_PLATFORM=xcb"}, workDir_.path());
+        // Without a JACK server of ours (and with no ALSA sequencer here) the program finds no MIDI and plays on.
+        const char* jack = std::getenv("JACK_DEFAULT_SERVER");
+        program_ = ChildProcess({LIRASTO_PROGRAM},
+                                {"DISPLAY=" + display_->name(), "QT_QPA_PLATFORM=xcb",
+                                 std::string("JACK_DEFAULT_SERVER=") + (jack ? jack : "lirasto-e2e-no-server")},
+                                workDir_.path());
         ASSERT_TRUE(
             pollUntil([&] { return (window_ = findWindowByTitle(display_->connection(), kTitle)).has_value(); }, 20s))
             << "the window \"" << kTitle << "\" did not appear";
@@ -204,6 +209,65 @@ TEST_F(EndToEndPlay, AnswersRightThenWrongSwitchesPagesAndKeepsTheLevelAtClose)
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "exit status " << *status;
     const std::string settings = readFile(workDir_.path() / "vantrel.ini");
     EXPECT_NE(settings.find("Level=1"), std::string::npos) << settings;
+}
+
+// The same play from MIDI: the note read from the screen is answered through the
+// program's JACK port, and a keyboard plugged in after start is connected and heard.
+class EndToEndMidiPlay : public EndToEndPlay
+{
+protected:
+    void SetUp() override
+    {
+        jack_ = std::make_unique<lirasto::test::JackServer>(48000, 2048);
+        ASSERT_TRUE(jack_->running()) << jack_->error();
+        EndToEndPlay::SetUp();
+    }
+    void TearDown() override
+    {
+        EndToEndPlay::TearDown();
+        program_.terminate();
+        jack_.reset();
+    }
+    static int send(const std::vector<std::string>& args)
+    {
+        std::vector<std::string> argv{LIRASTO_MIDI_SEND};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ChildProcess sender(argv, {});
+        const std::optional<int> status = sender.waitForExit(10s);
+        return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
+    }
+    std::unique_ptr<lirasto::test::JackServer> jack_;
+};
+
+TEST_F(EndToEndMidiPlay, AnswersThroughTheMidiPortAndFromAKeyboardPluggedInLater)
+{
+    const std::string port = "Lirasto Notes:MIDI in";
+    // MIDI opens after the first frame: the port is there soon after.
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", port, "sync"}) == 0; }, 10s, 200ms)) << "no port " << port;
+    window_->click(kStartButton.translated(panel_).center());
+    const std::optional<StaffReading> first = waitForQuestion(5s);
+    ASSERT_TRUE(first) << "no note came after Start";
+    const QImage beforeAnswer = shot_;
+
+    // The second drawn octave starts at C3 = 48, where pianoKeyFor points.
+    const std::string note = std::to_string(48 + first->pitchClass);
+    const QPoint key = pianoKeyFor(first->pitchClass) + panel_;
+    ASSERT_EQ(send({"--connect", port, "on " + note, "sync"}), 0);
+    ASSERT_TRUE(waitForVerdict(Verdict::Right, 3s)) << "no \"RIGHT!\" for " << first->describe();
+    EXPECT_TRUE(highlighted(shot_.pixel(key))) << "no highlight while the MIDI key is down";
+    EXPECT_GT(changedPixels(beforeAnswer, shot_, kScoreLabel.translated(panel_)), 20) << "the score did not change";
+    const QImage afterRight = shot_;
+    ASSERT_EQ(send({"--connect", port, "on " + note + " 0", "sync"}), 0);
+    EXPECT_TRUE(pollUntil([&] { return !highlighted(grab().pixel(key)); }, 3s)) << "velocity 0 did not let go";
+
+    const std::optional<StaffReading> second = waitForQuestion(4s);
+    ASSERT_TRUE(second) << "no second note";
+    const std::string wrong = std::to_string(48 + (second->pitchClass + 5) % 12);
+    EXPECT_EQ(
+        send({"--name", "keyboard", "--physical", "--wait-connected", "3", "on " + wrong, "off " + wrong, "sync"}), 0)
+        << "the keyboard plugged in was not connected";
+    ASSERT_TRUE(waitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" from the keyboard on " << second->describe();
+    EXPECT_EQ(changedPixels(afterRight, shot_, kScoreLabel.translated(panel_)), 0) << "a wrong answer scored";
 }
 
 // The window on small and large screens, with and without a window manager's frame, ended from outside.
