@@ -98,11 +98,11 @@ public:
     }
     ~JackCapture() { jack_client_close(client_); }
 
-    // Connects to the first output port whose name starts with the prefix, waiting for it.
+    // Connects to the first audio output port whose name matches the pattern from its start, waiting for it.
     bool connect(const std::string& prefix, std::chrono::milliseconds timeout)
     {
         for (auto end = std::chrono::steady_clock::now() + timeout; std::chrono::steady_clock::now() < end;) {
-            const char** ports = jack_get_ports(client_, ("^" + prefix).c_str(), nullptr, JackPortIsOutput);
+            const char** ports = jack_get_ports(client_, ("^" + prefix).c_str(), JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput);
             const int rc = ports && ports[0] ? jack_connect(client_, ports[0], jack_port_name(port_)) : -1;
             jack_free(ports);
             if (rc == 0 || rc == EEXIST)
