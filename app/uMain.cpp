@@ -1,11 +1,12 @@
 #include "app/uMain.h"
 
 #include "app/Application.h"
-#include "app/SavedLevel.h"
 #include "app/GameLabels.h"
+#include "app/HistoryHookup.h"
 #include "app/KeyboardInput.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
+#include "app/SavedLevel.h"
 #include "app/Settings.h"
 #include "app/StaffListener.h"
 #include "controls/SkinCtrls.h"
@@ -128,6 +129,7 @@ void TfMain::BindComponents()
     tsMain = requireComponent<TTabSheet>(this, "tsMain");
     tsInfo = requireComponent<TTabSheet>(this, "tsInfo");
     tsOptions = requireComponent<TTabSheet>(this, "tsOptions");
+    tsProgress = requireComponent<TTabSheet>(this, "tsProgress");
     pMain = requireComponent<TSkinPanel>(this, "pMain");
     SkinImages = requireComponent<TSkinImages>(this, "SkinImages");
     imgPiano = requireComponent<TImage32>(this, "imgPiano");
@@ -210,6 +212,7 @@ void TfMain::FormCreate(QObject*)
         if (OnMidiDeviceToggled)
             OnMidiDeviceToggled(name, enabled);
     };
+    history_ = std::make_unique<THistoryHookup>(*this, *tsProgress);
     InitGame();
     Randomize();
 }
@@ -321,4 +324,6 @@ void WriteSettings(const TGameCore& core)
 
 void TfMain::StartSubsystems()
 {
+    if (history_)
+        history_->Start();
 }

@@ -12,6 +12,7 @@
 
 class QCloseEvent;
 class TGameLabels;
+class THistoryHookup;
 class TKeyboardInput;
 class TOptionsPage;
 class TPianoHighlight;
@@ -43,6 +44,7 @@ public:
     TTabSheet* tsMain = nullptr;
     TTabSheet* tsInfo = nullptr;
     TTabSheet* tsOptions = nullptr;
+    TTabSheet* tsProgress = nullptr;
     TSkinPanel* pMain = nullptr;
     TSkinImages* SkinImages = nullptr;
     TImage32* imgPiano = nullptr;
@@ -115,6 +117,7 @@ public:
     TPianoHighlight& PianoHighlight() { return *piano_; }
     TKeyboardInput& KeyboardInput() { return *keyboard_; }
     TOptionsPage& OptionsPage() { return *optionsPage_; }
+    THistoryHookup& History() { return *history_; }
 
     // The MIDI part reports the inputs it found: their names and whether each is in use.
     void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices);
@@ -138,6 +141,7 @@ private:
     std::unique_ptr<TRunControls> controls_;
     TKeyboardInput* keyboard_ = nullptr;  // a child of the window
     TOptionsPage* optionsPage_ = nullptr; // a child of the window
+    std::unique_ptr<THistoryHookup> history_;
 };
 
 // The settings routines: the level is read at start-up and written at close.
