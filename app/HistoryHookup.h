@@ -31,6 +31,7 @@ public:
     void Start();
 
     THistoryStore& Store() { return store_; }
+    THistoryRecorder& Recorder() { return recorder_; }
     // nullptr until the "Progress" page is first shown.
     TProgressPage* ProgressPage() const;
     TSkinLabel* SummaryLabel() const;
