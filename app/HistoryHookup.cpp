@@ -19,9 +19,6 @@ THistoryHookup::THistoryHookup(TfMain& form, TTabSheet& progressSheet)
     core.AddListener(&summary_);
     core.AddListener(this);
 
-    summaryLabel_ = CreateRunSummaryLabel(form_.pMain);
-    ShowRunSummaryIn(summary_, summaryLabel_);
-
     setDrilling(form_.OptionsPage().Options().On(TOption::DrillWeakNotes));
     connect(&form_.OptionsPage(), &TOptionsPage::OptionChanged, this, [this](TOption option, int value) {
         if (option == TOption::DrillWeakNotes)
@@ -84,6 +81,11 @@ void THistoryHookup::setDrilling(bool on)
 
 void THistoryHookup::RunStarted(int)
 {
+    // Made at the first Start rather than with the window, which then shows sooner.
+    if (!summaryLabel_) {
+        summaryLabel_ = CreateRunSummaryLabel(form_.pMain);
+        ShowRunSummaryIn(summary_, summaryLabel_);
+    }
     if (Drilling())
         loadChooser();
 }

@@ -34,6 +34,7 @@ public:
     THistoryRecorder& Recorder() { return recorder_; }
     // nullptr until the "Progress" page is first shown.
     TProgressPage* ProgressPage() const;
+    // nullptr until the first Start.
     TSkinLabel* SummaryLabel() const;
     bool Drilling() const;
 

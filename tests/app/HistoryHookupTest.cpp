@@ -98,8 +98,9 @@ TEST_F(HistoryHookupTest, DrillingOffAsksTheUniformDraw)
 TEST_F(HistoryHookupTest, RunSummaryShowsAtTheEndAndGoesAtStart)
 {
     openShown();
-    TSkinLabel* label = form->History().SummaryLabel();
     play(2);
+    TSkinLabel* label = form->History().SummaryLabel();
+    ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->Caption(), QString());
     while (core().Running())
         tick();
