@@ -70,8 +70,10 @@ protected:
     {
         references_ = ReferencePictures::load(LIRASTO_ARTWORK_DIR);
         display_ = std::make_unique<VirtualDisplay>();
-        program_ =
-            ChildProcess({LIRASTO_PROGRAM}, {"DISPLAY=" + display_->name(), "QT_QPA_PLATFORM=xcb"}, workDir_.path());
+        program_ = ChildProcess({LIRASTO_PROGRAM},
+                                {"DISPLAY=" + display_->name(), "QT_QPA_PLATFORM=xcb",
+                                 "XDG_DATA_HOME=" + (workDir_.path() / "data").string()},
+                                workDir_.path());
         ASSERT_TRUE(
             pollUntil([&] { return (window_ = findWindowByTitle(display_->connection(), kTitle)).has_value(); }, 20s))
             << "the window \"" << kTitle << "\" did not appear";
@@ -229,7 +231,10 @@ TEST_P(WindowLife, FitsTheScreenAndEndsKeepingTheLevel)
     ChildProcess manager;
     if (row.framed)
         manager = ChildProcess({"/usr/bin/twm", "-f", LIRASTO_TWMRC}, {env, "LC_ALL=C"});
-    ChildProcess program({LIRASTO_PROGRAM}, {env, "QT_QPA_PLATFORM=xcb"}, workDir.path());
+    // The answer history goes into the test's folder, never the user's.
+    ChildProcess program({LIRASTO_PROGRAM},
+                         {env, "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.path() / "data").string()},
+                         workDir.path());
     std::optional<Window> window;
     ASSERT_TRUE(pollUntil([&] { return (window = findWindowByTitle(display.connection(), kTitle)).has_value(); }, 20s));
     pollUntil([&] { return window->rootPosition() == row.at; }, 5s);
