@@ -6,123 +6,75 @@
 #include <fstream>
 
 using namespace lirasto::test;
-using settings::TOption;
 
 namespace {
 
-class HistoryHookupTest : public MainWindowTest
-{
-protected:
-    // Starts a run and answers `count` questions, the first of them wrong at its
-    // first try; returns the notes asked.
-    std::vector<std::pair<int, int>> play(int count)
-    {
-        std::vector<std::pair<int, int>> asked;
-        form->bStartClick(form->bStart);
-        for (int i = 0; i < count; ++i) {
-            tick();
-            asked.emplace_back(core().CurrentClef, core().CurrentNote);
-            if (i == 0)
-                answer((core().CurrentNote + 1) % 12);
-            answer(core().CurrentNote % 12);
-        }
-        return asked;
-    }
-    THistoryStore& store() { return form->History().Store(); }
-    TProgressPage* showProgress()
-    {
-        form->PageControl->setCurrentWidget(form->tsProgress);
-        return form->History().ProgressPage();
-    }
-};
-
-// Every answer of a run goes into the file as it is judged, and the Progress page shows it.
-TEST_F(HistoryHookupTest, AnswersAreStoredAndShownOnTheProgressPage)
+// A run's answers (the first wrong once) reach the file, the Progress page and, at its end, the summary.
+TEST_F(MainWindowTest, HistoryKeepsTheRunAndShowsIt)
 {
     openShown();
     form->StartSubsystems();
-    const auto asked = play(4);
-    form->bResetClick(form->bReset);
-    store().Flush();
-    EXPECT_EQ(store().Problem(), QString());
-
-    THistoryStore reopened(store().Path());
+    std::vector<std::pair<int, int>> asked;
+    form->bStartClick(form->bStart);
+    for (int i = 0; i < 3; ++i, answer(core().CurrentNote % 12)) {
+        tick();
+        asked.emplace_back(core().CurrentClef, core().CurrentNote);
+        if (i == 0)
+            answer((core().CurrentNote + 1) % 12);
+    }
+    while (core().Running())
+        tick();
+    EXPECT_TRUE(form->History().SummaryLabel()->Caption().contains("missed:"));
+    THistoryStore reopened(form->History().Store().Path());
     reopened.Open();
     reopened.Flush();
-    EXPECT_TRUE(store().Path().startsWith(QString::fromStdString(workDir().string())));
-    const std::vector<TAnswerRecord> answers = reopened.Answers(1);
-    ASSERT_EQ(answers.size(), 5u);
-    EXPECT_FALSE(answers[0].Right);
-    for (std::size_t i = 1; i < answers.size(); ++i) {
-        EXPECT_TRUE(answers[i].Right);
-        EXPECT_EQ(std::make_pair(answers[i].Clef, answers[i].Note), asked[i - 1]);
-    }
-    ASSERT_EQ(reopened.Runs(1).size(), 1u);
-    EXPECT_EQ(reopened.Runs(1)[0].EndedBy, TRunEnd::Reset);
-
-    TProgressPage* page = showProgress();
-    ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(page->Built());
-    const TNoteStats* first = page->StatsOf(asked[0].first, asked[0].second);
-    ASSERT_NE(first, nullptr);
-    EXPECT_GE(first->Answers, 2);
-    EXPECT_EQ(page->Notice(), QString());
+    const std::vector<TAnswerRecord> stored = reopened.Answers(1);
+    ASSERT_EQ(stored.size(), 4u);
+    EXPECT_EQ(std::make_tuple(stored[0].Right, stored[1].Right, stored[3].Note),
+              std::make_tuple(false, true, asked[2].second));
+    form->PageControl->setCurrentWidget(form->tsProgress);
+    ASSERT_GE(form->History().ProgressPage()->StatsOf(asked[0].first, asked[0].second)->Answers, 2);
+    form->PageControl->setCurrentWidget(form->tsMain);
+    form->bStartClick(form->bStart);
+    EXPECT_EQ(form->History().SummaryLabel()->Caption(), QString());
 }
 
 // With drilling off the questions are those of the plain draw from the same seed.
-TEST_F(HistoryHookupTest, DrillingOffAsksTheUniformDraw)
+TEST_F(MainWindowTest, DrillingOffAsksThePlainDraw)
 {
     openShown();
-    form->OptionsPage().SetOption(TOption::DrillWeakNotes, 0);
-    RandSeed = 4242;
-    const auto asked = play(30);
-
+    form->OptionsPage().SetOption(settings::TOption::DrillWeakNotes, 0);
     TGameCore plain;
     plain.FillLevelTable();
-    RandSeed = 4242;
     plain.Start();
-    for (const auto& question : asked) {
+    form->bStartClick(form->bStart);
+    for (int i = 0; i < 30; ++i) {
+        const uint32_t seed = RandSeed;
+        tick();
+        RandSeed = seed;
         plain.Tick();
-        EXPECT_EQ(std::make_pair(plain.CurrentClef, plain.CurrentNote), question);
+        EXPECT_EQ(std::make_pair(plain.CurrentClef, plain.CurrentNote),
+                  std::make_pair(core().CurrentClef, core().CurrentNote));
+        answer(core().CurrentNote % 12);
         plain.KeyDown(plain.CurrentNote, TInputSource::Mouse);
         plain.KeyUp(plain.CurrentNote, TInputSource::Mouse);
     }
-
-    form->OptionsPage().SetOption(TOption::DrillWeakNotes, 1);
-    form->bResetClick(form->bReset);
-    RandSeed = 4242;
-    EXPECT_NE(play(30), asked);
 }
 
-// The summary comes when the time is up and stays until the next Start.
-TEST_F(HistoryHookupTest, RunSummaryShowsAtTheEndAndGoesAtStart)
-{
-    openShown();
-    play(2);
-    TSkinLabel* label = form->History().SummaryLabel();
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->Caption(), QString());
-    while (core().Running())
-        tick();
-    EXPECT_TRUE(label->Caption().contains(QStringLiteral("missed:"))) << label->Caption().toStdString();
-    form->bStartClick(form->bStart);
-    EXPECT_EQ(label->Caption(), QString());
-}
-
-// A data folder that cannot be made: the game goes on, and the page says history is not kept.
-TEST_F(HistoryHookupTest, UnwritableFolderKeepsTheGameGoing)
+// A data folder that cannot be made: the game goes on, and the Progress page says history is not kept.
+TEST_F(MainWindowTest, UnwritableHistoryFolderKeepsTheGameGoing)
 {
     std::ofstream(workDir() / "blocked") << "a file where the folder should be";
     qputenv("XDG_DATA_HOME", QFile::encodeName(QString::fromStdString((workDir() / "blocked").string())));
     openShown();
     form->StartSubsystems();
-    play(3);
-    store().Flush();
-    EXPECT_EQ(core().Score, 15);
-    TProgressPage* page = showProgress();
-    ASSERT_NE(page, nullptr);
-    EXPECT_TRUE(page->Notice().startsWith(QStringLiteral("History is not being kept"))) << page->Notice().toStdString();
-    EXPECT_TRUE(errors.isEmpty());
+    form->bStartClick(form->bStart);
+    tick();
+    answer(core().CurrentNote % 12);
+    form->History().Store().Flush();
+    EXPECT_EQ(core().Score, 5);
+    form->PageControl->setCurrentWidget(form->tsProgress);
+    EXPECT_TRUE(form->History().ProgressPage()->Notice().startsWith("History is not being kept"));
 }
 
 } // namespace
