@@ -5,7 +5,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <csignal>
 #include <exception>
 #include <fontconfig/fontconfig.h>
@@ -192,4 +194,42 @@ void CloseWhenWindowDestroyed(QWidget* window)
     delete watch;
     watch = new TDestroyWatch(window);
     QCoreApplication::instance()->installNativeEventFilter(watch);
+}
+
+namespace {
+
+// Watches a window for its first exposure: Qt draws the widgets as it handles
+// that event, so work queued from it runs after the first frame is drawn.
+class TFirstFrameWatch : public QObject
+{
+public:
+    TFirstFrameWatch(QWindow* window, std::function<void()> work) : QObject(window), work_(std::move(work)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window->isExposed() && work_) {
+            QTimer::singleShot(0, window, std::exchange(work_, nullptr));
+            window->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work_;
+};
+
+} // namespace
+
+void StartAfterFirstFrame(QWidget* window, std::function<void()> work)
+{
+    window->winId(); // the native window exists from here on, shown or not
+    QWindow* handle = window->windowHandle();
+    if (!handle || handle->isExposed()) {
+        QTimer::singleShot(0, window, std::move(work));
+        return;
+    }
+    handle->installEventFilter(new TFirstFrameWatch(handle, std::move(work)));
 }

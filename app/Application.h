@@ -68,3 +68,7 @@ bool ClosingOnSignal();
 // window instead of asking it to close. The window is then closed the normal
 // way, so that the process ends and keeps the level reached.
 void CloseWhenWindowDestroyed(QWidget* window);
+
+// Runs work once, just after the shown window's first frame has been drawn
+// (the turn of the event loop after the window is first exposed).
+void StartAfterFirstFrame(QWidget* window, std::function<void()> work);

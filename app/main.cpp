@@ -22,6 +22,8 @@ int main(int argc, char** argv)
     CloseWhenWindowDestroyed(form.get());
     KeepWindowOnScreen(form.get());
     form->show();
-    QTimer::singleShot(0, form.get(), &TfMain::StartSubsystems);
+    // MIDI, sound and history load libraries and open devices and files: they wait until the first frame is
+    // on screen, so that the window never waits for them.
+    StartAfterFirstFrame(form.get(), [&form] { form->StartSubsystems(); });
     return TApplication::exec();
 }

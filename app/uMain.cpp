@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/GameLabels.h"
+#include "app/HistoryHookup.h"
 #include "app/KeyboardInput.h"
 #include "app/MidiHookup.h"
 #include "app/OptionsPage.h"
@@ -130,6 +131,7 @@ void TfMain::BindComponents()
     tsMain = requireComponent<TTabSheet>(this, "tsMain");
     tsInfo = requireComponent<TTabSheet>(this, "tsInfo");
     tsOptions = requireComponent<TTabSheet>(this, "tsOptions");
+    tsProgress = requireComponent<TTabSheet>(this, "tsProgress");
     pMain = requireComponent<TSkinPanel>(this, "pMain");
     SkinImages = requireComponent<TSkinImages>(this, "SkinImages");
     imgPiano = requireComponent<TImage32>(this, "imgPiano");
@@ -212,6 +214,7 @@ void TfMain::FormCreate(QObject*)
         if (OnMidiDeviceToggled)
             OnMidiDeviceToggled(name, enabled);
     };
+    history_ = std::make_unique<THistoryHookup>(*this, *tsProgress);
     InitGame();
     Randomize();
 }
@@ -329,4 +332,6 @@ void TfMain::StartSubsystems()
         midi_ = std::make_unique<TMidiHookup>(*this, settings::kFileName);
         midi_->Start();
     }
+    if (history_)
+        history_->Start();
 }

@@ -12,6 +12,7 @@
 
 class QCloseEvent;
 class TGameLabels;
+class THistoryHookup;
 class TKeyboardInput;
 class TMidiHookup;
 class TOptionsPage;
@@ -45,6 +46,7 @@ public:
     TTabSheet* tsMain = nullptr;
     TTabSheet* tsInfo = nullptr;
     TTabSheet* tsOptions = nullptr;
+    TTabSheet* tsProgress = nullptr;
     TSkinPanel* pMain = nullptr;
     TSkinImages* SkinImages = nullptr;
     TImage32* imgPiano = nullptr;
@@ -120,6 +122,7 @@ public:
     // The piano, once StartSubsystems made it.
     TSoundHookup* SoundHookup() { return sound_.get(); }
     TMidiHookup* Midi() { return midi_.get(); }
+    THistoryHookup& History() { return *history_; }
 
     // The MIDI part reports the inputs it found: their names and whether each is in use.
     void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices);
@@ -144,6 +147,7 @@ private:
     std::unique_ptr<TMidiHookup> midi_;   // made once the window shows; goes before the core
     TKeyboardInput* keyboard_ = nullptr;  // a child of the window
     TOptionsPage* optionsPage_ = nullptr; // a child of the window
+    std::unique_ptr<THistoryHookup> history_;
     // Last, so that it goes first: its listener leaves the core before the core goes.
     std::unique_ptr<TSoundHookup> sound_;
 };

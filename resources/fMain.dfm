@@ -471,6 +471,9 @@ object fMain: TfMain
         end
       end
     end
+    object tsProgress: TTabSheet
+      Caption = 'Progress'
+    end
   end
   object SkinImages: TSkinImages
     Images = <

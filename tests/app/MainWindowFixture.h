@@ -12,6 +12,7 @@
 #include "tests/support/TempDir.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
@@ -28,6 +29,9 @@ protected:
         ResetStaffState();
         dir_ = std::make_unique<TempDir>();
         cwd_ = std::make_unique<WorkingDirectory>(dir_->path());
+        // The answer history goes into the test's folder, never the user's.
+        dataHome_ = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(QString::fromStdString((dir_->path() / "data").string())));
         TApplication::SetErrorReporter([this](const QString& message) { errors << message; });
     }
 
@@ -36,6 +40,7 @@ protected:
         form.reset();
         ResetStaffState();
         TApplication::SetErrorReporter(nullptr);
+        qputenv("XDG_DATA_HOME", dataHome_);
         cwd_.reset();
         dir_.reset();
     }
@@ -99,6 +104,7 @@ protected:
 private:
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<WorkingDirectory> cwd_;
+    QByteArray dataHome_;
 };
 
 } // namespace lirasto::test

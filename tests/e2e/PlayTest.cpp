@@ -75,7 +75,8 @@ protected:
         const char* jack = std::getenv("JACK_DEFAULT_SERVER");
         program_ = ChildProcess({LIRASTO_PROGRAM},
                                 {"DISPLAY=" + display_->name(), "QT_QPA_PLATFORM=xcb",
-                                 std::string("JACK_DEFAULT_SERVER=") + (jack ? jack : "lirasto-e2e-no-server")},
+                                 std::string("JACK_DEFAULT_SERVER=") + (jack ? jack : "lirasto-e2e-no-server"),
+                                 "XDG_DATA_HOME=" + (workDir_.path() / "data").string()},
                                 workDir_.path());
         ASSERT_TRUE(
             pollUntil([&] { return (window_ = findWindowByTitle(display_->connection(), kTitle)).has_value(); }, 20s))
@@ -293,7 +294,10 @@ TEST_P(WindowLife, FitsTheScreenAndEndsKeepingTheLevel)
     ChildProcess manager;
     if (row.framed)
         manager = ChildProcess({"/usr/bin/twm", "-f", LIRASTO_TWMRC}, {env, "LC_ALL=C"});
-    ChildProcess program({LIRASTO_PROGRAM}, {env, "QT_QPA_PLATFORM=xcb"}, workDir.path());
+    // The answer history goes into the test's folder, never the user's.
+    ChildProcess program({LIRASTO_PROGRAM},
+                         {env, "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.path() / "data").string()},
+                         workDir.path());
     std::optional<Window> window;
     ASSERT_TRUE(pollUntil([&] { return (window = findWindowByTitle(display.connection(), kTitle)).has_value(); }, 20s));
     pollUntil([&] { return window->rootPosition() == row.at; }, 5s);

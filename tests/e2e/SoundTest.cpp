@@ -26,7 +26,8 @@ TEST(EndToEndSound, HeldKeySoundsAtItsPitchAndTheRightNoteFollowsAWrongAnswer)
     });
     TempDir workDir;
     VirtualDisplay display;
-    ChildProcess program({LIRASTO_PROGRAM}, {"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb"}, workDir.path());
+    ChildProcess program({LIRASTO_PROGRAM}, {"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.path() / "data").string()},
+                         workDir.path());
     const ReferencePictures references = ReferencePictures::load(LIRASTO_ARTWORK_DIR);
     std::optional<Window> window;
     std::optional<QPoint> staff; // the Start button and the keys are found from its corner

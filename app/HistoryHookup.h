@@ -1,0 +1,55 @@
+#pragma once
+
+#include "game/AdaptiveChooser.h"
+#include "game/RunSummary.h"
+#include "history/HistoryRecorder.h"
+#include "history/HistoryStore.h"
+
+#include <QObject>
+#include <QPointer>
+
+class TfMain;
+class TProgressPage;
+class TSkinLabel;
+class TTabSheet;
+
+// What the window does with the answer history: every judged answer and run
+// goes into the store, "Drill my weak notes" chooses the questions from it,
+// the "Progress" page shows it, and a run's summary stays on the game page
+// until the next Start.
+class THistoryHookup : public QObject, private TGameListener
+{
+    Q_OBJECT
+
+public:
+    // The store's file is history.sqlite3 in the user's data folder; nothing
+    // is read from it until Start().
+    THistoryHookup(TfMain& form, TTabSheet& progressSheet);
+    ~THistoryHookup() override;
+
+    // Opens the history on its own thread; the window calls it after its first frame.
+    void Start();
+
+    THistoryStore& Store() { return store_; }
+    THistoryRecorder& Recorder() { return recorder_; }
+    // nullptr until the "Progress" page is first shown.
+    TProgressPage* ProgressPage() const;
+    // nullptr until the first Start.
+    TSkinLabel* SummaryLabel() const;
+    bool Drilling() const;
+
+private:
+    void RunStarted(int level) override;
+    void setDrilling(bool on);
+    void loadChooser();
+    void pageShown();
+
+    TfMain& form_;
+    TTabSheet& sheet_;
+    THistoryStore store_;
+    THistoryRecorder recorder_;
+    TAdaptiveChooser chooser_;
+    TRunSummary summary_;
+    QPointer<TSkinLabel> summaryLabel_;
+    QPointer<TProgressPage> page_;
+};
