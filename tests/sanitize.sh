@@ -29,7 +29,9 @@ cmake --build "$BUILD" -j "$JOBS"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:strict_init_order=1"
 export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-exclude='^widget\.app\.soak$'
+# The pitch measurements need the synthesizer to keep up with a real-time audio period, which the sanitizers'
+# slowdown does not allow; the window sounding notes under the sanitizers is widget.app.soundhookup.
+exclude='^widget\.app\.soak$|^widget\.audio\.sound$|^e2e\.e2e\.sound$'
 [ "${LIRASTO_SANITIZE_E2E:-1}" = 1 ] || exclude="$exclude|^e2e\."
 log "running the tests under the sanitizers"
 (cd "$BUILD" && ctest --output-on-failure -j "$JOBS" --timeout 1200 -E "$exclude" "$@")
