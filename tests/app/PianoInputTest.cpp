@@ -60,6 +60,11 @@ struct KeyRow
     int x, y, left, width, height;
 };
 
+void PrintTo(const KeyRow& r, std::ostream* os)
+{
+    *os << "(" << r.x << ", " << r.y << ") -> left " << r.left << " size " << r.width << "x" << r.height;
+}
+
 // The highlights of the edge cases lie where the keys are, with their own pictures.
 class HighlightPlacement : public PianoInput, public testing::WithParamInterface<KeyRow>
 {};

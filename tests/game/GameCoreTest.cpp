@@ -1,6 +1,7 @@
 #include "game/GameCore.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,12 @@ struct ExactRow
     int octaves;
     bool octaveExact, right;
 };
+
+void PrintTo(const ExactRow& r, std::ostream* os)
+{
+    *os << "source " << static_cast<int>(r.source) << " octaves " << r.octaves << " octave-exact " << r.octaveExact
+        << " -> right " << r.right;
+}
 
 // Octave-exact answers hold for MIDI only; other inputs count by pitch class.
 class OctaveExact : public GameCore, public testing::WithParamInterface<ExactRow>

@@ -4,6 +4,7 @@
 #include "game/uVariables.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <array>
 #include <string>
@@ -54,6 +55,12 @@ struct SpellingRow
     int natural;
     TAccidental sign;
 };
+
+void PrintTo(const SpellingRow& r, std::ostream* os)
+{
+    *os << "note " << r.note << " in key " << r.key << " -> natural " << r.natural << " sign "
+        << static_cast<int>(r.sign);
+}
 
 class NoteSpellingCases : public testing::TestWithParam<SpellingRow>
 {};
@@ -197,6 +204,11 @@ struct EdgeRow
     int key;
     int position;
 };
+
+void PrintTo(const EdgeRow& r, std::ostream* os)
+{
+    *os << "note " << r.note << " in key " << r.key << " -> ledger " << r.position;
+}
 
 class TrebleLedgerEdge : public testing::TestWithParam<EdgeRow>
 {};

@@ -1,6 +1,7 @@
 #include "game/PianoKeys.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -9,6 +10,11 @@ struct HitRow
     int x, y;
     int pitchClass, item, left;
 };
+
+void PrintTo(const HitRow& r, std::ostream* os)
+{
+    *os << "(" << r.x << ", " << r.y << ") -> pitch class " << r.pitchClass << " item " << r.item << " left " << r.left;
+}
 
 // The key under a point: black keys in the upper band (rows 0..42), white keys
 // only below; a boundary column belongs to the key that starts there.

@@ -3,6 +3,7 @@
 #include "game/NoteFigures.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 // Notes are named as they are written in the key: letter, sign, octave of the letter.
 struct NameCase
@@ -11,6 +12,11 @@ struct NameCase
     int key;
     const char* name;
 };
+
+void PrintTo(const NameCase& c, std::ostream* os)
+{
+    *os << "note " << c.note << " in key " << c.key << " -> " << c.name;
+}
 class NoteNaming : public testing::TestWithParam<NameCase>
 {};
 TEST_P(NoteNaming, NamesTheNoteAsWrittenInTheKey)

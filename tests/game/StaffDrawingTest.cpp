@@ -2,6 +2,7 @@
 #include "StaffFixture.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <array>
 #include <optional>
@@ -162,6 +163,11 @@ struct NoteRow
     int ledgerPicture; // -1: none
     float ledgerTop;
 };
+
+void PrintTo(const NoteRow& r, std::ostream* os)
+{
+    *os << (r.treble ? "treble" : "bass") << " note " << r.note << " in key " << r.key;
+}
 
 class StaffNoteCases : public StaffDrawing, public testing::WithParamInterface<NoteRow>
 {};

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <algorithm>
 #include <cstring>
@@ -314,6 +315,11 @@ struct OutsideRow
     int releaseX;
     int releaseY;
 };
+
+void PrintTo(const OutsideRow& r, std::ostream* os)
+{
+    *os << "release at (" << r.releaseX << ", " << r.releaseY << ")";
+}
 
 class ImageViewMouseCapture : public testing::TestWithParam<OutsideRow>
 {};

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <cmath>
 #include <limits>
@@ -52,6 +53,11 @@ struct IndexAfterFreeRow
     int count;
     int freed;
 };
+
+void PrintTo(const IndexAfterFreeRow& r, std::ostream* os)
+{
+    *os << "free " << r.freed << " of " << r.count;
+}
 
 class LayerIndexAfterFree : public testing::TestWithParam<IndexAfterFreeRow>
 {};
@@ -191,6 +197,11 @@ struct LayerNoticeRow
     int gdiUpdate;
 };
 
+void PrintTo(const LayerNoticeRow& r, std::ostream* os)
+{
+    *os << r.what;
+}
+
 class LayerChangeNotice : public testing::TestWithParam<LayerNoticeRow>
 {};
 
@@ -290,6 +301,11 @@ struct HitRow
     bool hit;
 };
 
+void PrintTo(const HitRow& r, std::ostream* os)
+{
+    *os << "(" << r.x << ", " << r.y << ") hit " << r.hit;
+}
+
 class PositionedLayerHitTest : public testing::TestWithParam<HitRow>
 {};
 
@@ -381,6 +397,11 @@ struct RoundRow
     int out;
 };
 
+void PrintTo(const RoundRow& r, std::ostream* os)
+{
+    *os << r.in << " -> " << r.out;
+}
+
 class LayerLocationRounding : public testing::TestWithParam<RoundRow>
 {};
 
@@ -414,6 +435,11 @@ struct LayerPaintRow
     int firstX; // first buffer column the picture covers
     int lastX;  // last buffer column it covers
 };
+
+void PrintTo(const LayerPaintRow& r, std::ostream* os)
+{
+    *os << r.what;
+}
 
 class BitmapLayerPaint : public testing::TestWithParam<LayerPaintRow>
 {};

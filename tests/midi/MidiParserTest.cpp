@@ -1,6 +1,7 @@
 #include "midi/MidiParser.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <string>
 #include <vector>
@@ -23,6 +24,11 @@ struct TStreamCase
     std::vector<uint8_t> bytes;
     const char* keys;
 };
+
+void PrintTo(const TStreamCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class MidiParserStream : public testing::TestWithParam<TStreamCase>
 {};
