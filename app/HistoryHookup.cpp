@@ -8,7 +8,7 @@
 #include "controls/SkinCtrls.h"
 #include "graphics/Image32.h"
 
-using settings::TOption;
+using lirasto::settings::TOption;
 
 THistoryHookup::THistoryHookup(TfMain& form, TTabSheet& progressSheet)
     : form_(form), sheet_(progressSheet), recorder_(store_)

@@ -59,7 +59,7 @@ std::optional<std::string> readWholeFile(const std::string& path)
     struct stat st
     {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-              static_cast<unsigned long long>(st.st_size) <= IniFile::kMaxFileSize;
+              static_cast<unsigned long long>(st.st_size) <= lirasto::IniFile::kMaxFileSize;
     if (ok) {
         contents.resize(static_cast<std::size_t>(st.st_size));
         std::size_t done = 0;
@@ -252,6 +252,8 @@ bool hasLineBreak(const std::string& s)
 
 } // namespace
 
+namespace lirasto {
+
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const
@@ -348,3 +350,5 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
         out += line.text + line.eol;
     replaceFile(target, out);
 }
+
+} // namespace lirasto

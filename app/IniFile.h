@@ -7,6 +7,8 @@
 // A profile (INI) file read and written one value at a time, as users of such files expect: section and key
 // names match regardless of case and of blanks around them, and writing a value changes only that value,
 // keeping every other byte of the file.
+namespace lirasto {
+
 class IniFile
 {
 public:
@@ -35,3 +37,5 @@ public:
 private:
     std::string path_;
 };
+
+} // namespace lirasto

@@ -153,8 +153,8 @@ bool TKeyboardInput::keyPress(const QKeyEvent& key)
     }
     if (key.key() == Qt::Key_M && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         if (!key.isAutoRepeat())
-            form_.OptionsPage().SetOption(settings::TOption::Mute,
-                                          form_.OptionsPage().Options().On(settings::TOption::Mute) ? 0 : 1);
+            form_.OptionsPage().SetOption(lirasto::settings::TOption::Mute,
+                                          form_.OptionsPage().Options().On(lirasto::settings::TOption::Mute) ? 0 : 1);
         return true;
     }
     const std::optional<int> note = noteFor(key);

@@ -34,7 +34,7 @@ bool wellEncoded(const QByteArray& part)
 
 } // namespace
 
-namespace settings {
+namespace lirasto::settings {
 
 QSet<QString> ReadDisabledMidiInputs(const std::string& path)
 {
@@ -66,7 +66,7 @@ bool WriteDisabledMidiInputs(const QSet<QString>& names, const std::string& path
     }
 }
 
-} // namespace settings
+} // namespace lirasto::settings
 
 TMidiHookup::TMidiHookup(TfMain& form, std::string settingsPath)
     : form_(form), path_(std::move(settingsPath)), input_(new TMidiInput(this))
@@ -88,7 +88,7 @@ TMidiHookup::~TMidiHookup()
 
 void TMidiHookup::Start()
 {
-    disabled_ = settings::ReadDisabledMidiInputs(path_);
+    disabled_ = lirasto::settings::ReadDisabledMidiInputs(path_);
     for (const QString& name : disabled_)
         input_->setDeviceEnabled(name, false);
     input_->start();
@@ -111,5 +111,5 @@ void TMidiHookup::deviceToggled(const QString& name, bool enabled)
     else
         disabled_.insert(name);
     input_->setDeviceEnabled(name, enabled);
-    settings::WriteDisabledMidiInputs(disabled_, path_);
+    lirasto::settings::WriteDisabledMidiInputs(disabled_, path_);
 }

@@ -32,9 +32,9 @@ private:
     QSet<QString> disabled_;
 };
 
-namespace settings {
+namespace lirasto::settings {
 // The MIDI inputs the player switched off, kept in [Options] as a list of
 // percent-encoded names; a badly encoded name is skipped, an unreadable file is an empty list.
 QSet<QString> ReadDisabledMidiInputs(const std::string& path);
 bool WriteDisabledMidiInputs(const QSet<QString>& names, const std::string& path);
-} // namespace settings
+} // namespace lirasto::settings

@@ -4,7 +4,7 @@
 
 #include <charconv>
 
-namespace settings {
+namespace lirasto::settings {
 
 const TOptionRow& OptionRow(TOption option)
 {
@@ -57,4 +57,4 @@ bool WriteOption(TOption option, int value, const std::string& path)
     }
 }
 
-} // namespace settings
+} // namespace lirasto::settings

@@ -6,7 +6,7 @@
 // The player's options, kept in "vantrel.ini" under [Options]. Each option is
 // one row of kOptionTable: adding an option is adding a row (and, for a new
 // group, a group box on the Options page).
-namespace settings {
+namespace lirasto::settings {
 
 inline constexpr const char* kOptionsSection = "Options";
 
@@ -70,4 +70,4 @@ TOptions ReadOptions(const std::string& path = "./vantrel.ini");
 // Stores one option, keeping every other line; false when it cannot be written.
 bool WriteOption(TOption option, int value, const std::string& path = "./vantrel.ini");
 
-} // namespace settings
+} // namespace lirasto::settings

@@ -7,7 +7,7 @@
 #include "controls/SkinCheckBox.h"
 #include "controls/SkinCtrls.h"
 
-using settings::TOption;
+using lirasto::settings::TOption;
 
 namespace {
 
@@ -38,17 +38,17 @@ int nextTickTop(QWidget* group)
 } // namespace
 
 TOptionsPage::TOptionsPage(TfMain& form, std::string path)
-    : QObject(&form), form_(form), path_(std::move(path)), options_(settings::ReadOptions(path_))
+    : QObject(&form), form_(form), path_(std::move(path)), options_(lirasto::settings::ReadOptions(path_))
 {
     buildTicks();
-    for (const settings::TOptionRow& row : settings::kOptionTable)
+    for (const lirasto::settings::TOptionRow& row : lirasto::settings::kOptionTable)
         apply(row.Id);
 }
 
 void TOptionsPage::buildTicks()
 {
-    ticks_.assign(settings::kOptionTable.size(), nullptr);
-    for (const settings::TOptionRow& row : settings::kOptionTable) {
+    ticks_.assign(lirasto::settings::kOptionTable.size(), nullptr);
+    for (const lirasto::settings::TOptionRow& row : lirasto::settings::kOptionTable) {
         auto* group = form_.findChild<QWidget*>(QString::fromLatin1(row.Group));
         if (!row.Label || !group)
             continue;
@@ -81,7 +81,7 @@ void TOptionsPage::SetOption(TOption option, int value)
 {
     if (options_.Get(option) == value || !options_.Set(option, value))
         return;
-    settings::WriteOption(option, value, path_);
+    lirasto::settings::WriteOption(option, value, path_);
     if (TSkinCheckBox* tick = Tick(option); tick && tick->isChecked() != (value != 0))
         tick->setChecked(value != 0);
     apply(option);

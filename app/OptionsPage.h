@@ -21,10 +21,10 @@ class TOptionsPage : public QObject
 public:
     explicit TOptionsPage(TfMain& form, std::string path = "./vantrel.ini");
 
-    const settings::TOptions& Options() const { return options_; }
+    const lirasto::settings::TOptions& Options() const { return options_; }
     // Sets, stores and applies an option, as a click on its tick does.
-    void SetOption(settings::TOption option, int value);
-    TSkinCheckBox* Tick(settings::TOption option) const;
+    void SetOption(lirasto::settings::TOption option, int value);
+    TSkinCheckBox* Tick(lirasto::settings::TOption option) const;
 
     struct TMidiDevice
     {
@@ -38,15 +38,15 @@ public:
 
 signals:
     // For the parts that follow an option themselves (sound, history).
-    void OptionChanged(settings::TOption option, int value);
+    void OptionChanged(lirasto::settings::TOption option, int value);
 
 private:
     void buildTicks();
-    void apply(settings::TOption option);
+    void apply(lirasto::settings::TOption option);
 
     TfMain& form_;
     std::string path_;
-    settings::TOptions options_;
+    lirasto::settings::TOptions options_;
     std::vector<TSkinCheckBox*> ticks_; // by option, nullptr where an option has no tick
     std::vector<TSkinCheckBox*> midiTicks_;
 };

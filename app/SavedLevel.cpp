@@ -9,9 +9,9 @@
 
 namespace {
 
-settings::LevelStore& store()
+lirasto::settings::LevelStore& store()
 {
-    static settings::LevelStore levels;
+    static lirasto::settings::LevelStore levels;
     return levels;
 }
 

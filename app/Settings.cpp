@@ -6,7 +6,7 @@
 #include <charconv>
 #include <utility>
 
-namespace settings {
+namespace lirasto::settings {
 
 namespace {
 
@@ -124,4 +124,4 @@ std::optional<std::string> LevelStore::Save(int level)
     }
 }
 
-} // namespace settings
+} // namespace lirasto::settings

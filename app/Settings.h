@@ -4,7 +4,7 @@
 #include <string>
 
 // The level reached, kept between runs in the working directory's "vantrel.ini".
-namespace settings {
+namespace lirasto::settings {
 
 inline constexpr const char* kFileName = "./vantrel.ini";
 inline constexpr const char* kSection = "Lirasto - Notes (demo)";
@@ -56,4 +56,4 @@ private:
     bool failed_ = false;
 };
 
-} // namespace settings
+} // namespace lirasto::settings

@@ -8,7 +8,7 @@
 #include "controls/SkinSlider.h"
 #include "controls/TSkinLabel.h"
 
-using settings::TOption;
+using lirasto::settings::TOption;
 
 namespace {
 
@@ -46,7 +46,7 @@ TSoundHookup::TSoundHookup(TfMain& form)
 {
     if (auto* group = form_.findChild<QWidget*>(QStringLiteral("gbSound")))
         buildControls(group);
-    const settings::TOptions& options = form_.OptionsPage().Options();
+    const lirasto::settings::TOptions& options = form_.OptionsPage().Options();
     for (TOption option : kSoundOptions)
         apply(option, options.Get(option));
     connect(&form_.OptionsPage(), &TOptionsPage::OptionChanged, this, &TSoundHookup::apply);
@@ -70,7 +70,7 @@ void TSoundHookup::buildControls(QWidget* group)
     newLabel(group, QStringLiteral("Volume"), kCaptionLeft, kVolumeTop);
     volume_ = new TSkinSlider(group);
     volume_->setObjectName(QStringLiteral("tbVolume"));
-    const settings::TOptionRow& row = settings::OptionRow(TOption::Volume);
+    const lirasto::settings::TOptionRow& row = lirasto::settings::OptionRow(TOption::Volume);
     volume_->setRange(row.Min, row.Max);
     volume_->setSingleStep(5);
     volume_->setPageStep(10);

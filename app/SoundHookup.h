@@ -31,7 +31,7 @@ public:
 
 private:
     void buildControls(QWidget* group);
-    void apply(settings::TOption option, int value);
+    void apply(lirasto::settings::TOption option, int value);
     void volumeMoved(int percent);
     void showStatus();
 

@@ -209,7 +209,7 @@ void TfMain::FormCreate(QObject*)
     bStart->setEnabled(true);
     bReset->setEnabled(false);
     ReadSettings(core_);
-    optionsPage_ = new TOptionsPage(*this, settings::kFileName);
+    optionsPage_ = new TOptionsPage(*this, lirasto::settings::kFileName);
     optionsPage_->OnMidiDeviceToggled = [this](const QString& name, bool enabled) {
         if (OnMidiDeviceToggled)
             OnMidiDeviceToggled(name, enabled);
@@ -329,7 +329,7 @@ void TfMain::StartSubsystems()
     if (!sound_ && optionsPage_)
         sound_ = std::make_unique<TSoundHookup>(*this);
     if (!midi_ && optionsPage_) {
-        midi_ = std::make_unique<TMidiHookup>(*this, settings::kFileName);
+        midi_ = std::make_unique<TMidiHookup>(*this, lirasto::settings::kFileName);
         midi_->Start();
     }
     if (history_)

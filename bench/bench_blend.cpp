@@ -341,13 +341,13 @@ TBlendLine lineOf(BlendImpl impl)
 {
     switch (impl) {
     case BlendImpl::Sse2:
-        return blendrows::BlendLineSse2;
+        return lirasto::blend::BlendLineSse2;
     case BlendImpl::Avx2:
-        return blendrows::BlendLineAvx2;
+        return lirasto::blend::BlendLineAvx2;
     case BlendImpl::Plain:
-        return blendrows::BlendLinePlain;
+        return lirasto::blend::BlendLinePlain;
     default:
-        return blendrows::BlendLinePortable;
+        return lirasto::blend::BlendLinePortable;
     }
 }
 

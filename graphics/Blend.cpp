@@ -48,7 +48,7 @@ TColor32 BlendReg(TColor32 F, TColor32 B)
 
 TColor32 BlendRegEx(TColor32 F, TColor32 B, int M)
 {
-    blendrows::CheckMasterAlpha(M);
+    lirasto::blend::CheckMasterAlpha(M);
     const uint32_t W = (((F >> 24) + 1) * uint32_t(M)) >> 8;
     return W == 0 ? B : combine(F, B, W);
 }
@@ -65,7 +65,7 @@ TColor32 BlendRegPlain(TColor32 F, TColor32 B)
 
 TColor32 BlendRegExPlain(TColor32 F, TColor32 B, int M)
 {
-    blendrows::CheckMasterAlpha(M);
+    lirasto::blend::CheckMasterAlpha(M);
     const uint32_t W = ((uint32_t(M) + 1) * (F >> 24)) >> 8;
     return W == 0 ? B : combinePlain(F, B, W);
 }
@@ -92,12 +92,12 @@ TColor32 MergeReg(TColor32 F, TColor32 B)
 
 TColor32 MergeRegEx(TColor32 F, TColor32 B, int M)
 {
-    blendrows::CheckMasterAlpha(M);
+    lirasto::blend::CheckMasterAlpha(M);
     const uint32_t Fa = div255((F >> 24) * uint32_t(M));
     return MergeReg((F & 0x00FFFFFF) | (Fa << 24), B);
 }
 
-namespace blendrows {
+namespace lirasto::blend {
 
 void CheckMasterAlpha(int M)
 {
@@ -117,7 +117,7 @@ void BlendLinePortable(const TColor32* src, TColor32* dst, int count)
 
 void BlendLineExPortable(const TColor32* src, TColor32* dst, int count, int M)
 {
-    blendrows::CheckMasterAlpha(M);
+    lirasto::blend::CheckMasterAlpha(M);
     for (int i = 0; i < count; ++i) {
         const uint32_t W = (((src[i] >> 24) + 1) * uint32_t(M)) >> 8;
         if (W != 0)
@@ -133,7 +133,7 @@ void BlendLinePlain(const TColor32* src, TColor32* dst, int count)
 
 void BlendLineExPlain(const TColor32* src, TColor32* dst, int count, int M)
 {
-    blendrows::CheckMasterAlpha(M);
+    lirasto::blend::CheckMasterAlpha(M);
     for (int i = 0; i < count; ++i)
         dst[i] = BlendRegExPlain(src[i], dst[i], M);
 }
@@ -146,12 +146,12 @@ void MergeLine(const TColor32* src, TColor32* dst, int count)
 
 void MergeLineEx(const TColor32* src, TColor32* dst, int count, int M)
 {
-    blendrows::CheckMasterAlpha(M);
+    lirasto::blend::CheckMasterAlpha(M);
     for (int i = 0; i < count; ++i)
         dst[i] = MergeRegEx(src[i], dst[i], M);
 }
 
-} // namespace blendrows
+} // namespace lirasto::blend
 
 namespace {
 
@@ -161,7 +161,7 @@ BlendImpl currentImpl = BlendImpl::Portable;
 // draws with, always takes its one portable routine.
 void fillTables(BlendImpl impl)
 {
-    using namespace blendrows;
+    using namespace lirasto::blend;
     switch (impl) {
     case BlendImpl::Portable:
         BLEND_LINE[cmBlend] = BlendLinePortable;
@@ -189,9 +189,9 @@ void fillTables(BlendImpl impl)
 
 // Usable from the first instruction on; upgraded to the processor's best routines below.
 constinit lirasto::RangeArray<TBlendLine, cmBlend, cmMerge> BLEND_LINE{
-    std::array<TBlendLine, 2>{blendrows::BlendLinePortable, blendrows::MergeLine}};
+    std::array<TBlendLine, 2>{lirasto::blend::BlendLinePortable, lirasto::blend::MergeLine}};
 constinit lirasto::RangeArray<TBlendLineEx, cmBlend, cmMerge> BLEND_LINE_EX{
-    std::array<TBlendLineEx, 2>{blendrows::BlendLineExPortable, blendrows::MergeLineEx}};
+    std::array<TBlendLineEx, 2>{lirasto::blend::BlendLineExPortable, lirasto::blend::MergeLineEx}};
 
 namespace {
 

@@ -41,7 +41,7 @@ BlendImpl BlendImplementation();
 BlendImpl BestBlendImplementation();
 
 // The row routines of each arithmetic, for tests and benchmarks that compare them.
-namespace blendrows {
+namespace lirasto::blend {
 // Throws ERangeError unless 0 <= M <= 255; kept out of the vector units so that they
 // instantiate no shared library code under their own instruction sets.
 void CheckMasterAlpha(int M);
@@ -55,4 +55,4 @@ void BlendLineAvx2(const TColor32* src, TColor32* dst, int count);
 void BlendLineExAvx2(const TColor32* src, TColor32* dst, int count, int M);
 void MergeLine(const TColor32* src, TColor32* dst, int count);
 void MergeLineEx(const TColor32* src, TColor32* dst, int count, int M);
-} // namespace blendrows
+} // namespace lirasto::blend

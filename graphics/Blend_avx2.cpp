@@ -33,7 +33,7 @@ inline __m256i tailMask(int count)
 
 } // namespace
 
-namespace blendrows {
+namespace lirasto::blend {
 
 void BlendLineAvx2(const TColor32* src, TColor32* dst, int count)
 {
@@ -121,4 +121,4 @@ void BlendLineExAvx2(const TColor32* src, TColor32* dst, int count, int M)
     }
 }
 
-} // namespace blendrows
+} // namespace lirasto::blend

@@ -23,7 +23,7 @@ inline __m128i spreadAlpha(__m128i px16)
 
 } // namespace
 
-namespace blendrows {
+namespace lirasto::blend {
 
 void BlendLineSse2(const TColor32* src, TColor32* dst, int count)
 {
@@ -81,4 +81,4 @@ void BlendLineExSse2(const TColor32* src, TColor32* dst, int count, int M)
     }
 }
 
-} // namespace blendrows
+} // namespace lirasto::blend

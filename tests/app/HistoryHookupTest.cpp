@@ -43,7 +43,7 @@ TEST_F(MainWindowTest, HistoryKeepsTheRunAndShowsIt)
 TEST_F(MainWindowTest, DrillingOffAsksThePlainDraw)
 {
     openShown();
-    form->OptionsPage().SetOption(settings::TOption::DrillWeakNotes, 0);
+    form->OptionsPage().SetOption(lirasto::settings::TOption::DrillWeakNotes, 0);
     TGameCore plain;
     plain.FillLevelTable();
     plain.Start();

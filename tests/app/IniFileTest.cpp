@@ -13,6 +13,7 @@
 
 namespace {
 
+using lirasto::IniFile;
 using lirasto::test::TempDir;
 
 void writeBytes(const std::filesystem::path& path, const std::string& bytes)

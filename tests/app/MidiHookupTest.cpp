@@ -28,11 +28,11 @@ TEST(DisabledMidiInputs, KeepEveryNameThroughTheFile)
     TempDir dir;
     const std::string path = (dir.path() / "vantrel.ini").string();
     const QSet<QString> names{"keyboard:out", "a,b%c", "Клавиши ♯", " padded "};
-    ASSERT_TRUE(settings::WriteDisabledMidiInputs(names, path));
-    EXPECT_EQ(settings::ReadDisabledMidiInputs(path), names);
+    ASSERT_TRUE(lirasto::settings::WriteDisabledMidiInputs(names, path));
+    EXPECT_EQ(lirasto::settings::ReadDisabledMidiInputs(path), names);
     // Names written by hand are read as long as they are well encoded; the rest are skipped.
     std::ofstream(path) << "[Options]\nMidiInputsOff=%zz,,%,a b, a%3ab ,%4\n";
-    EXPECT_EQ(settings::ReadDisabledMidiInputs(path), (QSet<QString>{"a:b"}));
+    EXPECT_EQ(lirasto::settings::ReadDisabledMidiInputs(path), (QSet<QString>{"a:b"}));
 }
 
 // The window plays from MIDI once its subsystems start: a note sent to our port

@@ -9,7 +9,7 @@
 #include <sstream>
 
 using namespace lirasto::test;
-using settings::TOption;
+using lirasto::settings::TOption;
 
 namespace {
 
@@ -29,7 +29,7 @@ TEST_P(StoredOptions, ReadOrFallBack)
 {
     const StoredRow& row = GetParam();
     std::ofstream(workDir() / "vantrel.ini", std::ios::binary) << "[Options]\r\n" << row.text << "\r\n";
-    EXPECT_EQ(settings::ReadOptions("vantrel.ini").Get(row.option), row.value);
+    EXPECT_EQ(lirasto::settings::ReadOptions("vantrel.ini").Get(row.option), row.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StoredOptions,

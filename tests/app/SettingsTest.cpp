@@ -18,8 +18,8 @@ namespace {
 
 using lirasto::test::TempDir;
 using lirasto::test::WorkingDirectory;
-using settings::ReadLevel;
-using settings::WriteLevel;
+using lirasto::settings::ReadLevel;
+using lirasto::settings::WriteLevel;
 namespace fs = std::filesystem;
 
 void writeBytes(const fs::path& path, const std::string& bytes)
@@ -242,7 +242,7 @@ TEST_P(StoredFile, IsReplacedOnlyWhereTheUserMay)
               0);
     const pid_t child = ::fork();
     if (child == 0) {
-        settings::LevelStore store(path.string());
+        lirasto::settings::LevelStore store(path.string());
         if (::setgid(row.user) != 0 || ::setuid(row.user) != 0 || store.Load() != (row.fifo ? 1 : 4))
             ::_exit(2);
         store.LevelSet();

@@ -46,7 +46,7 @@ TEST_F(SoundInTheWindow, FollowsTheOptionsPlaysAHundredKeysAndClosesWhileOneSoun
     ASSERT_TRUE(startUntil([](TSoundHookup& h) { return h.Sound().outputDriver() == "jack"; }));
     EXPECT_EQ(form->SoundHookup()->Sound().volume(), 30);
     key(QEvent::KeyPress, Qt::Key_M, 58);
-    EXPECT_TRUE(form->SoundHookup()->Sound().muted() && form->OptionsPage().Tick(settings::TOption::Mute)->isChecked());
+    EXPECT_TRUE(form->SoundHookup()->Sound().muted() && form->OptionsPage().Tick(lirasto::settings::TOption::Mute)->isChecked());
     key(QEvent::KeyPress, Qt::Key_M, 58);
     for (int i = 0; i < 100; ++i) {
         key(QEvent::KeyPress, Qt::Key_A, 38);

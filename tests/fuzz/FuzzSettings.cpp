@@ -71,12 +71,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     writeFile(data, size);
-    const int level = settings::ReadLevel(settingsPath);
-    FUZZ_CHECK(level >= settings::kMinLevel && level <= settings::kMaxLevel);
+    const int level = lirasto::settings::ReadLevel(settingsPath);
+    FUZZ_CHECK(level >= lirasto::settings::kMinLevel && level <= lirasto::settings::kMaxLevel);
 
-    const int stored = static_cast<int>(size % settings::kMaxLevel) + settings::kMinLevel;
-    FUZZ_CHECK(settings::WriteLevel(stored, settingsPath));
-    FUZZ_CHECK(settings::ReadLevel(settingsPath) == stored);
+    const int stored = static_cast<int>(size % lirasto::settings::kMaxLevel) + lirasto::settings::kMinLevel;
+    FUZZ_CHECK(lirasto::settings::WriteLevel(stored, settingsPath));
+    FUZZ_CHECK(lirasto::settings::ReadLevel(settingsPath) == stored);
     FUZZ_CHECK(changedWithinOneLine(std::string_view(reinterpret_cast<const char*>(data), size), readFile()));
     return 0;
 }

@@ -37,11 +37,11 @@ struct Variant
 };
 
 const Variant kPacked[] = {
-    {BlendImpl::Portable, blendrows::BlendLinePortable, blendrows::BlendLineExPortable, "Portable"},
-    {BlendImpl::Sse2, blendrows::BlendLineSse2, blendrows::BlendLineExSse2, "Sse2"},
-    {BlendImpl::Avx2, blendrows::BlendLineAvx2, blendrows::BlendLineExAvx2, "Avx2"},
+    {BlendImpl::Portable, lirasto::blend::BlendLinePortable, lirasto::blend::BlendLineExPortable, "Portable"},
+    {BlendImpl::Sse2, lirasto::blend::BlendLineSse2, lirasto::blend::BlendLineExSse2, "Sse2"},
+    {BlendImpl::Avx2, lirasto::blend::BlendLineAvx2, lirasto::blend::BlendLineExAvx2, "Avx2"},
 };
-const Variant kPlain = {BlendImpl::Plain, blendrows::BlendLinePlain, blendrows::BlendLineExPlain, "Plain"};
+const Variant kPlain = {BlendImpl::Plain, lirasto::blend::BlendLinePlain, lirasto::blend::BlendLineExPlain, "Plain"};
 
 void PrintTo(const Variant& v, std::ostream* os)
 {
@@ -173,10 +173,10 @@ TEST_P(PackedBlend, HandlesShortRowsAndUnalignedStarts)
                 }
                 auto expected = dst;
                 if (M == 255) {
-                    blendrows::BlendLinePortable(src.data() + offset, expected.data() + offset, n);
+                    lirasto::blend::BlendLinePortable(src.data() + offset, expected.data() + offset, n);
                     GetParam().line(src.data() + offset, dst.data() + offset, n);
                 } else {
-                    blendrows::BlendLineExPortable(src.data() + offset, expected.data() + offset, n, M);
+                    lirasto::blend::BlendLineExPortable(src.data() + offset, expected.data() + offset, n, M);
                     GetParam().lineEx(src.data() + offset, dst.data() + offset, n, M);
                 }
                 const auto diff = diffPixels(dst.data(), expected.data(), 64);
