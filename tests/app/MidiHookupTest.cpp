@@ -2,6 +2,7 @@
 #include "controls/SkinCheckBox.h"
 #include "midi/MidiInput.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/JackServer.h"
 
 #include <QElapsedTimer>
@@ -12,15 +13,6 @@
 
 namespace lirasto::test {
 namespace {
-
-bool waitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 // Names the player switched off survive the settings file whatever characters they hold.
 TEST(DisabledMidiInputs, KeepEveryNameThroughTheFile)

@@ -1,4 +1,5 @@
 #include "midi/MidiInput.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/JackServer.h"
 
 #include <QCoreApplication>
@@ -12,16 +13,9 @@
 #include <memory>
 #include <string>
 
-namespace {
+using lirasto::test::waitFor;
 
-bool waitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
+namespace {
 
 // Records the keys an input reports, "+60" down and "-60" up, in order.
 std::shared_ptr<std::string> record(TMidiInput& input)
