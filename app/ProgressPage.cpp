@@ -24,7 +24,7 @@ const QRect kTotalsArea(10, 452, 310, 40);
 const QRect kLegendArea(330, 294, 448, 18);
 const QRect kChartArea(330, 314, 448, 218);
 const QRect kTitleArea(12, 4, 300, 20);
-const QRect kNoticeArea(300, 4, 470, 20);
+const QRect kNoticeArea(300, 4, 472, 40);
 const QRect kExportButton(10, 502, 130, 25);
 const QRect kResetButton(150, 502, 130, 25);
 const QColor kWood(150, 100, 50);
@@ -97,6 +97,13 @@ int TProgressPage::key() const
     return LevelKeys[level_];
 }
 
+void TProgressPage::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous() && !lastNotice_.isEmpty())
+        noticeSeen_ = true;
+}
+
 void TProgressPage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -139,10 +146,19 @@ void TProgressPage::Refresh()
 
 void TProgressPage::readHistory()
 {
-    const QString problem = history_.Problem();
-    // Said once: the player has read it, and the page goes on with what it has.
-    notice_ = problem != lastProblem_ ? problem : QString();
-    lastProblem_ = problem;
+    // A history that is not being kept is said for as long as it is so; what
+    // became of a damaged file is said until the player has seen the page.
+    const QString told = history_.Notice();
+    if (told != lastNotice_) {
+        lastNotice_ = told;
+        noticeSeen_ = false;
+    }
+    QStringList lines;
+    if (!told.isEmpty() && !noticeSeen_)
+        lines << told;
+    if (const QString problem = history_.Problem(); !problem.isEmpty())
+        lines << problem;
+    notice_ = lines.join(QLatin1Char('\n'));
     try {
         const std::vector<TAnswerRecord> answers = history_.Answers(level_);
         stats_ = NoteStatistics(answers, key());
@@ -191,8 +207,15 @@ void TProgressPage::paintCanvas()
     painter.drawRect(
         QRect(kStaffOrigin, QSize(staff.width(), std::min(staff.height(), kStaffShownRows))).adjusted(0, 0, -1, -1));
     drawText(painter, kTitleArea, levelTitle(level_), 13, true);
-    if (!notice_.isEmpty())
-        drawText(painter, kNoticeArea, notice_, 12, true, QColor(190, 0, 0), Qt::AlignRight | Qt::AlignVCenter);
+    if (!notice_.isEmpty()) {
+        // A damaged file's notice names the copy kept, so it takes two lines; the staff's top rows hold no note.
+        QFont font = painter.font();
+        font.setPixelSize(11);
+        font.setBold(true);
+        painter.setFont(font);
+        lirasto::skin::drawShadowText(painter, kNoticeArea, Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap, notice_,
+                                      QColor(190, 0, 0), textShadow(), true, QPalette());
+    }
 
     drawText(painter, QRect(kListArea.topLeft(), QSize(kListArea.width(), 18)), QStringLiteral("Weakest notes"), 14,
              true);

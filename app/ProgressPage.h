@@ -66,7 +66,7 @@ public:
     QStringList WeakestLines() const { return weakestLines_; }
     const TRunChart* Chart() const { return chart_.get(); }
     const TPracticeTotals& Totals() const { return totals_; }
-    // The problem with the history shown on this visit, if any.
+    // What the page says of the history on this visit, if anything.
     QString Notice() const { return notice_; }
     QPoint NoteCentre(int clef, int note) const;
     QString TipAt(QPoint point) const;
@@ -75,6 +75,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -89,7 +90,8 @@ private:
     std::unique_ptr<TSkinWallpaper> wallpaper_;
     int level_ = 1;
     bool built_ = false;
-    QString lastProblem_;
+    QString lastNotice_;
+    bool noticeSeen_ = false;
     QString notice_;
 
     std::vector<TNoteStats> stats_;

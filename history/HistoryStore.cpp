@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,11 +11,14 @@
 #include <QVariant>
 #include <atomic>
 #include <memory>
+#include <optional>
 
 namespace {
 
 // Long enough for any commit that is not stuck behind another instance.
 constexpr auto kWriteWait = std::chrono::milliseconds(250);
+// Reading the whole file for an export waits for the writes queued before it.
+constexpr auto kReadWait = std::chrono::seconds(30);
 // Another instance holds the write lock only for one commit at a time.
 constexpr int kBusyTimeoutMs = 5000;
 // A stored answer names at most this many keys; more means a damaged row.
@@ -125,45 +127,6 @@ std::vector<TAnswerRecord> ReadAnswers(QSqlDatabase& db, QString* error)
     return answers;
 }
 
-const char* InputName(TInputSource source)
-{
-    switch (source) {
-    case TInputSource::Mouse:
-        return "mouse";
-    case TInputSource::ComputerKeyboard:
-        return "keyboard";
-    case TInputSource::Midi:
-        return "midi";
-    }
-    return "mouse";
-}
-
-QByteArray Csv(const std::vector<TAnswerRecord>& answers)
-{
-    QByteArray out = "id,run_id,time,level,key,clef,note,keys,pitch_classes,right,answer_ms,input\n";
-    for (const TAnswerRecord& a : answers) {
-        QStringList classes;
-        for (int pc = 0; pc < 12; ++pc)
-            if (HasPitchClass(a.PitchClassesGiven, pc))
-                classes << QString::number(pc);
-        const QString time = QDateTime::fromMSecsSinceEpoch(Ms(a.At), Qt::UTC).toString(Qt::ISODateWithMs);
-        const QString key = a.Key >= 0 && a.Key < KeyCount ? KeyNames[a.Key] : QString::number(a.Key);
-        out += QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12\n")
-                   .arg(a.Id)
-                   .arg(a.RunId)
-                   .arg(time)
-                   .arg(a.Level)
-                   .arg(key, a.Clef == 2 ? "bass" : "treble")
-                   .arg(a.Note)
-                   .arg(KeysText(a.KeysGiven), classes.join(' '))
-                   .arg(a.Right ? 1 : 0)
-                   .arg(a.AnswerMs)
-                   .arg(InputName(a.Source))
-                   .toUtf8();
-    }
-    return out;
-}
-
 enum class TVerdict { Ours, Damaged, Foreign, Newer, Busy };
 
 // Looks at an existing file without changing it: a read-only connection
@@ -250,7 +213,7 @@ void THistoryStore::Open()
     Worker_ = std::thread([this] { Work(); });
 }
 
-int64_t THistoryStore::Post(TTask task)
+int64_t THistoryStore::Post(TTask task) const
 {
     std::lock_guard lock(Mutex_);
     Tasks_.emplace_back(++Posted_, std::move(task));
@@ -258,7 +221,7 @@ int64_t THistoryStore::Post(TTask task)
     return Posted_;
 }
 
-bool THistoryStore::WaitFor(int64_t ticket, std::chrono::milliseconds limit)
+bool THistoryStore::WaitFor(int64_t ticket, std::chrono::milliseconds limit) const
 {
     std::unique_lock lock(Mutex_);
     if (!Worker_.joinable())
@@ -325,7 +288,7 @@ bool THistoryStore::MoveAside(const QString& why)
         }
     }
     std::lock_guard lock(Mutex_);
-    Problem_ = why.arg(QFileInfo(target).fileName());
+    Notice_ = why.arg(QFileInfo(target).fileName());
     return true;
 }
 
@@ -544,38 +507,6 @@ void THistoryStore::Clear()
         kWriteWait);
 }
 
-bool THistoryStore::ExportCsv(const QString& path, QString* error)
-{
-    // The file holds what every instance wrote, so the export reads it
-    // rather than what this one remembers.
-    auto failure = std::make_shared<QString>();
-    auto write = [this, path, failure](QSqlDatabase* db) {
-        std::vector<TAnswerRecord> answers;
-        if (db && Usable_)
-            answers = ReadAnswers(*db, failure.get());
-        if (!db || !Usable_ || !failure->isEmpty()) {
-            failure->clear();
-            std::lock_guard lock(Mutex_);
-            answers = Answers_;
-        }
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(Csv(answers)) < 0 || !file.commit())
-            *failure = file.errorString();
-    };
-    bool running = false;
-    {
-        std::lock_guard lock(Mutex_);
-        running = Worker_.joinable();
-    }
-    if (running)
-        WaitFor(Post([write](QSqlDatabase& db) { write(&db); }), std::chrono::hours(24));
-    else
-        write(nullptr);
-    if (error)
-        *error = *failure;
-    return failure->isEmpty();
-}
-
 std::vector<TAnswerRecord> THistoryStore::Answers(int level) const
 {
     std::lock_guard lock(Mutex_);
@@ -598,6 +529,18 @@ std::vector<TRunRecord> THistoryStore::Runs(int level) const
 
 std::vector<TAnswerRecord> THistoryStore::AllAnswers() const
 {
+    // The file holds what every instance of the program wrote, so the export
+    // reads it rather than what this one remembers; what this one remembers is
+    // the fallback when the file cannot be read.
+    auto read = std::make_shared<std::optional<std::vector<TAnswerRecord>>>();
+    const int64_t ticket = Post([this, read](QSqlDatabase& db) {
+        QString error;
+        if (Usable_)
+            if (std::vector<TAnswerRecord> answers = ReadAnswers(db, &error); error.isEmpty())
+                *read = std::move(answers);
+    });
+    if (WaitFor(ticket, kReadWait) && *read)
+        return std::move(**read);
     std::lock_guard lock(Mutex_);
     return Answers_;
 }
@@ -606,4 +549,10 @@ QString THistoryStore::Problem() const
 {
     std::lock_guard lock(Mutex_);
     return Problem_;
+}
+
+QString THistoryStore::Notice() const
+{
+    std::lock_guard lock(Mutex_);
+    return Notice_;
 }

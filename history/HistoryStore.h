@@ -52,8 +52,6 @@ public:
 
     // Deletes every answer and run.
     void Clear();
-    // Writes every answer as CSV (UTF-8, a header row); waits for the file.
-    bool ExportCsv(const QString& path, QString* error = nullptr);
     // Waits until everything asked so far is done.
     void Flush();
 
@@ -61,6 +59,7 @@ public:
     std::vector<TRunRecord> Runs(int level) const override;
     std::vector<TAnswerRecord> AllAnswers() const override;
     QString Problem() const override;
+    QString Notice() const override;
 
 signals:
     // The history read back changed (opened, written, cleared); emitted on
@@ -69,8 +68,8 @@ signals:
 
 private:
     using TTask = std::function<void(QSqlDatabase&)>;
-    int64_t Post(TTask task);
-    bool WaitFor(int64_t ticket, std::chrono::milliseconds limit);
+    int64_t Post(TTask task) const;
+    bool WaitFor(int64_t ticket, std::chrono::milliseconds limit) const;
     void Work();
 
     void OpenFile(QSqlDatabase& db);
@@ -83,10 +82,11 @@ private:
     QString ConnectionName_;
 
     mutable std::mutex Mutex_;
-    std::condition_variable Wake_;
-    std::condition_variable Done_;
-    std::deque<std::pair<int64_t, TTask>> Tasks_;
-    int64_t Posted_ = 0;
+    // The queue takes reads too, from const readers.
+    mutable std::condition_variable Wake_;
+    mutable std::condition_variable Done_;
+    mutable std::deque<std::pair<int64_t, TTask>> Tasks_;
+    mutable int64_t Posted_ = 0;
     int64_t Finished_ = -1; // the opening is ticket 0
     bool Stopping_ = false;
     std::thread Worker_;
@@ -95,6 +95,7 @@ private:
     std::vector<TAnswerRecord> Answers_;
     std::vector<TRunRecord> Runs_;
     QString Problem_;
+    QString Notice_;
 
     // The worker's own.
     bool Usable_ = false;

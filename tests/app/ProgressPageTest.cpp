@@ -15,12 +15,14 @@ public:
     std::vector<TAnswerRecord> answers;
     std::vector<TRunRecord> runs;
     QString problem;
+    QString notice;
     mutable int reads = 0;
 
     std::vector<TAnswerRecord> Answers(int) const override { return ++reads, answers; }
     std::vector<TRunRecord> Runs(int level) const override { return level == 5 ? runs : std::vector<TRunRecord>{}; }
     std::vector<TAnswerRecord> AllAnswers() const override { return answers; }
     QString Problem() const override { return problem; }
+    QString Notice() const override { return notice; }
 };
 
 class ProgressPageTest : public MainWindowTest
@@ -92,15 +94,27 @@ TEST_F(ProgressPageTest, ColoursEachNoteOnTheStaffByHowWellItIsKnown)
     EXPECT_EQ(page->Totals().Passed, 1);
 }
 
-// A problem with the history is said on the visit it first shows, not on every later one.
-TEST_F(ProgressPageTest, SaysAProblemOnce)
+// History that is not being kept is said on every visit while it lasts; a damaged file is told until the page has
+// been seen once.
+TEST_F(ProgressPageTest, SaysAStateWhileItLastsAndADamagedFileOnce)
 {
     history.problem = "History is not being kept: the disk is full.";
+    history.notice = "The history file was damaged.";
+    const QString both = history.notice + "\n" + history.problem;
+    const struct {
+        bool visit;
+        QString said;
+    } steps[] = {{false, both}, {false, both}, {true, history.problem}, {false, history.problem}};
     page->show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(page->Notice(), history.problem);
-    page->Refresh();
-    EXPECT_EQ(page->Notice(), "");
+    for (const auto& step : steps) {
+        if (step.visit) {
+            page->hide();
+            page->show();
+        }
+        page->Refresh();
+        EXPECT_EQ(page->Notice(), step.said);
+    }
 }
 
 // Export writes the file the player chose; Reset clears only after a yes, then shows the empty page.
