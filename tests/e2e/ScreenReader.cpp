@@ -1,5 +1,6 @@
 #include "tests/e2e/ScreenReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -351,6 +352,36 @@ int changedPixels(const QImage& before, const QImage& after, QRect region)
         for (int x = area.left(); x <= area.right(); ++x)
             changed += before.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
     return changed;
+}
+
+QImage toLogicalPixels(const QImage& shot, double scale)
+{
+    const int width = int(shot.width() / scale), height = int(shot.height() / scale);
+    QImage logical(width, height, QImage::Format_RGB32);
+    // How much of device pixel d the logical span [a, b) covers.
+    auto overlap = [](int d, double a, double b) {
+        return std::max(0.0, std::min(b, d + 1.0) - std::max(a, double(d)));
+    };
+    for (int y = 0; y < height; ++y) {
+        const double top = y * scale, bottom = (y + 1) * scale;
+        for (int x = 0; x < width; ++x) {
+            const double left = x * scale, right = (x + 1) * scale;
+            double sum[3] = {0, 0, 0}, total = 0;
+            for (int dy = int(top); dy < std::min(shot.height(), int(std::ceil(bottom))); ++dy)
+                for (int dx = int(left); dx < std::min(shot.width(), int(std::ceil(right))); ++dx) {
+                    const double w = overlap(dx, left, right) * overlap(dy, top, bottom);
+                    const QRgb p = shot.pixel(dx, dy);
+                    sum[0] += w * qRed(p);
+                    sum[1] += w * qGreen(p);
+                    sum[2] += w * qBlue(p);
+                    total += w;
+                }
+            logical.setPixel(x, y,
+                             qRgb(int(std::lround(sum[0] / total)), int(std::lround(sum[1] / total)),
+                                  int(std::lround(sum[2] / total))));
+        }
+    }
+    return logical;
 }
 
 } // namespace lirasto::e2e
