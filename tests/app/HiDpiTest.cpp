@@ -46,6 +46,7 @@ TEST_F(HiDpiWindow, DrawsTheNoteheadWithAntiAliasedEdgesNotBlocks)
 {
     openShown();
     form->bStartClick(form->bStart);
+    tick();
     TImage32* staff = form->ImgClefs;
     staff->ForceCompose();
     TBitmapLayer* note = TrebleSlots[1].Note ? TrebleSlots[1].NoteLayer : BassSlots[1].NoteLayer;
@@ -67,6 +68,8 @@ TEST_F(HiDpiWindow, DrawsTheNoteheadWithAntiAliasedEdgesNotBlocks)
 TEST_F(HiDpiWindow, MapsClicksInLogicalPixelsAndRecomposesOnlyTheKeysDeviceRectangle)
 {
     openShown();
+    form->bStartClick(form->bStart);
+    tick();
     TImage32* piano = form->imgPiano;
     piano->ForceCompose();
     const TBitmap32& buffer = *piano->Buffer();

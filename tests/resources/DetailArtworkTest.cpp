@@ -107,9 +107,10 @@ TEST(DetailArtwork, IsTwiceThePlainSizeAndCloseToThePlainPictureAtHalfSize)
     for (const auto& [name, plain] : sets().plain) {
         const QImage& fine = detail(name);
         ASSERT_EQ(fine.size(), plain.size() * 2) << name;
-        const double difference = meanDifference(plain, fine);
-        std::printf("%-18s %6.2f\n", name.c_str(), difference);
-        EXPECT_LT(difference, 8.0) << name;
+        // The plain flat and sharp are snapped to whole pixels by a threshold (solid ink at that
+        // size); their finer twins keep the true outline, so they differ more at the edges.
+        const bool snapped = name == "note_4.bmp32" || name == "note_5.bmp32";
+        EXPECT_LT(meanDifference(plain, fine), snapped ? 17.0 : 6.0) << name;
     }
 }
 
