@@ -97,4 +97,23 @@ TEST_F(HiDpiWindow, MapsClicksInLogicalPixelsAndRecomposesOnlyTheKeysDeviceRecta
     EXPECT_GT(changedInside, 1000);
 }
 
+// Key names go on the finer keyboard too, at twice the size, and come off with the plain ones.
+TEST_F(HiDpiWindow, PaintsKeyNamesOnTheFinerKeyboardAndTakesThemOff)
+{
+    openShown();
+    TBitmap32* keyboard = form->imgPiano->Bitmap();
+    const auto plain = keyboard->Detail();
+    ASSERT_NE(keyboard->DetailPicture(), nullptr);
+    form->PianoHighlight().SetKeyNames(true);
+    const TBitmap32* named = keyboard->DetailPicture();
+    ASSERT_NE(named, nullptr);
+    int differ = 0;
+    for (int y = 2 * 54; y < 2 * 66; ++y)
+        for (int x = 0; x < 2 * 40; ++x)
+            differ += named->Pixel(x, y) != plain->Picture()->Pixel(x, y);
+    EXPECT_GT(differ, 40); // C and D at the foot of the first two keys
+    form->PianoHighlight().SetKeyNames(false);
+    EXPECT_EQ(keyboard->Detail(), plain);
+}
+
 } // namespace
