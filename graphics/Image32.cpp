@@ -209,7 +209,8 @@ void TCustomPaintBox32::MouseLeave()
 
 int TCustomPaintBox32::WantedBufferScale() const
 {
-    return devicePixelRatioF() > 1.0 ? 2 : 1;
+    // A plain paint box's subclass draws its buffer in logical pixels; Qt scales it.
+    return 1;
 }
 
 // The buffer grows with some slack and keeps its size within that slack, so that
@@ -222,6 +223,7 @@ void TCustomPaintBox32::ResizeBuffer()
         bufferScale_ = scale;
         bufferValid_ = false;
         pending_ = QRegion();
+        update();
     }
     const TRect viewport = ScaleRect(GetViewportRect(), bufferScale_);
     auto fit = [this](int64_t wanted, int current) {
@@ -612,15 +614,14 @@ void TCustomImage32::RunStages(TBitmap32& buffer)
 
 int TCustomImage32::WantedBufferScale() const
 {
-    const int scale = TCustomPaintBox32::WantedBufferScale();
-    if (scale == 1 || !paintStages_ || !layers_)
+    if (devicePixelRatioF() <= 1.0 || !paintStages_ || !layers_)
         return 1;
     for (int i = 0; i < paintStages_->Count(); ++i) {
         const TPaintStage& stage = paintStages_->Items(i);
         if (stage.RunTime && stage.Stage == psCustom)
             return 1;
     }
-    return layers_->AnyUnboundedLayer(0xFFFFFFFFu) ? 1 : scale;
+    return layers_->AnyUnboundedLayer(0xFFFFFFFFu) ? 1 : 2;
 }
 
 void TCustomImage32::DoPaintGDIOverlay(QPainter& canvas)

@@ -114,8 +114,8 @@ protected:
     virtual void DoPaintGDIOverlay(QPainter& canvas);
     virtual void MouseEnter();
     virtual void MouseLeave();
-    // The buffer scale the view would compose at now: 2 on a screen of more than one
-    // device pixel per logical pixel, else 1.
+    // The buffer scale the box would compose at now: 1 here, where subclasses draw in
+    // logical pixels; a view that can compose finer says 2 on a denser screen.
     virtual int WantedBufferScale() const;
 
     void ResizeBuffer();
@@ -217,8 +217,9 @@ protected:
     void DoPaintBuffer() override;
     void DoPaintBufferRegion(const QRegion& region) override;
     void DoPaintGDIOverlay(QPainter& canvas) override;
-    // Custom stages and layers that paint for themselves draw in logical pixels, so a view
-    // with any of them composes at 1 and lets Qt scale it.
+    // 2 on a screen of more than one device pixel per logical pixel. Custom stages and layers
+    // that paint for themselves draw in logical pixels, so a view with any of them composes
+    // at 1 and lets Qt scale it.
     int WantedBufferScale() const override;
 
     void mousePressEvent(QMouseEvent* event) override;
