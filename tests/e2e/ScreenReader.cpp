@@ -1,6 +1,5 @@
 #include "tests/e2e/ScreenReader.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -356,32 +355,9 @@ int changedPixels(const QImage& before, const QImage& after, QRect region)
 
 QImage toLogicalPixels(const QImage& shot, double scale)
 {
-    const int width = int(shot.width() / scale), height = int(shot.height() / scale);
-    QImage logical(width, height, QImage::Format_RGB32);
-    // How much of device pixel d the logical span [a, b) covers.
-    auto overlap = [](int d, double a, double b) {
-        return std::max(0.0, std::min(b, d + 1.0) - std::max(a, double(d)));
-    };
-    for (int y = 0; y < height; ++y) {
-        const double top = y * scale, bottom = (y + 1) * scale;
-        for (int x = 0; x < width; ++x) {
-            const double left = x * scale, right = (x + 1) * scale;
-            double sum[3] = {0, 0, 0}, total = 0;
-            for (int dy = int(top); dy < std::min(shot.height(), int(std::ceil(bottom))); ++dy)
-                for (int dx = int(left); dx < std::min(shot.width(), int(std::ceil(right))); ++dx) {
-                    const double w = overlap(dx, left, right) * overlap(dy, top, bottom);
-                    const QRgb p = shot.pixel(dx, dy);
-                    sum[0] += w * qRed(p);
-                    sum[1] += w * qGreen(p);
-                    sum[2] += w * qBlue(p);
-                    total += w;
-                }
-            logical.setPixel(x, y,
-                             qRgb(int(std::lround(sum[0] / total)), int(std::lround(sum[1] / total)),
-                                  int(std::lround(sum[2] / total))));
-        }
-    }
-    return logical;
+    // Qt's smooth scaling averages the pixels each target pixel covers when it shrinks.
+    return shot.scaled(int(shot.width() / scale), int(shot.height() / scale), Qt::IgnoreAspectRatio,
+                       Qt::SmoothTransformation);
 }
 
 } // namespace lirasto::e2e

@@ -64,7 +64,7 @@ Verdict readVerdict(const QImage& shot, QRect region);
 Verdict readAnswerMark(const QImage& shot, QPoint staffOrigin);
 
 // A screenshot of a window scaled by `scale` (above 1), brought back to the window's logical
-// pixels: each the mean of the device pixels it covers, weighted by the area they share.
+// pixels: each the mean of the device pixels it covers.
 QImage toLogicalPixels(const QImage& shot, double scale);
 
 // How many pixels of a region differ between two screenshots.

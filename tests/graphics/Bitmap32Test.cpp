@@ -622,45 +622,36 @@ TEST(Bitmap32TransferSelf, ReadsTheSourceAsItWasBefore)
 }
 } // namespace
 
-// A picture's detail (the same picture at twice the resolution) travels with copies, is
-// dropped by a new record, and is used only when it is exactly twice the size; a loader that
-// fails leaves the plain picture to be shown.
+// A picture's detail (the same picture at twice the resolution) travels with copies and list
+// items read later, is dropped by a new record, counts only at exactly twice the size, and a
+// loader that fails leaves the plain picture to be shown.
 TEST(BitmapDetail, TravelsWithCopiesAndCountsOnlyAtTwiceTheSize)
 {
-    auto sized = [](int w, int h) {
-        auto b = std::make_unique<TBitmap32>();
-        b->SetSize(w, h);
-        return b;
+    auto source = [](int w, int h) {
+        return std::make_shared<TDetailSource>([w, h]() -> std::unique_ptr<TBitmap32> {
+            if (w < 0)
+                throw EReadError("bad");
+            auto b = std::make_unique<TBitmap32>();
+            b->SetSize(w, h);
+            return b;
+        });
     };
-    int loads = 0;
-    auto detail = std::make_shared<TDetailSource>([&] {
-        ++loads;
-        return sized(8, 6);
-    });
-    TBitmap32 plain, copy, wrongSize;
+    TBitmap32 plain, copy;
     plain.SetSize(4, 3);
-    plain.SetDetail(detail);
-    copy.Assign(&plain);
-    EXPECT_EQ(copy.Detail(), detail);
-    EXPECT_EQ(copy.DetailPicture(), detail->Picture());
-    EXPECT_EQ(loads, 1);
-    wrongSize.SetSize(5, 3);
-    wrongSize.SetDetail(detail);
-    EXPECT_EQ(wrongSize.DetailPicture(), nullptr);
     const std::vector<uint8_t> record = plain.WriteData();
+    for (const auto& [detail, counts] :
+         {std::pair{source(8, 6), true}, {source(10, 6), false}, {source(-1, 0), false}}) {
+        plain.SetDetail(detail);
+        copy.Assign(&plain);
+        EXPECT_EQ(copy.Detail(), detail);
+        EXPECT_EQ(copy.DetailPicture() != nullptr, counts);
+    }
     copy.ReadData(record.data(), record.size());
     EXPECT_EQ(copy.Detail(), nullptr);
-
-    TBitmap32 failing;
-    failing.SetSize(4, 3);
-    failing.SetDetail(std::make_shared<TDetailSource>([]() -> std::unique_ptr<TBitmap32> { throw EReadError("bad"); }));
-    EXPECT_EQ(failing.DetailPicture(), nullptr);
-
-    // A list item read on first use gets the detail set before.
     TBitmap32List list;
     list.AddRecord(record);
-    list.SetDetail(0, detail);
-    EXPECT_EQ(list.Bitmap(0)->DetailPicture(), detail->Picture());
-    EXPECT_THROW(list.SetDetail(1, detail), EListError);
+    list.SetDetail(0, source(8, 6));
+    EXPECT_NE(list.Bitmap(0)->DetailPicture(), nullptr);
+    EXPECT_THROW(list.SetDetail(1, nullptr), EListError);
     EXPECT_EQ(ScaleRect(TRect{-3, 2, 0x7FFFFFF0, 5}, 2), (TRect{-6, 4, 0x7FFFFFFF, 10}));
 }
