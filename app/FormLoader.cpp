@@ -1,6 +1,7 @@
 #include "app/FormLoader.h"
 
 #include "app/Application.h"
+#include "app/DetailPictures.h"
 #include "app/Forms.h"
 #include "app/uMain.h"
 #include "controls/SkinCheckBox.h"
@@ -9,6 +10,7 @@
 #include "graphics/Bitmap32.h"
 #include "graphics/Image32.h"
 #include "resources/DesignStream.h"
+#include "resources/DetailArtwork.h"
 
 #include <QAbstractButton>
 #include <QColor>
@@ -626,6 +628,8 @@ TfMain* buildMainForm(const DesignComponent& design, DesignBytes bytes)
     auto form = std::make_unique<TfMain>();
     FormBuilder(form.get(), bytes).build(design);
     form->BindComponents();
+    // Before the window's creation handler copies pictures into layers, which share the detail.
+    AttachDetailPictures(*form, [](std::string_view name) { return lirasto::detailArtwork(name); });
     if (form->OnCreate)
         RunGuarded([&] { form->OnCreate(form.get()); });
     return form.release();

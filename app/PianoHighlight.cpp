@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -95,6 +96,52 @@ void TPianoHighlight::KeyUp(int note, TInputSource source)
     delete layer;
 }
 
+namespace {
+
+// The bitmap's pixels as an image that paints straight into them.
+QImage paintable(TBitmap32& bitmap)
+{
+    return QImage(reinterpret_cast<uchar*>(bitmap.Bits()), bitmap.Width(), bitmap.Height(), bitmap.Width() * 4,
+                  QImage::Format_RGB32);
+}
+
+// Letter names at the foot of each white key, painted on the keyboard picture at `scale`
+// device pixels per picture pixel.
+void paintKeyNames(QImage& picture, int scale)
+{
+    QPainter painter(&picture);
+    QFont font = painter.font();
+    font.setPixelSize(11 * scale);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(96, 96, 96));
+    static const char kNames[] = "CDEFGAB";
+    const int height = picture.height() / scale;
+    // Each octave's white keys lie in 20-pixel slots; the names sit at their foot, below the black keys.
+    for (int key = 0; key * 20 < kKeyboardWidth; ++key)
+        painter.drawText(QRect(key * 20 * scale, (height - 17) * scale, 20 * scale, 14 * scale), Qt::AlignCenter,
+                         QString(QChar::fromLatin1(kNames[key % 7])));
+}
+
+// The keyboard's detail with the names painted at twice the size, made when first shown.
+std::shared_ptr<const TDetailSource> namedDetail(std::shared_ptr<const TDetailSource> plain)
+{
+    if (!plain)
+        return nullptr;
+    return std::make_shared<TDetailSource>([plain]() -> std::unique_ptr<TBitmap32> {
+        const TBitmap32* source = plain->Picture();
+        if (!source)
+            return nullptr;
+        auto named = std::make_unique<TBitmap32>();
+        named->Assign(source);
+        QImage picture = paintable(*named);
+        paintKeyNames(picture, 2);
+        return named;
+    });
+}
+
+} // namespace
+
 void TPianoHighlight::SetKeyNames(bool on)
 {
     TBitmap32* keyboard = view_.Bitmap();
@@ -104,21 +151,13 @@ void TPianoHighlight::SetKeyNames(bool on)
     if (!on) {
         std::memcpy(keyboard->Bits(), plainKeyboard_.data(), pixels * sizeof(uint32_t));
         plainKeyboard_.clear();
+        keyboard->SetDetail(std::exchange(plainDetail_, nullptr));
     } else {
         plainKeyboard_.assign(keyboard->Bits(), keyboard->Bits() + pixels);
-        QImage picture(reinterpret_cast<uchar*>(keyboard->Bits()), keyboard->Width(), keyboard->Height(),
-                       keyboard->Width() * 4, QImage::Format_RGB32);
-        QPainter painter(&picture);
-        QFont font = painter.font();
-        font.setPixelSize(11);
-        font.setBold(true);
-        painter.setFont(font);
-        painter.setPen(QColor(96, 96, 96));
-        static const char kNames[] = "CDEFGAB";
-        // Each octave's white keys lie in 20-pixel slots; the names sit at their foot, below the black keys.
-        for (int key = 0; key * 20 < kKeyboardWidth; ++key)
-            painter.drawText(QRect(key * 20, keyboard->Height() - 17, 20, 14), Qt::AlignCenter,
-                             QString(QChar::fromLatin1(kNames[key % 7])));
+        plainDetail_ = keyboard->Detail();
+        QImage picture = paintable(*keyboard);
+        paintKeyNames(picture, 1);
+        keyboard->SetDetail(namedDetail(plainDetail_));
     }
     keyboard->Changed();
     view_.Changed();

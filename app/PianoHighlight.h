@@ -3,9 +3,11 @@
 #include "game/GameEvents.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TBitmap32List;
+class TDetailSource;
 class TBitmapLayer;
 class TImage32;
 
@@ -49,5 +51,6 @@ private:
 
     TBitmapLayer* octaveMark_ = nullptr;
     int octaveMarks_ = 0; // counts the marks shown, so that an old mark's timer leaves a newer one alone
-    std::vector<uint32_t> plainKeyboard_; // the picture without names, while they are shown
+    std::vector<uint32_t> plainKeyboard_;              // the picture without names, while they are shown
+    std::shared_ptr<const TDetailSource> plainDetail_; // and its detail, while they are shown
 };

@@ -13,6 +13,12 @@ echo "== the program beside an empty window"
 "$probe" --runs "$runs" "$build/app/lirasto" "$build/bench/process/empty_window"
 echo "== the program beside a window with one line of text (for reference)"
 "$probe" --runs "$runs" "$build/app/lirasto" "$build/bench/process/text_window"
+echo "== the program on a screen scaled by 2 beside itself at 1 (a 2560 x 1600 screen)"
+scaled="$(mktemp -d)/lirasto-at-2"
+printf '#!/bin/sh\nQT_SCALE_FACTOR=2 exec "%s" "$@"\n' "$build/app/lirasto" > "$scaled"
+chmod +x "$scaled"
+"$probe" --runs "$runs" --screen 2560x1600 "$scaled" "$build/app/lirasto"
+rm -r "$(dirname "$scaled")"
 echo "== where the program's start-up goes (inside a copy of its start, offscreen; five fresh processes)"
 for _ in 1 2 3 4 5; do
     QT_QPA_PLATFORM=offscreen "$build/bench/process/startup_phases" 2>/dev/null || true

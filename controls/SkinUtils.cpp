@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -284,8 +285,10 @@ void tileWallpaper(QPainter& painter, const QRect& area, const QImage& wallpaper
         painter.drawImage(area, wallpaper);
         return;
     }
-    const int w = wallpaper.width();
-    const int h = wallpaper.height();
+    // Copies are laid in logical pixels: a picture of device pixel ratio 2 covers half its pixel size.
+    const qreal ratio = wallpaper.devicePixelRatio();
+    const int w = std::max(1, int(wallpaper.width() / ratio));
+    const int h = std::max(1, int(wallpaper.height() / ratio));
     // Copies start at `origin` (normally the control's own top-left), so the first one that
     // reaches into `area` may begin above or left of it.
     const int firstX = origin.x() + ((area.left() - origin.x()) / w - (area.left() < origin.x() ? 1 : 0)) * w;
@@ -293,8 +296,15 @@ void tileWallpaper(QPainter& painter, const QRect& area, const QImage& wallpaper
     for (int y = firstY; y <= area.bottom(); y += h) {
         for (int x = firstX; x <= area.right(); x += w) {
             const QRect copy = QRect(x, y, w, h).intersected(area);
-            if (!copy.isEmpty())
-                painter.drawImage(copy.topLeft(), wallpaper, copy.translated(-x, -y));
+            if (copy.isEmpty())
+                continue;
+            const QRect source = copy.translated(-x, -y);
+            if (ratio == 1.0)
+                painter.drawImage(copy.topLeft(), wallpaper, source);
+            else
+                painter.drawImage(
+                    QRectF(copy), wallpaper,
+                    QRectF(source.x() * ratio, source.y() * ratio, source.width() * ratio, source.height() * ratio));
         }
     }
 }

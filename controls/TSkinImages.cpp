@@ -3,6 +3,8 @@
 #include "controls/SkinUtils.h"
 #include "core/Errors.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <system_error>
 
@@ -49,6 +51,12 @@ void TSkinImages::setPicture(int index, const std::string& className, std::span<
     item.className = className;
     item.bytes.assign(bytes.begin(), bytes.end());
     item.bitmap = QImage();
+    if (item.detailDecoding.valid())
+        item.detailDecoding.wait();
+    item.detailDecoding = {};
+    item.detailFile = nullptr;
+    item.detail = QImage();
+    item.detailTried = false;
     // Decoded once, so painting never decodes. The worker reads the item's own copy of the bytes,
     // whose buffer stays put when the item list grows.
     if (className == "TJPEGImage") {
@@ -72,6 +80,59 @@ const QImage* TSkinImages::itemBitmap(int index) const
 {
     const TImageItem& entry = item(index);
     return entry.bitmap.isNull() ? nullptr : &entry.bitmap;
+}
+
+namespace {
+
+QImage decodeDetail(const std::function<QByteArray()>& file)
+{
+    const QByteArray jpeg = file ? file() : QByteArray();
+    if (jpeg.isEmpty())
+        return QImage();
+    QImage image = decodeJpeg(
+        std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(jpeg.constData()), std::size_t(jpeg.size())));
+    image.setDevicePixelRatio(2);
+    return image;
+}
+
+} // namespace
+
+void TSkinImages::setDetailPicture(int index, std::function<QByteArray()> jpeg)
+{
+    checkIndex(index);
+    TImageItem& entry = items_[static_cast<std::size_t>(index)];
+    if (entry.detailDecoding.valid())
+        entry.detailDecoding.wait();
+    entry.detailDecoding = {};
+    entry.detail = QImage();
+    entry.detailTried = false;
+    entry.detailFile = jpeg;
+    // On a screen of higher density the detail is wanted at the first paint: decode it
+    // beside the window's construction, as the plain picture is. Elsewhere it waits.
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0 && jpeg) {
+        try {
+            entry.detailDecoding = std::async(std::launch::async, [jpeg] { return decodeDetail(jpeg); });
+        } catch (const std::system_error&) {
+        }
+    }
+    Change();
+}
+
+const QImage* TSkinImages::itemDetail(int index) const
+{
+    const TImageItem& entry = item(index);
+    if (!entry.detailTried) {
+        entry.detailTried = true;
+        if (entry.detailDecoding.valid())
+            entry.detail = entry.detailDecoding.get();
+        else
+            entry.detail = decodeDetail(entry.detailFile);
+    }
+    // A detail that does not match its picture would tile at the wrong size.
+    if (entry.detail.isNull() || entry.bitmap.isNull() || entry.detail.width() != 2 * entry.bitmap.width() ||
+        entry.detail.height() != 2 * entry.bitmap.height())
+        return nullptr;
+    return &entry.detail;
 }
 
 const TSkinImages::TImageItem& TSkinImages::item(int index) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QObject>
 
@@ -32,6 +33,12 @@ public:
         // Declared after the bytes, so that a decoding still running finishes before they go.
         mutable std::future<QImage> decoding;
         mutable QImage bitmap; // null when the picture could not be decoded
+        // Where the same picture at twice the resolution (a JPEG file) comes from; read and
+        // decoded when first asked for, or at once on a screen of higher density.
+        std::function<QByteArray()> detailFile;
+        mutable std::future<QImage> detailDecoding;
+        mutable QImage detail;
+        mutable bool detailTried = false;
     };
 
     explicit TSkinImages(QObject* parent = nullptr);
@@ -47,6 +54,12 @@ public:
     void clear();
     // The item's bitmap, or nullptr when it has none; throws EListError outside 0..count-1.
     const QImage* itemBitmap(int index) const;
+    // Gives item index its picture at twice the resolution, a JPEG file the function returns;
+    // replacing the picture drops it. Throws EListError outside 0..count-1.
+    void setDetailPicture(int index, std::function<QByteArray()> jpeg);
+    // The item's picture at twice the resolution, with a device pixel ratio of 2, when it
+    // has one that decodes to twice its bitmap's size; else nullptr.
+    const QImage* itemDetail(int index) const;
     const TImageItem& item(int index) const;
 
     // The design's own notification interface keeps the design's names.

@@ -79,6 +79,12 @@ bool TSkinWallpaper::paint(QPainter& painter, const QRect& area, QPoint origin) 
     const QImage* picture = current();
     if (!picture)
         return false;
+    // Where a pixel holds more than one device pixel the store's picture at twice the
+    // resolution is tiled instead; it covers the same logical area.
+    if (owner_->devicePixelRatioF() > 1.0 && images_ && index_ >= 0 && index_ < images_->count() &&
+        picture == images_->itemBitmap(index_))
+        if (const QImage* detail = images_->itemDetail(index_))
+            picture = detail;
     if (stretched_)
         tileWallpaper(painter, QRect(origin, owner_->size()), *picture, true, origin);
     else

@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <optional>
 
@@ -249,6 +250,7 @@ void TBitmap32::Assign(const TBitmap32* src)
                 outerColor_ = src->outerColor_;
                 stretchFilter_ = src->stretchFilter_;
             }
+            detail_ = src->detail_;
         }
     } catch (...) {
         EndUpdate();
@@ -257,6 +259,46 @@ void TBitmap32::Assign(const TBitmap32* src)
     }
     EndUpdate();
     Changed();
+}
+
+const TBitmap32* TBitmap32::DetailPicture() const
+{
+    if (!detail_ || Empty())
+        return nullptr;
+    const TBitmap32* picture = detail_->Picture();
+    if (!picture || int64_t(picture->Width()) != 2 * int64_t(Width()) ||
+        int64_t(picture->Height()) != 2 * int64_t(Height()))
+        return nullptr;
+    return picture;
+}
+
+TDetailSource::TDetailSource(TLoader loader) : loader_(std::move(loader)) {}
+
+TDetailSource::~TDetailSource() = default;
+
+const TBitmap32* TDetailSource::Picture() const
+{
+    std::call_once(once_, [this] {
+        try {
+            if (loader_)
+                picture_ = loader_();
+        } catch (const std::exception& error) {
+            // The plain picture, scaled, still shows; a missing detail is no reason to stop.
+            qWarning("A picture at twice the resolution could not be read: %s", error.what());
+            picture_.reset();
+        }
+    });
+    return picture_.get();
+}
+
+TRect ScaleRect(const TRect& r, int scale)
+{
+    // Edges beyond what 32 bits hold stop at the limit: they lie far outside any buffer either way.
+    auto edge = [scale](int32_t v) {
+        return int32_t(std::clamp<int64_t>(int64_t(v) * scale, std::numeric_limits<int32_t>::min(),
+                                           std::numeric_limits<int32_t>::max()));
+    };
+    return TRect{edge(r.Left), edge(r.Top), edge(r.Right), edge(r.Bottom)};
 }
 
 void TBitmap32::Clear(TColor32 color)
@@ -380,6 +422,7 @@ QSize TBitmap32::CheckData(const uint8_t* data, std::size_t size)
 
 void TBitmap32::ReadData(const uint8_t* data, std::size_t size)
 {
+    detail_.reset();
     auto read = [&] {
         // Checked against what is there before anything is allocated.
         const QSize extent = CheckData(data, size);
@@ -522,6 +565,7 @@ TBitmap32* TBitmap32List::Bitmap(int index)
     if (!item.record.empty()) {
         // Dropped only once read: an item whose read failed (no memory) is read again when next asked for.
         item.bitmap->ReadData(item.record.data(), item.record.size());
+        item.bitmap->SetDetail(item.detail);
         item.record = {};
     }
     return item.bitmap.get();
@@ -546,14 +590,24 @@ int TBitmap32List::Count() const
 
 TBitmap32* TBitmap32List::Add()
 {
-    items_.push_back({std::make_unique<TBitmap32>(), {}});
+    items_.push_back({std::make_unique<TBitmap32>(), {}, nullptr});
     return items_.back().bitmap.get();
 }
 
 void TBitmap32List::AddRecord(std::span<const uint8_t> record)
 {
     TBitmap32::CheckData(record.data(), record.size());
-    items_.push_back({std::make_unique<TBitmap32>(), record});
+    items_.push_back({std::make_unique<TBitmap32>(), record, nullptr});
+}
+
+void TBitmap32List::SetDetail(int index, std::shared_ptr<const TDetailSource> detail)
+{
+    if (index < 0 || std::size_t(index) >= items_.size())
+        throw EListError(lirasto::listIndexMessage(index));
+    Item& item = items_[std::size_t(index)];
+    item.detail = detail;
+    if (item.record.empty())
+        item.bitmap->SetDetail(std::move(detail));
 }
 
 void TBitmap32List::Clear()

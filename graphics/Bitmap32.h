@@ -132,6 +132,32 @@ private:
     int height_ = 0;
 };
 
+class TBitmap32;
+
+// A picture at twice the resolution of the bitmaps that refer to it, read the first time
+// a view composes on a screen of more than one device pixel per logical pixel, then
+// shared by every copy of those bitmaps. On a plain screen it is never read.
+class TDetailSource
+{
+public:
+    using TLoader = std::function<std::unique_ptr<TBitmap32>()>;
+    explicit TDetailSource(TLoader loader);
+    ~TDetailSource();
+    TDetailSource(const TDetailSource&) = delete;
+    TDetailSource& operator=(const TDetailSource&) = delete;
+
+    // The picture, or null when the loader has none or fails (logged once); safe from any thread.
+    const TBitmap32* Picture() const;
+
+private:
+    TLoader loader_;
+    mutable std::once_flag once_;
+    mutable std::unique_ptr<TBitmap32> picture_;
+};
+
+// The device-pixel rectangle of a logical one at a whole-number scale; edges saturate at the int32 limits.
+TRect ScaleRect(const TRect& r, int scale);
+
 // A rectangle of 32-bit pixels, rows top to bottom without padding.
 class TBitmap32 : public TCustomMap
 {
@@ -141,9 +167,16 @@ public:
 
     bool Empty() const override;
 
-    // Copies size, pixels and DrawMode, MasterAlpha, OuterColor, StretchFilter from src
-    // (only the size when src is empty); a null src empties this bitmap. One notification.
+    // Copies size, pixels and DrawMode, MasterAlpha, OuterColor, StretchFilter and the detail
+    // from src (only the size when src is empty); a null src empties this bitmap. One notification.
     void Assign(const TBitmap32* src);
+
+    // The same picture at twice the resolution, or null. Reading a record drops it; whoever
+    // changes the pixels otherwise sets a detail that matches, or none.
+    const std::shared_ptr<const TDetailSource>& Detail() const { return detail_; }
+    void SetDetail(std::shared_ptr<const TDetailSource> detail) { detail_ = std::move(detail); }
+    // The detail's picture when it is exactly twice this bitmap's size, else null.
+    const TBitmap32* DetailPicture() const;
 
     // Every pixel becomes color; an empty bitmap is left alone without notification.
     void Clear(TColor32 color);
@@ -222,6 +255,7 @@ private:
     int masterAlpha_ = 255;
     TColor32 outerColor_ = 0;
     TStretchFilter stretchFilter_ = sfNearest;
+    std::shared_ptr<const TDetailSource> detail_;
 };
 
 // Draws srcRect of src into dstRect of dst, clipped by dstClip and dst's bounds.
@@ -252,6 +286,8 @@ public:
     // TBitmap32::ReadData), its pixels are copied when the item is first asked for: a picture
     // the program never shows costs no memory. The bytes must outlive the list.
     void AddRecord(std::span<const uint8_t> record);
+    // Gives item index a detail (see TBitmap32::SetDetail), kept also when the item is read later.
+    void SetDetail(int index, std::shared_ptr<const TDetailSource> detail);
     void Clear();
 
 private:
@@ -259,6 +295,7 @@ private:
     {
         std::unique_ptr<TBitmap32> bitmap;
         std::span<const uint8_t> record; // still to be read into bitmap
+        std::shared_ptr<const TDetailSource> detail;
     };
     std::vector<Item> items_;
 };

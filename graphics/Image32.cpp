@@ -207,11 +207,25 @@ void TCustomPaintBox32::MouseLeave()
         OnMouseLeave(this);
 }
 
+int TCustomPaintBox32::WantedBufferScale() const
+{
+    // A plain paint box's subclass draws its buffer in logical pixels; Qt scales it.
+    return 1;
+}
+
 // The buffer grows with some slack and keeps its size within that slack, so that
 // small resizes do not reallocate it.
 void TCustomPaintBox32::ResizeBuffer()
 {
-    const TRect viewport = GetViewportRect();
+    const int scale = WantedBufferScale();
+    if (scale != bufferScale_) {
+        // A new scale (another screen, or a view that starts painting for itself) needs every pixel anew.
+        bufferScale_ = scale;
+        bufferValid_ = false;
+        pending_ = QRegion();
+        update();
+    }
+    const TRect viewport = ScaleRect(GetViewportRect(), bufferScale_);
     auto fit = [this](int64_t wanted, int current) {
         wanted = std::max<int64_t>(wanted, 0);
         int64_t size = current;
@@ -240,11 +254,26 @@ void TCustomPaintBox32::paintEvent(QPaintEvent* event)
         // draws it without converting the pixels.
         const int bw = buffer_->Width();
         const int bh = buffer_->Height();
-        const QImage view(reinterpret_cast<const uchar*>(buffer_->Bits()), bw, bh, qsizetype(bw) * 4,
-                          QImage::Format_RGB32);
-        const QRegion area = event->region() & QRect(0, 0, std::min(width(), bw), std::min(height(), bh));
-        for (const QRect& r : area)
-            painter.drawImage(r.topLeft(), view, r);
+        QImage view(reinterpret_cast<const uchar*>(buffer_->Bits()), bw, bh, qsizetype(bw) * 4, QImage::Format_RGB32);
+        const int s = bufferScale_;
+        const QRegion area = event->region() & QRect(0, 0, std::min(width(), bw / s), std::min(height(), bh / s));
+        if (s == 1) {
+            for (const QRect& r : area)
+                painter.drawImage(r.topLeft(), view, r);
+        } else if (devicePixelRatioF() == s) {
+            // One buffer pixel to one device pixel: Qt copies the pixels as they are.
+            view.setDevicePixelRatio(s);
+            for (const QRect& r : area)
+                painter.drawImage(QRectF(r), view, QRectF(r.x() * s, r.y() * s, r.width() * s, r.height() * s));
+        } else {
+            // Between whole ratios the finer buffer is scaled down smoothly, in one piece so that
+            // no seams show where the repainted rectangles meet.
+            view.setDevicePixelRatio(s);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.setClipRegion(area);
+            painter.drawImage(QRectF(0, 0, double(bw) / s, double(bh) / s), view);
+            painter.setClipping(false);
+        }
     }
     DoPaintGDIOverlay(painter);
 }
@@ -543,7 +572,7 @@ void TCustomImage32::DoPaintBufferRegion(const QRegion& region)
         ~ClipReset() { b.SetClipRect(b.BoundsRect()); }
     } reset{buffer};
     for (const TRect& r : CompositionRects(region)) {
-        buffer.SetClipRect(r);
+        buffer.SetClipRect(ScaleRect(r, BufferScale()));
         RunStages(buffer);
     }
 }
@@ -583,6 +612,18 @@ void TCustomImage32::RunStages(TBitmap32& buffer)
     }
 }
 
+int TCustomImage32::WantedBufferScale() const
+{
+    if (devicePixelRatioF() <= 1.0 || !paintStages_ || !layers_)
+        return 1;
+    for (int i = 0; i < paintStages_->Count(); ++i) {
+        const TPaintStage& stage = paintStages_->Items(i);
+        if (stage.RunTime && stage.Stage == psCustom)
+            return 1;
+    }
+    return layers_->AnyUnboundedLayer(0xFFFFFFFFu) ? 1 : 2;
+}
+
 void TCustomImage32::DoPaintGDIOverlay(QPainter& canvas)
 {
     layers_->PaintGDIOverlays(canvas);
@@ -605,7 +646,7 @@ void frameRect(TBitmap32& dest, const TRect& r, TColor32 color)
 
 void TCustomImage32::ExecBitmapFrame(TBitmap32& dest, int)
 {
-    frameRect(dest, cachedBitmapRect_, clBlack32);
+    frameRect(dest, ScaleRect(cachedBitmapRect_, BufferScale()), clBlack32);
 }
 
 void TCustomImage32::ExecClearBuffer(TBitmap32& dest, int)
@@ -622,9 +663,10 @@ void TCustomImage32::ExecClearBackground(TBitmap32& dest, int)
         return;
     }
     // An opaque bitmap covers its own rectangle, so only the bands around it are filled.
-    const TRect& r = cachedBitmapRect_;
-    const int w = width();
-    const int h = height();
+    const int s = BufferScale();
+    const TRect r = ScaleRect(cachedBitmapRect_, s);
+    const int w = width() * s;
+    const int h = height() * s;
     if (r.Left > 0 || r.Right < w || r.Top > 0 || r.Bottom < h) {
         dest.FillRect(0, 0, w, r.Top, c);
         dest.FillRect(0, r.Bottom, w, h, c);
@@ -635,7 +677,7 @@ void TCustomImage32::ExecClearBackground(TBitmap32& dest, int)
 
 void TCustomImage32::ExecControlFrame(TBitmap32& dest, int)
 {
-    frameRect(dest, TRect{0, 0, width(), height()}, clBlack32);
+    frameRect(dest, ScaleRect(TRect{0, 0, width(), height()}, BufferScale()), clBlack32);
 }
 
 void TCustomImage32::ExecCustom(TBitmap32& dest, int stageNum)
@@ -649,13 +691,25 @@ void TCustomImage32::ExecDrawBitmap(TBitmap32& dest, int)
     if (bitmap_->Empty() || cachedBitmapRect_.IsEmpty())
         return;
     BitmapLock lock(*bitmap_);
-    bitmap_->DrawTo(dest, cachedBitmapRect_);
+    const int s = BufferScale();
+    if (s == 1) {
+        bitmap_->DrawTo(dest, cachedBitmapRect_);
+        return;
+    }
+    // The picture at twice the resolution where there is one, else the plain one stretched.
+    const TBitmap32* source = bitmap_.get();
+    if (s == 2 && bitmap_->MasterAlpha() == 255 && bitmap_->CombineMode() == cmBlend)
+        if (const TBitmap32* detail = bitmap_->DetailPicture())
+            source = detail;
+    Transfer(&dest, ScaleRect(cachedBitmapRect_, s), dest.ClipRect(), source, source->BoundsRect(),
+             bitmap_->StretchFilter(), bitmap_->DrawMode(), bitmap_->OnPixelCombine);
 }
 
 void TCustomImage32::ExecDrawLayers(TBitmap32& dest, int stageNum)
 {
     // Within part of the view, only the layers reaching into it need to paint.
     const bool partial = !(dest.ClipRect() == dest.BoundsRect());
+    layers_->SetPaintScale(BufferScale());
     layers_->PaintLayers(&dest, paintStages_->Items(stageNum).Parameter, partial);
 }
 

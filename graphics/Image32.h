@@ -94,6 +94,10 @@ public:
     void ForceCompose();
     // How many times the buffer has been composed, for tests and benchmarks.
     long long CompositionCount() const { return compositions_; }
+    // Device pixels per logical pixel of the buffer (1 or 2): on a screen of more than one
+    // device pixel per pixel the buffer is composed at twice the size and shown without
+    // Qt scaling it again. Mouse positions and everything else the view reports stay logical.
+    int BufferScale() const { return bufferScale_; }
 
     virtual TRect GetViewportRect() const;
 
@@ -110,6 +114,9 @@ protected:
     virtual void DoPaintGDIOverlay(QPainter& canvas);
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // The buffer scale the box would compose at now: 1 here, where subclasses draw in
+    // logical pixels; a view that can compose finer says 2 on a denser screen.
+    virtual int WantedBufferScale() const;
 
     void ResizeBuffer();
     void SetBufferValid(bool value) { bufferValid_ = value; }
@@ -125,6 +132,7 @@ private:
     bool bufferValid_ = false;
     bool mouseInside_ = false;
     long long compositions_ = 0;
+    int bufferScale_ = 1;
     QSize lastSize_;
     QRegion pending_;
 };
@@ -209,6 +217,10 @@ protected:
     void DoPaintBuffer() override;
     void DoPaintBufferRegion(const QRegion& region) override;
     void DoPaintGDIOverlay(QPainter& canvas) override;
+    // 2 on a screen of more than one device pixel per logical pixel. Custom stages and layers
+    // that paint for themselves draw in logical pixels, so a view with any of them composes
+    // at 1 and lets Qt scale it.
+    int WantedBufferScale() const override;
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

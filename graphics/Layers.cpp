@@ -100,7 +100,14 @@ TCustomLayer* TLayerCollection::FindLayerAtPos(int x, int y, uint32_t optionsMas
 
 void TLayerCollection::PaintLayers(TBitmap32* buffer, uint32_t optionsMask, bool onlyReaching)
 {
-    const TRect clip = buffer->ClipRect();
+    // The layers' areas are logical: the clip, in device pixels, is widened to whole logical pixels.
+    TRect clip = buffer->ClipRect();
+    if (paintScale_ > 1) {
+        const int s = paintScale_;
+        auto down = [s](int32_t v) { return int32_t(v >= 0 ? v / s : -((-int64_t(v) + s - 1) / s)); };
+        auto up = [s](int32_t v) { return int32_t(v >= 0 ? (int64_t(v) + s - 1) / s : -(-int64_t(v) / s)); };
+        clip = TRect{down(clip.Left), down(clip.Top), up(clip.Right), up(clip.Bottom)};
+    }
     for (std::size_t i = 0; i < items_.size(); ++i) {
         TCustomLayer* layer = items_[i];
         if ((layer->layerOptions_ & optionsMask) == 0)
@@ -550,11 +557,20 @@ void TBitmapLayer::Paint(TBitmap32* buffer)
 {
     if (!bitmap_ || bitmap_->Empty())
         return;
-    TRect dstRect = RoundLocation(GetAdjustedLocation());
+    // Rounded in logical pixels first, so that at every scale the layer covers the same pixels
+    // of the picture under it.
+    const int scale = LayerCollection() ? LayerCollection()->PaintScale() : 1;
+    const TRect dstRect = ScaleRect(RoundLocation(GetAdjustedLocation()), scale);
     TRect clip = buffer->ClipRect();
     if (cropped_ && LayerCollection() && LayerCollection()->Host())
-        clip = IntersectRect(clip, LayerCollection()->Host()->LayerBitmapRect());
-    Transfer(buffer, dstRect, clip, bitmap_.get(), bitmap_->BoundsRect(), bitmap_->StretchFilter(), bitmap_->DrawMode(),
+        clip = IntersectRect(clip, ScaleRect(LayerCollection()->Host()->LayerBitmapRect(), scale));
+    // The detail carries the default blend settings; a layer blended otherwise shows its own
+    // picture, stretched.
+    const TBitmap32* source = bitmap_.get();
+    if (scale == 2 && bitmap_->MasterAlpha() == 255 && bitmap_->CombineMode() == cmBlend)
+        if (const TBitmap32* detail = bitmap_->DetailPicture())
+            source = detail;
+    Transfer(buffer, dstRect, clip, source, source->BoundsRect(), bitmap_->StretchFilter(), bitmap_->DrawMode(),
              bitmap_->OnPixelCombine);
 }
 

@@ -120,6 +120,10 @@ public:
     // The view's transform, or null for the identity.
     const TCoordXForm* CoordXForm() const { return coordXForm_; }
     void SetCoordXForm(const TCoordXForm* xform) { coordXForm_ = xform; }
+    // Device pixels per logical pixel of the buffer PaintLayers draws on (1 or 2). Locations,
+    // areas and hit tests stay logical; only painting maps them.
+    int PaintScale() const { return paintScale_; }
+    void SetPaintScale(int scale) { paintScale_ = scale; }
 
     TLayerCollectionEvent OnChanging;
     TLayerCollectionEvent OnChange;
@@ -135,6 +139,7 @@ private:
     TCustomLayer* Survivor(TCustomLayer* layer) const;
 
     const TCoordXForm* coordXForm_ = nullptr;
+    int paintScale_ = 1;
     std::vector<TCustomLayer*> items_;
     bool mouseEvents_ = true;
     TCustomLayer* mouseListener_ = nullptr;

@@ -2,7 +2,7 @@
 // the process to the first painted frame of its window on a private X server,
 // and the peak resident memory (VmHWM) once the window has settled.
 //
-//   startup_probe [--runs N] [--settle-ms MS] SUBJECT BASELINE
+//   startup_probe [--runs N] [--settle-ms MS] [--screen WxH] SUBJECT BASELINE
 //
 // Runs alternate between the two programs (after one unmeasured warm-up run of
 // each), so that both see the same machine load; prints the medians and the
@@ -191,6 +191,8 @@ int main(int argc, char** argv)
 {
     int runs = 10;
     int settleMs = 300;
+    // A scaled window (QT_SCALE_FACTOR=2) needs a screen of a dense laptop's size.
+    QSize screen(1024, 768);
     std::vector<std::string> programs;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -198,16 +200,21 @@ int main(int argc, char** argv)
             runs = std::max(1, std::atoi(argv[++i]));
         else if (arg == "--settle-ms" && i + 1 < argc)
             settleMs = std::max(0, std::atoi(argv[++i]));
-        else
+        else if (arg == "--screen" && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%dx%d", &screen.rwidth(), &screen.rheight()) != 2) {
+                std::fprintf(stderr, "startup_probe: --screen takes WIDTHxHEIGHT\n");
+                return 2;
+            }
+        } else
             programs.push_back(std::filesystem::absolute(arg).string()); // each run starts in a fresh directory
     }
     if (programs.size() != 2) {
-        std::fprintf(stderr, "usage: %s [--runs N] [--settle-ms MS] SUBJECT BASELINE\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--runs N] [--settle-ms MS] [--screen WxH] SUBJECT BASELINE\n", argv[0]);
         return 2;
     }
 
     try {
-        VirtualDisplay display(QSize(1024, 768));
+        VirtualDisplay display(screen);
         Display* x = display.connection();
         const QImage rootBackground = lirasto::e2e::Window(x, DefaultRootWindow(x)).grab();
         int damageEventBase = 0, damageErrorBase = 0;

@@ -173,7 +173,10 @@ std::vector<uint8_t> iconFile(const QImage& image)
     return out;
 }
 
-std::vector<ArtworkFile> artworkFiles(const Artwork& art)
+namespace {
+
+// The bitmap records of every picture the views and lists show, named as the design refers to them.
+std::vector<ArtworkFile> pictureFiles(const Artwork& art)
 {
     std::vector<ArtworkFile> files;
     files.push_back({"keyboard.bmp32", bitmapRecord(art.keyboard)});
@@ -188,11 +191,34 @@ std::vector<ArtworkFile> artworkFiles(const Artwork& art)
     addList("degree", art.scaleDegrees, 1);
     addList("note", art.notes, 1);
     addList("mark", art.evaluationMarks, 1);
+    return files;
+}
+
+} // namespace
+
+std::vector<ArtworkFile> artworkFiles(const Artwork& art)
+{
+    std::vector<ArtworkFile> files = pictureFiles(art);
     const std::vector<uint8_t> jpeg = jpegFile(art.wallpaper, 90);
     files.push_back({"wallpaper.jpg", jpeg});
     files.push_back({"wallpaper.picture", jpegPictureData(jpeg)});
     files.push_back({"icon.ico", iconFile(art.icon)});
     return files;
+}
+
+std::vector<ArtworkFile> detailArtworkFiles(const Artwork& art)
+{
+    std::vector<ArtworkFile> files = pictureFiles(art);
+    files.push_back({"wallpaper.jpg", jpegFile(art.wallpaper, 90)});
+    return files;
+}
+
+std::string resourceCollection(const std::vector<ArtworkFile>& files, const std::string& prefix)
+{
+    std::string qrc = "<RCC>\n  <qresource prefix=\"" + prefix + "\">\n";
+    for (const ArtworkFile& file : files)
+        qrc += "    <file>" + file.name + "</file>\n";
+    return qrc + "  </qresource>\n</RCC>\n";
 }
 
 void writeArtworkFiles(const std::vector<ArtworkFile>& files, const std::filesystem::path& directory)

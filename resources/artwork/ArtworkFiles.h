@@ -34,6 +34,13 @@ std::vector<uint8_t> iconFile(const QImage& image);
 // Every file the window design takes from the artwork directory, in a fixed order.
 std::vector<ArtworkFile> artworkFiles(const Artwork& art);
 
+// The pictures of a set painted at another scale, named as in the plain set: the bitmap records
+// and the wallpaper's JPEG file (the icon and the design's picture wrapper are not repeated).
+std::vector<ArtworkFile> detailArtworkFiles(const Artwork& art);
+
+// A Qt resource collection that lists the files under the prefix.
+std::string resourceCollection(const std::vector<ArtworkFile>& files, const std::string& prefix);
+
 // Writes the files into the directory (created when missing); throws lirasto::Exception on failure.
 void writeArtworkFiles(const std::vector<ArtworkFile>& files, const std::filesystem::path& directory);
 

@@ -24,17 +24,20 @@ struct Artwork
     QImage icon;
 };
 
-QImage paintKeyboard();
-QImage paintStaff(const MusicFont& font);
-QImage paintKeySignature(const MusicFont& font, int key, bool bass);
-QImage paintKeyHighlight(int index);
-QImage paintScaleDegree(int index);
-QImage paintNote(const MusicFont& font, int index);
-QImage paintEvaluationMark(int index);
-QImage paintLogo(const MusicFont& font);
+// Each picture at `scale` device pixels per picture pixel (1, or 2 for screens at twice
+// the density): the same geometry, every coordinate multiplied.
+QImage paintKeyboard(int scale = 1);
+QImage paintStaff(const MusicFont& font, int scale = 1);
+QImage paintKeySignature(const MusicFont& font, int key, bool bass, int scale = 1);
+QImage paintKeyHighlight(int index, int scale = 1);
+QImage paintScaleDegree(int index, int scale = 1);
+QImage paintNote(const MusicFont& font, int index, int scale = 1);
+QImage paintEvaluationMark(int index, int scale = 1);
+QImage paintLogo(const MusicFont& font, int scale = 1);
 QImage paintIcon(const MusicFont& font);
 
-Artwork paintArtwork(const MusicFont& font);
+// The whole set at scale 1 or 2; the icon is painted only at 1.
+Artwork paintArtwork(const MusicFont& font, int scale = 1);
 
 // Straight alpha, and white under every fully transparent pixel.
 QImage normalised(const QImage& image);

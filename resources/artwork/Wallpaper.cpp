@@ -67,9 +67,16 @@ double mixChannel(double a, double b, double t)
     return a + (b - a) * t;
 }
 
+// Where device pixel i samples the picture: at the picture pixel itself at scale 1, else
+// at the centre of the device pixel.
+double at(int i, int scale)
+{
+    return scale == 1 ? i : (i + 0.5) / scale - 0.5;
+}
+
 } // namespace
 
-QImage paintWallpaper()
+QImage paintWallpaper(int scale)
 {
     const ValueNoise warp(0x1A2B3C4Du);
     const ValueNoise fibre(0x51ED270Bu);
@@ -78,12 +85,17 @@ QImage paintWallpaper()
     const std::array<double, 3> early = {238, 211, 163};
     const std::array<double, 3> late = {196, 148, 92};
     constexpr int kBoardHeight = 94;
-    QImage image(kWallpaperWidth, kWallpaperHeight, QImage::Format_RGB32);
-    for (int y = 0; y < kWallpaperHeight; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const int board = y / kBoardHeight;
+    QImage image(kWallpaperWidth * scale, kWallpaperHeight * scale, QImage::Format_RGB32);
+    for (int deviceY = 0; deviceY < image.height(); ++deviceY) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(deviceY));
+        // The grain is a function of the position in picture pixels; a finer scale samples
+        // it at the centres of the smaller device pixels.
+        const double y = at(deviceY, scale);
+        const int pictureRow = deviceY / scale;
+        const int board = pictureRow / kBoardHeight;
         const double boardShade = 0.93 + 0.1 * tone.at(board * 3.7, 0.5);
-        for (int x = 0; x < kWallpaperWidth; ++x) {
+        for (int deviceX = 0; deviceX < image.width(); ++deviceX) {
+            const double x = at(deviceX, scale);
             const double bend =
                 22 * warp.fractal(x / 260.0, y / 70.0 + board * 11, 4) + 5 * std::sin(x / 150.0 + board * 1.7);
             // Growth rings of uneven width, cut at a slant so they sweep across the board.
@@ -95,7 +107,7 @@ QImage paintWallpaper()
                 std::exp(-std::pow((phase - 0.82) / 0.09, 2.0)) + 0.35 * std::exp(-std::pow((phase - 0.6) / 0.18, 2.0));
             const double streak = fibre.fractal(x / 35.0, y * 1.3 + board * 31, 3);
             double t = std::clamp(0.62 * latewood + 0.28 * (streak - 0.5) + 0.05, 0.0, 1.0);
-            const int seam = y % kBoardHeight;
+            const int seam = pictureRow % kBoardHeight;
             double darken = boardShade;
             if (seam == 0)
                 darken *= 0.72;
@@ -104,7 +116,7 @@ QImage paintWallpaper()
             int rgb[3];
             for (int c = 0; c < 3; ++c)
                 rgb[c] = int(std::lround(std::clamp(mixChannel(early[c], late[c], t) * darken, 0.0, 255.0)));
-            row[x] = qRgb(rgb[0], rgb[1], rgb[2]);
+            row[deviceX] = qRgb(rgb[0], rgb[1], rgb[2]);
         }
     }
     return image;

@@ -19,7 +19,7 @@ private:
     uint32_t state_;
 };
 
-// Light pine boards, opaque, the size of the window's wallpaper.
-QImage paintWallpaper();
+// Light pine boards, opaque, the size of the window's wallpaper times `scale`.
+QImage paintWallpaper(int scale = 1);
 
 } // namespace lirasto::artwork

@@ -18,44 +18,46 @@ using namespace lirasto::artwork;
 namespace {
 
 // The staff and the keyboard as the game shows them, for judging the pictures by eye.
-QImage montage(const Artwork& art)
+QImage montage(const Artwork& art, int scale)
 {
-    QImage image(kStaffWidth, kStaffHeight + 20 + kKeyboardHeight, QImage::Format_ARGB32);
+    QImage image(kStaffWidth * scale, (kStaffHeight + 20 + kKeyboardHeight) * scale, QImage::Format_ARGB32);
     image.fill(Qt::lightGray);
     QPainter p(&image);
-    p.drawImage(0, 0, art.staff);
-    p.drawImage(kKeyTileLeft, kTrebleKeyTileTop, art.keySignatures[2 * 10]);
-    p.drawImage(kKeyTileLeft, kBassKeyTileTop, art.keySignatures[2 * 10 + 1]);
-    p.drawImage(125, 0, art.evaluationMarks[0]);
+    // Placed in picture pixels, as the game places its layers.
+    auto place = [&p, scale](int x, int y, const QImage& picture) { p.drawImage(x * scale, y * scale, picture); };
+    place(0, 0, art.staff);
+    place(kKeyTileLeft, kTrebleKeyTileTop, art.keySignatures[2 * 10]);
+    place(kKeyTileLeft, kBassKeyTileTop, art.keySignatures[2 * 10 + 1]);
+    place(125, 0, art.evaluationMarks[0]);
     // Treble E flat 6 (offset -15) stems down on its third ledger line; the layout puts the
     // note at offset + 60, a flat at offset + 53 and three ledger lines at 40.
-    p.drawImage(125, -15 + 60, art.notes[2]);
-    p.drawImage(117, -15 + 53, art.notes[4]);
-    p.drawImage(121, 40, art.notes[9]);
+    place(125, -15 + 60, art.notes[2]);
+    place(117, -15 + 53, art.notes[4]);
+    place(121, 40, art.notes[9]);
     // Bass C2 (offset 175) stems up with a natural and two ledger lines at 220.
-    p.drawImage(200, 175 + 30, art.notes[0]);
-    p.drawImage(192, 175 + 55, art.notes[6]);
-    p.drawImage(196, 220, art.notes[8]);
+    place(200, 175 + 30, art.notes[0]);
+    place(192, 175 + 55, art.notes[6]);
+    place(196, 220, art.notes[8]);
     // Treble F sharp 4 (offset 50) stems up.
-    p.drawImage(260, 50 + 30, art.notes[0]);
-    p.drawImage(252, 50 + 53, art.notes[5]);
+    place(260, 50 + 30, art.notes[0]);
+    place(252, 50 + 53, art.notes[5]);
     // Bass B flat 2 (offset 145) stems down.
-    p.drawImage(300, 145 + 60, art.notes[2]);
-    p.drawImage(292, 145 + 53, art.notes[4]);
-    p.drawImage(330, 0, art.evaluationMarks[1]);
-    p.drawImage(360, 0, art.evaluationMarks[2]);
-    p.drawImage(390, 0, art.evaluationMarks[3]);
+    place(300, 145 + 60, art.notes[2]);
+    place(292, 145 + 53, art.notes[4]);
+    place(330, 0, art.evaluationMarks[1]);
+    place(360, 0, art.evaluationMarks[2]);
+    place(390, 0, art.evaluationMarks[3]);
     const int top = kStaffHeight + 20;
-    p.drawImage(0, top, art.keyboard);
-    p.drawImage(140 + 11, top, art.keyHighlights[0]);
-    p.drawImage(140 + 41, top, art.keyHighlights[3]);
-    p.drawImage(280 + 81, top, art.keyHighlights[5]);
-    p.drawImage(420 + 121, top, art.keyHighlights[7]);
-    p.drawImage(0, top, art.keyHighlights[1]);
+    place(0, top, art.keyboard);
+    place(140 + 11, top, art.keyHighlights[0]);
+    place(140 + 41, top, art.keyHighlights[3]);
+    place(280 + 81, top, art.keyHighlights[5]);
+    place(420 + 121, top, art.keyHighlights[7]);
+    place(0, top, art.keyHighlights[1]);
     return image;
 }
 
-void writeReview(const Artwork& art, const QString& directory)
+void writeReview(const Artwork& art, const QString& directory, int scale)
 {
     QDir().mkpath(directory);
     auto save = [&](const QImage& image, const QString& name) { image.save(directory + "/" + name + ".png"); };
@@ -63,8 +65,9 @@ void writeReview(const Artwork& art, const QString& directory)
     save(art.staff, "staff");
     save(art.logo, "logo");
     save(art.wallpaper, "wallpaper");
-    save(art.icon, "icon");
-    save(montage(art), "montage");
+    if (!art.icon.isNull())
+        save(art.icon, "icon");
+    save(montage(art, scale), "montage");
     auto sheet = [&](const std::vector<QImage>& items, const QString& name, int zoom) {
         int width = 0, height = 0;
         for (const QImage& item : items) {
@@ -110,13 +113,22 @@ int main(int argc, char** argv)
         const std::vector<ArtworkFile> files = artworkFiles(art);
         const std::filesystem::path out(argv[1]);
         writeArtworkFiles(files, out);
+        // The same pictures at twice the resolution, for screens of twice the density: the
+        // build packs them as a compressed resource beside the design.
+        const Artwork detail = paintArtwork(font, 2);
+        const std::vector<ArtworkFile> detailFiles = detailArtworkFiles(detail);
+        const std::string qrc = resourceCollection(detailFiles, "/artwork@2x");
+        writeArtworkFiles(detailFiles, out / "2x");
+        writeArtworkFiles({{"artwork2x.qrc", std::vector<uint8_t>(qrc.begin(), qrc.end())}}, out / "2x");
         std::ofstream manifest(out / "manifest.txt", std::ios::trunc);
         for (const ArtworkFile& file : files)
             manifest << file.name << ' ' << file.bytes.size() << '\n';
         if (!manifest)
             throw lirasto::Exception("Cannot write the artwork manifest");
-        if (argc == 4)
-            writeReview(art, QString::fromLocal8Bit(argv[3]));
+        if (argc == 4) {
+            writeReview(art, QString::fromLocal8Bit(argv[3]), 1);
+            writeReview(detail, QString::fromLocal8Bit(argv[3]) + "/2x", 2);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "lirasto_artwork: %s\n", error.what());
         return 1;

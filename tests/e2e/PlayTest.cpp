@@ -70,13 +70,15 @@ protected:
     void SetUp() override
     {
         references_ = ReferencePictures::load(LIRASTO_ARTWORK_DIR);
-        display_ = std::make_unique<VirtualDisplay>();
+        // A dense laptop screen where the program is scaled.
+        display_ = std::make_unique<VirtualDisplay>(scale_ > 1 ? QSize(2560, 1600) : QSize(1280, 1024));
         // Without a JACK server of ours (and with no ALSA sequencer here) the program finds no MIDI and plays on.
         const char* jack = std::getenv("JACK_DEFAULT_SERVER");
         program_ = ChildProcess({LIRASTO_PROGRAM},
                                 {"DISPLAY=" + display_->name(), "QT_QPA_PLATFORM=xcb",
                                  std::string("JACK_DEFAULT_SERVER=") + (jack ? jack : "lirasto-e2e-no-server"),
-                                 "XDG_DATA_HOME=" + (workDir_.path() / "data").string()},
+                                 "XDG_DATA_HOME=" + (workDir_.path() / "data").string(),
+                                 "QT_SCALE_FACTOR=" + std::to_string(scale_)},
                                 workDir_.path());
         ASSERT_TRUE(
             pollUntil([&] { return (window_ = findWindowByTitle(display_->connection(), kTitle)).has_value(); }, 20s))
@@ -101,7 +103,14 @@ protected:
             saveShot(shot_, "failure");
     }
 
-    QImage grab() { return shot_ = window_->grab(); }
+    // The screen as the player reads it, in the window's logical pixels.
+    QImage grab()
+    {
+        return shot_ = scale_ > 1 ? toLogicalPixels(deviceShot_ = window_->grab(), scale_) : window_->grab();
+    }
+    QPoint device(QPoint logical) const { return QPoint(int(logical.x() * scale_), int(logical.y() * scale_)); }
+    void click(QPoint at) { window_->click(device(at)); }
+    void press(QPoint at) { window_->press(device(at)); }
 
     // The note on display once two screenshots in a row read the same.
     std::optional<StaffReading> waitForQuestion(std::chrono::milliseconds timeout)
@@ -139,6 +148,8 @@ protected:
     QImage shot_;
     std::optional<QPoint> staffOrigin_;
     QPoint panel_;
+    double scale_ = 1;
+    QImage deviceShot_;
 };
 
 // A fresh start plays level 1: a right answer scores, a wrong one says so, and the level is kept at close.
@@ -149,7 +160,7 @@ TEST_F(EndToEndPlay, AnswersRightThenWrongSwitchesPagesAndKeepsTheLevelAtClose)
     EXPECT_FALSE(readStaff(idle, *staffOrigin_, references_)) << "a note before Start";
     EXPECT_EQ(readKeySignature(idle, *staffOrigin_, references_), 0) << "level 1 is C major";
 
-    window_->click(kStartButton.translated(panel_).center());
+    click(kStartButton.translated(panel_).center());
     const std::optional<StaffReading> first = waitForQuestion(5s);
     ASSERT_TRUE(first) << "no note came after Start";
     EXPECT_EQ(first->key, 0) << first->describe();
@@ -158,7 +169,7 @@ TEST_F(EndToEndPlay, AnswersRightThenWrongSwitchesPagesAndKeepsTheLevelAtClose)
 
     // Press: the key lights up; release: the answer is judged.
     const QPoint key = pianoKeyFor(first->pitchClass) + panel_;
-    window_->press(key);
+    press(key);
     EXPECT_TRUE(pollUntil([&] { return highlighted(grab().pixel(key)); }, 3s)) << "no highlight under the pressed key";
     saveShot(shot_, "2-pressed");
     window_->release();
@@ -172,7 +183,7 @@ TEST_F(EndToEndPlay, AnswersRightThenWrongSwitchesPagesAndKeepsTheLevelAtClose)
     const std::optional<StaffReading> second = waitForQuestion(4s);
     ASSERT_TRUE(second) << "no second note";
     saveShot(shot_, "4-question");
-    window_->click(pianoKeyFor((second->pitchClass + 5) % 12) + panel_);
+    click(pianoKeyFor((second->pitchClass + 5) % 12) + panel_);
     ASSERT_TRUE(waitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" for a wrong key on " << second->describe();
     saveShot(shot_, "5-wrong");
     EXPECT_EQ(changedPixels(afterRight, shot_, kScoreLabel.translated(panel_)), 0)
@@ -184,7 +195,7 @@ TEST_F(EndToEndPlay, AnswersRightThenWrongSwitchesPagesAndKeepsTheLevelAtClose)
     const QPoint gameTab = panel_ + QPoint(20, -12);
     bool infoShown = false;
     for (int x : {75, 95, 115}) {
-        window_->click(panel_ + QPoint(x, -12));
+        click(panel_ + QPoint(x, -12));
         if (pollUntil([&] { return !findStaffOrigin(grab()); }, 1s)) {
             infoShown = true;
             break;
@@ -200,7 +211,7 @@ TEST_F(EndToEndPlay, AnswersRightThenWrongSwitchesPagesAndKeepsTheLevelAtClose)
         },
         2s));
     saveShot(shot_, "6-information");
-    window_->click(gameTab);
+    click(gameTab);
     EXPECT_TRUE(pollUntil([&] { return findStaffOrigin(grab()) == staffOrigin_; }, 2s)) << "no way back to the game";
     saveShot(shot_, "7-back");
 
@@ -245,7 +256,7 @@ TEST_F(EndToEndMidiPlay, AnswersThroughTheMidiPortAndFromAKeyboardPluggedInLater
     const std::string port = "Lirasto Notes:MIDI in";
     // MIDI opens after the first frame: the port is there soon after.
     ASSERT_TRUE(pollUntil([&] { return send({"--connect", port, "sync"}) == 0; }, 10s, 200ms)) << "no port " << port;
-    window_->click(kStartButton.translated(panel_).center());
+    click(kStartButton.translated(panel_).center());
     const std::optional<StaffReading> first = waitForQuestion(5s);
     ASSERT_TRUE(first) << "no note came after Start";
     const QImage beforeAnswer = shot_;
@@ -270,6 +281,53 @@ TEST_F(EndToEndMidiPlay, AnswersThroughTheMidiPortAndFromAKeyboardPluggedInLater
     ASSERT_TRUE(waitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" from the keyboard on " << second->describe();
     EXPECT_EQ(changedPixels(afterRight, shot_, kScoreLabel.translated(panel_)), 0) << "a wrong answer scored";
 }
+
+// On a screen scaled by 2 or 1.5 the staff is drawn from the pictures at twice the resolution:
+// its lines are two device pixels thick where the plain lines lie twice as low, and the player
+// reading the screen (in logical pixels) and clicking in device pixels answers as at 1.
+class ScaledPlay : public EndToEndPlay, public testing::WithParamInterface<double>
+{
+protected:
+    void SetUp() override
+    {
+        scale_ = GetParam();
+        EndToEndPlay::SetUp();
+    }
+};
+
+TEST_P(ScaledPlay, ReadsAndAnswersAsAtOne)
+{
+    EXPECT_EQ(readKeySignature(grab(), *staffOrigin_, references_), 0);
+    click(kStartButton.translated(panel_).center());
+    const std::optional<StaffReading> first = waitForQuestion(5s);
+    ASSERT_TRUE(first) << "no note came after Start";
+    saveShot(deviceShot_, "scaled-" + std::to_string(int(scale_ * 100)));
+    if (scale_ == 2) {
+        // At 2 x row 80 two dark rows, light above and below; the notehead shaded within its
+        // 2 x 2 device blocks, drawn fine rather than blown up.
+        const QPoint line = device(*staffOrigin_ + QPoint(300, 80));
+        auto dark = [&](int dy) { return qGray(deviceShot_.pixel(line + QPoint(0, dy))) < 60; };
+        EXPECT_TRUE(dark(0) && dark(1) && !dark(-1) && !dark(2)) << "staff line not 2 device pixels thick";
+        int uneven = 0;
+        const QPoint head = device(*staffOrigin_ + QPoint(125, int(first->headCentreRow) - 6));
+        for (int i = 0; i < 144; ++i) {
+            const QPoint p = head + QPoint(i % 12 * 2, i / 12 * 2);
+            uneven += deviceShot_.pixel(p) != deviceShot_.pixel(p + QPoint(1, 0)) ||
+                      deviceShot_.pixel(p) != deviceShot_.pixel(p + QPoint(0, 1));
+        }
+        EXPECT_GT(uneven, 10) << "the notehead looks like a plain picture blown up";
+    }
+    click(pianoKeyFor(first->pitchClass) + panel_);
+    ASSERT_TRUE(waitForVerdict(Verdict::Right, 3s)) << "no \"RIGHT!\" for " << first->describe();
+    const std::optional<StaffReading> second = waitForQuestion(4s);
+    ASSERT_TRUE(second) << "no second note";
+    click(pianoKeyFor((second->pitchClass + 5) % 12) + panel_);
+    EXPECT_TRUE(waitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" for a wrong key on " << second->describe();
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ScaledPlay, testing::Values(2.0, 1.5), [](const testing::TestParamInfo<double>& info) {
+    return info.param == 2.0 ? std::string("Two") : std::string("OneAndAHalf");
+});
 
 // The window on small and large screens, with and without a window manager's frame, ended from outside.
 struct LifeRow

@@ -353,4 +353,11 @@ int changedPixels(const QImage& before, const QImage& after, QRect region)
     return changed;
 }
 
+QImage toLogicalPixels(const QImage& shot, double scale)
+{
+    // Qt's smooth scaling averages the pixels each target pixel covers when it shrinks.
+    return shot.scaled(int(shot.width() / scale), int(shot.height() / scale), Qt::IgnoreAspectRatio,
+                       Qt::SmoothTransformation);
+}
+
 } // namespace lirasto::e2e

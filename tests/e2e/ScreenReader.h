@@ -63,6 +63,10 @@ Verdict readVerdict(const QImage& shot, QRect region);
 // The colour of the answer mark above the note (staff columns 125.., rows 0..): green or red ball.
 Verdict readAnswerMark(const QImage& shot, QPoint staffOrigin);
 
+// A screenshot of a window scaled by `scale` (above 1), brought back to the window's logical
+// pixels: each the mean of the device pixels it covers.
+QImage toLogicalPixels(const QImage& shot, double scale);
+
 // How many pixels of a region differ between two screenshots.
 int changedPixels(const QImage& before, const QImage& after, QRect region);
 

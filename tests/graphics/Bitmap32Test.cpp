@@ -621,3 +621,37 @@ TEST(Bitmap32TransferSelf, ReadsTheSourceAsItWasBefore)
         EXPECT_EQ(b.Bits()[i], 0xFF000000 | expected[i]) << i;
 }
 } // namespace
+
+// A picture's detail (the same picture at twice the resolution) travels with copies and list
+// items read later, is dropped by a new record, counts only at exactly twice the size, and a
+// loader that fails leaves the plain picture to be shown.
+TEST(BitmapDetail, TravelsWithCopiesAndCountsOnlyAtTwiceTheSize)
+{
+    auto source = [](int w, int h) {
+        return std::make_shared<TDetailSource>([w, h]() -> std::unique_ptr<TBitmap32> {
+            if (w < 0)
+                throw EReadError("bad");
+            auto b = std::make_unique<TBitmap32>();
+            b->SetSize(w, h);
+            return b;
+        });
+    };
+    TBitmap32 plain, copy;
+    plain.SetSize(4, 3);
+    const std::vector<uint8_t> record = plain.WriteData();
+    for (const auto& [detail, counts] :
+         {std::pair{source(8, 6), true}, {source(10, 6), false}, {source(-1, 0), false}}) {
+        plain.SetDetail(detail);
+        copy.Assign(&plain);
+        EXPECT_EQ(copy.Detail(), detail);
+        EXPECT_EQ(copy.DetailPicture() != nullptr, counts);
+    }
+    copy.ReadData(record.data(), record.size());
+    EXPECT_EQ(copy.Detail(), nullptr);
+    TBitmap32List list;
+    list.AddRecord(record);
+    list.SetDetail(0, source(8, 6));
+    EXPECT_NE(list.Bitmap(0)->DetailPicture(), nullptr);
+    EXPECT_THROW(list.SetDetail(1, nullptr), EListError);
+    EXPECT_EQ(ScaleRect(TRect{-3, 2, 0x7FFFFFF0, 5}, 2), (TRect{-6, 4, 0x7FFFFFFF, 10}));
+}

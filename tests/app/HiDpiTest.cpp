@@ -1,0 +1,91 @@
+// The window on a screen scaled by 2 (QT_SCALE_FACTOR=2 from the test's registration): the
+// views compose at device resolution from the pictures at twice the resolution, while every
+// coordinate the game and the mouse use stays logical.
+#include "tests/app/MainWindowFixture.h"
+
+#include "app/PianoHighlight.h"
+#include "game/uFunctions.h"
+
+#include <QMouseEvent>
+
+namespace {
+
+class HiDpiWindow : public lirasto::test::MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        openShown();
+        form->bStartClick(form->bStart);
+        tick();
+    }
+    static QRgb at(TImage32* view, int x, int y) { return view->Buffer()->Pixel(x, y) | 0xFF000000u; }
+};
+
+// Staff lines are two device rows at twice their row, shown by Qt pixel for pixel; the notehead's
+// 2 x 2 device blocks differ within, where a plain picture blown up would repeat each pixel.
+TEST_F(HiDpiWindow, ComposesTheStaffFromTheFinerPicturesAndShowsItUnscaled)
+{
+    TImage32* staff = form->ImgClefs;
+    staff->ForceCompose();
+    ASSERT_EQ(staff->BufferScale(), 2);
+    auto dark = [&](int y) { return qGray(at(staff, 600, y)) < 60; };
+    for (int row : {80, 120, 180, 220})
+        EXPECT_TRUE(dark(2 * row) && dark(2 * row + 1) && !dark(2 * row - 1) && !dark(2 * row + 2)) << row;
+    const QImage shown = staff->grab().toImage();
+    for (int y = 155; y < 245; ++y)
+        ASSERT_EQ(shown.pixel(600, y) | 0xFF000000u, at(staff, 600, y)) << y;
+
+    TBitmapLayer* note = TrebleSlots[1].Note ? TrebleSlots[1].NoteLayer : BassSlots[1].NoteLayer;
+    ASSERT_NE(note, nullptr);
+    const TRect box = ScaleRect(RoundLocation(note->Location()), 2);
+    int uneven = 0;
+    for (int y = box.Top; y < box.Bottom; y += 2)
+        for (int x = box.Left; x < box.Right; x += 2)
+            uneven += at(staff, x, y) != at(staff, x + 1, y) || at(staff, x, y) != at(staff, x, y + 1);
+    EXPECT_GT(uneven, 20);
+    EXPECT_EQ(form->SkinImages->itemDetail(0)->size(), QSize(1600, 752));
+}
+
+// A click at a logical point lights the key under it; only the key's rectangle, in device pixels,
+// is composed again. Key names go on the finer keyboard too, and come off with the plain ones.
+TEST_F(HiDpiWindow, MapsClicksInLogicalPixelsAndRecomposesOnlyTheKeysDeviceRectangle)
+{
+    TImage32* piano = form->imgPiano;
+    piano->ForceCompose();
+    const TBitmap32& buffer = *piano->Buffer();
+    const std::vector<TColor32> before(buffer.Bits(), buffer.Bits() + std::size_t(buffer.Width()) * buffer.Height());
+    const QPointF point(columnOf(4, 1) + 0.5, 55.5); // E in the second octave
+    QMouseEvent down(QEvent::MouseButtonPress, point, piano->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(piano, &down);
+    ASSERT_EQ(form->PianoHighlight().KeyHighlightLayers().size(), 1u);
+    const TRect logical = RoundLocation(form->PianoHighlight().KeyHighlightLayers()[0].Layer->Location());
+    EXPECT_EQ(piano->PendingRegion(), QRegion(logical.Left, logical.Top, 20, 70));
+    piano->ForceCompose();
+    const TRect key = ScaleRect(logical, 2);
+    int changedInside = 0;
+    for (int y = 0; y < buffer.Height(); ++y)
+        for (int x = 0; x < buffer.Width(); ++x) {
+            const bool inside = x >= key.Left && x < key.Right && y >= key.Top && y < key.Bottom;
+            const bool changed = buffer.Pixel(x, y) != before[std::size_t(y) * buffer.Width() + x];
+            ASSERT_TRUE(inside || !changed) << x << "," << y;
+            changedInside += changed;
+        }
+    EXPECT_GT(changedInside, 1000);
+
+    TBitmap32* keyboard = piano->Bitmap();
+    const auto plain = keyboard->Detail();
+    form->PianoHighlight().SetKeyNames(true);
+    ASSERT_NE(keyboard->DetailPicture(), nullptr);
+    int named = 0; // the C at the foot of the first key, in device pixels
+    for (int y = 108; y < 136; ++y)
+        for (int x = 0; x < 40; ++x)
+            named += keyboard->DetailPicture()->Pixel(x, y) != plain->Picture()->Pixel(x, y);
+    EXPECT_GT(named, 20);
+    form->PianoHighlight().SetKeyNames(false);
+    EXPECT_EQ(keyboard->Detail(), plain);
+}
+
+} // namespace
