@@ -89,7 +89,11 @@ private:
         std::size_t end = pos_;
         while (end < text_.size() && end - pos_ < 20 && text_[end] != '\n' && text_[end] != '\r')
             ++end;
-        return "'" + std::string(text_.substr(pos_, end - pos_)) + "'";
+        // Built up in place: GCC 12 at -O3 takes "'" + string + "'" for an overlapping copy (-Wrestrict).
+        std::string quoted(1, '\'');
+        quoted.append(text_.substr(pos_, end - pos_));
+        quoted += '\'';
+        return quoted;
     }
 
     void expect(char c, const char* context)
