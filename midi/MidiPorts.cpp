@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
@@ -42,6 +43,11 @@ constexpr int kJackLookTries = 6;
 constexpr int kJackFirstRetryMs = 100;
 // Where the socket folder cannot be watched, a server is looked for this seldom.
 constexpr int kJackSlowLookMs = 5000;
+// A client of a server that went away is closed only after this long. Closing cancels libjack's
+// own threads, and one cancelled while it still reports the lost server (formatting the message
+// takes the C library's locale lock) leaves that lock taken for good: the next thread to load a
+// message catalogue, a sound library starting for one, then waits forever.
+constexpr int kDeadServerCloseDelayMs = 500;
 
 // libjack reports a missing server on stderr; that is normal here, so its
 // messages go to the debug log instead.
@@ -150,11 +156,16 @@ TMidiPorts::TMidiPorts(std::shared_ptr<TMidiQueue> queue, QSet<QString> disabled
     connect(&rescanTimer_, &QTimer::timeout, this, &TMidiPorts::rescan);
     jackLookTimer_.setSingleShot(true);
     connect(&jackLookTimer_, &QTimer::timeout, this, &TMidiPorts::lookForJackServer);
+    jackCloseTimer_.setSingleShot(true);
+    jackCloseTimer_.setInterval(kDeadServerCloseDelayMs);
+    connect(&jackCloseTimer_, &QTimer::timeout, this, &TMidiPorts::rescan);
 }
 
 TMidiPorts::~TMidiPorts()
 {
     closeAlsa();
+    if (jackGone_ && jackCloseTimer_.isActive())
+        QThread::msleep(std::max(0, jackCloseTimer_.remainingTime()));
     // Closing the client ends JACK's calls into this object before the eventfd goes.
     closeJack();
     stopWatchingForJackServer();
@@ -269,10 +280,10 @@ void TMidiPorts::takeJackNews()
     std::uint64_t count = 0;
     while (::read(jackWake_, &count, sizeof count) > 0) {
     }
-    if (jackGone_)
-        rescan(); // lets go of the server at once, and starts watching for the next one
-    else
+    if (!jackGone_)
         rescanSoon();
+    else if (!jackCloseTimer_.isActive())
+        jackCloseTimer_.start(); // then lets go of the server and watches for the next one
 }
 
 bool TMidiPorts::openJack()
@@ -408,6 +419,8 @@ void TMidiPorts::lookForJackServer()
 void TMidiPorts::scanJack(QList<TMidiDevice>& found)
 {
     if (jackGone_) {
+        if (jackCloseTimer_.isActive())
+            return; // JACK's threads are still winding down; the server's ports are gone anyway
         closeJack();
         watchForJackServer(false);
     }

@@ -75,6 +75,7 @@ private:
     // Children, so that they move to the worker thread with us.
     QTimer rescanTimer_{this}; // gathers a burst of announcements into one look
     QTimer jackLookTimer_{this};
+    QTimer jackCloseTimer_{this}; // runs from a server's shutdown until its clients are closed
 
     jack_client_t* jack_ = nullptr; // for listing and connecting ports
     std::atomic<bool> jackGone_{false};
