@@ -3,6 +3,8 @@
 # uses over a quiet stretch with the game page in front and no run going on,
 # measured beside the same stretch with the information page in front (where
 # the credits line scrolls), which is the baseline of the ratio, and then with the window minimised.
+# LIRASTO_IDLE_JACK=1 runs a private JACK server (dummy driver) beside the program, so that the
+# program's MIDI input sits in a JACK graph while it idles.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -21,14 +23,25 @@ work="$(mktemp -d)"
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 pid=""
+jack=""
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    [ -n "$jack" ] && kill "$jack" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 export DISPLAY="$display"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+if [ "${LIRASTO_IDLE_JACK:-0}" = 1 ]; then
+    export JACK_DEFAULT_SERVER="lirasto-idle-$$"
+    jackd --no-realtime -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 1024 >/dev/null 2>&1 &
+    jack=$!
+    for _ in $(seq 100); do jack_lsp >/dev/null 2>&1 && break; sleep 0.1; done
+    jack_lsp >/dev/null 2>&1 || { echo "idle_cpu: the JACK server did not start" >&2; exit 1; }
+    echo "JACK server $JACK_DEFAULT_SERVER running"
+fi
 
 (cd "$work" && exec "$BIN") >/dev/null 2>&1 &
 pid=$!

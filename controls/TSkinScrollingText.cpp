@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -15,9 +16,18 @@
 
 using namespace lirasto::skin;
 
-// Sleeps Interval milliseconds, asks the GUI thread for one step and waits until that step is
-// done, so steps never pile up. Every wait also ends when the control stops it, so stopping
-// never depends on the GUI thread taking a step.
+namespace {
+
+// Posted by the worker for each step; an event of our own carries no closure across threads.
+const QEvent::Type kStepEvent = QEvent::Type(QEvent::registerEventType());
+
+} // namespace
+
+// Sleeps Interval milliseconds, then asks the GUI thread for one step. It does not wait to be
+// told that the step is done: the next pause is lengthened by the time the last step took, which
+// keeps the pace of a worker that waits for each step, with one wake-up per step instead of two.
+// A step still pending when the pause ends is waited for, so steps never pile up. Every wait
+// also ends when the control stops it, so stopping never depends on the GUI thread taking a step.
 class TSkinScrollingText::Worker : public QThread
 {
 public:
@@ -36,23 +46,48 @@ protected:
     }
 
 private:
+    using Clock = std::chrono::steady_clock;
+
     static void loop(TSkinScrollingText* o, std::unique_lock<std::mutex>& lock)
     {
+        auto interval = [o] { return Clock::duration(std::chrono::milliseconds(std::max(0, o->interval_.load()))); };
+        Clock::time_point wakeAt = Clock::now() + interval();
+        Clock::time_point postedAt{};
         for (;;) {
-            o->wake_.wait(lock, [o] { return o->stopping_ || o->running_; });
+            if (!o->running_) {
+                o->wake_.wait(lock, [o] { return o->stopping_ || o->running_; });
+                wakeAt = Clock::now() + interval();
+            }
             if (o->stopping_)
                 return;
-            const auto pause = std::chrono::milliseconds(std::max(0, o->interval_.load()));
-            if (o->wake_.wait_for(lock, pause, [o] { return o->stopping_; }))
-                return;
-            if (!o->running_)
+            if (o->wake_.wait_until(lock, wakeAt, [o] { return o->stopping_ || !o->running_; })) {
+                if (o->stopping_)
+                    return;
                 continue;
+            }
+            if (o->stepPending_) {
+                o->workerWaitsForStep_ = true;
+                o->wake_.wait(lock, [o] { return o->stopping_ || !o->stepPending_; });
+                o->workerWaitsForStep_ = false;
+                if (o->stopping_)
+                    return;
+                wakeAt = o->stepDoneAt_ + interval();
+                continue;
+            }
+            // What the last step took, counted from its request to its end; a step held up by a
+            // busy GUI thread counts for no more than one interval.
+            const Clock::duration took =
+                postedAt == Clock::time_point{}
+                    ? Clock::duration::zero()
+                    : std::clamp(o->stepDoneAt_ - postedAt, Clock::duration::zero(), interval());
+            postedAt = Clock::now();
             o->stepPending_ = true;
-            // Invoked by name: the posted call then carries no closure of ours across threads.
-            QMetaObject::invokeMethod(o, "workerAsksForStep", Qt::QueuedConnection);
-            o->wake_.wait(lock, [o] { return o->stopping_ || !o->stepPending_; });
-            if (o->stopping_)
-                return;
+            // Posted without the lock: the GUI thread wakes at once and takes it for the step, and
+            // would otherwise wait for it here.
+            lock.unlock();
+            QCoreApplication::postEvent(o, new QEvent(kStepEvent));
+            lock.lock();
+            wakeAt = postedAt + interval() + took;
         }
     }
 
@@ -252,12 +287,22 @@ void TSkinScrollingText::step()
 QRect TSkinScrollingText::lineRect(QPoint position) const
 {
     const int m = lineMargin();
+    if (!line_.isNull())
+        return inkRect_.translated(position - QPoint(m, m)) & rect();
     return QRect(position - QPoint(m, m), textSize() + QSize(2 * m, 2 * m)) & rect();
 }
 
 int TSkinScrollingText::lineMargin() const
 {
     return std::abs(shadow_.size) + 2;
+}
+
+bool TSkinScrollingText::event(QEvent* event)
+{
+    if (event->type() != kStepEvent)
+        return QWidget::event(event);
+    workerAsksForStep();
+    return true;
 }
 
 void TSkinScrollingText::workerAsksForStep()
@@ -269,11 +314,16 @@ void TSkinScrollingText::workerAsksForStep()
     }
     if (run)
         step();
+    bool wanted;
     {
         std::lock_guard lock(mutex_);
         stepPending_ = false;
+        stepDoneAt_ = std::chrono::steady_clock::now();
+        wanted = workerWaitsForStep_;
     }
-    wake_.notify_all();
+    // The worker sleeping out its pause is not woken for this: that is the wake-up it saves.
+    if (wanted)
+        wake_.notify_all();
 }
 
 void TSkinScrollingText::configureTimer()
@@ -319,6 +369,7 @@ void TSkinScrollingText::invalidate()
 {
     background_ = QImage();
     line_ = QImage();
+    inkRect_ = QRect();
     textSize_ = QSize();
     update();
 }
@@ -333,7 +384,8 @@ void TSkinScrollingText::drawLine(QPainter& painter, QPoint at) const
 void TSkinScrollingText::prepare()
 {
     if (background_.size() != size()) {
-        background_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        // Opaque, so that copying it to the window is a plain copy of rows, not a blend.
+        background_ = QImage(size(), QImage::Format_RGB32);
         background_.fill(color_);
         QPainter painter(&background_);
         if (transparent_ && !snapshot_.isNull())
@@ -348,7 +400,34 @@ void TSkinScrollingText::prepare()
         line_.fill(Qt::transparent);
         QPainter painter(&line_);
         drawLine(painter, QPoint(m, m));
+        painter.end();
+        inkRect_ = inkBounds(line_);
     }
+}
+
+QRect TSkinScrollingText::inkBounds(const QImage& line)
+{
+    // Rows and columns left fully transparent change nothing when the line moves, so a step
+    // repaints only the pixels the text and its shadow really cover.
+    int top = line.height(), bottom = -1, left = line.width(), right = -1;
+    for (int y = 0; y < line.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(line.constScanLine(y));
+        int first = -1, last = -1;
+        for (int x = 0; x < line.width(); ++x) {
+            if (qAlpha(row[x]) != 0) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        }
+        if (first < 0)
+            continue;
+        top = std::min(top, y);
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 void TSkinScrollingText::paintEvent(QPaintEvent* event)

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -16,7 +17,8 @@ class QThread;
 class QWindow;
 
 // A text line that moves one pixel per step across the control. Steps come from a low-priority
-// worker thread that only sleeps and asks the GUI thread to take the next step.
+// worker thread that only sleeps and asks the GUI thread to take the next step. A step repaints
+// only the pixels the text covers before and after it, from a kept background and a kept line.
 class TSkinScrollingText : public QWidget, public TSkinWallpapered, public TSkinShadowed
 {
     Q_OBJECT
@@ -66,6 +68,7 @@ public:
     std::function<void(QObject* sender, bool& restartAtZero)> OnTextScrolled;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -90,9 +93,11 @@ private:
     int lineMargin() const;
     // The pixels the line covers at `position`, its shadow and antialiasing included.
     QRect lineRect(QPoint position) const;
+    // The smallest rectangle holding every pixel of `line` that is not fully transparent.
+    static QRect inkBounds(const QImage& line);
     void watchWindow();
-    // Runs on the GUI thread when the worker asks: takes the step, then lets the worker sleep again.
-    Q_INVOKABLE void workerAsksForStep();
+    // Runs on the GUI thread when the worker asks: takes the step and notes when it ended.
+    void workerAsksForStep();
 
     bool active_ = false;
     bool transparent_ = false;
@@ -104,6 +109,7 @@ private:
     QImage snapshot_;
     QImage background_;
     QImage line_;
+    QRect inkRect_;          // within line_
     mutable QSize textSize_; // invalid until measured
     // A longer line is drawn at every step instead of being kept as a picture.
     static constexpr qint64 kMaxLinePixels = 4 * 1024 * 1024;
@@ -115,9 +121,11 @@ private:
     std::atomic<int> interval_{25};
     mutable std::mutex mutex_;
     std::condition_variable wake_;
-    bool running_ = false;      // guarded by mutex_
-    bool stopping_ = false;     // guarded by mutex_
-    bool stepPending_ = false;  // guarded by mutex_
-    bool workerExited_ = false; // guarded by mutex_
+    bool running_ = false;                             // guarded by mutex_
+    bool stopping_ = false;                            // guarded by mutex_
+    bool stepPending_ = false;                         // guarded by mutex_
+    bool workerWaitsForStep_ = false;                  // guarded by mutex_
+    std::chrono::steady_clock::time_point stepDoneAt_; // guarded by mutex_
+    bool workerExited_ = false;                        // guarded by mutex_
     std::unique_ptr<QThread> thread_;
 };

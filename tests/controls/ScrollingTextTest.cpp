@@ -3,7 +3,9 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -180,6 +182,46 @@ TEST(ScrollingPaint, TextMovesOverTiledWallpaper)
         }
     }
     EXPECT_GT(differing, 0);
+}
+
+// A step repaints only the pixels the text and its shadow cover before and after it: the rows
+// above and below the ink and the columns the text has not reached stay as they are.
+TEST(ScrollingPaint, StepRepaintsOnlyWhereTheTextIs)
+{
+    auto scroller = makeScroller(300, 22, {"Hi"});
+    QRegion painted;
+    struct Recorder : QObject
+    {
+        QRegion* region;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                *region += static_cast<QPaintEvent*>(e)->region();
+            return false;
+        }
+    } recorder;
+    recorder.region = &painted;
+    scroller->show();
+    ASSERT_TRUE(processUntil([&] { return scroller->windowHandle() && scroller->windowHandle()->isExposed(); }));
+    scroller->step(); // the first paint keeps the background and the line
+    scroller->installEventFilter(&recorder);
+    for (int i = 0; i < 100; ++i) {
+        painted = QRegion();
+        scroller->step();
+    }
+    const QRect box = painted.boundingRect();
+    const QImage shot = scroller->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb background = shot.pixel(0, 0);
+    for (int y = 0; y < 22; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            if (shot.pixel(x, y) != background) {
+                ASSERT_TRUE(box.contains(x, y)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_LT(box.height(), 22);
+    EXPECT_NEAR(box.left(), 199, 3); // the text stands at x = 199 after 101 steps
+    EXPECT_LE(box.right(), 200 + scroller->textSize().width());
 }
 
 // With Transparent, the control shows the snapshot of its parent's background taken when it starts.

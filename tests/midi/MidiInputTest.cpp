@@ -141,6 +141,33 @@ TEST(MidiInputNone, ReportsNoMidiWithoutAnySystem)
     qunsetenv("JACK_DEFAULT_SERVER");
 }
 
+// A JACK server started after the program is found and its keyboards connected, though
+// nothing looks for one at regular times.
+TEST(MidiInputServerLater, FindsServerStartedAfterTheProgram)
+{
+    const std::string name = lirasto::test::JackServer::freshName();
+    qputenv("JACK_DEFAULT_SERVER", QByteArray::fromStdString(name));
+    TMidiInput input;
+    auto keys = record(input);
+    input.start();
+    ASSERT_TRUE(waitFor([&] { return input.scanned(); }, 5000));
+    EXPECT_FALSE(input.systems().contains("JACK"));
+    {
+        lirasto::test::JackServer server(48000, 2048, name);
+        ASSERT_TRUE(server.running()) << server.error();
+        ASSERT_TRUE(waitFor([&] { return input.systems().contains("JACK"); }, 5000));
+        EXPECT_EQ(send({"--name", "keyboard", "--physical", "--wait-connected", "2", "on 60"}), 0);
+        EXPECT_TRUE(waitFor([&] { return *keys == "+60"; }, 2000)) << *keys;
+    }
+    qputenv("JACK_DEFAULT_SERVER", QByteArray::fromStdString(name));
+    EXPECT_TRUE(waitFor([&] { return input.systems().isEmpty(); }, 5000));
+    // The same server back again is found again.
+    lirasto::test::JackServer again(48000, 2048, name);
+    ASSERT_TRUE(again.running()) << again.error();
+    EXPECT_TRUE(waitFor([&] { return input.systems().contains("JACK"); }, 5000));
+    input.stop();
+}
+
 } // namespace
 
 // A JACK server that goes away takes its devices with it; the input lets go of

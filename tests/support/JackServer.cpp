@@ -4,8 +4,8 @@
 
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -27,9 +27,8 @@ bool serverAnswers(const std::string& name)
     jack_set_error_function(quiet);
     jack_set_info_function(quiet);
     jack_status_t status{};
-    jack_client_t* client =
-        jack_client_open("lirasto-probe", static_cast<jack_options_t>(JackNoStartServer | JackServerName), &status,
-                         name.c_str());
+    jack_client_t* client = jack_client_open(
+        "lirasto-probe", static_cast<jack_options_t>(JackNoStartServer | JackServerName), &status, name.c_str());
     if (!client)
         return false;
     jack_client_close(client);
@@ -38,10 +37,15 @@ bool serverAnswers(const std::string& name)
 
 } // namespace
 
-JackServer::JackServer(int sampleRate, int period)
+std::string JackServer::freshName()
 {
     static int serial = 0;
-    name_ = "lirasto-test-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+    return "lirasto-test-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+}
+
+JackServer::JackServer(int sampleRate, int period, std::string name)
+    : name_(name.empty() ? freshName() : std::move(name))
+{
     const std::string rate = std::to_string(sampleRate);
     const std::string frames = std::to_string(period);
     std::vector<std::string> args{"jackd", "--no-realtime", "-n", name_, "-d", "dummy", "-r", rate, "-p", frames};

@@ -13,8 +13,10 @@ class JackServer
 {
 public:
     // Starts `jackd -n <name> -r -d dummy -r <rate> -p <period>` and waits,
-    // up to ten seconds, until a client can connect.
-    explicit JackServer(int sampleRate = 48000, int period = 256);
+    // up to ten seconds, until a client can connect. Without a name it makes up a private one.
+    explicit JackServer(int sampleRate = 48000, int period = 256, std::string name = {});
+    // A private server name no server has used yet, for a test that names its server in advance.
+    static std::string freshName();
     ~JackServer();
     JackServer(const JackServer&) = delete;
     JackServer& operator=(const JackServer&) = delete;
