@@ -144,7 +144,7 @@ QByteArray Csv(const std::vector<TAnswerRecord>& answers)
     for (const TAnswerRecord& a : answers) {
         QStringList classes;
         for (int pc = 0; pc < 12; ++pc)
-            if (HasPitchClass(a.PitchClassesGiven, pc))
+            if ((a.PitchClassesGiven >> pc) & 1u)
                 classes << QString::number(pc);
         const QString time = QDateTime::fromMSecsSinceEpoch(Ms(a.At), Qt::UTC).toString(Qt::ISODateWithMs);
         const QString key = a.Key >= 0 && a.Key < KeyCount ? KeyNames[a.Key] : QString::number(a.Key);
@@ -233,6 +233,11 @@ THistoryStore::~THistoryStore()
     Wake_.notify_all();
     if (Worker_.joinable())
         Worker_.join();
+}
+
+void THistoryStore::SetOnChanged(std::function<void()> changed)
+{
+    connect(this, &THistoryStore::Changed, this, std::move(changed), Qt::DirectConnection);
 }
 
 QString THistoryStore::DefaultPath()
@@ -606,4 +611,12 @@ QString THistoryStore::Problem() const
 {
     std::lock_guard lock(Mutex_);
     return Problem_;
+}
+
+extern "C" __attribute__((visibility("default"))) THistoryStorage* lirasto_history_create(int version,
+                                                                                          const QString& path)
+{
+    if (version != THistoryStorage::kVersion)
+        return nullptr;
+    return new THistoryStore(path);
 }

@@ -2,6 +2,7 @@
 
 #include "midi/MidiInput.h"
 #include "midi/MidiParser.h"
+#include "midi/MidiPortWatcher.h"
 
 #include <QObject>
 #include <QSet>
@@ -20,7 +21,8 @@ typedef struct _jack_client jack_client_t;
 // The MIDI systems as seen from the worker thread: opens our input port on
 // each, watches the port lists and keeps the hardware ports connected. Every
 // call that may wait on a MIDI system happens here, never on the GUI thread.
-class TMidiPorts : public QObject
+// It is the MIDI module's port watcher.
+class TMidiPorts : public QObject, public TMidiPortWatcher
 {
     Q_OBJECT
 public:
@@ -33,8 +35,8 @@ public:
     ~TMidiPorts() override;
 
     // Runs on the worker thread once it has started.
-    void begin();
-    void setDeviceEnabled(const QString& name, bool enabled);
+    void begin() override;
+    void setDeviceEnabled(const QString& name, bool enabled) override;
 
     // One RtMidi input with the parser of its byte stream.
     struct TOpenInput;
