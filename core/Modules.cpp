@@ -36,8 +36,11 @@ TModuleSymbol FindInModule(const QString& file, const char* symbol)
     // Every symbol is bound now: a module missing one fails here instead of
     // ending the program at its first call.
     library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
-    if (!library.load())
-        return {nullptr, QStringLiteral("the module %1 did not load (%2)").arg(file, library.errorString())};
+    // The pages have room for the module's name only; the loader's own words go to the log.
+    if (!library.load()) {
+        qWarning("%s: %s", qUtf8Printable(path), qUtf8Printable(library.errorString()));
+        return {nullptr, QStringLiteral("the module %1 did not load").arg(file)};
+    }
     void* address = reinterpret_cast<void*>(library.resolve(symbol));
     if (!address)
         return {nullptr, QStringLiteral("the module %1 has no %2").arg(file, QLatin1String(symbol))};
