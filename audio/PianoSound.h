@@ -14,10 +14,12 @@
 class TSynthEngine;
 
 // The program's piano: a General MIDI SoundFont played by FluidSynth (from the
-// sound module, loaded by the worker) through the first audio output that opens. Everything slow (loading the
-// SoundFont, opening the output) happens on a worker thread of its own, so the calls made on the GUI thread return at
-// once; notes asked for before the SoundFont is loaded are dropped, since a note sounding seconds after its key would
-// teach the wrong thing.
+// sound module, which the worker loads) through the first audio output that
+// opens. Everything slow (loading the module and the SoundFont, opening the
+// output) happens on a worker thread of its own, so the calls made on the GUI
+// thread return at once; notes asked for before the SoundFont is loaded are
+// dropped, since a note sounding seconds after its key would teach the wrong
+// thing.
 
 // The player's keys and the notes the program plays by itself (the question,
 // the right answer) sound on separate channels, so that releasing one never
