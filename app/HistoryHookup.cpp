@@ -31,7 +31,7 @@ THistoryHookup::THistoryHookup(TfMain& form, TTabSheet& progressSheet)
     });
     // The store tells from its worker; the page reads it again on the GUI thread.
     connect(
-        &store_, &THistoryStore::Changed, this,
+        &store_, &THistoryModule::Changed, this,
         [this] {
             if (page_ && page_->isVisible())
                 RunGuarded([this] { page_->Refresh(); });
@@ -53,7 +53,7 @@ THistoryHookup::~THistoryHookup()
 
 void THistoryHookup::Start()
 {
-    store_.Open();
+    store_.Start();
 }
 
 TProgressPage* THistoryHookup::ProgressPage() const

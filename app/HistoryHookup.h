@@ -2,8 +2,8 @@
 
 #include "game/AdaptiveChooser.h"
 #include "game/RunSummary.h"
+#include "history/HistoryModule.h"
 #include "history/HistoryRecorder.h"
-#include "history/HistoryStore.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,10 +27,11 @@ public:
     THistoryHookup(TfMain& form, TTabSheet& progressSheet);
     ~THistoryHookup() override;
 
-    // Opens the history on its own thread; the window calls it after its first frame.
+    // Loads the history module and opens the history, each on a thread of its own; the window calls it after
+    // its first frame.
     void Start();
 
-    THistoryStore& Store() { return store_; }
+    THistoryModule& Store() { return store_; }
     THistoryRecorder& Recorder() { return recorder_; }
     // nullptr until the "Progress" page is first shown.
     TProgressPage* ProgressPage() const;
@@ -46,7 +47,7 @@ private:
 
     TfMain& form_;
     TTabSheet& sheet_;
-    THistoryStore store_;
+    THistoryModule store_;
     THistoryRecorder recorder_;
     TAdaptiveChooser chooser_;
     TRunSummary summary_;

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
-#include <fluidsynth.h>
-#include <jack/jack.h>
+#include "audio/SynthEngine.h"
+#include "core/Modules.h"
 
 #include <algorithm>
 
@@ -16,7 +16,8 @@ namespace {
 
 constexpr int kLowestNote = 0;
 constexpr int kHighestNote = 127;
-constexpr int kGrandPiano = 0;
+// The piano plays on the channels of TSoundChannel.
+constexpr int kChannels = 2;
 // The synthesizer's gain at 100 %: a single key peaks near -14 dBFS and the
 // loudest four-key chords near -5 dBFS, below full scale with the reverb.
 constexpr double kFullGain = 1.25;
@@ -24,46 +25,6 @@ constexpr double kFullGain = 1.25;
 // so that a missing device does not cost every key press a round of attempts.
 constexpr auto kRetryOutput = std::chrono::seconds(10);
 const char* const kClientName = "Lirasto Notes";
-
-// FluidSynth reports a missing JACK server or sound card as errors while we
-// are only trying the next output; our own status says what matters.
-void logFromSynth(int level, const char* message, void*)
-{
-    if (level <= FLUID_ERR)
-        qCInfo(lcSound, "FluidSynth: %s", message);
-    else
-        qCDebug(lcSound, "FluidSynth: %s", message);
-}
-
-void logFromJack(const char* message)
-{
-    qCDebug(lcSound, "JACK: %s", message);
-}
-
-void routeSynthLog()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, logFromSynth, nullptr);
-        // A missing server is an ordinary case here, not worth a line on the terminal.
-        jack_set_error_function(logFromJack);
-        jack_set_info_function(logFromJack);
-    });
-}
-
-// FluidSynth's JACK driver would start a server of its own when none runs,
-// taking the sound card from the desktop's sound server: JACK is only used
-// when one is already there.
-bool jackServerRuns()
-{
-    jack_status_t status{};
-    jack_client_t* probe = jack_client_open("Lirasto Notes probe", JackNoStartServer, &status);
-    if (!probe)
-        return false;
-    jack_client_close(probe);
-    return true;
-}
 
 // A SoundFont is a RIFF file of form "sfbk" whose stated length the file
 // holds. Checked before FluidSynth sees the file: its loaders also take other
@@ -100,27 +61,6 @@ QStringList soundFontCandidates(const QString& folder)
 
 } // namespace
 
-struct TPianoSound::TSynth
-{
-    fluid_settings_t* settings = nullptr;
-    fluid_synth_t* synth = nullptr;
-    fluid_audio_driver_t* driver = nullptr;
-
-    TSynth() = default;
-    TSynth(const TSynth&) = delete;
-    TSynth& operator=(const TSynth&) = delete;
-    ~TSynth()
-    {
-        // The driver's thread renders the synthesizer: it goes first.
-        if (driver)
-            delete_fluid_audio_driver(driver);
-        if (synth)
-            delete_fluid_synth(synth);
-        if (settings)
-            delete_fluid_settings(settings);
-    }
-};
-
 TPianoSound::TPianoSound(TSoundSetup setup, QObject* parent) : QObject(parent), setup_(std::move(setup)) {}
 
 TPianoSound::~TPianoSound()
@@ -139,7 +79,6 @@ void TPianoSound::start()
 {
     if (worker_.joinable())
         return;
-    routeSynthLog();
     worker_ = std::thread([this] { run(); });
 }
 
@@ -156,6 +95,10 @@ QString TPianoSound::statusText() const
         return QStringLiteral("No SoundFont found");
     case TStatus::NoOutput:
         return QStringLiteral("No sound output");
+    case TStatus::NoModule: {
+        std::lock_guard lock(mutex_);
+        return QStringLiteral("No sound output: %1").arg(moduleProblem_);
+    }
     case TStatus::Starting:
     case TStatus::Ready:
         break;
@@ -200,20 +143,20 @@ void TPianoSound::noteOn(int note, TSoundChannel channel)
     // synthesizer's queues would only fill up.
     if (status_.load() == TStatus::NoOutput)
         return;
-    fluid_synth_noteon(fs_->synth, static_cast<int>(channel), note, kVelocity);
+    fs_->noteOn(static_cast<int>(channel), note, kVelocity);
 }
 
 void TPianoSound::noteOff(int note, TSoundChannel channel)
 {
     if (note < kLowestNote || note > kHighestNote || !loaded_.load() || status_.load() == TStatus::NoOutput)
         return;
-    fluid_synth_noteoff(fs_->synth, static_cast<int>(channel), note);
+    fs_->noteOff(static_cast<int>(channel), note);
 }
 
 void TPianoSound::allNotesOff()
 {
     if (loaded_.load() && status_.load() != TStatus::NoOutput)
-        fluid_synth_all_notes_off(fs_->synth, -1);
+        fs_->allNotesOff();
 }
 
 void TPianoSound::setVolume(int percent)
@@ -227,7 +170,7 @@ void TPianoSound::setMuted(bool muted)
     muted_.store(muted);
     applyGain();
     if (muted && loaded_.load())
-        fluid_synth_all_sounds_off(fs_->synth, -1);
+        fs_->allSoundsOff();
 }
 
 void TPianoSound::applyGain()
@@ -235,14 +178,14 @@ void TPianoSound::applyGain()
     if (!loaded_.load())
         return;
     const double gain = muted_.load() ? 0.0 : kFullGain * volume_.load() / 100.0;
-    fluid_synth_set_gain(fs_->synth, static_cast<float>(gain));
+    fs_->setGain(static_cast<float>(gain));
 }
 
 int TPianoSound::render(float* left, float* right, int frames)
 {
     if (!setup_.Drivers.isEmpty() || !loaded_.load() || frames <= 0 || !left || !right)
         return 0;
-    if (fluid_synth_write_float(fs_->synth, frames, left, 0, 1, right, 0, 1) != FLUID_OK)
+    if (!fs_->render(left, right, frames))
         return 0;
     return frames;
 }
@@ -251,12 +194,27 @@ void TPianoSound::setStatus(TStatus status)
 {
     if (status_.exchange(status) == status)
         return;
-    if (status == TStatus::NoSoundFont || status == TStatus::NoOutput)
+    if (status == TStatus::NoSoundFont || status == TStatus::NoOutput || status == TStatus::NoModule)
         qCWarning(lcSound, "%s", qUtf8Printable(statusText()));
     emit statusChanged();
 }
 
-bool TPianoSound::load()
+std::unique_ptr<TSynthEngine> TPianoSound::makeEngine()
+{
+    const lirasto::TModuleSymbol factory = lirasto::FindInModule(lirasto::kSoundModule, lirasto::kSoundFactory);
+    std::unique_ptr<TSynthEngine> engine;
+    QString problem = factory.Problem;
+    if (factory.Address) {
+        engine.reset(reinterpret_cast<decltype(&lirasto_sound_create)>(factory.Address)(TSynthEngine::kVersion));
+        if (!engine)
+            problem = lirasto::ModuleVersionProblem(lirasto::kSoundModule);
+    }
+    std::lock_guard lock(mutex_);
+    moduleProblem_ = problem;
+    return engine;
+}
+
+bool TPianoSound::load(std::unique_ptr<TSynthEngine> engine)
 {
     QStringList candidates;
     QString chosen = setup_.SoundFont;
@@ -269,35 +227,16 @@ bool TPianoSound::load()
     else
         candidates = soundFontCandidates(QStringLiteral("/usr/share/sounds/sf2"));
 
-    auto fs = std::make_unique<TSynth>();
-    fs->settings = new_fluid_settings();
-    if (!fs->settings)
+    if (!engine->create(setup_.SampleRate))
         return false;
-    fluid_settings_setnum(fs->settings, "synth.sample-rate", setup_.SampleRate);
-    fluid_settings_setint(fs->settings, "synth.chorus.active", 0);
-    fluid_settings_setnum(fs->settings, "synth.gain", 0.0);
-    fs->synth = new_fluid_synth(fs->settings);
-    if (!fs->synth)
-        return false;
-
     for (const QString& path : candidates) {
-        const QByteArray name = QFile::encodeName(path);
         if (!looksLikeSoundFont(path)) {
             qCInfo(lcSound, "Not a SoundFont, or cut short: %s", qUtf8Printable(path));
             continue;
         }
-        const int id = fluid_synth_sfload(fs->synth, name.constData(), 1);
-        if (id == FLUID_FAILED)
+        if (!engine->loadPiano(path, kChannels))
             continue;
-        bool piano = true;
-        for (TSoundChannel channel : {TSoundChannel::Keys, TSoundChannel::Prompt})
-            piano = piano &&
-                    fluid_synth_program_select(fs->synth, static_cast<int>(channel), id, 0, kGrandPiano) == FLUID_OK;
-        if (!piano) {
-            fluid_synth_sfunload(fs->synth, id, 1);
-            continue;
-        }
-        fs_ = std::move(fs);
+        fs_ = std::move(engine);
         std::lock_guard lock(mutex_);
         soundFont_ = path;
         return true;
@@ -312,18 +251,7 @@ bool TPianoSound::openOutput()
     if (!lastDriver_.isEmpty() && order.removeOne(lastDriver_))
         order.prepend(lastDriver_);
     for (const QString& driver : order) {
-        const QByteArray name = driver.toUtf8();
-        if (fluid_settings_setstr(fs_->settings, "audio.driver", name.constData()) != FLUID_OK)
-            continue;
-        if (driver == QLatin1String("jack")) {
-            if (!jackServerRuns())
-                continue;
-            fluid_settings_setstr(fs_->settings, "audio.jack.id", kClientName);
-            fluid_settings_setint(fs_->settings, "audio.jack.autoconnect", 1);
-            fluid_settings_setint(fs_->settings, "audio.jack.multi", 0);
-        }
-        fs_->driver = new_fluid_audio_driver(fs_->settings, fs_->synth);
-        if (fs_->driver) {
+        if (fs_->openOutput(driver, QLatin1String(kClientName))) {
             lastDriver_ = driver;
             std::lock_guard lock(mutex_);
             driverName_ = driver;
@@ -336,16 +264,17 @@ bool TPianoSound::openOutput()
 
 void TPianoSound::closeOutput()
 {
-    if (!fs_ || !fs_->driver)
-        return;
-    delete_fluid_audio_driver(fs_->driver);
-    fs_->driver = nullptr;
+    if (fs_)
+        fs_->closeOutput();
 }
 
 void TPianoSound::run()
 {
     const bool offline = setup_.Drivers.isEmpty();
-    bool ready = load();
+    // The module is loaded here, off the window's thread, as the rest of the start is.
+    std::unique_ptr<TSynthEngine> engine = makeEngine();
+    const bool haveEngine = engine != nullptr;
+    bool ready = haveEngine && load(std::move(engine));
     if (ready) {
         loaded_.store(true);
         applyGain();
@@ -353,7 +282,9 @@ void TPianoSound::run()
     // Opening the output once at start tells the Options page early whether
     // there is sound; it closes again after the first silence.
     auto lastFailure = std::chrono::steady_clock::now();
-    if (!ready)
+    if (!haveEngine)
+        setStatus(TStatus::NoModule);
+    else if (!ready)
         setStatus(TStatus::NoSoundFont);
     else if (offline || openOutput())
         setStatus(TStatus::Ready);
@@ -392,7 +323,7 @@ void TPianoSound::run()
             const auto seen = lastNote_;
             lock.unlock();
             // A voice still in its release keeps the output open a while longer.
-            const bool silent = fluid_synth_get_active_voice_count(fs_->synth) == 0;
+            const bool silent = fs_->activeVoices() == 0;
             lock.lock();
             // A note that came in meanwhile has found the output open and
             // counts on it; one after this point asks for it again.

@@ -11,12 +11,15 @@
 #include <mutex>
 #include <thread>
 
-// The program's piano: a General MIDI SoundFont played by FluidSynth through
-// the first audio output that opens. Everything slow (loading the SoundFont,
-// opening the output) happens on a worker thread of its own, so the calls
-// made on the GUI thread return at once; notes asked for before the SoundFont
-// is loaded are dropped, since a note sounding seconds after its key would
-// teach the wrong thing.
+class TSynthEngine;
+
+// The program's piano: a General MIDI SoundFont played by FluidSynth (from the
+// sound module, which the worker loads) through the first audio output that
+// opens. Everything slow (loading the module and the SoundFont, opening the
+// output) happens on a worker thread of its own, so the calls made on the GUI
+// thread return at once; notes asked for before the SoundFont is loaded are
+// dropped, since a note sounding seconds after its key would teach the wrong
+// thing.
 
 // The player's keys and the notes the program plays by itself (the question,
 // the right answer) sound on separate channels, so that releasing one never
@@ -40,7 +43,7 @@ class TPianoSound : public QObject
     Q_OBJECT
 
 public:
-    enum class TStatus { Starting, Ready, NoSoundFont, NoOutput };
+    enum class TStatus { Starting, Ready, NoSoundFont, NoOutput, NoModule };
 
     explicit TPianoSound(TSoundSetup setup = {}, QObject* parent = nullptr);
     // Closes the output before the synthesizer; waits for the worker.
@@ -88,15 +91,15 @@ signals:
 
 private:
     void run();
-    bool load();
+    std::unique_ptr<TSynthEngine> makeEngine();
+    bool load(std::unique_ptr<TSynthEngine> engine);
     bool openOutput();
     void closeOutput();
     void setStatus(TStatus status);
     void applyGain();
 
     TSoundSetup setup_;
-    struct TSynth;
-    std::unique_ptr<TSynth> fs_;
+    std::unique_ptr<TSynthEngine> fs_;
 
     std::atomic<TStatus> status_{TStatus::Starting};
     std::atomic<bool> loaded_{false};
@@ -111,6 +114,7 @@ private:
     bool startFinished_ = false;
     std::chrono::steady_clock::time_point lastNote_;
     QString soundFont_;
+    QString moduleProblem_;
     QString driverName_;
     QString lastDriver_; // worker only
     std::thread worker_;

@@ -28,6 +28,11 @@ function(lirasto_add_test name)
     set(test_name ${T_KIND}.${folder}.${leaf})
     add_test(NAME ${test_name} COMMAND ${target})
     set(env "LIRASTO_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+    # Tests load the program's modules from where the build writes them; the end-to-end tests run the program,
+    # which finds them beside itself.
+    if(NOT T_KIND STREQUAL "e2e")
+        list(APPEND env "LIRASTO_MODULE_DIR=${PROJECT_BINARY_DIR}/app")
+    endif()
     if(T_KIND STREQUAL "widget")
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
     endif()

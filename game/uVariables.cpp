@@ -43,8 +43,6 @@ bool HasPitchClass(TPitchClassSet set, int pitchClass)
     return (set & PitchClassBit(pitchClass)) != 0;
 }
 
-const RangeArray<const char*, 0, 11> KeyNames{{"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"}};
-
 const RangeArray<int, 1, 12> LevelKeys{{0, 5, 7, 10, 2, 3, 9, 8, 4, 1, 11, 6}};
 
 const RangeArray<int, 0, 11> IsBlackKey{{0, 1, 0, 1, 0, 0, 1, 0, 1, 0, 1, 0}};

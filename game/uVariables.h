@@ -42,7 +42,9 @@ bool HasPitchClass(TPitchClassSet set, int pitchClass);
 inline constexpr int KeyCount = 12;
 inline constexpr int LevelCount = 12;
 
-extern const lirasto::RangeArray<const char*, 0, 11> KeyNames;
+// Constant and defined here, so that the history module, which links no game code, spells keys the same way.
+inline constexpr lirasto::RangeArray<const char*, 0, 11> KeyNames{
+    {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"}};
 // Level 1..12 -> key index, ordered by the number of accidentals.
 extern const lirasto::RangeArray<int, 1, 12> LevelKeys;
 extern const lirasto::RangeArray<int, 0, 11> IsBlackKey;

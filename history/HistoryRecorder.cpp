@@ -1,6 +1,6 @@
 #include "history/HistoryRecorder.h"
 
-THistoryRecorder::THistoryRecorder(THistoryStore& store, TClock clock) : Store_(store), Clock_(std::move(clock)) {}
+THistoryRecorder::THistoryRecorder(THistoryStorage& store, TClock clock) : Store_(store), Clock_(std::move(clock)) {}
 
 void THistoryRecorder::RunStarted(int level)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/AdaptiveChooser.h"
-#include "history/HistoryStore.h"
+#include "history/HistoryStorage.h"
 
 #include <functional>
 
@@ -12,14 +12,14 @@ class THistoryRecorder : public TGameListener
 public:
     using TClock = std::function<std::chrono::system_clock::time_point()>;
 
-    explicit THistoryRecorder(THistoryStore& store, TClock clock = &std::chrono::system_clock::now);
+    explicit THistoryRecorder(THistoryStorage& store, TClock clock = &std::chrono::system_clock::now);
 
     void RunStarted(int level) override;
     void AnswerJudged(const TJudgement& judgement) override;
     void RunEnded(const TRunResult& result) override;
 
 private:
-    THistoryStore& Store_;
+    THistoryStorage& Store_;
     TClock Clock_;
     int64_t RunToken_ = 0;
 };

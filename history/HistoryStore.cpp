@@ -198,6 +198,11 @@ THistoryStore::~THistoryStore()
         Worker_.join();
 }
 
+void THistoryStore::SetOnChanged(std::function<void()> changed)
+{
+    connect(this, &THistoryStore::Changed, this, std::move(changed), Qt::DirectConnection);
+}
+
 QString THistoryStore::DefaultPath()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("history.sqlite3");
@@ -555,4 +560,12 @@ QString THistoryStore::Notice() const
 {
     std::lock_guard lock(Mutex_);
     return Notice_;
+}
+
+extern "C" __attribute__((visibility("default"))) THistoryStorage* lirasto_history_create(int version,
+                                                                                          const QString& path)
+{
+    if (version != THistoryStorage::kVersion)
+        return nullptr;
+    return new THistoryStore(path);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/HistoryReader.h"
+#include "history/HistoryStorage.h"
 
 #include <QObject>
 #include <condition_variable>
@@ -13,7 +13,7 @@
 class QSqlDatabase;
 
 // The answer history in an SQLite file, by default history.sqlite3 in the
-// user's data folder.
+// user's data folder. It is the history module's store.
 //
 // Threads: the file is opened, checked, migrated and read on a worker thread
 // that owns the only connection, so start-up and the GUI never wait for the
@@ -24,7 +24,7 @@ class QSqlDatabase;
 // should the worker be stuck (another instance holding the file longer than
 // kWriteWait), the game goes on and the answer is written when the file is
 // free. What the readers return comes from memory, kept by the worker.
-class THistoryStore : public QObject, public THistoryReader
+class THistoryStore : public QObject, public THistoryStorage
 {
     Q_OBJECT
 
@@ -37,23 +37,17 @@ public:
     ~THistoryStore() override;
 
     static QString DefaultPath();
-    QString Path() const { return Path_; }
+    QString Path() const override { return Path_; }
 
-    // Starts the worker, which opens the file; returns at once. Writes made
-    // before wait in line.
-    void Open();
+    void Open() override;
 
-    // A run begins; the token ties its answers and its end to it.
-    int64_t BeginRun(int level, std::chrono::system_clock::time_point started);
-    // answer.RunId is a token from BeginRun, or 0. Returns whether the
-    // answer was committed before the call returned.
-    bool AddAnswer(const TAnswerRecord& answer);
-    void EndRun(int64_t runToken, const TRunResult& result);
+    int64_t BeginRun(int level, std::chrono::system_clock::time_point started) override;
+    bool AddAnswer(const TAnswerRecord& answer) override;
+    void EndRun(int64_t runToken, const TRunResult& result) override;
 
-    // Deletes every answer and run.
-    void Clear();
-    // Waits until everything asked so far is done.
-    void Flush();
+    void Clear() override;
+    void Flush() override;
+    void SetOnChanged(std::function<void()> changed) override;
 
     std::vector<TAnswerRecord> Answers(int level) const override;
     std::vector<TRunRecord> Runs(int level) const override;

@@ -1,6 +1,7 @@
 #include "midi/MidiInput.h"
 
-#include "midi/MidiPorts.h"
+#include "core/Modules.h"
+#include "midi/MidiPortWatcher.h"
 #include "midi/MidiQueue.h"
 
 #include <QDebug>
@@ -15,6 +16,44 @@ constexpr std::size_t kBatch = 256;
 constexpr int kStopWaitMs = 5000;
 
 } // namespace
+
+// Lives on the worker thread: loads the MIDI module there, off the window's
+// thread, and owns the watcher it makes, which goes with it as the thread ends.
+class TMidiWorker : public QObject
+{
+public:
+    explicit TMidiWorker(TMidiPortWatcher::TSetup setup) : setup_(std::move(setup)) {}
+
+    void begin()
+    {
+        const lirasto::TModuleSymbol factory = lirasto::FindInModule(lirasto::kMidiModule, lirasto::kMidiFactory);
+        QString problem = factory.Problem;
+        if (factory.Address) {
+            auto create = reinterpret_cast<decltype(&lirasto_midi_create)>(factory.Address);
+            watcher_.reset(create(TMidiPortWatcher::kVersion, setup_));
+            if (!watcher_)
+                problem = lirasto::ModuleVersionProblem(lirasto::kMidiModule);
+        }
+        if (watcher_) {
+            watcher_->begin();
+            return;
+        }
+        // Without the module there is no MIDI system: the search is over and found nothing.
+        qWarning("MIDI: %s", qUtf8Printable(problem));
+        if (setup_.Report)
+            setup_.Report({}, {}, {});
+    }
+
+    void setDeviceEnabled(const QString& name, bool enabled)
+    {
+        if (watcher_)
+            watcher_->setDeviceEnabled(name, enabled);
+    }
+
+private:
+    TMidiPortWatcher::TSetup setup_;
+    std::unique_ptr<TMidiPortWatcher> watcher_;
+};
 
 TMidiInput::TMidiInput(QObject* parent) : QObject(parent), queue_(std::make_shared<TMidiQueue>()) {}
 
@@ -36,9 +75,9 @@ void TMidiInput::start()
         if (auto q = queue.lock())
             q->post([this, devices, systems, port] { takeReport(devices, systems, port); });
     };
-    ports_ = new TMidiPorts(queue_, disabled_, report);
+    ports_ = new TMidiWorker({queue_, disabled_, report});
     ports_->moveToThread(thread_);
-    connect(thread_, &QThread::started, ports_, &TMidiPorts::begin);
+    connect(thread_, &QThread::started, ports_, &TMidiWorker::begin);
     // The ports close on their own thread as it ends.
     connect(thread_, &QThread::finished, ports_, &QObject::deleteLater);
     thread_->start();
@@ -88,7 +127,7 @@ void TMidiInput::setDeviceEnabled(const QString& name, bool enabled)
         }
     }
     if (ports_) {
-        TMidiPorts* ports = ports_;
+        TMidiWorker* ports = ports_;
         QMetaObject::invokeMethod(
             ports, [ports, name, enabled] { ports->setDeviceEnabled(name, enabled); }, Qt::QueuedConnection);
     }

@@ -12,7 +12,7 @@
 #include "midi/MidiParser.h"
 
 class QThread;
-class TMidiPorts;
+class TMidiWorker;
 class TMidiQueue;
 
 // A MIDI output port found on the machine: a keyboard, or any hardware port.
@@ -73,7 +73,7 @@ private:
 
     std::shared_ptr<TMidiQueue> queue_;
     QThread* thread_ = nullptr;
-    TMidiPorts* ports_ = nullptr;
+    TMidiWorker* ports_ = nullptr;
     QList<TMidiDevice> devices_;
     QStringList systems_;
     QString jackPort_;

@@ -2,6 +2,7 @@
 
 #include "midi/MidiInput.h"
 #include "midi/MidiParser.h"
+#include "midi/MidiPortWatcher.h"
 
 #include <QObject>
 #include <QSet>
@@ -27,7 +28,8 @@ typedef struct _snd_seq snd_seq_t;
 // call that may wait on a MIDI system happens here, never on the GUI thread.
 // Nothing runs while nothing changes: the systems announce new and vanished
 // ports, and a JACK server that starts later shows itself by its socket.
-class TMidiPorts : public QObject
+// It is the MIDI module's port watcher.
+class TMidiPorts : public QObject, public TMidiPortWatcher
 {
     Q_OBJECT
 public:
@@ -38,8 +40,8 @@ public:
     ~TMidiPorts() override;
 
     // Runs on the worker thread once it has started.
-    void begin();
-    void setDeviceEnabled(const QString& name, bool enabled);
+    void begin() override;
+    void setDeviceEnabled(const QString& name, bool enabled) override;
 
     // One RtMidi input with the parser of its byte stream.
     struct TOpenInput;

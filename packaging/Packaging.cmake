@@ -49,7 +49,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://lirasto.example")
 # Libraries are found by dpkg-shlibdeps; the fonts the window's lettering is set in are not linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The piano sound needs a General MIDI SoundFont; the small one is enough.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-dejavu-core, timgm6mb-soundfont | sf2-soundfont-gm")
+# The piano sound needs a General MIDI SoundFont (the small one is enough), and the history the SQLite driver
+# that Qt SQL loads as a plugin, which no library links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation | fonts-dejavu-core, timgm6mb-soundfont | sf2-soundfont-gm, libqt6sql6-sqlite")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -1,6 +1,7 @@
 #include "app/HistoryHookup.h"
 #include "app/OptionsPage.h"
 #include "app/ProgressPage.h"
+#include "history/HistoryStore.h"
 #include "tests/app/MainWindowFixture.h"
 
 #include <fstream>

@@ -2,11 +2,12 @@
 # Builds the Debian package from a finished build, checks what it holds and
 # that the program it installs starts and stays up.
 #
-#   package_test.sh BUILD_DIR [CPACK]
+#   package_test.sh BUILD_DIR [CPACK] [MODULE_DIR]
 set -euo pipefail
 
 build="$1"
 cpack="${2:-cpack}"
+modules="${3:-usr/lib/$(gcc -print-multiarch)/lirasto-notes}"
 work="$(mktemp -d)"
 pid=""
 cleanup() {
@@ -31,14 +32,16 @@ debs=("$work"/out/*.deb)
 [ "${#debs[@]}" -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one .deb, found: ${debs[*]}"
 deb="${debs[0]}"
 
-# Exactly the program, its menu entry and its icon, by freedesktop conventions.
-expected=$'./usr/bin/lirasto\n./usr/share/applications/lirasto-notes.desktop\n./usr/share/icons/hicolor/128x128/apps/lirasto-notes.png'
+# Exactly the program, its modules, its menu entry and its icon, by freedesktop conventions.
+expected="$(printf '%s\n' ./usr/bin/lirasto ./usr/share/applications/lirasto-notes.desktop \
+    ./usr/share/icons/hicolor/128x128/apps/lirasto-notes.png \
+    "./$modules/lirasto-history.so" "./$modules/lirasto-midi.so" "./$modules/lirasto-sound.so" | sort)"
 files="$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)"
 [ "$files" = "$expected" ] || fail "package files differ:"$'\n'"$files"
 
 [ "$(dpkg-deb -f "$deb" Package)" = "lirasto-notes" ] || fail "package name"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for lib in libqt6widgets6 libqt6gui6 libjpeg62-turbo fonts-liberation; do
+for lib in libqt6widgets6 libqt6gui6 libjpeg62-turbo fonts-liberation libfluidsynth3 librtmidi6 libqt6sql6; do
     case "$depends" in
         *"$lib"*) ;;
         *) fail "Depends lacks $lib: $depends" ;;
@@ -61,10 +64,15 @@ header="$(od -An -tx1 -N24 "$icon" | tr -d ' \n')"
 
 # The installed program starts, stays up and ends on SIGTERM like any desktop program.
 mkdir "$work/home"
-(cd "$work/home" && exec env QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/lirasto") &
+# It finds its modules where the package put them, beside no build tree.
+(cd "$work/home" && exec env -u LIRASTO_MODULE_DIR QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$work/home/data" \
+    "$work/root/usr/bin/lirasto" 2>"$work/stderr") &
 pid=$!
 sleep 1
 kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; fail "the installed program did not stay up"; }
+if grep -F "the module" "$work/stderr" >&2; then
+    fail "the installed program did not load its modules"
+fi
 kill -TERM "$pid"
 status=0
 wait "$pid" || status=$?

@@ -1,3 +1,4 @@
+#include "history/HistoryStore.h"
 #include "history/HistoryRecorder.h"
 #include "tests/support/TempDir.h"
 

@@ -1,0 +1,150 @@
+// The sound module: the synthesizer through FluidSynth, and libjack only to
+// ask whether a JACK server runs before FluidSynth's driver is tried.
+#include "audio/SynthEngine.h"
+
+#include <QFile>
+#include <QLoggingCategory>
+
+#include <fluidsynth.h>
+#include <jack/jack.h>
+
+#include <mutex>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcSynth, "lirasto.sound")
+
+constexpr int kGrandPiano = 0;
+
+// FluidSynth reports a missing JACK server or sound card as errors while we
+// are only trying the next output; the sound's own status says what matters.
+void logFromSynth(int level, const char* message, void*)
+{
+    if (level <= FLUID_ERR)
+        qCInfo(lcSynth, "FluidSynth: %s", message);
+    else
+        qCDebug(lcSynth, "FluidSynth: %s", message);
+}
+
+void logFromJack(const char* message)
+{
+    qCDebug(lcSynth, "JACK: %s", message);
+}
+
+void routeSynthLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, logFromSynth, nullptr);
+        // A missing server is an ordinary case here, not worth a line on the terminal.
+        jack_set_error_function(logFromJack);
+        jack_set_info_function(logFromJack);
+    });
+}
+
+// FluidSynth's JACK driver would start a server of its own when none runs,
+// taking the sound card from the desktop's sound server: JACK is only used
+// when one is already there.
+bool jackServerRuns()
+{
+    jack_status_t status{};
+    jack_client_t* probe = jack_client_open("Lirasto Notes probe", JackNoStartServer, &status);
+    if (!probe)
+        return false;
+    jack_client_close(probe);
+    return true;
+}
+
+class TFluidSynthEngine final : public TSynthEngine
+{
+public:
+    TFluidSynthEngine() { routeSynthLog(); }
+    TFluidSynthEngine(const TFluidSynthEngine&) = delete;
+    TFluidSynthEngine& operator=(const TFluidSynthEngine&) = delete;
+
+    ~TFluidSynthEngine() override
+    {
+        // The driver's thread renders the synthesizer: it goes first.
+        closeOutput();
+        if (synth_)
+            delete_fluid_synth(synth_);
+        if (settings_)
+            delete_fluid_settings(settings_);
+    }
+
+    bool create(double sampleRate) override
+    {
+        settings_ = new_fluid_settings();
+        if (!settings_)
+            return false;
+        fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
+        fluid_settings_setint(settings_, "synth.chorus.active", 0);
+        fluid_settings_setnum(settings_, "synth.gain", 0.0);
+        synth_ = new_fluid_synth(settings_);
+        return synth_ != nullptr;
+    }
+
+    bool loadPiano(const QString& path, int channels) override
+    {
+        const QByteArray name = QFile::encodeName(path);
+        const int id = fluid_synth_sfload(synth_, name.constData(), 1);
+        if (id == FLUID_FAILED)
+            return false;
+        bool piano = true;
+        for (int channel = 0; channel < channels; ++channel)
+            piano = piano && fluid_synth_program_select(synth_, channel, id, 0, kGrandPiano) == FLUID_OK;
+        if (!piano)
+            fluid_synth_sfunload(synth_, id, 1);
+        return piano;
+    }
+
+    bool openOutput(const QString& driver, const QString& clientName) override
+    {
+        const QByteArray name = driver.toUtf8();
+        if (fluid_settings_setstr(settings_, "audio.driver", name.constData()) != FLUID_OK)
+            return false;
+        if (driver == QLatin1String("jack")) {
+            if (!jackServerRuns())
+                return false;
+            fluid_settings_setstr(settings_, "audio.jack.id", clientName.toUtf8().constData());
+            fluid_settings_setint(settings_, "audio.jack.autoconnect", 1);
+            fluid_settings_setint(settings_, "audio.jack.multi", 0);
+        }
+        driver_ = new_fluid_audio_driver(settings_, synth_);
+        return driver_ != nullptr;
+    }
+
+    void closeOutput() override
+    {
+        if (driver_)
+            delete_fluid_audio_driver(driver_);
+        driver_ = nullptr;
+    }
+
+    void noteOn(int channel, int note, int velocity) override { fluid_synth_noteon(synth_, channel, note, velocity); }
+    void noteOff(int channel, int note) override { fluid_synth_noteoff(synth_, channel, note); }
+    void allNotesOff() override { fluid_synth_all_notes_off(synth_, -1); }
+    void allSoundsOff() override { fluid_synth_all_sounds_off(synth_, -1); }
+    void setGain(float gain) override { fluid_synth_set_gain(synth_, gain); }
+    int activeVoices() override { return fluid_synth_get_active_voice_count(synth_); }
+
+    bool render(float* left, float* right, int frames) override
+    {
+        return fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1) == FLUID_OK;
+    }
+
+private:
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    fluid_audio_driver_t* driver_ = nullptr;
+};
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) TSynthEngine* lirasto_sound_create(int version)
+{
+    if (version != TSynthEngine::kVersion)
+        return nullptr;
+    return new TFluidSynthEngine;
+}

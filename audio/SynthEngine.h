@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+// The synthesizer the piano sound drives, as the sound module (lirasto-sound.so)
+// makes it: FluidSynth and its audio drivers live in the module, so that the
+// program maps none of their libraries before its window is up. Made, loaded
+// and opened on the sound's worker; the note calls and the gain also come from
+// the GUI thread once loaded, and are safe from any thread.
+class TSynthEngine
+{
+public:
+    // Raised whenever the calls below change.
+    static constexpr int kVersion = 1;
+
+    virtual ~TSynthEngine() = default;
+
+    // The synthesizer at that sample rate, silent until the gain is set; false when it cannot be made.
+    virtual bool create(double sampleRate) = 0;
+    // Loads the SoundFont and gives its grand piano to the first `channels` channels; false when
+    // either fails, and the SoundFont is let go again.
+    virtual bool loadPiano(const QString& path, int channels) = 0;
+    // Opens the named audio driver; JACK only when a server already runs, under `clientName`.
+    virtual bool openOutput(const QString& driver, const QString& clientName) = 0;
+    // Closes the output, if one is open; the synthesizer stays.
+    virtual void closeOutput() = 0;
+
+    virtual void noteOn(int channel, int note, int velocity) = 0;
+    virtual void noteOff(int channel, int note) = 0;
+    // Releases every note; sounds still ringing fade out.
+    virtual void allNotesOff() = 0;
+    // Stops every sound at once.
+    virtual void allSoundsOff() = 0;
+    virtual void setGain(float gain) = 0;
+    virtual int activeVoices() = 0;
+    // Renders into the two buffers; false when the synthesizer cannot.
+    virtual bool render(float* left, float* right, int frames) = 0;
+};
+
+// The module's one export: makes an engine when `version` is its kVersion, nothing otherwise.
+extern "C" TSynthEngine* lirasto_sound_create(int version);
+
+namespace lirasto {
+inline constexpr char kSoundModule[] = "lirasto-sound.so";
+inline constexpr char kSoundFactory[] = "lirasto_sound_create";
+} // namespace lirasto

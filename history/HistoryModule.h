@@ -1,0 +1,54 @@
+#pragma once
+
+#include "history/HistoryStorage.h"
+
+#include <QObject>
+#include <memory>
+#include <thread>
+
+// The answer history as the window holds it: it stands in for the store of
+// the history module, which Start loads on a thread of its own. A call that
+// needs the store before the module is in waits for the load, which only the
+// moments right after the start can see; a call before Start loads it there
+// and then. Without the module nothing is kept, and Problem says why.
+class THistoryModule : public QObject, public THistoryStorage
+{
+    Q_OBJECT
+
+public:
+    THistoryModule() = default;
+    // The store goes first: it ends its worker, the only sender of Changed.
+    ~THistoryModule() override;
+
+    // Loads the module in the background, then opens the store on this thread.
+    void Start();
+
+    QString Path() const override;
+    void Open() override;
+    int64_t BeginRun(int level, std::chrono::system_clock::time_point started) override;
+    bool AddAnswer(const TAnswerRecord& answer) override;
+    void EndRun(int64_t runToken, const TRunResult& result) override;
+    void Clear() override;
+    void Flush() override;
+    void SetOnChanged(std::function<void()> changed) override;
+
+    std::vector<TAnswerRecord> Answers(int level) const override;
+    std::vector<TRunRecord> Runs(int level) const override;
+    std::vector<TAnswerRecord> AllAnswers() const override;
+    QString Problem() const override;
+    QString Notice() const override;
+
+signals:
+    // As the store's; emitted on its worker, or on this thread when the module failed.
+    void Changed();
+
+private:
+    THistoryStorage* store() const;
+
+    mutable std::thread loader_;
+    mutable void* factory_ = nullptr; // written by the loader, read after it is joined
+    mutable QString problem_;
+    mutable bool loaded_ = false;
+    mutable std::unique_ptr<THistoryStorage> store_;
+    bool started_ = false;
+};
