@@ -497,12 +497,14 @@ void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const 
         return;
     // Drawing a bitmap onto itself would read pixels it has already overwritten; a copy
     // of the source keeps the result what it would be from a separate bitmap.
-    std::optional<TBitmap32> sourceCopy;
+    // (Held by pointer: an empty optional of a bitmap is cleared on every call, a cost that
+    // shows on the many small transfers of a partial composition.)
+    std::unique_ptr<TBitmap32> sourceCopy;
     if (src == dst) {
-        sourceCopy.emplace();
+        sourceCopy = std::make_unique<TBitmap32>();
         sourceCopy->Assign(src);
         sourceCopy->SetCombineMode(src->CombineMode());
-        src = &*sourceCopy;
+        src = sourceCopy.get();
     }
 
     const int n = int(clip.Width());
