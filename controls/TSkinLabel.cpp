@@ -35,6 +35,9 @@ QColor TSkinLabel::FontColor() const
 
 void TSkinLabel::SetFontColor(const QColor& color)
 {
+    // A verdict like the last keeps its colour: no palette change to spread and repaint.
+    if (color == FontColor() && palette().isBrushSet(QPalette::Current, QPalette::WindowText))
+        return;
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, color);
     setPalette(pal);
@@ -115,12 +118,21 @@ QSize TSkinLabel::textExtent() const
     // An empty caption is measured as one blank so the label keeps a line's height.
     const QString text = caption_.isEmpty() ? QStringLiteral(" ") : caption_;
     const int extra = shadowExtra(shadow_);
-    const QRect bounds(0, 0, wordWrap_ ? std::max(1, width() - extra) : 0x7FFFFF, 0x7FFFFF);
+    const int wrapWidth = wordWrap_ ? std::max(1, width() - extra) : -1;
+    for (const Measured& m : measured_)
+        if (m.text == text && m.wrapWidth == wrapWidth && m.extra == extra && m.font == font())
+            return m.size;
+    const QRect bounds(0, 0, wordWrap_ ? wrapWidth : 0x7FFFFF, 0x7FFFFF);
     QSize size = fontMetrics()
                      .boundingRect(bounds, Qt::AlignLeft | Qt::AlignTop | (wordWrap_ ? Qt::TextWordWrap : 0), text)
                      .size();
     size.setHeight(std::max(size.height(), fontMetrics().height()));
-    return size + QSize(extra, extra);
+    size += QSize(extra, extra);
+    constexpr std::size_t kRemembered = 8;
+    if (measured_.size() == kRemembered)
+        measured_.erase(measured_.begin());
+    measured_.push_back({text, font(), wrapWidth, extra, size});
+    return size;
 }
 
 void TSkinLabel::adjustBounds()
@@ -148,8 +160,10 @@ bool TSkinLabel::event(QEvent* event)
 
 void TSkinLabel::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        measured_.clear(); // sizes in the old font are of no use again
         adjustBounds();
+    }
     if (event->type() == QEvent::FontChange || event->type() == QEvent::EnabledChange ||
         event->type() == QEvent::PaletteChange)
         update();

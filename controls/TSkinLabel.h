@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 // A caption drawn with its highlight copy, over whatever lies beneath when transparent.
 class TSkinLabel : public QWidget, public TSkinWallpapered, public TSkinShadowed
 {
@@ -63,4 +65,15 @@ private:
     TTextLayout layout_ = tlTop;
     TEdgeBorders edgeBorders_ = 0;
     QPen borderPen_{Qt::black, 1};
+    // Captions measured lately: a verdict label takes turns between a few texts, and laying
+    // a text out with its font costs more than the rest of a caption change.
+    struct Measured
+    {
+        QString text;
+        QFont font;
+        int wrapWidth;
+        int extra;
+        QSize size;
+    };
+    mutable std::vector<Measured> measured_;
 };

@@ -110,6 +110,37 @@ TColor32 WinColor(int32_t winColor)
     return ::Color32(uint8_t(bgr), uint8_t(bgr >> 8), uint8_t(bgr >> 16), 255);
 }
 
+TAlphaRuns::TAlphaRuns(const TColor32* bits, int width, int height)
+{
+    rowStart_.reserve(std::size_t(height) + 1);
+    rowStart_.push_back(0);
+    enum Kind { transparent, opaque, partial };
+    auto kind = [](TColor32 c) { return c < 0x01000000 ? transparent : c >= 0xFF000000 ? opaque : partial; };
+    for (int y = 0; y < height; ++y) {
+        const TColor32* row = bits + std::ptrdiff_t(y) * width;
+        const std::size_t first = runs_.size();
+        for (int x = 0; x < width;) {
+            const Kind k = kind(row[x]);
+            int end = x + 1;
+            while (end < width && kind(row[end]) == k)
+                ++end;
+            const bool longRun = end - x >= kShortest;
+            if (k == transparent && longRun) {
+                x = end;
+                continue;
+            }
+            const bool isOpaque = k == opaque && longRun;
+            // Short stretches join the blended piece before them.
+            if (runs_.size() > first && !isOpaque && !runs_.back().Opaque && runs_.back().End == x)
+                runs_.back().End = end;
+            else
+                runs_.push_back({x, end, isOpaque});
+            x = end;
+        }
+        rowStart_.push_back(uint32_t(runs_.size()));
+    }
+}
+
 void TThreadPersistent::Changed()
 {
     if (updateCount_ == 0)
@@ -215,6 +246,20 @@ void TBitmap32::ChangeSize(int newWidth, int newHeight)
     SetStoredSize(newWidth, newHeight);
     clipRect_ = TRect{0, 0, newWidth, newHeight};
     HandleChanged();
+}
+
+void TBitmap32::Changed()
+{
+    runs_.reset();
+    blendsSinceChange_ = 0;
+    TCustomMap::Changed();
+}
+
+const TAlphaRuns* TBitmap32::RunsForBlending() const
+{
+    if (!runs_ && !Empty() && ++blendsSinceChange_ >= 2)
+        runs_ = std::make_unique<const TAlphaRuns>(Bits(), Width(), Height());
+    return runs_.get();
 }
 
 void TBitmap32::NotifyChange()
@@ -344,8 +389,11 @@ TColor32 TBitmap32::PixelS(int x, int y) const
 
 void TBitmap32::SetPixelS(int x, int y, TColor32 color)
 {
-    if (x >= clipRect_.Left && x < clipRect_.Right && y >= clipRect_.Top && y < clipRect_.Bottom)
+    if (x >= clipRect_.Left && x < clipRect_.Right && y >= clipRect_.Top && y < clipRect_.Bottom) {
         Pixel(x, y) = color;
+        runs_.reset();
+        blendsSinceChange_ = 0;
+    }
 }
 
 QImage TBitmap32::Image() const
@@ -492,12 +540,14 @@ void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const 
         return;
     // Drawing a bitmap onto itself would read pixels it has already overwritten; a copy
     // of the source keeps the result what it would be from a separate bitmap.
-    std::optional<TBitmap32> sourceCopy;
+    // (Held by pointer: an empty optional of a bitmap is cleared on every call, a cost that
+    // shows on the many small transfers of a partial composition.)
+    std::unique_ptr<TBitmap32> sourceCopy;
     if (src == dst) {
-        sourceCopy.emplace();
+        sourceCopy = std::make_unique<TBitmap32>();
         sourceCopy->Assign(src);
         sourceCopy->SetCombineMode(src->CombineMode());
-        src = &*sourceCopy;
+        src = sourceCopy.get();
     }
 
     const int n = int(clip.Width());
@@ -527,9 +577,29 @@ void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const 
                          std::size_t(n) * std::size_t(clip.Height()) * sizeof(TColor32));
             return;
         }
+        // A picture blended again unchanged skips its transparent stretches unread and copies its opaque ones.
+        const TAlphaRuns* runs = line || lineEx ? src->RunsForBlending() : nullptr;
         for (int y = clip.Top; y < clip.Bottom; ++y) {
-            const TColor32* s = src->ScanLine(int(sy + (y - clip.Top))) + sx;
-            combineRow(s, dst->ScanLine(y) + clip.Left);
+            const int srcY = int(sy + (y - clip.Top));
+            TColor32* d = dst->ScanLine(y) + clip.Left; // source column sx
+            if (!runs) {
+                combineRow(src->ScanLine(srcY) + sx, d);
+                continue;
+            }
+            const TColor32* s = src->ScanLine(srcY);
+            for (const TAlphaRun& run : runs->Row(srcY)) {
+                const int begin = int(std::max<int64_t>(run.Begin, sx));
+                const int end = int(std::min<int64_t>(run.End, sx + n));
+                if (begin >= end)
+                    continue;
+                TColor32* to = d + (begin - sx);
+                if (run.Opaque && line)
+                    MoveLongword(s + begin, to, end - begin);
+                else if (line)
+                    line(s + begin, to, end - begin);
+                else
+                    lineEx(s + begin, to, end - begin, M);
+            }
         }
         return;
     }

@@ -1,34 +1,104 @@
-// The packed blend eight pixels at a time. Each channel is widened to a 16-bit lane and
-// computed as (B << 8) + (F - B) * W + 128, modulo 65536: the true value lies in
-// 0..65408, so the wrapping lane arithmetic gives it exactly and the result matches
-// the portable routine bit for bit.
-// The 256-bit unpack and pack work within each 128-bit half, so pixels come back in place.
-// (Two channels per 32-bit lane, without unpack and pack, measured slower on rows of
-// every alpha here; the gain on mostly transparent rows comes from the skipping alone.)
+// The packed blend eight pixels at a time, two channels to a 32-bit lane: blue and red
+// (mask 0x00FF00FF) and green and alpha (shifted down by 8) each sit in the low byte of a
+// 16-bit lane, so no unpack or pack is needed.
+// Each channel is (B * 256 + (F - B) * W + 128) >> 8 = B + (((F - B) * W + 128) >> 8), the
+// last term being what the rounding high multiply gives for (F - B) and W * 128:
+// ((F - B) * W * 128 + 16384) >> 15. The channel's sum lies in 0..255, so the two channels
+// of a lane are added to B at once without a carry between them. W * 128 fits a signed
+// 16-bit lane for W up to 255; an opaque pixel takes F whole instead. The result matches the
+// portable routine bit for bit.
+// (Measured here on rows of every alpha: unpacking to 16-bit lanes and packing back was
+// 1.3 x slower; moving the shifts to byte shuffles, slower again; testing each group of
+// eight for transparent and opaque instead of each pair, about 10 % slower.)
 #include "graphics/Blend.h"
 
 #include <immintrin.h>
 
+#include <cstdint>
+
 namespace {
 
-inline __m256i combineHalf(__m256i f, __m256i b, __m256i w, __m256i bias)
+struct Constants
 {
-    __m256i r = _mm256_mullo_epi16(_mm256_sub_epi16(f, b), w);
-    r = _mm256_add_epi16(r, _mm256_slli_epi16(b, 8));
-    return _mm256_srli_epi16(_mm256_add_epi16(r, bias), 8);
+    const __m256i low = _mm256_set1_epi32(0x00FF00FF);
+    const __m256i opaque = _mm256_set1_epi16(short(0xFF00));
+    const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000));
+    // Each pixel's alpha byte into the high byte of both its 16-bit lanes, low bytes zero.
+    const __m256i alphaHigh = _mm256_setr_epi8(-1, 3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, //
+                                               -1, 3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15);
+};
+
+// F over B for eight pixels; w128 holds W * 128 in each 16-bit lane, both lanes of a pixel alike.
+inline __m256i combine8(__m256i f, __m256i b, __m256i w128, const Constants& k)
+{
+    const __m256i dRB = _mm256_sub_epi16(_mm256_and_si256(f, k.low), _mm256_and_si256(b, k.low));
+    const __m256i dAG = _mm256_sub_epi16(_mm256_srli_epi16(f, 8), _mm256_srli_epi16(b, 8));
+    const __m256i tRB = _mm256_mulhrs_epi16(dRB, w128);
+    const __m256i tAG = _mm256_mulhrs_epi16(dAG, w128);
+    return _mm256_add_epi16(_mm256_add_epi16(b, tRB), _mm256_slli_epi16(tAG, 8));
 }
 
-// Each pixel's alpha lane copied to its four lanes.
-inline __m256i spreadAlpha(__m256i px16)
+// The line blend's weight is the alpha itself; alpha 255 copies F, alpha 0 gives B.
+inline __m256i blend8(__m256i f, __m256i b, const Constants& k)
 {
-    return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(px16, 0xFF), 0xFF);
+    const __m256i a256 = _mm256_shuffle_epi8(f, k.alphaHigh);
+    return _mm256_blendv_epi8(combine8(f, b, _mm256_srli_epi16(a256, 1), k), f, _mm256_cmpeq_epi16(a256, k.opaque));
 }
 
-// Lanes 0..count-1 of eight, for the last pixels of a row: masked loads read nothing
-// beyond the row and masked stores write nothing there.
-inline __m256i tailMask(int count)
+// Lanes 0..count-1 of eight.
+inline __m256i laneMask(int count)
 {
     return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+}
+
+inline __m256i load(const TColor32* p)
+{
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+inline void store(TColor32* p, __m256i v)
+{
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
+}
+
+// Rows shorter than a group: masked loads read nothing beyond the row (lanes outside it
+// load as 0, alpha 0) and masked stores write nothing there.
+template <typename Blend8>
+void blendShortRow(const TColor32* src, TColor32* dst, int count, Blend8 blend)
+{
+    const __m256i mask = laneMask(count);
+    const __m256i f = _mm256_maskload_epi32(reinterpret_cast<const int*>(src), mask);
+    const __m256i b = _mm256_maskload_epi32(reinterpret_cast<const int*>(dst), mask);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(dst), mask, blend(f, b));
+}
+
+// Rows of eight or more: the destination is walked in 32-byte aligned groups, and the
+// first and last eight pixels, when the aligned groups leave some of them out, as one
+// unaligned group each. Those two are computed from the destination as it was and stored
+// last: where they overlap an aligned group they write the very values it wrote, and no
+// load waits on an overlapping store.
+template <typename Group>
+void blendLongRow(const TColor32* src, TColor32* dst, int count, Group group)
+{
+    const int head = int((32 - (reinterpret_cast<std::uintptr_t>(dst) & 31)) / 4) & 7;
+    const int bodyEnd = head + (count - head) / 8 * 8;
+    const TColor32* tailSrc = src + (count - 8);
+    TColor32* tailDst = dst + (count - 8);
+    const __m256i headSrc = load(src);
+    const __m256i lastSrc = load(tailSrc);
+    const bool storeHead = head != 0 && group.visible(headSrc);
+    const bool storeTail = bodyEnd < count && group.visible(lastSrc);
+    const __m256i headResult = storeHead ? group.blend(headSrc, load(dst)) : headSrc;
+    const __m256i tailResult = storeTail ? group.blend(lastSrc, load(tailDst)) : lastSrc;
+    int i = head;
+    for (; i + 16 <= bodyEnd; i += 16)
+        group.pair(src + i, dst + i);
+    if (i < bodyEnd)
+        group(src + i, dst + i);
+    if (storeHead)
+        store(dst, headResult);
+    if (storeTail)
+        store(tailDst, tailResult);
 }
 
 } // namespace
@@ -37,88 +107,78 @@ namespace lirasto::blend {
 
 void BlendLineAvx2(const TColor32* src, TColor32* dst, int count)
 {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000));
-    const __m256i bias = _mm256_set1_epi16(128);
-    auto blend8 = [&](__m256i f, __m256i b, __m256i opaque) {
-        const __m256i fLo = _mm256_unpacklo_epi8(f, zero);
-        const __m256i fHi = _mm256_unpackhi_epi8(f, zero);
-        const __m256i lo = combineHalf(fLo, _mm256_unpacklo_epi8(b, zero), spreadAlpha(fLo), bias);
-        const __m256i hi = combineHalf(fHi, _mm256_unpackhi_epi8(b, zero), spreadAlpha(fHi), bias);
-        // Alpha 0 already yields B; alpha 255 must copy F exactly.
-        return _mm256_blendv_epi8(_mm256_packus_epi16(lo, hi), f, opaque);
-    };
-    // One group of eight: transparent ones leave the destination alone, opaque ones replace it.
-    auto group = [&](int i, __m256i f) {
-        if (_mm256_testz_si256(f, alphaMask))
-            return;
-        const __m256i opaque = _mm256_cmpeq_epi32(_mm256_and_si256(f, alphaMask), alphaMask);
-        if (_mm256_movemask_epi8(opaque) == -1) {
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), f);
-            return;
+    const Constants k;
+    if (count < 8) {
+        if (count > 0)
+            blendShortRow(src, dst, count, [&k](__m256i f, __m256i b) { return blend8(f, b, k); });
+        return;
+    }
+    struct Group
+    {
+        const Constants& k;
+        bool visible(__m256i f) const { return !_mm256_testz_si256(f, k.alphaMask); }
+        __m256i blend(__m256i f, __m256i b) const { return blend8(f, b, k); }
+        // Transparent groups leave the destination unread and unwritten, opaque ones replace it.
+        void operator()(const TColor32* s, TColor32* d) const
+        {
+            const __m256i f = load(s);
+            if (visible(f))
+                store(d, _mm256_testc_si256(f, k.alphaMask) ? f : blend8(f, load(d), k));
         }
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), blend8(f, b, opaque));
+        // Sixteen pixels, tested as one.
+        void pair(const TColor32* s, TColor32* d) const
+        {
+            const __m256i f0 = load(s);
+            const __m256i f1 = load(s + 8);
+            if (!visible(_mm256_or_si256(f0, f1)))
+                return;
+            if (_mm256_testc_si256(_mm256_and_si256(f0, f1), k.alphaMask)) {
+                store(d, f0);
+                store(d + 8, f1);
+                return;
+            }
+            store(d, blend8(f0, load(d), k));
+            store(d + 8, blend8(f1, load(d + 8), k));
+        }
     };
-    int i = 0;
-    auto load = [src](int at) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + at)); };
-    // Two groups a step; the soft-edged shapes of the layers leave long transparent runs,
-    // skipped sixteen pixels at a time.
-    for (; i + 16 <= count; i += 16) {
-        const __m256i f0 = load(i);
-        const __m256i f1 = load(i + 8);
-        if (_mm256_testz_si256(_mm256_or_si256(f0, f1), alphaMask))
-            continue;
-        group(i, f0);
-        group(i + 8, f1);
-    }
-    for (; i + 8 <= count; i += 8)
-        group(i, load(i));
-    if (i < count) {
-        // Lanes outside the row load as 0, alpha 0, and are not stored.
-        const __m256i mask = tailMask(count - i);
-        const __m256i f = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + i), mask);
-        const __m256i alpha = _mm256_and_si256(f, alphaMask);
-        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alpha, zero)) == -1)
-            return;
-        const __m256i b = _mm256_maskload_epi32(reinterpret_cast<const int*>(dst + i), mask);
-        const __m256i r = blend8(f, b, _mm256_cmpeq_epi32(alpha, alphaMask));
-        _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + i), mask, r);
-    }
+    blendLongRow(src, dst, count, Group{k});
 }
 
 void BlendLineExAvx2(const TColor32* src, TColor32* dst, int count, int M)
 {
     CheckMasterAlpha(M);
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000));
-    const __m256i bias = _mm256_set1_epi16(128);
+    const Constants k;
     const __m256i one = _mm256_set1_epi16(1);
     const __m256i master = _mm256_set1_epi16(short(M));
-    auto blend8 = [&](__m256i f, __m256i b) {
-        const __m256i fLo = _mm256_unpacklo_epi8(f, zero);
-        const __m256i fHi = _mm256_unpackhi_epi8(f, zero);
-        // W = ((Fa + 1) * M) >> 8 fits 16 bits; W = 0 yields B unchanged.
-        const __m256i wLo = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_add_epi16(spreadAlpha(fLo), one), master), 8);
-        const __m256i wHi = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_add_epi16(spreadAlpha(fHi), one), master), 8);
-        const __m256i lo = combineHalf(fLo, _mm256_unpacklo_epi8(b, zero), wLo, bias);
-        const __m256i hi = combineHalf(fHi, _mm256_unpackhi_epi8(b, zero), wHi, bias);
-        return _mm256_packus_epi16(lo, hi);
+    // W = ((Fa + 1) * M) >> 8 is at most 255; W = 0 yields B unchanged.
+    auto blendEx = [&](__m256i f, __m256i b) {
+        const __m256i a = _mm256_srli_epi16(_mm256_shuffle_epi8(f, k.alphaHigh), 8);
+        const __m256i w = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_add_epi16(a, one), master), 8);
+        return combine8(f, b, _mm256_slli_epi16(w, 7), k);
     };
-    int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
-        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(f, alphaMask), zero)) == -1)
-            continue;
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), blend8(f, b));
+    if (count < 8) {
+        if (count > 0)
+            blendShortRow(src, dst, count, blendEx);
+        return;
     }
-    if (i < count) {
-        const __m256i mask = tailMask(count - i);
-        const __m256i f = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + i), mask);
-        const __m256i b = _mm256_maskload_epi32(reinterpret_cast<const int*>(dst + i), mask);
-        _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + i), mask, blend8(f, b));
-    }
+    struct Group
+    {
+        const Constants& k;
+        const decltype(blendEx)& blend;
+        bool visible(__m256i f) const { return !_mm256_testz_si256(f, k.alphaMask); }
+        void operator()(const TColor32* s, TColor32* d) const
+        {
+            const __m256i f = load(s);
+            if (visible(f))
+                store(d, blend(f, load(d)));
+        }
+        void pair(const TColor32* s, TColor32* d) const
+        {
+            (*this)(s, d);
+            (*this)(s + 8, d + 8);
+        }
+    };
+    blendLongRow(src, dst, count, Group{k, blendEx});
 }
 
 } // namespace lirasto::blend

@@ -823,3 +823,25 @@ TEST(ControlsReview, SavesScreenshotsOfTheSkinnedControls)
         scroller->step();
     EXPECT_TRUE(info.grab().save(dir + "/info-page.png"));
 }
+
+// A caption shown again keeps the size measured for it, until the font changes; a colour
+// set again changes nothing, and a new one still shows.
+TEST(SkinLabelCaption, RemeasuresOnlyWhatChanged)
+{
+    TSkinLabel label;
+    label.setFont(crispFont(16, true));
+    label.SetCaption("WRONG!");
+    const QSize wrong = label.size();
+    label.SetCaption("RIGHT!");
+    label.SetCaption("WRONG!");
+    EXPECT_EQ(label.size(), wrong);
+    label.setFont(crispFont(24, true));
+    label.SetCaption("RIGHT!");
+    label.SetCaption("WRONG!");
+    EXPECT_GT(label.width(), wrong.width());
+    label.SetFontColor(QColor(255, 0, 0));
+    label.SetFontColor(QColor(255, 0, 0));
+    EXPECT_EQ(label.FontColor(), QColor(255, 0, 0));
+    label.SetFontColor(QColor(0, 128, 0));
+    EXPECT_EQ(label.FontColor(), QColor(0, 128, 0));
+}

@@ -620,6 +620,90 @@ TEST(Bitmap32TransferSelf, ReadsTheSourceAsItWasBefore)
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(b.Bits()[i], 0xFF000000 | expected[i]) << i;
 }
+
+// A row splits into blended and opaque pieces around its long transparent stretches;
+// stretches shorter than kShortest stay inside the blended piece around them.
+TEST(AlphaRuns, SplitRowsByAlpha)
+{
+    constexpr int L = TAlphaRuns::kShortest;
+    struct Stretch
+    {
+        int length;
+        TColor32 colour;
+    };
+    struct Row
+    {
+        std::vector<Stretch> stretches;
+        std::vector<TAlphaRun> expected;
+    };
+    const TColor32 clear = 0x00FFFFFF, solid = 0xFF102030, soft = 0x80102030;
+    const Row rows[] = {
+        {{{3 * L, clear}}, {}},
+        {{{L, clear}, {L, solid}, {L, clear}}, {{L, 2 * L, true}}},
+        {{{L - 1, clear}, {5, soft}, {L, clear}}, {{0, L + 4, false}}},
+        {{{2, soft}, {L - 1, solid}, {1, soft}, {L - 1, clear}, {1, 0x01000000}}, {{0, 2 * L + 2, false}}},
+        {{{1, soft}, {L, solid}, {L, clear}, {L, 0xFF000000}},
+         {{0, 1, false}, {1, L + 1, true}, {2 * L + 1, 3 * L + 1, true}}},
+    };
+    for (const auto& row : rows) {
+        std::vector<TColor32> pixels;
+        for (const auto& s : row.stretches)
+            pixels.insert(pixels.end(), std::size_t(s.length), s.colour);
+        const TAlphaRuns runs(pixels.data(), int(pixels.size()), 1);
+        const auto found = runs.Row(0);
+        EXPECT_EQ(std::vector<TAlphaRun>(found.begin(), found.end()), row.expected) << "row of " << pixels.size();
+    }
+}
+
+// A picture blended again unchanged skips and copies by its runs with the same result as
+// blending every pixel, clipped anywhere and with a master alpha; a change is seen at once.
+TEST(AlphaRuns, DrawingByRunsMatchesTheRowBlend)
+{
+    TBitmap32 picture;
+    picture.SetSize(150, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 150; ++x)
+            picture.Pixel(x, y) = TColor32((x * 7 + y * 40) % 300 < 120 ? 0 : std::min(255, (x * 5 + y) % 400)) << 24 |
+                                  TColor32(x * 2654435761u) >> 8;
+    picture.Changed();
+    picture.SetDrawMode(dmBlend);
+    auto draw = [&](const TBitmap32& src, int x, int y, bool byRows) {
+        TBitmap32 dst;
+        dst.SetSize(140, 8);
+        for (int i = 0; i < 140 * 8; ++i)
+            dst.Bits()[i] = 0xFF000000 | TColor32(i * 40503u);
+        if (!byRows) {
+            const_cast<TBitmap32&>(src).DrawTo(dst, x, y);
+            return std::vector<TColor32>(dst.Bits(), dst.Bits() + 140 * 8);
+        }
+        for (int row = std::max(0, y); row < std::min(8, y + src.Height()); ++row)
+            for (int col = std::max(0, x); col < std::min(140, x + src.Width()); ++col)
+                dst.Pixel(col, row) =
+                    src.MasterAlpha() == 255
+                        ? BlendReg(src.Pixel(col - x, row - y), dst.Pixel(col, row))
+                        : BlendRegEx(src.Pixel(col - x, row - y), dst.Pixel(col, row), src.MasterAlpha());
+        return std::vector<TColor32>(dst.Bits(), dst.Bits() + 140 * 8);
+    };
+    for (int M : {255, 128}) {
+        picture.SetMasterAlpha(M);
+        draw(picture, 0, 0, false);
+        EXPECT_EQ(picture.KnownRuns(), nullptr) << "found on the first blend";
+        for (const QPoint at : {QPoint(0, 0), QPoint(-37, 3), QPoint(21, -2), QPoint(-5, 1)}) {
+            EXPECT_EQ(draw(picture, at.x(), at.y(), false), draw(picture, at.x(), at.y(), true))
+                << M << " at " << at.x();
+            EXPECT_NE(picture.KnownRuns(), nullptr);
+        }
+    }
+    picture.SetMasterAlpha(255);
+    std::fill(picture.Bits(), picture.Bits() + 150, 0x80FFFFFF);
+    picture.Changed();
+    EXPECT_EQ(picture.KnownRuns(), nullptr);
+    draw(picture, 0, 0, false);
+    picture.SetPixelS(149, 5, 0xFFFFFFFF);
+    EXPECT_EQ(picture.KnownRuns(), nullptr);
+    draw(picture, 0, 0, false);
+    EXPECT_EQ(draw(picture, -3, 0, false), draw(picture, -3, 0, true));
+}
 } // namespace
 
 // A picture's detail (the same picture at twice the resolution) travels with copies and list
