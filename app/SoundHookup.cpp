@@ -55,6 +55,10 @@ TSoundHookup::TSoundHookup(TfMain& form)
         sound_.get(), &TPianoSound::statusChanged, this, [this] { RunGuarded([this] { showStatus(); }); },
         Qt::QueuedConnection);
     form_.Core().AddListener(listener_.get());
+}
+
+void TSoundHookup::Start()
+{
     sound_->start();
 }
 

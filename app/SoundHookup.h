@@ -21,6 +21,8 @@ class TSoundHookup : public QObject
 
 public:
     explicit TSoundHookup(TfMain& form);
+    // Loads the synthesizer and opens the output, on the sound's worker.
+    void Start();
     // The listener leaves the core and goes before the sound, which closes
     // its output before its synthesizer and ends its worker.
     ~TSoundHookup() override;

@@ -17,10 +17,15 @@
 #include "game/uVariables.h"
 #include "graphics/Image32.h"
 #include "graphics/Layers.h"
+#include "midi/MidiInput.h"
 
 #include <QCloseEvent>
+#include <QTimer>
 
 namespace {
+
+// How long the sound waits for MIDI to have opened its JACK client (see StartSubsystems).
+constexpr std::chrono::milliseconds kSoundWaitsForMidiAtMost(3000);
 
 const char* const kCreditLine = "Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the "
                                 "LilyPond project's Emmentaler font, on which this program is built.";
@@ -326,11 +331,19 @@ void WriteSettings(const TGameCore& core)
 
 void TfMain::StartSubsystems()
 {
-    if (!sound_ && optionsPage_)
+    if (optionsPage_ && !sound_ && !midi_) {
         sound_ = std::make_unique<TSoundHookup>(*this);
-    if (!midi_ && optionsPage_) {
         midi_ = std::make_unique<TMidiHookup>(*this, lirasto::settings::kFileName);
         midi_->Start();
+        // The sound's JACK output and our MIDI input both ask JACK for the client name "Lirasto Notes", and the
+        // one that comes second is renamed. The MIDI input keeps it, so that "Lirasto Notes:MIDI in" is always
+        // the port to connect a keyboard to: the sound opens once MIDI has looked, or after a while without it.
+        auto startSound = [sound = sound_.get(), started = std::make_shared<bool>(false)] {
+            if (!std::exchange(*started, true))
+                sound->Start();
+        };
+        connect(&midi_->Input(), &TMidiInput::devicesChanged, sound_.get(), startSound, Qt::SingleShotConnection);
+        QTimer::singleShot(kSoundWaitsForMidiAtMost, sound_.get(), startSound);
     }
     if (history_)
         history_->Start();
