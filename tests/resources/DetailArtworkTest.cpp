@@ -6,6 +6,7 @@
 #include "resources/artwork/Pictures.h"
 
 #include <QGuiApplication>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,15 +35,33 @@ Set decoded(const std::vector<ArtworkFile>& files)
     return set;
 }
 
+// The application the painter needs, gone before the process ends so that the font
+// configuration it opened is closed too.
+class GuiApplication : public testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[18] = "DetailArtworkTest";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+testing::Environment* const kGuiApplication = testing::AddGlobalTestEnvironment(new GuiApplication);
+
 const std::pair<Set, Set>& sets() // plain, detail
 {
-    static int argc = 1;
-    static char name[] = "DetailArtworkTest", *argv[] = {name, nullptr};
-    static const QGuiApplication* app = (qputenv("QT_QPA_PLATFORM", "offscreen"), new QGuiApplication(argc, argv));
-    static const MusicFont font(MusicFont::defaultPath());
-    static const std::pair<Set, Set> once{decoded(artworkFiles(paintArtwork(font, 1))),
-                                          decoded(detailArtworkFiles(paintArtwork(font, 2)))};
-    (void)app;
+    static const std::pair<Set, Set> once = [] {
+        const MusicFont font(MusicFont::defaultPath());
+        return std::pair<Set, Set>{decoded(artworkFiles(paintArtwork(font, 1))),
+                                   decoded(detailArtworkFiles(paintArtwork(font, 2)))};
+    }();
     return once;
 }
 
