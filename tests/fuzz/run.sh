@@ -2,7 +2,7 @@
 # Builds the fuzz targets (clang, libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) and runs each.
 #
 #   tests/fuzz/run.sh [seconds]           fuzz every target for that long (60 s by default)
-#   tests/fuzz/run.sh --short [seconds]   replay the regression inputs, then fuzz briefly (10 s) - for ./dev test
+#   tests/fuzz/run.sh --short [seconds]   replay the regression inputs, then fuzz briefly (5 s) - for ./dev test
 #   tests/fuzz/run.sh --seeds             rewrite the committed seed corpus
 #
 # Inputs the fuzzers find go to the build directory ("$LIRASTO_BUILD_DIR-fuzz", build-fuzz by default); a
@@ -20,7 +20,7 @@ log() { printf '\033[1m[fuzz]\033[0m %s\n' "$*" >&2; }
 mode=long
 seconds=60
 case "${1:-}" in
-    --short) mode=short; seconds="${2:-10}" ;;
+    --short) mode=short; seconds="${2:-5}" ;;
     --seeds) mode=seeds ;;
     '') ;;
     *[!0-9]*) echo "usage: $0 [seconds] | --short [seconds] | --seeds" >&2; exit 2 ;;
