@@ -11,9 +11,9 @@ using lirasto::settings::TOption;
 
 namespace {
 
-constexpr int kTickLeft = 16;
-constexpr int kTickHeight = 19;
-constexpr int kTickStep = 24;
+constexpr int kTickLeft = TOptionsPage::RowLeft;
+constexpr int kTickHeight = TOptionsPage::RowHeight;
+constexpr int kTickStep = TOptionsPage::RowStep;
 constexpr int kFirstTickTop = 24;
 
 TSkinCheckBox* newTick(QWidget* parent, const QString& caption, int top)
@@ -25,8 +25,9 @@ TSkinCheckBox* newTick(QWidget* parent, const QString& caption, int top)
     return tick;
 }
 
-// The first free row of a group box below the ticks and labels it already holds.
-int nextTickTop(QWidget* group)
+} // namespace
+
+int TOptionsPage::NextRowTop(QWidget* group)
 {
     int top = kFirstTickTop;
     for (QWidget* child : group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
@@ -34,8 +35,6 @@ int nextTickTop(QWidget* group)
             top = std::max(top, child->geometry().top() + kTickStep);
     return top;
 }
-
-} // namespace
 
 TOptionsPage::TOptionsPage(TfMain& form, std::string path)
     : QObject(&form), form_(form), path_(std::move(path)), options_(lirasto::settings::ReadOptions(path_))
@@ -55,7 +54,7 @@ void TOptionsPage::buildTicks()
         const bool midi = row.Id == TOption::OctaveExact;
         // The octave-exact tick sits at the foot of the MIDI list, below any number of inputs.
         TSkinCheckBox* tick =
-            newTick(group, QString::fromUtf8(row.Label), midi ? group->height() - kTickStep - 8 : nextTickTop(group));
+            newTick(group, QString::fromUtf8(row.Label), midi ? group->height() - kTickStep - 8 : NextRowTop(group));
         tick->setObjectName(QStringLiteral("cb") + QString::fromLatin1(row.Key));
         tick->setChecked(options_.On(row.Id));
         tick->setVisible(!midi);

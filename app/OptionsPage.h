@@ -21,6 +21,13 @@ class TOptionsPage : public QObject
 public:
     explicit TOptionsPage(TfMain& form, std::string path = "./vantrel.ini");
 
+    // The rows of a group box, which the parts that add their own controls (sound) follow too.
+    static constexpr int RowLeft = 16;
+    static constexpr int RowHeight = 19;
+    static constexpr int RowStep = 24;
+    // The first free row of a group box below the ticks and labels it already holds.
+    static int NextRowTop(QWidget* group);
+
     const lirasto::settings::TOptions& Options() const { return options_; }
     // Sets, stores and applies an option, as a click on its tick does.
     void SetOption(lirasto::settings::TOption option, int value);

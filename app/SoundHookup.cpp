@@ -12,12 +12,8 @@ using lirasto::settings::TOption;
 
 namespace {
 
-// The rows below the sound's ticks, in the ticks' columns.
-constexpr int kLeft = 16;
+// The rows below the sound's ticks: the caption in line with the ticks' captions.
 constexpr int kCaptionLeft = 35;
-constexpr int kVolumeTop = 120;
-constexpr int kStatusTop = 144;
-constexpr int kRowHeight = 19;
 constexpr int kSliderLeft = 100;
 constexpr int kSliderWidth = 200;
 
@@ -71,18 +67,19 @@ TSoundHookup::~TSoundHookup()
 
 void TSoundHookup::buildControls(QWidget* group)
 {
-    newLabel(group, QStringLiteral("Volume"), kCaptionLeft, kVolumeTop);
+    const int volumeTop = TOptionsPage::NextRowTop(group);
+    newLabel(group, QStringLiteral("Volume"), kCaptionLeft, volumeTop);
     volume_ = new TSkinSlider(group);
     volume_->setObjectName(QStringLiteral("tbVolume"));
     const lirasto::settings::TOptionRow& row = lirasto::settings::OptionRow(TOption::Volume);
     volume_->setRange(row.Min, row.Max);
     volume_->setSingleStep(5);
     volume_->setPageStep(10);
-    volume_->setGeometry(kSliderLeft, kVolumeTop, kSliderWidth, kRowHeight);
+    volume_->setGeometry(kSliderLeft, volumeTop, kSliderWidth, TOptionsPage::RowHeight);
     volume_->show();
-    volumeText_ = newLabel(group, percentText(100), kSliderLeft + kSliderWidth + 10, kVolumeTop);
+    volumeText_ = newLabel(group, percentText(100), kSliderLeft + kSliderWidth + 10, volumeTop);
     volumeText_->setObjectName(QStringLiteral("lVolume"));
-    status_ = newLabel(group, QString(), kLeft, kStatusTop);
+    status_ = newLabel(group, QString(), TOptionsPage::RowLeft, volumeTop + TOptionsPage::RowStep);
     status_->setObjectName(QStringLiteral("lSoundStatus"));
     status_->hide();
     connect(volume_, &QAbstractSlider::valueChanged, this,
