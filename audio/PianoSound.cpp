@@ -201,14 +201,9 @@ void TPianoSound::setStatus(TStatus status)
 
 std::unique_ptr<TSynthEngine> TPianoSound::makeEngine()
 {
-    const lirasto::TModuleSymbol factory = lirasto::FindInModule(lirasto::kSoundModule, lirasto::kSoundFactory);
-    std::unique_ptr<TSynthEngine> engine;
-    QString problem = factory.Problem;
-    if (factory.Address) {
-        engine.reset(reinterpret_cast<decltype(&lirasto_sound_create)>(factory.Address)(TSynthEngine::kVersion));
-        if (!engine)
-            problem = lirasto::ModuleVersionProblem(lirasto::kSoundModule);
-    }
+    QString problem;
+    std::unique_ptr<TSynthEngine> engine(lirasto::MakeFromModule<decltype(&lirasto_sound_create)>(
+        lirasto::kSoundModule, lirasto::kSoundFactory, problem, TSynthEngine::kVersion));
     std::lock_guard lock(mutex_);
     moduleProblem_ = problem;
     return engine;

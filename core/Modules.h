@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 // The program's modules: shared libraries beside the program that bring the
 // heavy third-party libraries (the synthesizer, the MIDI systems, SQL). The
@@ -33,5 +34,22 @@ QStringList ModuleFolders();
 
 // Why a module made nothing when its factory was asked for a version.
 QString ModuleVersionProblem(const QString& file);
+
+// Finds the factory `symbol` of type TFactory in the module `file` and calls it with `args` (the interface
+// version first). Returns what it made, or null with `problem` saying why: the module is missing, does not
+// load, or is of another version. The same rule as FindInModule about the window's thread.
+template <class TFactory, class... TArgs>
+auto MakeFromModule(const QString& file, const char* symbol, QString& problem, TArgs&&... args)
+{
+    const TModuleSymbol found = FindInModule(file, symbol);
+    problem = found.Problem;
+    decltype(reinterpret_cast<TFactory>(found.Address)(std::forward<TArgs>(args)...)) made = nullptr;
+    if (found.Address) {
+        made = reinterpret_cast<TFactory>(found.Address)(std::forward<TArgs>(args)...);
+        if (!made)
+            problem = ModuleVersionProblem(file);
+    }
+    return made;
+}
 
 } // namespace lirasto

@@ -26,14 +26,9 @@ public:
 
     void begin()
     {
-        const lirasto::TModuleSymbol factory = lirasto::FindInModule(lirasto::kMidiModule, lirasto::kMidiFactory);
-        QString problem = factory.Problem;
-        if (factory.Address) {
-            auto create = reinterpret_cast<decltype(&lirasto_midi_create)>(factory.Address);
-            watcher_.reset(create(TMidiPortWatcher::kVersion, setup_));
-            if (!watcher_)
-                problem = lirasto::ModuleVersionProblem(lirasto::kMidiModule);
-        }
+        QString problem;
+        watcher_.reset(lirasto::MakeFromModule<decltype(&lirasto_midi_create)>(
+            lirasto::kMidiModule, lirasto::kMidiFactory, problem, TMidiPortWatcher::kVersion, setup_));
         if (watcher_) {
             watcher_->begin();
             return;
