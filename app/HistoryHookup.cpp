@@ -92,7 +92,8 @@ void THistoryHookup::RunStarted(int)
 
 void THistoryHookup::loadChooser()
 {
-    // An answer judged during the last run is already in the store: each waits for its commit.
+    // An answer judged during the last run is already in the store: the run's end waits for
+    // the commits queued before it.
     const int level = form_.Core().Level;
     const int key = LevelKeys[level];
     chooser_.Load(key, PastAnswers(store_.Answers(level), key), std::chrono::system_clock::now());

@@ -76,9 +76,10 @@ int64_t THistoryModule::BeginRun(int level, std::chrono::system_clock::time_poin
     return store() ? store_->BeginRun(level, started) : 0;
 }
 
-bool THistoryModule::AddAnswer(const TAnswerRecord& answer)
+void THistoryModule::AddAnswer(const TAnswerRecord& answer)
 {
-    return store() && store_->AddAnswer(answer);
+    if (store())
+        store_->AddAnswer(answer);
 }
 
 void THistoryModule::EndRun(int64_t runToken, const TRunResult& result)

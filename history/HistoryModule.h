@@ -26,7 +26,7 @@ public:
     QString Path() const override;
     void Open() override;
     int64_t BeginRun(int level, std::chrono::system_clock::time_point started) override;
-    bool AddAnswer(const TAnswerRecord& answer) override;
+    void AddAnswer(const TAnswerRecord& answer) override;
     void EndRun(int64_t runToken, const TRunResult& result) override;
     void Clear() override;
     void Flush() override;

@@ -14,7 +14,7 @@ class THistoryStorage : public THistoryReader
 {
 public:
     // Raised whenever the calls below change.
-    static constexpr int kVersion = 2;
+    static constexpr int kVersion = 3;
 
     // The file the history is kept in.
     virtual QString Path() const = 0;
@@ -24,9 +24,9 @@ public:
 
     // A run begins; the token ties its answers and its end to it.
     virtual int64_t BeginRun(int level, std::chrono::system_clock::time_point started) = 0;
-    // answer.RunId is a token from BeginRun, or 0. Returns whether the
-    // answer was committed before the call returned.
-    virtual bool AddAnswer(const TAnswerRecord& answer) = 0;
+    // answer.RunId is a token from BeginRun, or 0. Returns at once: the
+    // worker commits it in the order asked, and EndRun and Flush wait for it.
+    virtual void AddAnswer(const TAnswerRecord& answer) = 0;
     virtual void EndRun(int64_t runToken, const TRunResult& result) = 0;
 
     // Deletes every answer and run.

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <pthread.h>
+#include <sched.h>
 
 namespace {
 
@@ -246,6 +248,11 @@ void THistoryStore::Flush()
 
 void THistoryStore::Work()
 {
+    // A commit woken by an answer waits for the window to finish the frame that
+    // shows the verdict rather than taking the processor from it; batch threads
+    // still get their share, so nothing is put off for long.
+    const sched_param batch{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &batch);
     {
         QSqlDatabase db;
         for (;;) {
@@ -459,36 +466,39 @@ void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& 
         emit Changed();
 }
 
-bool THistoryStore::AddAnswer(const TAnswerRecord& answer)
+void THistoryStore::AddAnswer(const TAnswerRecord& answer)
 {
-    return WaitFor(Post([this, a = answer](QSqlDatabase& db) mutable {
-                       const auto row = RunIds_.find(a.RunId);
-                       a.RunId = row == RunIds_.end() ? 0 : row->second;
-                       if (Usable_) {
-                           QSqlQuery query(db);
-                           query.prepare("INSERT INTO answers(run_id, at_ms, level, key_index, clef, note, keys,"
-                                         " pitch_classes, is_right, answer_ms, input)"
-                                         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-                           for (const QVariant& value :
-                                {a.RunId ? QVariant(qint64(a.RunId)) : QVariant(), QVariant(qint64(Ms(a.At))),
-                                 QVariant(a.Level), QVariant(a.Key), QVariant(a.Clef), QVariant(a.Note),
-                                 QVariant(KeysText(a.KeysGiven)), QVariant(int(a.PitchClassesGiven)),
-                                 QVariant(a.Right ? 1 : 0), QVariant(qint64(a.AnswerMs)), QVariant(int(a.Source))})
-                               query.addBindValue(value);
-                           if (query.exec())
-                               a.Id = query.lastInsertId().toLongLong();
-                           else
-                               NotKept(tr("an answer cannot be written (%1)").arg(query.lastError().text()));
-                       }
-                       // Kept in memory even when the file fails, so the run's
-                       // answers still show.
-                       {
-                           std::lock_guard lock(Mutex_);
-                           Answers_.push_back(std::move(a));
-                       }
-                       emit Changed();
-                   }),
-                   kWriteWait);
+    // Not waited for: the worker commits it within a millisecond or so, and the window
+    // paints the verdict meanwhile. A killed process loses it no more than if the
+    // window waited, since the commit happens on the worker either way; and a file
+    // locked by another instance does not hold the window up.
+    Post([this, a = answer](QSqlDatabase& db) mutable {
+        const auto row = RunIds_.find(a.RunId);
+        a.RunId = row == RunIds_.end() ? 0 : row->second;
+        if (Usable_) {
+            QSqlQuery query(db);
+            query.prepare("INSERT INTO answers(run_id, at_ms, level, key_index, clef, note, keys,"
+                          " pitch_classes, is_right, answer_ms, input)"
+                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+            for (const QVariant& value :
+                 {a.RunId ? QVariant(qint64(a.RunId)) : QVariant(), QVariant(qint64(Ms(a.At))), QVariant(a.Level),
+                  QVariant(a.Key), QVariant(a.Clef), QVariant(a.Note), QVariant(KeysText(a.KeysGiven)),
+                  QVariant(int(a.PitchClassesGiven)), QVariant(a.Right ? 1 : 0), QVariant(qint64(a.AnswerMs)),
+                  QVariant(int(a.Source))})
+                query.addBindValue(value);
+            if (query.exec())
+                a.Id = query.lastInsertId().toLongLong();
+            else
+                NotKept(tr("an answer cannot be written (%1)").arg(query.lastError().text()));
+        }
+        // Kept in memory even when the file fails, so the run's
+        // answers still show.
+        {
+            std::lock_guard lock(Mutex_);
+            Answers_.push_back(std::move(a));
+        }
+        emit Changed();
+    });
 }
 
 void THistoryStore::Clear()

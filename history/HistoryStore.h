@@ -42,7 +42,7 @@ public:
     void Open() override;
 
     int64_t BeginRun(int level, std::chrono::system_clock::time_point started) override;
-    bool AddAnswer(const TAnswerRecord& answer) override;
+    void AddAnswer(const TAnswerRecord& answer) override;
     void EndRun(int64_t runToken, const TRunResult& result) override;
 
     void Clear() override;

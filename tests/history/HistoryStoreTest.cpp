@@ -34,9 +34,11 @@ int WriteAnswers(const char* path, int count)
     THistoryStore store(path);
     store.Open();
     std::printf("%d\n", int(getpid()));
-    for (int i = 0; i < count; ++i)
-        if (store.AddAnswer(Answer(i)))
-            std::printf("%d\n", i), std::fflush(stdout);
+    for (int i = 0; i < count; ++i) {
+        store.AddAnswer(Answer(i));
+        store.Flush();
+        std::printf("%d\n", i), std::fflush(stdout);
+    }
     return store.Problem().isEmpty() && store.Notice().isEmpty() ? 0 : 1;
 }
 
@@ -119,7 +121,7 @@ TEST(HistoryStore, ReadsBackEveryFieldOfAnAnswerAndARun)
         // Another instance writes the same file: what this one reads for the export holds that answer too.
         THistoryStore other(Q(db));
         other.Open();
-        EXPECT_TRUE(other.AddAnswer(Answer(7)));
+        other.AddAnswer(Answer(7));
         other.Flush();
     }
     EXPECT_EQ(store.AllAnswers().size(), 2u);
@@ -195,6 +197,7 @@ TEST_P(DamagedFile, IsKeptBesideUnderANewNameAndAFreshHistoryBegins)
         THistoryStore store(Q(db));
         store.Open();
         store.AddAnswer(Answer(7));
+        store.Flush();
         const std::string said = GetParam().second + " It is kept as history.sqlite3.damaged-20";
         EXPECT_EQ(store.Notice().toStdString().substr(0, said.size()), said);
         EXPECT_EQ(store.Problem(), ""); // the fresh history is kept
@@ -243,7 +246,8 @@ TEST(HistoryStore, GoesOnInMemoryWhenTheFolderCannotBeWritten)
     QFile(Q(dir.path() / "data")).open(QIODevice::WriteOnly); // a file where the folder should be
     THistoryStore store(Q(dir.path() / "data/history.sqlite3"));
     store.Open();
-    EXPECT_TRUE(store.AddAnswer(Answer(5)));
+    store.AddAnswer(Answer(5));
+    store.Flush();
     EXPECT_TRUE(store.Problem().startsWith("History is not being kept: the folder ")) << store.Problem().toStdString();
     ASSERT_EQ(store.Answers(2).size(), 1u);
     EXPECT_EQ(store.AllAnswers().size(), 1u);
