@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace lirasto::skin;
 
@@ -104,6 +105,7 @@ void TSkinLabel::SetBorderPen(const QPen& pen)
 
 void TSkinLabel::shadowChanged()
 {
+    drawn_.clear();
     adjustBounds();
     update();
 }
@@ -161,7 +163,8 @@ bool TSkinLabel::event(QEvent* event)
 void TSkinLabel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
-        measured_.clear(); // sizes in the old font are of no use again
+        measured_.clear(); // sizes and pictures in the old font are of no use again
+        drawn_.clear();
         adjustBounds();
     }
     if (event->type() == QEvent::FontChange || event->type() == QEvent::EnabledChange ||
@@ -181,6 +184,47 @@ void TSkinLabel::paintEvent(QPaintEvent*)
     const int extra = shadowExtra(shadow_);
     // The layout rectangle leaves room for the shadow copy on the far sides.
     const QRect layout = r.adjusted(0, 0, -extra, -extra);
-    drawShadowText(painter, layout, textFlags(), text, windowText(this), shadow_, isEnabled(), palette());
+    // At a fractional scale a picture would land between device pixels and blur the text.
+    const qreal ratio = painter.device()->devicePixelRatio();
+    const QImage* picture = ratio == std::floor(ratio) && ratio >= 1 ? captionPicture(layout, int(ratio)) : nullptr;
+    if (picture)
+        painter.drawImage(r.topLeft(), *picture);
+    else
+        drawShadowText(painter, layout, textFlags(), text, windowText(this), shadow_, isEnabled(), palette());
     drawEdgeBorders(painter, r, QColor(), edgeBorders_, borderPen_);
+}
+
+const QImage* TSkinLabel::captionPicture(const QRect& layout, int ratio)
+{
+    const int flags = textFlags();
+    const std::array<QRgb, 3> colours{windowText(this).rgba(), buttonHighlight(palette()).rgba(),
+                                      buttonShadow(palette()).rgba()};
+    auto same = [&](const Drawn& d) {
+        return d.text == caption_ && d.size == size() && d.flags == flags && d.enabled == isEnabled() &&
+               d.colours == colours && d.ratio == ratio && d.font == font();
+    };
+    auto found = std::find_if(drawn_.begin(), drawn_.end(), same);
+    // A caption seen for the first time is drawn directly and only noted: a score or a clock
+    // rarely shows the same text again, a verdict does at once.
+    if (found == drawn_.end()) {
+        constexpr std::size_t kRemembered = 4; // a verdict label takes turns between two captions and colours
+        if (drawn_.size() == kRemembered)
+            drawn_.erase(drawn_.begin());
+        drawn_.push_back({caption_, size(), flags, isEnabled(), colours, font(), ratio, QImage()});
+        return nullptr;
+    }
+    if (found->picture.isNull()) {
+        QImage picture(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        picture.setDevicePixelRatio(ratio);
+        // The text is laid out for this control's screen, as it would be drawn on it directly.
+        picture.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+        picture.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setFont(font());
+        drawShadowText(painter, layout, flags, caption_, windowText(this), shadow_, isEnabled(), palette());
+        painter.end();
+        found->picture = std::move(picture);
+    }
+    return &found->picture;
 }

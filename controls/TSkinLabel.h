@@ -3,7 +3,9 @@
 #include "controls/TSkinShadowed.h"
 #include "controls/TSkinWallpaper.h"
 
+#include <QImage>
 #include <QWidget>
+#include <array>
 
 #include <vector>
 
@@ -76,4 +78,21 @@ private:
         QSize size;
     };
     mutable std::vector<Measured> measured_;
+    // Captions drawn lately, text and shadow on a transparent picture: drawing one is a
+    // blend of a few thousand pixels, where laying the text out and drawing it twice (shadow
+    // and text) took most of the time from an answer to its verdict on screen.
+    struct Drawn
+    {
+        QString text;
+        QSize size;
+        int flags;
+        bool enabled;
+        std::array<QRgb, 3> colours; // text, and the two a disabled caption is drawn in
+        QFont font;
+        int ratio;
+        QImage picture;
+    };
+    std::vector<Drawn> drawn_;
+    // The caption's picture when it was drawn before, else null (and the caption noted).
+    const QImage* captionPicture(const QRect& layout, int ratio);
 };
