@@ -20,6 +20,7 @@
 #include "midi/MidiInput.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace {
@@ -82,6 +83,23 @@ private:
     TfMain& form_;
 };
 
+// The last of the window's own listeners: what they changed for a key pressed or an answer
+// judged goes on screen before the listeners added later (sound, history) take their turn,
+// so that the player sees the key lit and the verdict without waiting for those.
+class TfMain::TShowAtOnce : public TGameListener
+{
+public:
+    explicit TShowAtOnce(TfMain& form) : form_(form) {}
+
+    void KeyDown(int, TInputSource) override { show(); }
+    void AnswerJudged(const TJudgement&) override { show(); }
+
+private:
+    void show() { QCoreApplication::sendPostedEvents(form_.window(), QEvent::UpdateRequest); }
+
+    TfMain& form_;
+};
+
 TfMain::TfMain(QWidget* parent) : QWidget(parent), staffWindow_(std::make_unique<MainStaffWindow>(*this))
 {
     setObjectName(QStringLiteral("fMain"));
@@ -107,6 +125,8 @@ void TfMain::connectListeners()
     core_.AddListener(piano_.get());
     core_.AddListener(labels_.get());
     core_.AddListener(controls_.get());
+    showAtOnce_ = std::make_unique<TShowAtOnce>(*this);
+    core_.AddListener(showAtOnce_.get());
     keyboard_ = new TKeyboardInput(*this);
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { RunGuarded([this] { pageChanged(); }); });
 }

@@ -134,6 +134,7 @@ protected:
 
 private:
     class TRunControls;
+    class TShowAtOnce;
     void pageChanged();
     void connectListeners();
 
@@ -144,6 +145,7 @@ private:
     std::unique_ptr<TPianoHighlight> piano_;
     std::unique_ptr<TGameLabels> labels_;
     std::unique_ptr<TRunControls> controls_;
+    std::unique_ptr<TShowAtOnce> showAtOnce_;
     std::unique_ptr<TMidiHookup> midi_;   // made once the window shows; goes before the core
     TKeyboardInput* keyboard_ = nullptr;  // a child of the window
     TOptionsPage* optionsPage_ = nullptr; // a child of the window

@@ -1,5 +1,6 @@
 #include "controls/SkinCtrls.h"
 #include "tests/controls/JpegFixture.h"
+#include "tests/support/PaintRecorder.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -189,27 +190,15 @@ TEST(ScrollingPaint, TextMovesOverTiledWallpaper)
 TEST(ScrollingPaint, StepRepaintsOnlyWhereTheTextIs)
 {
     auto scroller = makeScroller(300, 22, {"Hi"});
-    QRegion painted;
-    struct Recorder : QObject
-    {
-        QRegion* region;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::Paint)
-                *region += static_cast<QPaintEvent*>(e)->region();
-            return false;
-        }
-    } recorder;
-    recorder.region = &painted;
     scroller->show();
     ASSERT_TRUE(processUntil([&] { return scroller->windowHandle() && scroller->windowHandle()->isExposed(); }));
     scroller->step(); // the first paint keeps the background and the line
-    scroller->installEventFilter(&recorder);
+    lirasto::test::TPaintRecorder recorder(scroller.get());
     for (int i = 0; i < 100; ++i) {
-        painted = QRegion();
+        recorder.painted = QRegion();
         scroller->step();
     }
-    const QRect box = painted.boundingRect();
+    const QRect box = recorder.painted.boundingRect();
     const QImage shot = scroller->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb background = shot.pixel(0, 0);
     for (int y = 0; y < 22; ++y) {
