@@ -64,6 +64,16 @@ void TApplication::ShowError(const QString& message)
     reporter()(message);
 }
 
+void PreferPlainImageTransfer()
+{
+    // The window repaints small areas again and again: the credits line 40 times a second, a key
+    // lit and put out, a verdict. Through shared memory, painting an area that was shown last
+    // time must first wait for the X server to have read it, a round trip and two thread
+    // wake-ups each time; sent in the request, a few kilobytes cost less than that.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 bool RunGuarded(const std::function<void()>& handler)
 {
     try {

@@ -34,6 +34,11 @@ bool RunGuarded(const std::function<void()>& handler);
 // becomes the application's default.
 void InstallFontSubstitutions();
 
+// Before the application object: on X11, window contents go to the server in the drawing
+// request itself rather than through a shared-memory segment, unless QT_XCB_NO_MITSHM says
+// otherwise.
+void PreferPlainImageTransfer();
+
 // Reads the system's font configuration on a worker thread. Reading it (a few dozen XML files and
 // the font caches) is one of the costliest steps of start-up and needs nothing of the application
 // object, so it runs while the application connects to the display. Wait() before the first text is measured: the font

@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv)
 {
+    PreferPlainImageTransfer();
     TFontConfigWarmUp fontConfig;
     TApplication application(argc, argv);
     fontConfig.Wait();
