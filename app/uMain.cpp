@@ -85,17 +85,22 @@ private:
 
 // The last of the window's own listeners: what they changed for a key pressed or an answer
 // judged goes on screen before the listeners added later (sound, history) take their turn,
-// so that the player sees the key lit and the verdict without waiting for those.
+// so that the player sees the key lit and the verdict without waiting for those. MIDI notes
+// arrive in batches, which one repaint after the batch serves better than one per note.
 class TfMain::TShowAtOnce : public TGameListener
 {
 public:
     explicit TShowAtOnce(TfMain& form) : form_(form) {}
 
-    void KeyDown(int, TInputSource) override { show(); }
-    void AnswerJudged(const TJudgement&) override { show(); }
+    void KeyDown(int, TInputSource source) override { show(source); }
+    void AnswerJudged(const TJudgement& judgement) override { show(judgement.Source); }
 
 private:
-    void show() { QCoreApplication::sendPostedEvents(form_.window(), QEvent::UpdateRequest); }
+    void show(TInputSource source)
+    {
+        if (source != TInputSource::Midi)
+            QCoreApplication::sendPostedEvents(form_.window(), QEvent::UpdateRequest);
+    }
 
     TfMain& form_;
 };
