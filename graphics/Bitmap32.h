@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -118,8 +119,8 @@ public:
     void EndUpdate();
     int UpdateCount() const { return updateCount_; }
 
-    // The lock count changes under one process-wide mutex; the object's own
-    // (recursive) mutex is held between Lock and Unlock.
+    // The object's own (recursive) mutex is held between Lock and Unlock; the count of
+    // locks taken or waited for is atomic, so that asking it takes no lock.
     void Lock();
     void Unlock();
     int LockCount() const;
@@ -130,7 +131,7 @@ protected:
 
 private:
     std::recursive_mutex lock_;
-    int lockCount_ = 0;
+    std::atomic<int> lockCount_ = 0;
     int updateCount_ = 0;
 };
 
@@ -285,6 +286,9 @@ private:
     // Rows are 32-byte aligned for the vector blends.
     struct FreePixels
     {
+        FreePixels() noexcept : bytes(0) {}
+        explicit FreePixels(std::size_t size) noexcept : bytes(size) {}
+        std::size_t bytes; // the block's size, so that it can be reused for another of that size
         void operator()(TColor32* p) const;
     };
     std::unique_ptr<TColor32[], FreePixels> bits_;

@@ -43,38 +43,6 @@ int32_t mulDiv(int64_t a, int64_t b, int64_t c)
     return lirasto::checkedCast<int32_t>(rounded);
 }
 
-// The region as few rectangles that do not overlap: its bands are joined into their
-// bounding boxes where that adds little area, because each rectangle costs a pass of
-// every stage and layer, and recomposing a few unchanged pixels changes nothing.
-std::vector<TRect> CompositionRects(const QRegion& region)
-{
-    std::vector<TRect> rects;
-    for (const QRect& r : region)
-        rects.push_back(TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
-    auto area = [](const TRect& r) { return r.Width() * r.Height(); };
-    auto bounds = [](const TRect& a, const TRect& b) {
-        return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-                     std::max(a.Bottom, b.Bottom)};
-    };
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (std::size_t i = 0; i < rects.size() && !merged; ++i) {
-            for (std::size_t j = i + 1; j < rects.size() && !merged; ++j) {
-                const TRect box = bounds(rects[i], rects[j]);
-                // Overlaps must go (a pixel composed twice would be blended twice); near
-                // neighbours go when the box wastes less than a quarter.
-                const bool overlap = !IntersectRect(rects[i], rects[j]).IsEmpty();
-                if (overlap || 4 * area(box) <= 5 * (area(rects[i]) + area(rects[j]))) {
-                    rects[i] = box;
-                    rects.erase(rects.begin() + std::ptrdiff_t(j));
-                    merged = true;
-                }
-            }
-        }
-    }
-    return rects;
-}
-
 // The client position of a mouse event: the pixel the pointer lies in.
 QPoint clientPixel(const QMouseEvent* event)
 {
@@ -146,7 +114,7 @@ TCustomPaintBox32::~TCustomPaintBox32() = default;
 void TCustomPaintBox32::Invalidate()
 {
     bufferValid_ = false;
-    pending_ = QRegion();
+    pending_.Clear();
     update();
 }
 
@@ -155,19 +123,35 @@ void TCustomPaintBox32::InvalidateRegion(const QRegion& region)
     if (region.isEmpty())
         return;
     if (bufferValid_)
-        pending_ += region;
+        pending_.Add(region);
     update(region);
+}
+
+void TCustomPaintBox32::InvalidateArea(const TChangedArea& area)
+{
+    if (area.IsEmpty())
+        return;
+    if (bufferValid_)
+        pending_.Add(area);
+    if (area.Spilled()) {
+        update(area.Region());
+        return;
+    }
+    // Rectangle by rectangle: Qt joins them into the window's dirty region without a region of our own.
+    for (const TRect& r : area.InlineRects())
+        update(QRect(r.Left, r.Top, int(r.Width()), int(r.Height())));
 }
 
 void TCustomPaintBox32::ForceCompose()
 {
     ResizeBuffer();
     if (!bufferValid_) {
-        pending_ = QRegion();
+        pending_.Clear();
         DoPaintBuffer();
-    } else if (!pending_.isEmpty()) {
-        const QRegion region = std::exchange(pending_, QRegion());
-        DoPaintBufferRegion(region);
+    } else if (!pending_.IsEmpty()) {
+        // Inline on the stack: taking the area allocates nothing unless it spilled.
+        const TChangedArea area = std::exchange(pending_, TChangedArea());
+        DoPaintBufferArea(area);
     }
 }
 
@@ -182,7 +166,7 @@ void TCustomPaintBox32::DoPaintBuffer()
     ++compositions_;
 }
 
-void TCustomPaintBox32::DoPaintBufferRegion(const QRegion&)
+void TCustomPaintBox32::DoPaintBufferArea(const TChangedArea&)
 {
     DoPaintBuffer();
 }
@@ -222,7 +206,7 @@ void TCustomPaintBox32::ResizeBuffer()
         // A new scale (another screen, or a view that starts painting for itself) needs every pixel anew.
         bufferScale_ = scale;
         bufferValid_ = false;
-        pending_ = QRegion();
+        pending_.Clear();
         update();
     }
     const TRect viewport = ScaleRect(GetViewportRect(), bufferScale_);
@@ -414,9 +398,9 @@ void TCustomImage32::Changed()
     if (wholeChanged_ || NeedsWholeComposition())
         Invalidate();
     else
-        InvalidateRegion(changedArea_);
+        InvalidateArea(changedArea_);
     wholeChanged_ = false;
-    changedArea_ = QRegion();
+    changedArea_.Clear();
     if (OnChange)
         OnChange(this);
 }
@@ -430,8 +414,7 @@ void TCustomImage32::ChangedAll()
 void TCustomImage32::LayerAreaChanged(const TRect& area)
 {
     const TRect r = IntersectRect(area, TRect{0, 0, width(), height()});
-    if (!r.IsEmpty())
-        changedArea_ += QRect(r.Left, r.Top, int(r.Width()), int(r.Height()));
+    changedArea_.Add(r);
 }
 
 bool TCustomImage32::NeedsWholeComposition() const
@@ -553,7 +536,7 @@ void TCustomImage32::DoPaintBuffer()
     RunStages(*Buffer());
 }
 
-void TCustomImage32::DoPaintBufferRegion(const QRegion& region)
+void TCustomImage32::DoPaintBufferArea(const TChangedArea& area)
 {
     if (NeedsWholeComposition()) {
         DoPaintBuffer();
@@ -566,12 +549,21 @@ void TCustomImage32::DoPaintBufferRegion(const QRegion& region)
     TBitmap32& buffer = *Buffer();
     // Every stage works pixel by pixel, so each part composed on its own within its clip
     // comes out as the same part of a whole composition.
-    struct ClipReset
+    // The rectangles' list is taken for the pass and given back after it, so that it keeps its
+    // storage and a composition started from within the pass cannot change it underfoot.
+    struct Pass
     {
-        TBitmap32& b;
-        ~ClipReset() { b.SetClipRect(b.BoundsRect()); }
-    } reset{buffer};
-    for (const TRect& r : CompositionRects(region)) {
+        TBitmap32& buffer;
+        std::vector<TRect>& kept;
+        std::vector<TRect> rects;
+        ~Pass()
+        {
+            buffer.SetClipRect(buffer.BoundsRect());
+            kept = std::move(rects);
+        }
+    } pass{buffer, compositionRects_, std::move(compositionRects_)};
+    area.CompositionRects(pass.rects);
+    for (const TRect& r : pass.rects) {
         buffer.SetClipRect(ScaleRect(r, BufferScale()));
         RunStages(buffer);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/Bitmap32.h"
+#include "graphics/ChangedArea.h"
 #include "graphics/Layers.h"
 
 #include <QColor>
@@ -87,9 +88,10 @@ public:
     void Invalidate();
     // Marks a part of the buffer out of date and asks for a repaint of that part only.
     void InvalidateRegion(const QRegion& region);
+    void InvalidateArea(const TChangedArea& area);
     // What the next composition redoes and the window repaints, short of a whole
     // invalid buffer: the union of the parts invalidated since the last one.
-    QRegion PendingRegion() const { return pending_; }
+    QRegion PendingRegion() const { return pending_.Region(); }
     // Fits the buffer to the viewport and composes it now if it is invalid.
     void ForceCompose();
     // How many times the buffer has been composed, for tests and benchmarks.
@@ -108,8 +110,8 @@ public:
 protected:
     // Composes the buffer and marks it valid.
     virtual void DoPaintBuffer();
-    // Composes only region of a valid buffer; by default the whole buffer.
-    virtual void DoPaintBufferRegion(const QRegion& region);
+    // Composes only area of a valid buffer; by default the whole buffer.
+    virtual void DoPaintBufferArea(const TChangedArea& area);
     void CountComposition() { ++compositions_; }
     virtual void DoPaintGDIOverlay(QPainter& canvas);
     virtual void MouseEnter();
@@ -134,7 +136,7 @@ private:
     long long compositions_ = 0;
     int bufferScale_ = 1;
     QSize lastSize_;
-    QRegion pending_;
+    TChangedArea pending_;
 };
 
 // A paint box that composes a background bitmap and a stack of layers. It keeps the
@@ -215,7 +217,7 @@ protected:
     virtual void ExecDrawLayers(TBitmap32& dest, int stageNum);
 
     void DoPaintBuffer() override;
-    void DoPaintBufferRegion(const QRegion& region) override;
+    void DoPaintBufferArea(const TChangedArea& area) override;
     void DoPaintGDIOverlay(QPainter& canvas) override;
     // 2 on a screen of more than one device pixel per logical pixel. Custom stages and layers
     // that paint for themselves draw in logical pixels, so a view with any of them composes
@@ -255,8 +257,9 @@ private:
     TCoordXForm cachedXForm_;
     bool cacheValid_ = false;
     // What the layers reported since the last Changed, within the view.
-    QRegion changedArea_;
+    TChangedArea changedArea_;
     bool wholeChanged_ = false;
+    std::vector<TRect> compositionRects_; // kept to reuse its storage
     std::vector<TPaintStage> composedStages_;
 };
 

@@ -137,8 +137,21 @@ bool TLayerCollection::AnyUnboundedLayer(uint32_t optionsMask) const
 
 void TLayerCollection::ReportChangedAreas()
 {
-    std::vector<TCustomLayer*> changed;
-    changed.swap(changed_);
+    // Taken for the walk and given back emptied, so that the list keeps its storage; a layer
+    // queued by the host meanwhile goes into the fresh list.
+    std::vector<TCustomLayer*> changed = std::move(changed_);
+    changed_ = std::move(reporting_);
+    changed_.clear();
+    struct GiveBack
+    {
+        std::vector<TCustomLayer*>& list;
+        std::vector<TCustomLayer*>& taken;
+        ~GiveBack()
+        {
+            taken.clear();
+            list = std::move(taken);
+        }
+    } giveBack{reporting_, changed};
     for (TCustomLayer* layer : changed) {
         layer->areaQueued_ = false;
         layer->shownArea_ = layer->ShownArea();

@@ -145,6 +145,7 @@ private:
     TCustomLayer* mouseListener_ = nullptr;
     // Layers changed since the host last asked where they stand.
     std::vector<TCustomLayer*> changed_;
+    std::vector<TCustomLayer*> reporting_; // the storage of the list last reported, for the next one
     int updateCount_ = 0;
     QObject* owner_ = nullptr;
     TLayerHost* host_ = nullptr;
