@@ -88,12 +88,6 @@ inline void copyRow(const TColor32* src, TColor32* dst, int count)
 
 } // namespace
 
-TRect IntersectRect(const TRect& a, const TRect& b)
-{
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
-    return r.IsEmpty() ? TRect{} : r;
-}
-
 TFloatRect IntersectRect(const TFloatRect& a, const TFloatRect& b)
 {
     TFloatRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
@@ -170,17 +164,19 @@ void TThreadPersistent::EndUpdate()
 
 void TThreadPersistent::Lock()
 {
-    lockCount_.fetch_add(1, std::memory_order_relaxed);
     lock_.lock();
+    // Written only by the thread holding the lock, so a plain store does; others may read it.
+    lockCount_.store(lockCount_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
 }
 
 void TThreadPersistent::Unlock()
 {
     // Leaving a mutex nobody holds would be undefined; refuse instead.
-    if (lockCount_.load(std::memory_order_relaxed) <= 0)
+    const int count = lockCount_.load(std::memory_order_relaxed);
+    if (count <= 0)
         throw EAssertionFailed("Unpaired TThreadPersistent.Unlock");
+    lockCount_.store(count - 1, std::memory_order_relaxed);
     lock_.unlock();
-    lockCount_.fetch_sub(1, std::memory_order_relaxed);
 }
 
 int TThreadPersistent::LockCount() const
@@ -411,7 +407,7 @@ const TBitmap32* TDetailSource::Picture() const
     return picture_.get();
 }
 
-TRect ScaleRect(const TRect& r, int scale)
+TRect ScaleRectSaturated(const TRect& r, int scale)
 {
     // Edges beyond what 32 bits hold stop at the limit: they lie far outside any buffer either way.
     auto edge = [scale](int32_t v) {

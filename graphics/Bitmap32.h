@@ -37,7 +37,12 @@ constexpr TRect MakeRect(int32_t left, int32_t top, int32_t right, int32_t botto
 }
 
 // The common part of a and b; an empty result is (0, 0, 0, 0).
-TRect IntersectRect(const TRect& a, const TRect& b);
+inline TRect IntersectRect(const TRect& a, const TRect& b)
+{
+    const TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
+                  a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+    return r.IsEmpty() ? TRect{} : r;
+}
 
 // The same with 32-bit floats: where a layer sits in its view.
 struct TFloatRect
@@ -120,7 +125,7 @@ public:
     int UpdateCount() const { return updateCount_; }
 
     // The object's own (recursive) mutex is held between Lock and Unlock; the count of
-    // locks taken or waited for is atomic, so that asking it takes no lock.
+    // locks held is atomic, so that asking it takes no lock.
     void Lock();
     void Unlock();
     int LockCount() const;
@@ -187,7 +192,11 @@ private:
 };
 
 // The device-pixel rectangle of a logical one at a whole-number scale; edges saturate at the int32 limits.
-TRect ScaleRect(const TRect& r, int scale);
+TRect ScaleRectSaturated(const TRect& r, int scale);
+inline TRect ScaleRect(const TRect& r, int scale)
+{
+    return scale == 1 ? r : ScaleRectSaturated(r, scale);
+}
 
 // A rectangle of 32-bit pixels, rows top to bottom without padding.
 class TBitmap32 : public TCustomMap

@@ -4,6 +4,7 @@
 
 #include <QRegion>
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <vector>
@@ -15,6 +16,20 @@
 class TChangedArea
 {
 public:
+    TChangedArea() = default;
+    // Only the rectangles in use are copied.
+    TChangedArea(const TChangedArea& other) : count_(other.count_), region_(other.region_)
+    {
+        std::copy_n(other.rects_.begin(), count_, rects_.begin());
+    }
+    TChangedArea& operator=(const TChangedArea& other)
+    {
+        count_ = other.count_;
+        std::copy_n(other.rects_.begin(), count_, rects_.begin());
+        region_ = other.region_;
+        return *this;
+    }
+
     // An empty rectangle, or one inside a rectangle already noted, adds nothing.
     void Add(const TRect& r);
     void Add(const TChangedArea& other);

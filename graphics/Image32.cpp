@@ -65,18 +65,9 @@ int identifierIndex(const std::array<const char*, N>& names, const QString& name
 
 } // namespace
 
-TPaintStage& TPaintStages::Items(int index)
+void TPaintStages::outOfBounds(int index)
 {
-    if (index < 0 || index >= Count())
-        throw EListError(lirasto::listIndexMessage(index));
-    return items_[static_cast<std::size_t>(index)];
-}
-
-const TPaintStage& TPaintStages::Items(int index) const
-{
-    if (index < 0 || index >= Count())
-        throw EListError(lirasto::listIndexMessage(index));
-    return items_[static_cast<std::size_t>(index)];
+    throw EListError(lirasto::listIndexMessage(index));
 }
 
 TPaintStage* TPaintStages::Add()
@@ -124,6 +115,7 @@ void TCustomPaintBox32::InvalidateRegion(const QRegion& region)
         return;
     if (bufferValid_)
         pending_.Add(region);
+    InvalidatedFromOutside();
     update(region);
 }
 
@@ -150,7 +142,8 @@ void TCustomPaintBox32::ForceCompose()
         DoPaintBuffer();
     } else if (!pending_.IsEmpty()) {
         // Inline on the stack: taking the area allocates nothing unless it spilled.
-        const TChangedArea area = std::exchange(pending_, TChangedArea());
+        const TChangedArea area = pending_;
+        pending_.Clear();
         DoPaintBufferArea(area);
     }
 }
@@ -414,7 +407,22 @@ void TCustomImage32::ChangedAll()
 void TCustomImage32::LayerAreaChanged(const TRect& area)
 {
     const TRect r = IntersectRect(area, TRect{0, 0, width(), height()});
+    if (r.IsEmpty())
+        return;
     changedArea_.Add(r);
+    otherChange_ = true;
+}
+
+void TCustomImage32::LayerShown(TCustomLayer* layer, const TRect& area)
+{
+    const TRect r = IntersectRect(area, TRect{0, 0, width(), height()});
+    if (r.IsEmpty())
+        return;
+    changedArea_.Add(r);
+    if (shownLayerCount_ < kShownLayersKept)
+        shownLayers_[std::size_t(shownLayerCount_++)] = {layer, r};
+    else
+        otherChange_ = true;
 }
 
 bool TCustomImage32::NeedsWholeComposition() const
@@ -439,10 +447,53 @@ bool TCustomImage32::NeedsWholeComposition() const
 
 void TCustomImage32::Composed()
 {
-    composedStages_.clear();
-    for (int i = 0; i < paintStages_->Count(); ++i)
-        composedStages_.push_back(paintStages_->Items(i));
+    const int count = paintStages_->Count();
+    bool same = count == int(composedStages_.size());
+    for (int i = 0; i < count && same; ++i)
+        same = paintStages_->Items(i) == composedStages_[std::size_t(i)];
+    if (!same) {
+        composedStages_.clear();
+        for (int i = 0; i < count; ++i)
+            composedStages_.push_back(paintStages_->Items(i));
+    }
     layers_->MarkComposed();
+    shownLayerCount_ = 0;
+    // What a bracket still open has noted goes to the next composition, which must redo it all.
+    otherChange_ = !changedArea_.IsEmpty();
+}
+
+bool TCustomImage32::PaintShownLayersOnTop(const TChangedArea& area)
+{
+    if (otherChange_ || shownLayerCount_ == 0 || area.Spilled())
+        return false;
+    // Painting layers over the buffer is the composition only where drawing the layers is its last step.
+    int drawLayers = -1;
+    for (int i = 0; i < paintStages_->Count(); ++i) {
+        const TPaintStage& stage = paintStages_->Items(i);
+        if (!stage.RunTime)
+            continue;
+        if (drawLayers >= 0 || stage.Stage == psCustom)
+            return false;
+        if (stage.Stage == psDrawLayers)
+            drawLayers = i;
+    }
+    if (drawLayers < 0 || paintStages_->Items(drawLayers).Parameter != loVisible)
+        return false;
+    const std::span<const TShownLayer> shown(shownLayers_.data(), std::size_t(shownLayerCount_));
+    for (const TRect& r : area.InlineRects()) {
+        const bool covered = std::any_of(shown.begin(), shown.end(),
+                                         [&r](const TShownLayer& s) { return IntersectRect(s.Area, r) == r; });
+        if (!covered)
+            return false;
+    }
+    TBitmap32& buffer = *Buffer();
+    struct ClipReset
+    {
+        TBitmap32& b;
+        ~ClipReset() { b.SetClipRect(b.BoundsRect()); }
+    } reset{buffer};
+    layers_->SetPaintScale(BufferScale());
+    return layers_->PaintOnTop(&buffer, loVisible, shown);
 }
 
 QSize TCustomImage32::GetBitmapSize() const
@@ -473,7 +524,16 @@ void TCustomImage32::UpdateCache()
 {
     if (cacheValid_)
         return;
-    cachedBitmapRect_ = GetBitmapRect();
+    const TRect rect = GetBitmapRect();
+    const QSize size(bitmap_->Empty() ? 0 : bitmap_->Width(), bitmap_->Empty() ? 0 : bitmap_->Height());
+    // Every change of the view asks for this again; the mapping only changes with these.
+    if (xformKnown_ && rect == cachedBitmapRect_ && size == cachedBitmapSize_) {
+        cacheValid_ = true;
+        return;
+    }
+    cachedBitmapRect_ = rect;
+    cachedBitmapSize_ = size;
+    xformKnown_ = false; // until it is computed: a failure below leaves it to be tried again
     // An empty rectangle (a view of zero size) takes the identity like an empty
     // bitmap instead of dividing by zero.
     if (bitmap_->Empty() || cachedBitmapRect_.IsEmpty()) {
@@ -487,6 +547,7 @@ void TCustomImage32::UpdateCache()
         cachedXForm_.RevScaleX = mulDiv(bitmap_->Width(), 0x10000, r.Width());
         cachedXForm_.RevScaleY = mulDiv(bitmap_->Height(), 0x10000, r.Height());
     }
+    xformKnown_ = true;
     cacheValid_ = true;
 }
 
@@ -545,6 +606,10 @@ void TCustomImage32::DoPaintBufferArea(const TChangedArea& area)
     }
     CountComposition();
     UpdateCache();
+    if (PaintShownLayersOnTop(area)) {
+        Composed();
+        return;
+    }
     Composed();
     TBitmap32& buffer = *Buffer();
     // Every stage works pixel by pixel, so each part composed on its own within its clip

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -50,8 +51,16 @@ class TPaintStages
 public:
     int Count() const { return static_cast<int>(items_.size()); }
     // Throws EListError "List index out of bounds (%d)" outside 0..Count()-1.
-    TPaintStage& Items(int index);
-    const TPaintStage& Items(int index) const;
+    TPaintStage& Items(int index)
+    {
+        checkIndex(index);
+        return items_[static_cast<std::size_t>(index)];
+    }
+    const TPaintStage& Items(int index) const
+    {
+        checkIndex(index);
+        return items_[static_cast<std::size_t>(index)];
+    }
     TPaintStage* Add();
     // index may be Count(), which appends.
     TPaintStage* Insert(int index);
@@ -59,6 +68,12 @@ public:
     void Clear() { items_.clear(); }
 
 private:
+    void checkIndex(int index) const
+    {
+        if (index < 0 || index >= Count())
+            outOfBounds(index);
+    }
+    [[noreturn]] static void outOfBounds(int index);
     std::vector<TPaintStage> items_;
 };
 
@@ -114,6 +129,8 @@ protected:
     virtual void DoPaintBufferArea(const TChangedArea& area);
     void CountComposition() { ++compositions_; }
     virtual void DoPaintGDIOverlay(QPainter& canvas);
+    // A part of the buffer was invalidated from outside, for reasons the box does not know.
+    virtual void InvalidatedFromOutside() {}
     virtual void MouseEnter();
     virtual void MouseLeave();
     // The buffer scale the box would compose at now: 1 here, where subclasses draw in
@@ -239,9 +256,14 @@ private:
     // of another mask, stages changed since the last composition, unbounded layers.
     bool NeedsWholeComposition() const;
     void Composed();
+    // Composes area by painting the layers that came into view over the buffer, when that is all
+    // that changed in it and they are the topmost layers there; false when it is not so.
+    bool PaintShownLayersOnTop(const TChangedArea& area);
+    void InvalidatedFromOutside() override { otherChange_ = true; }
 
     TRect LayerBitmapRect() const override { return GetBitmapRect(); }
     void LayerAreaChanged(const TRect& area) override;
+    void LayerShown(TCustomLayer* layer, const TRect& area) override;
 
     std::unique_ptr<TBitmap32> bitmap_;
     std::unique_ptr<TLayerCollection> layers_;
@@ -255,10 +277,18 @@ private:
     int updateCount_ = 0;
     TRect cachedBitmapRect_;
     TCoordXForm cachedXForm_;
+    QSize cachedBitmapSize_; // the bitmap's size the mapping was computed for
     bool cacheValid_ = false;
+    bool xformKnown_ = false;
     // What the layers reported since the last Changed, within the view.
     TChangedArea changedArea_;
     bool wholeChanged_ = false;
+    // The layers that came into view since the last composition, and whether anything else
+    // changed: while nothing else did, composing is painting them over the buffer (as a key lights).
+    static constexpr int kShownLayersKept = 4;
+    std::array<TShownLayer, kShownLayersKept> shownLayers_{};
+    int shownLayerCount_ = 0;
+    bool otherChange_ = false;
     std::vector<TRect> compositionRects_; // kept to reuse its storage
     std::vector<TPaintStage> composedStages_;
 };
