@@ -204,7 +204,12 @@ namespace {
 class RecentPixelBlocks
 {
 public:
+#ifdef __SANITIZE_ADDRESS__
+    // Under the address sanitizer every block goes back at once, so that a late use is caught.
+    static constexpr std::size_t kLargest = 0;
+#else
     static constexpr std::size_t kLargest = 64 * 1024;
+#endif
 
     ~RecentPixelBlocks()
     {

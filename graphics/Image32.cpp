@@ -713,10 +713,9 @@ void TCustomImage32::ExecClearBuffer(TBitmap32& dest, int)
 
 void TCustomImage32::ExecClearBackground(TBitmap32& dest, int)
 {
-    const TColor32 c = Color32(color_);
     if (bitmap_->Empty() || bitmap_->DrawMode() != dmOpaque) {
         // Within the clip rectangle, which is all of the buffer for a whole composition.
-        dest.FillRect(0, 0, dest.Width(), dest.Height(), c);
+        dest.FillRect(0, 0, dest.Width(), dest.Height(), Color32(color_));
         return;
     }
     // An opaque bitmap covers its own rectangle, so only the bands around it are filled.
@@ -724,6 +723,9 @@ void TCustomImage32::ExecClearBackground(TBitmap32& dest, int)
     const TRect r = ScaleRect(cachedBitmapRect_, s);
     const int w = width() * s;
     const int h = height() * s;
+    if (IntersectRect(dest.ClipRect(), r) == dest.ClipRect())
+        return; // the part composed lies on the bitmap
+    const TColor32 c = Color32(color_);
     if (r.Left > 0 || r.Right < w || r.Top > 0 || r.Bottom < h) {
         dest.FillRect(0, 0, w, r.Top, c);
         dest.FillRect(0, r.Bottom, w, h, c);
@@ -745,10 +747,10 @@ void TCustomImage32::ExecCustom(TBitmap32& dest, int stageNum)
 
 void TCustomImage32::ExecDrawBitmap(TBitmap32& dest, int)
 {
-    if (bitmap_->Empty() || cachedBitmapRect_.IsEmpty())
-        return;
-    BitmapLock lock(*bitmap_);
     const int s = BufferScale();
+    if (bitmap_->Empty() || IntersectRect(ScaleRect(cachedBitmapRect_, s), dest.ClipRect()).IsEmpty())
+        return; // also where the part composed lies beside the bitmap
+    BitmapLock lock(*bitmap_);
     if (s == 1) {
         bitmap_->DrawTo(dest, cachedBitmapRect_);
         return;
