@@ -464,7 +464,8 @@ void TCustomImage32::Composed()
 
 bool TCustomImage32::PaintShownLayersOnTop(const TChangedArea& area)
 {
-    if (otherChange_ || shownLayerCount_ == 0 || area.Spilled())
+    // Notes of a bracket still open are left to a whole pass of the stages.
+    if (otherChange_ || shownLayerCount_ == 0 || area.Spilled() || !changedArea_.IsEmpty())
         return false;
     // Painting layers over the buffer is the composition only where drawing the layers is its last step.
     int drawLayers = -1;

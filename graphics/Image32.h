@@ -103,7 +103,6 @@ public:
     void Invalidate();
     // Marks a part of the buffer out of date and asks for a repaint of that part only.
     void InvalidateRegion(const QRegion& region);
-    void InvalidateArea(const TChangedArea& area);
     // What the next composition redoes and the window repaints, short of a whole
     // invalid buffer: the union of the parts invalidated since the last one.
     QRegion PendingRegion() const { return pending_.Region(); }
@@ -125,6 +124,8 @@ public:
 protected:
     // Composes the buffer and marks it valid.
     virtual void DoPaintBuffer();
+    // InvalidateRegion for the parts a subclass knows to have changed, and why.
+    void InvalidateArea(const TChangedArea& area);
     // Composes only area of a valid buffer; by default the whole buffer.
     virtual void DoPaintBufferArea(const TChangedArea& area);
     void CountComposition() { ++compositions_; }
