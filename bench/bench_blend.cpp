@@ -297,23 +297,59 @@ void questionFrameOnView(benchmark::State& state)
     setRate(state, kBufferPixels);
 }
 
-// A key of the piano lit and put out again, each composed.
+// A white key's highlight as the artwork draws it: 20 x 71, clear above its upper part
+// between the black keys, a translucent body with a black rim, lip and foot.
+void paintKeyHighlight(TBitmap32& b)
+{
+    constexpr int kWidth = 20, kHeight = 71, kTop = 5, kShoulder = 42, kLip = 63;
+    constexpr int kUpperLeft = 5, kUpperRight = 13;
+    b.SetSize(kWidth, kHeight);
+    b.Clear(0x00000000);
+    for (int y = kTop; y < kHeight; ++y) {
+        const int left = y >= kShoulder ? 0 : kUpperLeft, right = y >= kShoulder ? kWidth - 1 : kUpperRight;
+        for (int x = left; x <= right; ++x) {
+            TColor32 c = 0x910078FD; // azure, alpha 145
+            if (y >= kHeight - 2 || x == left || y == kTop)
+                c = 0xFF000000;
+            else if (y >= kLip)
+                c = TColor32(120 + 12 * (y - kLip)) << 24 | 0x8A6796;
+            else if (x == left + 1 || x == right || y == kTop + 1)
+                c = 0x97027FFF;
+            b.Pixel(x, y) = c;
+        }
+    }
+}
+
+// A key of the piano lit and put out again, each composed, as the game does it: the view
+// shown, a layer made in an update bracket with the key's picture from the highlight list
+// (copied, blended, fully opaque, visible) and placed, the bracket closed; then the layer
+// freed in another bracket.
 void pianoHighlight(benchmark::State& state)
 {
     TImage32 view;
     view.resize(560, 71);
-    TBitmap32 keyboard, highlight;
-    paintBackground(keyboard, 561, 71);
-    paintShapes(highlight, 14, 44, 8);
+    TBitmap32 keyboard;
+    paintBackground(keyboard, 560, 71);
+    TBitmap32List highlights;
+    paintKeyHighlight(*highlights.Add());
     view.SetBitmap(&keyboard);
+    view.show();
     view.ForceCompose();
     for (auto _ : state) {
         view.BeginUpdate();
-        TBitmapLayer* layer = placeLayer(view, highlight, {203, 0});
+        auto* layer = new TBitmapLayer(view.Layers());
+        layer->SetBitmap(highlights.Bitmap(0));
+        layer->Bitmap()->SetDrawMode(dmBlend);
+        layer->Bitmap()->SetMasterAlpha(255);
+        layer->SetVisible(true);
+        layer->SetLocation(FloatRect(160, 0, 180, 71));
         view.EndUpdate();
         view.Changed();
         view.ForceCompose();
+        view.BeginUpdate();
         delete layer;
+        view.EndUpdate();
+        view.Changed();
         view.ForceCompose();
         benchmark::DoNotOptimize(view.Buffer()->Bits());
     }

@@ -40,13 +40,6 @@ void prefault(void* block, std::size_t bytes)
 #endif
 }
 
-// Lock counts of all bitmaps change under this one mutex.
-std::mutex& lockCountMutex()
-{
-    static std::mutex m;
-    return m;
-}
-
 // The standard system palette, by index (scroll bar = 0 .. menu bar = 30), as 0x00BBGGRR.
 constexpr std::array<uint32_t, 31> kSystemColors = {
     0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4,
@@ -77,13 +70,23 @@ std::optional<std::size_t> pixelBytes(int64_t width, int64_t height)
     return bytes;
 }
 
-} // namespace
-
-TRect IntersectRect(const TRect& a, const TRect& b)
+// Copies a row of another bitmap. Short rows are copied here in 16-byte pieces (fixed-size
+// copies the compiler turns into plain moves): a library call costs more than the copy itself
+// on the short rows of a layer's picture.
+inline void copyRow(const TColor32* src, TColor32* dst, int count)
 {
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
-    return r.IsEmpty() ? TRect{} : r;
+    if (count > 64) {
+        std::memcpy(dst, src, std::size_t(count) * sizeof(TColor32));
+        return;
+    }
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+        std::memcpy(dst + i, src + i, 4 * sizeof(TColor32));
+    for (; i < count; ++i)
+        dst[i] = src[i];
 }
+
+} // namespace
 
 TFloatRect IntersectRect(const TFloatRect& a, const TFloatRect& b)
 {
@@ -161,30 +164,24 @@ void TThreadPersistent::EndUpdate()
 
 void TThreadPersistent::Lock()
 {
-    {
-        std::lock_guard guard(lockCountMutex());
-        ++lockCount_;
-    }
     lock_.lock();
+    // Written only by the thread holding the lock, so a plain store does; others may read it.
+    lockCount_.store(lockCount_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
 }
 
 void TThreadPersistent::Unlock()
 {
-    {
-        // Leaving a mutex nobody holds would be undefined; refuse instead.
-        std::lock_guard guard(lockCountMutex());
-        if (lockCount_ <= 0)
-            throw EAssertionFailed("Unpaired TThreadPersistent.Unlock");
-    }
+    // Leaving a mutex nobody holds would be undefined; refuse instead.
+    const int count = lockCount_.load(std::memory_order_relaxed);
+    if (count <= 0)
+        throw EAssertionFailed("Unpaired TThreadPersistent.Unlock");
+    lockCount_.store(count - 1, std::memory_order_relaxed);
     lock_.unlock();
-    std::lock_guard guard(lockCountMutex());
-    --lockCount_;
 }
 
 int TThreadPersistent::LockCount() const
 {
-    std::lock_guard guard(lockCountMutex());
-    return lockCount_;
+    return lockCount_.load(std::memory_order_relaxed);
 }
 
 bool TCustomMap::SetSize(int newWidth, int newHeight)
@@ -199,9 +196,85 @@ bool TCustomMap::SetSize(int newWidth, int newHeight)
     return true;
 }
 
+namespace {
+
+// The last few small pixel blocks freed on this thread, handed out again for the same size: a
+// layer made and freed for each key press would otherwise ask the allocator for an aligned
+// block each time, which costs more than the picture's copy into it.
+class RecentPixelBlocks
+{
+public:
+#ifdef __SANITIZE_ADDRESS__
+    // Under the address sanitizer every block goes back at once, so that a late use is caught.
+    static constexpr std::size_t kLargest = 0;
+#else
+    static constexpr std::size_t kLargest = 64 * 1024;
+#endif
+
+    ~RecentPixelBlocks()
+    {
+        for (int i = 0; i < count_; ++i)
+            ::operator delete[](blocks_[std::size_t(i)].pixels, kPixelAlignment);
+        count_ = 0;
+        gone = true;
+    }
+    // Set once this thread's blocks are freed at its exit: bitmaps freed later (statics of the
+    // main thread) free their pixels directly. A plain flag, so that it outlives the object.
+    static thread_local bool gone;
+    void* take(std::size_t bytes)
+    {
+        for (int i = 0; i < count_; ++i) {
+            if (blocks_[std::size_t(i)].bytes == bytes) {
+                void* p = blocks_[std::size_t(i)].pixels;
+                blocks_[std::size_t(i)] = blocks_[std::size_t(--count_)];
+                blocks_[std::size_t(count_)] = {};
+                return p;
+            }
+        }
+        return nullptr;
+    }
+    // Keeps the block, or frees it (or the oldest kept) when there is no room.
+    void give(void* pixels, std::size_t bytes)
+    {
+        if (bytes > kLargest || bytes == 0) {
+            ::operator delete[](pixels, kPixelAlignment);
+            return;
+        }
+        if (count_ == kKept) {
+            ::operator delete[](blocks_[0].pixels, kPixelAlignment);
+            std::move(blocks_.begin() + 1, blocks_.end(), blocks_.begin());
+            --count_;
+        }
+        blocks_[std::size_t(count_++)] = {pixels, bytes};
+    }
+
+private:
+    struct Block
+    {
+        void* pixels = nullptr;
+        std::size_t bytes = 0;
+    };
+    static constexpr int kKept = 4;
+    std::array<Block, kKept> blocks_{};
+    int count_ = 0;
+};
+
+thread_local bool RecentPixelBlocks::gone = false;
+
+RecentPixelBlocks& recentPixelBlocks()
+{
+    thread_local RecentPixelBlocks blocks;
+    return blocks;
+}
+
+} // namespace
+
 void TBitmap32::FreePixels::operator()(TColor32* p) const
 {
-    ::operator delete[](p, kPixelAlignment);
+    if (RecentPixelBlocks::gone)
+        ::operator delete[](p, kPixelAlignment);
+    else
+        recentPixelBlocks().give(p, bytes);
 }
 
 TBitmap32::TBitmap32()
@@ -235,13 +308,16 @@ void TBitmap32::ChangeSize(int newWidth, int newHeight)
     clipRect_ = TRect{};
     if (newWidth > 0 && newHeight > 0) {
         const auto bytes = pixelBytes(newWidth, newHeight);
-        void* p = bytes ? ::operator new[](*bytes, kPixelAlignment, std::nothrow) : nullptr;
+        void* p = bytes && !RecentPixelBlocks::gone ? recentPixelBlocks().take(*bytes) : nullptr;
         if (!p) {
-            HandleChanged();
-            throw lirasto::Exception("Can't allocate the DIB handle");
+            p = bytes ? ::operator new[](*bytes, kPixelAlignment, std::nothrow) : nullptr;
+            if (!p) {
+                HandleChanged();
+                throw lirasto::Exception("Can't allocate the DIB handle");
+            }
+            prefault(p, *bytes);
         }
-        bits_.reset(static_cast<TColor32*>(p));
-        prefault(p, *bytes);
+        bits_ = std::unique_ptr<TColor32[], FreePixels>(static_cast<TColor32*>(p), FreePixels{*bytes});
     }
     SetStoredSize(newWidth, newHeight);
     clipRect_ = TRect{0, 0, newWidth, newHeight};
@@ -336,7 +412,7 @@ const TBitmap32* TDetailSource::Picture() const
     return picture_.get();
 }
 
-TRect ScaleRect(const TRect& r, int scale)
+TRect ScaleRectSaturated(const TRect& r, int scale)
 {
     // Edges beyond what 32 bits hold stop at the limit: they lie far outside any buffer either way.
     auto edge = [scale](int32_t v) {
@@ -579,6 +655,25 @@ void Transfer(TBitmap32* dst, const TRect& dstRect, const TRect& dstClip, const 
         }
         // A picture blended again unchanged skips its transparent stretches unread and copies its opaque ones.
         const TAlphaRuns* runs = line || lineEx ? src->RunsForBlending() : nullptr;
+        if (!runs && combineOp != dmCustom) {
+            // The rows walked by pointer, with nothing reloaded between the calls: a key's picture
+            // is a few dozen short rows, where the walk costs as much as the pixels.
+            const TColor32* s = src->ScanLine(int(sy)) + sx;
+            TColor32* d = dst->ScanLine(clip.Top) + clip.Left;
+            const std::ptrdiff_t srcStride = src->Width(), dstStride = dst->Width();
+            const int rows = int(clip.Height());
+            if (line) {
+                for (int y = 0; y < rows; ++y, s += srcStride, d += dstStride)
+                    line(s, d, n);
+            } else if (lineEx) {
+                for (int y = 0; y < rows; ++y, s += srcStride, d += dstStride)
+                    lineEx(s, d, n, M);
+            } else {
+                for (int y = 0; y < rows; ++y, s += srcStride, d += dstStride)
+                    copyRow(s, d, n);
+            }
+            return;
+        }
         for (int y = clip.Top; y < clip.Bottom; ++y) {
             const int srcY = int(sy + (y - clip.Top));
             TColor32* d = dst->ScanLine(y) + clip.Left; // source column sx

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -36,7 +37,12 @@ constexpr TRect MakeRect(int32_t left, int32_t top, int32_t right, int32_t botto
 }
 
 // The common part of a and b; an empty result is (0, 0, 0, 0).
-TRect IntersectRect(const TRect& a, const TRect& b);
+inline TRect IntersectRect(const TRect& a, const TRect& b)
+{
+    const TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
+                  a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+    return r.IsEmpty() ? TRect{} : r;
+}
 
 // The same with 32-bit floats: where a layer sits in its view.
 struct TFloatRect
@@ -118,8 +124,8 @@ public:
     void EndUpdate();
     int UpdateCount() const { return updateCount_; }
 
-    // The lock count changes under one process-wide mutex; the object's own
-    // (recursive) mutex is held between Lock and Unlock.
+    // The object's own (recursive) mutex is held between Lock and Unlock; the count of
+    // locks held is atomic, so that asking it takes no lock.
     void Lock();
     void Unlock();
     int LockCount() const;
@@ -130,7 +136,7 @@ protected:
 
 private:
     std::recursive_mutex lock_;
-    int lockCount_ = 0;
+    std::atomic<int> lockCount_ = 0;
     int updateCount_ = 0;
 };
 
@@ -186,7 +192,11 @@ private:
 };
 
 // The device-pixel rectangle of a logical one at a whole-number scale; edges saturate at the int32 limits.
-TRect ScaleRect(const TRect& r, int scale);
+TRect ScaleRectSaturated(const TRect& r, int scale);
+inline TRect ScaleRect(const TRect& r, int scale)
+{
+    return scale == 1 ? r : ScaleRectSaturated(r, scale);
+}
 
 // A rectangle of 32-bit pixels, rows top to bottom without padding.
 class TBitmap32 : public TCustomMap
@@ -285,6 +295,9 @@ private:
     // Rows are 32-byte aligned for the vector blends.
     struct FreePixels
     {
+        FreePixels() noexcept : bytes(0) {}
+        explicit FreePixels(std::size_t size) noexcept : bytes(size) {}
+        std::size_t bytes; // the block's size, so that it can be reused for another of that size
         void operator()(TColor32* p) const;
     };
     std::unique_ptr<TColor32[], FreePixels> bits_;

@@ -43,38 +43,6 @@ int32_t mulDiv(int64_t a, int64_t b, int64_t c)
     return lirasto::checkedCast<int32_t>(rounded);
 }
 
-// The region as few rectangles that do not overlap: its bands are joined into their
-// bounding boxes where that adds little area, because each rectangle costs a pass of
-// every stage and layer, and recomposing a few unchanged pixels changes nothing.
-std::vector<TRect> CompositionRects(const QRegion& region)
-{
-    std::vector<TRect> rects;
-    for (const QRect& r : region)
-        rects.push_back(TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
-    auto area = [](const TRect& r) { return r.Width() * r.Height(); };
-    auto bounds = [](const TRect& a, const TRect& b) {
-        return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-                     std::max(a.Bottom, b.Bottom)};
-    };
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (std::size_t i = 0; i < rects.size() && !merged; ++i) {
-            for (std::size_t j = i + 1; j < rects.size() && !merged; ++j) {
-                const TRect box = bounds(rects[i], rects[j]);
-                // Overlaps must go (a pixel composed twice would be blended twice); near
-                // neighbours go when the box wastes less than a quarter.
-                const bool overlap = !IntersectRect(rects[i], rects[j]).IsEmpty();
-                if (overlap || 4 * area(box) <= 5 * (area(rects[i]) + area(rects[j]))) {
-                    rects[i] = box;
-                    rects.erase(rects.begin() + std::ptrdiff_t(j));
-                    merged = true;
-                }
-            }
-        }
-    }
-    return rects;
-}
-
 // The client position of a mouse event: the pixel the pointer lies in.
 QPoint clientPixel(const QMouseEvent* event)
 {
@@ -97,18 +65,9 @@ int identifierIndex(const std::array<const char*, N>& names, const QString& name
 
 } // namespace
 
-TPaintStage& TPaintStages::Items(int index)
+void TPaintStages::outOfBounds(int index)
 {
-    if (index < 0 || index >= Count())
-        throw EListError(lirasto::listIndexMessage(index));
-    return items_[static_cast<std::size_t>(index)];
-}
-
-const TPaintStage& TPaintStages::Items(int index) const
-{
-    if (index < 0 || index >= Count())
-        throw EListError(lirasto::listIndexMessage(index));
-    return items_[static_cast<std::size_t>(index)];
+    throw EListError(lirasto::listIndexMessage(index));
 }
 
 TPaintStage* TPaintStages::Add()
@@ -146,7 +105,7 @@ TCustomPaintBox32::~TCustomPaintBox32() = default;
 void TCustomPaintBox32::Invalidate()
 {
     bufferValid_ = false;
-    pending_ = QRegion();
+    pending_.Clear();
     update();
 }
 
@@ -155,19 +114,37 @@ void TCustomPaintBox32::InvalidateRegion(const QRegion& region)
     if (region.isEmpty())
         return;
     if (bufferValid_)
-        pending_ += region;
+        pending_.Add(region);
+    InvalidatedFromOutside();
     update(region);
+}
+
+void TCustomPaintBox32::InvalidateArea(const TChangedArea& area)
+{
+    if (area.IsEmpty())
+        return;
+    if (bufferValid_)
+        pending_.Add(area);
+    if (area.Spilled()) {
+        update(area.Region());
+        return;
+    }
+    // Rectangle by rectangle: Qt joins them into the window's dirty region without a region of our own.
+    for (const TRect& r : area.InlineRects())
+        update(QRect(r.Left, r.Top, int(r.Width()), int(r.Height())));
 }
 
 void TCustomPaintBox32::ForceCompose()
 {
     ResizeBuffer();
     if (!bufferValid_) {
-        pending_ = QRegion();
+        pending_.Clear();
         DoPaintBuffer();
-    } else if (!pending_.isEmpty()) {
-        const QRegion region = std::exchange(pending_, QRegion());
-        DoPaintBufferRegion(region);
+    } else if (!pending_.IsEmpty()) {
+        // Inline on the stack: taking the area allocates nothing unless it spilled.
+        const TChangedArea area = pending_;
+        pending_.Clear();
+        DoPaintBufferArea(area);
     }
 }
 
@@ -182,7 +159,7 @@ void TCustomPaintBox32::DoPaintBuffer()
     ++compositions_;
 }
 
-void TCustomPaintBox32::DoPaintBufferRegion(const QRegion&)
+void TCustomPaintBox32::DoPaintBufferArea(const TChangedArea&)
 {
     DoPaintBuffer();
 }
@@ -222,7 +199,7 @@ void TCustomPaintBox32::ResizeBuffer()
         // A new scale (another screen, or a view that starts painting for itself) needs every pixel anew.
         bufferScale_ = scale;
         bufferValid_ = false;
-        pending_ = QRegion();
+        pending_.Clear();
         update();
     }
     const TRect viewport = ScaleRect(GetViewportRect(), bufferScale_);
@@ -414,9 +391,9 @@ void TCustomImage32::Changed()
     if (wholeChanged_ || NeedsWholeComposition())
         Invalidate();
     else
-        InvalidateRegion(changedArea_);
+        InvalidateArea(changedArea_);
     wholeChanged_ = false;
-    changedArea_ = QRegion();
+    changedArea_.Clear();
     if (OnChange)
         OnChange(this);
 }
@@ -430,8 +407,22 @@ void TCustomImage32::ChangedAll()
 void TCustomImage32::LayerAreaChanged(const TRect& area)
 {
     const TRect r = IntersectRect(area, TRect{0, 0, width(), height()});
-    if (!r.IsEmpty())
-        changedArea_ += QRect(r.Left, r.Top, int(r.Width()), int(r.Height()));
+    if (r.IsEmpty())
+        return;
+    changedArea_.Add(r);
+    otherChange_ = true;
+}
+
+void TCustomImage32::LayerShown(TCustomLayer* layer, const TRect& area)
+{
+    const TRect r = IntersectRect(area, TRect{0, 0, width(), height()});
+    if (r.IsEmpty())
+        return;
+    changedArea_.Add(r);
+    if (shownLayerCount_ < kShownLayersKept)
+        shownLayers_[std::size_t(shownLayerCount_++)] = {layer, r};
+    else
+        otherChange_ = true;
 }
 
 bool TCustomImage32::NeedsWholeComposition() const
@@ -456,10 +447,54 @@ bool TCustomImage32::NeedsWholeComposition() const
 
 void TCustomImage32::Composed()
 {
-    composedStages_.clear();
-    for (int i = 0; i < paintStages_->Count(); ++i)
-        composedStages_.push_back(paintStages_->Items(i));
+    const int count = paintStages_->Count();
+    bool same = count == int(composedStages_.size());
+    for (int i = 0; i < count && same; ++i)
+        same = paintStages_->Items(i) == composedStages_[std::size_t(i)];
+    if (!same) {
+        composedStages_.clear();
+        for (int i = 0; i < count; ++i)
+            composedStages_.push_back(paintStages_->Items(i));
+    }
     layers_->MarkComposed();
+    shownLayerCount_ = 0;
+    // What a bracket still open has noted goes to the next composition, which must redo it all.
+    otherChange_ = !changedArea_.IsEmpty();
+}
+
+bool TCustomImage32::PaintShownLayersOnTop(const TChangedArea& area)
+{
+    // Notes of a bracket still open are left to a whole pass of the stages.
+    if (otherChange_ || shownLayerCount_ == 0 || area.Spilled() || !changedArea_.IsEmpty())
+        return false;
+    // Painting layers over the buffer is the composition only where drawing the layers is its last step.
+    int drawLayers = -1;
+    for (int i = 0; i < paintStages_->Count(); ++i) {
+        const TPaintStage& stage = paintStages_->Items(i);
+        if (!stage.RunTime)
+            continue;
+        if (drawLayers >= 0 || stage.Stage == psCustom)
+            return false;
+        if (stage.Stage == psDrawLayers)
+            drawLayers = i;
+    }
+    if (drawLayers < 0 || paintStages_->Items(drawLayers).Parameter != loVisible)
+        return false;
+    const std::span<const TShownLayer> shown(shownLayers_.data(), std::size_t(shownLayerCount_));
+    for (const TRect& r : area.InlineRects()) {
+        const bool covered = std::any_of(shown.begin(), shown.end(),
+                                         [&r](const TShownLayer& s) { return IntersectRect(s.Area, r) == r; });
+        if (!covered)
+            return false;
+    }
+    TBitmap32& buffer = *Buffer();
+    struct ClipReset
+    {
+        TBitmap32& b;
+        ~ClipReset() { b.SetClipRect(b.BoundsRect()); }
+    } reset{buffer};
+    layers_->SetPaintScale(BufferScale());
+    return layers_->PaintOnTop(&buffer, loVisible, shown);
 }
 
 QSize TCustomImage32::GetBitmapSize() const
@@ -490,7 +525,16 @@ void TCustomImage32::UpdateCache()
 {
     if (cacheValid_)
         return;
-    cachedBitmapRect_ = GetBitmapRect();
+    const TRect rect = GetBitmapRect();
+    const QSize size(bitmap_->Empty() ? 0 : bitmap_->Width(), bitmap_->Empty() ? 0 : bitmap_->Height());
+    // Every change of the view asks for this again; the mapping only changes with these.
+    if (xformKnown_ && rect == cachedBitmapRect_ && size == cachedBitmapSize_) {
+        cacheValid_ = true;
+        return;
+    }
+    cachedBitmapRect_ = rect;
+    cachedBitmapSize_ = size;
+    xformKnown_ = false; // until it is computed: a failure below leaves it to be tried again
     // An empty rectangle (a view of zero size) takes the identity like an empty
     // bitmap instead of dividing by zero.
     if (bitmap_->Empty() || cachedBitmapRect_.IsEmpty()) {
@@ -504,6 +548,7 @@ void TCustomImage32::UpdateCache()
         cachedXForm_.RevScaleX = mulDiv(bitmap_->Width(), 0x10000, r.Width());
         cachedXForm_.RevScaleY = mulDiv(bitmap_->Height(), 0x10000, r.Height());
     }
+    xformKnown_ = true;
     cacheValid_ = true;
 }
 
@@ -553,7 +598,7 @@ void TCustomImage32::DoPaintBuffer()
     RunStages(*Buffer());
 }
 
-void TCustomImage32::DoPaintBufferRegion(const QRegion& region)
+void TCustomImage32::DoPaintBufferArea(const TChangedArea& area)
 {
     if (NeedsWholeComposition()) {
         DoPaintBuffer();
@@ -562,16 +607,29 @@ void TCustomImage32::DoPaintBufferRegion(const QRegion& region)
     }
     CountComposition();
     UpdateCache();
+    if (PaintShownLayersOnTop(area)) {
+        Composed();
+        return;
+    }
     Composed();
     TBitmap32& buffer = *Buffer();
     // Every stage works pixel by pixel, so each part composed on its own within its clip
     // comes out as the same part of a whole composition.
-    struct ClipReset
+    // The rectangles' list is taken for the pass and given back after it, so that it keeps its
+    // storage and a composition started from within the pass cannot change it underfoot.
+    struct Pass
     {
-        TBitmap32& b;
-        ~ClipReset() { b.SetClipRect(b.BoundsRect()); }
-    } reset{buffer};
-    for (const TRect& r : CompositionRects(region)) {
+        TBitmap32& buffer;
+        std::vector<TRect>& kept;
+        std::vector<TRect> rects;
+        ~Pass()
+        {
+            buffer.SetClipRect(buffer.BoundsRect());
+            kept = std::move(rects);
+        }
+    } pass{buffer, compositionRects_, std::move(compositionRects_)};
+    area.CompositionRects(pass.rects);
+    for (const TRect& r : pass.rects) {
         buffer.SetClipRect(ScaleRect(r, BufferScale()));
         RunStages(buffer);
     }
@@ -656,10 +714,9 @@ void TCustomImage32::ExecClearBuffer(TBitmap32& dest, int)
 
 void TCustomImage32::ExecClearBackground(TBitmap32& dest, int)
 {
-    const TColor32 c = Color32(color_);
     if (bitmap_->Empty() || bitmap_->DrawMode() != dmOpaque) {
         // Within the clip rectangle, which is all of the buffer for a whole composition.
-        dest.FillRect(0, 0, dest.Width(), dest.Height(), c);
+        dest.FillRect(0, 0, dest.Width(), dest.Height(), Color32(color_));
         return;
     }
     // An opaque bitmap covers its own rectangle, so only the bands around it are filled.
@@ -667,6 +724,9 @@ void TCustomImage32::ExecClearBackground(TBitmap32& dest, int)
     const TRect r = ScaleRect(cachedBitmapRect_, s);
     const int w = width() * s;
     const int h = height() * s;
+    if (IntersectRect(dest.ClipRect(), r) == dest.ClipRect())
+        return; // the part composed lies on the bitmap
+    const TColor32 c = Color32(color_);
     if (r.Left > 0 || r.Right < w || r.Top > 0 || r.Bottom < h) {
         dest.FillRect(0, 0, w, r.Top, c);
         dest.FillRect(0, r.Bottom, w, h, c);
@@ -688,10 +748,10 @@ void TCustomImage32::ExecCustom(TBitmap32& dest, int stageNum)
 
 void TCustomImage32::ExecDrawBitmap(TBitmap32& dest, int)
 {
-    if (bitmap_->Empty() || cachedBitmapRect_.IsEmpty())
-        return;
-    BitmapLock lock(*bitmap_);
     const int s = BufferScale();
+    if (bitmap_->Empty() || IntersectRect(ScaleRect(cachedBitmapRect_, s), dest.ClipRect()).IsEmpty())
+        return; // also where the part composed lies beside the bitmap
+    BitmapLock lock(*bitmap_);
     if (s == 1) {
         bitmap_->DrawTo(dest, cachedBitmapRect_);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/Bitmap32.h"
+#include "graphics/ChangedArea.h"
 #include "graphics/Layers.h"
 
 #include <QColor>
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -49,8 +51,16 @@ class TPaintStages
 public:
     int Count() const { return static_cast<int>(items_.size()); }
     // Throws EListError "List index out of bounds (%d)" outside 0..Count()-1.
-    TPaintStage& Items(int index);
-    const TPaintStage& Items(int index) const;
+    TPaintStage& Items(int index)
+    {
+        checkIndex(index);
+        return items_[static_cast<std::size_t>(index)];
+    }
+    const TPaintStage& Items(int index) const
+    {
+        checkIndex(index);
+        return items_[static_cast<std::size_t>(index)];
+    }
     TPaintStage* Add();
     // index may be Count(), which appends.
     TPaintStage* Insert(int index);
@@ -58,6 +68,12 @@ public:
     void Clear() { items_.clear(); }
 
 private:
+    void checkIndex(int index) const
+    {
+        if (index < 0 || index >= Count())
+            outOfBounds(index);
+    }
+    [[noreturn]] static void outOfBounds(int index);
     std::vector<TPaintStage> items_;
 };
 
@@ -89,7 +105,7 @@ public:
     void InvalidateRegion(const QRegion& region);
     // What the next composition redoes and the window repaints, short of a whole
     // invalid buffer: the union of the parts invalidated since the last one.
-    QRegion PendingRegion() const { return pending_; }
+    QRegion PendingRegion() const { return pending_.Region(); }
     // Fits the buffer to the viewport and composes it now if it is invalid.
     void ForceCompose();
     // How many times the buffer has been composed, for tests and benchmarks.
@@ -108,10 +124,14 @@ public:
 protected:
     // Composes the buffer and marks it valid.
     virtual void DoPaintBuffer();
-    // Composes only region of a valid buffer; by default the whole buffer.
-    virtual void DoPaintBufferRegion(const QRegion& region);
+    // InvalidateRegion for the parts a subclass knows to have changed, and why.
+    void InvalidateArea(const TChangedArea& area);
+    // Composes only area of a valid buffer; by default the whole buffer.
+    virtual void DoPaintBufferArea(const TChangedArea& area);
     void CountComposition() { ++compositions_; }
     virtual void DoPaintGDIOverlay(QPainter& canvas);
+    // A part of the buffer was invalidated from outside, for reasons the box does not know.
+    virtual void InvalidatedFromOutside() {}
     virtual void MouseEnter();
     virtual void MouseLeave();
     // The buffer scale the box would compose at now: 1 here, where subclasses draw in
@@ -134,7 +154,7 @@ private:
     long long compositions_ = 0;
     int bufferScale_ = 1;
     QSize lastSize_;
-    QRegion pending_;
+    TChangedArea pending_;
 };
 
 // A paint box that composes a background bitmap and a stack of layers. It keeps the
@@ -215,7 +235,7 @@ protected:
     virtual void ExecDrawLayers(TBitmap32& dest, int stageNum);
 
     void DoPaintBuffer() override;
-    void DoPaintBufferRegion(const QRegion& region) override;
+    void DoPaintBufferArea(const TChangedArea& area) override;
     void DoPaintGDIOverlay(QPainter& canvas) override;
     // 2 on a screen of more than one device pixel per logical pixel. Custom stages and layers
     // that paint for themselves draw in logical pixels, so a view with any of them composes
@@ -237,9 +257,14 @@ private:
     // of another mask, stages changed since the last composition, unbounded layers.
     bool NeedsWholeComposition() const;
     void Composed();
+    // Composes area by painting the layers that came into view over the buffer, when that is all
+    // that changed in it and they are the topmost layers there; false when it is not so.
+    bool PaintShownLayersOnTop(const TChangedArea& area);
+    void InvalidatedFromOutside() override { otherChange_ = true; }
 
     TRect LayerBitmapRect() const override { return GetBitmapRect(); }
     void LayerAreaChanged(const TRect& area) override;
+    void LayerShown(TCustomLayer* layer, const TRect& area) override;
 
     std::unique_ptr<TBitmap32> bitmap_;
     std::unique_ptr<TLayerCollection> layers_;
@@ -253,10 +278,19 @@ private:
     int updateCount_ = 0;
     TRect cachedBitmapRect_;
     TCoordXForm cachedXForm_;
+    QSize cachedBitmapSize_; // the bitmap's size the mapping was computed for
     bool cacheValid_ = false;
+    bool xformKnown_ = false;
     // What the layers reported since the last Changed, within the view.
-    QRegion changedArea_;
+    TChangedArea changedArea_;
     bool wholeChanged_ = false;
+    // The layers that came into view since the last composition, and whether anything else
+    // changed: while nothing else did, composing is painting them over the buffer (as a key lights).
+    static constexpr int kShownLayersKept = 4;
+    std::array<TShownLayer, kShownLayersKept> shownLayers_{};
+    int shownLayerCount_ = 0;
+    bool otherChange_ = false;
+    std::vector<TRect> compositionRects_; // kept to reuse its storage
     std::vector<TPaintStage> composedStages_;
 };
 

@@ -120,6 +120,39 @@ void TLayerCollection::PaintLayers(TBitmap32* buffer, uint32_t optionsMask, bool
     }
 }
 
+bool TLayerCollection::PaintOnTop(TBitmap32* buffer, uint32_t optionsMask, std::span<const TShownLayer> layers)
+{
+    auto listed = [layers](const TCustomLayer* layer) {
+        return std::count_if(layers.begin(), layers.end(), [layer](const TShownLayer& s) { return s.Layer == layer; });
+    };
+    for (const TShownLayer& shown : layers) {
+        // Compared by address first: a listed layer may have been freed since.
+        const int index = IndexOf(shown.Layer);
+        if (index < 0 || listed(shown.Layer) != 1 || (shown.Layer->layerOptions_ & optionsMask) == 0)
+            return false;
+        const TRect now = shown.Layer->ShownArea();
+        if (!(now == shown.Layer->shownArea_) || !(IntersectRect(now, shown.Area) == shown.Area))
+            return false;
+        for (std::size_t above = std::size_t(index) + 1; above < items_.size(); ++above) {
+            const TCustomLayer* layer = items_[above];
+            if ((layer->layerOptions_ & optionsMask) != 0 && !IntersectRect(layer->ShownArea(), shown.Area).IsEmpty() &&
+                listed(layer) == 0)
+                return false;
+        }
+    }
+    for (TCustomLayer* layer : items_) {
+        const auto shown =
+            std::find_if(layers.begin(), layers.end(), [layer](const TShownLayer& s) { return s.Layer == layer; });
+        if (shown == layers.end())
+            continue;
+        buffer->SetClipRect(ScaleRect(shown->Area, paintScale_));
+        layer->Paint(buffer);
+        if (layer->OnPaint)
+            layer->OnPaint(layer, buffer);
+    }
+    return true;
+}
+
 void TLayerCollection::PaintGDIOverlays(QPainter& canvas)
 {
     for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -131,18 +164,35 @@ void TLayerCollection::PaintGDIOverlays(QPainter& canvas)
 bool TLayerCollection::AnyUnboundedLayer(uint32_t optionsMask) const
 {
     return std::any_of(items_.begin(), items_.end(), [optionsMask](const TCustomLayer* layer) {
-        return (layer->layerOptions_ & optionsMask) != 0 && layer->DrawnArea() == kAnyArea;
+        return (layer->layerOptions_ & optionsMask) != 0 && layer->Unbounded();
     });
 }
 
 void TLayerCollection::ReportChangedAreas()
 {
-    std::vector<TCustomLayer*> changed;
-    changed.swap(changed_);
+    // Taken for the walk and given back emptied, so that the list keeps its storage; a layer
+    // queued by the host meanwhile goes into the fresh list.
+    std::vector<TCustomLayer*> changed = std::move(changed_);
+    changed_ = std::move(reporting_);
+    changed_.clear();
+    struct GiveBack
+    {
+        std::vector<TCustomLayer*>& list;
+        std::vector<TCustomLayer*>& taken;
+        ~GiveBack()
+        {
+            taken.clear();
+            list = std::move(taken);
+        }
+    } giveBack{reporting_, changed};
     for (TCustomLayer* layer : changed) {
         layer->areaQueued_ = false;
+        // Where it stood was reported when it changed; with nothing there, it is new to the picture.
+        const bool cameIntoView = layer->shownArea_.IsEmpty();
         layer->shownArea_ = layer->ShownArea();
-        if (host_)
+        if (host_ && cameIntoView)
+            host_->LayerShown(layer, layer->shownArea_);
+        else if (host_)
             host_->LayerAreaChanged(layer->shownArea_);
     }
 }
@@ -289,7 +339,7 @@ TCustomLayer::~TCustomLayer()
         logFailure("notification", [this, watcher] { watcher->Notification(this); });
     }
     if (collection_) {
-        if (TLayerHost* host = collection_->Host())
+        if (TLayerHost* host = collection_->Host(); host && !shownArea_.IsEmpty())
             host->LayerAreaChanged(shownArea_);
         TLayerCollection* collection = collection_;
         // Out of the list whatever the view's handlers do, so that nothing keeps a freed layer.
@@ -406,7 +456,8 @@ void TCustomLayer::ReportArea()
     TLayerHost* host = collection_ ? collection_->Host() : nullptr;
     if (!host)
         return;
-    host->LayerAreaChanged(shownArea_);
+    if (!shownArea_.IsEmpty())
+        host->LayerAreaChanged(shownArea_);
     if (!areaQueued_) {
         collection_->changed_.push_back(this);
         areaQueued_ = true;
@@ -510,24 +561,22 @@ bool TPositionedLayer::DoHitTest(int x, int y)
     return fx >= r.Left && fx < r.Right && fy >= r.Top && fy < r.Bottom;
 }
 
-TBitmapLayer::TBitmapLayer(TLayerCollection* collection)
-    : TPositionedLayer(collection), bitmap_(std::make_unique<TBitmap32>())
+TBitmapLayer::TBitmapLayer(TLayerCollection* collection) : TPositionedLayer(collection)
 {
-    bitmap_->OnChange = [this](TBitmap32*) { Changed(); };
+    bitmap_.OnChange = [this](TBitmap32*) { Changed(); };
 }
 
 TBitmapLayer::~TBitmapLayer()
 {
     BeforeDestruction();
     // Freed silently: the layer is about to leave the view, which repaints then.
-    bitmap_->OnChange = nullptr;
-    bitmap_->OnResize = nullptr;
-    bitmap_.reset();
+    bitmap_.OnChange = nullptr;
+    bitmap_.OnResize = nullptr;
 }
 
 void TBitmapLayer::SetBitmap(const TBitmap32* src)
 {
-    bitmap_->Assign(src);
+    bitmap_.Assign(src);
 }
 
 void TBitmapLayer::SetCropped(bool value)
@@ -544,18 +593,18 @@ bool TBitmapLayer::DoHitTest(int x, int y)
         return false;
     if (!alphaHit_)
         return true;
-    if (!bitmap_ || bitmap_->Empty())
+    if (bitmap_.Empty())
         return false;
     TFloatRect r = GetAdjustedLocation();
     // The point lies inside the location, so both ratios are in [0, 1).
-    double bx = std::floor((double(x) - r.Left) * bitmap_->Width() / (double(r.Right) - r.Left));
-    double by = std::floor((double(y) - r.Top) * bitmap_->Height() / (double(r.Bottom) - r.Top));
-    return AlphaComponent(bitmap_->PixelS(int(bx), int(by))) > 0;
+    double bx = std::floor((double(x) - r.Left) * bitmap_.Width() / (double(r.Right) - r.Left));
+    double by = std::floor((double(y) - r.Top) * bitmap_.Height() / (double(r.Bottom) - r.Top));
+    return AlphaComponent(bitmap_.PixelS(int(bx), int(by))) > 0;
 }
 
 void TBitmapLayer::Paint(TBitmap32* buffer)
 {
-    if (!bitmap_ || bitmap_->Empty())
+    if (bitmap_.Empty())
         return;
     // Rounded in logical pixels first, so that at every scale the layer covers the same pixels
     // of the picture under it.
@@ -566,19 +615,19 @@ void TBitmapLayer::Paint(TBitmap32* buffer)
         clip = IntersectRect(clip, ScaleRect(LayerCollection()->Host()->LayerBitmapRect(), scale));
     // The detail carries the default blend settings; a layer blended otherwise shows its own
     // picture, stretched.
-    const TBitmap32* source = bitmap_.get();
-    if (scale == 2 && bitmap_->MasterAlpha() == 255 && bitmap_->CombineMode() == cmBlend)
-        if (const TBitmap32* detail = bitmap_->DetailPicture())
+    const TBitmap32* source = &bitmap_;
+    if (scale == 2 && bitmap_.MasterAlpha() == 255 && bitmap_.CombineMode() == cmBlend)
+        if (const TBitmap32* detail = bitmap_.DetailPicture())
             source = detail;
-    Transfer(buffer, dstRect, clip, source, source->BoundsRect(), bitmap_->StretchFilter(), bitmap_->DrawMode(),
-             bitmap_->OnPixelCombine);
+    Transfer(buffer, dstRect, clip, source, source->BoundsRect(), bitmap_.StretchFilter(), bitmap_.DrawMode(),
+             bitmap_.OnPixelCombine);
 }
 
 TRect TBitmapLayer::DrawnArea() const
 {
     if (OnPaint)
         return kAnyArea;
-    if (!bitmap_ || bitmap_->Empty())
+    if (bitmap_.Empty())
         return TRect{};
     TRect area;
     try {
@@ -592,10 +641,29 @@ TRect TBitmapLayer::DrawnArea() const
     return area;
 }
 
+bool TBitmapLayer::Unbounded() const
+{
+    if (OnPaint)
+        return true;
+    if (bitmap_.Empty())
+        return false;
+    // An edge rounds into 32 bits exactly when it lies in [-2^31, 2^31): the floats below 2^31
+    // are whole numbers from 2^23 up. Otherwise RoundLocation raises and DrawnArea says kAnyArea.
+    const TFloatRect r = GetAdjustedLocation();
+    auto fits = [](float v) { return v >= -2147483648.0f && v < 2147483648.0f; };
+    return !(fits(r.Left) && fits(r.Top) && fits(r.Right) && fits(r.Bottom));
+}
+
 TRect RoundLocation(const TFloatRect& location)
 {
     // nearbyint in the default rounding mode takes halves to the even neighbour.
     auto edge = [](float v) {
+        // Whole-pixel edges, the usual case, need no rounding (a library call here).
+        if (v > -2147483520.0f && v < 2147483520.0f) {
+            const auto whole = static_cast<int32_t>(v);
+            if (static_cast<float>(whole) == v)
+                return whole;
+        }
         double r = std::nearbyint(double(v));
         if (!(r >= double(std::numeric_limits<int32_t>::min()) && r <= double(std::numeric_limits<int32_t>::max())))
             throw ERangeError("Layer location out of range");

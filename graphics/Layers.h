@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <span>
 #include <vector>
 
 class QObject;
@@ -47,9 +48,23 @@ public:
     // Part of the composed picture is out of date; told also inside update brackets and for
     // layers that send no notification, so that the next composition redoes that part.
     virtual void LayerAreaChanged(const TRect& area) = 0;
+    // A layer that was not in the composed picture shows at area now: told instead of
+    // LayerAreaChanged, so that a view can paint it over what it has already composed.
+    virtual void LayerShown(TCustomLayer* layer, const TRect& area)
+    {
+        (void)layer;
+        LayerAreaChanged(area);
+    }
 
 protected:
     ~TLayerHost() = default;
+};
+
+// A layer that has come into view, and the part of the view it shows in.
+struct TShownLayer
+{
+    TCustomLayer* Layer = nullptr;
+    TRect Area;
 };
 
 using TLayerNotifyEvent = std::function<void(TCustomLayer* sender)>;
@@ -109,6 +124,12 @@ public:
     // with its own painting and then its OnPaint handler. onlyReaching skips the layers
     // whose composed area misses the buffer's clip rectangle.
     void PaintLayers(TBitmap32* buffer, uint32_t optionsMask, bool onlyReaching = false);
+    // Paints just the given layers, bottom first, each within its area (device pixels are
+    // its area scaled), over a buffer that holds the composition without them, and returns
+    // true; paints nothing and returns false unless each is in the list, drawn under
+    // optionsMask, unchanged since it last reported where it stands, shows within its area
+    // there, and lies under no other layer drawn under optionsMask that reaches its area.
+    bool PaintOnTop(TBitmap32* buffer, uint32_t optionsMask, std::span<const TShownLayer> layers);
     // Paints the window overlay of every loGdiOverlay layer.
     void PaintGDIOverlays(QPainter& canvas);
     // Whether a layer drawn under optionsMask may paint beyond any area it reports.
@@ -145,6 +166,7 @@ private:
     TCustomLayer* mouseListener_ = nullptr;
     // Layers changed since the host last asked where they stand.
     std::vector<TCustomLayer*> changed_;
+    std::vector<TCustomLayer*> reporting_; // the storage of the list last reported, for the next one
     int updateCount_ = 0;
     QObject* owner_ = nullptr;
     TLayerHost* host_ = nullptr;
@@ -187,6 +209,8 @@ public:
     // The part of the view the layer's painting may touch as it stands now, empty when it
     // paints nothing, kAnyArea when that cannot be bounded (an OnPaint handler).
     virtual TRect DrawnArea() const;
+    // Whether DrawnArea is kAnyArea, found without working out the area where that is cheaper.
+    virtual bool Unbounded() const { return DrawnArea() == kAnyArea; }
 
     // Layers told (last first) when this one is destroyed.
     void AddNotification(TCustomLayer* layer);
@@ -265,8 +289,8 @@ public:
     explicit TBitmapLayer(TLayerCollection* collection);
     ~TBitmapLayer() override;
 
-    TBitmap32* Bitmap() { return bitmap_.get(); }
-    const TBitmap32* Bitmap() const { return bitmap_.get(); }
+    TBitmap32* Bitmap() { return &bitmap_; }
+    const TBitmap32* Bitmap() const { return &bitmap_; }
     // Copies src into the layer's own bitmap; src is neither kept nor changed.
     void SetBitmap(const TBitmap32* src);
 
@@ -276,13 +300,14 @@ public:
     void SetCropped(bool value);
 
     TRect DrawnArea() const override;
+    bool Unbounded() const override;
 
 protected:
     bool DoHitTest(int x, int y) override;
     void Paint(TBitmap32* buffer) override;
 
 private:
-    std::unique_ptr<TBitmap32> bitmap_;
+    TBitmap32 bitmap_; // part of the layer, so that a layer made for a key press is one allocation
     bool alphaHit_ = false;
     bool cropped_ = false;
 };

@@ -13,9 +13,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 using lirasto::EAssertionFailed;
@@ -474,5 +476,53 @@ TEST(ImageViewIncremental, EqualsWholeCompositionAndRepaintsOnlyTheChangedParts)
         view->ForceCompose();
         for (int y = 0; y < view->height(); ++y)
             ASSERT_EQ(std::memcmp(incremental.ScanLine(y), view->Buffer()->ScanLine(y), 575 * 4), 0) << step;
+    }
+}
+
+// A layer that comes into view is painted over the composed buffer only where it is the
+// topmost change; beneath another layer, or beside other changes, the part is composed anew.
+TEST(ImageViewIncremental, LayerComingIntoViewEqualsWholeComposition)
+{
+    using Step = std::function<void(TImage32&, TBitmapLayer * &old)>;
+    const std::pair<const char*, Step> rows[] = {
+        {"new on top", [](TImage32& v, TBitmapLayer*&) { addLayer(v, FloatRect(30, 30, 70, 50), 40, 20, 0x80FF0000); }},
+        {"new sent under the old",
+         [](TImage32& v, TBitmapLayer*&) { addLayer(v, FloatRect(30, 30, 70, 50), 40, 20, 0x80FF0000)->SendToBack(); }},
+        {"hidden one shown under the old",
+         [](TImage32&, TBitmapLayer*& old) {
+             old->SendToBack();
+             old->SetVisible(true);
+         }},
+        {"new beside the old moved",
+         [](TImage32& v, TBitmapLayer*& old) {
+             addLayer(v, FloatRect(30, 30, 70, 50), 40, 20, 0x80FF0000);
+             old->SetLocation(FloatRect(21, 20, 61, 60));
+         }},
+        {"new over the old freed",
+         [](TImage32& v, TBitmapLayer*& old) {
+             addLayer(v, FloatRect(30, 30, 70, 50), 40, 20, 0x80FF0000);
+             delete std::exchange(old, nullptr);
+         }},
+    };
+    for (const auto& [name, step] : rows) {
+        auto view = staffView();
+        TBitmapLayer* old = addLayer(*view, FloatRect(20, 20, 60, 60), 40, 40, 0x8000FF00);
+        TBitmapLayer* hidden = addLayer(*view, FloatRect(25, 25, 45, 45), 20, 20, 0xC00000FF);
+        hidden->SetVisible(false);
+        view->ForceCompose();
+        TBitmapLayer* changed = std::string(name).starts_with("hidden") ? hidden : old;
+        view->BeginUpdate();
+        step(*view, changed);
+        view->EndUpdate();
+        view->Changed();
+        view->ForceCompose();
+        TBitmap32 incremental;
+        incremental.Assign(view->Buffer());
+        view->Invalidate();
+        view->ForceCompose();
+        EXPECT_EQ(std::memcmp(incremental.Bits(), view->Buffer()->Bits(),
+                              std::size_t(incremental.Width()) * std::size_t(incremental.Height()) * 4),
+                  0)
+            << name;
     }
 }

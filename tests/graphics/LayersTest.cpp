@@ -501,3 +501,30 @@ TEST(LayerLifetime, FreeingSurvivesRaisingHandlers)
     ASSERT_EQ(layers.Count(), 1);
     EXPECT_EQ(layers.Items(0), keep);
 }
+
+// A layer says it is unbounded exactly when its drawn area is "anywhere": a location whose
+// edges no pixel can hold, or a paint handler, and never without a picture.
+TEST(BitmapLayer, UnboundedExactlyWhenTheDrawnAreaIsAnywhere)
+{
+    TLayerCollection layers;
+    TBitmapLayer layer(&layers);
+    const float edges[] = {0.5f,
+                           -2147483648.0f,
+                           2147483520.0f,
+                           2147483648.0f,
+                           -2147483904.0f,
+                           std::nanf(""),
+                           std::numeric_limits<float>::infinity()};
+    for (const bool picture : {false, true}) {
+        layer.Bitmap()->SetSize(picture ? 2 : 0, 2);
+        for (const float edge : edges) {
+            for (const TFloatRect& where : {FloatRect(edge, 0, 10, 10), FloatRect(0, 0, 10, edge)}) {
+                layer.SetLocation(where);
+                EXPECT_EQ(layer.Unbounded(), layer.DrawnArea() == kAnyArea) << edge << " " << picture;
+                EXPECT_EQ(layer.Unbounded(), picture && !(edge >= -2147483648.0f && edge < 2147483648.0f)) << edge;
+            }
+        }
+    }
+    layer.OnPaint = [](TCustomLayer*, TBitmap32*) {};
+    EXPECT_TRUE(layer.Unbounded());
+}
