@@ -36,7 +36,7 @@ exclude='^widget\.app\.soak$|^widget\.audio\.sound$|^e2e\.e2e\.sound$'
 log "running the tests under the sanitizers"
 (cd "$BUILD" && ctest --output-on-failure -j "$JOBS" --timeout 1200 --repeat until-pass:2 -E "$exclude" "$@")
 
-# The soak test holds the process's memory growth under 2 MB, while the sanitizer normally keeps 256 MB of
+# The soak test holds the process's memory growth within a small budget, while the sanitizer normally keeps 256 MB of
 # freed blocks aside to catch late use; a 1 MB quarantine still catches use soon after release.
 log "running the soak test under the sanitizers"
 (cd "$BUILD" && ASAN_OPTIONS="$ASAN_OPTIONS:quarantine_size_mb=1" \

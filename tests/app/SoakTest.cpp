@@ -20,6 +20,15 @@ long residentKilobytes()
     return -1;
 }
 
+// What the window may grow by over the questions after the first thousand. Each repaint costs a
+// little resident memory inside Qt (a key and a verdict are painted at once, so about two per
+// answer); the address sanitizer's allocator, which keeps freed blocks apart, makes that more.
+#ifdef __SANITIZE_ADDRESS__
+constexpr long kGrowthBudgetKb = 4096;
+#else
+constexpr long kGrowthBudgetKb = 2048;
+#endif
+
 // Ten thousand questions answered right and wrong at random leave no layer
 // behind and no growth in memory.
 TEST_F(MainWindowTest, TenThousandQuestionsLeaveNothingBehind)
@@ -70,7 +79,7 @@ TEST_F(MainWindowTest, TenThousandQuestionsLeaveNothingBehind)
     EXPECT_EQ(core().HeldKeyCount, 0);
     const long rssAtEnd = residentKilobytes();
     ASSERT_GT(rssAfterWarmUp, 0);
-    EXPECT_LT(rssAtEnd - rssAfterWarmUp, 2048) << "grew from " << rssAfterWarmUp << " kB to " << rssAtEnd << " kB";
+    EXPECT_LT(rssAtEnd - rssAfterWarmUp, kGrowthBudgetKb) << "grew from " << rssAfterWarmUp << " kB to " << rssAtEnd << " kB";
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 
