@@ -158,12 +158,18 @@ TVerdict Inspect(const QString& path, const QString& connection, QString* detail
             verdict = IsBusy(query.lastError()) ? TVerdict::Busy : TVerdict::Damaged;
             return false;
         };
-        QVariant id, version, check, tables;
+        QVariant id, version, check, tables, objects;
         if (!db.open()) {
             *detail = db.lastError().text();
             verdict = IsBusy(db.lastError()) ? TVerdict::Busy : TVerdict::Damaged;
-        } else if (value("PRAGMA application_id", &id) && value("PRAGMA user_version", &version)) {
-            if (id.toInt() != THistoryStore::ApplicationId)
+        } else if (value("PRAGMA application_id", &id) && value("PRAGMA user_version", &version) &&
+                   value("SELECT count(*) FROM sqlite_master", &objects)) {
+            // An empty database holds nothing to keep: another instance starting at the same
+            // moment may have just made it and not yet committed its tables. Opening it waits
+            // for that instance's write lock and then finds the tables, or makes them.
+            if (id.toInt() == 0 && version.toInt() == 0 && objects.toInt() == 0)
+                verdict = TVerdict::Ours;
+            else if (id.toInt() != THistoryStore::ApplicationId)
                 verdict = TVerdict::Foreign;
             else if (version.toInt() > THistoryStore::SchemaVersion)
                 verdict = TVerdict::Newer;

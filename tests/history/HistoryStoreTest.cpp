@@ -183,6 +183,25 @@ void MakeDamaged(const std::string& how, const fs::path& db)
         WriteHistory(db, 3), Sql(db, {"PRAGMA user_version = 3"});
 }
 
+// A database with nothing in it, as another instance leaves it for a moment while it makes its
+// history, is not moved aside: its tables are made in it.
+TEST(HistoryStore, TakesAnEmptyDatabaseAsANewHistory)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    Sql(db, {"PRAGMA journal_mode = WAL"});
+    {
+        THistoryStore store(Q(db));
+        store.Open();
+        store.AddAnswer(Answer(7));
+        store.Flush();
+        EXPECT_EQ(store.Notice(), "");
+        EXPECT_EQ(store.Problem(), "");
+    }
+    EXPECT_TRUE(QDir(Q(dir.path())).entryList({"history.sqlite3.damaged-*"}).isEmpty());
+    EXPECT_EQ(StoredIndexes(db), std::set<int64_t>{7});
+}
+
 // How the file is damaged, and what the player is told.
 class DamagedFile : public testing::TestWithParam<std::pair<std::string, std::string>>
 {};
