@@ -38,6 +38,9 @@ const char* const kSequencerDevice = "/dev/snd/seq";
 const char* const kJackSocketFolder = "/dev/shm";
 // A burst of announcements (a device with many ports, a bridge starting) is looked at once.
 constexpr int kRescanDelayMs = 50;
+// A port is announced before its client is active, and a connection to it fails until then:
+// it is tried again at each rescan, for about 2 s.
+constexpr int kJackConnectTries = 40;
 // A socket may appear before its server answers: looked for again after 0.1, 0.2, 0.4 ... 3.2 s.
 constexpr int kJackLookTries = 6;
 constexpr int kJackFirstRetryMs = 100;
@@ -427,6 +430,7 @@ void TMidiPorts::scanJack(QList<TMidiDevice>& found)
     if (!jack_)
         return;
     std::map<std::string, bool> seen;
+    std::map<std::string, int> tries;
     for (const std::string& port : jackPorts(jack_, JackPortIsOutput | JackPortIsPhysical)) {
         // While the sequencer delivers its keyboards itself, the same ones
         // bridged into JACK would play every note twice.
@@ -441,13 +445,25 @@ void TMidiPorts::scanJack(QList<TMidiDevice>& found)
         if (before == jackSeen_.end() && enabled) {
             const int rc = jack_connect(jack_, port.c_str(), jackPort_.c_str());
             connected = rc == 0 || rc == EEXIST;
-            if (!connected)
+            if (!connected) {
                 qCDebug(lcMidi, "JACK: could not connect %s (%d)", port.c_str(), rc);
+                const auto tried = jackConnectTries_.find(port);
+                const int count = (tried == jackConnectTries_.end() ? 0 : tried->second) + 1;
+                if (count < kJackConnectTries) {
+                    // Not yet remembered as seen, so that the next scan tries it again.
+                    tries[port] = count;
+                    found.push_back({name, kJack, enabled});
+                    continue;
+                }
+            }
         }
         seen[port] = connected;
         found.push_back({name, kJack, enabled});
     }
     jackSeen_ = std::move(seen);
+    jackConnectTries_ = std::move(tries);
+    if (!jackConnectTries_.empty())
+        rescanSoon();
 }
 
 bool TMidiPorts::openAlsa()

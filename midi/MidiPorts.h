@@ -85,7 +85,8 @@ private:
     QSocketNotifier* jackWakeNotifier_ = nullptr;
     std::unique_ptr<TOpenInput> jackIn_;
     std::string jackPort_;
-    std::map<std::string, bool> jackSeen_; // physical outputs, and whether we connected them
+    std::map<std::string, bool> jackSeen_;        // physical outputs, and whether we connected them
+    std::map<std::string, int> jackConnectTries_; // new outputs not connected yet, and the tries so far
 
     // inotify on the folders where a JACK server's socket and the sequencer device appear.
     int folders_ = -1;
