@@ -312,6 +312,23 @@ private:
     mutable int blendsSinceChange_ = 0;
 };
 
+namespace lirasto {
+
+// Holds a bitmap's lock for a scope, also when drawing raises.
+class BitmapLock
+{
+public:
+    explicit BitmapLock(TBitmap32& bitmap) : bitmap_(bitmap) { bitmap_.Lock(); }
+    ~BitmapLock() { bitmap_.Unlock(); }
+    BitmapLock(const BitmapLock&) = delete;
+    BitmapLock& operator=(const BitmapLock&) = delete;
+
+private:
+    TBitmap32& bitmap_;
+};
+
+} // namespace lirasto
+
 // Draws srcRect of src into dstRect of dst, clipped by dstClip and dst's bounds.
 // Throws lirasto::Exception "Destination bitmap is nil or empty", "Source bitmap is
 // nil or empty" or "Source rectangle is invalid". Different sizes resample with the
