@@ -1,5 +1,6 @@
 #include "controls/TSkinScrollingText.h"
 
+#include "controls/WindowPainter.h"
 #include "core/Errors.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 
 using namespace lirasto::skin;
 
@@ -20,6 +22,23 @@ namespace {
 
 // Posted by the worker for each step; an event of our own carries no closure across threads.
 const QEvent::Type kStepEvent = QEvent::Type(QEvent::registerEventType());
+
+// A premultiplied pixel over an opaque one, rounded as Qt's raster painter rounds, so that a
+// step written straight to the window shows exactly what a repaint of the same place would.
+inline QRgb sourceOver(QRgb source, QRgb target)
+{
+    const uint alpha = qAlpha(source);
+    if (alpha == 255)
+        return source;
+    if (alpha == 0)
+        return target;
+    const uint rest = 255 - alpha;
+    uint redBlue = (target & 0x00ff00ffu) * rest;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0x00ff00ffu) + 0x00800080u) >> 8) & 0x00ff00ffu;
+    uint alphaGreen = ((target >> 8) & 0x00ff00ffu) * rest;
+    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0x00ff00ffu) + 0x00800080u) & 0xff00ff00u;
+    return source + (redBlue | alphaGreen);
+}
 
 } // namespace
 
@@ -280,8 +299,45 @@ void TSkinScrollingText::step()
         break;
     }
     stepped_ = true;
-    // Painted at once rather than through a posted update: one pass of the event loop per step.
-    repaint(lineRect(before) | lineRect(position_));
+    // Written straight into the window where the line is all that shows there; otherwise painted
+    // at once rather than through a posted update, so each step is one pass of the event loop.
+    const QRect area = lineRect(before) | lineRect(position_);
+    if (!paintStraightToWindow(area))
+        repaint(area);
+}
+
+bool TSkinScrollingText::paintStraightToWindow(const QRect& area)
+{
+    // Only once a paint has kept the background and the line: until then a paint draws them.
+    if (line_.isNull() || background_.size() != size())
+        return false;
+    lirasto::skin::TWindowPainter window(*this, area);
+    if (!window.isActive())
+        return false;
+    if (QImage* pixels = window.pixels()) {
+        compose(*pixels, window.origin(), area);
+    } else {
+        QPainter painter(window.device());
+        painter.translate(window.origin());
+        paintArea(painter, area);
+    }
+    return true;
+}
+
+void TSkinScrollingText::compose(QImage& target, QPoint origin, const QRect& area) const
+{
+    const QPoint lineAt = position() - QPoint(lineMargin(), lineMargin());
+    const QRect lineArea = QRect(lineAt, line_.size()) & area;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(target.scanLine(origin.y() + y)) + origin.x() + area.left();
+        std::memcpy(row, background_.constScanLine(y) + area.left() * sizeof(QRgb), area.width() * sizeof(QRgb));
+        if (y < lineArea.top() || y > lineArea.bottom())
+            continue;
+        const auto* ink = reinterpret_cast<const QRgb*>(line_.constScanLine(y - lineAt.y())) + lineArea.left() - lineAt.x();
+        QRgb* under = row + lineArea.left() - area.left();
+        for (int x = 0; x < lineArea.width(); ++x)
+            under[x] = sourceOver(ink[x], under[x]);
+    }
 }
 
 QRect TSkinScrollingText::lineRect(QPoint position) const
@@ -436,7 +492,11 @@ void TSkinScrollingText::paintEvent(QPaintEvent* event)
     // place over the background, in the few pixels it covers.
     prepare();
     QPainter painter(this);
-    const QRect dirty = event->rect();
+    paintArea(painter, event->rect());
+}
+
+void TSkinScrollingText::paintArea(QPainter& painter, const QRect& dirty) const
+{
     painter.drawImage(dirty.topLeft(), background_, dirty);
     painter.setClipRect(dirty);
     if (!line_.isNull()) {

@@ -18,7 +18,8 @@ class QWindow;
 
 // A text line that moves one pixel per step across the control. Steps come from a low-priority
 // worker thread that only sleeps and asks the GUI thread to take the next step. A step repaints
-// only the pixels the text covers before and after it, from a kept background and a kept line.
+// only the pixels the text covers before and after it, from a kept background and a kept line,
+// and writes them straight into the window without a paint event where nothing else shows there.
 class TSkinScrollingText : public QWidget, public TSkinWallpapered, public TSkinShadowed
 {
     Q_OBJECT
@@ -89,6 +90,12 @@ private:
     // Drops the kept background and line, to be drawn again at the next paint.
     void invalidate();
     void prepare();
+    // The kept background with the line over it, in `dirty`.
+    void paintArea(QPainter& painter, const QRect& dirty) const;
+    // Puts a step on screen without a paint event; false when only a repaint can show it.
+    bool paintStraightToWindow(const QRect& area);
+    // paintArea into 32-bit pixels, where the control's (0, 0) lies at `origin`.
+    void compose(QImage& target, QPoint origin, const QRect& area) const;
     void drawLine(QPainter& painter, QPoint at) const;
     int lineMargin() const;
     // The pixels the line covers at `position`, its shadow and antialiasing included.
