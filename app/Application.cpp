@@ -9,10 +9,12 @@
 #include <QWidget>
 #include <QWindow>
 #include <csignal>
+#include <cstdlib>
 #include <exception>
 #include <fontconfig/fontconfig.h>
 #include <sys/socket.h>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -232,6 +234,16 @@ private:
 };
 
 } // namespace
+
+void EndIfTeardownHangs(int exitCode, std::chrono::milliseconds limit)
+{
+    std::thread([exitCode, limit] {
+        std::this_thread::sleep_for(limit);
+        static const char kMessage[] = "lirasto: closing the sound, MIDI and history took too long; ending now\n";
+        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+        std::_Exit(exitCode);
+    }).detach();
+}
 
 void StartAfterFirstFrame(QWidget* window, std::function<void()> work)
 {

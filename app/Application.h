@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <chrono>
 #include <functional>
 #include <thread>
 
@@ -73,6 +74,12 @@ bool ClosingOnSignal();
 // window instead of asking it to close. The window is then closed the normal
 // way, so that the process ends and keeps the level reached.
 void CloseWhenWindowDestroyed(QWidget* window);
+
+// Ends the process with `exitCode` if what runs after this call (the window's
+// teardown: closing the sound output, the MIDI ports and the history file)
+// takes longer than `limit`. By then everything the player had is kept, so a
+// driver that hangs while closing must not leave a process without a window.
+void EndIfTeardownHangs(int exitCode, std::chrono::milliseconds limit);
 
 // Runs work once, just after the shown window's first frame has been drawn
 // (the turn of the event loop after the window is first exposed).

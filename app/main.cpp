@@ -26,5 +26,9 @@ int main(int argc, char** argv)
     // MIDI, sound and history load libraries and open devices and files: they wait until the first frame is
     // on screen, so that the window never waits for them.
     StartAfterFirstFrame(form.get(), [&form] { form->StartSubsystems(); });
-    return TApplication::exec();
+    const int exitCode = TApplication::exec();
+    // The level was kept when the window closed and every answer as it came; what is left is
+    // letting go of devices and files.
+    EndIfTeardownHangs(exitCode, std::chrono::seconds(10));
+    return exitCode;
 }

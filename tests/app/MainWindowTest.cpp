@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <csignal>
 #include <fstream>
+#include <thread>
 
 using namespace lirasto::test;
 
@@ -274,6 +275,19 @@ TEST_F(MainWindowTest, UnknownClassPropertyOrHandlerIsNamed)
 } // namespace
 
 namespace {
+
+// A teardown that hangs after the window has closed (a sound driver stuck while closing) still
+// ends the process, with the exit code the event loop gave.
+TEST(Teardown, AHangingTeardownEndsTheProcess)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            EndIfTeardownHangs(3, std::chrono::milliseconds(100));
+            std::this_thread::sleep_for(std::chrono::seconds(30));
+        },
+        testing::ExitedWithCode(3), "took too long");
+}
 
 // A termination request closes the window the normal way, so the level reached is kept.
 TEST_F(MainWindowTest, TerminationSignalClosesTheWindowAndKeepsTheLevel)
