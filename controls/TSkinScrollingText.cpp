@@ -309,12 +309,13 @@ void TSkinScrollingText::step()
 bool TSkinScrollingText::paintStraightToWindow(const QRect& area)
 {
     // Only once a paint has kept the background and the line: until then a paint draws them.
-    if (line_.isNull() || background_.size() != size())
+    if (!prepared())
         return false;
     lirasto::skin::TWindowPainter window(*this, area);
     if (!window.isActive())
         return false;
-    if (QImage* pixels = window.pixels()) {
+    QImage* pixels = window.pixels();
+    if (pixels && preparedRatio_ == 1.0) {
         compose(*pixels, window.origin(), area);
     } else {
         QPainter painter(window.device());
@@ -424,6 +425,7 @@ void TSkinScrollingText::takeSnapshot()
 void TSkinScrollingText::invalidate()
 {
     background_ = QImage();
+    backgroundSize_ = QSize();
     line_ = QImage();
     inkRect_ = QRect();
     textSize_ = QSize();
@@ -437,27 +439,47 @@ void TSkinScrollingText::drawLine(QPainter& painter, QPoint at) const
                    windowText(this), shadow_, isEnabled(), palette());
 }
 
+bool TSkinScrollingText::prepared() const
+{
+    return !line_.isNull() && backgroundSize_ == size() && preparedRatio_ == devicePixelRatioF();
+}
+
 void TSkinScrollingText::prepare()
 {
-    if (background_.size() != size()) {
+    // Both pictures are kept at the screen's resolution, so that the text is as sharp as any
+    // label's on a scaled screen; a window moved to a screen of another scale draws them again.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != preparedRatio_) {
+        background_ = QImage();
+        line_ = QImage();
+        inkRect_ = QRect();
+        preparedRatio_ = ratio;
+    }
+    if (background_.isNull() || backgroundSize_ != size()) {
         // Opaque, so that copying it to the window is a plain copy of rows, not a blend.
-        background_ = QImage(size(), QImage::Format_RGB32);
+        backgroundSize_ = size();
+        background_ = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+        background_.setDevicePixelRatio(ratio);
         background_.fill(color_);
         QPainter painter(&background_);
         if (transparent_ && !snapshot_.isNull())
             painter.drawImage(0, 0, snapshot_);
-        if (!wallpaper_.paint(painter, background_.rect()) && !transparent_)
-            painter.fillRect(background_.rect(), color_);
+        if (!wallpaper_.paint(painter, rect()) && !transparent_)
+            painter.fillRect(rect(), color_);
     }
     const int m = lineMargin();
-    const QSize lineSize = textSize() + QSize(2 * m, 2 * m);
+    const QSize lineSize = (QSizeF(textSize() + QSize(2 * m, 2 * m)) * ratio).toSize();
     if (line_.isNull() && qint64(lineSize.width()) * lineSize.height() <= kMaxLinePixels) {
         line_ = QImage(lineSize, QImage::Format_ARGB32_Premultiplied);
+        line_.setDevicePixelRatio(ratio);
         line_.fill(Qt::transparent);
         QPainter painter(&line_);
         drawLine(painter, QPoint(m, m));
         painter.end();
-        inkRect_ = inkBounds(line_);
+        const QRect ink = inkBounds(line_);
+        inkRect_ = ink.isNull() ? QRect()
+                                : QRectF(ink.x() / ratio, ink.y() / ratio, ink.width() / ratio, ink.height() / ratio)
+                                      .toAlignedRect();
     }
 }
 
@@ -497,7 +519,9 @@ void TSkinScrollingText::paintEvent(QPaintEvent* event)
 
 void TSkinScrollingText::paintArea(QPainter& painter, const QRect& dirty) const
 {
-    painter.drawImage(dirty.topLeft(), background_, dirty);
+    const qreal ratio = background_.devicePixelRatio();
+    painter.drawImage(QRectF(dirty), background_,
+                      QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
     painter.setClipRect(dirty);
     if (!line_.isNull()) {
         const int m = lineMargin();

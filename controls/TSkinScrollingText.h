@@ -90,6 +90,8 @@ private:
     // Drops the kept background and line, to be drawn again at the next paint.
     void invalidate();
     void prepare();
+    // Whether the background and the line are kept for the control's size and screen.
+    bool prepared() const;
     // The kept background with the line over it, in `dirty`.
     void paintArea(QPainter& painter, const QRect& dirty) const;
     // Puts a step on screen without a paint event; false when only a repaint can show it.
@@ -114,9 +116,11 @@ private:
     QPoint position_;
     bool stepped_ = false;
     QImage snapshot_;
-    QImage background_;
-    QImage line_;
-    QRect inkRect_;          // within line_
+    QImage background_;      // at preparedRatio_, for backgroundSize_
+    QSize backgroundSize_;
+    QImage line_;            // at preparedRatio_
+    QRect inkRect_;          // within line_, in the control's pixels
+    qreal preparedRatio_ = 0.0;
     mutable QSize textSize_; // invalid until measured
     // A longer line is drawn at every step instead of being kept as a picture.
     static constexpr qint64 kMaxLinePixels = 4 * 1024 * 1024;

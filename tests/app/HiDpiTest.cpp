@@ -7,6 +7,7 @@
 #include "game/uFunctions.h"
 #include "tests/support/PaintRecorder.h"
 
+#include <QBackingStore>
 #include <QMouseEvent>
 
 namespace {
@@ -89,6 +90,31 @@ TEST_F(HiDpiWindow, MapsClicksInLogicalPixelsAndRecomposesOnlyTheKeysDeviceRecta
     EXPECT_GT(named, 20);
     form->PianoHighlight().SetKeyNames(false);
     EXPECT_EQ(keyboard->Detail(), plain);
+}
+
+// The credits line's text is drawn at device resolution, by a paint and by a step alike: its
+// 2 x 2 device blocks differ within, where a line drawn at 1x and blown up repeats each pixel.
+TEST_F(HiDpiWindow, DrawsTheCreditsLineAtDeviceResolution)
+{
+    form->PageControl->setCurrentWidget(form->tsInfo);
+    TSkinScrollingText* credits = form->SkinScrollingText;
+    for (int step = 0; step < 300; ++step)
+        credits->step();
+    QCoreApplication::processEvents();
+    auto unevenBlocks = [](const QImage& image) {
+        int uneven = 0;
+        for (int y = 0; y + 1 < image.height(); y += 2)
+            for (int x = 0; x + 1 < image.width(); x += 2)
+                uneven += image.pixel(x, y) != image.pixel(x + 1, y) || image.pixel(x, y) != image.pixel(x, y + 1);
+        return uneven;
+    };
+    const QImage painted = credits->grab().toImage();
+    ASSERT_EQ(painted.size(), QSize(1540, 44));
+    EXPECT_GT(unevenBlocks(painted), 500);
+    const auto* window = static_cast<const QImage*>(form->backingStore()->paintDevice());
+    const QRect place(credits->mapTo(form.get(), QPoint()) * 2, QSize(1540, 44));
+    EXPECT_EQ(window->copy(place).convertToFormat(QImage::Format_RGB32),
+              painted.convertToFormat(QImage::Format_RGB32));
 }
 
 } // namespace
