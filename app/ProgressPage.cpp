@@ -192,20 +192,29 @@ const TNoteStats* TProgressPage::StatsOf(int clef, int note) const
 
 void TProgressPage::paintCanvas()
 {
-    canvas_ = QImage(PageWidth, PageHeight, QImage::Format_ARGB32_Premultiplied);
+    // Drawn at the screen's resolution, so that text and notes are as sharp as the rest of the
+    // window on a scaled screen; the staff then comes from the pictures' details.
+    const qreal ratio = devicePixelRatioF();
+    canvas_ = QImage((QSizeF(PageWidth, PageHeight) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    canvas_.setDevicePixelRatio(ratio);
+    const QRect page(0, 0, PageWidth, PageHeight);
     QPainter painter(&canvas_);
     painter.setFont(font());
-    if (!wallpaper_->paint(painter, canvas_.rect()))
-        painter.fillRect(canvas_.rect(), kWood);
+    if (!wallpaper_->paint(painter, page))
+        painter.fillRect(page, kWood);
 
-    const QImage staff = TProgressStaff::Compose(pictures_, key(), [this](int clef, int note) {
-        const TNoteStats* s = StatsOf(clef, note);
-        return s && s->Answers > 0 ? MasteryColour(s->Mastery) : UnseenNoteColour;
-    });
-    painter.drawImage(kStaffOrigin, staff, QRect(0, 0, staff.width(), std::min(staff.height(), kStaffShownRows)));
+    const int scale = ratio > 1.0 ? 2 : 1;
+    const QImage staff = TProgressStaff::Compose(
+        pictures_, key(),
+        [this](int clef, int note) {
+            const TNoteStats* s = StatsOf(clef, note);
+            return s && s->Answers > 0 ? MasteryColour(s->Mastery) : UnseenNoteColour;
+        },
+        scale);
+    const QSize shown(TProgressStaff::Width, std::min(staff.height() / scale, kStaffShownRows));
+    painter.drawImage(QRect(kStaffOrigin, shown), staff, QRect(QPoint(0, 0), shown * scale));
     painter.setPen(QColor(90, 60, 30));
-    painter.drawRect(
-        QRect(kStaffOrigin, QSize(staff.width(), std::min(staff.height(), kStaffShownRows))).adjusted(0, 0, -1, -1));
+    painter.drawRect(QRect(kStaffOrigin, shown).adjusted(0, 0, -1, -1));
     drawText(painter, kTitleArea, levelTitle(level_), 13, true);
     if (!notice_.isEmpty()) {
         // A damaged file's notice names the copy kept, so it takes two lines; the staff's top rows hold no note.
@@ -254,6 +263,8 @@ void TProgressPage::paintCanvas()
 
 void TProgressPage::paintEvent(QPaintEvent*)
 {
+    if (!canvas_.isNull() && canvas_.devicePixelRatio() != devicePixelRatioF())
+        paintCanvas(); // the window went to a screen of another scale
     QPainter painter(this);
     if (canvas_.isNull())
         painter.fillRect(rect(), kWood);

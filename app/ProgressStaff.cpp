@@ -37,14 +37,25 @@ int columnLeft(int clef, int note)
     return TProgressStaff::FirstNoteLeft + (note - lowest) * TProgressStaff::ColumnPitch;
 }
 
-// A list picture as a straight-alpha image sharing its pixels.
-QImage picture(const TBitmap32List* list, int index)
+// The bitmap's detail at scale 2 when it has one, else the bitmap itself.
+const TBitmap32* atScale(const TBitmap32* bitmap, int scale)
 {
-    const TBitmap32* bitmap = list->Bitmap(index);
-    if (bitmap->Empty())
+    const TBitmap32* detail = scale == 2 ? bitmap->DetailPicture() : nullptr;
+    return detail ? detail : bitmap;
+}
+
+// A list picture as a straight-alpha image sharing its pixels, at the scale's resolution when
+// the picture has a detail for it (its device pixel ratio says which).
+QImage picture(const TBitmap32List* list, int index, int scale)
+{
+    const TBitmap32* base = list->Bitmap(index);
+    if (base->Empty())
         return {};
-    return QImage(reinterpret_cast<const uchar*>(bitmap->Bits()), bitmap->Width(), bitmap->Height(),
-                  qsizetype(bitmap->Width()) * 4, QImage::Format_ARGB32);
+    const TBitmap32* bitmap = atScale(base, scale);
+    QImage image(reinterpret_cast<const uchar*>(bitmap->Bits()), bitmap->Width(), bitmap->Height(),
+                 qsizetype(bitmap->Width()) * 4, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(qreal(bitmap->Width()) / base->Width());
+    return image;
 }
 
 // The glyph's own alpha over a flat colour, so a note keeps its engraved shape.
@@ -65,18 +76,31 @@ int accidentalPicture(TAccidental sign)
     return sign == TAccidental::Flat ? FlatPicture : sign == TAccidental::Sharp ? SharpPicture : NaturalPicture;
 }
 
-void drawStaffLines(QPainter& painter, const TBitmap32* staff)
+// Draws the columns [from, from + width) of a picture whose device pixel ratio is r into target.
+void drawColumns(QPainter& painter, const QRectF& target, const QImage& image, qreal from, qreal width)
 {
-    const QImage image = staff->Image();
-    const int split = image.width() - kStaffRightPart;
-    painter.drawImage(0, 0, image, 0, 0, split, image.height());
-    // The plain column before the closing bar, repeated to widen the staff.
-    const QImage column = image.copy(split - 1, 0, 1, image.height());
-    painter.drawImage(QRect(split, 0, TProgressStaff::Width - kStaffRightPart - split, image.height()), column);
-    painter.drawImage(TProgressStaff::Width - kStaffRightPart, 0, image, split, 0, kStaffRightPart, image.height());
+    const qreal r = image.devicePixelRatio();
+    painter.drawImage(target, image, QRectF(from * r, 0, width * r, image.height()));
 }
 
-void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int note, int key, const QColor& colour)
+void drawStaffLines(QPainter& painter, const TBitmap32* staff, int scale)
+{
+    const TBitmap32* source = atScale(staff, scale);
+    QImage image = source->Image();
+    image.setDevicePixelRatio(qreal(source->Width()) / staff->Width());
+    const int height = staff->Height();
+    const int split = staff->Width() - kStaffRightPart;
+    drawColumns(painter, QRectF(0, 0, split, height), image, 0, split);
+    // The plain column before the closing bar, repeated to widen the staff.
+    const qreal r = image.devicePixelRatio();
+    painter.drawImage(QRectF(split, 0, TProgressStaff::Width - kStaffRightPart - split, height), image,
+                      QRectF(split * r - 1, 0, 1, image.height()));
+    drawColumns(painter, QRectF(TProgressStaff::Width - kStaffRightPart, 0, kStaffRightPart, height), image, split,
+                kStaffRightPart);
+}
+
+void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int note, int key, const QColor& colour,
+              int scale)
 {
     const TSpelling spelling = SpellNote(note, key);
     const int y = naturalY(clef, spelling.Natural);
@@ -90,41 +114,45 @@ void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int n
         int ledgerTop = LedgerTop[position] + kLedgerTopBelowBase;
         if (position == 2 || position == 4)
             ledgerTop += tile == OneLedgerLinePicture ? 20 : tile == TwoLedgerLinesPicture ? 10 : 0;
-        const QImage lines = picture(pictures.Notes, tile);
+        const QImage lines = picture(pictures.Notes, tile, scale);
         const int leftInGame = NoteLeft - LedgerLeft;
-        painter.drawImage(left - leftInGame + kLedgerCrop, ledgerTop, lines, kLedgerCrop, 0,
-                          lines.width() - 2 * kLedgerCrop, lines.height());
+        const QSizeF size = lines.deviceIndependentSize();
+        drawColumns(painter,
+                    QRectF(left - leftInGame + kLedgerCrop, ledgerTop, size.width() - 2 * kLedgerCrop, size.height()),
+                    lines, kLedgerCrop, size.width() - 2 * kLedgerCrop);
     }
     if (spelling.Sign != TAccidental::None) {
         const int drop = spelling.Sign == TAccidental::Natural ? 55 : 53;
         painter.drawImage(left + kAccidentalOffset, y + drop,
-                          tinted(picture(pictures.Notes, accidentalPicture(spelling.Sign)), colour));
+                          tinted(picture(pictures.Notes, accidentalPicture(spelling.Sign), scale), colour));
     }
     painter.drawImage(left, top,
-                      tinted(picture(pictures.Notes, down ? NoteStemDownPicture : NoteStemUpPicture), colour));
+                      tinted(picture(pictures.Notes, down ? NoteStemDownPicture : NoteStemUpPicture, scale), colour));
 }
 
 } // namespace
 
-QImage TProgressStaff::Compose(const TStaffPictures& pictures, int key, const TColourOf& colourOf)
+QImage TProgressStaff::Compose(const TStaffPictures& pictures, int key, const TColourOf& colourOf, int scale)
 {
+    scale = scale == 2 ? 2 : 1;
     if (!KeyAccidentalKind.contains(key))
         throw lirasto::ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
     const int height = pictures.Staff && !pictures.Staff->Empty() ? pictures.Staff->Height() : 300;
-    QImage image(Width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(Width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::white);
     QPainter painter(&image);
     if (pictures.Staff && !pictures.Staff->Empty())
-        drawStaffLines(painter, pictures.Staff);
+        drawStaffLines(painter, pictures.Staff, scale);
     if (pictures.Keys) {
-        painter.drawImage(KeySignatureLeft, TrebleKeySignatureTop, picture(pictures.Keys, 2 * key));
-        painter.drawImage(KeySignatureLeft, BassKeySignatureTop, picture(pictures.Keys, 2 * key + 1));
+        painter.drawImage(KeySignatureLeft, TrebleKeySignatureTop, picture(pictures.Keys, 2 * key, scale));
+        painter.drawImage(KeySignatureLeft, BassKeySignatureTop, picture(pictures.Keys, 2 * key + 1, scale));
     }
     if (pictures.Notes) {
         for (int note = TrebleLowestNote; note <= TrebleHighestNote; ++note)
-            drawNote(painter, pictures, 1, note, key, colourOf(1, note));
+            drawNote(painter, pictures, 1, note, key, colourOf(1, note), scale);
         for (int note = BassLowestNote; note <= BassHighestNote; ++note)
-            drawNote(painter, pictures, 2, note, key, colourOf(2, note));
+            drawNote(painter, pictures, 2, note, key, colourOf(2, note), scale);
     }
     return image;
 }

@@ -37,8 +37,10 @@ public:
     using TColourOf = std::function<QColor(int clef, int note)>;
 
     // Raises EListError when a picture list lacks a picture it needs, and
-    // ERangeError for a key outside 0..11. Missing pictures draw nothing.
-    static QImage Compose(const TStaffPictures& pictures, int key, const TColourOf& colourOf);
+    // ERangeError for a key outside 0..11. Missing pictures draw nothing. At
+    // scale 2 the picture has twice the pixels (device pixel ratio 2), drawn
+    // from the pictures' details where they have them.
+    static QImage Compose(const TStaffPictures& pictures, int key, const TColourOf& colourOf, int scale = 1);
 
     // Where a note's head is drawn, in the composed picture's pixels.
     static QPointF NoteHeadCentre(int clef, int note, int key);

@@ -3,7 +3,10 @@
 // coordinate the game and the mouse use stays logical.
 #include "tests/app/MainWindowFixture.h"
 
+#include "app/HistoryHookup.h"
 #include "app/PianoHighlight.h"
+#include "app/ProgressPage.h"
+#include "app/ProgressStaff.h"
 #include "game/uFunctions.h"
 #include "tests/support/PaintRecorder.h"
 
@@ -92,6 +95,35 @@ TEST_F(HiDpiWindow, MapsClicksInLogicalPixelsAndRecomposesOnlyTheKeysDeviceRecta
     EXPECT_EQ(keyboard->Detail(), plain);
 }
 
+int unevenBlocks(const QImage& image)
+{
+    int uneven = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2)
+        for (int x = 0; x + 1 < image.width(); x += 2)
+            uneven += image.pixel(x, y) != image.pixel(x + 1, y) || image.pixel(x, y) != image.pixel(x, y + 1);
+    return uneven;
+}
+
+// The Progress page is drawn at device resolution, its staff from the finer pictures: 2 x 2
+// device blocks differ within, where a page drawn at 1x and blown up repeats each pixel.
+TEST_F(HiDpiWindow, DrawsTheProgressPageAtDeviceResolution)
+{
+    const TStaffPictures pictures{form->ImgClefs->Bitmap(), form->BMPNoteList, form->BMPKeyList};
+    const auto ink = [](int, int) { return QColor(Qt::black); };
+    const QImage staff = TProgressStaff::Compose(pictures, 2, ink, 2);
+    ASSERT_EQ(staff.size(), TProgressStaff::Compose(pictures, 2, ink).size() * 2);
+    EXPECT_EQ(staff.devicePixelRatio(), 2.0);
+    EXPECT_GT(unevenBlocks(staff), 2000);
+
+    form->PageControl->setCurrentIndex(form->PageControl->count() - 1);
+    QCoreApplication::processEvents();
+    TProgressPage* page = form->History().ProgressPage();
+    ASSERT_NE(page, nullptr);
+    const QImage shown = page->grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(TProgressPage::PageWidth, TProgressPage::PageHeight) * 2);
+    EXPECT_GT(unevenBlocks(shown), 5000);
+}
+
 // The credits line's text is drawn at device resolution, by a paint and by a step alike: its
 // 2 x 2 device blocks differ within, where a line drawn at 1x and blown up repeats each pixel.
 TEST_F(HiDpiWindow, DrawsTheCreditsLineAtDeviceResolution)
@@ -101,13 +133,6 @@ TEST_F(HiDpiWindow, DrawsTheCreditsLineAtDeviceResolution)
     for (int step = 0; step < 300; ++step)
         credits->step();
     QCoreApplication::processEvents();
-    auto unevenBlocks = [](const QImage& image) {
-        int uneven = 0;
-        for (int y = 0; y + 1 < image.height(); y += 2)
-            for (int x = 0; x + 1 < image.width(); x += 2)
-                uneven += image.pixel(x, y) != image.pixel(x + 1, y) || image.pixel(x, y) != image.pixel(x, y + 1);
-        return uneven;
-    };
     const QImage painted = credits->grab().toImage();
     ASSERT_EQ(painted.size(), QSize(1540, 44));
     EXPECT_GT(unevenBlocks(painted), 500);
