@@ -100,14 +100,15 @@ int main(int argc, char** argv)
     QWidget* strip = floor ? static_cast<QWidget*>(new FloorStrip(&window)) : new ScrollStrip(&window);
     strip->setGeometry(12, 537, 770, 22);
     window.show();
+    // Stopped and joined before the window goes, so that no step is posted to a deleted strip.
+    std::jthread worker;
     if (floor) {
-        // Runs until the process ends, as the benchmark ends it.
-        std::thread([strip] {
-            for (;;) {
+        worker = std::jthread([strip](std::stop_token stop) {
+            while (!stop.stop_requested()) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(25));
                 QCoreApplication::postEvent(strip, new QEvent(kStepEvent));
             }
-        }).detach();
+        });
     }
     return QApplication::exec();
 }
