@@ -37,25 +37,24 @@ int columnLeft(int clef, int note)
     return TProgressStaff::FirstNoteLeft + (note - lowest) * TProgressStaff::ColumnPitch;
 }
 
-// The bitmap's detail at scale 2 when it has one, else the bitmap itself.
-const TBitmap32* atScale(const TBitmap32* bitmap, int scale)
+// A bitmap as an image sharing its pixels, from its detail at scale 2 when it has one (the
+// image's device pixel ratio says which).
+QImage imageAtScale(const TBitmap32* base, int scale, QImage::Format format)
 {
-    const TBitmap32* detail = scale == 2 ? bitmap->DetailPicture() : nullptr;
-    return detail ? detail : bitmap;
+    const TBitmap32* detail = scale == 2 ? base->DetailPicture() : nullptr;
+    const TBitmap32* bitmap = detail ? detail : base;
+    QImage image(reinterpret_cast<const uchar*>(bitmap->Bits()), bitmap->Width(), bitmap->Height(),
+                 qsizetype(bitmap->Width()) * 4, format);
+    image.setDevicePixelRatio(qreal(bitmap->Width()) / base->Width());
+    return image;
 }
 
 // A list picture as a straight-alpha image sharing its pixels, at the scale's resolution when
-// the picture has a detail for it (its device pixel ratio says which).
+// the picture has a detail for it.
 QImage picture(const TBitmap32List* list, int index, int scale)
 {
-    const TBitmap32* base = list->Bitmap(index);
-    if (base->Empty())
-        return {};
-    const TBitmap32* bitmap = atScale(base, scale);
-    QImage image(reinterpret_cast<const uchar*>(bitmap->Bits()), bitmap->Width(), bitmap->Height(),
-                 qsizetype(bitmap->Width()) * 4, QImage::Format_ARGB32);
-    image.setDevicePixelRatio(qreal(bitmap->Width()) / base->Width());
-    return image;
+    const TBitmap32* bitmap = list->Bitmap(index);
+    return bitmap->Empty() ? QImage() : imageAtScale(bitmap, scale, QImage::Format_ARGB32);
 }
 
 // The glyph's own alpha over a flat colour, so a note keeps its engraved shape.
@@ -85,9 +84,7 @@ void drawColumns(QPainter& painter, const QRectF& target, const QImage& image, q
 
 void drawStaffLines(QPainter& painter, const TBitmap32* staff, int scale)
 {
-    const TBitmap32* source = atScale(staff, scale);
-    QImage image = source->Image();
-    image.setDevicePixelRatio(qreal(source->Width()) / staff->Width());
+    const QImage image = imageAtScale(staff, scale, QImage::Format_RGB32);
     const int height = staff->Height();
     const int split = staff->Width() - kStaffRightPart;
     drawColumns(painter, QRectF(0, 0, split, height), image, 0, split);
