@@ -315,7 +315,7 @@ bool TSkinScrollingText::paintStraightToWindow(const QRect& area)
     if (!window.isActive())
         return false;
     QImage* pixels = window.pixels();
-    if (pixels && preparedRatio_ == 1.0) {
+    if (pixels && line_.devicePixelRatio() == 1.0) {
         compose(*pixels, window.origin(), area);
     } else {
         QPainter painter(window.device());
@@ -441,7 +441,9 @@ void TSkinScrollingText::drawLine(QPainter& painter, QPoint at) const
 
 bool TSkinScrollingText::prepared() const
 {
-    return !line_.isNull() && backgroundSize_ == size() && preparedRatio_ == devicePixelRatioF();
+    const qreal ratio = devicePixelRatioF();
+    return !line_.isNull() && line_.devicePixelRatio() == ratio && !background_.isNull() &&
+           background_.devicePixelRatio() == ratio && backgroundSize_ == size();
 }
 
 void TSkinScrollingText::prepare()
@@ -449,13 +451,9 @@ void TSkinScrollingText::prepare()
     // Both pictures are kept at the screen's resolution, so that the text is as sharp as any
     // label's on a scaled screen; a window moved to a screen of another scale draws them again.
     const qreal ratio = devicePixelRatioF();
-    if (ratio != preparedRatio_) {
-        background_ = QImage();
+    if (line_.devicePixelRatio() != ratio)
         line_ = QImage();
-        inkRect_ = QRect();
-        preparedRatio_ = ratio;
-    }
-    if (background_.isNull() || backgroundSize_ != size()) {
+    if (background_.isNull() || backgroundSize_ != size() || background_.devicePixelRatio() != ratio) {
         // Opaque, so that copying it to the window is a plain copy of rows, not a blend.
         backgroundSize_ = size();
         background_ = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);

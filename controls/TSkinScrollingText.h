@@ -116,11 +116,10 @@ private:
     QPoint position_;
     bool stepped_ = false;
     QImage snapshot_;
-    QImage background_;      // at preparedRatio_, for backgroundSize_
+    QImage background_;      // at the screen's pixel ratio, for backgroundSize_
     QSize backgroundSize_;
-    QImage line_;            // at preparedRatio_
+    QImage line_;            // at the screen's pixel ratio
     QRect inkRect_;          // within line_, in the control's pixels
-    qreal preparedRatio_ = 0.0;
     mutable QSize textSize_; // invalid until measured
     // A longer line is drawn at every step instead of being kept as a picture.
     static constexpr qint64 kMaxLinePixels = 4 * 1024 * 1024;
