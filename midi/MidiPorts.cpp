@@ -438,6 +438,7 @@ void TMidiPorts::scanJack(QList<TMidiDevice>& found)
             continue;
         const QString name = QString::fromStdString(port);
         const bool enabled = !disabled_.contains(name);
+        found.push_back({name, kJack, enabled});
         auto before = jackSeen_.find(port);
         bool connected = before != jackSeen_.end() && before->second;
         // Only a port new to us is connected: one the user disconnected in a
@@ -452,13 +453,11 @@ void TMidiPorts::scanJack(QList<TMidiDevice>& found)
                 if (count < kJackConnectTries) {
                     // Not yet remembered as seen, so that the next scan tries it again.
                     tries[port] = count;
-                    found.push_back({name, kJack, enabled});
                     continue;
                 }
             }
         }
         seen[port] = connected;
-        found.push_back({name, kJack, enabled});
     }
     jackSeen_ = std::move(seen);
     jackConnectTries_ = std::move(tries);
