@@ -19,6 +19,8 @@ class TOptionsPage;
 class TSoundHookup;
 class TPianoHighlight;
 class TStaffListener;
+class TSightReading;
+struct TStartOptions;
 class TBitmap32List;
 class TCustomLayer;
 class TImage32;
@@ -114,6 +116,10 @@ public:
     // each on its own worker; called once the window has been shown.
     void StartSubsystems();
 
+    // Starts straight into the practice the command line asked for.
+    void StartPractice(const TStartOptions& options);
+    TSightReading& SightReading() { return *sightReading_; }
+
     TGameCore& Core() { return core_; }
     const TGameCore& Core() const { return core_; }
     TPianoHighlight& PianoHighlight() { return *piano_; }
@@ -142,6 +148,7 @@ private:
     // What the staff drawing reaches of the window: the staff view and its picture lists.
     std::unique_ptr<TStaffWindow> staffWindow_;
     std::unique_ptr<TStaffListener> staff_;
+    std::unique_ptr<TSightReading> sightReading_;
     std::unique_ptr<TPianoHighlight> piano_;
     std::unique_ptr<TGameLabels> labels_;
     std::unique_ptr<TRunControls> controls_;

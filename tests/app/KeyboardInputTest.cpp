@@ -91,17 +91,17 @@ TEST_F(KeyboardInput, SpaceStartsKeysAnswerEscapeResets)
     tap(Qt::Key_Space, 65);
     EXPECT_TRUE(core().Running());
     tick();
-    const int pc = core().CurrentNote % 12;
+    const int pc = core().CurrentNote() % 12;
     const int qtKeys[12] = {Qt::Key_C, Qt::Key_C, Qt::Key_D, Qt::Key_D, Qt::Key_E, Qt::Key_F,
                             Qt::Key_F, Qt::Key_G, Qt::Key_G, Qt::Key_A, Qt::Key_A, Qt::Key_B};
     const bool sharp = pc == 1 || pc == 3 || pc == 6 || pc == 8 || pc == 10;
     key(QEvent::KeyPress, qtKeys[pc], 0, sharp ? Qt::ShiftModifier : Qt::NoModifier, false, form->bReset);
     EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
-    EXPECT_EQ(core().Score, 5);
+    EXPECT_EQ(core().Score(), 5);
     key(QEvent::KeyRelease, qtKeys[pc], 0, sharp ? Qt::ShiftModifier : Qt::NoModifier, false, form->bReset);
     tap(Qt::Key_Escape, 9);
     EXPECT_FALSE(core().Running());
-    EXPECT_EQ(core().Score, 0);
+    EXPECT_EQ(core().Score(), 0);
 }
 
 // Z and X move the rows an octave, within the drawn keyboard; the highlight shows the octave played.

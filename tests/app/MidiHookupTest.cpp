@@ -44,12 +44,12 @@ TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
 
     form->bStartClick(form->bStart);
     tick();
-    const int note = core().CurrentNote;
+    const int note = core().CurrentNote();
     // A note-on judges at once; a note-on of velocity 0 lets the key go.
     QProcess sender;
     sender.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--connect", input.jackPortName()});
     sender.write(QByteArray("on ") + QByteArray::number(note) + "\n");
-    ASSERT_TRUE(waitFor([&] { return core().Score == 5; }, 5000)) << caption(form->lAnswer).toStdString();
+    ASSERT_TRUE(waitFor([&] { return core().Score() == 5; }, 5000)) << caption(form->lAnswer).toStdString();
     EXPECT_EQ(caption(form->lAnswer), "RIGHT!");
     EXPECT_TRUE(core().IsHeld(note, TInputSource::Midi));
     sender.write(QByteArray("on ") + QByteArray::number(note) + " 0\n");
@@ -99,8 +99,8 @@ TEST_F(MidiWindow, WithoutMidiSaysSoAndPlays)
     }
     form->bStartClick(form->bStart);
     tick();
-    answer(core().CurrentNote % 12);
-    EXPECT_EQ(core().Score, 5);
+    answer(core().CurrentNote() % 12);
+    EXPECT_EQ(core().Score(), 5);
 }
 
 } // namespace
