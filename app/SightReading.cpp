@@ -14,6 +14,8 @@ namespace {
 
 const char* const kLevelsItem = "Levels";
 const char* const kSightReadingItem = "Sight-reading";
+const char* const kLineQuestionText = "Play the line from left to right! ";
+const char* const kLineExplanationText = "The pointer shows the note due; any key of that note answers.";
 
 // Where the line lies across the staff: after the widest key signature, to the staff's end.
 constexpr double kFirstNoteLeft = 150;
@@ -135,12 +137,19 @@ void TSightReading::RunStarted(int)
     tempo_->setEnabled(false);
 }
 
+void TSightReading::showTexts(const std::string& question, const std::string& explanation)
+{
+    form_.lQuestion->SetCaption(QString::fromStdString(question));
+    form_.lExplanation->SetCaption(QString::fromStdString(explanation));
+}
+
 void TSightReading::QuestionPosed(const TQuestion& question)
 {
     if (question.Exercise != TExerciseKind::Line)
         return;
     // The page turns: the last line goes, the new one is drawn whole.
     clearLine();
+    showTexts(kLineQuestionText, kLineExplanationText);
     ::ClearStaff();
     ShowKeySignature(question.Key);
     const int count = static_cast<int>(question.Notes.size());
@@ -207,6 +216,8 @@ void TSightReading::RunEnded(const TRunResult&)
     clearLine();
     exercise_->setEnabled(true);
     tempo_->setEnabled(true);
+    if (line())
+        showTexts(form_.Core().LevelRow().QuestionText, form_.Core().LevelRow().ExplanationText);
 }
 
 void TSightReading::Cleared()

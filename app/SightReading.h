@@ -53,6 +53,7 @@ private:
     };
 
     void choiceChanged();
+    void showTexts(const std::string& question, const std::string& explanation);
     void clearLine();
     void setMark(int place, int kind);
     void beat();
