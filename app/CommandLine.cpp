@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -44,6 +46,16 @@ std::optional<int> numberIn(const QString& text, int lowest, int highest)
     if (!ok || value < lowest || value > highest)
         return std::nullopt;
     return value;
+}
+
+// The value a word of the list stands for, or nullopt.
+template <typename T>
+std::optional<T> wordIn(const QString& text, std::initializer_list<std::pair<const char*, T>> words)
+{
+    for (const auto& [word, value] : words)
+        if (text == QLatin1String(word))
+            return value;
+    return std::nullopt;
 }
 
 QString malformed(const QString& option, const QString& value, const QString& expected)
@@ -115,30 +127,19 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         if (parser.values(*option).size() > 1)
             return fail(QStringLiteral("--%1 is given more than once").arg(option->names().first()));
     TStartOptions& start = result.Options;
-    if (parser.isSet(o.Exercise)) {
-        const QString value = parser.value(o.Exercise);
-        if (value == QLatin1String("levels"))
-            start.Exercise = TExerciseKind::Levels;
-        else if (value == QLatin1String("line"))
-            start.Exercise = TExerciseKind::Line;
-        else
-            return fail(malformed(QStringLiteral("exercise"), value, QStringLiteral("levels or line")));
-    }
+    if (parser.isSet(o.Exercise) &&
+        !(start.Exercise = wordIn<TExerciseKind>(parser.value(o.Exercise),
+                                                 {{"levels", TExerciseKind::Levels}, {"line", TExerciseKind::Line}})))
+        return fail(malformed(QStringLiteral("exercise"), parser.value(o.Exercise), QStringLiteral("levels or line")));
     if (parser.isSet(o.Level) && !(start.Level = numberIn(parser.value(o.Level), 1, LevelCount)))
         return fail(malformed(QStringLiteral("level"), parser.value(o.Level), QStringLiteral("a level from 1 to 12")));
     if (parser.isSet(o.Key) && !(start.Key = KeyFromName(parser.value(o.Key))))
         return fail(malformed(QStringLiteral("key"), parser.value(o.Key), QStringLiteral("a key such as C, Bb or F#")));
-    if (parser.isSet(o.Staff)) {
-        const QString value = parser.value(o.Staff);
-        if (value == QLatin1String("treble"))
-            start.Staff = TStaffChoice::Treble;
-        else if (value == QLatin1String("bass"))
-            start.Staff = TStaffChoice::Bass;
-        else if (value == QLatin1String("grand"))
-            start.Staff = TStaffChoice::Grand;
-        else
-            return fail(malformed(QStringLiteral("staff"), value, QStringLiteral("treble, bass or grand")));
-    }
+    if (parser.isSet(o.Staff) &&
+        !(start.Staff = wordIn<TStaffChoice>(
+              parser.value(o.Staff),
+              {{"treble", TStaffChoice::Treble}, {"bass", TStaffChoice::Bass}, {"grand", TStaffChoice::Grand}})))
+        return fail(malformed(QStringLiteral("staff"), parser.value(o.Staff), QStringLiteral("treble, bass or grand")));
     if (parser.isSet(o.Tempo)) {
         const QString value = parser.value(o.Tempo);
         start.Tempo = numberIn(value, 0, TLineSettings::kFastestTempo);
