@@ -1,7 +1,9 @@
 #include "app/SightReading.h"
 
 #include "app/Application.h"
+#include "app/SoundHookup.h"
 #include "app/uMain.h"
+#include "audio/PianoSound.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
 #include "game/uFunctions.h"
@@ -133,6 +135,7 @@ double TSightReading::CursorLeft() const
 
 void TSightReading::RunStarted(int)
 {
+    clickedTo_ = 0;
     exercise_->setEnabled(false);
     tempo_->setEnabled(false);
 }
@@ -161,8 +164,10 @@ void TSightReading::QuestionPosed(const TQuestion& question)
                 kept.Layers.push_back(layer);
     }
     cursor_ = DrawMarkAt(PointerMarkPicture, LineNoteLeft(0, count));
-    if (line() && line()->InTime())
+    if (line() && line()->InTime()) {
         beatTimer_.start();
+        scheduleClicks(line()->FirstBeatOfLine() + count - 1);
+    }
 }
 
 void TSightReading::NoteDue(const TQuestion& question, int place)
@@ -210,9 +215,28 @@ void TSightReading::beat()
     form_.ImgClefs->Changed();
 }
 
+// The metronome clicks every beat up to the end of the bar that holds the line's last note;
+// the next line asks for the bar of rest before it and its own. Each batch is timed on the
+// synthesizer's sample clock from one reading of the beat grid, so the clicks keep the grid.
+void TSightReading::scheduleClicks(int lastBeat)
+{
+    constexpr int kBeatsPerBar = 4;
+    TSoundHookup* sound = form_.SoundHookup();
+    const TLineExercise* exercise = line();
+    const int to = (lastBeat / kBeatsPerBar + 1) * kBeatsPerBar;
+    if (!sound || !exercise || to <= clickedTo_)
+        return;
+    using Ms = std::chrono::duration<double, std::milli>;
+    const Ms firstDelay = exercise->BeatTime(clickedTo_) - std::chrono::steady_clock::now();
+    sound->Sound().scheduleClicks(firstDelay, Ms(exercise->BeatLength()), to - clickedTo_, kBeatsPerBar);
+    clickedTo_ = to;
+}
+
 void TSightReading::RunEnded(const TRunResult&)
 {
     beatTimer_.stop();
+    if (TSoundHookup* sound = form_.SoundHookup())
+        sound->Sound().cancelClicks();
     clearLine();
     exercise_->setEnabled(true);
     tempo_->setEnabled(true);

@@ -58,6 +58,7 @@ private:
     void setMark(int place, int kind);
     void beat();
     const TLineExercise* line() const;
+    void scheduleClicks(int lastBeat);
 
     TfMain& form_;
     TLineSettings settings_;
@@ -67,4 +68,5 @@ private:
     std::vector<TDrawnNote> notes_;
     TBitmapLayer* cursor_ = nullptr;
     QTimer beatTimer_;
+    int clickedTo_ = 0; // the metronome's clicks are asked for up to this beat
 };

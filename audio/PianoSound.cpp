@@ -146,6 +146,36 @@ void TPianoSound::noteOn(int note, TSoundChannel channel)
     fs_->noteOn(static_cast<int>(channel), note, kVelocity);
 }
 
+void TPianoSound::scheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
+                                 std::chrono::duration<double, std::milli> beat, int count, int accentEvery)
+{
+    if (count <= 0 || muted_.load() || !loaded_.load())
+        return;
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        // The output stays open until the last click has sounded.
+        const auto last = std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(firstDelay + beat * count);
+        lastNote_ = std::max(lastNote_, last);
+        if (!outputOpen_) {
+            outputWanted_ = true;
+            wake = true;
+        }
+    }
+    if (wake)
+        wake_.notify_all();
+    if (status_.load() == TStatus::NoOutput)
+        return;
+    fs_->scheduleClicks(firstDelay.count(), beat.count(), count, accentEvery);
+}
+
+void TPianoSound::cancelClicks()
+{
+    if (loaded_.load())
+        fs_->cancelClicks();
+}
+
 void TPianoSound::noteOff(int note, TSoundChannel channel)
 {
     if (note < kLowestNote || note > kHighestNote || !loaded_.load() || status_.load() == TStatus::NoOutput)
