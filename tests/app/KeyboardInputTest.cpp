@@ -1,9 +1,12 @@
 #include "tests/app/MainWindowFixture.h"
 
 #include "app/KeyboardInput.h"
+#include "app/KeyboardLayout.h"
+#include "app/PianoHighlight.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
+#include <algorithm>
 
 using namespace lirasto::test;
 
@@ -29,10 +32,23 @@ protected:
         core().AddListener(&played);
     }
     void key(QEvent::Type type, int qtKey, quint32 scanCode, Qt::KeyboardModifiers modifiers = {}, bool repeat = false,
-             QObject* to = nullptr)
+             QObject* to = nullptr, quint64 time = 0)
     {
         QKeyEvent event(type, qtKey, modifiers, scanCode, 0, 0, QString(), repeat);
+        event.setTimestamp(time);
         QCoreApplication::sendEvent(to ? to : form->cbLevel, &event);
+    }
+    // A key held down as X repeats it when the repeat slips past Qt: unmarked release and press pairs.
+    void holdUnmarked(int qtKey, quint32 scanCode, int repeats)
+    {
+        quint64 time = 1000;
+        key(QEvent::KeyPress, qtKey, scanCode, {}, false, nullptr, time);
+        for (int i = 0; i < repeats; ++i) {
+            time += 33;
+            key(QEvent::KeyRelease, qtKey, scanCode, {}, false, nullptr, time);
+            key(QEvent::KeyPress, qtKey, scanCode, {}, false, nullptr, time);
+        }
+        key(QEvent::KeyRelease, qtKey, scanCode, {}, false, nullptr, time + 20);
     }
     void tap(int qtKey, quint32 scanCode, Qt::KeyboardModifiers modifiers = {})
     {
@@ -64,9 +80,9 @@ TEST_P(KeyboardSchemes, PlayTheirNote)
     tap(Qt::Key_Space, 65);
     key(QEvent::KeyPress, row.qtKey, row.scanCode, row.modifiers);
     EXPECT_EQ(played.down, (row.note < 0 ? std::vector<int>{} : std::vector<int>{row.note}));
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), row.note < 0 ? 0 : 1);
+    EXPECT_EQ(form->PianoHighlight().KeyHighlightLayers().size(), row.note < 0 ? 0u : 1u);
     key(QEvent::KeyRelease, row.qtKey, row.scanCode, row.modifiers);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
+    EXPECT_TRUE(form->PianoHighlight().KeyHighlightLayers().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -118,15 +134,16 @@ TEST_F(KeyboardInput, OctaveShiftMovesTheRowsAndTheHighlight)
         tap(Qt::Key_X, step.shift);
         EXPECT_EQ(form->KeyboardInput().OctaveBase(), step.base);
         key(QEvent::KeyPress, Qt::Key_A, 38);
-        // The rows' C lights for a moment, and the key played stays lit while held: both in that octave.
-        ASSERT_EQ(form->imgPiano->Layers()->Count(), 2);
-        for (int i = 0; i < 2; ++i) {
+        // The rows' C lights for a moment, the rows' keys are marked, and the key played stays lit while
+        // held: all in that octave.
+        ASSERT_EQ(form->imgPiano->Layers()->Count(), 3);
+        for (int i = 0; i < 3; ++i) {
             const auto* layer = static_cast<TPositionedLayer*>(form->imgPiano->Layers()->Items(i));
             EXPECT_EQ(layer->Location().Left, (step.base - 36) / 12 * kOctaveWidth);
         }
         key(QEvent::KeyRelease, Qt::Key_A, 38);
     }
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 1); // a new mark replaces the last one
+    EXPECT_EQ(form->imgPiano->Layers()->Count(), 2); // a new mark replaces the last one
 }
 
 // A key held down repeats; the repeats are neither presses nor releases.
@@ -141,10 +158,121 @@ TEST_F(KeyboardInput, AutoRepeatIsNotANewPress)
         key(QEvent::KeyPress, Qt::Key_A, 38, {}, true);
     }
     EXPECT_EQ(played.down, std::vector<int>{60});
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 1);
+    EXPECT_EQ(form->PianoHighlight().KeyHighlightLayers().size(), 1u);
     key(QEvent::KeyRelease, Qt::Key_A, 38);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
+    EXPECT_TRUE(form->PianoHighlight().KeyHighlightLayers().empty());
 }
+
+// The fourteen keys of the rows, by place from A to O, play fourteen semitones up from the rows' C.
+TEST_F(KeyboardInput, RowsPlayFourteenConsecutiveSemitones)
+{
+    openWithRecorder();
+    const quint32 byPlace[] = {38, 25, 39, 26, 40, 41, 28, 42, 29, 43, 30, 44, 45, 32}; // A W S E D F T G Y H U J K O
+    std::vector<int> expected;
+    for (quint32 scanCode : byPlace) {
+        tap(Qt::Key_unknown, scanCode);
+        expected.push_back(60 + int(expected.size()));
+    }
+    EXPECT_EQ(played.down, expected);
+}
+
+// Repeats the X server sends as unmarked release and press pairs with one time are no new
+// presses: a held row key answers once, a held X moves the rows one octave.
+TEST_F(KeyboardInput, UnmarkedRepeatPairsAreNoNewPresses)
+{
+    openWithRecorder();
+    tap(Qt::Key_Space, 65);
+    tick();
+    holdUnmarked(Qt::Key_A, 38, 60);
+    EXPECT_EQ(played.down, std::vector<int>{60});
+    holdUnmarked(Qt::Key_X, 53, 30);
+    EXPECT_EQ(form->KeyboardInput().OctaveBase(), 72);
+    holdUnmarked(Qt::Key_Z, 52, 30);
+    EXPECT_EQ(form->KeyboardInput().OctaveBase(), 60);
+    // A new press after the release, at another time, plays again.
+    key(QEvent::KeyPress, Qt::Key_A, 38, {}, false, nullptr, 90000);
+    EXPECT_EQ(played.down, (std::vector<int>{60, 60}));
+}
+
+// A key let go on another page is let go of: it is not left lit, and its next press plays.
+TEST_F(KeyboardInput, KeyReleasedOnAnotherPageIsReleased)
+{
+    openWithRecorder();
+    key(QEvent::KeyPress, Qt::Key_A, 38);
+    ASSERT_TRUE(core().IsHeld(60, TInputSource::ComputerKeyboard));
+    form->PageControl->setCurrentWidget(form->tsOptions);
+    key(QEvent::KeyRelease, Qt::Key_A, 38, {}, false, form->tsOptions);
+    form->PageControl->setCurrentWidget(form->tsMain);
+    EXPECT_FALSE(core().IsHeld(60, TInputSource::ComputerKeyboard));
+    EXPECT_TRUE(form->PianoHighlight().KeyHighlightLayers().empty());
+    key(QEvent::KeyPress, Qt::Key_A, 38);
+    EXPECT_EQ(played.down, (std::vector<int>{60, 60}));
+}
+
+// The drawn piano marks the rows' keys while they play, from their C to the next C sharp; in the
+// top octave K and O, beyond the drawn keys, play nothing rather than light a key an octave down.
+TEST_F(KeyboardInput, RowsAreMarkedAndTheTopOctaveEndsAtTheDrawnPiano)
+{
+    openWithRecorder();
+    EXPECT_EQ(form->PianoHighlight().RowsShown(), 0);
+    tap(Qt::Key_A, 38);
+    EXPECT_EQ(form->PianoHighlight().RowsShown(), 60);
+    tap(Qt::Key_X, 53);
+    tap(Qt::Key_X, 53);
+    EXPECT_EQ(form->PianoHighlight().RowsShown(), 72);
+    tap(Qt::Key_K, 45);
+    tap(Qt::Key_O, 32);
+    tap(Qt::Key_J, 44);
+    EXPECT_EQ(played.down, (std::vector<int>{60, 83}));
+    form->KeyboardInput().SetScheme(TKeyboardScheme::NoteNames);
+    EXPECT_EQ(form->PianoHighlight().RowsShown(), 0);
+}
+
+struct LayoutRow
+{
+    const char* layouts;
+    const char* rowsHint;
+    const char* namesHint;
+    int qtKey;         // what the key at the US C's place sends
+    int noteNamesNote; // what it plays with the letter names, -1 nothing
+};
+
+class KeyboardLayouts : public KeyboardInput, public testing::WithParamInterface<LayoutRow>
+{};
+
+// The hints name the letters of the player's layout; on a Cyrillic layout the letter names play
+// by the keys' Latin letters.
+TEST_P(KeyboardLayouts, HintsAndLetterNamesFollowTheLayout)
+{
+    const LayoutRow& row = GetParam();
+    openWithRecorder();
+    form->KeyboardInput().SetLayout(TKeyboardLayout::FromNames(row.layouts));
+    EXPECT_EQ(form->KeyboardInput().RowsHint().toStdString(), row.rowsHint);
+    EXPECT_EQ(form->KeyboardInput().NamesHint().toStdString(), row.namesHint);
+    form->KeyboardInput().SetScheme(TKeyboardScheme::NoteNames);
+    key(QEvent::KeyPress, row.qtKey, 54);
+    EXPECT_EQ(played.down, (row.noteNamesNote < 0 ? std::vector<int>{} : std::vector<int>{row.noteNamesNote}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, KeyboardLayouts,
+                         testing::Values(LayoutRow{"us", "Piano rows: A S D F G H J K, W E T Y U O; Z X octave",
+                                                   "Note names: C D E F G A B; Shift sharp, Ctrl flat", Qt::Key_C, 60},
+                                         LayoutRow{"fr", "Piano rows: Q S D F G H J K, Z E T Y U O; W X octave",
+                                                   "Note names: C D E F G A B; Shift sharp, Ctrl flat", Qt::Key_C, 60},
+                                         LayoutRow{"de", "Piano rows: A S D F G H J K, W E T Z U O; Y X octave",
+                                                   "Note names: C D E F G A B; Shift sharp, Ctrl flat", Qt::Key_C, 60},
+                                         LayoutRow{
+                                             "ru",
+                                             "Piano rows: \u0424 \u042B \u0412 \u0410 \u041F \u0420 \u041E \u041B, "
+                                             "\u0426 \u0423 \u0415 \u041D \u0413 \u0429; \u042F \u0427 octave",
+                                             "Note names: Latin C D E F G A B; Shift sharp, Ctrl flat", 0x0421, 60},
+                                         LayoutRow{"us,ru", "Piano rows: A S D F G H J K, W E T Y U O; Z X octave",
+                                                   "Note names: C D E F G A B; Shift sharp, Ctrl flat", 0x0421, 60}),
+                         [](const testing::TestParamInfo<LayoutRow>& info) {
+                             std::string name = info.param.layouts;
+                             std::replace(name.begin(), name.end(), ',', '_');
+                             return name;
+                         });
 
 // While the level list is open its keys are its own; on another page the piano plays nothing.
 TEST_F(KeyboardInput, OpenLevelListAndOtherPagesTakeNoNotes)
