@@ -106,7 +106,10 @@ void TKeyboardInput::showHints()
         usage_->setObjectName(QStringLiteral("lKeysUsage"));
         usage_->SetTransparent(true);
         usage_->setFont(form_.mUsage->font());
-        usage_->setGeometry(form_.mUsage->width() / 2, 0, form_.mUsage->width() / 2 - 4, form_.mUsage->height());
+        // In line with the memo's own first line, which sits below its top margin.
+        constexpr int kMemoTopMargin = 5;
+        usage_->setGeometry(form_.mUsage->width() / 2, kMemoTopMargin, form_.mUsage->width() / 2 - 4,
+                            form_.mUsage->height() - 2 * kMemoTopMargin);
         usage_->show();
     }
     if (usage_) {

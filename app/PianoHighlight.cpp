@@ -62,6 +62,9 @@ void TPianoHighlight::KeyDown(int note, TInputSource source)
 {
     if (TBitmapLayer* layer = layHighlight(note))
         highlights_.push_back({note, source, layer});
+    // The rows' mark stays in sight across a lit key.
+    if (rowsMark_)
+        rowsMark_->BringToFront();
 }
 
 void TPianoHighlight::ShowOctave(int note)

@@ -10,6 +10,7 @@
 int main(int argc, char** argv)
 {
     PreferPlainImageTransfer();
+    KeepLibraryDetailForDebugging();
     TFontConfigWarmUp fontConfig;
     TApplication application(argc, argv);
     fontConfig.Wait();
