@@ -142,7 +142,7 @@ void TOptionsPage::SetMidiDevices(const std::vector<TMidiDevice>& devices, const
         midiPort_ = port;
     }
     if (midiPort_) {
-        midiPort_->SetCaption(QStringLiteral("Connect a keyboard to the JACK port \"%1\"").arg(jackPort));
+        midiPort_->SetCaption(QStringLiteral("Connect a keyboard to the JACK port\n\"%1\"").arg(jackPort));
         midiPort_->setVisible(devices.empty() && !jackPort.isEmpty());
     }
     if (TSkinCheckBox* exact = Tick(TOption::OctaveExact))

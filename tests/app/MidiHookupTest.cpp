@@ -42,14 +42,9 @@ TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
     TMidiInput& input = form->Midi()->Input();
     ASSERT_TRUE(waitFor([&] { return !input.jackPortName().isEmpty(); }, 5000));
     // No keyboard yet: the page names our port, to connect one by hand.
-    EXPECT_TRUE(waitFor(
-        [&] {
-            auto* port = form->findChild<TSkinLabel*>("lMidiPort");
-            return port && !port->isHidden() &&
-                   port->Caption() == "Connect a keyboard to the JACK port \"" + input.jackPortName() + "\"";
-        },
-        2000));
-    EXPECT_EQ(input.jackPortName(), "Lirasto Notes:MIDI in");
+    const auto port = [&] { return form->findChild<TSkinLabel*>("lMidiPort"); };
+    EXPECT_TRUE(waitFor([&] { return port() && !port()->isHidden(); }, 2000));
+    EXPECT_EQ(port()->Caption(), "Connect a keyboard to the JACK port\n\"Lirasto Notes:MIDI in\"");
 
     form->bStartClick(form->bStart);
     tick();

@@ -85,12 +85,8 @@ TEST(AdaptiveChooser, ANewSessionWeighsTheTimeAwayAndStartsWithoutARetry)
 {
     const auto weekAgo = std::chrono::system_clock::time_point{} + std::chrono::hours(1000);
     TAdaptiveChooser chooser;
-    chooser.Load(0,
-                 {{1, 60, true, 900, weekAgo},
-                  {1, 60, true, 900, weekAgo},
-                  {1, 60, true, 900, weekAgo},
-                  {1, 62, false, 3000, weekAgo}},
-                 weekAgo + std::chrono::days(7));
+    const TPastAnswer known{1, 60, true, 900, weekAgo};
+    chooser.Load(0, {known, known, known, {1, 62, false, 3000, weekAgo}}, weekAgo + std::chrono::days(7));
     EXPECT_NEAR(chooser.Weight(1, 60), 41.0, 1e-6);
     chooser.AnswerJudged({{1, 0, 1, 62}, true, 0, {}, 0, TInputSource::Mouse, std::chrono::milliseconds(1000)});
     // A right first try, just given: mastery 0.7 (a second try would leave it at 0, weight 41).
