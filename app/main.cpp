@@ -22,6 +22,7 @@ int main(int argc, char** argv)
         startOptions = commandLine.Options;
     }
     PreferPlainImageTransfer();
+    KeepLibraryDetailForDebugging();
     TFontConfigWarmUp fontConfig;
     TApplication application(argc, argv);
     fontConfig.Wait();

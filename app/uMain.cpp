@@ -140,14 +140,14 @@ void TfMain::connectListeners()
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { RunGuarded([this] { pageChanged(); }); });
 }
 
-void TfMain::SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices)
+void TfMain::SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices, const QString& jackPort)
 {
     if (!optionsPage_)
         return; // the window's creation did not get as far as its pages
     std::vector<TOptionsPage::TMidiDevice> list;
     for (const auto& [name, enabled] : devices)
         list.push_back({name, enabled});
-    optionsPage_->SetMidiDevices(list);
+    optionsPage_->SetMidiDevices(list, jackPort);
 }
 
 void TfMain::pageChanged()

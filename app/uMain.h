@@ -131,7 +131,8 @@ public:
     THistoryHookup& History() { return *history_; }
 
     // The MIDI part reports the inputs it found: their names and whether each is in use.
-    void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices);
+    // With none, our JACK port's name, if there is one, is shown to connect a keyboard to.
+    void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices, const QString& jackPort = {});
     // Called when the player ticks an input on or off.
     std::function<void(const QString& name, bool enabled)> OnMidiDeviceToggled;
 

@@ -5,11 +5,14 @@
 #include <QFile>
 #include <QLoggingCategory>
 
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 #include <jack/jack.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
 #include <mutex>
 
 namespace {
@@ -33,6 +36,17 @@ void logFromJack(const char* message)
     qCDebug(lcSynth, "JACK: %s", message);
 }
 
+// ALSA's library writes its own lines about every device it cannot find.
+void logFromAlsa(const char* file, int line, const char* function, int, const char* format, ...)
+{
+    char message[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(message, sizeof message, format, args);
+    va_end(args);
+    qCDebug(lcSynth, "ALSA: %s:%d (%s) %s", file, line, function, message);
+}
+
 void routeSynthLog()
 {
     static std::once_flag once;
@@ -42,6 +56,7 @@ void routeSynthLog()
         // A missing server is an ordinary case here, not worth a line on the terminal.
         jack_set_error_function(logFromJack);
         jack_set_info_function(logFromJack);
+        snd_lib_error_set_handler(logFromAlsa);
     });
 }
 

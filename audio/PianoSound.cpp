@@ -31,6 +31,9 @@ const char* const kClientName = "Lirasto Notes";
 // formats, and a truncated file is known to be broken before it is parsed.
 bool looksLikeSoundFont(const QString& path)
 {
+    // Only a regular file: opening a FIFO or a device would wait on whatever is on the other side.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -91,8 +94,12 @@ QString TPianoSound::findSoundFont(const QString& folder)
 QString TPianoSound::statusText() const
 {
     switch (status_.load()) {
-    case TStatus::NoSoundFont:
+    case TStatus::NoSoundFont: {
+        std::lock_guard lock(mutex_);
+        if (!soundFontProblem_.isEmpty())
+            return QStringLiteral("No SoundFont found: %1").arg(soundFontProblem_);
         return QStringLiteral("No SoundFont found");
+    }
     case TStatus::NoOutput:
         return QStringLiteral("No sound output");
     case TStatus::NoModule: {
@@ -224,7 +231,10 @@ void TPianoSound::setStatus(TStatus status)
 {
     if (status_.exchange(status) == status)
         return;
-    if (status == TStatus::NoSoundFont || status == TStatus::NoOutput || status == TStatus::NoModule)
+    if (status == TStatus::NoOutput)
+        qCWarning(lcSound, "No sound output: none of %s opened (LIRASTO_DEBUG=1 tells why)",
+                  qUtf8Printable(setup_.Drivers.join(QStringLiteral(", "))));
+    else if (status == TStatus::NoSoundFont || status == TStatus::NoModule)
         qCWarning(lcSound, "%s", qUtf8Printable(statusText()));
     emit statusChanged();
 }
@@ -257,6 +267,10 @@ bool TPianoSound::load(std::unique_ptr<TSynthEngine> engine)
     for (const QString& path : candidates) {
         if (!looksLikeSoundFont(path)) {
             qCInfo(lcSound, "Not a SoundFont, or cut short: %s", qUtf8Printable(path));
+            if (const QFileInfo file(path); file.exists() && !file.isFile()) {
+                std::lock_guard lock(mutex_);
+                soundFontProblem_ = QStringLiteral("%1 is not a regular file").arg(file.fileName());
+            }
             continue;
         }
         if (!engine->loadPiano(path, kChannels))

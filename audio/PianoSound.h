@@ -120,6 +120,7 @@ private:
     std::chrono::steady_clock::time_point lastNote_;
     QString soundFont_;
     QString moduleProblem_;
+    QString soundFontProblem_; // why the SoundFont named was refused before it was read
     QString driverName_;
     QString lastDriver_; // worker only
     std::thread worker_;

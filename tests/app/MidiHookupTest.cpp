@@ -41,6 +41,10 @@ TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
     form->StartSubsystems();
     TMidiInput& input = form->Midi()->Input();
     ASSERT_TRUE(waitFor([&] { return !input.jackPortName().isEmpty(); }, 5000));
+    // No keyboard yet: the page names our port, to connect one by hand.
+    const auto port = [&] { return form->findChild<TSkinLabel*>("lMidiPort"); };
+    EXPECT_TRUE(waitFor([&] { return port() && !port()->isHidden(); }, 2000));
+    EXPECT_EQ(port()->Caption(), "Connect a keyboard to the JACK port\n\"Lirasto Notes:MIDI in\"");
 
     form->bStartClick(form->bStart);
     tick();

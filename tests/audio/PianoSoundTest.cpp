@@ -6,6 +6,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -160,6 +161,11 @@ TEST(PianoSound, MissingOrDamagedSoundFontReportsNoSoundFont)
         piano.noteOn(60);
         EXPECT_EQ(piano.render(nullptr, nullptr, 32), 0) << name;
     }
+    // A FIFO is refused unread: opening it would wait for a writer, and the close for the worker.
+    const std::string fifo = (dir.path() / "fifo.sf2").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Offline piano(QString::fromStdString(fifo));
+    EXPECT_EQ(piano.statusText(), QStringLiteral("No SoundFont found: fifo.sf2 is not a regular file"));
 }
 
 // No output that opens: the program plays on silently and says so.
