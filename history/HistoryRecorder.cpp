@@ -21,6 +21,10 @@ void THistoryRecorder::AnswerJudged(const TJudgement& judgement)
     answer.Right = judgement.Right;
     answer.AnswerMs = judgement.AnswerTime.count();
     answer.Source = judgement.Source;
+    answer.Exercise = judgement.Exercise;
+    answer.Place = judgement.Place;
+    if (judgement.TimingError)
+        answer.TimingErrorMs = judgement.TimingError->count();
     Store_.AddAnswer(answer);
 }
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The answer history as the rest of the program reads it back: one record per
@@ -23,6 +24,11 @@ struct TAnswerRecord
     bool Right = false;
     int64_t AnswerMs = 0; // from the note's first display to the answer
     TInputSource Source = TInputSource::Mouse;
+    TExerciseKind Exercise = TExerciseKind::Levels;
+    int Place = 0; // the note's place in its line; 0 for a level's question
+    // In time: how far the key went down from the note's beat, negative when
+    // early; empty at one's own pace and for a note that got no key in time.
+    std::optional<int64_t> TimingErrorMs{};
 };
 
 struct TRunRecord

@@ -47,8 +47,15 @@ const std::vector<std::vector<QString>> kSchemaSteps = {
         "CREATE INDEX answers_by_level ON answers(level, id)",
         "CREATE INDEX runs_by_level ON runs(level, id)",
     },
+    {
+        // Sight-reading lines: which exercise, the note's place in its line, and
+        // its timing error in time (NULL at one's own pace and for a note missed).
+        "ALTER TABLE answers ADD COLUMN exercise INTEGER NOT NULL DEFAULT 0",
+        "ALTER TABLE answers ADD COLUMN place INTEGER NOT NULL DEFAULT 0",
+        "ALTER TABLE answers ADD COLUMN timing_error_ms INTEGER",
+    },
 };
-static_assert(THistoryStore::SchemaVersion == 2, "one schema step per version");
+static_assert(THistoryStore::SchemaVersion == 3, "one schema step per version");
 
 std::atomic<int> ConnectionCount{0};
 
@@ -102,8 +109,9 @@ bool IsBusy(const QSqlError& error)
     return error.nativeErrorCode() == "5" || error.nativeErrorCode() == "6";
 }
 
-const char* const kSelectAnswers = "SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes,"
-                                   " is_right, answer_ms, input FROM answers ORDER BY id";
+const char* const kSelectAnswers =
+    "SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes,"
+    " is_right, answer_ms, input, exercise, place, timing_error_ms FROM answers ORDER BY id";
 
 // The answer on the row a query of kSelectAnswers stands on.
 TAnswerRecord AnswerAt(const QSqlQuery& query)
@@ -122,6 +130,11 @@ TAnswerRecord AnswerAt(const QSqlQuery& query)
     a.AnswerMs = query.value(10).toLongLong();
     const int input = query.value(11).toInt();
     a.Source = InputSourceFromHistoryCode(input).value_or(TInputSource::Mouse);
+    // An exercise this version does not know is read as a level's question.
+    a.Exercise = query.value(12).toInt() == 1 ? TExerciseKind::Line : TExerciseKind::Levels;
+    a.Place = std::max(0, query.value(13).toInt());
+    if (!query.value(14).isNull())
+        a.TimingErrorMs = query.value(14).toLongLong();
     return a;
 }
 
@@ -568,13 +581,14 @@ void THistoryStore::AddAnswer(const TAnswerRecord& answer)
         if (Usable_) {
             QSqlQuery query(db);
             query.prepare("INSERT INTO answers(run_id, at_ms, level, key_index, clef, note, keys,"
-                          " pitch_classes, is_right, answer_ms, input)"
-                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                          " pitch_classes, is_right, answer_ms, input, exercise, place, timing_error_ms)"
+                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
             for (const QVariant& value :
                  {a.RunId ? QVariant(qint64(a.RunId)) : QVariant(), QVariant(qint64(Ms(a.At))), QVariant(a.Level),
                   QVariant(a.Key), QVariant(a.Clef), QVariant(a.Note), QVariant(KeysText(a.KeysGiven)),
                   QVariant(int(a.PitchClassesGiven)), QVariant(a.Right ? 1 : 0), QVariant(qint64(a.AnswerMs)),
-                  QVariant(InputKind(a.Source).HistoryCode)})
+                  QVariant(InputKind(a.Source).HistoryCode), QVariant(a.Exercise == TExerciseKind::Line ? 1 : 0),
+                  QVariant(a.Place), a.TimingErrorMs ? QVariant(qint64(*a.TimingErrorMs)) : QVariant()})
                 query.addBindValue(value);
             if (ExecWhenUnlocked(query))
                 a.Id = query.lastInsertId().toLongLong();

@@ -184,7 +184,7 @@ void MakeDamaged(const std::string& how, const fs::path& db)
     if (how == "foreign")
         Sql(db, {"CREATE TABLE contacts(name TEXT)"});
     if (how == "newer")
-        WriteHistory(db, 3), Sql(db, {"PRAGMA user_version = 3"});
+        WriteHistory(db, 3), Sql(db, {"PRAGMA user_version = 4"});
 }
 
 // Another program holding the file's lock longer than the busy timeout delays the answers
@@ -268,26 +268,77 @@ INSTANTIATE_TEST_SUITE_P(
                     TCase{"newer", "The history file was written by a newer version of Lirasto Notes."}),
     [](const auto& info) { return info.param.first; });
 
-TEST(HistoryStore, BringsAVersionOneFileUpToDateKeepingItsAnswers)
+// A file an older version wrote is brought up to date in place: its answers stay, read as a level's.
+class OldFile : public testing::TestWithParam<int>
+{};
+
+TEST_P(OldFile, IsBroughtUpToDateKeepingItsAnswers)
 {
     lirasto::test::TempDir dir;
     const fs::path db = dir.path() / "history.sqlite3";
-    Sql(db, {"PRAGMA application_id = 1280198740", "PRAGMA user_version = 1",
+    Sql(db, {"PRAGMA application_id = 1280198740", QStringLiteral("PRAGMA user_version = %1").arg(GetParam()),
              "CREATE TABLE runs(id INTEGER PRIMARY KEY, started_ms, ended_ms, level, score, passed, ended_by)",
              "CREATE TABLE answers(id INTEGER PRIMARY KEY, run_id, at_ms, level, key_index, clef, note, keys, "
              "pitch_classes, is_right, answer_ms, input)",
              "INSERT INTO runs VALUES (1, 1000, 151000, 3, 300, 1, 0)",
              "INSERT INTO answers VALUES (1, 1, 5000, 3, 7, 1, 67, '55 67 300', 128, 1, 900, 1)"});
+    if (GetParam() == 2)
+        Sql(db,
+            {"CREATE INDEX answers_by_level ON answers(level, id)", "CREATE INDEX runs_by_level ON runs(level, id)"});
     THistoryStore store(Q(db));
     store.Open();
     store.Flush();
     EXPECT_EQ(store.Problem(), "");
     ASSERT_EQ(store.Answers(3).size(), 1u);
-    EXPECT_EQ(store.Answers(3)[0].KeysGiven, (std::vector<int>{55, 67})); // 300 is no key: dropped
-    EXPECT_EQ(store.Answers(3)[0].Source, TInputSource::ComputerKeyboard);
+    const TAnswerRecord a = store.Answers(3)[0];
+    EXPECT_EQ(a.KeysGiven, (std::vector<int>{55, 67})); // 300 is no key: dropped
+    EXPECT_EQ(std::tuple(a.Source, a.Exercise, a.Place, a.TimingErrorMs),
+              std::tuple(TInputSource::ComputerKeyboard, TExerciseKind::Levels, 0, std::optional<int64_t>()));
     EXPECT_EQ(store.Runs(3).at(0).Score, 300);
-    EXPECT_EQ(Sql(db, {"PRAGMA user_version"}).toInt(), 2);
+    EXPECT_EQ(Sql(db, {"PRAGMA user_version"}).toInt(), THistoryStore::SchemaVersion);
     EXPECT_EQ(Sql(db, {"SELECT count(*) FROM sqlite_master WHERE name = 'answers_by_level'"}).toInt(), 1);
+    EXPECT_EQ(
+        Sql(db, {"SELECT count(*) FROM answers WHERE exercise = 0 AND place = 0 AND timing_error_ms IS NULL"}).toInt(),
+        1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, OldFile, testing::Values(1, 2));
+
+// Every judged note of a line is kept with its place and, in time, how far off its beat the key went down.
+TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    {
+        THistoryStore store(Q(db));
+        store.Open();
+        THistoryRecorder recorder(store);
+        recorder.RunStarted(2);
+        const auto note = [](int place, int note, bool right, std::optional<milliseconds> error) {
+            TJudgement j{{2, 7, 1, note}, right, 0, {}, 0, TInputSource::Midi, milliseconds(500)};
+            j.Exercise = TExerciseKind::Line;
+            j.Place = place;
+            j.TimingError = error;
+            return j;
+        };
+        recorder.AnswerJudged(note(0, 67, true, milliseconds(-40)));  // on time, a little early
+        recorder.AnswerJudged(note(1, 69, false, milliseconds(180))); // late
+        recorder.AnswerJudged(note(2, 71, false, std::nullopt));      // no key in its time
+    }
+    THistoryStore store(Q(db));
+    store.Open();
+    store.Flush();
+    std::vector<std::tuple<TExerciseKind, int, int, bool, std::optional<int64_t>>> read;
+    for (const TAnswerRecord& a : store.Answers(2))
+        read.emplace_back(a.Exercise, a.Place, a.Note, a.Right, a.TimingErrorMs);
+    using R = decltype(read)::value_type;
+    EXPECT_EQ(read, (decltype(read){R{TExerciseKind::Line, 0, 67, true, -40}, R{TExerciseKind::Line, 1, 69, false, 180},
+                                    R{TExerciseKind::Line, 2, 71, false, std::nullopt}}));
+    // A missed line note counts against that note for the drilling chooser.
+    const std::vector<TPastAnswer> past = PastAnswers(store.Answers(2), 7);
+    ASSERT_EQ(past.size(), 3u);
+    EXPECT_FALSE(past[2].Right);
+    EXPECT_EQ(past[2].Note, 71);
 }
 
 TEST(HistoryStore, GoesOnInMemoryWhenTheFolderCannotBeWritten)
