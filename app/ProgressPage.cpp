@@ -173,7 +173,9 @@ void TProgressPage::readHistory()
         const std::vector<TAnswerRecord> answers = history_.Answers(level_);
         stats_ = NoteStatistics(answers, key());
         weakestLines_.clear();
-        for (const TNoteStats& s : WeakestNotes(stats_, WeakestCount))
+        linesLine_ = LineFiguresLine(LineFigures(answers, key()));
+        // The lines' figures take the list's last row.
+        for (const TNoteStats& s : WeakestNotes(stats_, WeakestCount - (linesLine_.isEmpty() ? 0 : 1)))
             weakestLines_ << WeakNoteLine(s, key());
         chart_ =
             std::make_unique<TRunChart>(RunPoints(history_.Runs(level_), answers), kChartArea, chartTitle(), font());
@@ -187,6 +189,7 @@ void TProgressPage::readHistory()
         // A history that cannot be read leaves the page empty, saying why.
         stats_ = NoteStatistics({}, key());
         weakestLines_.clear();
+        linesLine_.clear();
         chart_ = std::make_unique<TRunChart>(std::vector<TRunPoint>{}, kChartArea, chartTitle(), font());
         totals_ = {};
         notice_ = QStringLiteral("The history cannot be read: %1").arg(QString::fromUtf8(error.what()));
@@ -251,6 +254,11 @@ void TProgressPage::paintCanvas()
         DrawText(painter,
                  QRect(kListArea.left(), kListArea.top() + 20 + i * kLineHeight, kListArea.width(), kLineHeight),
                  weakestLines_[i], 12, false);
+    if (!linesLine_.isEmpty())
+        DrawText(painter,
+                 QRect(kListArea.left(), kListArea.top() + 20 + std::max<int>(1, weakestLines_.size()) * kLineHeight,
+                       kListArea.width(), kLineHeight),
+                 linesLine_, 12, true);
 
     DrawText(painter, QRect(kTotalsArea.topLeft(), QSize(kTotalsArea.width(), 18)), QStringLiteral("All levels"), 14,
              true);

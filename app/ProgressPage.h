@@ -71,6 +71,8 @@ public:
     QStringList WeakestLines() const { return weakestLines_; }
     const TRunChart* Chart() const { return chart_.get(); }
     const TPracticeTotals& Totals() const { return totals_; }
+    // The key's sight-reading figures as the list shows them; empty without a line.
+    const QString& LinesLine() const { return linesLine_; }
     // What the page says of the history on this visit, if anything.
     QString Notice() const { return notice_; }
     QPoint NoteCentre(int clef, int note) const;
@@ -106,6 +108,7 @@ private:
     QStringList weakestLines_;
     std::unique_ptr<TRunChart> chart_;
     TPracticeTotals totals_;
+    QString linesLine_;
     QImage canvas_;
 
     TSkinBtn* exportButton_ = nullptr;

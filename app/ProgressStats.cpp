@@ -132,6 +132,52 @@ QString NoteTip(const TNoteStats& stats, int key)
         .arg(QString::fromStdString(FormatSeconds(stats.MedianMs)));
 }
 
+TLineFigures LineFigures(const std::vector<TAnswerRecord>& answers, int key)
+{
+    struct TRun
+    {
+        int64_t First = 0, Last = 0;
+        int Right = 0, Judged = 0, OnTime = 0;
+        bool InTime = false; // no timing error anywhere means the run was at one's own pace
+    };
+    std::unordered_map<int64_t, TRun> runs;
+    for (const TAnswerRecord& a : answers) {
+        if (a.Exercise != TExerciseKind::Line || a.Key != key)
+            continue;
+        const int64_t at = duration_cast<milliseconds>(a.At.time_since_epoch()).count();
+        const int64_t shown = at - std::max<int64_t>(0, a.AnswerMs);
+        const auto run = runs.try_emplace(a.RunId, TRun{shown, at}).first;
+        run->second.First = std::min(run->second.First, shown);
+        run->second.Last = std::max(run->second.Last, at);
+        run->second.Right += a.Right ? 1 : 0;
+        run->second.Judged += 1;
+        run->second.InTime = run->second.InTime || a.TimingErrorMs.has_value();
+    }
+    TLineFigures figures;
+    for (const auto& [id, run] : runs) {
+        figures.Time += milliseconds(run.Last - run.First);
+        figures.Notes += run.InTime ? run.Judged : run.Right;
+        if (run.InTime)
+            figures.InTime += run.Judged, figures.OnTime += run.Right;
+    }
+    return figures;
+}
+
+QString LineFiguresLine(const TLineFigures& figures)
+{
+    if (figures.Notes == 0 && figures.InTime == 0)
+        return {};
+    const double minutes = double(figures.Time.count()) / 60000.0;
+    QString line = QStringLiteral("Lines: %1 notes a minute")
+                       .arg(minutes > 0 ? QString::number(figures.Notes / minutes, 'f', 1) : QStringLiteral("\u2014"));
+    if (figures.InTime > 0)
+        line += QStringLiteral(", %1 of %2 on time (%3)")
+                    .arg(figures.OnTime)
+                    .arg(figures.InTime)
+                    .arg(QString::fromStdString(FormatShare(figures.OnTime, figures.InTime)));
+    return line;
+}
+
 std::vector<TRunPoint> RunPoints(const std::vector<TRunRecord>& runs, const std::vector<TAnswerRecord>& answers)
 {
     std::unordered_map<int64_t, std::vector<int64_t>> times;

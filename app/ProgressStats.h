@@ -53,6 +53,22 @@ QString WeakNoteLine(const TNoteStats& stats, int key);
 // The pointer's tip over a note of the staff.
 QString NoteTip(const TNoteStats& stats, int key);
 
+// How the key's sight-reading lines went. A note read is a right answer at
+// one's own pace (a wrong key there is another try at the same note) and every
+// note judged in time, where each is judged once. The time is each run's span,
+// from its first note shown to its last answer.
+struct TLineFigures
+{
+    int Notes = 0;
+    std::chrono::milliseconds Time{0};
+    int InTime = 0; // notes of runs played in time
+    int OnTime = 0;
+};
+TLineFigures LineFigures(const std::vector<TAnswerRecord>& answers, int key);
+// "Lines: 12.5 notes a minute, 15 of 20 on time (75 %)", the share only when
+// some run was in time; empty without a line.
+QString LineFiguresLine(const TLineFigures& figures);
+
 // One run of the chart, oldest first.
 struct TRunPoint
 {

@@ -87,6 +87,38 @@ TEST(NoteStatistics, CountsPerNoteAndListsTheWeakest)
     EXPECT_EQ(NoteTip(stats[66 - 53], 2), "F\u266F4 (treble): 9 answers, 44 % right, median 3.2 s");
 }
 
+// Lines count the notes read a minute over each run's span, and in time the share of notes on their beat;
+// their notes colour the staff like any other answer.
+TEST(LineFigures, CountNotesAMinuteAndTheShareOnTime)
+{
+    const auto t = at("2026-03-02T10:00:00");
+    const auto note = [&](int64_t run, int64_t atMs, int n, bool right, int64_t ms, std::optional<int64_t> error) {
+        TAnswerRecord a = answer(1, n, right, ms, 2, run);
+        a.Exercise = TExerciseKind::Line;
+        a.At = t + milliseconds(atMs);
+        a.TimingErrorMs = error;
+        return a;
+    };
+    std::vector<TAnswerRecord> answers = {
+        // At one's own pace, 0 to 6 s: three notes read, the wrong key a second try at the second.
+        note(1, 2000, 60, true, 2000, {}), note(1, 3000, 62, false, 1000, {}), note(1, 5000, 62, true, 3000, {}),
+        note(1, 6000, 64, true, 1000, {}),
+        // In time from 60 s to 63.01 s: on time, late, missed, on time.
+        note(2, 60960, 60, true, 960, -40), note(2, 62300, 62, false, 1300, 300), note(2, 62250, 64, false, 250, {}),
+        note(2, 63010, 65, true, 10, 10)};
+    const std::vector<TAnswerRecord> ownPace(answers.begin(), answers.begin() + 4);
+    answers.push_back(note(3, 90000, 60, true, 100, 5));
+    answers.back().Key = 7;                            // another key
+    answers.push_back(answer(1, 60, true, 100, 2, 4)); // a level's question
+    answers.back().At = t + seconds(200);
+
+    EXPECT_EQ(LineFiguresLine(LineFigures(answers, 2)), "Lines: 46.6 notes a minute, 2 of 4 on time (50 %)");
+    EXPECT_EQ(LineFiguresLine(LineFigures(ownPace, 2)), "Lines: 30.0 notes a minute");
+    EXPECT_EQ(LineFiguresLine(LineFigures(answers, 5)), "");
+    const TNoteStats& c4 = NoteStatistics(answers, 2)[60 - 53];
+    EXPECT_EQ(std::pair(c4.Answers, c4.Right), std::pair(3, 3));
+}
+
 // Each run is a point: its score and the median of its own answers.
 TEST(RunChart, PlacesOnePointPerRunOnBothAxes)
 {
