@@ -13,37 +13,37 @@ constexpr int kBassMiddleNote = 50;
 
 void TStaffListener::QuestionPosed(const TQuestion& question)
 {
-    ClearStaff();
-    ShowKeySignature(question.Key);
-    ShowEvaluationMark();
+    ClearStaff(staff_);
+    ShowKeySignature(staff_, question.Key);
+    ShowEvaluationMark(staff_);
     const TNoteSet notes = TNoteSet::Of(question.Note);
     if (question.Clef == 1) {
-        TrebleSlots[1].StemDown = question.Note > kTrebleMiddleNote;
-        DrawTrebleNotes(notes, question.Key);
+        staff_.TrebleSlots[1].StemDown = question.Note > kTrebleMiddleNote;
+        DrawTrebleNotes(staff_, notes, question.Key);
     } else {
-        BassSlots[1].StemDown = question.Note > kBassMiddleNote;
-        DrawBassNotes(notes, question.Key);
+        staff_.BassSlots[1].StemDown = question.Note > kBassMiddleNote;
+        DrawBassNotes(staff_, notes, question.Key);
     }
 }
 
 void TStaffListener::AnswerJudged(const TJudgement& judgement)
 {
-    SetEvaluationMark(judgement.Right ? RightMarkPicture : WrongMarkPicture);
+    SetEvaluationMark(staff_, judgement.Right ? RightMarkPicture : WrongMarkPicture);
 }
 
 void TStaffListener::RunEnded(const TRunResult&)
 {
     // A note left on the staff after the run would look as if it still waited for an answer.
-    ClearStaff();
+    ClearStaff(staff_);
 }
 
 void TStaffListener::LevelChanged(int)
 {
-    ShowKeySignature(core_.CurrentKey);
+    ShowKeySignature(staff_, core_.CurrentKey);
 }
 
 void TStaffListener::Cleared()
 {
-    ShowKeySignature(core_.CurrentKey);
-    ClearStaff();
+    ShowKeySignature(staff_, core_.CurrentKey);
+    ClearStaff(staff_);
 }

@@ -99,7 +99,6 @@ TEST_F(PianoInput, EveryOctaveAnswersAlike)
         release(x, 60);
         EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!")) << "octave " << octave;
         form.reset();
-        ResetStaffState();
     }
 }
 
@@ -114,7 +113,6 @@ TEST_F(PianoInput, EveryMouseButtonAnswers)
         mouse(QEvent::MouseButtonRelease, x, 60, button);
         EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
         form.reset();
-        ResetStaffState();
     }
 }
 

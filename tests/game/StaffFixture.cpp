@@ -102,14 +102,6 @@ StaffFixture::StaffFixture()
         fillPlain(markList.Add(), kMarkSizes[i].width, kMarkSizes[i].height,
                   0xFF000000u | TColor32(0x010000u * (i + 1)));
 #endif
-    ResetStaffState();
-    StaffWindow = this;
-}
-
-StaffFixture::~StaffFixture()
-{
-    StaffWindow = nullptr;
-    ResetStaffState();
 }
 
 bool StaffFixture::samePicture(const TBitmap32* a, const TBitmap32* b)
