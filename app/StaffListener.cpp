@@ -3,31 +3,27 @@
 #include "game/GameCore.h"
 #include "game/uFunctions.h"
 
-namespace {
-
-// Notes above the middle line of their staff have their stems down.
-constexpr int kTrebleMiddleNote = 71;
-constexpr int kBassMiddleNote = 50;
-
-} // namespace
-
 void TStaffListener::QuestionPosed(const TQuestion& question)
 {
+    if (question.Exercise != TExerciseKind::Levels)
+        return; // a line has its own listener
     ClearStaff(staff_);
     ShowKeySignature(staff_, question.Key);
     ShowEvaluationMark(staff_);
     const TNoteSet notes = TNoteSet::Of(question.Note);
     if (question.Clef == 1) {
-        staff_.TrebleSlots[1].StemDown = question.Note > kTrebleMiddleNote;
+        staff_.TrebleSlots[1].StemDown = StemDown(1, question.Note);
         DrawTrebleNotes(staff_, notes, question.Key);
     } else {
-        staff_.BassSlots[1].StemDown = question.Note > kBassMiddleNote;
+        staff_.BassSlots[1].StemDown = StemDown(2, question.Note);
         DrawBassNotes(staff_, notes, question.Key);
     }
 }
 
 void TStaffListener::AnswerJudged(const TJudgement& judgement)
 {
+    if (judgement.Exercise != TExerciseKind::Levels)
+        return;
     SetEvaluationMark(staff_, judgement.Right ? RightMarkPicture : WrongMarkPicture);
 }
 
@@ -39,11 +35,11 @@ void TStaffListener::RunEnded(const TRunResult&)
 
 void TStaffListener::LevelChanged(int)
 {
-    ShowKeySignature(staff_, core_.CurrentKey);
+    ShowKeySignature(staff_, core_.CurrentKey());
 }
 
 void TStaffListener::Cleared()
 {
-    ShowKeySignature(staff_, core_.CurrentKey);
+    ShowKeySignature(staff_, core_.CurrentKey());
     ClearStaff(staff_);
 }

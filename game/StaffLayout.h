@@ -58,6 +58,10 @@ inline constexpr int kBassTopLine = 180;
 inline constexpr int kBassBottomLine = 220;
 // The last column of the staff lines: a line of notes ends before it.
 inline constexpr int kStaffRight = 571;
+// A line of notes starts after the widest key signature, with room for its first note's sign,
+// and its last note stays clear of the staff's end with its ledger lines and mark.
+inline constexpr int kFirstLineNoteLeft = 150;
+inline constexpr int kLastLineNoteLeft = 545;
 
 // The note picture for a stem direction.
 inline int notePicture(bool stemDown)

@@ -28,8 +28,6 @@ constexpr TClefStaff kBassStaff{staff::kBassTopLine, staff::kBassBottomLine, 2 *
 
 // Five ledger lines each way, and a head just beyond the fifth.
 constexpr int kMostLedgerLines = 5;
-// Lines of notes end here, so that the last place's ledger lines and mark stay before the closing bar.
-constexpr int kLineEnd = 555;
 // The widest mark picture and the tallest, which a note's mark may show at its left.
 constexpr int kMarkWidth = 19;
 constexpr int kMarkHeight = 29;
@@ -102,15 +100,11 @@ TStaffView::TStaffView(TImage32& view, TBitmap32List& keys, TBitmap32List& notes
 
 TStaffView::~TStaffView() = default;
 
-TWrittenNote TStaffView::WriteNote(int clef, int note, int key, int place)
-{
-    return TWrittenNote{clef, note, SpellNote(note, key), place};
-}
-
 int TStaffView::PlaceLeft(int place, int places)
 {
-    const int pitch = std::min(MaxPitch, (kLineEnd - NoteLeft) / std::max(places, 1));
-    return NoteLeft + place * pitch;
+    if (places <= 1)
+        return staff::kFirstLineNoteLeft;
+    return staff::kFirstLineNoteLeft + (staff::kLastLineNoteLeft - staff::kFirstLineNoteLeft) * place / (places - 1);
 }
 
 int TStaffView::HeadRow(int clef, int natural)
@@ -184,7 +178,9 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int place
     int needed = 0;
     for (const TWrittenNote& n : notes) {
         const TClefStaff& s = clefStaff(n.Clef);
-        const int row = HeadRow(n.Clef, n.Spelling.Natural);
+        if (n.Note < LowestMidiNote || n.Note > HighestMidiNote)
+            throw ERangeError("Range check error: note " + std::to_string(n.Note) + " outside 0..127");
+        const int row = HeadRow(n.Clef, SpellNote(n.Note, key).Natural);
         const int reach = staff::kLineSpacing * kMostLedgerLines + staff::kStep;
         if (row < s.TopLine - reach || row > s.BottomLine + reach)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " lies beyond five ledger lines");
@@ -204,6 +200,7 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int place
         for (const TWrittenNote& n : notes) {
             TLineNote& drawn = line_.emplace_back();
             drawn.Written = n;
+            drawn.Spelling = SpellNote(n.Note, key);
             drawn.Left = PlaceLeft(n.Place, places);
             layLineNote(drawn);
         }
@@ -214,7 +211,7 @@ void TStaffView::layLineNote(TLineNote& note)
 {
     const TWrittenNote& w = note.Written;
     const TClefStaff& s = clefStaff(w.Clef);
-    const int row = HeadRow(w.Clef, w.Spelling.Natural);
+    const int row = HeadRow(w.Clef, note.Spelling.Natural);
     const double y = row - staff::kHeadRowBelowOffset;
     note.StemDown = row < s.TopLine + 2 * staff::kLineSpacing;
     const TColor32 colour = MarkColour(note.Mark);
@@ -222,10 +219,10 @@ void TStaffView::layLineNote(TLineNote& note)
     note.NoteLayer = newLayer();
     ShowPicture(note.NoteLayer, tinted(staff::notePicture(note.StemDown), colour));
     PlaceLayer(note.NoteLayer, note.Left, staff::noteTop(y, note.StemDown));
-    if (w.Spelling.Sign != TAccidental::None) {
+    if (note.Spelling.Sign != TAccidental::None) {
         note.SignLayer = newLayer();
-        ShowPicture(note.SignLayer, tinted(staff::accidentalPicture(w.Spelling.Sign), colour));
-        PlaceLayer(note.SignLayer, note.Left - staff::kAccidentalBeforeNote, y + staff::accidentalDrop(w.Spelling.Sign));
+        ShowPicture(note.SignLayer, tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
+        PlaceLayer(note.SignLayer, note.Left - staff::kAccidentalBeforeNote, y + staff::accidentalDrop(note.Spelling.Sign));
     }
     // Every line between the staff and the head, in pictures of up to three lines from the staff outward.
     const int above = std::max(0, (s.TopLine - row) / staff::kLineSpacing);
@@ -284,7 +281,7 @@ void TStaffView::MarkNote(int index, TNoteMark mark)
         note.NoteLayer->SetBitmap(tinted(staff::notePicture(note.StemDown), colour));
         note.NoteLayer->Bitmap()->SetDrawMode(dmBlend);
         if (note.SignLayer != nullptr) {
-            note.SignLayer->SetBitmap(tinted(staff::accidentalPicture(note.Written.Spelling.Sign), colour));
+            note.SignLayer->SetBitmap(tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
             note.SignLayer->Bitmap()->SetDrawMode(dmBlend);
         }
         showMark(note);

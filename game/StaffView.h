@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "game/GameEvents.h"
 #include "game/uVariables.h"
 #include "graphics/Bitmap32.h"
 
@@ -45,15 +46,6 @@ inline constexpr int SlotsPerStaff = 5;
 inline constexpr int TrebleClef = 1;
 inline constexpr int BassClef = 2;
 
-// A note of a line as it is written.
-struct TWrittenNote
-{
-    int Clef = TrebleClef;
-    int Note = 0;       // the note it sounds
-    TSpelling Spelling; // the natural whose line or space it takes, and the sign before it
-    int Place = 0;      // its place in the line, 0 the leftmost
-};
-
 // How a note of a line is shown. Plain and Due notes keep their engraved colour, the others
 // take MarkColour; Due has the pointing hand above it, Right the green ball, Wrong and Missed
 // the red one.
@@ -90,19 +82,15 @@ public:
 
     // --- A line of notes ---
 
-    // Places a line has at most, and the widest step between neighbouring places.
+    // Places a line has at most.
     static constexpr int MaxPlaces = 16;
-    static constexpr int MaxPitch = 48;
-
-    // Writes a note as the levels do: spelled in key (0..11) by SpellNote.
-    static TWrittenNote WriteNote(int clef, int note, int key, int place);
 
     // Shows the line: the signature of key (0..11) on both staves, and every note at the left
-    // of its place, all Plain, replacing any line shown; places is the number of places the
+    // of its place, spelled in the key as the levels spell their notes, all Plain, replacing any line shown; places is the number of places the
     // line is spread over (0: one more than the last note's). The question note of the design's
     // routines is not touched. One repaint. Raises ERangeError for a key outside 0..11, a clef
     // other than 1 or 2, a place outside 0..places - 1, more than MaxPlaces places, or a
-    // natural that is not a white key; nothing is changed then.
+    // note beyond five ledger lines of its staff; nothing is changed then.
     void SetLine(std::span<const TWrittenNote> notes, int key, int places = 0);
     // Takes the line and the cursor off the staff. One repaint.
     void ClearLine();
@@ -120,8 +108,9 @@ public:
     void HideCursor();
     bool CursorShown() const { return cursor_ != nullptr; }
 
-    // The left of a note layer at a place of a line spread over places; the place's sign
-    // stands 8 columns and its ledger lines 4 columns to the left.
+    // The left of a note layer at a place of a line spread evenly over places, from after the
+    // widest key signature to the staff's end; the place's sign stands 8 columns and its ledger
+    // lines 4 columns to the left.
     static int PlaceLeft(int place, int places);
     // The row of the staff picture a written note's head stands on (its centre rounded down).
     static int HeadRow(int clef, int natural);
@@ -133,6 +122,7 @@ private:
     struct TLineNote
     {
         TWrittenNote Written;
+        TSpelling Spelling; // the natural whose line or space it takes, and the sign before it
         TNoteMark Mark = TNoteMark::Plain;
         int Left = 0;
         bool StemDown = false;

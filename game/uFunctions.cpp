@@ -255,6 +255,13 @@ int BassLedgerImage(int position, bool stemDown, double top)
     return layout::ledgerImage(position, stemDown, top);
 }
 
+bool StemDown(int clef, int note)
+{
+    constexpr int kTrebleMiddleNote = 71;
+    constexpr int kBassMiddleNote = 50;
+    return note > (clef == TrebleClef ? kTrebleMiddleNote : kBassMiddleNote);
+}
+
 void ShowEvaluationMark(TStaffView& staff)
 {
     drawOnStaff(staff, [&staff] {

@@ -46,6 +46,9 @@ void PlaceBassLedgerLines(TStaffView& staff, int position, double top);
 int TrebleLedgerImage(int position, bool stemDown, double top);
 int BassLedgerImage(int position, bool stemDown, double top);
 
+// Notes above the middle line of their staff (clef 1 treble, 2 bass) have their stems down.
+bool StemDown(int clef, int note);
+
 // Puts up the pointer above the note.
 void ShowEvaluationMark(TStaffView& staff);
 // Turns the mark into the right (1) or wrong (2) ball; any other kind keeps
