@@ -16,13 +16,8 @@ namespace layout = lirasto::staff;
 constexpr int kHeadHalfWidth = 6;
 // One column closer than the game's, to fit 18-pixel columns.
 constexpr int kAccidentalOffset = 1 - layout::kAccidentalBeforeNote;
-constexpr int kLedgerCrop = 2;        // ledger tiles are cut to 16 pixels so neighbours do not join
-constexpr int kStaffRightPart = 14;   // the columns holding the closing bar line
-
-bool stemDown(int clef, int note)
-{
-    return clef == 1 ? note > 71 : note > 50;
-}
+constexpr int kLedgerCrop = 2;      // ledger tiles are cut to 16 pixels so neighbours do not join
+constexpr int kStaffRightPart = 14; // the columns holding the closing bar line
 
 int naturalY(int clef, int natural)
 {
@@ -95,7 +90,7 @@ void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int n
     const TSpelling spelling = SpellNote(note, key);
     const int y = naturalY(clef, spelling.Natural);
     const int left = columnLeft(clef, note);
-    const bool down = stemDown(clef, note);
+    const bool down = layout::stemDown(clef, note);
     const int top = static_cast<int>(layout::noteTop(y, down));
 
     const int position = clef == 1 ? TrebleLedgerFor(note, key) : BassLedgerFor(note);

@@ -63,6 +63,14 @@ inline constexpr int kStaffRight = 571;
 inline constexpr int kFirstLineNoteLeft = 150;
 inline constexpr int kLastLineNoteLeft = 545;
 
+// Notes above the middle line of their staff (clef 1 treble, 2 bass) have their stems down.
+inline bool stemDown(int clef, int note)
+{
+    constexpr int kTrebleMiddleNote = 71;
+    constexpr int kBassMiddleNote = 50;
+    return note > (clef == 1 ? kTrebleMiddleNote : kBassMiddleNote);
+}
+
 // The note picture for a stem direction.
 inline int notePicture(bool stemDown)
 {

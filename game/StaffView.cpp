@@ -222,7 +222,8 @@ void TStaffView::layLineNote(TLineNote& note)
     if (note.Spelling.Sign != TAccidental::None) {
         note.SignLayer = newLayer();
         ShowPicture(note.SignLayer, tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
-        PlaceLayer(note.SignLayer, note.Left - staff::kAccidentalBeforeNote, y + staff::accidentalDrop(note.Spelling.Sign));
+        PlaceLayer(note.SignLayer, note.Left - staff::kAccidentalBeforeNote,
+                   y + staff::accidentalDrop(note.Spelling.Sign));
     }
     // Every line between the staff and the head, in pictures of up to three lines from the staff outward.
     const int above = std::max(0, (s.TopLine - row) / staff::kLineSpacing);
@@ -231,8 +232,8 @@ void TStaffView::layLineNote(TLineNote& note)
         const bool up = laid < above;
         const int done = up ? laid : laid - above;
         const int lines = std::min(3, (up ? above : below) - done);
-        const int top = up ? s.TopLine - staff::kLineSpacing * (done + lines + 1)
-                           : s.BottomLine + staff::kLineSpacing * done;
+        const int top =
+            up ? s.TopLine - staff::kLineSpacing * (done + lines + 1) : s.BottomLine + staff::kLineSpacing * done;
         TBitmapLayer* layer = newLayer();
         note.LedgerLayers.push_back(layer);
         ShowPicture(layer, notes_.Bitmap(OneLedgerLinePicture + lines - 1));

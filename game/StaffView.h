@@ -86,11 +86,11 @@ public:
     static constexpr int MaxPlaces = 16;
 
     // Shows the line: the signature of key (0..11) on both staves, and every note at the left
-    // of its place, spelled in the key as the levels spell their notes, all Plain, replacing any line shown; places is the number of places the
-    // line is spread over (0: one more than the last note's). The question note of the design's
-    // routines is not touched. One repaint. Raises ERangeError for a key outside 0..11, a clef
-    // other than 1 or 2, a place outside 0..places - 1, more than MaxPlaces places, or a
-    // note beyond five ledger lines of its staff; nothing is changed then.
+    // of its place, spelled in the key as the levels spell their notes, all Plain, replacing any line shown; places is
+    // the number of places the line is spread over (0: one more than the last note's). The question note of the
+    // design's routines is not touched. One repaint. Raises ERangeError for a key outside 0..11, a clef other than 1 or
+    // 2, a place outside 0..places - 1, more than MaxPlaces places, or a note beyond five ledger lines of its staff;
+    // nothing is changed then.
     void SetLine(std::span<const TWrittenNote> notes, int key, int places = 0);
     // Takes the line and the cursor off the staff. One repaint.
     void ClearLine();

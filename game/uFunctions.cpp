@@ -257,9 +257,7 @@ int BassLedgerImage(int position, bool stemDown, double top)
 
 bool StemDown(int clef, int note)
 {
-    constexpr int kTrebleMiddleNote = 71;
-    constexpr int kBassMiddleNote = 50;
-    return note > (clef == TrebleClef ? kTrebleMiddleNote : kBassMiddleNote);
+    return layout::stemDown(clef, note);
 }
 
 void ShowEvaluationMark(TStaffView& staff)

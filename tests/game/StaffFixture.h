@@ -19,6 +19,9 @@ public:
 
     // Whether the pictures are the real artwork (pixel tests need it).
     static bool hasArtwork();
+    // Gives the staff picture and every list picture its twin at twice the resolution, as the
+    // program does on a scaled screen (only with the artwork).
+    void addDetails();
 
     static bool samePicture(const TBitmap32* a, const TBitmap32* b);
     // The index of the first list item whose size and pixels the bitmap holds, or -1.
