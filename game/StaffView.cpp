@@ -260,8 +260,11 @@ void TStaffView::showMark(TLineNote& note)
     case TNoteMark::Plain:
         break;
     }
+    // A note keeps its mark layer once it has one, hidden while plain: stepping along the line
+    // then makes and frees no layer.
     if (picture < 0) {
-        delete std::exchange(note.MarkLayer, nullptr);
+        if (note.MarkLayer != nullptr)
+            note.MarkLayer->SetVisible(false);
         return;
     }
     if (note.MarkLayer == nullptr)
@@ -276,27 +279,52 @@ void TStaffView::MarkNote(int index, TNoteMark mark)
     TLineNote& note = line_[std::size_t(index)];
     if (note.Mark == mark)
         return;
+    // Plain and Due share the engraved colour: the pointer alone comes or goes then.
+    const bool recolour = MarkColour(mark) != MarkColour(note.Mark);
     changeView(view_, [&] {
+        // What a mark changes is noted first, as one or two rectangles: the mark's corner above
+        // the staff and the head with its sign. The changes of the layers fall inside them and
+        // add nothing, so the view composes a part or two for the note instead of one per picture.
+        if (TLayerHost* host = view_.Layers()->Host()) {
+            host->LayerAreaChanged(markArea(note));
+            if (recolour)
+                host->LayerAreaChanged(headArea(note));
+        }
         note.Mark = mark;
-        const TColor32 colour = MarkColour(mark);
-        note.NoteLayer->SetBitmap(tinted(staff::notePicture(note.StemDown), colour));
-        note.NoteLayer->Bitmap()->SetDrawMode(dmBlend);
-        if (note.SignLayer != nullptr) {
-            note.SignLayer->SetBitmap(tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
-            note.SignLayer->Bitmap()->SetDrawMode(dmBlend);
+        if (recolour) {
+            const TColor32 colour = MarkColour(mark);
+            note.NoteLayer->SetBitmap(tinted(staff::notePicture(note.StemDown), colour));
+            note.NoteLayer->Bitmap()->SetDrawMode(dmBlend);
+            if (note.SignLayer != nullptr) {
+                note.SignLayer->SetBitmap(tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
+                note.SignLayer->Bitmap()->SetDrawMode(dmBlend);
+            }
         }
         showMark(note);
     });
+}
+
+TRect TStaffView::markArea(const TLineNote& note)
+{
+    TRect area{note.Left, EvaluationMarkTop, note.Left + kMarkWidth, EvaluationMarkTop + kMarkHeight};
+    if (note.MarkLayer != nullptr)
+        area = unite(area, RoundLocation(note.MarkLayer->Location()));
+    return area;
+}
+
+TRect TStaffView::headArea(const TLineNote& note)
+{
+    TRect area = RoundLocation(note.NoteLayer->Location());
+    if (note.SignLayer != nullptr)
+        area = unite(area, RoundLocation(note.SignLayer->Location()));
+    return area;
 }
 
 TRect TStaffView::NoteArea(int index) const
 {
     LineNote(index);
     const TLineNote& note = line_[std::size_t(index)];
-    TRect area{note.Left, EvaluationMarkTop, note.Left + kMarkWidth, EvaluationMarkTop + kMarkHeight};
-    for (const TBitmapLayer* layer : {note.NoteLayer, note.SignLayer, note.MarkLayer})
-        if (layer != nullptr)
-            area = unite(area, RoundLocation(layer->Location()));
+    TRect area = unite(markArea(note), headArea(note));
     for (const TBitmapLayer* layer : note.LedgerLayers)
         area = unite(area, RoundLocation(layer->Location()));
     return area;

@@ -133,6 +133,9 @@ private:
     };
 
     void layLineNote(TLineNote& note);
+    // The corner a note's mark may take, and the part its head and sign cover.
+    static TRect markArea(const TLineNote& note);
+    static TRect headArea(const TLineNote& note);
     void showMark(TLineNote& note);
     void freeLine();
     // A note-list picture in a colour, with its finer twin tinted alike; kept for reuse.

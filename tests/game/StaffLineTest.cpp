@@ -219,6 +219,28 @@ TEST_P(StaffLine, EveryNoteReadsBackFromThePixelsAsItself)
     }
 }
 
+// Marking a note repaints only that note: its mark's corner and its head with its sign, no other
+// note and not the staff; the played note's head takes the right colour, the pointer none.
+TEST(StaffLineMarks, MarkingANoteRecomposesOnlyItsMarkAndHead)
+{
+    StaffFixture staff;
+    CreateKeySignatureLayers(staff.drawing);
+    staff.drawing.SetLine(kLine, 1);
+    staff.view.ForceCompose();
+    ASSERT_THROW(staff.drawing.MarkNote(16, TNoteMark::Right), lirasto::ERangeError);
+    for (const auto& [place, mark] : {std::pair{2, TNoteMark::Right}, std::pair{3, TNoteMark::Due}}) {
+        staff.drawing.MarkNote(place, mark);
+        const QRegion pending = staff.view.PendingRegion();
+        const TRect area = staff.drawing.NoteArea(place);
+        EXPECT_TRUE(pending.subtracted(QRegion(area.Left, area.Top, int(area.Width()), int(area.Height()))).isEmpty())
+            << place;
+        // The head's rows are recomposed only when its colour changes.
+        EXPECT_EQ(pending.boundingRect().bottom() > 29, mark == TNoteMark::Right) << place;
+        staff.view.ForceCompose();
+        EXPECT_EQ(staff.drawing.NoteMark(place), mark);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(TwelveKeys, StaffLine, testing::Range(0, 12),
                          [](const testing::TestParamInfo<int>& info) { return KeyNames[info.param]; });
 
