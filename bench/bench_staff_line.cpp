@@ -1,15 +1,9 @@
 // Advancing along a line of notes on the real staff view, with the program's artwork: the note
 // just played marked right, the next marked due, and the view composed again. Beside it in the
 // same run, the yardstick: a memcpy of the staff view's whole buffer.
-#include "game/StaffView.h"
-#include "game/uFunctions.h"
-#include "graphics/Image32.h"
-#include "graphics/Layers.h"
-#include "resources/artwork/MusicFont.h"
-#include "resources/artwork/Pictures.h"
+#include "tests/game/StaffFixture.h"
 
 #include <QApplication>
-#include <QImage>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -20,33 +14,13 @@
 
 namespace {
 
-void copyImage(TBitmap32* bitmap, const QImage& picture)
-{
-    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    bitmap->SetSize(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(bitmap->ScanLine(y), image.constScanLine(y), std::size_t(image.width()) * 4);
-    bitmap->Changed();
-}
-
-// The game page's staff: the view at its size over the staff picture, its lists, and a line of
-// 16 notes in Eb over both staves, some with signs and ledger lines.
-struct Staff
+// The game page's staff (the view at its size over the staff picture, and its lists, from the
+// program's artwork) with a line of 16 notes in Eb over both staves, some with signs and ledger
+// lines.
+struct Staff : StaffFixture
 {
     Staff()
     {
-        using namespace lirasto::artwork;
-        const MusicFont font(MusicFont::defaultPath());
-        view.resize(575, 289);
-        copyImage(view.Bitmap(), paintStaff(font));
-        for (int key = 0; key < 12; ++key) {
-            copyImage(keys.Add(), paintKeySignature(font, key, false));
-            copyImage(keys.Add(), paintKeySignature(font, key, true));
-        }
-        for (int i = 0; i < 10; ++i)
-            copyImage(notes.Add(), paintNote(font, i));
-        for (int i = 0; i < 4; ++i)
-            copyImage(marks.Add(), paintEvaluationMark(i));
         CreateKeySignatureLayers(drawing);
         const int pitches[] = {57, 40, 61, 47, 64, 60, 71, 55, 72, 36, 76, 62, 81, 66, 88, 43};
         for (int place = 0; place < 16; ++place)
@@ -55,9 +29,6 @@ struct Staff
         view.ForceCompose();
     }
 
-    TImage32 view;
-    TBitmap32List keys, notes, marks;
-    TStaffView drawing{view, keys, notes, marks};
     std::vector<TWrittenNote> line;
 };
 

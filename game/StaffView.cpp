@@ -75,23 +75,6 @@ TRect unite(const TRect& a, const TRect& b)
                  std::max(a.Bottom, b.Bottom)};
 }
 
-// Runs a change inside an update bracket of the view, with a single repaint of what changed,
-// also when it fails part-way.
-template <typename Body>
-void changeView(TImage32& view, Body body)
-{
-    view.BeginUpdate();
-    try {
-        body();
-    } catch (...) {
-        view.EndUpdate();
-        view.Changed();
-        throw;
-    }
-    view.EndUpdate();
-    view.Changed();
-}
-
 } // namespace
 
 TStaffView::TStaffView(TImage32& view, TBitmap32List& keys, TBitmap32List& notes, TBitmap32List& marks)
@@ -99,6 +82,20 @@ TStaffView::TStaffView(TImage32& view, TBitmap32List& keys, TBitmap32List& notes
 {}
 
 TStaffView::~TStaffView() = default;
+
+void TStaffView::Change(const std::function<void()>& body)
+{
+    view_.BeginUpdate();
+    try {
+        body();
+    } catch (...) {
+        view_.EndUpdate();
+        view_.Changed();
+        throw;
+    }
+    view_.EndUpdate();
+    view_.Changed();
+}
 
 int TStaffView::PlaceLeft(int place, int places)
 {
@@ -193,7 +190,7 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int place
     if (places > MaxPlaces || needed > places)
         throw ERangeError("Range check error: a line of " + std::to_string(std::max(places, needed)) +
                           " places, at most " + std::to_string(MaxPlaces));
-    changeView(view_, [&] {
+    Change([&] {
         freeLine();
         ShowKeySignature(*this, key);
         line_.reserve(notes.size());
@@ -281,7 +278,7 @@ void TStaffView::MarkNote(int index, TNoteMark mark)
         return;
     // Plain and Due share the engraved colour: the pointer alone comes or goes then.
     const bool recolour = MarkColour(mark) != MarkColour(note.Mark);
-    changeView(view_, [&] {
+    Change([&] {
         // What a mark changes is noted first, as one or two rectangles: the mark's corner above
         // the staff and the head with its sign. The changes of the layers fall inside them and
         // add nothing, so the view composes a part or two for the note instead of one per picture.
@@ -344,7 +341,7 @@ void TStaffView::freeLine()
 
 void TStaffView::ClearLine()
 {
-    changeView(view_, [&] {
+    Change([&] {
         freeLine();
         delete std::exchange(cursor_, nullptr);
     });
@@ -354,7 +351,7 @@ void TStaffView::SetCursor(double x)
 {
     if (!std::isfinite(x))
         throw ERangeError("Range check error: the cursor's place is not a number");
-    changeView(view_, [&] {
+    Change([&] {
         if (cursor_ == nullptr) {
             if (cursorPicture_.Empty()) {
                 cursorPicture_.SetSize(2, kCursorBottom - kCursorTop);
@@ -372,5 +369,5 @@ void TStaffView::HideCursor()
 {
     if (cursor_ == nullptr)
         return;
-    changeView(view_, [&] { delete std::exchange(cursor_, nullptr); });
+    Change([&] { delete std::exchange(cursor_, nullptr); });
 }

@@ -5,6 +5,7 @@
 #include "game/uVariables.h"
 #include "graphics/Bitmap32.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -79,6 +80,10 @@ public:
     TBitmap32List& BMPKeyList() { return keys_; }
     TBitmap32List& BMPNoteList() { return notes_; }
     TBitmap32List& BMPEvaluationList() { return marks_; }
+
+    // Runs a change inside one update bracket of the view with a single repaint of what
+    // changed, also when the change fails part-way, so that the view never stays frozen.
+    void Change(const std::function<void()>& body);
 
     // --- A line of notes ---
 

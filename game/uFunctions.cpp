@@ -53,25 +53,6 @@ TBitmapLayer* newLayer(TStaffView& staff)
     return new TBitmapLayer(staff.ImgClefs().Layers());
 }
 
-// Runs one drawing inside an update bracket of the staff view, ending with a single
-// repaint. A drawing that fails part-way still closes the bracket, so the view does
-// not stay frozen.
-template <typename Body>
-void drawOnStaff(TStaffView& staff, Body body)
-{
-    TImage32& view = staff.ImgClefs();
-    view.BeginUpdate();
-    try {
-        body();
-    } catch (...) {
-        view.EndUpdate();
-        view.Changed();
-        throw;
-    }
-    view.EndUpdate();
-    view.Changed();
-}
-
 TBitmapLayer* keySignatureLayer(TStaffView& staff, int index)
 {
     auto* layer = dynamic_cast<TBitmapLayer*>(staff.ImgClefs().Layers()->Items(index));
@@ -133,7 +114,7 @@ void placeLedgerLines(TStaffView& staff, const TStaffDescription& description, i
 
 void drawNotes(TStaffView& staff, const TStaffDescription& description, TNoteSet notes, int key)
 {
-    drawOnStaff(staff, [&] {
+    staff.Change([&] {
         auto& staffSlots = staff.*description.Slots;
         int slot = 1;
         for (int note = description.Lowest; note <= description.Highest; ++note) {
@@ -175,7 +156,7 @@ void CreateKeySignatureLayers(TStaffView& staff)
 {
     const int key = staff.StaffKey;
     checkKey(key);
-    drawOnStaff(staff, [&staff, key] {
+    staff.Change([&staff, key] {
         TBitmapLayer* treble = newLayer(staff);
         ShowPicture(treble, &staff.BMPKeyList(), 2 * key);
         staff.TrebleKeyLayerIndex = treble->Index();
@@ -191,7 +172,7 @@ void CreateKeySignatureLayers(TStaffView& staff)
 void ShowKeySignature(TStaffView& staff, int key)
 {
     checkKey(key);
-    drawOnStaff(staff, [&staff, key] {
+    staff.Change([&staff, key] {
         showKeyTile(staff, keySignatureLayer(staff, staff.TrebleKeyLayerIndex), 2 * key, TrebleKeySignatureTop);
         showKeyTile(staff, keySignatureLayer(staff, staff.BassKeyLayerIndex), 2 * key + 1, BassKeySignatureTop);
     });
@@ -262,7 +243,7 @@ bool StemDown(int clef, int note)
 
 void ShowEvaluationMark(TStaffView& staff)
 {
-    drawOnStaff(staff, [&staff] {
+    staff.Change([&staff] {
         staff.EvaluationMarkLayer = newLayer(staff);
         staff.EvaluationMarkShown = true;
         ShowPicture(staff.EvaluationMarkLayer, &staff.BMPEvaluationList(), PointerMarkPicture);
@@ -275,7 +256,7 @@ void SetEvaluationMark(TStaffView& staff, int kind)
     // An answer judged before the run's first question has no mark to turn.
     if (!staff.EvaluationMarkShown)
         return;
-    drawOnStaff(staff, [&staff, kind] {
+    staff.Change([&staff, kind] {
         TBitmapLayer* mark = staff.EvaluationMarkLayer;
         const TFloatRect was = mark->Location();
         int picture = -1;

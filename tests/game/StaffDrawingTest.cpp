@@ -121,15 +121,9 @@ Reading readStaff(StaffFixture& staff, const Staff& s)
     return r;
 }
 
-// The ledger lines a head on this row needs: every line between the staff and the note.
 std::set<int> neededLedgerRows(const Staff& s, int headRow)
 {
-    std::set<int> rows;
-    for (int row = s.bottomLine + 10; row <= headRow; row += 10)
-        rows.insert(row);
-    for (int row = s.topLine - 10; row >= headRow; row -= 10)
-        rows.insert(row);
-    return rows;
+    return musician::neededLedgerRows(s.topLine, s.bottomLine, headRow);
 }
 
 } // namespace

@@ -166,16 +166,10 @@ protected:
     std::vector<TColor32> empty, lined;
 };
 
-// Every ledger line between the staff and the head, and no other.
 std::set<int> neededLedgerRows(const TWrittenNote& n, int headRow)
 {
     const StaffRows& s = n.Clef == 1 ? kTrebleRows : kBassRows;
-    std::set<int> rows;
-    for (int row = s.bottomLine + 10; row <= headRow; row += 10)
-        rows.insert(row);
-    for (int row = s.topLine - 10; row >= headRow; row -= 10)
-        rows.insert(row);
-    return rows;
+    return musician::neededLedgerRows(s.topLine, s.bottomLine, headRow);
 }
 
 int expectedSign(int note, int key)
