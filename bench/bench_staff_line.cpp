@@ -1,6 +1,7 @@
 // Advancing along a line of notes on the real staff view, with the program's artwork: the note
 // just played marked right, the next marked due, and the view composed again. Beside it in the
 // same run, the yardstick: a memcpy of the staff view's whole buffer.
+#include "bench/SummaryReporter.h"
 #include "tests/game/StaffFixture.h"
 
 #include <QApplication>
@@ -87,24 +88,6 @@ void advanceOneNote(benchmark::State& state)
     setRate(state);
 }
 
-class SummaryReporter : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> rates;
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs) {
-            const auto it = run.counters.find(kRate);
-            if (it == run.counters.end())
-                continue;
-            if (run.run_type == Run::RT_Aggregate ? run.aggregate_name == "median" : run.repetitions <= 1)
-                rates[run.run_name.str()] = it->second.value;
-        }
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -118,7 +101,7 @@ int main(int argc, char** argv)
     staff();
     benchmark::RegisterBenchmark("memcpy_view_buffer", copyViewBuffer);
     benchmark::RegisterBenchmark("line_advance_one_note", advanceOneNote);
-    SummaryReporter reporter;
+    SummaryReporter reporter(kRate);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     auto& r = reporter.rates;
