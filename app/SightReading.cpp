@@ -11,6 +11,7 @@
 
 #include <QMetaProperty>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -201,6 +202,10 @@ void TSightReading::beat()
         beatTimer_.stop();
         return;
     }
+    if (form_.Core().Paused() != silenced_) {
+        silenced_ = form_.Core().Paused();
+        silenced_ ? cancelClicks() : resumeClicks();
+    }
     form_.Core().Advance();
     if (!cursor_ || notes_.empty())
         return;
@@ -232,11 +237,31 @@ void TSightReading::scheduleClicks(int lastBeat)
     clickedTo_ = to;
 }
 
+// Away from the page the clicks stop; back on it they go on from the next bar, on the grid the
+// pause moved, so that what is heard is what is judged.
+void TSightReading::resumeClicks()
+{
+    const TLineExercise* exercise = line();
+    if (!exercise || notes_.empty())
+        return;
+    constexpr int kBeatsPerBar = 4;
+    const double beats = std::chrono::duration<double>(std::chrono::steady_clock::now() - exercise->BeatTime(0)) /
+                         std::chrono::duration<double>(exercise->BeatLength());
+    clickedTo_ = static_cast<int>(std::ceil(beats / kBeatsPerBar)) * kBeatsPerBar;
+    scheduleClicks(exercise->FirstBeatOfLine() + static_cast<int>(notes_.size()) - 1);
+}
+
+void TSightReading::cancelClicks()
+{
+    if (TSoundHookup* sound = form_.SoundHookup())
+        sound->Sound().cancelClicks();
+}
+
 void TSightReading::RunEnded(const TRunResult&)
 {
     beatTimer_.stop();
-    if (TSoundHookup* sound = form_.SoundHookup())
-        sound->Sound().cancelClicks();
+    silenced_ = false;
+    cancelClicks();
     clearLine();
     exercise_->setEnabled(true);
     tempo_->setEnabled(true);

@@ -59,6 +59,8 @@ private:
     void beat();
     const TLineExercise* line() const;
     void scheduleClicks(int lastBeat);
+    void resumeClicks();
+    void cancelClicks();
 
     TfMain& form_;
     TLineSettings settings_;
@@ -68,5 +70,6 @@ private:
     std::vector<TDrawnNote> notes_;
     TBitmapLayer* cursor_ = nullptr;
     QTimer beatTimer_;
-    int clickedTo_ = 0; // the metronome's clicks are asked for up to this beat
+    int clickedTo_ = 0;     // the metronome's clicks are asked for up to this beat
+    bool silenced_ = false; // the clicks were cancelled for a pause
 };
