@@ -14,9 +14,9 @@
 
 #include <atomic>
 #include <csignal>
-#include <mutex>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -346,7 +346,8 @@ public:
             events_.push_back({frame, uint8_t(0x90), uint8_t(note)});
             events_.push_back({frame + jack_nframes_t(rate_ / 10), uint8_t(0x80), uint8_t(note)});
         }
-        std::stable_sort(events_.begin(), events_.end(), [](const Event& a, const Event& b) { return a.frame < b.frame; });
+        std::stable_sort(events_.begin(), events_.end(),
+                         [](const Event& a, const Event& b) { return a.frame < b.frame; });
     }
 
 private:
@@ -457,7 +458,8 @@ TEST_F(EndToEndLinePlay, WaitModeMarksEachNoteAndWaitsAfterAMiss)
     }
     // The page turns to a fresh line once the last note is right.
     std::vector<LinePlace> next;
-    ASSERT_TRUE(pollUntil([&] { return wholeLine(next = line()) && unmarked(next) && verdict() == Verdict::Right; }, 3s))
+    ASSERT_TRUE(
+        pollUntil([&] { return wholeLine(next = line()) && unmarked(next) && verdict() == Verdict::Right; }, 3s))
         << "the page did not turn after the last note";
 }
 
@@ -503,12 +505,9 @@ TEST_F(EndToEndLinePlay, TempoModePlayedOnTheBeatIsAllOnTime)
         << "no accented click after the page turned";
     std::vector<std::pair<jack_nframes_t, int>> notes;
     for (int place = 0; place < kNotes; ++place)
-        notes.push_back({countIn->frame + jack_nframes_t(std::lround((4 + place) * beat)), soundingNote(*shown[place].note)});
+        notes.push_back(
+            {countIn->frame + jack_nframes_t(std::lround((4 + place) * beat)), soundingNote(*shown[place].note)});
     player.play(notes);
-    for (const auto& c : player.clicks())
-        std::fprintf(stderr, "click %u peak %.3f heard %+lld ms\n", c.frame, c.peak,
-                     (long long)std::chrono::duration_cast<std::chrono::milliseconds>(c.heardAt - lastShown).count());
-    std::fprintf(stderr, "count-in %u, first note at %u\n", countIn->frame, notes[0].first);
     // Every note but the last is seen marked; none is ever marked missed.
     std::vector<Verdict> seen(kNotes, Verdict::None);
     const bool turnedAgain = pollUntil(

@@ -296,12 +296,12 @@ std::optional<StaffReading> readNoteAt(const QImage& shot, QPoint staffOrigin, c
         for (const Candidate& c : candidates)
             for (int dy = -2; dy <= 2; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
-                const double fit = signFit(staff, *c.glyph, kAccidentalLeft + dx, c.top + dy);
-                if (fit > bestFit) {
-                    bestFit = fit;
-                    reading.accidental = c.sign;
+                    const double fit = signFit(staff, *c.glyph, kAccidentalLeft + dx, c.top + dy);
+                    if (fit > bestFit) {
+                        bestFit = fit;
+                        reading.accidental = c.sign;
+                    }
                 }
-            }
         if (bestFit < 0.75)
             return std::nullopt;
     }
