@@ -358,10 +358,10 @@ void TPianoSound::run()
         setStatus(TStatus::NoSoundFont);
     else if (offline || openOutput())
         setStatus(TStatus::Ready);
-    if (ready && status_.load() == TStatus::Ready)
-        sendWaitingClicks();
     else
         setStatus(TStatus::NoOutput);
+    if (ready && status_.load() == TStatus::Ready)
+        sendWaitingClicks();
 
     std::unique_lock lock(mutex_);
     startFinished_ = true;
