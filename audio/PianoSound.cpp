@@ -138,7 +138,7 @@ void TPianoSound::noteOn(int note, TSoundChannel channel)
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
-        lastNote_ = std::chrono::steady_clock::now();
+        lastNote_ = std::max(lastNote_, std::chrono::steady_clock::now());
         if (!outputOpen_) {
             outputWanted_ = true;
             wake = true;
@@ -365,7 +365,8 @@ void TPianoSound::run()
 
     std::unique_lock lock(mutex_);
     startFinished_ = true;
-    lastNote_ = std::chrono::steady_clock::now();
+    // Clicks asked for during the start keep the output open until the last of them.
+    lastNote_ = std::max(lastNote_, std::chrono::steady_clock::now());
     wake_.notify_all();
     // Without a SoundFont, or rendered by the caller, there is nothing to look after.
     if (!ready || offline)

@@ -487,7 +487,8 @@ TEST_F(EndToEndLinePlay, TempoModePlayedOnTheBeatIsAllOnTime)
             return turned;
         },
         40s, 30ms))
-        << "no page turned with the metronome heard";
+        << "no page turned with the metronome heard (" << player.clicks().size()
+        << " clicks heard, lines marked: " << marked << ")";
     saveShot(shot_, "line-tempo-0");
     std::optional<BeatPlayer::Click> countIn;
     ASSERT_TRUE(pollUntil(
