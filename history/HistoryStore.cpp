@@ -21,8 +21,10 @@ namespace {
 
 // Long enough for any commit that is not stuck behind another instance.
 constexpr auto kWriteWait = std::chrono::milliseconds(250);
-// Reading the whole file for an export waits for the writes queued before it.
+// Reading the whole file for an export waits for the writes queued before it, and for a file another
+// program holds, this long at most; in steps, so that the export can be cancelled meanwhile.
 constexpr auto kReadWait = std::chrono::seconds(30);
+constexpr int kReadStepMs = 100;
 // Another instance holds the write lock only for one commit at a time.
 constexpr int kBusyTimeoutMs = 5000;
 // A stored answer names at most this many keys; more means a damaged row.
@@ -101,33 +103,40 @@ bool IsBusy(const QSqlError& error)
     return error.nativeErrorCode() == "5" || error.nativeErrorCode() == "6";
 }
 
+const char* const kSelectAnswers = "SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes,"
+                                   " is_right, answer_ms, input FROM answers ORDER BY id";
+
+// The answer on the row a query of kSelectAnswers stands on.
+TAnswerRecord AnswerAt(const QSqlQuery& query)
+{
+    TAnswerRecord a;
+    a.Id = query.value(0).toLongLong();
+    a.RunId = query.value(1).toLongLong();
+    a.At = TimeOf(query.value(2).toLongLong());
+    a.Level = query.value(3).toInt();
+    a.Key = query.value(4).toInt();
+    a.Clef = query.value(5).toInt();
+    a.Note = query.value(6).toInt();
+    a.KeysGiven = KeysFromText(query.value(7).toString());
+    a.PitchClassesGiven = TPitchClassSet(query.value(8).toUInt() & 0xfff);
+    a.Right = query.value(9).toInt() != 0;
+    a.AnswerMs = query.value(10).toLongLong();
+    const int input = query.value(11).toInt();
+    a.Source = InputSourceFromHistoryCode(input).value_or(TInputSource::Mouse);
+    return a;
+}
+
 std::vector<TAnswerRecord> ReadAnswers(QSqlDatabase& db, QString* error)
 {
     std::vector<TAnswerRecord> answers;
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec("SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes, is_right,"
-                    " answer_ms, input FROM answers ORDER BY id")) {
+    if (!query.exec(kSelectAnswers)) {
         *error = query.lastError().text();
         return {};
     }
-    while (query.next()) {
-        TAnswerRecord a;
-        a.Id = query.value(0).toLongLong();
-        a.RunId = query.value(1).toLongLong();
-        a.At = TimeOf(query.value(2).toLongLong());
-        a.Level = query.value(3).toInt();
-        a.Key = query.value(4).toInt();
-        a.Clef = query.value(5).toInt();
-        a.Note = query.value(6).toInt();
-        a.KeysGiven = KeysFromText(query.value(7).toString());
-        a.PitchClassesGiven = TPitchClassSet(query.value(8).toUInt() & 0xfff);
-        a.Right = query.value(9).toInt() != 0;
-        a.AnswerMs = query.value(10).toLongLong();
-        const int input = query.value(11).toInt();
-        a.Source = InputSourceFromHistoryCode(input).value_or(TInputSource::Mouse);
-        answers.push_back(std::move(a));
-    }
+    while (query.next())
+        answers.push_back(AnswerAt(query));
     return answers;
 }
 
@@ -402,6 +411,7 @@ void THistoryStore::Load(QSqlDatabase& db)
         Runs_ = std::move(runs);
     }
     Usable_ = true;
+    FileRead_ = true;
     emit Changed();
 }
 
@@ -550,22 +560,102 @@ std::vector<TRunRecord> THistoryStore::Runs(int level) const
     return runs;
 }
 
-std::vector<TAnswerRecord> THistoryStore::AllAnswers() const
+QString THistoryStore::ReadEveryAnswer(TAnswerSink& sink) const
 {
-    // The file holds what every instance of the program wrote, so the export
-    // reads it rather than what this one remembers; what this one remembers is
-    // the fallback when the file cannot be read.
-    auto read = std::make_shared<std::optional<std::vector<TAnswerRecord>>>();
-    const int64_t ticket = Post([this, read](QSqlDatabase& db) {
-        QString error;
-        if (Usable_)
-            if (std::vector<TAnswerRecord> answers = ReadAnswers(db, &error); error.isEmpty())
-                *read = std::move(answers);
-    });
-    if (WaitFor(ticket, kReadWait) && *read)
-        return std::move(**read);
-    std::lock_guard lock(Mutex_);
-    return Answers_;
+    if (!WaitForWritesBefore(sink))
+        return {};
+    // The file holds what every instance of the program wrote, so the export reads it rather than what this
+    // one remembers; what this one remembers is all there is when the file was never read.
+    if (FileRead_)
+        return ReadFile(sink);
+    ReadMemory(sink);
+    return {};
+}
+
+bool THistoryStore::WaitForWritesBefore(const TAnswerSink& sink) const
+{
+    const auto until = std::chrono::steady_clock::now() + kReadWait;
+    std::unique_lock lock(Mutex_);
+    const int64_t ticket = Posted_;
+    while (Worker_.joinable() && Finished_ < ticket && std::chrono::steady_clock::now() < until) {
+        lock.unlock();
+        if (!sink.Wanted())
+            return false;
+        lock.lock();
+        Done_.wait_for(lock, std::chrono::milliseconds(kReadStepMs), [&] { return Finished_ >= ticket; });
+    }
+    return true;
+}
+
+QString THistoryStore::ReadFile(TAnswerSink& sink) const
+{
+    const QString name = QStringLiteral("lirasto-history-%1").arg(ConnectionCount++);
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(Path_);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kReadStepMs));
+        if (!db.open())
+            error = db.lastError().text();
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        const auto until = std::chrono::steady_clock::now() + kReadWait;
+        // One read transaction, so that the count and the rows agree however others write meanwhile.
+        const auto begin = [&] {
+            return query.exec("BEGIN") && query.exec("SELECT count(*) FROM answers") && query.next();
+        };
+        bool wanted = true;
+        while (error.isEmpty() && !begin()) {
+            const QSqlError why = query.lastError();
+            query.exec("ROLLBACK");
+            if (!IsBusy(why) || std::chrono::steady_clock::now() >= until) {
+                error = why.text();
+                break;
+            }
+            if (!(wanted = sink.Wanted()))
+                break;
+        }
+        if (error.isEmpty() && wanted) {
+            sink.Expect(query.value(0).toLongLong());
+            if (query.exec(kSelectAnswers)) {
+                while (query.next() && sink.Take(AnswerAt(query))) {
+                }
+            }
+            if (query.lastError().type() != QSqlError::NoError)
+                error = query.lastError().text();
+            query.finish();
+            query.exec("COMMIT");
+        }
+        query = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return error.isEmpty() ? QString() : tr("the file %1 cannot be read (%2)").arg(Path_, error);
+}
+
+void THistoryStore::ReadMemory(TAnswerSink& sink) const
+{
+    // Copied a slice at a time, so that neither the memory nor the lock is held for the whole history.
+    constexpr std::size_t kSlice = 4096;
+    std::vector<TAnswerRecord> slice;
+    int64_t count = 0;
+    {
+        std::lock_guard lock(Mutex_);
+        count = int64_t(Answers_.size());
+    }
+    sink.Expect(count);
+    for (std::size_t next = 0;; next += slice.size()) {
+        {
+            std::lock_guard lock(Mutex_);
+            if (next >= Answers_.size())
+                return;
+            const auto from = Answers_.begin() + std::ptrdiff_t(next);
+            slice.assign(from, from + std::ptrdiff_t(std::min(kSlice, Answers_.size() - next)));
+        }
+        for (const TAnswerRecord& a : slice)
+            if (!sink.Take(a))
+                return;
+    }
 }
 
 QString THistoryStore::Problem() const

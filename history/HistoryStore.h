@@ -3,6 +3,7 @@
 #include "history/HistoryStorage.h"
 
 #include <QObject>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -51,7 +52,7 @@ public:
 
     std::vector<TAnswerRecord> Answers(int level) const override;
     std::vector<TRunRecord> Runs(int level) const override;
-    std::vector<TAnswerRecord> AllAnswers() const override;
+    QString ReadEveryAnswer(TAnswerSink& sink) const override;
     QString Problem() const override;
     QString Notice() const override;
 
@@ -71,6 +72,9 @@ private:
     void Load(QSqlDatabase& db);
     void NotKept(const QString& why);
     void WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& run, bool end);
+    bool WaitForWritesBefore(const TAnswerSink& sink) const;
+    QString ReadFile(TAnswerSink& sink) const;
+    void ReadMemory(TAnswerSink& sink) const;
 
     QString Path_;
     QString ConnectionName_;
@@ -90,6 +94,9 @@ private:
     std::vector<TRunRecord> Runs_;
     QString Problem_;
     QString Notice_;
+
+    // The file was read whole once: a reading for the export goes to the file, not to memory.
+    std::atomic<bool> FileRead_{false};
 
     // The worker's own.
     bool Usable_ = false;
