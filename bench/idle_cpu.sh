@@ -17,23 +17,9 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD="$(cd "${LIRASTO_BENCH_BUILD:-$ROOT/build}" && pwd)"
-BIN="$BUILD/app/lirasto"
-YARDSTICK="$BUILD/bench/process/scroll_window"
-SECONDS_MEASURED="${LIRASTO_IDLE_SECONDS:-10}"
-[ -x "$BIN" ] || { echo "idle_cpu: $BIN not built" >&2; exit 1; }
 
-work="$(mktemp -d)"
-servers=()
-programs=()
-jack=""
-cleanup() {
-    local p
-    for p in "${programs[@]}" $jack "${servers[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
 source "$ROOT/bench/process_cpu.sh"
+YARDSTICK="$BUILD/bench/process/scroll_window"
 
 start_display
 main_display="$display"

@@ -1,7 +1,23 @@
 # Shared by the whole-process CPU measurements (sourced, not run): private displays, programs
 # started in a scratch folder, and the exact CPU time of processes over the same stretch.
-# The caller sets work (a scratch folder), servers and programs (arrays of pids it ends) and
-# SECONDS_MEASURED.
+# The caller sets ROOT, and jack to the pid of a JACK server it starts; whatever was started
+# here ends with the script, and the scratch folder goes.
+
+BUILD="$(cd "${LIRASTO_BENCH_BUILD:-$ROOT/build}" && pwd)"
+BIN="$BUILD/app/lirasto"
+SECONDS_MEASURED="${LIRASTO_IDLE_SECONDS:-10}"
+[ -x "$BIN" ] || { echo "$(basename "$0"): $BIN not built" >&2; exit 1; }
+
+work="$(mktemp -d)"
+servers=()
+programs=()
+jack=""
+cleanup() {
+    local p
+    for p in "${programs[@]}" $jack "${servers[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 # Starts a private Xvfb and prints its display name.
 next_display=140

@@ -9,22 +9,8 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD="$(cd "${LIRASTO_BENCH_BUILD:-$ROOT/build}" && pwd)"
-BIN="$BUILD/app/lirasto"
-SECONDS_MEASURED="${LIRASTO_IDLE_SECONDS:-10}"
 BPM="${LIRASTO_TEMPO_BPM:-120}"
-[ -x "$BIN" ] || { echo "tempo_cpu: $BIN not built" >&2; exit 1; }
 
-work="$(mktemp -d)"
-servers=()
-programs=()
-jack=""
-cleanup() {
-    local p
-    for p in "${programs[@]}" $jack "${servers[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
 source "$ROOT/bench/process_cpu.sh"
 
 export JACK_DEFAULT_SERVER="lirasto-tempo-$$"
@@ -50,5 +36,5 @@ function pct(figures,    f) { split(figures, f, " "); return f[1] / 1e7 / s; }
 BEGIN {
     printf "idle, game page in front:            %5.2f %% CPU\n", pct(i);
     printf "a line at %3d BPM with the metronome: %5.2f %% CPU\n", bpm, pct(t);
-    printf "above idle: %.2f %% of a core; ratio %.2f\n", pct(t) - pct(i), pct(i) > 0 ? pct(t) / pct(i) : 0;
+    printf "above idle: %.2f %% of a core; ratio %.2f\n", pct(t) - pct(i), (pct(i) > 0 ? pct(t) / pct(i) : 0);
 }'
