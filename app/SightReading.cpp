@@ -216,7 +216,12 @@ void TSightReading::beat()
                                     -1.0, static_cast<double>(notes_.size() - 1));
     const int count = static_cast<int>(notes_.size());
     const double step = LineNoteLeft(1, count) - LineNoteLeft(0, count);
-    PlaceLayer(cursor_, LineNoteLeft(0, count) + beats * step + EvaluationMarkLeft - ::NoteLeft, EvaluationMarkTop);
+    // In whole pixels, and only when it moves: standing through the count-in and the bar between
+    // lines, it costs no repaint.
+    const double left = std::round(LineNoteLeft(0, count) + beats * step + EvaluationMarkLeft - ::NoteLeft);
+    if (left == cursor_->Location().Left)
+        return;
+    PlaceLayer(cursor_, left, EvaluationMarkTop);
     form_.ImgClefs->Changed();
 }
 
