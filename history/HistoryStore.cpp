@@ -16,6 +16,7 @@
 #include <optional>
 #include <pthread.h>
 #include <sched.h>
+#include <thread>
 
 namespace {
 
@@ -25,8 +26,6 @@ constexpr auto kWriteWait = std::chrono::milliseconds(250);
 // program holds, this long at most; in steps, so that the export can be cancelled meanwhile.
 constexpr auto kReadWait = std::chrono::seconds(30);
 constexpr int kReadStepMs = 100;
-// Another instance holds the write lock only for one commit at a time.
-constexpr int kBusyTimeoutMs = 5000;
 // A stored answer names at most this many keys; more means a damaged row.
 constexpr int kMostKeys = 128;
 
@@ -85,12 +84,12 @@ std::vector<int> KeysFromText(const QString& text)
 }
 
 // Runs statements; false with the first error in *error.
-bool Run(QSqlDatabase& db, const std::vector<QString>& statements, QString* error)
+bool Run(QSqlDatabase& db, const std::vector<QString>& statements, QSqlError* error)
 {
     QSqlQuery query(db);
     for (const QString& statement : statements) {
         if (!query.exec(statement)) {
-            *error = query.lastError().text();
+            *error = query.lastError();
             return false;
         }
     }
@@ -144,7 +143,7 @@ enum class TVerdict { Ours, Damaged, Foreign, Newer, Busy };
 
 // Looks at an existing file without changing it: a read-only connection
 // neither recovers nor checkpoints another program's database.
-TVerdict Inspect(const QString& path, const QString& connection, QString* detail)
+TVerdict Inspect(const QString& path, const QString& connection, int busyTimeoutMs, QString* detail)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -158,7 +157,7 @@ TVerdict Inspect(const QString& path, const QString& connection, QString* detail
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
         QSqlQuery query(db);
         auto value = [&](const QString& sql, QVariant* out) {
             if (query.exec(sql) && query.next()) {
@@ -201,8 +200,8 @@ TVerdict Inspect(const QString& path, const QString& connection, QString* detail
 
 } // namespace
 
-THistoryStore::THistoryStore(QString path)
-    : Path_(path.isEmpty() ? DefaultPath() : std::move(path)),
+THistoryStore::THistoryStore(QString path, std::chrono::milliseconds busyTimeout)
+    : Path_(path.isEmpty() ? DefaultPath() : std::move(path)), BusyTimeout_(busyTimeout),
       ConnectionName_(QStringLiteral("lirasto-history-%1").arg(ConnectionCount++))
 {}
 
@@ -321,6 +320,37 @@ bool THistoryStore::MoveAside(const QString& why)
     return true;
 }
 
+namespace {
+
+// How long to wait before trying a busy file again: short, since the other instance's hold
+// is over in a commit or two.
+constexpr auto kBusyRetryPause = std::chrono::milliseconds(20);
+
+// SQLite's busy timeout does not wait out every lock: a connection changing the journal mode,
+// or reading a write-ahead log that another is recovering, is told "database is locked" at
+// once. When two instances open a new history at the same moment one of them meets that, so
+// opening is tried again until the timeout is spent; attempt says whether the file was busy.
+template <typename TAttempt>
+auto RetryWhileBusy(std::chrono::milliseconds timeout, TAttempt attempt)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        auto result = attempt();
+        if (!result.Busy || std::chrono::steady_clock::now() >= deadline)
+            return result;
+        std::this_thread::sleep_for(kBusyRetryPause);
+    }
+}
+
+struct TInspection
+{
+    TVerdict Verdict;
+    QString Detail;
+    bool Busy;
+};
+
+} // namespace
+
 void THistoryStore::OpenFile(QSqlDatabase& db)
 {
     const QFileInfo file(Path_);
@@ -329,12 +359,17 @@ void THistoryStore::OpenFile(QSqlDatabase& db)
     if (file.exists() && !file.isFile())
         return NotKept(tr("%1 is not a file").arg(Path_));
     if (file.exists() && file.size() > 0) {
-        QString detail;
-        switch (Inspect(Path_, ConnectionName_ + "-check", &detail)) {
+        const TInspection inspection = RetryWhileBusy(BusyTimeout_, [&] {
+            TInspection result{TVerdict::Ours, {}, false};
+            result.Verdict = Inspect(Path_, ConnectionName_ + "-check", int(BusyTimeout_.count()), &result.Detail);
+            result.Busy = result.Verdict == TVerdict::Busy;
+            return result;
+        });
+        switch (inspection.Verdict) {
         case TVerdict::Ours:
             break;
         case TVerdict::Busy:
-            return NotKept(tr("the file %1 is in use (%2)").arg(Path_, detail));
+            return NotKept(tr("the file %1 is in use (%2)").arg(Path_, inspection.Detail));
         case TVerdict::Damaged:
             if (!MoveAside(tr("The history file was damaged. It is kept as %1, and a new history has begun.")))
                 return;
@@ -352,34 +387,49 @@ void THistoryStore::OpenFile(QSqlDatabase& db)
         }
     }
 
+    const TOpening opening = RetryWhileBusy(BusyTimeout_, [&] {
+        if (db.isValid()) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(ConnectionName_);
+        }
+        return OpenConnection(db);
+    });
+    if (!opening.Error.isEmpty())
+        return NotKept(opening.Error);
+    Load(db);
+}
+
+THistoryStore::TOpening THistoryStore::OpenConnection(QSqlDatabase& db)
+{
     db = QSqlDatabase::addDatabase("QSQLITE", ConnectionName_);
     db.setDatabaseName(Path_);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeout_.count()));
     if (!db.open())
-        return NotKept(tr("the file %1 cannot be opened (%2)").arg(Path_, db.lastError().text()));
+        return {tr("the file %1 cannot be opened (%2)").arg(Path_, db.lastError().text()), IsBusy(db.lastError())};
     // WAL lets another instance read while this one writes; NORMAL commits
     // without waiting for the disk, and a killed process still loses nothing.
-    QString error;
+    QSqlError error;
     if (!Run(db, {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL", "BEGIN IMMEDIATE"}, &error))
-        return NotKept(tr("the file %1 cannot be written (%2)").arg(Path_, error));
+        return {tr("the file %1 cannot be written (%2)").arg(Path_, error.text()), IsBusy(error)};
     // Read the version inside the write lock: another instance may just
     // have made or migrated the file.
     QSqlQuery version(db);
     int from = version.exec("PRAGMA user_version") && version.next() ? version.value(0).toInt() : -1;
     version = QSqlQuery();
+    QSqlError ignored;
     if (from < 0 || from > SchemaVersion) {
-        Run(db, {"ROLLBACK"}, &error);
-        return NotKept(tr("the file %1 was changed by a newer version of Lirasto Notes").arg(Path_));
+        Run(db, {"ROLLBACK"}, &ignored);
+        return {tr("the file %1 was changed by a newer version of Lirasto Notes").arg(Path_), false};
     }
     bool migrated = true;
     for (int step = from; migrated && step < SchemaVersion; ++step)
         migrated = Run(db, kSchemaSteps[size_t(step)], &error);
     if (!migrated || !Run(db, {QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion), "COMMIT"}, &error)) {
-        QString ignored;
         Run(db, {"ROLLBACK"}, &ignored);
-        return NotKept(tr("the file %1 cannot be brought up to date (%2)").arg(Path_, error));
+        return {tr("the file %1 cannot be brought up to date (%2)").arg(Path_, error.text()), IsBusy(error)};
     }
-    Load(db);
+    return {};
 }
 
 void THistoryStore::Load(QSqlDatabase& db)
@@ -442,6 +492,28 @@ void THistoryStore::EndRun(int64_t runToken, const TRunResult& result)
     WaitFor(Post([this, runToken, run](QSqlDatabase& db) { WriteRun(db, runToken, run, true); }), kWriteWait);
 }
 
+bool THistoryStore::ExecWhenUnlocked(QSqlQuery& query)
+{
+    // A write refused only because another instance holds the file's lock past the busy
+    // timeout is tried again until the lock goes: the player's answers wait in line, and what
+    // follows waits behind them in order. Closing ends the wait, and with it the writing, so
+    // that a lock held for good cannot hold the window's close for a timeout per answer.
+    for (;;) {
+        if (query.exec())
+            return true;
+        if (!IsBusy(query.lastError()))
+            return false;
+        {
+            std::lock_guard lock(Mutex_);
+            if (Stopping_) {
+                Usable_ = false;
+                return false;
+            }
+        }
+        std::this_thread::sleep_for(kBusyRetryPause);
+    }
+}
+
 void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& given, bool end)
 {
     TRunRecord run = given;
@@ -458,7 +530,7 @@ void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& 
                 query.addBindValue(value);
             if (updating)
                 query.addBindValue(qint64(run.Id));
-            if (!query.exec())
+            if (!ExecWhenUnlocked(query))
                 NotKept(tr("a run cannot be written (%1)").arg(query.lastError().text()));
             return query.isActive() && (!updating || query.numRowsAffected() > 0);
         };
@@ -504,7 +576,7 @@ void THistoryStore::AddAnswer(const TAnswerRecord& answer)
                   QVariant(int(a.PitchClassesGiven)), QVariant(a.Right ? 1 : 0), QVariant(qint64(a.AnswerMs)),
                   QVariant(InputKind(a.Source).HistoryCode)})
                 query.addBindValue(value);
-            if (query.exec())
+            if (ExecWhenUnlocked(query))
                 a.Id = query.lastInsertId().toLongLong();
             else
                 NotKept(tr("an answer cannot be written (%1)").arg(query.lastError().text()));
@@ -523,11 +595,11 @@ void THistoryStore::Clear()
 {
     WaitFor(
         Post([this](QSqlDatabase& db) {
-            QString error;
+            QSqlError error;
             if (Usable_ && !Run(db, {"BEGIN IMMEDIATE", "DELETE FROM answers", "DELETE FROM runs", "COMMIT"}, &error)) {
-                QString ignored;
+                QSqlError ignored;
                 Run(db, {"ROLLBACK"}, &ignored);
-                NotKept(tr("the history cannot be cleared (%1)").arg(error));
+                NotKept(tr("the history cannot be cleared (%1)").arg(error.text()));
                 return;
             }
             {

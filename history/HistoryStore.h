@@ -12,6 +12,7 @@
 #include <thread>
 
 class QSqlDatabase;
+class QSqlQuery;
 
 // The answer history in an SQLite file, by default history.sqlite3 in the
 // user's data folder. It is the history module's store.
@@ -33,8 +34,12 @@ public:
     static constexpr int SchemaVersion = 2;
     static constexpr int ApplicationId = 0x4c4e4854; // "LNHT", marks our files
 
+    // Another instance holds the write lock only for one commit at a time: a statement waits
+    // this long for it before the file counts as busy.
+    static constexpr std::chrono::milliseconds DefaultBusyTimeout{5000};
+
     // path empty: history.sqlite3 in QStandardPaths::AppDataLocation.
-    explicit THistoryStore(QString path = {});
+    explicit THistoryStore(QString path = {}, std::chrono::milliseconds busyTimeout = DefaultBusyTimeout);
     ~THistoryStore() override;
 
     static QString DefaultPath();
@@ -68,15 +73,25 @@ private:
     void Work();
 
     void OpenFile(QSqlDatabase& db);
+    // How one try at opening the file went: Error empty when it is open and up to date;
+    // Busy when another instance held it.
+    struct TOpening
+    {
+        QString Error;
+        bool Busy = false;
+    };
+    TOpening OpenConnection(QSqlDatabase& db);
     bool MoveAside(const QString& why);
     void Load(QSqlDatabase& db);
     void NotKept(const QString& why);
+    bool ExecWhenUnlocked(QSqlQuery& query);
     void WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& run, bool end);
     bool WaitForWritesBefore(const TAnswerSink& sink) const;
     QString ReadFile(TAnswerSink& sink) const;
     void ReadMemory(TAnswerSink& sink) const;
 
     QString Path_;
+    std::chrono::milliseconds BusyTimeout_;
     QString ConnectionName_;
 
     mutable std::mutex Mutex_;
