@@ -6,7 +6,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -35,16 +38,62 @@ bool serverAnswers(const std::string& name)
     return true;
 }
 
+std::mutex& heldNamesMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+// The lock file of each name this process holds.
+std::map<std::string, int>& heldNames()
+{
+    static std::map<std::string, int> names;
+    return names;
+}
+
+void releaseName(const std::string& name)
+{
+    std::lock_guard guard(heldNamesMutex());
+    if (const auto held = heldNames().find(name); held != heldNames().end()) {
+        ::close(held->second);
+        heldNames().erase(held);
+    }
+}
+
 } // namespace
 
+// JACK's registry keeps eight servers, and a server that died without stopping (killed by a
+// test's timeout, say) keeps its place until a server of the same name starts. So tests take
+// their names from eight fixed ones, each held by a lock file while in use: a dead server's
+// place goes back into use with its name, and two tests running at once never share a name.
 std::string JackServer::freshName()
 {
-    static int serial = 0;
-    return "lirasto-test-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+    constexpr int kNames = 8;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (;;) {
+        for (int i = 0; i < kNames; ++i) {
+            const int n = (::getpid() + i) % kNames;
+            const std::string lock = "/tmp/lirasto-jack-test-" + std::to_string(n) + ".lock";
+            const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            if (fd < 0)
+                continue;
+            // Held until the server made under it stops, or this process ends however it ends.
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                std::string name = "lirasto-test-" + std::to_string(n);
+                std::lock_guard guard(heldNamesMutex());
+                heldNames()[name] = fd;
+                return name;
+            }
+            ::close(fd);
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return "lirasto-test-" + std::to_string(::getpid());
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
 }
 
 JackServer::JackServer(int sampleRate, int period, std::string name)
-    : name_(name.empty() ? freshName() : std::move(name))
+    : name_(name.empty() ? freshName() : name), ownsName_(name.empty())
 {
     // JACK keeps eight servers at most in its registry, and a server that was killed keeps its place
     // there: on a machine where other tests run servers too, a place may have to be waited for.
@@ -100,6 +149,14 @@ JackServer::~JackServer()
 {
     if (ready_)
         ::unsetenv("JACK_DEFAULT_SERVER");
+    stop();
+    // A name given by the test may be used again by it; one made up here is free once the server is gone.
+    if (ownsName_)
+        releaseName(name_);
+}
+
+void JackServer::stop()
+{
     if (pid_ <= 0)
         return;
     ::kill(pid_, SIGTERM);
