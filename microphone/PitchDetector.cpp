@@ -1,0 +1,283 @@
+#include "microphone/PitchDetector.h"
+
+#include <aubio/aubio.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace lirasto::mic {
+
+namespace {
+
+// A note counts once its pitch held for this many hops in a row (16 ms at 48 kHz).
+constexpr int kSteadyHops = 3;
+// A change of note with no new attack, as a voice or a violin slides, must hold twice as long.
+constexpr int kLegatoHops = 2 * kSteadyHops;
+// Quiet for this many hops ends the note held.
+constexpr int kReleaseHops = 6;
+// A note sounding holds until it falls this far below the gate, so that a note hovering at the gate is one note.
+constexpr float kHoldBelowGateDb = 6.0f;
+// Below this confidence YIN-FFT's pitch is a guess: a chord, a noise, an attack.
+constexpr float kConfidence = 0.8f;
+// A rise of this much over the quietest of the last hops is an attack, beside aubio's onsets.
+constexpr float kAttackRiseDb = 6.0f;
+// After a note starts, its attack goes on for a while (80 ms) and is not struck again.
+constexpr int kSettleHops = 15;
+// A slower rise is an attack only this large and where aubio heard an onset.
+constexpr float kClimbDb = 9.0f;
+// The same note again counts as new when its steady pitch follows an attack this closely.
+constexpr int kRestrikeHops = 40;
+// How long the program's own piano may ring on after its note is let go.
+constexpr double kOwnTailSeconds = 0.8;
+constexpr float kSilentDb = -120.0f;
+
+double meanSquare(const float* samples, int count)
+{
+    double sum = 0.0;
+    for (int i = 0; i < count; ++i)
+        sum += double(samples[i]) * samples[i];
+    return sum / std::max(1, count);
+}
+
+// Whether `heard` may be a note that sounds (its own pitch, an octave error or a strong harmonic of `played`).
+bool relatedTo(int heard, int played)
+{
+    const int d = heard - played;
+    return d % 12 == 0 || d == 19 || d == 28 || d == 31;
+}
+
+} // namespace
+
+struct TPitchDetector::TAubio
+{
+    aubio_pitch_t* Pitch = nullptr;
+    // aubio 0.4.9's YIN-FFT reports a confidence of 0 whatever it hears; its plain YIN computed through the
+    // FFT reports one, and a second opinion on the period besides.
+    aubio_pitch_t* Confidence = nullptr;
+    aubio_onset_t* Onset = nullptr;
+    fvec_t* PitchOut = nullptr;
+    fvec_t* OnsetOut = nullptr;
+
+    ~TAubio()
+    {
+        if (Pitch)
+            del_aubio_pitch(Pitch);
+        if (Confidence)
+            del_aubio_pitch(Confidence);
+        if (Onset)
+            del_aubio_onset(Onset);
+        if (PitchOut)
+            del_fvec(PitchOut);
+        if (OnsetOut)
+            del_fvec(OnsetOut);
+    }
+};
+
+TPitchDetector::TPitchDetector(const TDetectorSettings& settings) : settings_(settings), aubio_(new TAubio)
+{
+    if (settings.SampleRate < 8000 || settings.SampleRate > 192000)
+        throw std::invalid_argument("Microphone: a sample rate of " + std::to_string(settings.SampleRate) +
+                                    " Hz cannot be listened to");
+    // Past 48 kHz the same time span takes twice the samples.
+    const int scale = settings.SampleRate > 50000 ? 2 : 1;
+    window_ = 2048 * scale;
+    hop_ = 256 * scale;
+    const auto rate = uint_t(settings.SampleRate);
+    aubio_->Pitch = new_aubio_pitch("yinfft", uint_t(window_), uint_t(hop_), rate);
+    aubio_->Confidence = new_aubio_pitch("yinfast", uint_t(window_), uint_t(hop_), rate);
+    aubio_->Onset = new_aubio_onset("hfc", uint_t(window_ / 2), uint_t(hop_), rate);
+    aubio_->PitchOut = new_fvec(1);
+    aubio_->OnsetOut = new_fvec(1);
+    if (!aubio_->Pitch || !aubio_->Confidence || !aubio_->Onset || !aubio_->PitchOut || !aubio_->OnsetOut)
+        throw std::runtime_error("Microphone: aubio could not set up its pitch and onset detection");
+    for (aubio_pitch_t* pitch : {aubio_->Pitch, aubio_->Confidence}) {
+        aubio_pitch_set_unit(pitch, "midi");
+        // The gate is ours; aubio is to answer for every hop it is given.
+        aubio_pitch_set_silence(pitch, -100.0f);
+    }
+    aubio_onset_set_silence(aubio_->Onset, -70.0f);
+    aubio_onset_set_minioi_ms(aubio_->Onset, 50.0f);
+    hopBuffer_.assign(std::size_t(hop_), 0.0f);
+    recentDb_.fill(kSilentDb);
+    setRange(settings.LowestNote, settings.HighestNote);
+}
+
+TPitchDetector::~TPitchDetector() = default;
+
+void TPitchDetector::setRange(int lowest, int highest)
+{
+    lowest = std::clamp(lowest, 0, 127);
+    highest = std::clamp(highest, 0, 127);
+    settings_.LowestNote = std::min(lowest, highest);
+    settings_.HighestNote = std::max(lowest, highest);
+}
+
+void TPitchDetector::setGateDb(float db)
+{
+    settings_.GateDb = std::isfinite(db) ? std::clamp(db, -100.0f, 0.0f) : kGateByDefaultDb;
+}
+
+void TPitchDetector::ownNoteOn(int note)
+{
+    if (note >= 0 && note < 128)
+        ownOn_[std::size_t(note)] = true;
+}
+
+void TPitchDetector::ownNoteOff(int note)
+{
+    if (note < 0 || note >= 128)
+        return;
+    ownOn_[std::size_t(note)] = false;
+    ownUntil_[std::size_t(note)] = hops_ + int64_t(kOwnTailSeconds * settings_.SampleRate / hop_);
+}
+
+bool TPitchDetector::isOwn(int note) const
+{
+    for (int played = 0; played < 128; ++played)
+        if ((ownOn_[std::size_t(played)] || ownUntil_[std::size_t(played)] > hops_) && relatedTo(note, played))
+            return true;
+    return false;
+}
+
+float TPitchDetector::takePeakDb()
+{
+    return std::exchange(peakDb_, kSilentDb);
+}
+
+void TPitchDetector::process(const float* samples, std::size_t count, std::vector<THeard>& heard)
+{
+    while (count > 0) {
+        const std::size_t n = std::min(count, hopBuffer_.size() - filled_);
+        std::copy_n(samples, n, hopBuffer_.begin() + std::ptrdiff_t(filled_));
+        filled_ += n;
+        samples += n;
+        count -= n;
+        frames_ += int64_t(n);
+        if (filled_ == hopBuffer_.size()) {
+            filled_ = 0;
+            step(heard);
+        }
+    }
+}
+
+void TPitchDetector::start(int note, std::vector<THeard>& heard)
+{
+    if (current_ >= 0)
+        stop(heard);
+    current_ = note;
+    lastNote_ = note;
+    currentSince_ = hops_;
+    answered_ = !isOwn(note);
+    if (answered_)
+        heard.push_back({true, note, frames_});
+}
+
+void TPitchDetector::stop(std::vector<THeard>& heard)
+{
+    if (current_ >= 0 && answered_)
+        heard.push_back({false, current_, frames_});
+    current_ = -1;
+    answered_ = false;
+}
+
+// The pitch both of aubio's YIN estimators agree on, as a MIDI note with its fraction, and how sure YIN is
+// of it; 0 where they disagree. Between 88 and 92 YIN-FFT (aubio 0.4.9) reads a steady tone an octave low
+// while plain YIN is sure: there plain YIN is taken.
+static std::pair<float, float> agreedPitch(float yinfft, float yin, float confidence)
+{
+    if (std::fabs(yinfft - yin) < 0.5f || std::fabs(yin - yinfft - 12.0f) < 0.5f)
+        return {yin, confidence};
+    return {0.0f, 0.0f};
+}
+
+void TPitchDetector::step(std::vector<THeard>& heard)
+{
+    ++hops_;
+    // The level over four hops: a single hop is shorter than a low note's period and would flicker.
+    std::rotate(hopEnergy_.begin(), hopEnergy_.begin() + 1, hopEnergy_.end());
+    hopEnergy_.back() = meanSquare(hopBuffer_.data(), hop_);
+    const double energy = (hopEnergy_[0] + hopEnergy_[1] + hopEnergy_[2] + hopEnergy_[3]) / 4.0;
+    const float db = energy > 1e-12 ? float(10.0 * std::log10(energy)) : kSilentDb;
+    peakDb_ = std::max(peakDb_, db);
+    fvec_t in{uint_t(hop_), hopBuffer_.data()};
+    aubio_pitch_do(aubio_->Pitch, &in, aubio_->PitchOut);
+    const float yinfft = aubio_->PitchOut->data[0];
+    aubio_pitch_do(aubio_->Confidence, &in, aubio_->PitchOut);
+    const auto [midi, confidence] =
+        agreedPitch(yinfft, aubio_->PitchOut->data[0], aubio_pitch_get_confidence(aubio_->Confidence));
+    aubio_onset_do(aubio_->Onset, &in, aubio_->OnsetOut);
+
+    // An attack: the level leaps within a few hops, or climbs where aubio heard an onset. A swell as slow as
+    // a piano's release ringing back up is neither.
+    const float quietest = *std::min_element(recentDb_.begin(), recentDb_.end());
+    const float quietestLately = *std::min_element(recentDb_.end() - 3, recentDb_.end());
+    std::rotate(recentDb_.begin(), recentDb_.begin() + 1, recentDb_.end());
+    recentDb_.back() = db;
+    const float gate = settings_.GateDb;
+    if (aubio_->OnsetOut->data[0] > 0.0f)
+        onsetSeenHop_ = hops_;
+    const bool leap = db - quietestLately >= kAttackRiseDb;
+    const bool climb = db - quietest >= kClimbDb && hops_ - onsetSeenHop_ <= 2;
+    if (db >= gate && leap)
+        leapHop_ = hops_;
+    // The rest of an attack that has just started a note is not another one.
+    const bool settled = current_ < 0 || hops_ - currentSince_ > kSettleHops;
+    if (db >= gate && (leap || climb) && settled) {
+        if (onsetHop_ < hops_ - 1) // one attack, however many hops it rises over
+            steadyHops_ = 0;
+        onsetHop_ = hops_;
+    }
+
+    const bool loud = db >= gate || (current_ >= 0 && db >= gate - kHoldBelowGateDb);
+    if (!loud) {
+        candidate_ = -1;
+        steadyHops_ = 0;
+        tuning_ = {db, -1, 0.0f};
+        if (current_ >= 0 && ++quietHops_ >= kReleaseHops)
+            stop(heard);
+        return;
+    }
+    quietHops_ = 0;
+
+    const int note = int(std::lround(midi));
+    const bool pitched = confidence >= kConfidence && midi > 0.0f && note >= settings_.LowestNote &&
+                         note <= settings_.HighestNote && db >= gate;
+    tuning_ = pitched ? TTuning{db, note, (midi - float(note)) * 100.0f} : TTuning{db, -1, 0.0f};
+    if (!pitched) {
+        steadyHops_ = 0;
+        return;
+    }
+    if (note == candidate_) {
+        ++steadyHops_;
+    } else {
+        candidate_ = note;
+        steadyHops_ = 1;
+    }
+    const bool attacked = onsetHop_ > currentSince_;
+    if (note == current_) {
+        // The note held: only a fresh attack makes it a new answer.
+        if (steadyHops_ == kSteadyHops && attacked && hops_ - onsetHop_ <= kRestrikeHops)
+            start(note, heard);
+        return;
+    }
+    if (current_ < 0 && note == lastNote_ && leapHop_ <= currentSince_)
+        return; // the note let go rings back up: still no new answer
+    if (current_ >= 0 && !attacked) {
+        // No attack: the note held slid, or the pitch jumped an octave as a note rang out.
+        if (relatedTo(note, current_) || relatedTo(current_, note) || steadyHops_ < kLegatoHops)
+            return;
+    }
+    if (steadyHops_ >= kSteadyHops)
+        start(note, heard);
+}
+
+float GateFromNoise(float loudestNoiseDb)
+{
+    // 10 dB over the loudest noise: a soft note still passes, the room's hum does not.
+    return std::clamp(loudestNoiseDb + 10.0f, -90.0f, -10.0f);
+}
+
+} // namespace lirasto::mic
