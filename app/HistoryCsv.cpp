@@ -12,7 +12,7 @@ using lirasto::EReadError;
 
 namespace {
 
-const char* const kSources[] = {"mouse", "keyboard", "midi"};
+const char* const kSources[] = {"mouse", "keyboard", "midi", "microphone"};
 const char* const kClefs[] = {"", "treble", "bass"};
 
 QString keyName(int key)
@@ -142,7 +142,8 @@ QByteArray HistoryCsv(const std::vector<TAnswerRecord>& answers)
                   keyName(a.Key), clefName(a.Clef), QString::number(a.Note), noteName(a.Note, a.Key),
                   joined(a.KeysGiven), joined(pitchClasses(a.PitchClassesGiven)),
                   a.Right ? QStringLiteral("1") : QStringLiteral("0"), QString::number(a.AnswerMs),
-                  source >= 0 && source < 3 ? QString::fromLatin1(kSources[source]) : QString::number(source)});
+                  source >= 0 && source < int(std::size(kSources)) ? QString::fromLatin1(kSources[source])
+                                                                   : QString::number(source)});
     }
     return out;
 }

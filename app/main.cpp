@@ -22,6 +22,7 @@ int main(int argc, char** argv)
     CloseOnTerminationSignals(form.get());
     CloseWhenWindowDestroyed(form.get());
     KeepWindowOnScreen(form.get());
+    form->SetMicrophoneForced(TApplication::arguments().contains(QStringLiteral("--microphone")));
     form->show();
     // MIDI, sound and history load libraries and open devices and files: they wait until the first frame is
     // on screen, so that the window never waits for them.

@@ -143,6 +143,7 @@ void TPianoSound::noteOn(int note, TSoundChannel channel)
     // synthesizer's queues would only fill up.
     if (status_.load() == TStatus::NoOutput)
         return;
+    emit sounded(note, true);
     fs_->noteOn(static_cast<int>(channel), note, kVelocity);
 }
 
@@ -150,13 +151,16 @@ void TPianoSound::noteOff(int note, TSoundChannel channel)
 {
     if (note < kLowestNote || note > kHighestNote || !loaded_.load() || status_.load() == TStatus::NoOutput)
         return;
+    emit sounded(note, false);
     fs_->noteOff(static_cast<int>(channel), note);
 }
 
 void TPianoSound::allNotesOff()
 {
-    if (loaded_.load() && status_.load() != TStatus::NoOutput)
+    if (loaded_.load() && status_.load() != TStatus::NoOutput) {
+        emit sounded(-1, false);
         fs_->allNotesOff();
+    }
 }
 
 void TPianoSound::setVolume(int percent)

@@ -88,6 +88,9 @@ public:
 signals:
     // Emitted from the worker; connect with the default (queued) connection.
     void statusChanged();
+    // A note the program itself starts or lets go, on the caller's thread; note -1 with on false: every
+    // note. So that a microphone does not take the program's own sound for the player's.
+    void sounded(int note, bool on);
 
 private:
     void run();

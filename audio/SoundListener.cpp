@@ -70,7 +70,8 @@ void TSoundListener::KeyDown(int note, TInputSource source)
     }
     const uint8_t bit = sourceBit(source);
     down_[note] |= bit;
-    if (source == TInputSource::Midi && !soundForMidiKeys_)
+    // A note heard through the microphone already sounds in the room; sounding it too would be heard again.
+    if ((source == TInputSource::Midi && !soundForMidiKeys_) || source == TInputSource::Microphone)
         return;
     if (sounding_[note] & bit)
         return;

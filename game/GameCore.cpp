@@ -308,7 +308,7 @@ void TGameCore::judge(TInputSource source)
     judgement.Source = source;
     judgement.AnswerTime = std::max(std::chrono::milliseconds(0),
                                     std::chrono::duration_cast<std::chrono::milliseconds>(clock_() - questionShownAt_));
-    if (octaveExact_ && source == TInputSource::Midi)
+    if (octaveExact_ && (source == TInputSource::Midi || source == TInputSource::Microphone))
         judgement.Right = !answerNotes_.empty() && std::all_of(answerNotes_.begin(), answerNotes_.end(),
                                                                [this](int n) { return n == CurrentNote; });
     else

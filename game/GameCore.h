@@ -47,7 +47,7 @@ public:
     // The clock the answer time is measured with; the steady clock by default.
     void SetClock(TClock clock);
 
-    // MIDI answers count only when they are the very note written.
+    // MIDI and microphone answers count only when they are the very note written.
     void SetOctaveExact(bool on) { octaveExact_ = on; }
     bool OctaveExact() const { return octaveExact_; }
     // A wrong answer takes 5 points, never below 0.

@@ -12,7 +12,7 @@
 // events below. Nothing here knows of a widget.
 
 // Where a key press came from.
-enum class TInputSource { Mouse, ComputerKeyboard, Midi };
+enum class TInputSource { Mouse, ComputerKeyboard, Midi, Microphone };
 
 inline constexpr int LowestMidiNote = 0;
 inline constexpr int HighestMidiNote = 127;

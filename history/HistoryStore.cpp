@@ -123,7 +123,7 @@ std::vector<TAnswerRecord> ReadAnswers(QSqlDatabase& db, QString* error)
         a.Right = query.value(9).toInt() != 0;
         a.AnswerMs = query.value(10).toLongLong();
         const int input = query.value(11).toInt();
-        a.Source = input >= 0 && input <= 2 ? TInputSource(input) : TInputSource::Mouse;
+        a.Source = input >= 0 && input <= 3 ? TInputSource(input) : TInputSource::Mouse;
         answers.push_back(std::move(a));
     }
     return answers;

@@ -274,10 +274,5 @@ void TPitchDetector::step(std::vector<THeard>& heard)
         start(note, heard);
 }
 
-float GateFromNoise(float loudestNoiseDb)
-{
-    // 10 dB over the loudest noise: a soft note still passes, the room's hum does not.
-    return std::clamp(loudestNoiseDb + 10.0f, -90.0f, -10.0f);
-}
 
 } // namespace lirasto::mic

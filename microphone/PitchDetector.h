@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -106,7 +107,11 @@ private:
     float peakDb_ = -120.0f;
 };
 
-// The gate "Measure the room's noise" sets from two seconds of silence: a margin above the loudest hop heard.
-float GateFromNoise(float loudestNoiseDb);
+// The gate "Measure the room's noise" sets from two seconds of silence: 10 dB over the loudest noise heard,
+// so that a soft note still passes and the room's hum does not.
+inline float GateFromNoise(float loudestNoiseDb)
+{
+    return std::clamp(loudestNoiseDb + 10.0f, -90.0f, -10.0f);
+}
 
 } // namespace lirasto::mic
