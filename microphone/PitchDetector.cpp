@@ -26,6 +26,8 @@ constexpr float kConfidence = 0.8f;
 constexpr float kAttackRiseDb = 6.0f;
 // After a note starts, its attack goes on for a while (80 ms) and is not struck again.
 constexpr int kSettleHops = 15;
+// A partial weaker than this share of another counts as missing.
+constexpr double kMissingPartial = 0.2;
 // A slower rise is an attack only this large and where aubio heard an onset.
 constexpr float kClimbDb = 9.0f;
 // The same note again counts as new when its steady pitch follows an attack this closely.
@@ -101,6 +103,10 @@ TPitchDetector::TPitchDetector(const TDetectorSettings& settings) : settings_(se
     aubio_onset_set_silence(aubio_->Onset, -70.0f);
     aubio_onset_set_minioi_ms(aubio_->Onset, 50.0f);
     hopBuffer_.assign(std::size_t(hop_), 0.0f);
+    recent_.assign(std::size_t(window_), 0.0f);
+    hann_.resize(std::size_t(window_));
+    for (std::size_t i = 0; i < hann_.size(); ++i)
+        hann_[i] = float(0.5 - 0.5 * std::cos(2.0 * M_PI * double(i) / double(hann_.size() - 1)));
     recentDb_.fill(kSilentDb);
     setRange(settings.LowestNote, settings.HighestNote);
 }
@@ -193,9 +199,42 @@ static std::pair<float, float> agreedPitch(float yinfft, float yin, float confid
     return {0.0f, 0.0f};
 }
 
+// The strength of `hz` in the last window of sound (Goertzel's filter over a Hann-windowed window).
+double TPitchDetector::strength(double hz) const
+{
+    const double w = 2.0 * M_PI * hz / settings_.SampleRate, c = 2.0 * std::cos(w);
+    double s1 = 0, s2 = 0;
+    const std::size_t n = recent_.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const double s0 = recent_[(recentAt_ + i) % n] * hann_[i] + c * s1 - s2;
+        s2 = s1;
+        s1 = s0;
+    }
+    return std::sqrt(std::max(0.0, s1 * s1 + s2 * s2 - c * s1 * s2));
+}
+
+// YIN's period may be an octave off where a partial outweighs the fundamental early in a note: a flute's
+// breath gives a period twice the note's, a low voice's weak fundamental half of it. The spectrum says which:
+// a note has its fundamental and its third partial, an octave error lacks one or has the other's.
+int TPitchDetector::checkOctave(int note) const
+{
+    const double f = 440.0 * std::pow(2.0, (note - 69) / 12.0);
+    const double one = strength(f), two = strength(2 * f);
+    if (one < kMissingPartial * two && strength(3 * f) < kMissingPartial * two)
+        return note + 12; // no fundamental and no third partial: the note is the octave above
+    const double half = strength(f / 2), oneAndHalf = strength(1.5 * f);
+    if (half > kMissingPartial * one && oneAndHalf > kMissingPartial * one)
+        return note - 12; // the octave below sounds with its third partial: it is the note
+    return note;
+}
+
 void TPitchDetector::step(std::vector<THeard>& heard)
 {
     ++hops_;
+    for (float x : hopBuffer_) {
+        recent_[recentAt_] = x;
+        recentAt_ = (recentAt_ + 1) % recent_.size();
+    }
     // The level over four hops: a single hop is shorter than a low note's period and would flicker.
     std::rotate(hopEnergy_.begin(), hopEnergy_.begin() + 1, hopEnergy_.end());
     hopEnergy_.back() = meanSquare(hopBuffer_.data(), hop_);
@@ -221,7 +260,8 @@ void TPitchDetector::step(std::vector<THeard>& heard)
         onsetSeenHop_ = hops_;
     const bool leap = db - quietestLately >= kAttackRiseDb;
     const bool climb = db - quietest >= kClimbDb && hops_ - onsetSeenHop_ <= 2;
-    if (db >= gate && leap)
+    // A strike: a leap as large as a climb. Only that makes the same note a new answer.
+    if (db >= gate && db - quietestLately >= kClimbDb)
         leapHop_ = hops_;
     // The rest of an attack that has just started a note is not another one.
     const bool settled = current_ < 0 || hops_ - currentSince_ > kSettleHops;
@@ -242,7 +282,7 @@ void TPitchDetector::step(std::vector<THeard>& heard)
     }
     quietHops_ = 0;
 
-    const int note = int(std::lround(midi));
+    const int note = midi > 0.0f ? checkOctave(int(std::lround(midi))) : 0;
     const bool pitched = confidence >= kConfidence && midi > 0.0f && note >= settings_.LowestNote &&
                          note <= settings_.HighestNote && db >= gate;
     tuning_ = pitched ? TTuning{db, note, (midi - float(note)) * 100.0f} : TTuning{db, -1, 0.0f};
@@ -258,8 +298,9 @@ void TPitchDetector::step(std::vector<THeard>& heard)
     }
     const bool attacked = onsetHop_ > currentSince_;
     if (note == current_) {
-        // The note held: only a fresh attack makes it a new answer.
-        if (steadyHops_ == kSteadyHops && attacked && hops_ - onsetHop_ <= kRestrikeHops)
+        // The note held: only a fresh, sudden attack makes it a new answer; a voice or a bow swelling on the
+        // same note is still the one answer.
+        if (steadyHops_ == kSteadyHops && leapHop_ > currentSince_ && hops_ - leapHop_ <= kRestrikeHops)
             start(note, heard);
         return;
     }
@@ -273,6 +314,5 @@ void TPitchDetector::step(std::vector<THeard>& heard)
     if (steadyHops_ >= kSteadyHops)
         start(note, heard);
 }
-
 
 } // namespace lirasto::mic

@@ -76,6 +76,8 @@ private:
     struct TAubio;
     void step(std::vector<THeard>& heard);
     bool isOwn(int note) const;
+    double strength(double hz) const;
+    int checkOctave(int note) const;
     void start(int note, std::vector<THeard>& heard);
     void stop(std::vector<THeard>& heard);
 
@@ -85,6 +87,9 @@ private:
     std::unique_ptr<TAubio> aubio_;
     std::vector<float> hopBuffer_;
     std::size_t filled_ = 0;
+    std::vector<float> recent_; // the last window of sound, as a ring
+    std::vector<float> hann_;
+    std::size_t recentAt_ = 0;
     int64_t frames_ = 0;
     int64_t hops_ = 0;
 
