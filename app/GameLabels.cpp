@@ -32,12 +32,12 @@ void TGameLabels::ShowLevelTexts()
 
 void TGameLabels::ShowCountDown()
 {
-    showText(form_.lCountDown, QString::number(core_.SecondsLeft) + QStringLiteral(" SEC."));
+    showText(form_.lCountDown, QString::number(core_.SecondsLeft()) + QStringLiteral(" SEC."));
 }
 
 void TGameLabels::ShowScore()
 {
-    showText(form_.lScore, QString::number(core_.Score));
+    showText(form_.lScore, QString::number(core_.Score()));
 }
 
 void TGameLabels::RunStarted(int)

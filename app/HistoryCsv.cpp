@@ -1,6 +1,7 @@
 #include "app/HistoryCsv.h"
 
 #include "core/Errors.h"
+#include "game/InputKinds.h"
 #include "game/NoteFigures.h"
 #include "game/uVariables.h"
 
@@ -12,8 +13,13 @@ using lirasto::EReadError;
 
 namespace {
 
-const char* const kSources[] = {"mouse", "keyboard", "midi", "microphone"};
 const char* const kClefs[] = {"", "treble", "bass"};
+
+// The inputs as the file names them: the history's own names, in lower case ("midi").
+QString sourceName(const TInputKind& kind)
+{
+    return QString::fromLatin1(kind.HistoryName).toLower();
+}
 
 QString keyName(int key)
 {
@@ -136,14 +142,12 @@ QByteArray HistoryCsv(const std::vector<TAnswerRecord>& answers)
     writeRow(HistoryCsvHeader());
     for (const TAnswerRecord& a : answers) {
         const qint64 ms = duration_cast<milliseconds>(a.At.time_since_epoch()).count();
-        const int source = static_cast<int>(a.Source);
         writeRow({QString::number(a.Id), QString::number(a.RunId),
                   QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(Qt::ISODateWithMs), QString::number(a.Level),
                   keyName(a.Key), clefName(a.Clef), QString::number(a.Note), noteName(a.Note, a.Key),
                   joined(a.KeysGiven), joined(pitchClasses(a.PitchClassesGiven)),
                   a.Right ? QStringLiteral("1") : QStringLiteral("0"), QString::number(a.AnswerMs),
-                  source >= 0 && source < int(std::size(kSources)) ? QString::fromLatin1(kSources[source])
-                                                                   : QString::number(source)});
+                  sourceName(InputKind(a.Source))});
     }
     return out;
 }
@@ -214,8 +218,8 @@ std::vector<TAnswerRecord> ReadHistoryCsv(const QByteArray& utf8)
     QStringList keys, clefs{QString(), QStringLiteral("treble"), QStringLiteral("bass")}, sources;
     for (int k = 0; k < KeyCount; ++k)
         keys << QString::fromLatin1(KeyNames[k]);
-    for (const char* s : kSources)
-        sources << QString::fromLatin1(s);
+    for (const TInputKind& kind : kInputKinds)
+        sources << sourceName(kind);
 
     std::vector<TAnswerRecord> answers;
     answers.reserve(rows.size() - 1);
@@ -242,7 +246,7 @@ std::vector<TAnswerRecord> ReadHistoryCsv(const QByteArray& utf8)
             a.PitchClassesGiven = static_cast<TPitchClassSet>(a.PitchClassesGiven | PitchClassBit(pc));
         a.Right = in.number(cRight, 0, 1) == 1;
         a.AnswerMs = in.number(cMs, 0, INT64_MAX);
-        a.Source = static_cast<TInputSource>(in.oneOf(cInput, sources));
+        a.Source = kInputKinds[std::size_t(in.oneOf(cInput, sources))].Source;
         answers.push_back(std::move(a));
     }
     return answers;

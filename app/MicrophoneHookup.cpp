@@ -108,8 +108,15 @@ TMicrophoneHookup::TMicrophoneHookup(TfMain& form, std::string settingsPath, boo
 {
     if (auto* group = form_.findChild<QWidget*>(QStringLiteral("gbMicrophone")))
         buildControls(group);
-    connect(input_, &TMicrophoneInput::keyDown, this,
-            [this](int note) { RunGuarded([&] { form_.Core().KeyDown(note, TInputSource::Microphone); }); });
+    connect(input_, &TMicrophoneInput::keyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
+        // Judged from the note's start in the sound, not from when the detector was sure of it.
+        RunGuarded([&] {
+            if (at == std::chrono::steady_clock::time_point{})
+                form_.Core().KeyDown(note, TInputSource::Microphone);
+            else
+                form_.Core().KeyDown(note, TInputSource::Microphone, at);
+        });
+    });
     connect(input_, &TMicrophoneInput::keyUp, this,
             [this](int note) { RunGuarded([&] { form_.Core().KeyUp(note, TInputSource::Microphone); }); });
     connect(input_, &TMicrophoneInput::statusChanged, this, [this] { RunGuarded([this] { showStatus(); }); });
@@ -139,8 +146,11 @@ bool TMicrophoneHookup::On() const
 void TMicrophoneHookup::Start(TPianoSound* sound)
 {
     started_ = true;
-    if (sound)
+    if (sound) {
         connect(sound, &TPianoSound::sounded, this, &TMicrophoneHookup::ownSound);
+        connect(sound, &TPianoSound::clicksScheduled, input_, &TMicrophoneInput::ownClicks);
+        connect(sound, &TPianoSound::clicksCancelled, input_, [this] { input_->ownClicks({}, 0.0, 0); });
+    }
     if (forced_ && form_.OptionsPage().Tick(TOption::Microphone)) {
         // Shown ticked for this run, without storing it.
         QSignalBlocker quiet(form_.OptionsPage().Tick(TOption::Microphone));

@@ -57,6 +57,11 @@ public:
     void noteOn(int note, TSoundChannel channel = TSoundChannel::Keys);
     void noteOff(int note, TSoundChannel channel = TSoundChannel::Keys);
     void allNotesOff();
+    // The metronome: count clicks, the first firstDelay from now, then one a beat, every
+    // accentEvery-th accented; timed on the synthesizer's sample clock (see TSynthEngine).
+    void scheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
+                        std::chrono::duration<double, std::milli> beat, int count, int accentEvery);
+    void cancelClicks();
 
     // 0..100 %, linear in amplitude: 50 % is 6 dB below 100 %.
     void setVolume(int percent);
@@ -91,6 +96,9 @@ signals:
     // A note the program itself starts or lets go, on the caller's thread; note -1 with on false: every
     // note. So that a microphone does not take the program's own sound for the player's.
     void sounded(int note, bool on);
+    // The metronome's clicks sound from `first` on, one every `beatMs`; on the caller's thread, for the same reason.
+    void clicksScheduled(std::chrono::steady_clock::time_point first, double beatMs, int count);
+    void clicksCancelled();
 
 private:
     void run();
@@ -118,6 +126,7 @@ private:
     std::chrono::steady_clock::time_point lastNote_;
     QString soundFont_;
     QString moduleProblem_;
+    QString soundFontProblem_; // why the SoundFont named was refused before it was read
     QString driverName_;
     QString lastDriver_; // worker only
     std::thread worker_;

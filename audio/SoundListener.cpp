@@ -1,6 +1,7 @@
 #include "audio/SoundListener.h"
 
 #include "audio/PianoSound.h"
+#include "game/InputKinds.h"
 
 namespace {
 
@@ -70,8 +71,8 @@ void TSoundListener::KeyDown(int note, TInputSource source)
     }
     const uint8_t bit = sourceBit(source);
     down_[note] |= bit;
-    // A note heard through the microphone already sounds in the room; sounding it too would be heard again.
-    if ((source == TInputSource::Midi && !soundForMidiKeys_) || source == TInputSource::Microphone)
+    const TInputKind& kind = InputKind(source);
+    if (kind.HeardInTheRoom || (kind.SoundsItself && !soundForMidiKeys_))
         return;
     if (sounding_[note] & bit)
         return;

@@ -112,7 +112,8 @@ int main(int argc, char** argv)
     core.SetChooser(&ask);
     core.AddListener(&judged);
     TMicrophoneInput input;
-    QObject::connect(&input, &TMicrophoneInput::keyDown, [&](int n) { core.KeyDown(n, TInputSource::Microphone); });
+    QObject::connect(&input, &TMicrophoneInput::keyDown,
+                     [&](int n, auto) { core.KeyDown(n, TInputSource::Microphone); });
     QObject::connect(&input, &TMicrophoneInput::keyUp, [&](int n) { core.KeyUp(n, TInputSource::Microphone); });
     input.start({}, {});
     if (!waitFor([&] { return input.listening() || !input.problem().isEmpty(); }, 10000) || !input.listening()) {

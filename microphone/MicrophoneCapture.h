@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
 
 // What listens to a capture device for the microphone input, as the microphone module
@@ -16,7 +17,7 @@ class TMicrophoneCapture
 {
 public:
     // Raised whenever the calls below or TSetup change.
-    static constexpr int kVersion = 1;
+    static constexpr int kVersion = 2;
 
     struct TSetup
     {
@@ -44,6 +45,8 @@ public:
     virtual void ownNoteOn(int note) = 0;
     virtual void ownNoteOff(int note) = 0;
     virtual void measureNoise(double seconds) = 0;
+    // The metronome's clicks, on the steady clock; a new schedule replaces the last, count 0 cancels it.
+    virtual void ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count) = 0;
 };
 
 // The module's one export: makes a capture when `version` is its kVersion, nothing otherwise.

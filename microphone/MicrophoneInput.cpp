@@ -101,7 +101,7 @@ void TMicrophoneInput::start(const QString& device, const lirasto::mic::TDetecto
         TMicrophoneCapture::TSetup setup;
         setup.Heard = [this, weak](const lirasto::mic::THeard& h) {
             if (auto relay = weak.lock())
-                relay->post([this, h] { h.On ? emit keyDown(h.Note) : emit keyUp(h.Note); });
+                relay->post([this, h] { h.On ? emit keyDown(h.Note, h.At) : emit keyUp(h.Note); });
         };
         setup.Meter = [this, weak](float peak, const lirasto::mic::TTuning& t) {
             if (auto relay = weak.lock())
@@ -179,6 +179,11 @@ void TMicrophoneInput::ownNoteOn(int note)
 void TMicrophoneInput::ownNoteOff(int note)
 {
     toWorker([=](TMicrophoneCapture& c) { c.ownNoteOff(note); });
+}
+
+void TMicrophoneInput::ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count)
+{
+    toWorker([=](TMicrophoneCapture& c) { c.ownClicks(first, beatMs, count); });
 }
 
 void TMicrophoneInput::measureNoise(double seconds)

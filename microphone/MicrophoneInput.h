@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
 
 class QThread;
@@ -42,11 +43,13 @@ public:
     void setGateDb(float db);
     void ownNoteOn(int note);
     void ownNoteOff(int note);
+    void ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count);
     // Two seconds of the room's own noise; noiseMeasured tells the loudest level heard.
     void measureNoise(double seconds = 2.0);
 
 signals:
-    void keyDown(int note);
+    // at: when the note began in the sound, on the steady clock (empty where the capture could not tell).
+    void keyDown(int note, std::chrono::steady_clock::time_point at);
     void keyUp(int note);
     void meter(float peakDb, int note, float cents);
     void noiseMeasured(float loudestDb);

@@ -35,6 +35,10 @@ constexpr int kRestrikeHops = 40;
 // How long the program's own piano may ring on after its note is let go.
 constexpr double kOwnTailSeconds = 0.8;
 constexpr float kSilentDb = -120.0f;
+// A metronome click sounds about 130 ms (a General MIDI wood block held 50 ms); the span covers it and the
+// output's latency on the way back in.
+constexpr double kClickLeadSeconds = 0.01;
+constexpr double kClickSpanSeconds = 0.16;
 
 double meanSquare(const float* samples, int count)
 {
@@ -140,6 +144,31 @@ void TPitchDetector::ownNoteOff(int note)
     ownUntil_[std::size_t(note)] = hops_ + int64_t(kOwnTailSeconds * settings_.SampleRate / hop_);
 }
 
+void TPitchDetector::ownClicks(int64_t frame, int64_t beatFrames, int count)
+{
+    // One schedule at a time, as the metronome makes them: a new one replaces what is left of the last.
+    clickFrame_ = frame;
+    clickBeat_ = std::max<int64_t>(1, beatFrames);
+    clicksLeft_ = std::max(0, count);
+}
+
+void TPitchDetector::cancelClicks()
+{
+    clicksLeft_ = 0;
+}
+
+// Whether a click sounds in the hop from `hopStart`; clicks gone by are dropped.
+bool TPitchDetector::clicking(int64_t hopStart)
+{
+    const auto lead = int64_t(kClickLeadSeconds * settings_.SampleRate);
+    const auto span = int64_t(kClickSpanSeconds * settings_.SampleRate);
+    while (clicksLeft_ > 0 && hopStart > clickFrame_ + span) {
+        clickFrame_ += clickBeat_;
+        --clicksLeft_;
+    }
+    return clicksLeft_ > 0 && hopStart + hop_ >= clickFrame_ - lead;
+}
+
 bool TPitchDetector::isOwn(int note) const
 {
     for (int played = 0; played < 128; ++played)
@@ -177,14 +206,16 @@ void TPitchDetector::start(int note, std::vector<THeard>& heard)
     lastNote_ = note;
     currentSince_ = hops_;
     answered_ = !isOwn(note);
+    // The note began at its attack when one came lately, else where its pitch began to hold still.
+    const int64_t attack = onsetHop_ > hops_ - kRestrikeHops ? onsetHop_ : hops_ - steadyHops_ + 1;
     if (answered_)
-        heard.push_back({true, note, frames_});
+        heard.push_back({true, note, frames_, std::max<int64_t>(0, (attack - 1) * hop_)});
 }
 
 void TPitchDetector::stop(std::vector<THeard>& heard)
 {
     if (current_ >= 0 && answered_)
-        heard.push_back({false, current_, frames_});
+        heard.push_back({false, current_, frames_, frames_});
     current_ = -1;
     answered_ = false;
 }
@@ -260,11 +291,33 @@ void TPitchDetector::step(std::vector<THeard>& heard)
         onsetSeenHop_ = hops_;
     const bool leap = db - quietestLately >= kAttackRiseDb;
     const bool climb = db - quietest >= kClimbDb && hops_ - onsetSeenHop_ <= 2;
+    const bool wasInClick = std::exchange(inClick_, clicking(frames_ - hop_));
     // A strike: a leap as large as a climb. Only that makes the same note a new answer.
-    if (db >= gate && db - quietestLately >= kClimbDb)
+    if (db >= gate && db - quietestLately >= kClimbDb && !inClick_)
         leapHop_ = hops_;
     // The rest of an attack that has just started a note is not another one.
     const bool settled = current_ < 0 || hops_ - currentSince_ > kSettleHops;
+    if (inClick_) {
+        // Under a click nothing is decided: its attack and its pitch are the metronome's.
+        if (!wasInClick) {
+            beforeClickDb_ = recentDb_[recentDb_.size() - 2];
+            clickAttackHop_ = -1000;
+        }
+        if (db >= gate && (leap || climb) && clickAttackHop_ < 0)
+            clickAttackHop_ = hops_;
+        candidate_ = -1;
+        steadyHops_ = 0;
+        if (!(db >= gate || (current_ >= 0 && db >= gate - kHoldBelowGateDb)) && current_ >= 0 &&
+            ++quietHops_ >= kReleaseHops)
+            stop(heard);
+        tuning_ = {db, -1, 0.0f};
+        return;
+    }
+    if (wasInClick && clickAttackHop_ > 0 && db >= gate && db - beforeClickDb_ >= kAttackRiseDb) {
+        // Louder than before the click once it faded: a note was struck under it, from that attack.
+        onsetHop_ = leapHop_ = clickAttackHop_;
+        steadyHops_ = 0;
+    }
     if (db >= gate && (leap || climb) && settled) {
         if (onsetHop_ < hops_ - 1) // one attack, however many hops it rises over
             steadyHops_ = 0;

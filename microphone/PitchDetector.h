@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -32,6 +33,10 @@ struct THeard
     bool On = true; // a note starts (an answer) or ends
     int Note = 0;
     int64_t Frame = 0; // the sample at which it was decided, counted from the first fed
+    // Where the note began in the signal (its attack, or the first hop of its steady pitch); for an end, Frame.
+    int64_t StartFrame = 0;
+    // When the note began on the steady clock, as the capture stamps it; empty where nothing stamped it.
+    std::chrono::steady_clock::time_point At{};
 };
 
 // What the tuner on the Options page shows.
@@ -64,6 +69,11 @@ public:
     // tail after, that note and its strong harmonics are not the player's.
     void ownNoteOn(int note);
     void ownNoteOff(int note);
+    // The metronome's clicks: `count` clicks, the first at `frame` of the signal, one every `beatFrames`.
+    // A click has a pitch of its own and a sharp attack: while one sounds, no note starts and no attack
+    // counts; a note heard as it fades answers then, from its own start, and a note held under it is still one.
+    void ownClicks(int64_t frame, int64_t beatFrames, int count);
+    void cancelClicks();
 
     // Feeds samples (mono, -1..1); appends what was heard to `heard`.
     void process(const float* samples, std::size_t count, std::vector<THeard>& heard);
@@ -76,6 +86,7 @@ private:
     struct TAubio;
     void step(std::vector<THeard>& heard);
     bool isOwn(int note) const;
+    bool clicking(int64_t hopStart);
     double strength(double hz) const;
     int checkOctave(int note) const;
     void start(int note, std::vector<THeard>& heard);
@@ -108,6 +119,13 @@ private:
     // Per note, the hop until which the program's own sound may still be heard.
     std::array<int64_t, 128> ownUntil_{};
     std::array<bool, 128> ownOn_{};
+    // The clicks still to come, and what a click hid: the level before it and the attack under it.
+    int64_t clickFrame_ = 0;
+    int64_t clickBeat_ = 0;
+    int clicksLeft_ = 0;
+    bool inClick_ = false;
+    float beforeClickDb_ = -120.0f;
+    int64_t clickAttackHop_ = -1000;
     TTuning tuning_;
     float peakDb_ = -120.0f;
 };

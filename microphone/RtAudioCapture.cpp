@@ -5,6 +5,7 @@
 #include <jack/jack.h>
 #include <rtaudio/RtAudio.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -37,6 +38,62 @@ bool jackRuns()
     jack_client_close(client);
     return true;
 }
+
+// The capture's clock: the audio thread notes how many frames it had handed over and when, and the worker
+// turns a frame of the signal into a time on the steady clock. A sequence count keeps the pair whole without a
+// lock in the callback.
+class TCaptureClock
+{
+public:
+    void reset()
+    {
+        sequence_.store(0, std::memory_order_relaxed);
+        frames_.store(0, std::memory_order_relaxed);
+        nanoseconds_.store(0, std::memory_order_relaxed);
+    }
+
+    // The audio thread, after its frames went into the ring: they end now.
+    void delivered(int64_t frames)
+    {
+        const int64_t total = frames_.load(std::memory_order_relaxed) + frames;
+        const int64_t now = std::chrono::steady_clock::now().time_since_epoch().count();
+        sequence_.fetch_add(1, std::memory_order_acq_rel);
+        frames_.store(total, std::memory_order_relaxed);
+        nanoseconds_.store(now, std::memory_order_relaxed);
+        sequence_.fetch_add(1, std::memory_order_release);
+    }
+
+    // When `frame` entered the program, reckoned back from the last delivery; empty before the first.
+    std::chrono::steady_clock::time_point timeOf(int64_t frame, int rate) const
+    {
+        int64_t frames = 0, nanoseconds = 0;
+        for (;;) {
+            const uint64_t before = sequence_.load(std::memory_order_acquire);
+            frames = frames_.load(std::memory_order_relaxed);
+            nanoseconds = nanoseconds_.load(std::memory_order_relaxed);
+            std::atomic_thread_fence(std::memory_order_acquire);
+            if (before % 2 == 0 && sequence_.load(std::memory_order_relaxed) == before)
+                break;
+        }
+        if (nanoseconds == 0)
+            return {};
+        const int64_t back = (frames - frame) * 1'000'000'000 / std::max(1, rate);
+        return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(nanoseconds - back));
+    }
+
+    // The frame of the signal that enters at `time`; before the first delivery, as if it came now.
+    int64_t frameAt(std::chrono::steady_clock::time_point time, int rate) const
+    {
+        const std::chrono::steady_clock::time_point known = timeOf(0, rate);
+        const int64_t fromStart = (time - known).count() * rate / 1'000'000'000;
+        return known == std::chrono::steady_clock::time_point{} ? 0 : fromStart;
+    }
+
+private:
+    std::atomic<uint64_t> sequence_{0};
+    std::atomic<int64_t> frames_{0};
+    std::atomic<int64_t> nanoseconds_{0};
+};
 
 class TRtAudioCapture final : public TMicrophoneCapture
 {
@@ -88,6 +145,7 @@ public:
             unsigned frames = 256;
             audio.openStream(nullptr, &input, RTAUDIO_FLOAT32, rate, &frames, &TRtAudioCapture::callback, this,
                              &options);
+            clock_.reset();
             running_ = true;
             worker_ = std::thread([this] { listen(); });
             audio.startStream();
@@ -140,6 +198,13 @@ public:
     void ownNoteOff(int note) override
     {
         command([=](TPitchDetector& d) { d.ownNoteOff(note); });
+    }
+    void ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count) override
+    {
+        command([this, first, beatMs, count](TPitchDetector& d) {
+            const int rate = d.settings().SampleRate;
+            d.ownClicks(clock_.frameAt(first, rate), std::llround(beatMs * rate / 1000.0), count);
+        });
     }
     void measureNoise(double seconds) override
     {
@@ -218,6 +283,7 @@ private:
         auto* capture = static_cast<TRtAudioCapture*>(self);
         if (input) {
             capture->ring_.write(static_cast<const float*>(input), frames);
+            capture->clock_.delivered(frames);
             capture->wake_.release();
         }
         return 0;
@@ -249,9 +315,11 @@ private:
             while (const std::size_t n = ring_.read(block.data(), block.size())) {
                 heard.clear();
                 detector_->process(block.data(), n, heard);
-                for (const THeard& h : heard)
+                for (THeard& h : heard) {
+                    h.At = clock_.timeOf(h.StartFrame, detector_->settings().SampleRate);
                     if (setup_.Heard)
                         setup_.Heard(h);
+                }
                 if (detector_->frames() < nextMeter)
                     continue;
                 nextMeter = detector_->frames() + meterFrames;
@@ -272,6 +340,7 @@ private:
 
     TSetup setup_;
     TFrameRing ring_;
+    TCaptureClock clock_;
     std::counting_semaphore<> wake_{0};
     std::unique_ptr<RtAudio> audio_;
     RtAudio::Api api_ = RtAudio::UNSPECIFIED;

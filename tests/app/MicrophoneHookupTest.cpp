@@ -47,17 +47,17 @@ TEST_F(MicrophoneWindow, PlayedNoteAnswersByNameOrExactlyWhenAsked)
 
     form->bStartClick(form->bStart);
     tick();
-    int note = core().CurrentNote;
+    int note = core().CurrentNote();
     player.play(RenderNote(24, note < 40 ? note + 12 : note, 100, 0.4, 0.2));
-    ASSERT_TRUE(waitFor([&] { return core().Score == 5; }, 5000)) << caption(form->lAnswer).toStdString();
+    ASSERT_TRUE(waitFor([&] { return core().Score() == 5; }, 5000)) << caption(form->lAnswer).toStdString();
     EXPECT_EQ(caption(form->lAnswer), "RIGHT!");
 
     form->OptionsPage().SetOption(TOption::OctaveExact, 1);
     tick();
-    note = core().CurrentNote;
+    note = core().CurrentNote();
     player.play(RenderNote(24, note + (note < 60 ? 12 : -12), 100, 0.4, 0.2));
     ASSERT_TRUE(waitFor([&] { return caption(form->lAnswer) == "WRONG!"; }, 5000));
-    EXPECT_EQ(core().Score, 5);
+    EXPECT_EQ(core().Score(), 5);
 }
 
 // Switched on without its module, the microphone says why on the Options page and the game plays on.

@@ -17,7 +17,7 @@ namespace {
 std::shared_ptr<std::vector<int>> recordDowns(TMicrophoneInput& input)
 {
     auto downs = std::make_shared<std::vector<int>>();
-    QObject::connect(&input, &TMicrophoneInput::keyDown, [downs](int note) { downs->push_back(note); });
+    QObject::connect(&input, &TMicrophoneInput::keyDown, [downs](int note, auto) { downs->push_back(note); });
     return downs;
 }
 

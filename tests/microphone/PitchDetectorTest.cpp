@@ -124,6 +124,41 @@ TEST(PitchDetector, HearsNotTheProgramsOwnSound)
     EXPECT_EQ(startsIn(detector, withSilence(RenderNote(0, 60, 100, 0.5))), std::vector<int>{60});
 }
 
+// The metronome's clicks (wood blocks, the bar's first accented) are no note, alone or over a note held:
+// the held note stays one answer and a note played on the beat is still heard.
+TEST(PitchDetector, HearsNoNoteInTheMetronomesClicks)
+{
+    constexpr int kAccent = 76, kClick = 77;
+    constexpr std::size_t kBeat = kSignalRate / 2; // 120 beats a minute
+    std::vector<float> clicks(kSignalRate / 10, 0.0f);
+    for (int beat = 0; beat < 8; ++beat)
+        MixInto(clicks, beat % 4 == 0 ? RenderClick(kAccent, 127) : RenderClick(kClick, 90),
+                kSignalRate / 10 + beat * kBeat);
+    ASSERT_GT(RmsOf(clicks), 0.0f) << "no SoundFont at " << SoundFontPath();
+    // The signal starts after withSilence's 100 ms lead, the first click 100 ms into it.
+    const auto told = [&] {
+        auto detector = std::make_unique<TPitchDetector>(TDetectorSettings{});
+        detector->ownClicks(kSignalRate / 5, kBeat, 8);
+        return detector;
+    };
+    EXPECT_TRUE(startsIn(*told(), withSilence(clicks)).empty());
+    for (const auto& [program, note] : {std::pair{73, 72}, std::pair{52, 57}, std::pair{40, 67}}) {
+        std::vector<float> held = RenderNote(program, note, 80, 4.0);
+        MixInto(held, clicks);
+        EXPECT_EQ(startsIn(*told(), withSilence(held)), std::vector<int>{note}) << "under clicks, program " << program;
+    }
+    std::vector<float> onTheBeat = clicks;
+    MixInto(onTheBeat, RenderNote(0, 64, 80, 0.4), kSignalRate / 10 + 5 * kBeat);
+    std::vector<THeard> heard;
+    told()->process(withSilence(onTheBeat).data(), withSilence(onTheBeat).size(), heard);
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[0].Note, 64);
+    // Decided once the click faded, but dated from the note's own attack.
+    EXPECT_NEAR(double(heard[0].StartFrame), double(kSignalRate / 5 + 5 * kBeat), kSignalRate * 0.012);
+    // Told of none, the detector would take the clicks for notes: the test's clicks are loud enough to matter.
+    EXPECT_FALSE(startsIn(withSilence(clicks)).empty());
+}
+
 // The range and the gate leave out what they are set to leave out.
 TEST(PitchDetector, HearsOnlyWithinTheRangeAndAboveTheGate)
 {

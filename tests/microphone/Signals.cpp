@@ -23,7 +23,8 @@ std::string SoundFontPath()
 namespace {
 
 // Renders `seconds` of notes held, then `tail` seconds after they are let go.
-std::vector<float> render(int program, const std::vector<int>& notes, int velocity, double seconds, double tail)
+std::vector<float> render(int program, const std::vector<int>& notes, int velocity, double seconds, double tail,
+                          int channel = 0)
 {
     std::vector<float> out;
     fluid_settings_t* settings = new_fluid_settings();
@@ -34,14 +35,14 @@ std::vector<float> render(int program, const std::vector<int>& notes, int veloci
     fluid_synth_t* synth = new_fluid_synth(settings);
     const std::string font = SoundFontPath();
     if (synth && !font.empty() && fluid_synth_sfload(synth, font.c_str(), 1) != FLUID_FAILED) {
-        fluid_synth_program_change(synth, 0, program);
+        fluid_synth_program_change(synth, channel, program);
         for (int note : notes)
-            fluid_synth_noteon(synth, 0, note, velocity);
+            fluid_synth_noteon(synth, channel, note, velocity);
         const auto held = std::size_t(seconds * kSignalRate), total = held + std::size_t(tail * kSignalRate);
         std::vector<float> left(total), right(total);
         fluid_synth_write_float(synth, int(held), left.data(), 0, 1, right.data(), 0, 1);
         for (int note : notes)
-            fluid_synth_noteoff(synth, 0, note);
+            fluid_synth_noteoff(synth, channel, note);
         fluid_synth_write_float(synth, int(total - held), left.data() + held, 0, 1, right.data() + held, 0, 1);
         out.resize(total);
         for (std::size_t i = 0; i < total; ++i)
@@ -63,6 +64,12 @@ std::vector<float> RenderNote(int program, int note, int velocity, double second
 std::vector<float> RenderChord(int program, const std::vector<int>& notes, int velocity, double seconds)
 {
     return render(program, notes, velocity, seconds, 0.3);
+}
+
+std::vector<float> RenderClick(int note, int velocity)
+{
+    constexpr int kPercussionChannel = 9;
+    return render(0, {note}, velocity, 0.05, 0.3, kPercussionChannel);
 }
 
 std::vector<float> Tone(int note, double seconds, float amplitude, int harmonics)

@@ -16,6 +16,8 @@ inline constexpr int kSignalRate = 48000;
 std::vector<float> RenderNote(int program, int note, int velocity, double seconds, double tail = 0.3);
 // Several notes struck together.
 std::vector<float> RenderChord(int program, const std::vector<int>& notes, int velocity, double seconds);
+// A metronome click as the program's metronome sounds it: a General MIDI percussion note held 50 ms.
+std::vector<float> RenderClick(int note, int velocity);
 // A tone of `harmonics` partials falling off as 1/k, with a 5 ms attack, at `amplitude` peak.
 std::vector<float> Tone(int note, double seconds, float amplitude, int harmonics = 6);
 // White noise, the same for the same seed.
