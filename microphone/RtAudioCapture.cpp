@@ -1,4 +1,5 @@
 // The microphone module: capture through RtAudio, the detector on a worker of its own.
+#include "core/JackServerRuns.h"
 #include "microphone/FrameRing.h"
 #include "microphone/MicrophoneCapture.h"
 
@@ -27,17 +28,6 @@ constexpr char kClientName[] = "Lirasto Notes microphone";
 constexpr std::size_t kRingFrames = 1 << 17;
 // The meter is told about twenty times a second.
 constexpr double kMeterSeconds = 0.05;
-
-// Whether a JACK server runs, asked without starting one.
-bool jackRuns()
-{
-    jack_status_t status{};
-    jack_client_t* client = jack_client_open("Lirasto Notes probe", JackNoStartServer, &status);
-    if (!client)
-        return false;
-    jack_client_close(client);
-    return true;
-}
 
 // The capture's clock: the audio thread notes how many frames it had handed over and when, and the worker
 // turns a frame of the signal into a time on the steady clock. A sequence count keeps the pair whole without a
@@ -216,7 +206,7 @@ private:
     RtAudio& system()
     {
         if (!audio_) {
-            api_ = jackRuns() ? RtAudio::UNIX_JACK : RtAudio::LINUX_PULSE;
+            api_ = lirasto::JackServerRuns() ? RtAudio::UNIX_JACK : RtAudio::LINUX_PULSE;
             std::vector<RtAudio::Api> compiled;
             RtAudio::getCompiledApi(compiled);
             if (std::find(compiled.begin(), compiled.end(), api_) == compiled.end())
