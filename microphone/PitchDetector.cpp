@@ -34,6 +34,9 @@ constexpr float kClimbDb = 9.0f;
 constexpr int kRestrikeHops = 40;
 // How long the program's own piano may ring on after its note is let go.
 constexpr double kOwnTailSeconds = 0.8;
+// The program's note reaches the microphone within this many hops of its start (160 ms, the output's latency
+// and its attack); an attack later than that while it sounds is the player's, who heard it and plays it back.
+constexpr int64_t kOwnAttackHops = 30;
 constexpr float kSilentDb = -120.0f;
 // A metronome click sounds about 130 ms (a General MIDI wood block held 50 ms); the span covers it and the
 // output's latency on the way back in.
@@ -132,8 +135,10 @@ void TPitchDetector::setGateDb(float db)
 
 void TPitchDetector::ownNoteOn(int note)
 {
-    if (note >= 0 && note < 128)
+    if (note >= 0 && note < 128) {
         ownOn_[std::size_t(note)] = true;
+        ownSince_[std::size_t(note)] = hops_;
+    }
 }
 
 void TPitchDetector::ownNoteOff(int note)
@@ -172,7 +177,8 @@ bool TPitchDetector::clicking(int64_t hopStart)
 bool TPitchDetector::isOwn(int note) const
 {
     for (int played = 0; played < 128; ++played)
-        if ((ownOn_[std::size_t(played)] || ownUntil_[std::size_t(played)] > hops_) && relatedTo(note, played))
+        if ((ownOn_[std::size_t(played)] || ownUntil_[std::size_t(played)] > hops_) && relatedTo(note, played) &&
+            onsetHop_ <= ownSince_[std::size_t(played)] + kOwnAttackHops)
             return true;
     return false;
 }

@@ -66,7 +66,8 @@ public:
     const TDetectorSettings& settings() const { return settings_; }
 
     // The program's own sound: while a note it plays sounds, and for a release
-    // tail after, that note and its strong harmonics are not the player's.
+    // tail after, that note and its strong harmonics are not the player's, unless
+    // the player strikes it anew well after the program's note began.
     void ownNoteOn(int note);
     void ownNoteOff(int note);
     // The metronome's clicks: `count` clicks, the first at `frame` of the signal, one every `beatFrames`.
@@ -119,6 +120,8 @@ private:
     // Per note, the hop until which the program's own sound may still be heard.
     std::array<int64_t, 128> ownUntil_{};
     std::array<bool, 128> ownOn_{};
+    // Per note, the hop the program started it: its attack reaches us shortly after, a later one is the player's.
+    std::array<int64_t, 128> ownSince_{};
     // The clicks still to come, and what a click hid: the level before it and the attack under it.
     int64_t clickFrame_ = 0;
     int64_t clickBeat_ = 0;

@@ -116,10 +116,18 @@ TEST(PitchDetector, HearsNotTheProgramsOwnSound)
 {
     TPitchDetector detector(TDetectorSettings{});
     detector.ownNoteOn(60);
-    EXPECT_TRUE(startsIn(detector, withSilence(RenderNote(0, 60, 100, 0.5, 0.0))).empty());
+    const std::vector<float> own = withSilence(RenderNote(0, 60, 100, 0.5, 0.6));
+    const auto letGo = std::ptrdiff_t(kSignalRate * 6 / 10); // the lead's 0.1 s and the 0.5 s held
+    EXPECT_TRUE(startsIn(detector, {own.begin(), own.begin() + letGo}).empty());
     detector.ownNoteOff(60);
-    EXPECT_TRUE(startsIn(detector, RenderNote(0, 60, 100, 0.0, 0.5)).empty());
+    EXPECT_TRUE(startsIn(detector, {own.begin() + letGo, own.end()}).empty());
     EXPECT_EQ(startsIn(detector, withSilence(RenderNote(0, 62, 100, 0.5))), std::vector<int>{62});
+    // The player who heard the program's note and strikes it while it still sounds is heard.
+    detector.ownNoteOn(65);
+    std::vector<float> playedBack = RenderNote(0, 65, 70, 1.0, 0.0);
+    MixInto(playedBack, RenderNote(24, 53, 110, 0.5), kSignalRate * 3 / 4);
+    EXPECT_EQ(startsIn(detector, playedBack), std::vector<int>{53});
+    detector.ownNoteOff(65);
     // Once the tail is over, the same note is the player's again.
     EXPECT_EQ(startsIn(detector, withSilence(RenderNote(0, 60, 100, 0.5))), std::vector<int>{60});
 }
