@@ -1,0 +1,32 @@
+#pragma once
+
+#include "controls/SkinUtils.h"
+
+#include <QPainter>
+
+// The progress page's ink: dark text with a light shadow below and right, as the wood wants.
+namespace lirasto::progress {
+
+inline skin::ShadowStyle TextShadow()
+{
+    skin::ShadowStyle style;
+    style.color = QColor(255, 240, 210);
+    style.size = 1;
+    style.position = spRightBottom;
+    return style;
+}
+
+inline void DrawText(QPainter& painter, const QRect& r, const QString& text, int pixelSize, bool bold,
+                     const QColor& colour = Qt::black, int flags = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    QFont font = painter.font();
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    painter.setFont(font);
+    skin::drawShadowText(painter, r, flags | Qt::TextSingleLine, text, colour, TextShadow(), true, QPalette());
+}
+
+// The frame of the page's boxes (the staff, the chart).
+inline const QColor kFrameColour(90, 60, 30);
+
+} // namespace lirasto::progress
