@@ -60,8 +60,9 @@ TEST(MicrophoneInput, HearsNotesPlayedIntoItsJackPort)
 
     downs->clear();
     input.ownNoteOn(60);
-    // A third of a second of silence first: the worker has long taken the note when the sound comes.
-    player.play(std::vector<float>(kSignalRate / 3, 0.0f));
+    // 50 ms of silence first: the worker takes the note at its next wake-up, before the sound comes, and the
+    // sound comes as soon as a speaker's would (a strike later than that would be the player's).
+    player.play(std::vector<float>(kSignalRate / 20, 0.0f));
     player.play(played(60));
     player.play(played(62));
     ASSERT_TRUE(waitFor([&] { return player.idle() && !downs->empty(); }, 15000));
