@@ -21,6 +21,10 @@ enum class TOption {
     Volume,
     DrillWeakNotes,
     MistakesCostPoints,
+    Microphone,
+    MicrophoneLowest,
+    MicrophoneHighest,
+    MicrophoneGate,
     Count
 };
 
@@ -46,6 +50,11 @@ inline constexpr std::array<TOptionRow, static_cast<std::size_t>(TOption::Count)
     {TOption::Volume, "Volume", nullptr, "gbSound", 80, 0, 100},
     {TOption::DrillWeakNotes, "DrillWeakNotes", "Drill my weak notes", "gbPractice", 1, 0, 1},
     {TOption::MistakesCostPoints, "MistakesCostPoints", "Mistakes cost points", "gbPractice", 0, 0, 1},
+    {TOption::Microphone, "Microphone", "Microphone", "gbMicrophone", 0, 0, 1},
+    // The notes listened for (E2 to C7) and the noise gate in dB below full scale.
+    {TOption::MicrophoneLowest, "MicrophoneLowest", nullptr, "gbMicrophone", 40, 21, 108},
+    {TOption::MicrophoneHighest, "MicrophoneHighest", nullptr, "gbMicrophone", 96, 21, 108},
+    {TOption::MicrophoneGate, "MicrophoneGate", nullptr, "gbMicrophone", -60, -90, -10},
 }};
 
 const TOptionRow& OptionRow(TOption option);

@@ -35,6 +35,7 @@ int main(int argc, char** argv)
     CloseOnTerminationSignals(form.get());
     CloseWhenWindowDestroyed(form.get());
     KeepWindowOnScreen(form.get());
+    form->SetMicrophoneForced(startOptions.Microphone);
     if (startOptions.StartsAPractice() && !RunGuarded([&] { form->StartPractice(startOptions); }))
         return 1;
     form->show();

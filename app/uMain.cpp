@@ -5,6 +5,7 @@
 #include "app/GameLabels.h"
 #include "app/HistoryHookup.h"
 #include "app/KeyboardInput.h"
+#include "app/MicrophoneHookup.h"
 #include "app/MidiHookup.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
@@ -371,6 +372,8 @@ void TfMain::StartSubsystems()
         };
         connect(&midi_->Input(), &TMidiInput::devicesChanged, sound_.get(), startSound, Qt::SingleShotConnection);
         QTimer::singleShot(kSoundWaitsForMidiAtMost, sound_.get(), startSound);
+        microphone_ = std::make_unique<TMicrophoneHookup>(*this, lirasto::settings::kFileName, microphoneForced_);
+        microphone_->Start(&sound_->Sound());
     }
     if (history_)
         history_->Start();

@@ -14,6 +14,7 @@ class QCloseEvent;
 class TGameLabels;
 class THistoryHookup;
 class TKeyboardInput;
+class TMicrophoneHookup;
 class TMidiHookup;
 class TOptionsPage;
 class TSoundHookup;
@@ -130,6 +131,9 @@ public:
     // The piano, once StartSubsystems made it.
     TSoundHookup* SoundHookup() { return sound_.get(); }
     TMidiHookup* Midi() { return midi_.get(); }
+    TMicrophoneHookup* Microphone() { return microphone_.get(); }
+    // --microphone: the microphone listens in this run whatever the Options page says. Set before StartSubsystems.
+    void SetMicrophoneForced(bool on) { microphoneForced_ = on; }
     THistoryHookup& History() { return *history_; }
 
     // The MIDI part reports the inputs it found: their names and whether each is in use.
@@ -162,6 +166,9 @@ private:
     std::unique_ptr<THistoryHookup> history_;
     // Last, so that it goes first: its listener leaves the core before the core goes.
     std::unique_ptr<TSoundHookup> sound_;
+    // After the sound, whose notes it follows; it goes first and ends its worker before the core goes.
+    std::unique_ptr<TMicrophoneHookup> microphone_;
+    bool microphoneForced_ = false;
 };
 
 // The settings routines: the level is read at start-up and written at close.

@@ -1,6 +1,7 @@
 // The sound module: the synthesizer through FluidSynth, and libjack only to
 // ask whether a JACK server runs before FluidSynth's driver is tried.
 #include "audio/SynthEngine.h"
+#include "core/JackServerRuns.h"
 
 #include <QFile>
 #include <QLoggingCategory>
@@ -58,19 +59,6 @@ void routeSynthLog()
         jack_set_info_function(logFromJack);
         snd_lib_error_set_handler(logFromAlsa);
     });
-}
-
-// FluidSynth's JACK driver would start a server of its own when none runs,
-// taking the sound card from the desktop's sound server: JACK is only used
-// when one is already there.
-bool jackServerRuns()
-{
-    jack_status_t status{};
-    jack_client_t* probe = jack_client_open("Lirasto Notes probe", JackNoStartServer, &status);
-    if (!probe)
-        return false;
-    jack_client_close(probe);
-    return true;
 }
 
 class TFluidSynthEngine final : public TSynthEngine
@@ -133,7 +121,7 @@ public:
         if (fluid_settings_setstr(settings_, "audio.driver", name.constData()) != FLUID_OK)
             return false;
         if (driver == QLatin1String("jack")) {
-            if (!jackServerRuns())
+            if (!lirasto::JackServerRuns())
                 return false;
             fluid_settings_setstr(settings_, "audio.jack.id", clientName.toUtf8().constData());
             fluid_settings_setint(settings_, "audio.jack.autoconnect", 1);

@@ -150,6 +150,7 @@ void TPianoSound::noteOn(int note, TSoundChannel channel)
     // synthesizer's queues would only fill up.
     if (status_.load() == TStatus::NoOutput)
         return;
+    emit sounded(note, true);
     fs_->noteOn(static_cast<int>(channel), note, kVelocity);
 }
 
@@ -181,50 +182,65 @@ void TPianoSound::scheduleClicks(std::chrono::duration<double, std::milli> first
     }
     if (wake)
         wake_.notify_all();
+    else
+        emit clicksScheduled(now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(firstDelay),
+                             beat.count(), count);
 }
 
 // On the worker, once the output renders: the clicks that waited, from now on.
 void TPianoSound::sendWaitingClicks()
 {
-    std::lock_guard lock(mutex_);
-    const auto now = std::chrono::steady_clock::now();
-    for (TClickBatch& batch : waitingClicks_) {
-        // Bars already gone by are dropped whole, so that the accent stays on the bar's first beat.
-        const int bar = std::max(1, batch.AccentEvery);
-        int skipped = 0;
-        while (skipped < batch.Count &&
-               batch.First + std::chrono::duration_cast<std::chrono::steady_clock::duration>(batch.Beat * skipped) <
-                   now)
-            skipped += bar;
-        if (skipped >= batch.Count)
-            continue;
-        const auto first =
-            batch.First + std::chrono::duration_cast<std::chrono::steady_clock::duration>(batch.Beat * skipped);
-        fs_->scheduleClicks(std::chrono::duration<double, std::milli>(first - now).count(), batch.Beat.count(),
-                            batch.Count - skipped, batch.AccentEvery);
+    std::vector<TClickBatch> sent;
+    {
+        std::lock_guard lock(mutex_);
+        const auto now = std::chrono::steady_clock::now();
+        for (TClickBatch& batch : waitingClicks_) {
+            // Bars already gone by are dropped whole, so that the accent stays on the bar's first beat.
+            const int bar = std::max(1, batch.AccentEvery);
+            int skipped = 0;
+            while (skipped < batch.Count &&
+                   batch.First + std::chrono::duration_cast<std::chrono::steady_clock::duration>(batch.Beat * skipped) <
+                       now)
+                skipped += bar;
+            if (skipped >= batch.Count)
+                continue;
+            const auto first =
+                batch.First + std::chrono::duration_cast<std::chrono::steady_clock::duration>(batch.Beat * skipped);
+            fs_->scheduleClicks(std::chrono::duration<double, std::milli>(first - now).count(), batch.Beat.count(),
+                                batch.Count - skipped, batch.AccentEvery);
+            sent.push_back({first, batch.Beat, batch.Count - skipped, batch.AccentEvery});
+        }
+        waitingClicks_.clear();
     }
-    waitingClicks_.clear();
+    for (const TClickBatch& batch : sent)
+        emit clicksScheduled(batch.First, batch.Beat.count(), batch.Count);
 }
 
 void TPianoSound::cancelClicks()
 {
-    std::lock_guard lock(mutex_);
-    waitingClicks_.clear();
-    if (loaded_.load())
-        fs_->cancelClicks();
+    {
+        std::lock_guard lock(mutex_);
+        waitingClicks_.clear();
+        if (loaded_.load())
+            fs_->cancelClicks();
+    }
+    emit clicksCancelled();
 }
 
 void TPianoSound::noteOff(int note, TSoundChannel channel)
 {
     if (note < kLowestNote || note > kHighestNote || !loaded_.load() || status_.load() == TStatus::NoOutput)
         return;
+    emit sounded(note, false);
     fs_->noteOff(static_cast<int>(channel), note);
 }
 
 void TPianoSound::allNotesOff()
 {
-    if (loaded_.load() && status_.load() != TStatus::NoOutput)
+    if (loaded_.load() && status_.load() != TStatus::NoOutput) {
+        emit sounded(-1, false);
         fs_->allNotesOff();
+    }
 }
 
 void TPianoSound::setVolume(int percent)

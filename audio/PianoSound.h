@@ -96,6 +96,12 @@ public:
 signals:
     // Emitted from the worker; connect with the default (queued) connection.
     void statusChanged();
+    // A note the program itself starts or lets go, on the caller's thread; note -1 with on false: every
+    // note. So that a microphone does not take the program's own sound for the player's.
+    void sounded(int note, bool on);
+    // The metronome's clicks sound from `first` on, one every `beatMs`; on the caller's thread, for the same reason.
+    void clicksScheduled(std::chrono::steady_clock::time_point first, double beatMs, int count);
+    void clicksCancelled();
 
 private:
     void run();

@@ -71,7 +71,8 @@ void TSoundListener::KeyDown(int note, TInputSource source)
     }
     const uint8_t bit = sourceBit(source);
     down_[note] |= bit;
-    if (InputKind(source).SoundsItself && !soundForMidiKeys_)
+    const TInputKind& kind = InputKind(source);
+    if (kind.HeardInTheRoom || (kind.SoundsItself && !soundForMidiKeys_))
         return;
     if (sounding_[note] & bit)
         return;

@@ -13,7 +13,7 @@
 // events below. Nothing here knows of a widget.
 
 // Where a key press came from; game/InputKinds.h says how each answers.
-enum class TInputSource { Mouse, ComputerKeyboard, Midi };
+enum class TInputSource { Mouse, ComputerKeyboard, Midi, Microphone };
 
 // The ways of practising: single notes level by level, or a line read left to right.
 enum class TExerciseKind { Levels, Line };
