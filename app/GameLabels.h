@@ -2,6 +2,8 @@
 
 #include "game/GameEvents.h"
 
+#include <QCoreApplication>
+
 class TGameCore;
 class TfMain;
 
@@ -9,6 +11,8 @@ class TfMain;
 // verdict, the level's texts and the message at the end of a run.
 class TGameLabels : public TGameListener
 {
+    Q_DECLARE_TR_FUNCTIONS(TGameLabels)
+
 public:
     TGameLabels(TfMain& form, const TGameCore& core) : form_(form), core_(core) {}
 

@@ -4,6 +4,7 @@
 #include "game/NoteFigures.h"
 #include "game/uVariables.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QSaveFile>
 
@@ -151,10 +152,10 @@ QString ExportHistoryCsv(const QString& path, const std::vector<TAnswerRecord>& 
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("HistoryCsv", "Cannot write %1: %2").arg(path, file.errorString());
     const QByteArray bytes = HistoryCsv(answers);
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("HistoryCsv", "Cannot write %1: %2").arg(path, file.errorString());
     return {};
 }
 

@@ -1,5 +1,7 @@
 #include "app/ProgressPage.h"
 
+#include "app/Language.h"
+
 #include "app/HistoryCsv.h"
 #include "controls/SkinCtrls.h"
 #include "core/Errors.h"
@@ -50,7 +52,7 @@ void drawText(QPainter& painter, const QRect& r, const QString& text, int pixelS
 
 QString levelTitle(int level)
 {
-    return QStringLiteral("Level %1: %2 Major").arg(level).arg(QString::fromLatin1(KeyNames[LevelKeys[level]]));
+    return LevelName(level);
 }
 
 } // namespace
@@ -66,16 +68,16 @@ TProgressPage::TProgressPage(const THistoryReader& history, TStaffPictures pictu
         wallpaper_->setIndex(0);
     }
     ChooseExportFile = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Export history"),
+        return QFileDialog::getSaveFileName(this, tr("Export history"),
                                             QDir::home().filePath(QStringLiteral("lirasto-history.csv")),
-                                            QStringLiteral("CSV files (*.csv)"));
+                                            tr("CSV files (*.csv)"));
     };
     ConfirmReset = [this] {
-        return QMessageBox::question(this, QStringLiteral("Reset history"),
-                                     QStringLiteral("Clear every answer and run of the history? This cannot be "
-                                                    "undone.")) == QMessageBox::Yes;
+        return QMessageBox::question(this, tr("Reset history"),
+                                     tr("Clear every answer and run of the history? This cannot be "
+                                        "undone.")) == QMessageBox::Yes;
     };
-    ShowMessage = [this](const QString& text) { QMessageBox::information(this, QStringLiteral("History"), text); };
+    ShowMessage = [this](const QString& text) { QMessageBox::information(this, tr("History"), text); };
     Now = [] { return QDateTime::currentDateTime(); };
 }
 
@@ -123,10 +125,10 @@ void TProgressPage::build()
 {
     built_ = true;
     exportButton_ = new TSkinBtn(this);
-    exportButton_->SetCaption(QStringLiteral("Export history\u2026"));
+    exportButton_->SetCaption(tr("Export history\u2026"));
     exportButton_->setGeometry(kExportButton);
     resetButton_ = new TSkinBtn(this);
-    resetButton_->SetCaption(QStringLiteral("Reset history\u2026"));
+    resetButton_->SetCaption(tr("Reset history\u2026"));
     resetButton_->setGeometry(kResetButton);
     connect(exportButton_, &QPushButton::clicked, this, [this] { ExportHistory(); });
     connect(resetButton_, &QPushButton::clicked, this, [this] { ResetHistory(); });
@@ -178,7 +180,7 @@ void TProgressPage::readHistory()
         weakestLines_.clear();
         chart_ = std::make_unique<TRunChart>(std::vector<TRunPoint>{}, kChartArea);
         totals_ = {};
-        notice_ = QStringLiteral("The history cannot be read: %1").arg(QString::fromUtf8(error.what()));
+        notice_ = tr("The history cannot be read: %1").arg(QString::fromUtf8(error.what()));
     }
 }
 
@@ -226,22 +228,21 @@ void TProgressPage::paintCanvas()
                                       QColor(190, 0, 0), textShadow(), true, QPalette());
     }
 
-    drawText(painter, QRect(kListArea.topLeft(), QSize(kListArea.width(), 18)), QStringLiteral("Weakest notes"), 14,
-             true);
+    drawText(painter, QRect(kListArea.topLeft(), QSize(kListArea.width(), 18)), tr("Weakest notes"), 14, true);
     if (weakestLines_.isEmpty())
         drawText(painter, QRect(kListArea.left(), kListArea.top() + 20, kListArea.width(), kLineHeight),
-                 QStringLiteral("No answers at this level yet."), 12, false);
+                 tr("No answers at this level yet."), 12, false);
     for (int i = 0; i < weakestLines_.size(); ++i)
         drawText(painter,
                  QRect(kListArea.left(), kListArea.top() + 20 + i * kLineHeight, kListArea.width(), kLineHeight),
                  weakestLines_[i], 12, false);
 
     drawText(painter, QRect(kTotalsArea.topLeft(), QSize(kTotalsArea.width(), 18)),
-             QStringLiteral("Practice today: %1, this week: %2")
+             tr("Practice today: %1, this week: %2")
                  .arg(FormatPracticeTime(totals_.Today), FormatPracticeTime(totals_.ThisWeek)),
              12, true);
     drawText(painter, QRect(kTotalsArea.left(), kTotalsArea.top() + 18, kTotalsArea.width(), 18),
-             QStringLiteral("Runs passed: %1 of %2").arg(totals_.Passed).arg(totals_.Runs), 12, true);
+             tr("Runs passed: %1 of %2").arg(totals_.Passed).arg(totals_.Runs), 12, true);
 
     const std::pair<QString, QColor> legend[] = {{QStringLiteral("missed often"), MasteryColour(0)},
                                                  {QStringLiteral("half known"), MasteryColour(0.5)},
@@ -257,8 +258,8 @@ void TProgressPage::paintCanvas()
         x += 16 + painter.fontMetrics().horizontalAdvance(label) + 18;
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
-    chart_->Paint(painter, QStringLiteral("Scores of this level's runs (dashed: the pass line, 300) and median "
-                                          "answer time"));
+    chart_->Paint(painter, tr("Scores of this level's runs (dashed: the pass line, 300) and median "
+                              "answer time"));
 }
 
 void TProgressPage::paintEvent(QPaintEvent*)
@@ -314,7 +315,7 @@ void TProgressPage::ExportHistory()
         count = answers.size();
         error = ExportHistoryCsv(path, answers);
     } catch (const std::exception& e) {
-        error = QStringLiteral("The history cannot be read: %1").arg(QString::fromUtf8(e.what()));
+        error = tr("The history cannot be read: %1").arg(QString::fromUtf8(e.what()));
     }
     if (ShowMessage)
         ShowMessage(error.isEmpty() ? QStringLiteral("%1 answers written to %2").arg(count).arg(path) : error);
@@ -326,12 +327,12 @@ void TProgressPage::ResetHistory()
         return;
     QString error;
     if (!OnResetHistory) {
-        error = QStringLiteral("The history cannot be cleared now.");
+        error = tr("The history cannot be cleared now.");
     } else {
         try {
             OnResetHistory();
         } catch (const std::exception& e) {
-            error = QStringLiteral("The history could not be cleared: %1").arg(QString::fromUtf8(e.what()));
+            error = tr("The history could not be cleared: %1").arg(QString::fromUtf8(e.what()));
         }
     }
     if (!error.isEmpty() && ShowMessage)

@@ -1,5 +1,9 @@
 #include "app/ProgressStats.h"
 
+#include "app/Language.h"
+
+#include <QCoreApplication>
+
 #include "game/NoteFigures.h"
 #include "game/uVariables.h"
 
@@ -33,10 +37,11 @@ QColor mix(const QColor& a, const QColor& b, double t)
 
 QString noteLabel(const TNoteStats& stats, int key)
 {
-    QString name = QString::fromStdString(NoteName(stats.Note, key));
+    const QString name = QString::fromStdString(NoteName(stats.Note, key, CurrentNoteNaming()));
     // Only where both staves reach does the name alone not say which was read.
     if (stats.Note >= TrebleLowestNote && stats.Note <= BassHighestNote)
-        name += stats.Clef == 1 ? QStringLiteral(" (treble)") : QStringLiteral(" (bass)");
+        return stats.Clef == 1 ? QCoreApplication::translate("ProgressStats", "%1 (treble)").arg(name)
+                               : QCoreApplication::translate("ProgressStats", "%1 (bass)").arg(name);
     return name;
 }
 

@@ -1,5 +1,6 @@
 #include "app/RunChart.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QPainter>
 
@@ -92,14 +93,14 @@ void TRunChart::Paint(QPainter& painter, const QString& title) const
     for (int s = 0; s <= secondsTop_; s += secondsStep) {
         const double y = plot_.bottom() - static_cast<double>(s) / secondsTop_ * plot_.height();
         painter.drawText(QRectF(plot_.right() + 4, y - 7, kAxisMargin - 4, 14), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("%1 s").arg(s));
+                         QCoreApplication::translate("TRunChart", "%1 s").arg(s));
     }
     painter.setPen(QPen(ChartPassColour, 1.5, Qt::DashLine));
     painter.drawLine(QPointF(plot_.left(), ScoreY(PassScore)), QPointF(plot_.right(), ScoreY(PassScore)));
 
     if (points_.empty()) {
         painter.setPen(Qt::black);
-        painter.drawText(plot_, Qt::AlignCenter, QStringLiteral("No runs of this level yet"));
+        painter.drawText(plot_, Qt::AlignCenter, QCoreApplication::translate("TRunChart", "No runs of this level yet"));
         painter.restore();
         return;
     }

@@ -68,7 +68,7 @@ TSoundHookup::~TSoundHookup()
 void TSoundHookup::buildControls(QWidget* group)
 {
     const int volumeTop = TOptionsPage::NextRowTop(group);
-    newLabel(group, QStringLiteral("Volume"), kCaptionLeft, volumeTop);
+    newLabel(group, tr("Volume"), kCaptionLeft, volumeTop);
     volume_ = new TSkinSlider(group);
     volume_->setObjectName(QStringLiteral("tbVolume"));
     const lirasto::settings::TOptionRow& row = lirasto::settings::OptionRow(TOption::Volume);

@@ -4,6 +4,7 @@
 #include "app/GameLabels.h"
 #include "app/HistoryHookup.h"
 #include "app/KeyboardInput.h"
+#include "app/Language.h"
 #include "app/MidiHookup.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
@@ -28,8 +29,9 @@ namespace {
 // How long the sound waits for MIDI to have opened its JACK client (see StartSubsystems).
 constexpr std::chrono::milliseconds kSoundWaitsForMidiAtMost(3000);
 
-const char* const kCreditLine = "Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the "
-                                "LilyPond project's Emmentaler font, on which this program is built.";
+const char* const kCreditLine =
+    QT_TRANSLATE_NOOP("TfMain", "Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the "
+                                "LilyPond project's Emmentaler font, on which this program is built.");
 
 // The staff drawing reaches the window only through its staff view and picture lists.
 class MainStaffWindow : public TStaffWindow
@@ -252,7 +254,7 @@ void TfMain::FormCreate(QObject*)
 void TfMain::InitGame()
 {
     FillLevelList();
-    SkinScrollingText->setProperty("Strings", QStringList{QString::fromLatin1(kCreditLine)});
+    SkinScrollingText->setProperty("Strings", QStringList{tr(kCreditLine)});
     core_.HeldKeyCount = 0;
     core_.CurrentKey = 0;
     CreateKeySignatureLayers();
@@ -262,9 +264,18 @@ void TfMain::InitGame()
 
 void TfMain::FillLevelList()
 {
+    const int current = cbLevel->currentIndex();
+    cbLevel->clear();
     for (int level = 1; level <= 12; ++level)
-        cbLevel->addItem(
-            QStringLiteral("Level %1: %2 Major").arg(level).arg(QString::fromStdString(KeyNames[LevelKeys[level]])));
+        cbLevel->addItem(LevelName(level));
+    cbLevel->setCurrentIndex(current);
+}
+
+void TfMain::ShowNoteNames()
+{
+    FillLevelList();
+    if (piano_)
+        piano_->RenameKeys();
 }
 
 void TfMain::CreateKeySignatureLayers()

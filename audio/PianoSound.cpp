@@ -92,12 +92,12 @@ QString TPianoSound::statusText() const
 {
     switch (status_.load()) {
     case TStatus::NoSoundFont:
-        return QStringLiteral("No SoundFont found");
+        return tr("No SoundFont found");
     case TStatus::NoOutput:
-        return QStringLiteral("No sound output");
+        return tr("No sound output");
     case TStatus::NoModule: {
         std::lock_guard lock(mutex_);
-        return QStringLiteral("No sound output: %1").arg(moduleProblem_);
+        return tr("No sound output: %1").arg(moduleProblem_);
     }
     case TStatus::Starting:
     case TStatus::Ready:

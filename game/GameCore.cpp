@@ -1,5 +1,6 @@
 #include "game/GameCore.h"
 
+#include <QtGlobal>
 #include <algorithm>
 
 using lirasto::checkedAdd;
@@ -49,8 +50,9 @@ void TGameCore::FillLevelTable()
         row.TimeLimit = 150;
         row.Goal = 300;
         row.KeysPerQuestion = 1;
-        row.QuestionText = "What note is this? ";
-        row.ExplanationText = "Click on any corresponding key on the keyboard!";
+        // Translated where they are shown, in the context named here.
+        row.QuestionText = QT_TRANSLATE_NOOP("TGameCore", "What note is this? ");
+        row.ExplanationText = QT_TRANSLATE_NOOP("TGameCore", "Click on any corresponding key on the keyboard!");
     }
 }
 

@@ -122,7 +122,7 @@ std::vector<TAnswerRecord> THistoryModule::AllAnswers() const
 
 QString THistoryModule::Problem() const
 {
-    return store() ? store_->Problem() : QStringLiteral("History is not being kept: %1").arg(problem_);
+    return store() ? store_->Problem() : tr("History is not being kept: %1").arg(problem_);
 }
 
 QString THistoryModule::Notice() const

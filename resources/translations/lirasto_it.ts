@@ -1,0 +1,522 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT">
+<context>
+    <name>HistoryCsv</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Impossibile scrivere %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Levels</name>
+    <message>
+        <source>Level %1: %2 Major</source>
+        <translation>Livello %1: %2 maggiore</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressStats</name>
+    <message>
+        <source>%1 (treble)</source>
+        <translation>%1 (chiave di violino)</translation>
+    </message>
+    <message>
+        <source>%1 (bass)</source>
+        <translation>%1 (chiave di basso)</translation>
+    </message>
+</context>
+<context>
+    <name>SavedLevel</name>
+    <message>
+        <source>The level reached (level %1) could not be saved in %2.
+
+%3.</source>
+        <translation>Non è stato possibile salvare il livello raggiunto (livello %1) in %2.
+
+%3.</translation>
+    </message>
+</context>
+<context>
+    <name>TApplication</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>Errore sconosciuto</translation>
+    </message>
+</context>
+<context>
+    <name>TGameCore</name>
+    <message>
+        <source>What note is this? </source>
+        <translation>Che nota è questa? </translation>
+    </message>
+    <message>
+        <source>Click on any corresponding key on the keyboard!</source>
+        <translation>Clicca su un tasto corrispondente della tastiera!</translation>
+    </message>
+</context>
+<context>
+    <name>TGameLabels</name>
+    <message>
+        <source>Congratulations!! Press &quot;Start&quot; to play the next level!</source>
+        <translation>Complimenti!! Premi «Avvia» per giocare il livello successivo!</translation>
+    </message>
+    <message>
+        <source>Congratulations!! You definitely know your notes!</source>
+        <translation>Complimenti!! Conosci davvero le note!</translation>
+    </message>
+    <message>
+        <source>Please repeat this level!</source>
+        <translation>Ripeti questo livello!</translation>
+    </message>
+    <message>
+        <source>%1 SEC.</source>
+        <translation>%1 SEC.</translation>
+    </message>
+    <message>
+        <source>RIGHT!</source>
+        <translation>GIUSTO!</translation>
+    </message>
+    <message>
+        <source>WRONG!</source>
+        <translation>SBAGLIATO!</translation>
+    </message>
+</context>
+<context>
+    <name>THistoryModule</name>
+    <message>
+        <source>History is not being kept: %1</source>
+        <translation>La cronologia non viene salvata: %1</translation>
+    </message>
+</context>
+<context>
+    <name>THistoryStore</name>
+    <message>
+        <source>History is not being kept: %1</source>
+        <translation>La cronologia non viene salvata: %1</translation>
+    </message>
+    <message>
+        <source>the file %1 cannot be read and cannot be moved aside</source>
+        <translation>il file %1 non può essere né letto né spostato da parte</translation>
+    </message>
+    <message>
+        <source>the file %1 cannot be moved aside</source>
+        <translation>il file %1 non può essere spostato da parte</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>la cartella %1 non può essere creata</translation>
+    </message>
+    <message>
+        <source>%1 is not a file</source>
+        <translation>%1 non è un file</translation>
+    </message>
+    <message>
+        <source>the file %1 is in use (%2)</source>
+        <translation>il file %1 è in uso (%2)</translation>
+    </message>
+    <message>
+        <source>The history file was damaged. It is kept as %1, and a new history has begun.</source>
+        <translation>Il file della cronologia era danneggiato. È conservato come %1 ed è iniziata una nuova cronologia.</translation>
+    </message>
+    <message>
+        <source>The history file belonged to another program. It is kept as %1, and a new history has begun.</source>
+        <translation>Il file della cronologia apparteneva a un altro programma. È conservato come %1 ed è iniziata una nuova cronologia.</translation>
+    </message>
+    <message>
+        <source>The history file was written by a newer version of Lirasto Notes. It is kept as %1, and a new history has begun.</source>
+        <translation>Il file della cronologia è stato scritto da una versione più recente di Lirasto Notes. È conservato come %1 ed è iniziata una nuova cronologia.</translation>
+    </message>
+    <message>
+        <source>the file %1 cannot be opened (%2)</source>
+        <translation>il file %1 non può essere aperto (%2)</translation>
+    </message>
+    <message>
+        <source>the file %1 cannot be written (%2)</source>
+        <translation>il file %1 non può essere scritto (%2)</translation>
+    </message>
+    <message>
+        <source>the file %1 was changed by a newer version of Lirasto Notes</source>
+        <translation>il file %1 è stato modificato da una versione più recente di Lirasto Notes</translation>
+    </message>
+    <message>
+        <source>the file %1 cannot be brought up to date (%2)</source>
+        <translation>il file %1 non può essere aggiornato (%2)</translation>
+    </message>
+    <message>
+        <source>the file %1 cannot be read (%2)</source>
+        <translation>il file %1 non può essere letto (%2)</translation>
+    </message>
+    <message>
+        <source>a run cannot be written (%1)</source>
+        <translation>una partita non può essere salvata (%1)</translation>
+    </message>
+    <message>
+        <source>an answer cannot be written (%1)</source>
+        <translation>una risposta non può essere salvata (%1)</translation>
+    </message>
+    <message>
+        <source>the history cannot be cleared (%1)</source>
+        <translation>la cronologia non può essere cancellata (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>TMidiInput</name>
+    <message>
+        <source>No MIDI input found</source>
+        <translation>Nessun ingresso MIDI trovato</translation>
+    </message>
+</context>
+<context>
+    <name>TOptionsPage</name>
+    <message>
+        <source>Name the keys</source>
+        <translation>Nomi sui tasti</translation>
+    </message>
+    <message>
+        <source>Octave-exact answers</source>
+        <translation>Risposte nell’ottava esatta</translation>
+    </message>
+    <message>
+        <source>Sound for MIDI keys</source>
+        <translation>Suono per i tasti MIDI</translation>
+    </message>
+    <message>
+        <source>Replay the right note</source>
+        <translation>Risuonare la nota giusta</translation>
+    </message>
+    <message>
+        <source>Play the question</source>
+        <translation>Suonare la domanda</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Muto</translation>
+    </message>
+    <message>
+        <source>Drill my weak notes</source>
+        <translation>Esercitare le mie note deboli</translation>
+    </message>
+    <message>
+        <source>Mistakes cost points</source>
+        <translation>Gli errori costano punti</translation>
+    </message>
+    <message>
+        <source>The system&apos;s language</source>
+        <translation>Lingua del sistema</translation>
+    </message>
+    <message>
+        <source>As the language teaches them</source>
+        <translation>Secondo l’uso della lingua</translation>
+    </message>
+    <message>
+        <source>C D E F G A B (English)</source>
+        <translation>C D E F G A B (inglese)</translation>
+    </message>
+    <message>
+        <source>C D E F G A H (German)</source>
+        <translation>C D E F G A H (tedesco)</translation>
+    </message>
+    <message>
+        <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
+        <translation>Do Ré Mi Fa Sol La Si (do fisso)</translation>
+    </message>
+</context>
+<context>
+    <name>TPianoSound</name>
+    <message>
+        <source>No SoundFont found</source>
+        <translation>Nessun SoundFont trovato</translation>
+    </message>
+    <message>
+        <source>No sound output</source>
+        <translation>Nessuna uscita audio</translation>
+    </message>
+    <message>
+        <source>No sound output: %1</source>
+        <translation>Nessuna uscita audio: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TProgressPage</name>
+    <message>
+        <source>Export history</source>
+        <translation>Esporta la cronologia</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>File CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Reset history</source>
+        <translation>Azzera la cronologia</translation>
+    </message>
+    <message>
+        <source>Clear every answer and run of the history? This cannot be undone.</source>
+        <translation>Cancellare tutte le risposte e le partite della cronologia? L’operazione non può essere annullata.</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Cronologia</translation>
+    </message>
+    <message>
+        <source>Export history…</source>
+        <translation>Esporta la cronologia…</translation>
+    </message>
+    <message>
+        <source>Reset history…</source>
+        <translation>Azzera la cronologia…</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>La cronologia non può essere letta: %1</translation>
+    </message>
+    <message>
+        <source>Weakest notes</source>
+        <translation>Note più deboli</translation>
+    </message>
+    <message>
+        <source>No answers at this level yet.</source>
+        <translation>Ancora nessuna risposta a questo livello.</translation>
+    </message>
+    <message>
+        <source>Practice today: %1, this week: %2</source>
+        <translation>Esercizio oggi: %1, questa settimana: %2</translation>
+    </message>
+    <message>
+        <source>Runs passed: %1 of %2</source>
+        <translation>Partite superate: %1 su %2</translation>
+    </message>
+    <message>
+        <source>Scores of this level&apos;s runs (dashed: the pass line, 300) and median answer time</source>
+        <translation>Punteggi delle partite di questo livello (tratteggiata: la soglia di superamento, 300) e tempo di risposta mediano</translation>
+    </message>
+    <message>
+        <source>The history cannot be cleared now.</source>
+        <translation>La cronologia non può essere cancellata ora.</translation>
+    </message>
+    <message>
+        <source>The history could not be cleared: %1</source>
+        <translation>Non è stato possibile cancellare la cronologia: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TRunChart</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>No runs of this level yet</source>
+        <translation>Ancora nessuna partita a questo livello</translation>
+    </message>
+</context>
+<context>
+    <name>TRunSummary</name>
+    <message>
+        <source>note %1</source>
+        <translation>nota %1</translation>
+    </message>
+    <message>
+        <source>No note was answered in this run.</source>
+        <translation>In questa partita non è stata data risposta ad alcuna nota.</translation>
+    </message>
+    <message>
+        <source>Right at the first try: %1 (%2 of %3)</source>
+        <translation>Giuste al primo tentativo: %1 (%2 su %3)</translation>
+    </message>
+    <message>
+        <source>Median answer time: %1</source>
+        <translation>Tempo di risposta mediano: %1</translation>
+    </message>
+    <message>
+        <source>missed: none</source>
+        <translation>sbagliate: nessuna</translation>
+    </message>
+    <message>
+        <source>missed: %1</source>
+        <translation>sbagliate: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TSoundHookup</name>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+</context>
+<context>
+    <name>TfMain</name>
+    <message>
+        <source>Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the LilyPond project&apos;s Emmentaler font, on which this program is built.</source>
+        <translation>Lirasto Notes v1.0.0 – realizzato da Lirasto Software. Grazie a Qt, a libjpeg-turbo e al font Emmentaler del progetto LilyPond, su cui si basa questo programma.</translation>
+    </message>
+    <message>
+        <source>DEMO Lirasto - Notes</source>
+        <extracomment>fMain.Caption</extracomment>
+        <translation>DEMO Lirasto – Note</translation>
+    </message>
+    <message>
+        <source>Lirasto</source>
+        <extracomment>tsMain.Caption</extracomment>
+        <translation>Lirasto</translation>
+    </message>
+    <message>
+        <source>Time limit:</source>
+        <extracomment>SkinLabel1.Caption</extracomment>
+        <translation>Tempo:</translation>
+    </message>
+    <message>
+        <source>Goal (pts) :</source>
+        <extracomment>SkinLabel2.Caption</extracomment>
+        <translation>Obiettivo (pt):</translation>
+    </message>
+    <message>
+        <source>Score (pts) :</source>
+        <extracomment>SkinLabel4.Caption</extracomment>
+        <translation>Punteggio:</translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <extracomment>lQuestion.Caption</extracomment>
+        <translation>Domanda</translation>
+    </message>
+    <message>
+        <source>Explanation</source>
+        <extracomment>lExplanation.Caption</extracomment>
+        <translation>Spiegazione</translation>
+    </message>
+    <message>
+        <source>&lt;-- SELECT YOUR LEVEL HERE</source>
+        <extracomment>SkinLabel12.Caption</extracomment>
+        <translation>&lt;-- SCEGLI QUI IL LIVELLO</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <extracomment>bReset.Caption</extracomment>
+        <translation>Azzera</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <extracomment>bStart.Caption</extracomment>
+        <translation>Avvia</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <extracomment>gbTips.Caption</extracomment>
+        <translation>Suggerimento</translation>
+    </message>
+    <message>
+        <source>Say the answers out loud when the question is presented to you. </source>
+        <extracomment>Label14.Caption</extracomment>
+        <translation>Di’ le risposte ad alta voce quando compare la domanda. </translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <extracomment>tsInfo.Caption
+----------
+mInfo.Caption</extracomment>
+        <translation>Informazioni</translation>
+    </message>
+    <message>
+        <source>Lirasto Notes - made by Lirasto Software</source>
+        <extracomment>mInfo.Lines.Strings</extracomment>
+        <translation>Lirasto Notes – realizzato da Lirasto Software</translation>
+    </message>
+    <message>
+        <source>For information, support, tips and other </source>
+        <extracomment>mInfo.Lines.Strings</extracomment>
+        <translation>Per informazioni, assistenza, consigli e altri </translation>
+    </message>
+    <message>
+        <source>products, check out the website below.</source>
+        <extracomment>mInfo.Lines.Strings</extracomment>
+        <translation>prodotti: visita il sito qui sotto.</translation>
+    </message>
+    <message>
+        <source> USAGE</source>
+        <extracomment>mUsage.Lines.Strings</extracomment>
+        <translation> ISTRUZIONI</translation>
+    </message>
+    <message>
+        <source> o Select a level</source>
+        <extracomment>mUsage.Lines.Strings</extracomment>
+        <translation> o Scegli un livello</translation>
+    </message>
+    <message>
+        <source> o Press &apos;Start&apos; to start the current level</source>
+        <extracomment>mUsage.Lines.Strings</extracomment>
+        <translation> o Premi «Avvia» per iniziare il livello scelto</translation>
+    </message>
+    <message>
+        <source> o Press &apos;Reset&apos; to reset the current level</source>
+        <extracomment>mUsage.Lines.Strings</extracomment>
+        <translation> o Premi «Azzera» per ricominciare il livello</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <extracomment>tsOptions.Caption</extracomment>
+        <translation>Opzioni</translation>
+    </message>
+    <message>
+        <source>Computer keyboard</source>
+        <extracomment>gbKeyboard.Caption</extracomment>
+        <translation>Tastiera del computer</translation>
+    </message>
+    <message>
+        <source>Piano rows: A S D F G H J K, W E T Y U O; Z X octave</source>
+        <extracomment>rbPianoRows.Caption</extracomment>
+        <translation>File di pianoforte: A S D F G H J K, W E T Y U O; Z X ottava</translation>
+    </message>
+    <message>
+        <source>Note names: C D E F G A B; Shift sharp, Ctrl flat</source>
+        <extracomment>rbNoteNames.Caption</extracomment>
+        <translation>Lettere inglesi C D E F G A B (C = Do); Maiusc ♯, Ctrl ♭</translation>
+    </message>
+    <message>
+        <source>MIDI inputs</source>
+        <extracomment>gbMidi.Caption</extracomment>
+        <translation>Ingressi MIDI</translation>
+    </message>
+    <message>
+        <source>No MIDI input found</source>
+        <extracomment>lNoMidi.Caption</extracomment>
+        <translation>Nessun ingresso MIDI trovato</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <extracomment>gbSound.Caption</extracomment>
+        <translation>Suono</translation>
+    </message>
+    <message>
+        <source>Practice</source>
+        <extracomment>gbPractice.Caption</extracomment>
+        <translation>Esercizio</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <extracomment>gbLanguage.Caption</extracomment>
+        <translation>Lingua</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <extracomment>lLanguage.Caption</extracomment>
+        <translation>Lingua:</translation>
+    </message>
+    <message>
+        <source>Note names:</source>
+        <extracomment>lNoteNaming.Caption</extracomment>
+        <translation>Nomi delle note:</translation>
+    </message>
+    <message>
+        <source>A new language shows at the next start.</source>
+        <extracomment>lLanguageNext.Caption</extracomment>
+        <translation>La nuova lingua compare al prossimo avvio.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <extracomment>tsProgress.Caption</extracomment>
+        <translation>Progressi</translation>
+    </message>
+</context>
+</TS>
