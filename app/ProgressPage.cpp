@@ -1,6 +1,7 @@
 #include "app/ProgressPage.h"
 
 #include "app/Language.h"
+#include "app/TextFit.h"
 
 #include "app/HistoryCsv.h"
 #include "controls/SkinCtrls.h"
@@ -134,6 +135,7 @@ void TProgressPage::build()
     connect(resetButton_, &QPushButton::clicked, this, [this] { ResetHistory(); });
     exportButton_->show();
     resetButton_->show();
+    FitTexts(this);
     Refresh();
 }
 

@@ -5,6 +5,7 @@
 #include "app/HistoryHookup.h"
 #include "app/KeyboardInput.h"
 #include "app/Language.h"
+#include "app/TextFit.h"
 #include "app/MidiHookup.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
@@ -249,6 +250,7 @@ void TfMain::FormCreate(QObject*)
     history_ = std::make_unique<THistoryHookup>(*this, *tsProgress);
     InitGame();
     Randomize();
+    FitTexts(this);
 }
 
 void TfMain::InitGame()
@@ -383,4 +385,5 @@ void TfMain::StartSubsystems()
     }
     if (history_)
         history_->Start();
+    FitTexts(this);
 }

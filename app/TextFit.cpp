@@ -1,0 +1,77 @@
+#include "app/TextFit.h"
+
+#include "app/Language.h"
+
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QVariant>
+#include <QWidget>
+#include <algorithm>
+
+namespace {
+
+// The room a control's frame takes beside its text: a tick's box, a button's edges, a group's corner.
+int frameWidth(const QWidget* widget)
+{
+    if (widget->inherits("TSkinCheckBox"))
+        return 20;
+    if (widget->inherits("TSkinBtn"))
+        return 4;
+    if (widget->inherits("TSkinGroupBox"))
+        return 16;
+    return 0;
+}
+
+// A single-line caption: labels that wrap, memos and the scrolling line have room of their own.
+bool fitsOnOneLine(const QWidget* widget)
+{
+    return widget->property("Caption").isValid() && !widget->property("WordWrap").toBool() &&
+           !widget->property("Lines").isValid() && !widget->inherits("TSkinPanel") && !widget->inherits("TTabSheet");
+}
+
+// Where the control's row ends: its parent's edge or the nearest neighbour to its right.
+int rightLimit(const QWidget* widget)
+{
+    const QWidget* parent = widget->parentWidget();
+    int limit = parent->width();
+    const QRect here = widget->geometry();
+    for (const QWidget* other : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (other != widget && other->isVisibleTo(parent) && other->x() >= here.x() + 1 &&
+            other->geometry().top() < here.bottom() && other->geometry().bottom() > here.top())
+            limit = std::min(limit, other->x() - 2);
+    return limit;
+}
+
+void fit(QWidget* widget)
+{
+    const QString text = widget->property("Caption").toString();
+    const auto needed = [&] { return QFontMetrics(widget->font()).horizontalAdvance(text) + frameWidth(widget); };
+    const bool autoSize = widget->property("AutoSize").toBool();
+    const int room = rightLimit(widget) - widget->x();
+    if (!autoSize && needed() > widget->width() && room > widget->width())
+        widget->resize(std::min(room, needed()), widget->height());
+    const int limit = autoSize ? room : widget->width();
+    // A label that sizes itself is measured as it is, with its shadow.
+    const auto used = [&] { return autoSize ? widget->width() : needed(); };
+    if (used() <= limit)
+        return;
+    QFont font = widget->font();
+    const int size = QFontInfo(font).pixelSize();
+    for (int smaller = size - 1; smaller >= size * 7 / 10 && used() > limit; --smaller) {
+        font.setPixelSize(smaller);
+        widget->setFont(font);
+    }
+}
+
+} // namespace
+
+void FitTexts(QWidget* root)
+{
+    // The design is laid out for its English, which fits as it is.
+    if (ShownLanguage() == QLatin1String("en"))
+        return;
+    for (QWidget* widget : root->findChildren<QWidget*>())
+        if (fitsOnOneLine(widget) && !widget->property("Caption").toString().isEmpty())
+            fit(widget);
+}
