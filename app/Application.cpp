@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QFont>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSocketNotifier>
@@ -74,6 +75,13 @@ void PreferPlainImageTransfer()
     // wake-ups each time; sent in the request, a few kilobytes cost less than that.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
+void KeepLibraryDetailForDebugging()
+{
+    const QByteArray debug = qgetenv("LIRASTO_DEBUG");
+    if (debug.isEmpty() || debug == "0")
+        QLoggingCategory::setFilterRules(QStringLiteral("lirasto.*.debug=false\nlirasto.*.info=false"));
 }
 
 bool RunGuarded(const std::function<void()>& handler)

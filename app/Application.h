@@ -40,6 +40,12 @@ void InstallFontSubstitutions();
 // otherwise.
 void PreferPlainImageTransfer();
 
+// The sound and MIDI libraries tell of every output they try; on a machine without a sound
+// server that is a screenful at each start. Their lines (our categories' debug and info) show
+// only when LIRASTO_DEBUG is set; warnings, such as the one line that says there is no sound
+// output and why, always do.
+void KeepLibraryDetailForDebugging();
+
 // Reads the system's font configuration on a worker thread. Reading it (a few dozen XML files and
 // the font caches) is one of the costliest steps of start-up and needs nothing of the application
 // object, so it runs while the application connects to the display. Wait() before the first text is measured: the font

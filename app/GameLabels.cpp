@@ -17,12 +17,6 @@ const char* const kAllPassedText =
     QT_TRANSLATE_NOOP("TGameLabels", "Congratulations!! You definitely know your notes!");
 const char* const kRepeatText = QT_TRANSLATE_NOOP("TGameLabels", "Please repeat this level!");
 
-// The level table's texts, marked for translation in the game core.
-QString coreText(const std::string& text)
-{
-    return QCoreApplication::translate("TGameCore", text.c_str());
-}
-
 void showText(TSkinLabel* label, const QString& text, const QColor* colour = nullptr)
 {
     if (colour)
@@ -32,22 +26,28 @@ void showText(TSkinLabel* label, const QString& text, const QColor* colour = nul
 
 } // namespace
 
+// The level table's texts are marked for translation in the game core.
+QString LevelRowText(const std::string& text)
+{
+    return QCoreApplication::translate("TGameCore", text.c_str());
+}
+
 void TGameLabels::ShowLevelTexts()
 {
     const TLevel& row = core_.LevelRow();
     showText(form_.lGoal, QString::number(row.Goal));
-    showText(form_.lQuestion, coreText(row.QuestionText));
-    showText(form_.lExplanation, coreText(row.ExplanationText));
+    showText(form_.lQuestion, LevelRowText(row.QuestionText));
+    showText(form_.lExplanation, LevelRowText(row.ExplanationText));
 }
 
 void TGameLabels::ShowCountDown()
 {
-    showText(form_.lCountDown, tr("%1 SEC.").arg(core_.SecondsLeft));
+    showText(form_.lCountDown, tr("%1 SEC.").arg(core_.SecondsLeft()));
 }
 
 void TGameLabels::ShowScore()
 {
-    showText(form_.lScore, QString::number(core_.Score));
+    showText(form_.lScore, QString::number(core_.Score()));
 }
 
 void TGameLabels::RunStarted(int)

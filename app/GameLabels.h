@@ -3,9 +3,13 @@
 #include "game/GameEvents.h"
 
 #include <QCoreApplication>
+#include <string>
 
 class TGameCore;
 class TfMain;
+
+// A text of the level table (the question, the explanation), in the language shown.
+QString LevelRowText(const std::string& text);
 
 // Keeps the game page's texts in step with the run: the time, the score, the
 // verdict, the level's texts and the message at the end of a run.

@@ -97,7 +97,7 @@ void THistoryHookup::loadChooser()
 {
     // An answer judged during the last run is already in the store: the run's end waits for
     // the commits queued before it.
-    const int level = form_.Core().Level;
+    const int level = form_.Core().Level();
     const int key = LevelKeys[level];
     chooser_.Load(key, PastAnswers(store_.Answers(level), key), std::chrono::system_clock::now());
 }
@@ -109,7 +109,7 @@ void THistoryHookup::pageShown()
     // Built on the first visit only, so that start-up does not pay for it.
     page_ = new TProgressPage(store_, {form_.ImgClefs->Bitmap(), form_.BMPNoteList, form_.BMPKeyList}, form_.SkinImages,
                               &sheet_);
-    page_->LevelSource = [this] { return form_.Core().Level; };
+    page_->LevelSource = [this] { return form_.Core().Level(); };
     page_->OnResetHistory = [this] { store_.Clear(); };
     page_->show();
 }

@@ -3,11 +3,16 @@
 #include "app/Application.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
+#include "app/TextFit.h"
 #include "app/uMain.h"
+#include "controls/SkinCheckBox.h"
 #include "controls/SkinCtrls.h"
+#include "game/PianoKeys.h"
+#include "game/uVariables.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <algorithm>
 #include <array>
@@ -41,7 +46,7 @@ constexpr std::array<TRowKey, 14> kPianoRows{{
 constexpr quint32 kOctaveDownScanCode = 52; // Z
 constexpr quint32 kOctaveUpScanCode = 53;   // X
 
-// The rows stay where every key they play is on the drawn piano (C2 .. C6).
+// The rows' home row stays on the drawn piano (C2 .. B5); K and O of the top octave lie beyond it.
 constexpr int kLowestBase = 36;
 constexpr int kHighestBase = 72;
 
@@ -79,11 +84,87 @@ int64_t physicalKey(const QKeyEvent& key)
 TKeyboardInput::TKeyboardInput(TfMain& form) : QObject(&form), form_(form)
 {
     qApp->installEventFilter(this);
+    // A key let go on another page never reaches us: let go of them all when the page changes.
+    connect(form_.PageControl, &QTabWidget::currentChanged, this, [this] {
+        RunGuarded([this] {
+            releaseAll();
+            QWidget* page = form_.PageControl->currentWidget();
+            if (page == form_.tsOptions || page == form_.tsInfo)
+                showHints();
+        });
+    });
+}
+
+void TKeyboardInput::showHints()
+{
+    SetLayout(TKeyboardLayout::Current());
+    if (auto* rows = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbPianoRows"))) {
+        rows->setText(RowsHint());
+        FitText(rows);
+    }
+    if (auto* names = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbNoteNames"))) {
+        names->setText(NamesHint());
+        FitText(names);
+    }
+    // Beside the usage lines, which name the mouse only, what else plays.
+    if (!usage_ && form_.mUsage) {
+        usage_ = new TSkinLabel(form_.mUsage);
+        usage_->setObjectName(QStringLiteral("lKeysUsage"));
+        usage_->SetTransparent(true);
+        usage_->setFont(form_.mUsage->font());
+        // In line with the memo's own first line, which sits below its top margin; from the middle on, or
+        // past the memo's longest line where a language makes those longer.
+        constexpr int kMemoTopMargin = 5;
+        constexpr int kGap = 12;
+        const QFontMetrics memo(form_.mUsage->font());
+        int left = form_.mUsage->width() / 2;
+        for (const QString& line : form_.mUsage->property("Lines").toStringList())
+            left = std::max(left, memo.horizontalAdvance(line) + kGap);
+        left = std::min(left, form_.mUsage->width() * 2 / 3);
+        usage_->setGeometry(left, kMemoTopMargin, form_.mUsage->width() - left - 4,
+                            form_.mUsage->height() - 2 * kMemoTopMargin);
+        usage_->show();
+    }
+    if (usage_) {
+        usage_->setFont(form_.mUsage->font());
+        usage_->SetCaption(tr(" KEYS AND MIDI\n o Keys %1\n o Space starts, Escape resets\n"
+                              " o A MIDI keyboard answers too")
+                               .arg(rowKeys()));
+        FitText(usage_);
+    }
 }
 
 TKeyboardInput::~TKeyboardInput()
 {
     qApp->removeEventFilter(this);
+}
+
+QString TKeyboardInput::RowsHint() const
+{
+    return tr("Piano rows: %1").arg(rowKeys());
+}
+
+QString TKeyboardInput::rowKeys() const
+{
+    const auto letter = [this](quint32 scanCode) {
+        const QString text = layout_.Letter(scanCode);
+        return text.isEmpty() ? TKeyboardLayout::Us().Letter(scanCode) : text;
+    };
+    QStringList white, black;
+    for (const TRowKey& key : kPianoRows)
+        (IsBlackKey[key.Semitone % 12] != 0 ? black : white) << letter(key.ScanCode);
+    return tr("%1, %2; %3 %4 octave")
+        .arg(white.join(QLatin1Char(' ')), black.join(QLatin1Char(' ')), letter(kOctaveDownScanCode),
+             letter(kOctaveUpScanCode));
+}
+
+QString TKeyboardInput::NamesHint() const
+{
+    // The C key of a US keyboard types a Latin letter on every Latin layout.
+    const QString c = layout_.Letter(kPianoRows[0].ScanCode);
+    const bool latin = !c.isEmpty() && c.at(0) >= QLatin1Char('A') && c.at(0) <= QLatin1Char('Z');
+    return latin ? tr("Note names: C D E F G A B; Shift sharp, Ctrl flat")
+                 : tr("Note names: Latin C D E F G A B; Shift sharp, Ctrl flat");
 }
 
 bool TKeyboardInput::onGamePage(QObject* watched) const
@@ -120,7 +201,12 @@ std::optional<int> TKeyboardInput::noteFor(const QKeyEvent& key) const
             return std::nullopt;
         return base_ + row->Semitone;
     }
-    const std::optional<int> natural = naturalOf(key.key());
+    std::optional<int> natural = naturalOf(key.key());
+    // A letter of another script (Cyrillic, Greek) answers by the key's Latin letter.
+    const bool foreignLetter = key.key() > 0xff && key.key() <= 0xffff && QChar(char16_t(key.key())).isLetter();
+    if (!natural && foreignLetter)
+        if (const std::optional<char> latin = layout_.LatinLetter(key.nativeScanCode()))
+            natural = naturalOf(Qt::Key_A + (*latin - 'A'));
     if (!natural)
         return std::nullopt;
     int note = base_ + *natural;
@@ -131,28 +217,60 @@ std::optional<int> TKeyboardInput::noteFor(const QKeyEvent& key) const
     return note;
 }
 
+bool TKeyboardInput::repeats(const QKeyEvent& key) const
+{
+    if (key.isAutoRepeat())
+        return true;
+    // X sends a held key's repeats as a release and a press with one time, which Qt
+    // marks as a repeat only when it has read both at once. No time (0) proves nothing.
+    const auto released = released_.find(physicalKey(key));
+    return key.timestamp() != 0 && released != released_.end() && released->second == key.timestamp();
+}
+
+void TKeyboardInput::shiftOctave(int step)
+{
+    base_ = std::clamp(base_ + step, kLowestBase, kHighestBase);
+    form_.PianoHighlight().ShowOctave(base_);
+    showRows();
+}
+
+void TKeyboardInput::SetScheme(TKeyboardScheme scheme)
+{
+    scheme_ = scheme;
+    if (scheme_ != TKeyboardScheme::PianoRows)
+        form_.PianoHighlight().ShowRows(0);
+    else if (rowsShown_)
+        form_.PianoHighlight().ShowRows(base_);
+}
+
+void TKeyboardInput::showRows()
+{
+    rowsShown_ = scheme_ == TKeyboardScheme::PianoRows;
+    if (rowsShown_)
+        form_.PianoHighlight().ShowRows(base_);
+}
+
 bool TKeyboardInput::keyPress(const QKeyEvent& key)
 {
+    const bool repeat = repeats(key);
     if (key.key() == Qt::Key_Space) {
-        if (!key.isAutoRepeat() && !form_.Core().Running())
+        if (!repeat && !form_.Core().Running())
             form_.bStartClick(form_.bStart);
         return true; // during a run too, so that a focused Reset is not pressed by it
     }
     if (key.key() == Qt::Key_Escape) {
-        if (!key.isAutoRepeat() && form_.bReset->isEnabled())
+        if (!repeat && form_.bReset->isEnabled())
             form_.bResetClick(form_.bReset);
         return true;
     }
     if (key.nativeScanCode() == kOctaveDownScanCode || key.nativeScanCode() == kOctaveUpScanCode) {
-        if (!key.isAutoRepeat()) {
-            const int step = key.nativeScanCode() == kOctaveUpScanCode ? 12 : -12;
-            base_ = std::clamp(base_ + step, kLowestBase, kHighestBase);
-            form_.PianoHighlight().ShowOctave(base_);
-        }
+        // Held down, it moves the rows once, however its repeats come.
+        if (!repeat && octaveDown_.insert(key.nativeScanCode()).second)
+            shiftOctave(key.nativeScanCode() == kOctaveUpScanCode ? 12 : -12);
         return true;
     }
     if (key.key() == Qt::Key_M && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        if (!key.isAutoRepeat())
+        if (!repeat)
             form_.OptionsPage().SetOption(lirasto::settings::TOption::Mute,
                                           form_.OptionsPage().Options().On(lirasto::settings::TOption::Mute) ? 0 : 1);
         return true;
@@ -160,9 +278,12 @@ bool TKeyboardInput::keyPress(const QKeyEvent& key)
     const std::optional<int> note = noteFor(key);
     if (!note)
         return false;
-    // A key held down repeats on most systems; a repeat is not a new press.
-    if (key.isAutoRepeat() || down_.count(physicalKey(key)))
+    if (repeat || down_.count(physicalKey(key)))
         return true;
+    if (!rowsShown_)
+        showRows();
+    if (*note < kLowestDrawnNote || *note > kHighestDrawnNote)
+        return true; // beyond the drawn piano, where no key could show it
     down_[physicalKey(key)] = *note;
     form_.Core().KeyDown(*note, TInputSource::ComputerKeyboard);
     return true;
@@ -170,11 +291,13 @@ bool TKeyboardInput::keyPress(const QKeyEvent& key)
 
 bool TKeyboardInput::keyRelease(const QKeyEvent& key)
 {
+    if (key.isAutoRepeat())
+        return down_.count(physicalKey(key)) > 0;
+    released_[physicalKey(key)] = key.timestamp();
+    octaveDown_.erase(key.nativeScanCode());
     const auto found = down_.find(physicalKey(key));
     if (found == down_.end())
         return false;
-    if (key.isAutoRepeat())
-        return true;
     const int note = found->second;
     down_.erase(found);
     form_.Core().KeyUp(note, TInputSource::ComputerKeyboard);
@@ -183,6 +306,7 @@ bool TKeyboardInput::keyRelease(const QKeyEvent& key)
 
 void TKeyboardInput::releaseAll()
 {
+    octaveDown_.clear();
     const auto down = std::exchange(down_, {});
     for (const auto& [key, note] : down)
         form_.Core().KeyUp(note, TInputSource::ComputerKeyboard);

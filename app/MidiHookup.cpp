@@ -99,7 +99,7 @@ void TMidiHookup::showDevices()
     std::vector<std::pair<QString, bool>> list;
     for (const TMidiDevice& device : input_->devices())
         list.emplace_back(device.Name, device.Enabled);
-    form_.SetMidiDevices(list);
+    form_.SetMidiDevices(list, input_->jackPortName());
 }
 
 void TMidiHookup::deviceToggled(const QString& name, bool enabled)

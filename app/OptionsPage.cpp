@@ -135,7 +135,7 @@ void TOptionsPage::apply(TOption option)
     }
 }
 
-void TOptionsPage::SetMidiDevices(const std::vector<TMidiDevice>& devices)
+void TOptionsPage::SetMidiDevices(const std::vector<TMidiDevice>& devices, const QString& jackPort)
 {
     auto* group = form_.findChild<QWidget*>(QStringLiteral("gbMidi"));
     auto* none = form_.findChild<QWidget*>(QStringLiteral("lNoMidi"));
@@ -159,6 +159,19 @@ void TOptionsPage::SetMidiDevices(const std::vector<TMidiDevice>& devices)
     }
     if (none)
         none->setVisible(devices.empty());
+    // A keyboard JACK does not call physical, or a program, is connected by hand: name our port.
+    if (!midiPort_ && none) {
+        auto* port = new TSkinLabel(group);
+        port->setObjectName(QStringLiteral("lMidiPort"));
+        port->SetTransparent(true);
+        port->SetWordWrap(true);
+        port->setGeometry(none->x(), none->y() + kTickStep, group->width() - 2 * none->x(), 2 * kTickStep);
+        midiPort_ = port;
+    }
+    if (midiPort_) {
+        midiPort_->SetCaption(tr("Connect a keyboard to the JACK port\n\"%1\"").arg(jackPort));
+        midiPort_->setVisible(devices.empty() && !jackPort.isEmpty());
+    }
     if (TSkinCheckBox* exact = Tick(TOption::OctaveExact))
         exact->setVisible(!devices.empty());
 }

@@ -9,6 +9,7 @@
 
 class QWidget;
 class TSkinCheckBox;
+class TSkinLabel;
 class TfMain;
 
 // The Options page: one tick per row of the options table, the keyboard
@@ -38,9 +39,10 @@ public:
         QString Name;
         bool Enabled = true;
     };
-    // The MIDI inputs found, each with its tick; none shows "No MIDI input found".
+    // The MIDI inputs found, each with its tick; none shows "No MIDI input found",
+    // and with our JACK port (jackPort) the port to connect a keyboard to.
     // The octave-exact tick shows only while there is one.
-    void SetMidiDevices(const std::vector<TMidiDevice>& devices);
+    void SetMidiDevices(const std::vector<TMidiDevice>& devices, const QString& jackPort = {});
     std::function<void(const QString& name, bool enabled)> OnMidiDeviceToggled;
 
 signals:
@@ -57,4 +59,5 @@ private:
     lirasto::settings::TOptions options_;
     std::vector<TSkinCheckBox*> ticks_; // by option, nullptr where an option has no tick
     std::vector<TSkinCheckBox*> midiTicks_;
+    TSkinLabel* midiPort_ = nullptr;
 };

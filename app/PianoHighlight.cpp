@@ -65,6 +65,9 @@ void TPianoHighlight::KeyDown(int note, TInputSource source)
 {
     if (TBitmapLayer* layer = layHighlight(note))
         highlights_.push_back({note, source, layer});
+    // The rows' mark stays in sight across a lit key.
+    if (rowsMark_)
+        rowsMark_->BringToFront();
 }
 
 void TPianoHighlight::ShowOctave(int note)
@@ -77,6 +80,30 @@ void TPianoHighlight::ShowOctave(int note)
         if (mark == octaveMarks_)
             removeOctaveMark();
     });
+}
+
+void TPianoHighlight::ShowRows(int base)
+{
+    // A strip at the foot of the white keys, below the black keys and the key names.
+    constexpr int kStripHeight = 3;
+    constexpr TColor32 kStripColor = Color32(196, 64, 32);
+    if (base == rowsBase_)
+        return;
+    TUpdateBracket bracket(view_);
+    delete std::exchange(rowsMark_, nullptr);
+    rowsBase_ = 0;
+    const std::optional<TPianoKeyHit> first = PianoKeyOfNote(base);
+    if (!first)
+        return;
+    // Up to the right edge of the next C, which K plays, or the keyboard's end.
+    const std::optional<TPianoKeyHit> next = PianoKeyOfNote(base + 14);
+    const int right = next ? next->Left : kKeyboardWidth;
+    auto layer = std::make_unique<TBitmapLayer>(view_.Layers());
+    layer->Bitmap()->SetSize(right - first->Left, kStripHeight);
+    layer->Bitmap()->Clear(kStripColor);
+    PlaceLayer(layer.get(), first->Left, view_.Bitmap()->Height() - kStripHeight);
+    rowsMark_ = layer.release();
+    rowsBase_ = base;
 }
 
 void TPianoHighlight::removeOctaveMark()

@@ -26,7 +26,13 @@ public:
     // the player moves them by an octave.
     void ShowOctave(int note);
 
-    // Names on the white keys, for a beginner to find them.
+    // Marks, along the foot of the keys, the keys the computer keyboard's rows
+    // play: the octave from the C at base and the next C and C sharp, as far
+    // as the drawn piano goes. 0 takes the mark away.
+    void ShowRows(int base);
+    int RowsShown() const { return rowsBase_; }
+
+    // Letter names on the white keys, for a beginner to find them.
     void SetKeyNames(bool on);
     // Paints the names again, in the note names now in use, where they are shown.
     void RenameKeys();
@@ -52,6 +58,8 @@ private:
     void removeOctaveMark();
 
     TBitmapLayer* octaveMark_ = nullptr;
+    TBitmapLayer* rowsMark_ = nullptr;
+    int rowsBase_ = 0;
     int octaveMarks_ = 0; // counts the marks shown, so that an old mark's timer leaves a newer one alone
     std::vector<uint32_t> plainKeyboard_;              // the picture without names, while they are shown
     std::shared_ptr<const TDetailSource> plainDetail_; // and its detail, while they are shown

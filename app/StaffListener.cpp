@@ -3,31 +3,27 @@
 #include "game/GameCore.h"
 #include "game/uFunctions.h"
 
-namespace {
-
-// Notes above the middle line of their staff have their stems down.
-constexpr int kTrebleMiddleNote = 71;
-constexpr int kBassMiddleNote = 50;
-
-} // namespace
-
 void TStaffListener::QuestionPosed(const TQuestion& question)
 {
+    if (question.Exercise != TExerciseKind::Levels)
+        return; // a line has its own listener
     ClearStaff();
     ShowKeySignature(question.Key);
     ShowEvaluationMark();
     const TNoteSet notes = TNoteSet::Of(question.Note);
     if (question.Clef == 1) {
-        TrebleSlots[1].StemDown = question.Note > kTrebleMiddleNote;
+        TrebleSlots[1].StemDown = StemDown(1, question.Note);
         DrawTrebleNotes(notes, question.Key);
     } else {
-        BassSlots[1].StemDown = question.Note > kBassMiddleNote;
+        BassSlots[1].StemDown = StemDown(2, question.Note);
         DrawBassNotes(notes, question.Key);
     }
 }
 
 void TStaffListener::AnswerJudged(const TJudgement& judgement)
 {
+    if (judgement.Exercise != TExerciseKind::Levels)
+        return;
     SetEvaluationMark(judgement.Right ? RightMarkPicture : WrongMarkPicture);
 }
 
@@ -39,11 +35,11 @@ void TStaffListener::RunEnded(const TRunResult&)
 
 void TStaffListener::LevelChanged(int)
 {
-    ShowKeySignature(core_.CurrentKey);
+    ShowKeySignature(core_.CurrentKey());
 }
 
 void TStaffListener::Cleared()
 {
-    ShowKeySignature(core_.CurrentKey);
+    ShowKeySignature(core_.CurrentKey());
     ClearStaff();
 }

@@ -3,6 +3,7 @@
 #include "app/Language.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QVariant>
@@ -43,10 +44,46 @@ int rightLimit(const QWidget* widget)
     return limit;
 }
 
-void fit(QWidget* widget)
+// A drop-down list's items are shown in its face and in the list alike: the widest sets the size.
+void fitChoices(QComboBox* box)
 {
-    const QString text = widget->property("Caption").toString();
-    const auto needed = [&] { return QFontMetrics(widget->font()).horizontalAdvance(text) + frameWidth(widget); };
+    constexpr int kArrowAndMargins = 24;
+    const auto widest = [box] {
+        const QFontMetrics metrics(box->font());
+        int width = 0;
+        for (int i = 0; i < box->count(); ++i)
+            width = std::max(width, metrics.horizontalAdvance(box->itemText(i)));
+        return width + kArrowAndMargins;
+    };
+    QFont font = box->font();
+    const int size = QFontInfo(font).pixelSize();
+    for (int smaller = size - 1; smaller >= size * 7 / 10 && widest() > box->width(); --smaller) {
+        font.setPixelSize(smaller);
+        box->setFont(font);
+        box->setProperty("SelFont", font);
+    }
+}
+
+} // namespace
+
+void FitText(QWidget* widget)
+{
+    if (auto* box = qobject_cast<QComboBox*>(widget)) {
+        fitChoices(box);
+        return;
+    }
+    const QStringList lines = widget->property("Caption").toString().split(QLatin1Char('\n'));
+    const auto needed = [&] {
+        const QFontMetrics metrics(widget->font());
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        return widest + frameWidth(widget);
+    };
+    // Lines under each other must also keep within the control's height.
+    const auto tooHigh = [&] {
+        return lines.size() > 1 && QFontMetrics(widget->font()).lineSpacing() * lines.size() > widget->height();
+    };
     const bool autoSize = widget->property("AutoSize").toBool();
     const int room = rightLimit(widget) - widget->x();
     if (!autoSize && needed() > widget->width() && room > widget->width())
@@ -54,17 +91,15 @@ void fit(QWidget* widget)
     const int limit = autoSize ? room : widget->width();
     // A label that sizes itself is measured as it is, with its shadow.
     const auto used = [&] { return autoSize ? widget->width() : needed(); };
-    if (used() <= limit)
+    if (used() <= limit && !tooHigh())
         return;
     QFont font = widget->font();
     const int size = QFontInfo(font).pixelSize();
-    for (int smaller = size - 1; smaller >= size * 7 / 10 && used() > limit; --smaller) {
+    for (int smaller = size - 1; smaller >= size * 7 / 10 && (used() > limit || tooHigh()); --smaller) {
         font.setPixelSize(smaller);
         widget->setFont(font);
     }
 }
-
-} // namespace
 
 void FitTexts(QWidget* root)
 {
@@ -72,6 +107,7 @@ void FitTexts(QWidget* root)
     if (ShownLanguage() == QLatin1String("en"))
         return;
     for (QWidget* widget : root->findChildren<QWidget*>())
-        if (fitsOnOneLine(widget) && !widget->property("Caption").toString().isEmpty())
-            fit(widget);
+        if ((fitsOnOneLine(widget) && !widget->property("Caption").toString().isEmpty()) ||
+            qobject_cast<QComboBox*>(widget))
+            FitText(widget);
 }

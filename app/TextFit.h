@@ -9,3 +9,6 @@ class QWidget;
 // Texts that already fit are left exactly as the design has them, and while English
 // is shown nothing is measured.
 void FitTexts(QWidget* root);
+
+// The same for one control whose text was set after the window was fitted.
+void FitText(QWidget* widget);

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/FormLoader.h"
 #include "app/Language.h"
 #include "app/Options.h"
@@ -12,7 +13,19 @@
 
 int main(int argc, char** argv)
 {
+    // The command line is read before the display is opened, so that --help and a mistyped option need none.
+    TStartOptions startOptions;
+    if (argc > 1) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        const TCommandLine commandLine = ParseCommandLine(arguments);
+        if (const std::optional<int> exitCode = AnswerCommandLine(commandLine))
+            return *exitCode;
+        startOptions = commandLine.Options;
+    }
     PreferPlainImageTransfer();
+    KeepLibraryDetailForDebugging();
     TFontConfigWarmUp fontConfig;
     TApplication application(argc, argv);
     fontConfig.Wait();
@@ -29,6 +42,8 @@ int main(int argc, char** argv)
     CloseOnTerminationSignals(form.get());
     CloseWhenWindowDestroyed(form.get());
     KeepWindowOnScreen(form.get());
+    if (startOptions.StartsAPractice() && !RunGuarded([&] { form->StartPractice(startOptions); }))
+        return 1;
     form->show();
     // MIDI, sound and history load libraries and open devices and files: they wait until the first frame is
     // on screen, so that the window never waits for them.

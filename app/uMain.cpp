@@ -1,6 +1,7 @@
 #include "app/uMain.h"
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/GameLabels.h"
 #include "app/HistoryHookup.h"
 #include "app/KeyboardInput.h"
@@ -11,10 +12,12 @@
 #include "app/PianoHighlight.h"
 #include "app/SavedLevel.h"
 #include "app/Settings.h"
+#include "app/SightReading.h"
 #include "app/SoundHookup.h"
 #include "app/StaffListener.h"
 #include "controls/SkinCtrls.h"
 #include "core/Checked.h"
+#include "game/InputKinds.h"
 #include "game/PianoKeys.h"
 #include "game/uVariables.h"
 #include "graphics/Image32.h"
@@ -101,7 +104,7 @@ public:
 private:
     void show(TInputSource source)
     {
-        if (source != TInputSource::Midi)
+        if (!InputKind(source).ArrivesInBatches)
             QCoreApplication::sendPostedEvents(form_.window(), QEvent::UpdateRequest);
     }
 
@@ -133,20 +136,21 @@ void TfMain::connectListeners()
     core_.AddListener(piano_.get());
     core_.AddListener(labels_.get());
     core_.AddListener(controls_.get());
+    sightReading_ = std::make_unique<TSightReading>(*this);
     showAtOnce_ = std::make_unique<TShowAtOnce>(*this);
     core_.AddListener(showAtOnce_.get());
     keyboard_ = new TKeyboardInput(*this);
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { RunGuarded([this] { pageChanged(); }); });
 }
 
-void TfMain::SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices)
+void TfMain::SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices, const QString& jackPort)
 {
     if (!optionsPage_)
         return; // the window's creation did not get as far as its pages
     std::vector<TOptionsPage::TMidiDevice> list;
     for (const auto& [name, enabled] : devices)
         list.push_back({name, enabled});
-    optionsPage_->SetMidiDevices(list);
+    optionsPage_->SetMidiDevices(list, jackPort);
 }
 
 void TfMain::pageChanged()
@@ -257,10 +261,8 @@ void TfMain::InitGame()
 {
     FillLevelList();
     SkinScrollingText->setProperty("Strings", QStringList{tr(kCreditLine)});
-    core_.HeldKeyCount = 0;
-    core_.CurrentKey = 0;
     CreateKeySignatureLayers();
-    ShowKeySignature(core_.CurrentKey);
+    ShowKeySignature(core_.CurrentKey());
     core_.FillLevelTable();
 }
 
@@ -298,7 +300,7 @@ void TfMain::ClearStaff()
 void TfMain::tsMainShow(QObject*)
 {
     labels_->ShowLevelTexts();
-    cbLevel->setCurrentIndex(lirasto::checkedSub(core_.Level, 1));
+    cbLevel->setCurrentIndex(lirasto::checkedSub(core_.Level(), 1));
     if (core_.Running()) {
         // Back on the game page: a paused run goes on with its score and time.
         core_.Resume();
@@ -318,6 +320,19 @@ void TfMain::bStartClick(QObject*)
     bReset->setEnabled(true);
     core_.Start();
     cbLevel->setEnabled(false);
+}
+
+void TfMain::StartPractice(const TStartOptions& options)
+{
+    if (options.Level) {
+        core_.SetLevel(*options.Level);
+        NoteLevelSet();
+    }
+    if (options.Exercise == TExerciseKind::Line)
+        sightReading_->Choose(options.LineSettings());
+    else
+        sightReading_->Choose(std::nullopt);
+    bStartClick(bStart);
 }
 
 void TfMain::TimerTimer(QObject*)
@@ -359,12 +374,12 @@ void TfMain::FormClose(QObject*)
 
 void ReadSettings(TGameCore& core)
 {
-    core.Level = LoadSavedLevel();
+    core.LoadLevel(LoadSavedLevel());
 }
 
 void WriteSettings(const TGameCore& core)
 {
-    SaveLevelAtClose(core.Level);
+    SaveLevelAtClose(core.Level());
 }
 
 void TfMain::StartSubsystems()

@@ -19,6 +19,8 @@ class TOptionsPage;
 class TSoundHookup;
 class TPianoHighlight;
 class TStaffListener;
+class TSightReading;
+struct TStartOptions;
 class TBitmap32List;
 class TCustomLayer;
 class TImage32;
@@ -116,6 +118,10 @@ public:
     // each on its own worker; called once the window has been shown.
     void StartSubsystems();
 
+    // Starts straight into the practice the command line asked for.
+    void StartPractice(const TStartOptions& options);
+    TSightReading& SightReading() { return *sightReading_; }
+
     TGameCore& Core() { return core_; }
     const TGameCore& Core() const { return core_; }
     TPianoHighlight& PianoHighlight() { return *piano_; }
@@ -127,7 +133,8 @@ public:
     THistoryHookup& History() { return *history_; }
 
     // The MIDI part reports the inputs it found: their names and whether each is in use.
-    void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices);
+    // With none, our JACK port's name, if there is one, is shown to connect a keyboard to.
+    void SetMidiDevices(const std::vector<std::pair<QString, bool>>& devices, const QString& jackPort = {});
     // Called when the player ticks an input on or off.
     std::function<void(const QString& name, bool enabled)> OnMidiDeviceToggled;
 
@@ -144,6 +151,7 @@ private:
     // What the staff drawing reaches of the window: the staff view and its picture lists.
     std::unique_ptr<TStaffWindow> staffWindow_;
     std::unique_ptr<TStaffListener> staff_;
+    std::unique_ptr<TSightReading> sightReading_;
     std::unique_ptr<TPianoHighlight> piano_;
     std::unique_ptr<TGameLabels> labels_;
     std::unique_ptr<TRunControls> controls_;

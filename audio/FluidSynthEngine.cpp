@@ -5,9 +5,14 @@
 #include <QFile>
 #include <QLoggingCategory>
 
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 #include <jack/jack.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
 #include <mutex>
 
 namespace {
@@ -31,6 +36,17 @@ void logFromJack(const char* message)
     qCDebug(lcSynth, "JACK: %s", message);
 }
 
+// ALSA's library writes its own lines about every device it cannot find.
+void logFromAlsa(const char* file, int line, const char* function, int, const char* format, ...)
+{
+    char message[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(message, sizeof message, format, args);
+    va_end(args);
+    qCDebug(lcSynth, "ALSA: %s:%d (%s) %s", file, line, function, message);
+}
+
 void routeSynthLog()
 {
     static std::once_flag once;
@@ -40,6 +56,7 @@ void routeSynthLog()
         // A missing server is an ordinary case here, not worth a line on the terminal.
         jack_set_error_function(logFromJack);
         jack_set_info_function(logFromJack);
+        snd_lib_error_set_handler(logFromAlsa);
     });
 }
 
@@ -67,6 +84,8 @@ public:
     {
         // The driver's thread renders the synthesizer: it goes first.
         closeOutput();
+        if (sequencer_)
+            delete_fluid_sequencer(sequencer_);
         if (synth_)
             delete_fluid_synth(synth_);
         if (settings_)
@@ -82,7 +101,16 @@ public:
         fluid_settings_setint(settings_, "synth.chorus.active", 0);
         fluid_settings_setnum(settings_, "synth.gain", 0.0);
         synth_ = new_fluid_synth(settings_);
-        return synth_ != nullptr;
+        if (!synth_)
+            return false;
+        // The sequencer runs on the synthesizer's sample clock, one tick a sample.
+        sequencer_ = new_fluid_sequencer2(0);
+        if (sequencer_) {
+            fluid_sequencer_set_time_scale(sequencer_, sampleRate);
+            synthDestination_ = fluid_sequencer_register_fluidsynth(sequencer_, synth_);
+        }
+        sampleRate_ = sampleRate;
+        return true;
     }
 
     bool loadPiano(const QString& path, int channels) override
@@ -129,6 +157,33 @@ public:
     void setGain(float gain) override { fluid_synth_set_gain(synth_, gain); }
     int activeVoices() override { return fluid_synth_get_active_voice_count(synth_); }
 
+    void scheduleClicks(double firstDelayMs, double beatMs, int count, int accentEvery) override
+    {
+        if (!sequencer_ || count <= 0 || beatMs <= 0)
+            return;
+        // General MIDI percussion: the high wood block on the bar's first beat, the low one on the others.
+        constexpr int kPercussionChannel = 9, kAccentClick = 76, kClick = 77;
+        const double samplesPerMs = sampleRate_ / 1000.0;
+        const unsigned int start = fluid_sequencer_get_tick(sequencer_);
+        fluid_event_t* event = new_fluid_event();
+        fluid_event_set_source(event, -1);
+        fluid_event_set_dest(event, synthDestination_);
+        for (int beat = 0; beat < count; ++beat) {
+            const bool accent = accentEvery > 0 && beat % accentEvery == 0;
+            fluid_event_note(event, kPercussionChannel, accent ? kAccentClick : kClick, accent ? 127 : 90,
+                             static_cast<unsigned int>(50 * samplesPerMs));
+            const double at = std::max(0.0, firstDelayMs + beat * beatMs) * samplesPerMs;
+            fluid_sequencer_send_at(sequencer_, event, start + static_cast<unsigned int>(std::lround(at)), 1);
+        }
+        delete_fluid_event(event);
+    }
+
+    void cancelClicks() override
+    {
+        if (sequencer_)
+            fluid_sequencer_remove_events(sequencer_, -1, synthDestination_, FLUID_SEQ_NOTE);
+    }
+
     bool render(float* left, float* right, int frames) override
     {
         return fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1) == FLUID_OK;
@@ -137,6 +192,9 @@ public:
 private:
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
+    fluid_sequencer_t* sequencer_ = nullptr;
+    fluid_seq_id_t synthDestination_ = -1;
+    double sampleRate_ = 48000.0;
     fluid_audio_driver_t* driver_ = nullptr;
 };
 

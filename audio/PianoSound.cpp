@@ -31,6 +31,9 @@ const char* const kClientName = "Lirasto Notes";
 // formats, and a truncated file is known to be broken before it is parsed.
 bool looksLikeSoundFont(const QString& path)
 {
+    // Only a regular file: opening a FIFO or a device would wait on whatever is on the other side.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -91,8 +94,12 @@ QString TPianoSound::findSoundFont(const QString& folder)
 QString TPianoSound::statusText() const
 {
     switch (status_.load()) {
-    case TStatus::NoSoundFont:
+    case TStatus::NoSoundFont: {
+        std::lock_guard lock(mutex_);
+        if (!soundFontProblem_.isEmpty())
+            return tr("No SoundFont found: %1").arg(soundFontProblem_);
         return tr("No SoundFont found");
+    }
     case TStatus::NoOutput:
         return tr("No sound output");
     case TStatus::NoModule: {
@@ -146,6 +153,36 @@ void TPianoSound::noteOn(int note, TSoundChannel channel)
     fs_->noteOn(static_cast<int>(channel), note, kVelocity);
 }
 
+void TPianoSound::scheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
+                                 std::chrono::duration<double, std::milli> beat, int count, int accentEvery)
+{
+    if (count <= 0 || muted_.load() || !loaded_.load())
+        return;
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        // The output stays open until the last click has sounded.
+        const auto last = std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(firstDelay + beat * count);
+        lastNote_ = std::max(lastNote_, last);
+        if (!outputOpen_) {
+            outputWanted_ = true;
+            wake = true;
+        }
+    }
+    if (wake)
+        wake_.notify_all();
+    if (status_.load() == TStatus::NoOutput)
+        return;
+    fs_->scheduleClicks(firstDelay.count(), beat.count(), count, accentEvery);
+}
+
+void TPianoSound::cancelClicks()
+{
+    if (loaded_.load())
+        fs_->cancelClicks();
+}
+
 void TPianoSound::noteOff(int note, TSoundChannel channel)
 {
     if (note < kLowestNote || note > kHighestNote || !loaded_.load() || status_.load() == TStatus::NoOutput)
@@ -194,7 +231,10 @@ void TPianoSound::setStatus(TStatus status)
 {
     if (status_.exchange(status) == status)
         return;
-    if (status == TStatus::NoSoundFont || status == TStatus::NoOutput || status == TStatus::NoModule)
+    if (status == TStatus::NoOutput)
+        qCWarning(lcSound, "No sound output: none of %s opened (LIRASTO_DEBUG=1 tells why)",
+                  qUtf8Printable(setup_.Drivers.join(QStringLiteral(", "))));
+    else if (status == TStatus::NoSoundFont || status == TStatus::NoModule)
         qCWarning(lcSound, "%s", qUtf8Printable(statusText()));
     emit statusChanged();
 }
@@ -227,6 +267,10 @@ bool TPianoSound::load(std::unique_ptr<TSynthEngine> engine)
     for (const QString& path : candidates) {
         if (!looksLikeSoundFont(path)) {
             qCInfo(lcSound, "Not a SoundFont, or cut short: %s", qUtf8Printable(path));
+            if (const QFileInfo file(path); file.exists() && !file.isFile()) {
+                std::lock_guard lock(mutex_);
+                soundFontProblem_ = tr("%1 is not a regular file").arg(file.fileName());
+            }
             continue;
         }
         if (!engine->loadPiano(path, kChannels))

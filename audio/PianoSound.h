@@ -57,6 +57,11 @@ public:
     void noteOn(int note, TSoundChannel channel = TSoundChannel::Keys);
     void noteOff(int note, TSoundChannel channel = TSoundChannel::Keys);
     void allNotesOff();
+    // The metronome: count clicks, the first firstDelay from now, then one a beat, every
+    // accentEvery-th accented; timed on the synthesizer's sample clock (see TSynthEngine).
+    void scheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
+                        std::chrono::duration<double, std::milli> beat, int count, int accentEvery);
+    void cancelClicks();
 
     // 0..100 %, linear in amplitude: 50 % is 6 dB below 100 %.
     void setVolume(int percent);
@@ -115,6 +120,7 @@ private:
     std::chrono::steady_clock::time_point lastNote_;
     QString soundFont_;
     QString moduleProblem_;
+    QString soundFontProblem_; // why the SoundFont named was refused before it was read
     QString driverName_;
     QString lastDriver_; // worker only
     std::thread worker_;

@@ -1,6 +1,7 @@
 #include "audio/SoundListener.h"
 
 #include "audio/PianoSound.h"
+#include "game/InputKinds.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ void TSoundListener::KeyDown(int note, TInputSource source)
     }
     const uint8_t bit = sourceBit(source);
     down_[note] |= bit;
-    if (source == TInputSource::Midi && !soundForMidiKeys_)
+    if (InputKind(source).SoundsItself && !soundForMidiKeys_)
         return;
     if (sounding_[note] & bit)
         return;

@@ -11,7 +11,7 @@ class TSynthEngine
 {
 public:
     // Raised whenever the calls below change.
-    static constexpr int kVersion = 1;
+    static constexpr int kVersion = 2;
 
     virtual ~TSynthEngine() = default;
 
@@ -33,6 +33,12 @@ public:
     virtual void allSoundsOff() = 0;
     virtual void setGain(float gain) = 0;
     virtual int activeVoices() = 0;
+    // Metronome clicks on the percussion channel, timed in the synthesizer's own samples from
+    // now: the first after firstDelayMs, then one every beatMs; every accentEvery-th from the
+    // first is accented. Clicks fall on the grid of rendered samples, whatever the caller's timing.
+    virtual void scheduleClicks(double firstDelayMs, double beatMs, int count, int accentEvery) = 0;
+    // Drops the clicks not yet sounded.
+    virtual void cancelClicks() = 0;
     // Renders into the two buffers; false when the synthesizer cannot.
     virtual bool render(float* left, float* right, int frames) = 0;
 };

@@ -79,6 +79,9 @@ void TAdaptiveChooser::Load(int key, const std::vector<TPastAnswer>& answers, st
         Learn(answer.Clef, answer.Note, answer.Right, answer.AnswerMs, Seconds(answer.At));
     }
     Now_ = std::max(Now_, Seconds(now));
+    // The coming run poses its own questions: a miss that ended the last
+    // session makes its first answer to that note no second try.
+    LastMissed_ = false;
 }
 
 TAdaptiveChooser::TNoteState* TAdaptiveChooser::State(int clef, int note)

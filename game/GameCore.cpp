@@ -1,6 +1,7 @@
 #include "game/GameCore.h"
 
-#include <QtGlobal>
+#include "game/InputKinds.h"
+
 #include <algorithm>
 
 using lirasto::checkedAdd;
@@ -16,44 +17,26 @@ bool isNote(int note)
     return note >= LowestMidiNote && note <= HighestMidiNote;
 }
 
-// The draw the game always made, in the same order of calls on the generator.
-TQuestionChooser::TChoice uniformChoice()
+void checkLevel(int level)
 {
-    TQuestionChooser::TChoice choice;
-    choice.Clef = 1 + Random(2);
-    if (choice.Clef == 1)
-        choice.Note = TrebleLowestNote + Random(TrebleHighestNote - TrebleLowestNote + 1);
-    else
-        choice.Note = BassLowestNote + Random(BassHighestNote - BassLowestNote + 1);
-    return choice;
-}
-
-void checkChoice(const TQuestionChooser::TChoice& choice)
-{
-    const bool treble = choice.Clef == 1 && choice.Note >= TrebleLowestNote && choice.Note <= TrebleHighestNote;
-    const bool bass = choice.Clef == 2 && choice.Note >= BassLowestNote && choice.Note <= BassHighestNote;
-    if (!treble && !bass)
-        throw ERangeError("Range check error: the question chooser gave note " + std::to_string(choice.Note) +
-                          " on clef " + std::to_string(choice.Clef));
+    if (level < 1 || level > LevelCount)
+        throw ERangeError("Range check error: level " + std::to_string(level) + " outside 1..12");
 }
 
 } // namespace
 
-TGameCore::TGameCore() : clock_([] { return std::chrono::steady_clock::now(); })
+TGameCore::TGameCore()
+    : clock_([] { return std::chrono::steady_clock::now(); }), levels_(std::make_unique<TLevelsExercise>()),
+      exercise_(levels_.get())
 {
     FillLevelTable();
 }
 
+TGameCore::~TGameCore() = default;
+
 void TGameCore::FillLevelTable()
 {
-    for (TLevel& row : LevelTable) {
-        row.TimeLimit = 150;
-        row.Goal = 300;
-        row.KeysPerQuestion = 1;
-        // Translated where they are shown, in the context named here.
-        row.QuestionText = QT_TRANSLATE_NOOP("TGameCore", "What note is this? ");
-        row.ExplanationText = QT_TRANSLATE_NOOP("TGameCore", "Click on any corresponding key on the keyboard!");
-    }
+    levels_->FillLevelTable();
 }
 
 void TGameCore::AddListener(TGameListener* listener)
@@ -69,13 +52,21 @@ void TGameCore::RemoveListener(TGameListener* listener)
 
 void TGameCore::SetChooser(TQuestionChooser* chooser)
 {
-    chooser_ = chooser;
+    levels_->SetChooser(chooser);
 }
 
 void TGameCore::SetClock(TClock clock)
 {
     if (clock)
         clock_ = std::move(clock);
+}
+
+void TGameCore::SetExercise(std::unique_ptr<TExercise> exercise)
+{
+    if (running_)
+        Reset();
+    chosen_ = std::move(exercise);
+    exercise_ = chosen_ ? chosen_.get() : levels_.get();
 }
 
 // A listener may remove itself or another while an event goes round; one
@@ -92,47 +83,67 @@ void TGameCore::notify(Event event)
 void TGameCore::Start()
 {
     // A key still held from the last run must not count in this one.
-    releaseKeys(false);
+    releaseKeys(nullptr);
     forgetAnswer();
     running_ = true;
     paused_ = false;
-    QuestionDue = 1;
-    QuestionsPosed = 0;
-    Score = 0;
-    SecondsLeft = LevelRow().TimeLimit;
+    questionOpen_ = false;
+    questionsPosed_ = 0;
+    score_ = 0;
+    secondsLeft_ = LevelRow().TimeLimit;
     runStarted_ = std::chrono::system_clock::now();
-    notify([this](TGameListener& l) { l.RunStarted(Level); });
+    exercise_->Begin(*this);
+    notify([this](TGameListener& l) { l.RunStarted(level_); });
 }
 
 void TGameCore::Tick()
 {
     if (!running_ || paused_)
         return;
-    SecondsLeft = checkedSub(SecondsLeft, 1);
-    notify([this](TGameListener& l) { l.ClockTicked(SecondsLeft); });
-    if (SecondsLeft == 0) {
-        endRun(TRunEnd::Time);
-        return;
+    if (exercise_->Timed()) {
+        secondsLeft_ = checkedSub(secondsLeft_, 1);
+        notify([this](TGameListener& l) { l.ClockTicked(secondsLeft_); });
+        if (secondsLeft_ == 0) {
+            endRun(TRunEnd::Time);
+            return;
+        }
     }
-    if (QuestionDue != QuestionsPosed)
-        poseQuestion();
+    if (!questionOpen_)
+        exercise_->Tick(*this);
 }
 
-void TGameCore::poseQuestion()
+void TGameCore::Advance()
 {
-    ExpectedKeys = 0;
-    CurrentKey = LevelKeys[Level];
-    const int previous = QuestionsPosed == 0 ? 0 : CurrentNote;
-    const TQuestionChooser::TChoice choice = chooser_ ? chooser_->Choose(Level, CurrentKey, previous) : uniformChoice();
-    checkChoice(choice);
-    CurrentClef = choice.Clef;
-    CurrentNote = choice.Note;
-    ExpectedKeys = PitchClassBit(PitchClass(CurrentNote));
-    NoteSet = TNoteSet::Of(CurrentNote);
-    QuestionsPosed = checkedAdd(QuestionsPosed, 1);
-    questionShownAt_ = clock_();
-    const TQuestion question{Level, CurrentKey, CurrentClef, CurrentNote};
-    notify([&question](TGameListener& l) { l.QuestionPosed(question); });
+    if (running_ && !paused_)
+        exercise_->Advance(*this, clock_());
+}
+
+void TGameCore::Pose(const TQuestion& question)
+{
+    question_ = question;
+    key_ = question.Key;
+    questionsPosed_ = checkedAdd(questionsPosed_, 1);
+    questionOpen_ = true;
+    notify([this](TGameListener& l) { l.QuestionPosed(question_); });
+    MakeDue(0);
+}
+
+void TGameCore::MakeDue(int place)
+{
+    if (place < 0 || place >= static_cast<int>(question_.Notes.size()))
+        throw ERangeError("Range check error: place " + std::to_string(place) + " is not in the line");
+    due_ = place;
+    question_.Clef = question_.Notes[place].Clef;
+    question_.Note = question_.Notes[place].Note;
+    expected_ = PitchClassBit(PitchClass(question_.Note));
+    // A wrong try leaves this alone: every try at a note is timed from when it became due.
+    dueSince_ = clock_();
+    notify([this](TGameListener& l) { l.NoteDue(question_, due_); });
+}
+
+void TGameCore::CloseQuestion()
+{
+    questionOpen_ = false;
 }
 
 void TGameCore::endRun(TRunEnd how)
@@ -140,17 +151,17 @@ void TGameCore::endRun(TRunEnd how)
     running_ = false;
     paused_ = false;
     TRunResult result;
-    result.Level = Level;
-    result.Score = Score;
-    result.Passed = how == TRunEnd::Time && Score >= LevelRow().Goal;
+    result.Level = level_;
+    result.Score = score_;
+    result.Passed = how == TRunEnd::Time && score_ >= LevelRow().Goal;
     result.EndedBy = how;
     result.Started = runStarted_;
     result.Ended = std::chrono::system_clock::now();
     notify([&result](TGameListener& l) { l.RunEnded(result); });
-    if (result.Passed && Level < LevelCount) {
-        Level = checkedAdd(Level, 1);
-        CurrentKey = LevelKeys[Level];
-        notify([this](TGameListener& l) { l.LevelChanged(Level); });
+    if (result.Passed && level_ < LevelCount) {
+        level_ = checkedAdd(level_, 1);
+        key_ = LevelKeys[level_];
+        notify([this](TGameListener& l) { l.LevelChanged(level_); });
     }
 }
 
@@ -159,27 +170,31 @@ void TGameCore::Reset()
     const int32_t timeLimit = LevelRow().TimeLimit;
     if (running_)
         endRun(TRunEnd::Reset);
-    SecondsLeft = timeLimit;
-    Score = 0;
-    CurrentKey = 0;
+    secondsLeft_ = timeLimit;
+    score_ = 0;
+    key_ = 0;
     notify([](TGameListener& l) { l.Cleared(); });
 }
 
 void TGameCore::SetLevel(int level)
 {
-    if (level < 1 || level > LevelCount)
-        throw ERangeError("Range check error: level " + std::to_string(level) + " outside 1..12");
-    Level = level;
-    CurrentKey = LevelKeys[Level];
+    checkLevel(level);
+    level_ = level;
+    key_ = LevelKeys[level_];
     RestartLevelClock();
-    notify([this](TGameListener& l) { l.LevelChanged(Level); });
+    notify([this](TGameListener& l) { l.LevelChanged(level_); });
     notify([](TGameListener& l) { l.Cleared(); });
+}
+
+void TGameCore::LoadLevel(int level)
+{
+    level_ = level;
 }
 
 void TGameCore::RestartLevelClock()
 {
-    SecondsLeft = LevelRow().TimeLimit;
-    Score = 0;
+    secondsLeft_ = LevelRow().TimeLimit;
+    score_ = 0;
 }
 
 void TGameCore::Pause()
@@ -196,12 +211,14 @@ void TGameCore::Resume()
         return;
     paused_ = false;
     // The time away from the page is no time spent looking at the note.
-    questionShownAt_ += clock_() - pausedAt_;
+    const auto away = clock_() - pausedAt_;
+    dueSince_ += away;
+    exercise_->Resumed(away);
 }
 
 bool TGameCore::QuestionOnDisplay() const
 {
-    return running_ && QuestionsPosed > 0 && QuestionDue == QuestionsPosed;
+    return running_ && questionsPosed_ > 0 && questionOpen_;
 }
 
 bool TGameCore::IsHeld(int note, TInputSource source) const
@@ -210,37 +227,45 @@ bool TGameCore::IsHeld(int note, TInputSource source) const
                        [&](const THeldKey& key) { return key.Note == note && key.Source == source; });
 }
 
-int TGameCore::mouseKeysHeld() const
+int TGameCore::keysHeldBy(TInputSource source) const
 {
-    return static_cast<int>(std::count_if(held_.begin(), held_.end(),
-                                          [](const THeldKey& key) { return key.Source == TInputSource::Mouse; }));
+    return static_cast<int>(
+        std::count_if(held_.begin(), held_.end(), [source](const THeldKey& key) { return key.Source == source; }));
+}
+
+int TGameCore::keysPerAnswer() const
+{
+    return std::max(1, exercise_->KeysPerAnswer(level_));
 }
 
 void TGameCore::KeyDown(int note, TInputSource source)
 {
+    KeyDown(note, source, clock_());
+}
+
+void TGameCore::KeyDown(int note, TInputSource source, TGameTime at)
+{
     if (!isNote(note))
         return;
-    const int keysPerQuestion = std::max(1, LevelRow().KeysPerQuestion);
-    if (source == TInputSource::Mouse) {
-        // The mouse answers only during a run, and takes one press more than the
-        // level asks for, as the drawn piano always did.
-        if (!running_ || paused_ || mouseKeysHeld() > keysPerQuestion)
+    const TInputKind& kind = InputKind(source);
+    if (kind.PressesOnlyDuringRun) {
+        // The drawn piano answers only during a run, and takes one press more than
+        // the answer asks for, as it always did.
+        if (!running_ || paused_ || keysHeldBy(source) > keysPerAnswer())
             return;
-    } else if (IsHeld(note, source)) {
-        return; // a repeat of a key already down, or a second note-on
     }
+    if (kind.IgnoresRepeatedPress && IsHeld(note, source))
+        return; // a repeat of a key already down, or a second note-on
     held_.push_back({note, source});
-    HeldKeyCount = static_cast<int32_t>(held_.size());
     const bool answering = running_ && !paused_;
     if (answering) {
         answerNotes_.push_back(note);
-        PressedKeys = static_cast<TPitchClassSet>(PressedKeys | PitchClassBit(PitchClass(note)));
+        pressedKeys_ = static_cast<TPitchClassSet>(pressedKeys_ | PitchClassBit(PitchClass(note)));
     }
     notify([note, source](TGameListener& l) { l.KeyDown(note, source); });
-    // The keyboard and MIDI answer as soon as enough keys are down; the mouse on release.
-    if (answering && source != TInputSource::Mouse && static_cast<int>(answerNotes_.size()) >= keysPerQuestion) {
+    if (answering && !kind.AnswersOnRelease && static_cast<int>(answerNotes_.size()) >= keysPerAnswer()) {
         if (QuestionOnDisplay())
-            judge(source);
+            judge(source, at);
         else
             forgetAnswer();
     }
@@ -248,18 +273,19 @@ void TGameCore::KeyDown(int note, TInputSource source)
 
 void TGameCore::KeyUp(int note, TInputSource source)
 {
-    if (source == TInputSource::Mouse) {
-        const int held = mouseKeysHeld();
+    const TInputKind& kind = InputKind(source);
+    if (kind.ReleaseEndsEveryKey) {
+        const int held = keysHeldBy(source);
         if (held == 0)
             return;
-        if (running_ && held < LevelRow().KeysPerQuestion)
+        if (running_ && held < exercise_->KeysPerAnswer(level_))
             return;
         // Only an open question is judged: not before the run's first note, not
         // after the run ended or was reset, and not again once answered right.
-        const bool judged = QuestionOnDisplay() && !paused_;
-        releaseKeys(true);
+        const bool judged = kind.AnswersOnRelease && QuestionOnDisplay() && !paused_;
+        releaseKeys(&source);
         if (judged)
-            judge(source);
+            judge(source, clock_());
         else
             forgetAnswer();
         return;
@@ -269,27 +295,26 @@ void TGameCore::KeyUp(int note, TInputSource source)
     if (found == held_.end())
         return;
     held_.erase(found);
-    HeldKeyCount = static_cast<int32_t>(held_.size());
     // A key let go before the answer was complete no longer counts in it.
     if (auto given = std::find(answerNotes_.begin(), answerNotes_.end(), note); given != answerNotes_.end()) {
         answerNotes_.erase(given);
-        PressedKeys = 0;
+        pressedKeys_ = 0;
         for (int n : answerNotes_)
-            PressedKeys = static_cast<TPitchClassSet>(PressedKeys | PitchClassBit(PitchClass(n)));
+            pressedKeys_ = static_cast<TPitchClassSet>(pressedKeys_ | PitchClassBit(PitchClass(n)));
     }
     notify([note, source](TGameListener& l) { l.KeyUp(note, source); });
 }
 
-void TGameCore::releaseKeys(bool mouseOnly)
+// only: the one input whose keys go; nullptr: every key.
+void TGameCore::releaseKeys(const TInputSource* only)
 {
     std::vector<THeldKey> released;
     std::erase_if(held_, [&](const THeldKey& key) {
-        const bool release = !mouseOnly || key.Source == TInputSource::Mouse;
+        const bool release = !only || key.Source == *only;
         if (release)
             released.push_back(key);
         return release;
     });
-    HeldKeyCount = static_cast<int32_t>(held_.size());
     for (const THeldKey& key : released)
         notify([&key](TGameListener& l) { l.KeyUp(key.Note, key.Source); });
 }
@@ -297,30 +322,41 @@ void TGameCore::releaseKeys(bool mouseOnly)
 void TGameCore::forgetAnswer()
 {
     answerNotes_.clear();
-    PressedKeys = 0;
+    pressedKeys_ = 0;
 }
 
-void TGameCore::judge(TInputSource source)
+void TGameCore::judge(TInputSource source, TGameTime at)
 {
-    TJudgement judgement;
-    judgement.Question = {Level, CurrentKey, CurrentClef, CurrentNote};
-    judgement.Expected = ExpectedKeys;
-    judgement.KeysGiven = answerNotes_;
-    judgement.PitchClassesGiven = PressedKeys;
-    judgement.Source = source;
-    judgement.AnswerTime = std::max(std::chrono::milliseconds(0),
-                                    std::chrono::duration_cast<std::chrono::milliseconds>(clock_() - questionShownAt_));
-    if (octaveExact_ && source == TInputSource::Midi)
-        judgement.Right = !answerNotes_.empty() && std::all_of(answerNotes_.begin(), answerNotes_.end(),
-                                                               [this](int n) { return n == CurrentNote; });
-    else
-        judgement.Right = PressedKeys == ExpectedKeys;
-    if (judgement.Right) {
-        QuestionDue = checkedAdd(QuestionDue, 1);
-        Score = checkedAdd(Score, kPointsPerAnswer);
-    } else if (mistakesCostPoints_) {
-        Score = std::max(0, Score - kPointsPerAnswer);
+    const TAnswerGiven given{answerNotes_, pressedKeys_, octaveExact_ && InputKind(source).HonoursOctaveExact, at};
+    std::optional<TJudgement> judged = exercise_->Judge(*this, given);
+    if (!judged) {
+        forgetAnswer();
+        return;
     }
+    TJudgement& judgement = *judged;
+    judgement.KeysGiven = answerNotes_;
+    judgement.PitchClassesGiven = pressedKeys_;
+    judgement.Source = source;
+    judgement.AnswerTime =
+        std::max(std::chrono::milliseconds(0), std::chrono::duration_cast<std::chrono::milliseconds>(at - dueSince_));
     forgetAnswer();
+    score(judgement);
+}
+
+void TGameCore::Miss(TJudgement judgement)
+{
+    judgement.Right = false;
+    judgement.AnswerTime = std::max(std::chrono::milliseconds(0),
+                                    std::chrono::duration_cast<std::chrono::milliseconds>(clock_() - dueSince_));
+    score(judgement);
+}
+
+void TGameCore::score(TJudgement& judgement)
+{
+    if (judgement.Right)
+        score_ = checkedAdd(score_, kPointsPerAnswer);
+    else if (mistakesCostPoints_)
+        score_ = std::max(0, score_ - kPointsPerAnswer);
     notify([&judgement](TGameListener& l) { l.AnswerJudged(judgement); });
+    exercise_->Judged(*this, judgement);
 }

@@ -1,51 +1,42 @@
 #pragma once
 
+#include "game/Exercise.h"
 #include "game/GameEvents.h"
+#include "game/LevelsExercise.h"
 #include "game/uVariables.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
-// The rules of a run: start, tick, pose a question, keys going down and up,
-// judging, scoring, the end of a run, reset and the choice of level. Inputs
-// hand it notes; the staff, the piano, the labels, sound and history follow
-// it as listeners. It knows nothing of a widget.
-//
-// The fields keep the names the game has always used for its state; the
-// window's tests read them directly.
-class TGameCore
+// The rules every run shares: start, the clock, pause and resume, keys going
+// down and up, scoring, the end of a run, reset and the choice of level. What
+// is asked and how an answer is judged is the exercise's (the levels unless
+// another is chosen). Inputs hand it notes; the staff, the piano, the labels,
+// sound and history follow it as listeners. It knows nothing of a widget.
+class TGameCore : private TExerciseHost
 {
 public:
-    using TClock = std::function<std::chrono::steady_clock::time_point()>;
+    using TClock = std::function<TGameTime()>;
 
     TGameCore();
-
-    int32_t Level = 1;
-    lirasto::RangeArray<TLevel, 1, 12> LevelTable;
-    int32_t CurrentKey = 0;
-    int32_t CurrentClef = 0; // 1 treble, 2 bass
-    int32_t CurrentNote = 0;
-    TPitchClassSet ExpectedKeys = 0;
-    TNoteSet NoteSet;
-    int32_t Score = 0;
-    int32_t SecondsLeft = 0;
-    int32_t QuestionDue = 0;
-    int32_t QuestionsPosed = 0;
-    // The pitch classes of the answer being given, and every key held down.
-    TPitchClassSet PressedKeys = 0;
-    int32_t HeldKeyCount = 0;
+    ~TGameCore();
 
     // Every level: 150 seconds, 300 points, one key per question.
     void FillLevelTable();
 
     void AddListener(TGameListener* listener);
     void RemoveListener(TGameListener* listener);
-    // nullptr: the uniform draw the game always made.
+    // nullptr: the uniform draw the game always made (the levels' questions).
     void SetChooser(TQuestionChooser* chooser);
-    // The clock the answer time is measured with; the steady clock by default.
+    // The clock answer times and beats are measured with; the steady clock by default.
     void SetClock(TClock clock);
+    // The way of practising from the next Start on; nullptr goes back to the levels.
+    // Ends a run going on, as Reset does.
+    void SetExercise(std::unique_ptr<TExercise> exercise);
+    const TExercise& Exercise() const { return *exercise_; }
 
     // MIDI answers count only when they are the very note written.
     void SetOctaveExact(bool on) { octaveExact_ = on; }
@@ -56,31 +47,56 @@ public:
 
     // Begins a run of the current level; the first question comes with the first tick.
     void Start();
-    // One second of the run: the clock steps, the run ends at 0, else a question
-    // is posed when the last one was answered right.
+    // One second of the run: the clock steps, a timed run ends at 0, else a question
+    // is posed when none is open.
     void Tick();
+    // Time passes between ticks: an exercise in time judges the beats gone by.
+    void Advance();
     // Ends any run and clears the verdict; the staff goes back to C.
     void Reset();
     // The player chose a level (the list is closed during a run).
     void SetLevel(int level);
+    // The level kept from the last session, set before the window shows it; no listener is told.
+    // One outside 1..12 raises ERangeError where its row is first read.
+    void LoadLevel(int level);
     // Score and time back to the level's start, as when the game page is shown idle.
     void RestartLevelClock();
     // The game page is left during a run: the clock stops and nothing is judged.
     void Pause();
     void Resume();
 
-    // note is 0..127; anything else is ignored.
+    // note is 0..127; anything else is ignored. at is when the key went down on the
+    // input's own clock (a MIDI event's time stamp); without it, now.
     void KeyDown(int note, TInputSource source);
+    void KeyDown(int note, TInputSource source, TGameTime at);
     // A mouse release ends every mouse press at once, wherever it happens.
     void KeyUp(int note, TInputSource source);
 
-    int CurrentLevel() const { return Level; }
+    int Level() const override { return level_; }
+    int CurrentLevel() const { return level_; }
+    int Score() const { return score_; }
+    int SecondsLeft() const { return secondsLeft_; }
+    // The key the staff shows: the question's, the level's when idle, C after a reset.
+    int CurrentKey() const { return key_; }
+    // The question on the staff and the note of it due now.
+    const TQuestion& Question() const { return question_; }
+    int CurrentClef() const { return question_.Clef; }
+    int CurrentNote() const { return question_.Note; }
+    int NoteDuePlace() const { return due_; }
+    TPitchClassSet ExpectedKeys() const { return expected_; }
+    // Questions posed in this run, and the number of the one awaited (one more once answered).
+    int QuestionsPosed() const { return questionsPosed_; }
+    int QuestionDue() const { return questionsPosed_ + (questionOpen_ ? 0 : 1); }
+    // The pitch classes of the answer being given, and every key held down.
+    TPitchClassSet PressedKeys() const { return pressedKeys_; }
+    int HeldKeyCount() const { return static_cast<int>(held_.size()); }
+
     bool Running() const { return running_; }
     bool Paused() const { return paused_; }
-    // A question is open from the tick that poses it until it is answered right.
+    // A question is open from the tick that poses it until it is answered.
     bool QuestionOnDisplay() const;
     bool IsHeld(int note, TInputSource source) const;
-    const TLevel& LevelRow() const { return LevelTable[Level]; }
+    const TLevel& LevelRow() const { return levels_->Row(level_); }
 
 private:
     struct THeldKey
@@ -89,25 +105,45 @@ private:
         TInputSource Source;
     };
 
-    void poseQuestion();
+    // What the core lends its exercise.
+    TGameTime Now() const override { return clock_(); }
+    void Pose(const TQuestion& question) override;
+    void MakeDue(int place) override;
+    void CloseQuestion() override;
+    void Miss(TJudgement judgement) override;
+
     void endRun(TRunEnd how);
-    void judge(TInputSource source);
-    void releaseKeys(bool mouseOnly);
+    void judge(TInputSource source, TGameTime at);
+    void score(TJudgement& judgement);
+    void releaseKeys(const TInputSource* only);
     void forgetAnswer();
-    int mouseKeysHeld() const;
+    int keysHeldBy(TInputSource source) const;
+    int keysPerAnswer() const;
     template <typename Event>
     void notify(Event event);
 
     std::vector<TGameListener*> listeners_;
-    TQuestionChooser* chooser_ = nullptr;
     TClock clock_;
+    std::unique_ptr<TLevelsExercise> levels_;
+    std::unique_ptr<TExercise> chosen_; // another exercise than the levels, when one is chosen
+    TExercise* exercise_;
+    int level_ = 1;
+    int key_ = 0;
+    int score_ = 0;
+    int secondsLeft_ = 0;
+    TQuestion question_;
+    int due_ = 0;
+    TPitchClassSet expected_ = 0;
+    int questionsPosed_ = 0;
+    bool questionOpen_ = false;
     bool octaveExact_ = false;
     bool mistakesCostPoints_ = false;
     bool running_ = false;
     bool paused_ = false;
     std::vector<THeldKey> held_;
     std::vector<int> answerNotes_;
-    std::chrono::steady_clock::time_point questionShownAt_{};
-    std::chrono::steady_clock::time_point pausedAt_{};
+    TPitchClassSet pressedKeys_ = 0;
+    TGameTime dueSince_{};
+    TGameTime pausedAt_{};
     std::chrono::system_clock::time_point runStarted_{};
 };

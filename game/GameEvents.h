@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // What the game core tells the parts that follow a run: the staff, the piano
@@ -11,19 +12,35 @@
 // the core in notes (MIDI note numbers 0..127); the core speaks back in the
 // events below. Nothing here knows of a widget.
 
-// Where a key press came from.
+// Where a key press came from; game/InputKinds.h says how each answers.
 enum class TInputSource { Mouse, ComputerKeyboard, Midi };
+
+// The ways of practising: single notes level by level, or a line read left to right.
+enum class TExerciseKind { Levels, Line };
 
 inline constexpr int LowestMidiNote = 0;
 inline constexpr int HighestMidiNote = 127;
 
-// A note on the staff waiting for its answer.
+// One note written on the staff.
+struct TWrittenNote
+{
+    int Clef = 1;  // 1 treble, 2 bass
+    int Note = 0;  // MIDI note number
+    int Place = 0; // 0 for the first note of the line, left to right
+
+    friend bool operator==(const TWrittenNote&, const TWrittenNote&) = default;
+};
+
+// What is on the staff waiting for its answers: one note for a level's
+// question, a line of notes for a line exercise.
 struct TQuestion
 {
     int Level = 0;
-    int Key = 0;  // key index, the tonic's pitch class
-    int Clef = 0; // 1 treble, 2 bass
-    int Note = 0; // the note written
+    int Key = 0;                       // key index, the tonic's pitch class
+    int Clef = 0;                      // the clef of the note asked for (the one due; in a judgement, the one judged)
+    int Note = 0;                      // the note asked for
+    std::vector<TWrittenNote> Notes{}; // every note written, in place order
+    TExerciseKind Exercise = TExerciseKind::Levels;
 };
 
 // One judged answer.
@@ -35,7 +52,12 @@ struct TJudgement
     std::vector<int> KeysGiven;  // the notes held when the answer was judged, in the order pressed
     TPitchClassSet PitchClassesGiven = 0;
     TInputSource Source = TInputSource::Mouse; // the input of the last key of the answer
-    std::chrono::milliseconds AnswerTime{0};   // from the question's first display to the answer
+    std::chrono::milliseconds AnswerTime{0};   // from the note's first being due to the answer, pauses left out
+    TExerciseKind Exercise = TExerciseKind::Levels;
+    int Place = 0; // the judged note's place in its line; 0 for a level's question
+    // In time: how far the key went down from the note's beat, negative when early.
+    // Empty at one's own pace, and for a note that got no key in its time.
+    std::optional<std::chrono::milliseconds> TimingError{};
 };
 
 enum class TRunEnd { Time, Reset };
@@ -59,13 +81,15 @@ public:
 
     virtual void RunStarted(int /*level*/) {}
     virtual void QuestionPosed(const TQuestion& /*question*/) {}
+    // The note at place is the one to play next (place 0 comes right after QuestionPosed).
+    virtual void NoteDue(const TQuestion& /*question*/, int /*place*/) {}
     virtual void KeyDown(int /*note*/, TInputSource /*source*/) {}
     virtual void KeyUp(int /*note*/, TInputSource /*source*/) {}
     virtual void AnswerJudged(const TJudgement& /*judgement*/) {}
     virtual void RunEnded(const TRunResult& /*result*/) {}
     // The level chosen or reached changed while no run is going.
     virtual void LevelChanged(int /*level*/) {}
-    // The run's clock stepped; the core's SecondsLeft holds the time left.
+    // The run's clock stepped; the core's SecondsLeft() holds the time left.
     virtual void ClockTicked(int /*secondsLeft*/) {}
     // The verdict, the mark and the score were cleared: Reset, or a level chosen.
     virtual void Cleared() {}

@@ -367,6 +367,56 @@ int BassLedgerImage(int position, bool stemDown, double top)
     return ledgerImage(position, stemDown, top);
 }
 
+TLineNoteLayers DrawNoteAt(int clef, int note, int key, double left)
+{
+    checkKey(key);
+    const TStaffDescription& staff = clef == 1 ? TrebleStaff : BassStaff;
+    if (note < staff.Lowest || note > staff.Highest)
+        throw lirasto::ERangeError("Range check error: note " + std::to_string(note) + " is not on clef " +
+                                   std::to_string(clef));
+    TLineNoteLayers layers;
+    drawOnStaff([&] {
+        const TSpelling spelling = SpellNote(note, key);
+        const double y = staff.NaturalY(spelling.Natural);
+        if (spelling.Sign != TAccidental::None) {
+            layers.Accidental = newLayer();
+            ShowPicture(layers.Accidental, window().BMPNoteList(), accidentalPicture(spelling.Sign));
+            PlaceLayer(layers.Accidental, left + AccidentalLeft - NoteLeft,
+                       y + (spelling.Sign == TAccidental::Natural ? 55 : 53));
+        }
+        const bool stemDown = StemDown(clef, note);
+        const double top = y + kNoteTopBelowOffset + (stemDown ? kStemDownDrop : 0);
+        if (const int position = staff.LedgerFor(note, key); position != 0) {
+            layers.Ledger = newLayer();
+            const int picture = ledgerImage(position, stemDown, top);
+            ShowPicture(layers.Ledger, window().BMPNoteList(), picture);
+            PlaceLayer(layers.Ledger, left + LedgerLeft - NoteLeft, ledgerTop(position, picture));
+        }
+        layers.Note = newLayer();
+        ShowPicture(layers.Note, window().BMPNoteList(), stemDown ? NoteStemDownPicture : NoteStemUpPicture);
+        PlaceLayer(layers.Note, left, top);
+    });
+    return layers;
+}
+
+bool StemDown(int clef, int note)
+{
+    constexpr int kTrebleMiddleNote = 71;
+    constexpr int kBassMiddleNote = 50;
+    return note > (clef == 1 ? kTrebleMiddleNote : kBassMiddleNote);
+}
+
+TBitmapLayer* DrawMarkAt(int kind, double left)
+{
+    TBitmapLayer* mark = nullptr;
+    drawOnStaff([&] {
+        mark = newLayer();
+        ShowPicture(mark, window().BMPEvaluationList(), kind);
+        PlaceLayer(mark, left + EvaluationMarkLeft - NoteLeft, EvaluationMarkTop);
+    });
+    return mark;
+}
+
 void ShowEvaluationMark()
 {
     drawOnStaff([] {

@@ -116,6 +116,20 @@ void PlaceBassLedgerLines(int position, double top);
 int TrebleLedgerImage(int position, bool stemDown, double top);
 int BassLedgerImage(int position, bool stemDown, double top);
 
+// One note of a line, drawn at its own left edge with its own accidental and ledger lines;
+// its stem points down above its staff's middle line. The layers are the caller's to free.
+struct TLineNoteLayers
+{
+    TBitmapLayer* Note = nullptr;
+    TBitmapLayer* Accidental = nullptr; // nullptr when the key writes the note
+    TBitmapLayer* Ledger = nullptr;     // nullptr on the staff
+};
+TLineNoteLayers DrawNoteAt(int clef, int note, int key, double left);
+// Notes above the middle line of their staff (clef 1 treble, 2 bass) have their stems down.
+bool StemDown(int clef, int note);
+// A picture of the evaluation list above a note of a line (a pointer, a right or a wrong ball).
+TBitmapLayer* DrawMarkAt(int kind, double left);
+
 // Puts up the pointer above the note.
 void ShowEvaluationMark();
 // Turns the mark into the right (1) or wrong (2) ball; any other kind keeps

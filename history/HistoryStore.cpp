@@ -1,5 +1,7 @@
 #include "history/HistoryStore.h"
 
+#include "game/InputKinds.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -123,7 +125,7 @@ std::vector<TAnswerRecord> ReadAnswers(QSqlDatabase& db, QString* error)
         a.Right = query.value(9).toInt() != 0;
         a.AnswerMs = query.value(10).toLongLong();
         const int input = query.value(11).toInt();
-        a.Source = input >= 0 && input <= 2 ? TInputSource(input) : TInputSource::Mouse;
+        a.Source = InputSourceFromHistoryCode(input).value_or(TInputSource::Mouse);
         answers.push_back(std::move(a));
     }
     return answers;
@@ -490,7 +492,7 @@ void THistoryStore::AddAnswer(const TAnswerRecord& answer)
                  {a.RunId ? QVariant(qint64(a.RunId)) : QVariant(), QVariant(qint64(Ms(a.At))), QVariant(a.Level),
                   QVariant(a.Key), QVariant(a.Clef), QVariant(a.Note), QVariant(KeysText(a.KeysGiven)),
                   QVariant(int(a.PitchClassesGiven)), QVariant(a.Right ? 1 : 0), QVariant(qint64(a.AnswerMs)),
-                  QVariant(int(a.Source))})
+                  QVariant(InputKind(a.Source).HistoryCode)})
                 query.addBindValue(value);
             if (query.exec())
                 a.Id = query.lastInsertId().toLongLong();

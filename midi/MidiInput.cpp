@@ -7,6 +7,8 @@
 #include <QDebug>
 #include <QThread>
 
+#include <algorithm>
+
 namespace {
 
 // Events handed on per turn of the event loop: a flood is spread over several
@@ -93,6 +95,7 @@ void TMidiInput::stop()
     }
     thread_ = nullptr;
     ports_ = nullptr;
+    releaseHeld();
     // Nothing is listening any more; a later start searches afresh.
     const bool hadDevices = !devices_.isEmpty();
     devices_.clear();
@@ -121,6 +124,8 @@ void TMidiInput::setDeviceEnabled(const QString& name, bool enabled)
             changed = true;
         }
     }
+    if (changed && !enabled)
+        releaseHeld(); // its releases will not come through
     if (ports_) {
         TMidiWorker* ports = ports_;
         QMetaObject::invokeMethod(
@@ -141,12 +146,28 @@ void TMidiInput::drain()
     const bool more = queue_->take(batch_, kBatch);
     if (more)
         QMetaObject::invokeMethod(this, &TMidiInput::drain, Qt::QueuedConnection);
+    deliver();
+}
+
+void TMidiInput::deliver()
+{
     for (const TMidiParser::TNoteEvent& ev : batch_) {
+        held_.set(std::size_t(ev.Note) % held_.size(), ev.Down);
         if (ev.Down)
             emit keyDown(ev.Note);
         else
             emit keyUp(ev.Note);
     }
+}
+
+void TMidiInput::releaseHeld()
+{
+    // All of them: the notes of every device come through the one port of a system.
+    for (std::size_t note = 0; note < held_.size(); ++note)
+        if (held_.test(note)) {
+            held_.reset(note);
+            emit keyUp(int(note));
+        }
 }
 
 void TMidiInput::takeReport(const QList<TMidiDevice>& devices, const QStringList& systems, const QString& jackPort)
@@ -155,10 +176,27 @@ void TMidiInput::takeReport(const QList<TMidiDevice>& devices, const QStringList
     // The choice made here wins over what the worker knew when it looked.
     for (TMidiDevice& d : found)
         d.Enabled = !disabled_.contains(d.Name);
+    const auto gone = [&](const TMidiDevice& d) {
+        return d.Enabled &&
+               std::none_of(found.begin(), found.end(), [&](const TMidiDevice& f) { return f.Name == d.Name; });
+    };
+    const bool lost =
+        std::any_of(devices_.begin(), devices_.end(), gone) ||
+        std::any_of(systems_.begin(), systems_.end(), [&](const QString& s) { return !systems.contains(s); });
+    if (lost) {
+        // What the device sent before it went comes first, then the releases it never sent.
+        batch_.clear();
+        while (queue_->take(batch_, kBatch)) {
+        }
+        deliver();
+        releaseHeld();
+    }
+    // The first report always tells: the search is done, even when it found nothing.
+    // Our port coming or going tells too, for the page that names it.
+    const bool same = scanned_ && found == devices_ && jackPort == jackPort_;
     systems_ = systems;
     jackPort_ = jackPort;
-    // The first report always tells: the search is done, even when it found nothing.
-    if (scanned_ && found == devices_)
+    if (same)
         return;
     scanned_ = true;
     devices_ = found;

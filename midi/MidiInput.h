@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <bitset>
 #include <memory>
 #include <vector>
 
@@ -64,11 +65,14 @@ public:
 signals:
     void keyDown(int note);
     void keyUp(int note);
-    // The devices found or their ticks changed; also sent once the first search is done.
+    // The devices found, their ticks or our JACK port changed; also sent once the first search is done.
     void devicesChanged();
 
 private:
     void drain();
+    void deliver(); // the events of batch_, in order
+    // A key whose release will never come (its device or its system went) is let go here.
+    void releaseHeld();
     void takeReport(const QList<TMidiDevice>& devices, const QStringList& systems, const QString& jackPort);
 
     std::shared_ptr<TMidiQueue> queue_;
@@ -80,4 +84,5 @@ private:
     QSet<QString> disabled_;
     bool scanned_ = false;
     std::vector<TMidiParser::TNoteEvent> batch_;
+    std::bitset<128> held_; // the keys reported down and not yet up
 };

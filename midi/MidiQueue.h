@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <algorithm>
+#include <bitset>
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -20,8 +21,10 @@ class TMidiQueue
 public:
     using TNoteEvent = TMidiParser::TNoteEvent;
 
-    // Beyond this many undrained events new ones are dropped, so that a stalled
-    // receiver and a chattering device cannot exhaust memory.
+    // Beyond this many undrained events new key presses are dropped, so that a
+    // stalled receiver and a chattering device cannot exhaust memory. A release
+    // is never dropped, or its key would stay down: one per note may still join
+    // beyond the limit.
     static constexpr std::size_t kMaxPending = 1 << 16;
 
     // drain is invoked on the receiver's thread. Events left from before are dropped.
@@ -46,8 +49,12 @@ public:
     {
         std::lock_guard lock(mutex_);
         if (pending_.size() >= kMaxPending) {
-            ++dropped_;
-            return;
+            const std::size_t note = std::size_t(ev.Note) % releasesBeyond_.size();
+            if (ev.Down || releasesBeyond_.test(note)) {
+                ++dropped_;
+                return;
+            }
+            releasesBeyond_.set(note);
         }
         pending_.push_back(ev);
         if (!posted_ && receiver_) {
@@ -73,6 +80,8 @@ public:
         const std::size_t n = std::min(max, pending_.size());
         out.insert(out.end(), pending_.begin(), pending_.begin() + std::ptrdiff_t(n));
         pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(n));
+        if (pending_.size() < kMaxPending)
+            releasesBeyond_.reset();
         posted_ = !pending_.empty();
         return posted_;
     }
@@ -90,4 +99,5 @@ private:
     std::function<void()> drain_;
     bool posted_ = false;
     std::size_t dropped_ = 0;
+    std::bitset<128> releasesBeyond_; // the notes whose release waits beyond the limit
 };

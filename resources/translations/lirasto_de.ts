@@ -161,6 +161,58 @@
     </message>
 </context>
 <context>
+    <name>TKeyboardInput</name>
+    <message>
+        <source> KEYS AND MIDI
+ o Keys %1
+ o Space starts, Escape resets
+ o A MIDI keyboard answers too</source>
+        <translation> TASTEN UND MIDI
+ o Tasten %1
+ o Leertaste startet, Esc setzt zurück
+ o Ein MIDI-Keyboard antwortet auch</translation>
+    </message>
+    <message>
+        <source>Piano rows: %1</source>
+        <translation>Klavierreihen: %1</translation>
+    </message>
+    <message>
+        <source>%1, %2; %3 %4 octave</source>
+        <translation>%1, %2; %3 %4 Oktave</translation>
+    </message>
+    <message>
+        <source>Note names: C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Englische Buchstaben C D E F G A B (B = H); Umschalt ♯, Strg ♭</translation>
+    </message>
+    <message>
+        <source>Note names: Latin C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Tasten der lateinischen Buchstaben C D E F G A B (B = H); Umschalt ♯, Strg ♭</translation>
+    </message>
+</context>
+<context>
+    <name>TLineSummary</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>On time: %1 · misses: %2</source>
+        <translation>Pünktlich: %1 · Fehler: %2</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms early</source>
+        <translation> · Abweichung (Median): %1 ms zu früh</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms late</source>
+        <translation> · Abweichung (Median): %1 ms zu spät</translation>
+    </message>
+    <message>
+        <source>Right at the first try: %1 · misses: %2 · median time per note: %3</source>
+        <translation>Beim ersten Versuch richtig: %1 · Fehler: %2 · Zeit pro Note (Median): %3</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>
@@ -221,6 +273,12 @@
         <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
         <translation>Do Ré Mi Fa Sol La Si (feste Solmisation)</translation>
     </message>
+    <message>
+        <source>Connect a keyboard to the JACK port
+&quot;%1&quot;</source>
+        <translation>Verbinde ein Keyboard mit dem JACK-Port
+„%1“</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -235,6 +293,14 @@
     <message>
         <source>No sound output: %1</source>
         <translation>Keine Tonausgabe: %1</translation>
+    </message>
+    <message>
+        <source>No SoundFont found: %1</source>
+        <translation>Keine SoundFont gefunden: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine gewöhnliche Datei</translation>
     </message>
 </context>
 <context>
@@ -336,6 +402,33 @@
     <message>
         <source>missed: %1</source>
         <translation>verfehlt: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TSightReading</name>
+    <message>
+        <source>Levels</source>
+        <translation>Stufen</translation>
+    </message>
+    <message>
+        <source>Sight-reading</source>
+        <translation>Vom Blatt spielen</translation>
+    </message>
+    <message>
+        <source>Play the line from left to right! </source>
+        <translation>Spiele die Zeile von links nach rechts! </translation>
+    </message>
+    <message>
+        <source>The pointer shows the note due; any key of that note answers.</source>
+        <translation>Der Zeiger zeigt die fällige Note; jede Taste dieser Note antwortet.</translation>
+    </message>
+    <message>
+        <source>At your pace</source>
+        <translation>In deinem Tempo</translation>
+    </message>
+    <message>
+        <source>%1 beats a minute</source>
+        <translation>%1 Schläge pro Minute</translation>
     </message>
 </context>
 <context>

@@ -161,6 +161,58 @@
     </message>
 </context>
 <context>
+    <name>TKeyboardInput</name>
+    <message>
+        <source> KEYS AND MIDI
+ o Keys %1
+ o Space starts, Escape resets
+ o A MIDI keyboard answers too</source>
+        <translation> TECLAS Y MIDI
+ o Teclas %1
+ o Espacio empieza, Esc reinicia
+ o Un teclado MIDI también responde</translation>
+    </message>
+    <message>
+        <source>Piano rows: %1</source>
+        <translation>Filas de piano: %1</translation>
+    </message>
+    <message>
+        <source>%1, %2; %3 %4 octave</source>
+        <translation>%1, %2; %3 %4 octava</translation>
+    </message>
+    <message>
+        <source>Note names: C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Letras inglesas C D E F G A B (C = Do); Mayús ♯, Ctrl ♭</translation>
+    </message>
+    <message>
+        <source>Note names: Latin C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Teclas de las letras latinas C D E F G A B (C = Do); Mayús ♯, Ctrl ♭</translation>
+    </message>
+</context>
+<context>
+    <name>TLineSummary</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>On time: %1 · misses: %2</source>
+        <translation>A tiempo: %1 · fallos: %2</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms early</source>
+        <translation> · desfase mediano: %1 ms adelantado</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms late</source>
+        <translation> · desfase mediano: %1 ms atrasado</translation>
+    </message>
+    <message>
+        <source>Right at the first try: %1 · misses: %2 · median time per note: %3</source>
+        <translation>Correctas al primer intento: %1 · fallos: %2 · tiempo mediano por nota: %3</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>
@@ -221,6 +273,12 @@
         <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
         <translation>Do Ré Mi Fa Sol La Si (do fijo)</translation>
     </message>
+    <message>
+        <source>Connect a keyboard to the JACK port
+&quot;%1&quot;</source>
+        <translation>Conecta un teclado al puerto JACK
+«%1»</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -235,6 +293,14 @@
     <message>
         <source>No sound output: %1</source>
         <translation>Sin salida de sonido: %1</translation>
+    </message>
+    <message>
+        <source>No SoundFont found: %1</source>
+        <translation>No se encontró ninguna SoundFont: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 no es un archivo normal</translation>
     </message>
 </context>
 <context>
@@ -336,6 +402,33 @@
     <message>
         <source>missed: %1</source>
         <translation>falladas: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TSightReading</name>
+    <message>
+        <source>Levels</source>
+        <translation>Niveles</translation>
+    </message>
+    <message>
+        <source>Sight-reading</source>
+        <translation>Lectura a primera vista</translation>
+    </message>
+    <message>
+        <source>Play the line from left to right! </source>
+        <translation>¡Toca la línea de izquierda a derecha! </translation>
+    </message>
+    <message>
+        <source>The pointer shows the note due; any key of that note answers.</source>
+        <translation>El puntero señala la nota que toca; cualquier tecla de esa nota responde.</translation>
+    </message>
+    <message>
+        <source>At your pace</source>
+        <translation>A tu ritmo</translation>
+    </message>
+    <message>
+        <source>%1 beats a minute</source>
+        <translation>%1 pulsos por minuto</translation>
     </message>
 </context>
 <context>

@@ -161,6 +161,58 @@
     </message>
 </context>
 <context>
+    <name>TKeyboardInput</name>
+    <message>
+        <source> KEYS AND MIDI
+ o Keys %1
+ o Space starts, Escape resets
+ o A MIDI keyboard answers too</source>
+        <translation> TOUCHES ET MIDI
+ o Touches %1
+ o Espace démarre, Échap réinitialise
+ o Un clavier MIDI répond aussi</translation>
+    </message>
+    <message>
+        <source>Piano rows: %1</source>
+        <translation>Rangées piano : %1</translation>
+    </message>
+    <message>
+        <source>%1, %2; %3 %4 octave</source>
+        <translation>%1, %2 ; %3 %4 octave</translation>
+    </message>
+    <message>
+        <source>Note names: C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Lettres anglaises C D E F G A B (C = Do) ; Maj ♯, Ctrl ♭</translation>
+    </message>
+    <message>
+        <source>Note names: Latin C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Touches des lettres latines C D E F G A B (C = Do) ; Maj ♯, Ctrl ♭</translation>
+    </message>
+</context>
+<context>
+    <name>TLineSummary</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>On time: %1 · misses: %2</source>
+        <translation>À temps : %1 · erreurs : %2</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms early</source>
+        <translation> · décalage médian : %1 ms en avance</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms late</source>
+        <translation> · décalage médian : %1 ms en retard</translation>
+    </message>
+    <message>
+        <source>Right at the first try: %1 · misses: %2 · median time per note: %3</source>
+        <translation>Justes du premier coup : %1 · erreurs : %2 · temps médian par note : %3</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>
@@ -221,6 +273,12 @@
         <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
         <translation>Do Ré Mi Fa Sol La Si (do fixe)</translation>
     </message>
+    <message>
+        <source>Connect a keyboard to the JACK port
+&quot;%1&quot;</source>
+        <translation>Connecte un clavier au port JACK
+« %1 »</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -235,6 +293,14 @@
     <message>
         <source>No sound output: %1</source>
         <translation>Aucune sortie audio : %1</translation>
+    </message>
+    <message>
+        <source>No SoundFont found: %1</source>
+        <translation>Aucune SoundFont trouvée : %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 n’est pas un fichier ordinaire</translation>
     </message>
 </context>
 <context>
@@ -336,6 +402,33 @@
     <message>
         <source>missed: %1</source>
         <translation>manquées : %1</translation>
+    </message>
+</context>
+<context>
+    <name>TSightReading</name>
+    <message>
+        <source>Levels</source>
+        <translation>Niveaux</translation>
+    </message>
+    <message>
+        <source>Sight-reading</source>
+        <translation>Déchiffrage</translation>
+    </message>
+    <message>
+        <source>Play the line from left to right! </source>
+        <translation>Joue la ligne de gauche à droite ! </translation>
+    </message>
+    <message>
+        <source>The pointer shows the note due; any key of that note answers.</source>
+        <translation>La flèche montre la note à jouer ; toute touche de cette note répond.</translation>
+    </message>
+    <message>
+        <source>At your pace</source>
+        <translation>À ton rythme</translation>
+    </message>
+    <message>
+        <source>%1 beats a minute</source>
+        <translation>%1 battements par minute</translation>
     </message>
 </context>
 <context>

@@ -161,6 +161,58 @@
     </message>
 </context>
 <context>
+    <name>TKeyboardInput</name>
+    <message>
+        <source> KEYS AND MIDI
+ o Keys %1
+ o Space starts, Escape resets
+ o A MIDI keyboard answers too</source>
+        <translation> TASTI E MIDI
+ o Tasti %1
+ o Spazio avvia, Esc azzera
+ o Risponde anche una tastiera MIDI</translation>
+    </message>
+    <message>
+        <source>Piano rows: %1</source>
+        <translation>File di pianoforte: %1</translation>
+    </message>
+    <message>
+        <source>%1, %2; %3 %4 octave</source>
+        <translation>%1, %2; %3 %4 ottava</translation>
+    </message>
+    <message>
+        <source>Note names: C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Lettere inglesi C D E F G A B (C = Do); Maiusc ♯, Ctrl ♭</translation>
+    </message>
+    <message>
+        <source>Note names: Latin C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Tasti delle lettere latine C D E F G A B (C = Do); Maiusc ♯, Ctrl ♭</translation>
+    </message>
+</context>
+<context>
+    <name>TLineSummary</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 su %2</translation>
+    </message>
+    <message>
+        <source>On time: %1 · misses: %2</source>
+        <translation>A tempo: %1 · errori: %2</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms early</source>
+        <translation> · scarto mediano: %1 ms in anticipo</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms late</source>
+        <translation> · scarto mediano: %1 ms in ritardo</translation>
+    </message>
+    <message>
+        <source>Right at the first try: %1 · misses: %2 · median time per note: %3</source>
+        <translation>Giuste al primo tentativo: %1 · errori: %2 · tempo mediano per nota: %3</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>
@@ -221,6 +273,12 @@
         <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
         <translation>Do Ré Mi Fa Sol La Si (do fisso)</translation>
     </message>
+    <message>
+        <source>Connect a keyboard to the JACK port
+&quot;%1&quot;</source>
+        <translation>Collega una tastiera alla porta JACK
+«%1»</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -235,6 +293,14 @@
     <message>
         <source>No sound output: %1</source>
         <translation>Nessuna uscita audio: %1</translation>
+    </message>
+    <message>
+        <source>No SoundFont found: %1</source>
+        <translation>Nessun SoundFont trovato: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 non è un file normale</translation>
     </message>
 </context>
 <context>
@@ -336,6 +402,33 @@
     <message>
         <source>missed: %1</source>
         <translation>sbagliate: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TSightReading</name>
+    <message>
+        <source>Levels</source>
+        <translation>Livelli</translation>
+    </message>
+    <message>
+        <source>Sight-reading</source>
+        <translation>Lettura a prima vista</translation>
+    </message>
+    <message>
+        <source>Play the line from left to right! </source>
+        <translation>Suona la riga da sinistra a destra! </translation>
+    </message>
+    <message>
+        <source>The pointer shows the note due; any key of that note answers.</source>
+        <translation>Il cursore indica la nota da suonare; qualsiasi tasto di quella nota risponde.</translation>
+    </message>
+    <message>
+        <source>At your pace</source>
+        <translation>Al tuo ritmo</translation>
+    </message>
+    <message>
+        <source>%1 beats a minute</source>
+        <translation>%1 battiti al minuto</translation>
     </message>
 </context>
 <context>

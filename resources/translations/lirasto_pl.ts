@@ -161,6 +161,58 @@
     </message>
 </context>
 <context>
+    <name>TKeyboardInput</name>
+    <message>
+        <source> KEYS AND MIDI
+ o Keys %1
+ o Space starts, Escape resets
+ o A MIDI keyboard answers too</source>
+        <translation> KLAWISZE I MIDI
+ o Klawisze %1
+ o Spacja startuje, Esc resetuje
+ o Klawiatura MIDI też odpowiada</translation>
+    </message>
+    <message>
+        <source>Piano rows: %1</source>
+        <translation>Rzędy pianina: %1</translation>
+    </message>
+    <message>
+        <source>%1, %2; %3 %4 octave</source>
+        <translation>%1, %2; %3 %4 oktawa</translation>
+    </message>
+    <message>
+        <source>Note names: C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Litery angielskie C D E F G A B (B = H); Shift ♯, Ctrl ♭</translation>
+    </message>
+    <message>
+        <source>Note names: Latin C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Klawisze liter łacińskich C D E F G A B (B = H); Shift ♯, Ctrl ♭</translation>
+    </message>
+</context>
+<context>
+    <name>TLineSummary</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 z %2</translation>
+    </message>
+    <message>
+        <source>On time: %1 · misses: %2</source>
+        <translation>Na czas: %1 · błędy: %2</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms early</source>
+        <translation> · mediana odchylenia: %1 ms za wcześnie</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms late</source>
+        <translation> · mediana odchylenia: %1 ms za późno</translation>
+    </message>
+    <message>
+        <source>Right at the first try: %1 · misses: %2 · median time per note: %3</source>
+        <translation>Dobrze za pierwszym razem: %1 · błędy: %2 · mediana czasu na nutę: %3</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>
@@ -221,6 +273,12 @@
         <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
         <translation>Do Ré Mi Fa Sol La Si (solmizacja stała)</translation>
     </message>
+    <message>
+        <source>Connect a keyboard to the JACK port
+&quot;%1&quot;</source>
+        <translation>Podłącz klawiaturę do portu JACK
+„%1”</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -235,6 +293,14 @@
     <message>
         <source>No sound output: %1</source>
         <translation>Brak wyjścia dźwięku: %1</translation>
+    </message>
+    <message>
+        <source>No SoundFont found: %1</source>
+        <translation>Nie znaleziono SoundFontu: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 nie jest zwykłym plikiem</translation>
     </message>
 </context>
 <context>
@@ -336,6 +402,33 @@
     <message>
         <source>missed: %1</source>
         <translation>nietrafione: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TSightReading</name>
+    <message>
+        <source>Levels</source>
+        <translation>Poziomy</translation>
+    </message>
+    <message>
+        <source>Sight-reading</source>
+        <translation>Czytanie a vista</translation>
+    </message>
+    <message>
+        <source>Play the line from left to right! </source>
+        <translation>Zagraj linię od lewej do prawej! </translation>
+    </message>
+    <message>
+        <source>The pointer shows the note due; any key of that note answers.</source>
+        <translation>Wskaźnik pokazuje nutę do zagrania; odpowiada każdy klawisz tej nuty.</translation>
+    </message>
+    <message>
+        <source>At your pace</source>
+        <translation>W swoim tempie</translation>
+    </message>
+    <message>
+        <source>%1 beats a minute</source>
+        <translation>%1 ud./min</translation>
     </message>
 </context>
 <context>

@@ -161,6 +161,58 @@
     </message>
 </context>
 <context>
+    <name>TKeyboardInput</name>
+    <message>
+        <source> KEYS AND MIDI
+ o Keys %1
+ o Space starts, Escape resets
+ o A MIDI keyboard answers too</source>
+        <translation> TECLAS E MIDI
+ o Teclas %1
+ o Espaço inicia, Esc reinicia
+ o Um teclado MIDI também responde</translation>
+    </message>
+    <message>
+        <source>Piano rows: %1</source>
+        <translation>Fileiras de piano: %1</translation>
+    </message>
+    <message>
+        <source>%1, %2; %3 %4 octave</source>
+        <translation>%1, %2; %3 %4 oitava</translation>
+    </message>
+    <message>
+        <source>Note names: C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Letras inglesas C D E F G A B (C = Dó); Shift ♯, Ctrl ♭</translation>
+    </message>
+    <message>
+        <source>Note names: Latin C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Teclas das letras latinas C D E F G A B (C = Dó); Shift ♯, Ctrl ♭</translation>
+    </message>
+</context>
+<context>
+    <name>TLineSummary</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>On time: %1 · misses: %2</source>
+        <translation>No tempo: %1 · erros: %2</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms early</source>
+        <translation> · desvio mediano: %1 ms adiantado</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms late</source>
+        <translation> · desvio mediano: %1 ms atrasado</translation>
+    </message>
+    <message>
+        <source>Right at the first try: %1 · misses: %2 · median time per note: %3</source>
+        <translation>Certas na primeira tentativa: %1 · erros: %2 · tempo mediano por nota: %3</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>
@@ -221,6 +273,12 @@
         <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
         <translation>Do Ré Mi Fa Sol La Si (dó fixo)</translation>
     </message>
+    <message>
+        <source>Connect a keyboard to the JACK port
+&quot;%1&quot;</source>
+        <translation>Conecte um teclado à porta JACK
+“%1”</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -235,6 +293,14 @@
     <message>
         <source>No sound output: %1</source>
         <translation>Sem saída de som: %1</translation>
+    </message>
+    <message>
+        <source>No SoundFont found: %1</source>
+        <translation>Nenhuma SoundFont encontrada: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 não é um arquivo comum</translation>
     </message>
 </context>
 <context>
@@ -336,6 +402,33 @@
     <message>
         <source>missed: %1</source>
         <translation>erradas: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TSightReading</name>
+    <message>
+        <source>Levels</source>
+        <translation>Níveis</translation>
+    </message>
+    <message>
+        <source>Sight-reading</source>
+        <translation>Leitura à primeira vista</translation>
+    </message>
+    <message>
+        <source>Play the line from left to right! </source>
+        <translation>Toque a linha da esquerda para a direita! </translation>
+    </message>
+    <message>
+        <source>The pointer shows the note due; any key of that note answers.</source>
+        <translation>O ponteiro mostra a nota da vez; qualquer tecla dessa nota responde.</translation>
+    </message>
+    <message>
+        <source>At your pace</source>
+        <translation>No seu ritmo</translation>
+    </message>
+    <message>
+        <source>%1 beats a minute</source>
+        <translation>%1 batidas por minuto</translation>
     </message>
 </context>
 <context>

@@ -161,6 +161,58 @@
     </message>
 </context>
 <context>
+    <name>TKeyboardInput</name>
+    <message>
+        <source> KEYS AND MIDI
+ o Keys %1
+ o Space starts, Escape resets
+ o A MIDI keyboard answers too</source>
+        <translation> КЛАВИШИ И MIDI
+ o Клавиши %1
+ o Пробел — старт, Esc — сброс
+ o MIDI-клавиатура тоже отвечает</translation>
+    </message>
+    <message>
+        <source>Piano rows: %1</source>
+        <translation>Ряды как у фортепиано: %1</translation>
+    </message>
+    <message>
+        <source>%1, %2; %3 %4 octave</source>
+        <translation>%1, %2; %3 %4 октава</translation>
+    </message>
+    <message>
+        <source>Note names: C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Английские буквы C D E F G A B (C = до); Shift ♯, Ctrl ♭</translation>
+    </message>
+    <message>
+        <source>Note names: Latin C D E F G A B; Shift sharp, Ctrl flat</source>
+        <translation>Клавиши латинских букв C D E F G A B (C = до); Shift ♯, Ctrl ♭</translation>
+    </message>
+</context>
+<context>
+    <name>TLineSummary</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 из %2</translation>
+    </message>
+    <message>
+        <source>On time: %1 · misses: %2</source>
+        <translation>Вовремя: %1 · ошибки: %2</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms early</source>
+        <translation> · медианное отклонение: %1 мс раньше</translation>
+    </message>
+    <message>
+        <source> · median timing: %1 ms late</source>
+        <translation> · медианное отклонение: %1 мс позже</translation>
+    </message>
+    <message>
+        <source>Right at the first try: %1 · misses: %2 · median time per note: %3</source>
+        <translation>Верно с первой попытки: %1 · ошибки: %2 · медианное время на ноту: %3</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>
@@ -221,6 +273,12 @@
         <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
         <translation>Do Ré Mi Fa Sol La Si (абсолютная сольмизация)</translation>
     </message>
+    <message>
+        <source>Connect a keyboard to the JACK port
+&quot;%1&quot;</source>
+        <translation>Подключи клавиатуру к порту JACK
+«%1»</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -235,6 +293,14 @@
     <message>
         <source>No sound output: %1</source>
         <translation>Нет вывода звука: %1</translation>
+    </message>
+    <message>
+        <source>No SoundFont found: %1</source>
+        <translation>SoundFont не найден: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 — не обычный файл</translation>
     </message>
 </context>
 <context>
@@ -336,6 +402,33 @@
     <message>
         <source>missed: %1</source>
         <translation>ошибки: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TSightReading</name>
+    <message>
+        <source>Levels</source>
+        <translation>Уровни</translation>
+    </message>
+    <message>
+        <source>Sight-reading</source>
+        <translation>Чтение с листа</translation>
+    </message>
+    <message>
+        <source>Play the line from left to right! </source>
+        <translation>Сыграй строку слева направо! </translation>
+    </message>
+    <message>
+        <source>The pointer shows the note due; any key of that note answers.</source>
+        <translation>Указатель показывает, какую ноту играть; отвечает любая клавиша этой ноты.</translation>
+    </message>
+    <message>
+        <source>At your pace</source>
+        <translation>В своём темпе</translation>
+    </message>
+    <message>
+        <source>%1 beats a minute</source>
+        <translation>%1 уд./мин</translation>
     </message>
 </context>
 <context>

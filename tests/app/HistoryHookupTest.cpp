@@ -17,11 +17,11 @@ TEST_F(MainWindowTest, HistoryKeepsTheRunAndShowsIt)
     form->StartSubsystems();
     std::vector<std::pair<int, int>> asked;
     form->bStartClick(form->bStart);
-    for (int i = 0; i < 3; ++i, answer(core().CurrentNote % 12)) {
+    for (int i = 0; i < 3; ++i, answer(core().CurrentNote() % 12)) {
         tick();
-        asked.emplace_back(core().CurrentClef, core().CurrentNote);
+        asked.emplace_back(core().CurrentClef(), core().CurrentNote());
         if (i == 0)
-            answer((core().CurrentNote + 1) % 12);
+            answer((core().CurrentNote() + 1) % 12);
     }
     while (core().Running())
         tick();
@@ -54,11 +54,11 @@ TEST_F(MainWindowTest, DrillingOffAsksThePlainDraw)
         tick();
         RandSeed = seed;
         plain.Tick();
-        EXPECT_EQ(std::make_pair(plain.CurrentClef, plain.CurrentNote),
-                  std::make_pair(core().CurrentClef, core().CurrentNote));
-        answer(core().CurrentNote % 12);
-        plain.KeyDown(plain.CurrentNote, TInputSource::Mouse);
-        plain.KeyUp(plain.CurrentNote, TInputSource::Mouse);
+        EXPECT_EQ(std::make_pair(plain.CurrentClef(), plain.CurrentNote()),
+                  std::make_pair(core().CurrentClef(), core().CurrentNote()));
+        answer(core().CurrentNote() % 12);
+        plain.KeyDown(plain.CurrentNote(), TInputSource::Mouse);
+        plain.KeyUp(plain.CurrentNote(), TInputSource::Mouse);
     }
 }
 
@@ -71,9 +71,9 @@ TEST_F(MainWindowTest, UnwritableHistoryFolderKeepsTheGameGoing)
     form->StartSubsystems();
     form->bStartClick(form->bStart);
     tick();
-    answer(core().CurrentNote % 12);
+    answer(core().CurrentNote() % 12);
     form->History().Store().Flush();
-    EXPECT_EQ(core().Score, 5);
+    EXPECT_EQ(core().Score(), 5);
     form->PageControl->setCurrentWidget(form->tsProgress);
     EXPECT_TRUE(form->History().ProgressPage()->Notice().startsWith("History is not being kept"));
 }

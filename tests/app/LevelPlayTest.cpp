@@ -26,14 +26,14 @@ protected:
         while (form->Timer->Enabled()) {
             tick();
             ++ticks;
-            if (form->Timer->Enabled() && rightAnswers > 0 && core().QuestionDue == core().QuestionsPosed) {
-                answer(core().CurrentNote % 12);
+            if (form->Timer->Enabled() && rightAnswers > 0 && core().QuestionDue() == core().QuestionsPosed()) {
+                answer(core().CurrentNote() % 12);
                 --rightAnswers;
             }
             EXPECT_LE(ticks, 150);
         }
         EXPECT_EQ(ticks, 150);
-        return core().QuestionsPosed;
+        return core().QuestionsPosed();
     }
 
     std::string settingsText()
@@ -57,8 +57,8 @@ TEST_F(LevelPlay, StartBeginsTheCountdownWithNoNoteYet)
     EXPECT_EQ(caption(form->lCountDown), QStringLiteral("150 SEC."));
     EXPECT_EQ(caption(form->lScore), QStringLiteral("0"));
     EXPECT_EQ(caption(form->lAnswer), QString());
-    EXPECT_EQ(core().QuestionDue, 1);
-    EXPECT_EQ(core().QuestionsPosed, 0);
+    EXPECT_EQ(core().QuestionDue(), 1);
+    EXPECT_EQ(core().QuestionsPosed(), 0);
     EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
 }
 
@@ -69,16 +69,16 @@ TEST_F(LevelPlay, FirstNoteComesOneTickAfterStart)
     start();
     tick();
     EXPECT_EQ(caption(form->lCountDown), QStringLiteral("149 SEC."));
-    EXPECT_EQ(core().QuestionsPosed, 1);
+    EXPECT_EQ(core().QuestionsPosed(), 1);
     // key signatures, the neutral mark and the note
     EXPECT_GE(form->ImgClefs->Layers()->Count(), 4);
     EXPECT_TRUE(EvaluationMarkShown);
-    EXPECT_EQ(core().CurrentKey, 0);
-    EXPECT_EQ(core().ExpectedKeys, 1 << (core().CurrentNote % 12));
-    if (core().CurrentClef == 1)
-        EXPECT_TRUE(core().CurrentNote >= 53 && core().CurrentNote <= 88);
+    EXPECT_EQ(core().CurrentKey(), 0);
+    EXPECT_EQ(core().ExpectedKeys(), 1 << (core().CurrentNote() % 12));
+    if (core().CurrentClef() == 1)
+        EXPECT_TRUE(core().CurrentNote() >= 53 && core().CurrentNote() <= 88);
     else
-        EXPECT_TRUE(core().CurrentNote >= 36 && core().CurrentNote <= 67);
+        EXPECT_TRUE(core().CurrentNote() >= 36 && core().CurrentNote() <= 67);
 }
 
 // A right answer scores 5, shows "RIGHT!" in green and brings the next note at the next tick.
@@ -87,15 +87,15 @@ TEST_F(LevelPlay, RightAnswerScoresAndBringsTheNextNoteAtTheNextTick)
     openShown();
     start();
     tick();
-    answer(core().CurrentNote % 12);
-    EXPECT_EQ(core().Score, 5);
+    answer(core().CurrentNote() % 12);
+    EXPECT_EQ(core().Score(), 5);
     EXPECT_EQ(caption(form->lScore), QStringLiteral("5"));
     EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
     EXPECT_EQ(fontColour(form->lAnswer), kGreen);
-    EXPECT_EQ(core().QuestionDue, 2);
-    EXPECT_EQ(core().QuestionsPosed, 1);
+    EXPECT_EQ(core().QuestionDue(), 2);
+    EXPECT_EQ(core().QuestionsPosed(), 1);
     tick();
-    EXPECT_EQ(core().QuestionsPosed, 2);
+    EXPECT_EQ(core().QuestionsPosed(), 2);
     EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
 }
 
@@ -105,15 +105,15 @@ TEST_F(LevelPlay, WrongAnswerKeepsTheNote)
     openShown();
     start();
     tick();
-    const int note = core().CurrentNote;
+    const int note = core().CurrentNote();
     for (int attempt = 0; attempt < 3; ++attempt) {
         answer((note + 1) % 12);
         EXPECT_EQ(caption(form->lAnswer), QStringLiteral("WRONG!"));
         EXPECT_EQ(fontColour(form->lAnswer), kRed);
-        EXPECT_EQ(core().Score, 0);
+        EXPECT_EQ(core().Score(), 0);
         tick();
-        EXPECT_EQ(core().CurrentNote, note);
-        EXPECT_EQ(core().QuestionsPosed, 1);
+        EXPECT_EQ(core().CurrentNote(), note);
+        EXPECT_EQ(core().QuestionsPosed(), 1);
     }
 }
 
@@ -123,12 +123,12 @@ TEST_F(LevelPlay, FurtherAnswersAfterARightOneNeitherScoreNorChangeTheVerdict)
     openShown();
     start();
     tick();
-    const int pc = core().CurrentNote % 12;
+    const int pc = core().CurrentNote() % 12;
     answer(pc);
     answer(pc);
     answer((pc + 1) % 12);
-    EXPECT_EQ(core().Score, 5);
-    EXPECT_EQ(core().QuestionDue, 2);
+    EXPECT_EQ(core().Score(), 5);
+    EXPECT_EQ(core().QuestionDue(), 2);
     EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
     EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
 }
@@ -140,10 +140,10 @@ TEST_F(LevelPlay, ReleaseBeforeTheFirstNoteJudgesNothing)
     start();
     answer(0);
     EXPECT_EQ(caption(form->lAnswer), QString());
-    EXPECT_EQ(core().Score, 0);
+    EXPECT_EQ(core().Score(), 0);
     EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    EXPECT_EQ(core().HeldKeyCount, 0);
-    EXPECT_EQ(core().PressedKeys, 0);
+    EXPECT_EQ(core().HeldKeyCount(), 0);
+    EXPECT_EQ(core().PressedKeys(), 0);
 }
 
 // A run has 150 ticks; the 150th shows 0 and ends it, so at most 149 questions are posed.
@@ -166,10 +166,10 @@ TEST_F(LevelPlay, ExactlyTheGoalPassesOneLessFails)
     openShown();
     start();
     playRun(60);
-    EXPECT_EQ(core().Score, 300);
+    EXPECT_EQ(core().Score(), 300);
     EXPECT_EQ(caption(form->lProgress), QStringLiteral("Congratulations!! Press \"Start\" to play the next level!"));
     EXPECT_EQ(fontColour(form->lProgress), kGreen);
-    EXPECT_EQ(core().Level, 2);
+    EXPECT_EQ(core().Level(), 2);
     EXPECT_EQ(form->cbLevel->currentIndex(), 1);
     EXPECT_EQ(caption(form->lScore), QStringLiteral("300"));
     // The run's end clears the staff: no note is left waiting for an answer.
@@ -178,10 +178,10 @@ TEST_F(LevelPlay, ExactlyTheGoalPassesOneLessFails)
 
     start();
     playRun(59);
-    EXPECT_EQ(core().Score, 295);
+    EXPECT_EQ(core().Score(), 295);
     EXPECT_EQ(caption(form->lProgress), QStringLiteral("Please repeat this level!"));
     EXPECT_EQ(fontColour(form->lProgress), kRed);
-    EXPECT_EQ(core().Level, 2);
+    EXPECT_EQ(core().Level(), 2);
     EXPECT_EQ(form->cbLevel->currentIndex(), 1);
 }
 
@@ -191,15 +191,15 @@ TEST_F(LevelPlay, LastLevelsAdvanceAndStay)
     openShown();
     form->cbLevel->setCurrentIndex(10);
     form->cbLevelChange(form->cbLevel);
-    EXPECT_EQ(core().Level, 11);
+    EXPECT_EQ(core().Level(), 11);
     start();
     playRun(60);
-    EXPECT_EQ(core().Level, 12);
+    EXPECT_EQ(core().Level(), 12);
     EXPECT_EQ(form->cbLevel->currentIndex(), 11);
     start();
     playRun(60);
-    EXPECT_EQ(core().CurrentKey, 6); // the last question was in Gb major
-    EXPECT_EQ(core().Level, 12);
+    EXPECT_EQ(core().CurrentKey(), 6); // the last question was in Gb major
+    EXPECT_EQ(core().Level(), 12);
     EXPECT_EQ(form->cbLevel->currentIndex(), 11);
     EXPECT_EQ(caption(form->lProgress), QStringLiteral("Congratulations!! You definitely know your notes!"));
     EXPECT_EQ(fontColour(form->lProgress), kGreen);
@@ -214,21 +214,21 @@ TEST_F(LevelPlay, ResetInTheMiddleOfARun)
     start();
     for (int i = 0; i < 10; ++i) {
         tick();
-        if (core().QuestionDue == core().QuestionsPosed)
-            answer(core().CurrentNote % 12);
+        if (core().QuestionDue() == core().QuestionsPosed())
+            answer(core().CurrentNote() % 12);
     }
     form->bResetClick(form->bReset);
     EXPECT_FALSE(form->Timer->Enabled());
     EXPECT_TRUE(form->bStart->isEnabled());
     EXPECT_FALSE(form->bReset->isEnabled());
     EXPECT_TRUE(form->cbLevel->isEnabled());
-    EXPECT_EQ(core().Score, 0);
+    EXPECT_EQ(core().Score(), 0);
     EXPECT_EQ(caption(form->lScore), QStringLiteral("0"));
     EXPECT_EQ(caption(form->lCountDown), QStringLiteral("150 SEC."));
     EXPECT_EQ(caption(form->lGoal), QStringLiteral("300"));
     EXPECT_EQ(caption(form->lAnswer), QString());
     EXPECT_EQ(caption(form->lProgress), QString());
-    EXPECT_EQ(core().CurrentKey, 0);
+    EXPECT_EQ(core().CurrentKey(), 0);
     EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
     EXPECT_FALSE(EvaluationMarkShown);
     // A release after the Reset judges nothing.
@@ -237,8 +237,8 @@ TEST_F(LevelPlay, ResetInTheMiddleOfARun)
     // Start plays the same level from the beginning.
     start();
     tick();
-    EXPECT_EQ(core().CurrentKey, 2);
-    EXPECT_EQ(core().QuestionsPosed, 1);
+    EXPECT_EQ(core().CurrentKey(), 2);
+    EXPECT_EQ(core().QuestionsPosed(), 1);
 }
 
 // Leaving the game page pauses a run: the clock stops, the note stays, nothing is
@@ -248,27 +248,27 @@ TEST_F(LevelPlay, PageSwitchDuringARunPausesAndResumes)
     openShown();
     start();
     tick();
-    answer(core().CurrentNote % 12);
+    answer(core().CurrentNote() % 12);
     tick();
-    const int note = core().CurrentNote;
+    const int note = core().CurrentNote();
     form->PageControl->setCurrentWidget(form->tsInfo);
     EXPECT_FALSE(form->Timer->Enabled());
     EXPECT_TRUE(core().Paused());
     tick();
     answer(note % 12);
-    EXPECT_EQ(core().Score, 5);
+    EXPECT_EQ(core().Score(), 5);
     EXPECT_EQ(caption(form->lCountDown), QStringLiteral("148 SEC."));
     form->PageControl->setCurrentWidget(form->tsMain);
     EXPECT_TRUE(form->Timer->Enabled());
     EXPECT_FALSE(form->bStart->isEnabled());
     EXPECT_EQ(caption(form->lScore), QStringLiteral("5"));
     EXPECT_EQ(caption(form->lCountDown), QStringLiteral("148 SEC."));
-    EXPECT_EQ(core().CurrentNote, note);
+    EXPECT_EQ(core().CurrentNote(), note);
     EXPECT_GE(form->ImgClefs->Layers()->Count(), 4);
     tick();
     EXPECT_EQ(caption(form->lCountDown), QStringLiteral("147 SEC."));
     answer(note % 12);
-    EXPECT_EQ(core().Score, 10);
+    EXPECT_EQ(core().Score(), 10);
 }
 
 // A page switch while no run goes leaves the game as it was, with the full time.
@@ -289,22 +289,22 @@ TEST_F(LevelPlay, LevelChangeLoadsTheLevelsRow)
     openShown();
     start();
     tick();
-    answer(core().CurrentNote % 12);
+    answer(core().CurrentNote() % 12);
     form->bResetClick(form->bReset);
     start();
     tick();
-    answer(core().CurrentNote % 12);
+    answer(core().CurrentNote() % 12);
     while (form->Timer->Enabled())
         tick();
     form->cbLevel->setCurrentIndex(3);
     form->cbLevelChange(form->cbLevel);
-    EXPECT_EQ(core().Level, 4);
+    EXPECT_EQ(core().Level(), 4);
     EXPECT_EQ(caption(form->lGoal), QStringLiteral("300"));
     EXPECT_EQ(caption(form->lCountDown), QStringLiteral("150 SEC."));
     EXPECT_EQ(caption(form->lScore), QStringLiteral("0"));
     EXPECT_EQ(caption(form->lAnswer), QString());
     EXPECT_EQ(caption(form->lProgress), QString());
-    EXPECT_EQ(core().CurrentKey, 10);
+    EXPECT_EQ(core().CurrentKey(), 10);
     EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
     EXPECT_FALSE(EvaluationMarkShown);
     for (int staff = 0; staff < 2; ++staff) {
@@ -316,7 +316,7 @@ TEST_F(LevelPlay, LevelChangeLoadsTheLevelsRow)
     }
     start();
     tick();
-    EXPECT_EQ(core().CurrentKey, 10); // Bb major
+    EXPECT_EQ(core().CurrentKey(), 10); // Bb major
 }
 
 // The level reached is written at close and read at the next start.
@@ -327,12 +327,12 @@ TEST_F(LevelPlay, LevelReachedIsKeptForTheNextStart)
     playRun(60);
     start();
     playRun(60);
-    EXPECT_EQ(core().Level, 3);
+    EXPECT_EQ(core().Level(), 3);
     closeForm();
     EXPECT_NE(settingsText().find("[Lirasto - Notes (demo)]"), std::string::npos);
     EXPECT_NE(settingsText().find("Level=3"), std::string::npos);
     openShown();
-    EXPECT_EQ(core().Level, 3);
+    EXPECT_EQ(core().Level(), 3);
     EXPECT_EQ(form->cbLevel->currentIndex(), 2);
 }
 
@@ -345,7 +345,7 @@ TEST_F(LevelPlay, DamagedStoredLevelStartsOnLevelOne)
             const std::string before = std::string("[Lirasto - Notes (demo)]\r\nLevel=") + stored + "\r\n";
             std::ofstream(workDir() / "vantrel.ini", std::ios::binary) << before;
             openShown();
-            EXPECT_EQ(core().Level, 1) << stored;
+            EXPECT_EQ(core().Level(), 1) << stored;
             if (chosen)
                 form->cbLevelChange(form->cbLevel);
             closeForm();
@@ -367,7 +367,7 @@ TEST_F(LevelPlay, UnsavedLevelIsToldOnceWithFileAndReason)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(errors[0].toStdString(), "The level reached (level 5) could not be saved in " + workDir().string() +
                                            "/vantrel.ini.\n\n./vantrel.ini is not a regular file.");
-    EXPECT_EQ(core().Level, 5);
+    EXPECT_EQ(core().Level(), 5);
 }
 
 // Every note of both staves comes up, on both staves, over many questions.
@@ -381,8 +381,8 @@ TEST_F(LevelPlay, QuestionsCoverBothStavesAndEveryNote)
         tick();
         if (!form->Timer->Enabled())
             start();
-        (core().CurrentClef == 1 ? treble : bass).insert(core().CurrentNote);
-        answer(core().CurrentNote % 12);
+        (core().CurrentClef() == 1 ? treble : bass).insert(core().CurrentNote());
+        answer(core().CurrentNote() % 12);
     }
     EXPECT_EQ(treble.size(), 36u);
     EXPECT_EQ(*treble.begin(), 53);
@@ -429,7 +429,7 @@ TEST_P(HandlersCompared, TouchExactlyWhatTheirRowSays)
     openShown();
     form->bStartClick(form->bStart);
     tick();
-    answer(core().CurrentNote % 12);
+    answer(core().CurrentNote() % 12);
     tick();
     tick();
     const QString mark = QStringLiteral("mark");
@@ -456,8 +456,8 @@ TEST_P(HandlersCompared, TouchExactlyWhatTheirRowSays)
     expectState(row.start, row.start != Change::On, form->bStart->isEnabled(), "bStart");
     expectState(row.reset, row.reset != Change::On, form->bReset->isEnabled(), "bReset");
     expectState(row.list, row.list != Change::On, form->cbLevel->isEnabled(), "cbLevel");
-    EXPECT_EQ(core().Score == 0 && caption(form->lScore) == "0", row.scoreReset);
-    EXPECT_EQ(core().SecondsLeft == 150 && caption(form->lCountDown) == "150 SEC.", row.timeReset);
+    EXPECT_EQ(core().Score() == 0 && caption(form->lScore) == "0", row.scoreReset);
+    EXPECT_EQ(core().SecondsLeft() == 150 && caption(form->lCountDown) == "150 SEC.", row.timeReset);
     EXPECT_EQ(caption(form->lGoal) == "300", row.goalSet);
     EXPECT_EQ(caption(form->lQuestion) == "What note is this? " &&
                   caption(form->lExplanation) == "Click on any corresponding key on the keyboard!",

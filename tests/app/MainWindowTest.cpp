@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, WindowIconIsTransparentAroundItsNotes)
 TEST_F(MainWindowTest, FirstStartShowsLevelOne)
 {
     openShown();
-    EXPECT_EQ(core().Level, 1);
+    EXPECT_EQ(core().Level(), 1);
     ASSERT_EQ(form->cbLevel->count(), 12);
     EXPECT_EQ(form->cbLevel->currentIndex(), 0);
     EXPECT_EQ(form->cbLevel->itemText(0), QStringLiteral("Level 1: C Major"));
@@ -175,12 +175,12 @@ TEST_F(MainWindowTest, InformationPageCarriesItsTexts)
 TEST_F(MainWindowTest, ErrorInHandlerIsShownAndTheProgramGoesOn)
 {
     openShown();
-    core().Level = 13; // no such row in the level table
+    core().LoadLevel(13); // no such row in the level table
     form->PageControl->setCurrentWidget(form->tsInfo);
     form->PageControl->setCurrentWidget(form->tsMain);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(QStringLiteral("13"))) << errors[0].toStdString();
-    core().Level = 2;
+    core().LoadLevel(2);
     form->PageControl->setCurrentWidget(form->tsInfo);
     form->PageControl->setCurrentWidget(form->tsMain);
     EXPECT_EQ(errors.size(), 1);

@@ -41,15 +41,19 @@ TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
     form->StartSubsystems();
     TMidiInput& input = form->Midi()->Input();
     ASSERT_TRUE(waitFor([&] { return !input.jackPortName().isEmpty(); }, 5000));
+    // No keyboard yet: the page names our port, to connect one by hand.
+    const auto port = [&] { return form->findChild<TSkinLabel*>("lMidiPort"); };
+    EXPECT_TRUE(waitFor([&] { return port() && !port()->isHidden(); }, 2000));
+    EXPECT_EQ(port()->Caption(), "Connect a keyboard to the JACK port\n\"Lirasto Notes:MIDI in\"");
 
     form->bStartClick(form->bStart);
     tick();
-    const int note = core().CurrentNote;
+    const int note = core().CurrentNote();
     // A note-on judges at once; a note-on of velocity 0 lets the key go.
     QProcess sender;
     sender.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--connect", input.jackPortName()});
     sender.write(QByteArray("on ") + QByteArray::number(note) + "\n");
-    ASSERT_TRUE(waitFor([&] { return core().Score == 5; }, 5000)) << caption(form->lAnswer).toStdString();
+    ASSERT_TRUE(waitFor([&] { return core().Score() == 5; }, 5000)) << caption(form->lAnswer).toStdString();
     EXPECT_EQ(caption(form->lAnswer), "RIGHT!");
     EXPECT_TRUE(core().IsHeld(note, TInputSource::Midi));
     sender.write(QByteArray("on ") + QByteArray::number(note) + " 0\n");
@@ -99,8 +103,8 @@ TEST_F(MidiWindow, WithoutMidiSaysSoAndPlays)
     }
     form->bStartClick(form->bStart);
     tick();
-    answer(core().CurrentNote % 12);
-    EXPECT_EQ(core().Score, 5);
+    answer(core().CurrentNote() % 12);
+    EXPECT_EQ(core().Score(), 5);
 }
 
 } // namespace

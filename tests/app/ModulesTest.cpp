@@ -61,8 +61,8 @@ TEST_P(WithoutModules, PlayOnAndThePagesSayWhy)
     EXPECT_TRUE(!noMidi->isHidden() && noMidi->Caption() == "No MIDI input found");
     form->bStartClick(form->bStart);
     tick();
-    answer(core().CurrentNote % 12);
-    EXPECT_EQ(core().Score, 5);
+    answer(core().CurrentNote() % 12);
+    EXPECT_EQ(core().Score(), 5);
     form->PageControl->setCurrentWidget(form->tsProgress);
     EXPECT_TRUE(form->History().ProgressPage()->Notice().startsWith(
         QStringLiteral("History is not being kept: the module lirasto-history.so %1").arg(GetParam().why)))

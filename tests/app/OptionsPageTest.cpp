@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, OptionTickedIsStoredAndAppliedAtTheNextStart)
     EXPECT_EQ(form->KeyboardInput().Scheme(), TKeyboardScheme::NoteNames);
     EXPECT_TRUE(core().MistakesCostPoints());
     EXPECT_TRUE(form->findChild<TSkinCheckBox*>("rbNoteNames")->isChecked());
-    EXPECT_EQ(core().Level, 4);
+    EXPECT_EQ(core().Level(), 4);
 }
 
 // The MIDI list shows its inputs with their ticks; octave-exact answers are offered only while there is one.

@@ -52,10 +52,10 @@ TEST_F(MainWindowTest, TenThousandQuestionsLeaveNothingBehind)
             form->bStartClick(form->bStart);
             continue;
         }
-        if (core().QuestionDue != core().QuestionsPosed)
+        if (core().QuestionDue() != core().QuestionsPosed())
             continue;
         ++questions;
-        const int right = core().CurrentNote % 12;
+        const int right = core().CurrentNote() % 12;
         const int tries = static_cast<int>(random() % 3);
         for (int t = 0; t < tries; ++t)
             answer((right + 1 + static_cast<int>(random() % 11)) % 12);
@@ -76,10 +76,11 @@ TEST_F(MainWindowTest, TenThousandQuestionsLeaveNothingBehind)
     EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
     EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
     EXPECT_FALSE(EvaluationMarkShown);
-    EXPECT_EQ(core().HeldKeyCount, 0);
+    EXPECT_EQ(core().HeldKeyCount(), 0);
     const long rssAtEnd = residentKilobytes();
     ASSERT_GT(rssAfterWarmUp, 0);
-    EXPECT_LT(rssAtEnd - rssAfterWarmUp, kGrowthBudgetKb) << "grew from " << rssAfterWarmUp << " kB to " << rssAtEnd << " kB";
+    EXPECT_LT(rssAtEnd - rssAfterWarmUp, kGrowthBudgetKb)
+        << "grew from " << rssAfterWarmUp << " kB to " << rssAtEnd << " kB";
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 

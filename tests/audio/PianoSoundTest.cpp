@@ -6,6 +6,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -160,6 +161,11 @@ TEST(PianoSound, MissingOrDamagedSoundFontReportsNoSoundFont)
         piano.noteOn(60);
         EXPECT_EQ(piano.render(nullptr, nullptr, 32), 0) << name;
     }
+    // A FIFO is refused unread: opening it would wait for a writer, and the close for the worker.
+    const std::string fifo = (dir.path() / "fifo.sf2").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Offline piano(QString::fromStdString(fifo));
+    EXPECT_EQ(piano.statusText(), QStringLiteral("No SoundFont found: fifo.sf2 is not a regular file"));
 }
 
 // No output that opens: the program plays on silently and says so.
@@ -260,4 +266,44 @@ TEST(SoundOutput, QuestionSoundsWhenPosedAndRightNoteFollowsWrongAnswer)
     EXPECT_GE(delay, 300ms);
     EXPECT_LE(delay, 500ms);
     EXPECT_NEAR(centsIn(capture, up + onset + capture.at(0.1), 0.8, 72), 0.0, 10.0);
+}
+
+// The metronome's clicks fall on the beat grid of the rendered samples (within a millisecond, a
+// block of the synthesizer) at the slowest and a fast tempo, and the bar's first click is the louder.
+TEST(PianoSound, MetronomeClicksFallOnTheBeatGridAccentedOnTheBar)
+{
+    for (const double bpm : {40.0, 200.0}) {
+        Offline piano;
+        const double beatMs = 60000.0 / bpm;
+        constexpr int kClicks = 6;
+        piano.scheduleClicks(std::chrono::duration<double, std::milli>(100),
+                             std::chrono::duration<double, std::milli>(beatMs), kClicks, 4);
+        const std::vector<float> out = piano.play(0.2 + kClicks * beatMs / 1000.0);
+        const double beatSamples = beatMs * kRate / 1000.0;
+        std::vector<double> onsets, peaks;
+        for (int k = 0; k < kClicks; ++k) {
+            const auto from = size_t(std::max(0.0, (0.1 * kRate) + (k - 0.4) * beatSamples));
+            const auto to = std::min(out.size(), size_t((0.1 * kRate) + (k + 0.5) * beatSamples));
+            float peak = 0;
+            for (size_t i = from; i < to; ++i)
+                peak = std::max(peak, std::abs(out[i]));
+            // The click's attack: where it first reaches a third of its peak, well above the last one's tail.
+            size_t onset = from;
+            while (onset < to && std::abs(out[onset]) < peak / 3)
+                ++onset;
+            ASSERT_GT(peak, 1e-3f) << bpm << " BPM, click " << k;
+            onsets.push_back(double(onset));
+            peaks.push_back(peak);
+        }
+        for (int k = 1; k < kClicks; ++k) {
+            // Like with like: the accented clicks against the first, the others against the second.
+            const int same = k % 4 == 0 ? 0 : 1;
+            if (k == same)
+                continue;
+            EXPECT_NEAR(onsets[k] - onsets[same], (k - same) * beatSamples, kRate / 1000.0)
+                << bpm << " BPM, click " << k;
+        }
+        EXPECT_GT(peaks[0], peaks[1]) << bpm << " BPM";
+        EXPECT_GT(peaks[4], peaks[3]) << bpm << " BPM";
+    }
 }

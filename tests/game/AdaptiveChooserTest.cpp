@@ -79,4 +79,18 @@ TEST(AdaptiveChooser, WeighsMissedOverNewOverSlowOverFast)
         EXPECT_NEAR(chooser.Weight(clef, note), weight, 1e-6) << note;
 }
 
+// A new session starts from the time away: notes known a week ago fade back into the drill, and
+// a miss that ended the last session leaves no second try behind it.
+TEST(AdaptiveChooser, ANewSessionWeighsTheTimeAwayAndStartsWithoutARetry)
+{
+    const auto weekAgo = std::chrono::system_clock::time_point{} + std::chrono::hours(1000);
+    TAdaptiveChooser chooser;
+    const TPastAnswer known{1, 60, true, 900, weekAgo};
+    chooser.Load(0, {known, known, known, {1, 62, false, 3000, weekAgo}}, weekAgo + std::chrono::days(7));
+    EXPECT_NEAR(chooser.Weight(1, 60), 41.0, 1e-6);
+    chooser.AnswerJudged({{1, 0, 1, 62}, true, 0, {}, 0, TInputSource::Mouse, std::chrono::milliseconds(1000)});
+    // A right first try, just given: mastery 0.7 (a second try would leave it at 0, weight 41).
+    EXPECT_NEAR(chooser.Weight(1, 62), 1 + 40 * 0.3 * 0.3, 1e-6);
+}
+
 } // namespace

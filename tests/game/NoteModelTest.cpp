@@ -332,10 +332,12 @@ TEST(GameState, ResetZeroesEveryVariable)
     EXPECT_FALSE(EvaluationMarkShown);
     EXPECT_EQ(StaffKey, 0);
     EXPECT_THROW(TrebleSlots[6], ERangeError);
-    const TGameCore core;
-    EXPECT_EQ(core.Level, 1);
-    EXPECT_TRUE(core.NoteSet.Empty());
-    EXPECT_EQ(core.PressedKeys, 0);
-    EXPECT_EQ(core.LevelTable[3].TimeLimit, 150);
-    EXPECT_THROW(core.LevelTable[13], ERangeError);
+    TGameCore core;
+    EXPECT_EQ(core.Level(), 1);
+    EXPECT_EQ(core.ExpectedKeys(), 0);
+    EXPECT_EQ(core.PressedKeys(), 0);
+    core.LoadLevel(3);
+    EXPECT_EQ(core.LevelRow().TimeLimit, 150);
+    core.LoadLevel(13);
+    EXPECT_THROW(core.LevelRow(), ERangeError);
 }

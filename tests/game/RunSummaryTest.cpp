@@ -2,6 +2,7 @@
 #include "core/Errors.h"
 #include "game/NoteFigures.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -45,6 +46,12 @@ TEST(NoteFigures, MedianAndTimesAreExact)
     EXPECT_EQ(MedianOf(odd), 3);
     EXPECT_EQ(MedianOf(even), 2);
     EXPECT_EQ(MedianOf(huge), INT64_MAX);
+    // Every order of an even count: the lower middle must be the largest of the lower half, wherever it lies.
+    std::vector<int64_t> times{10, 20, 30, 40, 50, 60};
+    do {
+        std::vector<int64_t> given = times;
+        ASSERT_EQ(MedianOf(given), 35) << testing::PrintToString(times);
+    } while (std::next_permutation(times.begin(), times.end()));
     EXPECT_EQ(FormatSeconds(3150), "3.2 s");
     EXPECT_EQ(FormatSeconds(3149), "3.1 s");
     EXPECT_EQ(FormatSeconds(-5), "0.0 s");

@@ -1,0 +1,194 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+#include <initializer_list>
+#include <utility>
+
+namespace {
+
+const QString kProgram = QStringLiteral("lirasto");
+
+struct TOptions
+{
+    QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help.")};
+    QCommandLineOption Version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Shows the program's version.")};
+    QCommandLineOption Exercise{QStringLiteral("exercise"),
+                                QStringLiteral("Starts a practice: levels (one note at a time) or line "
+                                               "(sight-reading a line of notes)."),
+                                QStringLiteral("levels|line")};
+    QCommandLineOption Level{QStringLiteral("level"), QStringLiteral("The level to play, 1 to 12."),
+                             QStringLiteral("N")};
+    QCommandLineOption Key{QStringLiteral("key"),
+                           QStringLiteral("The major key of a line, e.g. C, Bb or F# (the level's key by default)."),
+                           QStringLiteral("NAME")};
+    QCommandLineOption Staff{QStringLiteral("staff"), QStringLiteral("The staff of a line."),
+                             QStringLiteral("treble|bass|grand")};
+    QCommandLineOption Tempo{QStringLiteral("tempo"),
+                             QStringLiteral("Quarter notes a minute for a line, 20 to 208; 0 plays at your pace."),
+                             QStringLiteral("BPM")};
+    QCommandLineOption Notes{QStringLiteral("notes"), QStringLiteral("Notes in a line, 4 to 16 (8 by default)."),
+                             QStringLiteral("N")};
+
+    void AddTo(QCommandLineParser& parser) const
+    {
+        parser.setApplicationDescription(QStringLiteral("Lirasto Notes, a trainer for reading music notation."));
+        parser.addOptions({Help, Version, Exercise, Level, Key, Staff, Tempo, Notes});
+    }
+};
+
+// A whole number within lowest..highest, or nullopt.
+std::optional<int> numberIn(const QString& text, int lowest, int highest)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+// The value a word of the list stands for, or nullopt.
+template <typename T>
+std::optional<T> wordIn(const QString& text, std::initializer_list<std::pair<const char*, T>> words)
+{
+    for (const auto& [word, value] : words)
+        if (text == QLatin1String(word))
+            return value;
+    return std::nullopt;
+}
+
+QString malformed(const QString& option, const QString& value, const QString& expected)
+{
+    return QStringLiteral("--%1: \"%2\" is not %3").arg(option, value, expected);
+}
+
+} // namespace
+
+TLineSettings TStartOptions::LineSettings() const
+{
+    TLineSettings settings;
+    if (Key)
+        settings.Key = *Key;
+    if (Staff)
+        settings.Staff = *Staff;
+    if (Tempo)
+        settings.Tempo = *Tempo;
+    if (Notes)
+        settings.Notes = *Notes;
+    return settings;
+}
+
+std::optional<int> KeyFromName(const QString& name)
+{
+    static const int kLetterPitch[] = {9, 11, 0, 2, 4, 5, 7}; // A..G
+    if (name.isEmpty() || name.size() > 2)
+        return std::nullopt;
+    const QChar letter = name[0].toUpper();
+    if (letter < QLatin1Char('A') || letter > QLatin1Char('G'))
+        return std::nullopt;
+    int pitch = kLetterPitch[letter.unicode() - 'A'];
+    if (name.size() == 2) {
+        if (name[1] == QLatin1Char('b'))
+            pitch += 11;
+        else if (name[1] == QLatin1Char('#'))
+            pitch += 1;
+        else
+            return std::nullopt;
+    }
+    return pitch % 12;
+}
+
+TCommandLine ParseCommandLine(const QStringList& arguments)
+{
+    TCommandLine result;
+    const TOptions o;
+    QCommandLineParser parser;
+    o.AddTo(parser);
+    auto fail = [&result](QString error) {
+        result.Action = TCommandLine::TAction::UsageError;
+        result.Error = std::move(error);
+        return result;
+    };
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first()));
+    if (parser.isSet(o.Help)) {
+        result.Action = TCommandLine::TAction::Help;
+        return result;
+    }
+    if (parser.isSet(o.Version)) {
+        result.Action = TCommandLine::TAction::Version;
+        return result;
+    }
+    // A value given twice would leave the reader guessing which one counts.
+    for (const QCommandLineOption* option : {&o.Exercise, &o.Level, &o.Key, &o.Staff, &o.Tempo, &o.Notes})
+        if (parser.values(*option).size() > 1)
+            return fail(QStringLiteral("--%1 is given more than once").arg(option->names().first()));
+    TStartOptions& start = result.Options;
+    if (parser.isSet(o.Exercise) &&
+        !(start.Exercise = wordIn<TExerciseKind>(parser.value(o.Exercise),
+                                                 {{"levels", TExerciseKind::Levels}, {"line", TExerciseKind::Line}})))
+        return fail(malformed(QStringLiteral("exercise"), parser.value(o.Exercise), QStringLiteral("levels or line")));
+    if (parser.isSet(o.Level) && !(start.Level = numberIn(parser.value(o.Level), 1, LevelCount)))
+        return fail(malformed(QStringLiteral("level"), parser.value(o.Level), QStringLiteral("a level from 1 to 12")));
+    if (parser.isSet(o.Key) && !(start.Key = KeyFromName(parser.value(o.Key))))
+        return fail(malformed(QStringLiteral("key"), parser.value(o.Key), QStringLiteral("a key such as C, Bb or F#")));
+    if (parser.isSet(o.Staff) &&
+        !(start.Staff = wordIn<TStaffChoice>(
+              parser.value(o.Staff),
+              {{"treble", TStaffChoice::Treble}, {"bass", TStaffChoice::Bass}, {"grand", TStaffChoice::Grand}})))
+        return fail(malformed(QStringLiteral("staff"), parser.value(o.Staff), QStringLiteral("treble, bass or grand")));
+    if (parser.isSet(o.Tempo)) {
+        const QString value = parser.value(o.Tempo);
+        start.Tempo = numberIn(value, 0, TLineSettings::kFastestTempo);
+        if (!start.Tempo || (*start.Tempo != 0 && *start.Tempo < TLineSettings::kSlowestTempo))
+            return fail(malformed(QStringLiteral("tempo"), value, QStringLiteral("0 or a tempo from 20 to 208")));
+    }
+    if (parser.isSet(o.Notes) &&
+        !(start.Notes = numberIn(parser.value(o.Notes), TLineSettings::kFewestNotes, TLineSettings::kMostNotes)))
+        return fail(malformed(QStringLiteral("notes"), parser.value(o.Notes), QStringLiteral("a count from 4 to 16")));
+    // The line's own options ask for a line; with the levels they would be silently ignored.
+    const bool lineOptions = start.Key || start.Staff || start.Tempo || start.Notes;
+    if (lineOptions && start.Exercise == TExerciseKind::Levels)
+        return fail(QStringLiteral("--key, --staff, --tempo and --notes apply to --exercise line only"));
+    if (lineOptions)
+        start.Exercise = TExerciseKind::Line;
+    return result;
+}
+
+QString CommandLineUsage()
+{
+    QCommandLineParser parser;
+    TOptions().AddTo(parser);
+    QString text = parser.helpText();
+    // Read before the application exists, the parser cannot know the program's name.
+    text.replace(QStringLiteral("<executable_name>"), kProgram);
+    return text;
+}
+
+QString VersionText()
+{
+    return QStringLiteral("Lirasto Notes %1\n").arg(QStringLiteral(LIRASTO_VERSION));
+}
+
+std::optional<int> AnswerCommandLine(const TCommandLine& commandLine)
+{
+    switch (commandLine.Action) {
+    case TCommandLine::TAction::Run:
+        return std::nullopt;
+    case TCommandLine::TAction::Help:
+        std::fputs(CommandLineUsage().toLocal8Bit().constData(), stdout);
+        return 0;
+    case TCommandLine::TAction::Version:
+        std::fputs(VersionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case TCommandLine::TAction::UsageError:
+        break;
+    }
+    const QString text =
+        kProgram + QStringLiteral(": ") + commandLine.Error + QStringLiteral("\n\n") + CommandLineUsage();
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    return 2;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "game/GameEvents.h"
+#include "game/LineExercise.h"
+#include "game/LineSummary.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QTimer>
+#include <vector>
+
+class TBitmapLayer;
+class TfMain;
+class TSkinComboBox;
+
+// Sight-reading in the window: the choice between the levels and a line, the
+// tempo, the line drawn across the staff with the due note pointed at and the
+// played notes marked, the cursor that moves with the beat, and the summary
+// under the piano as each line is done. It follows the core as a listener.
+class TSightReading : public QObject, public TGameListener
+{
+    Q_DECLARE_TR_FUNCTIONS(TSightReading)
+
+public:
+    // Its choices go beside the level list, in the same look.
+    explicit TSightReading(TfMain& form);
+    ~TSightReading() override;
+
+    // The tempos offered; 0 is at one's own pace.
+    static constexpr int kTempos[] = {0, 40, 60, 80, 100, 120, 160, 208};
+
+    // Chooses a line with these settings (or the levels, with nullopt) for the next run.
+    void Choose(const std::optional<TLineSettings>& line);
+    bool LineChosen() const;
+    TSkinComboBox* ExerciseChoice() const { return exercise_; }
+    TSkinComboBox* TempoChoice() const { return tempo_; }
+    // The left edge of the note at place in a line of count notes.
+    static double LineNoteLeft(int place, int count);
+    // The layers of the line now drawn, for the tests.
+    int MarkAt(int place) const;
+    double CursorLeft() const;
+
+    void RunStarted(int level) override;
+    void QuestionPosed(const TQuestion& question) override;
+    void NoteDue(const TQuestion& question, int place) override;
+    void AnswerJudged(const TJudgement& judgement) override;
+    void RunEnded(const TRunResult& result) override;
+    void Cleared() override;
+
+private:
+    struct TDrawnNote
+    {
+        std::vector<TBitmapLayer*> Layers;
+        TBitmapLayer* Mark = nullptr;
+        int MarkKind = -1;
+    };
+
+    void choiceChanged();
+    void showTexts(const QString& question, const QString& explanation);
+    void clearLine();
+    void setMark(int place, int kind);
+    void beat();
+    const TLineExercise* line() const;
+    void scheduleClicks(int lastBeat);
+
+    TfMain& form_;
+    TLineSettings settings_;
+    TSkinComboBox* exercise_ = nullptr;
+    TSkinComboBox* tempo_ = nullptr;
+    TLineSummary summary_;
+    std::vector<TDrawnNote> notes_;
+    TBitmapLayer* cursor_ = nullptr;
+    QTimer beatTimer_;
+    int clickedTo_ = 0; // the metronome's clicks are asked for up to this beat
+};

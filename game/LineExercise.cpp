@@ -1,0 +1,211 @@
+#include "game/LineExercise.h"
+
+#include "core/Errors.h"
+
+#include <algorithm>
+#include <string>
+
+using std::chrono::duration_cast;
+using std::chrono::milliseconds;
+using std::chrono::nanoseconds;
+
+namespace {
+
+constexpr int kBeatsPerBar = 4;
+// Notes at or above middle C go on the treble staff of a grand staff.
+constexpr int kMiddleC = 60;
+
+void checkBetween(const char* what, int value, int lowest, int highest)
+{
+    if (value < lowest || value > highest)
+        throw lirasto::ERangeError("Range check error: " + std::string(what) + " " + std::to_string(value) +
+                                   " outside " + std::to_string(lowest) + ".." + std::to_string(highest));
+}
+
+struct TRange
+{
+    int Clef, Lowest, Highest;
+};
+
+std::vector<TRange> rangesOf(const TLineSettings& s)
+{
+    switch (s.Staff) {
+    case TStaffChoice::Treble:
+        return {{1, s.TrebleLowest, s.TrebleHighest}};
+    case TStaffChoice::Bass:
+        return {{2, s.BassLowest, s.BassHighest}};
+    case TStaffChoice::Grand:
+        break;
+    }
+    return {{1, std::max(s.TrebleLowest, kMiddleC), s.TrebleHighest},
+            {2, s.BassLowest, std::min(s.BassHighest, kMiddleC - 1)}};
+}
+
+int clefOf(const std::vector<TRange>& ranges, int note)
+{
+    for (const TRange& r : ranges)
+        if (note >= r.Lowest && note <= r.Highest)
+            return r.Clef;
+    return ranges.front().Clef;
+}
+
+} // namespace
+
+void TLineSettings::Check() const
+{
+    if (Key != -1)
+        checkBetween("key", Key, 0, KeyCount - 1);
+    checkBetween("notes in a line", Notes, kFewestNotes, kMostNotes);
+    checkBetween("largest step", MaxStep, 1, 12);
+    if (Tempo != 0)
+        checkBetween("tempo", Tempo, kSlowestTempo, kFastestTempo);
+    checkBetween("lowest treble note", TrebleLowest, TrebleLowestNote, TrebleHighest);
+    checkBetween("highest treble note", TrebleHighest, TrebleLowest, TrebleHighestNote);
+    checkBetween("lowest bass note", BassLowest, BassLowestNote, BassHighest);
+    checkBetween("highest bass note", BassHighest, BassLowest, BassHighestNote);
+}
+
+bool InKey(int note, int key)
+{
+    return SpellNote(note, key).Sign == TAccidental::None;
+}
+
+std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, const std::function<int(int)>& random)
+{
+    settings.Check();
+    const std::vector<TRange> ranges = rangesOf(settings);
+    // Every note the line may hold, low to high.
+    std::vector<int> allowed;
+    for (int note = LowestMidiNote; note <= HighestMidiNote; ++note) {
+        const bool inRange = std::any_of(ranges.begin(), ranges.end(),
+                                         [note](const TRange& r) { return note >= r.Lowest && note <= r.Highest; });
+        if (inRange && (settings.Accidentals || InKey(note, key)))
+            allowed.push_back(note);
+    }
+    std::vector<TWrittenNote> line;
+    int previous = 0;
+    for (int place = 0; place < settings.Notes; ++place) {
+        std::vector<int> choices;
+        if (settings.Melody && place > 0) {
+            for (int note : allowed)
+                if (note != previous && std::abs(note - previous) <= settings.MaxStep)
+                    choices.push_back(note);
+            if (choices.empty())
+                choices.push_back(previous); // no other note of the key that near: the note again
+        } else {
+            choices = allowed;
+        }
+        previous = choices[static_cast<std::size_t>(random(static_cast<int>(choices.size())))];
+        line.push_back({clefOf(ranges, previous), previous, place});
+    }
+    return line;
+}
+
+TLineExercise::TLineExercise(TLineSettings settings) : settings_(settings)
+{
+    settings_.Check();
+}
+
+nanoseconds TLineExercise::BeatLength() const
+{
+    return InTime() ? nanoseconds(60'000'000'000LL / settings_.Tempo) : nanoseconds(0);
+}
+
+TGameTime TLineExercise::BeatTime(int beat) const
+{
+    return firstBeat_ + BeatLength() * beat;
+}
+
+void TLineExercise::Begin(TExerciseHost&)
+{
+    posed_ = false;
+}
+
+void TLineExercise::Tick(TExerciseHost& host)
+{
+    if (!posed_)
+        poseLine(host);
+}
+
+void TLineExercise::poseLine(TExerciseHost& host)
+{
+    const int key = settings_.Key >= 0 ? settings_.Key : LevelKeys[host.Level()];
+    if (!posed_) {
+        // The first line comes after a bar of count-in.
+        firstBeat_ = host.Now();
+        lineBeat_ = kBeatsPerBar;
+    } else {
+        // Each next line after the bar that follows the last one's end.
+        const int end = lineBeat_ + settings_.Notes;
+        lineBeat_ = (end + kBeatsPerBar - 1) / kBeatsPerBar * kBeatsPerBar + kBeatsPerBar;
+    }
+    posed_ = true;
+    line_ = {host.Level(), key, 0, 0, GenerateLine(settings_, key, Random), TExerciseKind::Line};
+    line_.Clef = line_.Notes.front().Clef;
+    line_.Note = line_.Notes.front().Note;
+    due_ = 0;
+    host.Pose(line_);
+}
+
+TJudgement TLineExercise::judgementOf(int place) const
+{
+    TJudgement judgement;
+    judgement.Question = line_;
+    judgement.Question.Clef = line_.Notes[place].Clef;
+    judgement.Question.Note = line_.Notes[place].Note;
+    judgement.Expected = PitchClassBit(PitchClass(judgement.Question.Note));
+    judgement.Exercise = TExerciseKind::Line;
+    judgement.Place = place;
+    return judgement;
+}
+
+void TLineExercise::Advance(TExerciseHost& host, TGameTime now)
+{
+    if (!InTime() || !posed_)
+        return;
+    // Every note whose window closed without its key is missed, in order.
+    while (!lineDone() && now > BeatTime(lineBeat_ + due_) + Tolerance()) {
+        if (due_ + 1 == static_cast<int>(line_.Notes.size()))
+            host.CloseQuestion();
+        host.Miss(judgementOf(due_)); // Judged moves on to the next note, or the next line
+    }
+}
+
+void TLineExercise::Resumed(std::chrono::steady_clock::duration pausedFor)
+{
+    firstBeat_ += pausedFor;
+}
+
+std::optional<TJudgement> TLineExercise::Judge(TExerciseHost& host, const TAnswerGiven& answer)
+{
+    if (lineDone())
+        return std::nullopt;
+    TJudgement judgement = judgementOf(due_);
+    if (InTime()) {
+        const nanoseconds error = answer.At - BeatTime(lineBeat_ + due_);
+        if (error < -Tolerance() || error > Tolerance())
+            return std::nullopt; // between two notes' windows: the key plays, nothing is judged
+        judgement.TimingError = duration_cast<milliseconds>(error);
+    }
+    const int note = judgement.Question.Note;
+    if (answer.OctaveExact)
+        judgement.Right = std::all_of(answer.Notes.begin(), answer.Notes.end(), [note](int n) { return n == note; });
+    else
+        judgement.Right = answer.PitchClasses == judgement.Expected;
+    const bool last = due_ + 1 == static_cast<int>(line_.Notes.size());
+    // At one's pace a wrong key leaves the note waiting; in time every note is judged once.
+    if (last && (judgement.Right || InTime()))
+        host.CloseQuestion();
+    return judgement;
+}
+
+void TLineExercise::Judged(TExerciseHost& host, const TJudgement& judgement)
+{
+    if (judgement.Place != due_ || (!judgement.Right && !InTime()))
+        return;
+    ++due_;
+    if (!lineDone())
+        host.MakeDue(due_);
+    else
+        poseLine(host); // the page turns
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "game/Exercise.h"
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Sight-reading: a line of notes under the key signature, played left to right,
+// at one's own pace (Wait) or one note a beat (Tempo).
+
+enum class TStaffChoice { Treble, Bass, Grand };
+
+struct TLineSettings
+{
+    static constexpr int kFewestNotes = 4;
+    static constexpr int kMostNotes = 16;
+    static constexpr int kSlowestTempo = 20;
+    static constexpr int kFastestTempo = 208;
+
+    int Key = -1; // key index 0..11; -1: the level's key
+    TStaffChoice Staff = TStaffChoice::Treble;
+    int Notes = 8; // 4..16
+    // Any note of the range, or a melody whose steps are at most MaxStep semitones.
+    bool Melody = false;
+    int MaxStep = 4;
+    bool Accidentals = false; // notes outside the key too
+    // The range the notes come from on each clef; the levels' ranges by default.
+    int TrebleLowest = TrebleLowestNote, TrebleHighest = TrebleHighestNote;
+    int BassLowest = BassLowestNote, BassHighest = BassHighestNote;
+    int Tempo = 0; // quarter notes a minute, 20..208; 0 at one's own pace
+
+    // Raises ERangeError for a value outside its bounds.
+    void Check() const;
+};
+
+// A note is in the key when the key signature alone writes it (no sign before it).
+bool InKey(int note, int key);
+
+// A line drawn with random(n) giving 0..n-1: every note within its clef's range,
+// in the key unless accidentals are allowed, a melody's steps within MaxStep.
+std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, const std::function<int(int)>& random);
+
+class TLineExercise final : public TExercise
+{
+public:
+    explicit TLineExercise(TLineSettings settings);
+
+    const TLineSettings& Settings() const { return settings_; }
+    bool InTime() const { return settings_.Tempo > 0; }
+    std::chrono::nanoseconds BeatLength() const;
+    // Beats are counted from the run's first count-in click (beat 0); each bar has four.
+    TGameTime BeatTime(int beat) const;
+    int FirstBeatOfLine() const { return lineBeat_; }
+    // The judging window around a beat: a quarter of a beat either way.
+    std::chrono::nanoseconds Tolerance() const { return BeatLength() / 4; }
+
+    TExerciseKind Kind() const override { return TExerciseKind::Line; }
+    bool Timed() const override { return false; }
+    int KeysPerAnswer(int) const override { return 1; }
+    void Begin(TExerciseHost& host) override;
+    void Tick(TExerciseHost& host) override;
+    void Advance(TExerciseHost& host, TGameTime now) override;
+    void Resumed(std::chrono::steady_clock::duration pausedFor) override;
+    std::optional<TJudgement> Judge(TExerciseHost& host, const TAnswerGiven& answer) override;
+    void Judged(TExerciseHost& host, const TJudgement& judgement) override;
+
+private:
+    void poseLine(TExerciseHost& host);
+    TJudgement judgementOf(int place) const;
+    bool lineDone() const { return due_ >= static_cast<int>(line_.Notes.size()); }
+
+    TLineSettings settings_;
+    TQuestion line_;
+    int due_ = 0;
+    bool posed_ = false;
+    TGameTime firstBeat_{};
+    int lineBeat_ = 0;
+};

@@ -1,0 +1,103 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace {
+
+using TAction = TCommandLine::TAction;
+
+struct Row
+{
+    const char* name;
+    QStringList args;
+    TAction action;
+    const char* errorNames = ""; // the option the error must name
+    std::optional<TExerciseKind> exercise{};
+    std::optional<int> level{}, key{}, tempo{}, notes{};
+    std::optional<TStaffChoice> staff{};
+};
+
+void PrintTo(const Row& r, std::ostream* os)
+{
+    *os << r.name;
+}
+
+// Every option is taken at its bounds and refused past them, naming the option at fault;
+// the line's options ask for a line.
+class CommandLine : public testing::TestWithParam<Row>
+{};
+
+TEST_P(CommandLine, ParsesOrNamesTheFault)
+{
+    const Row& row = GetParam();
+    const TCommandLine parsed = ParseCommandLine(QStringList{QStringLiteral("lirasto")} + row.args);
+    ASSERT_EQ(parsed.Action, row.action) << parsed.Error.toStdString();
+    EXPECT_TRUE(parsed.Error.contains(QString::fromLatin1(row.errorNames))) << parsed.Error.toStdString();
+    if (row.action != TAction::Run)
+        return;
+    const TStartOptions& o = parsed.Options;
+    EXPECT_EQ(o.Exercise, row.exercise);
+    EXPECT_EQ(o.Level, row.level);
+    EXPECT_EQ(o.Key, row.key);
+    EXPECT_EQ(o.Tempo, row.tempo);
+    EXPECT_EQ(o.Notes, row.notes);
+    EXPECT_EQ(o.Staff, row.staff);
+}
+
+using K = TExerciseKind;
+using S = TStaffChoice;
+const QString kLevel = QStringLiteral("--level"), kExercise = QStringLiteral("--exercise"),
+              kKey = QStringLiteral("--key"), kTempo = QStringLiteral("--tempo"), kNotes = QStringLiteral("--notes"),
+              kStaff = QStringLiteral("--staff");
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CommandLine,
+    testing::Values(
+        Row{"Nothing", {}, TAction::Run}, Row{"Help", {"--help"}, TAction::Help},
+        Row{"ShortHelp", {"-h"}, TAction::Help}, Row{"Version", {"--version"}, TAction::Version},
+        Row{"Levels", {kExercise, "levels", kLevel, "1"}, TAction::Run, "", K::Levels, 1},
+        Row{"LevelTwelve", {kLevel, "12"}, TAction::Run, "", {}, 12},
+        Row{"LineAllSet",
+            {kExercise, "line", kKey, "Bb", kStaff, "grand", kTempo, "208", kNotes, "16"},
+            TAction::Run,
+            "",
+            K::Line,
+            {},
+            10,
+            208,
+            16,
+            S::Grand},
+        Row{"SlowestAndFewest", {"--tempo=20", "--notes=4", "--key=F#"}, TAction::Run, "", K::Line, {}, 6, 20, 4},
+        Row{"AtYourPace", {kTempo, "0", kKey, "cb", kStaff, "bass"}, TAction::Run, "", K::Line, {}, 11, 0, {}, S::Bass},
+        Row{"Unknown", {"--speed", "3"}, TAction::UsageError, "speed"},
+        Row{"QtStyleOption", {"-platform", "xcb"}, TAction::UsageError, "p"},
+        Row{"Positional", {"song.mid"}, TAction::UsageError, "song.mid"},
+        Row{"MissingValue", {kLevel}, TAction::UsageError, "level"},
+        Row{"LevelZero", {kLevel, "0"}, TAction::UsageError, "--level"},
+        Row{"LevelThirteen", {kLevel, "13"}, TAction::UsageError, "--level"},
+        Row{"LevelNotANumber", {kLevel, "two"}, TAction::UsageError, "--level"},
+        Row{"LevelHuge", {kLevel, "99999999999999999999"}, TAction::UsageError, "--level"},
+        Row{"ExerciseOther", {kExercise, "chords"}, TAction::UsageError, "--exercise"},
+        Row{"KeyH", {kKey, "H"}, TAction::UsageError, "--key"},
+        Row{"KeyTooLong", {kKey, "Bbb"}, TAction::UsageError, "--key"},
+        Row{"StaffAlto", {kStaff, "alto"}, TAction::UsageError, "--staff"},
+        Row{"TempoNineteen", {kTempo, "19"}, TAction::UsageError, "--tempo"},
+        Row{"TempoTooFast", {kTempo, "209"}, TAction::UsageError, "--tempo"},
+        Row{"TempoNegative", {kTempo, "-60"}, TAction::UsageError, "--tempo"},
+        Row{"NotesThree", {kNotes, "3"}, TAction::UsageError, "--notes"},
+        Row{"NotesSeventeen", {kNotes, "17"}, TAction::UsageError, "--notes"},
+        Row{"TwiceGiven", {kLevel, "2", kLevel, "3"}, TAction::UsageError, "--level"},
+        Row{"LineOptionWithLevels", {kExercise, "levels", kTempo, "60"}, TAction::UsageError, "--tempo"}));
+
+// The usage names every option, and the program by its name.
+TEST(CommandLineUsage, NamesEveryOption)
+{
+    const QString usage = CommandLineUsage();
+    EXPECT_TRUE(usage.startsWith(QStringLiteral("Usage: lirasto [options]"))) << usage.toStdString();
+    for (const char* option :
+         {"--help", "--version", "--exercise", "--level", "--key", "--staff", "--tempo", "--notes"})
+        EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
+}
+
+} // namespace

@@ -1,0 +1,61 @@
+#include "tests/app/MainWindowFixture.h"
+
+#include "app/SightReading.h"
+#include "controls/SkinCtrls.h"
+#include "game/uFunctions.h"
+#include "graphics/Image32.h"
+#include "graphics/Layers.h"
+
+using namespace lirasto::test;
+
+namespace {
+
+// A line played at one's own pace through the window: chosen from the game page's list,
+// drawn whole, the due note pointed at, each played note marked where it stands, a wrong
+// key leaving its note waiting, the summary and a fresh page when the line is done.
+TEST_F(MainWindowTest, SightReadingLinePlayedAtOnesPace)
+{
+    openShown();
+    TSightReading& reading = form->SightReading();
+    reading.ExerciseChoice()->setCurrentIndex(1); // as the player picks "Sight-reading"
+    emit reading.ExerciseChoice()->activated(1);
+    ASSERT_EQ(reading.ExerciseChoice()->currentText(), QStringLiteral("Sight-reading"));
+    ASSERT_TRUE(reading.TempoChoice()->isVisible());
+    ASSERT_EQ(core().Exercise().Kind(), TExerciseKind::Line);
+    form->bStartClick(form->bStart);
+    EXPECT_FALSE(reading.ExerciseChoice()->isEnabled());
+    tick();
+    const TQuestion line = core().Question();
+    ASSERT_EQ(line.Notes.size(), 8u);
+    // Two key signatures, the cursor, and per note its head with any accidental and ledger lines.
+    EXPECT_GE(form->ImgClefs->Layers()->Count(), 2 + 1 + 8);
+    EXPECT_NEAR(reading.CursorLeft(), TSightReading::LineNoteLeft(0, 8), 0.01);
+
+    answer(line.Notes[0].Note % 12);
+    answer((line.Notes[1].Note + 1) % 12); // wrong: the note waits
+    EXPECT_EQ(reading.MarkAt(0), RightMarkPicture);
+    EXPECT_EQ(reading.MarkAt(1), WrongMarkPicture);
+    EXPECT_NEAR(reading.CursorLeft(), TSightReading::LineNoteLeft(1, 8), 0.01);
+    for (int place = 1; place < 7; ++place)
+        answer(line.Notes[place].Note % 12);
+    EXPECT_EQ(reading.MarkAt(1), RightMarkPicture);
+    EXPECT_NEAR(reading.CursorLeft(), TSightReading::LineNoteLeft(7, 8), 0.01);
+    EXPECT_EQ(caption(form->lProgress), QString());
+    answer(line.Notes[7].Note % 12);
+
+    EXPECT_TRUE(caption(form->lProgress).startsWith(QStringLiteral("Right at the first try: 7 of 8 \u00B7 misses: 1")))
+        << caption(form->lProgress).toStdString();
+    EXPECT_EQ(core().QuestionsPosed(), 2); // the page turned
+    EXPECT_EQ(reading.MarkAt(0), -1);
+    EXPECT_NEAR(reading.CursorLeft(), TSightReading::LineNoteLeft(0, 8), 0.01);
+
+    form->bResetClick(form->bReset);
+    EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
+    EXPECT_TRUE(reading.ExerciseChoice()->isEnabled());
+    reading.ExerciseChoice()->setCurrentIndex(0);
+    emit reading.ExerciseChoice()->activated(0);
+    EXPECT_EQ(core().Exercise().Kind(), TExerciseKind::Levels);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+} // namespace
