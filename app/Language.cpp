@@ -11,6 +11,12 @@
 
 namespace {
 
+// The fixed-do syllables, for each language to spell as its musicians write them.
+const char* const kSyllables[] = {QT_TRANSLATE_NOOP("NoteNames", "Do"),  QT_TRANSLATE_NOOP("NoteNames", "Re"),
+                                  QT_TRANSLATE_NOOP("NoteNames", "Mi"),  QT_TRANSLATE_NOOP("NoteNames", "Fa"),
+                                  QT_TRANSLATE_NOOP("NoteNames", "Sol"), QT_TRANSLATE_NOOP("NoteNames", "La"),
+                                  QT_TRANSLATE_NOOP("NoteNames", "Si")};
+
 // Stands in for a translation of every text: see PseudoText.
 class TPseudoTranslator : public QTranslator
 {
@@ -122,6 +128,12 @@ QString InstallTranslation(const QString& language)
     for (auto* translator : {now.Qts.get(), now.Ours.get()})
         if (translator)
             QCoreApplication::installTranslator(translator);
+    std::array<std::string, 7> syllables;
+    for (std::size_t i = 0; i < syllables.size(); ++i)
+        syllables[i] = (now.Code == QLatin1String("pseudo") ? QString::fromUtf8(kSyllables[i])
+                                                            : QCoreApplication::translate("NoteNames", kSyllables[i]))
+                           .toStdString();
+    SetSolfegeSyllables(syllables);
     return now.Code;
 }
 

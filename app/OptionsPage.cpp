@@ -91,7 +91,7 @@ void TOptionsPage::buildLanguageChoice()
     choice("cbLanguage", TOption::Language, languages);
     choice("cbNoteNaming", TOption::NoteNames,
            {tr("As the language teaches them"), tr("C D E F G A B (English)"), tr("C D E F G A H (German)"),
-            tr("Do Ré Mi Fa Sol La Si (fixed do)")});
+            tr("Do Re Mi Fa Sol La Si (fixed do)")});
 }
 
 TSkinCheckBox* TOptionsPage::Tick(TOption option) const

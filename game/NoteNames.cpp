@@ -12,7 +12,8 @@ namespace {
 constexpr std::array<int, 7> kLetterPitch{0, 2, 4, 5, 7, 9, 11};
 constexpr std::array<const char*, 7> kEnglishLetters{"C", "D", "E", "F", "G", "A", "B"};
 constexpr std::array<const char*, 7> kGermanLetters{"C", "D", "E", "F", "G", "A", "H"};
-constexpr std::array<const char*, 7> kSyllables{"Do", "R\u00E9", "Mi", "Fa", "Sol", "La", "Si"};
+// Each language spells the syllables its own way (Ré, Dó, Ре): set with the language shown.
+std::array<std::string, 7> syllables{"Do", "Re", "Mi", "Fa", "Sol", "La", "Si"};
 // Double flat, flat, none, sharp, double sharp.
 constexpr std::array<const char*, 5> kSigns{"\U0001D12B", "\u266D", "", "\u266F", "\U0001D12A"};
 
@@ -32,6 +33,11 @@ std::string germanName(int letter, int alteration)
 
 } // namespace
 
+void SetSolfegeSyllables(const std::array<std::string, 7>& spelled)
+{
+    syllables = spelled;
+}
+
 std::string LetterName(int letter, int alteration, TNoteNaming naming)
 {
     if (letter < 0 || letter > 6 || alteration < -2 || alteration > 2)
@@ -43,7 +49,7 @@ std::string LetterName(int letter, int alteration, TNoteNaming naming)
     case TNoteNaming::German:
         return germanName(letter, alteration);
     case TNoteNaming::Solfege:
-        return std::string(kSyllables[index]) + sign;
+        return syllables[index] + sign;
     case TNoteNaming::English:
         break;
     }

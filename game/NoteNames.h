@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ enum class TNoteNaming {
 };
 
 inline constexpr int kNoteNamingCount = 3;
+
+// The fixed-do syllables from Do to Si as the language shown spells them
+// ("Ré" in French, "Dó" in Portuguese, "Ре" in Russian); "Do Re Mi Fa Sol La Si" until set.
+void SetSolfegeSyllables(const std::array<std::string, 7>& spelled);
 
 // The name of a letter (0 = C .. 6 = B) altered by `alteration` semitones
 // (-2 double flat .. 2 double sharp). Raises ERangeError outside those ranges.

@@ -16,6 +16,37 @@
     </message>
 </context>
 <context>
+    <name>NoteNames</name>
+    <message>
+        <source>Do</source>
+        <translation>Do</translation>
+    </message>
+    <message>
+        <source>Re</source>
+        <translation>Re</translation>
+    </message>
+    <message>
+        <source>Mi</source>
+        <translation>Mi</translation>
+    </message>
+    <message>
+        <source>Fa</source>
+        <translation>Fa</translation>
+    </message>
+    <message>
+        <source>Sol</source>
+        <translation>Sol</translation>
+    </message>
+    <message>
+        <source>La</source>
+        <translation>La</translation>
+    </message>
+    <message>
+        <source>Si</source>
+        <translation>Si</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStats</name>
     <message>
         <source>%1 (treble)</source>
@@ -270,8 +301,8 @@
         <translation>C D E F G A H (deutsch)</translation>
     </message>
     <message>
-        <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
-        <translation>Do Ré Mi Fa Sol La Si (feste Solmisation)</translation>
+        <source>Do Re Mi Fa Sol La Si (fixed do)</source>
+        <translation>Do Re Mi Fa Sol La Si (feste Solmisation)</translation>
     </message>
     <message>
         <source>Connect a keyboard to the JACK port

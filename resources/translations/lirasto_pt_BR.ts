@@ -16,6 +16,37 @@
     </message>
 </context>
 <context>
+    <name>NoteNames</name>
+    <message>
+        <source>Do</source>
+        <translation>Dó</translation>
+    </message>
+    <message>
+        <source>Re</source>
+        <translation>Ré</translation>
+    </message>
+    <message>
+        <source>Mi</source>
+        <translation>Mi</translation>
+    </message>
+    <message>
+        <source>Fa</source>
+        <translation>Fá</translation>
+    </message>
+    <message>
+        <source>Sol</source>
+        <translation>Sol</translation>
+    </message>
+    <message>
+        <source>La</source>
+        <translation>Lá</translation>
+    </message>
+    <message>
+        <source>Si</source>
+        <translation>Si</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStats</name>
     <message>
         <source>%1 (treble)</source>
@@ -270,8 +301,8 @@
         <translation>C D E F G A H (alemão)</translation>
     </message>
     <message>
-        <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
-        <translation>Do Ré Mi Fa Sol La Si (dó fixo)</translation>
+        <source>Do Re Mi Fa Sol La Si (fixed do)</source>
+        <translation>Dó Ré Mi Fá Sol Lá Si (dó fixo)</translation>
     </message>
     <message>
         <source>Connect a keyboard to the JACK port

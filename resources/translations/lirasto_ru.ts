@@ -16,6 +16,37 @@
     </message>
 </context>
 <context>
+    <name>NoteNames</name>
+    <message>
+        <source>Do</source>
+        <translation>До</translation>
+    </message>
+    <message>
+        <source>Re</source>
+        <translation>Ре</translation>
+    </message>
+    <message>
+        <source>Mi</source>
+        <translation>Ми</translation>
+    </message>
+    <message>
+        <source>Fa</source>
+        <translation>Фа</translation>
+    </message>
+    <message>
+        <source>Sol</source>
+        <translation>Соль</translation>
+    </message>
+    <message>
+        <source>La</source>
+        <translation>Ля</translation>
+    </message>
+    <message>
+        <source>Si</source>
+        <translation>Си</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStats</name>
     <message>
         <source>%1 (treble)</source>
@@ -270,8 +301,8 @@
         <translation>C D E F G A H (немецкие)</translation>
     </message>
     <message>
-        <source>Do Ré Mi Fa Sol La Si (fixed do)</source>
-        <translation>Do Ré Mi Fa Sol La Si (абсолютная сольмизация)</translation>
+        <source>Do Re Mi Fa Sol La Si (fixed do)</source>
+        <translation>До Ре Ми Фа Соль Ля Си (слоговые)</translation>
     </message>
     <message>
         <source>Connect a keyboard to the JACK port

@@ -249,6 +249,7 @@ protected:
     void TearDown() override
     {
         MainWindowTest::TearDown();
+        SetNoteNamingOption(0);
         InstallTranslation(QStringLiteral("en"));
     }
 };
@@ -264,6 +265,19 @@ TEST_F(WindowLanguage, NamesLevelsInTheLanguageAndTheNoteNamesChosen)
     EXPECT_EQ(form->cbLevel->itemText(3), QStringLiteral("Stufe 4: Si\u266D-Dur"));
     form->OptionsPage().SetOption(lirasto::settings::TOption::NoteNames, 1);
     EXPECT_EQ(form->cbLevel->itemText(3), QStringLiteral("Stufe 4: Bb-Dur"));
+}
+
+// Fixed do is spelled as the language's musicians write it.
+TEST_F(WindowLanguage, SpellsTheSyllablesOfFixedDoInTheLanguage)
+{
+    SetNoteNamingOption(0);
+    ASSERT_EQ(InstallTranslation(QStringLiteral("fr")), QStringLiteral("fr"));
+    EXPECT_EQ(LevelName(5), QStringLiteral("Niveau 5 : R\u00E9 majeur"));
+    ASSERT_EQ(InstallTranslation(QStringLiteral("ru")), QStringLiteral("ru"));
+    EXPECT_EQ(LevelName(4), QStringLiteral("\u0423\u0440\u043E\u0432\u0435\u043D\u044C 4: \u0421\u0438\u266D "
+                                           "\u043C\u0430\u0436\u043E\u0440"));
+    ASSERT_EQ(InstallTranslation(QStringLiteral("it")), QStringLiteral("it"));
+    EXPECT_EQ(LevelName(5), QStringLiteral("Livello 5: Re maggiore"));
 }
 
 // The language comes from LIRASTO_LANGUAGE, else the Options page's choice, else the system.

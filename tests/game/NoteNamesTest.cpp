@@ -1,6 +1,6 @@
 // Note names in each convention, for every note of every key as the key spells it.
-#include "core/Errors.h"
 #include "game/NoteNames.h"
+#include "core/Errors.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -16,8 +16,7 @@ struct KeyRow
 };
 
 class NoteNamesByKey : public testing::TestWithParam<KeyRow>
-{
-};
+{};
 
 std::string spelledOctave(int key, TNoteNaming naming)
 {
@@ -37,33 +36,31 @@ TEST_P(NoteNamesByKey, SpellsEveryNoteInEachConvention)
     EXPECT_EQ(spelledOctave(row.key, TNoteNaming::Solfege), row.solfege);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryKey, NoteNamesByKey,
-    testing::Values(
-        KeyRow{0, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
-               "Do Ré♭ Ré Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
-        KeyRow{7, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
-               "Do Do♯ Ré Ré♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
-        KeyRow{5, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
-               "Do Ré♭ Ré Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
-        KeyRow{2, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
-               "Do Do♯ Ré Ré♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
-        KeyRow{10, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
-               "Do Ré♭ Ré Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
-        KeyRow{9, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
-               "Do Do♯ Ré Ré♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
-        KeyRow{3, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
-               "Do Ré♭ Ré Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
-        KeyRow{4, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
-               "Do Do♯ Ré Ré♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
-        KeyRow{8, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
-               "Do Ré♭ Ré Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
-        KeyRow{11, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
-               "Do Do♯ Ré Ré♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
-        KeyRow{1, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
-               "Do Ré♭ Ré Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
-        KeyRow{6, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
-               "Do Ré♭ Ré Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"}));
+INSTANTIATE_TEST_SUITE_P(EveryKey, NoteNamesByKey,
+                         testing::Values(KeyRow{0, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
+                                                "Do Re♭ Re Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
+                                         KeyRow{7, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
+                                                "Do Do♯ Re Re♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
+                                         KeyRow{5, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
+                                                "Do Re♭ Re Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
+                                         KeyRow{2, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
+                                                "Do Do♯ Re Re♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
+                                         KeyRow{10, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
+                                                "Do Re♭ Re Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
+                                         KeyRow{9, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
+                                                "Do Do♯ Re Re♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
+                                         KeyRow{3, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
+                                                "Do Re♭ Re Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
+                                         KeyRow{4, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
+                                                "Do Do♯ Re Re♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
+                                         KeyRow{8, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
+                                                "Do Re♭ Re Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
+                                         KeyRow{11, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "C Cis D Dis E F Fis G Gis A Ais H",
+                                                "Do Do♯ Re Re♯ Mi Fa Fa♯ Sol Sol♯ La La♯ Si"},
+                                         KeyRow{1, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
+                                                "Do Re♭ Re Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"},
+                                         KeyRow{6, "C D♭ D E♭ E F G♭ G A♭ A B♭ B", "C Des D Es E F Ges G As A B H",
+                                                "Do Re♭ Re Mi♭ Mi Fa Sol♭ Sol La♭ La Si♭ Si"}));
 
 // German contracts the flats of the vowels and of H; every letter takes two signs each way.
 TEST(NoteNames, NamesEveryLetterWithEveryAlteration)
