@@ -128,6 +128,10 @@ QString InstallTranslation(const QString& language)
     for (auto* translator : {now.Qts.get(), now.Ours.get()})
         if (translator)
             QCoreApplication::installTranslator(translator);
+    // Dates and numbers that Qt words itself follow the language shown.
+    QLocale::setDefault(now.Ours && now.Code != QLatin1String("pseudo")
+                            ? QLocale(now.Code)
+                            : QLocale(QLocale::English, QLocale::UnitedStates));
     std::array<std::string, 7> syllables;
     for (std::size_t i = 0; i < syllables.size(); ++i)
         syllables[i] = (now.Code == QLatin1String("pseudo") ? QString::fromUtf8(kSyllables[i])

@@ -45,8 +45,9 @@ void drawText(QPainter& painter, const QRect& r, const QString& text, int pixelS
               const QColor& colour = Qt::black, int flags = Qt::AlignLeft | Qt::AlignVCenter)
 {
     QFont font = painter.font();
-    font.setPixelSize(pixelSize);
     font.setBold(bold);
+    // A language whose words run longer gets a smaller face where a line would not fit.
+    font.setPixelSize(flags & Qt::TextWordWrap ? pixelSize : FittingPixelSize(font, text, r.width(), pixelSize));
     painter.setFont(font);
     lirasto::skin::drawShadowText(painter, r, flags | Qt::TextSingleLine, text, colour, textShadow(), true, QPalette());
 }
@@ -201,8 +202,14 @@ void TProgressPage::paintCanvas()
     const qreal ratio = devicePixelRatioF();
     canvas_ = QImage((QSizeF(PageWidth, PageHeight) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     canvas_.setDevicePixelRatio(ratio);
-    const QRect page(0, 0, PageWidth, PageHeight);
     QPainter painter(&canvas_);
+    PaintFace(painter);
+}
+
+void TProgressPage::PaintFace(QPainter& painter) const
+{
+    const qreal ratio = devicePixelRatioF();
+    const QRect page(0, 0, PageWidth, PageHeight);
     painter.setFont(font());
     if (!wallpaper_->paint(painter, page))
         painter.fillRect(page, kWood);
@@ -246,17 +253,26 @@ void TProgressPage::paintCanvas()
     drawText(painter, QRect(kTotalsArea.left(), kTotalsArea.top() + 18, kTotalsArea.width(), 18),
              tr("Runs passed: %1 of %2").arg(totals_.Passed).arg(totals_.Runs), 12, true);
 
-    const std::pair<QString, QColor> legend[] = {{QStringLiteral("missed often"), MasteryColour(0)},
-                                                 {QStringLiteral("half known"), MasteryColour(0.5)},
-                                                 {QStringLiteral("right and fast"), MasteryColour(1)},
-                                                 {QStringLiteral("not asked yet"), UnseenNoteColour}};
+    const std::pair<QString, QColor> legend[] = {{tr("missed often"), MasteryColour(0)},
+                                                 {tr("half known"), MasteryColour(0.5)},
+                                                 {tr("right and fast"), MasteryColour(1)},
+                                                 {tr("not asked yet"), UnseenNoteColour}};
+    // The legend keeps to one line in every language: its words get smaller where they are longer.
+    constexpr int kMarkAndGaps = 16 + 18;
+    QString allLabels;
+    for (const auto& entry : legend)
+        allLabels += entry.first;
+    QFont legendFont = painter.font();
+    legendFont.setBold(true);
+    const int legendSize =
+        FittingPixelSize(legendFont, allLabels, kLegendArea.width() - kMarkAndGaps * int(std::size(legend)), 12);
     int x = kLegendArea.left();
     for (const auto& [label, colour] : legend) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
         painter.drawEllipse(QRectF(x, kLegendArea.center().y() - 4, 12, 9));
-        drawText(painter, QRect(x + 16, kLegendArea.top(), 100, kLegendArea.height()), label, 12, true);
+        drawText(painter, QRect(x + 16, kLegendArea.top(), 120, kLegendArea.height()), label, legendSize, true);
         x += 16 + painter.fontMetrics().horizontalAdvance(label) + 18;
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -320,7 +336,7 @@ void TProgressPage::ExportHistory()
         error = tr("The history cannot be read: %1").arg(QString::fromUtf8(e.what()));
     }
     if (ShowMessage)
-        ShowMessage(error.isEmpty() ? QStringLiteral("%1 answers written to %2").arg(count).arg(path) : error);
+        ShowMessage(error.isEmpty() ? tr("%1 answers written to %2").arg(count).arg(path) : error);
 }
 
 void TProgressPage::ResetHistory()

@@ -1,7 +1,10 @@
 #include "app/RunChart.h"
 
+#include "app/TextFit.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -20,7 +23,8 @@ constexpr int kMaxGridLines = 8;
 QString dateOf(std::chrono::system_clock::time_point at)
 {
     const qint64 ms = std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count();
-    return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("d MMM"));
+    // Month names in the language shown.
+    return QLocale().toString(QDateTime::fromMSecsSinceEpoch(ms), QStringLiteral("d MMM"));
 }
 
 } // namespace
@@ -73,10 +77,14 @@ void TRunChart::Paint(QPainter& painter, const QString& title) const
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(area_.adjusted(0, 0, -1, -1));
     QFont font = painter.font();
-    font.setPixelSize(11);
+    const QRect titleArea = area_.adjusted(4, 2, -4, 0);
+    font.setPixelSize(FittingPixelSize(font, title, titleArea.width(), 11));
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(area_.adjusted(4, 2, -4, 0), Qt::AlignLeft | Qt::AlignTop, title);
+    painter.drawText(titleArea, Qt::AlignLeft | Qt::AlignTop,
+                     painter.fontMetrics().elidedText(title, Qt::ElideRight, titleArea.width()));
+    font.setPixelSize(11);
+    painter.setFont(font);
 
     // Score grid and labels on the left, seconds on the right.
     const int scoreStep = std::max(100, (scoreTop_ / kMaxGridLines + 99) / 100 * 100);

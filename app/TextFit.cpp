@@ -111,3 +111,14 @@ void FitTexts(QWidget* root)
             qobject_cast<QComboBox*>(widget))
             FitText(widget);
 }
+
+int FittingPixelSize(QFont font, const QString& text, int width, int largest)
+{
+    int size = largest;
+    for (; size > largest * 7 / 10; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= width)
+            break;
+    }
+    return size;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+class QFont;
+class QString;
 class QWidget;
 
 // Makes the window's texts fit their controls in a language that runs longer than the
@@ -12,3 +14,6 @@ void FitTexts(QWidget* root);
 
 // The same for one control whose text was set after the window was fitted.
 void FitText(QWidget* widget);
+
+// The pixel size, from `largest` down to 70 % of it, at which a text painted in `font` takes at most `width`.
+int FittingPixelSize(QFont font, const QString& text, int width, int largest);

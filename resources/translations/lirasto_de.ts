@@ -16,6 +16,25 @@
     </message>
 </context>
 <context>
+    <name>Modules</name>
+    <message>
+        <source>the module %1 is missing</source>
+        <translation>das Modul %1 fehlt</translation>
+    </message>
+    <message>
+        <source>the module %1 did not load</source>
+        <translation>das Modul %1 ließ sich nicht laden</translation>
+    </message>
+    <message>
+        <source>the module %1 has no %2</source>
+        <translation>dem Modul %1 fehlt %2</translation>
+    </message>
+    <message>
+        <source>the module %1 belongs to another version of the program</source>
+        <translation>das Modul %1 gehört zu einer anderen Version des Programms</translation>
+    </message>
+</context>
+<context>
     <name>NoteNames</name>
     <message>
         <source>Do</source>
@@ -55,6 +74,26 @@
     <message>
         <source>%1 (bass)</source>
         <translation>%1 (Bassschlüssel)</translation>
+    </message>
+    <message>
+        <source>%1 — %2 of %3 right, median %4</source>
+        <translation>%1 — %2 von %3 richtig, Median %4</translation>
+    </message>
+    <message>
+        <source>%1: not asked yet</source>
+        <translation>%1: noch nicht gefragt</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers, %3 right, median %4</source>
+        <translation>%1: %2 Antworten, %3 richtig, Median %4</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
     </message>
 </context>
 <context>
@@ -302,7 +341,7 @@
     </message>
     <message>
         <source>Do Re Mi Fa Sol La Si (fixed do)</source>
-        <translation>Do Re Mi Fa Sol La Si (feste Solmisation)</translation>
+        <translation>Do Re Mi Fa Sol La Si (Solmisation)</translation>
     </message>
     <message>
         <source>Connect a keyboard to the JACK port
@@ -395,6 +434,26 @@
     <message>
         <source>The history could not be cleared: %1</source>
         <translation>Der Verlauf konnte nicht gelöscht werden: %1</translation>
+    </message>
+    <message>
+        <source>missed often</source>
+        <translation>oft verfehlt</translation>
+    </message>
+    <message>
+        <source>half known</source>
+        <translation>halb sicher</translation>
+    </message>
+    <message>
+        <source>right and fast</source>
+        <translation>richtig und schnell</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>noch nicht gefragt</translation>
+    </message>
+    <message>
+        <source>%1 answers written to %2</source>
+        <translation>%1 Antworten nach %2 geschrieben</translation>
     </message>
 </context>
 <context>

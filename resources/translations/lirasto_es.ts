@@ -16,6 +16,25 @@
     </message>
 </context>
 <context>
+    <name>Modules</name>
+    <message>
+        <source>the module %1 is missing</source>
+        <translation>falta el módulo %1</translation>
+    </message>
+    <message>
+        <source>the module %1 did not load</source>
+        <translation>el módulo %1 no se pudo cargar</translation>
+    </message>
+    <message>
+        <source>the module %1 has no %2</source>
+        <translation>el módulo %1 no tiene %2</translation>
+    </message>
+    <message>
+        <source>the module %1 belongs to another version of the program</source>
+        <translation>el módulo %1 es de otra versión del programa</translation>
+    </message>
+</context>
+<context>
     <name>NoteNames</name>
     <message>
         <source>Do</source>
@@ -55,6 +74,26 @@
     <message>
         <source>%1 (bass)</source>
         <translation>%1 (clave de fa)</translation>
+    </message>
+    <message>
+        <source>%1 — %2 of %3 right, median %4</source>
+        <translation>%1 — %2 de %3 correctas, mediana %4</translation>
+    </message>
+    <message>
+        <source>%1: not asked yet</source>
+        <translation>%1: aún no preguntada</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers, %3 right, median %4</source>
+        <translation>%1: %2 respuestas, %3 correctas, mediana %4</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
     </message>
 </context>
 <context>
@@ -395,6 +434,26 @@
     <message>
         <source>The history could not be cleared: %1</source>
         <translation>No se pudo borrar el historial: %1</translation>
+    </message>
+    <message>
+        <source>missed often</source>
+        <translation>fallada a menudo</translation>
+    </message>
+    <message>
+        <source>half known</source>
+        <translation>a medio saber</translation>
+    </message>
+    <message>
+        <source>right and fast</source>
+        <translation>correcta y rápida</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>aún no preguntada</translation>
+    </message>
+    <message>
+        <source>%1 answers written to %2</source>
+        <translation>%1 respuestas escritas en %2</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,25 @@
     </message>
 </context>
 <context>
+    <name>Modules</name>
+    <message>
+        <source>the module %1 is missing</source>
+        <translation>le module %1 est absent</translation>
+    </message>
+    <message>
+        <source>the module %1 did not load</source>
+        <translation>le module %1 n’a pas pu être chargé</translation>
+    </message>
+    <message>
+        <source>the module %1 has no %2</source>
+        <translation>le module %1 n’a pas de %2</translation>
+    </message>
+    <message>
+        <source>the module %1 belongs to another version of the program</source>
+        <translation>le module %1 appartient à une autre version du programme</translation>
+    </message>
+</context>
+<context>
     <name>NoteNames</name>
     <message>
         <source>Do</source>
@@ -55,6 +74,26 @@
     <message>
         <source>%1 (bass)</source>
         <translation>%1 (clé de fa)</translation>
+    </message>
+    <message>
+        <source>%1 — %2 of %3 right, median %4</source>
+        <translation>%1 — %2 sur %3 justes, médiane %4</translation>
+    </message>
+    <message>
+        <source>%1: not asked yet</source>
+        <translation>%1 : pas encore demandée</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers, %3 right, median %4</source>
+        <translation>%1 : %2 réponses, %3 justes, médiane %4</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
     </message>
 </context>
 <context>
@@ -395,6 +434,26 @@
     <message>
         <source>The history could not be cleared: %1</source>
         <translation>L’historique n’a pas pu être effacé : %1</translation>
+    </message>
+    <message>
+        <source>missed often</source>
+        <translation>souvent manquée</translation>
+    </message>
+    <message>
+        <source>half known</source>
+        <translation>à moitié sue</translation>
+    </message>
+    <message>
+        <source>right and fast</source>
+        <translation>juste et rapide</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>pas encore demandée</translation>
+    </message>
+    <message>
+        <source>%1 answers written to %2</source>
+        <translation>%1 réponses écrites dans %2</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,25 @@
     </message>
 </context>
 <context>
+    <name>Modules</name>
+    <message>
+        <source>the module %1 is missing</source>
+        <translation>manca il modulo %1</translation>
+    </message>
+    <message>
+        <source>the module %1 did not load</source>
+        <translation>non è stato possibile caricare il modulo %1</translation>
+    </message>
+    <message>
+        <source>the module %1 has no %2</source>
+        <translation>il modulo %1 non ha %2</translation>
+    </message>
+    <message>
+        <source>the module %1 belongs to another version of the program</source>
+        <translation>il modulo %1 appartiene a un’altra versione del programma</translation>
+    </message>
+</context>
+<context>
     <name>NoteNames</name>
     <message>
         <source>Do</source>
@@ -55,6 +74,26 @@
     <message>
         <source>%1 (bass)</source>
         <translation>%1 (chiave di basso)</translation>
+    </message>
+    <message>
+        <source>%1 — %2 of %3 right, median %4</source>
+        <translation>%1 — %2 su %3 giuste, mediana %4</translation>
+    </message>
+    <message>
+        <source>%1: not asked yet</source>
+        <translation>%1: non ancora chiesta</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers, %3 right, median %4</source>
+        <translation>%1: %2 risposte, %3 giuste, mediana %4</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
     </message>
 </context>
 <context>
@@ -395,6 +434,26 @@
     <message>
         <source>The history could not be cleared: %1</source>
         <translation>Non è stato possibile cancellare la cronologia: %1</translation>
+    </message>
+    <message>
+        <source>missed often</source>
+        <translation>spesso sbagliata</translation>
+    </message>
+    <message>
+        <source>half known</source>
+        <translation>conosciuta a metà</translation>
+    </message>
+    <message>
+        <source>right and fast</source>
+        <translation>giusta e veloce</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>non ancora chiesta</translation>
+    </message>
+    <message>
+        <source>%1 answers written to %2</source>
+        <translation>%1 risposte scritte in %2</translation>
     </message>
 </context>
 <context>

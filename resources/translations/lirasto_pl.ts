@@ -16,6 +16,25 @@
     </message>
 </context>
 <context>
+    <name>Modules</name>
+    <message>
+        <source>the module %1 is missing</source>
+        <translation>brak modułu %1</translation>
+    </message>
+    <message>
+        <source>the module %1 did not load</source>
+        <translation>nie udało się wczytać modułu %1</translation>
+    </message>
+    <message>
+        <source>the module %1 has no %2</source>
+        <translation>moduł %1 nie ma %2</translation>
+    </message>
+    <message>
+        <source>the module %1 belongs to another version of the program</source>
+        <translation>moduł %1 pochodzi z innej wersji programu</translation>
+    </message>
+</context>
+<context>
     <name>NoteNames</name>
     <message>
         <source>Do</source>
@@ -55,6 +74,26 @@
     <message>
         <source>%1 (bass)</source>
         <translation>%1 (klucz basowy)</translation>
+    </message>
+    <message>
+        <source>%1 — %2 of %3 right, median %4</source>
+        <translation>%1 — %2 z %3 dobrze, mediana %4</translation>
+    </message>
+    <message>
+        <source>%1: not asked yet</source>
+        <translation>%1: jeszcze nie pytano</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers, %3 right, median %4</source>
+        <translation>%1: odpowiedzi %2, dobrze %3, mediana %4</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 godz. %2 min</translation>
     </message>
 </context>
 <context>
@@ -302,7 +341,7 @@
     </message>
     <message>
         <source>Do Re Mi Fa Sol La Si (fixed do)</source>
-        <translation>Do Re Mi Fa Sol La Si (solmizacja stała)</translation>
+        <translation>Do Re Mi Fa Sol La Si (solmizacja)</translation>
     </message>
     <message>
         <source>Connect a keyboard to the JACK port
@@ -395,6 +434,26 @@
     <message>
         <source>The history could not be cleared: %1</source>
         <translation>Nie udało się wyczyścić historii: %1</translation>
+    </message>
+    <message>
+        <source>missed often</source>
+        <translation>często mylona</translation>
+    </message>
+    <message>
+        <source>half known</source>
+        <translation>znana w połowie</translation>
+    </message>
+    <message>
+        <source>right and fast</source>
+        <translation>dobrze i szybko</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>jeszcze nie pytano</translation>
+    </message>
+    <message>
+        <source>%1 answers written to %2</source>
+        <translation>Zapisano odpowiedzi (%1) w %2</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,25 @@
     </message>
 </context>
 <context>
+    <name>Modules</name>
+    <message>
+        <source>the module %1 is missing</source>
+        <translation>o módulo %1 não foi encontrado</translation>
+    </message>
+    <message>
+        <source>the module %1 did not load</source>
+        <translation>o módulo %1 não pôde ser carregado</translation>
+    </message>
+    <message>
+        <source>the module %1 has no %2</source>
+        <translation>o módulo %1 não tem %2</translation>
+    </message>
+    <message>
+        <source>the module %1 belongs to another version of the program</source>
+        <translation>o módulo %1 é de outra versão do programa</translation>
+    </message>
+</context>
+<context>
     <name>NoteNames</name>
     <message>
         <source>Do</source>
@@ -55,6 +74,26 @@
     <message>
         <source>%1 (bass)</source>
         <translation>%1 (clave de fá)</translation>
+    </message>
+    <message>
+        <source>%1 — %2 of %3 right, median %4</source>
+        <translation>%1 — %2 de %3 certas, mediana %4</translation>
+    </message>
+    <message>
+        <source>%1: not asked yet</source>
+        <translation>%1: ainda não perguntada</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers, %3 right, median %4</source>
+        <translation>%1: %2 respostas, %3 certas, mediana %4</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
     </message>
 </context>
 <context>
@@ -395,6 +434,26 @@
     <message>
         <source>The history could not be cleared: %1</source>
         <translation>Não foi possível apagar o histórico: %1</translation>
+    </message>
+    <message>
+        <source>missed often</source>
+        <translation>errada com frequência</translation>
+    </message>
+    <message>
+        <source>half known</source>
+        <translation>meio sabida</translation>
+    </message>
+    <message>
+        <source>right and fast</source>
+        <translation>certa e rápida</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>ainda não perguntada</translation>
+    </message>
+    <message>
+        <source>%1 answers written to %2</source>
+        <translation>%1 respostas gravadas em %2</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,25 @@
     </message>
 </context>
 <context>
+    <name>Modules</name>
+    <message>
+        <source>the module %1 is missing</source>
+        <translation>нет модуля %1</translation>
+    </message>
+    <message>
+        <source>the module %1 did not load</source>
+        <translation>модуль %1 не загрузился</translation>
+    </message>
+    <message>
+        <source>the module %1 has no %2</source>
+        <translation>в модуле %1 нет %2</translation>
+    </message>
+    <message>
+        <source>the module %1 belongs to another version of the program</source>
+        <translation>модуль %1 от другой версии программы</translation>
+    </message>
+</context>
+<context>
     <name>NoteNames</name>
     <message>
         <source>Do</source>
@@ -55,6 +74,26 @@
     <message>
         <source>%1 (bass)</source>
         <translation>%1 (басовый ключ)</translation>
+    </message>
+    <message>
+        <source>%1 — %2 of %3 right, median %4</source>
+        <translation>%1 — верно %2 из %3, медиана %4</translation>
+    </message>
+    <message>
+        <source>%1: not asked yet</source>
+        <translation>%1: ещё не спрашивалась</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers, %3 right, median %4</source>
+        <translation>%1: ответов %2, верно %3, медиана %4</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 ч %2 мин</translation>
     </message>
 </context>
 <context>
@@ -395,6 +434,26 @@
     <message>
         <source>The history could not be cleared: %1</source>
         <translation>Не удалось очистить историю: %1</translation>
+    </message>
+    <message>
+        <source>missed often</source>
+        <translation>часто ошибки</translation>
+    </message>
+    <message>
+        <source>half known</source>
+        <translation>знаю наполовину</translation>
+    </message>
+    <message>
+        <source>right and fast</source>
+        <translation>верно и быстро</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>ещё не было</translation>
+    </message>
+    <message>
+        <source>%1 answers written to %2</source>
+        <translation>Ответов записано в %2: %1</translation>
     </message>
 </context>
 <context>
