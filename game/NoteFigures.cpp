@@ -1,5 +1,6 @@
 #include "game/NoteFigures.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 int64_t MedianOf(std::vector<int64_t>& values)
@@ -18,7 +19,8 @@ int64_t MedianOf(std::vector<int64_t>& values)
 std::string FormatSeconds(int64_t ms)
 {
     const int64_t tenths = (std::max<int64_t>(ms, 0) + 50) / 100;
-    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " s";
+    // The decimal sign and the unit as the language shown writes them ("2,6 s", "2,6 с").
+    return QCoreApplication::translate("NoteFigures", "%1.%2 s").arg(tenths / 10).arg(tenths % 10).toStdString();
 }
 
 std::string FormatShare(int part, int whole)

@@ -35,6 +35,13 @@
     </message>
 </context>
 <context>
+    <name>NoteFigures</name>
+    <message>
+        <source>%1.%2 s</source>
+        <translation>%1,%2 s</translation>
+    </message>
+</context>
+<context>
     <name>NoteNames</name>
     <message>
         <source>Do</source>
