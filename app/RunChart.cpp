@@ -98,6 +98,11 @@ void TRunChart::Paint(QPainter& painter, const QString& title) const
     }
     painter.setPen(ChartTimeColour);
     const int secondsStep = std::max(1, secondsTop_ / 5);
+    // The top label is the widest; it sets the size that keeps them all inside the chart.
+    const int secondsRoom = area_.right() - plot_.right() - 6;
+    font.setPixelSize(
+        FittingPixelSize(font, QCoreApplication::translate("TRunChart", "%1 s").arg(secondsTop_), secondsRoom, 11));
+    painter.setFont(font);
     for (int s = 0; s <= secondsTop_; s += secondsStep) {
         const double y = plot_.bottom() - static_cast<double>(s) / secondsTop_ * plot_.height();
         painter.drawText(QRectF(plot_.right() + 4, y - 7, kAxisMargin - 4, 14), Qt::AlignLeft | Qt::AlignVCenter,
