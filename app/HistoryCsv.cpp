@@ -1,108 +1,163 @@
 #include "app/HistoryCsv.h"
 
-#include "core/Errors.h"
+#include "game/InputKinds.h"
 #include "game/NoteFigures.h"
 #include "game/uVariables.h"
+#include "history/HistoryReader.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QSaveFile>
 
+#include <array>
+#include <charconv>
+
 using namespace std::chrono;
-using lirasto::EReadError;
 
 namespace {
 
-const char* const kSources[] = {"mouse", "keyboard", "midi"};
-const char* const kClefs[] = {"", "treble", "bass"};
+// Written to the file whenever this much has gathered: big enough that the
+// writes cost little, small enough that the export's memory does not grow.
+constexpr qsizetype kSliceBytes = 256 * 1024;
 
-QString keyName(int key)
+void appendNumber(QByteArray& out, int64_t value)
 {
-    return KeyNames.contains(key) ? QString::fromLatin1(KeyNames[key]) : QString::number(key);
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end - digits);
 }
 
-QString noteName(int note, int key)
+void appendPadded(QByteArray& out, int value, int width)
 {
-    if (note < 1 || note > 126 || !KeyNames.contains(key))
-        return {};
-    return QString::fromStdString(NoteName(note, key));
+    char digits[8];
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        digits[i] = char('0' + value % 10);
+    out.append(digits, width);
 }
 
-QString clefName(int clef)
+// As QDateTime writes an ISO date with milliseconds in UTC, without the cost of a time zone lookup per row.
+void appendTime(QByteArray& out, system_clock::time_point at)
 {
-    return clef == 1 || clef == 2 ? QString::fromLatin1(kClefs[clef]) : QString::number(clef);
+    // The clock's nanoseconds reach the years 1677 to 2262 only: four digits always.
+    const int64_t ms = duration_cast<milliseconds>(at.time_since_epoch()).count();
+    const sys_days day = floor<days>(sys_time<milliseconds>(milliseconds(ms)));
+    const year_month_day date(day);
+    const int64_t inDay = ms - duration_cast<milliseconds>(day.time_since_epoch()).count();
+    appendPadded(out, int(date.year()), 4);
+    out += '-';
+    appendPadded(out, int(unsigned(date.month())), 2);
+    out += '-';
+    appendPadded(out, int(unsigned(date.day())), 2);
+    out += 'T';
+    appendPadded(out, int(inDay / 3600000), 2);
+    out += ':';
+    appendPadded(out, int(inDay / 60000 % 60), 2);
+    out += ':';
+    appendPadded(out, int(inDay / 1000 % 60), 2);
+    out += '.';
+    appendPadded(out, int(inDay % 1000), 3);
+    out += 'Z';
 }
 
-template <typename T>
-QString joined(const std::vector<T>& values)
+// Note names of every key, made once: spelling a note costs more than the rest of its row.
+const QByteArray& noteName(int note, int key)
 {
-    QStringList parts;
-    for (const T& v : values)
-        parts << QString::number(v);
-    return parts.join(QLatin1Char(','));
+    static const std::array<std::array<QByteArray, 127>, 12> names = [] {
+        std::array<std::array<QByteArray, 127>, 12> made;
+        for (int k = 0; k < 12; ++k)
+            for (int n = 1; n <= 126; ++n)
+                made[size_t(k)][size_t(n)] = QByteArray::fromStdString(NoteName(n, k));
+        return made;
+    }();
+    static const QByteArray none;
+    return note >= 1 && note <= 126 && KeyNames.contains(key) ? names[size_t(key)][size_t(note)] : none;
 }
 
-std::vector<int> pitchClasses(TPitchClassSet set)
+// A list of numbers as one field, quoted when it holds more than one.
+void appendList(QByteArray& out, const int* values, std::size_t count)
 {
-    std::vector<int> classes;
+    if (count > 1)
+        out += '"';
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            out += ',';
+        appendNumber(out, values[i]);
+    }
+    if (count > 1)
+        out += '"';
+}
+
+void appendPitchClasses(QByteArray& out, TPitchClassSet set)
+{
+    std::array<int, 12> classes{};
+    std::size_t count = 0;
     for (int pc = 0; pc < 12; ++pc)
         if (set & (1u << pc))
-            classes.push_back(pc);
-    return classes;
+            classes[count++] = pc;
+    appendList(out, classes.data(), count);
 }
 
-// Reads the fields of one row, raising EReadError that names the row and field.
-class TRowReader
+void appendInput(QByteArray& out, TInputSource source)
+{
+    for (const TInputKind& kind : kInputKinds)
+        if (kind.Source == source) {
+            // Lower case, as the first files were written.
+            out += QByteArray(kind.HistoryName).toLower();
+            return;
+        }
+    appendNumber(out, static_cast<int>(source));
+}
+
+// Takes the history's answers into the file a slice at a time.
+class TCsvSink : public TAnswerSink
 {
 public:
-    TRowReader(const QStringList& fields, std::size_t row) : fields_(fields), row_(row) {}
-
-    [[noreturn]] void fail(int field, const char* what) const
+    TCsvSink(QSaveFile& file, const std::atomic<bool>& cancel, const std::function<void(int64_t, int64_t)>& progress)
+        : file_(file), cancel_(cancel), progress_(progress)
     {
-        throw EReadError("History CSV row " + std::to_string(row_) + ", field " +
-                         HistoryCsvHeader()[field].toStdString() + ": " + what);
+        out_.reserve(kSliceBytes + 4096);
     }
 
-    int64_t number(int field, int64_t lowest, int64_t highest) const
+    bool Wanted() const override { return !cancel_.load(std::memory_order_relaxed); }
+    void Expect(int64_t count) override
     {
-        bool ok = false;
-        const qlonglong value = fields_[field].toLongLong(&ok);
-        if (!ok || value < lowest || value > highest)
-            fail(field, "not a number in range");
-        return value;
+        total_ = count;
+        if (progress_)
+            progress_(0, total_);
+    }
+    bool Take(const TAnswerRecord& answer) override
+    {
+        if (!Wanted())
+            return false;
+        AppendHistoryCsvRow(out_, answer);
+        ++written_;
+        return out_.size() < kSliceBytes || flush();
     }
 
-    int oneOf(int field, const QStringList& names) const
+    // Writes what has gathered; false when the file refused it.
+    bool flush()
     {
-        const int index = static_cast<int>(names.indexOf(fields_[field]));
-        if (index < 0)
-            fail(field, "not a known value");
-        return index;
-    }
-
-    std::vector<int> numbers(int field, int lowest, int highest) const
-    {
-        std::vector<int> values;
-        if (fields_[field].isEmpty())
-            return values;
-        for (const QString& part : fields_[field].split(QLatin1Char(','))) {
-            bool ok = false;
-            const int v = part.toInt(&ok);
-            if (!ok || v < lowest || v > highest)
-                fail(field, "not a list of numbers in range");
-            values.push_back(v);
+        if (file_.write(out_) != out_.size()) {
+            failed_ = true;
+            return false;
         }
-        return values;
+        out_.resize(0); // keeps its capacity for the next slice
+        if (progress_)
+            progress_(written_, std::max(total_, written_));
+        return true;
     }
 
-    const QString& text(int field) const { return fields_[field]; }
+    int64_t written() const { return written_; }
+    bool failed() const { return failed_; }
 
 private:
-    const QStringList& fields_;
-    std::size_t row_;
+    QSaveFile& file_;
+    const std::atomic<bool>& cancel_;
+    const std::function<void(int64_t, int64_t)>& progress_;
+    QByteArray out_;
+    int64_t written_ = 0;
+    int64_t total_ = 0;
+    bool failed_ = false;
 };
-
-enum Column { cId, cRunId, cTime, cLevel, cKey, cClef, cNote, cNoteName, cKeys, cPitchClasses, cRight, cMs, cInput };
 
 } // namespace
 
@@ -113,137 +168,70 @@ QStringList HistoryCsvHeader()
             "right", "answer_ms", "input"};
 }
 
-QString CsvField(const QString& text)
+void AppendHistoryCsvRow(QByteArray& out, const TAnswerRecord& a)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    appendNumber(out, a.Id);
+    out += ',';
+    appendNumber(out, a.RunId);
+    out += ',';
+    appendTime(out, a.At);
+    out += ',';
+    appendNumber(out, a.Level);
+    out += ',';
+    if (KeyNames.contains(a.Key))
+        out += KeyNames[a.Key];
+    else
+        appendNumber(out, a.Key);
+    out += ',';
+    if (a.Clef == 1 || a.Clef == 2)
+        out += a.Clef == 1 ? "treble" : "bass";
+    else
+        appendNumber(out, a.Clef);
+    out += ',';
+    appendNumber(out, a.Note);
+    out += ',';
+    out += noteName(a.Note, a.Key);
+    out += ',';
+    appendList(out, a.KeysGiven.data(), a.KeysGiven.size());
+    out += ',';
+    appendPitchClasses(out, a.PitchClassesGiven);
+    out += a.Right ? ",1," : ",0,";
+    appendNumber(out, a.AnswerMs);
+    out += ',';
+    appendInput(out, a.Source);
+    out += "\r\n";
 }
 
-QByteArray HistoryCsv(const std::vector<TAnswerRecord>& answers)
+THistoryCsvResult WriteHistoryCsv(const THistoryReader& history, const QString& path, const std::atomic<bool>& cancel,
+                                  const std::function<void(int64_t, int64_t)>& progress)
 {
-    QByteArray out;
-    out.reserve(static_cast<qsizetype>(answers.size()) * 96 + 128);
-    const auto writeRow = [&out](const QStringList& fields) {
-        QStringList quoted;
-        for (const QString& f : fields)
-            quoted << CsvField(f);
-        out += quoted.join(QLatin1Char(',')).toUtf8();
-        out += "\r\n";
-    };
-    writeRow(HistoryCsvHeader());
-    for (const TAnswerRecord& a : answers) {
-        const qint64 ms = duration_cast<milliseconds>(a.At.time_since_epoch()).count();
-        const int source = static_cast<int>(a.Source);
-        writeRow({QString::number(a.Id), QString::number(a.RunId),
-                  QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(Qt::ISODateWithMs), QString::number(a.Level),
-                  keyName(a.Key), clefName(a.Clef), QString::number(a.Note), noteName(a.Note, a.Key),
-                  joined(a.KeysGiven), joined(pitchClasses(a.PitchClassesGiven)),
-                  a.Right ? QStringLiteral("1") : QStringLiteral("0"), QString::number(a.AnswerMs),
-                  source >= 0 && source < 3 ? QString::fromLatin1(kSources[source]) : QString::number(source)});
-    }
-    return out;
-}
-
-QString ExportHistoryCsv(const QString& path, const std::vector<TAnswerRecord>& answers)
-{
+    THistoryCsvResult result;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const auto cannotWrite = [&] {
         return QCoreApplication::translate("HistoryCsv", "Cannot write %1: %2").arg(path, file.errorString());
-    const QByteArray bytes = HistoryCsv(answers);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return QCoreApplication::translate("HistoryCsv", "Cannot write %1: %2").arg(path, file.errorString());
-    return {};
-}
-
-std::vector<QStringList> ParseCsv(const QByteArray& utf8)
-{
-    const QString text = QString::fromUtf8(utf8);
-    std::vector<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false, afterQuote = false;
-    const auto endField = [&] {
-        row << field;
-        field.clear();
-        afterQuote = false;
     };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c != QLatin1Char('"'))
-                field += c;
-            else if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"'))
-                field += text[++i];
-            else
-                quoted = false, afterQuote = true;
-        } else if (c == QLatin1Char(',')) {
-            endField();
-        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            endField();
-            rows.push_back(std::move(row));
-            row.clear();
-        } else if (afterQuote) {
-            throw EReadError("CSV row " + std::to_string(rows.size() + 1) + ": text after a closing quote");
-        } else if (c == QLatin1Char('"') && field.isEmpty()) {
-            quoted = true;
-        } else {
-            field += c;
-        }
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.Error = cannotWrite();
+        return result;
     }
-    if (quoted)
-        throw EReadError("CSV row " + std::to_string(rows.size() + 1) + ": a quoted field is not closed");
-    if (!field.isEmpty() || !row.isEmpty() || afterQuote) {
-        endField();
-        rows.push_back(std::move(row));
+    TCsvSink sink(file, cancel, progress);
+    file.write(HistoryCsvHeader().join(QLatin1Char(',')).toUtf8() + "\r\n");
+    QString readError;
+    try {
+        readError = history.ReadEveryAnswer(sink);
+    } catch (const std::exception& e) {
+        readError = QString::fromUtf8(e.what());
     }
-    return rows;
-}
-
-std::vector<TAnswerRecord> ReadHistoryCsv(const QByteArray& utf8)
-{
-    const std::vector<QStringList> rows = ParseCsv(utf8);
-    const QStringList header = HistoryCsvHeader();
-    if (rows.empty() || rows[0] != header)
-        throw EReadError("History CSV: the first row is not the history's header");
-    QStringList keys, clefs{QString(), QStringLiteral("treble"), QStringLiteral("bass")}, sources;
-    for (int k = 0; k < KeyCount; ++k)
-        keys << QString::fromLatin1(KeyNames[k]);
-    for (const char* s : kSources)
-        sources << QString::fromLatin1(s);
-
-    std::vector<TAnswerRecord> answers;
-    answers.reserve(rows.size() - 1);
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        if (rows[r].size() != header.size())
-            throw EReadError("History CSV row " + std::to_string(r + 1) + ": " + std::to_string(rows[r].size()) +
-                             " fields instead of " + std::to_string(header.size()));
-        const TRowReader in(rows[r], r + 1);
-        TAnswerRecord a;
-        a.Id = in.number(cId, 0, INT64_MAX);
-        a.RunId = in.number(cRunId, 0, INT64_MAX);
-        const QDateTime at = QDateTime::fromString(in.text(cTime), Qt::ISODateWithMs);
-        if (!at.isValid())
-            in.fail(cTime, "not a time");
-        a.At = system_clock::time_point{milliseconds{at.toMSecsSinceEpoch()}};
-        a.Level = static_cast<int>(in.number(cLevel, 1, LevelCount));
-        a.Key = in.oneOf(cKey, keys);
-        a.Clef = in.oneOf(cClef, clefs);
-        if (a.Clef == 0)
-            in.fail(cClef, "not a clef");
-        a.Note = static_cast<int>(in.number(cNote, LowestMidiNote, HighestMidiNote));
-        a.KeysGiven = in.numbers(cKeys, LowestMidiNote, HighestMidiNote);
-        for (int pc : in.numbers(cPitchClasses, 0, 11))
-            a.PitchClassesGiven = static_cast<TPitchClassSet>(a.PitchClassesGiven | PitchClassBit(pc));
-        a.Right = in.number(cRight, 0, 1) == 1;
-        a.AnswerMs = in.number(cMs, 0, INT64_MAX);
-        a.Source = static_cast<TInputSource>(in.oneOf(cInput, sources));
-        answers.push_back(std::move(a));
+    result.Written = sink.written();
+    if (cancel) {
+        result.Cancelled = true;
+        file.cancelWriting();
+    } else if (!readError.isEmpty()) {
+        result.Error = QCoreApplication::translate("TProgressPage", "The history cannot be read: %1").arg(readError);
+        file.cancelWriting();
+    } else if (sink.failed() || !sink.flush() || !file.commit()) {
+        result.Error = cannotWrite();
+        file.cancelWriting();
     }
-    return answers;
+    return result;
 }

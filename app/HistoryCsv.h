@@ -6,7 +6,11 @@
 #include <QString>
 #include <QStringList>
 
-#include <vector>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+class THistoryReader;
 
 // The answer history as a CSV file for spreadsheets: UTF-8, a header row,
 // one answer a row, fields quoted when they hold a comma, a quote or a line
@@ -15,20 +19,23 @@
 // The header row's fields, in order.
 QStringList HistoryCsvHeader();
 
-// A field as written: quoted, with its quotes doubled, when it needs to be.
-QString CsvField(const QString& text);
+// Appends one answer's row, CR LF included. A key, clef or input that the
+// program does not know (a damaged record) is written as its number.
+void AppendHistoryCsvRow(QByteArray& out, const TAnswerRecord& answer);
 
-QByteArray HistoryCsv(const std::vector<TAnswerRecord>& answers);
+struct THistoryCsvResult
+{
+    int64_t Written = 0; // answers written
+    bool Cancelled = false;
+    QString Error; // empty when the file was written or the export cancelled
+};
 
-// Writes the file whole or not at all: an existing file is replaced only
-// once every byte is on disk. Returns an empty string, or why it failed.
-QString ExportHistoryCsv(const QString& path, const std::vector<TAnswerRecord>& answers);
-
-// Splits CSV text into rows of fields. Raises EReadError for a quote left
-// open or a character after a closing quote, naming the row.
-std::vector<QStringList> ParseCsv(const QByteArray& utf8);
-
-// Reads back what HistoryCsv wrote. Raises EReadError, naming the row and
-// the field, for another header, a row of the wrong length or a value that
-// is not one the export writes.
-std::vector<TAnswerRecord> ReadHistoryCsv(const QByteArray& utf8);
+// Writes every answer of the history to the file at `path` as the history
+// hands them over, a slice at a time, so that memory stays the same however
+// long the history is. The rows go to a temporary file beside it, which
+// takes the file's name only once every byte is on disk: a cancelled or
+// failed export leaves no file behind, and an existing file as it was.
+// `cancel` is watched between answers; `progress(written, total)` is told
+// when the count is known and after each slice. Runs on the calling thread.
+THistoryCsvResult WriteHistoryCsv(const THistoryReader& history, const QString& path, const std::atomic<bool>& cancel,
+                                  const std::function<void(int64_t written, int64_t total)>& progress = {});

@@ -1,9 +1,10 @@
 #include "app/ProgressPage.h"
 
+#include "app/ExportProgress.h"
 #include "app/Language.h"
+#include "app/ProgressText.h"
+#include "app/StaffNoteCursor.h"
 #include "app/TextFit.h"
-
-#include "app/HistoryCsv.h"
 #include "controls/SkinCtrls.h"
 #include "core/Errors.h"
 #include "game/uVariables.h"
@@ -11,45 +12,35 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QHelpEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QShowEvent>
-#include <QToolTip>
 
 namespace {
 
 const QPoint kStaffOrigin(6, 0);
 constexpr int kStaffShownRows = 290;
-const QRect kListArea(10, 294, 310, 160);
+const QRect kListArea(10, 294, 310, 150);
 constexpr int kLineHeight = 16;
-const QRect kTotalsArea(10, 452, 310, 40);
+// Under a heading of their own: unlike the rest of the page, they count every level.
+const QRect kTotalsArea(10, 444, 310, 54);
 const QRect kLegendArea(330, 294, 448, 18);
 const QRect kChartArea(330, 314, 448, 218);
 const QRect kTitleArea(12, 4, 300, 20);
 const QRect kNoticeArea(300, 4, 472, 40);
 const QRect kExportButton(10, 502, 130, 25);
 const QRect kResetButton(150, 502, 130, 25);
+const QRect kExportProgress(10, 502, 310, 25);
+// Under the title, where the staff's top rows hold no note, in the staff's pixels.
+const QRect kFiguresArea(6, 24, 290, 16);
 const QColor kWood(150, 100, 50);
 
-lirasto::skin::ShadowStyle textShadow()
-{
-    lirasto::skin::ShadowStyle style;
-    style.color = QColor(255, 240, 210);
-    style.size = 1;
-    style.position = spRightBottom;
-    return style;
-}
+using lirasto::progress::DrawText;
+using lirasto::progress::TextShadow;
 
-void drawText(QPainter& painter, const QRect& r, const QString& text, int pixelSize, bool bold,
-              const QColor& colour = Qt::black, int flags = Qt::AlignLeft | Qt::AlignVCenter)
+QString chartTitle()
 {
-    QFont font = painter.font();
-    font.setBold(bold);
-    // A language whose words run longer gets a smaller face where a line would not fit.
-    font.setPixelSize(flags & Qt::TextWordWrap ? pixelSize : FittingPixelSize(font, text, r.width(), pixelSize));
-    painter.setFont(font);
-    lirasto::skin::drawShadowText(painter, r, flags | Qt::TextSingleLine, text, colour, textShadow(), true, QPalette());
+    return TProgressPage::tr("Scores of this level's runs (dashed: the pass line, 300) and median answer time");
 }
 
 QString levelTitle(int level)
@@ -126,6 +117,19 @@ void TProgressPage::showEvent(QShowEvent* event)
 void TProgressPage::build()
 {
     built_ = true;
+    // Made first, so that the focus comes to the notes before the buttons.
+    cursor_ = new TStaffNoteCursor(this, kFiguresArea);
+    cursor_->setGeometry(QRect(kStaffOrigin, QSize(TProgressStaff::Width, kStaffShownRows)));
+    cursor_->Key = [this] { return key(); };
+    cursor_->FiguresOf = [this](TStaffNote note) {
+        const TNoteStats* s = StatsOf(note.Clef, note.Note);
+        return s ? NoteTip(*s, key()) : QString();
+    };
+    cursor_->FirstNote = [this]() -> std::optional<TStaffNote> {
+        const std::vector<TNoteStats> weakest = WeakestNotes(stats_, 1);
+        return weakest.empty() ? std::nullopt : std::optional(TStaffNote{weakest[0].Clef, weakest[0].Note});
+    };
+    cursor_->show();
     exportButton_ = new TSkinBtn(this);
     exportButton_->SetCaption(tr("Export history\u2026"));
     exportButton_->setGeometry(kExportButton);
@@ -137,6 +141,9 @@ void TProgressPage::build()
     exportButton_->show();
     resetButton_->show();
     FitTexts(this);
+    exportProgress_ = new TExportProgress(this);
+    exportProgress_->setGeometry(kExportProgress);
+    connect(exportProgress_, &TExportProgress::Finished, this, &TProgressPage::exportFinished);
     Refresh();
 }
 
@@ -146,6 +153,7 @@ void TProgressPage::Refresh()
         return;
     readHistory();
     paintCanvas();
+    cursor_->ShowFigures();
     update();
 }
 
@@ -170,7 +178,8 @@ void TProgressPage::readHistory()
         weakestLines_.clear();
         for (const TNoteStats& s : WeakestNotes(stats_, WeakestCount))
             weakestLines_ << WeakNoteLine(s, key());
-        chart_ = std::make_unique<TRunChart>(RunPoints(history_.Runs(level_), answers), kChartArea);
+        chart_ =
+            std::make_unique<TRunChart>(RunPoints(history_.Runs(level_), answers), kChartArea, chartTitle(), font());
         std::vector<TRunRecord> runs;
         for (int level = 1; level <= LevelCount; ++level) {
             std::vector<TRunRecord> ofLevel = history_.Runs(level);
@@ -181,7 +190,7 @@ void TProgressPage::readHistory()
         // A history that cannot be read leaves the page empty, saying why.
         stats_ = NoteStatistics({}, key());
         weakestLines_.clear();
-        chart_ = std::make_unique<TRunChart>(std::vector<TRunPoint>{}, kChartArea);
+        chart_ = std::make_unique<TRunChart>(std::vector<TRunPoint>{}, kChartArea, chartTitle(), font());
         totals_ = {};
         notice_ = tr("The history cannot be read: %1").arg(QString::fromUtf8(error.what()));
     }
@@ -226,7 +235,7 @@ void TProgressPage::PaintFace(QPainter& painter) const
     painter.drawImage(QRect(kStaffOrigin, shown), staff, QRect(QPoint(0, 0), shown * scale));
     painter.setPen(QColor(90, 60, 30));
     painter.drawRect(QRect(kStaffOrigin, shown).adjusted(0, 0, -1, -1));
-    drawText(painter, kTitleArea, levelTitle(level_), 13, true);
+    DrawText(painter, kTitleArea, levelTitle(level_), 13, true);
     if (!notice_.isEmpty()) {
         // A damaged file's notice names the copy kept, so it takes two lines; the staff's top rows hold no note.
         QFont font = painter.font();
@@ -234,23 +243,29 @@ void TProgressPage::PaintFace(QPainter& painter) const
         font.setBold(true);
         painter.setFont(font);
         lirasto::skin::drawShadowText(painter, kNoticeArea, Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap, notice_,
-                                      QColor(190, 0, 0), textShadow(), true, QPalette());
+                                      QColor(190, 0, 0), TextShadow(), true, QPalette());
     }
 
-    drawText(painter, QRect(kListArea.topLeft(), QSize(kListArea.width(), 18)), tr("Weakest notes"), 14, true);
+    const QRect listHeading(kListArea.topLeft(), QSize(kListArea.width(), 18));
+    DrawText(painter, listHeading, tr("Weakest notes"), 14, true);
+    QFont headingFont = painter.font();
+    DrawText(painter,
+             listHeading.adjusted(QFontMetrics(headingFont).horizontalAdvance(tr("Weakest notes")) + 8, 0, 0, 0),
+             tr("at this level"), 12, false);
     if (weakestLines_.isEmpty())
-        drawText(painter, QRect(kListArea.left(), kListArea.top() + 20, kListArea.width(), kLineHeight),
+        DrawText(painter, QRect(kListArea.left(), kListArea.top() + 20, kListArea.width(), kLineHeight),
                  tr("No answers at this level yet."), 12, false);
     for (int i = 0; i < weakestLines_.size(); ++i)
-        drawText(painter,
+        DrawText(painter,
                  QRect(kListArea.left(), kListArea.top() + 20 + i * kLineHeight, kListArea.width(), kLineHeight),
                  weakestLines_[i], 12, false);
 
-    drawText(painter, QRect(kTotalsArea.topLeft(), QSize(kTotalsArea.width(), 18)),
+    DrawText(painter, QRect(kTotalsArea.topLeft(), QSize(kTotalsArea.width(), 18)), tr("All levels"), 14, true);
+    DrawText(painter, QRect(kTotalsArea.left(), kTotalsArea.top() + 18, kTotalsArea.width(), 18),
              tr("Practice today: %1, this week: %2")
                  .arg(FormatPracticeTime(totals_.Today), FormatPracticeTime(totals_.ThisWeek)),
              12, true);
-    drawText(painter, QRect(kTotalsArea.left(), kTotalsArea.top() + 18, kTotalsArea.width(), 18),
+    DrawText(painter, QRect(kTotalsArea.left(), kTotalsArea.top() + 36, kTotalsArea.width(), 18),
              tr("Runs passed: %1 of %2").arg(totals_.Passed).arg(totals_.Runs), 12, true);
 
     const std::pair<QString, QColor> legend[] = {{tr("missed often"), MasteryColour(0)},
@@ -272,12 +287,11 @@ void TProgressPage::PaintFace(QPainter& painter) const
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
         painter.drawEllipse(QRectF(x, kLegendArea.center().y() - 4, 12, 9));
-        drawText(painter, QRect(x + 16, kLegendArea.top(), 120, kLegendArea.height()), label, legendSize, true);
+        DrawText(painter, QRect(x + 16, kLegendArea.top(), 120, kLegendArea.height()), label, legendSize, true);
         x += 16 + painter.fontMetrics().horizontalAdvance(label) + 18;
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
-    chart_->Paint(painter, tr("Scores of this level's runs (dashed: the pass line, 300) and median "
-                              "answer time"));
+    chart_->Paint(painter);
 }
 
 void TProgressPage::paintEvent(QPaintEvent*)
@@ -298,45 +312,29 @@ QPoint TProgressPage::NoteCentre(int clef, int note) const
 
 QString TProgressPage::TipAt(QPoint point) const
 {
-    const QPoint inStaff = point - kStaffOrigin;
-    if (inStaff.y() < 0 || inStaff.y() >= kStaffShownRows)
-        return {};
-    const std::optional<TStaffNote> found = TProgressStaff::NoteAt(inStaff, key());
-    const TNoteStats* s = found ? StatsOf(found->Clef, found->Note) : nullptr;
-    return s ? NoteTip(*s, key()) : QString();
-}
-
-bool TProgressPage::event(QEvent* event)
-{
-    if (event->type() != QEvent::ToolTip)
-        return QWidget::event(event);
-    auto* help = static_cast<QHelpEvent*>(event);
-    const QString tip = TipAt(help->pos());
-    if (tip.isEmpty()) {
-        QToolTip::hideText();
-        event->ignore();
-    } else {
-        QToolTip::showText(help->globalPos(), tip, this);
-    }
-    return true;
+    return cursor_ ? cursor_->TipAt(point - kStaffOrigin) : QString();
 }
 
 void TProgressPage::ExportHistory()
 {
+    if (!built_ || exportProgress_->Running())
+        return;
     const QString path = ChooseExportFile ? ChooseExportFile() : QString();
     if (path.isEmpty())
         return;
-    QString error;
-    std::size_t count = 0;
-    try {
-        const std::vector<TAnswerRecord> answers = history_.AllAnswers();
-        count = answers.size();
-        error = ExportHistoryCsv(path, answers);
-    } catch (const std::exception& e) {
-        error = tr("The history cannot be read: %1").arg(QString::fromUtf8(e.what()));
-    }
-    if (ShowMessage)
-        ShowMessage(error.isEmpty() ? tr("%1 answers written to %2").arg(count).arg(path) : error);
+    // The buttons make way for the export's own until it ends; the rest of the page, and the window, go on.
+    exportButton_->hide();
+    resetButton_->hide();
+    exportProgress_->Start(history_, path);
+}
+
+void TProgressPage::exportFinished(const THistoryCsvResult& result, const QString& path)
+{
+    exportButton_->show();
+    resetButton_->show();
+    if (result.Cancelled || !ShowMessage)
+        return;
+    ShowMessage(result.Error.isEmpty() ? tr("%1 answers written to %2").arg(result.Written).arg(path) : result.Error);
 }
 
 void TProgressPage::ResetHistory()

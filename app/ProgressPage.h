@@ -14,8 +14,11 @@
 #include <vector>
 
 class QPainter;
+class TExportProgress;
 class TSkinWallpaper;
 class THistoryReader;
+class TStaffNoteCursor;
+struct THistoryCsvResult;
 class TSkinBtn;
 class TSkinImages;
 
@@ -43,7 +46,9 @@ public:
     void Refresh();
     bool Built() const { return built_; }
 
-    // "Export history…": asks for a file and writes every answer to it.
+    // "Export history…": asks for a file and writes every answer to it on a
+    // thread of its own, showing how far it is in the buttons' place, with a
+    // button that cancels it; then says how it went.
     void ExportHistory();
     // "Reset history…": after the player confirms, asks for the history to
     // be cleared and shows the empty page.
@@ -75,17 +80,20 @@ public:
     QString TipAt(QPoint point) const;
     TSkinBtn* ExportButton() const { return exportButton_; }
     TSkinBtn* ResetButton() const { return resetButton_; }
+    // The export under way; the notes' figures for the keyboard. Both made on the first visit.
+    TExportProgress* ExportProgress() const { return exportProgress_; }
+    TStaffNoteCursor* NoteCursor() const { return cursor_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     void build();
     void readHistory();
     void paintCanvas();
+    void exportFinished(const THistoryCsvResult& result, const QString& path);
     int key() const;
 
     const THistoryReader& history_;
@@ -105,4 +113,6 @@ private:
 
     TSkinBtn* exportButton_ = nullptr;
     TSkinBtn* resetButton_ = nullptr;
+    TExportProgress* exportProgress_ = nullptr;
+    TStaffNoteCursor* cursor_ = nullptr;
 };

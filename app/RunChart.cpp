@@ -13,7 +13,12 @@
 namespace {
 
 constexpr int kAxisMargin = 34;
-constexpr int kTitleHeight = 18;
+// The title's distance from the borders; a title line is a little wider on some screens' scales than the
+// font's figures say, and should still not touch them.
+constexpr int kTitleMargin = 6;
+constexpr int kTitleSlack = 8;
+// The axis labels stand this far above their grid line, the top one too.
+constexpr int kLabelHalfHeight = 7;
 constexpr int kDateHeight = 16;
 constexpr double kDot = 3;
 constexpr int64_t kMaxScoreTop = 100000;
@@ -29,10 +34,19 @@ QString dateOf(std::chrono::system_clock::time_point at)
 
 } // namespace
 
-TRunChart::TRunChart(std::vector<TRunPoint> points, QRect area)
-    : points_(std::move(points)), area_(area),
-      plot_(area.adjusted(kAxisMargin, kTitleHeight, -kAxisMargin, -kDateHeight))
+TRunChart::TRunChart(std::vector<TRunPoint> points, QRect area, QString title, const QFont& font)
+    : points_(std::move(points)), area_(area), title_(std::move(title)), font_(font)
 {
+    font_.setPixelSize(11);
+    font_.setBold(true);
+    const QRect room = area.adjusted(kTitleMargin, 3, -kTitleMargin, 0);
+    int titleHeight = 0;
+    if (!title_.isEmpty())
+        titleHeight =
+            QFontMetrics(font_).boundingRect(room.adjusted(0, 0, -kTitleSlack, 0), Qt::TextWordWrap, title_).height();
+    titleRect_ = QRect(room.topLeft(), QSize(room.width(), titleHeight));
+    plot_ = area.adjusted(kAxisMargin, 3 + titleHeight + kLabelHalfHeight + 2, -kAxisMargin, -kDateHeight);
+
     int64_t best = 0, slowest = 0;
     for (const TRunPoint& p : points_) {
         best = std::max<int64_t>(best, p.Score);
@@ -68,7 +82,7 @@ QPointF TRunChart::TimePoint(std::size_t run) const
     return {runX(run), plot_.bottom() - std::min(seconds / secondsTop_, 1.0) * plot_.height()};
 }
 
-void TRunChart::Paint(QPainter& painter, const QString& title) const
+void TRunChart::Paint(QPainter& painter) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -76,15 +90,10 @@ void TRunChart::Paint(QPainter& painter, const QString& title) const
     painter.setPen(QColor(90, 60, 30));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(area_.adjusted(0, 0, -1, -1));
-    QFont font = painter.font();
-    const QRect titleArea = area_.adjusted(4, 2, -4, 0);
-    font.setPixelSize(FittingPixelSize(font, title, titleArea.width(), 11));
-    painter.setFont(font);
+    painter.setFont(font_);
     painter.setPen(Qt::black);
-    painter.drawText(titleArea, Qt::AlignLeft | Qt::AlignTop,
-                     painter.fontMetrics().elidedText(title, Qt::ElideRight, titleArea.width()));
-    font.setPixelSize(11);
-    painter.setFont(font);
+    painter.drawText(titleRect_.adjusted(0, 0, -kTitleSlack, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                     title_);
 
     // Score grid and labels on the left, seconds on the right.
     const int scoreStep = std::max(100, (scoreTop_ / kMaxGridLines + 99) / 100 * 100);
@@ -93,20 +102,21 @@ void TRunChart::Paint(QPainter& painter, const QString& title) const
         painter.setPen(QColor(210, 210, 210));
         painter.drawLine(QPointF(plot_.left(), y), QPointF(plot_.right(), y));
         painter.setPen(ChartScoreColour);
-        painter.drawText(QRectF(area_.left(), y - 7, kAxisMargin - 4, 14), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(score));
+        painter.drawText(QRectF(area_.left(), y - kLabelHalfHeight, kAxisMargin - 4, 2 * kLabelHalfHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(score));
     }
     painter.setPen(ChartTimeColour);
     const int secondsStep = std::max(1, secondsTop_ / 5);
     // The top label is the widest; it sets the size that keeps them all inside the chart.
     const int secondsRoom = area_.right() - plot_.right() - 6;
+    QFont font = font_;
     font.setPixelSize(
         FittingPixelSize(font, QCoreApplication::translate("TRunChart", "%1 s").arg(secondsTop_), secondsRoom, 11));
     painter.setFont(font);
     for (int s = 0; s <= secondsTop_; s += secondsStep) {
         const double y = plot_.bottom() - static_cast<double>(s) / secondsTop_ * plot_.height();
-        painter.drawText(QRectF(plot_.right() + 4, y - 7, kAxisMargin - 4, 14), Qt::AlignLeft | Qt::AlignVCenter,
-                         QCoreApplication::translate("TRunChart", "%1 s").arg(s));
+        painter.drawText(QRectF(plot_.right() + 4, y - kLabelHalfHeight, kAxisMargin - 4, 2 * kLabelHalfHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, QCoreApplication::translate("TRunChart", "%1 s").arg(s));
     }
     painter.setPen(QPen(ChartPassColour, 1.5, Qt::DashLine));
     painter.drawLine(QPointF(plot_.left(), ScoreY(PassScore)), QPointF(plot_.right(), ScoreY(PassScore)));

@@ -3,14 +3,20 @@
 // answer committed to the history against a line appended to a file and
 // flushed, and the simulated players' figures as counters (adaptive against
 // uniform).
+#include "app/HistoryCsv.h"
 #include "history/HistoryStore.h"
 #include "tests/game/SimulatedPlayers.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -120,11 +126,126 @@ void OpenHundredThousandAnswers(benchmark::State& state)
 }
 BENCHMARK(OpenHundredThousandAnswers)->Iterations(3)->Unit(benchmark::kMillisecond);
 
+// The export of a million answers, each way in a process of its own so that its peak memory is its own: a plain
+// SQLite read of the same rows (the baseline), the export as the page runs it (streamed to the file), and the
+// history held whole and written at once (as the export was made before).
+constexpr int kMillion = 1000000;
+
+long statusKb(const char* field)
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(strlen(field))).trimmed().split(' ')[0].toLong();
+    return -1;
+}
+
+// Prints the seconds the way took and how far it raised the process's resident memory, in MB.
+int ExportChild(const QString& mode, const QString& db)
+{
+    THistoryStore store(db);
+    if (mode != "read") {
+        store.Open();
+        store.Flush(); // the store holds the answers it shows, as in the program; that is not the export's
+    }
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5"); // the peak starts again from here
+    clear.close();
+    const long before = statusKb("VmRSS:");
+    const auto start = std::chrono::steady_clock::now();
+    const QString csv = db + "." + mode + ".csv";
+    if (mode == "read") {
+        QSqlDatabase sql = QSqlDatabase::addDatabase("QSQLITE", "plain");
+        sql.setDatabaseName(db);
+        sql.open();
+        QSqlQuery query(sql);
+        query.setForwardOnly(true);
+        query.exec("SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes, is_right, answer_ms,"
+                   " input FROM answers ORDER BY id");
+        int64_t sum = 0;
+        while (query.next())
+            for (int i = 0; i < 12; ++i)
+                sum += query.value(i).toString().size();
+        benchmark::DoNotOptimize(sum);
+    } else if (mode == "stream") {
+        std::atomic<bool> cancel{false};
+        if (WriteHistoryCsv(store, csv, cancel).Written != kMillion)
+            return 1;
+    } else {
+        QByteArray bytes;
+        for (const TAnswerRecord& a : store.AllAnswers())
+            AppendHistoryCsvRow(bytes, a);
+        QFile file(csv);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return 1;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%f %f\n", seconds, (statusKb("VmHWM:") - before) / 1024.0);
+    QFile::remove(csv);
+    return 0;
+}
+
+void ExportMillionAnswers(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath("history.sqlite3");
+    {
+        THistoryStore store(db);
+        store.Open();
+        store.Flush();
+    }
+    {
+        QSqlDatabase sql = QSqlDatabase::addDatabase("QSQLITE", "fill");
+        sql.setDatabaseName(db);
+        sql.open();
+        QSqlQuery query(sql);
+        query.exec("BEGIN");
+        query.prepare("INSERT INTO answers(run_id, at_ms, level, key_index, clef, note, keys, pitch_classes,"
+                      " is_right, answer_ms, input) VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < kMillion; ++i) {
+            const int level = 1 + i % 12;
+            for (const QVariant& v :
+                 {QVariant(1 + i / 40), QVariant(qint64(1765252800000) + i * 3000LL), QVariant(level),
+                  QVariant(LevelKeys[level]), QVariant(53 + i % 36),
+                  QVariant(i % 5 == 0 ? QStringLiteral("61 62") : QStringLiteral("60")), QVariant(1 << (i % 12)),
+                  QVariant(i % 3 != 0), QVariant(700 + i % 4000), QVariant(i % 3)})
+                query.addBindValue(v);
+            query.exec();
+        }
+        query.exec("COMMIT");
+    }
+    QSqlDatabase::removeDatabase("fill");
+    const std::string exe = std::filesystem::read_symlink("/proc/self/exe");
+    std::map<std::string, std::pair<double, double>> figures;
+    for (auto _ : state)
+        for (const char* mode : {"read", "stream", "whole"}) {
+            FILE* child = popen(("'" + exe + "' --export-child " + mode + " '" + db.toStdString() + "'").c_str(), "r");
+            double seconds = 0, mb = 0;
+            if (std::fscanf(child, "%lf %lf", &seconds, &mb) != 2)
+                state.SkipWithError("an export child failed");
+            pclose(child);
+            figures[mode] = {seconds, mb};
+        }
+    for (const auto& [mode, figure] : figures) {
+        state.counters[mode + "_s"] = figure.first;
+        state.counters[mode + "_peak_MB"] = figure.second;
+    }
+    state.counters["stream_time_per_read"] = figures["stream"].first / figures["read"].first;
+    state.counters["stream_peak_per_read"] = figures["stream"].second / std::max(figures["read"].second, 0.1);
+    state.counters["whole_peak_per_read"] = figures["whole"].second / std::max(figures["read"].second, 0.1);
+}
+BENCHMARK(ExportMillionAnswers)->Iterations(1)->Unit(benchmark::kSecond);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && std::string(argv[1]) == "--export-child")
+        return ExportChild(argv[2], argv[3]);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

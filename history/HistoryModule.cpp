@@ -32,6 +32,9 @@ THistoryStorage* THistoryModule::store() const
 {
     if (loaded_)
         return store_.get();
+    std::lock_guard lock(loading_);
+    if (loaded_)
+        return store_.get();
     if (loader_.joinable()) {
         loader_.join();
     } else {
@@ -39,7 +42,6 @@ THistoryStorage* THistoryModule::store() const
         factory_ = found.Address;
         problem_ = found.Problem;
     }
-    loaded_ = true;
     if (factory_) {
         store_.reset(reinterpret_cast<decltype(&lirasto_history_create)>(factory_)(THistoryStorage::kVersion, {}));
         if (!store_)
@@ -57,6 +59,7 @@ THistoryStorage* THistoryModule::store() const
         QMetaObject::invokeMethod(
             self, [self] { emit self->Changed(); }, Qt::QueuedConnection);
     }
+    loaded_ = true;
     return store_.get();
 }
 
@@ -115,9 +118,9 @@ std::vector<TRunRecord> THistoryModule::Runs(int level) const
     return store() ? store_->Runs(level) : std::vector<TRunRecord>{};
 }
 
-std::vector<TAnswerRecord> THistoryModule::AllAnswers() const
+QString THistoryModule::ReadEveryAnswer(TAnswerSink& sink) const
 {
-    return store() ? store_->AllAnswers() : std::vector<TAnswerRecord>{};
+    return store() ? store_->ReadEveryAnswer(sink) : QString();
 }
 
 QString THistoryModule::Problem() const

@@ -3,7 +3,9 @@
 #include "history/HistoryStorage.h"
 
 #include <QObject>
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 // The answer history as the window holds it: it stands in for the store of
@@ -11,6 +13,7 @@
 // needs the store before the module is in waits for the load, which only the
 // moments right after the start can see; a call before Start loads it there
 // and then. Without the module nothing is kept, and Problem says why.
+// ReadEveryAnswer may come from another thread (the export's worker).
 class THistoryModule : public QObject, public THistoryStorage
 {
     Q_OBJECT
@@ -34,7 +37,7 @@ public:
 
     std::vector<TAnswerRecord> Answers(int level) const override;
     std::vector<TRunRecord> Runs(int level) const override;
-    std::vector<TAnswerRecord> AllAnswers() const override;
+    QString ReadEveryAnswer(TAnswerSink& sink) const override;
     QString Problem() const override;
     QString Notice() const override;
 
@@ -48,7 +51,8 @@ private:
     mutable std::thread loader_;
     mutable void* factory_ = nullptr; // written by the loader, read after it is joined
     mutable QString problem_;
-    mutable bool loaded_ = false;
+    mutable std::mutex loading_; // the load is made once, whichever thread asks first
+    mutable std::atomic<bool> loaded_{false};
     mutable std::unique_ptr<THistoryStorage> store_;
     bool started_ = false;
 };

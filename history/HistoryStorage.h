@@ -14,7 +14,7 @@ class THistoryStorage : public THistoryReader
 {
 public:
     // Raised whenever the calls below change.
-    static constexpr int kVersion = 3;
+    static constexpr int kVersion = 4;
 
     // The file the history is kept in.
     virtual QString Path() const = 0;

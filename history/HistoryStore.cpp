@@ -16,15 +16,16 @@
 #include <optional>
 #include <pthread.h>
 #include <sched.h>
+#include <thread>
 
 namespace {
 
 // Long enough for any commit that is not stuck behind another instance.
 constexpr auto kWriteWait = std::chrono::milliseconds(250);
-// Reading the whole file for an export waits for the writes queued before it.
+// Reading the whole file for an export waits for the writes queued before it, and for a file another
+// program holds, this long at most; in steps, so that the export can be cancelled meanwhile.
 constexpr auto kReadWait = std::chrono::seconds(30);
-// Another instance holds the write lock only for one commit at a time.
-constexpr int kBusyTimeoutMs = 5000;
+constexpr int kReadStepMs = 100;
 // A stored answer names at most this many keys; more means a damaged row.
 constexpr int kMostKeys = 128;
 
@@ -83,12 +84,12 @@ std::vector<int> KeysFromText(const QString& text)
 }
 
 // Runs statements; false with the first error in *error.
-bool Run(QSqlDatabase& db, const std::vector<QString>& statements, QString* error)
+bool Run(QSqlDatabase& db, const std::vector<QString>& statements, QSqlError* error)
 {
     QSqlQuery query(db);
     for (const QString& statement : statements) {
         if (!query.exec(statement)) {
-            *error = query.lastError().text();
+            *error = query.lastError();
             return false;
         }
     }
@@ -101,33 +102,40 @@ bool IsBusy(const QSqlError& error)
     return error.nativeErrorCode() == "5" || error.nativeErrorCode() == "6";
 }
 
+const char* const kSelectAnswers = "SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes,"
+                                   " is_right, answer_ms, input FROM answers ORDER BY id";
+
+// The answer on the row a query of kSelectAnswers stands on.
+TAnswerRecord AnswerAt(const QSqlQuery& query)
+{
+    TAnswerRecord a;
+    a.Id = query.value(0).toLongLong();
+    a.RunId = query.value(1).toLongLong();
+    a.At = TimeOf(query.value(2).toLongLong());
+    a.Level = query.value(3).toInt();
+    a.Key = query.value(4).toInt();
+    a.Clef = query.value(5).toInt();
+    a.Note = query.value(6).toInt();
+    a.KeysGiven = KeysFromText(query.value(7).toString());
+    a.PitchClassesGiven = TPitchClassSet(query.value(8).toUInt() & 0xfff);
+    a.Right = query.value(9).toInt() != 0;
+    a.AnswerMs = query.value(10).toLongLong();
+    const int input = query.value(11).toInt();
+    a.Source = InputSourceFromHistoryCode(input).value_or(TInputSource::Mouse);
+    return a;
+}
+
 std::vector<TAnswerRecord> ReadAnswers(QSqlDatabase& db, QString* error)
 {
     std::vector<TAnswerRecord> answers;
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec("SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes, is_right,"
-                    " answer_ms, input FROM answers ORDER BY id")) {
+    if (!query.exec(kSelectAnswers)) {
         *error = query.lastError().text();
         return {};
     }
-    while (query.next()) {
-        TAnswerRecord a;
-        a.Id = query.value(0).toLongLong();
-        a.RunId = query.value(1).toLongLong();
-        a.At = TimeOf(query.value(2).toLongLong());
-        a.Level = query.value(3).toInt();
-        a.Key = query.value(4).toInt();
-        a.Clef = query.value(5).toInt();
-        a.Note = query.value(6).toInt();
-        a.KeysGiven = KeysFromText(query.value(7).toString());
-        a.PitchClassesGiven = TPitchClassSet(query.value(8).toUInt() & 0xfff);
-        a.Right = query.value(9).toInt() != 0;
-        a.AnswerMs = query.value(10).toLongLong();
-        const int input = query.value(11).toInt();
-        a.Source = InputSourceFromHistoryCode(input).value_or(TInputSource::Mouse);
-        answers.push_back(std::move(a));
-    }
+    while (query.next())
+        answers.push_back(AnswerAt(query));
     return answers;
 }
 
@@ -135,7 +143,7 @@ enum class TVerdict { Ours, Damaged, Foreign, Newer, Busy };
 
 // Looks at an existing file without changing it: a read-only connection
 // neither recovers nor checkpoints another program's database.
-TVerdict Inspect(const QString& path, const QString& connection, QString* detail)
+TVerdict Inspect(const QString& path, const QString& connection, int busyTimeoutMs, QString* detail)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -149,7 +157,7 @@ TVerdict Inspect(const QString& path, const QString& connection, QString* detail
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
         QSqlQuery query(db);
         auto value = [&](const QString& sql, QVariant* out) {
             if (query.exec(sql) && query.next()) {
@@ -192,8 +200,8 @@ TVerdict Inspect(const QString& path, const QString& connection, QString* detail
 
 } // namespace
 
-THistoryStore::THistoryStore(QString path)
-    : Path_(path.isEmpty() ? DefaultPath() : std::move(path)),
+THistoryStore::THistoryStore(QString path, std::chrono::milliseconds busyTimeout)
+    : Path_(path.isEmpty() ? DefaultPath() : std::move(path)), BusyTimeout_(busyTimeout),
       ConnectionName_(QStringLiteral("lirasto-history-%1").arg(ConnectionCount++))
 {}
 
@@ -312,6 +320,37 @@ bool THistoryStore::MoveAside(const QString& why)
     return true;
 }
 
+namespace {
+
+// How long to wait before trying a busy file again: short, since the other instance's hold
+// is over in a commit or two.
+constexpr auto kBusyRetryPause = std::chrono::milliseconds(20);
+
+// SQLite's busy timeout does not wait out every lock: a connection changing the journal mode,
+// or reading a write-ahead log that another is recovering, is told "database is locked" at
+// once. When two instances open a new history at the same moment one of them meets that, so
+// opening is tried again until the timeout is spent; attempt says whether the file was busy.
+template <typename TAttempt>
+auto RetryWhileBusy(std::chrono::milliseconds timeout, TAttempt attempt)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        auto result = attempt();
+        if (!result.Busy || std::chrono::steady_clock::now() >= deadline)
+            return result;
+        std::this_thread::sleep_for(kBusyRetryPause);
+    }
+}
+
+struct TInspection
+{
+    TVerdict Verdict;
+    QString Detail;
+    bool Busy;
+};
+
+} // namespace
+
 void THistoryStore::OpenFile(QSqlDatabase& db)
 {
     const QFileInfo file(Path_);
@@ -320,12 +359,17 @@ void THistoryStore::OpenFile(QSqlDatabase& db)
     if (file.exists() && !file.isFile())
         return NotKept(tr("%1 is not a file").arg(Path_));
     if (file.exists() && file.size() > 0) {
-        QString detail;
-        switch (Inspect(Path_, ConnectionName_ + "-check", &detail)) {
+        const TInspection inspection = RetryWhileBusy(BusyTimeout_, [&] {
+            TInspection result{TVerdict::Ours, {}, false};
+            result.Verdict = Inspect(Path_, ConnectionName_ + "-check", int(BusyTimeout_.count()), &result.Detail);
+            result.Busy = result.Verdict == TVerdict::Busy;
+            return result;
+        });
+        switch (inspection.Verdict) {
         case TVerdict::Ours:
             break;
         case TVerdict::Busy:
-            return NotKept(tr("the file %1 is in use (%2)").arg(Path_, detail));
+            return NotKept(tr("the file %1 is in use (%2)").arg(Path_, inspection.Detail));
         case TVerdict::Damaged:
             if (!MoveAside(tr("The history file was damaged. It is kept as %1, and a new history has begun.")))
                 return;
@@ -343,34 +387,49 @@ void THistoryStore::OpenFile(QSqlDatabase& db)
         }
     }
 
+    const TOpening opening = RetryWhileBusy(BusyTimeout_, [&] {
+        if (db.isValid()) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(ConnectionName_);
+        }
+        return OpenConnection(db);
+    });
+    if (!opening.Error.isEmpty())
+        return NotKept(opening.Error);
+    Load(db);
+}
+
+THistoryStore::TOpening THistoryStore::OpenConnection(QSqlDatabase& db)
+{
     db = QSqlDatabase::addDatabase("QSQLITE", ConnectionName_);
     db.setDatabaseName(Path_);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeout_.count()));
     if (!db.open())
-        return NotKept(tr("the file %1 cannot be opened (%2)").arg(Path_, db.lastError().text()));
+        return {tr("the file %1 cannot be opened (%2)").arg(Path_, db.lastError().text()), IsBusy(db.lastError())};
     // WAL lets another instance read while this one writes; NORMAL commits
     // without waiting for the disk, and a killed process still loses nothing.
-    QString error;
+    QSqlError error;
     if (!Run(db, {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL", "BEGIN IMMEDIATE"}, &error))
-        return NotKept(tr("the file %1 cannot be written (%2)").arg(Path_, error));
+        return {tr("the file %1 cannot be written (%2)").arg(Path_, error.text()), IsBusy(error)};
     // Read the version inside the write lock: another instance may just
     // have made or migrated the file.
     QSqlQuery version(db);
     int from = version.exec("PRAGMA user_version") && version.next() ? version.value(0).toInt() : -1;
     version = QSqlQuery();
+    QSqlError ignored;
     if (from < 0 || from > SchemaVersion) {
-        Run(db, {"ROLLBACK"}, &error);
-        return NotKept(tr("the file %1 was changed by a newer version of Lirasto Notes").arg(Path_));
+        Run(db, {"ROLLBACK"}, &ignored);
+        return {tr("the file %1 was changed by a newer version of Lirasto Notes").arg(Path_), false};
     }
     bool migrated = true;
     for (int step = from; migrated && step < SchemaVersion; ++step)
         migrated = Run(db, kSchemaSteps[size_t(step)], &error);
     if (!migrated || !Run(db, {QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion), "COMMIT"}, &error)) {
-        QString ignored;
         Run(db, {"ROLLBACK"}, &ignored);
-        return NotKept(tr("the file %1 cannot be brought up to date (%2)").arg(Path_, error));
+        return {tr("the file %1 cannot be brought up to date (%2)").arg(Path_, error.text()), IsBusy(error)};
     }
-    Load(db);
+    return {};
 }
 
 void THistoryStore::Load(QSqlDatabase& db)
@@ -402,6 +461,7 @@ void THistoryStore::Load(QSqlDatabase& db)
         Runs_ = std::move(runs);
     }
     Usable_ = true;
+    FileRead_ = true;
     emit Changed();
 }
 
@@ -432,6 +492,28 @@ void THistoryStore::EndRun(int64_t runToken, const TRunResult& result)
     WaitFor(Post([this, runToken, run](QSqlDatabase& db) { WriteRun(db, runToken, run, true); }), kWriteWait);
 }
 
+bool THistoryStore::ExecWhenUnlocked(QSqlQuery& query)
+{
+    // A write refused only because another instance holds the file's lock past the busy
+    // timeout is tried again until the lock goes: the player's answers wait in line, and what
+    // follows waits behind them in order. Closing ends the wait, and with it the writing, so
+    // that a lock held for good cannot hold the window's close for a timeout per answer.
+    for (;;) {
+        if (query.exec())
+            return true;
+        if (!IsBusy(query.lastError()))
+            return false;
+        {
+            std::lock_guard lock(Mutex_);
+            if (Stopping_) {
+                Usable_ = false;
+                return false;
+            }
+        }
+        std::this_thread::sleep_for(kBusyRetryPause);
+    }
+}
+
 void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& given, bool end)
 {
     TRunRecord run = given;
@@ -448,7 +530,7 @@ void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& 
                 query.addBindValue(value);
             if (updating)
                 query.addBindValue(qint64(run.Id));
-            if (!query.exec())
+            if (!ExecWhenUnlocked(query))
                 NotKept(tr("a run cannot be written (%1)").arg(query.lastError().text()));
             return query.isActive() && (!updating || query.numRowsAffected() > 0);
         };
@@ -494,7 +576,7 @@ void THistoryStore::AddAnswer(const TAnswerRecord& answer)
                   QVariant(int(a.PitchClassesGiven)), QVariant(a.Right ? 1 : 0), QVariant(qint64(a.AnswerMs)),
                   QVariant(InputKind(a.Source).HistoryCode)})
                 query.addBindValue(value);
-            if (query.exec())
+            if (ExecWhenUnlocked(query))
                 a.Id = query.lastInsertId().toLongLong();
             else
                 NotKept(tr("an answer cannot be written (%1)").arg(query.lastError().text()));
@@ -513,11 +595,11 @@ void THistoryStore::Clear()
 {
     WaitFor(
         Post([this](QSqlDatabase& db) {
-            QString error;
+            QSqlError error;
             if (Usable_ && !Run(db, {"BEGIN IMMEDIATE", "DELETE FROM answers", "DELETE FROM runs", "COMMIT"}, &error)) {
-                QString ignored;
+                QSqlError ignored;
                 Run(db, {"ROLLBACK"}, &ignored);
-                NotKept(tr("the history cannot be cleared (%1)").arg(error));
+                NotKept(tr("the history cannot be cleared (%1)").arg(error.text()));
                 return;
             }
             {
@@ -550,22 +632,102 @@ std::vector<TRunRecord> THistoryStore::Runs(int level) const
     return runs;
 }
 
-std::vector<TAnswerRecord> THistoryStore::AllAnswers() const
+QString THistoryStore::ReadEveryAnswer(TAnswerSink& sink) const
 {
-    // The file holds what every instance of the program wrote, so the export
-    // reads it rather than what this one remembers; what this one remembers is
-    // the fallback when the file cannot be read.
-    auto read = std::make_shared<std::optional<std::vector<TAnswerRecord>>>();
-    const int64_t ticket = Post([this, read](QSqlDatabase& db) {
-        QString error;
-        if (Usable_)
-            if (std::vector<TAnswerRecord> answers = ReadAnswers(db, &error); error.isEmpty())
-                *read = std::move(answers);
-    });
-    if (WaitFor(ticket, kReadWait) && *read)
-        return std::move(**read);
-    std::lock_guard lock(Mutex_);
-    return Answers_;
+    if (!WaitForWritesBefore(sink))
+        return {};
+    // The file holds what every instance of the program wrote, so the export reads it rather than what this
+    // one remembers; what this one remembers is all there is when the file was never read.
+    if (FileRead_)
+        return ReadFile(sink);
+    ReadMemory(sink);
+    return {};
+}
+
+bool THistoryStore::WaitForWritesBefore(const TAnswerSink& sink) const
+{
+    const auto until = std::chrono::steady_clock::now() + kReadWait;
+    std::unique_lock lock(Mutex_);
+    const int64_t ticket = Posted_;
+    while (Worker_.joinable() && Finished_ < ticket && std::chrono::steady_clock::now() < until) {
+        lock.unlock();
+        if (!sink.Wanted())
+            return false;
+        lock.lock();
+        Done_.wait_for(lock, std::chrono::milliseconds(kReadStepMs), [&] { return Finished_ >= ticket; });
+    }
+    return true;
+}
+
+QString THistoryStore::ReadFile(TAnswerSink& sink) const
+{
+    const QString name = QStringLiteral("lirasto-history-%1").arg(ConnectionCount++);
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(Path_);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kReadStepMs));
+        if (!db.open())
+            error = db.lastError().text();
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        const auto until = std::chrono::steady_clock::now() + kReadWait;
+        // One read transaction, so that the count and the rows agree however others write meanwhile.
+        const auto begin = [&] {
+            return query.exec("BEGIN") && query.exec("SELECT count(*) FROM answers") && query.next();
+        };
+        bool wanted = true;
+        while (error.isEmpty() && !begin()) {
+            const QSqlError why = query.lastError();
+            query.exec("ROLLBACK");
+            if (!IsBusy(why) || std::chrono::steady_clock::now() >= until) {
+                error = why.text();
+                break;
+            }
+            if (!(wanted = sink.Wanted()))
+                break;
+        }
+        if (error.isEmpty() && wanted) {
+            sink.Expect(query.value(0).toLongLong());
+            if (query.exec(kSelectAnswers)) {
+                while (query.next() && sink.Take(AnswerAt(query))) {
+                }
+            }
+            if (query.lastError().type() != QSqlError::NoError)
+                error = query.lastError().text();
+            query.finish();
+            query.exec("COMMIT");
+        }
+        query = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return error.isEmpty() ? QString() : tr("the file %1 cannot be read (%2)").arg(Path_, error);
+}
+
+void THistoryStore::ReadMemory(TAnswerSink& sink) const
+{
+    // Copied a slice at a time, so that neither the memory nor the lock is held for the whole history.
+    constexpr std::size_t kSlice = 4096;
+    std::vector<TAnswerRecord> slice;
+    int64_t count = 0;
+    {
+        std::lock_guard lock(Mutex_);
+        count = int64_t(Answers_.size());
+    }
+    sink.Expect(count);
+    for (std::size_t next = 0;; next += slice.size()) {
+        {
+            std::lock_guard lock(Mutex_);
+            if (next >= Answers_.size())
+                return;
+            const auto from = Answers_.begin() + std::ptrdiff_t(next);
+            slice.assign(from, from + std::ptrdiff_t(std::min(kSlice, Answers_.size() - next)));
+        }
+        for (const TAnswerRecord& a : slice)
+            if (!sink.Take(a))
+                return;
+    }
 }
 
 QString THistoryStore::Problem() const

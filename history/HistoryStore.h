@@ -3,6 +3,7 @@
 #include "history/HistoryStorage.h"
 
 #include <QObject>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <thread>
 
 class QSqlDatabase;
+class QSqlQuery;
 
 // The answer history in an SQLite file, by default history.sqlite3 in the
 // user's data folder. It is the history module's store.
@@ -32,8 +34,12 @@ public:
     static constexpr int SchemaVersion = 2;
     static constexpr int ApplicationId = 0x4c4e4854; // "LNHT", marks our files
 
+    // Another instance holds the write lock only for one commit at a time: a statement waits
+    // this long for it before the file counts as busy.
+    static constexpr std::chrono::milliseconds DefaultBusyTimeout{5000};
+
     // path empty: history.sqlite3 in QStandardPaths::AppDataLocation.
-    explicit THistoryStore(QString path = {});
+    explicit THistoryStore(QString path = {}, std::chrono::milliseconds busyTimeout = DefaultBusyTimeout);
     ~THistoryStore() override;
 
     static QString DefaultPath();
@@ -51,7 +57,7 @@ public:
 
     std::vector<TAnswerRecord> Answers(int level) const override;
     std::vector<TRunRecord> Runs(int level) const override;
-    std::vector<TAnswerRecord> AllAnswers() const override;
+    QString ReadEveryAnswer(TAnswerSink& sink) const override;
     QString Problem() const override;
     QString Notice() const override;
 
@@ -67,12 +73,25 @@ private:
     void Work();
 
     void OpenFile(QSqlDatabase& db);
+    // How one try at opening the file went: Error empty when it is open and up to date;
+    // Busy when another instance held it.
+    struct TOpening
+    {
+        QString Error;
+        bool Busy = false;
+    };
+    TOpening OpenConnection(QSqlDatabase& db);
     bool MoveAside(const QString& why);
     void Load(QSqlDatabase& db);
     void NotKept(const QString& why);
+    bool ExecWhenUnlocked(QSqlQuery& query);
     void WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& run, bool end);
+    bool WaitForWritesBefore(const TAnswerSink& sink) const;
+    QString ReadFile(TAnswerSink& sink) const;
+    void ReadMemory(TAnswerSink& sink) const;
 
     QString Path_;
+    std::chrono::milliseconds BusyTimeout_;
     QString ConnectionName_;
 
     mutable std::mutex Mutex_;
@@ -90,6 +109,9 @@ private:
     std::vector<TRunRecord> Runs_;
     QString Problem_;
     QString Notice_;
+
+    // The file was read whole once: a reading for the export goes to the file, not to memory.
+    std::atomic<bool> FileRead_{false};
 
     // The worker's own.
     bool Usable_ = false;

@@ -34,7 +34,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 exclude='^widget\.app\.soak$|^widget\.audio\.sound$|^e2e\.e2e\.sound$'
 [ "${LIRASTO_SANITIZE_E2E:-1}" = 1 ] || exclude="$exclude|^e2e\."
 log "running the tests under the sanitizers"
-(cd "$BUILD" && ctest --output-on-failure -j "$JOBS" --timeout 1200 --repeat until-pass:2 -E "$exclude" "$@")
+(cd "$BUILD" && ctest --output-on-failure -j "$JOBS" --timeout 1200 -E "$exclude" "$@")
 
 # The soak test holds the process's memory growth within a small budget, while the sanitizer normally keeps 256 MB of
 # freed blocks aside to catch late use; a 1 MB quarantine still catches use soon after release.

@@ -122,6 +122,21 @@
     </message>
 </context>
 <context>
+    <name>TExportProgress</name>
+    <message>
+        <source>Cancel export</source>
+        <translation>Export abbrechen</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Exportiere …</translation>
+    </message>
+    <message>
+        <source>Exporting… %1 %</source>
+        <translation>Exportiere … %1 %</translation>
+    </message>
+</context>
+<context>
     <name>TGameCore</name>
     <message>
         <source>What note is this? </source>
@@ -462,6 +477,14 @@
         <source>%1 answers written to %2</source>
         <translation>%1 Antworten nach %2 geschrieben</translation>
     </message>
+    <message>
+        <source>at this level</source>
+        <translation>auf dieser Stufe</translation>
+    </message>
+    <message>
+        <source>All levels</source>
+        <translation>Alle Stufen</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -533,6 +556,13 @@
     <message>
         <source>Volume</source>
         <translation>Lautstärke</translation>
+    </message>
+</context>
+<context>
+    <name>TStaffNoteCursor</name>
+    <message>
+        <source>Notes of the level</source>
+        <translation>Noten der Stufe</translation>
     </message>
 </context>
 <context>

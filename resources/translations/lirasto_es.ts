@@ -122,6 +122,21 @@
     </message>
 </context>
 <context>
+    <name>TExportProgress</name>
+    <message>
+        <source>Cancel export</source>
+        <translation>Cancelar la exportación</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Exportando…</translation>
+    </message>
+    <message>
+        <source>Exporting… %1 %</source>
+        <translation>Exportando… %1 %</translation>
+    </message>
+</context>
+<context>
     <name>TGameCore</name>
     <message>
         <source>What note is this? </source>
@@ -462,6 +477,14 @@
         <source>%1 answers written to %2</source>
         <translation>%1 respuestas escritas en %2</translation>
     </message>
+    <message>
+        <source>at this level</source>
+        <translation>en este nivel</translation>
+    </message>
+    <message>
+        <source>All levels</source>
+        <translation>Todos los niveles</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -533,6 +556,13 @@
     <message>
         <source>Volume</source>
         <translation>Volumen</translation>
+    </message>
+</context>
+<context>
+    <name>TStaffNoteCursor</name>
+    <message>
+        <source>Notes of the level</source>
+        <translation>Notas del nivel</translation>
     </message>
 </context>
 <context>

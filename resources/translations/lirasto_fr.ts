@@ -122,6 +122,21 @@
     </message>
 </context>
 <context>
+    <name>TExportProgress</name>
+    <message>
+        <source>Cancel export</source>
+        <translation>Annuler l’export</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Export en cours…</translation>
+    </message>
+    <message>
+        <source>Exporting… %1 %</source>
+        <translation>Export en cours… %1 %</translation>
+    </message>
+</context>
+<context>
     <name>TGameCore</name>
     <message>
         <source>What note is this? </source>
@@ -462,6 +477,14 @@
         <source>%1 answers written to %2</source>
         <translation>%1 réponses écrites dans %2</translation>
     </message>
+    <message>
+        <source>at this level</source>
+        <translation>à ce niveau</translation>
+    </message>
+    <message>
+        <source>All levels</source>
+        <translation>Tous les niveaux</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -533,6 +556,13 @@
     <message>
         <source>Volume</source>
         <translation>Volume</translation>
+    </message>
+</context>
+<context>
+    <name>TStaffNoteCursor</name>
+    <message>
+        <source>Notes of the level</source>
+        <translation>Notes du niveau</translation>
     </message>
 </context>
 <context>

@@ -122,6 +122,21 @@
     </message>
 </context>
 <context>
+    <name>TExportProgress</name>
+    <message>
+        <source>Cancel export</source>
+        <translation>Annulla l’esportazione</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Esportazione…</translation>
+    </message>
+    <message>
+        <source>Exporting… %1 %</source>
+        <translation>Esportazione… %1 %</translation>
+    </message>
+</context>
+<context>
     <name>TGameCore</name>
     <message>
         <source>What note is this? </source>
@@ -462,6 +477,14 @@
         <source>%1 answers written to %2</source>
         <translation>%1 risposte scritte in %2</translation>
     </message>
+    <message>
+        <source>at this level</source>
+        <translation>a questo livello</translation>
+    </message>
+    <message>
+        <source>All levels</source>
+        <translation>Tutti i livelli</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -533,6 +556,13 @@
     <message>
         <source>Volume</source>
         <translation>Volume</translation>
+    </message>
+</context>
+<context>
+    <name>TStaffNoteCursor</name>
+    <message>
+        <source>Notes of the level</source>
+        <translation>Note del livello</translation>
     </message>
 </context>
 <context>

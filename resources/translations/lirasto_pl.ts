@@ -122,6 +122,21 @@
     </message>
 </context>
 <context>
+    <name>TExportProgress</name>
+    <message>
+        <source>Cancel export</source>
+        <translation>Przerwij eksport</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Eksportowanie…</translation>
+    </message>
+    <message>
+        <source>Exporting… %1 %</source>
+        <translation>Eksportowanie… %1 %</translation>
+    </message>
+</context>
+<context>
     <name>TGameCore</name>
     <message>
         <source>What note is this? </source>
@@ -462,6 +477,14 @@
         <source>%1 answers written to %2</source>
         <translation>Zapisano odpowiedzi (%1) w %2</translation>
     </message>
+    <message>
+        <source>at this level</source>
+        <translation>na tym poziomie</translation>
+    </message>
+    <message>
+        <source>All levels</source>
+        <translation>Wszystkie poziomy</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -533,6 +556,13 @@
     <message>
         <source>Volume</source>
         <translation>Głośność</translation>
+    </message>
+</context>
+<context>
+    <name>TStaffNoteCursor</name>
+    <message>
+        <source>Notes of the level</source>
+        <translation>Nuty poziomu</translation>
     </message>
 </context>
 <context>

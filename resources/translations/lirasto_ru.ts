@@ -122,6 +122,21 @@
     </message>
 </context>
 <context>
+    <name>TExportProgress</name>
+    <message>
+        <source>Cancel export</source>
+        <translation>Отменить экспорт</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>Экспорт…</translation>
+    </message>
+    <message>
+        <source>Exporting… %1 %</source>
+        <translation>Экспорт… %1 %</translation>
+    </message>
+</context>
+<context>
     <name>TGameCore</name>
     <message>
         <source>What note is this? </source>
@@ -462,6 +477,14 @@
         <source>%1 answers written to %2</source>
         <translation>Ответов записано в %2: %1</translation>
     </message>
+    <message>
+        <source>at this level</source>
+        <translation>на этом уровне</translation>
+    </message>
+    <message>
+        <source>All levels</source>
+        <translation>Все уровни</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -533,6 +556,13 @@
     <message>
         <source>Volume</source>
         <translation>Громкость</translation>
+    </message>
+</context>
+<context>
+    <name>TStaffNoteCursor</name>
+    <message>
+        <source>Notes of the level</source>
+        <translation>Ноты уровня</translation>
     </message>
 </context>
 <context>

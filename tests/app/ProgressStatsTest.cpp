@@ -1,11 +1,15 @@
 #include "app/ProgressStats.h"
 #include "app/HistoryCsv.h"
 #include "app/RunChart.h"
-#include "core/Errors.h"
+#include "history/HistoryReader.h"
+#include "tests/support/HistoryCsvReading.h"
 #include "tests/support/TempDir.h"
 
+#include <QDir>
 #include <QFile>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace std::chrono;
 
@@ -39,9 +43,20 @@ TEST(NoteMastery, WeighsRightShareBySpeed)
     EXPECT_DOUBLE_EQ(NoteMastery(4, 4, 9000), 0.5);
     EXPECT_DOUBLE_EQ(NoteMastery(4, 2, 3750), 0.375);
     EXPECT_DOUBLE_EQ(NoteMastery(4, 0, 100), 0);
-    // Out of range a mastery takes the colour of its end.
+}
+
+// The better a note is known, the greener it is drawn: red at 0, yellow at one half, green at 1, the hue rising
+// all the way; a mastery out of range takes the colour of its end.
+TEST(MasteryColour, TurnsFromRedThroughYellowToGreen)
+{
+    EXPECT_EQ(MasteryColour(0), QColor(200, 30, 30));
+    EXPECT_EQ(MasteryColour(0.5), QColor(225, 175, 0));
+    EXPECT_EQ(MasteryColour(1), QColor(30, 150, 40));
     EXPECT_EQ(MasteryColour(-1), MasteryColour(0));
     EXPECT_EQ(MasteryColour(7), MasteryColour(1));
+    for (int step = 1; step <= 100; ++step)
+        EXPECT_GE(MasteryColour(step / 100.0).hueF(), MasteryColour((step - 1) / 100.0).hueF()) << step;
+    EXPECT_NE(MasteryColour(0.5), UnseenNoteColour);
 }
 
 // Statistics count a key's answers per staff and note; the weakest list names them.
@@ -114,25 +129,45 @@ TEST(PracticeTotals, ClipsRunsToTodayAndThisWeek)
     EXPECT_EQ(FormatPracticeTime(seconds(3900)), "1 h 05 min");
 }
 
-// Fields with commas, quotes or line breaks are quoted, and read back as written.
-TEST(HistoryCsv, QuotesFieldsThatNeedIt)
+namespace lirasto::test {
+namespace {
+
+// Hands its answers over as the store does; may fail or throw after `failAfter` of them.
+class ListedHistory : public THistoryReader
 {
-    const std::pair<QString, QString> cases[] = {{"plain", "plain"},
-                                                 {"", ""},
-                                                 {"a,b", "\"a,b\""},
-                                                 {"say \"hi\"", "\"say \"\"hi\"\"\""},
-                                                 {"two\nlines", "\"two\nlines\""}};
-    QByteArray line;
-    for (const auto& [text, written] : cases) {
-        EXPECT_EQ(CsvField(text), written);
-        line += (line.isEmpty() ? "" : ",") + written.toUtf8();
+public:
+    std::vector<TAnswerRecord> answers;
+    std::size_t failAfter = SIZE_MAX;
+    bool throws = false;
+
+    std::vector<TAnswerRecord> Answers(int) const override { return answers; }
+    std::vector<TRunRecord> Runs(int) const override { return {}; }
+    QString Problem() const override { return {}; }
+    QString ReadEveryAnswer(TAnswerSink& sink) const override
+    {
+        sink.Expect(int64_t(answers.size()));
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            if (i == failAfter) {
+                if (throws)
+                    throw std::runtime_error("the disk went away");
+                return "the file is damaged";
+            }
+            if (!sink.Take(answers[i]))
+                break;
+        }
+        return {};
     }
-    const std::vector<QStringList> rows = ParseCsv(line + "\r\n");
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0], QStringList({"plain", "", "a,b", "say \"hi\"", "two\nlines"}));
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(HistoryCsv, RoundTripsEveryField)
+// Every field comes back as it was written, lists and names included; a damaged record's unknown values are
+// written as numbers.
+TEST(HistoryCsv, WritesEveryFieldSoThatItReadsBack)
 {
     TAnswerRecord a = answer(2, 46, false, 3210, 10, 7);
     a.Id = 42;
@@ -142,7 +177,16 @@ TEST(HistoryCsv, RoundTripsEveryField)
     a.Source = TInputSource::Midi;
     TAnswerRecord b = answer(1, 66, true, 900);
     b.Id = 43;
-    const QByteArray csv = HistoryCsv({a, b});
+    b.At = at("1969-12-31T23:59:59.999Z");
+    b.Source = TInputSource::ComputerKeyboard;
+    const TAnswerRecord damaged = answer(7, 200, true, 5, 40);
+    ListedHistory history;
+    history.answers = {a, b};
+    TempDir dir;
+    const QString path = QString::fromStdString((dir.path() / "h.csv").string());
+    std::atomic<bool> cancel{false};
+    EXPECT_EQ(WriteHistoryCsv(history, path, cancel).Written, 2);
+    const QByteArray csv = fileBytes(path);
     EXPECT_TRUE(csv.startsWith("id,run_id,time,level,key,clef,note,note_name,keys_given,pitch_classes_given,right,"
                                "answer_ms,input\r\n"));
     EXPECT_TRUE(csv.contains("42,7,2026-12-09T10:00:00.125Z,5,Bb,bass,46,B\u266D2,\"45,57\",9,0,3210,midi\r\n"));
@@ -156,33 +200,78 @@ TEST(HistoryCsv, RoundTripsEveryField)
                   std::tie(w.Id, w.RunId, w.At, w.Level, w.Key, w.Clef, w.Note, w.KeysGiven, w.PitchClassesGiven,
                            w.Right, w.AnswerMs, w.Source));
     }
+    QByteArray row;
+    AppendHistoryCsvRow(row, damaged);
+    EXPECT_EQ(row, "0,0,1970-01-01T00:00:00.000Z,5,40,7,200,,,,1,5,mouse\r\n");
 }
 
-TEST(HistoryCsv, RefusesWhatItDidNotWriteAndSaysWhere)
+// However an export ends short of its file, it says why, leaves no file and no temporary one behind, and a file
+// it was to replace stays as it was.
+struct FailedExport
 {
-    const QByteArray header = HistoryCsv({});
-    const std::pair<QByteArray, const char*> bad[] = {
-        {"id,run\r\n", "header"},
-        {header + "1,0,2026-12-09T10:00:00Z,5,D,treble,66,,,,1,900\r\n", "row 2: 12 fields"},
-        {header + "1,0,2026-12-09T10:00:00Z,5,D,treble,200,,,,1,900,mouse\r\n", "row 2, field note"},
-        {header + "1,0,2026-12-09T10:00:00Z,5,D,treble,66,,,,1,900,pen\r\n", "row 2, field input"},
-        {header + "1,0,\"2026-12-09,5,D\r\n", "not closed"}};
-    for (const auto& [csv, why] : bad) {
-        try {
-            ReadHistoryCsv(csv);
-            ADD_FAILURE() << "accepted: " << why;
-        } catch (const lirasto::EReadError& e) {
-            EXPECT_NE(std::string(e.what()).find(why), std::string::npos) << e.what();
-        }
+    const char* name;
+    const char* said; // how the message begins; empty for a cancel, which says nothing
+    std::size_t failAfter = SIZE_MAX;
+    bool throws = false;
+    bool cancels = false;
+    bool noFolder = false;
+    rlim_t fileLimit = RLIM_INFINITY; // a disk that fills up
+};
+
+class ExportFailure : public testing::TestWithParam<FailedExport>
+{};
+
+TEST_P(ExportFailure, SaysWhyAndLeavesNoFile)
+{
+    const FailedExport& c = GetParam();
+    ListedHistory history;
+    for (int i = 0; i < 20000; ++i)
+        history.answers.push_back(answer(1, 53 + i % 36, i % 3 != 0, 900 + i));
+    history.failAfter = c.failAfter;
+    history.throws = c.throws;
+    TempDir dir;
+    const QString path = QString::fromStdString((dir.path() / (c.noFolder ? "no/such/h.csv" : "h.csv")).string());
+    if (!c.noFolder) {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the last export\r\n");
     }
+    std::atomic<bool> cancel{false};
+    rlimit limit{}, before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    limit = before;
+    limit.rlim_cur = std::min(c.fileLimit, before.rlim_max);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const THistoryCsvResult result = WriteHistoryCsv(history, path, cancel, [&](int64_t written, int64_t) {
+        if (c.cancels && written > 0)
+            cancel = true;
+    });
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldSignal);
+
+    if (*c.said)
+        EXPECT_TRUE(result.Error.startsWith(QString::fromLatin1(c.said))) << result.Error.toStdString();
+    else
+        EXPECT_EQ(result.Error, "");
+    EXPECT_EQ(result.Cancelled, c.cancels);
+    if (c.noFolder)
+        EXPECT_FALSE(QFile::exists(path));
+    else
+        EXPECT_EQ(fileBytes(path), "the last export\r\n");
+    EXPECT_EQ(QDir(QString::fromStdString(dir.path().string())).entryList(QDir::Files | QDir::Hidden),
+              c.noFolder ? QStringList() : QStringList{"h.csv"});
 }
 
-TEST(HistoryCsv, ExportSaysWhyItFailedAndLeavesNoFile)
-{
-    lirasto::test::TempDir dir;
-    const QString missing = QString::fromStdString((dir.path() / "no" / "such" / "h.csv").string());
-    EXPECT_FALSE(ExportHistoryCsv(missing, {answer(1, 60, true, 1)}).isEmpty());
-    const QString good = QString::fromStdString((dir.path() / "h.csv").string());
-    EXPECT_EQ(ExportHistoryCsv(good, {answer(1, 60, true, 1)}), "");
-    EXPECT_TRUE(QFile::exists(good));
-}
+INSTANTIATE_TEST_SUITE_P(
+    HistoryCsv, ExportFailure,
+    testing::Values(FailedExport{"NoFolder", "Cannot write", SIZE_MAX, false, false, true},
+                    FailedExport{"ReadFailsAtTheStart", "The history cannot be read: the file is damaged", 0},
+                    FailedExport{"ReadFailsHalfWay", "The history cannot be read: the file is damaged", 12000},
+                    FailedExport{"ReadThrows", "The history cannot be read: the disk went away", 12000, true},
+                    FailedExport{"Cancelled", "", SIZE_MAX, false, true},
+                    FailedExport{"DiskFull", "Cannot write", SIZE_MAX, false, false, false, 64 * 1024}),
+    [](const testing::TestParamInfo<FailedExport>& info) { return info.param.name; });
+
+} // namespace
+} // namespace lirasto::test

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <set>
@@ -39,7 +40,10 @@ int WriteAnswers(const char* path, int count)
         store.Flush();
         std::printf("%d\n", i), std::fflush(stdout);
     }
-    return store.Problem().isEmpty() && store.Notice().isEmpty() ? 0 : 1;
+    if (store.Problem().isEmpty() && store.Notice().isEmpty())
+        return 0;
+    std::fprintf(stderr, "%s%s\n", qPrintable(store.Problem()), qPrintable(store.Notice()));
+    return 1;
 }
 
 FILE* StartWriter(const fs::path& db, int count)
@@ -181,6 +185,33 @@ void MakeDamaged(const std::string& how, const fs::path& db)
         Sql(db, {"CREATE TABLE contacts(name TEXT)"});
     if (how == "newer")
         WriteHistory(db, 3), Sql(db, {"PRAGMA user_version = 3"});
+}
+
+// Another program holding the file's lock longer than the busy timeout delays the answers
+// given meanwhile; it does not lose them.
+TEST(HistoryStore, AnswersRefusedWhileTheFileIsLockedAreWrittenWhenTheLockGoes)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    THistoryStore store(Q(db), milliseconds(20));
+    store.Open();
+    store.AddAnswer(Answer(1));
+    store.Flush();
+    {
+        QSqlDatabase locker = QSqlDatabase::addDatabase("QSQLITE", "locker");
+        locker.setDatabaseName(Q(db));
+        ASSERT_TRUE(locker.open());
+        QSqlQuery(locker).exec("BEGIN IMMEDIATE");
+        store.AddAnswer(Answer(2));
+        // Many busy timeouts go by while the lock is held.
+        QThread::msleep(300);
+        QSqlQuery(locker).exec("COMMIT");
+        locker.close();
+    }
+    QSqlDatabase::removeDatabase("locker");
+    store.Flush();
+    EXPECT_EQ(store.Problem(), "");
+    EXPECT_EQ(StoredIndexes(db), (std::set<int64_t>{1, 2}));
 }
 
 // A database with nothing in it, as another instance leaves it for a moment while it makes its
