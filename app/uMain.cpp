@@ -369,6 +369,10 @@ void TfMain::imgPianoMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, i
 
 void TfMain::FormClose(QObject*)
 {
+    // A run cut short by closing the window (a termination signal closes it too) ends as Reset
+    // ends it, so that the history keeps its end, its score and its practice time.
+    if (core_.Running())
+        core_.Reset();
     WriteSettings(core_);
 }
 
