@@ -7,8 +7,9 @@
 #include "audio/PianoSound.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
+#include "game/StaffView.h"
 #include "game/uFunctions.h"
-#include "graphics/Layers.h"
+#include "graphics/Image32.h"
 
 #include <QMetaProperty>
 #include <algorithm>
@@ -26,11 +27,10 @@ QString tempoName(int bpm)
     return bpm == 0 ? TSightReading::tr("At your pace") : TSightReading::tr("%1 beats a minute").arg(bpm);
 }
 
-// Where the line lies across the staff: after the widest key signature, to the staff's end.
-constexpr double kFirstNoteLeft = 150;
-constexpr double kLastNoteLeft = 545;
 // The cursor moves this often in time; the beats themselves are judged on the input's clock.
 constexpr int kCursorStepMs = 15;
+// The cursor passes through the middle of the note heads.
+constexpr double kCursorBesideNote = 7;
 
 // A drop-down in the design's look: the level list's own properties, at another place.
 TSkinComboBox* newChoice(TfMain& form, const char* name, QRect place)
@@ -47,11 +47,6 @@ TSkinComboBox* newChoice(TfMain& form, const char* name, QRect place)
     box->setGeometry(place);
     box->show();
     return box;
-}
-
-void freeLayer(TBitmapLayer*& layer)
-{
-    delete std::exchange(layer, nullptr);
 }
 
 } // namespace
@@ -127,17 +122,27 @@ const TLineExercise* TSightReading::line() const
 
 double TSightReading::LineNoteLeft(int place, int count)
 {
-    return count <= 1 ? kFirstNoteLeft : kFirstNoteLeft + (kLastNoteLeft - kFirstNoteLeft) * place / (count - 1);
+    return TStaffView::PlaceLeft(place, count);
 }
 
 int TSightReading::MarkAt(int place) const
 {
-    return place >= 0 && place < static_cast<int>(notes_.size()) ? notes_[place].MarkKind : -1;
+    if (place < 0 || place >= lineLength_)
+        return -1;
+    switch (form_.Staff().NoteMark(place)) {
+    case TNoteMark::Right:
+        return RightMarkPicture;
+    case TNoteMark::Wrong:
+    case TNoteMark::Missed:
+        return WrongMarkPicture;
+    default:
+        return -1;
+    }
 }
 
 double TSightReading::CursorLeft() const
 {
-    return cursor_ ? cursor_->Location().Left : -1;
+    return cursorLeft_;
 }
 
 void TSightReading::RunStarted(int)
@@ -158,47 +163,45 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     if (question.Exercise != TExerciseKind::Line)
         return;
     // The page turns: the last line goes, the new one is drawn whole.
-    clearLine();
     showTexts(tr(kLineQuestionText), tr(kLineExplanationText));
-    ::ClearStaff();
-    ShowKeySignature(question.Key);
+    TStaffView& staff = form_.Staff();
+    ClearStaff(staff);
     const int count = static_cast<int>(question.Notes.size());
-    for (const TWrittenNote& note : question.Notes) {
-        const TLineNoteLayers drawn = DrawNoteAt(note.Clef, note.Note, question.Key, LineNoteLeft(note.Place, count));
-        TDrawnNote& kept = notes_.emplace_back();
-        for (TBitmapLayer* layer : {drawn.Ledger, drawn.Accidental, drawn.Note})
-            if (layer)
-                kept.Layers.push_back(layer);
-    }
-    cursor_ = DrawMarkAt(PointerMarkPicture, LineNoteLeft(0, count));
+    staff.SetLine(question.Notes, question.Key, count);
+    lineLength_ = count;
+    duePlace_ = -1;
+    cursorLeft_ = LineNoteLeft(0, count);
     if (line() && line()->InTime()) {
+        staff.SetCursor(cursorLeft_ + kCursorBesideNote);
         beatTimer_.start();
         scheduleClicks(line()->FirstBeatOfLine() + count - 1);
+    } else {
+        staff.HideCursor();
     }
 }
 
 void TSightReading::NoteDue(const TQuestion& question, int place)
 {
-    if (question.Exercise != TExerciseKind::Line || !cursor_ || (line() && line()->InTime()))
+    if (question.Exercise != TExerciseKind::Line || place < 0 || place >= lineLength_ || (line() && line()->InTime()))
         return;
-    PlaceLayer(cursor_, LineNoteLeft(place, static_cast<int>(question.Notes.size())) + EvaluationMarkLeft - ::NoteLeft,
-               EvaluationMarkTop);
+    TStaffView& staff = form_.Staff();
+    if (duePlace_ >= 0 && staff.NoteMark(duePlace_) == TNoteMark::Due)
+        staff.MarkNote(duePlace_, TNoteMark::Plain);
+    duePlace_ = place;
+    cursorLeft_ = LineNoteLeft(place, lineLength_);
+    if (staff.NoteMark(place) == TNoteMark::Plain)
+        staff.MarkNote(place, TNoteMark::Due);
 }
 
 void TSightReading::AnswerJudged(const TJudgement& judgement)
 {
-    if (judgement.Exercise == TExerciseKind::Line)
-        setMark(judgement.Place, judgement.Right ? RightMarkPicture : WrongMarkPicture);
-}
-
-void TSightReading::setMark(int place, int kind)
-{
-    if (place < 0 || place >= static_cast<int>(notes_.size()))
+    if (judgement.Exercise != TExerciseKind::Line || judgement.Place < 0 || judgement.Place >= lineLength_)
         return;
-    TDrawnNote& note = notes_[place];
-    freeLayer(note.Mark);
-    note.Mark = DrawMarkAt(kind, LineNoteLeft(place, static_cast<int>(notes_.size())));
-    note.MarkKind = kind;
+    // A wrong key at one's own pace leaves the note waiting with its miss shown; in time the
+    // beat has gone by, so the note is missed for good.
+    const bool inTime = line() && line()->InTime();
+    form_.Staff().MarkNote(judgement.Place,
+                           judgement.Right ? TNoteMark::Right : (inTime ? TNoteMark::Missed : TNoteMark::Wrong));
 }
 
 void TSightReading::beat()
@@ -209,17 +212,16 @@ void TSightReading::beat()
         return;
     }
     form_.Core().Advance();
-    if (!cursor_ || notes_.empty())
+    if (lineLength_ == 0)
         return;
     // The cursor runs from a beat before the first note to the last, one note a beat.
     const auto sinceFirst = std::chrono::steady_clock::now() - exercise->BeatTime(exercise->FirstBeatOfLine());
     const double beats = std::clamp(std::chrono::duration<double>(sinceFirst).count() /
                                         std::chrono::duration<double>(exercise->BeatLength()).count(),
-                                    -1.0, static_cast<double>(notes_.size() - 1));
-    const int count = static_cast<int>(notes_.size());
-    const double step = LineNoteLeft(1, count) - LineNoteLeft(0, count);
-    PlaceLayer(cursor_, LineNoteLeft(0, count) + beats * step + EvaluationMarkLeft - ::NoteLeft, EvaluationMarkTop);
-    form_.ImgClefs->Changed();
+                                    -1.0, static_cast<double>(lineLength_ - 1));
+    const double step = LineNoteLeft(1, lineLength_) - LineNoteLeft(0, lineLength_);
+    cursorLeft_ = LineNoteLeft(0, lineLength_) + beats * step;
+    form_.Staff().SetCursor(cursorLeft_ + kCursorBesideNote);
 }
 
 // The metronome clicks every beat up to the end of the bar that holds the line's last note;
@@ -259,12 +261,10 @@ void TSightReading::Cleared()
 
 void TSightReading::clearLine()
 {
-    for (TDrawnNote& note : notes_) {
-        for (TBitmapLayer*& layer : note.Layers)
-            freeLayer(layer);
-        freeLayer(note.Mark);
-    }
-    notes_.clear();
-    freeLayer(cursor_);
-    form_.ImgClefs->Changed();
+    if (lineLength_ == 0 && !form_.Staff().CursorShown())
+        return;
+    form_.Staff().ClearLine();
+    lineLength_ = 0;
+    duePlace_ = -1;
+    cursorLeft_ = -1;
 }

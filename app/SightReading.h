@@ -7,9 +7,7 @@
 #include <QCoreApplication>
 #include <QObject>
 #include <QTimer>
-#include <vector>
 
-class TBitmapLayer;
 class TfMain;
 class TSkinComboBox;
 
@@ -36,7 +34,9 @@ public:
     TSkinComboBox* TempoChoice() const { return tempo_; }
     // The left edge of the note at place in a line of count notes.
     static double LineNoteLeft(int place, int count);
-    // The layers of the line now drawn, for the tests.
+    // What the line now drawn shows, for the tests: the judgement's mark picture over the note at
+    // place (-1 for none), and the left of the note the player is shown to be at (the pointer's
+    // note at one's own pace, the cursor's place in time; -1 with no line).
     int MarkAt(int place) const;
     double CursorLeft() const;
 
@@ -48,17 +48,9 @@ public:
     void Cleared() override;
 
 private:
-    struct TDrawnNote
-    {
-        std::vector<TBitmapLayer*> Layers;
-        TBitmapLayer* Mark = nullptr;
-        int MarkKind = -1;
-    };
-
     void choiceChanged();
     void showTexts(const QString& question, const QString& explanation);
     void clearLine();
-    void setMark(int place, int kind);
     void beat();
     const TLineExercise* line() const;
     void scheduleClicks(int lastBeat);
@@ -68,8 +60,9 @@ private:
     TSkinComboBox* exercise_ = nullptr;
     TSkinComboBox* tempo_ = nullptr;
     TLineSummary summary_;
-    std::vector<TDrawnNote> notes_;
-    TBitmapLayer* cursor_ = nullptr;
+    int lineLength_ = 0; // notes of the line drawn, 0 with none
+    int duePlace_ = -1;
+    double cursorLeft_ = -1;
     QTimer beatTimer_;
     int clickedTo_ = 0; // the metronome's clicks are asked for up to this beat
 };

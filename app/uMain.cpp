@@ -37,21 +37,6 @@ const char* const kCreditLine =
     QT_TRANSLATE_NOOP("TfMain", "Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the "
                                 "LilyPond project's Emmentaler font, on which this program is built.");
 
-// The staff drawing reaches the window only through its staff view and picture lists.
-class MainStaffWindow : public TStaffWindow
-{
-public:
-    explicit MainStaffWindow(TfMain& form) : form_(form) {}
-
-    TImage32* ImgClefs() override { return form_.ImgClefs; }
-    TBitmap32List* BMPKeyList() override { return form_.BMPKeyList; }
-    TBitmap32List* BMPNoteList() override { return form_.BMPNoteList; }
-    TBitmap32List* BMPEvaluationList() override { return form_.BMPEvaluationList; }
-
-private:
-    TfMain& form_;
-};
-
 template <typename T>
 T* requireComponent(QObject* form, const char* name)
 {
@@ -111,7 +96,7 @@ private:
     TfMain& form_;
 };
 
-TfMain::TfMain(QWidget* parent) : QWidget(parent), staffWindow_(std::make_unique<MainStaffWindow>(*this))
+TfMain::TfMain(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("fMain"));
 }
@@ -122,13 +107,11 @@ TfMain::~TfMain()
     if (PageControl)
         disconnect(PageControl, nullptr, this, nullptr);
     delete keyboard_;
-    if (StaffWindow == staffWindow_.get())
-        StaffWindow = nullptr;
 }
 
 void TfMain::connectListeners()
 {
-    staff_ = std::make_unique<TStaffListener>(core_);
+    staff_ = std::make_unique<TStaffListener>(core_, *staffView_);
     piano_ = std::make_unique<TPianoHighlight>(*imgPiano, *BMPPianoKeysList);
     labels_ = std::make_unique<TGameLabels>(*this, core_);
     controls_ = std::make_unique<TRunControls>(*this);
@@ -200,7 +183,7 @@ void TfMain::BindComponents()
     mInfo = requireComponent<TSkinMemo>(this, "mInfo");
     mUsage = requireComponent<TSkinMemo>(this, "mUsage");
     imgLogo = requireComponent<TImage32>(this, "imgLogo");
-    StaffWindow = staffWindow_.get();
+    staffView_ = std::make_unique<TStaffView>(*ImgClefs, *BMPKeyList, *BMPNoteList, *BMPEvaluationList);
     connectListeners();
 }
 
@@ -284,17 +267,17 @@ void TfMain::ShowNoteNames()
 
 void TfMain::CreateKeySignatureLayers()
 {
-    ::CreateKeySignatureLayers();
+    ::CreateKeySignatureLayers(*staffView_);
 }
 
 void TfMain::ShowKeySignature(int Key)
 {
-    ::ShowKeySignature(Key);
+    ::ShowKeySignature(*staffView_, Key);
 }
 
 void TfMain::ClearStaff()
 {
-    ::ClearStaff();
+    ::ClearStaff(*staffView_);
 }
 
 void TfMain::tsMainShow(QObject*)

@@ -123,6 +123,8 @@ public:
     TSightReading& SightReading() { return *sightReading_; }
 
     TGameCore& Core() { return core_; }
+    // The game page's staff: the question note of the levels and a line of notes.
+    TStaffView& Staff() { return *staffView_; }
     const TGameCore& Core() const { return core_; }
     TPianoHighlight& PianoHighlight() { return *piano_; }
     TKeyboardInput& KeyboardInput() { return *keyboard_; }
@@ -148,8 +150,8 @@ private:
     void connectListeners();
 
     TGameCore core_;
-    // What the staff drawing reaches of the window: the staff view and its picture lists.
-    std::unique_ptr<TStaffWindow> staffWindow_;
+    // The staff view with its picture lists and everything laid on it; made once the design is bound.
+    std::unique_ptr<TStaffView> staffView_;
     std::unique_ptr<TStaffListener> staff_;
     std::unique_ptr<TSightReading> sightReading_;
     std::unique_ptr<TPianoHighlight> piano_;
