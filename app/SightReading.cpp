@@ -13,6 +13,7 @@
 
 #include <QMetaProperty>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -211,6 +212,10 @@ void TSightReading::beat()
         beatTimer_.stop();
         return;
     }
+    if (form_.Core().Paused() != silenced_) {
+        silenced_ = form_.Core().Paused();
+        silenced_ ? cancelClicks() : resumeClicks();
+    }
     form_.Core().Advance();
     if (lineLength_ == 0)
         return;
@@ -220,7 +225,12 @@ void TSightReading::beat()
                                         std::chrono::duration<double>(exercise->BeatLength()).count(),
                                     -1.0, static_cast<double>(lineLength_ - 1));
     const double step = LineNoteLeft(1, lineLength_) - LineNoteLeft(0, lineLength_);
-    cursorLeft_ = LineNoteLeft(0, lineLength_) + beats * step;
+    // In whole pixels, and only when it moves: standing through the count-in and the bar between
+    // lines, it costs no repaint.
+    const double left = std::round(LineNoteLeft(0, lineLength_) + beats * step);
+    if (left == cursorLeft_ && form_.Staff().CursorShown())
+        return;
+    cursorLeft_ = left;
     form_.Staff().SetCursor(cursorLeft_ + kCursorBesideNote);
 }
 
@@ -241,11 +251,31 @@ void TSightReading::scheduleClicks(int lastBeat)
     clickedTo_ = to;
 }
 
+// Away from the page the clicks stop; back on it they go on from the next bar, on the grid the
+// pause moved, so that what is heard is what is judged.
+void TSightReading::resumeClicks()
+{
+    const TLineExercise* exercise = line();
+    if (!exercise || lineLength_ == 0)
+        return;
+    constexpr int kBeatsPerBar = 4;
+    const double beats = std::chrono::duration<double>(std::chrono::steady_clock::now() - exercise->BeatTime(0)) /
+                         std::chrono::duration<double>(exercise->BeatLength());
+    clickedTo_ = static_cast<int>(std::ceil(beats / kBeatsPerBar)) * kBeatsPerBar;
+    scheduleClicks(exercise->FirstBeatOfLine() + lineLength_ - 1);
+}
+
+void TSightReading::cancelClicks()
+{
+    if (TSoundHookup* sound = form_.SoundHookup())
+        sound->Sound().cancelClicks();
+}
+
 void TSightReading::RunEnded(const TRunResult&)
 {
     beatTimer_.stop();
-    if (TSoundHookup* sound = form_.SoundHookup())
-        sound->Sound().cancelClicks();
+    silenced_ = false;
+    cancelClicks();
     clearLine();
     exercise_->setEnabled(true);
     tempo_->setEnabled(true);

@@ -54,6 +54,8 @@ private:
     void beat();
     const TLineExercise* line() const;
     void scheduleClicks(int lastBeat);
+    void resumeClicks();
+    void cancelClicks();
 
     TfMain& form_;
     TLineSettings settings_;
@@ -64,5 +66,6 @@ private:
     int duePlace_ = -1;
     double cursorLeft_ = -1;
     QTimer beatTimer_;
-    int clickedTo_ = 0; // the metronome's clicks are asked for up to this beat
+    int clickedTo_ = 0;     // the metronome's clicks are asked for up to this beat
+    bool silenced_ = false; // the clicks were cancelled for a pause
 };

@@ -164,17 +164,24 @@ public:
         // General MIDI percussion: the high wood block on the bar's first beat, the low one on the others.
         constexpr int kPercussionChannel = 9, kAccentClick = 76, kClick = 77;
         const double samplesPerMs = sampleRate_ / 1000.0;
-        const unsigned int start = fluid_sequencer_get_tick(sequencer_);
+        const double beat = beatMs * samplesPerMs;
+        double first = fluid_sequencer_get_tick(sequencer_) + std::max(0.0, firstDelayMs) * samplesPerMs;
+        // The caller reads its clock again for each batch, and the sample clock it is set against moves
+        // a period at a time: a batch that goes on where the last one's grid left off keeps that grid.
+        if (gridBeat_ == beat && std::abs(first - gridNext_) < kGridSnapMs * samplesPerMs)
+            first = gridNext_;
         fluid_event_t* event = new_fluid_event();
         fluid_event_set_source(event, -1);
         fluid_event_set_dest(event, synthDestination_);
-        for (int beat = 0; beat < count; ++beat) {
-            const bool accent = accentEvery > 0 && beat % accentEvery == 0;
+        for (int beatIndex = 0; beatIndex < count; ++beatIndex) {
+            const bool accent = accentEvery > 0 && beatIndex % accentEvery == 0;
             fluid_event_note(event, kPercussionChannel, accent ? kAccentClick : kClick, accent ? 127 : 90,
                              static_cast<unsigned int>(50 * samplesPerMs));
-            const double at = std::max(0.0, firstDelayMs + beat * beatMs) * samplesPerMs;
-            fluid_sequencer_send_at(sequencer_, event, start + static_cast<unsigned int>(std::lround(at)), 1);
+            fluid_sequencer_send_at(sequencer_, event, static_cast<unsigned int>(std::lround(first + beatIndex * beat)),
+                                    1);
         }
+        gridBeat_ = beat;
+        gridNext_ = first + count * beat;
         delete_fluid_event(event);
     }
 
@@ -182,6 +189,7 @@ public:
     {
         if (sequencer_)
             fluid_sequencer_remove_events(sequencer_, -1, synthDestination_, FLUID_SEQ_NOTE);
+        gridBeat_ = 0;
     }
 
     bool render(float* left, float* right, int frames) override
@@ -194,6 +202,10 @@ private:
     fluid_synth_t* synth_ = nullptr;
     fluid_sequencer_t* sequencer_ = nullptr;
     fluid_seq_id_t synthDestination_ = -1;
+    // Where the last batch of clicks would have put its next one, in samples, and its beat.
+    static constexpr double kGridSnapMs = 25;
+    double gridNext_ = 0;
+    double gridBeat_ = 0;
     double sampleRate_ = 48000.0;
     fluid_audio_driver_t* driver_ = nullptr;
 };

@@ -97,7 +97,8 @@ void TSoundListener::KeyUp(int note, TInputSource source)
 
 void TSoundListener::AnswerJudged(const TJudgement& judgement)
 {
-    if (judgement.Right || !replayAfterWrong_ || !validNote(judgement.Question.Note))
+    // In time the line goes on: the right note would sound over the next beats and the metronome.
+    if (judgement.Right || !replayAfterWrong_ || !validNote(judgement.Question.Note) || JudgedInTime(judgement))
         return;
     replayNote_ = judgement.Question.Note;
     // Judged after the keys went up: the delay counts from now.

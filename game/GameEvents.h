@@ -60,6 +60,13 @@ struct TJudgement
     std::optional<std::chrono::milliseconds> TimingError{};
 };
 
+// A note of a line in time: judged against its beat, or missed with no key in its time (at one's
+// own pace every judgement comes from a key, and none carries a timing).
+inline bool JudgedInTime(const TJudgement& judgement)
+{
+    return judgement.Exercise == TExerciseKind::Line && (judgement.TimingError || judgement.KeysGiven.empty());
+}
+
 enum class TRunEnd { Time, Reset };
 
 struct TRunResult

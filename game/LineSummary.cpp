@@ -24,7 +24,7 @@ void TLineSummary::AnswerJudged(const TJudgement& judgement)
     const auto place = static_cast<std::size_t>(judgement.Place);
     if (judgement.Exercise != TExerciseKind::Line || place >= notes_)
         return;
-    inTime_ = inTime_ || judgement.TimingError.has_value() || judgement.KeysGiven.empty();
+    inTime_ = inTime_ || JudgedInTime(judgement);
     if (!judged_[place]) {
         judged_[place] = true;
         right_ += judgement.Right;

@@ -46,6 +46,16 @@ std::string JackServer::freshName()
 JackServer::JackServer(int sampleRate, int period, std::string name)
     : name_(name.empty() ? freshName() : std::move(name))
 {
+    // JACK keeps eight servers at most in its registry, and a server that was killed keeps its place
+    // there: on a machine where other tests run servers too, a place may have to be waited for.
+    constexpr int kAttempts = 40;
+    for (int attempt = 0; attempt < kAttempts && !launch(sampleRate, period) && pid_ < 0 && exitedAtStart_; ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+}
+
+bool JackServer::launch(int sampleRate, int period)
+{
+    exitedAtStart_ = false;
     const std::string rate = std::to_string(sampleRate);
     const std::string frames = std::to_string(period);
     std::vector<std::string> args{"jackd", "--no-realtime", "-n", name_, "-d", "dummy", "-r", rate, "-p", frames};
@@ -64,24 +74,26 @@ JackServer::JackServer(int sampleRate, int period, std::string name)
     if (rc != 0) {
         pid_ = -1;
         error_ = "jackd could not be started (is jackd2 installed?)";
-        return;
+        return false;
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
         int status = 0;
         if (::waitpid(pid_, &status, WNOHANG) == pid_) {
             pid_ = -1;
-            error_ = "jackd exited at start";
-            return;
+            error_ = "jackd exited at start (are JACK's eight server places taken?)";
+            exitedAtStart_ = true;
+            return false;
         }
         if (serverAnswers(name_)) {
             ready_ = true;
             ::setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
-            return;
+            return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     error_ = "jackd did not answer within 10 s";
+    return false;
 }
 
 JackServer::~JackServer()

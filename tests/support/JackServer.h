@@ -27,10 +27,14 @@ public:
     const std::string& error() const { return error_; }
 
 private:
+    // One try at starting the server; true once it answers.
+    bool launch(int sampleRate, int period);
+
     std::string name_;
     std::string error_;
     pid_t pid_ = -1;
     bool ready_ = false;
+    bool exitedAtStart_ = false;
 };
 
 } // namespace lirasto::test
