@@ -1,6 +1,7 @@
 #include "app/SightReading.h"
 
 #include "app/Application.h"
+#include "app/GameLabels.h"
 #include "app/SoundHookup.h"
 #include "app/uMain.h"
 #include "audio/PianoSound.h"
@@ -16,10 +17,16 @@
 
 namespace {
 
-const char* const kLevelsItem = "Levels";
-const char* const kSightReadingItem = "Sight-reading";
-const char* const kLineQuestionText = "Play the line from left to right! ";
-const char* const kLineExplanationText = "The pointer shows the note due; any key of that note answers.";
+const char* const kLevelsItem = QT_TRANSLATE_NOOP("TSightReading", "Levels");
+const char* const kSightReadingItem = QT_TRANSLATE_NOOP("TSightReading", "Sight-reading");
+const char* const kLineQuestionText = QT_TRANSLATE_NOOP("TSightReading", "Play the line from left to right! ");
+const char* const kLineExplanationText =
+    QT_TRANSLATE_NOOP("TSightReading", "The pointer shows the note due; any key of that note answers.");
+
+QString tempoName(int bpm)
+{
+    return bpm == 0 ? TSightReading::tr("At your pace") : TSightReading::tr("%1 beats a minute").arg(bpm);
+}
 
 // The cursor moves this often in time; the beats themselves are judged on the input's clock.
 constexpr int kCursorStepMs = 15;
@@ -48,10 +55,10 @@ TSkinComboBox* newChoice(TfMain& form, const char* name, QRect place)
 TSightReading::TSightReading(TfMain& form) : form_(form)
 {
     exercise_ = newChoice(form, "cbExercise", QRect(600, 6, 170, form.cbLevel->height()));
-    exercise_->addItems({QString::fromLatin1(kLevelsItem), QString::fromLatin1(kSightReadingItem)});
+    exercise_->addItems({tr(kLevelsItem), tr(kSightReadingItem)});
     tempo_ = newChoice(form, "cbTempo", QRect(600, 285, 170, form.cbLevel->height()));
     for (int bpm : kTempos)
-        tempo_->addItem(bpm == 0 ? QStringLiteral("At your pace") : QStringLiteral("%1 beats a minute").arg(bpm));
+        tempo_->addItem(tempoName(bpm));
     tempo_->setVisible(false);
     exercise_->OnChange = [this](QObject*) { RunGuarded([this] { choiceChanged(); }); };
     tempo_->OnChange = exercise_->OnChange;
@@ -81,7 +88,7 @@ void TSightReading::Choose(const std::optional<TLineSettings>& line)
         const auto* found = std::find(std::begin(kTempos), std::end(kTempos), settings_.Tempo);
         if (found == std::end(kTempos)) {
             // A tempo from the command line that the list lacks is added to it.
-            tempo_->addItem(QStringLiteral("%1 beats a minute").arg(settings_.Tempo));
+            tempo_->addItem(tempoName(settings_.Tempo));
             tempo_->setCurrentIndex(tempo_->count() - 1);
         } else {
             tempo_->setCurrentIndex(static_cast<int>(found - std::begin(kTempos)));
@@ -146,10 +153,10 @@ void TSightReading::RunStarted(int)
     tempo_->setEnabled(false);
 }
 
-void TSightReading::showTexts(const std::string& question, const std::string& explanation)
+void TSightReading::showTexts(const QString& question, const QString& explanation)
 {
-    form_.lQuestion->SetCaption(QString::fromStdString(question));
-    form_.lExplanation->SetCaption(QString::fromStdString(explanation));
+    form_.lQuestion->SetCaption(question);
+    form_.lExplanation->SetCaption(explanation);
 }
 
 void TSightReading::QuestionPosed(const TQuestion& question)
@@ -157,7 +164,7 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     if (question.Exercise != TExerciseKind::Line)
         return;
     // The page turns: the last line goes, the new one is drawn whole.
-    showTexts(kLineQuestionText, kLineExplanationText);
+    showTexts(tr(kLineQuestionText), tr(kLineExplanationText));
     TStaffView& staff = form_.Staff();
     ClearStaff(staff);
     const int count = static_cast<int>(question.Notes.size());
@@ -273,7 +280,8 @@ void TSightReading::RunEnded(const TRunResult&)
     exercise_->setEnabled(true);
     tempo_->setEnabled(true);
     if (line())
-        showTexts(form_.Core().LevelRow().QuestionText, form_.Core().LevelRow().ExplanationText);
+        showTexts(LevelRowText(form_.Core().LevelRow().QuestionText),
+                  LevelRowText(form_.Core().LevelRow().ExplanationText));
 }
 
 void TSightReading::Cleared()

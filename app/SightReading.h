@@ -4,6 +4,7 @@
 #include "game/LineExercise.h"
 #include "game/LineSummary.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QTimer>
 
@@ -16,6 +17,8 @@ class TSkinComboBox;
 // under the piano as each line is done. It follows the core as a listener.
 class TSightReading : public QObject, public TGameListener
 {
+    Q_DECLARE_TR_FUNCTIONS(TSightReading)
+
 public:
     // Its choices go beside the level list, in the same look.
     explicit TSightReading(TfMain& form);
@@ -46,7 +49,7 @@ public:
 
 private:
     void choiceChanged();
-    void showTexts(const std::string& question, const std::string& explanation);
+    void showTexts(const QString& question, const QString& explanation);
     void clearLine();
     void beat();
     const TLineExercise* line() const;

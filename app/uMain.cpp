@@ -5,6 +5,7 @@
 #include "app/GameLabels.h"
 #include "app/HistoryHookup.h"
 #include "app/KeyboardInput.h"
+#include "app/Language.h"
 #include "app/MicrophoneHookup.h"
 #include "app/MidiHookup.h"
 #include "app/OptionsPage.h"
@@ -14,6 +15,7 @@
 #include "app/SightReading.h"
 #include "app/SoundHookup.h"
 #include "app/StaffListener.h"
+#include "app/TextFit.h"
 #include "controls/SkinCtrls.h"
 #include "core/Checked.h"
 #include "game/InputKinds.h"
@@ -32,8 +34,9 @@ namespace {
 // How long the sound waits for MIDI to have opened its JACK client (see StartSubsystems).
 constexpr std::chrono::milliseconds kSoundWaitsForMidiAtMost(3000);
 
-const char* const kCreditLine = "Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the "
-                                "LilyPond project's Emmentaler font, on which this program is built.";
+const char* const kCreditLine =
+    QT_TRANSLATE_NOOP("TfMain", "Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the "
+                                "LilyPond project's Emmentaler font, on which this program is built.");
 
 template <typename T>
 T* requireComponent(QObject* form, const char* name)
@@ -235,12 +238,13 @@ void TfMain::FormCreate(QObject*)
     history_ = std::make_unique<THistoryHookup>(*this, *tsProgress);
     InitGame();
     Randomize();
+    FitTexts(this);
 }
 
 void TfMain::InitGame()
 {
     FillLevelList();
-    SkinScrollingText->setProperty("Strings", QStringList{QString::fromLatin1(kCreditLine)});
+    SkinScrollingText->setProperty("Strings", QStringList{tr(kCreditLine)});
     CreateKeySignatureLayers();
     ShowKeySignature(core_.CurrentKey());
     core_.FillLevelTable();
@@ -248,9 +252,18 @@ void TfMain::InitGame()
 
 void TfMain::FillLevelList()
 {
+    const int current = cbLevel->currentIndex();
+    cbLevel->clear();
     for (int level = 1; level <= 12; ++level)
-        cbLevel->addItem(
-            QStringLiteral("Level %1: %2 Major").arg(level).arg(QString::fromStdString(KeyNames[LevelKeys[level]])));
+        cbLevel->addItem(LevelName(level));
+    cbLevel->setCurrentIndex(current);
+}
+
+void TfMain::ShowNoteNames()
+{
+    FillLevelList();
+    if (piano_)
+        piano_->RenameKeys();
 }
 
 void TfMain::CreateKeySignatureLayers()
@@ -377,4 +390,5 @@ void TfMain::StartSubsystems()
     }
     if (history_)
         history_->Start();
+    FitTexts(this);
 }

@@ -108,6 +108,8 @@ public:
 
     void InitGame();
     void FillLevelList();
+    // Shows the note names now in use wherever the window names notes.
+    void ShowNoteNames();
     void CreateKeySignatureLayers();
     void ShowKeySignature(int Key);
     void ClearStaff();

@@ -97,14 +97,14 @@ QString TPianoSound::statusText() const
     case TStatus::NoSoundFont: {
         std::lock_guard lock(mutex_);
         if (!soundFontProblem_.isEmpty())
-            return QStringLiteral("No SoundFont found: %1").arg(soundFontProblem_);
-        return QStringLiteral("No SoundFont found");
+            return tr("No SoundFont found: %1").arg(soundFontProblem_);
+        return tr("No SoundFont found");
     }
     case TStatus::NoOutput:
-        return QStringLiteral("No sound output");
+        return tr("No sound output");
     case TStatus::NoModule: {
         std::lock_guard lock(mutex_);
-        return QStringLiteral("No sound output: %1").arg(moduleProblem_);
+        return tr("No sound output: %1").arg(moduleProblem_);
     }
     case TStatus::Starting:
     case TStatus::Ready:
@@ -316,7 +316,7 @@ bool TPianoSound::load(std::unique_ptr<TSynthEngine> engine)
             qCInfo(lcSound, "Not a SoundFont, or cut short: %s", qUtf8Printable(path));
             if (const QFileInfo file(path); file.exists() && !file.isFile()) {
                 std::lock_guard lock(mutex_);
-                soundFontProblem_ = QStringLiteral("%1 is not a regular file").arg(file.fileName());
+                soundFontProblem_ = tr("%1 is not a regular file").arg(file.fileName());
             }
             continue;
         }

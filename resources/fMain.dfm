@@ -593,6 +593,81 @@ object fMain: TfMain
             SelFont.Style = []
           end
         end
+        object gbLanguage: TSkinGroupBox
+          Left = 16
+          Top = 428
+          Width = 370
+          Height = 100
+          Caption = 'Language'
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          object lLanguage: TSkinLabel
+            Left = 16
+            Top = 26
+            Width = 120
+            Height = 19
+            Caption = 'Language:'
+            Transparent = True
+          end
+          object cbLanguage: TSkinComboBox
+            Left = 140
+            Top = 24
+            Width = 214
+            Height = 19
+            Style = csOwnerDrawVariable
+            DropDownCount = 9
+            ItemHeight = 13
+            SkinImages = SkinImages
+            idWallpaper = 0
+            FileMask = '*.*'
+            ListBoxWidth = 214
+            SelFont.Charset = DEFAULT_CHARSET
+            SelFont.Color = clHighlightText
+            SelFont.Height = -11
+            SelFont.Name = 'MS Sans Serif'
+            SelFont.Style = []
+          end
+          object lNoteNaming: TSkinLabel
+            Left = 16
+            Top = 50
+            Width = 120
+            Height = 19
+            Caption = 'Note names:'
+            Transparent = True
+          end
+          object cbNoteNaming: TSkinComboBox
+            Left = 140
+            Top = 48
+            Width = 214
+            Height = 19
+            Style = csOwnerDrawVariable
+            DropDownCount = 4
+            ItemHeight = 13
+            SkinImages = SkinImages
+            idWallpaper = 0
+            FileMask = '*.*'
+            ListBoxWidth = 214
+            SelFont.Charset = DEFAULT_CHARSET
+            SelFont.Color = clHighlightText
+            SelFont.Height = -11
+            SelFont.Name = 'MS Sans Serif'
+            SelFont.Style = []
+          end
+          object lLanguageNext: TSkinLabel
+            Left = 16
+            Top = 74
+            Width = 338
+            Height = 19
+            Caption = 'A new language shows at the next start.'
+            Transparent = True
+          end
+        end
       end
     end
     object tsProgress: TTabSheet
