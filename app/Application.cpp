@@ -39,7 +39,7 @@ QString describe(std::exception_ptr error)
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
-        return QStringLiteral("Unknown error");
+        return QCoreApplication::translate("TApplication", "Unknown error");
     }
 }
 

@@ -30,11 +30,13 @@ struct TOptions
                              QStringLiteral("BPM")};
     QCommandLineOption Notes{QStringLiteral("notes"), QStringLiteral("Notes in a line, 4 to 16 (8 by default)."),
                              QStringLiteral("N")};
+    QCommandLineOption Microphone{QStringLiteral("microphone"),
+                                  QStringLiteral("Listens to your instrument through the microphone in this run.")};
 
     void AddTo(QCommandLineParser& parser) const
     {
         parser.setApplicationDescription(QStringLiteral("Lirasto Notes, a trainer for reading music notation."));
-        parser.addOptions({Help, Version, Exercise, Level, Key, Staff, Tempo, Notes});
+        parser.addOptions({Help, Version, Exercise, Level, Key, Staff, Tempo, Notes, Microphone});
     }
 };
 
@@ -127,6 +129,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         if (parser.values(*option).size() > 1)
             return fail(QStringLiteral("--%1 is given more than once").arg(option->names().first()));
     TStartOptions& start = result.Options;
+    start.Microphone = parser.isSet(o.Microphone);
     if (parser.isSet(o.Exercise) &&
         !(start.Exercise = wordIn<TExerciseKind>(parser.value(o.Exercise),
                                                  {{"levels", TExerciseKind::Levels}, {"line", TExerciseKind::Line}})))

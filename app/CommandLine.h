@@ -16,6 +16,7 @@ struct TStartOptions
     std::optional<TStaffChoice> Staff;
     std::optional<int> Tempo; // 0 at one's own pace, else 20..208
     std::optional<int> Notes; // 4..16
+    bool Microphone = false;  // listens through the microphone in this run, whatever the Options page says
 
     bool StartsAPractice() const { return Exercise.has_value() || Level.has_value(); }
     // The line's settings these options make, over the defaults (the level's key).

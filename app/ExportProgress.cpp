@@ -17,7 +17,7 @@ TExportProgress::TExportProgress(QWidget* parent) : QWidget(parent), cancel_(new
 {
     setObjectName(QStringLiteral("ExportProgress"));
     cancel_->setObjectName(QStringLiteral("bCancelExport"));
-    cancel_->SetCaption(QStringLiteral("Cancel export"));
+    cancel_->SetCaption(tr("Cancel export"));
     connect(cancel_, &QPushButton::clicked, this, [this] {
         if (export_)
             export_->Cancel();
@@ -54,9 +54,9 @@ QString TExportProgress::Text() const
 {
     const int64_t total = export_ ? export_->Total() : 0;
     if (total <= 0)
-        return QStringLiteral("Exporting\u2026");
+        return tr("Exporting\u2026");
     const int64_t share = std::min<int64_t>(100, export_->Written() * 100 / total);
-    return QStringLiteral("Exporting\u2026 %1 %").arg(share);
+    return tr("Exporting\u2026 %1 %").arg(share);
 }
 
 QRect TExportProgress::bar() const

@@ -10,10 +10,12 @@
 #include "graphics/Bitmap32.h"
 #include "graphics/Image32.h"
 #include "resources/DesignStream.h"
+#include "resources/DesignTexts.h"
 #include "resources/DetailArtwork.h"
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QIcon>
 #include <QImage>
@@ -30,6 +32,9 @@ using lirasto::DesignProperty;
 using lirasto::DesignValue;
 using lirasto::DesignValueKind;
 using lirasto::EReadError;
+using lirasto::IsTranslatedProperty;
+using lirasto::IsWordedText;
+using lirasto::kDesignTextContext;
 
 namespace {
 
@@ -46,6 +51,14 @@ std::string describe(const QObject* object)
 QString text(const std::string& s)
 {
     return QString::fromStdString(s);
+}
+
+// A design text the player reads, in the language shown; the design's English is the source text.
+QString shownText(const std::string& s)
+{
+    if (!IsWordedText(s))
+        return text(s);
+    return QCoreApplication::translate(kDesignTextContext, s.c_str());
 }
 
 // How one component class is created: visual ones inside their parent widget,
@@ -195,7 +208,7 @@ private:
         else if (name.rfind("SelFont.", 0) == 0)
             applySelFont(object, name.substr(8), property);
         else if (name == "Caption" && isForm)
-            form_->setWindowTitle(text(stringValue(object, property)));
+            form_->setWindowTitle(shownText(stringValue(object, property)));
         else if (name == "Align")
             applyAlign(object, property, pending);
         else if (name.size() > 2 && name.rfind("On", 0) == 0 && value.kind == DesignValueKind::Identifier)
@@ -209,7 +222,8 @@ private:
         else if (name == "Images" && value.kind == DesignValueKind::Collection)
             loadPictures(object, property);
         else if (name.size() > 8 && name.compare(name.size() - 8, 8, ".Strings") == 0)
-            writeProperty(object, name.substr(0, name.size() - 8), stringList(object, property));
+            writeProperty(object, name.substr(0, name.size() - 8),
+                          stringList(object, property, IsTranslatedProperty(name)));
         else
             applyGeneric(object, property);
     }
@@ -228,7 +242,7 @@ private:
         return property.value.text;
     }
 
-    QStringList stringList(QObject* object, const DesignProperty& property)
+    QStringList stringList(QObject* object, const DesignProperty& property, bool translated = false)
     {
         if (property.value.kind != DesignValueKind::List)
             fail("Property " + property.name + " of " + describe(object) + " must be a list of strings");
@@ -236,7 +250,7 @@ private:
         for (const DesignValue& item : property.value.list) {
             if (item.kind != DesignValueKind::String)
                 fail("Property " + property.name + " of " + describe(object) + " must be a list of strings");
-            lines << text(item.text);
+            lines << (translated ? shownText(item.text) : text(item.text));
         }
         return lines;
     }
@@ -330,7 +344,7 @@ private:
             variant = value.boolean;
             break;
         case DesignValueKind::String:
-            variant = text(value.text);
+            variant = IsTranslatedProperty(property.name) ? shownText(value.text) : text(value.text);
             break;
         case DesignValueKind::Identifier:
             if (target.metaType().id() == QMetaType::QColor) {

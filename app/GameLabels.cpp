@@ -4,14 +4,18 @@
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QColor kRightColour(0, 128, 0);
 const QColor kWrongColour(255, 0, 0);
 
-const char* const kPassedText = "Congratulations!! Press \"Start\" to play the next level!";
-const char* const kAllPassedText = "Congratulations!! You definitely know your notes!";
-const char* const kRepeatText = "Please repeat this level!";
+const char* const kPassedText =
+    QT_TRANSLATE_NOOP("TGameLabels", "Congratulations!! Press \"Start\" to play the next level!");
+const char* const kAllPassedText =
+    QT_TRANSLATE_NOOP("TGameLabels", "Congratulations!! You definitely know your notes!");
+const char* const kRepeatText = QT_TRANSLATE_NOOP("TGameLabels", "Please repeat this level!");
 
 void showText(TSkinLabel* label, const QString& text, const QColor* colour = nullptr)
 {
@@ -22,17 +26,23 @@ void showText(TSkinLabel* label, const QString& text, const QColor* colour = nul
 
 } // namespace
 
+// The level table's texts are marked for translation in the game core.
+QString LevelRowText(const std::string& text)
+{
+    return QCoreApplication::translate("TGameCore", text.c_str());
+}
+
 void TGameLabels::ShowLevelTexts()
 {
     const TLevel& row = core_.LevelRow();
     showText(form_.lGoal, QString::number(row.Goal));
-    showText(form_.lQuestion, QString::fromStdString(row.QuestionText));
-    showText(form_.lExplanation, QString::fromStdString(row.ExplanationText));
+    showText(form_.lQuestion, LevelRowText(row.QuestionText));
+    showText(form_.lExplanation, LevelRowText(row.ExplanationText));
 }
 
 void TGameLabels::ShowCountDown()
 {
-    showText(form_.lCountDown, QString::number(core_.SecondsLeft()) + QStringLiteral(" SEC."));
+    showText(form_.lCountDown, tr("%1 SEC.").arg(core_.SecondsLeft()));
 }
 
 void TGameLabels::ShowScore()
@@ -57,9 +67,9 @@ void TGameLabels::AnswerJudged(const TJudgement& judgement)
 {
     ShowScore();
     if (judgement.Right)
-        showText(form_.lAnswer, QStringLiteral("RIGHT!"), &kRightColour);
+        showText(form_.lAnswer, tr("RIGHT!"), &kRightColour);
     else
-        showText(form_.lAnswer, QStringLiteral("WRONG!"), &kWrongColour);
+        showText(form_.lAnswer, tr("WRONG!"), &kWrongColour);
 }
 
 void TGameLabels::RunEnded(const TRunResult& result)
@@ -67,11 +77,11 @@ void TGameLabels::RunEnded(const TRunResult& result)
     if (result.EndedBy != TRunEnd::Time)
         return;
     if (!result.Passed) {
-        showText(form_.lProgress, QString::fromLatin1(kRepeatText), &kWrongColour);
+        showText(form_.lProgress, tr(kRepeatText), &kWrongColour);
         ShowLevelTexts();
     } else {
         const char* text = result.Level >= LevelCount ? kAllPassedText : kPassedText;
-        showText(form_.lProgress, QString::fromLatin1(text), &kRightColour);
+        showText(form_.lProgress, tr(text), &kRightColour);
     }
 }
 

@@ -2,13 +2,21 @@
 
 #include "game/GameEvents.h"
 
+#include <QCoreApplication>
+#include <string>
+
 class TGameCore;
 class TfMain;
+
+// A text of the level table (the question, the explanation), in the language shown.
+QString LevelRowText(const std::string& text);
 
 // Keeps the game page's texts in step with the run: the time, the score, the
 // verdict, the level's texts and the message at the end of a run.
 class TGameLabels : public TGameListener
 {
+    Q_DECLARE_TR_FUNCTIONS(TGameLabels)
+
 public:
     TGameLabels(TfMain& form, const TGameCore& core) : form_(form), core_(core) {}
 

@@ -5,6 +5,7 @@
 #include "game/uVariables.h"
 #include "history/HistoryReader.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 #include <array>
@@ -206,7 +207,9 @@ THistoryCsvResult WriteHistoryCsv(const THistoryReader& history, const QString& 
 {
     THistoryCsvResult result;
     QSaveFile file(path);
-    const auto cannotWrite = [&] { return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()); };
+    const auto cannotWrite = [&] {
+        return QCoreApplication::translate("HistoryCsv", "Cannot write %1: %2").arg(path, file.errorString());
+    };
     if (!file.open(QIODevice::WriteOnly)) {
         result.Error = cannotWrite();
         return result;
@@ -224,7 +227,7 @@ THistoryCsvResult WriteHistoryCsv(const THistoryReader& history, const QString& 
         result.Cancelled = true;
         file.cancelWriting();
     } else if (!readError.isEmpty()) {
-        result.Error = QStringLiteral("The history cannot be read: %1").arg(readError);
+        result.Error = QCoreApplication::translate("TProgressPage", "The history cannot be read: %1").arg(readError);
         file.cancelWriting();
     } else if (sink.failed() || !sink.flush() || !file.commit()) {
         result.Error = cannotWrite();

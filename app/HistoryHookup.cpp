@@ -1,5 +1,7 @@
 #include "app/HistoryHookup.h"
 
+#include "app/Language.h"
+
 #include "app/Application.h"
 #include "app/OptionsPage.h"
 #include "app/ProgressPage.h"
@@ -16,6 +18,7 @@ THistoryHookup::THistoryHookup(TfMain& form, TTabSheet& progressSheet)
     TGameCore& core = form_.Core();
     core.AddListener(&recorder_);
     core.AddListener(&chooser_);
+    summary_.NamingNow = &CurrentNoteNaming;
     core.AddListener(&summary_);
     core.AddListener(this);
 

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
+#include "app/TextFit.h"
 #include "app/uMain.h"
 #include "controls/SkinCheckBox.h"
 #include "controls/SkinCtrls.h"
@@ -11,6 +12,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <algorithm>
 #include <array>
@@ -96,28 +98,39 @@ TKeyboardInput::TKeyboardInput(TfMain& form) : QObject(&form), form_(form)
 void TKeyboardInput::showHints()
 {
     SetLayout(TKeyboardLayout::Current());
-    if (auto* rows = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbPianoRows")))
+    if (auto* rows = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbPianoRows"))) {
         rows->setText(RowsHint());
-    if (auto* names = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbNoteNames")))
+        FitText(rows);
+    }
+    if (auto* names = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbNoteNames"))) {
         names->setText(NamesHint());
+        FitText(names);
+    }
     // Beside the usage lines, which name the mouse only, what else plays.
     if (!usage_ && form_.mUsage) {
         usage_ = new TSkinLabel(form_.mUsage);
         usage_->setObjectName(QStringLiteral("lKeysUsage"));
         usage_->SetTransparent(true);
         usage_->setFont(form_.mUsage->font());
-        // In line with the memo's own first line, which sits below its top margin.
+        // In line with the memo's own first line, which sits below its top margin; from the middle on, or
+        // past the memo's longest line where a language makes those longer.
         constexpr int kMemoTopMargin = 5;
-        usage_->setGeometry(form_.mUsage->width() / 2, kMemoTopMargin, form_.mUsage->width() / 2 - 4,
+        constexpr int kGap = 12;
+        const QFontMetrics memo(form_.mUsage->font());
+        int left = form_.mUsage->width() / 2;
+        for (const QString& line : form_.mUsage->property("Lines").toStringList())
+            left = std::max(left, memo.horizontalAdvance(line) + kGap);
+        left = std::min(left, form_.mUsage->width() * 2 / 3);
+        usage_->setGeometry(left, kMemoTopMargin, form_.mUsage->width() - left - 4,
                             form_.mUsage->height() - 2 * kMemoTopMargin);
         usage_->show();
     }
     if (usage_) {
-        QString rows = RowsHint();
-        rows.remove(0, rows.indexOf(QLatin1Char(':')) + 2);
-        usage_->SetCaption(QStringLiteral(" KEYS AND MIDI\n o Keys %1\n o Space starts, Escape resets\n"
-                                          " o A MIDI keyboard answers too")
-                               .arg(rows));
+        usage_->setFont(form_.mUsage->font());
+        usage_->SetCaption(tr(" KEYS AND MIDI\n o Keys %1\n o Space starts, Escape resets\n"
+                              " o A MIDI keyboard answers too")
+                               .arg(rowKeys()));
+        FitText(usage_);
     }
 }
 
@@ -128,6 +141,11 @@ TKeyboardInput::~TKeyboardInput()
 
 QString TKeyboardInput::RowsHint() const
 {
+    return tr("Piano rows: %1").arg(rowKeys());
+}
+
+QString TKeyboardInput::rowKeys() const
+{
     const auto letter = [this](quint32 scanCode) {
         const QString text = layout_.Letter(scanCode);
         return text.isEmpty() ? TKeyboardLayout::Us().Letter(scanCode) : text;
@@ -135,7 +153,7 @@ QString TKeyboardInput::RowsHint() const
     QStringList white, black;
     for (const TRowKey& key : kPianoRows)
         (IsBlackKey[key.Semitone % 12] != 0 ? black : white) << letter(key.ScanCode);
-    return QStringLiteral("Piano rows: %1, %2; %3 %4 octave")
+    return tr("%1, %2; %3 %4 octave")
         .arg(white.join(QLatin1Char(' ')), black.join(QLatin1Char(' ')), letter(kOctaveDownScanCode),
              letter(kOctaveUpScanCode));
 }
@@ -145,8 +163,8 @@ QString TKeyboardInput::NamesHint() const
     // The C key of a US keyboard types a Latin letter on every Latin layout.
     const QString c = layout_.Letter(kPianoRows[0].ScanCode);
     const bool latin = !c.isEmpty() && c.at(0) >= QLatin1Char('A') && c.at(0) <= QLatin1Char('Z');
-    return latin ? QStringLiteral("Note names: C D E F G A B; Shift sharp, Ctrl flat")
-                 : QStringLiteral("Note names: Latin C D E F G A B; Shift sharp, Ctrl flat");
+    return latin ? tr("Note names: C D E F G A B; Shift sharp, Ctrl flat")
+                 : tr("Note names: Latin C D E F G A B; Shift sharp, Ctrl flat");
 }
 
 bool TKeyboardInput::onGamePage(QObject* watched) const

@@ -55,6 +55,8 @@ private:
     void releaseAll();
     void shiftOctave(int step);
     void showRows();
+    // The rows' keys without the hint's name: "A S D F G H J K, W E T Y U O; Z X octave".
+    QString rowKeys() const;
     // The hints on the Options and Information pages, in the letters of the layout the player has now.
     void showHints();
 

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/KeyboardInput.h"
+#include "app/Language.h"
 #include "app/PianoHighlight.h"
 #include "app/uMain.h"
 #include "controls/SkinCheckBox.h"
@@ -40,6 +41,7 @@ TOptionsPage::TOptionsPage(TfMain& form, std::string path)
     : QObject(&form), form_(form), path_(std::move(path)), options_(lirasto::settings::ReadOptions(path_))
 {
     buildTicks();
+    buildLanguageChoice();
     for (const lirasto::settings::TOptionRow& row : lirasto::settings::kOptionTable)
         apply(row.Id);
 }
@@ -53,8 +55,7 @@ void TOptionsPage::buildTicks()
             continue;
         const bool midi = row.Id == TOption::OctaveExact;
         // The octave-exact tick sits at the foot of the MIDI list, below any number of inputs.
-        TSkinCheckBox* tick =
-            newTick(group, QString::fromUtf8(row.Label), midi ? group->height() - kTickStep - 8 : NextRowTop(group));
+        TSkinCheckBox* tick = newTick(group, tr(row.Label), midi ? group->height() - kTickStep - 8 : NextRowTop(group));
         tick->setObjectName(QStringLiteral("cb") + QString::fromLatin1(row.Key));
         tick->setChecked(options_.On(row.Id));
         tick->setVisible(!midi);
@@ -69,6 +70,28 @@ void TOptionsPage::buildTicks()
         connect(names, &QAbstractButton::toggled, this,
                 [this](bool on) { RunGuarded([&] { SetOption(TOption::KeyboardScheme, on ? 1 : 0); }); });
     }
+}
+
+void TOptionsPage::buildLanguageChoice()
+{
+    const auto choice = [this](const char* name, TOption option, const QStringList& items) {
+        auto* combo = form_.findChild<TSkinComboBox*>(QString::fromLatin1(name));
+        if (!combo)
+            return;
+        combo->addItems(items);
+        combo->setCurrentIndex(options_.Get(option));
+        combo->OnChange = [this, combo, option](QObject*) {
+            RunGuarded([&] { SetOption(option, combo->currentIndex()); });
+        };
+    };
+    // Each language is listed in its own words, so that a player can find it whatever is shown.
+    QStringList languages{tr("The system's language")};
+    for (const TLanguage& language : kLanguages)
+        languages << QString::fromUtf8(language.NativeName);
+    choice("cbLanguage", TOption::Language, languages);
+    choice("cbNoteNaming", TOption::NoteNames,
+           {tr("As the language teaches them"), tr("C D E F G A B (English)"), tr("C D E F G A H (German)"),
+            tr("Do Re Mi Fa Sol La Si (fixed do)")});
 }
 
 TSkinCheckBox* TOptionsPage::Tick(TOption option) const
@@ -102,6 +125,10 @@ void TOptionsPage::apply(TOption option)
         break;
     case TOption::MistakesCostPoints:
         form_.Core().SetMistakesCostPoints(value != 0);
+        break;
+    case TOption::NoteNames:
+        SetNoteNamingOption(value);
+        form_.ShowNoteNames();
         break;
     default:
         break; // followed by the sound and the history through OptionChanged
@@ -142,7 +169,7 @@ void TOptionsPage::SetMidiDevices(const std::vector<TMidiDevice>& devices, const
         midiPort_ = port;
     }
     if (midiPort_) {
-        midiPort_->SetCaption(QStringLiteral("Connect a keyboard to the JACK port\n\"%1\"").arg(jackPort));
+        midiPort_->SetCaption(tr("Connect a keyboard to the JACK port\n\"%1\"").arg(jackPort));
         midiPort_->setVisible(devices.empty() && !jackPort.isEmpty());
     }
     if (TSkinCheckBox* exact = Tick(TOption::OctaveExact))

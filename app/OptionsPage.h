@@ -51,6 +51,7 @@ signals:
 
 private:
     void buildTicks();
+    void buildLanguageChoice();
     void apply(lirasto::settings::TOption option);
 
     TfMain& form_;

@@ -1,10 +1,13 @@
 #include "app/PianoHighlight.h"
 
+#include "app/Language.h"
+
 #include "game/PianoKeys.h"
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
 #include "graphics/Layers.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QTimer>
@@ -132,22 +135,28 @@ QImage paintable(TBitmap32& bitmap)
                   QImage::Format_RGB32);
 }
 
-// Letter names at the foot of each white key, painted on the keyboard picture at `scale`
-// device pixels per picture pixel.
+// The white keys' names at the foot of each key, in the note names in use, painted on the keyboard
+// picture at `scale` device pixels per picture pixel. A longer name (Sol) is set smaller to fit its key.
 void paintKeyNames(QImage& picture, int scale)
 {
     QPainter painter(&picture);
     QFont font = painter.font();
-    font.setPixelSize(11 * scale);
     font.setBold(true);
-    painter.setFont(font);
     painter.setPen(QColor(96, 96, 96));
-    static const char kNames[] = "CDEFGAB";
+    constexpr int kSlot = 20; // each octave's white keys lie in 20-pixel slots
     const int height = picture.height() / scale;
-    // Each octave's white keys lie in 20-pixel slots; the names sit at their foot, below the black keys.
-    for (int key = 0; key * 20 < kKeyboardWidth; ++key)
-        painter.drawText(QRect(key * 20 * scale, (height - 17) * scale, 20 * scale, 14 * scale), Qt::AlignCenter,
-                         QString(QChar::fromLatin1(kNames[key % 7])));
+    for (int key = 0; key * kSlot < kKeyboardWidth; ++key) {
+        const QString name = QString::fromStdString(LetterName(key % 7, 0, CurrentNoteNaming()));
+        for (int size = 11; size >= 7; --size) {
+            font.setPixelSize(size * scale);
+            if (QFontMetrics(font).horizontalAdvance(name) <= (kSlot - 2) * scale)
+                break;
+        }
+        painter.setFont(font);
+        // The names sit at the keys' foot, below the black keys.
+        painter.drawText(QRect(key * kSlot * scale, (height - 17) * scale, kSlot * scale, 14 * scale), Qt::AlignCenter,
+                         name);
+    }
 }
 
 // The keyboard's detail with the names painted at twice the size, made when first shown.
@@ -168,6 +177,14 @@ std::shared_ptr<const TDetailSource> namedDetail(std::shared_ptr<const TDetailSo
 }
 
 } // namespace
+
+void TPianoHighlight::RenameKeys()
+{
+    if (plainKeyboard_.empty())
+        return;
+    SetKeyNames(false);
+    SetKeyNames(true);
+}
 
 void TPianoHighlight::SetKeyNames(bool on)
 {

@@ -34,6 +34,8 @@ public:
 
     // Letter names on the white keys, for a beginner to find them.
     void SetKeyNames(bool on);
+    // Paints the names again, in the note names now in use, where they are shown.
+    void RenameKeys();
 
     // The drawn key that shows a note: its own, or for a note beyond the four
     // drawn octaves the key of the same name in the nearest octave.

@@ -1,8 +1,10 @@
 #include "app/ProgressPage.h"
 
 #include "app/ExportProgress.h"
+#include "app/Language.h"
 #include "app/ProgressText.h"
 #include "app/StaffNoteCursor.h"
+#include "app/TextFit.h"
 #include "controls/SkinCtrls.h"
 #include "core/Errors.h"
 #include "game/uVariables.h"
@@ -38,12 +40,12 @@ using lirasto::progress::TextShadow;
 
 QString chartTitle()
 {
-    return QStringLiteral("Scores of this level's runs (dashed: the pass line, 300) and median answer time");
+    return TProgressPage::tr("Scores of this level's runs (dashed: the pass line, 300) and median answer time");
 }
 
 QString levelTitle(int level)
 {
-    return QStringLiteral("Level %1: %2 Major").arg(level).arg(QString::fromLatin1(KeyNames[LevelKeys[level]]));
+    return LevelName(level);
 }
 
 } // namespace
@@ -59,16 +61,16 @@ TProgressPage::TProgressPage(const THistoryReader& history, TStaffPictures pictu
         wallpaper_->setIndex(0);
     }
     ChooseExportFile = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Export history"),
+        return QFileDialog::getSaveFileName(this, tr("Export history"),
                                             QDir::home().filePath(QStringLiteral("lirasto-history.csv")),
-                                            QStringLiteral("CSV files (*.csv)"));
+                                            tr("CSV files (*.csv)"));
     };
     ConfirmReset = [this] {
-        return QMessageBox::question(this, QStringLiteral("Reset history"),
-                                     QStringLiteral("Clear every answer and run of the history? This cannot be "
-                                                    "undone.")) == QMessageBox::Yes;
+        return QMessageBox::question(this, tr("Reset history"),
+                                     tr("Clear every answer and run of the history? This cannot be "
+                                        "undone.")) == QMessageBox::Yes;
     };
-    ShowMessage = [this](const QString& text) { QMessageBox::information(this, QStringLiteral("History"), text); };
+    ShowMessage = [this](const QString& text) { QMessageBox::information(this, tr("History"), text); };
     Now = [] { return QDateTime::currentDateTime(); };
 }
 
@@ -129,15 +131,16 @@ void TProgressPage::build()
     };
     cursor_->show();
     exportButton_ = new TSkinBtn(this);
-    exportButton_->SetCaption(QStringLiteral("Export history\u2026"));
+    exportButton_->SetCaption(tr("Export history\u2026"));
     exportButton_->setGeometry(kExportButton);
     resetButton_ = new TSkinBtn(this);
-    resetButton_->SetCaption(QStringLiteral("Reset history\u2026"));
+    resetButton_->SetCaption(tr("Reset history\u2026"));
     resetButton_->setGeometry(kResetButton);
     connect(exportButton_, &QPushButton::clicked, this, [this] { ExportHistory(); });
     connect(resetButton_, &QPushButton::clicked, this, [this] { ResetHistory(); });
     exportButton_->show();
     resetButton_->show();
+    FitTexts(this);
     exportProgress_ = new TExportProgress(this);
     exportProgress_->setGeometry(kExportProgress);
     connect(exportProgress_, &TExportProgress::Finished, this, &TProgressPage::exportFinished);
@@ -192,7 +195,7 @@ void TProgressPage::readHistory()
         linesLine_.clear();
         chart_ = std::make_unique<TRunChart>(std::vector<TRunPoint>{}, kChartArea, chartTitle(), font());
         totals_ = {};
-        notice_ = QStringLiteral("The history cannot be read: %1").arg(QString::fromUtf8(error.what()));
+        notice_ = tr("The history cannot be read: %1").arg(QString::fromUtf8(error.what()));
     }
 }
 
@@ -211,8 +214,14 @@ void TProgressPage::paintCanvas()
     const qreal ratio = devicePixelRatioF();
     canvas_ = QImage((QSizeF(PageWidth, PageHeight) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     canvas_.setDevicePixelRatio(ratio);
-    const QRect page(0, 0, PageWidth, PageHeight);
     QPainter painter(&canvas_);
+    PaintFace(painter);
+}
+
+void TProgressPage::PaintFace(QPainter& painter) const
+{
+    const qreal ratio = devicePixelRatioF();
+    const QRect page(0, 0, PageWidth, PageHeight);
     painter.setFont(font());
     if (!wallpaper_->paint(painter, page))
         painter.fillRect(page, kWood);
@@ -241,15 +250,14 @@ void TProgressPage::paintCanvas()
     }
 
     const QRect listHeading(kListArea.topLeft(), QSize(kListArea.width(), 18));
-    DrawText(painter, listHeading, QStringLiteral("Weakest notes"), 14, true);
+    DrawText(painter, listHeading, tr("Weakest notes"), 14, true);
     QFont headingFont = painter.font();
-    DrawText(
-        painter,
-        listHeading.adjusted(QFontMetrics(headingFont).horizontalAdvance(QStringLiteral("Weakest notes")) + 8, 0, 0, 0),
-        QStringLiteral("at this level"), 12, false);
+    DrawText(painter,
+             listHeading.adjusted(QFontMetrics(headingFont).horizontalAdvance(tr("Weakest notes")) + 8, 0, 0, 0),
+             tr("at this level"), 12, false);
     if (weakestLines_.isEmpty())
         DrawText(painter, QRect(kListArea.left(), kListArea.top() + 20, kListArea.width(), kLineHeight),
-                 QStringLiteral("No answers at this level yet."), 12, false);
+                 tr("No answers at this level yet."), 12, false);
     for (int i = 0; i < weakestLines_.size(); ++i)
         DrawText(painter,
                  QRect(kListArea.left(), kListArea.top() + 20 + i * kLineHeight, kListArea.width(), kLineHeight),
@@ -260,26 +268,34 @@ void TProgressPage::paintCanvas()
                        kListArea.width(), kLineHeight),
                  linesLine_, 12, true);
 
-    DrawText(painter, QRect(kTotalsArea.topLeft(), QSize(kTotalsArea.width(), 18)), QStringLiteral("All levels"), 14,
-             true);
+    DrawText(painter, QRect(kTotalsArea.topLeft(), QSize(kTotalsArea.width(), 18)), tr("All levels"), 14, true);
     DrawText(painter, QRect(kTotalsArea.left(), kTotalsArea.top() + 18, kTotalsArea.width(), 18),
-             QStringLiteral("Practice today: %1, this week: %2")
+             tr("Practice today: %1, this week: %2")
                  .arg(FormatPracticeTime(totals_.Today), FormatPracticeTime(totals_.ThisWeek)),
              12, true);
     DrawText(painter, QRect(kTotalsArea.left(), kTotalsArea.top() + 36, kTotalsArea.width(), 18),
-             QStringLiteral("Runs passed: %1 of %2").arg(totals_.Passed).arg(totals_.Runs), 12, true);
+             tr("Runs passed: %1 of %2").arg(totals_.Passed).arg(totals_.Runs), 12, true);
 
-    const std::pair<QString, QColor> legend[] = {{QStringLiteral("missed often"), MasteryColour(0)},
-                                                 {QStringLiteral("half known"), MasteryColour(0.5)},
-                                                 {QStringLiteral("right and fast"), MasteryColour(1)},
-                                                 {QStringLiteral("not asked yet"), UnseenNoteColour}};
+    const std::pair<QString, QColor> legend[] = {{tr("missed often"), MasteryColour(0)},
+                                                 {tr("half known"), MasteryColour(0.5)},
+                                                 {tr("right and fast"), MasteryColour(1)},
+                                                 {tr("not asked yet"), UnseenNoteColour}};
+    // The legend keeps to one line in every language: its words get smaller where they are longer.
+    constexpr int kMarkAndGaps = 16 + 18;
+    QString allLabels;
+    for (const auto& entry : legend)
+        allLabels += entry.first;
+    QFont legendFont = painter.font();
+    legendFont.setBold(true);
+    const int legendSize =
+        FittingPixelSize(legendFont, allLabels, kLegendArea.width() - kMarkAndGaps * int(std::size(legend)), 12);
     int x = kLegendArea.left();
     for (const auto& [label, colour] : legend) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
         painter.drawEllipse(QRectF(x, kLegendArea.center().y() - 4, 12, 9));
-        DrawText(painter, QRect(x + 16, kLegendArea.top(), 100, kLegendArea.height()), label, 12, true);
+        DrawText(painter, QRect(x + 16, kLegendArea.top(), 120, kLegendArea.height()), label, legendSize, true);
         x += 16 + painter.fontMetrics().horizontalAdvance(label) + 18;
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -326,8 +342,7 @@ void TProgressPage::exportFinished(const THistoryCsvResult& result, const QStrin
     resetButton_->show();
     if (result.Cancelled || !ShowMessage)
         return;
-    ShowMessage(result.Error.isEmpty() ? QStringLiteral("%1 answers written to %2").arg(result.Written).arg(path)
-                                       : result.Error);
+    ShowMessage(result.Error.isEmpty() ? tr("%1 answers written to %2").arg(result.Written).arg(path) : result.Error);
 }
 
 void TProgressPage::ResetHistory()
@@ -336,12 +351,12 @@ void TProgressPage::ResetHistory()
         return;
     QString error;
     if (!OnResetHistory) {
-        error = QStringLiteral("The history cannot be cleared now.");
+        error = tr("The history cannot be cleared now.");
     } else {
         try {
             OnResetHistory();
         } catch (const std::exception& e) {
-            error = QStringLiteral("The history could not be cleared: %1").arg(QString::fromUtf8(e.what()));
+            error = tr("The history could not be cleared: %1").arg(QString::fromUtf8(e.what()));
         }
     }
     if (!error.isEmpty() && ShowMessage)

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class QPainter;
 class TExportProgress;
 class TSkinWallpaper;
 class THistoryReader;
@@ -76,6 +77,8 @@ public:
     // What the page says of the history on this visit, if anything.
     QString Notice() const { return notice_; }
     QPoint NoteCentre(int clef, int note) const;
+    // Paints what the page shows (kept as a picture and shown from there) on any painter.
+    void PaintFace(QPainter& painter) const;
     QString TipAt(QPoint point) const;
     TSkinBtn* ExportButton() const { return exportButton_; }
     TSkinBtn* ResetButton() const { return resetButton_; }

@@ -1,7 +1,7 @@
 #include "app/ProgressStaff.h"
 
 #include "game/GameEvents.h"
-#include "game/uFunctions.h"
+#include "game/StaffLayout.h"
 #include "game/uVariables.h"
 #include "graphics/Bitmap32.h"
 
@@ -11,20 +11,13 @@
 
 namespace {
 
-// The same figures the game lays its layers with (see uFunctions.cpp).
-constexpr int kNoteTopBelowOffset = 30;
-constexpr int kStemDownDrop = 30;
-constexpr int kLedgerTopBelowBase = 30;
-constexpr double kHeadCentreBelowOffset = 64.5;
-constexpr int kHeadHalfWidth = 6;
-constexpr int kAccidentalOffset = -7; // one column closer than the game's, to fit 18-pixel columns
-constexpr int kLedgerCrop = 2;        // ledger tiles are cut to 16 pixels so neighbours do not join
-constexpr int kStaffRightPart = 14;   // the columns holding the closing bar line
+namespace layout = lirasto::staff;
 
-bool stemDown(int clef, int note)
-{
-    return clef == 1 ? note > 71 : note > 50;
-}
+constexpr int kHeadHalfWidth = 6;
+// One column closer than the game's, to fit 18-pixel columns.
+constexpr int kAccidentalOffset = 1 - layout::kAccidentalBeforeNote;
+constexpr int kLedgerCrop = 2;      // ledger tiles are cut to 16 pixels so neighbours do not join
+constexpr int kStaffRightPart = 14; // the columns holding the closing bar line
 
 int naturalY(int clef, int natural)
 {
@@ -70,11 +63,6 @@ QImage tinted(const QImage& glyph, const QColor& colour)
     return out;
 }
 
-int accidentalPicture(TAccidental sign)
-{
-    return sign == TAccidental::Flat ? FlatPicture : sign == TAccidental::Sharp ? SharpPicture : NaturalPicture;
-}
-
 // Draws the columns [from, from + width) of a picture whose device pixel ratio is r into target.
 void drawColumns(QPainter& painter, const QRectF& target, const QImage& image, qreal from, qreal width)
 {
@@ -102,29 +90,25 @@ void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int n
     const TSpelling spelling = SpellNote(note, key);
     const int y = naturalY(clef, spelling.Natural);
     const int left = columnLeft(clef, note);
-    const bool down = stemDown(clef, note);
-    const int top = y + kNoteTopBelowOffset + (down ? kStemDownDrop : 0);
+    const bool down = layout::stemDown(clef, note);
+    const int top = static_cast<int>(layout::noteTop(y, down));
 
     const int position = clef == 1 ? TrebleLedgerFor(note, key) : BassLedgerFor(note);
     if (position != 0) {
-        const int tile = clef == 1 ? TrebleLedgerImage(position, down, top) : BassLedgerImage(position, down, top);
-        int ledgerTop = LedgerTop[position] + kLedgerTopBelowBase;
-        if (position == 2 || position == 4)
-            ledgerTop += tile == OneLedgerLinePicture ? 20 : tile == TwoLedgerLinesPicture ? 10 : 0;
+        const int tile = layout::ledgerImage(position, down, top);
+        const double ledgerTop = layout::ledgerTop(position, tile);
         const QImage lines = picture(pictures.Notes, tile, scale);
-        const int leftInGame = NoteLeft - LedgerLeft;
+        const int leftInGame = layout::kLedgerBeforeNote;
         const QSizeF size = lines.deviceIndependentSize();
         drawColumns(painter,
                     QRectF(left - leftInGame + kLedgerCrop, ledgerTop, size.width() - 2 * kLedgerCrop, size.height()),
                     lines, kLedgerCrop, size.width() - 2 * kLedgerCrop);
     }
     if (spelling.Sign != TAccidental::None) {
-        const int drop = spelling.Sign == TAccidental::Natural ? 55 : 53;
-        painter.drawImage(left + kAccidentalOffset, y + drop,
-                          tinted(picture(pictures.Notes, accidentalPicture(spelling.Sign), scale), colour));
+        painter.drawImage(left + kAccidentalOffset, y + layout::accidentalDrop(spelling.Sign),
+                          tinted(picture(pictures.Notes, layout::accidentalPicture(spelling.Sign), scale), colour));
     }
-    painter.drawImage(left, top,
-                      tinted(picture(pictures.Notes, down ? NoteStemDownPicture : NoteStemUpPicture, scale), colour));
+    painter.drawImage(left, top, tinted(picture(pictures.Notes, layout::notePicture(down), scale), colour));
 }
 
 } // namespace
@@ -157,7 +141,7 @@ QImage TProgressStaff::Compose(const TStaffPictures& pictures, int key, const TC
 QPointF TProgressStaff::NoteHeadCentre(int clef, int note, int key)
 {
     const int y = naturalY(clef, SpellNote(note, key).Natural);
-    return {columnLeft(clef, note) + kHeadHalfWidth - 0.5, y + kHeadCentreBelowOffset};
+    return {columnLeft(clef, note) + kHeadHalfWidth - 0.5, y + layout::kHeadCentreBelowOffset};
 }
 
 std::optional<TStaffNote> TProgressStaff::NoteAt(QPointF point, int key)

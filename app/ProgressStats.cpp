@@ -1,5 +1,9 @@
 #include "app/ProgressStats.h"
 
+#include "app/Language.h"
+
+#include <QCoreApplication>
+
 #include "game/NoteFigures.h"
 #include "game/uVariables.h"
 
@@ -33,10 +37,11 @@ QColor mix(const QColor& a, const QColor& b, double t)
 
 QString noteLabel(const TNoteStats& stats, int key)
 {
-    QString name = QString::fromStdString(NoteName(stats.Note, key));
+    const QString name = QString::fromStdString(NoteName(stats.Note, key, CurrentNoteNaming()));
     // Only where both staves reach does the name alone not say which was read.
     if (stats.Note >= TrebleLowestNote && stats.Note <= BassHighestNote)
-        name += stats.Clef == 1 ? QStringLiteral(" (treble)") : QStringLiteral(" (bass)");
+        return stats.Clef == 1 ? QCoreApplication::translate("ProgressStats", "%1 (treble)").arg(name)
+                               : QCoreApplication::translate("ProgressStats", "%1 (bass)").arg(name);
     return name;
 }
 
@@ -113,7 +118,7 @@ std::vector<TNoteStats> WeakestNotes(const std::vector<TNoteStats>& stats, std::
 
 QString WeakNoteLine(const TNoteStats& stats, int key)
 {
-    return QStringLiteral("%1 \u2014 %2 of %3 right, median %4")
+    return QCoreApplication::translate("ProgressStats", "%1 — %2 of %3 right, median %4")
         .arg(noteLabel(stats, key))
         .arg(stats.Right)
         .arg(stats.Answers)
@@ -124,8 +129,8 @@ QString NoteTip(const TNoteStats& stats, int key)
 {
     const QString name = noteLabel(stats, key);
     if (stats.Answers == 0)
-        return QStringLiteral("%1: not asked yet").arg(name);
-    return QStringLiteral("%1: %2 answers, %3 right, median %4")
+        return QCoreApplication::translate("ProgressStats", "%1: not asked yet").arg(name);
+    return QCoreApplication::translate("ProgressStats", "%1: %2 answers, %3 right, median %4")
         .arg(name)
         .arg(stats.Answers)
         .arg(QString::fromStdString(FormatShare(stats.Right, stats.Answers)))
@@ -218,6 +223,8 @@ QString FormatPracticeTime(seconds time)
 {
     const long long minutes = std::max<long long>(time.count(), 0) / 60;
     if (minutes < 60)
-        return QStringLiteral("%1 min").arg(minutes);
-    return QStringLiteral("%1 h %2 min").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+        return QCoreApplication::translate("ProgressStats", "%1 min").arg(minutes);
+    return QCoreApplication::translate("ProgressStats", "%1 h %2 min")
+        .arg(minutes / 60)
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TextFit.h"
 #include "controls/SkinUtils.h"
 
 #include <QPainter>
@@ -20,8 +21,9 @@ inline void DrawText(QPainter& painter, const QRect& r, const QString& text, int
                      const QColor& colour = Qt::black, int flags = Qt::AlignLeft | Qt::AlignVCenter)
 {
     QFont font = painter.font();
-    font.setPixelSize(pixelSize);
     font.setBold(bold);
+    // A language whose words run longer gets a smaller face where a line would not fit.
+    font.setPixelSize(FittingPixelSize(font, text, r.width(), pixelSize));
     painter.setFont(font);
     skin::drawShadowText(painter, r, flags | Qt::TextSingleLine, text, colour, TextShadow(), true, QPalette());
 }

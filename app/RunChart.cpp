@@ -1,6 +1,10 @@
 #include "app/RunChart.h"
 
+#include "app/TextFit.h"
+
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -24,7 +28,8 @@ constexpr int kMaxGridLines = 8;
 QString dateOf(std::chrono::system_clock::time_point at)
 {
     const qint64 ms = std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count();
-    return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("d MMM"));
+    // Month names in the language shown.
+    return QLocale().toString(QDateTime::fromMSecsSinceEpoch(ms), QStringLiteral("d MMM"));
 }
 
 } // namespace
@@ -102,17 +107,23 @@ void TRunChart::Paint(QPainter& painter) const
     }
     painter.setPen(ChartTimeColour);
     const int secondsStep = std::max(1, secondsTop_ / 5);
+    // The top label is the widest; it sets the size that keeps them all inside the chart.
+    const int secondsRoom = area_.right() - plot_.right() - 6;
+    QFont font = font_;
+    font.setPixelSize(
+        FittingPixelSize(font, QCoreApplication::translate("TRunChart", "%1 s").arg(secondsTop_), secondsRoom, 11));
+    painter.setFont(font);
     for (int s = 0; s <= secondsTop_; s += secondsStep) {
         const double y = plot_.bottom() - static_cast<double>(s) / secondsTop_ * plot_.height();
         painter.drawText(QRectF(plot_.right() + 4, y - kLabelHalfHeight, kAxisMargin - 4, 2 * kLabelHalfHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1 s").arg(s));
+                         Qt::AlignLeft | Qt::AlignVCenter, QCoreApplication::translate("TRunChart", "%1 s").arg(s));
     }
     painter.setPen(QPen(ChartPassColour, 1.5, Qt::DashLine));
     painter.drawLine(QPointF(plot_.left(), ScoreY(PassScore)), QPointF(plot_.right(), ScoreY(PassScore)));
 
     if (points_.empty()) {
         painter.setPen(Qt::black);
-        painter.drawText(plot_, Qt::AlignCenter, QStringLiteral("No runs of this level yet"));
+        painter.drawText(plot_, Qt::AlignCenter, QCoreApplication::translate("TRunChart", "No runs of this level yet"));
         painter.restore();
         return;
     }

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 #include <cstdio>
@@ -33,7 +34,7 @@ void SaveLevelAtClose(int level)
     if (!reason)
         return;
     const QString message =
-        QStringLiteral("The level reached (level %1) could not be saved in %2.\n\n%3.")
+        QCoreApplication::translate("SavedLevel", "The level reached (level %1) could not be saved in %2.\n\n%3.")
             .arg(level)
             .arg(QDir::cleanPath(QDir::current().absoluteFilePath(QString::fromStdString(store().path()))))
             .arg(QString::fromStdString(*reason));

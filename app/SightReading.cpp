@@ -1,29 +1,37 @@
 #include "app/SightReading.h"
 
 #include "app/Application.h"
+#include "app/GameLabels.h"
 #include "app/SoundHookup.h"
 #include "app/uMain.h"
 #include "audio/PianoSound.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
+#include "game/StaffView.h"
 #include "game/uFunctions.h"
-#include "graphics/Layers.h"
+#include "graphics/Image32.h"
 
 #include <QMetaProperty>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-const char* const kLevelsItem = "Levels";
-const char* const kSightReadingItem = "Sight-reading";
-const char* const kLineQuestionText = "Play the line from left to right! ";
-const char* const kLineExplanationText = "The pointer shows the note due; any key of that note answers.";
+const char* const kLevelsItem = QT_TRANSLATE_NOOP("TSightReading", "Levels");
+const char* const kSightReadingItem = QT_TRANSLATE_NOOP("TSightReading", "Sight-reading");
+const char* const kLineQuestionText = QT_TRANSLATE_NOOP("TSightReading", "Play the line from left to right! ");
+const char* const kLineExplanationText =
+    QT_TRANSLATE_NOOP("TSightReading", "The pointer shows the note due; any key of that note answers.");
 
-// Where the line lies across the staff: after the widest key signature, to the staff's end.
-constexpr double kFirstNoteLeft = 150;
-constexpr double kLastNoteLeft = 545;
+QString tempoName(int bpm)
+{
+    return bpm == 0 ? TSightReading::tr("At your pace") : TSightReading::tr("%1 beats a minute").arg(bpm);
+}
+
 // The cursor moves this often in time; the beats themselves are judged on the input's clock.
 constexpr int kCursorStepMs = 15;
+// The cursor passes through the middle of the note heads.
+constexpr double kCursorBesideNote = 7;
 
 // A drop-down in the design's look: the level list's own properties, at another place.
 TSkinComboBox* newChoice(TfMain& form, const char* name, QRect place)
@@ -42,20 +50,15 @@ TSkinComboBox* newChoice(TfMain& form, const char* name, QRect place)
     return box;
 }
 
-void freeLayer(TBitmapLayer*& layer)
-{
-    delete std::exchange(layer, nullptr);
-}
-
 } // namespace
 
 TSightReading::TSightReading(TfMain& form) : form_(form)
 {
     exercise_ = newChoice(form, "cbExercise", QRect(600, 6, 170, form.cbLevel->height()));
-    exercise_->addItems({QString::fromLatin1(kLevelsItem), QString::fromLatin1(kSightReadingItem)});
+    exercise_->addItems({tr(kLevelsItem), tr(kSightReadingItem)});
     tempo_ = newChoice(form, "cbTempo", QRect(600, 285, 170, form.cbLevel->height()));
     for (int bpm : kTempos)
-        tempo_->addItem(bpm == 0 ? QStringLiteral("At your pace") : QStringLiteral("%1 beats a minute").arg(bpm));
+        tempo_->addItem(tempoName(bpm));
     tempo_->setVisible(false);
     exercise_->OnChange = [this](QObject*) { RunGuarded([this] { choiceChanged(); }); };
     tempo_->OnChange = exercise_->OnChange;
@@ -85,7 +88,7 @@ void TSightReading::Choose(const std::optional<TLineSettings>& line)
         const auto* found = std::find(std::begin(kTempos), std::end(kTempos), settings_.Tempo);
         if (found == std::end(kTempos)) {
             // A tempo from the command line that the list lacks is added to it.
-            tempo_->addItem(QStringLiteral("%1 beats a minute").arg(settings_.Tempo));
+            tempo_->addItem(tempoName(settings_.Tempo));
             tempo_->setCurrentIndex(tempo_->count() - 1);
         } else {
             tempo_->setCurrentIndex(static_cast<int>(found - std::begin(kTempos)));
@@ -120,17 +123,27 @@ const TLineExercise* TSightReading::line() const
 
 double TSightReading::LineNoteLeft(int place, int count)
 {
-    return count <= 1 ? kFirstNoteLeft : kFirstNoteLeft + (kLastNoteLeft - kFirstNoteLeft) * place / (count - 1);
+    return TStaffView::PlaceLeft(place, count);
 }
 
 int TSightReading::MarkAt(int place) const
 {
-    return place >= 0 && place < static_cast<int>(notes_.size()) ? notes_[place].MarkKind : -1;
+    if (place < 0 || place >= lineLength_)
+        return -1;
+    switch (form_.Staff().NoteMark(place)) {
+    case TNoteMark::Right:
+        return RightMarkPicture;
+    case TNoteMark::Wrong:
+    case TNoteMark::Missed:
+        return WrongMarkPicture;
+    default:
+        return -1;
+    }
 }
 
 double TSightReading::CursorLeft() const
 {
-    return cursor_ ? cursor_->Location().Left : -1;
+    return cursorLeft_;
 }
 
 void TSightReading::RunStarted(int)
@@ -140,10 +153,10 @@ void TSightReading::RunStarted(int)
     tempo_->setEnabled(false);
 }
 
-void TSightReading::showTexts(const std::string& question, const std::string& explanation)
+void TSightReading::showTexts(const QString& question, const QString& explanation)
 {
-    form_.lQuestion->SetCaption(QString::fromStdString(question));
-    form_.lExplanation->SetCaption(QString::fromStdString(explanation));
+    form_.lQuestion->SetCaption(question);
+    form_.lExplanation->SetCaption(explanation);
 }
 
 void TSightReading::QuestionPosed(const TQuestion& question)
@@ -151,47 +164,45 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     if (question.Exercise != TExerciseKind::Line)
         return;
     // The page turns: the last line goes, the new one is drawn whole.
-    clearLine();
-    showTexts(kLineQuestionText, kLineExplanationText);
-    ::ClearStaff();
-    ShowKeySignature(question.Key);
+    showTexts(tr(kLineQuestionText), tr(kLineExplanationText));
+    TStaffView& staff = form_.Staff();
+    ClearStaff(staff);
     const int count = static_cast<int>(question.Notes.size());
-    for (const TWrittenNote& note : question.Notes) {
-        const TLineNoteLayers drawn = DrawNoteAt(note.Clef, note.Note, question.Key, LineNoteLeft(note.Place, count));
-        TDrawnNote& kept = notes_.emplace_back();
-        for (TBitmapLayer* layer : {drawn.Ledger, drawn.Accidental, drawn.Note})
-            if (layer)
-                kept.Layers.push_back(layer);
-    }
-    cursor_ = DrawMarkAt(PointerMarkPicture, LineNoteLeft(0, count));
+    staff.SetLine(question.Notes, question.Key, count);
+    lineLength_ = count;
+    duePlace_ = -1;
+    cursorLeft_ = LineNoteLeft(0, count);
     if (line() && line()->InTime()) {
+        staff.SetCursor(cursorLeft_ + kCursorBesideNote);
         beatTimer_.start();
         scheduleClicks(line()->FirstBeatOfLine() + count - 1);
+    } else {
+        staff.HideCursor();
     }
 }
 
 void TSightReading::NoteDue(const TQuestion& question, int place)
 {
-    if (question.Exercise != TExerciseKind::Line || !cursor_ || (line() && line()->InTime()))
+    if (question.Exercise != TExerciseKind::Line || place < 0 || place >= lineLength_ || (line() && line()->InTime()))
         return;
-    PlaceLayer(cursor_, LineNoteLeft(place, static_cast<int>(question.Notes.size())) + EvaluationMarkLeft - ::NoteLeft,
-               EvaluationMarkTop);
+    TStaffView& staff = form_.Staff();
+    if (duePlace_ >= 0 && staff.NoteMark(duePlace_) == TNoteMark::Due)
+        staff.MarkNote(duePlace_, TNoteMark::Plain);
+    duePlace_ = place;
+    cursorLeft_ = LineNoteLeft(place, lineLength_);
+    if (staff.NoteMark(place) == TNoteMark::Plain)
+        staff.MarkNote(place, TNoteMark::Due);
 }
 
 void TSightReading::AnswerJudged(const TJudgement& judgement)
 {
-    if (judgement.Exercise == TExerciseKind::Line)
-        setMark(judgement.Place, judgement.Right ? RightMarkPicture : WrongMarkPicture);
-}
-
-void TSightReading::setMark(int place, int kind)
-{
-    if (place < 0 || place >= static_cast<int>(notes_.size()))
+    if (judgement.Exercise != TExerciseKind::Line || judgement.Place < 0 || judgement.Place >= lineLength_)
         return;
-    TDrawnNote& note = notes_[place];
-    freeLayer(note.Mark);
-    note.Mark = DrawMarkAt(kind, LineNoteLeft(place, static_cast<int>(notes_.size())));
-    note.MarkKind = kind;
+    // A wrong key at one's own pace leaves the note waiting with its miss shown; in time the
+    // beat has gone by, so the note is missed for good.
+    const bool inTime = line() && line()->InTime();
+    form_.Staff().MarkNote(judgement.Place,
+                           judgement.Right ? TNoteMark::Right : (inTime ? TNoteMark::Missed : TNoteMark::Wrong));
 }
 
 void TSightReading::beat()
@@ -201,18 +212,26 @@ void TSightReading::beat()
         beatTimer_.stop();
         return;
     }
+    if (form_.Core().Paused() != silenced_) {
+        silenced_ = form_.Core().Paused();
+        silenced_ ? cancelClicks() : resumeClicks();
+    }
     form_.Core().Advance();
-    if (!cursor_ || notes_.empty())
+    if (lineLength_ == 0)
         return;
     // The cursor runs from a beat before the first note to the last, one note a beat.
     const auto sinceFirst = std::chrono::steady_clock::now() - exercise->BeatTime(exercise->FirstBeatOfLine());
     const double beats = std::clamp(std::chrono::duration<double>(sinceFirst).count() /
                                         std::chrono::duration<double>(exercise->BeatLength()).count(),
-                                    -1.0, static_cast<double>(notes_.size() - 1));
-    const int count = static_cast<int>(notes_.size());
-    const double step = LineNoteLeft(1, count) - LineNoteLeft(0, count);
-    PlaceLayer(cursor_, LineNoteLeft(0, count) + beats * step + EvaluationMarkLeft - ::NoteLeft, EvaluationMarkTop);
-    form_.ImgClefs->Changed();
+                                    -1.0, static_cast<double>(lineLength_ - 1));
+    const double step = LineNoteLeft(1, lineLength_) - LineNoteLeft(0, lineLength_);
+    // In whole pixels, and only when it moves: standing through the count-in and the bar between
+    // lines, it costs no repaint.
+    const double left = std::round(LineNoteLeft(0, lineLength_) + beats * step);
+    if (left == cursorLeft_ && form_.Staff().CursorShown())
+        return;
+    cursorLeft_ = left;
+    form_.Staff().SetCursor(cursorLeft_ + kCursorBesideNote);
 }
 
 // The metronome clicks every beat up to the end of the bar that holds the line's last note;
@@ -232,16 +251,37 @@ void TSightReading::scheduleClicks(int lastBeat)
     clickedTo_ = to;
 }
 
+// Away from the page the clicks stop; back on it they go on from the next bar, on the grid the
+// pause moved, so that what is heard is what is judged.
+void TSightReading::resumeClicks()
+{
+    const TLineExercise* exercise = line();
+    if (!exercise || lineLength_ == 0)
+        return;
+    constexpr int kBeatsPerBar = 4;
+    const double beats = std::chrono::duration<double>(std::chrono::steady_clock::now() - exercise->BeatTime(0)) /
+                         std::chrono::duration<double>(exercise->BeatLength());
+    clickedTo_ = static_cast<int>(std::ceil(beats / kBeatsPerBar)) * kBeatsPerBar;
+    scheduleClicks(exercise->FirstBeatOfLine() + lineLength_ - 1);
+}
+
+void TSightReading::cancelClicks()
+{
+    if (TSoundHookup* sound = form_.SoundHookup())
+        sound->Sound().cancelClicks();
+}
+
 void TSightReading::RunEnded(const TRunResult&)
 {
     beatTimer_.stop();
-    if (TSoundHookup* sound = form_.SoundHookup())
-        sound->Sound().cancelClicks();
+    silenced_ = false;
+    cancelClicks();
     clearLine();
     exercise_->setEnabled(true);
     tempo_->setEnabled(true);
     if (line())
-        showTexts(form_.Core().LevelRow().QuestionText, form_.Core().LevelRow().ExplanationText);
+        showTexts(LevelRowText(form_.Core().LevelRow().QuestionText),
+                  LevelRowText(form_.Core().LevelRow().ExplanationText));
 }
 
 void TSightReading::Cleared()
@@ -251,12 +291,10 @@ void TSightReading::Cleared()
 
 void TSightReading::clearLine()
 {
-    for (TDrawnNote& note : notes_) {
-        for (TBitmapLayer*& layer : note.Layers)
-            freeLayer(layer);
-        freeLayer(note.Mark);
-    }
-    notes_.clear();
-    freeLayer(cursor_);
-    form_.ImgClefs->Changed();
+    if (lineLength_ == 0 && !form_.Staff().CursorShown())
+        return;
+    form_.Staff().ClearLine();
+    lineLength_ = 0;
+    duePlace_ = -1;
+    cursorLeft_ = -1;
 }

@@ -4,11 +4,10 @@
 #include "game/LineExercise.h"
 #include "game/LineSummary.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QTimer>
-#include <vector>
 
-class TBitmapLayer;
 class TfMain;
 class TSkinComboBox;
 
@@ -18,6 +17,8 @@ class TSkinComboBox;
 // under the piano as each line is done. It follows the core as a listener.
 class TSightReading : public QObject, public TGameListener
 {
+    Q_DECLARE_TR_FUNCTIONS(TSightReading)
+
 public:
     // Its choices go beside the level list, in the same look.
     explicit TSightReading(TfMain& form);
@@ -33,7 +34,9 @@ public:
     TSkinComboBox* TempoChoice() const { return tempo_; }
     // The left edge of the note at place in a line of count notes.
     static double LineNoteLeft(int place, int count);
-    // The layers of the line now drawn, for the tests.
+    // What the line now drawn shows, for the tests: the judgement's mark picture over the note at
+    // place (-1 for none), and the left of the note the player is shown to be at (the pointer's
+    // note at one's own pace, the cursor's place in time; -1 with no line).
     int MarkAt(int place) const;
     double CursorLeft() const;
 
@@ -45,28 +48,24 @@ public:
     void Cleared() override;
 
 private:
-    struct TDrawnNote
-    {
-        std::vector<TBitmapLayer*> Layers;
-        TBitmapLayer* Mark = nullptr;
-        int MarkKind = -1;
-    };
-
     void choiceChanged();
-    void showTexts(const std::string& question, const std::string& explanation);
+    void showTexts(const QString& question, const QString& explanation);
     void clearLine();
-    void setMark(int place, int kind);
     void beat();
     const TLineExercise* line() const;
     void scheduleClicks(int lastBeat);
+    void resumeClicks();
+    void cancelClicks();
 
     TfMain& form_;
     TLineSettings settings_;
     TSkinComboBox* exercise_ = nullptr;
     TSkinComboBox* tempo_ = nullptr;
     TLineSummary summary_;
-    std::vector<TDrawnNote> notes_;
-    TBitmapLayer* cursor_ = nullptr;
+    int lineLength_ = 0; // notes of the line drawn, 0 with none
+    int duePlace_ = -1;
+    double cursorLeft_ = -1;
     QTimer beatTimer_;
-    int clickedTo_ = 0; // the metronome's clicks are asked for up to this beat
+    int clickedTo_ = 0;     // the metronome's clicks are asked for up to this beat
+    bool silenced_ = false; // the clicks were cancelled for a pause
 };

@@ -68,7 +68,7 @@ TSoundHookup::~TSoundHookup()
 void TSoundHookup::buildControls(QWidget* group)
 {
     const int volumeTop = TOptionsPage::NextRowTop(group);
-    newLabel(group, QStringLiteral("Volume"), kCaptionLeft, volumeTop);
+    newLabel(group, tr("Volume"), kCaptionLeft, volumeTop);
     volume_ = new TSkinSlider(group);
     volume_->setObjectName(QStringLiteral("tbVolume"));
     const lirasto::settings::TOptionRow& row = lirasto::settings::OptionRow(TOption::Volume);
@@ -81,6 +81,9 @@ void TSoundHookup::buildControls(QWidget* group)
     volumeText_->setObjectName(QStringLiteral("lVolume"));
     status_ = newLabel(group, QString(), TOptionsPage::RowLeft, volumeTop + TOptionsPage::RowStep);
     status_->setObjectName(QStringLiteral("lSoundStatus"));
+    // Why there is no sound can take more words than a row holds, in some languages two lines.
+    status_->resize(group->width() - 2 * TOptionsPage::RowLeft, status_->height());
+    status_->SetWordWrap(true);
     status_->hide();
     connect(volume_, &QAbstractSlider::valueChanged, this,
             [this](int percent) { RunGuarded([&] { volumeMoved(percent); }); });

@@ -7,16 +7,16 @@ void TStaffListener::QuestionPosed(const TQuestion& question)
 {
     if (question.Exercise != TExerciseKind::Levels)
         return; // a line has its own listener
-    ClearStaff();
-    ShowKeySignature(question.Key);
-    ShowEvaluationMark();
+    ClearStaff(staff_);
+    ShowKeySignature(staff_, question.Key);
+    ShowEvaluationMark(staff_);
     const TNoteSet notes = TNoteSet::Of(question.Note);
     if (question.Clef == 1) {
-        TrebleSlots[1].StemDown = StemDown(1, question.Note);
-        DrawTrebleNotes(notes, question.Key);
+        staff_.TrebleSlots[1].StemDown = StemDown(1, question.Note);
+        DrawTrebleNotes(staff_, notes, question.Key);
     } else {
-        BassSlots[1].StemDown = StemDown(2, question.Note);
-        DrawBassNotes(notes, question.Key);
+        staff_.BassSlots[1].StemDown = StemDown(2, question.Note);
+        DrawBassNotes(staff_, notes, question.Key);
     }
 }
 
@@ -24,22 +24,22 @@ void TStaffListener::AnswerJudged(const TJudgement& judgement)
 {
     if (judgement.Exercise != TExerciseKind::Levels)
         return;
-    SetEvaluationMark(judgement.Right ? RightMarkPicture : WrongMarkPicture);
+    SetEvaluationMark(staff_, judgement.Right ? RightMarkPicture : WrongMarkPicture);
 }
 
 void TStaffListener::RunEnded(const TRunResult&)
 {
     // A note left on the staff after the run would look as if it still waited for an answer.
-    ClearStaff();
+    ClearStaff(staff_);
 }
 
 void TStaffListener::LevelChanged(int)
 {
-    ShowKeySignature(core_.CurrentKey());
+    ShowKeySignature(staff_, core_.CurrentKey());
 }
 
 void TStaffListener::Cleared()
 {
-    ShowKeySignature(core_.CurrentKey());
-    ClearStaff();
+    ShowKeySignature(staff_, core_.CurrentKey());
+    ClearStaff(staff_);
 }

@@ -3,6 +3,7 @@
 #include "game/GameEvents.h"
 
 class TGameCore;
+class TStaffView;
 
 // Draws what happens in a run on the staff: each question with its key and
 // the pointing hand, the verdict's mark, and an empty staff once the run is
@@ -10,7 +11,7 @@ class TGameCore;
 class TStaffListener : public TGameListener
 {
 public:
-    explicit TStaffListener(const TGameCore& core) : core_(core) {}
+    TStaffListener(const TGameCore& core, TStaffView& staff) : core_(core), staff_(staff) {}
 
     void QuestionPosed(const TQuestion& question) override;
     void AnswerJudged(const TJudgement& judgement) override;
@@ -20,4 +21,5 @@ public:
 
 private:
     const TGameCore& core_;
+    TStaffView& staff_;
 };

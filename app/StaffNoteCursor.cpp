@@ -33,7 +33,7 @@ TStaffNoteCursor::TStaffNoteCursor(QWidget* parent, QRect figuresArea) : QWidget
     setObjectName(QStringLiteral("StaffNoteCursor"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    setAccessibleName(QStringLiteral("Notes of the level"));
+    setAccessibleName(tr("Notes of the level"));
     label_->setObjectName(QStringLiteral("lNoteFigures"));
     label_->SetTransparent(true);
     label_->SetAutoSize(false);

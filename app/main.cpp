@@ -1,6 +1,9 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/FormLoader.h"
+#include "app/Language.h"
+#include "app/Options.h"
+#include "app/Settings.h"
 #include "app/WindowPlacement.h"
 #include "app/uMain.h"
 #include "resources/EmbeddedDesign.h"
@@ -28,6 +31,10 @@ int main(int argc, char** argv)
     fontConfig.Wait();
     TApplication::setApplicationName(QStringLiteral("DEMO Lirasto - Notes"));
     InstallFontSubstitutions();
+    // Before the window is built, which shows its texts as it builds.
+    using lirasto::settings::TOption;
+    InstallTranslation(
+        ChosenLanguage(lirasto::settings::ReadOptions(lirasto::settings::kFileName).Get(TOption::Language)));
 
     std::unique_ptr<TfMain> form;
     if (!RunGuarded([&] { form.reset(CreateMainForm(embeddedDesignStream(), DesignBytes::Permanent)); }))
@@ -35,6 +42,7 @@ int main(int argc, char** argv)
     CloseOnTerminationSignals(form.get());
     CloseWhenWindowDestroyed(form.get());
     KeepWindowOnScreen(form.get());
+    form->SetMicrophoneForced(startOptions.Microphone);
     if (startOptions.StartsAPractice() && !RunGuarded([&] { form->StartPractice(startOptions); }))
         return 1;
     form->show();

@@ -5,6 +5,8 @@
 #include "app/GameLabels.h"
 #include "app/HistoryHookup.h"
 #include "app/KeyboardInput.h"
+#include "app/Language.h"
+#include "app/MicrophoneHookup.h"
 #include "app/MidiHookup.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
@@ -13,6 +15,7 @@
 #include "app/SightReading.h"
 #include "app/SoundHookup.h"
 #include "app/StaffListener.h"
+#include "app/TextFit.h"
 #include "controls/SkinCtrls.h"
 #include "core/Checked.h"
 #include "game/InputKinds.h"
@@ -31,23 +34,9 @@ namespace {
 // How long the sound waits for MIDI to have opened its JACK client (see StartSubsystems).
 constexpr std::chrono::milliseconds kSoundWaitsForMidiAtMost(3000);
 
-const char* const kCreditLine = "Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the "
-                                "LilyPond project's Emmentaler font, on which this program is built.";
-
-// The staff drawing reaches the window only through its staff view and picture lists.
-class MainStaffWindow : public TStaffWindow
-{
-public:
-    explicit MainStaffWindow(TfMain& form) : form_(form) {}
-
-    TImage32* ImgClefs() override { return form_.ImgClefs; }
-    TBitmap32List* BMPKeyList() override { return form_.BMPKeyList; }
-    TBitmap32List* BMPNoteList() override { return form_.BMPNoteList; }
-    TBitmap32List* BMPEvaluationList() override { return form_.BMPEvaluationList; }
-
-private:
-    TfMain& form_;
-};
+const char* const kCreditLine =
+    QT_TRANSLATE_NOOP("TfMain", "Lirasto Notes v1.0.0 - made by Lirasto Software. Thanks to Qt, libjpeg-turbo and the "
+                                "LilyPond project's Emmentaler font, on which this program is built.");
 
 template <typename T>
 T* requireComponent(QObject* form, const char* name)
@@ -108,7 +97,7 @@ private:
     TfMain& form_;
 };
 
-TfMain::TfMain(QWidget* parent) : QWidget(parent), staffWindow_(std::make_unique<MainStaffWindow>(*this))
+TfMain::TfMain(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("fMain"));
 }
@@ -119,13 +108,11 @@ TfMain::~TfMain()
     if (PageControl)
         disconnect(PageControl, nullptr, this, nullptr);
     delete keyboard_;
-    if (StaffWindow == staffWindow_.get())
-        StaffWindow = nullptr;
 }
 
 void TfMain::connectListeners()
 {
-    staff_ = std::make_unique<TStaffListener>(core_);
+    staff_ = std::make_unique<TStaffListener>(core_, *staffView_);
     piano_ = std::make_unique<TPianoHighlight>(*imgPiano, *BMPPianoKeysList);
     labels_ = std::make_unique<TGameLabels>(*this, core_);
     controls_ = std::make_unique<TRunControls>(*this);
@@ -197,7 +184,7 @@ void TfMain::BindComponents()
     mInfo = requireComponent<TSkinMemo>(this, "mInfo");
     mUsage = requireComponent<TSkinMemo>(this, "mUsage");
     imgLogo = requireComponent<TImage32>(this, "imgLogo");
-    StaffWindow = staffWindow_.get();
+    staffView_ = std::make_unique<TStaffView>(*ImgClefs, *BMPKeyList, *BMPNoteList, *BMPEvaluationList);
     connectListeners();
 }
 
@@ -251,12 +238,13 @@ void TfMain::FormCreate(QObject*)
     history_ = std::make_unique<THistoryHookup>(*this, *tsProgress);
     InitGame();
     Randomize();
+    FitTexts(this);
 }
 
 void TfMain::InitGame()
 {
     FillLevelList();
-    SkinScrollingText->setProperty("Strings", QStringList{QString::fromLatin1(kCreditLine)});
+    SkinScrollingText->setProperty("Strings", QStringList{tr(kCreditLine)});
     CreateKeySignatureLayers();
     ShowKeySignature(core_.CurrentKey());
     core_.FillLevelTable();
@@ -264,24 +252,33 @@ void TfMain::InitGame()
 
 void TfMain::FillLevelList()
 {
+    const int current = cbLevel->currentIndex();
+    cbLevel->clear();
     for (int level = 1; level <= 12; ++level)
-        cbLevel->addItem(
-            QStringLiteral("Level %1: %2 Major").arg(level).arg(QString::fromStdString(KeyNames[LevelKeys[level]])));
+        cbLevel->addItem(LevelName(level));
+    cbLevel->setCurrentIndex(current);
+}
+
+void TfMain::ShowNoteNames()
+{
+    FillLevelList();
+    if (piano_)
+        piano_->RenameKeys();
 }
 
 void TfMain::CreateKeySignatureLayers()
 {
-    ::CreateKeySignatureLayers();
+    ::CreateKeySignatureLayers(*staffView_);
 }
 
 void TfMain::ShowKeySignature(int Key)
 {
-    ::ShowKeySignature(Key);
+    ::ShowKeySignature(*staffView_, Key);
 }
 
 void TfMain::ClearStaff()
 {
-    ::ClearStaff();
+    ::ClearStaff(*staffView_);
 }
 
 void TfMain::tsMainShow(QObject*)
@@ -356,6 +353,10 @@ void TfMain::imgPianoMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, i
 
 void TfMain::FormClose(QObject*)
 {
+    // A run cut short by closing the window (a termination signal closes it too) ends as Reset
+    // ends it, so that the history keeps its end, its score and its practice time.
+    if (core_.Running())
+        core_.Reset();
     WriteSettings(core_);
 }
 
@@ -384,7 +385,10 @@ void TfMain::StartSubsystems()
         };
         connect(&midi_->Input(), &TMidiInput::devicesChanged, sound_.get(), startSound, Qt::SingleShotConnection);
         QTimer::singleShot(kSoundWaitsForMidiAtMost, sound_.get(), startSound);
+        microphone_ = std::make_unique<TMicrophoneHookup>(*this, lirasto::settings::kFileName, microphoneForced_);
+        microphone_->Start(&sound_->Sound());
     }
     if (history_)
         history_->Start();
+    FitTexts(this);
 }

@@ -14,6 +14,7 @@ class QCloseEvent;
 class TGameLabels;
 class THistoryHookup;
 class TKeyboardInput;
+class TMicrophoneHookup;
 class TMidiHookup;
 class TOptionsPage;
 class TSoundHookup;
@@ -107,6 +108,8 @@ public:
 
     void InitGame();
     void FillLevelList();
+    // Shows the note names now in use wherever the window names notes.
+    void ShowNoteNames();
     void CreateKeySignatureLayers();
     void ShowKeySignature(int Key);
     void ClearStaff();
@@ -121,6 +124,8 @@ public:
     TSightReading& SightReading() { return *sightReading_; }
 
     TGameCore& Core() { return core_; }
+    // The game page's staff: the question note of the levels and a line of notes.
+    TStaffView& Staff() { return *staffView_; }
     const TGameCore& Core() const { return core_; }
     TPianoHighlight& PianoHighlight() { return *piano_; }
     TKeyboardInput& KeyboardInput() { return *keyboard_; }
@@ -128,6 +133,9 @@ public:
     // The piano, once StartSubsystems made it.
     TSoundHookup* SoundHookup() { return sound_.get(); }
     TMidiHookup* Midi() { return midi_.get(); }
+    TMicrophoneHookup* Microphone() { return microphone_.get(); }
+    // --microphone: the microphone listens in this run whatever the Options page says. Set before StartSubsystems.
+    void SetMicrophoneForced(bool on) { microphoneForced_ = on; }
     THistoryHookup& History() { return *history_; }
 
     // The MIDI part reports the inputs it found: their names and whether each is in use.
@@ -146,8 +154,8 @@ private:
     void connectListeners();
 
     TGameCore core_;
-    // What the staff drawing reaches of the window: the staff view and its picture lists.
-    std::unique_ptr<TStaffWindow> staffWindow_;
+    // The staff view with its picture lists and everything laid on it; made once the design is bound.
+    std::unique_ptr<TStaffView> staffView_;
     std::unique_ptr<TStaffListener> staff_;
     std::unique_ptr<TSightReading> sightReading_;
     std::unique_ptr<TPianoHighlight> piano_;
@@ -160,6 +168,9 @@ private:
     std::unique_ptr<THistoryHookup> history_;
     // Last, so that it goes first: its listener leaves the core before the core goes.
     std::unique_ptr<TSoundHookup> sound_;
+    // After the sound, whose notes it follows; it goes first and ends its worker before the core goes.
+    std::unique_ptr<TMicrophoneHookup> microphone_;
+    bool microphoneForced_ = false;
 };
 
 // The settings routines: the level is read at start-up and written at close.

@@ -1,6 +1,7 @@
 // The sound module: the synthesizer through FluidSynth, and libjack only to
 // ask whether a JACK server runs before FluidSynth's driver is tried.
 #include "audio/SynthEngine.h"
+#include "core/JackServerRuns.h"
 
 #include <QFile>
 #include <QLoggingCategory>
@@ -58,19 +59,6 @@ void routeSynthLog()
         jack_set_info_function(logFromJack);
         snd_lib_error_set_handler(logFromAlsa);
     });
-}
-
-// FluidSynth's JACK driver would start a server of its own when none runs,
-// taking the sound card from the desktop's sound server: JACK is only used
-// when one is already there.
-bool jackServerRuns()
-{
-    jack_status_t status{};
-    jack_client_t* probe = jack_client_open("Lirasto Notes probe", JackNoStartServer, &status);
-    if (!probe)
-        return false;
-    jack_client_close(probe);
-    return true;
 }
 
 class TFluidSynthEngine final : public TSynthEngine
@@ -133,7 +121,7 @@ public:
         if (fluid_settings_setstr(settings_, "audio.driver", name.constData()) != FLUID_OK)
             return false;
         if (driver == QLatin1String("jack")) {
-            if (!jackServerRuns())
+            if (!lirasto::JackServerRuns())
                 return false;
             fluid_settings_setstr(settings_, "audio.jack.id", clientName.toUtf8().constData());
             fluid_settings_setint(settings_, "audio.jack.autoconnect", 1);
@@ -164,17 +152,24 @@ public:
         // General MIDI percussion: the high wood block on the bar's first beat, the low one on the others.
         constexpr int kPercussionChannel = 9, kAccentClick = 76, kClick = 77;
         const double samplesPerMs = sampleRate_ / 1000.0;
-        const unsigned int start = fluid_sequencer_get_tick(sequencer_);
+        const double beat = beatMs * samplesPerMs;
+        double first = fluid_sequencer_get_tick(sequencer_) + std::max(0.0, firstDelayMs) * samplesPerMs;
+        // The caller reads its clock again for each batch, and the sample clock it is set against moves
+        // a period at a time: a batch that goes on where the last one's grid left off keeps that grid.
+        if (gridBeat_ == beat && std::abs(first - gridNext_) < kGridSnapMs * samplesPerMs)
+            first = gridNext_;
         fluid_event_t* event = new_fluid_event();
         fluid_event_set_source(event, -1);
         fluid_event_set_dest(event, synthDestination_);
-        for (int beat = 0; beat < count; ++beat) {
-            const bool accent = accentEvery > 0 && beat % accentEvery == 0;
+        for (int beatIndex = 0; beatIndex < count; ++beatIndex) {
+            const bool accent = accentEvery > 0 && beatIndex % accentEvery == 0;
             fluid_event_note(event, kPercussionChannel, accent ? kAccentClick : kClick, accent ? 127 : 90,
                              static_cast<unsigned int>(50 * samplesPerMs));
-            const double at = std::max(0.0, firstDelayMs + beat * beatMs) * samplesPerMs;
-            fluid_sequencer_send_at(sequencer_, event, start + static_cast<unsigned int>(std::lround(at)), 1);
+            fluid_sequencer_send_at(sequencer_, event, static_cast<unsigned int>(std::lround(first + beatIndex * beat)),
+                                    1);
         }
+        gridBeat_ = beat;
+        gridNext_ = first + count * beat;
         delete_fluid_event(event);
     }
 
@@ -182,6 +177,7 @@ public:
     {
         if (sequencer_)
             fluid_sequencer_remove_events(sequencer_, -1, synthDestination_, FLUID_SEQ_NOTE);
+        gridBeat_ = 0;
     }
 
     bool render(float* left, float* right, int frames) override
@@ -194,6 +190,10 @@ private:
     fluid_synth_t* synth_ = nullptr;
     fluid_sequencer_t* sequencer_ = nullptr;
     fluid_seq_id_t synthDestination_ = -1;
+    // Where the last batch of clicks would have put its next one, in samples, and its beat.
+    static constexpr double kGridSnapMs = 25;
+    double gridNext_ = 0;
+    double gridBeat_ = 0;
     double sampleRate_ = 48000.0;
     fluid_audio_driver_t* driver_ = nullptr;
 };

@@ -97,14 +97,14 @@ QString TPianoSound::statusText() const
     case TStatus::NoSoundFont: {
         std::lock_guard lock(mutex_);
         if (!soundFontProblem_.isEmpty())
-            return QStringLiteral("No SoundFont found: %1").arg(soundFontProblem_);
-        return QStringLiteral("No SoundFont found");
+            return tr("No SoundFont found: %1").arg(soundFontProblem_);
+        return tr("No SoundFont found");
     }
     case TStatus::NoOutput:
-        return QStringLiteral("No sound output");
+        return tr("No sound output");
     case TStatus::NoModule: {
         std::lock_guard lock(mutex_);
-        return QStringLiteral("No sound output: %1").arg(moduleProblem_);
+        return tr("No sound output: %1").arg(moduleProblem_);
     }
     case TStatus::Starting:
     case TStatus::Ready:
@@ -138,7 +138,7 @@ void TPianoSound::noteOn(int note, TSoundChannel channel)
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
-        lastNote_ = std::chrono::steady_clock::now();
+        lastNote_ = std::max(lastNote_, std::chrono::steady_clock::now());
         if (!outputOpen_) {
             outputWanted_ = true;
             wake = true;
@@ -150,50 +150,97 @@ void TPianoSound::noteOn(int note, TSoundChannel channel)
     // synthesizer's queues would only fill up.
     if (status_.load() == TStatus::NoOutput)
         return;
+    emit sounded(note, true);
     fs_->noteOn(static_cast<int>(channel), note, kVelocity);
 }
 
 void TPianoSound::scheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
                                  std::chrono::duration<double, std::milli> beat, int count, int accentEvery)
 {
-    if (count <= 0 || muted_.load() || !loaded_.load())
+    // Without an output nothing would ever sound them.
+    if (count <= 0 || beat.count() <= 0 || muted_.load() || status_.load() == TStatus::NoOutput)
         return;
+    const auto now = std::chrono::steady_clock::now();
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
         // The output stays open until the last click has sounded.
-        const auto last = std::chrono::steady_clock::now() +
-                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(firstDelay + beat * count);
+        const auto last =
+            now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(firstDelay + beat * count);
         lastNote_ = std::max(lastNote_, last);
-        if (!outputOpen_) {
+        const bool renders = loaded_.load() && (setup_.Drivers.isEmpty() || outputOpen_);
+        if (!renders) {
+            // The sample clock stands still until the output renders: timed against it now, every
+            // click would come late by the time the output takes to open.
+            waitingClicks_.push_back({now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(firstDelay),
+                                      beat, count, accentEvery});
             outputWanted_ = true;
             wake = true;
+        } else {
+            fs_->scheduleClicks(firstDelay.count(), beat.count(), count, accentEvery);
         }
     }
     if (wake)
         wake_.notify_all();
-    if (status_.load() == TStatus::NoOutput)
-        return;
-    fs_->scheduleClicks(firstDelay.count(), beat.count(), count, accentEvery);
+    else
+        emit clicksScheduled(now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(firstDelay),
+                             beat.count(), count);
+}
+
+// On the worker, once the output renders: the clicks that waited, from now on.
+void TPianoSound::sendWaitingClicks()
+{
+    std::vector<TClickBatch> sent;
+    {
+        std::lock_guard lock(mutex_);
+        const auto now = std::chrono::steady_clock::now();
+        for (TClickBatch& batch : waitingClicks_) {
+            // Bars already gone by are dropped whole, so that the accent stays on the bar's first beat.
+            const int bar = std::max(1, batch.AccentEvery);
+            int skipped = 0;
+            while (skipped < batch.Count &&
+                   batch.First + std::chrono::duration_cast<std::chrono::steady_clock::duration>(batch.Beat * skipped) <
+                       now)
+                skipped += bar;
+            if (skipped >= batch.Count)
+                continue;
+            const auto first =
+                batch.First + std::chrono::duration_cast<std::chrono::steady_clock::duration>(batch.Beat * skipped);
+            fs_->scheduleClicks(std::chrono::duration<double, std::milli>(first - now).count(), batch.Beat.count(),
+                                batch.Count - skipped, batch.AccentEvery);
+            sent.push_back({first, batch.Beat, batch.Count - skipped, batch.AccentEvery});
+        }
+        waitingClicks_.clear();
+    }
+    for (const TClickBatch& batch : sent)
+        emit clicksScheduled(batch.First, batch.Beat.count(), batch.Count);
 }
 
 void TPianoSound::cancelClicks()
 {
-    if (loaded_.load())
-        fs_->cancelClicks();
+    {
+        std::lock_guard lock(mutex_);
+        waitingClicks_.clear();
+        if (loaded_.load())
+            fs_->cancelClicks();
+    }
+    emit clicksCancelled();
 }
 
 void TPianoSound::noteOff(int note, TSoundChannel channel)
 {
     if (note < kLowestNote || note > kHighestNote || !loaded_.load() || status_.load() == TStatus::NoOutput)
         return;
+    emit sounded(note, false);
     fs_->noteOff(static_cast<int>(channel), note);
 }
 
 void TPianoSound::allNotesOff()
 {
-    if (loaded_.load() && status_.load() != TStatus::NoOutput)
+    if (loaded_.load() && status_.load() != TStatus::NoOutput) {
+        emit sounded(-1, false);
         fs_->allNotesOff();
+    }
 }
 
 void TPianoSound::setVolume(int percent)
@@ -269,7 +316,7 @@ bool TPianoSound::load(std::unique_ptr<TSynthEngine> engine)
             qCInfo(lcSound, "Not a SoundFont, or cut short: %s", qUtf8Printable(path));
             if (const QFileInfo file(path); file.exists() && !file.isFile()) {
                 std::lock_guard lock(mutex_);
-                soundFontProblem_ = QStringLiteral("%1 is not a regular file").arg(file.fileName());
+                soundFontProblem_ = tr("%1 is not a regular file").arg(file.fileName());
             }
             continue;
         }
@@ -329,10 +376,13 @@ void TPianoSound::run()
         setStatus(TStatus::Ready);
     else
         setStatus(TStatus::NoOutput);
+    if (ready && status_.load() == TStatus::Ready)
+        sendWaitingClicks();
 
     std::unique_lock lock(mutex_);
     startFinished_ = true;
-    lastNote_ = std::chrono::steady_clock::now();
+    // Clicks asked for during the start keep the output open until the last of them.
+    lastNote_ = std::max(lastNote_, std::chrono::steady_clock::now());
     wake_.notify_all();
     // Without a SoundFont, or rendered by the caller, there is nothing to look after.
     if (!ready || offline)
@@ -348,6 +398,8 @@ void TPianoSound::run()
             if (!opened)
                 lastFailure = std::chrono::steady_clock::now();
             setStatus(opened ? TStatus::Ready : TStatus::NoOutput);
+            if (opened)
+                sendWaitingClicks();
             lock.lock();
             continue;
         }

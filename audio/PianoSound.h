@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 class TSynthEngine;
 
@@ -59,6 +60,8 @@ public:
     void allNotesOff();
     // The metronome: count clicks, the first firstDelay from now, then one a beat, every
     // accentEvery-th accented; timed on the synthesizer's sample clock (see TSynthEngine).
+    // Asked for before the sound is loaded or while its output opens, they wait and sound
+    // from the moment it renders, on their beats (the bars gone by dropped).
     void scheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
                         std::chrono::duration<double, std::milli> beat, int count, int accentEvery);
     void cancelClicks();
@@ -93,6 +96,12 @@ public:
 signals:
     // Emitted from the worker; connect with the default (queued) connection.
     void statusChanged();
+    // A note the program itself starts or lets go, on the caller's thread; note -1 with on false: every
+    // note. So that a microphone does not take the program's own sound for the player's.
+    void sounded(int note, bool on);
+    // The metronome's clicks sound from `first` on, one every `beatMs`; on the caller's thread, for the same reason.
+    void clicksScheduled(std::chrono::steady_clock::time_point first, double beatMs, int count);
+    void clicksCancelled();
 
 private:
     void run();
@@ -102,6 +111,15 @@ private:
     void closeOutput();
     void setStatus(TStatus status);
     void applyGain();
+    void sendWaitingClicks();
+
+    // Clicks asked for while nothing renders, kept on the steady clock.
+    struct TClickBatch
+    {
+        std::chrono::steady_clock::time_point First;
+        std::chrono::duration<double, std::milli> Beat;
+        int Count, AccentEvery;
+    };
 
     TSoundSetup setup_;
     std::unique_ptr<TSynthEngine> fs_;
@@ -123,5 +141,6 @@ private:
     QString soundFontProblem_; // why the SoundFont named was refused before it was read
     QString driverName_;
     QString lastDriver_; // worker only
+    std::vector<TClickBatch> waitingClicks_;
     std::thread worker_;
 };

@@ -71,7 +71,8 @@ void TSoundListener::KeyDown(int note, TInputSource source)
     }
     const uint8_t bit = sourceBit(source);
     down_[note] |= bit;
-    if (InputKind(source).SoundsItself && !soundForMidiKeys_)
+    const TInputKind& kind = InputKind(source);
+    if (kind.HeardInTheRoom || (kind.SoundsItself && !soundForMidiKeys_))
         return;
     if (sounding_[note] & bit)
         return;
@@ -97,7 +98,8 @@ void TSoundListener::KeyUp(int note, TInputSource source)
 
 void TSoundListener::AnswerJudged(const TJudgement& judgement)
 {
-    if (judgement.Right || !replayAfterWrong_ || !validNote(judgement.Question.Note))
+    // In time the line goes on: the right note would sound over the next beats and the metronome.
+    if (judgement.Right || !replayAfterWrong_ || !validNote(judgement.Question.Note) || JudgedInTime(judgement))
         return;
     replayNote_ = judgement.Question.Note;
     // Judged after the keys went up: the delay counts from now.

@@ -1,5 +1,6 @@
 // Throughput of the row blend against pixman's OVER operator and against memcpy, on the
 // staff view's 575 x 289 buffer, and the cost of composing one question frame.
+#include "bench/SummaryReporter.h"
 #include "graphics/Bitmap32.h"
 #include "graphics/Blend.h"
 #include "graphics/Image32.h"
@@ -356,30 +357,6 @@ void pianoHighlight(benchmark::State& state)
     setRate(state, kBufferPixels);
 }
 
-// Prints as usual and keeps each result's rate for the summary.
-class SummaryReporter : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> rates;
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        // With repetitions the median stands for the benchmark; single runs stand for themselves.
-        for (const auto& run : runs) {
-            const auto it = run.counters.find(kRate);
-            if (it == run.counters.end())
-                continue;
-            if (run.run_type == Run::RT_Aggregate) {
-                if (run.aggregate_name == "median")
-                    rates[run.run_name.str()] = it->second.value;
-            } else if (run.repetitions <= 1) {
-                rates[run.run_name.str()] = it->second.value;
-            }
-        }
-    }
-};
-
 const char* implName(BlendImpl impl)
 {
     switch (impl) {
@@ -450,7 +427,7 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("question_on_view", questionFrameOnView);
     benchmark::RegisterBenchmark("piano_highlight_on_and_off", pianoHighlight);
 
-    SummaryReporter reporter;
+    SummaryReporter reporter(kRate);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 

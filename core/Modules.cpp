@@ -31,7 +31,7 @@ TModuleSymbol FindInModule(const QString& file, const char* symbol)
         }
     }
     if (path.isEmpty())
-        return {nullptr, QStringLiteral("the module %1 is missing").arg(file)};
+        return {nullptr, QCoreApplication::translate("Modules", "the module %1 is missing").arg(file)};
     QLibrary library(path);
     // Every symbol is bound now: a module missing one fails here instead of
     // ending the program at its first call.
@@ -39,17 +39,18 @@ TModuleSymbol FindInModule(const QString& file, const char* symbol)
     // The pages have room for the module's name only; the loader's own words go to the log.
     if (!library.load()) {
         qWarning("%s: %s", qUtf8Printable(path), qUtf8Printable(library.errorString()));
-        return {nullptr, QStringLiteral("the module %1 did not load").arg(file)};
+        return {nullptr, QCoreApplication::translate("Modules", "the module %1 did not load").arg(file)};
     }
     void* address = reinterpret_cast<void*>(library.resolve(symbol));
     if (!address)
-        return {nullptr, QStringLiteral("the module %1 has no %2").arg(file, QLatin1String(symbol))};
+        return {nullptr,
+                QCoreApplication::translate("Modules", "the module %1 has no %2").arg(file, QLatin1String(symbol))};
     return {address, {}};
 }
 
 QString ModuleVersionProblem(const QString& file)
 {
-    return QStringLiteral("the module %1 belongs to another version of the program").arg(file);
+    return QCoreApplication::translate("Modules", "the module %1 belongs to another version of the program").arg(file);
 }
 
 } // namespace lirasto

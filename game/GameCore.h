@@ -38,7 +38,7 @@ public:
     void SetExercise(std::unique_ptr<TExercise> exercise);
     const TExercise& Exercise() const { return *exercise_; }
 
-    // MIDI answers count only when they are the very note written.
+    // MIDI and microphone answers count only when they are the very note written.
     void SetOctaveExact(bool on) { octaveExact_ = on; }
     bool OctaveExact() const { return octaveExact_; }
     // A wrong answer takes 5 points, never below 0.

@@ -13,7 +13,7 @@
 // events below. Nothing here knows of a widget.
 
 // Where a key press came from; game/InputKinds.h says how each answers.
-enum class TInputSource { Mouse, ComputerKeyboard, Midi };
+enum class TInputSource { Mouse, ComputerKeyboard, Midi, Microphone };
 
 // The ways of practising: single notes level by level, or a line read left to right.
 enum class TExerciseKind { Levels, Line };
@@ -59,6 +59,13 @@ struct TJudgement
     // Empty at one's own pace, and for a note that got no key in its time.
     std::optional<std::chrono::milliseconds> TimingError{};
 };
+
+// A note of a line in time: judged against its beat, or missed with no key in its time (at one's
+// own pace every judgement comes from a key, and none carries a timing).
+inline bool JudgedInTime(const TJudgement& judgement)
+{
+    return judgement.Exercise == TExerciseKind::Line && (judgement.TimingError || judgement.KeysGiven.empty());
+}
 
 enum class TRunEnd { Time, Reset };
 

@@ -24,6 +24,9 @@ struct TInputKind
     bool PressesOnlyDuringRun;
     // The instrument sounds itself: the piano sounds its keys only when the player asks for it.
     bool SoundsItself;
+    // Its notes are sound in the room: the piano never sounds them, even when asked to sound the player's
+    // keys, since a microphone would hear the program answer for the player.
+    bool HeardInTheRoom;
     // The octave-exact option applies: the very note written must be played.
     bool HonoursOctaveExact;
     // Its notes come in batches and are painted once after the batch, not after each.
@@ -37,10 +40,12 @@ struct TInputKind
 
 // clang-format off
 inline constexpr std::array kInputKinds{
-    //         source                          release repeat releaseAll runOnly itself octave batches stamps code name
-    TInputKind{TInputSource::Mouse,            true,   false, true,      true,   false, false, false,  false, 0,   "mouse"},
-    TInputKind{TInputSource::ComputerKeyboard, false,  true,  false,     false,  false, false, false,  false, 1,   "keyboard"},
-    TInputKind{TInputSource::Midi,             false,  true,  false,     false,  true,  true,  true,   true,  2,   "MIDI"},
+    //         source                          release repeat releaseAll runOnly itself room   octave batches stamps code name
+    TInputKind{TInputSource::Mouse,            true,   false, true,      true,   false, false, false, false,  false, 0,   "mouse"},
+    TInputKind{TInputSource::ComputerKeyboard, false,  true,  false,     false,  false, false, false, false,  false, 1,   "keyboard"},
+    TInputKind{TInputSource::Midi,             false,  true,  false,     false,  true,  false, true,  true,   true,  2,   "MIDI"},
+    // An acoustic instrument: answers as its note starts, stamped with the capture's clock.
+    TInputKind{TInputSource::Microphone,       false,  true,  false,     false,  true,  true,  true,  false,  true,  3,   "microphone"},
 };
 // clang-format on
 

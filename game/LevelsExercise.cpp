@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 
+#include <QtGlobal>
 #include <algorithm>
 #include <string>
 
@@ -36,8 +37,9 @@ void TLevelsExercise::FillLevelTable()
         row.TimeLimit = 150;
         row.Goal = 300;
         row.KeysPerQuestion = 1;
-        row.QuestionText = "What note is this? ";
-        row.ExplanationText = "Click on any corresponding key on the keyboard!";
+        // Translated where they are shown, in the context named here.
+        row.QuestionText = QT_TRANSLATE_NOOP("TGameCore", "What note is this? ");
+        row.ExplanationText = QT_TRANSLATE_NOOP("TGameCore", "Click on any corresponding key on the keyboard!");
     }
 }
 

@@ -24,7 +24,7 @@ void TLineSummary::AnswerJudged(const TJudgement& judgement)
     const auto place = static_cast<std::size_t>(judgement.Place);
     if (judgement.Exercise != TExerciseKind::Line || place >= notes_)
         return;
-    inTime_ = inTime_ || judgement.TimingError.has_value() || judgement.KeysGiven.empty();
+    inTime_ = inTime_ || JudgedInTime(judgement);
     if (!judged_[place]) {
         judged_[place] = true;
         right_ += judgement.Right;
@@ -40,19 +40,21 @@ void TLineSummary::AnswerJudged(const TJudgement& judgement)
 
 void TLineSummary::finish()
 {
-    const std::string count = std::to_string(right_) + " of " + std::to_string(notes_);
-    std::string text;
+    const QString count = tr("%1 of %2").arg(right_).arg(notes_);
+    QString text;
     if (inTime_) {
         const int64_t median = MedianOf(times_);
-        text = "On time: " + count + " \u00B7 misses: " + std::to_string(misses_);
+        text = tr("On time: %1 · misses: %2").arg(count).arg(misses_);
         if (!times_.empty())
-            text += " \u00B7 median timing: " + std::to_string(median < 0 ? -median : median) + " ms " +
-                    (median < 0 ? "early" : "late");
+            text += (median < 0 ? tr(" · median timing: %1 ms early") : tr(" · median timing: %1 ms late"))
+                        .arg(median < 0 ? -median : median);
     } else {
-        text = "Right at the first try: " + count + " \u00B7 misses: " + std::to_string(misses_) +
-               " \u00B7 median time per note: " + FormatSeconds(MedianOf(times_));
+        text = tr("Right at the first try: %1 · misses: %2 · median time per note: %3")
+                   .arg(count)
+                   .arg(misses_)
+                   .arg(QString::fromStdString(FormatSeconds(MedianOf(times_))));
     }
-    text_ = text;
+    text_ = text.toStdString();
     if (OnText)
         OnText(text_);
 }

@@ -2,6 +2,7 @@
 
 #include "game/GameEvents.h"
 
+#include <QCoreApplication>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -12,6 +13,8 @@
 // time per note; in time the notes on time, the misses and the median timing.
 class TLineSummary : public TGameListener
 {
+    Q_DECLARE_TR_FUNCTIONS(TLineSummary)
+
 public:
     void RunStarted(int level) override;
     void QuestionPosed(const TQuestion& question) override;

@@ -1,31 +1,7 @@
 #include "game/NoteFigures.h"
 
-#include "game/uVariables.h"
-
+#include <QCoreApplication>
 #include <algorithm>
-
-namespace {
-
-const char* const kSharpSign = "\u266F";
-const char* const kFlatSign = "\u266D";
-const char* const kLetters[12] = {"C", "", "D", "", "E", "F", "", "G", "", "A", "", "B"};
-
-} // namespace
-
-std::string NoteName(int note, int key)
-{
-    if (note < 1 || note > 126)
-        throw lirasto::ERangeError("Range check error: note " + std::to_string(note) + " outside 1..126");
-    const TSpelling spelling = SpellNote(note, key);
-    std::string name = kLetters[PitchClass(spelling.Natural)];
-    // The sign SpellNote gives is what the page needs beside the key
-    // signature; the name needs what the note is, letter and alteration.
-    if (note > spelling.Natural)
-        name += kSharpSign;
-    else if (note < spelling.Natural)
-        name += kFlatSign;
-    return name + std::to_string(spelling.Natural / 12 - 1);
-}
 
 int64_t MedianOf(std::vector<int64_t>& values)
 {
@@ -43,7 +19,8 @@ int64_t MedianOf(std::vector<int64_t>& values)
 std::string FormatSeconds(int64_t ms)
 {
     const int64_t tenths = (std::max<int64_t>(ms, 0) + 50) / 100;
-    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " s";
+    // The decimal sign and the unit as the language shown writes them ("2,6 s", "2,6 с").
+    return QCoreApplication::translate("NoteFigures", "%1.%2 s").arg(tenths / 10).arg(tenths % 10).toStdString();
 }
 
 std::string FormatShare(int part, int whole)

@@ -1,16 +1,12 @@
 #pragma once
 
+#include "game/NoteNames.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// How notes and answer times are named for the player: in the level's key,
-// with real sharp and flat signs (UTF-8), and times in tenths of a second.
-
-// "F♯4", "B♭2", "C4": the letter and sign the note is written with in key
-// (0..11), and the octave of that letter, 4 being middle C's. Raises
-// ERangeError for a note outside 1..126 or a key outside 0..11.
-std::string NoteName(int note, int key);
+// The figures the player reads: medians, answer times in tenths of a second, shares.
 
 // The middle value; for an even count, the mean of the two middle ones
 // (rounded down). 0 for no values. The values are reordered.

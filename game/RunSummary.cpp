@@ -3,18 +3,19 @@
 #include "core/Errors.h"
 #include "game/NoteFigures.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
 
 // A question the core could not have posed still gets a name rather than
 // ending the run's summary with an error.
-std::string nameOf(const TRunSummary::TMiss& miss)
+std::string nameOf(const TRunSummary::TMiss& miss, TNoteNaming naming)
 {
     try {
-        return NoteName(miss.Note, miss.Key);
+        return NoteName(miss.Note, miss.Key, naming);
     } catch (const lirasto::ERangeError&) {
-        return "note " + std::to_string(miss.Note);
+        return TRunSummary::tr("note %1").arg(miss.Note).toStdString();
     }
 }
 
@@ -67,7 +68,8 @@ void TRunSummary::AnswerJudged(const TJudgement& judgement)
 void TRunSummary::RunEnded(const TRunResult&)
 {
     open_ = false;
-    setText(RunSummaryText(questions_, rightFirstTry_, times_, misses_));
+    setText(
+        RunSummaryText(questions_, rightFirstTry_, times_, misses_, NamingNow ? NamingNow() : TNoteNaming::English));
 }
 
 void TRunSummary::setText(std::string text)
@@ -80,24 +82,27 @@ void TRunSummary::setText(std::string text)
 }
 
 std::string RunSummaryText(int questions, int rightFirstTry, std::vector<int64_t> answerTimes,
-                           std::vector<TRunSummary::TMiss> misses)
+                           std::vector<TRunSummary::TMiss> misses, TNoteNaming naming)
 {
     if (questions <= 0)
-        return "No note was answered in this run.";
-    std::string text = "Right at the first try: " + FormatShare(rightFirstTry, questions) + " (" +
-                       std::to_string(rightFirstTry) + " of " + std::to_string(questions) + ")\n";
-    text += "Median answer time: " + FormatSeconds(MedianOf(answerTimes)) + "\n";
+        return TRunSummary::tr("No note was answered in this run.").toStdString();
+    QString text = TRunSummary::tr("Right at the first try: %1 (%2 of %3)")
+                       .arg(QString::fromStdString(FormatShare(rightFirstTry, questions)))
+                       .arg(rightFirstTry)
+                       .arg(questions) +
+                   QLatin1Char('\n');
+    text +=
+        TRunSummary::tr("Median answer time: %1").arg(QString::fromStdString(FormatSeconds(MedianOf(answerTimes)))) +
+        QLatin1Char('\n');
     std::stable_sort(misses.begin(), misses.end(),
                      [](const TRunSummary::TMiss& a, const TRunSummary::TMiss& b) { return a.Count > b.Count; });
-    text += "missed: ";
-    if (misses.empty())
-        text += "none";
-    for (std::size_t i = 0; i < misses.size(); ++i) {
-        if (i > 0)
-            text += ", ";
-        text += nameOf(misses[i]);
-        if (misses[i].Count > 1)
-            text += " \u00D7" + std::to_string(misses[i].Count);
+    QStringList names;
+    for (const TRunSummary::TMiss& miss : misses) {
+        names << QString::fromStdString(nameOf(miss, naming));
+        if (miss.Count > 1)
+            names.back() += QStringLiteral(" \u00D7") + QString::number(miss.Count);
     }
-    return text;
+    text += misses.empty() ? TRunSummary::tr("missed: none")
+                           : TRunSummary::tr("missed: %1").arg(names.join(QStringLiteral(", ")));
+    return text.toStdString();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "game/GameEvents.h"
+#include "game/NoteNames.h"
 
+#include <QCoreApplication>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -12,6 +14,8 @@
 // notes were missed. The text stays until the next run starts.
 class TRunSummary : public TGameListener
 {
+    Q_DECLARE_TR_FUNCTIONS(TRunSummary)
+
 public:
     struct TMiss
     {
@@ -27,6 +31,8 @@ public:
 
     // Empty while a run goes on or before the first one ends.
     const std::string& Text() const { return text_; }
+    // The note names in use when a run ends; English when not set.
+    TNoteNaming (*NamingNow)() = nullptr;
     // Called with the new text whenever it changes (empty at a run's start).
     std::function<void(const std::string&)> OnText;
 
@@ -46,4 +52,4 @@ private:
 // The summary's words. Misses with the larger count come first; equal ones
 // keep their order.
 std::string RunSummaryText(int questions, int rightFirstTry, std::vector<int64_t> answerTimes,
-                           std::vector<TRunSummary::TMiss> misses);
+                           std::vector<TRunSummary::TMiss> misses, TNoteNaming naming = TNoteNaming::English);

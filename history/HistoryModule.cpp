@@ -125,7 +125,7 @@ QString THistoryModule::ReadEveryAnswer(TAnswerSink& sink) const
 
 QString THistoryModule::Problem() const
 {
-    return store() ? store_->Problem() : QStringLiteral("History is not being kept: %1").arg(problem_);
+    return store() ? store_->Problem() : tr("History is not being kept: %1").arg(problem_);
 }
 
 QString THistoryModule::Notice() const

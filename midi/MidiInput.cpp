@@ -108,7 +108,7 @@ void TMidiInput::stop()
 
 QString TMidiInput::statusText() const
 {
-    return devices_.isEmpty() ? QStringLiteral("No MIDI input found") : QString();
+    return devices_.isEmpty() ? tr("No MIDI input found") : QString();
 }
 
 void TMidiInput::setDeviceEnabled(const QString& name, bool enabled)

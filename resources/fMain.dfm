@@ -469,6 +469,205 @@ object fMain: TfMain
           Font.Style = []
           ParentFont = False
         end
+        object gbMicrophone: TSkinGroupBox
+          Left = 400
+          Top = 230
+          Width = 368
+          Height = 262
+          Caption = 'Microphone'
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          object lMicDevice: TSkinLabel
+            Left = 16
+            Top = 50
+            Width = 90
+            Height = 19
+            Caption = 'Input device'
+            Transparent = True
+          end
+          object cbMicDevice: TSkinComboBox
+            Left = 110
+            Top = 48
+            Width = 240
+            Height = 19
+            Style = csOwnerDrawVariable
+            DropDownCount = 12
+            ItemHeight = 13
+            SkinImages = SkinImages
+            idWallpaper = 0
+            FileMask = '*.*'
+            ListBoxWidth = 240
+            SelFont.Charset = DEFAULT_CHARSET
+            SelFont.Color = clHighlightText
+            SelFont.Height = -11
+            SelFont.Name = 'MS Sans Serif'
+            SelFont.Style = []
+          end
+          object lMicLevel: TSkinLabel
+            Left = 16
+            Top = 74
+            Width = 90
+            Height = 19
+            Caption = 'Level'
+            Transparent = True
+          end
+          object lMicHeard: TSkinLabel
+            Left = 16
+            Top = 98
+            Width = 90
+            Height = 19
+            Caption = 'Note heard'
+            Transparent = True
+          end
+          object lMicGate: TSkinLabel
+            Left = 16
+            Top = 122
+            Width = 90
+            Height = 19
+            Caption = 'Noise gate'
+            Transparent = True
+          end
+          object bMeasureNoise: TSkinBtn
+            Left = 16
+            Top = 148
+            Width = 190
+            Height = 25
+            Caption = 'Measure the room''s noise'
+          end
+          object lMicRange: TSkinLabel
+            Left = 16
+            Top = 186
+            Width = 90
+            Height = 19
+            Caption = 'Lowest note'
+            Transparent = True
+          end
+          object cbMicLowest: TSkinComboBox
+            Left = 110
+            Top = 184
+            Width = 70
+            Height = 19
+            Style = csOwnerDrawVariable
+            DropDownCount = 12
+            ItemHeight = 13
+            SkinImages = SkinImages
+            idWallpaper = 0
+            FileMask = '*.*'
+            ListBoxWidth = 70
+            SelFont.Charset = DEFAULT_CHARSET
+            SelFont.Color = clHighlightText
+            SelFont.Height = -11
+            SelFont.Name = 'MS Sans Serif'
+            SelFont.Style = []
+          end
+          object lMicRangeTo: TSkinLabel
+            Left = 190
+            Top = 186
+            Width = 90
+            Height = 19
+            Caption = 'Highest note'
+            Transparent = True
+          end
+          object cbMicHighest: TSkinComboBox
+            Left = 280
+            Top = 184
+            Width = 70
+            Height = 19
+            Style = csOwnerDrawVariable
+            DropDownCount = 12
+            ItemHeight = 13
+            SkinImages = SkinImages
+            idWallpaper = 0
+            FileMask = '*.*'
+            ListBoxWidth = 70
+            SelFont.Charset = DEFAULT_CHARSET
+            SelFont.Color = clHighlightText
+            SelFont.Height = -11
+            SelFont.Name = 'MS Sans Serif'
+            SelFont.Style = []
+          end
+        end
+        object gbLanguage: TSkinGroupBox
+          Left = 16
+          Top = 428
+          Width = 370
+          Height = 100
+          Caption = 'Language'
+          SkinImages = SkinImages
+          idWallpaper = 0
+          Font.Charset = DEFAULT_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -13
+          Font.Name = 'MS Sans Serif'
+          Font.Style = []
+          ParentFont = False
+          object lLanguage: TSkinLabel
+            Left = 16
+            Top = 26
+            Width = 120
+            Height = 19
+            Caption = 'Language:'
+            Transparent = True
+          end
+          object cbLanguage: TSkinComboBox
+            Left = 140
+            Top = 24
+            Width = 214
+            Height = 19
+            Style = csOwnerDrawVariable
+            DropDownCount = 9
+            ItemHeight = 13
+            SkinImages = SkinImages
+            idWallpaper = 0
+            FileMask = '*.*'
+            ListBoxWidth = 214
+            SelFont.Charset = DEFAULT_CHARSET
+            SelFont.Color = clHighlightText
+            SelFont.Height = -11
+            SelFont.Name = 'MS Sans Serif'
+            SelFont.Style = []
+          end
+          object lNoteNaming: TSkinLabel
+            Left = 16
+            Top = 50
+            Width = 120
+            Height = 19
+            Caption = 'Note names:'
+            Transparent = True
+          end
+          object cbNoteNaming: TSkinComboBox
+            Left = 140
+            Top = 48
+            Width = 214
+            Height = 19
+            Style = csOwnerDrawVariable
+            DropDownCount = 4
+            ItemHeight = 13
+            SkinImages = SkinImages
+            idWallpaper = 0
+            FileMask = '*.*'
+            ListBoxWidth = 214
+            SelFont.Charset = DEFAULT_CHARSET
+            SelFont.Color = clHighlightText
+            SelFont.Height = -11
+            SelFont.Name = 'MS Sans Serif'
+            SelFont.Style = []
+          end
+          object lLanguageNext: TSkinLabel
+            Left = 16
+            Top = 74
+            Width = 338
+            Height = 19
+            Caption = 'A new language shows at the next start.'
+            Transparent = True
+          end
+        end
       end
     end
     object tsProgress: TTabSheet

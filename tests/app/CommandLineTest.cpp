@@ -16,6 +16,7 @@ struct Row
     std::optional<TExerciseKind> exercise{};
     std::optional<int> level{}, key{}, tempo{}, notes{};
     std::optional<TStaffChoice> staff{};
+    bool microphone = false;
 };
 
 void PrintTo(const Row& r, std::ostream* os)
@@ -43,6 +44,7 @@ TEST_P(CommandLine, ParsesOrNamesTheFault)
     EXPECT_EQ(o.Tempo, row.tempo);
     EXPECT_EQ(o.Notes, row.notes);
     EXPECT_EQ(o.Staff, row.staff);
+    EXPECT_EQ(o.Microphone, row.microphone);
 }
 
 using K = TExerciseKind;
@@ -70,6 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
             S::Grand},
         Row{"SlowestAndFewest", {"--tempo=20", "--notes=4", "--key=F#"}, TAction::Run, "", K::Line, {}, 6, 20, 4},
         Row{"AtYourPace", {kTempo, "0", kKey, "cb", kStaff, "bass"}, TAction::Run, "", K::Line, {}, 11, 0, {}, S::Bass},
+        Row{"MicrophoneWithLine", {"--microphone", kTempo, "60"}, TAction::Run, "", K::Line, {}, {}, 60, {}, {}, true},
+        Row{"MicrophoneAlone", {"--microphone"}, TAction::Run, "", {}, {}, {}, {}, {}, {}, true},
+        Row{"MicrophoneTakesNoValue", {"--microphone=yes"}, TAction::UsageError, "microphone"},
         Row{"Unknown", {"--speed", "3"}, TAction::UsageError, "speed"},
         Row{"QtStyleOption", {"-platform", "xcb"}, TAction::UsageError, "p"},
         Row{"Positional", {"song.mid"}, TAction::UsageError, "song.mid"},
@@ -96,7 +101,7 @@ TEST(CommandLineUsage, NamesEveryOption)
     const QString usage = CommandLineUsage();
     EXPECT_TRUE(usage.startsWith(QStringLiteral("Usage: lirasto [options]"))) << usage.toStdString();
     for (const char* option :
-         {"--help", "--version", "--exercise", "--level", "--key", "--staff", "--tempo", "--notes"})
+         {"--help", "--version", "--exercise", "--level", "--key", "--staff", "--tempo", "--notes", "--microphone"})
         EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
 }
 

@@ -42,7 +42,8 @@ TEST_F(HiDpiWindow, ComposesTheStaffFromTheFinerPicturesAndShowsItUnscaled)
     for (int y = 155; y < 245; ++y)
         ASSERT_EQ(shown.pixel(600, y) | 0xFF000000u, at(staff, 600, y)) << y;
 
-    TBitmapLayer* note = TrebleSlots[1].Note ? TrebleSlots[1].NoteLayer : BassSlots[1].NoteLayer;
+    const TStaffView& drawn = form->Staff();
+    TBitmapLayer* note = drawn.TrebleSlots[1].Note ? drawn.TrebleSlots[1].NoteLayer : drawn.BassSlots[1].NoteLayer;
     ASSERT_NE(note, nullptr);
     const TRect box = ScaleRect(RoundLocation(note->Location()), 2);
     int uneven = 0;

@@ -40,6 +40,26 @@ TEST_F(MainWindowTest, HistoryKeepsTheRunAndShowsIt)
     EXPECT_EQ(form->History().SummaryLabel()->Caption(), QString());
 }
 
+// A run cut short by closing the window is ended in the history as Reset ends it.
+TEST_F(MainWindowTest, ClosingTheWindowEndsTheRunInTheHistory)
+{
+    openShown();
+    form->StartSubsystems();
+    form->bStartClick(form->bStart);
+    tick();
+    answer(core().CurrentNote() % 12);
+    const QString path = form->History().Store().Path();
+    form->close();
+    EXPECT_FALSE(core().Running());
+    THistoryStore reopened(path);
+    reopened.Open();
+    reopened.Flush();
+    const std::vector<TRunRecord> runs = reopened.Runs(1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(std::make_tuple(runs[0].Score, runs[0].EndedBy), std::make_tuple(5, TRunEnd::Reset));
+    EXPECT_GT(runs[0].Ended, runs[0].Started);
+}
+
 // With drilling off the questions are those of the plain draw from the same seed.
 TEST_F(MainWindowTest, DrillingOffAsksThePlainDraw)
 {

@@ -72,7 +72,7 @@ TEST_F(LevelPlay, FirstNoteComesOneTickAfterStart)
     EXPECT_EQ(core().QuestionsPosed(), 1);
     // key signatures, the neutral mark and the note
     EXPECT_GE(form->ImgClefs->Layers()->Count(), 4);
-    EXPECT_TRUE(EvaluationMarkShown);
+    EXPECT_TRUE(form->Staff().EvaluationMarkShown);
     EXPECT_EQ(core().CurrentKey(), 0);
     EXPECT_EQ(core().ExpectedKeys(), 1 << (core().CurrentNote() % 12));
     if (core().CurrentClef() == 1)
@@ -174,7 +174,7 @@ TEST_F(LevelPlay, ExactlyTheGoalPassesOneLessFails)
     EXPECT_EQ(caption(form->lScore), QStringLiteral("300"));
     // The run's end clears the staff: no note is left waiting for an answer.
     EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
-    EXPECT_FALSE(EvaluationMarkShown);
+    EXPECT_FALSE(form->Staff().EvaluationMarkShown);
 
     start();
     playRun(59);
@@ -230,7 +230,7 @@ TEST_F(LevelPlay, ResetInTheMiddleOfARun)
     EXPECT_EQ(caption(form->lProgress), QString());
     EXPECT_EQ(core().CurrentKey(), 0);
     EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
-    EXPECT_FALSE(EvaluationMarkShown);
+    EXPECT_FALSE(form->Staff().EvaluationMarkShown);
     // A release after the Reset judges nothing.
     answer(0);
     EXPECT_EQ(caption(form->lAnswer), QString());
@@ -306,7 +306,7 @@ TEST_F(LevelPlay, LevelChangeLoadsTheLevelsRow)
     EXPECT_EQ(caption(form->lProgress), QString());
     EXPECT_EQ(core().CurrentKey(), 10);
     EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
-    EXPECT_FALSE(EvaluationMarkShown);
+    EXPECT_FALSE(form->Staff().EvaluationMarkShown);
     for (int staff = 0; staff < 2; ++staff) {
         const TBitmap32* shown = static_cast<TBitmapLayer*>(form->ImgClefs->Layers()->Items(staff))->Bitmap();
         const TBitmap32* wanted = form->BMPKeyList->Bitmap(2 * 10 + staff);

@@ -26,7 +26,6 @@ class MainWindowTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ResetStaffState();
         dir_ = std::make_unique<TempDir>();
         cwd_ = std::make_unique<WorkingDirectory>(dir_->path());
         // The answer history goes into the test's folder, never the user's.
@@ -38,7 +37,6 @@ protected:
     void TearDown() override
     {
         form.reset();
-        ResetStaffState();
         TApplication::SetErrorReporter(nullptr);
         qputenv("XDG_DATA_HOME", dataHome_);
         cwd_.reset();
@@ -64,7 +62,6 @@ protected:
     {
         form->close();
         form.reset();
-        ResetStaffState();
     }
 
     const std::filesystem::path& workDir() const { return dir_->path(); }

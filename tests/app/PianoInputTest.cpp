@@ -105,7 +105,6 @@ TEST_F(PianoInput, EveryOctaveAnswersAlike)
         release(x, 60);
         EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!")) << "octave " << octave;
         form.reset();
-        ResetStaffState();
     }
 }
 
@@ -120,7 +119,6 @@ TEST_F(PianoInput, EveryMouseButtonAnswers)
         mouse(QEvent::MouseButtonRelease, x, 60, button);
         EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
         form.reset();
-        ResetStaffState();
     }
 }
 

@@ -75,7 +75,7 @@ TEST_F(MainWindowTest, TenThousandQuestionsLeaveNothingBehind)
     // Layer counts are back at their rest values: the two key signatures, no highlight.
     EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
     EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    EXPECT_FALSE(EvaluationMarkShown);
+    EXPECT_FALSE(form->Staff().EvaluationMarkShown);
     EXPECT_EQ(core().HeldKeyCount(), 0);
     const long rssAtEnd = residentKilobytes();
     ASSERT_GT(rssAfterWarmUp, 0);

@@ -307,3 +307,30 @@ TEST(PianoSound, MetronomeClicksFallOnTheBeatGridAccentedOnTheBar)
         EXPECT_GT(peaks[4], peaks[3]) << bpm << " BPM";
     }
 }
+
+// A next batch of clicks, asked for with a clock reading a few milliseconds off the sample clock,
+// goes on the last batch's grid: its first (accented) click exactly four beats after the first's.
+TEST(PianoSound, MetronomeBatchThatContinuesTheGridKeepsIt)
+{
+    using Ms = std::chrono::duration<double, std::milli>;
+    for (const double offMs : {-7.0, 7.0}) {
+        Offline piano;
+        const double beatMs = 300;
+        piano.scheduleClicks(Ms(100), Ms(beatMs), 4, 4);
+        std::vector<float> out = piano.play(1.1);
+        piano.scheduleClicks(Ms(100 + 4 * beatMs - 1100 + offMs), Ms(beatMs), 4, 4);
+        const std::vector<float> rest = piano.play(0.6);
+        out.insert(out.end(), rest.begin(), rest.end());
+        // The attack: where the sound first reaches a third of its peak over the next 150 ms.
+        const auto onset = [&](double fromMs) {
+            const auto from = size_t(fromMs * kRate / 1000), to = from + size_t(0.15 * kRate);
+            const float peak = *std::max_element(out.begin() + long(from), out.begin() + long(to),
+                                                 [](float a, float b) { return std::abs(a) < std::abs(b); });
+            auto i = from;
+            while (i < to && std::abs(out[i]) < std::abs(peak) / 3)
+                ++i;
+            return double(i);
+        };
+        EXPECT_NEAR(onset(1250) - onset(50), 4 * beatMs * kRate / 1000, kRate / 1000.0) << offMs << " ms off";
+    }
+}

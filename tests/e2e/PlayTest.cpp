@@ -9,9 +9,14 @@
 
 #include <QDir>
 
+#include <jack/jack.h>
+#include <jack/midiport.h>
+
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -74,7 +79,9 @@ protected:
         display_ = std::make_unique<VirtualDisplay>(scale_ > 1 ? QSize(2560, 1600) : QSize(1280, 1024));
         // Without a JACK server of ours (and with no ALSA sequencer here) the program finds no MIDI and plays on.
         const char* jack = std::getenv("JACK_DEFAULT_SERVER");
-        program_ = ChildProcess({LIRASTO_PROGRAM},
+        std::vector<std::string> argv{LIRASTO_PROGRAM};
+        argv.insert(argv.end(), args_.begin(), args_.end());
+        program_ = ChildProcess(argv,
                                 {"DISPLAY=" + display_->name(), "QT_QPA_PLATFORM=xcb",
                                  std::string("JACK_DEFAULT_SERVER=") + (jack ? jack : "lirasto-e2e-no-server"),
                                  "XDG_DATA_HOME=" + (workDir_.path() / "data").string(),
@@ -150,6 +157,7 @@ protected:
     QPoint panel_;
     double scale_ = 1;
     QImage deviceShot_;
+    std::vector<std::string> args_; // the program's command line after its name
 };
 
 // A fresh start plays level 1: a right answer scores, a wrong one says so, and the level is kept at close.
@@ -280,6 +288,252 @@ TEST_F(EndToEndMidiPlay, AnswersThroughTheMidiPortAndFromAKeyboardPluggedInLater
         << "the keyboard plugged in was not connected";
     ASSERT_TRUE(waitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" from the keyboard on " << second->describe();
     EXPECT_EQ(changedPixels(afterRight, shot_, kScoreLabel.translated(panel_)), 0) << "a wrong answer scored";
+}
+
+// The key a musician plays for a note read: the written letter moved by its sign.
+int soundingNote(const StaffReading& reading)
+{
+    return reading.naturalNote + ((reading.pitchClass - reading.naturalNote % 12) + 18) % 12 - 6;
+}
+
+// A player on the JACK graph: it hears the program's output, marks where each metronome click
+// begins (and how loud it is), and plays notes into the program's MIDI port at given frames.
+class BeatPlayer
+{
+public:
+    struct Click
+    {
+        jack_nframes_t frame;
+        float peak;
+        Clock::time_point heardAt;
+    };
+
+    BeatPlayer() : client_(jack_client_open("lirasto-player", JackNoStartServer, nullptr))
+    {
+        if (!client_)
+            return;
+        rate_ = jack_get_sample_rate(client_);
+        in_ = jack_port_register(client_, "in", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
+        out_ = jack_port_register(client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+        jack_set_process_callback(client_, process, this);
+        jack_activate(client_);
+    }
+    ~BeatPlayer()
+    {
+        if (client_)
+            jack_client_close(client_);
+    }
+
+    // Our MIDI to the program's port and the program's sound to us, once both are there.
+    bool connect()
+    {
+        const char** ports = jack_get_ports(client_, "^Lirasto Notes", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput);
+        const bool heard = ports && ports[0] && jack_connect(client_, ports[0], jack_port_name(in_)) != -1;
+        jack_free(ports);
+        return heard && jack_connect(client_, jack_port_name(out_), "Lirasto Notes:MIDI in") != -1;
+    }
+    double rate() const { return rate_; }
+    std::vector<Click> clicks() const
+    {
+        std::lock_guard lock(mutex_);
+        return clicks_;
+    }
+    // Each note goes down at its frame and up a tenth of a second later.
+    void play(std::vector<std::pair<jack_nframes_t, int>> notes)
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& [frame, note] : notes) {
+            events_.push_back({frame, uint8_t(0x90), uint8_t(note)});
+            events_.push_back({frame + jack_nframes_t(rate_ / 10), uint8_t(0x80), uint8_t(note)});
+        }
+        std::stable_sort(events_.begin(), events_.end(),
+                         [](const Event& a, const Event& b) { return a.frame < b.frame; });
+    }
+
+private:
+    struct Event
+    {
+        jack_nframes_t frame;
+        uint8_t status, note;
+    };
+
+    static int process(jack_nframes_t count, void* self)
+    {
+        auto* p = static_cast<BeatPlayer*>(self);
+        const jack_nframes_t start = jack_last_frame_time(p->client_);
+        const auto* x = static_cast<const float*>(jack_port_get_buffer(p->in_, count));
+        void* out = jack_port_get_buffer(p->out_, count);
+        jack_midi_clear_buffer(out);
+        // A test's player, not an instrument: a short lock beside the test's thread is fine here.
+        std::lock_guard lock(p->mutex_);
+        // A click rings (with the reverb) for longer than this, well above the loud ones' attack
+        // threshold only briefly; the next begins later still, up to 208 beats a minute.
+        const auto ringing = jack_nframes_t(p->rate_ * 0.2);
+        for (jack_nframes_t i = 0; i < count; ++i) {
+            const float level = std::abs(x[i]);
+            const jack_nframes_t frame = start + i;
+            if (!p->clicks_.empty() && frame - p->clicks_.back().frame < ringing) {
+                p->clicks_.back().peak = std::max(p->clicks_.back().peak, level);
+            } else if (level > 0.05f) {
+                p->clicks_.push_back({frame, level, Clock::now()});
+            }
+        }
+        // Events are kept in frame order; one already due (a late arming) goes out at once.
+        std::erase_if(p->events_, [&](const Event& e) {
+            const auto due = int32_t(e.frame - start);
+            if (due >= int32_t(count))
+                return false;
+            const uint8_t bytes[3] = {e.status, e.note, 100};
+            jack_midi_event_write(out, jack_nframes_t(std::max(due, 0)), bytes, 3);
+            return true;
+        });
+        return 0;
+    }
+
+    jack_client_t* client_;
+    jack_port_t* in_ = nullptr;
+    jack_port_t* out_ = nullptr;
+    double rate_ = 48000;
+    mutable std::mutex mutex_;
+    std::vector<Click> clicks_;
+    std::vector<Event> events_;
+};
+
+// A line read from the screen and played through the program's JACK MIDI port.
+class EndToEndLinePlay : public EndToEndMidiPlay
+{
+protected:
+    static constexpr int kNotes = 8;
+
+    void startLine(const std::string& tempo, const std::string& key)
+    {
+        args_ = {"--exercise", "line", "--notes", std::to_string(kNotes), "--tempo", tempo, "--key", key};
+        EndToEndMidiPlay::SetUp();
+    }
+    void SetUp() override {}
+    std::vector<LinePlace> line() { return readLine(grab(), *staffOrigin_, references_, kNotes); }
+    static bool wholeLine(const std::vector<LinePlace>& places)
+    {
+        return std::all_of(places.begin(), places.end(), [](const LinePlace& p) { return p.note.has_value(); });
+    }
+    static bool unmarked(const std::vector<LinePlace>& places)
+    {
+        return std::all_of(places.begin(), places.end(), [](const LinePlace& p) { return p.mark == Verdict::None; });
+    }
+    Verdict verdict() { return readVerdict(shot_, kAnswerLabel.translated(panel_)); }
+    int play(int note)
+    {
+        const std::string n = std::to_string(note);
+        return send({"--connect", kPort, "on " + n, "off " + n, "sync"});
+    }
+
+    const std::string kPort = "Lirasto Notes:MIDI in";
+};
+
+// At one's pace: each right key marks its note right and the pointer moves on, a wrong key marks
+// the note wrong and it waits for the right one; the played notes stay, and the last turns the page.
+TEST_F(EndToEndLinePlay, WaitModeMarksEachNoteAndWaitsAfterAMiss)
+{
+    startLine("0", "Bb");
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", kPort, "sync"}) == 0; }, 10s, 200ms)) << "no port";
+    std::vector<LinePlace> first;
+    ASSERT_TRUE(pollUntil([&] { return wholeLine(first = line()) && unmarked(first); }, 10s, 100ms))
+        << "no line of " << kNotes << " notes read";
+    saveShot(shot_, "line-wait-0");
+    for (const LinePlace& p : first)
+        EXPECT_EQ(p.note->key, 10) << p.note->describe();
+    for (int place = 0; place < kNotes; ++place) {
+        const int note = soundingNote(*first[place].note);
+        if (place == 2) {
+            ASSERT_EQ(play(note + 1), 0);
+            ASSERT_TRUE(pollUntil([&] { return line()[2].mark == Verdict::Wrong && verdict() == Verdict::Wrong; }, 3s))
+                << "no miss marked for a wrong key on " << first[2].note->describe();
+            saveShot(shot_, "line-wait-miss");
+        }
+        ASSERT_EQ(play(note), 0);
+        if (place + 1 < kNotes) {
+            ASSERT_TRUE(pollUntil([&] { return line()[place].mark == Verdict::Right; }, 3s))
+                << "place " << place << " not marked right for " << first[place].note->describe();
+        }
+    }
+    // The page turns to a fresh line once the last note is right.
+    std::vector<LinePlace> next;
+    ASSERT_TRUE(
+        pollUntil([&] { return wholeLine(next = line()) && unmarked(next) && verdict() == Verdict::Right; }, 3s))
+        << "the page did not turn after the last note";
+}
+
+// In time: the player hears the count-in bar after the page turns and plays each note on its
+// beat; every note is judged on time, the last one too (the verdict after the page turns).
+TEST_F(EndToEndLinePlay, TempoModePlayedOnTheBeatIsAllOnTime)
+{
+    constexpr int kBpm = 90;
+    startLine(std::to_string(kBpm), "D");
+    BeatPlayer player;
+    ASSERT_TRUE(pollUntil([&] { return player.connect(); }, 20s, 200ms)) << "no sound or MIDI port to play with";
+    const double beat = player.rate() * 60 / kBpm;
+    // A line whose notes were marked, then a new one: the page turned; the count-in's accented click comes next.
+    bool marked = false;
+    Clock::time_point before = Clock::now(), lastShown = before;
+    std::vector<LinePlace> shown;
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            before = Clock::now();
+            shown = line();
+            const bool turned = marked && unmarked(shown) && player.clicks().size() >= 8;
+            marked = !unmarked(shown);
+            if (!turned)
+                lastShown = before;
+            return turned;
+        },
+        40s, 30ms))
+        << "no page turned with the metronome heard (" << player.clicks().size()
+        << " clicks heard, lines marked: " << marked << ")";
+    // The new line is read whole before its first beat, a bar and more away.
+    const bool read = pollUntil([&] { return wholeLine(shown = line()) && unmarked(shown); }, 2s, 30ms);
+    std::string unread;
+    for (int place = 0; place < kNotes; ++place)
+        unread += shown[place].note ? "" : " " + std::to_string(place);
+    ASSERT_TRUE(read) << "places not read:" << unread;
+    saveShot(shot_, "line-tempo-0");
+    std::optional<BeatPlayer::Click> countIn;
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            const std::vector<BeatPlayer::Click> clicks = player.clicks();
+            float loudest = 0, softest = 1e9f;
+            for (const BeatPlayer::Click& c : clicks)
+                loudest = std::max(loudest, c.peak), softest = std::min(softest, c.peak);
+            for (const BeatPlayer::Click& c : clicks)
+                if (c.heardAt > lastShown && c.peak > (loudest + softest) / 2)
+                    return countIn = c, true;
+            return false;
+        },
+        3s))
+        << "no accented click after the page turned";
+    std::vector<std::pair<jack_nframes_t, int>> notes;
+    for (int place = 0; place < kNotes; ++place)
+        notes.push_back(
+            {countIn->frame + jack_nframes_t(std::lround((4 + place) * beat)), soundingNote(*shown[place].note)});
+    player.play(notes);
+    // Every note but the last is seen marked; none is ever marked missed.
+    std::vector<Verdict> seen(kNotes, Verdict::None);
+    const bool turnedAgain = pollUntil(
+        [&] {
+            const std::vector<LinePlace> now = line();
+            if (unmarked(now) && seen[kNotes - 2] != Verdict::None)
+                return true;
+            for (int place = 0; place < kNotes; ++place)
+                if (now[place].mark != Verdict::None)
+                    seen[place] = now[place].mark;
+            if (seen[4] != Verdict::None && seen[5] == Verdict::None)
+                saveShot(shot_, "line-tempo-playing");
+            return false;
+        },
+        20s, 30ms);
+    ASSERT_TRUE(turnedAgain) << "the line never ended";
+    EXPECT_EQ(verdict(), Verdict::Right) << "the last note was not on time";
+    for (int place = 0; place + 1 < kNotes; ++place)
+        EXPECT_EQ(seen[place], Verdict::Right) << "place " << place << " on " << shown[place].note->describe();
 }
 
 // On a screen scaled by 2 or 1.5 the staff is drawn from the pictures at twice the resolution:

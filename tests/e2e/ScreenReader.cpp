@@ -83,13 +83,13 @@ int32_t readInt32(const std::vector<char>& bytes, std::size_t offset)
 
 // A sign's ink drawn at the given top, as far as the screenshot shows it:
 // the share of its opaque pixels that are dark, less stray dark pixels beside them.
-double signFit(const StaffView& staff, const QImage& glyph, int top)
+double signFit(const StaffView& staff, const QImage& glyph, int left, int top)
 {
     int ink = 0, hits = 0, stray = 0;
     for (int y = 0; y < glyph.height(); ++y) {
         for (int x = 0; x < glyph.width(); ++x) {
             const bool opaque = qAlpha(glyph.pixel(x, y)) >= 160;
-            const int sx = kAccidentalLeft + x, sy = top + y;
+            const int sx = left + x, sy = top + y;
             const bool isDark = dark(staff.at(sx, sy));
             if (opaque) {
                 ++ink;
@@ -228,9 +228,13 @@ int soundingPitchClass(int naturalNote, Accidental accidental, int key)
     return letter;
 }
 
-std::optional<StaffReading> readStaff(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references)
+namespace {
+
+// The note whose head lies shift columns right of the single note's place.
+std::optional<StaffReading> readNoteAt(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
+                                       int shift)
 {
-    const StaffView staff(shot, staffOrigin);
+    const StaffView staff(shot, staffOrigin + QPoint(shift, 0));
     // The notehead: the tallest band of rows where the head's navy fills several columns
     // (a stem is one column wide, lines are black).
     int bestFirst = -1, bestLast = -1, first = -1, gap = 0;
@@ -288,14 +292,16 @@ std::optional<StaffReading> readStaff(const QImage& shot, QPoint staffOrigin, co
                                         {Accidental::Sharp, &references.sharp, centre - 12},
                                         {Accidental::Natural, &references.natural, centre - 10}};
         double bestFit = -1;
+        // A line's notes stand at fractional places, rounded either way.
         for (const Candidate& c : candidates)
-            for (int shift = -2; shift <= 2; ++shift) {
-                const double fit = signFit(staff, *c.glyph, c.top + shift);
-                if (fit > bestFit) {
-                    bestFit = fit;
-                    reading.accidental = c.sign;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const double fit = signFit(staff, *c.glyph, kAccidentalLeft + dx, c.top + dy);
+                    if (fit > bestFit) {
+                        bestFit = fit;
+                        reading.accidental = c.sign;
+                    }
                 }
-            }
         if (bestFit < 0.75)
             return std::nullopt;
     }
@@ -306,6 +312,44 @@ std::optional<StaffReading> readStaff(const QImage& shot, QPoint staffOrigin, co
     reading.key = *key;
     reading.pitchClass = soundingPitchClass(reading.naturalNote, reading.accidental, reading.key);
     return reading;
+}
+
+Verdict markAt(const QImage& shot, QPoint staffOrigin, int shift)
+{
+    // The balls are about 12 pixels across, so their colour fills a hundred pixels or so.
+    const StaffView staff(shot, staffOrigin + QPoint(shift, 0));
+    int greens = 0, reds = 0;
+    for (int y = 0; y <= kMarkBottom; ++y)
+        for (int x = kMarkLeft; x <= kMarkRight; ++x) {
+            greens += green(staff.at(x, y)) ? 1 : 0;
+            reds += red(staff.at(x, y)) ? 1 : 0;
+        }
+    if (greens >= 30 && greens > 4 * reds)
+        return Verdict::Right;
+    if (reds >= 30 && reds > 4 * greens)
+        return Verdict::Wrong;
+    return Verdict::None;
+}
+
+} // namespace
+
+std::optional<StaffReading> readStaff(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references)
+{
+    return readNoteAt(shot, staffOrigin, references, 0);
+}
+
+std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count)
+{
+    // The line runs from column 150 to 545 in even steps of whole columns, rounded down, where the
+    // single note stands at 125.
+    constexpr int kFirstLeft = 150, kLastLeft = 545;
+    std::vector<LinePlace> places;
+    for (int place = 0; place < count; ++place) {
+        const int left = count > 1 ? kFirstLeft + (kLastLeft - kFirstLeft) * place / (count - 1) : kFirstLeft;
+        const int shift = left - kNoteLeft;
+        places.push_back({readNoteAt(shot, staffOrigin, references, shift), markAt(shot, staffOrigin, shift)});
+    }
+    return places;
 }
 
 Verdict readVerdict(const QImage& shot, QRect region)
@@ -328,19 +372,7 @@ Verdict readVerdict(const QImage& shot, QRect region)
 
 Verdict readAnswerMark(const QImage& shot, QPoint staffOrigin)
 {
-    // The balls are about 12 pixels across, so their colour fills a hundred pixels or so.
-    const StaffView staff(shot, staffOrigin);
-    int greens = 0, reds = 0;
-    for (int y = 0; y <= kMarkBottom; ++y)
-        for (int x = kMarkLeft; x <= kMarkRight; ++x) {
-            greens += green(staff.at(x, y)) ? 1 : 0;
-            reds += red(staff.at(x, y)) ? 1 : 0;
-        }
-    if (greens >= 30 && greens > 4 * reds)
-        return Verdict::Right;
-    if (reds >= 30 && reds > 4 * greens)
-        return Verdict::Wrong;
-    return Verdict::None;
+    return markAt(shot, staffOrigin, 0);
 }
 
 int changedPixels(const QImage& before, const QImage& after, QRect region)

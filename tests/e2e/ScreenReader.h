@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Reading the game's window from a screenshot the way a player reads it: the
 // staff, the note on it, its accidental and the key signature, the verdict.
@@ -62,6 +63,17 @@ Verdict readVerdict(const QImage& shot, QRect region);
 
 // The colour of the answer mark above the note (staff columns 125.., rows 0..): green or red ball.
 Verdict readAnswerMark(const QImage& shot, QPoint staffOrigin);
+
+// One place of a line of notes: the note read there and the mark above it.
+struct LinePlace
+{
+    std::optional<StaffReading> note;
+    Verdict mark = Verdict::None;
+};
+
+// The count notes of a line written across the staff, left to right. The only reader that
+// knows where a line's places lie.
+std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count);
 
 // A screenshot of a window scaled by `scale` (above 1), brought back to the window's logical
 // pixels: each the mean of the device pixels it covers.

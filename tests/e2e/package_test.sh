@@ -35,13 +35,15 @@ deb="${debs[0]}"
 # Exactly the program, its modules, its menu entry and its icon, by freedesktop conventions.
 expected="$(printf '%s\n' ./usr/bin/lirasto ./usr/share/applications/lirasto-notes.desktop \
     ./usr/share/icons/hicolor/128x128/apps/lirasto-notes.png \
-    "./$modules/lirasto-history.so" "./$modules/lirasto-midi.so" "./$modules/lirasto-sound.so" | sort)"
+    "./$modules/lirasto-history.so" "./$modules/lirasto-microphone.so" "./$modules/lirasto-midi.so" \
+    "./$modules/lirasto-sound.so" | sort)"
 files="$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)"
 [ "$files" = "$expected" ] || fail "package files differ:"$'\n'"$files"
 
 [ "$(dpkg-deb -f "$deb" Package)" = "lirasto-notes" ] || fail "package name"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for lib in libqt6widgets6 libqt6gui6 libjpeg62-turbo fonts-liberation libfluidsynth3 librtmidi6 libqt6sql6; do
+for lib in libqt6widgets6 libqt6gui6 libjpeg62-turbo fonts-liberation libfluidsynth3 librtmidi6 libqt6sql6 \
+    librtaudio6 libaubio5; do
     case "$depends" in
         *"$lib"*) ;;
         *) fail "Depends lacks $lib: $depends" ;;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <set>
 
 // How a musician reads a key signature, written apart from the program's own
 // tables: the number of flats (negative) or sharps of each major key, flats
@@ -21,6 +22,18 @@ inline int signatureAlteration(int key, int letter)
         if (kSharpOrder[i] == letter)
             return 1;
     return 0;
+}
+
+// The ledger lines a head on headRow needs, 10 rows apart: every line between the staff (whose
+// outer lines are on topLine and bottomLine) and the note.
+inline std::set<int> neededLedgerRows(int topLine, int bottomLine, int headRow)
+{
+    std::set<int> rows;
+    for (int row = bottomLine + 10; row <= headRow; row += 10)
+        rows.insert(row);
+    for (int row = topLine - 10; row >= headRow; row -= 10)
+        rows.insert(row);
+    return rows;
 }
 
 } // namespace musician

@@ -320,18 +320,19 @@ TEST(RandomGenerator, SeedsFromTheMillisecondsOfTheDay)
 // Start-up state is all zeroes: the staff drawing's records, and a fresh game core's run.
 TEST(GameState, ResetZeroesEveryVariable)
 {
-    TrebleSlots[1].Note = 60;
-    TrebleSlots[1].StemDown = true;
-    LedgerLayers[2].Exists = true;
-    EvaluationMarkShown = true;
-    StaffKey = 5;
-    ResetStaffState();
-    EXPECT_EQ(TrebleSlots[1].Note, 0);
-    EXPECT_FALSE(TrebleSlots[1].StemDown);
-    EXPECT_FALSE(LedgerLayers[2].Exists);
-    EXPECT_FALSE(EvaluationMarkShown);
-    EXPECT_EQ(StaffKey, 0);
-    EXPECT_THROW(TrebleSlots[6], ERangeError);
+    TStaffState staff;
+    staff.TrebleSlots[1].Note = 60;
+    staff.TrebleSlots[1].StemDown = true;
+    staff.LedgerLayers[2].Exists = true;
+    staff.EvaluationMarkShown = true;
+    staff.StaffKey = 5;
+    staff = {};
+    EXPECT_EQ(staff.TrebleSlots[1].Note, 0);
+    EXPECT_FALSE(staff.TrebleSlots[1].StemDown);
+    EXPECT_FALSE(staff.LedgerLayers[2].Exists);
+    EXPECT_FALSE(staff.EvaluationMarkShown);
+    EXPECT_EQ(staff.StaffKey, 0);
+    EXPECT_THROW(staff.TrebleSlots[6], ERangeError);
     TGameCore core;
     EXPECT_EQ(core.Level(), 1);
     EXPECT_EQ(core.ExpectedKeys(), 0);

@@ -31,22 +31,22 @@ const Staff kBass{false, 36, 67, 180, 220, 2 * 7 + 4, 50};
 class StaffDrawing : public testing::Test
 {
 protected:
-    void SetUp() override { CreateKeySignatureLayers(); }
+    void SetUp() override { CreateKeySignatureLayers(staff.drawing); }
 
     // What the game does for a question: clear, show the key, set the stems, draw.
     void drawQuestion(const Staff& staff, int note, int key, bool withMark = false)
     {
-        ClearStaff();
-        StaffKey = key;
-        ShowKeySignature(key);
+        ClearStaff(this->staff.drawing);
+        this->staff.drawing.StaffKey = key;
+        ShowKeySignature(this->staff.drawing, key);
         if (withMark)
-            ShowEvaluationMark();
+            ShowEvaluationMark(this->staff.drawing);
         if (staff.treble) {
-            TrebleSlots[1].StemDown = note > staff.middleNote;
-            DrawTrebleNotes(TNoteSet::Of(note), key);
+            this->staff.drawing.TrebleSlots[1].StemDown = note > staff.middleNote;
+            DrawTrebleNotes(this->staff.drawing, TNoteSet::Of(note), key);
         } else {
-            BassSlots[1].StemDown = note > staff.middleNote;
-            DrawBassNotes(TNoteSet::Of(note), key);
+            this->staff.drawing.BassSlots[1].StemDown = note > staff.middleNote;
+            DrawBassNotes(this->staff.drawing, TNoteSet::Of(note), key);
         }
     }
 
@@ -121,15 +121,9 @@ Reading readStaff(StaffFixture& staff, const Staff& s)
     return r;
 }
 
-// The ledger lines a head on this row needs: every line between the staff and the note.
 std::set<int> neededLedgerRows(const Staff& s, int headRow)
 {
-    std::set<int> rows;
-    for (int row = s.bottomLine + 10; row <= headRow; row += 10)
-        rows.insert(row);
-    for (int row = s.topLine - 10; row >= headRow; row -= 10)
-        rows.insert(row);
-    return rows;
+    return musician::neededLedgerRows(s.topLine, s.bottomLine, headRow);
 }
 
 } // namespace
@@ -176,12 +170,12 @@ class StaffNoteCases : public StaffDrawing, public testing::WithParamInterface<N
 TEST_P(StaffNoteCases, LaysNoteSignAndLedgerLayersWhereTheStaffOffsetPutsThem)
 {
     const NoteRow& row = GetParam();
-    auto& noteSlots = row.treble ? TrebleSlots : BassSlots;
+    auto& noteSlots = row.treble ? staff.drawing.TrebleSlots : staff.drawing.BassSlots;
     noteSlots[1].StemDown = row.stemDown;
     if (row.treble)
-        DrawTrebleNotes(TNoteSet::Of(row.note), row.key);
+        DrawTrebleNotes(staff.drawing, TNoteSet::Of(row.note), row.key);
     else
-        DrawBassNotes(TNoteSet::Of(row.note), row.key);
+        DrawBassNotes(staff.drawing, TNoteSet::Of(row.note), row.key);
 
     const auto expectLayer = [&](TBitmapLayer* layer, int picture, float left, float top) {
         ASSERT_NE(layer, nullptr);
@@ -202,7 +196,7 @@ TEST_P(StaffNoteCases, LaysNoteSignAndLedgerLayersWhereTheStaffOffsetPutsThem)
         EXPECT_EQ(staff.layer(3), noteSlots[1].AccidentalLayer);
     }
     int ledgers = 0;
-    for (const TLedgerLayer& entry : LedgerLayers)
+    for (const TLedgerLayer& entry : staff.drawing.LedgerLayers)
         if (entry.Exists) {
             ++ledgers;
             expectLayer(entry.Layer, row.ledgerPicture, LedgerLeft, row.ledgerTop);
@@ -258,12 +252,12 @@ TEST(LedgerPicture, ChoosesOneTwoOrThreeLinesByPositionAndTop)
 TEST_F(StaffDrawing, KeySignatureLayersShowItems2kAnd2kPlus1)
 {
     ASSERT_EQ(layerCount(), 2);
-    EXPECT_EQ(TrebleKeyLayerIndex, 0);
-    EXPECT_EQ(BassKeyLayerIndex, 1);
+    EXPECT_EQ(staff.drawing.TrebleKeyLayerIndex, 0);
+    EXPECT_EQ(staff.drawing.BassKeyLayerIndex, 1);
     EXPECT_EQ(staff.layer(0)->Location(), FloatRect(40, 70, 100, 130));
     EXPECT_EQ(staff.layer(1)->Location(), FloatRect(40, 170, 100, 230));
     for (int key : {0, 9, 11, 6}) {
-        ShowKeySignature(key);
+        ShowKeySignature(staff.drawing, key);
         // C's two tiles are alike, so the pictures are compared with the items themselves.
         EXPECT_TRUE(StaffFixture::samePicture(staff.layer(0)->Bitmap(), staff.keyList.Bitmap(2 * key)));
         EXPECT_TRUE(StaffFixture::samePicture(staff.layer(1)->Bitmap(), staff.keyList.Bitmap(2 * key + 1)));
@@ -279,10 +273,10 @@ TEST_F(StaffDrawing, KeySignatureLayersShowItems2kAnd2kPlus1)
 // A key outside 0..11 is refused before anything changes, and the view's update bracket stays balanced.
 TEST_F(StaffDrawing, RefusesAKeyOutsideTheTwelve)
 {
-    ShowKeySignature(3);
+    ShowKeySignature(staff.drawing, 3);
     for (int key : {12, -1}) {
-        EXPECT_THROW(ShowKeySignature(key), ERangeError);
-        EXPECT_THROW(DrawTrebleNotes(TNoteSet::Of(60), key), ERangeError);
+        EXPECT_THROW(ShowKeySignature(staff.drawing, key), ERangeError);
+        EXPECT_THROW(DrawTrebleNotes(staff.drawing, TNoteSet::Of(60), key), ERangeError);
     }
     EXPECT_EQ(staff.view.UpdateCount(), 0);
     EXPECT_EQ(StaffFixture::pictureIndex(staff.layer(0)->Bitmap(), staff.keyList), 6);
@@ -293,21 +287,21 @@ TEST_F(StaffDrawing, ClearStaffLeavesOnlyTheKeySignature)
 {
     drawQuestion(kTreble, 80, 0, true); // mark, note, flat, ledger line
     ASSERT_EQ(layerCount(), 6);
-    StaffKey = 4;
-    ClearStaff();
+    staff.drawing.StaffKey = 4;
+    ClearStaff(staff.drawing);
     EXPECT_EQ(layerCount(), 2);
-    EXPECT_EQ(TrebleKeyLayerIndex, 0);
-    EXPECT_EQ(BassKeyLayerIndex, 1);
+    EXPECT_EQ(staff.drawing.TrebleKeyLayerIndex, 0);
+    EXPECT_EQ(staff.drawing.BassKeyLayerIndex, 1);
     EXPECT_EQ(StaffFixture::pictureIndex(staff.layer(0)->Bitmap(), staff.keyList), 8);
     EXPECT_EQ(StaffFixture::pictureIndex(staff.layer(1)->Bitmap(), staff.keyList), 9);
-    EXPECT_EQ(TrebleSlots[1].Note, 0);
-    EXPECT_EQ(TrebleSlots[1].NoteLayer, nullptr);
-    EXPECT_FALSE(TrebleSlots[1].HasAccidental);
-    EXPECT_TRUE(TrebleSlots[1].StemDown); // the stem flags are the game's to set
-    for (const TLedgerLayer& entry : LedgerLayers)
+    EXPECT_EQ(staff.drawing.TrebleSlots[1].Note, 0);
+    EXPECT_EQ(staff.drawing.TrebleSlots[1].NoteLayer, nullptr);
+    EXPECT_FALSE(staff.drawing.TrebleSlots[1].HasAccidental);
+    EXPECT_TRUE(staff.drawing.TrebleSlots[1].StemDown); // the stem flags are the game's to set
+    for (const TLedgerLayer& entry : staff.drawing.LedgerLayers)
         EXPECT_FALSE(entry.Exists);
-    EXPECT_FALSE(EvaluationMarkShown);
-    ClearStaff();
+    EXPECT_FALSE(staff.drawing.EvaluationMarkShown);
+    ClearStaff(staff.drawing);
     EXPECT_EQ(layerCount(), 2);
 }
 
@@ -316,10 +310,10 @@ TEST_F(StaffDrawing, LaysMarkUnderNoteUnderSignUnderLedgerLines)
 {
     drawQuestion(kBass, 65, 2, true);
     ASSERT_EQ(layerCount(), 6);
-    EXPECT_EQ(staff.layer(2), EvaluationMarkLayer);
-    EXPECT_EQ(staff.layer(3), BassSlots[1].NoteLayer);
-    EXPECT_EQ(staff.layer(4), BassSlots[1].AccidentalLayer);
-    EXPECT_EQ(staff.layer(5), LedgerLayers[2].Layer);
+    EXPECT_EQ(staff.layer(2), staff.drawing.EvaluationMarkLayer);
+    EXPECT_EQ(staff.layer(3), staff.drawing.BassSlots[1].NoteLayer);
+    EXPECT_EQ(staff.layer(4), staff.drawing.BassSlots[1].AccidentalLayer);
+    EXPECT_EQ(staff.layer(5), staff.drawing.LedgerLayers[2].Layer);
 }
 
 // A note set is drawn with one repaint, whatever it holds; notes off the staff are skipped.
@@ -330,17 +324,17 @@ TEST_F(StaffDrawing, DrawsASetWithOneRepaintSkippingNotesOffTheStaff)
     TNoteSet set;
     for (int note : {32, 35, 50, 68, 80, 95})
         set.Include(note);
-    DrawBassNotes(set, 0);
+    DrawBassNotes(staff.drawing, set, 0);
     EXPECT_EQ(repaints, 1);
     EXPECT_EQ(layerCount(), 3);
-    EXPECT_EQ(BassSlots[1].Note, 50);
-    EXPECT_EQ(BassSlots[2].Note, 0);
+    EXPECT_EQ(staff.drawing.BassSlots[1].Note, 50);
+    EXPECT_EQ(staff.drawing.BassSlots[2].Note, 0);
 
     repaints = 0;
     TNoteSet offStaff;
     offStaff.Include(52);
     offStaff.Include(89);
-    DrawTrebleNotes(offStaff, 0);
+    DrawTrebleNotes(staff.drawing, offStaff, 0);
     EXPECT_EQ(repaints, 1);
     EXPECT_EQ(layerCount(), 3);
 }
@@ -348,27 +342,27 @@ TEST_F(StaffDrawing, DrawsASetWithOneRepaintSkippingNotesOffTheStaff)
 // Above a staff the highest note of a chord decides the ledger lines, below it the lowest; one layer per position.
 TEST_F(StaffDrawing, ChordLedgerLinesFollowTheOutermostNote)
 {
-    TrebleSlots[1].StemDown = true;
+    staff.drawing.TrebleSlots[1].StemDown = true;
     TNoteSet above;
     above.Include(84); // C6, two lines
     above.Include(88); // E6, three lines
-    DrawTrebleNotes(above, 0);
-    ASSERT_TRUE(LedgerLayers[4].Exists);
-    EXPECT_EQ(notePicture(LedgerLayers[4].Layer), 9);
-    EXPECT_EQ(LedgerLayers[4].Layer->Location().Top, 40);
+    DrawTrebleNotes(staff.drawing, above, 0);
+    ASSERT_TRUE(staff.drawing.LedgerLayers[4].Exists);
+    EXPECT_EQ(notePicture(staff.drawing.LedgerLayers[4].Layer), 9);
+    EXPECT_EQ(staff.drawing.LedgerLayers[4].Layer->Location().Top, 40);
     EXPECT_EQ(layerCount(), 5);
 
-    ClearStaff();
-    TrebleSlots[1].StemDown = false;
+    ClearStaff(staff.drawing);
+    staff.drawing.TrebleSlots[1].StemDown = false;
     TNoteSet below;
     below.Include(53); // F3, three lines
     below.Include(60); // C4, one line
-    DrawTrebleNotes(below, 0);
-    ASSERT_TRUE(LedgerLayers[3].Exists);
-    EXPECT_EQ(notePicture(LedgerLayers[3].Layer), 9);
-    EXPECT_EQ(LedgerLayers[3].Layer->Location().Top, 120);
-    EXPECT_EQ(TrebleSlots[1].Note, 53);
-    EXPECT_EQ(TrebleSlots[2].Note, 60);
+    DrawTrebleNotes(staff.drawing, below, 0);
+    ASSERT_TRUE(staff.drawing.LedgerLayers[3].Exists);
+    EXPECT_EQ(notePicture(staff.drawing.LedgerLayers[3].Layer), 9);
+    EXPECT_EQ(staff.drawing.LedgerLayers[3].Layer->Location().Top, 120);
+    EXPECT_EQ(staff.drawing.TrebleSlots[1].Note, 53);
+    EXPECT_EQ(staff.drawing.TrebleSlots[2].Note, 60);
     EXPECT_EQ(layerCount(), 5);
 }
 
@@ -380,21 +374,22 @@ TEST_F(StaffDrawing, SixthNoteOnAStaffIsRefusedAndTheViewStillRepaints)
     TNoteSet six;
     for (int note : {62, 64, 65, 67, 69, 71})
         six.Include(note);
-    EXPECT_THROW(DrawTrebleNotes(six, 0), ERangeError);
+    EXPECT_THROW(DrawTrebleNotes(staff.drawing, six, 0), ERangeError);
     EXPECT_EQ(staff.view.UpdateCount(), 0);
     EXPECT_EQ(repaints, 1);
-    EXPECT_EQ(TrebleSlots[5].Note, 69);
+    EXPECT_EQ(staff.drawing.TrebleSlots[5].Note, 69);
     EXPECT_EQ(layerCount(), 7);
-    ClearStaff();
+    ClearStaff(staff.drawing);
     EXPECT_EQ(layerCount(), 2);
 }
 
-// Without a staff window the routines refuse to draw.
-TEST(StaffWindowMissing, RoutinesRaiseInsteadOfDrawing)
+// A staff whose key-signature layers were never made refuses to show a signature rather than draw elsewhere.
+TEST(StaffWithoutKeyLayers, ShowingASignatureRaises)
 {
-    ASSERT_EQ(StaffWindow, nullptr);
-    EXPECT_THROW(ShowKeySignature(0), EAssertionFailed);
-    EXPECT_THROW(ShowEvaluationMark(), EAssertionFailed);
+    StaffFixture staff;
+    EXPECT_THROW(ShowKeySignature(staff.drawing, 0), lirasto::EListError);
+    EXPECT_EQ(staff.view.Layers()->Count(), 0);
+    EXPECT_EQ(staff.view.UpdateCount(), 0);
 }
 
 // The mark sits at (125, 0) at the size of its picture: pointer 14 x 29, balls 19 x 19.
@@ -402,29 +397,29 @@ TEST_F(StaffDrawing, EvaluationMarkSwapsPicturesAtTheSameCorner)
 {
     int repaints = 0;
     staff.view.OnChange = [&](QObject*) { ++repaints; };
-    ShowEvaluationMark();
+    ShowEvaluationMark(staff.drawing);
     EXPECT_EQ(repaints, 1);
-    ASSERT_TRUE(EvaluationMarkShown);
-    EXPECT_EQ(EvaluationMarkLayer->Location(), FloatRect(125, 0, 139, 29));
-    EXPECT_EQ(StaffFixture::pictureIndex(EvaluationMarkLayer->Bitmap(), staff.markList), 0);
-    EXPECT_EQ(EvaluationMarkLayer->Bitmap()->DrawMode(), dmBlend);
-    EXPECT_EQ(EvaluationMarkLayer->Bitmap()->MasterAlpha(), 255);
-    EXPECT_TRUE(EvaluationMarkLayer->Visible());
+    ASSERT_TRUE(staff.drawing.EvaluationMarkShown);
+    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Location(), FloatRect(125, 0, 139, 29));
+    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 0);
+    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Bitmap()->DrawMode(), dmBlend);
+    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Bitmap()->MasterAlpha(), 255);
+    EXPECT_TRUE(staff.drawing.EvaluationMarkLayer->Visible());
 
-    SetEvaluationMark(1);
-    EXPECT_EQ(EvaluationMarkLayer->Location(), FloatRect(125, 0, 144, 19));
-    EXPECT_EQ(StaffFixture::pictureIndex(EvaluationMarkLayer->Bitmap(), staff.markList), 1);
-    EXPECT_EQ(EvaluationMarkLayer->Bitmap()->DrawMode(), dmBlend);
+    SetEvaluationMark(staff.drawing, 1);
+    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Location(), FloatRect(125, 0, 144, 19));
+    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 1);
+    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Bitmap()->DrawMode(), dmBlend);
 
-    SetEvaluationMark(2);
+    SetEvaluationMark(staff.drawing, 2);
     EXPECT_EQ(repaints, 3);
-    EXPECT_EQ(StaffFixture::pictureIndex(EvaluationMarkLayer->Bitmap(), staff.markList), 2);
-    SetEvaluationMark(1);
-    EXPECT_EQ(StaffFixture::pictureIndex(EvaluationMarkLayer->Bitmap(), staff.markList), 1);
+    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 2);
+    SetEvaluationMark(staff.drawing, 1);
+    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 1);
 
-    SetEvaluationMark(3);
-    EXPECT_EQ(StaffFixture::pictureIndex(EvaluationMarkLayer->Bitmap(), staff.markList), 1);
-    EXPECT_EQ(EvaluationMarkLayer->Location(), FloatRect(125, 0, 144, 19));
+    SetEvaluationMark(staff.drawing, 3);
+    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 1);
+    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Location(), FloatRect(125, 0, 144, 19));
     EXPECT_EQ(layerCount(), 3);
 }
 
@@ -433,14 +428,14 @@ TEST_F(StaffDrawing, SettingTheMarkWithNoneShownDoesNothing)
 {
     int repaints = 0;
     staff.view.OnChange = [&](QObject*) { ++repaints; };
-    EXPECT_NO_THROW(SetEvaluationMark(1));
-    ShowEvaluationMark();
-    ClearStaff();
+    EXPECT_NO_THROW(SetEvaluationMark(staff.drawing, 1));
+    ShowEvaluationMark(staff.drawing);
+    ClearStaff(staff.drawing);
     repaints = 0;
-    EXPECT_NO_THROW(SetEvaluationMark(2));
+    EXPECT_NO_THROW(SetEvaluationMark(staff.drawing, 2));
     EXPECT_EQ(repaints, 0);
     EXPECT_EQ(layerCount(), 2);
-    EXPECT_EQ(EvaluationMarkLayer, nullptr);
+    EXPECT_EQ(staff.drawing.EvaluationMarkLayer, nullptr);
 }
 
 // On the composed staff the notehead's dark core is centred on the row of its staff position.

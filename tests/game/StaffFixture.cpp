@@ -40,31 +40,52 @@ void copyImage(TBitmap32* bitmap, const QImage& picture)
     bitmap->Changed();
 }
 
-// Painting the artwork takes a while, so it is done once for the whole run.
+// Painting the artwork takes a while, so it is done once for the whole run at each scale.
 struct PaintedArtwork
 {
     QImage staff;
     std::vector<QImage> keys, notes, marks;
 };
 
-const PaintedArtwork& artwork()
+PaintedArtwork paintArtwork(int scale)
 {
-    static const PaintedArtwork painted = [] {
-        using namespace lirasto::artwork;
-        const MusicFont font(MusicFont::defaultPath());
-        PaintedArtwork art;
-        art.staff = paintStaff(font);
-        for (int key = 0; key < 12; ++key) {
-            art.keys.push_back(paintKeySignature(font, key, false));
-            art.keys.push_back(paintKeySignature(font, key, true));
-        }
-        for (int i = 0; i < 10; ++i)
-            art.notes.push_back(paintNote(font, i));
-        for (int i = 0; i < 4; ++i)
-            art.marks.push_back(paintEvaluationMark(i));
-        return art;
-    }();
-    return painted;
+    using namespace lirasto::artwork;
+    const MusicFont font(MusicFont::defaultPath());
+    PaintedArtwork art;
+    art.staff = paintStaff(font, scale);
+    for (int key = 0; key < 12; ++key) {
+        art.keys.push_back(paintKeySignature(font, key, false, scale));
+        art.keys.push_back(paintKeySignature(font, key, true, scale));
+    }
+    for (int i = 0; i < 10; ++i)
+        art.notes.push_back(paintNote(font, i, scale));
+    for (int i = 0; i < 4; ++i)
+        art.marks.push_back(paintEvaluationMark(i, scale));
+    return art;
+}
+
+const PaintedArtwork& artwork(int scale = 1)
+{
+    static const PaintedArtwork plain = paintArtwork(1);
+    if (scale == 1)
+        return plain;
+    static const PaintedArtwork fine = paintArtwork(2);
+    return fine;
+}
+
+std::shared_ptr<const TDetailSource> detailOf(const QImage& picture)
+{
+    return std::make_shared<TDetailSource>([picture] {
+        auto bitmap = std::make_unique<TBitmap32>();
+        copyImage(bitmap.get(), picture);
+        return bitmap;
+    });
+}
+
+void addListDetails(TBitmap32List& list, const std::vector<QImage>& pictures)
+{
+    for (int i = 0; i < int(pictures.size()); ++i)
+        list.SetDetail(i, detailOf(pictures[std::size_t(i)]));
 }
 #endif
 
@@ -76,6 +97,17 @@ bool StaffFixture::hasArtwork()
     return true;
 #else
     return false;
+#endif
+}
+
+void StaffFixture::addDetails()
+{
+#ifdef LIRASTO_HAVE_ARTWORK
+    const PaintedArtwork& fine = artwork(2);
+    view.Bitmap()->SetDetail(detailOf(fine.staff));
+    addListDetails(keyList, fine.keys);
+    addListDetails(noteList, fine.notes);
+    addListDetails(markList, fine.marks);
 #endif
 }
 
@@ -102,14 +134,6 @@ StaffFixture::StaffFixture()
         fillPlain(markList.Add(), kMarkSizes[i].width, kMarkSizes[i].height,
                   0xFF000000u | TColor32(0x010000u * (i + 1)));
 #endif
-    ResetStaffState();
-    StaffWindow = this;
-}
-
-StaffFixture::~StaffFixture()
-{
-    StaffWindow = nullptr;
-    ResetStaffState();
 }
 
 bool StaffFixture::samePicture(const TBitmap32* a, const TBitmap32* b)

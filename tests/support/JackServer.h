@@ -15,7 +15,8 @@ public:
     // Starts `jackd -n <name> -r -d dummy -r <rate> -p <period>` and waits,
     // up to ten seconds, until a client can connect. Without a name it makes up a private one.
     explicit JackServer(int sampleRate = 48000, int period = 256, std::string name = {});
-    // A private server name no server has used yet, for a test that names its server in advance.
+    // A server name no other test uses while this process runs, for a test that names its server
+    // in advance; one of eight, so that a server that died keeps no place in JACK's registry for good.
     static std::string freshName();
     ~JackServer();
     JackServer(const JackServer&) = delete;
@@ -27,10 +28,16 @@ public:
     const std::string& error() const { return error_; }
 
 private:
+    // One try at starting the server; true once it answers.
+    bool launch(int sampleRate, int period);
+    void stop();
+
     std::string name_;
     std::string error_;
     pid_t pid_ = -1;
     bool ready_ = false;
+    bool exitedAtStart_ = false;
+    bool ownsName_ = false;
 };
 
 } // namespace lirasto::test

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "game/uVariables.h"
+
+// Where the staff's pictures go: the picture indexes of the lists, the columns and rows the
+// layers are laid at, and the arithmetic that turns a written note into those places. The
+// staff view, the design's drawing routines and the Progress page's staff all lay their
+// pictures from here, so that a note sits alike wherever it is drawn. Nothing here draws.
+
+// Pictures of the note list.
+inline constexpr int NoteStemUpPicture = 0;
+inline constexpr int NoteStemDownPicture = 2;
+inline constexpr int FlatPicture = 4;
+inline constexpr int SharpPicture = 5;
+inline constexpr int NaturalPicture = 6;
+inline constexpr int OneLedgerLinePicture = 7;
+inline constexpr int TwoLedgerLinesPicture = 8;
+inline constexpr int ThreeLedgerLinesPicture = 9;
+
+// Pictures of the evaluation list.
+inline constexpr int PointerMarkPicture = 0;
+inline constexpr int RightMarkPicture = 1;
+inline constexpr int WrongMarkPicture = 2;
+
+// Horizontal places on the staff picture.
+inline constexpr int NoteLeft = 125;
+inline constexpr int AccidentalLeft = 117;
+inline constexpr int LedgerLeft = 121;
+inline constexpr int KeySignatureLeft = 40;
+inline constexpr int TrebleKeySignatureTop = 70;
+inline constexpr int BassKeySignatureTop = 170;
+inline constexpr int EvaluationMarkLeft = 125;
+inline constexpr int EvaluationMarkTop = 0;
+
+namespace lirasto::staff {
+
+// A stem-up note layer's top lies 30 below the staff offset of its natural.
+inline constexpr int kNoteTopBelowOffset = 30;
+// A stem-down picture has its head 30 rows higher in the glyph, so its layer sits 30 lower.
+inline constexpr int kStemDownDrop = 30;
+// Ledger-line layers hang 30 below the base top of their position.
+inline constexpr int kLedgerTopBelowBase = 30;
+// A notehead's centre lies 64.5 rows below the staff offset of its natural (34.5 into a stem-up glyph).
+inline constexpr double kHeadCentreBelowOffset = 64.5;
+// The row a head is said to stand on: its centre rounded down, the staff line or space row.
+inline constexpr int kHeadRowBelowOffset = 65;
+// The accidental stands this far left of its note, the ledger lines this far.
+inline constexpr int kAccidentalBeforeNote = NoteLeft - AccidentalLeft;
+inline constexpr int kLedgerBeforeNote = NoteLeft - LedgerLeft;
+// Ledger lines are 10 rows apart, the first 10 rows below a ledger picture's top.
+inline constexpr int kLineSpacing = 10;
+inline constexpr int kStep = kLineSpacing / 2;
+
+// The rows of the outer lines of the two staves of the staff picture.
+inline constexpr int kTrebleTopLine = 80;
+inline constexpr int kTrebleBottomLine = 120;
+inline constexpr int kBassTopLine = 180;
+inline constexpr int kBassBottomLine = 220;
+// The last column of the staff lines: a line of notes ends before it.
+inline constexpr int kStaffRight = 571;
+// A line of notes starts after the widest key signature, with room for its first note's sign,
+// and its last note stays clear of the staff's end with its ledger lines and mark.
+inline constexpr int kFirstLineNoteLeft = 150;
+inline constexpr int kLastLineNoteLeft = 545;
+
+// Notes above the middle line of their staff (clef 1 treble, 2 bass) have their stems down.
+inline bool stemDown(int clef, int note)
+{
+    constexpr int kTrebleMiddleNote = 71;
+    constexpr int kBassMiddleNote = 50;
+    return note > (clef == 1 ? kTrebleMiddleNote : kBassMiddleNote);
+}
+
+// The note picture for a stem direction.
+inline int notePicture(bool stemDown)
+{
+    return stemDown ? NoteStemDownPicture : NoteStemUpPicture;
+}
+
+// The top of a note layer whose natural has staff offset y.
+inline double noteTop(double y, bool stemDown)
+{
+    return y + kNoteTopBelowOffset + (stemDown ? kStemDownDrop : 0);
+}
+
+// The accidental picture of a sign (flat, sharp or natural).
+int accidentalPicture(TAccidental sign);
+
+// How far below the staff offset the accidental's top lies: a natural sign is one row taller
+// than a flat or a sharp and sits two rows lower.
+int accidentalDrop(TAccidental sign);
+
+// The ledger-line picture (7, 8 or 9) a note layer at top needs at a ledger position (1..4),
+// tested on its top as if stemmed up.
+int ledgerImage(int position, bool stemDown, double top);
+
+// The top of the ledger-line picture of a position: below a staff it hangs from a fixed top,
+// above it the lowest line stays on the first ledger line and the picture grows upward.
+double ledgerTop(int position, int picture);
+
+bool isAboveStaff(int position);
+
+} // namespace lirasto::staff

@@ -1,0 +1,373 @@
+#include "game/StaffView.h"
+
+#include "game/StaffLayout.h"
+#include "game/uFunctions.h"
+#include "graphics/Image32.h"
+#include "graphics/Layers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+using lirasto::ERangeError;
+namespace staff = lirasto::staff;
+
+namespace {
+
+// The staff a clef writes on: the rows of its outer lines and the diatonic number
+// (octave * 7 + letter) of the note on its bottom line.
+struct TClefStaff
+{
+    int TopLine;
+    int BottomLine;
+    int BottomLineDegree;
+};
+
+constexpr TClefStaff kTrebleStaff{staff::kTrebleTopLine, staff::kTrebleBottomLine, 4 * 7 + 2}; // E4
+constexpr TClefStaff kBassStaff{staff::kBassTopLine, staff::kBassBottomLine, 2 * 7 + 4};       // G2
+
+// Five ledger lines each way, and a head just beyond the fifth.
+constexpr int kMostLedgerLines = 5;
+// The widest mark picture and the tallest, which a note's mark may show at its left.
+constexpr int kMarkWidth = 19;
+constexpr int kMarkHeight = 29;
+// The cursor spans both staves and a ledger line beyond each.
+constexpr int kCursorTop = staff::kTrebleTopLine - staff::kLineSpacing;
+constexpr int kCursorBottom = staff::kBassBottomLine + staff::kLineSpacing;
+constexpr TColor32 kCursorColour = 0xA02060E0u;
+
+const TClefStaff& clefStaff(int clef)
+{
+    if (clef == TrebleClef)
+        return kTrebleStaff;
+    if (clef == BassClef)
+        return kBassStaff;
+    throw ERangeError("Range check error: clef " + std::to_string(clef) + " outside 1..2");
+}
+
+constexpr int kLetterOfPitchClass[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
+
+int diatonicDegree(int natural)
+{
+    const int letter = kLetterOfPitchClass[PitchClass(natural)];
+    if (letter < 0)
+        throw ERangeError("Range check error: note " + std::to_string(natural) + " is not a natural");
+    const int octave = (natural - PitchClass(natural)) / 12 - 1;
+    return octave * 7 + letter;
+}
+
+void tintPixels(TBitmap32& bitmap, TColor32 colour)
+{
+    const TColor32 rgb = colour & 0x00FFFFFFu;
+    TColor32* p = bitmap.Bits();
+    for (std::ptrdiff_t i = 0, n = std::ptrdiff_t(bitmap.Width()) * bitmap.Height(); i < n; ++i)
+        p[i] = (p[i] & 0xFF000000u) | rgb;
+    bitmap.Changed();
+}
+
+TRect unite(const TRect& a, const TRect& b)
+{
+    if (a.IsEmpty())
+        return b;
+    if (b.IsEmpty())
+        return a;
+    return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                 std::max(a.Bottom, b.Bottom)};
+}
+
+} // namespace
+
+TStaffView::TStaffView(TImage32& view, TBitmap32List& keys, TBitmap32List& notes, TBitmap32List& marks)
+    : view_(view), keys_(keys), notes_(notes), marks_(marks)
+{}
+
+TStaffView::~TStaffView() = default;
+
+void TStaffView::Change(const std::function<void()>& body)
+{
+    view_.BeginUpdate();
+    try {
+        body();
+    } catch (...) {
+        view_.EndUpdate();
+        view_.Changed();
+        throw;
+    }
+    view_.EndUpdate();
+    view_.Changed();
+}
+
+int TStaffView::PlaceLeft(int place, int places)
+{
+    if (places <= 1)
+        return staff::kFirstLineNoteLeft;
+    return staff::kFirstLineNoteLeft + (staff::kLastLineNoteLeft - staff::kFirstLineNoteLeft) * place / (places - 1);
+}
+
+int TStaffView::HeadRow(int clef, int natural)
+{
+    const TClefStaff& s = clefStaff(clef);
+    return s.BottomLine - staff::kStep * (diatonicDegree(natural) - s.BottomLineDegree);
+}
+
+const TWrittenNote& TStaffView::LineNote(int index) const
+{
+    if (index < 0 || index >= LineLength())
+        throw ERangeError("Range check error: note " + std::to_string(index) + " outside the line");
+    return line_[std::size_t(index)].Written;
+}
+
+TNoteMark TStaffView::NoteMark(int index) const
+{
+    LineNote(index);
+    return line_[std::size_t(index)].Mark;
+}
+
+TColor32 TStaffView::MarkColour(TNoteMark mark)
+{
+    switch (mark) {
+    case TNoteMark::Right:
+        return 0xFF008000u;
+    case TNoteMark::Wrong:
+        return 0xFFFF0000u;
+    case TNoteMark::Missed:
+        return 0xFFC05000u;
+    default:
+        return 0; // the engraved colour
+    }
+}
+
+TBitmapLayer* TStaffView::newLayer()
+{
+    return new TBitmapLayer(view_.Layers());
+}
+
+const TBitmap32* TStaffView::tinted(int picture, TColor32 colour)
+{
+    const TBitmap32* source = notes_.Bitmap(picture);
+    if (colour == 0)
+        return source;
+    std::unique_ptr<TBitmap32>& kept = tinted_[{picture, colour}];
+    if (!kept) {
+        auto copy = std::make_unique<TBitmap32>();
+        copy->Assign(source);
+        tintPixels(*copy, colour);
+        copy->SetDetail(nullptr);
+        if (const std::shared_ptr<const TDetailSource>& detail = source->Detail())
+            copy->SetDetail(std::make_shared<TDetailSource>([detail, colour]() -> std::unique_ptr<TBitmap32> {
+                const TBitmap32* fine = detail->Picture();
+                if (fine == nullptr)
+                    return nullptr;
+                auto out = std::make_unique<TBitmap32>();
+                out->Assign(fine);
+                tintPixels(*out, colour);
+                return out;
+            }));
+        kept = std::move(copy);
+    }
+    return kept.get();
+}
+
+void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int places)
+{
+    if (!KeyAccidentalKind.contains(key))
+        throw ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
+    int needed = 0;
+    for (const TWrittenNote& n : notes) {
+        const TClefStaff& s = clefStaff(n.Clef);
+        if (n.Note < LowestMidiNote || n.Note > HighestMidiNote)
+            throw ERangeError("Range check error: note " + std::to_string(n.Note) + " outside 0..127");
+        const int row = HeadRow(n.Clef, SpellNote(n.Note, key).Natural);
+        const int reach = staff::kLineSpacing * kMostLedgerLines + staff::kStep;
+        if (row < s.TopLine - reach || row > s.BottomLine + reach)
+            throw ERangeError("Range check error: note " + std::to_string(n.Note) + " lies beyond five ledger lines");
+        needed = std::max(needed, n.Place + 1);
+        if (n.Place < 0)
+            throw ERangeError("Range check error: place " + std::to_string(n.Place) + " is negative");
+    }
+    if (places == 0)
+        places = needed;
+    if (places > MaxPlaces || needed > places)
+        throw ERangeError("Range check error: a line of " + std::to_string(std::max(places, needed)) +
+                          " places, at most " + std::to_string(MaxPlaces));
+    Change([&] {
+        freeLine();
+        ShowKeySignature(*this, key);
+        line_.reserve(notes.size());
+        for (const TWrittenNote& n : notes) {
+            TLineNote& drawn = line_.emplace_back();
+            drawn.Written = n;
+            drawn.Spelling = SpellNote(n.Note, key);
+            drawn.Left = PlaceLeft(n.Place, places);
+            layLineNote(drawn);
+        }
+    });
+}
+
+void TStaffView::layLineNote(TLineNote& note)
+{
+    const TWrittenNote& w = note.Written;
+    const TClefStaff& s = clefStaff(w.Clef);
+    const int row = HeadRow(w.Clef, note.Spelling.Natural);
+    const double y = row - staff::kHeadRowBelowOffset;
+    note.StemDown = row < s.TopLine + 2 * staff::kLineSpacing;
+    const TColor32 colour = MarkColour(note.Mark);
+
+    note.NoteLayer = newLayer();
+    ShowPicture(note.NoteLayer, tinted(staff::notePicture(note.StemDown), colour));
+    PlaceLayer(note.NoteLayer, note.Left, staff::noteTop(y, note.StemDown));
+    if (note.Spelling.Sign != TAccidental::None) {
+        note.SignLayer = newLayer();
+        ShowPicture(note.SignLayer, tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
+        PlaceLayer(note.SignLayer, note.Left - staff::kAccidentalBeforeNote,
+                   y + staff::accidentalDrop(note.Spelling.Sign));
+    }
+    // Every line between the staff and the head, in pictures of up to three lines from the staff outward.
+    const int above = std::max(0, (s.TopLine - row) / staff::kLineSpacing);
+    const int below = std::max(0, (row - s.BottomLine) / staff::kLineSpacing);
+    for (int laid = 0; laid < above + below;) {
+        const bool up = laid < above;
+        const int done = up ? laid : laid - above;
+        const int lines = std::min(3, (up ? above : below) - done);
+        const int top =
+            up ? s.TopLine - staff::kLineSpacing * (done + lines + 1) : s.BottomLine + staff::kLineSpacing * done;
+        TBitmapLayer* layer = newLayer();
+        note.LedgerLayers.push_back(layer);
+        ShowPicture(layer, notes_.Bitmap(OneLedgerLinePicture + lines - 1));
+        PlaceLayer(layer, note.Left - staff::kLedgerBeforeNote, top);
+        laid += lines;
+    }
+    showMark(note);
+}
+
+void TStaffView::showMark(TLineNote& note)
+{
+    int picture = -1;
+    switch (note.Mark) {
+    case TNoteMark::Due:
+        picture = PointerMarkPicture;
+        break;
+    case TNoteMark::Right:
+        picture = RightMarkPicture;
+        break;
+    case TNoteMark::Wrong:
+    case TNoteMark::Missed:
+        picture = WrongMarkPicture;
+        break;
+    case TNoteMark::Plain:
+        break;
+    }
+    // A note keeps its mark layer once it has one, hidden while plain: stepping along the line
+    // then makes and frees no layer.
+    if (picture < 0) {
+        if (note.MarkLayer != nullptr)
+            note.MarkLayer->SetVisible(false);
+        return;
+    }
+    if (note.MarkLayer == nullptr)
+        note.MarkLayer = newLayer();
+    ShowPicture(note.MarkLayer, marks_.Bitmap(picture));
+    PlaceLayer(note.MarkLayer, note.Left, EvaluationMarkTop);
+}
+
+void TStaffView::MarkNote(int index, TNoteMark mark)
+{
+    LineNote(index);
+    TLineNote& note = line_[std::size_t(index)];
+    if (note.Mark == mark)
+        return;
+    // Plain and Due share the engraved colour: the pointer alone comes or goes then.
+    const bool recolour = MarkColour(mark) != MarkColour(note.Mark);
+    Change([&] {
+        // What a mark changes is noted first, as one or two rectangles: the mark's corner above
+        // the staff and the head with its sign. The changes of the layers fall inside them and
+        // add nothing, so the view composes a part or two for the note instead of one per picture.
+        if (TLayerHost* host = view_.Layers()->Host()) {
+            host->LayerAreaChanged(markArea(note));
+            if (recolour)
+                host->LayerAreaChanged(headArea(note));
+        }
+        note.Mark = mark;
+        if (recolour) {
+            const TColor32 colour = MarkColour(mark);
+            note.NoteLayer->SetBitmap(tinted(staff::notePicture(note.StemDown), colour));
+            note.NoteLayer->Bitmap()->SetDrawMode(dmBlend);
+            if (note.SignLayer != nullptr) {
+                note.SignLayer->SetBitmap(tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
+                note.SignLayer->Bitmap()->SetDrawMode(dmBlend);
+            }
+        }
+        showMark(note);
+    });
+}
+
+TRect TStaffView::markArea(const TLineNote& note)
+{
+    TRect area{note.Left, EvaluationMarkTop, note.Left + kMarkWidth, EvaluationMarkTop + kMarkHeight};
+    if (note.MarkLayer != nullptr)
+        area = unite(area, RoundLocation(note.MarkLayer->Location()));
+    return area;
+}
+
+TRect TStaffView::headArea(const TLineNote& note)
+{
+    TRect area = RoundLocation(note.NoteLayer->Location());
+    if (note.SignLayer != nullptr)
+        area = unite(area, RoundLocation(note.SignLayer->Location()));
+    return area;
+}
+
+TRect TStaffView::NoteArea(int index) const
+{
+    LineNote(index);
+    const TLineNote& note = line_[std::size_t(index)];
+    TRect area = unite(markArea(note), headArea(note));
+    for (const TBitmapLayer* layer : note.LedgerLayers)
+        area = unite(area, RoundLocation(layer->Location()));
+    return area;
+}
+
+void TStaffView::freeLine()
+{
+    for (TLineNote& note : line_) {
+        delete std::exchange(note.MarkLayer, nullptr);
+        for (TBitmapLayer*& layer : note.LedgerLayers)
+            delete std::exchange(layer, nullptr);
+        delete std::exchange(note.SignLayer, nullptr);
+        delete std::exchange(note.NoteLayer, nullptr);
+    }
+    line_.clear();
+}
+
+void TStaffView::ClearLine()
+{
+    Change([&] {
+        freeLine();
+        delete std::exchange(cursor_, nullptr);
+    });
+}
+
+void TStaffView::SetCursor(double x)
+{
+    if (!std::isfinite(x))
+        throw ERangeError("Range check error: the cursor's place is not a number");
+    Change([&] {
+        if (cursor_ == nullptr) {
+            if (cursorPicture_.Empty()) {
+                cursorPicture_.SetSize(2, kCursorBottom - kCursorTop);
+                cursorPicture_.Clear(kCursorColour);
+            }
+            cursor_ = newLayer();
+            ShowPicture(cursor_, &cursorPicture_);
+        }
+        cursor_->BringToFront();
+        PlaceLayer(cursor_, std::round(x) - 1, kCursorTop);
+    });
+}
+
+void TStaffView::HideCursor()
+{
+    if (cursor_ == nullptr)
+        return;
+    Change([&] { delete std::exchange(cursor_, nullptr); });
+}

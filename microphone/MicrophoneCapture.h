@@ -1,0 +1,58 @@
+#pragma once
+
+#include "microphone/PitchDetector.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <functional>
+
+// What listens to a capture device for the microphone input, as the microphone module
+// (lirasto-microphone.so) makes it: RtAudio, libjack and aubio live in the module, so that the program maps
+// none of them before its window is up. The capture's callback only copies frames into a lock-free ring;
+// a worker of the module's own runs the detector and calls the functions of TSetup from its thread.
+// Every call below may be made from any one thread (the input's worker).
+class TMicrophoneCapture
+{
+public:
+    // Raised whenever the calls below or TSetup change.
+    static constexpr int kVersion = 2;
+
+    struct TSetup
+    {
+        // A note the player started or ended.
+        std::function<void(const lirasto::mic::THeard&)> Heard;
+        // About twenty times a second: the loudest level since the last call and the tuner's reading.
+        std::function<void(float peakDb, const lirasto::mic::TTuning&)> Meter;
+        // The loudest level over the seconds measureNoise asked for.
+        std::function<void(float loudestDb)> NoiseMeasured;
+    };
+
+    virtual ~TMicrophoneCapture() = default;
+
+    // The capture devices of the audio system in use (JACK when a server runs, else PulseAudio, else ALSA).
+    virtual QStringList devices() = 0;
+    // Opens `device` (empty: the system's default capture) and starts listening. Returns why it could not,
+    // or an empty text.
+    virtual QString open(const QString& device, const lirasto::mic::TDetectorSettings& settings) = 0;
+    virtual void close() = 0;
+    // Our JACK port's full name ("...:audio in"), empty when not on JACK.
+    virtual QString jackPortName() const = 0;
+    virtual void setRange(int lowest, int highest) = 0;
+    virtual void setGateDb(float db) = 0;
+    // The notes the program sounds itself, so that they are not taken for the player's.
+    virtual void ownNoteOn(int note) = 0;
+    virtual void ownNoteOff(int note) = 0;
+    virtual void measureNoise(double seconds) = 0;
+    // The metronome's clicks, on the steady clock; a new schedule replaces the last, count 0 cancels it.
+    virtual void ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count) = 0;
+};
+
+// The module's one export: makes a capture when `version` is its kVersion, nothing otherwise.
+extern "C" TMicrophoneCapture* lirasto_microphone_create(int version, const TMicrophoneCapture::TSetup& setup);
+
+namespace lirasto {
+inline constexpr char kMicrophoneModule[] = "lirasto-microphone.so";
+inline constexpr char kMicrophoneFactory[] = "lirasto_microphone_create";
+} // namespace lirasto

@@ -1,0 +1,192 @@
+#include "microphone/MicrophoneInput.h"
+
+#include "core/Modules.h"
+#include "microphone/MicrophoneCapture.h"
+
+#include <QThread>
+
+#include <mutex>
+
+namespace {
+
+// How long shutting down waits for the audio system before giving up on it.
+constexpr int kStopWaitMs = 5000;
+
+} // namespace
+
+namespace lirasto::mic {
+
+// Carries calls from the module's threads to the input's thread while the input is there.
+struct TRelay
+{
+    template <class F>
+    void post(F f)
+    {
+        std::lock_guard lock(Mutex);
+        if (Receiver)
+            QMetaObject::invokeMethod(Receiver, std::move(f), Qt::QueuedConnection);
+    }
+
+    std::mutex Mutex;
+    QObject* Receiver = nullptr;
+};
+
+} // namespace lirasto::mic
+
+// Lives on the worker thread: loads the microphone module there, off the window's thread, and owns the
+// capture, which closes as the thread ends.
+class TMicrophoneWorker : public QObject
+{
+public:
+    using TOpened = std::function<void(const QStringList&, const QString&, const QString&)>;
+
+    TMicrophoneWorker(TMicrophoneCapture::TSetup setup, TOpened opened)
+        : setup_(std::move(setup)), opened_(std::move(opened))
+    {}
+
+    void open(const QString& device, const lirasto::mic::TDetectorSettings& settings)
+    {
+        QString problem;
+        if (!capture_)
+            capture_.reset(lirasto::MakeFromModule<decltype(&lirasto_microphone_create)>(
+                lirasto::kMicrophoneModule, lirasto::kMicrophoneFactory, problem, TMicrophoneCapture::kVersion,
+                setup_));
+        if (!capture_) {
+            opened_({}, problem, {});
+            return;
+        }
+        problem = capture_->open(device, settings);
+        opened_(capture_->devices(), problem, capture_->jackPortName());
+    }
+
+    TMicrophoneCapture* capture() { return capture_.get(); }
+
+private:
+    TMicrophoneCapture::TSetup setup_;
+    TOpened opened_;
+    std::unique_ptr<TMicrophoneCapture> capture_;
+};
+
+TMicrophoneInput::TMicrophoneInput(QObject* parent) : QObject(parent), relay_(std::make_shared<lirasto::mic::TRelay>())
+{}
+
+TMicrophoneInput::~TMicrophoneInput()
+{
+    stop();
+}
+
+template <class F>
+void TMicrophoneInput::toWorker(F f)
+{
+    if (!worker_)
+        return;
+    TMicrophoneWorker* worker = worker_;
+    QMetaObject::invokeMethod(
+        worker,
+        [worker, f] {
+            if (TMicrophoneCapture* capture = worker->capture())
+                f(*capture);
+        },
+        Qt::QueuedConnection);
+}
+
+void TMicrophoneInput::start(const QString& device, const lirasto::mic::TDetectorSettings& settings)
+{
+    if (!thread_) {
+        {
+            std::lock_guard lock(relay_->Mutex);
+            relay_->Receiver = this;
+        }
+        std::weak_ptr<lirasto::mic::TRelay> weak = relay_;
+        TMicrophoneCapture::TSetup setup;
+        setup.Heard = [this, weak](const lirasto::mic::THeard& h) {
+            if (auto relay = weak.lock())
+                relay->post([this, h] { h.On ? emit keyDown(h.Note, h.At) : emit keyUp(h.Note); });
+        };
+        setup.Meter = [this, weak](float peak, const lirasto::mic::TTuning& t) {
+            if (auto relay = weak.lock())
+                relay->post([this, peak, t] { emit meter(peak, t.Note, t.Cents); });
+        };
+        setup.NoiseMeasured = [this, weak](float loudest) {
+            if (auto relay = weak.lock())
+                relay->post([this, loudest] { emit noiseMeasured(loudest); });
+        };
+        auto opened = [this, weak](const QStringList& devices, const QString& problem, const QString& port) {
+            if (auto relay = weak.lock())
+                relay->post([this, devices, problem, port] { this->opened(devices, problem, port); });
+        };
+        thread_ = new QThread;
+        thread_->setObjectName(QStringLiteral("Microphone"));
+        worker_ = new TMicrophoneWorker(std::move(setup), std::move(opened));
+        worker_->moveToThread(thread_);
+        connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
+        thread_->start();
+    }
+    TMicrophoneWorker* worker = worker_;
+    QMetaObject::invokeMethod(
+        worker, [worker, device, settings] { worker->open(device, settings); }, Qt::QueuedConnection);
+}
+
+void TMicrophoneInput::stop()
+{
+    if (!thread_)
+        return;
+    {
+        std::lock_guard lock(relay_->Mutex);
+        relay_->Receiver = nullptr;
+    }
+    thread_->quit();
+    if (thread_->wait(kStopWaitMs)) {
+        delete thread_;
+    } else {
+        // An audio system that hangs keeps its thread; deleting a running thread would end the program.
+        qWarning("Microphone: the capture did not close within %d ms", kStopWaitMs);
+    }
+    thread_ = nullptr;
+    worker_ = nullptr;
+    const bool was = listening_ || !problem_.isEmpty();
+    listening_ = false;
+    problem_.clear();
+    jackPort_.clear();
+    if (was)
+        emit statusChanged();
+}
+
+void TMicrophoneInput::opened(const QStringList& devices, const QString& problem, const QString& port)
+{
+    devices_ = devices;
+    problem_ = problem;
+    jackPort_ = port;
+    listening_ = problem.isEmpty();
+    emit statusChanged();
+}
+
+void TMicrophoneInput::setRange(int lowest, int highest)
+{
+    toWorker([=](TMicrophoneCapture& c) { c.setRange(lowest, highest); });
+}
+
+void TMicrophoneInput::setGateDb(float db)
+{
+    toWorker([=](TMicrophoneCapture& c) { c.setGateDb(db); });
+}
+
+void TMicrophoneInput::ownNoteOn(int note)
+{
+    toWorker([=](TMicrophoneCapture& c) { c.ownNoteOn(note); });
+}
+
+void TMicrophoneInput::ownNoteOff(int note)
+{
+    toWorker([=](TMicrophoneCapture& c) { c.ownNoteOff(note); });
+}
+
+void TMicrophoneInput::ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count)
+{
+    toWorker([=](TMicrophoneCapture& c) { c.ownClicks(first, beatMs, count); });
+}
+
+void TMicrophoneInput::measureNoise(double seconds)
+{
+    toWorker([=](TMicrophoneCapture& c) { c.measureNoise(seconds); });
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace lirasto {
+
+// Makes the compiled translations, ":/i18n/lirasto_<code>.qm", readable. Cheap to call again.
+void embedTranslations();
+
+} // namespace lirasto

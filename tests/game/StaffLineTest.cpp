@@ -1,0 +1,241 @@
+// A line of notes read back from the staff view's pixels as a musician reads it: where each head
+// stands, the sign before it and the ledger lines through it. Registered twice, the second time on
+// a screen scaled by 2, where the view composes from the finer pictures.
+#include "KeySignatureReading.h"
+#include "StaffFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <array>
+#include <cmath>
+#include <set>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr std::array<int, 7> kWhiteKeys = {0, 2, 4, 5, 7, 9, 11};
+
+// The staves' outer lines and the diatonic number (octave * 7 + letter) of each bottom line.
+struct StaffRows
+{
+    int topLine, bottomLine, bottomLineDegree;
+};
+constexpr StaffRows kTrebleRows{80, 120, 4 * 7 + 2};
+constexpr StaffRows kBassRows{180, 220, 2 * 7 + 4};
+
+// One line of 16 notes for every key, alternating the staves: two ledger lines below the treble
+// (A3), one (C4), and three above (E6); two above the bass (G4), one (C4) and two below (C2);
+// the B, C, E and F that one key or another writes with a natural, and black keys.
+const std::vector<TWrittenNote> kLine = {
+    {1, 57, 0}, {2, 36, 1}, {1, 60, 2},  {2, 40, 3},  {1, 61, 4},  {2, 41, 5},  {1, 71, 6},  {2, 47, 7},
+    {1, 72, 8}, {2, 60, 9}, {1, 83, 10}, {2, 63, 11}, {1, 85, 12}, {2, 64, 13}, {1, 88, 14}, {2, 67, 15},
+};
+
+struct ReadNote
+{
+    int note = -1;
+    int headRow = 0;
+    int sign = 2; // -1 flat, +1 sharp, 0 natural, 2 none
+    std::set<int> ledgerRows;
+    std::string problem;
+};
+
+class StaffLine : public testing::TestWithParam<int>
+{
+protected:
+    void SetUp() override
+    {
+        if (!StaffFixture::hasArtwork())
+            GTEST_SKIP() << "needs the program's artwork";
+        staff.addDetails();
+        CreateKeySignatureLayers(staff.drawing);
+        scale = qRound(QGuiApplication::primaryScreen()->devicePixelRatio());
+    }
+
+    // The buffer as composed now, in device pixels.
+    std::vector<TColor32> composed()
+    {
+        staff.view.Invalidate();
+        staff.view.ForceCompose();
+        const TBitmap32* b = staff.view.Buffer();
+        width = b->Width();
+        return {b->Bits(), b->Bits() + std::size_t(b->Width()) * b->Height()};
+    }
+
+    // Whether the line changed a device pixel clearly from the empty staff.
+    bool inked(int x, int y) const
+    {
+        const TColor32 a = lined[std::size_t(y) * width + x], b = empty[std::size_t(y) * width + x];
+        return std::abs(qGray(a) - qGray(b)) > 80;
+    }
+
+    // The head: the navy core of the glyph, whose centre is the head's row.
+    int readHeadRow(int left) const
+    {
+        int first = -1, last = -1;
+        for (int y = 0; y < 289 * scale; ++y) {
+            int navy = 0;
+            for (int x = (left + 1) * scale; x < (left + 11) * scale; ++x) {
+                const TColor32 c = lined[std::size_t(y) * width + x];
+                navy += int(c & 0xFF) - int((c >> 16) & 0xFF) > 40;
+            }
+            if (navy >= 6 * scale) {
+                if (first < 0)
+                    first = y;
+                last = y;
+            }
+        }
+        // The centre lies half a row below the row it stands on: rounded up, it is that row.
+        return first < 0 ? -1 : int(std::lround((first + last) / (2.0 * scale)));
+    }
+
+    // Ledger lines reach past the head on the right: rows inked across columns left + 12..15.
+    std::set<int> readLedgerRows(int left) const
+    {
+        std::set<int> rows;
+        for (int y = 0; y < 289 * scale; ++y) {
+            bool across = true;
+            for (int x = (left + 12) * scale; x < (left + 16) * scale && across; ++x)
+                across = inked(x, y);
+            if (across)
+                rows.insert(y / scale);
+        }
+        return rows;
+    }
+
+    // The sign: the accidental picture whose ink matches the pixels before the head best, searched
+    // over the rows around it; none when those columns hold next to no ink off the ledger rows.
+    int readSign(int left, int headRow, const std::set<int>& ledgerRows, std::ostringstream& problem) const
+    {
+        const int x0 = (left - 8) * scale;
+        int ink = 0;
+        for (int y = (headRow - 20) * scale; y < (headRow + 12) * scale; ++y)
+            if (!ledgerRows.contains(y / scale))
+                for (int x = x0; x < (left - 1) * scale; ++x)
+                    ink += inked(x, y);
+        if (ink < 8 * scale * scale)
+            return 2;
+        int best = -1, bestMismatch = 1 << 30, bestCount = 0;
+        for (int picture : {FlatPicture, SharpPicture, NaturalPicture}) {
+            const TBitmap32* base = staff.noteList.Bitmap(picture);
+            const TBitmap32* glyph = scale == 2 ? base->DetailPicture() : base;
+            for (int top = (headRow - 25) * scale; top <= (headRow + 5) * scale; ++top) {
+                int mismatch = 0, count = 0;
+                for (int y = 0; y < glyph->Height(); ++y)
+                    for (int x = 0; x < glyph->Width(); ++x) {
+                        const bool opaque = (glyph->Pixel(x, y) >> 24) >= 128;
+                        count += opaque;
+                        if (!ledgerRows.contains((top + y) / scale))
+                            mismatch += opaque != inked(x0 + x, top + y);
+                    }
+                if (mismatch < bestMismatch)
+                    best = picture, bestMismatch = mismatch, bestCount = count;
+            }
+        }
+        if (bestMismatch * 4 > bestCount)
+            problem << "a sign like no accidental (" << bestMismatch << " of " << bestCount << " pixels off); ";
+        return best == FlatPicture ? -1 : best == SharpPicture ? 1 : 0;
+    }
+
+    ReadNote read(const TWrittenNote& written, int left, int key) const
+    {
+        ReadNote r;
+        std::ostringstream problem;
+        const StaffRows& s = written.Clef == 1 ? kTrebleRows : kBassRows;
+        r.headRow = readHeadRow(left);
+        if (r.headRow < 0 || (r.headRow - s.bottomLine) % 5 != 0) {
+            r.problem = "head at row " + std::to_string(r.headRow);
+            return r;
+        }
+        r.ledgerRows = readLedgerRows(left);
+        r.sign = readSign(left, r.headRow, r.ledgerRows, problem);
+        const int degree = s.bottomLineDegree + (s.bottomLine - r.headRow) / 5;
+        const int letter = kWhiteKeys[std::size_t(degree % 7)];
+        r.note = 12 * (degree / 7 + 1) + letter + (r.sign != 2 ? r.sign : musician::signatureAlteration(key, letter));
+        r.problem = problem.str();
+        return r;
+    }
+
+    StaffFixture staff;
+    int scale = 1;
+    int width = 0;
+    std::vector<TColor32> empty, lined;
+};
+
+std::set<int> neededLedgerRows(const TWrittenNote& n, int headRow)
+{
+    const StaffRows& s = n.Clef == 1 ? kTrebleRows : kBassRows;
+    return musician::neededLedgerRows(s.topLine, s.bottomLine, headRow);
+}
+
+int expectedSign(int note, int key)
+{
+    switch (SpellNote(note, key).Sign) {
+    case TAccidental::Flat:
+        return -1;
+    case TAccidental::Sharp:
+        return 1;
+    case TAccidental::Natural:
+        return 0;
+    default:
+        return 2;
+    }
+}
+
+// In every key each note of the line reads back as the note it sounds, on its natural's row, with
+// the sign its key's spelling asks for and exactly the ledger lines it needs; at 2x from the finer
+// pictures, and the line covers nothing of the staff but its notes.
+TEST_P(StaffLine, EveryNoteReadsBackFromThePixelsAsItself)
+{
+    const int key = GetParam();
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) {
+        ASSERT_EQ(scale, 2);
+    }
+    staff.drawing.SetLine({}, key, 16);
+    empty = composed();
+    ASSERT_EQ(staff.view.BufferScale(), scale);
+    staff.drawing.SetLine(kLine, key);
+    lined = composed();
+    for (const TWrittenNote& n : kLine) {
+        const int left = TStaffView::PlaceLeft(n.Place, 16);
+        const ReadNote r = read(n, left, key);
+        SCOPED_TRACE("note " + std::to_string(n.Note) + " at place " + std::to_string(n.Place) + " in " +
+                     KeyNames[key]);
+        EXPECT_EQ(r.problem, "");
+        EXPECT_EQ(r.note, n.Note);
+        EXPECT_EQ(r.sign, expectedSign(n.Note, key));
+        EXPECT_EQ(r.headRow, TStaffView::HeadRow(n.Clef, SpellNote(n.Note, key).Natural));
+        EXPECT_EQ(r.ledgerRows, neededLedgerRows(n, r.headRow));
+    }
+}
+
+// Marking a note repaints only that note: its mark's corner and its head with its sign, no other
+// note and not the staff; the played note's head takes the right colour, the pointer none.
+TEST(StaffLineMarks, MarkingANoteRecomposesOnlyItsMarkAndHead)
+{
+    StaffFixture staff;
+    CreateKeySignatureLayers(staff.drawing);
+    staff.drawing.SetLine(kLine, 1);
+    staff.view.ForceCompose();
+    ASSERT_THROW(staff.drawing.MarkNote(16, TNoteMark::Right), lirasto::ERangeError);
+    for (const auto& [place, mark] : {std::pair{2, TNoteMark::Right}, std::pair{3, TNoteMark::Due}}) {
+        staff.drawing.MarkNote(place, mark);
+        const QRegion pending = staff.view.PendingRegion();
+        const TRect area = staff.drawing.NoteArea(place);
+        EXPECT_TRUE(pending.subtracted(QRegion(area.Left, area.Top, int(area.Width()), int(area.Height()))).isEmpty())
+            << place;
+        // The head's rows are recomposed only when its colour changes.
+        EXPECT_EQ(pending.boundingRect().bottom() > 29, mark == TNoteMark::Right) << place;
+        staff.view.ForceCompose();
+        EXPECT_EQ(staff.drawing.NoteMark(place), mark);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TwelveKeys, StaffLine, testing::Range(0, 12),
+                         [](const testing::TestParamInfo<int>& info) { return KeyNames[info.param]; });
+
+} // namespace

@@ -1,0 +1,82 @@
+#include "microphone/MicrophoneInput.h"
+#include "tests/microphone/JackPlayer.h"
+#include "tests/microphone/Signals.h"
+#include "tests/support/EventWait.h"
+#include "tests/support/JackServer.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using lirasto::test::waitFor;
+using namespace lirasto::test;
+
+namespace {
+
+std::shared_ptr<std::vector<int>> recordDowns(TMicrophoneInput& input)
+{
+    auto downs = std::make_shared<std::vector<int>>();
+    QObject::connect(&input, &TMicrophoneInput::keyDown, [downs](int note, auto) { downs->push_back(note); });
+    return downs;
+}
+
+std::vector<float> played(int note)
+{
+    return RenderNote(0, note, 100, 0.4, 0.4);
+}
+
+} // namespace
+
+// Under JACK the input offers "...:audio in", joined to the first capture port, and hears what is played
+// into it: each note once, the same note again as a new answer, and not the notes the program plays itself.
+TEST(MicrophoneInput, HearsNotesPlayedIntoItsJackPort)
+{
+    JackServer server(48000, 256);
+    ASSERT_TRUE(server.running()) << server.error();
+    TMicrophoneInput input;
+    auto downs = recordDowns(input);
+    input.start({}, {});
+    ASSERT_TRUE(waitFor([&] { return input.listening() || !input.problem().isEmpty(); }, 10000));
+    ASSERT_TRUE(input.listening()) << input.problem().toStdString();
+    ASSERT_TRUE(input.jackPortName().endsWith(":audio in")) << input.jackPortName().toStdString();
+    EXPECT_TRUE(input.devices().size() >= 1);
+
+    jack_status_t status{};
+    jack_client_t* look = jack_client_open("look", JackNoStartServer, &status);
+    ASSERT_NE(look, nullptr);
+    const char** links = jack_port_get_all_connections(look, jack_port_by_name(look, qPrintable(input.jackPortName())));
+    ASSERT_NE(links, nullptr);
+    EXPECT_STREQ(links[0], "system:capture_1");
+    jack_free(links);
+    jack_client_close(look);
+
+    JackPlayer player(input.jackPortName().toStdString());
+    ASSERT_TRUE(player.ready());
+    for (int note : {40, 64, 64, 88})
+        player.play(played(note));
+    ASSERT_TRUE(waitFor([&] { return player.idle() && downs->size() >= 4; }, 15000));
+    EXPECT_EQ(*downs, (std::vector<int>{40, 64, 64, 88}));
+
+    downs->clear();
+    input.ownNoteOn(60);
+    // 50 ms of silence first: the worker takes the note at its next wake-up, before the sound comes, and the
+    // sound comes as soon as a speaker's would (a strike later than that would be the player's).
+    player.play(std::vector<float>(kSignalRate / 20, 0.0f));
+    player.play(played(60));
+    player.play(played(62));
+    ASSERT_TRUE(waitFor([&] { return player.idle() && !downs->empty(); }, 15000));
+    EXPECT_EQ(*downs, std::vector<int>{62});
+}
+
+// Without its module the input says so and hears nothing; the program goes on.
+TEST(MicrophoneInput, SaysWhyWhenItsModuleIsMissing)
+{
+    TempDir empty;
+    qputenv("LIRASTO_MODULE_DIR", empty.path().c_str());
+    TMicrophoneInput input;
+    input.start({}, {});
+    ASSERT_TRUE(waitFor([&] { return !input.problem().isEmpty(); }, 10000));
+    EXPECT_TRUE(input.problem().contains("lirasto-microphone.so")) << input.problem().toStdString();
+    EXPECT_FALSE(input.listening());
+}
