@@ -371,6 +371,10 @@
         <translation>Verbinde ein Keyboard mit dem JACK-Port
 „%1“</translation>
     </message>
+    <message>
+        <source>Microphone</source>
+        <translation>Mikrofon</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -737,6 +741,46 @@ mInfo.Caption</extracomment>
         <source>Progress</source>
         <extracomment>tsProgress.Caption</extracomment>
         <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <extracomment>gbMicrophone.Caption</extracomment>
+        <translation>Mikrofon</translation>
+    </message>
+    <message>
+        <source>Input device</source>
+        <extracomment>lMicDevice.Caption</extracomment>
+        <translation>Eingabegerät</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <extracomment>lMicLevel.Caption</extracomment>
+        <translation>Pegel</translation>
+    </message>
+    <message>
+        <source>Note heard</source>
+        <extracomment>lMicHeard.Caption</extracomment>
+        <translation>Gehörter Ton</translation>
+    </message>
+    <message>
+        <source>Noise gate</source>
+        <extracomment>lMicGate.Caption</extracomment>
+        <translation>Rauschsperre</translation>
+    </message>
+    <message>
+        <source>Measure the room&apos;s noise</source>
+        <extracomment>bMeasureNoise.Caption</extracomment>
+        <translation>Raumgeräusch messen</translation>
+    </message>
+    <message>
+        <source>Lowest note</source>
+        <extracomment>lMicRange.Caption</extracomment>
+        <translation>Tiefster Ton</translation>
+    </message>
+    <message>
+        <source>Highest note</source>
+        <extracomment>lMicRangeTo.Caption</extracomment>
+        <translation>Höchster Ton</translation>
     </message>
 </context>
 </TS>

@@ -371,6 +371,10 @@
         <translation>Conecta un teclado al puerto JACK
 «%1»</translation>
     </message>
+    <message>
+        <source>Microphone</source>
+        <translation>Micrófono</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -737,6 +741,46 @@ mInfo.Caption</extracomment>
         <source>Progress</source>
         <extracomment>tsProgress.Caption</extracomment>
         <translation>Progreso</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <extracomment>gbMicrophone.Caption</extracomment>
+        <translation>Micrófono</translation>
+    </message>
+    <message>
+        <source>Input device</source>
+        <extracomment>lMicDevice.Caption</extracomment>
+        <translation>Dispositivo de entrada</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <extracomment>lMicLevel.Caption</extracomment>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Note heard</source>
+        <extracomment>lMicHeard.Caption</extracomment>
+        <translation>Nota oída</translation>
+    </message>
+    <message>
+        <source>Noise gate</source>
+        <extracomment>lMicGate.Caption</extracomment>
+        <translation>Puerta de ruido</translation>
+    </message>
+    <message>
+        <source>Measure the room&apos;s noise</source>
+        <extracomment>bMeasureNoise.Caption</extracomment>
+        <translation>Medir el ruido de la sala</translation>
+    </message>
+    <message>
+        <source>Lowest note</source>
+        <extracomment>lMicRange.Caption</extracomment>
+        <translation>Nota más grave</translation>
+    </message>
+    <message>
+        <source>Highest note</source>
+        <extracomment>lMicRangeTo.Caption</extracomment>
+        <translation>Nota más aguda</translation>
     </message>
 </context>
 </TS>

@@ -371,6 +371,10 @@
         <translation>Connecte un clavier au port JACK
 « %1 »</translation>
     </message>
+    <message>
+        <source>Microphone</source>
+        <translation>Microphone</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -737,6 +741,46 @@ mInfo.Caption</extracomment>
         <source>Progress</source>
         <extracomment>tsProgress.Caption</extracomment>
         <translation>Progrès</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <extracomment>gbMicrophone.Caption</extracomment>
+        <translation>Microphone</translation>
+    </message>
+    <message>
+        <source>Input device</source>
+        <extracomment>lMicDevice.Caption</extracomment>
+        <translation>Périphérique d'entrée</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <extracomment>lMicLevel.Caption</extracomment>
+        <translation>Niveau</translation>
+    </message>
+    <message>
+        <source>Note heard</source>
+        <extracomment>lMicHeard.Caption</extracomment>
+        <translation>Note entendue</translation>
+    </message>
+    <message>
+        <source>Noise gate</source>
+        <extracomment>lMicGate.Caption</extracomment>
+        <translation>Seuil de bruit</translation>
+    </message>
+    <message>
+        <source>Measure the room&apos;s noise</source>
+        <extracomment>bMeasureNoise.Caption</extracomment>
+        <translation>Mesurer le bruit de la pièce</translation>
+    </message>
+    <message>
+        <source>Lowest note</source>
+        <extracomment>lMicRange.Caption</extracomment>
+        <translation>Note la plus grave</translation>
+    </message>
+    <message>
+        <source>Highest note</source>
+        <extracomment>lMicRangeTo.Caption</extracomment>
+        <translation>Note la plus aiguë</translation>
     </message>
 </context>
 </TS>

@@ -371,6 +371,10 @@
         <translation>Collega una tastiera alla porta JACK
 «%1»</translation>
     </message>
+    <message>
+        <source>Microphone</source>
+        <translation>Microfono</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -737,6 +741,46 @@ mInfo.Caption</extracomment>
         <source>Progress</source>
         <extracomment>tsProgress.Caption</extracomment>
         <translation>Progressi</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <extracomment>gbMicrophone.Caption</extracomment>
+        <translation>Microfono</translation>
+    </message>
+    <message>
+        <source>Input device</source>
+        <extracomment>lMicDevice.Caption</extracomment>
+        <translation>Dispositivo di ingresso</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <extracomment>lMicLevel.Caption</extracomment>
+        <translation>Livello</translation>
+    </message>
+    <message>
+        <source>Note heard</source>
+        <extracomment>lMicHeard.Caption</extracomment>
+        <translation>Nota udita</translation>
+    </message>
+    <message>
+        <source>Noise gate</source>
+        <extracomment>lMicGate.Caption</extracomment>
+        <translation>Noise gate</translation>
+    </message>
+    <message>
+        <source>Measure the room&apos;s noise</source>
+        <extracomment>bMeasureNoise.Caption</extracomment>
+        <translation>Misura il rumore della stanza</translation>
+    </message>
+    <message>
+        <source>Lowest note</source>
+        <extracomment>lMicRange.Caption</extracomment>
+        <translation>Nota più grave</translation>
+    </message>
+    <message>
+        <source>Highest note</source>
+        <extracomment>lMicRangeTo.Caption</extracomment>
+        <translation>Nota più acuta</translation>
     </message>
 </context>
 </TS>

@@ -371,6 +371,10 @@
         <translation>Podłącz klawiaturę do portu JACK
 „%1”</translation>
     </message>
+    <message>
+        <source>Microphone</source>
+        <translation>Mikrofon</translation>
+    </message>
 </context>
 <context>
     <name>TPianoSound</name>
@@ -737,6 +741,46 @@ mInfo.Caption</extracomment>
         <source>Progress</source>
         <extracomment>tsProgress.Caption</extracomment>
         <translation>Postępy</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <extracomment>gbMicrophone.Caption</extracomment>
+        <translation>Mikrofon</translation>
+    </message>
+    <message>
+        <source>Input device</source>
+        <extracomment>lMicDevice.Caption</extracomment>
+        <translation>Urządzenie wejściowe</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <extracomment>lMicLevel.Caption</extracomment>
+        <translation>Poziom</translation>
+    </message>
+    <message>
+        <source>Note heard</source>
+        <extracomment>lMicHeard.Caption</extracomment>
+        <translation>Słyszany dźwięk</translation>
+    </message>
+    <message>
+        <source>Noise gate</source>
+        <extracomment>lMicGate.Caption</extracomment>
+        <translation>Bramka szumów</translation>
+    </message>
+    <message>
+        <source>Measure the room&apos;s noise</source>
+        <extracomment>bMeasureNoise.Caption</extracomment>
+        <translation>Zmierz szum w pokoju</translation>
+    </message>
+    <message>
+        <source>Lowest note</source>
+        <extracomment>lMicRange.Caption</extracomment>
+        <translation>Najniższy dźwięk</translation>
+    </message>
+    <message>
+        <source>Highest note</source>
+        <extracomment>lMicRangeTo.Caption</extracomment>
+        <translation>Najwyższy dźwięk</translation>
     </message>
 </context>
 </TS>
