@@ -173,10 +173,10 @@ QString LineFiguresLine(const TLineFigures& figures)
     if (figures.Notes == 0 && figures.InTime == 0)
         return {};
     const double minutes = double(figures.Time.count()) / 60000.0;
-    QString line = QStringLiteral("Lines: %1 notes a minute")
+    QString line = QCoreApplication::translate("ProgressStats", "Lines: %1 notes a minute")
                        .arg(minutes > 0 ? QString::number(figures.Notes / minutes, 'f', 1) : QStringLiteral("\u2014"));
     if (figures.InTime > 0)
-        line += QStringLiteral(", %1 of %2 on time (%3)")
+        line += QCoreApplication::translate("ProgressStats", ", %1 of %2 on time (%3)")
                     .arg(figures.OnTime)
                     .arg(figures.InTime)
                     .arg(QString::fromStdString(FormatShare(figures.OnTime, figures.InTime)));

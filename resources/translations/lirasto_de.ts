@@ -75,6 +75,14 @@
 <context>
     <name>ProgressStats</name>
     <message>
+        <source>Lines: %1 notes a minute</source>
+        <translation>Zeilen: %1 Noten pro Minute</translation>
+    </message>
+    <message>
+        <source>, %1 of %2 on time (%3)</source>
+        <translation>, %1 von %2 im Takt (%3)</translation>
+    </message>
+    <message>
         <source>%1 (treble)</source>
         <translation>%1 (Violinschlüssel)</translation>
     </message>

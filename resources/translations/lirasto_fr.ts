@@ -75,6 +75,14 @@
 <context>
     <name>ProgressStats</name>
     <message>
+        <source>Lines: %1 notes a minute</source>
+        <translation>Lignes : %1 notes par minute</translation>
+    </message>
+    <message>
+        <source>, %1 of %2 on time (%3)</source>
+        <translation>, %1 sur %2 à temps (%3)</translation>
+    </message>
+    <message>
         <source>%1 (treble)</source>
         <translation>%1 (clé de sol)</translation>
     </message>

@@ -75,6 +75,14 @@
 <context>
     <name>ProgressStats</name>
     <message>
+        <source>Lines: %1 notes a minute</source>
+        <translation>Righe: %1 note al minuto</translation>
+    </message>
+    <message>
+        <source>, %1 of %2 on time (%3)</source>
+        <translation>, %1 su %2 a tempo (%3)</translation>
+    </message>
+    <message>
         <source>%1 (treble)</source>
         <translation>%1 (chiave di violino)</translation>
     </message>

@@ -75,6 +75,14 @@
 <context>
     <name>ProgressStats</name>
     <message>
+        <source>Lines: %1 notes a minute</source>
+        <translation>Linie: %1 nut na minutę</translation>
+    </message>
+    <message>
+        <source>, %1 of %2 on time (%3)</source>
+        <translation>, %1 z %2 w czasie (%3)</translation>
+    </message>
+    <message>
         <source>%1 (treble)</source>
         <translation>%1 (klucz wiolinowy)</translation>
     </message>

@@ -75,6 +75,14 @@
 <context>
     <name>ProgressStats</name>
     <message>
+        <source>Lines: %1 notes a minute</source>
+        <translation>Linhas: %1 notas por minuto</translation>
+    </message>
+    <message>
+        <source>, %1 of %2 on time (%3)</source>
+        <translation>, %1 de %2 no tempo (%3)</translation>
+    </message>
+    <message>
         <source>%1 (treble)</source>
         <translation>%1 (clave de sol)</translation>
     </message>
