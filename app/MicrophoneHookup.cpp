@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/IniFile.h"
+#include "app/Language.h"
 #include "app/OptionsPage.h"
 #include "app/uMain.h"
 #include "audio/PianoSound.h"
@@ -11,6 +12,7 @@
 #include "game/NoteFigures.h"
 #include "microphone/MicrophoneInput.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <cmath>
@@ -69,12 +71,12 @@ TSkinLabel* newLabel(QWidget* group, const QString& name, int left, int top)
 
 QString noteText(int note)
 {
-    return QString::fromStdString(NoteName(note, 0));
+    return QString::fromStdString(NoteName(note, 0, CurrentNoteNaming()));
 }
 
 QString dbText(float db)
 {
-    return QStringLiteral("%1 dB").arg(std::lround(std::max(db, kMeterFloorDb)));
+    return QCoreApplication::translate("TMicrophoneHookup", "%1 dB").arg(std::lround(std::max(db, kMeterFloorDb)));
 }
 
 } // namespace
@@ -126,7 +128,7 @@ TMicrophoneHookup::TMicrophoneHookup(TfMain& form, std::string settingsPath, boo
             form_.OptionsPage().SetOption(TOption::MicrophoneGate,
                                           int(std::lround(lirasto::mic::GateFromNoise(loudest))));
             if (status_)
-                status_->SetCaption(QStringLiteral("The room's noise: %1").arg(dbText(loudest)));
+                status_->SetCaption(tr("The room's noise: %1").arg(dbText(loudest)));
         });
     });
     connect(&form_.OptionsPage(), &TOptionsPage::OptionChanged, this, &TMicrophoneHookup::apply);
@@ -214,7 +216,7 @@ void TMicrophoneHookup::buildControls(QWidget* group)
                 return;
             input_->measureNoise(2.0);
             if (status_)
-                status_->SetCaption(QStringLiteral("Listening to the room for two seconds..."));
+                status_->SetCaption(tr("Listening to the room for two seconds..."));
         });
     for (TSkinComboBox* range : {lowest_, highest_}) {
         if (!range)
@@ -229,7 +231,7 @@ void TMicrophoneHookup::buildControls(QWidget* group)
         });
     }
     if (device_) {
-        device_->addItem(QStringLiteral("Default"), QString());
+        device_->addItem(tr("Default"), QString());
         const QString chosen = lirasto::settings::ReadMicrophoneDevice(path_);
         if (!chosen.isEmpty())
             device_->addItem(chosen, chosen);
@@ -286,7 +288,7 @@ void TMicrophoneHookup::showStatus()
     if (device_ && input_->listening()) {
         const QString chosen = device_->currentData().toString();
         device_->clear();
-        device_->addItem(QStringLiteral("Default"), QString());
+        device_->addItem(tr("Default"), QString());
         for (const QString& name : input_->devices())
             device_->addItem(name, name);
         device_->setCurrentIndex(std::max(0, device_->findData(chosen)));
@@ -295,10 +297,9 @@ void TMicrophoneHookup::showStatus()
         return;
     QString text;
     if (!input_->problem().isEmpty())
-        text = QStringLiteral("No microphone: ") + input_->problem();
+        text = tr("No microphone: %1").arg(input_->problem());
     else if (input_->listening())
-        text = input_->jackPortName().isEmpty() ? QStringLiteral("Listening")
-                                                : QStringLiteral("Listening on ") + input_->jackPortName();
+        text = input_->jackPortName().isEmpty() ? tr("Listening") : tr("Listening on %1").arg(input_->jackPortName());
     status_->SetCaption(text);
 }
 
@@ -310,11 +311,9 @@ void TMicrophoneHookup::showMeter(float peakDb, int note, float cents)
     if (levelText_)
         levelText_->SetCaption(dbText(peakDb));
     if (tuner_)
-        tuner_->SetCaption(note < 0 ? QStringLiteral("-")
-                                    : QStringLiteral("%1  %2%3 cents")
-                                          .arg(noteText(note))
-                                          .arg(cents >= 0 ? "+" : "")
-                                          .arg(std::lround(cents)));
+        tuner_->SetCaption(
+            note < 0 ? QStringLiteral("-")
+                     : tr("%1  %2%3 cents").arg(noteText(note)).arg(cents >= 0 ? "+" : "").arg(std::lround(cents)));
 }
 
 void TMicrophoneHookup::ownSound(int note, bool on)

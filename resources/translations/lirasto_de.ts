@@ -313,6 +313,41 @@
     </message>
 </context>
 <context>
+    <name>TMicrophoneHookup</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>The room&apos;s noise: %1</source>
+        <translation>Raumgeräusch: %1</translation>
+    </message>
+    <message>
+        <source>Listening to the room for two seconds...</source>
+        <translation>Höre zwei Sekunden lang in den Raum...</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>No microphone: %1</source>
+        <translation>Kein Mikrofon: %1</translation>
+    </message>
+    <message>
+        <source>Listening</source>
+        <translation>Hört zu</translation>
+    </message>
+    <message>
+        <source>Listening on %1</source>
+        <translation>Hört zu an %1</translation>
+    </message>
+    <message>
+        <source>%1  %2%3 cents</source>
+        <translation>%1  %2%3 Cent</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>

@@ -313,6 +313,41 @@
     </message>
 </context>
 <context>
+    <name>TMicrophoneHookup</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>The room&apos;s noise: %1</source>
+        <translation>Ruido de la sala: %1</translation>
+    </message>
+    <message>
+        <source>Listening to the room for two seconds...</source>
+        <translation>Escuchando la sala durante dos segundos...</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Predeterminado</translation>
+    </message>
+    <message>
+        <source>No microphone: %1</source>
+        <translation>Sin micrófono: %1</translation>
+    </message>
+    <message>
+        <source>Listening</source>
+        <translation>Escuchando</translation>
+    </message>
+    <message>
+        <source>Listening on %1</source>
+        <translation>Escuchando en %1</translation>
+    </message>
+    <message>
+        <source>%1  %2%3 cents</source>
+        <translation>%1  %2%3 cents</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>

@@ -313,6 +313,41 @@
     </message>
 </context>
 <context>
+    <name>TMicrophoneHookup</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>The room&apos;s noise: %1</source>
+        <translation>Bruit de la pièce : %1</translation>
+    </message>
+    <message>
+        <source>Listening to the room for two seconds...</source>
+        <translation>Écoute de la pièce pendant deux secondes...</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Par défaut</translation>
+    </message>
+    <message>
+        <source>No microphone: %1</source>
+        <translation>Pas de microphone : %1</translation>
+    </message>
+    <message>
+        <source>Listening</source>
+        <translation>À l&apos;écoute</translation>
+    </message>
+    <message>
+        <source>Listening on %1</source>
+        <translation>À l&apos;écoute sur %1</translation>
+    </message>
+    <message>
+        <source>%1  %2%3 cents</source>
+        <translation>%1  %2%3 cents</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>
@@ -758,7 +793,7 @@ mInfo.Caption</extracomment>
     <message>
         <source>Input device</source>
         <extracomment>lMicDevice.Caption</extracomment>
-        <translation>Périphérique d'entrée</translation>
+        <translation>Périphérique d&apos;entrée</translation>
     </message>
     <message>
         <source>Level</source>

@@ -313,6 +313,41 @@
     </message>
 </context>
 <context>
+    <name>TMicrophoneHookup</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>The room&apos;s noise: %1</source>
+        <translation>Rumore della stanza: %1</translation>
+    </message>
+    <message>
+        <source>Listening to the room for two seconds...</source>
+        <translation>Ascolto della stanza per due secondi...</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Predefinito</translation>
+    </message>
+    <message>
+        <source>No microphone: %1</source>
+        <translation>Nessun microfono: %1</translation>
+    </message>
+    <message>
+        <source>Listening</source>
+        <translation>In ascolto</translation>
+    </message>
+    <message>
+        <source>Listening on %1</source>
+        <translation>In ascolto su %1</translation>
+    </message>
+    <message>
+        <source>%1  %2%3 cents</source>
+        <translation>%1  %2%3 centesimi</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>

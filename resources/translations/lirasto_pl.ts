@@ -313,6 +313,41 @@
     </message>
 </context>
 <context>
+    <name>TMicrophoneHookup</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>The room&apos;s noise: %1</source>
+        <translation>Szum w pokoju: %1</translation>
+    </message>
+    <message>
+        <source>Listening to the room for two seconds...</source>
+        <translation>Nasłuchiwanie pokoju przez dwie sekundy...</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Domyślne</translation>
+    </message>
+    <message>
+        <source>No microphone: %1</source>
+        <translation>Brak mikrofonu: %1</translation>
+    </message>
+    <message>
+        <source>Listening</source>
+        <translation>Nasłuchiwanie</translation>
+    </message>
+    <message>
+        <source>Listening on %1</source>
+        <translation>Nasłuchiwanie na %1</translation>
+    </message>
+    <message>
+        <source>%1  %2%3 cents</source>
+        <translation>%1  %2%3 ct</translation>
+    </message>
+</context>
+<context>
     <name>TMidiInput</name>
     <message>
         <source>No MIDI input found</source>

@@ -5,6 +5,7 @@
 #include "app/Options.h"
 #include "app/OptionsPage.h"
 #include "app/ProgressPage.h"
+#include "game/NoteNames.h"
 #include "tests/app/MainWindowFixture.h"
 
 #include <QComboBox>
@@ -145,10 +146,19 @@ protected:
 TEST_F(PseudoLanguage, EveryTextTheWindowShowsPassesThroughTranslation)
 {
     QStringList untranslated;
+    // A note's name follows the note names chosen, not the language's texts.
+    const auto isNoteName = [](const QString& text) {
+        for (int note = 21; note <= 108; ++note)
+            if (text == QString::fromStdString(NoteName(note, 0, CurrentNoteNaming())))
+                return true;
+        return false;
+    };
     const auto check = [&](const QString& where, const QString& text) {
         // Each language is offered under its own name, whatever the language shown.
         if (std::any_of(kLanguages.begin(), kLanguages.end(),
                         [&](const TLanguage& language) { return text == QString::fromUtf8(language.NativeName); }))
+            return;
+        if (isNoteName(text))
             return;
         // Addresses stay as they are in every language.
         for (const QString& line : text.split(QLatin1Char('\n')))
@@ -171,6 +181,7 @@ TEST_F(PseudoLanguage, EveryTextTheWindowShowsPassesThroughTranslation)
             progress->PaintFace(painter);
         }
         // A mark the face lacks is drawn apart, in a fallback face: the runs are read in one.
+        recorder.Texts.removeIf(isNoteName);
         check(page->objectName() + QStringLiteral(" (painted)"), recorder.Texts.join(QString()));
     });
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QLatin1Char('\n')).toStdString();
