@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -64,9 +65,14 @@ int64_t Ms(std::chrono::system_clock::time_point at)
     return std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count();
 }
 
+// A damaged row may hold any number: one beyond the clock's reach (some 292 years either side of
+// 1970) would overflow in the conversion, so it stands at the clock's farthest time instead.
 std::chrono::system_clock::time_point TimeOf(int64_t ms)
 {
-    return std::chrono::system_clock::time_point{std::chrono::milliseconds(ms)};
+    using std::chrono::milliseconds;
+    constexpr int64_t kFarthest =
+        std::chrono::duration_cast<milliseconds>(std::chrono::system_clock::duration::max()).count();
+    return std::chrono::system_clock::time_point{milliseconds(std::clamp(ms, -kFarthest, kFarthest))};
 }
 
 QString KeysText(const std::vector<int>& keys)

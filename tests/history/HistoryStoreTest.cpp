@@ -214,6 +214,23 @@ TEST(HistoryStore, AnswersRefusedWhileTheFileIsLockedAreWrittenWhenTheLockGoes)
     EXPECT_EQ(StoredIndexes(db), (std::set<int64_t>{1, 2}));
 }
 
+// A damaged row's time beyond the clock's reach reads as the farthest time, not as an overflow.
+TEST(HistoryStore, ReadsATimeBeyondTheClocksReachAsItsFarthest)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    WriteHistory(db, 2);
+    Sql(db, {"UPDATE answers SET at_ms = 9223372036854775807 WHERE answer_ms = 0",
+             "UPDATE answers SET at_ms = -9223372036854775807 WHERE answer_ms = 1"});
+    THistoryStore store(Q(db));
+    store.Open();
+    store.Flush();
+    const std::vector<TAnswerRecord> answers = store.AllAnswers();
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_GT(answers[0].At, system_clock::time_point{} + hours(24 * 365 * 290));
+    EXPECT_LT(answers[1].At, system_clock::time_point{} - hours(24 * 365 * 290));
+}
+
 // A database with nothing in it, as another instance leaves it for a moment while it makes its
 // history, is not moved aside: its tables are made in it.
 TEST(HistoryStore, TakesAnEmptyDatabaseAsANewHistory)
