@@ -566,10 +566,13 @@ void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& 
     }
     if (end) {
         RunIds_.erase(token);
+        OpenRuns_.erase(token);
         std::lock_guard lock(Mutex_);
         Runs_.push_back(run);
-    } else if (run.Id != 0) {
-        RunIds_[token] = run.Id;
+    } else {
+        OpenRuns_[token] = given;
+        if (run.Id != 0)
+            RunIds_[token] = run.Id;
     }
     if (end)
         emit Changed();
@@ -621,6 +624,12 @@ void THistoryStore::Clear()
                 Run(db, {"ROLLBACK"}, &ignored);
                 NotKept(tr("the history cannot be cleared (%1)").arg(error.text()));
                 return;
+            }
+            // A run going on keeps a row of its own: the answers it gets after the clear, and its
+            // end, belong to it and not to the row just deleted.
+            for (const auto& [token, run] : OpenRuns_) {
+                RunIds_.erase(token);
+                WriteRun(db, token, run, false);
             }
             {
                 std::lock_guard lock(Mutex_);

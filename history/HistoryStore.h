@@ -115,6 +115,7 @@ private:
 
     // The worker's own.
     bool Usable_ = false;
-    std::map<int64_t, int64_t> RunIds_; // token -> row
-    int64_t NextToken_ = 0;             // under Mutex_
+    std::map<int64_t, int64_t> RunIds_;      // token -> row
+    std::map<int64_t, TRunRecord> OpenRuns_; // token -> its start, while it goes on
+    int64_t NextToken_ = 0;                  // under Mutex_
 };

@@ -134,9 +134,14 @@ TEST(HistoryStore, ReadsBackEveryFieldOfAnAnswerAndARun)
     store.Clear(); // while a run goes on: its end is still written
     EXPECT_TRUE(store.AllAnswers().empty());
     EXPECT_TRUE(StoredIndexes(db).empty());
+    // An answer after the clear belongs to the run that goes on, whose end updates that same row.
+    recorder.AnswerJudged({{5, 3, 1, 64}, true, 0x10, {64}, 0x10, TInputSource::Mouse, milliseconds(900)});
     recorder.RunEnded({5, 10, false, TRunEnd::Time, at, at});
     store.Flush();
     EXPECT_EQ(Sql(db, {"SELECT count(*) FROM runs WHERE ended_ms IS NOT NULL AND level = 5"}).toInt(), 1);
+    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM runs"}).toInt(), 1);
+    EXPECT_EQ(
+        Sql(db, {"SELECT count(*) FROM answers JOIN runs ON runs.id = answers.run_id AND runs.level = 5"}).toInt(), 1);
 }
 
 TEST(HistoryStore, KeepsEveryAnswerCommittedBeforeTheProcessIsKilled)
