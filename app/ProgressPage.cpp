@@ -74,7 +74,12 @@ TProgressPage::TProgressPage(const THistoryReader& history, TStaffPictures pictu
     Now = [] { return QDateTime::currentDateTime(); };
 }
 
-TProgressPage::~TProgressPage() = default;
+// The note cursor asks this page for the key; it goes first, so that the focus it
+// gives up on the way out finds the page still whole.
+TProgressPage::~TProgressPage()
+{
+    delete cursor_;
+}
 
 void TProgressPage::SetLevel(int level)
 {

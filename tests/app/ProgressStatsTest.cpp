@@ -115,7 +115,7 @@ TEST(LineFigures, CountNotesAMinuteAndTheShareOnTime)
     EXPECT_EQ(LineFiguresLine(LineFigures(answers, 2)), "Lines: 46.6 notes a minute, 2 of 4 on time (50 %)");
     EXPECT_EQ(LineFiguresLine(LineFigures(ownPace, 2)), "Lines: 30.0 notes a minute");
     EXPECT_EQ(LineFiguresLine(LineFigures(answers, 5)), "");
-    const TNoteStats& c4 = NoteStatistics(answers, 2)[60 - 53];
+    const TNoteStats c4 = NoteStatistics(answers, 2)[60 - 53];
     EXPECT_EQ(std::pair(c4.Answers, c4.Right), std::pair(3, 3));
 }
 
