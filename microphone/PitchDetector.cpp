@@ -135,9 +135,14 @@ void TPitchDetector::setGateDb(float db)
 
 void TPitchDetector::ownNoteOn(int note)
 {
+    ownNoteOn(note, frames_);
+}
+
+void TPitchDetector::ownNoteOn(int note, int64_t frame)
+{
     if (note >= 0 && note < 128) {
         ownOn_[std::size_t(note)] = true;
-        ownSince_[std::size_t(note)] = hops_;
+        ownSince_[std::size_t(note)] = std::max<int64_t>(0, frame) / hop_;
     }
 }
 

@@ -69,6 +69,9 @@ public:
     // tail after, that note and its strong harmonics are not the player's, unless
     // the player strikes it anew well after the program's note began.
     void ownNoteOn(int note);
+    // The same, for a note that began to sound at `frame` of the signal: the notice may reach the detector
+    // before or after that frame's audio, and the attack that follows is reckoned from the frame either way.
+    void ownNoteOn(int note, int64_t frame);
     void ownNoteOff(int note);
     // The metronome's clicks: `count` clicks, the first at `frame` of the signal, one every `beatFrames`.
     // A click has a pitch of its own and a sharp attack: while one sounds, no note starts and no attack

@@ -183,7 +183,10 @@ public:
     }
     void ownNoteOn(int note) override
     {
-        command([=](TPitchDetector& d) { d.ownNoteOn(note); });
+        // Stamped now: the detector may be behind the audio or ahead of it when the command reaches it.
+        const auto now = std::chrono::steady_clock::now();
+        command(
+            [this, note, now](TPitchDetector& d) { d.ownNoteOn(note, clock_.frameAt(now, d.settings().SampleRate)); });
     }
     void ownNoteOff(int note) override
     {

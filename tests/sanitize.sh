@@ -32,6 +32,9 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # The pitch measurements need the synthesizer to keep up with a real-time audio period, which the sanitizers'
 # slowdown does not allow; the window sounding notes under the sanitizers is widget.app.soundhookup.
 exclude='^widget\.app\.soak$|^widget\.audio\.sound$|^e2e\.e2e\.sound$'
+# Likewise the program's own note is told from the player's by when its attack comes, within 160 ms of its
+# notice: under the sanitizers on a busy machine the attack has come later than that.
+export GTEST_FILTER='-MicrophoneInput.TakesNotTheProgramsOwnNote'
 [ "${LIRASTO_SANITIZE_E2E:-1}" = 1 ] || exclude="$exclude|^e2e\."
 log "running the tests under the sanitizers"
 (cd "$BUILD" && ctest --output-on-failure -j "$JOBS" --timeout 1200 -E "$exclude" "$@")
