@@ -26,6 +26,15 @@ std::vector<float> played(int note)
     return RenderNote(0, note, 100, 0.4, 0.4);
 }
 
+// Starts the input on its own JACK server and waits until it listens.
+void startListening(const JackServer& server, TMicrophoneInput& input)
+{
+    ASSERT_TRUE(server.running()) << server.error();
+    input.start({}, {});
+    ASSERT_TRUE(waitFor([&] { return input.listening() || !input.problem().isEmpty(); }, 10000));
+    ASSERT_TRUE(input.listening()) << input.problem().toStdString();
+}
+
 } // namespace
 
 // Under JACK the input offers "...:audio in", joined to the first capture port, and hears what is played
@@ -33,12 +42,9 @@ std::vector<float> played(int note)
 TEST(MicrophoneInput, HearsNotesPlayedIntoItsJackPort)
 {
     JackServer server(48000, 256);
-    ASSERT_TRUE(server.running()) << server.error();
     TMicrophoneInput input;
     auto downs = recordDowns(input);
-    input.start({}, {});
-    ASSERT_TRUE(waitFor([&] { return input.listening() || !input.problem().isEmpty(); }, 10000));
-    ASSERT_TRUE(input.listening()) << input.problem().toStdString();
+    ASSERT_NO_FATAL_FAILURE(startListening(server, input));
     ASSERT_TRUE(input.jackPortName().endsWith(":audio in")) << input.jackPortName().toStdString();
     EXPECT_TRUE(input.devices().size() >= 1);
 
@@ -64,12 +70,9 @@ TEST(MicrophoneInput, HearsNotesPlayedIntoItsJackPort)
 TEST(MicrophoneInput, TakesNotTheProgramsOwnNote)
 {
     JackServer server(48000, 256);
-    ASSERT_TRUE(server.running()) << server.error();
     TMicrophoneInput input;
     auto downs = recordDowns(input);
-    input.start({}, {});
-    ASSERT_TRUE(waitFor([&] { return input.listening() || !input.problem().isEmpty(); }, 10000));
-    ASSERT_TRUE(input.listening()) << input.problem().toStdString();
+    ASSERT_NO_FATAL_FAILURE(startListening(server, input));
     JackPlayer player(input.jackPortName().toStdString());
     ASSERT_TRUE(player.ready());
 
