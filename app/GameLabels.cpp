@@ -15,6 +15,9 @@ const char* const kPassedText =
     QT_TRANSLATE_NOOP("TGameLabels", "Congratulations!! Press \"Start\" to play the next level!");
 const char* const kAllPassedText =
     QT_TRANSLATE_NOOP("TGameLabels", "Congratulations!! You definitely know your notes!");
+// An exercise without a time limit has neither a count-down nor a goal: a dash says so.
+const QString kNoFigure = QStringLiteral("\u2013");
+
 const char* const kRepeatText = QT_TRANSLATE_NOOP("TGameLabels", "Please repeat this level!");
 
 void showText(TSkinLabel* label, const QString& text, const QColor* colour = nullptr)
@@ -35,14 +38,19 @@ QString LevelRowText(const std::string& text)
 void TGameLabels::ShowLevelTexts()
 {
     const TLevel& row = core_.LevelRow();
-    showText(form_.lGoal, QString::number(row.Goal));
+    ShowGoal();
     showText(form_.lQuestion, LevelRowText(row.QuestionText));
     showText(form_.lExplanation, LevelRowText(row.ExplanationText));
 }
 
 void TGameLabels::ShowCountDown()
 {
-    showText(form_.lCountDown, tr("%1 SEC.").arg(core_.SecondsLeft()));
+    showText(form_.lCountDown, core_.Exercise().Timed() ? tr("%1 SEC.").arg(core_.SecondsLeft()) : kNoFigure);
+}
+
+void TGameLabels::ShowGoal()
+{
+    showText(form_.lGoal, core_.Exercise().Timed() ? QString::number(core_.LevelRow().Goal) : kNoFigure);
 }
 
 void TGameLabels::ShowScore()
@@ -92,9 +100,15 @@ void TGameLabels::LevelChanged(int)
     ShowCountDown();
 }
 
+void TGameLabels::ExerciseChanged()
+{
+    ShowGoal();
+    ShowCountDown();
+}
+
 void TGameLabels::Cleared()
 {
-    showText(form_.lGoal, QString::number(core_.LevelRow().Goal));
+    ShowGoal();
     ShowScore();
     showText(form_.lProgress, QString());
     showText(form_.lAnswer, QString());

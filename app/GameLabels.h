@@ -26,9 +26,11 @@ public:
     void RunEnded(const TRunResult& result) override;
     void LevelChanged(int level) override;
     void Cleared() override;
+    void ExerciseChanged() override;
 
     void ShowLevelTexts();
     void ShowCountDown();
+    void ShowGoal();
     void ShowScore();
 
 private:

@@ -67,6 +67,7 @@ void TGameCore::SetExercise(std::unique_ptr<TExercise> exercise)
         Reset();
     chosen_ = std::move(exercise);
     exercise_ = chosen_ ? chosen_.get() : levels_.get();
+    notify([](TGameListener& l) { l.ExerciseChanged(); });
 }
 
 // A listener may remove itself or another while an event goes round; one

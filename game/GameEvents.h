@@ -100,6 +100,8 @@ public:
     virtual void ClockTicked(int /*secondsLeft*/) {}
     // The verdict, the mark and the score were cleared: Reset, or a level chosen.
     virtual void Cleared() {}
+    // The way of practising changed (the levels, a line); no run goes on.
+    virtual void ExerciseChanged() {}
 };
 
 // Picks the next question's clef and note. The core's default draws them

@@ -22,6 +22,9 @@ TEST_F(MainWindowTest, SightReadingLinePlayedAtOnesPace)
     ASSERT_EQ(reading.ExerciseChoice()->currentText(), QStringLiteral("Sight-reading"));
     ASSERT_TRUE(reading.TempoChoice()->isVisible());
     ASSERT_EQ(core().Exercise().Kind(), TExerciseKind::Line);
+    // A line has no time limit and no goal, so none is shown.
+    EXPECT_EQ(std::pair(caption(form->lCountDown), caption(form->lGoal)),
+              std::pair(QString("\u2013"), QString("\u2013")));
     form->bStartClick(form->bStart);
     EXPECT_FALSE(reading.ExerciseChoice()->isEnabled());
     tick();
@@ -55,6 +58,8 @@ TEST_F(MainWindowTest, SightReadingLinePlayedAtOnesPace)
     reading.ExerciseChoice()->setCurrentIndex(0);
     emit reading.ExerciseChoice()->activated(0);
     EXPECT_EQ(core().Exercise().Kind(), TExerciseKind::Levels);
+    EXPECT_EQ(std::pair(caption(form->lCountDown), caption(form->lGoal)),
+              std::pair(QString("150 SEC."), QString("300")));
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 
