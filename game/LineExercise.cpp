@@ -1,6 +1,8 @@
 #include "game/LineExercise.h"
 
 #include "core/Errors.h"
+#include "game/StaffLayout.h"
+#include "game/StaffView.h"
 
 #include <algorithm>
 #include <string>
@@ -36,6 +38,10 @@ std::vector<TRange> rangesOf(const TLineSettings& s)
         return {{2, s.BassLowest, s.BassHighest}};
     case TStaffChoice::Grand:
         break;
+    case TStaffChoice::Alto:
+    case TStaffChoice::Tenor:
+    case TStaffChoice::TrebleOctave:
+        return {{ClefOfStaff(s.Staff), s.LowestOnClef(), s.HighestOnClef()}};
     }
     return {{1, std::max(s.TrebleLowest, kMiddleC), s.TrebleHighest},
             {2, s.BassLowest, std::min(s.BassHighest, kMiddleC - 1)}};
@@ -49,7 +55,43 @@ int clefOf(const std::vector<TRange>& ranges, int note)
     return ranges.front().Clef;
 }
 
+// The default range of the upper staff's other clefs: the staff and two ledger lines each way.
+constexpr int kDefaultLedgerSteps = 4;
+constexpr int kStaffSteps = 8;
+
 } // namespace
+
+int ClefOfStaff(TStaffChoice staff)
+{
+    switch (staff) {
+    case TStaffChoice::Bass:
+        return BassClef;
+    case TStaffChoice::Alto:
+        return AltoClef;
+    case TStaffChoice::Tenor:
+        return TenorClef;
+    case TStaffChoice::TrebleOctave:
+        return TrebleOctaveClef;
+    default:
+        return TrebleClef;
+    }
+}
+
+int TLineSettings::LowestOnClef() const
+{
+    const int clef = ClefOfStaff(Staff);
+    return ClefLowest != 0
+               ? ClefLowest
+               : lirasto::staff::naturalOfDegree(lirasto::staff::bottomLineDegree(clef) - kDefaultLedgerSteps);
+}
+
+int TLineSettings::HighestOnClef() const
+{
+    const int clef = ClefOfStaff(Staff);
+    return ClefHighest != 0 ? ClefHighest
+                            : lirasto::staff::naturalOfDegree(lirasto::staff::bottomLineDegree(clef) + kStaffSteps +
+                                                              kDefaultLedgerSteps);
+}
 
 void TLineSettings::Check() const
 {
@@ -59,10 +101,17 @@ void TLineSettings::Check() const
     checkBetween("largest step", MaxStep, 1, 12);
     if (Tempo != 0)
         checkBetween("tempo", Tempo, kSlowestTempo, kFastestTempo);
-    checkBetween("lowest treble note", TrebleLowest, TrebleLowestNote, TrebleHighest);
-    checkBetween("highest treble note", TrebleHighest, TrebleLowest, TrebleHighestNote);
-    checkBetween("lowest bass note", BassLowest, BassLowestNote, BassHighest);
-    checkBetween("highest bass note", BassHighest, BassLowest, BassHighestNote);
+    using lirasto::staff::highestNote;
+    using lirasto::staff::lowestNote;
+    checkBetween("lowest treble note", TrebleLowest, lowestNote(TrebleClef), TrebleHighest);
+    checkBetween("highest treble note", TrebleHighest, TrebleLowest, highestNote(TrebleClef));
+    checkBetween("lowest bass note", BassLowest, lowestNote(BassClef), BassHighest);
+    checkBetween("highest bass note", BassHighest, BassLowest, highestNote(BassClef));
+    const int clef = ClefOfStaff(Staff);
+    if (clef >= AltoClef) {
+        checkBetween("lowest note", LowestOnClef(), lowestNote(clef), HighestOnClef());
+        checkBetween("highest note", HighestOnClef(), LowestOnClef(), highestNote(clef));
+    }
 }
 
 bool InKey(int note, int key)

@@ -10,7 +10,12 @@
 // Sight-reading: a line of notes under the key signature, played left to right,
 // at one's own pace (Wait) or one note a beat (Tempo).
 
-enum class TStaffChoice { Treble, Bass, Grand };
+// The staff a line is written on: the treble or bass staff alone, both, or the upper staff in the
+// alto, tenor or octave treble clef.
+enum class TStaffChoice { Treble, Bass, Grand, Alto, Tenor, TrebleOctave };
+
+// The staff view's clef of a single-staff choice (TrebleClef for Grand: its upper staff).
+int ClefOfStaff(TStaffChoice staff);
 
 struct TLineSettings
 {
@@ -29,10 +34,16 @@ struct TLineSettings
     // The range the notes come from on each clef; the levels' ranges by default.
     int TrebleLowest = TrebleLowestNote, TrebleHighest = TrebleHighestNote;
     int BassLowest = BassLowestNote, BassHighest = BassHighestNote;
+    // The range on the alto, tenor or octave treble staff (sounding notes); 0 for the staff and two ledger lines
+    // each way. Every range may reach five ledger lines beyond its staff.
+    int ClefLowest = 0, ClefHighest = 0;
     int Tempo = 0; // quarter notes a minute, 20..208; 0 at one's own pace
 
     // Raises ERangeError for a value outside its bounds.
     void Check() const;
+    // The range of the line's own clef for Alto, Tenor and TrebleOctave, defaults filled in.
+    int LowestOnClef() const;
+    int HighestOnClef() const;
 };
 
 // A note is in the key when the key signature alone writes it (no sign before it).

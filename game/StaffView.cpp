@@ -4,6 +4,7 @@
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
 #include "graphics/Layers.h"
+#include "resources/artwork/ArtworkGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +28,7 @@ constexpr TClefStaff kTrebleStaff{staff::kTrebleTopLine, staff::kTrebleBottomLin
 constexpr TClefStaff kBassStaff{staff::kBassTopLine, staff::kBassBottomLine, 2 * 7 + 4};       // G2
 
 // Five ledger lines each way, and a head just beyond the fifth.
-constexpr int kMostLedgerLines = 5;
+constexpr int kMostLedgerLines = staff::kMostLedgerLines;
 // The widest mark picture and the tallest, which a note's mark may show at its left.
 constexpr int kMarkWidth = 19;
 constexpr int kMarkHeight = 29;
@@ -42,18 +43,19 @@ const TClefStaff& clefStaff(int clef)
         return kTrebleStaff;
     if (clef == BassClef)
         return kBassStaff;
-    throw ERangeError("Range check error: clef " + std::to_string(clef) + " outside 1..2");
+    // The other clefs take the upper staff.
+    static const TClefStaff kUpperStaves[] = {
+        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::bottomLineDegree(AltoClef)},
+        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::bottomLineDegree(TenorClef)},
+        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::bottomLineDegree(TrebleOctaveClef)}};
+    if (clef >= AltoClef && clef <= TrebleOctaveClef)
+        return kUpperStaves[clef - AltoClef];
+    throw ERangeError("Range check error: clef " + std::to_string(clef) + " outside 1..5");
 }
 
-constexpr int kLetterOfPitchClass[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
-
-int diatonicDegree(int natural)
+bool onUpperStaff(int clef)
 {
-    const int letter = kLetterOfPitchClass[PitchClass(natural)];
-    if (letter < 0)
-        throw ERangeError("Range check error: note " + std::to_string(natural) + " is not a natural");
-    const int octave = (natural - PitchClass(natural)) / 12 - 1;
-    return octave * 7 + letter;
+    return clef != BassClef;
 }
 
 void tintPixels(TBitmap32& bitmap, TColor32 colour)
@@ -107,7 +109,7 @@ int TStaffView::PlaceLeft(int place, int places)
 int TStaffView::HeadRow(int clef, int natural)
 {
     const TClefStaff& s = clefStaff(clef);
-    return s.BottomLine - staff::kStep * (diatonicDegree(natural) - s.BottomLineDegree);
+    return s.BottomLine - staff::kStep * (staff::diatonicDegree(natural) - s.BottomLineDegree);
 }
 
 const TWrittenNote& TStaffView::LineNote(int index) const
@@ -173,8 +175,14 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int place
     if (!KeyAccidentalKind.contains(key))
         throw ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
     int needed = 0;
+    int upperClef = TrebleClef;
     for (const TWrittenNote& n : notes) {
         const TClefStaff& s = clefStaff(n.Clef);
+        if (onUpperStaff(n.Clef)) {
+            if (upperClef != TrebleClef && n.Clef != upperClef)
+                throw ERangeError("Range check error: a line in two clefs on the upper staff");
+            upperClef = n.Clef;
+        }
         if (n.Note < LowestMidiNote || n.Note > HighestMidiNote)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " outside 0..127");
         const int row = HeadRow(n.Clef, SpellNote(n.Note, key).Natural);
@@ -193,6 +201,7 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int place
     Change([&] {
         freeLine();
         ShowKeySignature(*this, key);
+        showUpperClef(upperClef, key);
         line_.reserve(notes.size());
         for (const TWrittenNote& n : notes) {
             TLineNote& drawn = line_.emplace_back();
@@ -327,8 +336,24 @@ TRect TStaffView::NoteArea(int index) const
     return area;
 }
 
+void TStaffView::showUpperClef(int clef, int key)
+{
+    upperClef_ = clef;
+    const int tile = staff::clefTilePicture(clef);
+    if (tile < 0)
+        return;
+    clefLayer_ = newLayer();
+    ShowPicture(clefLayer_, &keys_, tile);
+    PlaceLayer(clefLayer_, staff::clefTileLeft(), staff::clefTileTop());
+    auto* signature = dynamic_cast<TBitmapLayer*>(view_.Layers()->Items(TrebleKeyLayerIndex));
+    if (signature != nullptr)
+        ShowPicture(signature, &keys_, staff::signaturePicture(clef, lirasto::artwork::kSignatureAccidentals.at(key)));
+}
+
 void TStaffView::freeLine()
 {
+    delete std::exchange(clefLayer_, nullptr);
+    upperClef_ = TrebleClef;
     for (TLineNote& note : line_) {
         delete std::exchange(note.MarkLayer, nullptr);
         for (TBitmapLayer*& layer : note.LedgerLayers)

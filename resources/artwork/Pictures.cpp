@@ -202,6 +202,78 @@ QImage paintKeySignature(const MusicFont& font, int key, bool bass, int scale)
     return image;
 }
 
+namespace {
+
+// The C clef spans the staff's four spaces about the line it names.
+QPainterPath cClef(const MusicFont& font, int centreRow)
+{
+    constexpr int kHalfHeight = 2 * kStaffLineSpacing;
+    return fitToBox(font.glyph(MusicGlyph::CClef), QRectF(kTrebleClefLeft, centreRow - kHalfHeight,
+                                                          kTrebleClefRight - kTrebleClefLeft + 1, 2 * kHalfHeight + 1));
+}
+
+QPainterPath octaveEight()
+{
+    const QRawFont face = loadTextFont(QStringLiteral("DejaVuSerif-Bold.ttf"), 100);
+    return fitToBox(textPath(face, QStringLiteral("8")),
+                    QRectF(kOctaveEightLeft, kOctaveEightTop, kOctaveEightWidth, kOctaveEightHeight));
+}
+
+ColumnRange signatureColumns(int count, int i)
+{
+    const bool fits = count < 0 ? -count <= int(kFlatColumns.size()) : count <= int(kSharpColumns.size());
+    if (fits)
+        return count < 0 ? kFlatColumns.at(i) : kSharpColumns.at(i);
+    const int first = kTightSignatureFirstColumn + kTightSignaturePitch * i;
+    return {first, first + (count < 0 ? kFlatWidth : kSharpWidth) - 1};
+}
+
+} // namespace
+
+QImage paintClefTile(const MusicFont& font, int index, int scale)
+{
+    if (index < 0 || index >= kClefTileCount)
+        throw ERangeError("Clef tile index out of range (" + std::to_string(index) + ")");
+    QImage image(kClefTileWidth * scale, kClefTileHeight * scale, QImage::Format_ARGB32);
+    image.fill(kWhite);
+    for (int i = 0; i < kStaffLineCount; ++i)
+        hLine(image, kTrebleTopLineRow + kStaffLineSpacing * i - kClefTileTop, 0, kClefTileWidth - 1, kBlack, scale);
+    QPainterPath clef;
+    if (index == 0)
+        clef = cClef(font, kAltoClefCentreRow);
+    else if (index == 1)
+        clef = cClef(font, kTenorClefCentreRow);
+    else
+        clef = trebleClef(font).united(octaveEight());
+    fillInk(image, scaled(clef.translated(-kClefTileLeft, -kClefTileTop), scale), kBlack, scale);
+    return image;
+}
+
+QImage paintSignatureTile(const MusicFont& font, int staff, int count, int scale)
+{
+    if (staff < 0 || staff > 3 || std::abs(count) > kMostSignatureAccidentals)
+        throw ERangeError("Signature tile out of range (" + std::to_string(staff) + ", " + std::to_string(count) + ")");
+    QImage image(kKeyTileSize * scale, kExtraSignatureTileHeight * scale, QImage::Format_ARGB32);
+    image.fill(kWhite);
+    for (int row : kKeyTileLineRows)
+        hLine(image, row, 0, kKeyTileSize - 1, kBlack, scale);
+    QPainterPath glyphs;
+    for (int i = 0; i < std::abs(count); ++i) {
+        const ColumnRange c = signatureColumns(count, i);
+        if (count < 0)
+            glyphs.addPath(accidentalInBox(font, MusicGlyph::Flat, c.first,
+                                           kSignatureFlatRows.at(staff).at(i) - kFlatPitchBelowTop,
+                                           c.last - c.first + 1, kFlatHeight));
+        else
+            glyphs.addPath(accidentalInBox(font, MusicGlyph::Sharp, c.first,
+                                           kSignatureSharpRows.at(staff).at(i) - kSharpPitchBelowTop,
+                                           c.last - c.first + 1, kSharpHeight));
+    }
+    fillInk(image, scaled(glyphs, scale), kWhite, scale, 2.2 * scale);
+    fillInk(image, scaled(glyphs, scale), kBlack, scale);
+    return image;
+}
+
 QImage paintScaleDegree(int index, int scale)
 {
     static const char* const numerals[] = {"I", "II", "III", "IV", "V", "VI", "VII"};
@@ -257,6 +329,13 @@ Artwork paintArtwork(const MusicFont& font, int scale)
         art.keySignatures.push_back(paintKeySignature(font, key, false, scale));
         art.keySignatures.push_back(paintKeySignature(font, key, true, scale));
     }
+    for (int i = 0; i < kClefTileCount; ++i)
+        art.keySignatures.push_back(paintClefTile(font, i, scale));
+    art.keySignatures.resize(kKeyListCount);
+    for (int staff = 0; staff < 4; ++staff)
+        for (int count = -kMostSignatureAccidentals; count <= kMostSignatureAccidentals; ++count)
+            if (const int item = signatureTile(SignatureStaff(staff), count); item >= kFirstExtraSignatureTile)
+                art.keySignatures[std::size_t(item)] = paintSignatureTile(font, staff, count, scale);
     for (int i = 0; i < kHighlightCount; ++i)
         art.keyHighlights.push_back(paintKeyHighlight(i, scale));
     for (int i = 0; i < 7; ++i)

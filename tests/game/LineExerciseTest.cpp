@@ -73,10 +73,23 @@ INSTANTIATE_TEST_SUITE_P(Table, LineGenerator,
 TEST(LineSettings, RefusesValuesOutsideTheirBounds)
 {
     const std::function<void(TLineSettings&)> bad[] = {
-        [](TLineSettings& s) { s.Notes = 3; },        [](TLineSettings& s) { s.Notes = 17; },
-        [](TLineSettings& s) { s.Tempo = 19; },       [](TLineSettings& s) { s.Tempo = 209; },
-        [](TLineSettings& s) { s.Key = 12; },         [](TLineSettings& s) { s.MaxStep = 0; },
-        [](TLineSettings& s) { s.TrebleLowest = 52; }};
+        [](TLineSettings& s) { s.Notes = 3; },
+        [](TLineSettings& s) { s.Notes = 17; },
+        [](TLineSettings& s) { s.Tempo = 19; },
+        [](TLineSettings& s) { s.Tempo = 209; },
+        [](TLineSettings& s) { s.Key = 12; },
+        [](TLineSettings& s) { s.MaxStep = 0; },
+        [](TLineSettings& s) { s.TrebleLowest = 45; },
+        [](TLineSettings& s) { s.BassHighest = 77; },
+        [](TLineSettings& s) {
+            s.Staff = TStaffChoice::Alto;
+            s.ClefLowest = 35; // below C2, on the alto staff's fifth ledger line below
+        },
+        [](TLineSettings& s) {
+            s.Staff = TStaffChoice::Tenor;
+            s.ClefLowest = 60;
+            s.ClefHighest = 59;
+        }};
     for (const auto& change : bad) {
         TLineSettings s;
         change(s);
@@ -85,6 +98,8 @@ TEST(LineSettings, RefusesValuesOutsideTheirBounds)
     TLineSettings edges;
     edges.Notes = 16;
     edges.Tempo = 208;
+    edges.TrebleLowest = 47; // B2 and B6, five ledger lines away
+    edges.TrebleHighest = 95;
     EXPECT_NO_THROW(TLineExercise{edges});
 }
 
