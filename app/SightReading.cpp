@@ -168,7 +168,10 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     TStaffView& staff = form_.Staff();
     ClearStaff(staff);
     const int count = static_cast<int>(question.Notes.size());
-    staff.SetLine(question.Notes, question.Key, count);
+    if (question.MusicKey >= 0)
+        staff.SetMusicKeyLine(question.Notes, question.MusicKey, count);
+    else
+        staff.SetLine(question.Notes, question.Key, count);
     lineLength_ = count;
     duePlace_ = -1;
     cursorLeft_ = LineNoteLeft(0, count);

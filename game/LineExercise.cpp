@@ -1,6 +1,7 @@
 #include "game/LineExercise.h"
 
 #include "core/Errors.h"
+#include "game/MusicKeys.h"
 #include "game/StaffLayout.h"
 #include "game/StaffView.h"
 
@@ -97,6 +98,8 @@ void TLineSettings::Check() const
 {
     if (Key != -1)
         checkBetween("key", Key, 0, KeyCount - 1);
+    if (MusicKey != -1)
+        checkBetween("key", MusicKey, 0, MusicKeyCount - 1);
     checkBetween("notes in a line", Notes, kFewestNotes, kMostNotes);
     checkBetween("largest step", MaxStep, 1, 12);
     if (Tempo != 0)
@@ -116,10 +119,18 @@ void TLineSettings::Check() const
 
 bool InKey(int note, int key)
 {
-    return SpellNote(note, key).Sign == TAccidental::None;
+    return SpellInMusicKey(note, MusicKeyOfLevelKey(key)).Sign == TAccidental::None;
 }
 
 std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, const std::function<int(int)>& random)
+{
+    if (key < 0 || key >= KeyCount)
+        throw lirasto::ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
+    return GenerateMusicKeyLine(settings, MusicKeyOfLevelKey(key), random);
+}
+
+std::vector<TWrittenNote> GenerateMusicKeyLine(const TLineSettings& settings, int musicKey,
+                                               const std::function<int(int)>& random)
 {
     settings.Check();
     const std::vector<TRange> ranges = rangesOf(settings);
@@ -128,7 +139,7 @@ std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, c
     for (int note = LowestMidiNote; note <= HighestMidiNote; ++note) {
         const bool inRange = std::any_of(ranges.begin(), ranges.end(),
                                          [note](const TRange& r) { return note >= r.Lowest && note <= r.Highest; });
-        if (inRange && (settings.Accidentals || InKey(note, key)))
+        if (inRange && (settings.Accidentals || InMusicScale(note, musicKey)))
             allowed.push_back(note);
     }
     std::vector<TWrittenNote> line;
@@ -178,7 +189,11 @@ void TLineExercise::Tick(TExerciseHost& host)
 
 void TLineExercise::poseLine(TExerciseHost& host)
 {
-    const int key = settings_.Key >= 0 ? settings_.Key : LevelKeys[host.Level()];
+    const int levelKey = settings_.Key >= 0 ? settings_.Key : LevelKeys[host.Level()];
+    const int musicKey = settings_.RandomKey       ? Random(MusicKeyCount)
+                         : settings_.MusicKey >= 0 ? settings_.MusicKey
+                                                   : MusicKeyOfLevelKey(levelKey);
+    const int key = LevelKeyOfMusicKey(musicKey);
     if (!posed_) {
         // The first line comes after a bar of count-in.
         firstBeat_ = host.Now();
@@ -189,7 +204,7 @@ void TLineExercise::poseLine(TExerciseHost& host)
         lineBeat_ = (end + kBeatsPerBar - 1) / kBeatsPerBar * kBeatsPerBar + kBeatsPerBar;
     }
     posed_ = true;
-    line_ = {host.Level(), key, 0, 0, GenerateLine(settings_, key, Random), TExerciseKind::Line};
+    line_ = {host.Level(), key, 0, 0, GenerateMusicKeyLine(settings_, musicKey, Random), TExerciseKind::Line, musicKey};
     line_.Clef = line_.Notes.front().Clef;
     line_.Note = line_.Notes.front().Note;
     due_ = 0;

@@ -25,6 +25,10 @@ struct TLineSettings
     static constexpr int kFastestTempo = 208;
 
     int Key = -1; // key index 0..11; -1: the level's key
+    // One of the thirty keys (MusicKeys), major or minor, in place of Key; -1: Key. RandomKey: a key of the thirty
+    // drawn for each line.
+    int MusicKey = -1;
+    bool RandomKey = false;
     TStaffChoice Staff = TStaffChoice::Treble;
     int Notes = 8; // 4..16
     // Any note of the range, or a melody whose steps are at most MaxStep semitones.
@@ -52,6 +56,9 @@ bool InKey(int note, int key);
 // A line drawn with random(n) giving 0..n-1: every note within its clef's range,
 // in the key unless accidentals are allowed, a melody's steps within MaxStep.
 std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, const std::function<int(int)>& random);
+// The same in one of the thirty keys: a minor key's notes from its harmonic minor scale.
+std::vector<TWrittenNote> GenerateMusicKeyLine(const TLineSettings& settings, int musicKey,
+                                               const std::function<int(int)>& random);
 
 class TLineExercise final : public TExercise
 {

@@ -14,6 +14,10 @@ int accidentalPicture(TAccidental sign)
         return FlatPicture;
     case TAccidental::Sharp:
         return SharpPicture;
+    case TAccidental::DoubleSharp:
+        return DoubleSharpPicture;
+    case TAccidental::DoubleFlat:
+        return DoubleFlatPicture;
     default:
         return NaturalPicture;
     }
@@ -21,7 +25,15 @@ int accidentalPicture(TAccidental sign)
 
 int accidentalDrop(TAccidental sign)
 {
+    // The double sharp is a small cross centred on the note's row.
+    if (sign == TAccidental::DoubleSharp)
+        return kHeadRowBelowOffset - 3;
     return sign == TAccidental::Natural ? 55 : 53;
+}
+
+int accidentalBefore(TAccidental sign)
+{
+    return sign == TAccidental::DoubleFlat ? kAccidentalBeforeNote + 4 : kAccidentalBeforeNote;
 }
 
 bool isAboveStaff(int position)

@@ -16,6 +16,8 @@ inline constexpr int NaturalPicture = 6;
 inline constexpr int OneLedgerLinePicture = 7;
 inline constexpr int TwoLedgerLinesPicture = 8;
 inline constexpr int ThreeLedgerLinesPicture = 9;
+inline constexpr int DoubleSharpPicture = 10;
+inline constexpr int DoubleFlatPicture = 11;
 
 // Pictures of the evaluation list.
 inline constexpr int PointerMarkPicture = 0;
@@ -89,6 +91,9 @@ int accidentalPicture(TAccidental sign);
 // How far below the staff offset the accidental's top lies: a natural sign is one row taller
 // than a flat or a sharp and sits two rows lower.
 int accidentalDrop(TAccidental sign);
+
+// How far left of its note a sign stands: the double flat, wider, stands further.
+int accidentalBefore(TAccidental sign);
 
 // The ledger-line picture (7, 8 or 9) a note layer at top needs at a ledger position (1..4),
 // tested on its top as if stemmed up.

@@ -1,10 +1,10 @@
 #include "game/StaffView.h"
 
+#include "game/MusicKeys.h"
 #include "game/StaffLayout.h"
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
 #include "graphics/Layers.h"
-#include "resources/artwork/ArtworkGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -174,6 +174,16 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int place
 {
     if (!KeyAccidentalKind.contains(key))
         throw ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
+    SetMusicKeyLine(notes, MusicKeyOfLevelKey(key), places);
+}
+
+void TStaffView::SetMusicKeyLine(std::span<const TWrittenNote> notes, int musicKey, int places)
+{
+    const int key = LevelKeyOfMusicKey(musicKey);
+    // Each note as the key writes it, a chromatic one by the way the line goes from the note before.
+    std::vector<TSpelling> spellings;
+    for (std::size_t i = 0; i < notes.size(); ++i)
+        spellings.push_back(SpellInMusicKey(notes[i].Note, musicKey, i > 0 && notes[i].Note > notes[i - 1].Note));
     int needed = 0;
     int upperClef = TrebleClef;
     for (const TWrittenNote& n : notes) {
@@ -185,7 +195,7 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int place
         }
         if (n.Note < LowestMidiNote || n.Note > HighestMidiNote)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " outside 0..127");
-        const int row = HeadRow(n.Clef, SpellNote(n.Note, key).Natural);
+        const int row = HeadRow(n.Clef, spellings[std::size_t(&n - notes.data())].Natural);
         const int reach = staff::kLineSpacing * kMostLedgerLines + staff::kStep;
         if (row < s.TopLine - reach || row > s.BottomLine + reach)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " lies beyond five ledger lines");
@@ -201,12 +211,12 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int place
     Change([&] {
         freeLine();
         ShowKeySignature(*this, key);
-        showUpperClef(upperClef, key);
+        showUpperClef(upperClef, musicKey);
         line_.reserve(notes.size());
         for (const TWrittenNote& n : notes) {
             TLineNote& drawn = line_.emplace_back();
             drawn.Written = n;
-            drawn.Spelling = SpellNote(n.Note, key);
+            drawn.Spelling = spellings[line_.size() - 1];
             drawn.Left = PlaceLeft(n.Place, places);
             layLineNote(drawn);
         }
@@ -228,7 +238,7 @@ void TStaffView::layLineNote(TLineNote& note)
     if (note.Spelling.Sign != TAccidental::None) {
         note.SignLayer = newLayer();
         ShowPicture(note.SignLayer, tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
-        PlaceLayer(note.SignLayer, note.Left - staff::kAccidentalBeforeNote,
+        PlaceLayer(note.SignLayer, note.Left - staff::accidentalBefore(note.Spelling.Sign),
                    y + staff::accidentalDrop(note.Spelling.Sign));
     }
     // Every line between the staff and the head, in pictures of up to three lines from the staff outward.
@@ -336,18 +346,26 @@ TRect TStaffView::NoteArea(int index) const
     return area;
 }
 
-void TStaffView::showUpperClef(int clef, int key)
+void TStaffView::showUpperClef(int clef, int musicKey)
 {
     upperClef_ = clef;
+    const int accidentals = MusicKey(musicKey).Accidentals;
+    // The twelve keys' signatures are up already; another clef or a signature they lack is laid over them.
+    const auto showSignature = [&](int index, int staffClef) {
+        if (auto* layer = dynamic_cast<TBitmapLayer*>(view_.Layers()->Items(index))) {
+            const TFloatRect at = layer->Location();
+            ShowPicture(layer, &keys_, staff::signaturePicture(staffClef, accidentals));
+            PlaceLayer(layer, at.Left, at.Top);
+        }
+    };
+    showSignature(TrebleKeyLayerIndex, clef);
+    showSignature(BassKeyLayerIndex, BassClef);
     const int tile = staff::clefTilePicture(clef);
     if (tile < 0)
         return;
     clefLayer_ = newLayer();
     ShowPicture(clefLayer_, &keys_, tile);
     PlaceLayer(clefLayer_, staff::clefTileLeft(), staff::clefTileTop());
-    auto* signature = dynamic_cast<TBitmapLayer*>(view_.Layers()->Items(TrebleKeyLayerIndex));
-    if (signature != nullptr)
-        ShowPicture(signature, &keys_, staff::signaturePicture(clef, lirasto::artwork::kSignatureAccidentals.at(key)));
 }
 
 void TStaffView::freeLine()

@@ -104,6 +104,9 @@ public:
     // staff, or notes of two clefs on the upper staff; nothing is changed then. Clefs 3..5 are written on the upper
     // staff.
     void SetLine(std::span<const TWrittenNote> notes, int key, int places = 0);
+    // The same in one of the thirty keys (MusicKeys): its signature on each staff, every note spelt in it, a chromatic
+    // note in C major or A minor by the way the line goes. ERangeError as above, or for a key outside 0..29.
+    void SetMusicKeyLine(std::span<const TWrittenNote> notes, int musicKey, int places = 0);
     // The clef of the upper staff while a line is shown (TrebleClef when none is shown).
     int UpperClef() const { return upperClef_; }
     // Takes the line and the cursor off the staff. One repaint.
@@ -153,7 +156,7 @@ private:
     void showMark(TLineNote& note);
     void freeLine();
     // The upper staff's clef and signature for a line whose notes on it are in clef.
-    void showUpperClef(int clef, int key);
+    void showUpperClef(int clef, int musicKey);
     // A note-list picture in a colour, with its finer twin tinted alike; kept for reuse.
     const TBitmap32* tinted(int picture, TColor32 colour);
     TBitmapLayer* newLayer();

@@ -958,6 +958,12 @@ object fMain: TfMain
       end
       item
         Bitmap.Data = {@note_9.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_10.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_11.bmp32}
       end>
   end
   object BMPEvaluationList: TBitmap32List

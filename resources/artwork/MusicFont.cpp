@@ -30,6 +30,10 @@ char32_t codePoint(MusicGlyph which)
         return 0xE0EA;
     case MusicGlyph::CClef:
         return 0xE081;
+    case MusicGlyph::DoubleSharp:
+        return 0xE01A;
+    case MusicGlyph::DoubleFlat:
+        return 0xE02B;
     }
     return 0;
 }

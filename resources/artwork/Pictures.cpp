@@ -313,6 +313,10 @@ QImage paintNote(const MusicFont& font, int index, int scale)
     case 8:
     case 9:
         return normalised(ledgerTile(index - 6, scale));
+    case 10:
+        return normalised(accidentalGlyph(font, MusicGlyph::DoubleSharp, kDoubleSharpWidth, kDoubleSharpHeight, scale));
+    case 11:
+        return normalised(accidentalGlyph(font, MusicGlyph::DoubleFlat, kDoubleFlatWidth, kDoubleFlatHeight, scale));
     }
     throw ERangeError("Note glyph index out of range (" + std::to_string(index) + ")");
 }
@@ -340,7 +344,7 @@ Artwork paintArtwork(const MusicFont& font, int scale)
         art.keyHighlights.push_back(paintKeyHighlight(i, scale));
     for (int i = 0; i < 7; ++i)
         art.scaleDegrees.push_back(paintScaleDegree(i, scale));
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < kNoteListCount; ++i)
         art.notes.push_back(paintNote(font, i, scale));
     for (int i = 0; i < 4; ++i)
         art.evaluationMarks.push_back(paintEvaluationMark(i, scale));

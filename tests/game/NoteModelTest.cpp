@@ -27,6 +27,10 @@ int readPitchClass(const TSpelling& s, int key)
     case TAccidental::Natural:
         alteration = 0;
         break;
+    case TAccidental::DoubleSharp:
+    case TAccidental::DoubleFlat:
+        ADD_FAILURE() << "a double sign in one of the twelve keys";
+        break;
     case TAccidental::None:
         alteration = musician::signatureAlteration(key, letter);
         break;

@@ -3,6 +3,7 @@
 // a screen scaled by 2, where the view composes from the finer pictures.
 #include "KeySignatureReading.h"
 #include "StaffFixture.h"
+#include "game/MusicKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -172,9 +173,16 @@ std::set<int> neededLedgerRows(const TWrittenNote& n, int headRow)
     return musician::neededLedgerRows(s.topLine, s.bottomLine, headRow);
 }
 
-int expectedSign(int note, int key)
+// The spelling of the line's note at place: a chromatic note in C major by the way the line goes.
+TSpelling spelling(int place, int key)
 {
-    switch (SpellNote(note, key).Sign) {
+    const bool up = place > 0 && kLine[std::size_t(place)].Note > kLine[std::size_t(place) - 1].Note;
+    return SpellInMusicKey(kLine[std::size_t(place)].Note, MusicKeyOfLevelKey(key), up);
+}
+
+int expectedSign(int place, int key)
+{
+    switch (spelling(place, key).Sign) {
     case TAccidental::Flat:
         return -1;
     case TAccidental::Sharp:
@@ -207,8 +215,8 @@ TEST_P(StaffLine, EveryNoteReadsBackFromThePixelsAsItself)
                      KeyNames[key]);
         EXPECT_EQ(r.problem, "");
         EXPECT_EQ(r.note, n.Note);
-        EXPECT_EQ(r.sign, expectedSign(n.Note, key));
-        EXPECT_EQ(r.headRow, TStaffView::HeadRow(n.Clef, SpellNote(n.Note, key).Natural));
+        EXPECT_EQ(r.sign, expectedSign(n.Place, key));
+        EXPECT_EQ(r.headRow, TStaffView::HeadRow(n.Clef, spelling(n.Place, key).Natural));
         EXPECT_EQ(r.ledgerRows, neededLedgerRows(n, r.headRow));
     }
 }
