@@ -321,6 +321,31 @@ QImage paintNote(const MusicFont& font, int index, int scale)
     throw ERangeError("Note glyph index out of range (" + std::to_string(index) + ")");
 }
 
+std::vector<QImage> paintKeyList(const MusicFont& font, int scale)
+{
+    std::vector<QImage> list;
+    for (int key = 0; key < kKeyTileCount / 2; ++key) {
+        list.push_back(paintKeySignature(font, key, false, scale));
+        list.push_back(paintKeySignature(font, key, true, scale));
+    }
+    for (int i = 0; i < kClefTileCount; ++i)
+        list.push_back(paintClefTile(font, i, scale));
+    list.resize(kKeyListCount);
+    for (int staff = 0; staff < 4; ++staff)
+        for (int count = -kMostSignatureAccidentals; count <= kMostSignatureAccidentals; ++count)
+            if (const int item = signatureTile(SignatureStaff(staff), count); item >= kFirstExtraSignatureTile)
+                list[std::size_t(item)] = paintSignatureTile(font, staff, count, scale);
+    return list;
+}
+
+std::vector<QImage> paintNoteList(const MusicFont& font, int scale)
+{
+    std::vector<QImage> list;
+    for (int i = 0; i < kNoteListCount; ++i)
+        list.push_back(paintNote(font, i, scale));
+    return list;
+}
+
 Artwork paintArtwork(const MusicFont& font, int scale)
 {
     if (scale != 1 && scale != 2)
@@ -329,23 +354,12 @@ Artwork paintArtwork(const MusicFont& font, int scale)
     art.keyboard = paintKeyboard(scale);
     art.staff = paintStaff(font, scale);
     art.logo = paintLogo(font, scale);
-    for (int key = 0; key < kKeyTileCount / 2; ++key) {
-        art.keySignatures.push_back(paintKeySignature(font, key, false, scale));
-        art.keySignatures.push_back(paintKeySignature(font, key, true, scale));
-    }
-    for (int i = 0; i < kClefTileCount; ++i)
-        art.keySignatures.push_back(paintClefTile(font, i, scale));
-    art.keySignatures.resize(kKeyListCount);
-    for (int staff = 0; staff < 4; ++staff)
-        for (int count = -kMostSignatureAccidentals; count <= kMostSignatureAccidentals; ++count)
-            if (const int item = signatureTile(SignatureStaff(staff), count); item >= kFirstExtraSignatureTile)
-                art.keySignatures[std::size_t(item)] = paintSignatureTile(font, staff, count, scale);
+    art.keySignatures = paintKeyList(font, scale);
     for (int i = 0; i < kHighlightCount; ++i)
         art.keyHighlights.push_back(paintKeyHighlight(i, scale));
     for (int i = 0; i < 7; ++i)
         art.scaleDegrees.push_back(paintScaleDegree(i, scale));
-    for (int i = 0; i < kNoteListCount; ++i)
-        art.notes.push_back(paintNote(font, i, scale));
+    art.notes = paintNoteList(font, scale);
     for (int i = 0; i < 4; ++i)
         art.evaluationMarks.push_back(paintEvaluationMark(i, scale));
     art.wallpaper = paintWallpaper(scale);

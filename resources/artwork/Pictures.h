@@ -41,6 +41,10 @@ QImage paintEvaluationMark(int index, int scale = 1);
 QImage paintLogo(const MusicFont& font, int scale = 1);
 QImage paintIcon(const MusicFont& font);
 
+// The key list (the twelve keys' tiles, the clef tiles, the other signatures) and the note list.
+std::vector<QImage> paintKeyList(const MusicFont& font, int scale = 1);
+std::vector<QImage> paintNoteList(const MusicFont& font, int scale = 1);
+
 // The whole set at scale 1 or 2; the icon is painted only at 1.
 Artwork paintArtwork(const MusicFont& font, int scale = 1);
 
