@@ -31,9 +31,9 @@ char32_t codePoint(MusicGlyph which)
     case MusicGlyph::CClef:
         return 0xE081;
     case MusicGlyph::DoubleSharp:
-        return 0xE01A;
+        return 0xE01C;
     case MusicGlyph::DoubleFlat:
-        return 0xE02B;
+        return 0xE02A;
     }
     return 0;
 }
