@@ -94,6 +94,22 @@ int TLineSettings::HighestOnClef() const
                                                               kDefaultLedgerSteps);
 }
 
+int TLineSettings::LowestNote() const
+{
+    const std::vector<TRange> ranges = rangesOf(*this);
+    return std::min_element(ranges.begin(), ranges.end(),
+                            [](const TRange& a, const TRange& b) { return a.Lowest < b.Lowest; })
+        ->Lowest;
+}
+
+int TLineSettings::HighestNote() const
+{
+    const std::vector<TRange> ranges = rangesOf(*this);
+    return std::max_element(ranges.begin(), ranges.end(),
+                            [](const TRange& a, const TRange& b) { return a.Highest < b.Highest; })
+        ->Highest;
+}
+
 void TLineSettings::Check() const
 {
     if (Key != -1)

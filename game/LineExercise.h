@@ -48,6 +48,9 @@ struct TLineSettings
     // The range of the line's own clef for Alto, Tenor and TrebleOctave, defaults filled in.
     int LowestOnClef() const;
     int HighestOnClef() const;
+    // The lowest and highest note a line of these settings may hold, over all its staves.
+    int LowestNote() const;
+    int HighestNote() const;
 };
 
 // A note is in the key when the key signature alone writes it (no sign before it).
