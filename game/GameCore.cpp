@@ -248,6 +248,8 @@ void TGameCore::KeyDown(int note, TInputSource source, TGameTime at)
 {
     if (!isNote(note))
         return;
+    if (at == TGameTime{})
+        at = clock_(); // an input that could not tell when the key went down
     const TInputKind& kind = InputKind(source);
     if (kind.PressesOnlyDuringRun) {
         // The drawn piano answers only during a run, and takes one press more than
