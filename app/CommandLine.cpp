@@ -27,7 +27,8 @@ struct TOptions
                              QStringLiteral("N")};
     QCommandLineOption Key{QStringLiteral("key"),
                            QStringLiteral("The key of a line, major or minor, seven flats to seven sharps: e.g. C, "
-                                          "Bb, C#, Cb, \"F# minor\" or Ebm (the level's key by default)."),
+                                          "Bb, C#, Cb, \"F# minor\" or Ebm, or random for a key drawn for each "
+                                          "line (the level's key by default)."),
                            QStringLiteral("NAME")};
     QCommandLineOption Staff{QStringLiteral("staff"), QStringLiteral("The staff of a line."),
                              QStringLiteral("treble|bass|grand")};
@@ -164,6 +165,7 @@ TLineSettings TStartOptions::LineSettings() const
         settings.MusicKey = *MusicKey;
     if (Accidentals)
         settings.Accidentals = *Accidentals;
+    settings.RandomKey = RandomKey;
     if (LowestNote && HighestNote)
         applyRange(settings, *LowestNote, *HighestNote);
     return settings;
@@ -225,7 +227,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         return fail(malformed(QStringLiteral("exercise"), parser.value(o.Exercise), QStringLiteral("levels or line")));
     if (parser.isSet(o.Level) && !(start.Level = numberIn(parser.value(o.Level), 1, LevelCount)))
         return fail(malformed(QStringLiteral("level"), parser.value(o.Level), QStringLiteral("a level from 1 to 12")));
-    if (parser.isSet(o.Key)) {
+    if (parser.isSet(o.Key) && parser.value(o.Key) == QLatin1String("random")) {
+        start.RandomKey = true;
+    } else if (parser.isSet(o.Key)) {
         const int musicKey = MusicKeyFromName(parser.value(o.Key).toStdString());
         if (musicKey < 0)
             return fail(malformed(QStringLiteral("key"), parser.value(o.Key),
@@ -277,8 +281,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         !(start.Notes = numberIn(parser.value(o.Notes), TLineSettings::kFewestNotes, TLineSettings::kMostNotes)))
         return fail(malformed(QStringLiteral("notes"), parser.value(o.Notes), QStringLiteral("a count from 4 to 16")));
     // The line's own options ask for a line; with the levels they would be silently ignored.
-    const bool lineOptions =
-        start.Key || start.Staff || start.Tempo || start.Notes || start.LowestNote || start.Accidentals;
+    const bool lineOptions = start.Key || start.RandomKey || start.Staff || start.Tempo || start.Notes ||
+                             start.LowestNote || start.Accidentals;
     if (lineOptions && start.Exercise == TExerciseKind::Levels)
         return fail(QStringLiteral("--key, --staff, --clef, --range, --accidentals, --tempo and --notes apply to "
                                    "--exercise line only"));

@@ -20,6 +20,7 @@ struct TStartOptions
     std::optional<int> LowestNote;   // --range: the line's lowest and highest note on its staff
     std::optional<int> HighestNote;  //
     std::optional<bool> Accidentals; // chromatic notes too
+    bool RandomKey = false;          // --key random: a key of the thirty drawn for each line
     bool Microphone = false;         // listens through the microphone in this run, whatever the Options page says
 
     bool StartsAPractice() const { return Exercise.has_value() || Level.has_value(); }

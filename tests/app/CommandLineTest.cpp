@@ -133,15 +133,19 @@ TEST(CommandLineLine, MakesTheLineOfTheClefRangeKeyAndAccidentals)
         {{"--clef", "treble8vb", "--range", "E2-E5", "--key", "ebm"}, S::TrebleOctave, "Eb minor", 40, 76, false},
         {{"--clef", "treble", "--range", "B2-B6", "--key", "C#"}, S::Treble, "C#", 47, 95, false},
         {{"--clef", "bass", "--range", "D1-Bb3"}, S::Bass, "", 26, 58, false},
+        {{"--key", "random"}, S::Treble, "random", 53, 88, false},
     };
     for (const LineRow& row : rows) {
         const TCommandLine parsed = ParseCommandLine(QStringList{QStringLiteral("lirasto")} + row.args);
         ASSERT_EQ(parsed.Action, TAction::Run) << parsed.Error.toStdString();
         EXPECT_EQ(parsed.Options.Exercise, K::Line);
         const TLineSettings s = parsed.Options.LineSettings();
+        EXPECT_EQ(s.RandomKey, row.key == std::string("random"));
         EXPECT_NO_THROW(s.Check());
         EXPECT_EQ(s.Staff, row.staff);
-        EXPECT_EQ(s.MusicKey >= 0 ? MusicKeyName(s.MusicKey) : std::string(), row.key);
+        if (!s.RandomKey) {
+            EXPECT_EQ(s.MusicKey >= 0 ? MusicKeyName(s.MusicKey) : std::string(), row.key);
+        }
         const int clef = ClefOfStaff(row.staff);
         EXPECT_EQ(clef == TrebleClef ? s.TrebleLowest : clef == BassClef ? s.BassLowest : s.LowestOnClef(), row.lowest);
         EXPECT_EQ(clef == TrebleClef ? s.TrebleHighest
