@@ -19,7 +19,7 @@ const char* const kChordExplanationText =
     QT_TRANSLATE_NOOP("TChordReading", "Hold all its keys down together, or click them one after another.");
 
 // The stack stands in the middle of three places, the wrong keys given at the right of it.
-constexpr int kPlaces = 3;
+constexpr int kPlaces = 4;
 constexpr int kStackPlace = 1;
 constexpr int kWrongPlace = 2;
 // A key given is drawn within this many semitones of the stack, an octave at a time, so that
@@ -63,8 +63,8 @@ QString TChordReading::ChordName(const TChord& chord)
         return {};
     QString name = QCoreApplication::translate("TChordExercise", chord.Type->Name);
     if (chord.Type->Family != TChordFamily::Intervals)
-        name = name.arg(
-            QString::fromStdString(LetterName(chord.RootLetter, chord.RootAlteration, CurrentNoteNaming())));
+        name =
+            name.arg(QString::fromStdString(LetterName(chord.RootLetter, chord.RootAlteration, CurrentNoteNaming())));
     if (const char* inversion = InversionName(chord))
         name = QStringLiteral("%1, %2").arg(name, QCoreApplication::translate("TChordExercise", inversion));
     return name;
@@ -108,9 +108,8 @@ void TChordReading::AnswerJudged(const TJudgement& judgement)
     const int bottom = asked.front(), top = asked.back();
     wrong_.clear();
     for (int note : judgement.KeysGiven) {
-        const bool right = form_.Core().OctaveExact()
-                               ? std::find(asked.begin(), asked.end(), note) != asked.end()
-                               : HasPitchClass(judgement.Expected, PitchClass(note));
+        const bool right = form_.Core().OctaveExact() ? std::find(asked.begin(), asked.end(), note) != asked.end()
+                                                      : HasPitchClass(judgement.Expected, PitchClass(note));
         if (right)
             continue;
         while (note < bottom - kReach)

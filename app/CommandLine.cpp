@@ -36,12 +36,16 @@ struct TOptions
                               QStringLiteral("Starts reading stacks of notes: intervals, triads or seventh chords "
                                              "(in the key of --key or the level, on the staff of --staff)."),
                               QStringLiteral("intervals|triads|sevenths")};
+    QCommandLineOption Chromatic{QStringLiteral("chromatic"),
+                                 QStringLiteral("With --chords: stacks on any root and of any type, with the signs "
+                                                "they need, not only those the key holds.")};
 
     void AddTo(QCommandLineParser& parser) const
     {
         parser.setApplicationDescription(QStringLiteral("Lirasto Notes, a trainer for reading music notation."));
         parser.addOptions({Help, Version, Exercise, Level, Key, Staff, Tempo, Notes, Microphone});
         parser.addOption(Chords);
+        parser.addOption(Chromatic);
     }
 };
 
@@ -95,6 +99,7 @@ TChordSettings TStartOptions::ChordSettings() const
         settings.Key = *Key;
     if (Staff)
         settings.Staff = *Staff;
+    settings.Chromatic = Chromatic;
     return settings;
 }
 
@@ -182,6 +187,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             return fail(QStringLiteral("--tempo and --notes apply to a line, not to --chords"));
         start.Exercise = TExerciseKind::Chords;
     }
+    start.Chromatic = parser.isSet(o.Chromatic);
+    if (start.Chromatic && !start.Chords)
+        return fail(QStringLiteral("--chromatic applies to --chords only"));
     // The line's own options ask for a line; with the levels they would be silently ignored.
     const bool lineOptions = !start.Chords && (start.Key || start.Staff || start.Tempo || start.Notes);
     if (lineOptions && start.Exercise == TExerciseKind::Levels)

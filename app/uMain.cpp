@@ -14,7 +14,6 @@
 #include "app/SavedLevel.h"
 #include "app/Settings.h"
 #include "app/SightReading.h"
-#include "app/ChordReading.h"
 #include "app/SoundHookup.h"
 #include "app/StaffListener.h"
 #include "app/TextFit.h"
