@@ -72,6 +72,14 @@ std::span<const TChordType> ChordTypes(TChordFamily family)
     return {first, last};
 }
 
+const TChordType* ChordTypeNamed(std::string_view name)
+{
+    for (const TChordType& type : kTypes)
+        if (name == type.Name)
+            return &type;
+    return nullptr;
+}
+
 std::vector<int> TChord::Notes() const
 {
     std::vector<int> notes;

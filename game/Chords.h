@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 // Stacks of notes read at once: intervals (a second to an octave, both notes sounding),
@@ -27,6 +28,8 @@ struct TChordType
 // Every type, intervals first, then triads and seventh chords.
 std::span<const TChordType> ChordTypes();
 std::span<const TChordType> ChordTypes(TChordFamily family);
+// The type of that untranslated name ("%1 minor", "major sixth"); nullptr for none.
+const TChordType* ChordTypeNamed(std::string_view name);
 
 // One chord tone as written: the note and the natural whose line or space it takes.
 struct TChordTone

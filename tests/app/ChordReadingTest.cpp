@@ -5,29 +5,19 @@
 #include "controls/SkinCtrls.h"
 #include "game/StaffView.h"
 
-#include <cstring>
-
 using namespace lirasto::test;
 
 namespace {
-
-const TChordType& typeNamed(const char* name)
-{
-    for (const TChordType& type : ChordTypes())
-        if (std::strcmp(type.Name, name) == 0)
-            return type;
-    throw std::logic_error(name);
-}
 
 // A stack's name: the root by its letter and sign, the type, and the inversion when not in root
 // position; an interval has no root.
 TEST(ChordName, NamesRootTypeAndInversion)
 {
-    EXPECT_EQ(TChordReading::ChordName(*BuildChord(typeNamed("%1 minor"), 62, 62, 1)),
+    EXPECT_EQ(TChordReading::ChordName(*BuildChord(*ChordTypeNamed("%1 minor"), 62, 62, 1)),
               QStringLiteral("D minor, first inversion"));
-    EXPECT_EQ(TChordReading::ChordName(*BuildChord(typeNamed("%1 dominant seventh"), 70, 71, 0)),
+    EXPECT_EQ(TChordReading::ChordName(*BuildChord(*ChordTypeNamed("%1 dominant seventh"), 70, 71, 0)),
               QStringLiteral("B\u266D dominant seventh"));
-    EXPECT_EQ(TChordReading::ChordName(*BuildChord(typeNamed("major sixth"), 60, 60, 0)),
+    EXPECT_EQ(TChordReading::ChordName(*BuildChord(*ChordTypeNamed("major sixth"), 60, 60, 0)),
               QStringLiteral("major sixth"));
 }
 

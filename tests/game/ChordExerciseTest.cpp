@@ -2,20 +2,11 @@
 #include "game/GameCore.h"
 
 #include <algorithm>
-#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace std::chrono;
 
 namespace {
-
-const TChordType& typeNamed(const char* name)
-{
-    for (const TChordType& type : ChordTypes())
-        if (std::strcmp(type.Name, name) == 0)
-            return type;
-    throw std::logic_error(name);
-}
 
 struct BuildRow
 {
@@ -36,7 +27,7 @@ class ChordBuilding : public testing::TestWithParam<BuildRow>
 TEST_P(ChordBuilding, SpellsEveryToneOnItsLetter)
 {
     const BuildRow& row = GetParam();
-    const std::optional<TChord> chord = BuildChord(typeNamed(row.type), row.root, row.rootNatural, row.inversion);
+    const std::optional<TChord> chord = BuildChord(*ChordTypeNamed(row.type), row.root, row.rootNatural, row.inversion);
     ASSERT_EQ(chord.has_value(), !row.tones.empty());
     if (chord) {
         EXPECT_EQ(chord->Tones, row.tones);
@@ -56,9 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ChordBuilding, RefusesAnInversionTheTypeLacks)
 {
-    EXPECT_THROW(BuildChord(typeNamed("%1 major"), 60, 60, 3), lirasto::ERangeError);
-    EXPECT_THROW(BuildChord(typeNamed("major sixth"), 60, 60, 1), lirasto::ERangeError);
-    EXPECT_THROW(BuildChord(typeNamed("%1 major"), 60, 64, 0), lirasto::ERangeError);
+    EXPECT_THROW(BuildChord(*ChordTypeNamed("%1 major"), 60, 60, 3), lirasto::ERangeError);
+    EXPECT_THROW(BuildChord(*ChordTypeNamed("major sixth"), 60, 60, 1), lirasto::ERangeError);
+    EXPECT_THROW(BuildChord(*ChordTypeNamed("%1 major"), 60, 64, 0), lirasto::ERangeError);
 }
 
 // In every key and family: chords within the clef's range, in the key written with no sign,
