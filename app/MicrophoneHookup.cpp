@@ -112,12 +112,7 @@ TMicrophoneHookup::TMicrophoneHookup(TfMain& form, std::string settingsPath, boo
         buildControls(group);
     connect(input_, &TMicrophoneInput::keyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
         // Judged from the note's start in the sound, not from when the detector was sure of it.
-        RunGuarded([&] {
-            if (at == std::chrono::steady_clock::time_point{})
-                form_.Core().KeyDown(note, TInputSource::Microphone);
-            else
-                form_.Core().KeyDown(note, TInputSource::Microphone, at);
-        });
+        RunGuarded([&] { form_.Core().KeyDown(note, TInputSource::Microphone, at); });
     });
     connect(input_, &TMicrophoneInput::keyUp, this,
             [this](int note) { RunGuarded([&] { form_.Core().KeyUp(note, TInputSource::Microphone); }); });

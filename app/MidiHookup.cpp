@@ -71,8 +71,9 @@ bool WriteDisabledMidiInputs(const QSet<QString>& names, const std::string& path
 TMidiHookup::TMidiHookup(TfMain& form, std::string settingsPath)
     : form_(form), path_(std::move(settingsPath)), input_(new TMidiInput(this))
 {
-    connect(input_, &TMidiInput::keyDown, this,
-            [this](int note) { RunGuarded([&] { form_.Core().KeyDown(note, TInputSource::Midi); }); });
+    connect(input_, &TMidiInput::keyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
+        RunGuarded([&] { form_.Core().KeyDown(note, TInputSource::Midi, at); });
+    });
     connect(input_, &TMidiInput::keyUp, this,
             [this](int note) { RunGuarded([&] { form_.Core().KeyUp(note, TInputSource::Midi); }); });
     // Queued: a tick's own toggle changes the list, and the page must not

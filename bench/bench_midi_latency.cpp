@@ -138,7 +138,7 @@ int main(int argc, char** argv)
         ++next;
         stall.start();
     };
-    QObject::connect(&input, &TMidiInput::keyDown, [&](int note) {
+    QObject::connect(&input, &TMidiInput::keyDown, [&](int note, auto) {
         if (int(module.size()) >= next || note != (next - 1) % 128)
             return;
         module.push_back(ms(Clock::now() - sent[next - 1]));

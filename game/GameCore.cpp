@@ -252,6 +252,8 @@ void TGameCore::KeyDown(int note, TInputSource source, TGameTime at)
 {
     if (!isNote(note))
         return;
+    if (at == TGameTime{})
+        at = clock_(); // an input that could not tell when the key went down
     const TInputKind& kind = InputKind(source);
     if (kind.PressAgainTakesBack && keysPerAnswer() > 1 && IsHeld(note, source)) {
         // A key given again is taken back from the answer of several keys being built.

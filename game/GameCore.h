@@ -70,7 +70,7 @@ public:
     void Resume();
 
     // note is 0..127; anything else is ignored. at is when the key went down on the
-    // input's own clock (a MIDI event's time stamp); without it, now.
+    // input's own clock (a MIDI event's time stamp); without it, or when it is empty, now.
     void KeyDown(int note, TInputSource source);
     void KeyDown(int note, TInputSource source, TGameTime at);
     // A mouse release ends every mouse press at once, wherever it happens.

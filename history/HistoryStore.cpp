@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
@@ -127,10 +128,32 @@ bool Run(QSqlDatabase& db, const std::vector<QString>& statements, QSqlError* er
     return true;
 }
 
+// SQLite's primary result code: an extended code keeps it in its low byte.
+int PrimaryCode(const QSqlError& error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
 bool IsBusy(const QSqlError& error)
 {
     // SQLITE_BUSY and SQLITE_LOCKED: the file is in use, not damaged.
-    return error.nativeErrorCode() == "5" || error.nativeErrorCode() == "6";
+    return PrimaryCode(error) == 5 || PrimaryCode(error) == 6;
+}
+
+bool IsDamage(const QSqlError& error)
+{
+    // SQLITE_CORRUPT and SQLITE_NOTADB say the file itself is wrong. Any other failure (a file
+    // or its journal this user may not open, a read-only folder, a failing disk) leaves it alone.
+    return PrimaryCode(error) == 11 || PrimaryCode(error) == 26;
+}
+
+void Disconnect(QSqlDatabase& db, const QString& connection)
+{
+    if (!db.isValid())
+        return;
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connection);
 }
 
 const char* const kSelectAnswers =
@@ -179,15 +202,22 @@ std::vector<TAnswerRecord> ReadAnswers(QSqlDatabase& db, QString* error)
     return answers;
 }
 
-enum class TVerdict { Ours, Damaged, Foreign, Newer, Busy };
+enum class TVerdict { Ours, Damaged, Foreign, Newer, Busy, Unopenable };
+
+TVerdict VerdictOf(const QSqlError& error)
+{
+    return IsBusy(error) ? TVerdict::Busy : IsDamage(error) ? TVerdict::Damaged : TVerdict::Unopenable;
+}
 
 // Looks at an existing file without changing it: a read-only connection
 // neither recovers nor checkpoints another program's database.
 TVerdict Inspect(const QString& path, const QString& connection, int busyTimeoutMs, QString* detail)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return TVerdict::Busy;
+    if (!file.open(QIODevice::ReadOnly)) {
+        *detail = file.errorString();
+        return TVerdict::Unopenable;
+    }
     const QByteArray header = file.read(100);
     if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
         return TVerdict::Damaged;
@@ -205,13 +235,13 @@ TVerdict Inspect(const QString& path, const QString& connection, int busyTimeout
                 return true;
             }
             *detail = query.lastError().text();
-            verdict = IsBusy(query.lastError()) ? TVerdict::Busy : TVerdict::Damaged;
+            verdict = VerdictOf(query.lastError());
             return false;
         };
         QVariant id, version, check, tables, objects;
         if (!db.open()) {
             *detail = db.lastError().text();
-            verdict = IsBusy(db.lastError()) ? TVerdict::Busy : TVerdict::Damaged;
+            verdict = VerdictOf(db.lastError());
         } else if (value("PRAGMA application_id", &id) && value("PRAGMA user_version", &version) &&
                    value("SELECT count(*) FROM sqlite_master", &objects)) {
             // An empty database holds nothing to keep: another instance starting at the same
@@ -410,6 +440,11 @@ void THistoryStore::OpenFile(QSqlDatabase& db)
             break;
         case TVerdict::Busy:
             return NotKept(tr("the file %1 is in use (%2)").arg(Path_, inspection.Detail));
+        case TVerdict::Unopenable:
+            // Intact as far as can be told, but this user may not open it as it is: every file stays
+            // as it was, and what can be read of it is shown.
+            NotKept(tr("the file %1 cannot be opened (%2)").arg(Path_, inspection.Detail));
+            return ShowReadOnly(db);
         case TVerdict::Damaged:
             if (!MoveAside(tr("The history file was damaged. It is kept as %1, and a new history has begun.")))
                 return;
@@ -428,16 +463,37 @@ void THistoryStore::OpenFile(QSqlDatabase& db)
     }
 
     const TOpening opening = RetryWhileBusy(BusyTimeout_, [&] {
-        if (db.isValid()) {
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(ConnectionName_);
-        }
+        Disconnect(db, ConnectionName_);
         return OpenConnection(db);
     });
-    if (!opening.Error.isEmpty())
-        return NotKept(opening.Error);
-    Load(db);
+    if (!opening.Error.isEmpty()) {
+        NotKept(opening.Error);
+        if (opening.Readable)
+            ShowReadOnly(db);
+        return;
+    }
+    if (const QString error = Load(db); !error.isEmpty())
+        return NotKept(tr("the file %1 cannot be read (%2)").arg(Path_, error));
+    Usable_ = true;
+}
+
+void THistoryStore::ShowReadOnly(QSqlDatabase& db)
+{
+    // A history in write-ahead mode is read through a shared-memory file beside it, which a folder
+    // this user cannot write does not let be made. Read as a file that cannot change, it needs
+    // nothing beside it, at the cost of a last commit still in another instance's log.
+    const QString unchanging = QUrl::fromLocalFile(Path_).toString(QUrl::FullyEncoded) + "?immutable=1";
+    const std::pair<QString, QString> ways[] = {{Path_, QStringLiteral("QSQLITE_OPEN_READONLY")},
+                                                {unchanging, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI")}};
+    for (const auto& [name, options] : ways) {
+        Disconnect(db, ConnectionName_);
+        db = QSqlDatabase::addDatabase("QSQLITE", ConnectionName_);
+        db.setDatabaseName(name);
+        db.setConnectOptions(options);
+        if (db.open() && Load(db).isEmpty())
+            return;
+    }
+    Disconnect(db, ConnectionName_);
 }
 
 THistoryStore::TOpening THistoryStore::OpenConnection(QSqlDatabase& db)
@@ -446,12 +502,13 @@ THistoryStore::TOpening THistoryStore::OpenConnection(QSqlDatabase& db)
     db.setDatabaseName(Path_);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeout_.count()));
     if (!db.open())
-        return {tr("the file %1 cannot be opened (%2)").arg(Path_, db.lastError().text()), IsBusy(db.lastError())};
+        return {tr("the file %1 cannot be opened (%2)").arg(Path_, db.lastError().text()), IsBusy(db.lastError()),
+                !IsBusy(db.lastError())};
     // WAL lets another instance read while this one writes; NORMAL commits
     // without waiting for the disk, and a killed process still loses nothing.
     QSqlError error;
     if (!Run(db, {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL", "BEGIN IMMEDIATE"}, &error))
-        return {tr("the file %1 cannot be written (%2)").arg(Path_, error.text()), IsBusy(error)};
+        return {tr("the file %1 cannot be written (%2)").arg(Path_, error.text()), IsBusy(error), !IsBusy(error)};
     // Read the version inside the write lock: another instance may just
     // have made or migrated the file.
     QSqlQuery version(db);
@@ -472,7 +529,7 @@ THistoryStore::TOpening THistoryStore::OpenConnection(QSqlDatabase& db)
     return {};
 }
 
-void THistoryStore::Load(QSqlDatabase& db)
+QString THistoryStore::Load(QSqlDatabase& db)
 {
     QString error;
     std::vector<TAnswerRecord> answers = ReadAnswers(db, &error);
@@ -494,15 +551,15 @@ void THistoryStore::Load(QSqlDatabase& db)
         runs.push_back(run);
     }
     if (!error.isEmpty())
-        return NotKept(tr("the file %1 cannot be read (%2)").arg(Path_, error));
+        return error;
     {
         std::lock_guard lock(Mutex_);
         Answers_ = std::move(answers);
         Runs_ = std::move(runs);
     }
-    Usable_ = true;
     FileRead_ = true;
     emit Changed();
+    return {};
 }
 
 int64_t THistoryStore::BeginRun(int level, std::chrono::system_clock::time_point started)

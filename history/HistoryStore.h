@@ -74,15 +74,19 @@ private:
 
     void OpenFile(QSqlDatabase& db);
     // How one try at opening the file went: Error empty when it is open and up to date;
-    // Busy when another instance held it.
+    // Busy when another instance held it; Readable when it may still be read, though not written.
     struct TOpening
     {
         QString Error;
         bool Busy = false;
+        bool Readable = false;
     };
     TOpening OpenConnection(QSqlDatabase& db);
     bool MoveAside(const QString& why);
-    void Load(QSqlDatabase& db);
+    // Reads every answer and run into memory; says what went wrong, or nothing.
+    QString Load(QSqlDatabase& db);
+    // Shows what a history this user may only read holds; nothing is written to it.
+    void ShowReadOnly(QSqlDatabase& db);
     void NotKept(const QString& why);
     bool ExecWhenUnlocked(QSqlQuery& query);
     void WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& run, bool end);

@@ -154,7 +154,7 @@ void TMidiInput::deliver()
     for (const TMidiParser::TNoteEvent& ev : batch_) {
         held_.set(std::size_t(ev.Note) % held_.size(), ev.Down);
         if (ev.Down)
-            emit keyDown(ev.Note);
+            emit keyDown(ev.Note, ev.At);
         else
             emit keyUp(ev.Note);
     }

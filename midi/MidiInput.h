@@ -63,7 +63,8 @@ public:
     std::size_t droppedEvents() const;
 
 signals:
-    void keyDown(int note);
+    // at: when the MIDI system received the note-on.
+    void keyDown(int note, std::chrono::steady_clock::time_point at);
     void keyUp(int note);
     // The devices found, their ticks or our JACK port changed; also sent once the first search is done.
     void devicesChanged();

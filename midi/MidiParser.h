@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -15,6 +16,8 @@ public:
     {
         int Note = 0;
         bool Down = false;
+        // When the MIDI system handed the message over; the parser leaves it to its caller.
+        std::chrono::steady_clock::time_point At{};
     };
 
     // Feeds bytes, calling onNote(TNoteEvent) for each key going down or up.

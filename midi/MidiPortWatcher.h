@@ -20,7 +20,7 @@ class TMidiPortWatcher
 {
 public:
     // Raised whenever the calls below or TSetup change.
-    static constexpr int kVersion = 1;
+    static constexpr int kVersion = 2;
 
     // Called on the worker thread with the devices found, the systems opened and our JACK port's name.
     using TReport = std::function<void(const QList<TMidiDevice>&, const QStringList&, const QString&)>;

@@ -145,8 +145,14 @@ struct TMidiPorts::TOpenInput
         auto* self = static_cast<TOpenInput*>(user);
         if (!message)
             return;
+        // Stamped here, on the MIDI system's own thread: a note is judged by when it was played,
+        // however long the window takes to get to it.
+        const auto at = std::chrono::steady_clock::now();
         self->parser.feed(std::span<const uint8_t>(message->data(), message->size()),
-                          [self](const TMidiParser::TNoteEvent& ev) { self->queue->push(ev); });
+                          [self, at](TMidiParser::TNoteEvent ev) {
+                              ev.At = at;
+                              self->queue->push(ev);
+                          });
         self->parser.endMessage();
     }
 };

@@ -10,6 +10,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace lirasto::test {
 namespace {
@@ -58,6 +59,23 @@ TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
     EXPECT_TRUE(core().IsHeld(note, TInputSource::Midi));
     sender.write(QByteArray("on ") + QByteArray::number(note) + " 0\n");
     EXPECT_TRUE(waitFor([&] { return !core().IsHeld(note, TInputSource::Midi); }, 5000));
+
+    // A note is judged by when it was played, not by when the window got round to it.
+    struct : TGameListener
+    {
+        std::chrono::milliseconds took{-1};
+        void AnswerJudged(const TJudgement& judgement) override { took = judgement.AnswerTime; }
+    } judged;
+    core().AddListener(&judged);
+    tick();
+    const int next = core().CurrentNote();
+    sender.write(QByteArray("on ") + QByteArray::number(next) + "\n");
+    ASSERT_TRUE(sender.waitForBytesWritten(1000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500)); // the window is busy
+    EXPECT_TRUE(waitFor([&] { return core().Score() == 10; }, 5000));
+    core().RemoveListener(&judged);
+    EXPECT_LT(judged.took.count(), 1000) << "judged when the window took the note, not when it came";
+    EXPECT_GE(judged.took.count(), 0);
     sender.closeWriteChannel();
     sender.waitForFinished(5000);
 

@@ -63,7 +63,7 @@ void pumpUntil(const JackCapture& capture, size_t frame)
 double centsIn(const JackCapture& capture, size_t from, double seconds, int note)
 {
     pumpUntil(capture, from + capture.at(seconds));
-    return centsOff(estimatePitch(capture.take(from, from + capture.at(seconds)), capture.rate()), note);
+    return centsOff(steadyPitch(capture.take(from, from + capture.at(seconds)), capture.rate()), note);
 }
 
 int threadCount()

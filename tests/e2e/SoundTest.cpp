@@ -26,8 +26,10 @@ TEST(EndToEndSound, HeldKeySoundsAtItsPitchAndTheRightNoteFollowsAWrongAnswer)
     });
     TempDir workDir;
     VirtualDisplay display;
-    ChildProcess program({LIRASTO_PROGRAM}, {"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.path() / "data").string()},
-                         workDir.path());
+    ChildProcess program(
+        {LIRASTO_PROGRAM},
+        {"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.path() / "data").string()},
+        workDir.path());
     const ReferencePictures references = ReferencePictures::load(LIRASTO_ARTWORK_DIR);
     std::optional<Window> window;
     std::optional<QPoint> staff; // the Start button and the keys are found from its corner
@@ -55,7 +57,7 @@ TEST(EndToEndSound, HeldKeySoundsAtItsPitchAndTheRightNoteFollowsAWrongAnswer)
     done = true;
     follower.join();
     EXPECT_LT(peakOf(capture.take(press - std::min(press, capture.at(0.5)), press)), 1e-4) << "sound before the press";
-    EXPECT_NEAR(centsOff(estimatePitch(capture.take(press + capture.at(0.3), up), capture.rate()), wrong), 0, 10);
+    EXPECT_NEAR(centsOff(steadyPitch(capture.take(press + capture.at(0.3), up), capture.rate()), wrong), 0, 10);
     const std::vector<float> replay = capture.take(up + capture.at(0.75), end);
-    EXPECT_NEAR(centsOff(estimatePitch(replay, capture.rate()), right), 0, 10) << question->describe();
+    EXPECT_NEAR(centsOff(steadyPitch(replay, capture.rate()), right), 0, 10) << question->describe();
 }

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <set>
+#include <unistd.h>
 
 // The history keeps every judged answer in a real SQLite file, through kills,
 // a second instance, damaged files and old versions.
@@ -398,6 +399,19 @@ TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)
     EXPECT_EQ(past[2].Note, 71);
 }
 
+TEST(HistoryStore, KeepsAnAnswerGivenBeforeTheFileOpened)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    {
+        THistoryStore store(Q(db));
+        store.AddAnswer(Answer(3)); // the window may answer before the module has opened the file
+        store.Open();
+        store.Flush();
+    }
+    EXPECT_EQ(StoredIndexes(db), std::set<int64_t>{3});
+}
+
 TEST(HistoryStore, GoesOnInMemoryWhenTheFolderCannotBeWritten)
 {
     lirasto::test::TempDir dir;
@@ -411,6 +425,65 @@ TEST(HistoryStore, GoesOnInMemoryWhenTheFolderCannotBeWritten)
     EXPECT_EQ(store.AllAnswers().size(), 1u);
 }
 
+// The child: opens a history, answers once, and says what it shows and what it was told.
+int ReadAnswers(const char* path)
+{
+    THistoryStore store(path);
+    store.Open();
+    store.AddAnswer(Answer(9));
+    store.Flush();
+    std::printf("%zu\n%s\n%s\n", store.Answers(2).size(), qPrintable(store.Problem()), qPrintable(store.Notice()));
+    return 0;
+}
+
+// An intact history this user may not open as it is stays as it is, every file of it; its past answers are shown
+// and the player is told that new ones are not kept.
+class UnopenableFile : public testing::TestWithParam<const char*>
+{};
+
+TEST_P(UnopenableFile, IsLeftAloneAndItsAnswersAreShown)
+{
+    lirasto::test::TempDir dir;
+    const fs::path folder = dir.path() / "data";
+    const fs::path db = folder / "history.sqlite3";
+    fs::create_directory(folder);
+    WriteHistory(db, 3);
+    const std::string how = GetParam();
+    std::string command = "exec '" + fs::read_symlink("/proc/self/exe").string() + "' --read '" + db.string() + "'";
+    if (how == "journal") {
+        fs::create_directory(db.string() + "-shm"); // the shared memory cannot be opened, for root too
+    } else {
+        // Another user's history in a folder this user cannot write: the file and folder may only be read.
+        fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_exec);
+        fs::permissions(folder, fs::perms(0555));
+        fs::permissions(db, fs::perms(0444));
+        if (geteuid() == 0)
+            command = "exec setpriv --reuid=nobody --regid=nogroup --clear-groups " + command.substr(5);
+    }
+    const QByteArray before = Bytes(db);
+    auto files = [&] { return QDir(Q(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); };
+    const QStringList filesBefore = files();
+
+    FILE* child = popen(command.c_str(), "r");
+    ASSERT_TRUE(child);
+    char shown[16] = {}, problem[512] = {}, notice[512] = {};
+    const bool said = std::fgets(shown, sizeof shown, child) && std::fgets(problem, sizeof problem, child) &&
+                      std::fgets(notice, sizeof notice, child);
+    ASSERT_EQ(pclose(child), 0);
+    ASSERT_TRUE(said);
+    EXPECT_EQ(std::atoi(shown), 4) << "the three past answers and the new one";
+    EXPECT_TRUE(std::string(problem).starts_with("History is not being kept: the file " + db.string())) << problem;
+    EXPECT_EQ(std::string(notice), "\n");
+    // SQLite may add an empty log of its own beside the file; nothing is moved or taken away.
+    for (const QString& file : filesBefore)
+        EXPECT_TRUE(files().contains(file)) << file.toStdString() << ": " << problem;
+    EXPECT_TRUE(files().filter("damaged").isEmpty()) << problem;
+    EXPECT_EQ(Bytes(db), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UnopenableFile, testing::Values("journal", "readonly"),
+                         [](const auto& info) { return std::string(info.param); });
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -418,6 +491,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc == 4 && std::string(argv[1]) == "--write")
         return WriteAnswers(argv[2], std::atoi(argv[3]));
+    if (argc == 3 && std::string(argv[1]) == "--read")
+        return ReadAnswers(argv[2]);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

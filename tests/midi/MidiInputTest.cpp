@@ -25,7 +25,7 @@ std::shared_ptr<std::string> record(TMidiInput& input)
     auto add = [keys](const char* sign, int n) {
         *keys += std::string(keys->empty() ? "" : " ") + sign + std::to_string(n);
     };
-    QObject::connect(&input, &TMidiInput::keyDown, [add](int n) { add("+", n); });
+    QObject::connect(&input, &TMidiInput::keyDown, [add](int n, auto) { add("+", n); });
     QObject::connect(&input, &TMidiInput::keyUp, [add](int n) { add("-", n); });
     return keys;
 }
