@@ -22,9 +22,10 @@ const char* const kChordExplanationText =
 constexpr int kPlaces = 4;
 constexpr int kStackPlace = 1;
 constexpr int kWrongPlace = 2;
-// A key given is drawn within this many semitones of the stack, an octave at a time, so that
-// it stays on the staff.
-constexpr int kReach = 12;
+// A key given is drawn within this many semitones of the stack, moved by octaves, so that it
+// stays within the ledger lines the staff draws (a stack spans more than this already, so
+// every pitch class has a place there).
+constexpr int kReach = 6;
 
 // A label in the look of the explanation under the staff, at another place.
 TSkinLabel* newLabel(TfMain& form, QRect place)

@@ -68,3 +68,36 @@ TEST_F(MainWindowTest, TriadsAnsweredWithTheMouse)
 }
 
 } // namespace
+
+namespace {
+
+// Wrong keys far from the stack (the lowest of a MIDI keyboard, octave-exact) are drawn near it,
+// on the staff: never beyond the ledger lines it can draw.
+TEST_F(MainWindowTest, WrongKeysFarAwayAreDrawnNearTheStack)
+{
+    openShown();
+    form->SightReading().ChooseChords({TChordFamily::Triads, 0, true, TStaffChoice::Treble});
+    core().SetOctaveExact(true);
+    form->bStartClick(form->bStart);
+    RandSeed = 3;
+    for (int chord = 0; chord < 12; ++chord) {
+        tick();
+        const std::vector<int> notes = dynamic_cast<const TChordExercise&>(core().Exercise()).Chord().Notes();
+        for (int note : {21, 22, 23})
+            core().KeyDown(note, TInputSource::Midi);
+        for (int note : {21, 22, 23})
+            core().KeyUp(note, TInputSource::Midi);
+        ASSERT_EQ(caption(form->lAnswer), QStringLiteral("WRONG!"));
+        for (int shown : form->ChordReading().WrongShown()) {
+            EXPECT_GE(shown, notes.front() - 6);
+            EXPECT_LE(shown, notes.back() + 6);
+        }
+        for (int note : notes)
+            core().KeyDown(note, TInputSource::Midi);
+        for (int note : notes)
+            core().KeyUp(note, TInputSource::Midi);
+        ASSERT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
+    }
+}
+
+} // namespace
