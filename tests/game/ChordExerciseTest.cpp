@@ -84,130 +84,111 @@ struct Recorder : TGameListener
     void AnswerJudged(const TJudgement& j) override { judgements.push_back(j); }
 };
 
-class ChordPlay : public testing::Test
+// One key of a script: down ('d'), up ('u') or a mouse click ('c') on the chord's tone (0 the
+// lowest) moved by off semitones, at a time in milliseconds.
+struct Key
 {
-protected:
-    void SetUp() override
-    {
-        RandSeed = 11;
-        core.SetClock([this] { return steady_clock::time_point(milliseconds(now)); });
-        core.SetExercise(std::make_unique<TChordExercise>(TChordSettings{TChordFamily::Triads, 2, true}));
-        core.AddListener(&recorder);
-        core.Start();
-        core.Tick();
-        ASSERT_EQ(recorder.questions.size(), 1u);
-        for (const TWrittenNote& n : recorder.questions[0].Notes)
-            notes.push_back(n.Note);
-        ASSERT_EQ(notes.size(), 3u);
-    }
-    void down(int note, long at, TInputSource source = TInputSource::Midi)
-    {
-        now = at;
-        core.KeyDown(note, source, steady_clock::time_point(milliseconds(at)));
-    }
-    void up(int note, TInputSource source = TInputSource::Midi) { core.KeyUp(note, source); }
-    void click(int note)
-    {
-        down(note, now, TInputSource::Mouse);
-        up(note, TInputSource::Mouse);
-    }
-
-    TGameCore core;
-    Recorder recorder;
-    std::vector<int> notes;
-    long now = 0;
+    char act;
+    int tone, off;
+    long at = 0;
+    TInputSource source = TInputSource::Midi;
 };
 
-// The keys held together count when the last goes down within a second of the first: at one
-// second exactly the chord is judged; a millisecond later the first key is no longer part of
-// it, and striking it again completes the chord.
-TEST_F(ChordPlay, KeysCountWithinOneSecondOfTheFirst)
+struct JudgeRow
 {
-    down(notes[0], 0);
-    down(notes[1], 500);
-    down(notes[2], 1000);
-    ASSERT_EQ(recorder.judgements.size(), 1u);
-    EXPECT_TRUE(recorder.judgements[0].Right);
-    EXPECT_EQ(recorder.judgements[0].Expected, core.ExpectedKeys());
-    EXPECT_EQ(recorder.judgements[0].KeysGiven, notes);
+    const char* name;
+    std::vector<Key> keys;
+    std::vector<bool> verdicts; // the answers judged, right or wrong
+    bool octaveExact = false;
+};
+
+void PrintTo(const JudgeRow& r, std::ostream* os)
+{
+    *os << r.name;
 }
 
-TEST_F(ChordPlay, AKeyOlderThanOneSecondNoLongerCounts)
+// Keys held together count when the last goes down within a second of the first; a key older
+// than that, or one let go, no longer counts; a key more than the chord has starts a new answer;
+// octave-exact asks MIDI for the notes written; the mouse gives keys one after another and
+// takes back a key given again.
+class ChordJudging : public testing::TestWithParam<JudgeRow>
+{};
+
+TEST_P(ChordJudging, JudgesAtEveryBoundary)
 {
-    down(notes[0], 0);
-    down(notes[1], 500);
-    down(notes[2], 1001);
-    EXPECT_TRUE(recorder.judgements.empty());
-    up(notes[0]);
-    down(notes[0] + 12, 1200); // the same pitch class an octave up
-    ASSERT_EQ(recorder.judgements.size(), 1u);
-    EXPECT_TRUE(recorder.judgements[0].Right);
+    const JudgeRow& row = GetParam();
+    Recorder recorder;
+    TGameCore core;
+    long now = 0;
+    RandSeed = 11;
+    core.SetClock([&now] { return steady_clock::time_point(milliseconds(now)); });
+    core.SetExercise(std::make_unique<TChordExercise>(TChordSettings{TChordFamily::Triads, 2, true}));
+    core.SetOctaveExact(row.octaveExact);
+    core.AddListener(&recorder);
+    core.Start();
+    core.Tick();
+    ASSERT_EQ(recorder.questions.size(), 1u);
+    const std::vector<TWrittenNote>& notes = recorder.questions[0].Notes;
+    ASSERT_EQ(notes.size(), 3u);
+    for (const Key& k : row.keys) {
+        const int note = notes[std::size_t(k.tone)].Note + k.off;
+        now = k.at;
+        if (k.act != 'u')
+            core.KeyDown(note, k.act == 'c' ? TInputSource::Mouse : k.source,
+                         steady_clock::time_point(milliseconds(now)));
+        if (k.act != 'd')
+            core.KeyUp(note, k.act == 'c' ? TInputSource::Mouse : k.source);
+    }
+    std::vector<bool> verdicts;
+    for (const TJudgement& j : recorder.judgements) {
+        verdicts.push_back(j.Right);
+        EXPECT_EQ(j.KeysGiven.size(), 3u);
+        EXPECT_EQ(j.Expected, TPitchClassSet(PitchClassBit(notes[0].Note % 12) | PitchClassBit(notes[1].Note % 12) |
+                                             PitchClassBit(notes[2].Note % 12)));
+    }
+    EXPECT_EQ(verdicts, row.verdicts);
+    EXPECT_EQ(core.QuestionOnDisplay(), !row.verdicts.back());
 }
 
-// A key let go before the chord is complete takes its note back.
-TEST_F(ChordPlay, AKeyReleasedTakesItsNoteBack)
-{
-    down(notes[0], 0, TInputSource::ComputerKeyboard);
-    down(notes[1], 100, TInputSource::ComputerKeyboard);
-    up(notes[1], TInputSource::ComputerKeyboard);
-    down(notes[2], 200, TInputSource::ComputerKeyboard);
-    EXPECT_TRUE(recorder.judgements.empty());
-    down(notes[1] + 1, 300, TInputSource::ComputerKeyboard);
-    ASSERT_EQ(recorder.judgements.size(), 1u);
-    EXPECT_FALSE(recorder.judgements[0].Right);
-}
+constexpr auto kKeyboard = TInputSource::ComputerKeyboard;
 
-// The answer is as many keys as the chord has: a key more, still within the second, starts a
-// new answer rather than spoiling or repeating the last; the question waits for the right one.
-TEST_F(ChordPlay, OneKeyTooManyStartsANewAnswer)
-{
-    down(notes[0], 0);
-    down(notes[1], 10);
-    down(notes[2] + 1, 20); // wrong
-    down(notes[2], 30);
-    ASSERT_EQ(recorder.judgements.size(), 1u);
-    EXPECT_FALSE(recorder.judgements[0].Right);
-    for (int n : {notes[0], notes[1], notes[2], notes[2] + 1})
-        up(n);
-    EXPECT_TRUE(core.QuestionOnDisplay());
-    down(notes[2], 100);
-    down(notes[1], 110);
-    down(notes[0], 120);
-    ASSERT_EQ(recorder.judgements.size(), 2u);
-    EXPECT_TRUE(recorder.judgements[1].Right);
-    EXPECT_FALSE(core.QuestionOnDisplay());
-}
-
-// Octave-exact asks for the very notes written, on MIDI; the computer keyboard answers by pitch class.
-TEST_F(ChordPlay, OctaveExactAsksForTheNotesWritten)
-{
-    core.SetOctaveExact(true);
-    down(notes[0] + 12, 0);
-    down(notes[1], 10);
-    down(notes[2], 20);
-    ASSERT_EQ(recorder.judgements.size(), 1u);
-    EXPECT_FALSE(recorder.judgements[0].Right);
-    down(notes[0] + 12, 100, TInputSource::ComputerKeyboard);
-    down(notes[1], 110, TInputSource::ComputerKeyboard);
-    down(notes[2], 120, TInputSource::ComputerKeyboard);
-    ASSERT_EQ(recorder.judgements.size(), 2u);
-    EXPECT_TRUE(recorder.judgements[1].Right);
-}
-
-// With the mouse the keys come one after another; a key given again is taken back.
-TEST_F(ChordPlay, MouseGivesKeysOneAfterAnotherAndTakesOneBack)
-{
-    click(notes[0]);
-    click(notes[1]);
-    click(notes[1]); // taken back
-    EXPECT_EQ(core.HeldKeyCount(), 1);
-    click(notes[2]);
-    EXPECT_TRUE(recorder.judgements.empty());
-    click(notes[1]);
-    ASSERT_EQ(recorder.judgements.size(), 1u);
-    EXPECT_TRUE(recorder.judgements[0].Right);
-    EXPECT_EQ(recorder.judgements[0].KeysGiven, (std::vector<int>{notes[0], notes[2], notes[1]}));
-    EXPECT_EQ(core.HeldKeyCount(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, ChordJudging,
+    testing::Values(
+        JudgeRow{"AtOneSecond", {{'d', 0, 0, 0}, {'d', 1, 0, 500}, {'d', 2, 0, 1000}}, {true}},
+        JudgeRow{"PastOneSecond",
+                 {{'d', 0, 0, 0}, {'d', 1, 0, 500}, {'d', 2, 0, 1001}, {'u', 0, 0, 1100}, {'d', 0, 12, 1200}},
+                 {true}},
+        JudgeRow{"Released",
+                 {{'d', 0, 0, 0, kKeyboard},
+                  {'d', 1, 0, 100, kKeyboard},
+                  {'u', 1, 0, 150, kKeyboard},
+                  {'d', 2, 0, 200, kKeyboard},
+                  {'d', 1, 1, 300, kKeyboard}},
+                 {false}},
+        JudgeRow{"OneKeyTooMany",
+                 {{'d', 0, 0, 0},
+                  {'d', 1, 0, 10},
+                  {'d', 2, 1, 20},
+                  {'d', 2, 0, 30},
+                  {'u', 0, 0, 40},
+                  {'u', 1, 0, 40},
+                  {'u', 2, 0, 40},
+                  {'u', 2, 1, 40},
+                  {'d', 2, 0, 100},
+                  {'d', 1, 0, 110},
+                  {'d', 0, 0, 120}},
+                 {false, true}},
+        JudgeRow{"OctaveExact",
+                 {{'d', 0, 12, 0},
+                  {'d', 1, 0, 10},
+                  {'d', 2, 0, 20},
+                  {'d', 0, 12, 100, kKeyboard},
+                  {'d', 1, 0, 110, kKeyboard},
+                  {'d', 2, 0, 120, kKeyboard}},
+                 {false, true},
+                 true},
+        JudgeRow{"MouseTakesBack", {{'c', 0, 0}, {'c', 1, 0}, {'c', 1, 0}, {'c', 2, 0}, {'c', 1, 0}}, {true}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
