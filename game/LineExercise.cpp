@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 using std::chrono::duration_cast;
 using std::chrono::milliseconds;
@@ -119,12 +120,18 @@ TGameTime TLineExercise::BeatTime(int beat) const
 void TLineExercise::Begin(TExerciseHost&)
 {
     posed_ = false;
+    doneAt_.reset();
 }
 
 void TLineExercise::Tick(TExerciseHost& host)
 {
-    if (!posed_)
+    // At one's pace the page turns on the clock's first second after the last note's mark has shown
+    // for half a second, so that it is seen however the second falls.
+    constexpr milliseconds kLastMarkShown{500};
+    if (!posed_ || (doneAt_ && host.Now() - *doneAt_ >= kLastMarkShown)) {
+        doneAt_.reset();
         poseLine(host);
+    }
 }
 
 void TLineExercise::poseLine(TExerciseHost& host)
@@ -206,6 +213,8 @@ void TLineExercise::Judged(TExerciseHost& host, const TJudgement& judgement)
     ++due_;
     if (!lineDone())
         host.MakeDue(due_);
+    else if (InTime())
+        poseLine(host); // the page turns at once: the next line is read during its bar of rest
     else
-        poseLine(host); // the page turns
+        doneAt_ = host.Now(); // the last note's mark is seen before the page turns, as a level's verdict is
 }

@@ -75,6 +75,7 @@ private:
     TQuestion line_;
     int due_ = 0;
     bool posed_ = false;
+    std::optional<TGameTime> doneAt_; // a line played at one's pace is done, and stays on the page a while
     TGameTime firstBeat_{};
     int lineBeat_ = 0;
 };

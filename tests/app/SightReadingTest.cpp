@@ -45,6 +45,11 @@ TEST_F(MainWindowTest, SightReadingLinePlayedAtOnesPace)
     EXPECT_NEAR(reading.CursorLeft(), TSightReading::LineNoteLeft(7, 8), 0.01);
     EXPECT_EQ(caption(form->lProgress), QString());
     answer(line.Notes[7].Note % 12);
+    tick();
+    EXPECT_EQ(reading.MarkAt(7), RightMarkPicture) << "seen for half a second before the page turns";
+    const auto later = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    core().SetClock([later] { return later; });
+    tick();
 
     EXPECT_TRUE(caption(form->lProgress).startsWith(QStringLiteral("Right at the first try: 7 of 8 \u00B7 misses: 1")))
         << caption(form->lProgress).toStdString();

@@ -112,6 +112,8 @@ public:
         heardAt_.resize(buffer_.size());
         port_ = jack_port_register(client_, "in", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
         jack_set_process_callback(client_, process, this);
+        jack_set_xrun_callback(
+            client_, [](void* self) { return ++static_cast<JackCapture*>(self)->xruns_, 0; }, this);
         jack_activate(client_);
     }
     ~JackCapture() { jack_client_close(client_); }
@@ -142,6 +144,8 @@ public:
     // When the cycle that brought the frame reached this client.
     std::chrono::steady_clock::time_point heardAt(size_t frame) const { return heardAt_.at(frame); }
     jack_client_t* client() const { return client_; }
+    // Cycles some client of the server missed so far: a pitch measured across one is not what was rendered.
+    int xruns() const { return xruns_.load(); }
 
 private:
     static int process(jack_nframes_t count, void* self)
@@ -159,6 +163,7 @@ private:
     std::vector<float> buffer_;
     std::vector<std::chrono::steady_clock::time_point> heardAt_;
     std::atomic<size_t> written_{0};
+    std::atomic<int> xruns_{0};
     double rate_ = 48000.0;
 };
 

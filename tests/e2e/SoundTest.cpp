@@ -57,7 +57,9 @@ TEST(EndToEndSound, HeldKeySoundsAtItsPitchAndTheRightNoteFollowsAWrongAnswer)
     done = true;
     follower.join();
     EXPECT_LT(peakOf(capture.take(press - std::min(press, capture.at(0.5)), press)), 1e-4) << "sound before the press";
-    EXPECT_NEAR(centsOff(steadyPitch(capture.take(press + capture.at(0.3), up), capture.rate()), wrong), 0, 10);
+    EXPECT_NEAR(centsOff(steadyPitch(capture.take(press + capture.at(0.3), up), capture.rate()), wrong), 0, 10)
+        << capture.xruns() << " cycles missed";
     const std::vector<float> replay = capture.take(up + capture.at(0.75), end);
-    EXPECT_NEAR(centsOff(steadyPitch(replay, capture.rate()), right), 0, 10) << question->describe();
+    EXPECT_NEAR(centsOff(steadyPitch(replay, capture.rate()), right), 0, 10)
+        << question->describe() << "; " << capture.xruns() << " cycles missed";
 }

@@ -150,6 +150,11 @@ TEST_F(LinePlay, WaitModeWaitsForTheRightKeyThenTurnsThePage)
     EXPECT_FALSE(recorder.judgements[2].TimingError.has_value());
     key(note(2), now);
     key(note(3), now);
+    now = 2999;
+    core.Tick();
+    EXPECT_EQ(recorder.lines.size(), 1u) << "the last note's mark shows for half a second";
+    now = 3000;
+    core.Tick();
     EXPECT_EQ(recorder.lines.size(), 2u);
     EXPECT_EQ(core.QuestionsPosed(), 2);
     EXPECT_EQ(recorder.due.back(), 0);
