@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/ChordExercise.h"
 #include "game/GameEvents.h"
 #include "game/LineExercise.h"
 
@@ -14,13 +15,17 @@ struct TStartOptions
     std::optional<int> Level; // 1..12
     std::optional<int> Key;   // key index, the tonic's pitch class
     std::optional<TStaffChoice> Staff;
-    std::optional<int> Tempo; // 0 at one's own pace, else 20..208
-    std::optional<int> Notes; // 4..16
-    bool Microphone = false;  // listens through the microphone in this run, whatever the Options page says
+    std::optional<int> Tempo;           // 0 at one's own pace, else 20..208
+    std::optional<int> Notes;           // 4..16
+    bool Microphone = false;            // listens through the microphone in this run, whatever the Options page says
+    std::optional<TChordFamily> Chords; // intervals, triads or seventh chords, read as stacks
+    bool Chromatic = false;             // stacks on any root, of any type, not only those the key holds
 
     bool StartsAPractice() const { return Exercise.has_value() || Level.has_value(); }
     // The line's settings these options make, over the defaults (the level's key).
     TLineSettings LineSettings() const;
+    // The chords' settings these options make (the family, the key and the staff).
+    TChordSettings ChordSettings() const;
 };
 
 struct TCommandLine

@@ -97,6 +97,13 @@ public:
     // 2, a place outside 0..places - 1, more than MaxPlaces places, or a note beyond five ledger lines of its staff;
     // nothing is changed then.
     void SetLine(std::span<const TWrittenNote> notes, int key, int places = 0);
+    // As above, each note written on the natural and with the sign its spelling gives (a chord's
+    // tones each on their own letter) instead of as the key spells it; spellings holds one per note.
+    // Notes that share a place and a clef are engraved as one stack: one stem, up or down by the
+    // stack's middle, the upper note of a second right of a stem going up (the lower left of one
+    // going down), the signs in columns so that none touches another, and the ledger lines laid
+    // once for the stack.
+    void SetLine(std::span<const TWrittenNote> notes, std::span<const TSpelling> spellings, int key, int places);
     // Takes the line and the cursor off the staff. One repaint.
     void ClearLine();
     int LineLength() const { return static_cast<int>(line_.size()); }
@@ -135,9 +142,21 @@ private:
         TBitmapLayer* SignLayer = nullptr;
         std::vector<TBitmapLayer*> LedgerLayers;
         TBitmapLayer* MarkLayer = nullptr;
+        // In a stack: the stem the stack takes, how far the head stands off the stack's column (a
+        // second's other note, drawn as a bare head), the sign's left, and whether the note lays
+        // the ledger lines out to it (only the outermost of the stack do).
+        int StackStem = -1; // -1 alone, 0 up, 1 down
+        int HeadShift = 0;
+        int SignLeft = 0;
+        bool OwnLedgers = true;
     };
 
     void layLineNote(TLineNote& note);
+    // Arranges the notes of every stack of the line (see SetLine) before they are laid.
+    void arrangeStacks();
+    // The note-head picture without a stem, in a colour.
+    const TBitmap32* bareHead(TColor32 colour);
+    const TBitmap32* headPicture(const TLineNote& note, TColor32 colour);
     // The corner a note's mark may take, and the part its head and sign cover.
     static TRect markArea(const TLineNote& note);
     static TRect headArea(const TLineNote& note);
@@ -155,4 +174,5 @@ private:
     TBitmapLayer* cursor_ = nullptr;
     TBitmap32 cursorPicture_;
     std::map<std::pair<int, TColor32>, std::unique_ptr<TBitmap32>> tinted_;
+    std::map<TColor32, std::unique_ptr<TBitmap32>> bareHeads_;
 };
