@@ -50,12 +50,21 @@ struct TOptions
                              QStringLiteral("N")};
     QCommandLineOption Microphone{QStringLiteral("microphone"),
                                   QStringLiteral("Listens to your instrument through the microphone in this run.")};
+    QCommandLineOption Chords{QStringLiteral("chords"),
+                              QStringLiteral("Starts reading stacks of notes: intervals, triads or seventh chords "
+                                             "(in the key of --key or the level, on the staff of --staff)."),
+                              QStringLiteral("intervals|triads|sevenths")};
+    QCommandLineOption Chromatic{QStringLiteral("chromatic"),
+                                 QStringLiteral("With --chords: stacks on any root and of any type, with the signs "
+                                                "they need, not only those the key holds.")};
 
     void AddTo(QCommandLineParser& parser) const
     {
         parser.setApplicationDescription(QStringLiteral("Lirasto Notes, a trainer for reading music notation."));
         parser.addOptions(
             {Help, Version, Exercise, Level, Key, Staff, Clef, Range, Accidentals, Tempo, Notes, Microphone});
+        parser.addOption(Chords);
+        parser.addOption(Chromatic);
     }
 };
 
@@ -171,6 +180,19 @@ TLineSettings TStartOptions::LineSettings() const
     return settings;
 }
 
+TChordSettings TStartOptions::ChordSettings() const
+{
+    TChordSettings settings;
+    if (Chords)
+        settings.Family = *Chords;
+    if (Key)
+        settings.Key = *Key;
+    if (Staff)
+        settings.Staff = *Staff;
+    settings.Chromatic = Chromatic;
+    return settings;
+}
+
 std::optional<int> KeyFromName(const QString& name)
 {
     static const int kLetterPitch[] = {9, 11, 0, 2, 4, 5, 7}; // A..G
@@ -216,7 +238,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     }
     // A value given twice would leave the reader guessing which one counts.
     for (const QCommandLineOption* option :
-         {&o.Exercise, &o.Level, &o.Key, &o.Staff, &o.Clef, &o.Range, &o.Accidentals, &o.Tempo, &o.Notes})
+         {&o.Exercise, &o.Level, &o.Key, &o.Staff, &o.Clef, &o.Range, &o.Accidentals, &o.Tempo, &o.Notes, &o.Chords})
         if (parser.values(*option).size() > 1)
             return fail(QStringLiteral("--%1 is given more than once").arg(option->names().first()));
     TStartOptions& start = result.Options;
@@ -280,9 +302,30 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     if (parser.isSet(o.Notes) &&
         !(start.Notes = numberIn(parser.value(o.Notes), TLineSettings::kFewestNotes, TLineSettings::kMostNotes)))
         return fail(malformed(QStringLiteral("notes"), parser.value(o.Notes), QStringLiteral("a count from 4 to 16")));
+    // Stacks take the key and the staff of a line, but neither its tempo nor its length.
+    if (parser.isSet(o.Chords)) {
+        const QString value = parser.value(o.Chords);
+        if (!(start.Chords = wordIn<TChordFamily>(value, {{"intervals", TChordFamily::Intervals},
+                                                          {"triads", TChordFamily::Triads},
+                                                          {"sevenths", TChordFamily::Sevenths}})))
+            return fail(malformed(QStringLiteral("chords"), value, QStringLiteral("intervals, triads or sevenths")));
+        if (start.Exercise)
+            return fail(QStringLiteral("--chords is an exercise of its own; it goes without --exercise"));
+        if (start.Tempo || start.Notes)
+            return fail(QStringLiteral("--tempo and --notes apply to a line, not to --chords"));
+        start.Exercise = TExerciseKind::Chords;
+    }
+    start.Chromatic = parser.isSet(o.Chromatic);
+    if (start.Chromatic && !start.Chords)
+        return fail(QStringLiteral("--chromatic applies to --chords only"));
     // The line's own options ask for a line; with the levels they would be silently ignored.
-    const bool lineOptions = start.Key || start.RandomKey || start.Staff || start.Tempo || start.Notes ||
-                             start.LowestNote || start.Accidentals;
+    // The other clefs, a range, the accidentals and a random key shape lines only.
+    if (start.Chords && (start.LowestNote || start.Accidentals || start.RandomKey ||
+                         (start.Staff && ClefOfStaff(*start.Staff) >= AltoClef)))
+        return fail(QStringLiteral("--clef alto, tenor or treble8vb, --range, --accidentals and --key random apply "
+                                   "to lines only, not to --chords"));
+    const bool lineOptions = !start.Chords && (start.Key || start.RandomKey || start.Staff || start.Tempo ||
+                                               start.Notes || start.LowestNote || start.Accidentals);
     if (lineOptions && start.Exercise == TExerciseKind::Levels)
         return fail(QStringLiteral("--key, --staff, --clef, --range, --accidentals, --tempo and --notes apply to "
                                    "--exercise line only"));

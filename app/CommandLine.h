@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/ChordExercise.h"
 #include "game/GameEvents.h"
 #include "game/LineExercise.h"
 
@@ -14,18 +15,22 @@ struct TStartOptions
     std::optional<int> Level; // 1..12
     std::optional<int> Key;   // key index, the tonic's pitch class
     std::optional<TStaffChoice> Staff;
-    std::optional<int> Tempo;        // 0 at one's own pace, else 20..208
-    std::optional<int> Notes;        // 4..16
-    std::optional<int> MusicKey;     // one of the thirty keys (MusicKeys); Key then names its stand-in of the twelve
-    std::optional<int> LowestNote;   // --range: the line's lowest and highest note on its staff
-    std::optional<int> HighestNote;  //
-    std::optional<bool> Accidentals; // chromatic notes too
-    bool RandomKey = false;          // --key random: a key of the thirty drawn for each line
-    bool Microphone = false;         // listens through the microphone in this run, whatever the Options page says
+    std::optional<int> Tempo;           // 0 at one's own pace, else 20..208
+    std::optional<int> Notes;           // 4..16
+    std::optional<int> MusicKey;        // one of the thirty keys (MusicKeys); Key then names its stand-in of the twelve
+    std::optional<int> LowestNote;      // --range: the line's lowest and highest note on its staff
+    std::optional<int> HighestNote;     //
+    std::optional<bool> Accidentals;    // chromatic notes too
+    bool RandomKey = false;             // --key random: a key of the thirty drawn for each line
+    bool Microphone = false;            // listens through the microphone in this run, whatever the Options page says
+    std::optional<TChordFamily> Chords; // intervals, triads or seventh chords, read as stacks
+    bool Chromatic = false;             // stacks on any root, of any type, not only those the key holds
 
     bool StartsAPractice() const { return Exercise.has_value() || Level.has_value(); }
     // The line's settings these options make, over the defaults (the level's key).
     TLineSettings LineSettings() const;
+    // The chords' settings these options make (the family, the key and the staff).
+    TChordSettings ChordSettings() const;
 };
 
 struct TCommandLine

@@ -87,12 +87,20 @@ std::vector<TNoteStats> NoteStatistics(const std::vector<TAnswerRecord>& answers
     for (int i = 0; i < kBassNotes; ++i)
         stats[kTrebleNotes + i] = {2, BassLowestNote + i};
     for (const TAnswerRecord& a : answers) {
-        const int slot = slotOf(a.Clef, a.Note);
-        if (slot < 0 || a.Key != key)
+        if (a.Key != key)
             continue;
-        ++stats[slot].Answers;
-        stats[slot].Right += a.Right ? 1 : 0;
-        times[slot].push_back(std::max<int64_t>(a.AnswerMs, 0));
+        // A stack counts for each of its notes, right where the answer held its key.
+        const std::vector<int> single{a.Note};
+        for (int note : a.NotesAsked.empty() ? single : a.NotesAsked) {
+            const int slot = slotOf(a.Clef, note);
+            if (slot < 0)
+                continue;
+            ++stats[slot].Answers;
+            const bool given =
+                a.NotesAsked.empty() ? a.Right : a.Right || HasPitchClass(a.PitchClassesGiven, PitchClass(note));
+            stats[slot].Right += given ? 1 : 0;
+            times[slot].push_back(std::max<int64_t>(a.AnswerMs, 0));
+        }
     }
     for (std::size_t i = 0; i < stats.size(); ++i) {
         stats[i].MedianMs = MedianOf(times[i]);

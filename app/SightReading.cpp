@@ -20,6 +20,10 @@ namespace {
 
 const char* const kLevelsItem = QT_TRANSLATE_NOOP("TSightReading", "Levels");
 const char* const kSightReadingItem = QT_TRANSLATE_NOOP("TSightReading", "Sight-reading");
+// The stacks, in the order of TChordFamily.
+const char* const kChordItems[] = {QT_TRANSLATE_NOOP("TSightReading", "Intervals"),
+                                   QT_TRANSLATE_NOOP("TSightReading", "Triads"),
+                                   QT_TRANSLATE_NOOP("TSightReading", "Seventh chords")};
 const char* const kLineQuestionText = QT_TRANSLATE_NOOP("TSightReading", "Play the line from left to right! ");
 const char* const kLineExplanationText =
     QT_TRANSLATE_NOOP("TSightReading", "The pointer shows the note due; any key of that note answers.");
@@ -57,6 +61,8 @@ TSightReading::TSightReading(TfMain& form) : form_(form)
 {
     exercise_ = newChoice(form, "cbExercise", QRect(600, 6, 170, form.cbLevel->height()));
     exercise_->addItems({tr(kLevelsItem), tr(kSightReadingItem)});
+    for (const char* item : kChordItems)
+        exercise_->addItem(tr(item));
     tempo_ = newChoice(form, "cbTempo", QRect(600, 285, 170, form.cbLevel->height()));
     for (int bpm : kTempos)
         tempo_->addItem(tempoName(bpm));
@@ -104,9 +110,21 @@ bool TSightReading::LineChosen() const
     return exercise_->currentIndex() == 1;
 }
 
+void TSightReading::ChooseChords(const TChordSettings& chords)
+{
+    chordSettings_ = chords;
+    exercise_->setCurrentIndex(kFirstChordItem + static_cast<int>(chords.Family));
+    choiceChanged();
+}
+
 void TSightReading::choiceChanged()
 {
     tempo_->setVisible(LineChosen());
+    if (const int item = exercise_->currentIndex(); item >= kFirstChordItem) {
+        chordSettings_.Family = static_cast<TChordFamily>(item - kFirstChordItem);
+        form_.Core().SetExercise(std::make_unique<TChordExercise>(chordSettings_));
+        return;
+    }
     if (!LineChosen()) {
         form_.Core().SetExercise(nullptr);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/ChordExercise.h"
 #include "game/GameEvents.h"
 #include "game/LineExercise.h"
 #include "game/LineSummary.h"
@@ -30,6 +31,10 @@ public:
     // Chooses a line with these settings (or the levels, with nullopt) for the next run.
     void Choose(const std::optional<TLineSettings>& line);
     bool LineChosen() const;
+    // Chooses stacks of notes (intervals, triads or seventh chords) with these settings.
+    void ChooseChords(const TChordSettings& chords);
+    // The list's first item of stacks; one a family, in the order of TChordFamily.
+    static constexpr int kFirstChordItem = 2;
     TSkinComboBox* ExerciseChoice() const { return exercise_; }
     TSkinComboBox* TempoChoice() const { return tempo_; }
     // The left edge of the note at place in a line of count notes.
@@ -59,6 +64,7 @@ private:
 
     TfMain& form_;
     TLineSettings settings_;
+    TChordSettings chordSettings_;
     TSkinComboBox* exercise_ = nullptr;
     TSkinComboBox* tempo_ = nullptr;
     TLineSummary summary_;

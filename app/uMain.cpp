@@ -1,6 +1,7 @@
 #include "app/uMain.h"
 
 #include "app/Application.h"
+#include "app/ChordReading.h"
 #include "app/CommandLine.h"
 #include "app/GameLabels.h"
 #include "app/HistoryHookup.h"
@@ -121,6 +122,7 @@ void TfMain::connectListeners()
     core_.AddListener(labels_.get());
     core_.AddListener(controls_.get());
     sightReading_ = std::make_unique<TSightReading>(*this);
+    chordReading_ = std::make_unique<TChordReading>(*this);
     showAtOnce_ = std::make_unique<TShowAtOnce>(*this);
     core_.AddListener(showAtOnce_.get());
     keyboard_ = new TKeyboardInput(*this);
@@ -312,7 +314,9 @@ void TfMain::StartPractice(const TStartOptions& options)
         core_.SetLevel(*options.Level);
         NoteLevelSet();
     }
-    if (options.Exercise == TExerciseKind::Line)
+    if (options.Exercise == TExerciseKind::Chords)
+        sightReading_->ChooseChords(options.ChordSettings());
+    else if (options.Exercise == TExerciseKind::Line)
         sightReading_->Choose(options.LineSettings());
     else
         sightReading_->Choose(std::nullopt);

@@ -21,6 +21,7 @@ class TSoundHookup;
 class TPianoHighlight;
 class TStaffListener;
 class TSightReading;
+class TChordReading;
 struct TStartOptions;
 class TBitmap32List;
 class TCustomLayer;
@@ -122,6 +123,7 @@ public:
     // Starts straight into the practice the command line asked for.
     void StartPractice(const TStartOptions& options);
     TSightReading& SightReading() { return *sightReading_; }
+    TChordReading& ChordReading() { return *chordReading_; }
 
     TGameCore& Core() { return core_; }
     // The game page's staff: the question note of the levels and a line of notes.
@@ -158,6 +160,7 @@ private:
     std::unique_ptr<TStaffView> staffView_;
     std::unique_ptr<TStaffListener> staff_;
     std::unique_ptr<TSightReading> sightReading_;
+    std::unique_ptr<TChordReading> chordReading_;
     std::unique_ptr<TPianoHighlight> piano_;
     std::unique_ptr<TGameLabels> labels_;
     std::unique_ptr<TRunControls> controls_;

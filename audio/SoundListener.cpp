@@ -3,11 +3,25 @@
 #include "audio/PianoSound.h"
 #include "game/InputKinds.h"
 
+#include <utility>
+
 namespace {
 
 bool validNote(int note)
 {
     return note >= LowestMidiNote && note <= HighestMidiNote;
+}
+
+// The notes written at the place of a question: one, or a stack's.
+std::vector<int> notesAt(const TQuestion& question, int place)
+{
+    std::vector<int> notes;
+    for (const TWrittenNote& n : question.Notes)
+        if (n.Place == place && validNote(n.Note))
+            notes.push_back(n.Note);
+    if (notes.empty() && validNote(question.Note))
+        notes.push_back(question.Note);
+    return notes;
 }
 
 uint8_t sourceBit(TInputSource source)
@@ -36,8 +50,8 @@ TSoundListener::~TSoundListener()
         if (sounding_[note])
             sound_.noteOff(note);
     }
-    if (promptNote_ >= 0)
-        sound_.noteOff(promptNote_, TSoundChannel::Prompt);
+    for (int note : promptNotes_)
+        sound_.noteOff(note, TSoundChannel::Prompt);
 }
 
 void TSoundListener::setReplayAfterWrong(bool on)
@@ -45,8 +59,8 @@ void TSoundListener::setReplayAfterWrong(bool on)
     replayAfterWrong_ = on;
     if (!on) {
         replayTimer_.stop();
-        replayNote_ = -1;
-        questionNote_ = -1;
+        replayNotes_.clear();
+        questionNotes_.clear();
     }
 }
 
@@ -64,10 +78,10 @@ void TSoundListener::KeyDown(int note, TInputSource source)
     if (!validNote(note))
         return;
     // The player has moved on: the right note would now sound into the next try.
-    if (replayNote_ >= 0) {
+    if (!replayNotes_.empty()) {
         replayTimer_.stop();
-        replayNote_ = -1;
-        questionNote_ = -1;
+        replayNotes_.clear();
+        questionNotes_.clear();
     }
     const uint8_t bit = sourceBit(source);
     down_[note] |= bit;
@@ -92,7 +106,7 @@ void TSoundListener::KeyUp(int note, TInputSource source)
         if (!sounding_[note])
             sound_.noteOff(note);
     }
-    if (replayNote_ >= 0 && !replayTimer_.isActive() && !anyKeyDown())
+    if (!replayNotes_.empty() && !replayTimer_.isActive() && !anyKeyDown())
         replayTimer_.start();
 }
 
@@ -101,7 +115,7 @@ void TSoundListener::AnswerJudged(const TJudgement& judgement)
     // In time the line goes on: the right note would sound over the next beats and the metronome.
     if (judgement.Right || !replayAfterWrong_ || !validNote(judgement.Question.Note) || JudgedInTime(judgement))
         return;
-    replayNote_ = judgement.Question.Note;
+    replayNotes_ = notesAt(judgement.Question, judgement.Place);
     // Judged after the keys went up: the delay counts from now.
     if (!anyKeyDown())
         replayTimer_.start();
@@ -111,39 +125,36 @@ void TSoundListener::QuestionPosed(const TQuestion& question)
 {
     if (!playQuestion_ || !validNote(question.Note))
         return;
-    if (replayNote_ >= 0) {
-        questionNote_ = question.Note;
+    if (!replayNotes_.empty()) {
+        questionNotes_ = notesAt(question, 0);
         return;
     }
-    playPrompt(question.Note);
+    playPrompt(notesAt(question, 0));
 }
 
 void TSoundListener::replay()
 {
-    const int note = replayNote_;
-    replayNote_ = -1;
-    if (validNote(note))
-        playPrompt(note);
+    std::vector<int> notes = std::exchange(replayNotes_, {});
+    if (!notes.empty())
+        playPrompt(std::move(notes));
 }
 
-void TSoundListener::playPrompt(int note)
+void TSoundListener::playPrompt(std::vector<int> notes)
 {
-    if (promptNote_ >= 0)
-        sound_.noteOff(promptNote_, TSoundChannel::Prompt);
-    promptNote_ = note;
-    sound_.noteOn(note, TSoundChannel::Prompt);
+    for (int note : promptNotes_)
+        sound_.noteOff(note, TSoundChannel::Prompt);
+    promptNotes_ = std::move(notes);
+    for (int note : promptNotes_)
+        sound_.noteOn(note, TSoundChannel::Prompt);
     promptTimer_.start();
 }
 
 void TSoundListener::endPrompt()
 {
-    if (promptNote_ >= 0)
-        sound_.noteOff(promptNote_, TSoundChannel::Prompt);
-    promptNote_ = -1;
+    for (int note : promptNotes_)
+        sound_.noteOff(note, TSoundChannel::Prompt);
+    promptNotes_.clear();
     // A question posed while the right note waited sounds after it.
-    if (questionNote_ >= 0 && replayNote_ < 0) {
-        const int note = questionNote_;
-        questionNote_ = -1;
-        playPrompt(note);
-    }
+    if (!questionNotes_.empty() && replayNotes_.empty())
+        playPrompt(std::exchange(questionNotes_, {}));
 }

@@ -8,11 +8,13 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <vector>
 
 class TPianoSound;
 
 // Makes the run heard: the keys the player holds sound while held, the right
-// note follows a wrong answer, and the question may sound when it is posed.
+// note follows a wrong answer, and the question may sound when it is posed (a
+// stack's notes, a chord's, all together).
 // Lives on the GUI thread with the game core; the sound must outlive it.
 class TSoundListener : public QObject, public TGameListener
 {
@@ -45,7 +47,7 @@ public:
 private:
     bool anyKeyDown() const;
     void replay();
-    void playPrompt(int note);
+    void playPrompt(std::vector<int> notes);
     void endPrompt();
 
     TPianoSound& sound_;
@@ -58,9 +60,9 @@ private:
     std::array<uint8_t, HighestMidiNote + 1> down_{};
     std::array<uint8_t, HighestMidiNote + 1> sounding_{};
 
-    int replayNote_ = -1;   // the right note waiting for the keys to go up
-    int questionNote_ = -1; // a question posed while the replay waits; it follows the replay
-    int promptNote_ = -1;   // the note the program holds now
+    std::vector<int> replayNotes_;   // the right notes waiting for the keys to go up
+    std::vector<int> questionNotes_; // a question posed while the replay waits; it follows the replay
+    std::vector<int> promptNotes_;   // the notes the program holds now
     QTimer replayTimer_;
     QTimer promptTimer_;
 };

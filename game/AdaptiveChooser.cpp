@@ -125,7 +125,8 @@ void TAdaptiveChooser::Learn(int clef, int note, bool right, int64_t answerMs, d
 
 void TAdaptiveChooser::AnswerJudged(const TJudgement& judgement)
 {
-    if (judgement.Question.Key != Key_)
+    // Single notes only: a stack is read as a whole, not note by note.
+    if (judgement.Question.Key != Key_ || judgement.Exercise == TExerciseKind::Chords)
         return;
     // The chooser's clock runs on the answers themselves, which keeps a run
     // reproducible from its history.

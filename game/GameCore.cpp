@@ -136,7 +136,11 @@ void TGameCore::MakeDue(int place)
     due_ = place;
     question_.Clef = question_.Notes[place].Clef;
     question_.Note = question_.Notes[place].Note;
-    expected_ = PitchClassBit(PitchClass(question_.Note));
+    // Every note written at the place is asked for together (a chord's stack).
+    expected_ = 0;
+    for (const TWrittenNote& written : question_.Notes)
+        if (written.Place == question_.Notes[place].Place)
+            expected_ = static_cast<TPitchClassSet>(expected_ | PitchClassBit(PitchClass(written.Note)));
     // A wrong try leaves this alone: every try at a note is timed from when it became due.
     dueSince_ = clock_();
     notify([this](TGameListener& l) { l.NoteDue(question_, due_); });
@@ -251,6 +255,14 @@ void TGameCore::KeyDown(int note, TInputSource source, TGameTime at)
     if (at == TGameTime{})
         at = clock_(); // an input that could not tell when the key went down
     const TInputKind& kind = InputKind(source);
+    if (kind.PressAgainTakesBack && keysPerAnswer() > 1 && IsHeld(note, source)) {
+        // A key given again is taken back from the answer of several keys being built.
+        std::erase_if(held_, [&](const THeldKey& key) { return key.Note == note && key.Source == source; });
+        if (auto given = std::find(answerNotes_.begin(), answerNotes_.end(), note); given != answerNotes_.end())
+            takeBack(std::size_t(given - answerNotes_.begin()));
+        notify([note, source](TGameListener& l) { l.KeyUp(note, source); });
+        return;
+    }
     if (kind.PressesOnlyDuringRun) {
         // The drawn piano answers only during a run, and takes one press more than
         // the answer asks for, as it always did.
@@ -262,7 +274,10 @@ void TGameCore::KeyDown(int note, TInputSource source, TGameTime at)
     held_.push_back({note, source});
     const bool answering = running_ && !paused_;
     if (answering) {
+        if (!kind.PressAgainTakesBack)
+            dropStaleKeys(at);
         answerNotes_.push_back(note);
+        answerTimes_.push_back(at);
         pressedKeys_ = static_cast<TPitchClassSet>(pressedKeys_ | PitchClassBit(PitchClass(note)));
     }
     notify([note, source](TGameListener& l) { l.KeyDown(note, source); });
@@ -299,12 +314,8 @@ void TGameCore::KeyUp(int note, TInputSource source)
         return;
     held_.erase(found);
     // A key let go before the answer was complete no longer counts in it.
-    if (auto given = std::find(answerNotes_.begin(), answerNotes_.end(), note); given != answerNotes_.end()) {
-        answerNotes_.erase(given);
-        pressedKeys_ = 0;
-        for (int n : answerNotes_)
-            pressedKeys_ = static_cast<TPitchClassSet>(pressedKeys_ | PitchClassBit(PitchClass(n)));
-    }
+    if (auto given = std::find(answerNotes_.begin(), answerNotes_.end(), note); given != answerNotes_.end())
+        takeBack(std::size_t(given - answerNotes_.begin()));
     notify([note, source](TGameListener& l) { l.KeyUp(note, source); });
 }
 
@@ -325,7 +336,26 @@ void TGameCore::releaseKeys(const TInputSource* only)
 void TGameCore::forgetAnswer()
 {
     answerNotes_.clear();
+    answerTimes_.clear();
     pressedKeys_ = 0;
+}
+
+void TGameCore::takeBack(std::size_t given)
+{
+    answerNotes_.erase(answerNotes_.begin() + std::ptrdiff_t(given));
+    answerTimes_.erase(answerTimes_.begin() + std::ptrdiff_t(given));
+    pressedKeys_ = 0;
+    for (int n : answerNotes_)
+        pressedKeys_ = static_cast<TPitchClassSet>(pressedKeys_ | PitchClassBit(PitchClass(n)));
+}
+
+// Keys held together: one that went down more than the window before this one is still held,
+// but it is no part of the same chord.
+void TGameCore::dropStaleKeys(TGameTime at)
+{
+    for (std::size_t i = answerNotes_.size(); i-- > 0;)
+        if (at - answerTimes_[i] > kChordWindow)
+            takeBack(i);
 }
 
 void TGameCore::judge(TInputSource source, TGameTime at)

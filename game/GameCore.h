@@ -21,6 +21,10 @@ class TGameCore : private TExerciseHost
 public:
     using TClock = std::function<TGameTime()>;
 
+    // Keys held together answer one question of several keys when they all went down within
+    // this time of the first; a key older than that no longer counts in the answer.
+    static constexpr std::chrono::milliseconds kChordWindow{1000};
+
     TGameCore();
     ~TGameCore();
 
@@ -117,6 +121,8 @@ private:
     void score(TJudgement& judgement);
     void releaseKeys(const TInputSource* only);
     void forgetAnswer();
+    void takeBack(std::size_t given);
+    void dropStaleKeys(TGameTime at);
     int keysHeldBy(TInputSource source) const;
     int keysPerAnswer() const;
     template <typename Event>
@@ -142,6 +148,7 @@ private:
     bool paused_ = false;
     std::vector<THeldKey> held_;
     std::vector<int> answerNotes_;
+    std::vector<TGameTime> answerTimes_; // when each of answerNotes_ went down
     TPitchClassSet pressedKeys_ = 0;
     TGameTime dueSince_{};
     TGameTime pausedAt_{};

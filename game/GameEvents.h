@@ -15,8 +15,9 @@
 // Where a key press came from; game/InputKinds.h says how each answers.
 enum class TInputSource { Mouse, ComputerKeyboard, Midi, Microphone };
 
-// The ways of practising: single notes level by level, or a line read left to right.
-enum class TExerciseKind { Levels, Line };
+// The ways of practising: single notes level by level, a line read left to right, or stacks of
+// notes (intervals and chords) read at once.
+enum class TExerciseKind { Levels, Line, Chords };
 
 inline constexpr int LowestMidiNote = 0;
 inline constexpr int HighestMidiNote = 127;

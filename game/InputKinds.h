@@ -33,6 +33,9 @@ struct TInputKind
     bool ArrivesInBatches;
     // Its events carry the device's own time stamps, which judging in time prefers.
     bool StampsItsEvents;
+    // Keys are given one after another (the mouse has one pointer): pressing a key already given
+    // takes it back. The others give an answer of several keys as keys held down together.
+    bool PressAgainTakesBack;
     // The number the answer history stores for it, and the name it shows.
     int HistoryCode;
     const char* HistoryName;
@@ -40,12 +43,12 @@ struct TInputKind
 
 // clang-format off
 inline constexpr std::array kInputKinds{
-    //         source                          release repeat releaseAll runOnly itself room   octave batches stamps code name
-    TInputKind{TInputSource::Mouse,            true,   false, true,      true,   false, false, false, false,  false, 0,   "mouse"},
-    TInputKind{TInputSource::ComputerKeyboard, false,  true,  false,     false,  false, false, false, false,  false, 1,   "keyboard"},
-    TInputKind{TInputSource::Midi,             false,  true,  false,     false,  true,  false, true,  true,   true,  2,   "MIDI"},
+    //         source                          release repeat releaseAll runOnly itself room   octave batches stamps again code name
+    TInputKind{TInputSource::Mouse,            true,   false, true,      true,   false, false, false, false,  false, true,  0,   "mouse"},
+    TInputKind{TInputSource::ComputerKeyboard, false,  true,  false,     false,  false, false, false, false,  false, false, 1,   "keyboard"},
+    TInputKind{TInputSource::Midi,             false,  true,  false,     false,  true,  false, true,  true,   true,  false, 2,   "MIDI"},
     // An acoustic instrument: answers as its note starts, stamped with the capture's clock.
-    TInputKind{TInputSource::Microphone,       false,  true,  false,     false,  true,  true,  true,  false,  true,  3,   "microphone"},
+    TInputKind{TInputSource::Microphone,       false,  true,  false,     false,  true,  true,  true,  false,  true,  false, 3,   "microphone"},
 };
 // clang-format on
 

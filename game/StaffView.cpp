@@ -36,6 +36,12 @@ constexpr int kMarkHeight = 29;
 constexpr int kCursorTop = staff::kTrebleTopLine - staff::kLineSpacing;
 constexpr int kCursorBottom = staff::kBassBottomLine + staff::kLineSpacing;
 constexpr TColor32 kCursorColour = 0xA02060E0u;
+// A note head's rows, at the bottom of a stem-up note picture.
+constexpr int kHeadHeight = 10;
+// Signs of a stack: a column is this wide (the widest sign and a column of space), and signs in
+// one column keep this many rows between them.
+constexpr int kSignColumn = 7;
+constexpr int kSignGap = 1;
 
 const TClefStaff& clefStaff(int clef)
 {
@@ -172,21 +178,39 @@ const TBitmap32* TStaffView::tinted(int picture, TColor32 colour)
 
 void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int places)
 {
+    SetLine(notes, {}, key, places);
+}
+
+void TStaffView::SetLine(std::span<const TWrittenNote> notes, std::span<const TSpelling> spellings, int key, int places)
+{
     if (!KeyAccidentalKind.contains(key))
         throw ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
-    SetMusicKeyLine(notes, MusicKeyOfLevelKey(key), places);
+    setLine(notes, spellings, MusicKeyOfLevelKey(key), places);
 }
 
 void TStaffView::SetMusicKeyLine(std::span<const TWrittenNote> notes, int musicKey, int places)
 {
+    MusicKey(musicKey);
+    setLine(notes, {}, musicKey, places);
+}
+
+void TStaffView::setLine(std::span<const TWrittenNote> notes, std::span<const TSpelling> given, int musicKey,
+                         int places)
+{
     const int key = LevelKeyOfMusicKey(musicKey);
-    // Each note as the key writes it, a chromatic one by the way the line goes from the note before.
-    std::vector<TSpelling> spellings;
-    for (std::size_t i = 0; i < notes.size(); ++i)
+    if (!given.empty() && given.size() != notes.size())
+        throw ERangeError("Range check error: " + std::to_string(given.size()) + " spellings for " +
+                          std::to_string(notes.size()) + " notes");
+    // Each note as the key writes it unless its spelling is given, a chromatic one by the way the
+    // line goes from the note before.
+    std::vector<TSpelling> spellings(given.begin(), given.end());
+    for (std::size_t i = spellings.size(); i < notes.size(); ++i)
         spellings.push_back(SpellInMusicKey(notes[i].Note, musicKey, i > 0 && notes[i].Note > notes[i - 1].Note));
+    const auto spelling = [&](std::size_t i) { return spellings[i]; };
     int needed = 0;
     int upperClef = TrebleClef;
-    for (const TWrittenNote& n : notes) {
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        const TWrittenNote& n = notes[i];
         const TClefStaff& s = clefStaff(n.Clef);
         if (onUpperStaff(n.Clef)) {
             if (upperClef != TrebleClef && n.Clef != upperClef)
@@ -195,7 +219,10 @@ void TStaffView::SetMusicKeyLine(std::span<const TWrittenNote> notes, int musicK
         }
         if (n.Note < LowestMidiNote || n.Note > HighestMidiNote)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " outside 0..127");
-        const int row = HeadRow(n.Clef, spellings[std::size_t(&n - notes.data())].Natural);
+        if (std::abs(spelling(i).Natural - n.Note) > 2)
+            throw ERangeError("Range check error: note " + std::to_string(n.Note) + " written on " +
+                              std::to_string(spelling(i).Natural));
+        const int row = HeadRow(n.Clef, spelling(i).Natural);
         const int reach = staff::kLineSpacing * kMostLedgerLines + staff::kStep;
         if (row < s.TopLine - reach || row > s.BottomLine + reach)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " lies beyond five ledger lines");
@@ -213,13 +240,16 @@ void TStaffView::SetMusicKeyLine(std::span<const TWrittenNote> notes, int musicK
         ShowKeySignature(*this, key);
         showUpperClef(upperClef, musicKey);
         line_.reserve(notes.size());
-        for (const TWrittenNote& n : notes) {
+        for (std::size_t i = 0; i < notes.size(); ++i) {
             TLineNote& drawn = line_.emplace_back();
-            drawn.Written = n;
-            drawn.Spelling = spellings[line_.size() - 1];
-            drawn.Left = PlaceLeft(n.Place, places);
-            layLineNote(drawn);
+            drawn.Written = notes[i];
+            drawn.Spelling = spelling(i);
+            drawn.Left = PlaceLeft(notes[i].Place, places);
+            drawn.SignLeft = drawn.Left - staff::accidentalBefore(drawn.Spelling.Sign);
         }
+        arrangeStacks();
+        for (TLineNote& drawn : line_)
+            layLineNote(drawn);
     });
 }
 
@@ -229,21 +259,23 @@ void TStaffView::layLineNote(TLineNote& note)
     const TClefStaff& s = clefStaff(w.Clef);
     const int row = HeadRow(w.Clef, note.Spelling.Natural);
     const double y = row - staff::kHeadRowBelowOffset;
-    note.StemDown = row < s.TopLine + 2 * staff::kLineSpacing;
+    note.StemDown = note.StackStem >= 0 ? note.StackStem == 1 : row < s.TopLine + 2 * staff::kLineSpacing;
     const TColor32 colour = MarkColour(note.Mark);
 
     note.NoteLayer = newLayer();
-    ShowPicture(note.NoteLayer, tinted(staff::notePicture(note.StemDown), colour));
-    PlaceLayer(note.NoteLayer, note.Left, staff::noteTop(y, note.StemDown));
+    ShowPicture(note.NoteLayer, headPicture(note, colour));
+    // A bare head is the bottom of a stem-up picture.
+    const double bareDrop = note.HeadShift != 0 ? notes_.Bitmap(NoteStemUpPicture)->Height() - kHeadHeight : 0;
+    PlaceLayer(note.NoteLayer, note.Left + note.HeadShift,
+               staff::noteTop(y, note.HeadShift == 0 && note.StemDown) + bareDrop);
     if (note.Spelling.Sign != TAccidental::None) {
         note.SignLayer = newLayer();
         ShowPicture(note.SignLayer, tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
-        PlaceLayer(note.SignLayer, note.Left - staff::accidentalBefore(note.Spelling.Sign),
-                   y + staff::accidentalDrop(note.Spelling.Sign));
+        PlaceLayer(note.SignLayer, note.SignLeft, y + staff::accidentalDrop(note.Spelling.Sign));
     }
     // Every line between the staff and the head, in pictures of up to three lines from the staff outward.
-    const int above = std::max(0, (s.TopLine - row) / staff::kLineSpacing);
-    const int below = std::max(0, (row - s.BottomLine) / staff::kLineSpacing);
+    const int above = note.OwnLedgers ? std::max(0, (s.TopLine - row) / staff::kLineSpacing) : 0;
+    const int below = note.OwnLedgers ? std::max(0, (row - s.BottomLine) / staff::kLineSpacing) : 0;
     for (int laid = 0; laid < above + below;) {
         const bool up = laid < above;
         const int done = up ? laid : laid - above;
@@ -253,10 +285,93 @@ void TStaffView::layLineNote(TLineNote& note)
         TBitmapLayer* layer = newLayer();
         note.LedgerLayers.push_back(layer);
         ShowPicture(layer, notes_.Bitmap(OneLedgerLinePicture + lines - 1));
-        PlaceLayer(layer, note.Left - staff::kLedgerBeforeNote, top);
+        PlaceLayer(layer, note.Left + note.HeadShift - staff::kLedgerBeforeNote, top);
         laid += lines;
     }
     showMark(note);
+}
+
+const TBitmap32* TStaffView::bareHead(TColor32 colour)
+{
+    std::unique_ptr<TBitmap32>& kept = bareHeads_[colour];
+    if (!kept) {
+        // The head of a stem-up picture, but for its last column, where the stem runs down into
+        // the head: that column comes from the stem-down picture, whose stem leaves it alone.
+        const TBitmap32* up = tinted(NoteStemUpPicture, colour);
+        const TBitmap32* down = tinted(NoteStemDownPicture, colour);
+        kept = std::make_unique<TBitmap32>();
+        kept->SetSize(up->Width(), kHeadHeight);
+        for (int y = 0; y < kHeadHeight; ++y)
+            for (int x = 0; x < up->Width(); ++x)
+                kept->Pixel(x, y) =
+                    x + 1 < up->Width() ? up->Pixel(x, up->Height() - kHeadHeight + y) : down->Pixel(x, y);
+        kept->Changed();
+    }
+    return kept.get();
+}
+
+const TBitmap32* TStaffView::headPicture(const TLineNote& note, TColor32 colour)
+{
+    return note.HeadShift != 0 ? bareHead(colour) : tinted(staff::notePicture(note.StemDown), colour);
+}
+
+void TStaffView::arrangeStacks()
+{
+    std::map<std::pair<int, int>, std::vector<TLineNote*>> stacks;
+    for (TLineNote& note : line_)
+        stacks[{note.Written.Place, note.Written.Clef}].push_back(&note);
+    const auto row = [](const TLineNote* n) { return HeadRow(n->Written.Clef, n->Spelling.Natural); };
+    const int shift = notes_.Bitmap(NoteStemUpPicture)->Width() - 1; // a head beside the stem shares its column
+    for (auto& [where, stack] : stacks) {
+        if (stack.size() < 2)
+            continue;
+        // Bottom to top.
+        std::sort(stack.begin(), stack.end(), [&](const TLineNote* a, const TLineNote* b) { return row(a) > row(b); });
+        const TClefStaff& s = clefStaff(where.second);
+        const int middle = s.TopLine + 2 * staff::kLineSpacing;
+        const bool down = row(stack.front()) + row(stack.back()) < 2 * middle;
+        for (TLineNote* n : stack) {
+            n->StackStem = down ? 1 : 0;
+            n->OwnLedgers = false;
+        }
+        // A second's two heads cannot share a side: going up the stack (or down it, for a stem
+        // going down), each note a step from one left in place stands on the stem's other side.
+        for (std::size_t k = 1; k < stack.size(); ++k) {
+            const std::size_t i = down ? stack.size() - 1 - k : k;
+            const std::size_t previous = down ? i + 1 : i - 1;
+            if (std::abs(row(stack[i]) - row(stack[previous])) == staff::kStep && stack[previous]->HeadShift == 0)
+                stack[i]->HeadShift = down ? -shift : shift;
+        }
+        // The outermost notes lay the ledger lines for the stack; a head beside the stem beyond the
+        // staff lays its own, which the stack's cover but for its far side.
+        stack.front()->OwnLedgers = row(stack.front()) > s.BottomLine;
+        stack.back()->OwnLedgers = row(stack.back()) < s.TopLine;
+        for (TLineNote* n : stack)
+            if (n->HeadShift != 0 && (row(n) < s.TopLine - staff::kStep || row(n) > s.BottomLine + staff::kStep))
+                n->OwnLedgers = true;
+        // The signs, top to bottom, each in the column nearest the heads where it touches no other.
+        int headsLeft = stack.front()->Left;
+        for (const TLineNote* n : stack)
+            headsLeft = std::min(headsLeft, n->Left + n->HeadShift);
+        std::vector<std::vector<std::pair<int, int>>> columns; // the rows each column's signs take
+        for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+            TLineNote* n = *it;
+            if (n->Spelling.Sign == TAccidental::None)
+                continue;
+            const int top = row(n) - staff::kHeadRowBelowOffset + staff::accidentalDrop(n->Spelling.Sign);
+            const int bottom = top + notes_.Bitmap(staff::accidentalPicture(n->Spelling.Sign))->Height();
+            std::size_t column = 0;
+            const auto clear = [&](const std::pair<int, int>& taken) {
+                return bottom + kSignGap <= taken.first || top >= taken.second + kSignGap;
+            };
+            while (column < columns.size() && !std::all_of(columns[column].begin(), columns[column].end(), clear))
+                ++column;
+            if (column == columns.size())
+                columns.emplace_back();
+            columns[column].emplace_back(top, bottom);
+            n->SignLeft = headsLeft - staff::kAccidentalBeforeNote - kSignColumn * static_cast<int>(column);
+        }
+    }
 }
 
 void TStaffView::showMark(TLineNote& note)
@@ -309,7 +424,7 @@ void TStaffView::MarkNote(int index, TNoteMark mark)
         note.Mark = mark;
         if (recolour) {
             const TColor32 colour = MarkColour(mark);
-            note.NoteLayer->SetBitmap(tinted(staff::notePicture(note.StemDown), colour));
+            note.NoteLayer->SetBitmap(headPicture(note, colour));
             note.NoteLayer->Bitmap()->SetDrawMode(dmBlend);
             if (note.SignLayer != nullptr) {
                 note.SignLayer->SetBitmap(tinted(staff::accidentalPicture(note.Spelling.Sign), colour));

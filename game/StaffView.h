@@ -109,6 +109,13 @@ public:
     void SetMusicKeyLine(std::span<const TWrittenNote> notes, int musicKey, int places = 0);
     // The clef of the upper staff while a line is shown (TrebleClef when none is shown).
     int UpperClef() const { return upperClef_; }
+    // As above, each note written on the natural and with the sign its spelling gives (a chord's
+    // tones each on their own letter) instead of as the key spells it; spellings holds one per note.
+    // Notes that share a place and a clef are engraved as one stack: one stem, up or down by the
+    // stack's middle, the upper note of a second right of a stem going up (the lower left of one
+    // going down), the signs in columns so that none touches another, and the ledger lines laid
+    // once for the stack.
+    void SetLine(std::span<const TWrittenNote> notes, std::span<const TSpelling> spellings, int key, int places);
     // Takes the line and the cursor off the staff. One repaint.
     void ClearLine();
     int LineLength() const { return static_cast<int>(line_.size()); }
@@ -147,14 +154,28 @@ private:
         TBitmapLayer* SignLayer = nullptr;
         std::vector<TBitmapLayer*> LedgerLayers;
         TBitmapLayer* MarkLayer = nullptr;
+        // In a stack: the stem the stack takes, how far the head stands off the stack's column (a
+        // second's other note, drawn as a bare head), the sign's left, and whether the note lays
+        // the ledger lines out to it (only the outermost of the stack do).
+        int StackStem = -1; // -1 alone, 0 up, 1 down
+        int HeadShift = 0;
+        int SignLeft = 0;
+        bool OwnLedgers = true;
     };
 
     void layLineNote(TLineNote& note);
+    // Arranges the notes of every stack of the line (see SetLine) before they are laid.
+    void arrangeStacks();
+    // The note-head picture without a stem, in a colour.
+    const TBitmap32* bareHead(TColor32 colour);
+    const TBitmap32* headPicture(const TLineNote& note, TColor32 colour);
     // The corner a note's mark may take, and the part its head and sign cover.
     static TRect markArea(const TLineNote& note);
     static TRect headArea(const TLineNote& note);
     void showMark(TLineNote& note);
     void freeLine();
+    // Lays a line in a music key, each note spelt as given or, with no spellings, as the key spells it.
+    void setLine(std::span<const TWrittenNote> notes, std::span<const TSpelling> given, int musicKey, int places);
     // The upper staff's clef and signature for a line whose notes on it are in clef.
     void showUpperClef(int clef, int musicKey);
     // A note-list picture in a colour, with its finer twin tinted alike; kept for reuse.
@@ -171,4 +192,5 @@ private:
     int upperClef_ = TrebleClef;
     TBitmap32 cursorPicture_;
     std::map<std::pair<int, TColor32>, std::unique_ptr<TBitmap32>> tinted_;
+    std::map<TColor32, std::unique_ptr<TBitmap32>> bareHeads_;
 };

@@ -25,6 +25,10 @@ void THistoryRecorder::AnswerJudged(const TJudgement& judgement)
     answer.Place = judgement.Place;
     if (judgement.TimingError)
         answer.TimingErrorMs = judgement.TimingError->count();
+    if (judgement.Exercise == TExerciseKind::Chords)
+        for (const TWrittenNote& n : judgement.Question.Notes)
+            if (n.Place == judgement.Place)
+                answer.NotesAsked.push_back(n.Note);
     Store_.AddAnswer(answer);
 }
 
@@ -39,7 +43,7 @@ std::vector<TPastAnswer> PastAnswers(const std::vector<TAnswerRecord>& answers, 
     std::vector<TPastAnswer> past;
     past.reserve(answers.size());
     for (const TAnswerRecord& a : answers)
-        if (a.Key == key)
+        if (a.Key == key && a.NotesAsked.empty()) // the chooser drills single notes
             past.push_back({a.Clef, a.Note, a.Right, a.AnswerMs, a.At});
     return past;
 }

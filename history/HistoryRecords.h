@@ -29,6 +29,9 @@ struct TAnswerRecord
     // In time: how far the key went down from the note's beat, negative when
     // early; empty at one's own pace and for a note that got no key in time.
     std::optional<int64_t> TimingErrorMs{};
+    // Every note of a stack asked at once (a chord, an interval), bottom to top; empty for a
+    // single note, which Note holds.
+    std::vector<int> NotesAsked{};
 };
 
 struct TRunRecord

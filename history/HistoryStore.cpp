@@ -56,8 +56,26 @@ const std::vector<std::vector<QString>> kSchemaSteps = {
         "ALTER TABLE answers ADD COLUMN place INTEGER NOT NULL DEFAULT 0",
         "ALTER TABLE answers ADD COLUMN timing_error_ms INTEGER",
     },
+    {
+        // Stacks of notes: every note asked at once (NULL for a single note).
+        "ALTER TABLE answers ADD COLUMN notes_asked TEXT",
+    },
 };
-static_assert(THistoryStore::SchemaVersion == 3, "one schema step per version");
+static_assert(THistoryStore::SchemaVersion == 4, "one schema step per version");
+
+// The exercise column: 0 the levels, 1 a line, 2 stacks.
+int ExerciseCode(TExerciseKind exercise)
+{
+    switch (exercise) {
+    case TExerciseKind::Line:
+        return 1;
+    case TExerciseKind::Chords:
+        return 2;
+    case TExerciseKind::Levels:
+        break;
+    }
+    return 0;
+}
 
 std::atomic<int> ConnectionCount{0};
 
@@ -140,7 +158,7 @@ void Disconnect(QSqlDatabase& db, const QString& connection)
 
 const char* const kSelectAnswers =
     "SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes,"
-    " is_right, answer_ms, input, exercise, place, timing_error_ms FROM answers ORDER BY id";
+    " is_right, answer_ms, input, exercise, place, timing_error_ms, notes_asked FROM answers ORDER BY id";
 
 // The answer on the row a query of kSelectAnswers stands on.
 TAnswerRecord AnswerAt(const QSqlQuery& query)
@@ -160,10 +178,13 @@ TAnswerRecord AnswerAt(const QSqlQuery& query)
     const int input = query.value(11).toInt();
     a.Source = InputSourceFromHistoryCode(input).value_or(TInputSource::Mouse);
     // An exercise this version does not know is read as a level's question.
-    a.Exercise = query.value(12).toInt() == 1 ? TExerciseKind::Line : TExerciseKind::Levels;
+    const int exercise = query.value(12).toInt();
+    a.Exercise = exercise == 1 ? TExerciseKind::Line : exercise == 2 ? TExerciseKind::Chords : TExerciseKind::Levels;
     a.Place = std::max(0, query.value(13).toInt());
     if (!query.value(14).isNull())
         a.TimingErrorMs = query.value(14).toLongLong();
+    if (!query.value(15).isNull())
+        a.NotesAsked = KeysFromText(query.value(15).toString());
     return a;
 }
 
@@ -647,14 +668,15 @@ void THistoryStore::AddAnswer(const TAnswerRecord& answer)
         if (Usable_) {
             QSqlQuery query(db);
             query.prepare("INSERT INTO answers(run_id, at_ms, level, key_index, clef, note, keys,"
-                          " pitch_classes, is_right, answer_ms, input, exercise, place, timing_error_ms)"
-                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                          " pitch_classes, is_right, answer_ms, input, exercise, place, timing_error_ms,"
+                          " notes_asked) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
             for (const QVariant& value :
                  {a.RunId ? QVariant(qint64(a.RunId)) : QVariant(), QVariant(qint64(Ms(a.At))), QVariant(a.Level),
                   QVariant(a.Key), QVariant(a.Clef), QVariant(a.Note), QVariant(KeysText(a.KeysGiven)),
                   QVariant(int(a.PitchClassesGiven)), QVariant(a.Right ? 1 : 0), QVariant(qint64(a.AnswerMs)),
-                  QVariant(InputKind(a.Source).HistoryCode), QVariant(a.Exercise == TExerciseKind::Line ? 1 : 0),
-                  QVariant(a.Place), a.TimingErrorMs ? QVariant(qint64(*a.TimingErrorMs)) : QVariant()})
+                  QVariant(InputKind(a.Source).HistoryCode), QVariant(ExerciseCode(a.Exercise)), QVariant(a.Place),
+                  a.TimingErrorMs ? QVariant(qint64(*a.TimingErrorMs)) : QVariant(),
+                  a.NotesAsked.empty() ? QVariant() : QVariant(KeysText(a.NotesAsked))})
                 query.addBindValue(value);
             if (ExecWhenUnlocked(query))
                 a.Id = query.lastInsertId().toLongLong();

@@ -130,6 +130,124 @@
     </message>
 </context>
 <context>
+    <name>TChordExercise</name>
+    <message>
+        <source>minor second</source>
+        <translation>kleine Sekunde</translation>
+    </message>
+    <message>
+        <source>major second</source>
+        <translation>große Sekunde</translation>
+    </message>
+    <message>
+        <source>minor third</source>
+        <translation>kleine Terz</translation>
+    </message>
+    <message>
+        <source>major third</source>
+        <translation>große Terz</translation>
+    </message>
+    <message>
+        <source>perfect fourth</source>
+        <translation>reine Quarte</translation>
+    </message>
+    <message>
+        <source>augmented fourth</source>
+        <translation>übermäßige Quarte</translation>
+    </message>
+    <message>
+        <source>diminished fifth</source>
+        <translation>verminderte Quinte</translation>
+    </message>
+    <message>
+        <source>perfect fifth</source>
+        <translation>reine Quinte</translation>
+    </message>
+    <message>
+        <source>minor sixth</source>
+        <translation>kleine Sexte</translation>
+    </message>
+    <message>
+        <source>major sixth</source>
+        <translation>große Sexte</translation>
+    </message>
+    <message>
+        <source>minor seventh</source>
+        <translation>kleine Septime</translation>
+    </message>
+    <message>
+        <source>major seventh</source>
+        <translation>große Septime</translation>
+    </message>
+    <message>
+        <source>octave</source>
+        <translation>Oktave</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-Dur</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-Moll</translation>
+    </message>
+    <message>
+        <source>%1 diminished</source>
+        <translation>%1 vermindert</translation>
+    </message>
+    <message>
+        <source>%1 augmented</source>
+        <translation>%1 übermäßig</translation>
+    </message>
+    <message>
+        <source>%1 major seventh</source>
+        <translation>%1-Dur mit großer Septime</translation>
+    </message>
+    <message>
+        <source>%1 dominant seventh</source>
+        <translation>%1 Dominantseptakkord</translation>
+    </message>
+    <message>
+        <source>%1 minor seventh</source>
+        <translation>%1-Moll-Septakkord</translation>
+    </message>
+    <message>
+        <source>%1 half-diminished seventh</source>
+        <translation>%1 halbverminderter Septakkord</translation>
+    </message>
+    <message>
+        <source>%1 diminished seventh</source>
+        <translation>%1 verminderter Septakkord</translation>
+    </message>
+    <message>
+        <source>first inversion</source>
+        <translation>erste Umkehrung</translation>
+    </message>
+    <message>
+        <source>second inversion</source>
+        <translation>zweite Umkehrung</translation>
+    </message>
+    <message>
+        <source>third inversion</source>
+        <translation>dritte Umkehrung</translation>
+    </message>
+</context>
+<context>
+    <name>TChordReading</name>
+    <message>
+        <source>Play the chord! </source>
+        <translation>Spiele den Akkord! </translation>
+    </message>
+    <message>
+        <source>Play the interval! </source>
+        <translation>Spiele das Intervall! </translation>
+    </message>
+    <message>
+        <source>Hold all its keys down together, or click them one after another.</source>
+        <translation>Halte alle seine Tasten zusammen gedrückt oder klicke sie nacheinander an.</translation>
+    </message>
+</context>
+<context>
     <name>TExportProgress</name>
     <message>
         <source>Cancel export</source>
@@ -596,6 +714,18 @@
     <message>
         <source>%1 beats a minute</source>
         <translation>%1 Schläge pro Minute</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervalle</translation>
+    </message>
+    <message>
+        <source>Triads</source>
+        <translation>Dreiklänge</translation>
+    </message>
+    <message>
+        <source>Seventh chords</source>
+        <translation>Septakkorde</translation>
     </message>
 </context>
 <context>

@@ -130,6 +130,124 @@
     </message>
 </context>
 <context>
+    <name>TChordExercise</name>
+    <message>
+        <source>minor second</source>
+        <translation>segunda menor</translation>
+    </message>
+    <message>
+        <source>major second</source>
+        <translation>segunda mayor</translation>
+    </message>
+    <message>
+        <source>minor third</source>
+        <translation>tercera menor</translation>
+    </message>
+    <message>
+        <source>major third</source>
+        <translation>tercera mayor</translation>
+    </message>
+    <message>
+        <source>perfect fourth</source>
+        <translation>cuarta justa</translation>
+    </message>
+    <message>
+        <source>augmented fourth</source>
+        <translation>cuarta aumentada</translation>
+    </message>
+    <message>
+        <source>diminished fifth</source>
+        <translation>quinta disminuida</translation>
+    </message>
+    <message>
+        <source>perfect fifth</source>
+        <translation>quinta justa</translation>
+    </message>
+    <message>
+        <source>minor sixth</source>
+        <translation>sexta menor</translation>
+    </message>
+    <message>
+        <source>major sixth</source>
+        <translation>sexta mayor</translation>
+    </message>
+    <message>
+        <source>minor seventh</source>
+        <translation>séptima menor</translation>
+    </message>
+    <message>
+        <source>major seventh</source>
+        <translation>séptima mayor</translation>
+    </message>
+    <message>
+        <source>octave</source>
+        <translation>octava</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 mayor</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 diminished</source>
+        <translation>%1 disminuido</translation>
+    </message>
+    <message>
+        <source>%1 augmented</source>
+        <translation>%1 aumentado</translation>
+    </message>
+    <message>
+        <source>%1 major seventh</source>
+        <translation>%1 mayor con séptima mayor</translation>
+    </message>
+    <message>
+        <source>%1 dominant seventh</source>
+        <translation>%1 séptima de dominante</translation>
+    </message>
+    <message>
+        <source>%1 minor seventh</source>
+        <translation>%1 menor con séptima</translation>
+    </message>
+    <message>
+        <source>%1 half-diminished seventh</source>
+        <translation>%1 semidisminuido</translation>
+    </message>
+    <message>
+        <source>%1 diminished seventh</source>
+        <translation>%1 séptima disminuida</translation>
+    </message>
+    <message>
+        <source>first inversion</source>
+        <translation>primera inversión</translation>
+    </message>
+    <message>
+        <source>second inversion</source>
+        <translation>segunda inversión</translation>
+    </message>
+    <message>
+        <source>third inversion</source>
+        <translation>tercera inversión</translation>
+    </message>
+</context>
+<context>
+    <name>TChordReading</name>
+    <message>
+        <source>Play the chord! </source>
+        <translation>¡Toca el acorde! </translation>
+    </message>
+    <message>
+        <source>Play the interval! </source>
+        <translation>¡Toca el intervalo! </translation>
+    </message>
+    <message>
+        <source>Hold all its keys down together, or click them one after another.</source>
+        <translation>Mantén todas sus teclas pulsadas a la vez, o haz clic en ellas una tras otra.</translation>
+    </message>
+</context>
+<context>
     <name>TExportProgress</name>
     <message>
         <source>Cancel export</source>
@@ -596,6 +714,18 @@
     <message>
         <source>%1 beats a minute</source>
         <translation>%1 pulsos por minuto</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervalos</translation>
+    </message>
+    <message>
+        <source>Triads</source>
+        <translation>Tríadas</translation>
+    </message>
+    <message>
+        <source>Seventh chords</source>
+        <translation>Acordes de séptima</translation>
     </message>
 </context>
 <context>

@@ -130,6 +130,124 @@
     </message>
 </context>
 <context>
+    <name>TChordExercise</name>
+    <message>
+        <source>minor second</source>
+        <translation>seconde mineure</translation>
+    </message>
+    <message>
+        <source>major second</source>
+        <translation>seconde majeure</translation>
+    </message>
+    <message>
+        <source>minor third</source>
+        <translation>tierce mineure</translation>
+    </message>
+    <message>
+        <source>major third</source>
+        <translation>tierce majeure</translation>
+    </message>
+    <message>
+        <source>perfect fourth</source>
+        <translation>quarte juste</translation>
+    </message>
+    <message>
+        <source>augmented fourth</source>
+        <translation>quarte augmentée</translation>
+    </message>
+    <message>
+        <source>diminished fifth</source>
+        <translation>quinte diminuée</translation>
+    </message>
+    <message>
+        <source>perfect fifth</source>
+        <translation>quinte juste</translation>
+    </message>
+    <message>
+        <source>minor sixth</source>
+        <translation>sixte mineure</translation>
+    </message>
+    <message>
+        <source>major sixth</source>
+        <translation>sixte majeure</translation>
+    </message>
+    <message>
+        <source>minor seventh</source>
+        <translation>septième mineure</translation>
+    </message>
+    <message>
+        <source>major seventh</source>
+        <translation>septième majeure</translation>
+    </message>
+    <message>
+        <source>octave</source>
+        <translation>octave</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 majeur</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 mineur</translation>
+    </message>
+    <message>
+        <source>%1 diminished</source>
+        <translation>%1 diminué</translation>
+    </message>
+    <message>
+        <source>%1 augmented</source>
+        <translation>%1 augmenté</translation>
+    </message>
+    <message>
+        <source>%1 major seventh</source>
+        <translation>%1 majeur avec septième majeure</translation>
+    </message>
+    <message>
+        <source>%1 dominant seventh</source>
+        <translation>%1 septième de dominante</translation>
+    </message>
+    <message>
+        <source>%1 minor seventh</source>
+        <translation>%1 mineur septième</translation>
+    </message>
+    <message>
+        <source>%1 half-diminished seventh</source>
+        <translation>%1 semi-diminué</translation>
+    </message>
+    <message>
+        <source>%1 diminished seventh</source>
+        <translation>%1 septième diminuée</translation>
+    </message>
+    <message>
+        <source>first inversion</source>
+        <translation>premier renversement</translation>
+    </message>
+    <message>
+        <source>second inversion</source>
+        <translation>deuxième renversement</translation>
+    </message>
+    <message>
+        <source>third inversion</source>
+        <translation>troisième renversement</translation>
+    </message>
+</context>
+<context>
+    <name>TChordReading</name>
+    <message>
+        <source>Play the chord! </source>
+        <translation>Joue l&apos;accord ! </translation>
+    </message>
+    <message>
+        <source>Play the interval! </source>
+        <translation>Joue l&apos;intervalle ! </translation>
+    </message>
+    <message>
+        <source>Hold all its keys down together, or click them one after another.</source>
+        <translation>Maintiens toutes ses touches ensemble, ou clique-les l&apos;une après l&apos;autre.</translation>
+    </message>
+</context>
+<context>
     <name>TExportProgress</name>
     <message>
         <source>Cancel export</source>
@@ -596,6 +714,18 @@
     <message>
         <source>%1 beats a minute</source>
         <translation>%1 battements par minute</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervalles</translation>
+    </message>
+    <message>
+        <source>Triads</source>
+        <translation>Accords de trois sons</translation>
+    </message>
+    <message>
+        <source>Seventh chords</source>
+        <translation>Accords de septième</translation>
     </message>
 </context>
 <context>

@@ -130,6 +130,124 @@
     </message>
 </context>
 <context>
+    <name>TChordExercise</name>
+    <message>
+        <source>minor second</source>
+        <translation>seconda minore</translation>
+    </message>
+    <message>
+        <source>major second</source>
+        <translation>seconda maggiore</translation>
+    </message>
+    <message>
+        <source>minor third</source>
+        <translation>terza minore</translation>
+    </message>
+    <message>
+        <source>major third</source>
+        <translation>terza maggiore</translation>
+    </message>
+    <message>
+        <source>perfect fourth</source>
+        <translation>quarta giusta</translation>
+    </message>
+    <message>
+        <source>augmented fourth</source>
+        <translation>quarta aumentata</translation>
+    </message>
+    <message>
+        <source>diminished fifth</source>
+        <translation>quinta diminuita</translation>
+    </message>
+    <message>
+        <source>perfect fifth</source>
+        <translation>quinta giusta</translation>
+    </message>
+    <message>
+        <source>minor sixth</source>
+        <translation>sesta minore</translation>
+    </message>
+    <message>
+        <source>major sixth</source>
+        <translation>sesta maggiore</translation>
+    </message>
+    <message>
+        <source>minor seventh</source>
+        <translation>settima minore</translation>
+    </message>
+    <message>
+        <source>major seventh</source>
+        <translation>settima maggiore</translation>
+    </message>
+    <message>
+        <source>octave</source>
+        <translation>ottava</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maggiore</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 minore</translation>
+    </message>
+    <message>
+        <source>%1 diminished</source>
+        <translation>%1 diminuito</translation>
+    </message>
+    <message>
+        <source>%1 augmented</source>
+        <translation>%1 aumentato</translation>
+    </message>
+    <message>
+        <source>%1 major seventh</source>
+        <translation>%1 maggiore con settima maggiore</translation>
+    </message>
+    <message>
+        <source>%1 dominant seventh</source>
+        <translation>%1 settima di dominante</translation>
+    </message>
+    <message>
+        <source>%1 minor seventh</source>
+        <translation>%1 minore settima</translation>
+    </message>
+    <message>
+        <source>%1 half-diminished seventh</source>
+        <translation>%1 semidiminuito</translation>
+    </message>
+    <message>
+        <source>%1 diminished seventh</source>
+        <translation>%1 settima diminuita</translation>
+    </message>
+    <message>
+        <source>first inversion</source>
+        <translation>primo rivolto</translation>
+    </message>
+    <message>
+        <source>second inversion</source>
+        <translation>secondo rivolto</translation>
+    </message>
+    <message>
+        <source>third inversion</source>
+        <translation>terzo rivolto</translation>
+    </message>
+</context>
+<context>
+    <name>TChordReading</name>
+    <message>
+        <source>Play the chord! </source>
+        <translation>Suona l&apos;accordo! </translation>
+    </message>
+    <message>
+        <source>Play the interval! </source>
+        <translation>Suona l&apos;intervallo! </translation>
+    </message>
+    <message>
+        <source>Hold all its keys down together, or click them one after another.</source>
+        <translation>Tieni premuti tutti i suoi tasti insieme, oppure cliccali uno dopo l&apos;altro.</translation>
+    </message>
+</context>
+<context>
     <name>TExportProgress</name>
     <message>
         <source>Cancel export</source>
@@ -596,6 +714,18 @@
     <message>
         <source>%1 beats a minute</source>
         <translation>%1 battiti al minuto</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervalli</translation>
+    </message>
+    <message>
+        <source>Triads</source>
+        <translation>Triadi</translation>
+    </message>
+    <message>
+        <source>Seventh chords</source>
+        <translation>Accordi di settima</translation>
     </message>
 </context>
 <context>

@@ -130,6 +130,124 @@
     </message>
 </context>
 <context>
+    <name>TChordExercise</name>
+    <message>
+        <source>minor second</source>
+        <translation>sekunda mała</translation>
+    </message>
+    <message>
+        <source>major second</source>
+        <translation>sekunda wielka</translation>
+    </message>
+    <message>
+        <source>minor third</source>
+        <translation>tercja mała</translation>
+    </message>
+    <message>
+        <source>major third</source>
+        <translation>tercja wielka</translation>
+    </message>
+    <message>
+        <source>perfect fourth</source>
+        <translation>kwarta czysta</translation>
+    </message>
+    <message>
+        <source>augmented fourth</source>
+        <translation>kwarta zwiększona</translation>
+    </message>
+    <message>
+        <source>diminished fifth</source>
+        <translation>kwinta zmniejszona</translation>
+    </message>
+    <message>
+        <source>perfect fifth</source>
+        <translation>kwinta czysta</translation>
+    </message>
+    <message>
+        <source>minor sixth</source>
+        <translation>seksta mała</translation>
+    </message>
+    <message>
+        <source>major sixth</source>
+        <translation>seksta wielka</translation>
+    </message>
+    <message>
+        <source>minor seventh</source>
+        <translation>septyma mała</translation>
+    </message>
+    <message>
+        <source>major seventh</source>
+        <translation>septyma wielka</translation>
+    </message>
+    <message>
+        <source>octave</source>
+        <translation>oktawa</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-dur</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-moll</translation>
+    </message>
+    <message>
+        <source>%1 diminished</source>
+        <translation>%1 zmniejszony</translation>
+    </message>
+    <message>
+        <source>%1 augmented</source>
+        <translation>%1 zwiększony</translation>
+    </message>
+    <message>
+        <source>%1 major seventh</source>
+        <translation>%1-dur z septymą wielką</translation>
+    </message>
+    <message>
+        <source>%1 dominant seventh</source>
+        <translation>%1 septymowy dominantowy</translation>
+    </message>
+    <message>
+        <source>%1 minor seventh</source>
+        <translation>%1-moll z septymą małą</translation>
+    </message>
+    <message>
+        <source>%1 half-diminished seventh</source>
+        <translation>%1 półzmniejszony septymowy</translation>
+    </message>
+    <message>
+        <source>%1 diminished seventh</source>
+        <translation>%1 zmniejszony septymowy</translation>
+    </message>
+    <message>
+        <source>first inversion</source>
+        <translation>pierwszy przewrót</translation>
+    </message>
+    <message>
+        <source>second inversion</source>
+        <translation>drugi przewrót</translation>
+    </message>
+    <message>
+        <source>third inversion</source>
+        <translation>trzeci przewrót</translation>
+    </message>
+</context>
+<context>
+    <name>TChordReading</name>
+    <message>
+        <source>Play the chord! </source>
+        <translation>Zagraj akord! </translation>
+    </message>
+    <message>
+        <source>Play the interval! </source>
+        <translation>Zagraj interwał! </translation>
+    </message>
+    <message>
+        <source>Hold all its keys down together, or click them one after another.</source>
+        <translation>Przytrzymaj razem wszystkie jego klawisze albo klikaj je po kolei.</translation>
+    </message>
+</context>
+<context>
     <name>TExportProgress</name>
     <message>
         <source>Cancel export</source>
@@ -596,6 +714,18 @@
     <message>
         <source>%1 beats a minute</source>
         <translation>%1 ud./min</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Interwały</translation>
+    </message>
+    <message>
+        <source>Triads</source>
+        <translation>Trójdźwięki</translation>
+    </message>
+    <message>
+        <source>Seventh chords</source>
+        <translation>Akordy septymowe</translation>
     </message>
 </context>
 <context>

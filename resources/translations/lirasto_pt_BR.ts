@@ -130,6 +130,124 @@
     </message>
 </context>
 <context>
+    <name>TChordExercise</name>
+    <message>
+        <source>minor second</source>
+        <translation>segunda menor</translation>
+    </message>
+    <message>
+        <source>major second</source>
+        <translation>segunda maior</translation>
+    </message>
+    <message>
+        <source>minor third</source>
+        <translation>terça menor</translation>
+    </message>
+    <message>
+        <source>major third</source>
+        <translation>terça maior</translation>
+    </message>
+    <message>
+        <source>perfect fourth</source>
+        <translation>quarta justa</translation>
+    </message>
+    <message>
+        <source>augmented fourth</source>
+        <translation>quarta aumentada</translation>
+    </message>
+    <message>
+        <source>diminished fifth</source>
+        <translation>quinta diminuta</translation>
+    </message>
+    <message>
+        <source>perfect fifth</source>
+        <translation>quinta justa</translation>
+    </message>
+    <message>
+        <source>minor sixth</source>
+        <translation>sexta menor</translation>
+    </message>
+    <message>
+        <source>major sixth</source>
+        <translation>sexta maior</translation>
+    </message>
+    <message>
+        <source>minor seventh</source>
+        <translation>sétima menor</translation>
+    </message>
+    <message>
+        <source>major seventh</source>
+        <translation>sétima maior</translation>
+    </message>
+    <message>
+        <source>octave</source>
+        <translation>oitava</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maior</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 diminished</source>
+        <translation>%1 diminuto</translation>
+    </message>
+    <message>
+        <source>%1 augmented</source>
+        <translation>%1 aumentado</translation>
+    </message>
+    <message>
+        <source>%1 major seventh</source>
+        <translation>%1 maior com sétima maior</translation>
+    </message>
+    <message>
+        <source>%1 dominant seventh</source>
+        <translation>%1 com sétima da dominante</translation>
+    </message>
+    <message>
+        <source>%1 minor seventh</source>
+        <translation>%1 menor com sétima</translation>
+    </message>
+    <message>
+        <source>%1 half-diminished seventh</source>
+        <translation>%1 meio-diminuto</translation>
+    </message>
+    <message>
+        <source>%1 diminished seventh</source>
+        <translation>%1 com sétima diminuta</translation>
+    </message>
+    <message>
+        <source>first inversion</source>
+        <translation>primeira inversão</translation>
+    </message>
+    <message>
+        <source>second inversion</source>
+        <translation>segunda inversão</translation>
+    </message>
+    <message>
+        <source>third inversion</source>
+        <translation>terceira inversão</translation>
+    </message>
+</context>
+<context>
+    <name>TChordReading</name>
+    <message>
+        <source>Play the chord! </source>
+        <translation>Toque o acorde! </translation>
+    </message>
+    <message>
+        <source>Play the interval! </source>
+        <translation>Toque o intervalo! </translation>
+    </message>
+    <message>
+        <source>Hold all its keys down together, or click them one after another.</source>
+        <translation>Segure todas as suas teclas juntas, ou clique nelas uma após a outra.</translation>
+    </message>
+</context>
+<context>
     <name>TExportProgress</name>
     <message>
         <source>Cancel export</source>
@@ -596,6 +714,18 @@
     <message>
         <source>%1 beats a minute</source>
         <translation>%1 batidas por minuto</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervalos</translation>
+    </message>
+    <message>
+        <source>Triads</source>
+        <translation>Tríades</translation>
+    </message>
+    <message>
+        <source>Seventh chords</source>
+        <translation>Acordes de sétima</translation>
     </message>
 </context>
 <context>

@@ -130,6 +130,124 @@
     </message>
 </context>
 <context>
+    <name>TChordExercise</name>
+    <message>
+        <source>minor second</source>
+        <translation>малая секунда</translation>
+    </message>
+    <message>
+        <source>major second</source>
+        <translation>большая секунда</translation>
+    </message>
+    <message>
+        <source>minor third</source>
+        <translation>малая терция</translation>
+    </message>
+    <message>
+        <source>major third</source>
+        <translation>большая терция</translation>
+    </message>
+    <message>
+        <source>perfect fourth</source>
+        <translation>чистая кварта</translation>
+    </message>
+    <message>
+        <source>augmented fourth</source>
+        <translation>увеличенная кварта</translation>
+    </message>
+    <message>
+        <source>diminished fifth</source>
+        <translation>уменьшённая квинта</translation>
+    </message>
+    <message>
+        <source>perfect fifth</source>
+        <translation>чистая квинта</translation>
+    </message>
+    <message>
+        <source>minor sixth</source>
+        <translation>малая секста</translation>
+    </message>
+    <message>
+        <source>major sixth</source>
+        <translation>большая секста</translation>
+    </message>
+    <message>
+        <source>minor seventh</source>
+        <translation>малая септима</translation>
+    </message>
+    <message>
+        <source>major seventh</source>
+        <translation>большая септима</translation>
+    </message>
+    <message>
+        <source>octave</source>
+        <translation>октава</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 мажор</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 минор</translation>
+    </message>
+    <message>
+        <source>%1 diminished</source>
+        <translation>%1 уменьшённое трезвучие</translation>
+    </message>
+    <message>
+        <source>%1 augmented</source>
+        <translation>%1 увеличенное трезвучие</translation>
+    </message>
+    <message>
+        <source>%1 major seventh</source>
+        <translation>%1 большой мажорный септаккорд</translation>
+    </message>
+    <message>
+        <source>%1 dominant seventh</source>
+        <translation>%1 доминантсептаккорд</translation>
+    </message>
+    <message>
+        <source>%1 minor seventh</source>
+        <translation>%1 малый минорный септаккорд</translation>
+    </message>
+    <message>
+        <source>%1 half-diminished seventh</source>
+        <translation>%1 полуменьшённый септаккорд</translation>
+    </message>
+    <message>
+        <source>%1 diminished seventh</source>
+        <translation>%1 уменьшённый септаккорд</translation>
+    </message>
+    <message>
+        <source>first inversion</source>
+        <translation>первое обращение</translation>
+    </message>
+    <message>
+        <source>second inversion</source>
+        <translation>второе обращение</translation>
+    </message>
+    <message>
+        <source>third inversion</source>
+        <translation>третье обращение</translation>
+    </message>
+</context>
+<context>
+    <name>TChordReading</name>
+    <message>
+        <source>Play the chord! </source>
+        <translation>Сыграй аккорд! </translation>
+    </message>
+    <message>
+        <source>Play the interval! </source>
+        <translation>Сыграй интервал! </translation>
+    </message>
+    <message>
+        <source>Hold all its keys down together, or click them one after another.</source>
+        <translation>Держи все его клавиши вместе или щёлкай по ним по очереди.</translation>
+    </message>
+</context>
+<context>
     <name>TExportProgress</name>
     <message>
         <source>Cancel export</source>
@@ -596,6 +714,18 @@
     <message>
         <source>%1 beats a minute</source>
         <translation>%1 уд./мин</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Интервалы</translation>
+    </message>
+    <message>
+        <source>Triads</source>
+        <translation>Трезвучия</translation>
+    </message>
+    <message>
+        <source>Seventh chords</source>
+        <translation>Септаккорды</translation>
     </message>
 </context>
 <context>

@@ -108,7 +108,37 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"NotesThree", {kNotes, "3"}, TAction::UsageError, "--notes"},
         Row{"NotesSeventeen", {kNotes, "17"}, TAction::UsageError, "--notes"},
         Row{"TwiceGiven", {kLevel, "2", kLevel, "3"}, TAction::UsageError, "--level"},
-        Row{"LineOptionWithLevels", {kExercise, "levels", kTempo, "60"}, TAction::UsageError, "--tempo"}));
+        Row{"LineOptionWithLevels", {kExercise, "levels", kTempo, "60"}, TAction::UsageError, "--tempo"},
+        Row{"ChordsInAKey",
+            {"--chords", "triads", kKey, "D", kStaff, "bass"},
+            TAction::Run,
+            "",
+            K::Chords,
+            {},
+            2,
+            {},
+            {},
+            S::Bass},
+        Row{"ChordsOther", {"--chords", "ninths"}, TAction::UsageError, "--chords"},
+        Row{"ChromaticAlone", {"--chromatic", kKey, "D"}, TAction::UsageError, "--chromatic"},
+        Row{"ChordsEmpty", {"--chords="}, TAction::UsageError, "--chords"},
+        Row{"ChordsWithExercise", {kExercise, "line", "--chords", "triads"}, TAction::UsageError, "--chords"},
+        Row{"ChordsWithTempo", {"--chords", "sevenths", kTempo, "60"}, TAction::UsageError, "--tempo"}));
+
+// Each word of --chords names its family, which the chord settings carry.
+TEST(CommandLineChords, NamesTheFamily)
+{
+    const std::pair<const char*, TChordFamily> words[] = {
+        {"intervals", TChordFamily::Intervals}, {"triads", TChordFamily::Triads}, {"sevenths", TChordFamily::Sevenths}};
+    for (const auto& [word, family] : words) {
+        const TCommandLine parsed = ParseCommandLine({"lirasto", "--chords", word});
+        ASSERT_EQ(parsed.Action, TAction::Run) << word;
+        EXPECT_EQ(parsed.Options.ChordSettings().Family, family);
+        EXPECT_EQ(parsed.Options.ChordSettings().Key, -1);
+        EXPECT_FALSE(parsed.Options.ChordSettings().Chromatic);
+    }
+    EXPECT_TRUE(ParseCommandLine({"lirasto", "--chords", "triads", "--chromatic"}).Options.ChordSettings().Chromatic);
+}
 
 // The options of the clef, range, key and accidentals make the line's settings.
 struct LineRow
@@ -162,7 +192,7 @@ TEST(CommandLineUsage, NamesEveryOption)
     const QString usage = CommandLineUsage();
     EXPECT_TRUE(usage.startsWith(QStringLiteral("Usage: lirasto [options]"))) << usage.toStdString();
     for (const char* option : {"--help", "--version", "--exercise", "--level", "--key", "--staff", "--clef", "--range",
-                               "--accidentals", "--tempo", "--notes", "--microphone"})
+                               "--accidentals", "--tempo", "--notes", "--microphone", "--chords", "--chromatic"})
         EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
 }
 

@@ -87,6 +87,20 @@ TEST(NoteStatistics, CountsPerNoteAndListsTheWeakest)
     EXPECT_EQ(NoteTip(stats[66 - 53], 2), "F\u266F4 (treble): 9 answers, 44 % right, median 3.2 s");
 }
 
+// A stack counts for each of its notes: right where the answer held that note's pitch class.
+TEST(NoteStatistics, CountsEachNoteOfAStack)
+{
+    TAnswerRecord chord = answer(1, 60, false, 1500);
+    chord.Exercise = TExerciseKind::Chords;
+    chord.NotesAsked = {60, 64, 67};
+    chord.PitchClassesGiven = PitchClassBit(0) | PitchClassBit(4) | PitchClassBit(8);
+    const std::vector<TNoteStats> stats = NoteStatistics({chord, answer(1, 67, true, 500)}, 2);
+    EXPECT_EQ(std::pair(stats[60 - 53].Answers, stats[60 - 53].Right), std::pair(1, 1));
+    EXPECT_EQ(std::pair(stats[64 - 53].Answers, stats[64 - 53].Right), std::pair(1, 1));
+    EXPECT_EQ(std::pair(stats[67 - 53].Answers, stats[67 - 53].Right), std::pair(2, 1));
+    EXPECT_EQ(stats[67 - 53].MedianMs, 1000);
+}
+
 // Lines count the notes read a minute over each run's span, and in time the share of notes on their beat;
 // their notes colour the staff like any other answer.
 TEST(LineFigures, CountNotesAMinuteAndTheShareOnTime)

@@ -275,6 +275,16 @@ TEST(SoundOutput, QuestionSoundsWhenPosedAndRightNoteFollowsWrongAnswer)
     EXPECT_GE(delay, 300ms);
     EXPECT_LE(delay, 500ms);
     EXPECT_NEAR(centsIn(capture, up + onset + capture.at(0.1), 0.8, 72), 0.0, 10.0);
+
+    // A stack asked sounds whole, every note together.
+    std::vector<int> struck;
+    QObject::connect(&sound, &TPianoSound::sounded, [&struck](int note, bool on) {
+        if (on)
+            struck.push_back(note);
+    });
+    listener.setPlayQuestion(true);
+    listener.QuestionPosed(TQuestion{1, 0, 1, 60, {{1, 60, 0}, {1, 64, 0}, {1, 67, 0}}, TExerciseKind::Chords});
+    EXPECT_EQ(struck, (std::vector<int>{60, 64, 67}));
 }
 
 // The metronome's clicks fall on the beat grid of the rendered samples (within a millisecond, a

@@ -461,6 +461,69 @@ TEST_F(EndToEndLinePlay, WaitModeMarksEachNoteAndWaitsAfterAMiss)
         << "the page did not turn after the last note";
 }
 
+// Triads read from the screen as a musician reads a stack and played through the program's JACK
+// MIDI port as keys held together: the right three keys score, a wrong one among them is wrong.
+class EndToEndChordPlay : public EndToEndMidiPlay
+{
+protected:
+    // The stack stands at the second of four places of a line.
+    static constexpr int kStackLeft = 150 + (545 - 150) / 3;
+
+    void SetUp() override
+    {
+        args_ = {"--chords", "triads", "--key", "A", "--staff", "treble"};
+        EndToEndMidiPlay::SetUp();
+    }
+    std::vector<StaffReading> waitForTriad()
+    {
+        std::vector<StaffReading> previous, current;
+        pollUntil(
+            [&] {
+                previous = current;
+                current = readStack(grab(), *staffOrigin_, references_, kStackLeft);
+                return current.size() == 3 && current == previous;
+            },
+            8s, 100ms);
+        return current.size() == 3 && current == previous ? current : std::vector<StaffReading>{};
+    }
+    int hold(const std::vector<int>& notes)
+    {
+        std::vector<std::string> args{"--connect", "Lirasto Notes:MIDI in"};
+        for (int n : notes)
+            args.push_back("on " + std::to_string(n));
+        for (int n : notes)
+            args.push_back("off " + std::to_string(n));
+        args.push_back("sync");
+        return send(args);
+    }
+    Verdict verdict() { return readVerdict(grab(), kAnswerLabel.translated(panel_)); }
+};
+
+TEST_F(EndToEndChordPlay, TriadsReadFromTheScreenAndHeldOnMidi)
+{
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
+    const std::vector<StaffReading> first = waitForTriad();
+    ASSERT_EQ(first.size(), 3u) << "no triad read at column " << kStackLeft;
+    saveShot(shot_, "chord-0");
+    std::vector<int> notes;
+    for (const StaffReading& head : first) {
+        EXPECT_EQ(head.key, 9) << head.describe();
+        notes.push_back(soundingNote(head));
+    }
+    ASSERT_EQ(hold(notes), 0);
+    ASSERT_TRUE(pollUntil([&] { return verdict() == Verdict::Right; }, 3s))
+        << "no \"RIGHT!\" for " << first[0].describe() << ", " << first[1].describe() << ", " << first[2].describe();
+
+    saveShot(shot_, "chord-right");
+    // A stack answered right turns green, which this reader does not take for a question; the
+    // next triad comes on the next second. Its top note played a semitone off is wrong.
+    const std::vector<StaffReading> second = waitForTriad();
+    ASSERT_EQ(second.size(), 3u) << "no second triad";
+    ASSERT_EQ(hold({soundingNote(second[0]), soundingNote(second[1]), soundingNote(second[2]) + 1}), 0);
+    ASSERT_TRUE(pollUntil([&] { return verdict() == Verdict::Wrong; }, 3s)) << "no \"WRONG!\" for a wrong key";
+    saveShot(shot_, "chord-wrong");
+}
+
 // In time: the player hears the count-in bar after the page turns and plays each note on its
 // beat; every note is judged on time, the last one too (the verdict after the page turns).
 TEST_F(EndToEndLinePlay, TempoModePlayedOnTheBeatIsAllOnTime)

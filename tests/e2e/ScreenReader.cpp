@@ -1,5 +1,6 @@
 #include "tests/e2e/ScreenReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -230,6 +231,17 @@ int soundingPitchClass(int naturalNote, Accidental accidental, int key)
 
 namespace {
 
+// The written letter of a head centred on a row of a staff.
+int naturalNoteAt(bool treble, double headCentreRow)
+{
+    const int bottomLine = treble ? kTrebleBottomLine : kBassBottomLine;
+    const int bottomDiatonic = treble ? 4 * 7 + 2 : 2 * 7 + 4; // E4, G2
+    const int steps = static_cast<int>(std::lround((bottomLine - headCentreRow) / 5.0));
+    const int diatonic = bottomDiatonic + steps;
+    static constexpr std::array<int, 7> kLetterPitch = {0, 2, 4, 5, 7, 9, 11};
+    return 12 * (diatonic / 7 + 1) + kLetterPitch[diatonic % 7];
+}
+
 // The note whose head lies shift columns right of the single note's place.
 std::optional<StaffReading> readNoteAt(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
                                        int shift)
@@ -268,12 +280,7 @@ std::optional<StaffReading> readNoteAt(const QImage& shot, QPoint staffOrigin, c
         reading.treble = dark(staff.at(kLedgerProbeColumn, kTrebleBottomLine + 10));
     else
         reading.treble = reading.headCentreRow < middle;
-    const int bottomLine = reading.treble ? kTrebleBottomLine : kBassBottomLine;
-    const int bottomDiatonic = reading.treble ? 4 * 7 + 2 : 2 * 7 + 4; // E4, G2
-    const int steps = static_cast<int>(std::lround((bottomLine - reading.headCentreRow) / 5.0));
-    const int diatonic = bottomDiatonic + steps;
-    static constexpr std::array<int, 7> kLetterPitch = {0, 2, 4, 5, 7, 9, 11};
-    reading.naturalNote = 12 * (diatonic / 7 + 1) + kLetterPitch[diatonic % 7];
+    reading.naturalNote = naturalNoteAt(reading.treble, reading.headCentreRow);
 
     // A sign before the head: ink in the columns left of the ledger lines, off the staff lines.
     const int centre = static_cast<int>(std::lround(reading.headCentreRow));
@@ -350,6 +357,59 @@ std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const Re
         places.push_back({readNoteAt(shot, staffOrigin, references, shift), markAt(shot, staffOrigin, shift)});
     }
     return places;
+}
+
+std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
+                                    int left)
+{
+    // Heads are 12 columns wide and 10 rows tall; one beside the stem stands 11 columns off. A
+    // column's inner ten columns leave out the stems, so that touching heads (a third apart) make
+    // one band of rows, ten for each head.
+    constexpr int kHead = 10, kBeside = 11;
+    const StaffView staff(shot, staffOrigin);
+    const std::optional<int> key = readKeySignature(shot, staffOrigin, references);
+    if (!key)
+        return {};
+    std::vector<StaffReading> heads;
+    bool headLeftOfStem = false;
+    for (int shift : {-kBeside, 0, kBeside}) {
+        // A ledger line drawn through a head leaves a row without navy: a gap of one row is bridged.
+        int first = -1, last = -1;
+        for (int y = kFirstNoteRow; y <= kVisibleStaffHeight + 1; ++y) {
+            int count = 0;
+            if (y < kVisibleStaffHeight)
+                for (int x = left + shift + 1; x <= left + shift + 10; ++x)
+                    count += navy(staff.at(x, y)) ? 1 : 0;
+            if (count >= 5) {
+                first = first < 0 ? y : first;
+                last = y;
+                continue;
+            }
+            if (first < 0 || y - last < 2)
+                continue;
+            const int rows = last - first + 1, stacked = (rows + kHead / 2) / kHead;
+            for (int k = 0; k < stacked; ++k) {
+                StaffReading reading;
+                reading.headCentreRow = first + (rows - kHead * stacked) / 2.0 + kHead * k + (kHead - 1) / 2.0;
+                reading.treble = reading.headCentreRow < (kTrebleBottomLine + kBassTopLine) / 2;
+                reading.naturalNote = naturalNoteAt(reading.treble, reading.headCentreRow);
+                reading.key = *key;
+                reading.pitchClass = soundingPitchClass(reading.naturalNote, Accidental::None, *key);
+                heads.push_back(reading);
+                headLeftOfStem = headLeftOfStem || shift < 0;
+            }
+            first = -1;
+        }
+    }
+    // Ink left of the heads off the rows of staff and ledger lines is a sign.
+    const int signsRight = left - (headLeftOfStem ? kBeside : 0) - 2;
+    for (int y = kFirstNoteRow; y < kVisibleStaffHeight; ++y)
+        for (int x = signsRight - 30; x <= signsRight && y % 10 != 0; ++x)
+            if (dark(staff.at(x, y)))
+                return {};
+    std::sort(heads.begin(), heads.end(),
+              [](const StaffReading& a, const StaffReading& b) { return a.headCentreRow > b.headCentreRow; });
+    return heads;
 }
 
 Verdict readVerdict(const QImage& shot, QRect region)

@@ -75,6 +75,12 @@ struct LinePlace
 // knows where a line's places lie.
 std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count);
 
+// A stack of notes written at one place (a chord) whose stem column stands at left: its heads
+// bottom to top, those beside the stem too, read on the key signature. Empty while no head is
+// drawn there, or when a sign stands before the stack (this reader reads stacks in the key only).
+std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
+                                    int left);
+
 // A screenshot of a window scaled by `scale` (above 1), brought back to the window's logical
 // pixels: each the mean of the device pixels it covers.
 QImage toLogicalPixels(const QImage& shot, double scale);

@@ -190,7 +190,8 @@ void MakeDamaged(const std::string& how, const fs::path& db)
     if (how == "foreign")
         Sql(db, {"CREATE TABLE contacts(name TEXT)"});
     if (how == "newer")
-        WriteHistory(db, 3), Sql(db, {"PRAGMA user_version = 4"});
+        WriteHistory(db, 3),
+            Sql(db, {QStringLiteral("PRAGMA user_version = %1").arg(THistoryStore::SchemaVersion + 1)});
 }
 
 // Another program holding the file's lock longer than the busy timeout delays the answers
@@ -320,12 +321,46 @@ TEST_P(OldFile, IsBroughtUpToDateKeepingItsAnswers)
     EXPECT_EQ(store.Runs(3).at(0).Score, 300);
     EXPECT_EQ(Sql(db, {"PRAGMA user_version"}).toInt(), THistoryStore::SchemaVersion);
     EXPECT_EQ(Sql(db, {"SELECT count(*) FROM sqlite_master WHERE name = 'answers_by_level'"}).toInt(), 1);
-    EXPECT_EQ(
-        Sql(db, {"SELECT count(*) FROM answers WHERE exercise = 0 AND place = 0 AND timing_error_ms IS NULL"}).toInt(),
-        1);
+    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM answers WHERE exercise = 0 AND place = 0 AND timing_error_ms IS NULL"
+                       " AND notes_asked IS NULL"})
+                  .toInt(),
+              1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, OldFile, testing::Values(1, 2));
+
+// A stack's answer keeps every note asked and every key given, and reads back as one of stacks.
+TEST(HistoryStore, ReadsBackAChordWithEveryNoteAskedAndGiven)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    {
+        THistoryStore store(Q(db));
+        store.Open();
+        TAnswerRecord chord;
+        chord.Level = 2;
+        chord.Key = 5;
+        chord.Clef = 1;
+        chord.Note = 65;
+        chord.NotesAsked = {65, 69, 72};
+        chord.KeysGiven = {65, 69, 73};
+        chord.Exercise = TExerciseKind::Chords;
+        store.AddAnswer(chord);
+        TAnswerRecord single = chord;
+        single.NotesAsked.clear();
+        single.Exercise = TExerciseKind::Levels;
+        store.AddAnswer(single);
+        store.Flush();
+    }
+    THistoryStore store(Q(db));
+    store.Open();
+    store.Flush();
+    ASSERT_EQ(store.Answers(2).size(), 2u);
+    const TAnswerRecord a = store.Answers(2)[0];
+    EXPECT_EQ(std::tuple(a.Exercise, a.NotesAsked, a.KeysGiven),
+              std::tuple(TExerciseKind::Chords, std::vector<int>{65, 69, 72}, std::vector<int>{65, 69, 73}));
+    EXPECT_TRUE(store.Answers(2)[1].NotesAsked.empty());
+}
 
 // Every judged note of a line is kept with its place and, in time, how far off its beat the key went down.
 TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "game/uVariables.h"
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+// Stacks of notes read at once: intervals (a second to an octave, both notes sounding),
+// triads and seventh chords, each spelled as a musician writes it (every tone on its own
+// letter, thirds on every other line or space), in root position or an inversion.
+
+enum class TChordFamily { Intervals, Triads, Sevenths };
+
+struct TChordType
+{
+    TChordFamily Family;
+    // The name the player reads; for a chord, "%1" stands for its root. Translated where shown,
+    // in the context "TChordExercise".
+    const char* Name;
+    int Size;                       // 2 for an interval, 3 for a triad, 4 for a seventh chord
+    std::array<int, 4> Semitones{}; // each tone above the root in root position
+    std::array<int, 4> Steps{};     // each tone's letter above the root's letter
+};
+
+// Every type, intervals first, then triads and seventh chords.
+std::span<const TChordType> ChordTypes();
+std::span<const TChordType> ChordTypes(TChordFamily family);
+// The type of that untranslated name ("%1 minor", "major sixth"); nullptr for none.
+const TChordType* ChordTypeNamed(std::string_view name);
+
+// One chord tone as written: the note and the natural whose line or space it takes.
+struct TChordTone
+{
+    int Note = 0;
+    int Natural = 0;
+    int Alteration = 0; // -1 flat, 0 natural, 1 sharp: Note - Natural
+
+    friend bool operator==(const TChordTone&, const TChordTone&) = default;
+};
+
+struct TChord
+{
+    const TChordType* Type = nullptr;
+    int Inversion = 0;               // 0 root position; which chord tone is at the bottom
+    std::vector<TChordTone> Tones{}; // bottom to top
+    int RootLetter = 0;              // 0 = C .. 6 = B
+    int RootAlteration = 0;
+
+    // The notes, bottom to top.
+    std::vector<int> Notes() const;
+    TPitchClassSet PitchClasses() const;
+};
+
+// The chord of a type whose root is note spelled on the natural rootNatural, with the tone
+// inversion at the bottom, the others stacked above it in close position. nullopt when a tone
+// would need a double sharp or flat. Raises ERangeError for an inversion the type lacks or a
+// natural more than a semitone from the root.
+std::optional<TChord> BuildChord(const TChordType& type, int root, int rootNatural, int inversion);
+
+// The sign a tone written on its natural takes in key (0..11): none where the key signature
+// already alters that letter as the tone needs.
+TAccidental SignInKey(const TChordTone& tone, int key);
+// A chord is in the key when every tone is written without a sign.
+bool ChordInKey(const TChord& chord, int key);
+
+// The inversion names: "first inversion" and so on; nullptr for root position and intervals.
+const char* InversionName(const TChord& chord);

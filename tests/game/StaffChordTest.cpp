@@ -1,0 +1,178 @@
+// Stacks of notes on the staff, read back from the pictures laid: the signs of every chord in
+// every key stand clear of one another and of the heads, a second's heads take both sides of the
+// stem, the stem follows the stack's middle and the ledger lines are laid once for the stack.
+#include "StaffFixture.h"
+
+#include "game/ChordExercise.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace {
+
+using TInk = std::set<std::pair<int, int>>;
+
+TInk inkOf(TBitmapLayer* layer)
+{
+    TInk ink;
+    const TBitmap32* b = layer->Bitmap();
+    const int left = int(std::lround(layer->Location().Left)), top = int(std::lround(layer->Location().Top));
+    for (int y = 0; y < b->Height(); ++y)
+        for (int x = 0; x < b->Width(); ++x)
+            if ((b->Pixel(x, y) >> 24) != 0)
+                ink.insert({left + x, top + y});
+    return ink;
+}
+
+bool isSign(const TBitmap32* b, TBitmap32List& list)
+{
+    for (int p : {FlatPicture, SharpPicture, NaturalPicture})
+        if (StaffFixture::samePicture(b, list.Bitmap(p)))
+            return true;
+    return false;
+}
+
+bool isLedger(const TBitmap32* b, TBitmap32List& list)
+{
+    for (int p : {OneLedgerLinePicture, TwoLedgerLinesPicture, ThreeLedgerLinesPicture})
+        if (StaffFixture::samePicture(b, list.Bitmap(p)))
+            return true;
+    return false;
+}
+
+class StaffChord : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!StaffFixture::hasArtwork())
+            GTEST_SKIP() << "needs the program's artwork";
+        CreateKeySignatureLayers(staff.drawing);
+    }
+    void show(const TChord& chord, int clef, int key)
+    {
+        std::vector<TWrittenNote> notes;
+        std::vector<TSpelling> spellings;
+        for (const TChordTone& tone : chord.Tones) {
+            notes.push_back({clef, tone.Note, 0});
+            spellings.push_back({tone.Natural, SignInKey(tone, key)});
+        }
+        staff.drawing.SetLine(notes, spellings, key, 1);
+    }
+    // The layers after the two key signatures, sorted by kind.
+    void readLayers()
+    {
+        signs.clear();
+        heads.clear();
+        ledgers = 0;
+        for (int i = 2; i < staff.view.Layers()->Count(); ++i) {
+            TBitmapLayer* layer = staff.layer(i);
+            if (!layer->Visible())
+                continue;
+            if (isSign(layer->Bitmap(), staff.noteList))
+                signs.push_back(inkOf(layer));
+            else if (isLedger(layer->Bitmap(), staff.noteList))
+                ++ledgers;
+            else
+                heads.push_back(layer);
+        }
+    }
+
+    StaffFixture staff;
+    std::vector<TInk> signs;
+    std::vector<TBitmapLayer*> heads;
+    int ledgers = 0;
+};
+
+bool overlaps(const TInk& a, const TInk& b)
+{
+    for (const auto& pixel : a)
+        if (b.contains(pixel))
+            return true;
+    return false;
+}
+
+// Every type and inversion on every root, in all twelve keys and on both staves, chromatic (so
+// with every sign a key can call for): no sign's ink touches another's or a head's.
+TEST_F(StaffChord, NoSignOverlapsAnotherOrAHead)
+{
+    int checked = 0, stacked = 0;
+    for (TChordFamily family : {TChordFamily::Intervals, TChordFamily::Triads, TChordFamily::Sevenths})
+        for (int key = 0; key < KeyCount; ++key)
+            for (int clef : {1, 2}) {
+                std::set<std::tuple<const TChordType*, int, int>> seen;
+                for (const TChord& chord : ChordsFor({family, key, true, TStaffChoice::Grand}, clef, key)) {
+                    if (!seen.insert({chord.Type, chord.Inversion, PitchClass(chord.Tones[0].Note)}).second)
+                        continue;
+                    show(chord, clef, key);
+                    readLayers();
+                    ++checked;
+                    stacked += signs.size() > 1;
+                    for (std::size_t i = 0; i < signs.size(); ++i) {
+                        for (std::size_t j = i + 1; j < signs.size(); ++j)
+                            ASSERT_FALSE(overlaps(signs[i], signs[j]))
+                                << chord.Type->Name << " inversion " << chord.Inversion << " on " << chord.Tones[0].Note
+                                << " key " << key;
+                        for (TBitmapLayer* head : heads)
+                            ASSERT_FALSE(overlaps(signs[i], inkOf(head)))
+                                << chord.Type->Name << " inversion " << chord.Inversion << " on " << chord.Tones[0].Note
+                                << " key " << key;
+                    }
+                }
+            }
+    EXPECT_GT(checked, 5000);
+    EXPECT_GT(stacked, 1000);
+}
+
+struct StackRow
+{
+    std::vector<int> notes; // on the treble staff, in C
+    bool stemDown;
+    std::vector<int> shifted; // the notes drawn beside the stem, and to which side
+    int ledgers;              // ledger-line layers for the stack
+};
+
+void PrintTo(const StackRow& r, std::ostream* os)
+{
+    *os << "stack from " << r.notes.front();
+}
+
+class StaffStack : public StaffChord, public testing::WithParamInterface<StackRow>
+{};
+
+TEST_P(StaffStack, PutsSecondsBesideTheStemAndLaysLedgersOnce)
+{
+    const StackRow& row = GetParam();
+    std::vector<TWrittenNote> notes;
+    for (int n : row.notes)
+        notes.push_back({1, n, 0});
+    staff.drawing.SetLine(notes, 0, 1);
+    readLayers();
+    ASSERT_EQ(heads.size(), row.notes.size());
+    const int left = TStaffView::PlaceLeft(0, 1);
+    std::vector<int> shifted;
+    for (std::size_t i = 0; i < heads.size(); ++i) {
+        const int dx = int(std::lround(heads[i]->Location().Left)) - left;
+        if (dx != 0)
+            shifted.push_back(dx > 0 ? row.notes[i] : -row.notes[i]);
+        else
+            EXPECT_TRUE(StaffFixture::samePicture(
+                heads[i]->Bitmap(), staff.noteList.Bitmap(row.stemDown ? NoteStemDownPicture : NoteStemUpPicture)));
+    }
+    EXPECT_EQ(shifted, row.shifted);
+    EXPECT_EQ(ledgers, row.ledgers);
+}
+
+// Right of the stem: positive; left: negative.
+INSTANTIATE_TEST_SUITE_P(
+    Table, StaffStack,
+    testing::Values(StackRow{{60, 64, 67}, false, {}, 1},            // C4 E4 G4, one ledger line
+                    StackRow{{62, 64}, false, {64}, 0},              // D4 E4: E right
+                    StackRow{{77, 79, 81, 83}, true, {-77, -81}, 2}, // F5 G5 A5 B5: F, A left; A on its own line
+                    StackRow{{57, 59, 60}, false, {59}, 2},          // A3 B3 C4: B right, with ledgers
+                    StackRow{{84, 88}, true, {}, 1}));               // C6 E6: one picture of lines
+
+} // namespace
