@@ -102,6 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"KeyOutsideTheThirty", {kKey, "Gb minor"}, TAction::UsageError, "--key"},
         Row{"AccidentalsSome", {"--accidentals", "some"}, TAction::UsageError, "--accidentals"},
         Row{"ClefWithLevels", {kExercise, "levels", "--clef", "alto"}, TAction::UsageError, "--clef"},
+        Row{"ChordsOnTheAltoClef", {"--chords", "triads", "--clef", "alto"}, TAction::UsageError, "--chords"},
+        Row{"ChordsOverARange", {"--chords", "triads", "--range", "C3-G4"}, TAction::UsageError, "--chords"},
         Row{"TempoNineteen", {kTempo, "19"}, TAction::UsageError, "--tempo"},
         Row{"TempoTooFast", {kTempo, "209"}, TAction::UsageError, "--tempo"},
         Row{"TempoNegative", {kTempo, "-60"}, TAction::UsageError, "--tempo"},
