@@ -67,7 +67,11 @@ TEST(EndToEndMicrophone, AnswersTheNotesReadByPlayingThemAndJudgesAWrongNoteWron
             EXPECT_TRUE(pollUntil([&] { return markIs(Verdict::Wrong); }, 5s)) << question->describe();
         }
         play(right);
-        ASSERT_TRUE(pollUntil([&] { return markIs(Verdict::Right); }, 5s)) << question->describe();
+        ASSERT_TRUE(pollUntil([&] { return markIs(Verdict::Right); }, 5s))
+            << question->describe() << "; the mark shows "
+            << (markIs(Verdict::Wrong)  ? "wrong"
+                : markIs(Verdict::None) ? "nothing"
+                                        : "right");
         // The next question comes with the clock's next second.
         ASSERT_TRUE(pollUntil([&] { return markIs(Verdict::None); }, 5s));
     }

@@ -162,7 +162,7 @@ TEST(MidiInputServerLater, FindsServerStartedAfterTheProgram)
         ASSERT_TRUE(waitFor([&] { return input.systems().contains("JACK"); }, 5000));
         EXPECT_EQ(send({"--name", "keyboard", "--physical", "--wait-connected", "2", "on 60"}), 0);
         // The keyboard leaves with its key down: the key is let go.
-        EXPECT_TRUE(waitFor([&] { return *keys == "+60 -60"; }, 2000)) << *keys;
+        EXPECT_TRUE(waitFor([&] { return *keys == "+60 -60"; }, 10000)) << *keys;
     }
     qputenv("JACK_DEFAULT_SERVER", QByteArray::fromStdString(name));
     EXPECT_TRUE(waitFor([&] { return input.systems().isEmpty(); }, 5000));
