@@ -1,5 +1,10 @@
 #include "app/CommandLine.h"
 
+#include "core/Errors.h"
+#include "game/MusicKeys.h"
+#include "game/StaffLayout.h"
+#include "game/StaffView.h"
+
 #include <QCommandLineParser>
 #include <cstdio>
 #include <initializer_list>
@@ -21,10 +26,23 @@ struct TOptions
     QCommandLineOption Level{QStringLiteral("level"), QStringLiteral("The level to play, 1 to 12."),
                              QStringLiteral("N")};
     QCommandLineOption Key{QStringLiteral("key"),
-                           QStringLiteral("The major key of a line, e.g. C, Bb or F# (the level's key by default)."),
+                           QStringLiteral("The key of a line, major or minor, seven flats to seven sharps: e.g. C, "
+                                          "Bb, C#, Cb, \"F# minor\" or Ebm, or random for a key drawn for each "
+                                          "line (the level's key by default)."),
                            QStringLiteral("NAME")};
     QCommandLineOption Staff{QStringLiteral("staff"), QStringLiteral("The staff of a line."),
                              QStringLiteral("treble|bass|grand")};
+    QCommandLineOption Clef{QStringLiteral("clef"),
+                            QStringLiteral("The clef of a line: the staves of --staff, the alto or tenor clef, or "
+                                           "the treble clef an octave down (treble8vb)."),
+                            QStringLiteral("treble|bass|grand|alto|tenor|treble8vb")};
+    QCommandLineOption Range{QStringLiteral("range"),
+                             QStringLiteral("The lowest and highest note of a line, e.g. C3-G4, up to five ledger "
+                                            "lines beyond the staff."),
+                             QStringLiteral("LOW-HIGH")};
+    QCommandLineOption Accidentals{QStringLiteral("accidentals"),
+                                   QStringLiteral("Notes of the key only, or chromatic notes too."),
+                                   QStringLiteral("none|chromatic")};
     QCommandLineOption Tempo{QStringLiteral("tempo"),
                              QStringLiteral("Quarter notes a minute for a line, 20 to 208; 0 plays at your pace."),
                              QStringLiteral("BPM")};
@@ -43,7 +61,8 @@ struct TOptions
     void AddTo(QCommandLineParser& parser) const
     {
         parser.setApplicationDescription(QStringLiteral("Lirasto Notes, a trainer for reading music notation."));
-        parser.addOptions({Help, Version, Exercise, Level, Key, Staff, Tempo, Notes, Microphone});
+        parser.addOptions(
+            {Help, Version, Exercise, Level, Key, Staff, Clef, Range, Accidentals, Tempo, Notes, Microphone});
         parser.addOption(Chords);
         parser.addOption(Chromatic);
     }
@@ -74,7 +93,71 @@ QString malformed(const QString& option, const QString& value, const QString& ex
     return QStringLiteral("--%1: \"%2\" is not %3").arg(option, value, expected);
 }
 
+// The range on the line's staff; a grand staff's spans middle C, the bass taking what lies below.
+void applyRange(TLineSettings& settings, int lowest, int highest)
+{
+    constexpr int kMiddleC = 60;
+    switch (settings.Staff) {
+    case TStaffChoice::Treble:
+        settings.TrebleLowest = lowest, settings.TrebleHighest = highest;
+        break;
+    case TStaffChoice::Bass:
+        settings.BassLowest = lowest, settings.BassHighest = highest;
+        break;
+    case TStaffChoice::Grand:
+        settings.BassLowest = lowest, settings.BassHighest = std::min(highest, kMiddleC - 1);
+        settings.TrebleLowest = std::max(lowest, kMiddleC), settings.TrebleHighest = highest;
+        break;
+    default:
+        settings.ClefLowest = lowest, settings.ClefHighest = highest;
+        break;
+    }
+}
+
+QString noteText(int note)
+{
+    static const char* const kNames[] = {"C", "C#", "D", "Eb", "E", "F", "F#", "G", "Ab", "A", "Bb", "B"};
+    return QString::fromLatin1(kNames[note % 12]) + QString::number(note / 12 - 1);
+}
+
+// Why a range does not fit the line's staff, or an empty text when it does.
+QString rangeFault(TStaffChoice staff, int lowest, int highest)
+{
+    const bool grand = staff == TStaffChoice::Grand;
+    const int lowClef = grand ? BassClef : ClefOfStaff(staff), highClef = grand ? TrebleClef : ClefOfStaff(staff);
+    const int floor = lirasto::staff::lowestNote(lowClef), ceiling = lirasto::staff::highestNote(highClef);
+    if (lowest > highest)
+        return QStringLiteral("the lowest note lies above the highest");
+    if (lowest < floor || highest > ceiling)
+        return QStringLiteral("the staff reaches %1 to %2, five ledger lines each way")
+            .arg(noteText(floor), noteText(ceiling));
+    if (grand && (lowest >= 60 || highest < 60))
+        return QStringLiteral("a grand staff's range spans middle C (C4)");
+    return {};
+}
+
 } // namespace
+
+std::optional<int> NoteFromName(const QString& name)
+{
+    const std::optional<int> pitch = name.isEmpty() ? std::nullopt : KeyFromName(name.left(1));
+    if (!pitch)
+        return std::nullopt;
+    int at = 1, alteration = 0;
+    if (name.size() > 1 && (name[1] == QLatin1Char('#') || name[1] == QLatin1Char('b'))) {
+        alteration = name[1] == QLatin1Char('#') ? 1 : -1;
+        at = 2;
+    }
+    bool ok = false;
+    const QString octaveText = name.mid(at);
+    const int octave = octaveText.toInt(&ok);
+    if (!ok || octaveText.startsWith(QLatin1Char('+')) || octave < -1 || octave > 9)
+        return std::nullopt;
+    const int note = (octave + 1) * 12 + *pitch + alteration;
+    if (note < LowestMidiNote || note > HighestMidiNote)
+        return std::nullopt;
+    return note;
+}
 
 TLineSettings TStartOptions::LineSettings() const
 {
@@ -87,6 +170,13 @@ TLineSettings TStartOptions::LineSettings() const
         settings.Tempo = *Tempo;
     if (Notes)
         settings.Notes = *Notes;
+    if (MusicKey)
+        settings.MusicKey = *MusicKey;
+    if (Accidentals)
+        settings.Accidentals = *Accidentals;
+    settings.RandomKey = RandomKey;
+    if (LowestNote && HighestNote)
+        applyRange(settings, *LowestNote, *HighestNote);
     return settings;
 }
 
@@ -147,7 +237,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         return result;
     }
     // A value given twice would leave the reader guessing which one counts.
-    for (const QCommandLineOption* option : {&o.Exercise, &o.Level, &o.Key, &o.Staff, &o.Tempo, &o.Notes, &o.Chords})
+    for (const QCommandLineOption* option :
+         {&o.Exercise, &o.Level, &o.Key, &o.Staff, &o.Clef, &o.Range, &o.Accidentals, &o.Tempo, &o.Notes, &o.Chords})
         if (parser.values(*option).size() > 1)
             return fail(QStringLiteral("--%1 is given more than once").arg(option->names().first()));
     TStartOptions& start = result.Options;
@@ -158,13 +249,50 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         return fail(malformed(QStringLiteral("exercise"), parser.value(o.Exercise), QStringLiteral("levels or line")));
     if (parser.isSet(o.Level) && !(start.Level = numberIn(parser.value(o.Level), 1, LevelCount)))
         return fail(malformed(QStringLiteral("level"), parser.value(o.Level), QStringLiteral("a level from 1 to 12")));
-    if (parser.isSet(o.Key) && !(start.Key = KeyFromName(parser.value(o.Key))))
-        return fail(malformed(QStringLiteral("key"), parser.value(o.Key), QStringLiteral("a key such as C, Bb or F#")));
+    if (parser.isSet(o.Key) && parser.value(o.Key) == QLatin1String("random")) {
+        start.RandomKey = true;
+    } else if (parser.isSet(o.Key)) {
+        const int musicKey = MusicKeyFromName(parser.value(o.Key).toStdString());
+        if (musicKey < 0)
+            return fail(malformed(QStringLiteral("key"), parser.value(o.Key),
+                                  QStringLiteral("a key such as C, Bb, C#, Cb, \"F# minor\" or Ebm")));
+        start.MusicKey = musicKey;
+        start.Key = LevelKeyOfMusicKey(musicKey);
+    }
     if (parser.isSet(o.Staff) &&
         !(start.Staff = wordIn<TStaffChoice>(
               parser.value(o.Staff),
               {{"treble", TStaffChoice::Treble}, {"bass", TStaffChoice::Bass}, {"grand", TStaffChoice::Grand}})))
         return fail(malformed(QStringLiteral("staff"), parser.value(o.Staff), QStringLiteral("treble, bass or grand")));
+    if (parser.isSet(o.Clef)) {
+        if (parser.isSet(o.Staff))
+            return fail(QStringLiteral("--clef and --staff both choose the staff; give one"));
+        if (!(start.Staff = wordIn<TStaffChoice>(parser.value(o.Clef), {{"treble", TStaffChoice::Treble},
+                                                                        {"bass", TStaffChoice::Bass},
+                                                                        {"grand", TStaffChoice::Grand},
+                                                                        {"alto", TStaffChoice::Alto},
+                                                                        {"tenor", TStaffChoice::Tenor},
+                                                                        {"treble8vb", TStaffChoice::TrebleOctave}})))
+            return fail(malformed(QStringLiteral("clef"), parser.value(o.Clef),
+                                  QStringLiteral("treble, bass, grand, alto, tenor or treble8vb")));
+    }
+    if (parser.isSet(o.Range)) {
+        const QString value = parser.value(o.Range);
+        const QStringList ends = value.split(QLatin1Char('-'));
+        const std::optional<int> lowest = ends.size() == 2 ? NoteFromName(ends[0]) : std::nullopt;
+        const std::optional<int> highest = ends.size() == 2 ? NoteFromName(ends[1]) : std::nullopt;
+        if (!lowest || !highest)
+            return fail(malformed(QStringLiteral("range"), value, QStringLiteral("two notes such as C3-G4")));
+        const QString fault = rangeFault(start.Staff.value_or(TStaffChoice::Treble), *lowest, *highest);
+        if (!fault.isEmpty())
+            return fail(QStringLiteral("--range: \"%1\" does not fit: %2").arg(value, fault));
+        start.LowestNote = lowest;
+        start.HighestNote = highest;
+    }
+    if (parser.isSet(o.Accidentals) &&
+        !(start.Accidentals = wordIn<bool>(parser.value(o.Accidentals), {{"none", false}, {"chromatic", true}})))
+        return fail(
+            malformed(QStringLiteral("accidentals"), parser.value(o.Accidentals), QStringLiteral("none or chromatic")));
     if (parser.isSet(o.Tempo)) {
         const QString value = parser.value(o.Tempo);
         start.Tempo = numberIn(value, 0, TLineSettings::kFastestTempo);
@@ -191,9 +319,16 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     if (start.Chromatic && !start.Chords)
         return fail(QStringLiteral("--chromatic applies to --chords only"));
     // The line's own options ask for a line; with the levels they would be silently ignored.
-    const bool lineOptions = !start.Chords && (start.Key || start.Staff || start.Tempo || start.Notes);
+    // The other clefs, a range, the accidentals and a random key shape lines only.
+    if (start.Chords && (start.LowestNote || start.Accidentals || start.RandomKey ||
+                         (start.Staff && ClefOfStaff(*start.Staff) >= AltoClef)))
+        return fail(QStringLiteral("--clef alto, tenor or treble8vb, --range, --accidentals and --key random apply "
+                                   "to lines only, not to --chords"));
+    const bool lineOptions = !start.Chords && (start.Key || start.RandomKey || start.Staff || start.Tempo ||
+                                               start.Notes || start.LowestNote || start.Accidentals);
     if (lineOptions && start.Exercise == TExerciseKind::Levels)
-        return fail(QStringLiteral("--key, --staff, --tempo and --notes apply to --exercise line only"));
+        return fail(QStringLiteral("--key, --staff, --clef, --range, --accidentals, --tempo and --notes apply to "
+                                   "--exercise line only"));
     if (lineOptions)
         start.Exercise = TExerciseKind::Line;
     return result;

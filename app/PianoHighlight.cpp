@@ -106,6 +106,40 @@ void TPianoHighlight::ShowRows(int base)
     rowsBase_ = base;
 }
 
+void TPianoHighlight::clearRange()
+{
+    for (TBitmapLayer* shade : rangeShades_)
+        delete shade;
+    rangeShades_.clear();
+}
+
+void TPianoHighlight::ShowRange(int lowest, int highest)
+{
+    constexpr TColor32 kShade = 0x90303030u;
+    TUpdateBracket bracket(view_);
+    clearRange();
+    if (lowest > highest)
+        return;
+    const auto shade = [this](int left, int right) {
+        if (right <= left)
+            return;
+        auto layer = std::make_unique<TBitmapLayer>(view_.Layers());
+        layer->Bitmap()->SetSize(right - left, view_.Bitmap()->Height());
+        layer->Bitmap()->Clear(kShade);
+        layer->Bitmap()->SetDrawMode(dmBlend);
+        PlaceLayer(layer.get(), left, 0);
+        rangeShades_.push_back(layer.release());
+    };
+    if (const std::optional<TPianoKeyHit> low = PianoKeyOfNote(lowest); low && lowest > kLowestDrawnNote)
+        shade(0, low->Left);
+    if (const std::optional<TPianoKeyHit> high = PianoKeyOfNote(highest); high && highest < kHighestDrawnNote) {
+        // The first key above the range starts where the highest one's neighbour does.
+        const std::optional<TPianoKeyHit> above =
+            PianoKeyOfNote(highest + (IsBlackKey[PitchClass(highest + 1)] ? 2 : 1));
+        shade(above ? above->Left : kKeyboardWidth, kKeyboardWidth);
+    }
+}
+
 void TPianoHighlight::removeOctaveMark()
 {
     if (!octaveMark_)

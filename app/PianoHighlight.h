@@ -32,6 +32,12 @@ public:
     void ShowRows(int base);
     int RowsShown() const { return rowsBase_; }
 
+    // Dims the drawn keys below lowest and above highest, where the range ends within the drawn
+    // octaves (beyond them a note is answered on the drawn key of its name). lowest > highest
+    // takes the dimming away.
+    void ShowRange(int lowest, int highest);
+    bool RangeShown() const { return !rangeShades_.empty(); }
+
     // Letter names on the white keys, for a beginner to find them.
     void SetKeyNames(bool on);
     // Paints the names again, in the note names now in use, where they are shown.
@@ -59,6 +65,8 @@ private:
 
     TBitmapLayer* octaveMark_ = nullptr;
     TBitmapLayer* rowsMark_ = nullptr;
+    std::vector<TBitmapLayer*> rangeShades_;
+    void clearRange();
     int rowsBase_ = 0;
     int octaveMarks_ = 0; // counts the marks shown, so that an old mark's timer leaves a newer one alone
     std::vector<uint32_t> plainKeyboard_;              // the picture without names, while they are shown

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/GameLabels.h"
+#include "app/PianoHighlight.h"
 #include "app/SoundHookup.h"
 #include "app/uMain.h"
 #include "audio/PianoSound.h"
@@ -179,14 +180,22 @@ void TSightReading::showTexts(const QString& question, const QString& explanatio
 
 void TSightReading::QuestionPosed(const TQuestion& question)
 {
-    if (question.Exercise != TExerciseKind::Line)
+    // The piano shows the line's range; single notes use every key.
+    if (question.Exercise != TExerciseKind::Line || !line()) {
+        if (form_.PianoHighlight().RangeShown())
+            form_.PianoHighlight().ShowRange(1, 0);
         return;
+    }
+    form_.PianoHighlight().ShowRange(line()->Settings().LowestNote(), line()->Settings().HighestNote());
     // The page turns: the last line goes, the new one is drawn whole.
     showTexts(tr(kLineQuestionText), tr(kLineExplanationText));
     TStaffView& staff = form_.Staff();
     ClearStaff(staff);
     const int count = static_cast<int>(question.Notes.size());
-    staff.SetLine(question.Notes, question.Key, count);
+    if (question.MusicKey >= 0)
+        staff.SetMusicKeyLine(question.Notes, question.MusicKey, count);
+    else
+        staff.SetLine(question.Notes, question.Key, count);
     lineLength_ = count;
     duePlace_ = -1;
     cursorLeft_ = LineNoteLeft(0, count);

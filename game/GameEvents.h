@@ -42,6 +42,7 @@ struct TQuestion
     int Note = 0;                      // the note asked for
     std::vector<TWrittenNote> Notes{}; // every note written, in place order
     TExerciseKind Exercise = TExerciseKind::Levels;
+    int MusicKey = -1; // a line's key of the thirty (MusicKeys) when it has one; Key then stands for it
 };
 
 // One judged answer.

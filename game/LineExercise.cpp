@@ -1,6 +1,9 @@
 #include "game/LineExercise.h"
 
 #include "core/Errors.h"
+#include "game/MusicKeys.h"
+#include "game/StaffLayout.h"
+#include "game/StaffView.h"
 
 #include <algorithm>
 #include <string>
@@ -37,6 +40,10 @@ std::vector<TRange> rangesOf(const TLineSettings& s)
         return {{2, s.BassLowest, s.BassHighest}};
     case TStaffChoice::Grand:
         break;
+    case TStaffChoice::Alto:
+    case TStaffChoice::Tenor:
+    case TStaffChoice::TrebleOctave:
+        return {{ClefOfStaff(s.Staff), s.LowestOnClef(), s.HighestOnClef()}};
     }
     return {{1, std::max(s.TrebleLowest, kMiddleC), s.TrebleHighest},
             {2, s.BassLowest, std::min(s.BassHighest, kMiddleC - 1)}};
@@ -50,28 +57,97 @@ int clefOf(const std::vector<TRange>& ranges, int note)
     return ranges.front().Clef;
 }
 
+// The default range of the upper staff's other clefs: the staff and two ledger lines each way.
+constexpr int kDefaultLedgerSteps = 4;
+constexpr int kStaffSteps = 8;
+
 } // namespace
+
+int ClefOfStaff(TStaffChoice staff)
+{
+    switch (staff) {
+    case TStaffChoice::Bass:
+        return BassClef;
+    case TStaffChoice::Alto:
+        return AltoClef;
+    case TStaffChoice::Tenor:
+        return TenorClef;
+    case TStaffChoice::TrebleOctave:
+        return TrebleOctaveClef;
+    default:
+        return TrebleClef;
+    }
+}
+
+int TLineSettings::LowestOnClef() const
+{
+    const int clef = ClefOfStaff(Staff);
+    return ClefLowest != 0
+               ? ClefLowest
+               : lirasto::staff::naturalOfDegree(lirasto::staff::bottomLineDegree(clef) - kDefaultLedgerSteps);
+}
+
+int TLineSettings::HighestOnClef() const
+{
+    const int clef = ClefOfStaff(Staff);
+    return ClefHighest != 0 ? ClefHighest
+                            : lirasto::staff::naturalOfDegree(lirasto::staff::bottomLineDegree(clef) + kStaffSteps +
+                                                              kDefaultLedgerSteps);
+}
+
+int TLineSettings::LowestNote() const
+{
+    const std::vector<TRange> ranges = rangesOf(*this);
+    return std::min_element(ranges.begin(), ranges.end(),
+                            [](const TRange& a, const TRange& b) { return a.Lowest < b.Lowest; })
+        ->Lowest;
+}
+
+int TLineSettings::HighestNote() const
+{
+    const std::vector<TRange> ranges = rangesOf(*this);
+    return std::max_element(ranges.begin(), ranges.end(),
+                            [](const TRange& a, const TRange& b) { return a.Highest < b.Highest; })
+        ->Highest;
+}
 
 void TLineSettings::Check() const
 {
     if (Key != -1)
         checkBetween("key", Key, 0, KeyCount - 1);
+    if (MusicKey != -1)
+        checkBetween("key", MusicKey, 0, MusicKeyCount - 1);
     checkBetween("notes in a line", Notes, kFewestNotes, kMostNotes);
     checkBetween("largest step", MaxStep, 1, 12);
     if (Tempo != 0)
         checkBetween("tempo", Tempo, kSlowestTempo, kFastestTempo);
-    checkBetween("lowest treble note", TrebleLowest, TrebleLowestNote, TrebleHighest);
-    checkBetween("highest treble note", TrebleHighest, TrebleLowest, TrebleHighestNote);
-    checkBetween("lowest bass note", BassLowest, BassLowestNote, BassHighest);
-    checkBetween("highest bass note", BassHighest, BassLowest, BassHighestNote);
+    using lirasto::staff::highestNote;
+    using lirasto::staff::lowestNote;
+    checkBetween("lowest treble note", TrebleLowest, lowestNote(TrebleClef), TrebleHighest);
+    checkBetween("highest treble note", TrebleHighest, TrebleLowest, highestNote(TrebleClef));
+    checkBetween("lowest bass note", BassLowest, lowestNote(BassClef), BassHighest);
+    checkBetween("highest bass note", BassHighest, BassLowest, highestNote(BassClef));
+    const int clef = ClefOfStaff(Staff);
+    if (clef >= AltoClef) {
+        checkBetween("lowest note", LowestOnClef(), lowestNote(clef), HighestOnClef());
+        checkBetween("highest note", HighestOnClef(), LowestOnClef(), highestNote(clef));
+    }
 }
 
 bool InKey(int note, int key)
 {
-    return SpellNote(note, key).Sign == TAccidental::None;
+    return SpellInMusicKey(note, MusicKeyOfLevelKey(key)).Sign == TAccidental::None;
 }
 
 std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, const std::function<int(int)>& random)
+{
+    if (key < 0 || key >= KeyCount)
+        throw lirasto::ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
+    return GenerateMusicKeyLine(settings, MusicKeyOfLevelKey(key), random);
+}
+
+std::vector<TWrittenNote> GenerateMusicKeyLine(const TLineSettings& settings, int musicKey,
+                                               const std::function<int(int)>& random)
 {
     settings.Check();
     const std::vector<TRange> ranges = rangesOf(settings);
@@ -80,7 +156,7 @@ std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, c
     for (int note = LowestMidiNote; note <= HighestMidiNote; ++note) {
         const bool inRange = std::any_of(ranges.begin(), ranges.end(),
                                          [note](const TRange& r) { return note >= r.Lowest && note <= r.Highest; });
-        if (inRange && (settings.Accidentals || InKey(note, key)))
+        if (inRange && (settings.Accidentals || InMusicScale(note, musicKey)))
             allowed.push_back(note);
     }
     std::vector<TWrittenNote> line;
@@ -136,7 +212,11 @@ void TLineExercise::Tick(TExerciseHost& host)
 
 void TLineExercise::poseLine(TExerciseHost& host)
 {
-    const int key = settings_.Key >= 0 ? settings_.Key : LevelKeys[host.Level()];
+    const int levelKey = settings_.Key >= 0 ? settings_.Key : LevelKeys[host.Level()];
+    const int musicKey = settings_.RandomKey       ? Random(MusicKeyCount)
+                         : settings_.MusicKey >= 0 ? settings_.MusicKey
+                                                   : MusicKeyOfLevelKey(levelKey);
+    const int key = LevelKeyOfMusicKey(musicKey);
     if (!posed_) {
         // The first line comes after a bar of count-in.
         firstBeat_ = host.Now();
@@ -147,7 +227,7 @@ void TLineExercise::poseLine(TExerciseHost& host)
         lineBeat_ = (end + kBeatsPerBar - 1) / kBeatsPerBar * kBeatsPerBar + kBeatsPerBar;
     }
     posed_ = true;
-    line_ = {host.Level(), key, 0, 0, GenerateLine(settings_, key, Random), TExerciseKind::Line};
+    line_ = {host.Level(), key, 0, 0, GenerateMusicKeyLine(settings_, musicKey, Random), TExerciseKind::Line, musicKey};
     line_.Clef = line_.Notes.front().Clef;
     line_.Note = line_.Notes.front().Note;
     due_ = 0;

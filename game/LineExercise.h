@@ -10,7 +10,12 @@
 // Sight-reading: a line of notes under the key signature, played left to right,
 // at one's own pace (Wait) or one note a beat (Tempo).
 
-enum class TStaffChoice { Treble, Bass, Grand };
+// The staff a line is written on: the treble or bass staff alone, both, or the upper staff in the
+// alto, tenor or octave treble clef.
+enum class TStaffChoice { Treble, Bass, Grand, Alto, Tenor, TrebleOctave };
+
+// The staff view's clef of a single-staff choice (TrebleClef for Grand: its upper staff).
+int ClefOfStaff(TStaffChoice staff);
 
 struct TLineSettings
 {
@@ -20,6 +25,10 @@ struct TLineSettings
     static constexpr int kFastestTempo = 208;
 
     int Key = -1; // key index 0..11; -1: the level's key
+    // One of the thirty keys (MusicKeys), major or minor, in place of Key; -1: Key. RandomKey: a key of the thirty
+    // drawn for each line.
+    int MusicKey = -1;
+    bool RandomKey = false;
     TStaffChoice Staff = TStaffChoice::Treble;
     int Notes = 8; // 4..16
     // Any note of the range, or a melody whose steps are at most MaxStep semitones.
@@ -29,10 +38,19 @@ struct TLineSettings
     // The range the notes come from on each clef; the levels' ranges by default.
     int TrebleLowest = TrebleLowestNote, TrebleHighest = TrebleHighestNote;
     int BassLowest = BassLowestNote, BassHighest = BassHighestNote;
+    // The range on the alto, tenor or octave treble staff (sounding notes); 0 for the staff and two ledger lines
+    // each way. Every range may reach five ledger lines beyond its staff.
+    int ClefLowest = 0, ClefHighest = 0;
     int Tempo = 0; // quarter notes a minute, 20..208; 0 at one's own pace
 
     // Raises ERangeError for a value outside its bounds.
     void Check() const;
+    // The range of the line's own clef for Alto, Tenor and TrebleOctave, defaults filled in.
+    int LowestOnClef() const;
+    int HighestOnClef() const;
+    // The lowest and highest note a line of these settings may hold, over all its staves.
+    int LowestNote() const;
+    int HighestNote() const;
 };
 
 // A note is in the key when the key signature alone writes it (no sign before it).
@@ -41,6 +59,9 @@ bool InKey(int note, int key);
 // A line drawn with random(n) giving 0..n-1: every note within its clef's range,
 // in the key unless accidentals are allowed, a melody's steps within MaxStep.
 std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, const std::function<int(int)>& random);
+// The same in one of the thirty keys: a minor key's notes from its harmonic minor scale.
+std::vector<TWrittenNote> GenerateMusicKeyLine(const TLineSettings& settings, int musicKey,
+                                               const std::function<int(int)>& random);
 
 class TLineExercise final : public TExercise
 {

@@ -1,5 +1,7 @@
 #include "game/NoteNames.h"
 
+#include "game/MusicKeys.h"
+
 #include "core/Errors.h"
 #include "game/uVariables.h"
 
@@ -89,6 +91,15 @@ std::string NoteName(int note, int key, TNoteNaming naming)
 {
     const TWritten w = written(note, key);
     return LetterName(w.Letter, w.Alteration, naming) + std::to_string(w.Octave);
+}
+
+std::string MusicNoteName(int note, int musicKey, TNoteNaming naming)
+{
+    if (note < 1 || note > 126)
+        throw lirasto::ERangeError("Range check error: note " + std::to_string(note) + " outside 1..126");
+    const int natural = SpellInMusicKey(note, musicKey).Natural;
+    const auto letter = std::find(kLetterPitch.begin(), kLetterPitch.end(), PitchClass(natural)) - kLetterPitch.begin();
+    return LetterName(static_cast<int>(letter), note - natural, naming) + std::to_string(natural / 12 - 1);
 }
 
 std::string KeyName(int key, TNoteNaming naming)

@@ -32,6 +32,8 @@ std::string SpelledName(int note, int key, TNoteNaming naming);
 // "F♯4", "B♭2", "C4" (or "Fis4", "B2", "Fa♯4"): the spelled name and the octave
 // of its letter, 4 being middle C's.
 std::string NoteName(int note, int key, TNoteNaming naming = TNoteNaming::English);
+// The same in one of the thirty keys (MusicKeys): "E♯4" in F sharp major, "F𝄪4" in G sharp minor.
+std::string MusicNoteName(int note, int musicKey, TNoteNaming naming = TNoteNaming::English);
 
 // The name of a major key's tonic (0..11) as the level list shows it. English
 // keeps the plain "Bb" the list has always shown.

@@ -13,7 +13,8 @@ namespace {
 std::string nameOf(const TRunSummary::TMiss& miss, TNoteNaming naming)
 {
     try {
-        return NoteName(miss.Note, miss.Key, naming);
+        return miss.MusicKey >= 0 ? MusicNoteName(miss.Note, miss.MusicKey, naming)
+                                  : NoteName(miss.Note, miss.Key, naming);
     } catch (const lirasto::ERangeError&) {
         return TRunSummary::tr("note %1").arg(miss.Note).toStdString();
     }
@@ -60,7 +61,7 @@ void TRunSummary::AnswerJudged(const TJudgement& judgement)
     const TQuestion& q = judgement.Question;
     auto found = std::find_if(misses_.begin(), misses_.end(), [&](const TMiss& m) { return m.Note == q.Note; });
     if (found == misses_.end())
-        misses_.push_back({q.Note, q.Key, 1});
+        misses_.push_back({q.Note, q.Key, 1, q.MusicKey});
     else
         ++found->Count;
 }

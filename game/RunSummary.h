@@ -22,6 +22,7 @@ public:
         int Note = 0;
         int Key = 0;
         int Count = 0;
+        int MusicKey = -1; // a line's key of the thirty, which spells the note, when it has one
     };
 
     void RunStarted(int level) override;

@@ -16,6 +16,8 @@ inline constexpr int NaturalPicture = 6;
 inline constexpr int OneLedgerLinePicture = 7;
 inline constexpr int TwoLedgerLinesPicture = 8;
 inline constexpr int ThreeLedgerLinesPicture = 9;
+inline constexpr int DoubleSharpPicture = 10;
+inline constexpr int DoubleFlatPicture = 11;
 
 // Pictures of the evaluation list.
 inline constexpr int PointerMarkPicture = 0;
@@ -90,6 +92,9 @@ int accidentalPicture(TAccidental sign);
 // than a flat or a sharp and sits two rows lower.
 int accidentalDrop(TAccidental sign);
 
+// How far left of its note a sign stands: the double flat, wider, stands further.
+int accidentalBefore(TAccidental sign);
+
 // The ledger-line picture (7, 8 or 9) a note layer at top needs at a ledger position (1..4),
 // tested on its top as if stemmed up.
 int ledgerImage(int position, bool stemDown, double top);
@@ -99,5 +104,32 @@ int ledgerImage(int position, bool stemDown, double top);
 double ledgerTop(int position, int picture);
 
 bool isAboveStaff(int position);
+
+// --- Clefs ---
+
+// Ledger lines a line of notes may reach above and below its staff.
+inline constexpr int kMostLedgerLines = 5;
+
+// A note's diatonic number, octave * 7 + letter (C 0 .. B 6), with middle C at 28; and back.
+// ERangeError for a note that is not a natural.
+int diatonicDegree(int natural);
+int naturalOfDegree(int degree);
+
+// The diatonic number of the note on the bottom line of a clef's staff (clefs 1..5 of the staff
+// view): E4 treble, G2 bass, F3 alto, D3 tenor, and E3 for the octave treble, whose notes are
+// written an octave above their sound. ERangeError for any other clef.
+int bottomLineDegree(int clef);
+
+// The lowest and highest natural a clef writes: on its fifth ledger line below and above.
+int lowestNote(int clef);
+int highestNote(int clef);
+
+// The key-list pictures of a clef other than treble and bass (its tile over the upper staff's
+// treble clef, -1 for treble and bass), and of the signature with count accidentals (sharps when
+// positive) on a clef's staff; where they are laid.
+int clefTilePicture(int clef);
+int signaturePicture(int clef, int count);
+int clefTileLeft();
+int clefTileTop();
 
 } // namespace lirasto::staff

@@ -1,5 +1,6 @@
 #include "game/StaffView.h"
 
+#include "game/MusicKeys.h"
 #include "game/StaffLayout.h"
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
@@ -27,7 +28,7 @@ constexpr TClefStaff kTrebleStaff{staff::kTrebleTopLine, staff::kTrebleBottomLin
 constexpr TClefStaff kBassStaff{staff::kBassTopLine, staff::kBassBottomLine, 2 * 7 + 4};       // G2
 
 // Five ledger lines each way, and a head just beyond the fifth.
-constexpr int kMostLedgerLines = 5;
+constexpr int kMostLedgerLines = staff::kMostLedgerLines;
 // The widest mark picture and the tallest, which a note's mark may show at its left.
 constexpr int kMarkWidth = 19;
 constexpr int kMarkHeight = 29;
@@ -48,18 +49,19 @@ const TClefStaff& clefStaff(int clef)
         return kTrebleStaff;
     if (clef == BassClef)
         return kBassStaff;
-    throw ERangeError("Range check error: clef " + std::to_string(clef) + " outside 1..2");
+    // The other clefs take the upper staff.
+    static const TClefStaff kUpperStaves[] = {
+        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::bottomLineDegree(AltoClef)},
+        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::bottomLineDegree(TenorClef)},
+        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::bottomLineDegree(TrebleOctaveClef)}};
+    if (clef >= AltoClef && clef <= TrebleOctaveClef)
+        return kUpperStaves[clef - AltoClef];
+    throw ERangeError("Range check error: clef " + std::to_string(clef) + " outside 1..5");
 }
 
-constexpr int kLetterOfPitchClass[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
-
-int diatonicDegree(int natural)
+bool onUpperStaff(int clef)
 {
-    const int letter = kLetterOfPitchClass[PitchClass(natural)];
-    if (letter < 0)
-        throw ERangeError("Range check error: note " + std::to_string(natural) + " is not a natural");
-    const int octave = (natural - PitchClass(natural)) / 12 - 1;
-    return octave * 7 + letter;
+    return clef != BassClef;
 }
 
 void tintPixels(TBitmap32& bitmap, TColor32 colour)
@@ -113,7 +115,7 @@ int TStaffView::PlaceLeft(int place, int places)
 int TStaffView::HeadRow(int clef, int natural)
 {
     const TClefStaff& s = clefStaff(clef);
-    return s.BottomLine - staff::kStep * (diatonicDegree(natural) - s.BottomLineDegree);
+    return s.BottomLine - staff::kStep * (staff::diatonicDegree(natural) - s.BottomLineDegree);
 }
 
 const TWrittenNote& TStaffView::LineNote(int index) const
@@ -183,19 +185,41 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, std::span<const TS
 {
     if (!KeyAccidentalKind.contains(key))
         throw ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
-    if (!spellings.empty() && spellings.size() != notes.size())
-        throw ERangeError("Range check error: " + std::to_string(spellings.size()) + " spellings for " +
+    setLine(notes, spellings, MusicKeyOfLevelKey(key), places);
+}
+
+void TStaffView::SetMusicKeyLine(std::span<const TWrittenNote> notes, int musicKey, int places)
+{
+    MusicKey(musicKey);
+    setLine(notes, {}, musicKey, places);
+}
+
+void TStaffView::setLine(std::span<const TWrittenNote> notes, std::span<const TSpelling> given, int musicKey,
+                         int places)
+{
+    const int key = LevelKeyOfMusicKey(musicKey);
+    if (!given.empty() && given.size() != notes.size())
+        throw ERangeError("Range check error: " + std::to_string(given.size()) + " spellings for " +
                           std::to_string(notes.size()) + " notes");
-    const auto spelling = [&](std::size_t i) {
-        return spellings.empty() ? SpellNote(notes[i].Note, key) : spellings[i];
-    };
+    // Each note as the key writes it unless its spelling is given, a chromatic one by the way the
+    // line goes from the note before.
+    std::vector<TSpelling> spellings(given.begin(), given.end());
+    for (std::size_t i = spellings.size(); i < notes.size(); ++i)
+        spellings.push_back(SpellInMusicKey(notes[i].Note, musicKey, i > 0 && notes[i].Note > notes[i - 1].Note));
+    const auto spelling = [&](std::size_t i) { return spellings[i]; };
     int needed = 0;
+    int upperClef = TrebleClef;
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const TWrittenNote& n = notes[i];
         const TClefStaff& s = clefStaff(n.Clef);
+        if (onUpperStaff(n.Clef)) {
+            if (upperClef != TrebleClef && n.Clef != upperClef)
+                throw ERangeError("Range check error: a line in two clefs on the upper staff");
+            upperClef = n.Clef;
+        }
         if (n.Note < LowestMidiNote || n.Note > HighestMidiNote)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " outside 0..127");
-        if (std::abs(spelling(i).Natural - n.Note) > 1)
+        if (std::abs(spelling(i).Natural - n.Note) > 2)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " written on " +
                               std::to_string(spelling(i).Natural));
         const int row = HeadRow(n.Clef, spelling(i).Natural);
@@ -214,13 +238,14 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, std::span<const TS
     Change([&] {
         freeLine();
         ShowKeySignature(*this, key);
+        showUpperClef(upperClef, musicKey);
         line_.reserve(notes.size());
         for (std::size_t i = 0; i < notes.size(); ++i) {
             TLineNote& drawn = line_.emplace_back();
             drawn.Written = notes[i];
             drawn.Spelling = spelling(i);
             drawn.Left = PlaceLeft(notes[i].Place, places);
-            drawn.SignLeft = drawn.Left - staff::kAccidentalBeforeNote;
+            drawn.SignLeft = drawn.Left - staff::accidentalBefore(drawn.Spelling.Sign);
         }
         arrangeStacks();
         for (TLineNote& drawn : line_)
@@ -436,8 +461,32 @@ TRect TStaffView::NoteArea(int index) const
     return area;
 }
 
+void TStaffView::showUpperClef(int clef, int musicKey)
+{
+    upperClef_ = clef;
+    const int accidentals = MusicKey(musicKey).Accidentals;
+    // The twelve keys' signatures are up already; another clef or a signature they lack is laid over them.
+    const auto showSignature = [&](int index, int staffClef) {
+        if (auto* layer = dynamic_cast<TBitmapLayer*>(view_.Layers()->Items(index))) {
+            const TFloatRect at = layer->Location();
+            ShowPicture(layer, &keys_, staff::signaturePicture(staffClef, accidentals));
+            PlaceLayer(layer, at.Left, at.Top);
+        }
+    };
+    showSignature(TrebleKeyLayerIndex, clef);
+    showSignature(BassKeyLayerIndex, BassClef);
+    const int tile = staff::clefTilePicture(clef);
+    if (tile < 0)
+        return;
+    clefLayer_ = newLayer();
+    ShowPicture(clefLayer_, &keys_, tile);
+    PlaceLayer(clefLayer_, staff::clefTileLeft(), staff::clefTileTop());
+}
+
 void TStaffView::freeLine()
 {
+    delete std::exchange(clefLayer_, nullptr);
+    upperClef_ = TrebleClef;
     for (TLineNote& note : line_) {
         delete std::exchange(note.MarkLayer, nullptr);
         for (TBitmapLayer*& layer : note.LedgerLayers)

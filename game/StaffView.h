@@ -46,6 +46,12 @@ inline constexpr int SlotsPerStaff = 5;
 // clef, the lower the bass clef (the numbers TQuestion::Clef uses).
 inline constexpr int TrebleClef = 1;
 inline constexpr int BassClef = 2;
+// Clefs a line may be written in on the upper staff instead of the treble clef: their picture
+// covers the treble clef while the line is shown. The octave treble clef writes each note an
+// octave above its sound, as guitar music is written.
+inline constexpr int AltoClef = 3;
+inline constexpr int TenorClef = 4;
+inline constexpr int TrebleOctaveClef = 5;
 
 // How a note of a line is shown. Plain and Due notes keep their engraved colour, the others
 // take MarkColour; Due has the pointing hand above it, Right the green ball, Wrong and Missed
@@ -93,10 +99,16 @@ public:
     // Shows the line: the signature of key (0..11) on both staves, and every note at the left
     // of its place, spelled in the key as the levels spell their notes, all Plain, replacing any line shown; places is
     // the number of places the line is spread over (0: one more than the last note's). The question note of the
-    // design's routines is not touched. One repaint. Raises ERangeError for a key outside 0..11, a clef other than 1 or
-    // 2, a place outside 0..places - 1, more than MaxPlaces places, or a note beyond five ledger lines of its staff;
-    // nothing is changed then.
+    // design's routines is not touched. One repaint. Raises ERangeError for a key outside 0..11, a clef other
+    // than 1..5, a place outside 0..places - 1, more than MaxPlaces places, or a note beyond five ledger lines of its
+    // staff, or notes of two clefs on the upper staff; nothing is changed then. Clefs 3..5 are written on the upper
+    // staff.
     void SetLine(std::span<const TWrittenNote> notes, int key, int places = 0);
+    // The same in one of the thirty keys (MusicKeys): its signature on each staff, every note spelt in it, a chromatic
+    // note in C major or A minor by the way the line goes. ERangeError as above, or for a key outside 0..29.
+    void SetMusicKeyLine(std::span<const TWrittenNote> notes, int musicKey, int places = 0);
+    // The clef of the upper staff while a line is shown (TrebleClef when none is shown).
+    int UpperClef() const { return upperClef_; }
     // As above, each note written on the natural and with the sign its spelling gives (a chord's
     // tones each on their own letter) instead of as the key spells it; spellings holds one per note.
     // Notes that share a place and a clef are engraved as one stack: one stem, up or down by the
@@ -162,6 +174,10 @@ private:
     static TRect headArea(const TLineNote& note);
     void showMark(TLineNote& note);
     void freeLine();
+    // Lays a line in a music key, each note spelt as given or, with no spellings, as the key spells it.
+    void setLine(std::span<const TWrittenNote> notes, std::span<const TSpelling> given, int musicKey, int places);
+    // The upper staff's clef and signature for a line whose notes on it are in clef.
+    void showUpperClef(int clef, int musicKey);
     // A note-list picture in a colour, with its finer twin tinted alike; kept for reuse.
     const TBitmap32* tinted(int picture, TColor32 colour);
     TBitmapLayer* newLayer();
@@ -172,6 +188,8 @@ private:
     TBitmap32List& marks_;
     std::vector<TLineNote> line_;
     TBitmapLayer* cursor_ = nullptr;
+    TBitmapLayer* clefLayer_ = nullptr;
+    int upperClef_ = TrebleClef;
     TBitmap32 cursorPicture_;
     std::map<std::pair<int, TColor32>, std::unique_ptr<TBitmap32>> tinted_;
     std::map<TColor32, std::unique_ptr<TBitmap32>> bareHeads_;

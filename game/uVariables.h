@@ -78,7 +78,8 @@ extern const lirasto::RangeArray<int, 36, 68> BassLedgerPosition;
 extern const lirasto::RangeArray<int, 1, 4> LedgerTop;
 
 // The sign written before a note.
-enum class TAccidental { None, Flat, Sharp, Natural };
+// The sign written before a note (the doubles only in the keys of the thirty that call for them).
+enum class TAccidental { None, Flat, Sharp, Natural, DoubleSharp, DoubleFlat };
 
 // How a note is written in a key: the natural whose staff position it takes
 // (the note itself, or its neighbour a semitone away) and the sign before it.

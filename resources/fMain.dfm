@@ -753,6 +753,123 @@ object fMain: TfMain
       end
       item
         Bitmap.Data = {@key_23.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_24.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_25.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_26.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_27.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_28.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_29.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_30.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_31.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_32.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_33.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_34.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_35.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_36.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_37.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_38.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_39.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_40.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_41.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_42.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_43.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_44.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_45.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_46.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_47.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_48.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_49.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_50.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_51.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_52.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_53.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_54.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_55.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_56.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_57.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_58.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_59.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_60.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_61.bmp32}
+      end
+      item
+        Bitmap.Data = {@key_62.bmp32}
       end>
   end
   object BMPPianoKeysList: TBitmap32List
@@ -841,6 +958,12 @@ object fMain: TfMain
       end
       item
         Bitmap.Data = {@note_9.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_10.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_11.bmp32}
       end>
   end
   object BMPEvaluationList: TBitmap32List

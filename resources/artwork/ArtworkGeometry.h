@@ -90,6 +90,64 @@ constexpr std::array<ColumnRange, 5> kSharpColumns = {{{5, 10}, {13, 18}, {22, 2
 // Key k (tonic k semitones above C): flats when negative, sharps when positive.
 constexpr std::array<int, 12> kSignatureAccidentals = {0, -5, 2, -3, 4, -1, -6, 1, -4, 3, -2, 5};
 
+// Clef tiles: a piece of the upper staff with another clef on it, laid over the treble clef when
+// a line is written in that clef. They follow the twelve keys' tiles in the key list.
+constexpr int kClefTileLeft = 8;
+constexpr int kClefTileTop = 60;
+constexpr int kClefTileWidth = 31;
+constexpr int kClefTileHeight = 90;
+constexpr int kClefTileCount = 3; // alto, tenor, treble with an 8 below
+constexpr int kFirstClefTile = kKeyTileCount;
+// The C clef's centre stands on the line of middle C: the middle line (alto) or the fourth (tenor).
+constexpr int kAltoClefCentreRow = 100;
+constexpr int kTenorClefCentreRow = 90;
+// The 8 under the octave treble clef.
+constexpr int kOctaveEightLeft = 16, kOctaveEightTop = 136, kOctaveEightWidth = 7, kOctaveEightHeight = 10;
+
+// The staves a signature is written for, and the signatures the twelve keys' tiles lack: six and
+// seven sharps and seven flats on the treble and bass staves, every count on the alto and tenor.
+enum class SignatureStaff { Treble = 0, Bass = 1, Alto = 2, Tenor = 3 };
+constexpr int kMostSignatureAccidentals = 7;
+constexpr int kFirstExtraSignatureTile = kFirstClefTile + kClefTileCount;
+constexpr std::array<int, 3> kExtraGrandSignatures = {6, 7, -7};
+constexpr int kExtraSignatureTileCount = 2 * 3 + 2 * (2 * kMostSignatureAccidentals + 1);
+constexpr int kKeyListCount = kFirstExtraSignatureTile + kExtraSignatureTileCount;
+// The extra tiles are taller, so that the bass staff's seventh flat, below the staff, is whole.
+constexpr int kExtraSignatureTileHeight = 66;
+// Rows (in a tile whose top line is row 10) of the notes the sharps F C G D A E B and the flats
+// B E A D G C F stand for; the tenor staff writes its sharps low, as engravers do.
+constexpr std::array<std::array<int, 7>, 4> kSignatureSharpRows = {{{10, 25, 5, 20, 35, 15, 30},
+                                                                    {20, 35, 15, 30, 45, 25, 40},
+                                                                    {15, 30, 10, 25, 40, 20, 35},
+                                                                    {40, 20, 35, 15, 30, 10, 25}}};
+constexpr std::array<std::array<int, 7>, 4> kSignatureFlatRows = {{{30, 15, 35, 20, 40, 25, 45},
+                                                                   {40, 25, 45, 30, 50, 35, 55},
+                                                                   {35, 20, 40, 25, 45, 30, 50},
+                                                                   {25, 10, 30, 15, 35, 20, 40}}};
+// Signatures too long for the twelve keys' columns stand at this pitch from column 4.
+constexpr int kTightSignaturePitch = 7;
+constexpr int kTightSignatureFirstColumn = 4;
+
+// The key-list item showing a signature of count accidentals (sharps when positive) on a staff;
+// -1 when there is none.
+constexpr int signatureTile(SignatureStaff staff, int count)
+{
+    const int kind = static_cast<int>(staff);
+    if (count < -kMostSignatureAccidentals || count > kMostSignatureAccidentals)
+        return -1;
+    if (staff == SignatureStaff::Treble || staff == SignatureStaff::Bass) {
+        for (int key = 0; key < 12; ++key)
+            if (kSignatureAccidentals[std::size_t(key)] == count)
+                return 2 * key + kind;
+        for (std::size_t i = 0; i < kExtraGrandSignatures.size(); ++i)
+            if (kExtraGrandSignatures[i] == count)
+                return kFirstExtraSignatureTile + kind * 3 + int(i);
+        return -1;
+    }
+    return kFirstExtraSignatureTile + 6 + (kind - 2) * (2 * kMostSignatureAccidentals + 1) + count +
+           kMostSignatureAccidentals;
+}
+
 // Note glyphs.
 constexpr int kNoteGlyphWidth = 12;
 constexpr int kNoteGlyphHeight = 40;
@@ -104,6 +162,10 @@ constexpr int kStemDownFirstRow = 5;
 constexpr int kFlatWidth = 5, kFlatHeight = 18;
 constexpr int kSharpWidth = 6, kSharpHeight = 18;
 constexpr int kNaturalWidth = 4, kNaturalHeight = 19;
+// The double sharp, a small cross centred on its note's row, and the double flat, two flats.
+constexpr int kDoubleSharpWidth = 7, kDoubleSharpHeight = 7;
+constexpr int kDoubleFlatWidth = 9, kDoubleFlatHeight = 18;
+constexpr int kNoteListCount = 12;
 // A flat's bowl centre lies this many rows below its glyph's top; a sharp's centre 9.
 constexpr int kFlatPitchBelowTop = 12;
 constexpr int kSharpPitchBelowTop = 9;

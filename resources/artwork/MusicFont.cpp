@@ -28,6 +28,12 @@ char32_t codePoint(MusicGlyph which)
         return 0xE013;
     case MusicGlyph::NoteHead:
         return 0xE0EA;
+    case MusicGlyph::CClef:
+        return 0xE081;
+    case MusicGlyph::DoubleSharp:
+        return 0xE01C;
+    case MusicGlyph::DoubleFlat:
+        return 0xE02A;
     }
     return 0;
 }
@@ -59,8 +65,8 @@ MusicFont::MusicFont(const QString& path) : font_(path, kGlyphPixelSize)
 {
     if (!font_.isValid())
         throw Exception("Cannot read the music font '" + path.toStdString() + "'");
-    for (auto which :
-         {MusicGlyph::TrebleClef, MusicGlyph::BassClef, MusicGlyph::Flat, MusicGlyph::Sharp, MusicGlyph::NoteHead}) {
+    for (auto which : {MusicGlyph::TrebleClef, MusicGlyph::BassClef, MusicGlyph::Flat, MusicGlyph::Sharp,
+                       MusicGlyph::NoteHead, MusicGlyph::CClef}) {
         if (font_.glyphIndexesForString(fromCodePoint(codePoint(which))).value(0, 0) == 0)
             throw Exception("The music font '" + path.toStdString() + "' lacks a glyph the artwork needs");
     }

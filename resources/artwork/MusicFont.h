@@ -7,7 +7,7 @@
 
 namespace lirasto::artwork {
 
-enum class MusicGlyph { TrebleClef, BassClef, Flat, Sharp, NoteHead };
+enum class MusicGlyph { TrebleClef, BassClef, Flat, Sharp, NoteHead, CClef, DoubleSharp, DoubleFlat };
 
 // The engraving font the music glyphs are taken from, so that clefs,
 // accidentals and noteheads have the shapes an engraver gives them.

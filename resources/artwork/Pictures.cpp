@@ -202,6 +202,78 @@ QImage paintKeySignature(const MusicFont& font, int key, bool bass, int scale)
     return image;
 }
 
+namespace {
+
+// The C clef spans the staff's four spaces about the line it names.
+QPainterPath cClef(const MusicFont& font, int centreRow)
+{
+    constexpr int kHalfHeight = 2 * kStaffLineSpacing;
+    return fitToBox(font.glyph(MusicGlyph::CClef), QRectF(kTrebleClefLeft, centreRow - kHalfHeight,
+                                                          kTrebleClefRight - kTrebleClefLeft + 1, 2 * kHalfHeight + 1));
+}
+
+QPainterPath octaveEight()
+{
+    const QRawFont face = loadTextFont(QStringLiteral("DejaVuSerif-Bold.ttf"), 100);
+    return fitToBox(textPath(face, QStringLiteral("8")),
+                    QRectF(kOctaveEightLeft, kOctaveEightTop, kOctaveEightWidth, kOctaveEightHeight));
+}
+
+ColumnRange signatureColumns(int count, int i)
+{
+    const bool fits = count < 0 ? -count <= int(kFlatColumns.size()) : count <= int(kSharpColumns.size());
+    if (fits)
+        return count < 0 ? kFlatColumns.at(i) : kSharpColumns.at(i);
+    const int first = kTightSignatureFirstColumn + kTightSignaturePitch * i;
+    return {first, first + (count < 0 ? kFlatWidth : kSharpWidth) - 1};
+}
+
+} // namespace
+
+QImage paintClefTile(const MusicFont& font, int index, int scale)
+{
+    if (index < 0 || index >= kClefTileCount)
+        throw ERangeError("Clef tile index out of range (" + std::to_string(index) + ")");
+    QImage image(kClefTileWidth * scale, kClefTileHeight * scale, QImage::Format_ARGB32);
+    image.fill(kWhite);
+    for (int i = 0; i < kStaffLineCount; ++i)
+        hLine(image, kTrebleTopLineRow + kStaffLineSpacing * i - kClefTileTop, 0, kClefTileWidth - 1, kBlack, scale);
+    QPainterPath clef;
+    if (index == 0)
+        clef = cClef(font, kAltoClefCentreRow);
+    else if (index == 1)
+        clef = cClef(font, kTenorClefCentreRow);
+    else
+        clef = trebleClef(font).united(octaveEight());
+    fillInk(image, scaled(clef.translated(-kClefTileLeft, -kClefTileTop), scale), kBlack, scale);
+    return image;
+}
+
+QImage paintSignatureTile(const MusicFont& font, int staff, int count, int scale)
+{
+    if (staff < 0 || staff > 3 || std::abs(count) > kMostSignatureAccidentals)
+        throw ERangeError("Signature tile out of range (" + std::to_string(staff) + ", " + std::to_string(count) + ")");
+    QImage image(kKeyTileSize * scale, kExtraSignatureTileHeight * scale, QImage::Format_ARGB32);
+    image.fill(kWhite);
+    for (int row : kKeyTileLineRows)
+        hLine(image, row, 0, kKeyTileSize - 1, kBlack, scale);
+    QPainterPath glyphs;
+    for (int i = 0; i < std::abs(count); ++i) {
+        const ColumnRange c = signatureColumns(count, i);
+        if (count < 0)
+            glyphs.addPath(accidentalInBox(font, MusicGlyph::Flat, c.first,
+                                           kSignatureFlatRows.at(staff).at(i) - kFlatPitchBelowTop,
+                                           c.last - c.first + 1, kFlatHeight));
+        else
+            glyphs.addPath(accidentalInBox(font, MusicGlyph::Sharp, c.first,
+                                           kSignatureSharpRows.at(staff).at(i) - kSharpPitchBelowTop,
+                                           c.last - c.first + 1, kSharpHeight));
+    }
+    fillInk(image, scaled(glyphs, scale), kWhite, scale, 2.2 * scale);
+    fillInk(image, scaled(glyphs, scale), kBlack, scale);
+    return image;
+}
+
 QImage paintScaleDegree(int index, int scale)
 {
     static const char* const numerals[] = {"I", "II", "III", "IV", "V", "VI", "VII"};
@@ -241,8 +313,37 @@ QImage paintNote(const MusicFont& font, int index, int scale)
     case 8:
     case 9:
         return normalised(ledgerTile(index - 6, scale));
+    case 10:
+        return normalised(accidentalGlyph(font, MusicGlyph::DoubleSharp, kDoubleSharpWidth, kDoubleSharpHeight, scale));
+    case 11:
+        return normalised(accidentalGlyph(font, MusicGlyph::DoubleFlat, kDoubleFlatWidth, kDoubleFlatHeight, scale));
     }
     throw ERangeError("Note glyph index out of range (" + std::to_string(index) + ")");
+}
+
+std::vector<QImage> paintKeyList(const MusicFont& font, int scale)
+{
+    std::vector<QImage> list;
+    for (int key = 0; key < kKeyTileCount / 2; ++key) {
+        list.push_back(paintKeySignature(font, key, false, scale));
+        list.push_back(paintKeySignature(font, key, true, scale));
+    }
+    for (int i = 0; i < kClefTileCount; ++i)
+        list.push_back(paintClefTile(font, i, scale));
+    list.resize(kKeyListCount);
+    for (int staff = 0; staff < 4; ++staff)
+        for (int count = -kMostSignatureAccidentals; count <= kMostSignatureAccidentals; ++count)
+            if (const int item = signatureTile(SignatureStaff(staff), count); item >= kFirstExtraSignatureTile)
+                list[std::size_t(item)] = paintSignatureTile(font, staff, count, scale);
+    return list;
+}
+
+std::vector<QImage> paintNoteList(const MusicFont& font, int scale)
+{
+    std::vector<QImage> list;
+    for (int i = 0; i < kNoteListCount; ++i)
+        list.push_back(paintNote(font, i, scale));
+    return list;
 }
 
 Artwork paintArtwork(const MusicFont& font, int scale)
@@ -253,16 +354,12 @@ Artwork paintArtwork(const MusicFont& font, int scale)
     art.keyboard = paintKeyboard(scale);
     art.staff = paintStaff(font, scale);
     art.logo = paintLogo(font, scale);
-    for (int key = 0; key < kKeyTileCount / 2; ++key) {
-        art.keySignatures.push_back(paintKeySignature(font, key, false, scale));
-        art.keySignatures.push_back(paintKeySignature(font, key, true, scale));
-    }
+    art.keySignatures = paintKeyList(font, scale);
     for (int i = 0; i < kHighlightCount; ++i)
         art.keyHighlights.push_back(paintKeyHighlight(i, scale));
     for (int i = 0; i < 7; ++i)
         art.scaleDegrees.push_back(paintScaleDegree(i, scale));
-    for (int i = 0; i < 10; ++i)
-        art.notes.push_back(paintNote(font, i, scale));
+    art.notes = paintNoteList(font, scale);
     for (int i = 0; i < 4; ++i)
         art.evaluationMarks.push_back(paintEvaluationMark(i, scale));
     art.wallpaper = paintWallpaper(scale);

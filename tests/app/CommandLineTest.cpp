@@ -1,4 +1,6 @@
 #include "app/CommandLine.h"
+#include "game/MusicKeys.h"
+#include "game/StaffView.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -87,6 +89,21 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"KeyH", {kKey, "H"}, TAction::UsageError, "--key"},
         Row{"KeyTooLong", {kKey, "Bbb"}, TAction::UsageError, "--key"},
         Row{"StaffAlto", {kStaff, "alto"}, TAction::UsageError, "--staff"},
+        Row{"ClefWithStaff", {"--clef", "alto", kStaff, "bass"}, TAction::UsageError, "--clef"},
+        Row{"ClefSoprano", {"--clef", "soprano"}, TAction::UsageError, "--clef"},
+        Row{"RangeOneNote", {"--range", "C4"}, TAction::UsageError, "--range"},
+        Row{"RangeNoOctave", {"--range", "C-G4"}, TAction::UsageError, "--range"},
+        Row{"RangeUpsideDown", {"--range", "G4-C3"}, TAction::UsageError, "--range"},
+        Row{"RangeBeyondFiveLedgerLines", {"--range", "A2-C5"}, TAction::UsageError, "B2 to B6"},
+        Row{"RangeAltoTooHigh", {"--clef", "alto", "--range", "C3-D6"}, TAction::UsageError, "C2 to C6"},
+        Row{"RangeGrandOneSide", {kStaff, "grand", "--range", "C4-G5"}, TAction::UsageError, "middle C"},
+        Row{"RangeHugeOctave", {"--range", "C3-G99999999999"}, TAction::UsageError, "--range"},
+        Row{"KeyMinorMisspelt", {kKey, "F# minr"}, TAction::UsageError, "--key"},
+        Row{"KeyOutsideTheThirty", {kKey, "Gb minor"}, TAction::UsageError, "--key"},
+        Row{"AccidentalsSome", {"--accidentals", "some"}, TAction::UsageError, "--accidentals"},
+        Row{"ClefWithLevels", {kExercise, "levels", "--clef", "alto"}, TAction::UsageError, "--clef"},
+        Row{"ChordsOnTheAltoClef", {"--chords", "triads", "--clef", "alto"}, TAction::UsageError, "--chords"},
+        Row{"ChordsOverARange", {"--chords", "triads", "--range", "C3-G4"}, TAction::UsageError, "--chords"},
         Row{"TempoNineteen", {kTempo, "19"}, TAction::UsageError, "--tempo"},
         Row{"TempoTooFast", {kTempo, "209"}, TAction::UsageError, "--tempo"},
         Row{"TempoNegative", {kTempo, "-60"}, TAction::UsageError, "--tempo"},
@@ -125,13 +142,59 @@ TEST(CommandLineChords, NamesTheFamily)
     EXPECT_TRUE(ParseCommandLine({"lirasto", "--chords", "triads", "--chromatic"}).Options.ChordSettings().Chromatic);
 }
 
+// The options of the clef, range, key and accidentals make the line's settings.
+struct LineRow
+{
+    QStringList args;
+    TStaffChoice staff;
+    const char* key; // as the thirty name it
+    int lowest, highest;
+    bool accidentals;
+};
+
+TEST(CommandLineLine, MakesTheLineOfTheClefRangeKeyAndAccidentals)
+{
+    const LineRow rows[] = {
+        {{"--clef", "alto", "--range", "C3-G4", "--key", "F# minor", "--accidentals", "chromatic"},
+         S::Alto,
+         "F# minor",
+         48,
+         67,
+         true},
+        {{"--clef", "tenor", "--key", "Cb", "--accidentals", "none"}, S::Tenor, "Cb", 43, 71, false},
+        {{"--clef", "treble8vb", "--range", "E2-E5", "--key", "ebm"}, S::TrebleOctave, "Eb minor", 40, 76, false},
+        {{"--clef", "treble", "--range", "B2-B6", "--key", "C#"}, S::Treble, "C#", 47, 95, false},
+        {{"--clef", "bass", "--range", "D1-Bb3"}, S::Bass, "", 26, 58, false},
+        {{"--key", "random"}, S::Treble, "random", 53, 88, false},
+    };
+    for (const LineRow& row : rows) {
+        const TCommandLine parsed = ParseCommandLine(QStringList{QStringLiteral("lirasto")} + row.args);
+        ASSERT_EQ(parsed.Action, TAction::Run) << parsed.Error.toStdString();
+        EXPECT_EQ(parsed.Options.Exercise, K::Line);
+        const TLineSettings s = parsed.Options.LineSettings();
+        EXPECT_EQ(s.RandomKey, row.key == std::string("random"));
+        EXPECT_NO_THROW(s.Check());
+        EXPECT_EQ(s.Staff, row.staff);
+        if (!s.RandomKey) {
+            EXPECT_EQ(s.MusicKey >= 0 ? MusicKeyName(s.MusicKey) : std::string(), row.key);
+        }
+        const int clef = ClefOfStaff(row.staff);
+        EXPECT_EQ(clef == TrebleClef ? s.TrebleLowest : clef == BassClef ? s.BassLowest : s.LowestOnClef(), row.lowest);
+        EXPECT_EQ(clef == TrebleClef ? s.TrebleHighest
+                  : clef == BassClef ? s.BassHighest
+                                     : s.HighestOnClef(),
+                  row.highest);
+        EXPECT_EQ(s.Accidentals, row.accidentals);
+    }
+}
+
 // The usage names every option, and the program by its name.
 TEST(CommandLineUsage, NamesEveryOption)
 {
     const QString usage = CommandLineUsage();
     EXPECT_TRUE(usage.startsWith(QStringLiteral("Usage: lirasto [options]"))) << usage.toStdString();
-    for (const char* option : {"--help", "--version", "--exercise", "--level", "--key", "--staff", "--tempo", "--notes",
-                               "--microphone", "--chords", "--chromatic"})
+    for (const char* option : {"--help", "--version", "--exercise", "--level", "--key", "--staff", "--clef", "--range",
+                               "--accidentals", "--tempo", "--notes", "--microphone", "--chords", "--chromatic"})
         EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
 }
 

@@ -218,10 +218,10 @@ TEST_F(MainWindowTest, PicturesLentByTheBuiltInDesignEqualCopiedOnes)
         TBitmap32List* TfMain::*list;
         int count;
     } lists[] = {
-        {"BMPKeyList", &TfMain::BMPKeyList, 24},
+        {"BMPKeyList", &TfMain::BMPKeyList, 63},
         {"BMPPianoKeysList", &TfMain::BMPPianoKeysList, 8},
         {"BMPScaleDegrees", &TfMain::BMPScaleDegrees, 7},
-        {"BMPNoteList", &TfMain::BMPNoteList, 10},
+        {"BMPNoteList", &TfMain::BMPNoteList, 12},
         {"BMPEvaluationList", &TfMain::BMPEvaluationList, 4},
     };
     for (const auto& l : lists) {

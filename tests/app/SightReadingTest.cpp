@@ -1,7 +1,10 @@
 #include "tests/app/MainWindowFixture.h"
 
+#include "app/PianoHighlight.h"
 #include "app/SightReading.h"
 #include "controls/SkinCtrls.h"
+#include "game/MusicKeys.h"
+#include "game/StaffView.h"
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
 #include "graphics/Layers.h"
@@ -66,6 +69,42 @@ TEST_F(MainWindowTest, SightReadingLinePlayedAtOnesPace)
     EXPECT_EQ(std::pair(caption(form->lCountDown), caption(form->lGoal)),
               std::pair(QString("150 SEC."), QString("300")));
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+// A line on the alto clef in C flat major over C3..G4: the staff shows the alto clef, and the piano
+// dims the keys below C3 and above G4, and only those; single notes take the dimming away.
+TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefDimsThePianoOutsideItsRange)
+{
+    openShown();
+    TSightReading& reading = form->SightReading();
+    TLineSettings settings;
+    settings.Staff = TStaffChoice::Alto;
+    settings.MusicKey = MusicKeyFromName("Cb");
+    settings.ClefLowest = 48;
+    settings.ClefHighest = 67;
+    reading.Choose(settings);
+    form->bStartClick(form->bStart);
+    tick();
+    EXPECT_EQ(form->Staff().UpperClef(), AltoClef);
+    for (const TWrittenNote& n : core().Question().Notes)
+        EXPECT_TRUE(n.Clef == AltoClef && n.Note >= 48 && n.Note <= 67) << n.Note;
+    const auto grey = [this](int x) {
+        form->imgPiano->ForceCompose();
+        return qGray(form->imgPiano->Buffer()->Pixel(x, 60));
+    };
+    ASSERT_TRUE(form->PianoHighlight().RangeShown());
+    // White keys' faces: B2 below the range, C3 and G4 in it, A4 above it.
+    const int b2 = 6 * 20 + 10, c3 = 7 * 20 + 10, g4 = 18 * 20 + 10, a4 = 19 * 20 + 10;
+    const int dimB2 = grey(b2), dimC3 = grey(c3), dimG4 = grey(g4), dimA4 = grey(a4);
+    form->bResetClick(form->bReset);
+    reading.Choose(std::nullopt);
+    form->bStartClick(form->bStart);
+    tick();
+    EXPECT_FALSE(form->PianoHighlight().RangeShown());
+    EXPECT_LT(dimB2, grey(b2) - 60);
+    EXPECT_LT(dimA4, grey(a4) - 60);
+    EXPECT_EQ(dimC3, grey(c3));
+    EXPECT_EQ(dimG4, grey(g4));
 }
 
 } // namespace

@@ -51,6 +51,8 @@ Written write(int n, int key)
     case TAccidental::Natural:
         return {spelling.Natural, Accidental::Natural};
     case TAccidental::None:
+    case TAccidental::DoubleSharp: // not in the twelve keys
+    case TAccidental::DoubleFlat:
         break;
     }
     return {spelling.Natural, Accidental::None};

@@ -24,6 +24,21 @@ inline int signatureAlteration(int key, int letter)
     return 0;
 }
 
+// The same for a signature of count signs (sharps when positive), up to seven: flats in the order
+// B E A D G C F, sharps F C G D A E B.
+inline int alterationUnder(int count, int letter)
+{
+    static constexpr std::array<int, 7> kFlats = {11, 4, 9, 2, 7, 0, 5};
+    static constexpr std::array<int, 7> kSharps = {5, 0, 7, 2, 9, 4, 11};
+    for (int i = 0; i < -count; ++i)
+        if (kFlats[std::size_t(i)] == letter)
+            return -1;
+    for (int i = 0; i < count; ++i)
+        if (kSharps[std::size_t(i)] == letter)
+            return 1;
+    return 0;
+}
+
 // The ledger lines a head on headRow needs, 10 rows apart: every line between the staff (whose
 // outer lines are on topLine and bottomLine) and the note.
 inline std::set<int> neededLedgerRows(int topLine, int bottomLine, int headRow)

@@ -1,8 +1,11 @@
 #include "game/LineExercise.h"
 #include "game/GameCore.h"
+#include "game/MusicKeys.h"
+#include "game/StaffView.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
+#include <set>
 
 using namespace std::chrono;
 
@@ -73,10 +76,23 @@ INSTANTIATE_TEST_SUITE_P(Table, LineGenerator,
 TEST(LineSettings, RefusesValuesOutsideTheirBounds)
 {
     const std::function<void(TLineSettings&)> bad[] = {
-        [](TLineSettings& s) { s.Notes = 3; },        [](TLineSettings& s) { s.Notes = 17; },
-        [](TLineSettings& s) { s.Tempo = 19; },       [](TLineSettings& s) { s.Tempo = 209; },
-        [](TLineSettings& s) { s.Key = 12; },         [](TLineSettings& s) { s.MaxStep = 0; },
-        [](TLineSettings& s) { s.TrebleLowest = 52; }};
+        [](TLineSettings& s) { s.Notes = 3; },
+        [](TLineSettings& s) { s.Notes = 17; },
+        [](TLineSettings& s) { s.Tempo = 19; },
+        [](TLineSettings& s) { s.Tempo = 209; },
+        [](TLineSettings& s) { s.Key = 12; },
+        [](TLineSettings& s) { s.MaxStep = 0; },
+        [](TLineSettings& s) { s.TrebleLowest = 45; },
+        [](TLineSettings& s) { s.BassHighest = 77; },
+        [](TLineSettings& s) {
+            s.Staff = TStaffChoice::Alto;
+            s.ClefLowest = 35; // below C2, on the alto staff's fifth ledger line below
+        },
+        [](TLineSettings& s) {
+            s.Staff = TStaffChoice::Tenor;
+            s.ClefLowest = 60;
+            s.ClefHighest = 59;
+        }};
     for (const auto& change : bad) {
         TLineSettings s;
         change(s);
@@ -85,6 +101,8 @@ TEST(LineSettings, RefusesValuesOutsideTheirBounds)
     TLineSettings edges;
     edges.Notes = 16;
     edges.Tempo = 208;
+    edges.TrebleLowest = 47; // B2 and B6, five ledger lines away
+    edges.TrebleHighest = 95;
     EXPECT_NO_THROW(TLineExercise{edges});
 }
 
@@ -233,3 +251,42 @@ TEST_F(LinePlay, TempoModeGoesOnLineAfterLineAndPauseShiftsTheBeats)
 }
 
 } // namespace
+
+// A random key is drawn afresh for each line from the thirty: the line carries it, the key index
+// that stands for it, and only notes of its scale (a minor key's raised seventh included).
+TEST(LineKeys, RandomKeyDrawsEachLineInAKeyOfTheThirty)
+{
+    RandSeed = 11;
+    TLineSettings settings;
+    settings.RandomKey = true;
+    settings.Staff = TStaffChoice::Tenor;
+    TGameCore core;
+    Recorder recorder;
+    long now = 0;
+    core.SetClock([&now] { return steady_clock::time_point(milliseconds(now)); });
+    core.SetExercise(std::make_unique<TLineExercise>(settings));
+    core.AddListener(&recorder);
+    core.Start();
+    core.Tick();
+    for (int line = 0; line < 40; ++line) {
+        const std::vector<TWrittenNote> notes = recorder.lines.back().Notes;
+        for (const TWrittenNote& n : notes) {
+            core.KeyDown(n.Note, TInputSource::Midi, steady_clock::time_point(milliseconds(now)));
+            core.KeyUp(n.Note, TInputSource::Midi);
+        }
+        now += 1000;
+        core.Tick();
+    }
+    std::set<int> keys;
+    for (const TQuestion& q : recorder.lines) {
+        ASSERT_GE(q.MusicKey, 0);
+        keys.insert(q.MusicKey);
+        EXPECT_EQ(q.Key, LevelKeyOfMusicKey(q.MusicKey));
+        for (const TWrittenNote& n : q.Notes) {
+            EXPECT_TRUE(InMusicScale(n.Note, q.MusicKey)) << n.Note << " in " << MusicKeyName(q.MusicKey);
+            EXPECT_EQ(n.Clef, TenorClef);
+        }
+    }
+    EXPECT_GE(recorder.lines.size(), 20u);
+    EXPECT_GE(keys.size(), 12u);
+}

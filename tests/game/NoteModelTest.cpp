@@ -1,5 +1,6 @@
 #include "KeySignatureReading.h"
 #include "game/GameCore.h"
+#include "game/MusicKeys.h"
 #include "game/uFunctions.h"
 #include "game/uVariables.h"
 
@@ -26,6 +27,10 @@ int readPitchClass(const TSpelling& s, int key)
         break;
     case TAccidental::Natural:
         alteration = 0;
+        break;
+    case TAccidental::DoubleSharp:
+    case TAccidental::DoubleFlat:
+        ADD_FAILURE() << "a double sign in one of the twelve keys";
         break;
     case TAccidental::None:
         alteration = musician::signatureAlteration(key, letter);
@@ -341,4 +346,78 @@ TEST(GameState, ResetZeroesEveryVariable)
     EXPECT_EQ(core.LevelRow().TimeLimit, 150);
     core.LoadLevel(13);
     EXPECT_THROW(core.LevelRow(), ERangeError);
+}
+
+// How a musician spells notes in the keys the twelve levels lack, and the chromatic notes of the
+// thirty: by name of the key, the note, whether the line goes up to it, the staff natural, the sign.
+struct MusicSpellingRow
+{
+    const char* key;
+    int note;
+    bool ascending;
+    int natural;
+    TAccidental sign;
+};
+
+class MusicKeySpelling : public testing::TestWithParam<MusicSpellingRow>
+{};
+
+TEST_P(MusicKeySpelling, WritesTheNoteAsAMusicianWould)
+{
+    const MusicSpellingRow& row = GetParam();
+    const int key = MusicKeyFromName(row.key);
+    ASSERT_GE(key, 0) << row.key;
+    EXPECT_EQ(SpellInMusicKey(row.note, key, row.ascending), (TSpelling{row.natural, row.sign}))
+        << row.key << " " << row.note;
+}
+
+using A = TAccidental;
+INSTANTIATE_TEST_SUITE_P(
+    Table, MusicKeySpelling,
+    testing::Values(MusicSpellingRow{"Gb", 71, false, 72, A::None},              // C flat, from the signature
+                    MusicSpellingRow{"F#", 65, false, 64, A::None},              // E sharp
+                    MusicSpellingRow{"C#", 62, true, 62, A::Natural},            // D natural, not C double sharp
+                    MusicSpellingRow{"Cb", 60, false, 60, A::Natural},           // C natural, not D double flat
+                    MusicSpellingRow{"G# minor", 67, false, 65, A::DoubleSharp}, // the raised seventh F double sharp
+                    MusicSpellingRow{"A# minor", 69, false, 67, A::DoubleSharp},
+                    MusicSpellingRow{"D# minor", 62, false, 60, A::DoubleSharp},
+                    MusicSpellingRow{"A minor", 68, false, 67, A::Sharp},    // G sharp
+                    MusicSpellingRow{"F minor", 64, false, 64, A::Natural},  // E natural against the E flat
+                    MusicSpellingRow{"Ab minor", 67, false, 67, A::Natural}, // G natural against the G flat
+                    MusicSpellingRow{"C", 61, true, 60, A::Sharp},           // up: C sharp
+                    MusicSpellingRow{"C", 61, false, 62, A::Flat},           // down: D flat
+                    MusicSpellingRow{"A minor", 70, true, 69, A::Sharp},
+                    MusicSpellingRow{"D", 60, false, 60, A::Natural}, // cancels the C sharp
+                    MusicSpellingRow{"Bb", 66, true, 67, A::Flat},    // flat keys lower
+                    MusicSpellingRow{"E", 70, false, 69, A::Sharp},   // sharp keys raise
+                    MusicSpellingRow{"Eb minor", 62, false, 62, A::Natural}));
+
+// Names as the command line takes them; anything else is no key.
+TEST(MusicKeyNames, ReadMajorAndMinorNamesAndRefuseOthers)
+{
+    const std::pair<const char*, const char*> good[] = {{"F# minor", "F# minor"}, {"Cb", "Cb"},
+                                                        {"ebm", "Eb minor"},      {"c#", "C#"},
+                                                        {"Bb major", "Bb"},       {"A minor", "A minor"}};
+    for (const auto& [name, shown] : good) {
+        const int key = MusicKeyFromName(name);
+        ASSERT_GE(key, 0) << name;
+        EXPECT_EQ(MusicKeyName(key), shown);
+    }
+    for (const char* bad : {"", "H", "Fb", "E#", "Gb minor", "B# minor", "F#minorx", "C##", "Am7", " C"})
+        EXPECT_EQ(MusicKeyFromName(bad), -1) << bad;
+    EXPECT_THROW(MusicKey(30), ERangeError);
+}
+
+// In the twelve levels' keys the thirty write every note as the levels do, but for G flat's
+// C flat, which the levels' tables cannot tell from B natural.
+TEST(MusicKeySpelling, AgreesWithTheLevelsSpellingInTheirTwelveKeys)
+{
+    for (int key = 0; key < KeyCount; ++key)
+        for (int note = 36; note <= 96; ++note) {
+            if (key == 6 && PitchClass(note) == 11) {
+                EXPECT_EQ(SpellInMusicKey(note, MusicKeyOfLevelKey(key)), (TSpelling{note + 1, A::None}));
+                continue;
+            }
+            EXPECT_EQ(SpellInMusicKey(note, MusicKeyOfLevelKey(key)), SpellNote(note, key)) << key << " " << note;
+        }
 }

@@ -1,6 +1,7 @@
 // Note names in each convention, for every note of every key as the key spells it.
 #include "game/NoteNames.h"
 #include "core/Errors.h"
+#include "game/MusicKeys.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -90,4 +91,13 @@ TEST(NoteNames, NamesKeysAndNotesWithTheirOctave)
     EXPECT_EQ(NoteNamingForLanguage("pt_BR"), TNoteNaming::Solfege);
     EXPECT_EQ(NoteNamingForLanguage("pl"), TNoteNaming::German);
     EXPECT_EQ(NoteNamingForLanguage("en_GB"), TNoteNaming::English);
+}
+
+// In the thirty keys a note is named as the key spells it, doubles included.
+TEST(MusicNoteNames, NameTheNoteAsTheKeySpellsIt)
+{
+    EXPECT_EQ(MusicNoteName(65, MusicKeyFromName("F#")), "E\u266F4");
+    EXPECT_EQ(MusicNoteName(71, MusicKeyFromName("Gb")), "C\u266D5");
+    EXPECT_EQ(MusicNoteName(67, MusicKeyFromName("G# minor")), "F\U0001D12A4");
+    EXPECT_EQ(MusicNoteName(60, MusicKeyFromName("C#"), TNoteNaming::German), "His3");
 }

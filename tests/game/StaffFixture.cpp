@@ -19,8 +19,10 @@ struct PictureSizes
 };
 
 // Sizes of the program's pictures, for the plain stand-ins.
-const PictureSizes kNoteSizes[] = {{12, 40}, {12, 40}, {12, 40}, {12, 40}, {5, 18},
-                                   {6, 18},  {4, 19},  {20, 20}, {20, 30}, {20, 40}};
+const PictureSizes kNoteSizes[] = {{12, 40}, {12, 40}, {12, 40}, {12, 40}, {5, 18}, {6, 18},
+                                   {4, 19},  {20, 20}, {20, 30}, {20, 40}, {7, 7},  {9, 18}};
+// The twelve keys' tiles, then the clef tiles and the other signatures.
+constexpr int kKeyListCount = 63;
 const PictureSizes kMarkSizes[] = {{14, 29}, {19, 19}, {19, 19}, {23, 17}};
 
 void fillPlain(TBitmap32* bitmap, int width, int height, TColor32 colour)
@@ -53,12 +55,8 @@ PaintedArtwork paintArtwork(int scale)
     const MusicFont font(MusicFont::defaultPath());
     PaintedArtwork art;
     art.staff = paintStaff(font, scale);
-    for (int key = 0; key < 12; ++key) {
-        art.keys.push_back(paintKeySignature(font, key, false, scale));
-        art.keys.push_back(paintKeySignature(font, key, true, scale));
-    }
-    for (int i = 0; i < 10; ++i)
-        art.notes.push_back(paintNote(font, i, scale));
+    art.keys = paintKeyList(font, scale);
+    art.notes = paintNoteList(font, scale);
     for (int i = 0; i < 4; ++i)
         art.marks.push_back(paintEvaluationMark(i, scale));
     return art;
@@ -125,9 +123,9 @@ StaffFixture::StaffFixture()
         copyImage(markList.Add(), picture);
 #else
     fillPlain(view.Bitmap(), 575, 300, 0xFFFFFFFFu);
-    for (int i = 0; i < 24; ++i)
+    for (int i = 0; i < kKeyListCount; ++i)
         fillPlain(keyList.Add(), 60, 60, 0xFF000000u | TColor32(0x010101u * (i + 1)));
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 12; ++i)
         fillPlain(noteList.Add(), kNoteSizes[i].width, kNoteSizes[i].height,
                   0x80000000u | TColor32(0x000100u * (i + 1)));
     for (int i = 0; i < 4; ++i)

@@ -3,12 +3,14 @@
 // a screen scaled by 2, where the view composes from the finer pictures.
 #include "KeySignatureReading.h"
 #include "StaffFixture.h"
+#include "game/MusicKeys.h"
 
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <set>
@@ -26,6 +28,17 @@ struct StaffRows
 };
 constexpr StaffRows kTrebleRows{80, 120, 4 * 7 + 2};
 constexpr StaffRows kBassRows{180, 220, 2 * 7 + 4};
+// The other clefs on the upper staff: F3 on the alto's bottom line, D3 on the tenor's, and the
+// octave treble's E4 sounding E3.
+constexpr StaffRows kAltoRows{80, 120, 3 * 7 + 3};
+constexpr StaffRows kTenorRows{80, 120, 3 * 7 + 1};
+constexpr StaffRows kOctaveTrebleRows{80, 120, 3 * 7 + 2};
+
+const StaffRows& rowsOf(int clef)
+{
+    static const StaffRows* const kRows[] = {&kTrebleRows, &kBassRows, &kAltoRows, &kTenorRows, &kOctaveTrebleRows};
+    return *kRows[clef - 1];
+}
 
 // One line of 16 notes for every key, alternating the staves: two ledger lines below the treble
 // (A3), one (C4), and three above (E6); two above the bass (G4), one (C4) and two below (C2);
@@ -44,7 +57,7 @@ struct ReadNote
     std::string problem;
 };
 
-class StaffLine : public testing::TestWithParam<int>
+class StaffReader : public testing::Test
 {
 protected:
     void SetUp() override
@@ -111,16 +124,22 @@ protected:
     // over the rows around it; none when those columns hold next to no ink off the ledger rows.
     int readSign(int left, int headRow, const std::set<int>& ledgerRows, std::ostringstream& problem) const
     {
-        const int x0 = (left - 8) * scale;
         int ink = 0;
         for (int y = (headRow - 20) * scale; y < (headRow + 12) * scale; ++y)
             if (!ledgerRows.contains(y / scale))
-                for (int x = x0; x < (left - 1) * scale; ++x)
+                for (int x = (left - 12) * scale; x < (left - 1) * scale; ++x)
                     ink += inked(x, y);
         if (ink < 8 * scale * scale)
             return 2;
+        // Each sign with the columns it stands in before the head: the double flat, wider, further.
+        static constexpr std::array<std::pair<int, int>, 5> kSigns = {{{FlatPicture, 8},
+                                                                       {SharpPicture, 8},
+                                                                       {NaturalPicture, 8},
+                                                                       {DoubleSharpPicture, 8},
+                                                                       {DoubleFlatPicture, 12}}};
         int best = -1, bestMismatch = 1 << 30, bestCount = 0;
-        for (int picture : {FlatPicture, SharpPicture, NaturalPicture}) {
+        for (const auto& [picture, before] : kSigns) {
+            const int x0 = (left - before) * scale;
             const TBitmap32* base = staff.noteList.Bitmap(picture);
             const TBitmap32* glyph = scale == 2 ? base->DetailPicture() : base;
             for (int top = (headRow - 25) * scale; top <= (headRow + 5) * scale; ++top) {
@@ -128,24 +147,44 @@ protected:
                 for (int y = 0; y < glyph->Height(); ++y)
                     for (int x = 0; x < glyph->Width(); ++x) {
                         const bool opaque = (glyph->Pixel(x, y) >> 24) >= 128;
-                        count += opaque;
-                        if (!ledgerRows.contains((top + y) / scale))
+                        // Staff and ledger lines, every tenth row, are black with or without the sign.
+                        const bool lineRow = (top + y) / scale % 10 == 0;
+                        count += opaque && !lineRow;
+                        if (!lineRow)
                             mismatch += opaque != inked(x0 + x, top + y);
                     }
+                // The rest of the columns before the head must be clear off the line rows (where the
+                // note before may reach with its ledger lines): a double flat is no flat.
+                for (int y = 0; y < glyph->Height(); ++y)
+                    for (int x = (left - 12) * scale; x < (left - 1) * scale; ++x)
+                        if ((x < x0 || x >= x0 + glyph->Width()) && (top + y) / scale % 10 != 0)
+                            mismatch += inked(x, top + y);
                 if (mismatch < bestMismatch)
                     best = picture, bestMismatch = mismatch, bestCount = count;
             }
         }
         if (bestMismatch * 4 > bestCount)
             problem << "a sign like no accidental (" << bestMismatch << " of " << bestCount << " pixels off); ";
-        return best == FlatPicture ? -1 : best == SharpPicture ? 1 : 0;
+        switch (best) {
+        case FlatPicture:
+            return -1;
+        case SharpPicture:
+            return 1;
+        case DoubleSharpPicture:
+            return 3;
+        case DoubleFlatPicture:
+            return -3;
+        default:
+            return 0;
+        }
     }
 
-    ReadNote read(const TWrittenNote& written, int left, int key) const
+    // A note as a musician reads it under a signature of signature signs (sharps when positive).
+    ReadNote read(const TWrittenNote& written, int left, int signature) const
     {
         ReadNote r;
         std::ostringstream problem;
-        const StaffRows& s = written.Clef == 1 ? kTrebleRows : kBassRows;
+        const StaffRows& s = rowsOf(written.Clef);
         r.headRow = readHeadRow(left);
         if (r.headRow < 0 || (r.headRow - s.bottomLine) % 5 != 0) {
             r.problem = "head at row " + std::to_string(r.headRow);
@@ -155,9 +194,37 @@ protected:
         r.sign = readSign(left, r.headRow, r.ledgerRows, problem);
         const int degree = s.bottomLineDegree + (s.bottomLine - r.headRow) / 5;
         const int letter = kWhiteKeys[std::size_t(degree % 7)];
-        r.note = 12 * (degree / 7 + 1) + letter + (r.sign != 2 ? r.sign : musician::signatureAlteration(key, letter));
+        const int alteration = r.sign == 2    ? musician::alterationUnder(signature, letter)
+                               : r.sign == 3  ? 2
+                               : r.sign == -3 ? -2
+                                              : r.sign;
+        r.note = 12 * (degree / 7 + 1) + letter + alteration;
         r.problem = problem.str();
         return r;
+    }
+
+    // The signs of the signature on a staff (upper 0, lower 1), sharps positive: each a run of
+    // inked columns off the staff lines, six columns wide for a sharp, five for a flat.
+    int readSignature(int lower) const
+    {
+        const int top = (lower ? 160 : 60) * scale, bottom = (lower ? 240 : 140) * scale;
+        int count = 0, run = 0, sharps = 0;
+        for (int x = 40 * scale; x <= 100 * scale; ++x) {
+            bool ink = false;
+            for (int y = top; y < bottom && !ink; ++y) {
+                const int row = y / scale;
+                const bool line = row % 10 == 0 && (lower ? row >= 180 && row <= 220 : row >= 80 && row <= 120);
+                ink = !line && qGray(lined[std::size_t(y) * width + x]) < 100;
+            }
+            if (ink) {
+                ++run;
+            } else if (run > 0) {
+                ++count;
+                sharps += run >= 6 * scale;
+                run = 0;
+            }
+        }
+        return sharps == count ? count : sharps == 0 ? -count : 99;
     }
 
     StaffFixture staff;
@@ -168,13 +235,20 @@ protected:
 
 std::set<int> neededLedgerRows(const TWrittenNote& n, int headRow)
 {
-    const StaffRows& s = n.Clef == 1 ? kTrebleRows : kBassRows;
+    const StaffRows& s = rowsOf(n.Clef);
     return musician::neededLedgerRows(s.topLine, s.bottomLine, headRow);
 }
 
-int expectedSign(int note, int key)
+// The spelling of the line's note at place: a chromatic note in C major by the way the line goes.
+TSpelling spelling(int place, int key)
 {
-    switch (SpellNote(note, key).Sign) {
+    const bool up = place > 0 && kLine[std::size_t(place)].Note > kLine[std::size_t(place) - 1].Note;
+    return SpellInMusicKey(kLine[std::size_t(place)].Note, MusicKeyOfLevelKey(key), up);
+}
+
+int expectedSign(int place, int key)
+{
+    switch (spelling(place, key).Sign) {
     case TAccidental::Flat:
         return -1;
     case TAccidental::Sharp:
@@ -185,6 +259,9 @@ int expectedSign(int note, int key)
         return 2;
     }
 }
+
+class StaffLine : public StaffReader, public testing::WithParamInterface<int>
+{};
 
 // In every key each note of the line reads back as the note it sounds, on its natural's row, with
 // the sign its key's spelling asks for and exactly the ledger lines it needs; at 2x from the finer
@@ -202,13 +279,13 @@ TEST_P(StaffLine, EveryNoteReadsBackFromThePixelsAsItself)
     lined = composed();
     for (const TWrittenNote& n : kLine) {
         const int left = TStaffView::PlaceLeft(n.Place, 16);
-        const ReadNote r = read(n, left, key);
+        const ReadNote r = read(n, left, musician::kSignature[std::size_t(key)]);
         SCOPED_TRACE("note " + std::to_string(n.Note) + " at place " + std::to_string(n.Place) + " in " +
                      KeyNames[key]);
         EXPECT_EQ(r.problem, "");
         EXPECT_EQ(r.note, n.Note);
-        EXPECT_EQ(r.sign, expectedSign(n.Note, key));
-        EXPECT_EQ(r.headRow, TStaffView::HeadRow(n.Clef, SpellNote(n.Note, key).Natural));
+        EXPECT_EQ(r.sign, expectedSign(n.Place, key));
+        EXPECT_EQ(r.headRow, TStaffView::HeadRow(n.Clef, spelling(n.Place, key).Natural));
         EXPECT_EQ(r.ledgerRows, neededLedgerRows(n, r.headRow));
     }
 }
@@ -239,3 +316,70 @@ INSTANTIATE_TEST_SUITE_P(TwelveKeys, StaffLine, testing::Range(0, 12),
                          [](const testing::TestParamInfo<int>& info) { return KeyNames[info.param]; });
 
 } // namespace
+
+namespace {
+
+// The thirty keys as a musician names them, with the signs of their signatures.
+struct NamedKey
+{
+    const char* name;
+    int signature;
+};
+constexpr std::array<NamedKey, 30> kThirtyKeys = {{
+    {"Cb", -7},      {"Gb", -6},      {"Db", -5},      {"Ab", -4},       {"Eb", -3},       {"Bb", -2},
+    {"F", -1},       {"C", 0},        {"G", 1},        {"D", 2},         {"A", 3},         {"E", 4},
+    {"B", 5},        {"F#", 6},       {"C#", 7},       {"Ab minor", -7}, {"Eb minor", -6}, {"Bb minor", -5},
+    {"F minor", -4}, {"C minor", -3}, {"G minor", -2}, {"D minor", -1},  {"A minor", 0},   {"E minor", 1},
+    {"B minor", 2},  {"F# minor", 3}, {"C# minor", 4}, {"G# minor", 5},  {"D# minor", 6},  {"A# minor", 7},
+}};
+
+class ClefKeyLine : public StaffReader, public testing::WithParamInterface<std::tuple<int, int>>
+{};
+
+} // namespace
+
+// On every clef and in each of the thirty keys, every note from the fifth ledger line below the
+// staff to the fifth above, lines going up and lines coming down, reads back from the pixels as
+// itself under the signature drawn, with the sign its key spells and exactly its ledger lines.
+TEST_P(ClefKeyLine, EveryNoteOfTheRangeReadsBackUnderItsSignature)
+{
+    const auto [clef, index] = GetParam();
+    // From the finer pictures, the keys of seven flats and seven sharps, none, and the one with double sharps.
+    if (scale == 2 && index != 0 && index != 14 && index != 22 && index != 29)
+        GTEST_SKIP() << "read at 1x";
+    const NamedKey& named = kThirtyKeys[std::size_t(index)];
+    const int musicKey = MusicKeyFromName(named.name);
+    ASSERT_GE(musicKey, 0) << named.name;
+    const StaffRows& rows = rowsOf(clef);
+    const auto noteOf = [](int degree) { return 12 * (degree / 7 + 1) + kWhiteKeys[std::size_t(degree % 7)]; };
+    const int lowest = noteOf(rows.bottomLineDegree - 10), highest = noteOf(rows.bottomLineDegree + 18);
+    std::vector<int> all;
+    for (int note = lowest; note <= highest; ++note)
+        all.push_back(note);
+    for (std::size_t first = 0, chunk = 0; first < all.size(); first += TStaffView::MaxPlaces, ++chunk) {
+        std::vector<int> notes(all.begin() + std::ptrdiff_t(first),
+                               all.begin() + std::ptrdiff_t(std::min(all.size(), first + TStaffView::MaxPlaces)));
+        if (chunk % 2 == 1)
+            std::reverse(notes.begin(), notes.end());
+        std::vector<TWrittenNote> line;
+        for (int note : notes)
+            line.push_back({clef, note, int(line.size())});
+        staff.drawing.SetMusicKeyLine({}, musicKey, int(line.size()));
+        empty = composed();
+        staff.drawing.SetMusicKeyLine(line, musicKey);
+        lined = composed();
+        EXPECT_EQ(readSignature(clef == BassClef), named.signature) << named.name;
+        for (const TWrittenNote& n : line) {
+            const ReadNote r = read(n, TStaffView::PlaceLeft(n.Place, int(line.size())), named.signature);
+            SCOPED_TRACE("note " + std::to_string(n.Note) + " on clef " + std::to_string(clef) + " in " + named.name);
+            const bool up = n.Place > 0 && n.Note > line[std::size_t(n.Place) - 1].Note;
+            const TSpelling spelt = SpellInMusicKey(n.Note, musicKey, up);
+            EXPECT_EQ(r.problem, "");
+            EXPECT_EQ(r.note, n.Note);
+            EXPECT_EQ(r.headRow, TStaffView::HeadRow(n.Clef, spelt.Natural));
+            EXPECT_EQ(r.ledgerRows, neededLedgerRows(n, r.headRow));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryClef, ClefKeyLine, testing::Combine(testing::Range(1, 6), testing::Range(0, 30)));

@@ -460,6 +460,52 @@ TEST(NoteGlyphs, DrawsFlatAndSharpAsBlackInk)
         EXPECT_GE(flat.alpha(0, y) + flat.alpha(1, y), 200) << y;
 }
 
+// The C clef stands centred on the line it names, the middle line for the alto and the fourth for the
+// tenor (rows 40 and 30 of the tile), over the staff's four spaces; the octave treble clef has its 8
+// below the clef, clear of the lowest staff line.
+TEST(ClefTiles, CentreTheCClefOnItsLineAndPutTheEightBelowTheTrebleClef)
+{
+    const auto inkRows = [](const Pixels& p, int fromRow) {
+        std::pair<int, int> rows{-1, -1};
+        for (int y = fromRow; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                if (p.dark(x, y) && !(y % 10 == 0 && y >= 20 && y <= 60)) {
+                    rows = {rows.first < 0 ? y : rows.first, y};
+                    break;
+                }
+        return rows;
+    };
+    for (const auto& [index, centre] : {std::pair{24, 40}, {25, 30}}) {
+        const auto [top, bottom] = inkRows(record(itemName("key", index)), 0);
+        EXPECT_NEAR((top + bottom) / 2.0, centre, 1.0) << index;
+        EXPECT_NEAR(bottom - top, 40, 2) << index;
+    }
+    const auto [top, bottom] = inkRows(record(itemName("key", 26)), 75);
+    EXPECT_EQ(top, 76);
+    EXPECT_GE(bottom, 84);
+}
+
+// The double sharp is a cross on its diagonals (its corners inked, the middles of its edges clear),
+// the double flat two flats side by side (two stems down its height).
+TEST(NoteGlyphs, DrawsTheDoubleSharpAsAnXAndTheDoubleFlatWithTwoStems)
+{
+    const Pixels cross = record("note_10.bmp32");
+    for (const auto& [x, y] : {std::pair{0, 0}, {6, 0}, {0, 6}, {6, 6}, {3, 3}})
+        EXPECT_GE(cross.alpha(x, y), 128) << x << "," << y;
+    for (const auto& [x, y] : {std::pair{3, 0}, {0, 3}, {6, 3}, {3, 6}})
+        EXPECT_LT(cross.alpha(x, y), 128) << x << "," << y;
+    const Pixels twoFlats = record("note_11.bmp32");
+    int stems = 0;
+    for (int x = 0, inStem = 0; x < twoFlats.width; ++x) {
+        int run = 0;
+        for (int y = 0; y < 12; ++y)
+            run += twoFlats.alpha(x, y) >= 128;
+        stems += run >= 10 && !inStem;
+        inStem = run >= 10;
+    }
+    EXPECT_EQ(stems, 2);
+}
+
 // Ledger tiles put an opaque black line every 10 rows from row 10 and nothing else.
 TEST(LedgerTiles, DrawFullWidthLinesEveryTenRowsFromRow10)
 {
@@ -567,7 +613,7 @@ TEST(KeyHighlights, RejectAnIndexOutsideTheList)
     EXPECT_THROW(paintKeyHighlight(8), lirasto::ERangeError);
     EXPECT_THROW(paintKeyHighlight(-1), lirasto::ERangeError);
     const MusicFont font(MusicFont::defaultPath());
-    EXPECT_THROW(paintNote(font, 10), lirasto::ERangeError);
+    EXPECT_THROW(paintNote(font, 12), lirasto::ERangeError);
     EXPECT_THROW(paintEvaluationMark(4), lirasto::ERangeError);
     EXPECT_THROW(paintScaleDegree(7), lirasto::ERangeError);
 }

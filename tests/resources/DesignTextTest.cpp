@@ -414,10 +414,10 @@ TEST_F(WindowDesign, TakesEveryPictureFromItsArtworkFile)
         const char* prefix;
         int count;
         bool twoDigits;
-    } lists[] = {{"BMPKeyList", "key_", 24, true},
+    } lists[] = {{"BMPKeyList", "key_", 63, true},
                  {"BMPPianoKeysList", "pianokey_", 8, false},
                  {"BMPScaleDegrees", "degree_", 7, false},
-                 {"BMPNoteList", "note_", 10, false},
+                 {"BMPNoteList", "note_", 12, false},
                  {"BMPEvaluationList", "mark_", 4, false}};
     for (const auto& l : lists) {
         const auto& items = value(l.list, "Bitmaps").items;
@@ -429,7 +429,7 @@ TEST_F(WindowDesign, TakesEveryPictureFromItsArtworkFile)
                 << l.list << " " << i;
         }
     }
-    EXPECT_EQ(artworkNames().size(), 4u + 1u + 24u + 8u + 7u + 10u + 4u);
+    EXPECT_EQ(artworkNames().size(), 4u + 1u + 63u + 8u + 7u + 12u + 4u);
 }
 
 // The image views show their pictures unscaled from the top-left corner; the staff view is white behind.

@@ -87,6 +87,15 @@ TEST(EmbeddedDesign, IsTheWindowDesignText)
 }
 
 // Every stored picture is a whole bitmap record of the size the drawing and hit-testing arithmetic expects.
+// The twelve keys' tiles, the three clef tiles and the taller tiles of the other signatures.
+std::vector<std::pair<int, int>> keyListSizes()
+{
+    std::vector<std::pair<int, int>> sizes(24, {60, 60});
+    sizes.insert(sizes.end(), 3, {31, 90});
+    sizes.insert(sizes.end(), 36, {60, 66});
+    return sizes;
+}
+
 TEST(EmbeddedDesign, CarriesPicturesOfTheExpectedSizes)
 {
     const DesignComponent form = embedded();
@@ -101,11 +110,22 @@ TEST(EmbeddedDesign, CarriesPicturesOfTheExpectedSizes)
     EXPECT_EQ(recordSize(bitmapOf("imgLogo")), (std::pair{230, 300}));
 
     const std::map<std::string, std::vector<std::pair<int, int>>> lists = {
-        {"BMPKeyList", std::vector<std::pair<int, int>>(24, {60, 60})},
+        {"BMPKeyList", keyListSizes()},
         {"BMPPianoKeysList", {{12, 39}, {20, 71}, {20, 71}, {20, 70}, {20, 71}, {20, 71}, {20, 71}, {20, 70}}},
         {"BMPScaleDegrees", std::vector<std::pair<int, int>>(7, {60, 60})},
         {"BMPNoteList",
-         {{12, 40}, {12, 40}, {12, 40}, {12, 40}, {5, 18}, {6, 18}, {4, 19}, {20, 20}, {20, 30}, {20, 40}}},
+         {{12, 40},
+          {12, 40},
+          {12, 40},
+          {12, 40},
+          {5, 18},
+          {6, 18},
+          {4, 19},
+          {20, 20},
+          {20, 30},
+          {20, 40},
+          {7, 7},
+          {9, 18}}},
         {"BMPEvaluationList", {{14, 29}, {19, 19}, {19, 19}, {23, 17}}},
     };
     for (const auto& [name, sizes] : lists) {
