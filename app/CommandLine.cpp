@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "game/MusicKeys.h"
+#include "game/Practice.h"
 #include "game/StaffLayout.h"
 #include "game/StaffView.h"
 
@@ -20,15 +21,16 @@ struct TOptions
     QCommandLineOption Version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Shows the program's version.")};
     QCommandLineOption Exercise{QStringLiteral("exercise"),
-                                QStringLiteral("Starts a practice: levels (one note at a time) or line "
+                                QStringLiteral("Starts a practice: levels (one note at a time), notes (one note at "
+                                               "a time in the clef, key, range and accidentals given) or line "
                                                "(sight-reading a line of notes)."),
-                                QStringLiteral("levels|line")};
+                                QStringLiteral("levels|notes|line")};
     QCommandLineOption Level{QStringLiteral("level"), QStringLiteral("The level to play, 1 to 12."),
                              QStringLiteral("N")};
     QCommandLineOption Key{QStringLiteral("key"),
                            QStringLiteral("The key of a line, major or minor, seven flats to seven sharps: e.g. C, "
                                           "Bb, C#, Cb, \"F# minor\" or Ebm, or random for a key drawn for each "
-                                          "line (the level's key by default)."),
+                                          "line or note (the level's key by default)."),
                            QStringLiteral("NAME")};
     QCommandLineOption Staff{QStringLiteral("staff"), QStringLiteral("The staff of a line."),
                              QStringLiteral("treble|bass|grand")};
@@ -93,49 +95,6 @@ QString malformed(const QString& option, const QString& value, const QString& ex
     return QStringLiteral("--%1: \"%2\" is not %3").arg(option, value, expected);
 }
 
-// The range on the line's staff; a grand staff's spans middle C, the bass taking what lies below.
-void applyRange(TLineSettings& settings, int lowest, int highest)
-{
-    constexpr int kMiddleC = 60;
-    switch (settings.Staff) {
-    case TStaffChoice::Treble:
-        settings.TrebleLowest = lowest, settings.TrebleHighest = highest;
-        break;
-    case TStaffChoice::Bass:
-        settings.BassLowest = lowest, settings.BassHighest = highest;
-        break;
-    case TStaffChoice::Grand:
-        settings.BassLowest = lowest, settings.BassHighest = std::min(highest, kMiddleC - 1);
-        settings.TrebleLowest = std::max(lowest, kMiddleC), settings.TrebleHighest = highest;
-        break;
-    default:
-        settings.ClefLowest = lowest, settings.ClefHighest = highest;
-        break;
-    }
-}
-
-QString noteText(int note)
-{
-    static const char* const kNames[] = {"C", "C#", "D", "Eb", "E", "F", "F#", "G", "Ab", "A", "Bb", "B"};
-    return QString::fromLatin1(kNames[note % 12]) + QString::number(note / 12 - 1);
-}
-
-// Why a range does not fit the line's staff, or an empty text when it does.
-QString rangeFault(TStaffChoice staff, int lowest, int highest)
-{
-    const bool grand = staff == TStaffChoice::Grand;
-    const int lowClef = grand ? BassClef : ClefOfStaff(staff), highClef = grand ? TrebleClef : ClefOfStaff(staff);
-    const int floor = lirasto::staff::lowestNote(lowClef), ceiling = lirasto::staff::highestNote(highClef);
-    if (lowest > highest)
-        return QStringLiteral("the lowest note lies above the highest");
-    if (lowest < floor || highest > ceiling)
-        return QStringLiteral("the staff reaches %1 to %2, five ledger lines each way")
-            .arg(noteText(floor), noteText(ceiling));
-    if (grand && (lowest >= 60 || highest < 60))
-        return QStringLiteral("a grand staff's range spans middle C (C4)");
-    return {};
-}
-
 } // namespace
 
 std::optional<int> NoteFromName(const QString& name)
@@ -176,7 +135,7 @@ TLineSettings TStartOptions::LineSettings() const
         settings.Accidentals = *Accidentals;
     settings.RandomKey = RandomKey;
     if (LowestNote && HighestNote)
-        applyRange(settings, *LowestNote, *HighestNote);
+        ApplyRange(settings, *LowestNote, *HighestNote);
     return settings;
 }
 
@@ -244,9 +203,12 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     TStartOptions& start = result.Options;
     start.Microphone = parser.isSet(o.Microphone);
     if (parser.isSet(o.Exercise) &&
-        !(start.Exercise = wordIn<TExerciseKind>(parser.value(o.Exercise),
-                                                 {{"levels", TExerciseKind::Levels}, {"line", TExerciseKind::Line}})))
-        return fail(malformed(QStringLiteral("exercise"), parser.value(o.Exercise), QStringLiteral("levels or line")));
+        !(start.Exercise = wordIn<TExerciseKind>(
+              parser.value(o.Exercise),
+              {{"levels", TExerciseKind::Levels}, {"notes", TExerciseKind::Levels}, {"line", TExerciseKind::Line}})))
+        return fail(
+            malformed(QStringLiteral("exercise"), parser.value(o.Exercise), QStringLiteral("levels, notes or line")));
+    start.SingleNotes = parser.value(o.Exercise) == QLatin1String("notes");
     if (parser.isSet(o.Level) && !(start.Level = numberIn(parser.value(o.Level), 1, LevelCount)))
         return fail(malformed(QStringLiteral("level"), parser.value(o.Level), QStringLiteral("a level from 1 to 12")));
     if (parser.isSet(o.Key) && parser.value(o.Key) == QLatin1String("random")) {
@@ -283,7 +245,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         const std::optional<int> highest = ends.size() == 2 ? NoteFromName(ends[1]) : std::nullopt;
         if (!lowest || !highest)
             return fail(malformed(QStringLiteral("range"), value, QStringLiteral("two notes such as C3-G4")));
-        const QString fault = rangeFault(start.Staff.value_or(TStaffChoice::Treble), *lowest, *highest);
+        const QString fault =
+            QString::fromStdString(RangeFault(start.Staff.value_or(TStaffChoice::Treble), *lowest, *highest));
         if (!fault.isEmpty())
             return fail(QStringLiteral("--range: \"%1\" does not fit: %2").arg(value, fault));
         start.LowestNote = lowest;
@@ -324,12 +287,15 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
                          (start.Staff && ClefOfStaff(*start.Staff) >= AltoClef)))
         return fail(QStringLiteral("--clef alto, tenor or treble8vb, --range, --accidentals and --key random apply "
                                    "to lines only, not to --chords"));
+    // Single notes take the clef, key, range and accidentals of a line, but neither its tempo nor its length.
+    if (start.SingleNotes && (start.Tempo || start.Notes))
+        return fail(QStringLiteral("--tempo and --notes apply to a line, not to --exercise notes"));
     const bool lineOptions = !start.Chords && (start.Key || start.RandomKey || start.Staff || start.Tempo ||
                                                start.Notes || start.LowestNote || start.Accidentals);
-    if (lineOptions && start.Exercise == TExerciseKind::Levels)
+    if (lineOptions && start.Exercise == TExerciseKind::Levels && !start.SingleNotes)
         return fail(QStringLiteral("--key, --staff, --clef, --range, --accidentals, --tempo and --notes apply to "
-                                   "--exercise line only"));
-    if (lineOptions)
+                                   "--exercise line (or notes) only"));
+    if (lineOptions && !start.SingleNotes)
         start.Exercise = TExerciseKind::Line;
     return result;
 }

@@ -21,7 +21,8 @@ struct TStartOptions
     std::optional<int> LowestNote;      // --range: the line's lowest and highest note on its staff
     std::optional<int> HighestNote;     //
     std::optional<bool> Accidentals;    // chromatic notes too
-    bool RandomKey = false;             // --key random: a key of the thirty drawn for each line
+    bool RandomKey = false;             // --key random: a key of the thirty drawn for each line or note
+    bool SingleNotes = false;           // --exercise notes: single notes in the line's clef, key, range and accidentals
     bool Microphone = false;            // listens through the microphone in this run, whatever the Options page says
     std::optional<TChordFamily> Chords; // intervals, triads or seventh chords, read as stacks
     bool Chromatic = false;             // stacks on any root, of any type, not only those the key holds

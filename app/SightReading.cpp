@@ -1,6 +1,7 @@
 #include "app/SightReading.h"
 
 #include "app/Application.h"
+#include "app/DesignClone.h"
 #include "app/GameLabels.h"
 #include "app/PianoHighlight.h"
 #include "app/SoundHookup.h"
@@ -8,6 +9,7 @@
 #include "audio/PianoSound.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
+#include "game/NotesExercise.h"
 #include "game/StaffView.h"
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
@@ -24,6 +26,7 @@ const char* const kSightReadingItem = QT_TRANSLATE_NOOP("TSightReading", "Sight-
 const char* const kChordItems[] = {QT_TRANSLATE_NOOP("TSightReading", "Intervals"),
                                    QT_TRANSLATE_NOOP("TSightReading", "Triads"),
                                    QT_TRANSLATE_NOOP("TSightReading", "Seventh chords")};
+const char* const kNotesItem = QT_TRANSLATE_NOOP("TSightReading", "Single notes");
 const char* const kLineQuestionText = QT_TRANSLATE_NOOP("TSightReading", "Play the line from left to right! ");
 const char* const kLineExplanationText =
     QT_TRANSLATE_NOOP("TSightReading", "The pointer shows the note due; any key of that note answers.");
@@ -41,18 +44,7 @@ constexpr double kCursorBesideNote = 7;
 // A drop-down in the design's look: the level list's own properties, at another place.
 TSkinComboBox* newChoice(TfMain& form, const char* name, QRect place)
 {
-    auto* box = new TSkinComboBox(form.cbLevel->parentWidget());
-    const QMetaObject* meta = form.cbLevel->metaObject();
-    for (int i = QComboBox::staticMetaObject.propertyOffset(); i < meta->propertyCount(); ++i) {
-        const QMetaProperty property = meta->property(i);
-        if (property.isWritable() && property.isStored())
-            property.write(box, property.read(form.cbLevel));
-    }
-    box->setFont(form.cbLevel->font());
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(place);
-    box->show();
-    return box;
+    return CloneControl(form.cbLevel, name, place);
 }
 
 } // namespace
@@ -63,6 +55,7 @@ TSightReading::TSightReading(TfMain& form) : form_(form)
     exercise_->addItems({tr(kLevelsItem), tr(kSightReadingItem)});
     for (const char* item : kChordItems)
         exercise_->addItem(tr(item));
+    exercise_->addItem(tr(kNotesItem));
     tempo_ = newChoice(form, "cbTempo", QRect(600, 285, 170, form.cbLevel->height()));
     for (int bpm : kTempos)
         tempo_->addItem(tempoName(bpm));
@@ -117,10 +110,32 @@ void TSightReading::ChooseChords(const TChordSettings& chords)
     choiceChanged();
 }
 
+void TSightReading::ChooseNotes(const TLineSettings& notes)
+{
+    settings_ = notes;
+    exercise_->setCurrentIndex(kNotesItem);
+    choiceChanged();
+}
+
+void TSightReading::SetChoice(const TLineSettings& line, const TChordSettings& chords)
+{
+    const int tempo = settings_.Tempo, count = settings_.Notes;
+    settings_ = line;
+    settings_.Tempo = tempo, settings_.Notes = count;
+    const TChordFamily family = chordSettings_.Family;
+    chordSettings_ = chords;
+    chordSettings_.Family = family;
+    choiceChanged();
+}
+
 void TSightReading::choiceChanged()
 {
     tempo_->setVisible(LineChosen());
-    if (const int item = exercise_->currentIndex(); item >= kFirstChordItem) {
+    if (exercise_->currentIndex() == kNotesItem) {
+        form_.Core().SetExercise(std::make_unique<TNotesExercise>(settings_));
+        return;
+    }
+    if (const int item = exercise_->currentIndex(); item >= kFirstChordItem && item < kNotesItem) {
         chordSettings_.Family = static_cast<TChordFamily>(item - kFirstChordItem);
         form_.Core().SetExercise(std::make_unique<TChordExercise>(chordSettings_));
         return;
@@ -182,7 +197,8 @@ void TSightReading::QuestionPosed(const TQuestion& question)
 {
     // The piano shows the line's range; single notes use every key.
     if (question.Exercise != TExerciseKind::Line || !line()) {
-        if (form_.PianoHighlight().RangeShown())
+        // Single notes of the player's own range have it shown by their own listener.
+        if (question.MusicKey < 0 && form_.PianoHighlight().RangeShown())
             form_.PianoHighlight().ShowRange(1, 0);
         return;
     }

@@ -33,8 +33,16 @@ public:
     bool LineChosen() const;
     // Chooses stacks of notes (intervals, triads or seventh chords) with these settings.
     void ChooseChords(const TChordSettings& chords);
+    // Chooses single notes with a line's clef, key, range and accidentals.
+    void ChooseNotes(const TLineSettings& notes);
+    // The clef, key, range and accidentals the player chose, for single notes, lines and stacks alike;
+    // the tempo, the line's length and the stacks' family stay as they are.
+    void SetChoice(const TLineSettings& line, const TChordSettings& chords);
+    const TLineSettings& LineChoice() const { return settings_; }
     // The list's first item of stacks; one a family, in the order of TChordFamily.
     static constexpr int kFirstChordItem = 2;
+    // The item of single notes, after the stacks.
+    static constexpr int kNotesItem = 5;
     TSkinComboBox* ExerciseChoice() const { return exercise_; }
     TSkinComboBox* TempoChoice() const { return tempo_; }
     // The left edge of the note at place in a line of count notes.

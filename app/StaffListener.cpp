@@ -5,8 +5,9 @@
 
 void TStaffListener::QuestionPosed(const TQuestion& question)
 {
-    if (question.Exercise != TExerciseKind::Levels)
-        return; // a line has its own listener
+    // A line, and a single note in a key of the thirty, have their own listeners.
+    if (question.Exercise != TExerciseKind::Levels || question.MusicKey >= 0)
+        return;
     ClearStaff(staff_);
     ShowKeySignature(staff_, question.Key);
     ShowEvaluationMark(staff_);
@@ -22,7 +23,7 @@ void TStaffListener::QuestionPosed(const TQuestion& question)
 
 void TStaffListener::AnswerJudged(const TJudgement& judgement)
 {
-    if (judgement.Exercise != TExerciseKind::Levels)
+    if (judgement.Exercise != TExerciseKind::Levels || judgement.Question.MusicKey >= 0)
         return;
     SetEvaluationMark(staff_, judgement.Right ? RightMarkPicture : WrongMarkPicture);
 }

@@ -314,7 +314,9 @@ void TfMain::StartPractice(const TStartOptions& options)
         core_.SetLevel(*options.Level);
         NoteLevelSet();
     }
-    if (options.Exercise == TExerciseKind::Chords)
+    if (options.SingleNotes)
+        sightReading_->ChooseNotes(options.LineSettings());
+    else if (options.Exercise == TExerciseKind::Chords)
         sightReading_->ChooseChords(options.ChordSettings());
     else if (options.Exercise == TExerciseKind::Line)
         sightReading_->Choose(options.LineSettings());

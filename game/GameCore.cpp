@@ -163,7 +163,8 @@ void TGameCore::endRun(TRunEnd how)
     result.Started = runStarted_;
     result.Ended = std::chrono::system_clock::now();
     notify([&result](TGameListener& l) { l.RunEnded(result); });
-    if (result.Passed && level_ < LevelCount) {
+    // Only the levels themselves lead on to the next level; a practice of one's own keeps it.
+    if (result.Passed && LevelsChosen() && level_ < LevelCount) {
         level_ = checkedAdd(level_, 1);
         key_ = LevelKeys[level_];
         notify([this](TGameListener& l) { l.LevelChanged(level_); });

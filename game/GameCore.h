@@ -41,6 +41,8 @@ public:
     // Ends a run going on, as Reset does.
     void SetExercise(std::unique_ptr<TExercise> exercise);
     const TExercise& Exercise() const { return *exercise_; }
+    // The twelve levels are practised (no other exercise is chosen).
+    bool LevelsChosen() const { return exercise_ == levels_.get(); }
 
     // MIDI and microphone answers count only when they are the very note written.
     void SetOctaveExact(bool on) { octaveExact_ = on; }

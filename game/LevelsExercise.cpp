@@ -70,16 +70,22 @@ void TLevelsExercise::Tick(TExerciseHost& host)
     host.Pose(question_);
 }
 
-std::optional<TJudgement> TLevelsExercise::Judge(TExerciseHost& host, const TAnswerGiven& answer)
+TJudgement JudgeSingleNote(const TQuestion& question, const TAnswerGiven& answer)
 {
     TJudgement judgement;
-    judgement.Question = question_;
-    judgement.Expected = PitchClassBit(PitchClass(question_.Note));
+    judgement.Question = question;
+    judgement.Expected = PitchClassBit(PitchClass(question.Note));
     if (answer.OctaveExact)
         judgement.Right = !answer.Notes.empty() && std::all_of(answer.Notes.begin(), answer.Notes.end(),
-                                                               [this](int n) { return n == question_.Note; });
+                                                               [&question](int n) { return n == question.Note; });
     else
         judgement.Right = answer.PitchClasses == judgement.Expected;
+    return judgement;
+}
+
+std::optional<TJudgement> TLevelsExercise::Judge(TExerciseHost& host, const TAnswerGiven& answer)
+{
+    TJudgement judgement = JudgeSingleNote(question_, answer);
     if (judgement.Right)
         host.CloseQuestion();
     return judgement;

@@ -4,6 +4,9 @@
 
 class TQuestionChooser;
 
+// A single note's answer judged: by pitch class, or the very note written when octave-exact.
+TJudgement JudgeSingleNote(const TQuestion& question, const TAnswerGiven& answer);
+
 // The levels: one note at a time in the level's key, a new one on the tick after
 // the right answer, the run timed by the level's row.
 class TLevelsExercise final : public TExercise

@@ -146,19 +146,27 @@ std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, c
     return GenerateMusicKeyLine(settings, MusicKeyOfLevelKey(key), random);
 }
 
+std::vector<TWrittenNote> NotesOfRange(const TLineSettings& settings, int musicKey)
+{
+    const std::vector<TRange> ranges = rangesOf(settings);
+    std::vector<TWrittenNote> notes;
+    for (int note = LowestMidiNote; note <= HighestMidiNote; ++note) {
+        const bool inRange = std::any_of(ranges.begin(), ranges.end(),
+                                         [note](const TRange& r) { return note >= r.Lowest && note <= r.Highest; });
+        if (inRange && (settings.Accidentals || InMusicScale(note, musicKey)))
+            notes.push_back({clefOf(ranges, note), note, 0});
+    }
+    return notes;
+}
+
 std::vector<TWrittenNote> GenerateMusicKeyLine(const TLineSettings& settings, int musicKey,
                                                const std::function<int(int)>& random)
 {
     settings.Check();
     const std::vector<TRange> ranges = rangesOf(settings);
-    // Every note the line may hold, low to high.
     std::vector<int> allowed;
-    for (int note = LowestMidiNote; note <= HighestMidiNote; ++note) {
-        const bool inRange = std::any_of(ranges.begin(), ranges.end(),
-                                         [note](const TRange& r) { return note >= r.Lowest && note <= r.Highest; });
-        if (inRange && (settings.Accidentals || InMusicScale(note, musicKey)))
-            allowed.push_back(note);
-    }
+    for (const TWrittenNote& written : NotesOfRange(settings, musicKey))
+        allowed.push_back(written.Note);
     std::vector<TWrittenNote> line;
     int previous = 0;
     for (int place = 0; place < settings.Notes; ++place) {

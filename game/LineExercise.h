@@ -56,6 +56,10 @@ struct TLineSettings
 // A note is in the key when the key signature alone writes it (no sign before it).
 bool InKey(int note, int key);
 
+// Every note of these settings' range in the music key (any note with accidentals), low to high, each
+// on the clef it is written on.
+std::vector<TWrittenNote> NotesOfRange(const TLineSettings& settings, int musicKey);
+
 // A line drawn with random(n) giving 0..n-1: every note within its clef's range,
 // in the key unless accidentals are allowed, a melody's steps within MaxStep.
 std::vector<TWrittenNote> GenerateLine(const TLineSettings& settings, int key, const std::function<int(int)>& random);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QMetaProperty>
+#include <QRect>
+#include <QWidget>
+
+// A control in the design's look made in code: a new control of the design's own control's class
+// beside it, with every stored property of that control, its font, a name and a place of its own.
+template <typename T>
+T* CloneControl(T* source, const char* name, QRect place)
+{
+    auto* control = new T(source->parentWidget());
+    const QMetaObject* meta = source->metaObject();
+    for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        if (property.isWritable() && property.isStored())
+            property.write(control, property.read(source));
+    }
+    control->setFont(source->font());
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(place);
+    control->show();
+    return control;
+}
