@@ -26,7 +26,7 @@ const char* const kSightReadingItem = QT_TRANSLATE_NOOP("TSightReading", "Sight-
 const char* const kChordItems[] = {QT_TRANSLATE_NOOP("TSightReading", "Intervals"),
                                    QT_TRANSLATE_NOOP("TSightReading", "Triads"),
                                    QT_TRANSLATE_NOOP("TSightReading", "Seventh chords")};
-const char* const kNotesItem = QT_TRANSLATE_NOOP("TSightReading", "Single notes");
+const char* const kNotesItemText = QT_TRANSLATE_NOOP("TSightReading", "Single notes");
 const char* const kLineQuestionText = QT_TRANSLATE_NOOP("TSightReading", "Play the line from left to right! ");
 const char* const kLineExplanationText =
     QT_TRANSLATE_NOOP("TSightReading", "The pointer shows the note due; any key of that note answers.");
@@ -55,7 +55,7 @@ TSightReading::TSightReading(TfMain& form) : form_(form)
     exercise_->addItems({tr(kLevelsItem), tr(kSightReadingItem)});
     for (const char* item : kChordItems)
         exercise_->addItem(tr(item));
-    exercise_->addItem(tr(kNotesItem));
+    exercise_->addItem(tr(kNotesItemText));
     tempo_ = newChoice(form, "cbTempo", QRect(600, 285, 170, form.cbLevel->height()));
     for (int bpm : kTempos)
         tempo_->addItem(tempoName(bpm));

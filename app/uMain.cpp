@@ -9,8 +9,10 @@
 #include "app/Language.h"
 #include "app/MicrophoneHookup.h"
 #include "app/MidiHookup.h"
+#include "app/NotesReading.h"
 #include "app/OptionsPage.h"
 #include "app/PianoHighlight.h"
+#include "app/PracticeChoice.h"
 #include "app/SavedLevel.h"
 #include "app/Settings.h"
 #include "app/SightReading.h"
@@ -123,6 +125,9 @@ void TfMain::connectListeners()
     core_.AddListener(controls_.get());
     sightReading_ = std::make_unique<TSightReading>(*this);
     chordReading_ = std::make_unique<TChordReading>(*this);
+    notesReading_ = std::make_unique<TNotesReading>(core_, *staffView_, *piano_);
+    core_.AddListener(notesReading_.get());
+    practice_ = std::make_unique<TPracticeChoice>(*this, *sightReading_, lirasto::settings::kFileName);
     showAtOnce_ = std::make_unique<TShowAtOnce>(*this);
     core_.AddListener(showAtOnce_.get());
     keyboard_ = new TKeyboardInput(*this);
@@ -258,7 +263,10 @@ void TfMain::FillLevelList()
     cbLevel->clear();
     for (int level = 1; level <= 12; ++level)
         cbLevel->addItem(LevelName(level));
-    cbLevel->setCurrentIndex(current);
+    // The practices saved by name follow the twelve levels.
+    if (practice_)
+        cbLevel->addItems(practice_->Names());
+    cbLevel->setCurrentIndex(std::min(current, cbLevel->count() - 1));
 }
 
 void TfMain::ShowNoteNames()
@@ -286,7 +294,8 @@ void TfMain::ClearStaff()
 void TfMain::tsMainShow(QObject*)
 {
     labels_->ShowLevelTexts();
-    cbLevel->setCurrentIndex(lirasto::checkedSub(core_.Level(), 1));
+    if (CurrentPractice().isEmpty())
+        cbLevel->setCurrentIndex(lirasto::checkedSub(core_.Level(), 1));
     if (core_.Running()) {
         // Back on the game page: a paused run goes on with its score and time.
         core_.Resume();
@@ -296,6 +305,7 @@ void TfMain::tsMainShow(QObject*)
     core_.RestartLevelClock();
     labels_->ShowScore();
     lProgress->SetCaption(QString());
+    practice_->ShowRefused();
     labels_->ShowCountDown();
 }
 
@@ -313,6 +323,18 @@ void TfMain::StartPractice(const TStartOptions& options)
     if (options.Level) {
         core_.SetLevel(*options.Level);
         NoteLevelSet();
+    }
+    if (options.SingleNotes || options.Exercise == TExerciseKind::Line) {
+        // The game page's choice shows what the command line chose.
+        TPractice shown;
+        shown.Exercise = options.SingleNotes ? TPracticeExercise::Notes : TPracticeExercise::Line;
+        shown.Staff = options.Staff.value_or(TStaffChoice::Treble);
+        shown.MusicKey = options.MusicKey.value_or(-1);
+        shown.RandomKey = options.RandomKey;
+        shown.Accidentals = options.Accidentals.value_or(false);
+        shown.Lowest = options.LowestNote.value_or(0);
+        shown.Highest = options.HighestNote.value_or(0);
+        practice_->SetChoice(shown);
     }
     if (options.SingleNotes)
         sightReading_->ChooseNotes(options.LineSettings());
@@ -339,8 +361,17 @@ void TfMain::bResetClick(QObject*)
     cbLevel->setEnabled(true);
 }
 
+QString TfMain::CurrentPractice() const
+{
+    return practice_ ? practice_->CurrentPractice() : QString();
+}
+
 void TfMain::cbLevelChange(QObject*)
 {
+    if (cbLevel->currentIndex() >= LevelCount) {
+        practice_->ChoosePractice(cbLevel->currentIndex() - LevelCount);
+        return;
+    }
     core_.SetLevel(lirasto::checkedAdd(cbLevel->currentIndex(), 1));
     NoteLevelSet();
 }

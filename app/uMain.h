@@ -21,6 +21,8 @@ class TSoundHookup;
 class TPianoHighlight;
 class TStaffListener;
 class TSightReading;
+class TNotesReading;
+class TPracticeChoice;
 class TChordReading;
 struct TStartOptions;
 class TBitmap32List;
@@ -124,6 +126,9 @@ public:
     void StartPractice(const TStartOptions& options);
     TSightReading& SightReading() { return *sightReading_; }
     TChordReading& ChordReading() { return *chordReading_; }
+    TPracticeChoice& PracticeChoice() { return *practice_; }
+    // The name of the practice chosen from the level list, empty for none.
+    QString CurrentPractice() const;
 
     TGameCore& Core() { return core_; }
     // The game page's staff: the question note of the levels and a line of notes.
@@ -161,6 +166,8 @@ private:
     std::unique_ptr<TStaffListener> staff_;
     std::unique_ptr<TSightReading> sightReading_;
     std::unique_ptr<TChordReading> chordReading_;
+    std::unique_ptr<TNotesReading> notesReading_;
+    std::unique_ptr<TPracticeChoice> practice_;
     std::unique_ptr<TPianoHighlight> piano_;
     std::unique_ptr<TGameLabels> labels_;
     std::unique_ptr<TRunControls> controls_;

@@ -561,6 +561,85 @@
     </message>
 </context>
 <context>
+    <name>TPracticeChoice</name>
+    <message>
+        <source>Treble clef</source>
+        <translation>Violinschlüssel</translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation>Bassschlüssel</translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation>Klaviersystem</translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation>Altschlüssel</translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation>Tenorschlüssel</translation>
+    </message>
+    <message>
+        <source>Treble clef, 8 below</source>
+        <translation>Violinschlüssel, 8 darunter</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-Moll</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-Dur</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Sichern...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Key of the level</source>
+        <translation>Tonart der Stufe</translation>
+    </message>
+    <message>
+        <source>Random key</source>
+        <translation>Zufällige Tonart</translation>
+    </message>
+    <message>
+        <source>No accidentals</source>
+        <translation>Ohne Vorzeichen</translation>
+    </message>
+    <message>
+        <source>Chromatic notes</source>
+        <translation>Chromatische Noten</translation>
+    </message>
+    <message>
+        <source>Save the practice</source>
+        <translation>Übung sichern</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>The practice was not saved: %1</source>
+        <translation>Die Übung wurde nicht gesichert: %1</translation>
+    </message>
+    <message>
+        <source>The practice was not deleted: %1</source>
+        <translation>Die Übung wurde nicht gelöscht: %1</translation>
+    </message>
+    <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Übung nicht geladen: %1</translation>
+    </message>
+</context>
+<context>
     <name>TProgressPage</name>
     <message>
         <source>Export history</source>
@@ -726,6 +805,10 @@
     <message>
         <source>Seventh chords</source>
         <translation>Septakkorde</translation>
+    </message>
+    <message>
+        <source>Single notes</source>
+        <translation>Einzelne Noten</translation>
     </message>
 </context>
 <context>

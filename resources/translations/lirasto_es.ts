@@ -561,6 +561,85 @@
     </message>
 </context>
 <context>
+    <name>TPracticeChoice</name>
+    <message>
+        <source>Treble clef</source>
+        <translation>Clave de sol</translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation>Clave de fa</translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation>Gran pentagrama</translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation>Clave de do en 3.ª</translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation>Clave de do en 4.ª</translation>
+    </message>
+    <message>
+        <source>Treble clef, 8 below</source>
+        <translation>Clave de sol, 8 abajo</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 mayor</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Guardar...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Borrar</translation>
+    </message>
+    <message>
+        <source>Key of the level</source>
+        <translation>Tonalidad del nivel</translation>
+    </message>
+    <message>
+        <source>Random key</source>
+        <translation>Tonalidad al azar</translation>
+    </message>
+    <message>
+        <source>No accidentals</source>
+        <translation>Sin alteraciones</translation>
+    </message>
+    <message>
+        <source>Chromatic notes</source>
+        <translation>Notas cromáticas</translation>
+    </message>
+    <message>
+        <source>Save the practice</source>
+        <translation>Guardar la práctica</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nombre:</translation>
+    </message>
+    <message>
+        <source>The practice was not saved: %1</source>
+        <translation>La práctica no se guardó: %1</translation>
+    </message>
+    <message>
+        <source>The practice was not deleted: %1</source>
+        <translation>La práctica no se borró: %1</translation>
+    </message>
+    <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Práctica no cargada: %1</translation>
+    </message>
+</context>
+<context>
     <name>TProgressPage</name>
     <message>
         <source>Export history</source>
@@ -726,6 +805,10 @@
     <message>
         <source>Seventh chords</source>
         <translation>Acordes de séptima</translation>
+    </message>
+    <message>
+        <source>Single notes</source>
+        <translation>Notas sueltas</translation>
     </message>
 </context>
 <context>

@@ -561,6 +561,85 @@
     </message>
 </context>
 <context>
+    <name>TPracticeChoice</name>
+    <message>
+        <source>Treble clef</source>
+        <translation>Clé de sol</translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation>Clé de fa</translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation>Grande portée</translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation>Clé d&apos;ut 3</translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation>Clé d&apos;ut 4</translation>
+    </message>
+    <message>
+        <source>Treble clef, 8 below</source>
+        <translation>Clé de sol, 8 en dessous</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 mineur</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 majeur</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Enregistrer...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Key of the level</source>
+        <translation>Tonalité du niveau</translation>
+    </message>
+    <message>
+        <source>Random key</source>
+        <translation>Tonalité au hasard</translation>
+    </message>
+    <message>
+        <source>No accidentals</source>
+        <translation>Sans altérations</translation>
+    </message>
+    <message>
+        <source>Chromatic notes</source>
+        <translation>Notes chromatiques</translation>
+    </message>
+    <message>
+        <source>Save the practice</source>
+        <translation>Enregistrer l&apos;exercice</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>The practice was not saved: %1</source>
+        <translation>L&apos;exercice n&apos;a pas été enregistré : %1</translation>
+    </message>
+    <message>
+        <source>The practice was not deleted: %1</source>
+        <translation>L&apos;exercice n&apos;a pas été supprimé : %1</translation>
+    </message>
+    <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Exercice non chargé : %1</translation>
+    </message>
+</context>
+<context>
     <name>TProgressPage</name>
     <message>
         <source>Export history</source>
@@ -726,6 +805,10 @@
     <message>
         <source>Seventh chords</source>
         <translation>Accords de septième</translation>
+    </message>
+    <message>
+        <source>Single notes</source>
+        <translation>Notes isolées</translation>
     </message>
 </context>
 <context>

@@ -561,6 +561,85 @@
     </message>
 </context>
 <context>
+    <name>TPracticeChoice</name>
+    <message>
+        <source>Treble clef</source>
+        <translation>Chiave di violino</translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation>Chiave di basso</translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation>Doppio pentagramma</translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation>Chiave di contralto</translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation>Chiave di tenore</translation>
+    </message>
+    <message>
+        <source>Treble clef, 8 below</source>
+        <translation>Chiave di violino, 8 sotto</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 minore</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maggiore</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Salva...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Elimina</translation>
+    </message>
+    <message>
+        <source>Key of the level</source>
+        <translation>Tonalità del livello</translation>
+    </message>
+    <message>
+        <source>Random key</source>
+        <translation>Tonalità casuale</translation>
+    </message>
+    <message>
+        <source>No accidentals</source>
+        <translation>Senza alterazioni</translation>
+    </message>
+    <message>
+        <source>Chromatic notes</source>
+        <translation>Note cromatiche</translation>
+    </message>
+    <message>
+        <source>Save the practice</source>
+        <translation>Salva l&apos;esercizio</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nome:</translation>
+    </message>
+    <message>
+        <source>The practice was not saved: %1</source>
+        <translation>L&apos;esercizio non è stato salvato: %1</translation>
+    </message>
+    <message>
+        <source>The practice was not deleted: %1</source>
+        <translation>L&apos;esercizio non è stato eliminato: %1</translation>
+    </message>
+    <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Esercizio non caricato: %1</translation>
+    </message>
+</context>
+<context>
     <name>TProgressPage</name>
     <message>
         <source>Export history</source>
@@ -726,6 +805,10 @@
     <message>
         <source>Seventh chords</source>
         <translation>Accordi di settima</translation>
+    </message>
+    <message>
+        <source>Single notes</source>
+        <translation>Note singole</translation>
     </message>
 </context>
 <context>

@@ -561,6 +561,85 @@
     </message>
 </context>
 <context>
+    <name>TPracticeChoice</name>
+    <message>
+        <source>Treble clef</source>
+        <translation>Klucz wiolinowy</translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation>Klucz basowy</translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation>System fortepianowy</translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation>Klucz altowy</translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation>Klucz tenorowy</translation>
+    </message>
+    <message>
+        <source>Treble clef, 8 below</source>
+        <translation>Klucz wiolinowy, 8 niżej</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-moll</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-dur</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Zapisz...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Key of the level</source>
+        <translation>Tonacja poziomu</translation>
+    </message>
+    <message>
+        <source>Random key</source>
+        <translation>Losowa tonacja</translation>
+    </message>
+    <message>
+        <source>No accidentals</source>
+        <translation>Bez znaków chromatycznych</translation>
+    </message>
+    <message>
+        <source>Chromatic notes</source>
+        <translation>Dźwięki chromatyczne</translation>
+    </message>
+    <message>
+        <source>Save the practice</source>
+        <translation>Zapisz ćwiczenie</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nazwa:</translation>
+    </message>
+    <message>
+        <source>The practice was not saved: %1</source>
+        <translation>Ćwiczenie nie zostało zapisane: %1</translation>
+    </message>
+    <message>
+        <source>The practice was not deleted: %1</source>
+        <translation>Ćwiczenie nie zostało usunięte: %1</translation>
+    </message>
+    <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Nie wczytano ćwiczenia: %1</translation>
+    </message>
+</context>
+<context>
     <name>TProgressPage</name>
     <message>
         <source>Export history</source>
@@ -726,6 +805,10 @@
     <message>
         <source>Seventh chords</source>
         <translation>Akordy septymowe</translation>
+    </message>
+    <message>
+        <source>Single notes</source>
+        <translation>Pojedyncze nuty</translation>
     </message>
 </context>
 <context>

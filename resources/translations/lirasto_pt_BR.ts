@@ -561,6 +561,85 @@
     </message>
 </context>
 <context>
+    <name>TPracticeChoice</name>
+    <message>
+        <source>Treble clef</source>
+        <translation>Clave de sol</translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation>Clave de fá</translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation>Pauta dupla</translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation>Clave de dó na 3ª</translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation>Clave de dó na 4ª</translation>
+    </message>
+    <message>
+        <source>Treble clef, 8 below</source>
+        <translation>Clave de sol, 8 abaixo</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maior</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Salvar...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Excluir</translation>
+    </message>
+    <message>
+        <source>Key of the level</source>
+        <translation>Tom do nível</translation>
+    </message>
+    <message>
+        <source>Random key</source>
+        <translation>Tom aleatório</translation>
+    </message>
+    <message>
+        <source>No accidentals</source>
+        <translation>Sem acidentes</translation>
+    </message>
+    <message>
+        <source>Chromatic notes</source>
+        <translation>Notas cromáticas</translation>
+    </message>
+    <message>
+        <source>Save the practice</source>
+        <translation>Salvar o exercício</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nome:</translation>
+    </message>
+    <message>
+        <source>The practice was not saved: %1</source>
+        <translation>O exercício não foi salvo: %1</translation>
+    </message>
+    <message>
+        <source>The practice was not deleted: %1</source>
+        <translation>O exercício não foi excluído: %1</translation>
+    </message>
+    <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Exercício não carregado: %1</translation>
+    </message>
+</context>
+<context>
     <name>TProgressPage</name>
     <message>
         <source>Export history</source>
@@ -726,6 +805,10 @@
     <message>
         <source>Seventh chords</source>
         <translation>Acordes de sétima</translation>
+    </message>
+    <message>
+        <source>Single notes</source>
+        <translation>Notas isoladas</translation>
     </message>
 </context>
 <context>

@@ -561,6 +561,85 @@
     </message>
 </context>
 <context>
+    <name>TPracticeChoice</name>
+    <message>
+        <source>Treble clef</source>
+        <translation>Скрипичный ключ</translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation>Басовый ключ</translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation>Фортепианная система</translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation>Альтовый ключ</translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation>Теноровый ключ</translation>
+    </message>
+    <message>
+        <source>Treble clef, 8 below</source>
+        <translation>Скрипичный ключ, 8 внизу</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 минор</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 мажор</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Сохранить...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Key of the level</source>
+        <translation>Тональность уровня</translation>
+    </message>
+    <message>
+        <source>Random key</source>
+        <translation>Случайная тональность</translation>
+    </message>
+    <message>
+        <source>No accidentals</source>
+        <translation>Без случайных знаков</translation>
+    </message>
+    <message>
+        <source>Chromatic notes</source>
+        <translation>Хроматические ноты</translation>
+    </message>
+    <message>
+        <source>Save the practice</source>
+        <translation>Сохранить упражнение</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Название:</translation>
+    </message>
+    <message>
+        <source>The practice was not saved: %1</source>
+        <translation>Упражнение не сохранено: %1</translation>
+    </message>
+    <message>
+        <source>The practice was not deleted: %1</source>
+        <translation>Упражнение не удалено: %1</translation>
+    </message>
+    <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Упражнение не загружено: %1</translation>
+    </message>
+</context>
+<context>
     <name>TProgressPage</name>
     <message>
         <source>Export history</source>
@@ -726,6 +805,10 @@
     <message>
         <source>Seventh chords</source>
         <translation>Септаккорды</translation>
+    </message>
+    <message>
+        <source>Single notes</source>
+        <translation>Отдельные ноты</translation>
     </message>
 </context>
 <context>
