@@ -54,7 +54,7 @@ TPracticesRead ReadPractices(const std::string& path)
         const std::string name = trimmed(text.substr(0, bar));
         std::string fault;
         if (bar == std::string::npos || !PracticeNameFits(name))
-            fault = "no name before the first '|'";
+            fault = "no name of 1 to 40 characters, without control characters, before the first '|'";
         else if (std::any_of(read.Practices.begin(), read.Practices.end(),
                              [&name](const TNamedPractice& p) { return p.Name == name; }))
             fault = "the name \"" + name + "\" is taken by an earlier practice";

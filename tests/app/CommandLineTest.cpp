@@ -19,6 +19,7 @@ struct Row
     std::optional<int> level{}, key{}, tempo{}, notes{};
     std::optional<TStaffChoice> staff{};
     bool microphone = false;
+    bool singleNotes = false;
 };
 
 void PrintTo(const Row& r, std::ostream* os)
@@ -47,6 +48,7 @@ TEST_P(CommandLine, ParsesOrNamesTheFault)
     EXPECT_EQ(o.Notes, row.notes);
     EXPECT_EQ(o.Staff, row.staff);
     EXPECT_EQ(o.Microphone, row.microphone);
+    EXPECT_EQ(o.SingleNotes, row.singleNotes);
 }
 
 using K = TExerciseKind;
@@ -121,6 +123,21 @@ INSTANTIATE_TEST_SUITE_P(
             {},
             {},
             S::Bass},
+        Row{"NotesOnTheAltoClefInCFlat",
+            {kExercise, "notes", "--clef", "alto", kKey, "Cb", "--range", "C3-G4", "--accidentals", "chromatic"},
+            TAction::Run,
+            "",
+            K::Levels,
+            {},
+            11,
+            {},
+            {},
+            S::Alto,
+            false,
+            true},
+        Row{"NotesWithTempo", {kExercise, "notes", kTempo, "60"}, TAction::UsageError, "--tempo"},
+        Row{"NotesWithLength", {kExercise, "notes", kNotes, "8"}, TAction::UsageError, "--notes"},
+        Row{"NotesWithChords", {kExercise, "notes", "--chords", "triads"}, TAction::UsageError, "--chords"},
         Row{"ChordsOther", {"--chords", "ninths"}, TAction::UsageError, "--chords"},
         Row{"ChromaticAlone", {"--chromatic", kKey, "D"}, TAction::UsageError, "--chromatic"},
         Row{"ChordsEmpty", {"--chords="}, TAction::UsageError, "--chords"},
