@@ -2,11 +2,13 @@
 
 #include "app/Application.h"
 #include "app/DesignClone.h"
+#include "app/Language.h"
 #include "app/SightReading.h"
 #include "app/uMain.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
 #include "game/MusicKeys.h"
+#include "game/NoteNames.h"
 #include "game/StaffLayout.h"
 #include "game/StaffView.h"
 #include "graphics/Bitmap32.h"
@@ -60,6 +62,12 @@ int clefFor(TStaffChoice staff, int note)
 int naturalOf(int note)
 {
     return IsBlackKey[PitchClass(note)] ? note - 1 : note;
+}
+
+// A note by the note names the player chose, as the piano's keys are named.
+QString noteName(int note)
+{
+    return QString::fromStdString(NoteName(note, 0, CurrentNoteNaming()));
 }
 
 QString keyItem(int musicKey)
@@ -265,6 +273,11 @@ void TPracticeChoice::refillLevelList()
     form_.FillLevelList();
 }
 
+void TPracticeChoice::RenameNotes()
+{
+    fillRanges(lowest_->currentData().toInt(), highest_->currentData().toInt());
+}
+
 void TPracticeChoice::ShowRefused()
 {
     if (!refused_.isEmpty())
@@ -289,9 +302,9 @@ void TPracticeChoice::fillRanges(int lowest, int highest)
     highest_->clear();
     // A grand staff's range spans middle C: its lowest note lies below it, its highest at or above.
     for (int note = low; note <= (grand ? 59 : high); ++note)
-        lowest_->addItem(QString::fromStdString(NoteText(note)), note);
+        lowest_->addItem(noteName(note), note);
     for (int note = grand ? 60 : low; note <= high; ++note)
-        highest_->addItem(QString::fromStdString(NoteText(note)), note);
+        highest_->addItem(noteName(note), note);
     lowest_->setCurrentIndex(lowest_->findData(lowest));
     highest_->setCurrentIndex(highest_->findData(highest));
     applying_ = was;

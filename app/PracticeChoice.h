@@ -70,6 +70,8 @@ public:
     bool SaveAs(const QString& name);
     // Deletes the current practice.
     void DeleteCurrent();
+    // The range's notes by the note names now chosen.
+    void RenameNotes();
     // Says, once, which saved practices were refused at start-up, when the game page first shows.
     void ShowRefused();
     // The practices' names, for the level list after the twelve levels.

@@ -274,6 +274,8 @@ void TfMain::ShowNoteNames()
     FillLevelList();
     if (piano_)
         piano_->RenameKeys();
+    if (practice_)
+        practice_->RenameNotes();
 }
 
 void TfMain::CreateKeySignatureLayers()
