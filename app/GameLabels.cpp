@@ -18,6 +18,8 @@ const char* const kAllPassedText =
 // An exercise without a time limit has neither a count-down nor a goal: a dash says so.
 const QString kNoFigure = QStringLiteral("\u2013");
 
+// A practice of one's own has a goal but leads to no next level.
+const char* const kGoalReachedText = QT_TRANSLATE_NOOP("TGameLabels", "Well done!! You reached the goal.");
 const char* const kRepeatText = QT_TRANSLATE_NOOP("TGameLabels", "Please repeat this level!");
 
 void showText(TSkinLabel* label, const QString& text, const QColor* colour = nullptr)
@@ -87,6 +89,8 @@ void TGameLabels::RunEnded(const TRunResult& result)
     if (!result.Passed) {
         showText(form_.lProgress, tr(kRepeatText), &kWrongColour);
         ShowLevelTexts();
+    } else if (!core_.LevelsChosen()) {
+        showText(form_.lProgress, tr(kGoalReachedText), &kRightColour);
     } else {
         const char* text = result.Level >= LevelCount ? kAllPassedText : kPassedText;
         showText(form_.lProgress, tr(text), &kRightColour);

@@ -299,6 +299,10 @@
         <source>WRONG!</source>
         <translation>FALSCH!</translation>
     </message>
+    <message>
+        <source>Well done!! You reached the goal.</source>
+        <translation>Gut gemacht!! Du hast das Ziel erreicht.</translation>
+    </message>
 </context>
 <context>
     <name>THistoryModule</name>

@@ -299,6 +299,10 @@
         <source>WRONG!</source>
         <translation>¡INCORRECTO!</translation>
     </message>
+    <message>
+        <source>Well done!! You reached the goal.</source>
+        <translation>¡¡Bien hecho!! Has alcanzado la meta.</translation>
+    </message>
 </context>
 <context>
     <name>THistoryModule</name>

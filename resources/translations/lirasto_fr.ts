@@ -299,6 +299,10 @@
         <source>WRONG!</source>
         <translation>FAUX !</translation>
     </message>
+    <message>
+        <source>Well done!! You reached the goal.</source>
+        <translation>Bravo !! Tu as atteint l'objectif.</translation>
+    </message>
 </context>
 <context>
     <name>THistoryModule</name>

@@ -299,6 +299,10 @@
         <source>WRONG!</source>
         <translation>SBAGLIATO!</translation>
     </message>
+    <message>
+        <source>Well done!! You reached the goal.</source>
+        <translation>Ben fatto!! Hai raggiunto l'obiettivo.</translation>
+    </message>
 </context>
 <context>
     <name>THistoryModule</name>

@@ -299,6 +299,10 @@
         <source>WRONG!</source>
         <translation>ŹLE!</translation>
     </message>
+    <message>
+        <source>Well done!! You reached the goal.</source>
+        <translation>Brawo!! Cel osiągnięty.</translation>
+    </message>
 </context>
 <context>
     <name>THistoryModule</name>

@@ -299,6 +299,10 @@
         <source>WRONG!</source>
         <translation>ERRADO!</translation>
     </message>
+    <message>
+        <source>Well done!! You reached the goal.</source>
+        <translation>Muito bem!! Você atingiu a meta.</translation>
+    </message>
 </context>
 <context>
     <name>THistoryModule</name>

@@ -299,6 +299,10 @@
         <source>WRONG!</source>
         <translation>НЕВЕРНО!</translation>
     </message>
+    <message>
+        <source>Well done!! You reached the goal.</source>
+        <translation>Отлично!! Цель достигнута.</translation>
+    </message>
 </context>
 <context>
     <name>THistoryModule</name>

@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, PracticeChosenOnTheGamePageAndKeptByName)
 
     form->bStartClick(form->bStart);
     EXPECT_FALSE(choice.ClefChoice()->isEnabled());
-    for (int question = 0; question < 20; ++question) {
+    for (int question = 0; question < 149; ++question) {
         tick();
         const TQuestion& q = core().Question();
         EXPECT_EQ(q.MusicKey, MusicKeyFromName("Cb"));
@@ -67,7 +67,12 @@ TEST_F(MainWindowTest, PracticeChosenOnTheGamePageAndKeptByName)
         answer(q.Note % 12);
         EXPECT_EQ(form->Staff().NoteMark(0), TNoteMark::Right);
     }
-    EXPECT_EQ(core().Score(), 100);
+    tick(); // the time is up
+    EXPECT_EQ(core().Score(), 149 * 5);
+    // Passed, but a practice of one's own leads to no next level.
+    EXPECT_EQ(caption(form->lProgress), QStringLiteral("Well done!! You reached the goal."));
+    EXPECT_EQ(core().Level(), 1);
+    EXPECT_EQ(form->cbLevel->currentIndex(), 0);
     form->bResetClick(form->bReset);
     EXPECT_EQ(form->Staff().LineLength(), 0);
     EXPECT_FALSE(form->PianoHighlight().RangeShown());
