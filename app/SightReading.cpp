@@ -2,12 +2,15 @@
 
 #include "app/Application.h"
 #include "app/GameLabels.h"
+#include "app/Language.h"
 #include "app/PianoHighlight.h"
 #include "app/SoundHookup.h"
 #include "app/uMain.h"
 #include "audio/PianoSound.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
+#include "game/MusicKeys.h"
+#include "game/NoteNames.h"
 #include "game/StaffView.h"
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
@@ -137,6 +140,7 @@ void TSightReading::ChooseChords(const TChordSettings& chords)
 void TSightReading::choiceChanged()
 {
     tempo_->setVisible(LineChosen());
+    showLineKey();
     if (const int item = exercise_->currentIndex(); item >= kFirstChordItem) {
         chordSettings_.Family = static_cast<TChordFamily>(item - kFirstChordItem);
         form_.Core().SetExercise(std::make_unique<TChordExercise>(chordSettings_));
@@ -150,6 +154,34 @@ void TSightReading::choiceChanged()
     if (index >= 0 && index < static_cast<int>(std::size(kTempos)))
         settings_.Tempo = kTempos[index];
     form_.Core().SetExercise(std::make_unique<TLineExercise>(settings_));
+}
+
+void TSightReading::showLineKey()
+{
+    // A line with a key of its own does not read the level list, so the list gives way to the key.
+    const bool ownKey = LineChosen() && (settings_.MusicKey >= 0 || settings_.RandomKey || settings_.Key >= 0);
+    TSkinLabel& hint = *form_.SkinLabel12;
+    if (ownKey && !form_.cbLevel->isHidden()) {
+        levelHint_ = hint.Caption();
+        levelHintLeft_ = hint.x();
+    }
+    form_.cbLevel->setVisible(!ownKey);
+    if (!ownKey) {
+        if (!levelHint_.isEmpty())
+            hint.SetCaption(std::exchange(levelHint_, QString()));
+        hint.move(levelHintLeft_ >= 0 ? levelHintLeft_ : hint.x(), hint.y());
+        return;
+    }
+    hint.move(form_.cbLevel->x(), hint.y());
+    if (settings_.RandomKey) {
+        hint.SetCaption(tr("Key: a new one for each line"));
+        return;
+    }
+    const int key = settings_.MusicKey >= 0 ? settings_.MusicKey : MusicKeyOfLevelKey(settings_.Key);
+    QString tonic = QString::fromStdString(MusicNoteName(60 + TonicPitchClass(key), key, CurrentNoteNaming()));
+    while (!tonic.isEmpty() && tonic.back().isDigit())
+        tonic.chop(1); // the octave
+    hint.SetCaption(tr("Key: %1").arg(MusicKey(key).Minor ? tr("%1 minor").arg(tonic) : tr("%1 major").arg(tonic)));
 }
 
 const TLineExercise* TSightReading::line() const

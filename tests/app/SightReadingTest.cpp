@@ -87,6 +87,9 @@ TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefShowsItsStaffAloneAndDimsThe
     form->bStartClick(form->bStart);
     tick();
     EXPECT_EQ(form->Staff().UpperClef(), AltoClef);
+    // The line's own key stands where the level list was.
+    EXPECT_TRUE(form->cbLevel->isHidden());
+    EXPECT_EQ(form->SkinLabel12->Caption(), QString::fromUtf8("Key: C\u266D major"));
     for (const TWrittenNote& n : core().Question().Notes)
         EXPECT_TRUE(n.Clef == AltoClef && n.Note >= 48 && n.Note <= 67) << n.Note;
     const auto grey = [this](int x) {
@@ -109,6 +112,8 @@ TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefShowsItsStaffAloneAndDimsThe
     form->bStartClick(form->bStart);
     tick();
     EXPECT_FALSE(form->PianoHighlight().RangeShown());
+    EXPECT_FALSE(form->cbLevel->isHidden());
+    EXPECT_EQ(form->SkinLabel12->Caption(), "<-- SELECT YOUR LEVEL HERE");
     EXPECT_LT(dimB2, grey(b2) - 60);
     EXPECT_LT(dimA4, grey(a4) - 60);
     EXPECT_EQ(dimC3, grey(c3));
