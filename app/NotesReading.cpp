@@ -21,6 +21,11 @@ void TNotesReading::QuestionPosed(const TQuestion& question)
     if (!notes || question.MusicKey < 0 || question.Notes.size() != 1)
         return;
     ClearStaff(staff_);
+    // Notes on one staff show that staff alone, as a line on it does.
+    const TStaffChoice choice = notes->Settings().Staff;
+    staff_.ShowStaves(choice == TStaffChoice::Grand  ? TStaffView::TStaves::Both
+                      : choice == TStaffChoice::Bass ? TStaffView::TStaves::Lower
+                                                     : TStaffView::TStaves::Upper);
     const TWrittenNote written{question.Clef, question.Note, kPlace};
     staff_.SetMusicKeyLine({&written, 1}, question.MusicKey, kPlaces);
     staff_.MarkNote(0, TNoteMark::Due);
@@ -51,6 +56,7 @@ void TNotesReading::clear()
         return;
     shown_ = false;
     staff_.ClearLine();
+    staff_.ShowStaves(TStaffView::TStaves::Both);
     if (piano_.RangeShown())
         piano_.ShowRange(1, 0);
 }

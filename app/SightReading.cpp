@@ -3,12 +3,15 @@
 #include "app/Application.h"
 #include "app/DesignClone.h"
 #include "app/GameLabels.h"
+#include "app/Language.h"
 #include "app/PianoHighlight.h"
 #include "app/SoundHookup.h"
 #include "app/uMain.h"
 #include "audio/PianoSound.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
+#include "game/MusicKeys.h"
+#include "game/NoteNames.h"
 #include "game/NotesExercise.h"
 #include "game/StaffView.h"
 #include "game/uFunctions.h"
@@ -19,6 +22,23 @@
 #include <cmath>
 
 namespace {
+
+// A line on one staff shows that staff alone.
+TStaffView::TStaves StavesOf(TStaffChoice choice)
+{
+    switch (choice) {
+    case TStaffChoice::Grand:
+        return TStaffView::TStaves::Both;
+    case TStaffChoice::Bass:
+        return TStaffView::TStaves::Lower;
+    case TStaffChoice::Treble:
+    case TStaffChoice::Alto:
+    case TStaffChoice::Tenor:
+    case TStaffChoice::TrebleOctave:
+        break;
+    }
+    return TStaffView::TStaves::Upper;
+}
 
 const char* const kLevelsItem = QT_TRANSLATE_NOOP("TSightReading", "Levels");
 const char* const kSightReadingItem = QT_TRANSLATE_NOOP("TSightReading", "Sight-reading");
@@ -131,6 +151,7 @@ void TSightReading::SetChoice(const TLineSettings& line, const TChordSettings& c
 void TSightReading::choiceChanged()
 {
     tempo_->setVisible(LineChosen());
+    showLineKey();
     if (exercise_->currentIndex() == kNotesItem) {
         form_.Core().SetExercise(std::make_unique<TNotesExercise>(settings_));
         return;
@@ -148,6 +169,38 @@ void TSightReading::choiceChanged()
     if (index >= 0 && index < static_cast<int>(std::size(kTempos)))
         settings_.Tempo = kTempos[index];
     form_.Core().SetExercise(std::make_unique<TLineExercise>(settings_));
+}
+
+void TSightReading::showLineKey()
+{
+    // A line, or single notes, with a key of their own do not read the level list, so while they are
+    // practised the list gives way to the key; between runs it stays, offering the practices saved after
+    // the levels.
+    const bool notes = exercise_->currentIndex() == kNotesItem;
+    const bool ownKey = form_.Core().Running() && (LineChosen() || notes) &&
+                        (settings_.MusicKey >= 0 || (settings_.RandomKey && !notes) || settings_.Key >= 0);
+    TSkinLabel& hint = *form_.SkinLabel12;
+    if (ownKey && !form_.cbLevel->isHidden()) {
+        levelHint_ = hint.Caption();
+        levelHintLeft_ = hint.x();
+    }
+    form_.cbLevel->setVisible(!ownKey);
+    if (!ownKey) {
+        if (!levelHint_.isEmpty())
+            hint.SetCaption(std::exchange(levelHint_, QString()));
+        hint.move(levelHintLeft_ >= 0 ? levelHintLeft_ : hint.x(), hint.y());
+        return;
+    }
+    hint.move(form_.cbLevel->x(), hint.y());
+    if (settings_.RandomKey) {
+        hint.SetCaption(tr("Key: a new one for each line"));
+        return;
+    }
+    const int key = settings_.MusicKey >= 0 ? settings_.MusicKey : MusicKeyOfLevelKey(settings_.Key);
+    QString tonic = QString::fromStdString(MusicNoteName(60 + TonicPitchClass(key), key, CurrentNoteNaming()));
+    while (!tonic.isEmpty() && tonic.back().isDigit())
+        tonic.chop(1); // the octave
+    hint.SetCaption(tr("Key: %1").arg(MusicKey(key).Minor ? tr("%1 minor").arg(tonic) : tr("%1 major").arg(tonic)));
 }
 
 const TLineExercise* TSightReading::line() const
@@ -185,6 +238,7 @@ void TSightReading::RunStarted(int)
     clickedTo_ = 0;
     exercise_->setEnabled(false);
     tempo_->setEnabled(false);
+    showLineKey();
 }
 
 void TSightReading::showTexts(const QString& question, const QString& explanation)
@@ -200,6 +254,7 @@ void TSightReading::QuestionPosed(const TQuestion& question)
         // Single notes of the player's own range have it shown by their own listener.
         if (question.MusicKey < 0 && form_.PianoHighlight().RangeShown())
             form_.PianoHighlight().ShowRange(1, 0);
+        form_.Staff().ShowStaves(TStaffView::TStaves::Both);
         return;
     }
     form_.PianoHighlight().ShowRange(line()->Settings().LowestNote(), line()->Settings().HighestNote());
@@ -207,6 +262,7 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     showTexts(tr(kLineQuestionText), tr(kLineExplanationText));
     TStaffView& staff = form_.Staff();
     ClearStaff(staff);
+    staff.ShowStaves(StavesOf(line()->Settings().Staff));
     const int count = static_cast<int>(question.Notes.size());
     if (question.MusicKey >= 0)
         staff.SetMusicKeyLine(question.Notes, question.MusicKey, count);
@@ -322,6 +378,7 @@ void TSightReading::RunEnded(const TRunResult&)
     clearLine();
     exercise_->setEnabled(true);
     tempo_->setEnabled(true);
+    showLineKey();
     if (line())
         showTexts(LevelRowText(form_.Core().LevelRow().QuestionText),
                   LevelRowText(form_.Core().LevelRow().ExplanationText));
@@ -334,6 +391,7 @@ void TSightReading::Cleared()
 
 void TSightReading::clearLine()
 {
+    form_.Staff().ShowStaves(TStaffView::TStaves::Both);
     if (lineLength_ == 0 && !form_.Staff().CursorShown())
         return;
     form_.Staff().ClearLine();

@@ -63,6 +63,8 @@ public:
 private:
     void choiceChanged();
     void showTexts(const QString& question, const QString& explanation);
+    // The key of a line that has its own, in the level list's place.
+    void showLineKey();
     void clearLine();
     void beat();
     const TLineExercise* line() const;
@@ -82,4 +84,6 @@ private:
     QTimer beatTimer_;
     int clickedTo_ = 0;     // the metronome's clicks are asked for up to this beat
     bool silenced_ = false; // the clicks were cancelled for a pause
+    QString levelHint_;     // the hint beside the level list, while the line's key stands in its place
+    int levelHintLeft_ = -1;
 };

@@ -631,16 +631,16 @@
         <translation>Name:</translation>
     </message>
     <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Übung nicht geladen: %1</translation>
+    </message>
+    <message>
         <source>The practice was not saved: %1</source>
         <translation>Die Übung wurde nicht gesichert: %1</translation>
     </message>
     <message>
         <source>The practice was not deleted: %1</source>
         <translation>Die Übung wurde nicht gelöscht: %1</translation>
-    </message>
-    <message>
-        <source>Practice not loaded: %1</source>
-        <translation>Übung nicht geladen: %1</translation>
     </message>
 </context>
 <context>
@@ -809,6 +809,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Septakkorde</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonart: jede Zeile eine neue</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonart: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-Moll</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-Dur</translation>
     </message>
     <message>
         <source>Single notes</source>

@@ -631,16 +631,16 @@
         <translation>Nombre:</translation>
     </message>
     <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Práctica no cargada: %1</translation>
+    </message>
+    <message>
         <source>The practice was not saved: %1</source>
         <translation>La práctica no se guardó: %1</translation>
     </message>
     <message>
         <source>The practice was not deleted: %1</source>
         <translation>La práctica no se borró: %1</translation>
-    </message>
-    <message>
-        <source>Practice not loaded: %1</source>
-        <translation>Práctica no cargada: %1</translation>
     </message>
 </context>
 <context>
@@ -809,6 +809,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Acordes de séptima</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalidad: una nueva en cada línea</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalidad: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 mayor</translation>
     </message>
     <message>
         <source>Single notes</source>

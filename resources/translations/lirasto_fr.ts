@@ -580,11 +580,11 @@
     </message>
     <message>
         <source>Alto clef</source>
-        <translation>Clé d&apos;ut 3</translation>
+        <translation>Clé d'ut 3</translation>
     </message>
     <message>
         <source>Tenor clef</source>
-        <translation>Clé d&apos;ut 4</translation>
+        <translation>Clé d'ut 4</translation>
     </message>
     <message>
         <source>Treble clef, 8 below</source>
@@ -624,23 +624,23 @@
     </message>
     <message>
         <source>Save the practice</source>
-        <translation>Enregistrer l&apos;exercice</translation>
+        <translation>Enregistrer l'exercice</translation>
     </message>
     <message>
         <source>Name:</source>
         <translation>Nom :</translation>
     </message>
     <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Exercice non chargé : %1</translation>
+    </message>
+    <message>
         <source>The practice was not saved: %1</source>
-        <translation>L&apos;exercice n&apos;a pas été enregistré : %1</translation>
+        <translation>L'exercice n'a pas été enregistré : %1</translation>
     </message>
     <message>
         <source>The practice was not deleted: %1</source>
-        <translation>L&apos;exercice n&apos;a pas été supprimé : %1</translation>
-    </message>
-    <message>
-        <source>Practice not loaded: %1</source>
-        <translation>Exercice non chargé : %1</translation>
+        <translation>L'exercice n'a pas été supprimé : %1</translation>
     </message>
 </context>
 <context>
@@ -809,6 +809,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Accords de septième</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalité : une nouvelle à chaque ligne</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalité : %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 mineur</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 majeur</translation>
     </message>
     <message>
         <source>Single notes</source>

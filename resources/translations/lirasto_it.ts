@@ -624,23 +624,23 @@
     </message>
     <message>
         <source>Save the practice</source>
-        <translation>Salva l&apos;esercizio</translation>
+        <translation>Salva l'esercizio</translation>
     </message>
     <message>
         <source>Name:</source>
         <translation>Nome:</translation>
     </message>
     <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Esercizio non caricato: %1</translation>
+    </message>
+    <message>
         <source>The practice was not saved: %1</source>
-        <translation>L&apos;esercizio non è stato salvato: %1</translation>
+        <translation>L'esercizio non è stato salvato: %1</translation>
     </message>
     <message>
         <source>The practice was not deleted: %1</source>
-        <translation>L&apos;esercizio non è stato eliminato: %1</translation>
-    </message>
-    <message>
-        <source>Practice not loaded: %1</source>
-        <translation>Esercizio non caricato: %1</translation>
+        <translation>L'esercizio non è stato eliminato: %1</translation>
     </message>
 </context>
 <context>
@@ -809,6 +809,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Accordi di settima</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalità: una nuova per ogni riga</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalità: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 minore</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maggiore</translation>
     </message>
     <message>
         <source>Single notes</source>

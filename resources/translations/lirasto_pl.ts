@@ -631,16 +631,16 @@
         <translation>Nazwa:</translation>
     </message>
     <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Nie wczytano ćwiczenia: %1</translation>
+    </message>
+    <message>
         <source>The practice was not saved: %1</source>
         <translation>Ćwiczenie nie zostało zapisane: %1</translation>
     </message>
     <message>
         <source>The practice was not deleted: %1</source>
         <translation>Ćwiczenie nie zostało usunięte: %1</translation>
-    </message>
-    <message>
-        <source>Practice not loaded: %1</source>
-        <translation>Nie wczytano ćwiczenia: %1</translation>
     </message>
 </context>
 <context>
@@ -809,6 +809,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Akordy septymowe</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonacja: nowa w każdej linii</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonacja: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-moll</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-dur</translation>
     </message>
     <message>
         <source>Single notes</source>

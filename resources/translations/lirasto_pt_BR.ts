@@ -631,16 +631,16 @@
         <translation>Nome:</translation>
     </message>
     <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Exercício não carregado: %1</translation>
+    </message>
+    <message>
         <source>The practice was not saved: %1</source>
         <translation>O exercício não foi salvo: %1</translation>
     </message>
     <message>
         <source>The practice was not deleted: %1</source>
         <translation>O exercício não foi excluído: %1</translation>
-    </message>
-    <message>
-        <source>Practice not loaded: %1</source>
-        <translation>Exercício não carregado: %1</translation>
     </message>
 </context>
 <context>
@@ -809,6 +809,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Acordes de sétima</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalidade: uma nova a cada linha</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalidade: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maior</translation>
     </message>
     <message>
         <source>Single notes</source>

@@ -631,16 +631,16 @@
         <translation>Название:</translation>
     </message>
     <message>
+        <source>Practice not loaded: %1</source>
+        <translation>Упражнение не загружено: %1</translation>
+    </message>
+    <message>
         <source>The practice was not saved: %1</source>
         <translation>Упражнение не сохранено: %1</translation>
     </message>
     <message>
         <source>The practice was not deleted: %1</source>
         <translation>Упражнение не удалено: %1</translation>
-    </message>
-    <message>
-        <source>Practice not loaded: %1</source>
-        <translation>Упражнение не загружено: %1</translation>
     </message>
 </context>
 <context>
@@ -809,6 +809,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Септаккорды</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Тональность: новая для каждой строки</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Тональность: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 минор</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 мажор</translation>
     </message>
     <message>
         <source>Single notes</source>

@@ -59,6 +59,8 @@ TEST_F(MainWindowTest, PracticeChosenOnTheGamePageAndKeptByName)
         EXPECT_EQ(q.MusicKey, MusicKeyFromName("Cb"));
         EXPECT_TRUE(q.Note >= 48 && q.Note <= 67 && InMusicScale(q.Note, q.MusicKey)) << q.Note;
         EXPECT_EQ(form->Staff().UpperClef(), AltoClef);
+        EXPECT_EQ(form->Staff().StavesShown(), TStaffView::TStaves::Upper);
+        EXPECT_TRUE(form->cbLevel->isHidden()) << "the key stands where the level list was";
         ASSERT_EQ(form->Staff().LineLength(), 1);
         EXPECT_EQ(form->Staff().LineNote(0).Note, q.Note);
         EXPECT_TRUE(form->PianoHighlight().RangeShown());
@@ -73,6 +75,7 @@ TEST_F(MainWindowTest, PracticeChosenOnTheGamePageAndKeptByName)
     EXPECT_EQ(caption(form->lProgress), QStringLiteral("Well done!! You reached the goal."));
     EXPECT_EQ(core().Level(), 1);
     EXPECT_EQ(form->cbLevel->currentIndex(), 0);
+    EXPECT_FALSE(form->cbLevel->isHidden());
     form->bResetClick(form->bReset);
     EXPECT_EQ(form->Staff().LineLength(), 0);
     EXPECT_FALSE(form->PianoHighlight().RangeShown());
