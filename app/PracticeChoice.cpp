@@ -31,11 +31,12 @@ const char* const kClefItems[] = {
 constexpr int kFirstMusicKeyItem = 1;
 constexpr int kRandomKeyItem = kFirstMusicKeyItem + MusicKeyCount;
 
-// The staff picture's rows a small staff shows: the staff with five ledger lines each way.
-constexpr int kReach = 60;
-constexpr int kSourceWidth = 300;
+// The staff picture's rows a small staff shows: its staff or staves and the range's two notes, with
+// room for a click a few steps beyond either, so that the range grows click by click.
+constexpr int kMargin = 16;
+constexpr int kSourceWidth = 200;
 constexpr int kClefColumns = 46;
-constexpr int kLowestLeft = 130, kHighestLeft = 220;
+constexpr int kLowestLeft = 90, kHighestLeft = 150;
 constexpr double kHeadCentreInGlyph = layout::kHeadCentreBelowOffset - layout::kNoteTopBelowOffset;
 constexpr int kHeadWidth = 12;
 
@@ -99,10 +100,17 @@ void TRangeStaff::Show(TStaffChoice staff, int lowest, int highest)
 
 QRectF TRangeStaff::source() const
 {
-    const int top = (upper(choice_) ? layout::kTrebleTopLine : layout::kBassTopLine) - kReach;
     const bool upperOnly = upper(choice_) && choice_ != TStaffChoice::Grand;
-    const int bottom = (upperOnly ? layout::kTrebleBottomLine : layout::kBassBottomLine) + kReach;
-    return QRectF(0, top, kSourceWidth, bottom - top);
+    int top = upper(choice_) ? layout::kTrebleTopLine : layout::kBassTopLine;
+    int bottom = upperOnly ? layout::kTrebleBottomLine : layout::kBassBottomLine;
+    for (const int note : {lowest_, highest_}) {
+        if (note == 0)
+            continue;
+        const int row = TStaffView::HeadRow(clefFor(choice_, note), naturalOf(note));
+        top = std::min(top, row);
+        bottom = std::max(bottom, row);
+    }
+    return QRectF(0, top - kMargin, kSourceWidth, bottom - top + 2 * kMargin);
 }
 
 double TRangeStaff::scale() const
@@ -190,24 +198,27 @@ void TRangeStaff::mousePressEvent(QMouseEvent* event)
 TPracticeChoice::TPracticeChoice(TfMain& form, TSightReading& reading, std::string settingsPath)
     : form_(form), reading_(reading), path_(std::move(settingsPath))
 {
-    constexpr int kLeft = 600, kWidth = 170, kHalf = 83, kRow = 25;
+    // The column under the time, the goal, the score and a run's summary above them.
+    constexpr int kLeft = 600, kWidth = 170, kHalf = 83, kRow = 23, kTop = 375, kButton = 62, kGap = 4;
     const int h = form.cbLevel->height();
-    clef_ = CloneControl(form.cbLevel, "cbClef", QRect(kLeft, 310, kWidth, h));
-    key_ = CloneControl(form.cbLevel, "cbKey", QRect(kLeft, 310 + kRow, kWidth, h));
-    accidentals_ = CloneControl(form.cbLevel, "cbAccidentals", QRect(kLeft, 310 + 2 * kRow, kWidth, h));
-    lowest_ = CloneControl(form.cbLevel, "cbLowest", QRect(kLeft, 310 + 3 * kRow, kHalf, h));
-    highest_ = CloneControl(form.cbLevel, "cbHighest", QRect(kLeft + kWidth - kHalf, 310 + 3 * kRow, kHalf, h));
+    clef_ = CloneControl(form.cbLevel, "cbClef", QRect(kLeft, kTop, kWidth, h));
+    key_ = CloneControl(form.cbLevel, "cbKey", QRect(kLeft, kTop + kRow, kWidth, h));
+    accidentals_ = CloneControl(form.cbLevel, "cbAccidentals", QRect(kLeft, kTop + 2 * kRow, kWidth, h));
+    lowest_ = CloneControl(form.cbLevel, "cbLowest", QRect(kLeft, kTop + 3 * kRow, kHalf, h));
+    highest_ = CloneControl(form.cbLevel, "cbHighest", QRect(kLeft + kWidth - kHalf, kTop + 3 * kRow, kHalf, h));
+    // The small staff beside the two buttons.
+    const int staffTop = kTop + 4 * kRow, buttonLeft = kLeft + kWidth - kButton, buttonHeight = form.bReset->height();
     staff_ = new TRangeStaff(form.ImgClefs->Bitmap(), form.BMPNoteList, form.BMPKeyList, form.cbLevel->parentWidget());
     staff_->setObjectName(QStringLiteral("imgRange"));
-    staff_->setGeometry(kLeft, 310 + 4 * kRow, kWidth, 64);
+    staff_->setGeometry(kLeft, staffTop, kWidth - kButton - kGap, 2 * buttonHeight + kGap);
     staff_->show();
-    const int buttonsTop = 310 + 4 * kRow + 68;
-    save_ = CloneControl(form.bReset, "bSavePractice", QRect(kLeft, buttonsTop, kHalf, form.bReset->height()));
+    save_ = CloneControl(form.bReset, "bSavePractice", QRect(buttonLeft, staffTop, kButton, buttonHeight));
     delete_ = CloneControl(form.bReset, "bDeletePractice",
-                           QRect(kLeft + kWidth - kHalf, buttonsTop, kHalf, form.bReset->height()));
+                           QRect(buttonLeft, staffTop + buttonHeight + kGap, kButton, buttonHeight));
     save_->SetCaption(tr("Save..."));
     delete_->SetCaption(tr("Delete"));
     save_->setEnabled(true);
+    delete_->setEnabled(false);
     for (const char* item : kClefItems)
         clef_->addItem(tr(item));
     key_->addItem(tr("Key of the level"));
@@ -373,7 +384,7 @@ void TPracticeChoice::changed(bool clefChanged)
         const auto named = std::find_if(practices_.begin(), practices_.end(),
                                         [this](const auto& p) { return QString::fromStdString(p.Name) == current_; });
         if (named == practices_.end() || !(named->Practice == practice)) {
-            current_.clear();
+            setCurrent(QString());
             QSignalBlocker block(form_.cbLevel);
             form_.cbLevel->setCurrentIndex(form_.Core().Level() - 1);
         }
@@ -419,7 +430,7 @@ void TPracticeChoice::DeleteCurrent()
         showFault(tr("The practice was not deleted: %1").arg(QString::fromUtf8(e.what())));
         return;
     }
-    current_.clear();
+    setCurrent(QString());
     load();
     form_.cbLevel->setCurrentIndex(form_.Core().Level() - 1);
 }
@@ -429,18 +440,25 @@ void TPracticeChoice::ChoosePractice(int index)
     if (index < 0 || index >= static_cast<int>(practices_.size()))
         return;
     const auto& chosen = practices_[static_cast<std::size_t>(index)];
-    current_.clear();
+    setCurrent(QString());
     SetChoice(chosen.Practice);
-    current_ = QString::fromStdString(chosen.Name);
+    setCurrent(QString::fromStdString(chosen.Name));
     QSignalBlocker block(form_.cbLevel);
     form_.cbLevel->setCurrentIndex(LevelCount + index);
+}
+
+void TPracticeChoice::setCurrent(const QString& name)
+{
+    current_ = name;
+    delete_->setEnabled(!name.isEmpty());
 }
 
 void TPracticeChoice::enable(bool on)
 {
     for (QWidget* control :
-         std::initializer_list<QWidget*>{clef_, key_, accidentals_, lowest_, highest_, staff_, save_, delete_})
+         std::initializer_list<QWidget*>{clef_, key_, accidentals_, lowest_, highest_, staff_, save_})
         control->setEnabled(on);
+    delete_->setEnabled(on && !current_.isEmpty());
 }
 
 void TPracticeChoice::RunStarted(int)

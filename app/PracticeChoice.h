@@ -99,6 +99,7 @@ private:
     void showFault(const QString& text);
     void refillLevelList();
     void enable(bool on);
+    void setCurrent(const QString& name);
 
     TfMain& form_;
     TSightReading& reading_;
