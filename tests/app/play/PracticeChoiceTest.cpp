@@ -1,0 +1,116 @@
+#include "tests/app/window/MainWindowFixture.h"
+
+#include "app/play/PianoHighlight.h"
+#include "app/play/PracticeChoice.h"
+#include "app/play/SightReading.h"
+#include "game/ChordExercise.h"
+#include "game/MusicKeys.h"
+#include "game/StaffView.h"
+
+#include <QMouseEvent>
+
+using namespace lirasto::test;
+
+namespace {
+
+// As the player picks an item of a list.
+void pick(TSkinComboBox* box, int index)
+{
+    ASSERT_GE(index, 0);
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+// A click on the small staff where it sets a note, found by asking the staff what each row sets.
+void clickRange(TRangeStaff* staff, bool lowest, int note)
+{
+    const double x = staff->width() * (lowest ? 0.6 : 0.85);
+    for (int y = 0; y < staff->height(); ++y) {
+        const auto picked = staff->PickAt(QPointF(x, y));
+        if (picked && picked->Note == note && picked->Lowest == lowest) {
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(x, y), staff->mapToGlobal(QPointF(x, y)),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(staff, &press);
+            return;
+        }
+    }
+    FAIL() << "no row of the small staff sets note " << note;
+}
+
+// Single notes chosen on the game page in the alto clef, C flat major and a range set by name and by a
+// click on the small staff: every note asked lies in the range, is drawn on the C clef, and answers as
+// a level's; the choice saved under a name is in the level list after the twelve levels at the next start.
+TEST_F(MainWindowTest, PracticeChosenOnTheGamePageAndKeptByName)
+{
+    openShown();
+    TPracticeChoice& choice = form->PracticeChoice();
+    pick(form->SightReading().ExerciseChoice(), TSightReading::kNotesItem);
+    pick(choice.ClefChoice(), static_cast<int>(TStaffChoice::Alto));
+    pick(choice.KeyChoice(), choice.KeyChoice()->findText(QString::fromUtf8("C\u266D major")));
+    pick(choice.LowestChoice(), choice.LowestChoice()->findData(48)); // C3
+    clickRange(choice.RangeStaff(), false, 67);                       // G4
+    EXPECT_EQ(choice.HighestChoice()->currentData().toInt(), 67);
+
+    form->bStartClick(form->bStart);
+    EXPECT_FALSE(choice.ClefChoice()->isEnabled());
+    for (int question = 0; question < 149; ++question) {
+        tick();
+        const TQuestion& q = core().Question();
+        EXPECT_EQ(q.MusicKey, MusicKeyFromName("Cb"));
+        EXPECT_TRUE(q.Note >= 48 && q.Note <= 67 && InMusicScale(q.Note, q.MusicKey)) << q.Note;
+        EXPECT_EQ(form->Staff().UpperClef(), AltoClef);
+        EXPECT_EQ(form->Staff().StavesShown(), TStaffView::TStaves::Upper);
+        EXPECT_TRUE(form->cbLevel->isHidden()) << "the key stands where the level list was";
+        ASSERT_EQ(form->Staff().LineLength(), 1);
+        EXPECT_EQ(form->Staff().LineNote(0).Note, q.Note);
+        EXPECT_TRUE(form->PianoHighlight().RangeShown());
+        answer((q.Note + 1) % 12);
+        EXPECT_EQ(form->Staff().NoteMark(0), TNoteMark::Wrong);
+        answer(q.Note % 12);
+        EXPECT_EQ(form->Staff().NoteMark(0), TNoteMark::Right);
+    }
+    tick(); // the time is up
+    EXPECT_EQ(core().Score(), 149 * 5);
+    // Passed, but a practice of one's own leads to no next level.
+    EXPECT_EQ(caption(form->lProgress), QStringLiteral("Well done!! You reached the goal."));
+    EXPECT_EQ(core().Level(), 1);
+    EXPECT_EQ(form->cbLevel->currentIndex(), 0);
+    EXPECT_FALSE(form->cbLevel->isHidden());
+    form->bResetClick(form->bReset);
+    EXPECT_EQ(form->Staff().LineLength(), 0);
+    EXPECT_FALSE(form->PianoHighlight().RangeShown());
+
+    // The accidentals' choice drives the chords' chromatic flag too.
+    pick(choice.AccidentalsChoice(), 1);
+    pick(form->SightReading().ExerciseChoice(), TSightReading::kFirstChordItem + 1);
+    const auto* chords = dynamic_cast<const TChordExercise*>(&core().Exercise());
+    ASSERT_NE(chords, nullptr);
+    EXPECT_TRUE(chords->Settings().Chromatic);
+    pick(choice.AccidentalsChoice(), 0);
+    pick(form->SightReading().ExerciseChoice(), TSightReading::kNotesItem);
+
+    choice.AskName = [] { return std::optional<QString>(QStringLiteral("Viola")); };
+    emit form->findChild<TSkinBtn*>(QStringLiteral("bSavePractice"))->clicked();
+    EXPECT_EQ(form->CurrentPractice(), QStringLiteral("Viola"));
+    EXPECT_EQ(form->cbLevel->count(), 13);
+    const TPractice saved = choice.Choice();
+
+    closeForm();
+    openShown();
+    ASSERT_EQ(form->cbLevel->count(), 13);
+    EXPECT_EQ(form->cbLevel->itemText(12), QStringLiteral("Viola"));
+    EXPECT_EQ(form->CurrentPractice(), QString());
+    form->cbLevel->setCurrentIndex(12);
+    form->cbLevelChange(form->cbLevel);
+    EXPECT_EQ(form->CurrentPractice(), QStringLiteral("Viola"));
+    EXPECT_EQ(form->PracticeChoice().Choice(), saved);
+    EXPECT_EQ(form->SightReading().ExerciseChoice()->currentIndex(), TSightReading::kNotesItem);
+    EXPECT_EQ(core().Level(), 1);
+    // Changed, the choice is no longer the practice saved.
+    pick(form->PracticeChoice().ClefChoice(), static_cast<int>(TStaffChoice::Tenor));
+    EXPECT_EQ(form->CurrentPractice(), QString());
+    EXPECT_EQ(form->cbLevel->currentIndex(), 0);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+} // namespace
