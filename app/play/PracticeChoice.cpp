@@ -40,10 +40,23 @@ constexpr int kLowestLeft = 90, kHighestLeft = 150;
 constexpr double kHeadCentreInGlyph = layout::kHeadCentreBelowOffset - layout::kNoteTopBelowOffset;
 constexpr int kHeadWidth = 12;
 
-QImage imageOf(const TBitmap32* bitmap, QImage::Format format)
+// A picture sharing its pixels, from its finer twin on a screen scaled above 100 % when it has one
+// (the image's device pixel ratio says which).
+QImage imageOf(const TBitmap32* base, QImage::Format format, bool fine)
 {
-    return QImage(reinterpret_cast<const uchar*>(bitmap->Bits()), bitmap->Width(), bitmap->Height(),
-                  qsizetype(bitmap->Width()) * 4, format);
+    const TBitmap32* detail = fine ? base->DetailPicture() : nullptr;
+    const TBitmap32* bitmap = detail ? detail : base;
+    QImage image(reinterpret_cast<const uchar*>(bitmap->Bits()), bitmap->Width(), bitmap->Height(),
+                 qsizetype(bitmap->Width()) * 4, format);
+    image.setDevicePixelRatio(qreal(bitmap->Width()) / base->Width());
+    return image;
+}
+
+// Draws the part of a picture given in its logical pixels.
+void drawPart(QPainter& painter, const QRectF& target, const QImage& image, const QRectF& part)
+{
+    const qreal r = image.devicePixelRatio();
+    painter.drawImage(target, image, QRectF(part.topLeft() * r, part.size() * r));
 }
 
 bool upper(TStaffChoice staff)
@@ -129,25 +142,27 @@ void TRangeStaff::paintEvent(QPaintEvent*)
     painter.translate((width() - from.width() * k) / 2, (height() - from.height() * k) / 2);
     painter.scale(k, k);
     painter.translate(0, -from.top());
+    const bool fine = devicePixelRatioF() > 1;
     if (staff_ && !staff_->Empty()) {
-        const QImage picture = imageOf(staff_, QImage::Format_RGB32);
+        const QImage picture = imageOf(staff_, QImage::Format_RGB32, fine);
         // The clef, the plain staff widened from one column, and the closing bar line.
-        painter.drawImage(QRectF(0, from.top(), kClefColumns, from.height()), picture,
-                          QRectF(0, from.top(), kClefColumns, from.height()));
-        painter.drawImage(QRectF(kClefColumns, from.top(), kSourceWidth - kClefColumns - 4, from.height()), picture,
-                          QRectF(kClefColumns + 40, from.top(), 1, from.height()));
-        painter.drawImage(QRectF(kSourceWidth - 4, from.top(), 4, from.height()), picture,
-                          QRectF(staff_->Width() - 14 + 8, from.top(), 4, from.height()));
+        drawPart(painter, QRectF(0, from.top(), kClefColumns, from.height()), picture,
+                 QRectF(0, from.top(), kClefColumns, from.height()));
+        drawPart(painter, QRectF(kClefColumns, from.top(), kSourceWidth - kClefColumns - 4, from.height()), picture,
+                 QRectF(kClefColumns + 40, from.top(), 1, from.height()));
+        drawPart(painter, QRectF(kSourceWidth - 4, from.top(), 4, from.height()), picture,
+                 QRectF(staff_->Width() - 14 + 8, from.top(), 4, from.height()));
     }
     const int clef = ClefOfStaff(choice_);
     if (keys_ && clef >= AltoClef) {
         const TBitmap32* tile = keys_->Bitmap(layout::clefTilePicture(clef));
         if (!tile->Empty())
-            painter.drawImage(layout::clefTileLeft(), layout::clefTileTop(), imageOf(tile, QImage::Format_ARGB32));
+            painter.drawImage(layout::clefTileLeft(), layout::clefTileTop(),
+                              imageOf(tile, QImage::Format_ARGB32, fine));
     }
     if (!notes_ || lowest_ == 0)
         return;
-    const QImage head = imageOf(notes_->Bitmap(NoteStemUpPicture), QImage::Format_ARGB32);
+    const QImage head = imageOf(notes_->Bitmap(NoteStemUpPicture), QImage::Format_ARGB32, fine);
     painter.setPen(QPen(Qt::black, 1));
     for (const auto& [note, left] : {std::pair{lowest_, kLowestLeft}, std::pair{highest_, kHighestLeft}}) {
         const int noteClef = clefFor(choice_, note);
