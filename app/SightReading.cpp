@@ -18,6 +18,23 @@
 
 namespace {
 
+// A line on one staff shows that staff alone.
+TStaffView::TStaves StavesOf(TStaffChoice choice)
+{
+    switch (choice) {
+    case TStaffChoice::Grand:
+        return TStaffView::TStaves::Both;
+    case TStaffChoice::Bass:
+        return TStaffView::TStaves::Lower;
+    case TStaffChoice::Treble:
+    case TStaffChoice::Alto:
+    case TStaffChoice::Tenor:
+    case TStaffChoice::TrebleOctave:
+        break;
+    }
+    return TStaffView::TStaves::Upper;
+}
+
 const char* const kLevelsItem = QT_TRANSLATE_NOOP("TSightReading", "Levels");
 const char* const kSightReadingItem = QT_TRANSLATE_NOOP("TSightReading", "Sight-reading");
 // The stacks, in the order of TChordFamily.
@@ -184,6 +201,7 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     if (question.Exercise != TExerciseKind::Line || !line()) {
         if (form_.PianoHighlight().RangeShown())
             form_.PianoHighlight().ShowRange(1, 0);
+        form_.Staff().ShowStaves(TStaffView::TStaves::Both);
         return;
     }
     form_.PianoHighlight().ShowRange(line()->Settings().LowestNote(), line()->Settings().HighestNote());
@@ -191,6 +209,7 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     showTexts(tr(kLineQuestionText), tr(kLineExplanationText));
     TStaffView& staff = form_.Staff();
     ClearStaff(staff);
+    staff.ShowStaves(StavesOf(line()->Settings().Staff));
     const int count = static_cast<int>(question.Notes.size());
     if (question.MusicKey >= 0)
         staff.SetMusicKeyLine(question.Notes, question.MusicKey, count);
@@ -318,6 +337,7 @@ void TSightReading::Cleared()
 
 void TSightReading::clearLine()
 {
+    form_.Staff().ShowStaves(TStaffView::TStaves::Both);
     if (lineLength_ == 0 && !form_.Staff().CursorShown())
         return;
     form_.Staff().ClearLine();

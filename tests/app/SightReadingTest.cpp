@@ -4,6 +4,7 @@
 #include "app/SightReading.h"
 #include "controls/SkinCtrls.h"
 #include "game/MusicKeys.h"
+#include "game/StaffLayout.h"
 #include "game/StaffView.h"
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
@@ -73,7 +74,7 @@ TEST_F(MainWindowTest, SightReadingLinePlayedAtOnesPace)
 
 // A line on the alto clef in C flat major over C3..G4: the staff shows the alto clef, and the piano
 // dims the keys below C3 and above G4, and only those; single notes take the dimming away.
-TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefDimsThePianoOutsideItsRange)
+TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefShowsItsStaffAloneAndDimsThePianoOutsideItsRange)
 {
     openShown();
     TSightReading& reading = form->SightReading();
@@ -96,6 +97,13 @@ TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefDimsThePianoOutsideItsRange)
     // White keys' faces: B2 below the range, C3 and G4 in it, A4 above it.
     const int b2 = 6 * 20 + 10, c3 = 7 * 20 + 10, g4 = 18 * 20 + 10, a4 = 19 * 20 + 10;
     const int dimB2 = grey(b2), dimC3 = grey(c3), dimG4 = grey(g4), dimA4 = grey(a4);
+    // The bass staff's top line, at a column no note of the line takes.
+    const auto bassLine = [this] {
+        TImage32& view = form->Staff().ImgClefs();
+        view.ForceCompose();
+        return qGray(view.Buffer()->Pixel(TStaffView::PlaceLeft(0, 8) - 20, lirasto::staff::kBassTopLine));
+    };
+    const int bassLineInAlto = bassLine();
     form->bResetClick(form->bReset);
     reading.Choose(std::nullopt);
     form->bStartClick(form->bStart);
@@ -105,6 +113,8 @@ TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefDimsThePianoOutsideItsRange)
     EXPECT_LT(dimA4, grey(a4) - 60);
     EXPECT_EQ(dimC3, grey(c3));
     EXPECT_EQ(dimG4, grey(g4));
+    EXPECT_GT(bassLineInAlto, 200);
+    EXPECT_LT(bassLine(), 100);
 }
 
 } // namespace
