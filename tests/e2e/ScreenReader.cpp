@@ -167,8 +167,9 @@ std::optional<QPoint> findStaffOrigin(const QImage& shot)
             if (run >= kLastLineColumn - 100 && lineEnds) {
                 const QPoint origin(x - kLastLineColumn, y - kTrebleTopLine);
                 const StaffView staff(shot, origin);
+                // A line on one staff covers the lower one: the upper staff's lines alone tell the staff.
                 bool allLines = true;
-                for (int row : {90, 100, 110, 120, 180, 190, 200, 210, 220})
+                for (int row : {90, 100, 110, 120})
                     for (int column : {110, 300, 560})
                         allLines = allLines && dark(staff.at(column, row));
                 if (allLines)
