@@ -106,6 +106,19 @@ double signFit(const StaffView& staff, const QImage& glyph, int left, int top)
     return ink == 0 ? 0.0 : double(hits - stray) / ink;
 }
 
+// How far the upper staff's signature differs from a signature tile: the sum of every channel's difference.
+long tileDifference(const StaffView& staff, const QImage& tile)
+{
+    long difference = 0;
+    for (int y = 0; y < tile.height(); ++y)
+        for (int x = 0; x < tile.width(); ++x) {
+            const QRgb want = tile.pixel(x, y), got = staff.at(kKeyTileLeft + x, kTrebleKeyTileTop + y);
+            difference += std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got)) +
+                          std::abs(qBlue(want) - qBlue(got));
+        }
+    return difference;
+}
+
 } // namespace
 
 QImage readBitmapRecord(const std::filesystem::path& file)
@@ -186,14 +199,7 @@ std::optional<int> readKeySignature(const QImage& shot, QPoint staffOrigin, cons
     std::optional<int> best;
     long bestDifference = std::numeric_limits<long>::max();
     for (int key = 0; key < 12; ++key) {
-        const QImage& tile = references.keyTiles[2 * key];
-        long difference = 0;
-        for (int y = 0; y < kKeyTileSize; ++y)
-            for (int x = 0; x < kKeyTileSize; ++x) {
-                const QRgb want = tile.pixel(x, y), got = staff.at(kKeyTileLeft + x, kTrebleKeyTileTop + y);
-                difference += std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got)) +
-                              std::abs(qBlue(want) - qBlue(got));
-            }
+        const long difference = tileDifference(staff, references.keyTiles[2 * key]);
         if (difference < bestDifference) {
             bestDifference = difference;
             best = key;
@@ -517,14 +523,7 @@ std::optional<int> readUpperSignature(const QImage& shot, QPoint staffOrigin, co
         if (item < 0 || std::size_t(item) >= signatures.tiles.size())
             continue;
         const QImage& tile = signatures.tiles[std::size_t(item)];
-        long difference = 0;
-        for (int y = 0; y < tile.height(); ++y)
-            for (int x = 0; x < tile.width(); ++x) {
-                const QRgb want = tile.pixel(x, y), got = staff.at(kKeyTileLeft + x, kTrebleKeyTileTop + y);
-                difference += std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got)) +
-                              std::abs(qBlue(want) - qBlue(got));
-            }
-        const double error = double(difference) / (3.0 * tile.width() * tile.height());
+        const double error = double(tileDifference(staff, tile)) / (3.0 * tile.width() * tile.height());
         if (error < bestError)
             bestError = error, best = count;
     }
