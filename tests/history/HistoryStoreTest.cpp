@@ -341,48 +341,40 @@ INSTANTIATE_TEST_SUITE_P(Versions, OldFile, testing::Values(1, 2, 4));
 
 // A damaged value of the columns that name a clef, a key of the thirty or a chord reads as none; the rest of the
 // answer stays.
-struct TDamagedCode
+TEST(HistoryStore, ReadsADamagedCodeAsNone)
 {
-    const char* Set;
-    int Clef;
-    int MusicKey;
-    int ChordType;
-};
-
-class DamagedCode : public testing::TestWithParam<TDamagedCode>
-{};
-
-TEST_P(DamagedCode, ReadsAsNone)
-{
+    // What is written over the answer's value, and the clef, key and chord type then read.
+    const std::tuple<const char*, int, int, int> damaged[] = {
+        {"clef = 6", 0, 15, 22},           {"clef = -1", 0, 15, 22},       {"music_key = 0", 3, -1, 22},
+        {"music_key = 31", 3, -1, 22},     {"music_key = 'x'", 3, -1, 22}, {"chord_type = 14", 3, 15, 0},
+        {"chord_inversion = 3", 3, 15, 0}, {"chord_root = 0", 3, 15, 0},   {"chord_root = 22", 3, 15, 0},
+        {"chord_root = NULL", 3, 15, 0}};
     lirasto::test::TempDir dir;
     const fs::path db = dir.path() / "history.sqlite3";
     {
         THistoryStore store(Q(db));
         store.Open();
-        TAnswerRecord chord = Answer(5);
-        chord.Clef = 3;
-        chord.MusicKey = 15; // A flat minor
-        chord.Chord = {22, 1, 1, 0};
-        store.AddAnswer(chord);
+        for (int i = 0; i < int(std::size(damaged)); ++i) {
+            TAnswerRecord chord = Answer(i);
+            chord.Clef = 3;
+            chord.MusicKey = 15; // A flat minor
+            chord.Chord = {22, 1, 1, 0};
+            store.AddAnswer(chord);
+        }
         store.Flush();
     }
-    Sql(db, {QStringLiteral("UPDATE answers SET %1").arg(GetParam().Set)});
+    for (int i = 0; i < int(std::size(damaged)); ++i)
+        Sql(db, {QStringLiteral("UPDATE answers SET %1 WHERE answer_ms = %2").arg(std::get<0>(damaged[i])).arg(i)});
     THistoryStore store(Q(db));
     store.Open();
     store.Flush();
-    ASSERT_EQ(store.Answers(2).size(), 1u);
-    const TAnswerRecord a = store.Answers(2)[0];
-    EXPECT_EQ(std::tuple(a.Clef, a.MusicKey, a.Chord.Type, a.Note, a.AnswerMs),
-              std::tuple(GetParam().Clef, GetParam().MusicKey, GetParam().ChordType, 65, int64_t(5)));
+    const std::vector<TAnswerRecord> answers = store.Answers(2);
+    ASSERT_EQ(answers.size(), std::size(damaged));
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        EXPECT_EQ(std::tuple(answers[i].Clef, answers[i].MusicKey, answers[i].Chord.Type, answers[i].Note),
+                  std::tuple(std::get<1>(damaged[i]), std::get<2>(damaged[i]), std::get<3>(damaged[i]), 65))
+            << std::get<0>(damaged[i]);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, DamagedCode,
-    testing::Values(TDamagedCode{"clef = 6", 0, 15, 22}, TDamagedCode{"clef = -1", 0, 15, 22},
-                    TDamagedCode{"music_key = 0", 3, -1, 22}, TDamagedCode{"music_key = 31", 3, -1, 22},
-                    TDamagedCode{"music_key = 'x'", 3, -1, 22}, TDamagedCode{"chord_type = 14", 3, 15, 0},
-                    TDamagedCode{"chord_inversion = 3", 3, 15, 0}, TDamagedCode{"chord_root = 0", 3, 15, 0},
-                    TDamagedCode{"chord_root = 22", 3, 15, 0}, TDamagedCode{"chord_root = NULL", 3, 15, 0}));
 
 // A stack's answer keeps every note asked and every key given, its chord, its key of the thirty and its practice,
 // and reads back as one of stacks; a single note after it has none of the chord.
