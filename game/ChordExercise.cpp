@@ -68,6 +68,7 @@ void TChordExercise::Tick(TExerciseHost& host)
         throw lirasto::ERangeError("Range check error: no chord fits the staff");
     chord_ = chords[std::size_t(Random(static_cast<int>(chords.size())))];
     question_ = {host.Level(), key, clef, chord_.Tones.front().Note, {}, TExerciseKind::Chords};
+    question_.Chord = LabelOf(chord_);
     for (const TChordTone& tone : chord_.Tones)
         question_.Notes.push_back({clef, tone.Note, 0});
     host.Pose(question_);

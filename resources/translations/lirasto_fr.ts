@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (clé d’ut 3)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (clé d’ut 4)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (clé de sol octaviée)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -649,6 +661,18 @@
     <message>
         <source>All levels</source>
         <translation>Tous les niveaux</translation>
+    </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Scores des parties de cet exercice et temps de réponse médian</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>dans cet exercice</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Aucune réponse dans cet exercice pour l’instant.</translation>
     </message>
 </context>
 <context>

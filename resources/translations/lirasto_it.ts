@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (chiave di contralto)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (chiave di tenore)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (chiave di violino all’ottava bassa)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -649,6 +661,18 @@
     <message>
         <source>All levels</source>
         <translation>Tutti i livelli</translation>
+    </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Punteggi delle partite di questo esercizio e tempo di risposta mediano</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>in questo esercizio</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Ancora nessuna risposta in questo esercizio.</translation>
     </message>
 </context>
 <context>

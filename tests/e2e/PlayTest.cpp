@@ -461,6 +461,51 @@ TEST_F(EndToEndLinePlay, WaitModeMarksEachNoteAndWaitsAfterAMiss)
         << "the page did not turn after the last note";
 }
 
+// A line in the alto clef and one in seven flats, read from the screen on their own clef and signature as a player
+// reads them, and played through the program's JACK MIDI port: every note comes out right, so each was written
+// where and with the sign its key asks.
+struct ClefLineCase
+{
+    const char* name;
+    const char* clef;
+    const char* key;
+    UpperClef upper;
+    int accidentals; // of the signature shown
+};
+
+class EndToEndClefLine : public EndToEndLinePlay, public testing::WithParamInterface<ClefLineCase>
+{};
+
+TEST_P(EndToEndClefLine, ReadOnItsClefAndSignatureAndPlayedRight)
+{
+    const ClefLineCase& c = GetParam();
+    args_ = {"--exercise", "line", "--notes", std::to_string(kNotes), "--tempo", "0", "--key", c.key, "--clef", c.clef};
+    EndToEndMidiPlay::SetUp();
+    const SignatureReferences signatures = SignatureReferences::load(LIRASTO_ARTWORK_DIR);
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", kPort, "sync"}) == 0; }, 10s, 200ms)) << "no port";
+    std::vector<std::optional<ClefNote>> notes;
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            notes = readClefLine(grab(), *staffOrigin_, references_, signatures, c.upper, kNotes);
+            return std::all_of(notes.begin(), notes.end(), [](const auto& n) { return n.has_value(); });
+        },
+        10s, 100ms))
+        << "no line of " << kNotes << " notes read on the " << c.clef << " clef";
+    saveShot(shot_, std::string("line-") + c.name);
+    EXPECT_EQ(readUpperSignature(shot_, *staffOrigin_, signatures, c.upper), c.accidentals);
+    for (int place = 0; place < kNotes; ++place) {
+        ASSERT_EQ(play(notes[std::size_t(place)]->sounding), 0);
+        ASSERT_TRUE(pollUntil([&] { return line()[std::size_t(place)].mark == Verdict::Right; }, 3s))
+            << "place " << place << " not marked right for the note read as " << notes[std::size_t(place)]->sounding;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Clefs, EndToEndClefLine,
+                         testing::Values(ClefLineCase{"alto", "alto", "F# minor", UpperClef::Alto, 3},
+                                         ClefLineCase{"flats", "treble", "Cb", UpperClef::Treble, -7},
+                                         ClefLineCase{"minor", "treble8vb", "Ab minor", UpperClef::TrebleOctave, -7}),
+                         [](const testing::TestParamInfo<ClefLineCase>& info) { return std::string(info.param.name); });
+
 // Triads read from the screen as a musician reads a stack and played through the program's JACK
 // MIDI port as keys held together: the right three keys score, a wrong one among them is wrong.
 class EndToEndChordPlay : public EndToEndMidiPlay
