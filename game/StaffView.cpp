@@ -333,6 +333,7 @@ void TStaffView::arrangeStacks()
         for (TLineNote* n : stack) {
             n->StackStem = down ? 1 : 0;
             n->OwnLedgers = false;
+            n->ShowsMark = n == stack.front();
         }
         // A second's two heads cannot share a side: going up the stack (or down it, for a stem
         // going down), each note a step from one left in place stands on the stem's other side.
@@ -377,7 +378,7 @@ void TStaffView::arrangeStacks()
 void TStaffView::showMark(TLineNote& note)
 {
     int picture = -1;
-    switch (note.Mark) {
+    switch (note.ShowsMark ? note.Mark : TNoteMark::Plain) {
     case TNoteMark::Due:
         picture = PointerMarkPicture;
         break;
@@ -433,6 +434,27 @@ void TStaffView::MarkNote(int index, TNoteMark mark)
         }
         showMark(note);
     });
+}
+
+void TStaffView::MarkPlace(int place, TNoteMark mark)
+{
+    PlaceMark(place);
+    Change([&] {
+        for (int i = 0; i < LineLength(); ++i)
+            if (line_[std::size_t(i)].Written.Place == place)
+                MarkNote(i, mark);
+    });
+}
+
+TNoteMark TStaffView::PlaceMark(int place) const
+{
+    const TLineNote* lowest = nullptr;
+    for (const TLineNote& note : line_)
+        if (note.Written.Place == place && (lowest == nullptr || note.Written.Note < lowest->Written.Note))
+            lowest = &note;
+    if (lowest == nullptr)
+        throw ERangeError("Range check error: place " + std::to_string(place) + " holds no note");
+    return lowest->Mark;
 }
 
 TRect TStaffView::markArea(const TLineNote& note)

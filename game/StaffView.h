@@ -125,6 +125,11 @@ public:
     // its note, sign and mark cover. ERangeError for an index outside the line.
     void MarkNote(int index, TNoteMark mark);
     TNoteMark NoteMark(int index) const;
+    // Every note at a place (a stack, or a single note) takes the mark; the stack shows it once.
+    // ERangeError for a place that holds no note.
+    void MarkPlace(int place, TNoteMark mark);
+    // The mark of the place's lowest note; ERangeError as above.
+    TNoteMark PlaceMark(int place) const;
     static TColor32 MarkColour(TNoteMark mark);
 
     // A thin line across both staves at x (the beat in a tempo mode), above the notes.
@@ -161,6 +166,7 @@ private:
         int HeadShift = 0;
         int SignLeft = 0;
         bool OwnLedgers = true;
+        bool ShowsMark = true; // a stack's mark stands over its lowest note only
     };
 
     void layLineNote(TLineNote& note);
