@@ -53,7 +53,7 @@ struct TOptions
     QCommandLineOption Chords{QStringLiteral("chords"),
                               QStringLiteral("Starts reading stacks of notes: intervals, triads or seventh chords "
                                              "(in the key of --key or the level, on the staff of --staff), one at a "
-                                             "time, or in a line with --exercise line, --tempo or --notes (4 to 8)."),
+                                             "time, or in a line with --exercise line, --tempo or --notes (4 to 7)."),
                               QStringLiteral("intervals|triads|sevenths")};
     QCommandLineOption Chromatic{QStringLiteral("chromatic"),
                                  QStringLiteral("With --chords: stacks on any root and of any type, with the signs "
@@ -179,6 +179,8 @@ TLineSettings TStartOptions::LineSettings() const
     if (Chords) {
         settings.Chords = Chords;
         settings.Accidentals = Chromatic;
+        settings.Notes = std::min(settings.Notes,
+                                  TLineSettings::kMostStacks); // single notes take 8 by default, more stacks than fit
     }
     if (LowestNote && HighestNote)
         applyRange(settings, *LowestNote, *HighestNote);

@@ -47,7 +47,7 @@ struct TLineSettings
     // kMostStacks, so that neighbours stay clear of each other), Accidentals asks for chromatic ones,
     // and the staff is the treble, bass or grand staff, at the ranges of single stacks.
     std::optional<TChordFamily> Chords;
-    static constexpr int kMostStacks = 8;
+    static constexpr int kMostStacks = 7;
 
     // Raises ERangeError for a value outside its bounds.
     void Check() const;

@@ -126,8 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"ChordsEmpty", {"--chords="}, TAction::UsageError, "--chords"},
         Row{"ChordLine", {kExercise, "line", "--chords", "triads"}, TAction::Run, "", K::Line},
         Row{"ChordLineInTime", {"--chords", "sevenths", kTempo, "60"}, TAction::Run, "", K::Line, {}, {}, 60},
-        Row{"ChordLineOfEight", {"--chords", "intervals", kNotes, "8"}, TAction::Run, "", K::Line, {}, {}, {}, 8},
-        Row{"ChordLineOfNine", {"--chords", "intervals", kNotes, "9"}, TAction::UsageError, "--notes"},
+        Row{"ChordLineOfSeven", {"--chords", "intervals", kNotes, "7"}, TAction::Run, "", K::Line, {}, {}, {}, 7},
+        Row{"ChordLineOfEight", {"--chords", "intervals", kNotes, "8"}, TAction::UsageError, "--notes"},
         Row{"ChordsWithLevels", {kExercise, "levels", "--chords", "triads"}, TAction::UsageError, "--chords"}));
 
 // A line of stacks carries its family, and --chromatic asks for stacks with signs.
@@ -135,7 +135,7 @@ TEST(CommandLineChords, LineOfStacksCarriesTheFamily)
 {
     const TLineSettings plain =
         ParseCommandLine({"lirasto", "--chords", "triads", "--tempo", "0"}).Options.LineSettings();
-    EXPECT_EQ(plain.Chords, TChordFamily::Triads);
+    EXPECT_EQ(std::tuple(plain.Chords, plain.Notes), std::tuple(TChordFamily::Triads, TLineSettings::kMostStacks));
     EXPECT_FALSE(plain.Accidentals);
     EXPECT_TRUE(ParseCommandLine({"lirasto", "--exercise", "line", "--chords", "sevenths", "--chromatic"})
                     .Options.LineSettings()

@@ -19,13 +19,14 @@ TEST(StackLineGenerator, HoldsOneChordOfTheFamilyAtEveryPlace)
             settings.Chords = family;
             settings.Accidentals = chromatic;
             settings.Staff = TStaffChoice::Grand;
+            settings.Notes = TLineSettings::kMostStacks;
             RandSeed = 3;
             int withSigns = 0;
             for (int line = 0; line < 50; ++line) {
                 const TStackLine stacks = GenerateStackLine(settings, 3);
-                ASSERT_EQ(stacks.Chords.size(), 8u);
+                ASSERT_EQ(stacks.Chords.size(), std::size_t(TLineSettings::kMostStacks));
                 std::size_t n = 0;
-                for (int place = 0; place < 8; ++place) {
+                for (int place = 0; place < TLineSettings::kMostStacks; ++place) {
                     const TChord& chord = stacks.Chords[std::size_t(place)];
                     EXPECT_EQ(chord.Type->Family, family);
                     withSigns += !ChordInKey(chord, 3);

@@ -127,6 +127,43 @@ TEST_F(StaffChord, NoSignOverlapsAnotherOrAHead)
     EXPECT_GT(stacked, 1000);
 }
 
+// A line of stacks: whatever chords stand side by side, the ink of one stack (signs, heads, stems and
+// ledger lines) stays clear of its neighbour's and the first stack's clear of the key signature, in
+// every key, at the most stacks a line holds.
+TEST_F(StaffChord, StacksOfALineStayClearOfTheirNeighbours)
+{
+    const int places = TLineSettings::kMostStacks;
+    const int left = TStaffView::PlaceLeft(1, places);
+    int reachLeft = 0, reachRight = 0, signatureRight = 0;
+    for (TChordFamily family : {TChordFamily::Intervals, TChordFamily::Triads, TChordFamily::Sevenths})
+        for (int key = 0; key < KeyCount; ++key)
+            for (int clef : {1, 2}) {
+                std::set<std::tuple<const TChordType*, int, int>> seen;
+                for (const TChord& chord : ChordsFor({family, key, true, TStaffChoice::Grand}, clef, key)) {
+                    if (!seen.insert({chord.Type, chord.Inversion, PitchClass(chord.Tones[0].Note)}).second)
+                        continue;
+                    std::vector<TWrittenNote> notes;
+                    for (const TChordTone& tone : chord.Tones)
+                        notes.push_back({clef, tone.Note, 1});
+                    staff.drawing.SetLine(notes, SpellingsInKey(chord, key), key, places);
+                    for (int i = 0; i < staff.view.Layers()->Count(); ++i) {
+                        if (!staff.layer(i)->Visible())
+                            continue;
+                        for (const auto& [x, y] : inkOf(staff.layer(i))) {
+                            if (i < 2)
+                                signatureRight = std::max(signatureRight, x);
+                            else
+                                reachLeft = std::max(reachLeft, left - x), reachRight = std::max(reachRight, x - left);
+                        }
+                    }
+                }
+            }
+    const int spacing = TStaffView::PlaceLeft(2, places) - left;
+    EXPECT_LT(reachRight + reachLeft, spacing)
+        << "a stack spans " << reachLeft << " left and " << reachRight << " right";
+    EXPECT_LT(signatureRight, TStaffView::PlaceLeft(0, places) - reachLeft);
+}
+
 struct StackRow
 {
     std::vector<int> notes; // on the treble staff, in C
