@@ -36,8 +36,6 @@ constexpr int kMarkHeight = 29;
 constexpr int kCursorTop = staff::kTrebleTopLine - staff::kLineSpacing;
 constexpr int kCursorBottom = staff::kBassBottomLine + staff::kLineSpacing;
 constexpr TColor32 kCursorColour = 0xA02060E0u;
-// A note head's rows, at the bottom of a stem-up note picture.
-constexpr int kHeadHeight = 10;
 // Signs of a stack: a column is this wide (the widest sign and a column of space), and signs in
 // one column keep this many rows between them.
 constexpr int kSignColumn = 7;
@@ -264,8 +262,9 @@ void TStaffView::layLineNote(TLineNote& note)
 
     note.NoteLayer = newLayer();
     ShowPicture(note.NoteLayer, headPicture(note, colour));
-    // A bare head is the bottom of a stem-up picture.
-    const double bareDrop = note.HeadShift != 0 ? notes_.Bitmap(NoteStemUpPicture)->Height() - kHeadHeight : 0;
+    // A bare head stands where the head of a stem-up picture would.
+    const double bareDrop =
+        note.HeadShift != 0 ? notes_.Bitmap(NoteStemUpPicture)->Height() - notes_.Bitmap(NoteHeadPicture)->Height() : 0;
     PlaceLayer(note.NoteLayer, note.Left + note.HeadShift,
                staff::noteTop(y, note.HeadShift == 0 && note.StemDown) + bareDrop);
     if (note.Spelling.Sign != TAccidental::None) {
@@ -291,28 +290,9 @@ void TStaffView::layLineNote(TLineNote& note)
     showMark(note);
 }
 
-const TBitmap32* TStaffView::bareHead(TColor32 colour)
-{
-    std::unique_ptr<TBitmap32>& kept = bareHeads_[colour];
-    if (!kept) {
-        // The head of a stem-up picture, but for its last column, where the stem runs down into
-        // the head: that column comes from the stem-down picture, whose stem leaves it alone.
-        const TBitmap32* up = tinted(NoteStemUpPicture, colour);
-        const TBitmap32* down = tinted(NoteStemDownPicture, colour);
-        kept = std::make_unique<TBitmap32>();
-        kept->SetSize(up->Width(), kHeadHeight);
-        for (int y = 0; y < kHeadHeight; ++y)
-            for (int x = 0; x < up->Width(); ++x)
-                kept->Pixel(x, y) =
-                    x + 1 < up->Width() ? up->Pixel(x, up->Height() - kHeadHeight + y) : down->Pixel(x, y);
-        kept->Changed();
-    }
-    return kept.get();
-}
-
 const TBitmap32* TStaffView::headPicture(const TLineNote& note, TColor32 colour)
 {
-    return note.HeadShift != 0 ? bareHead(colour) : tinted(staff::notePicture(note.StemDown), colour);
+    return tinted(note.HeadShift != 0 ? NoteHeadPicture : staff::notePicture(note.StemDown), colour);
 }
 
 void TStaffView::arrangeStacks()

@@ -172,8 +172,6 @@ private:
     void layLineNote(TLineNote& note);
     // Arranges the notes of every stack of the line (see SetLine) before they are laid.
     void arrangeStacks();
-    // The note-head picture without a stem, in a colour.
-    const TBitmap32* bareHead(TColor32 colour);
     const TBitmap32* headPicture(const TLineNote& note, TColor32 colour);
     // The corner a note's mark may take, and the part its head and sign cover.
     static TRect markArea(const TLineNote& note);
@@ -198,5 +196,4 @@ private:
     int upperClef_ = TrebleClef;
     TBitmap32 cursorPicture_;
     std::map<std::pair<int, TColor32>, std::unique_ptr<TBitmap32>> tinted_;
-    std::map<TColor32, std::unique_ptr<TBitmap32>> bareHeads_;
 };

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <map>
 #include <set>
@@ -25,6 +26,19 @@ TInk inkOf(TBitmapLayer* layer)
             if ((b->Pixel(x, y) >> 24) != 0)
                 ink.insert({left + x, top + y});
     return ink;
+}
+
+// The first and last columns a layer lays ink in.
+std::pair<int, int> inkColumns(TBitmapLayer* layer)
+{
+    const TBitmap32* b = layer->Bitmap();
+    const int left = int(std::lround(layer->Location().Left));
+    int first = INT_MAX, last = INT_MIN;
+    for (int y = 0; y < b->Height(); ++y)
+        for (int x = 0; x < b->Width(); ++x)
+            if ((b->Pixel(x, y) >> 24) != 0)
+                first = std::min(first, left + x), last = std::max(last, left + x);
+    return {first, last};
 }
 
 bool isSign(const TBitmap32* b, TBitmap32List& list)
@@ -147,14 +161,15 @@ TEST_F(StaffChord, StacksOfALineStayClearOfTheirNeighbours)
                         notes.push_back({clef, tone.Note, 1});
                     staff.drawing.SetLine(notes, SpellingsInKey(chord, key), key, places);
                     for (int i = 0; i < staff.view.Layers()->Count(); ++i) {
-                        if (!staff.layer(i)->Visible())
+                        // The key signature (layers 0 and 1) once for each key.
+                        if (!staff.layer(i)->Visible() || (i < 2 && seen.size() > 1))
                             continue;
-                        for (const auto& [x, y] : inkOf(staff.layer(i))) {
-                            if (i < 2)
-                                signatureRight = std::max(signatureRight, x);
-                            else
-                                reachLeft = std::max(reachLeft, left - x), reachRight = std::max(reachRight, x - left);
-                        }
+                        const auto [first, last] = inkColumns(staff.layer(i));
+                        if (i < 2)
+                            signatureRight = std::max(signatureRight, last);
+                        else
+                            reachLeft = std::max(reachLeft, left - first),
+                            reachRight = std::max(reachRight, last - left);
                     }
                 }
             }
