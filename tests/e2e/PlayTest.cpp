@@ -524,6 +524,42 @@ TEST_F(EndToEndChordPlay, TriadsReadFromTheScreenAndHeldOnMidi)
     saveShot(shot_, "chord-wrong");
 }
 
+// Chromatic triads in E flat major: stacks with flats, sharps and naturals in columns read from the
+// screen, each answered right through the JACK MIDI port, until one with signs was read and scored
+// (nearly every chromatic triad in that key has some).
+class EndToEndSignedChordPlay : public EndToEndChordPlay
+{
+protected:
+    void SetUp() override
+    {
+        args_ = {"--chords", "triads", "--key", "Eb", "--staff", "treble", "--chromatic"};
+        EndToEndMidiPlay::SetUp();
+    }
+};
+
+TEST_F(EndToEndSignedChordPlay, TriadsWithSignsReadFromTheScreenAndHeldOnMidi)
+{
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
+    int withSigns = 0;
+    for (int triad = 0; triad < 12 && withSigns == 0; ++triad) {
+        const std::vector<StaffReading> read = waitForTriad();
+        ASSERT_EQ(read.size(), 3u) << "no triad read at column " << kStackLeft << " after " << triad;
+        std::vector<int> notes;
+        std::string described;
+        for (const StaffReading& head : read) {
+            EXPECT_EQ(head.key, 3) << head.describe();
+            notes.push_back(soundingNote(head));
+            described += head.describe() + "; ";
+        }
+        saveShot(shot_, "chord-signs-" + std::to_string(triad));
+        ASSERT_EQ(hold(notes), 0);
+        ASSERT_TRUE(pollUntil([&] { return verdict() == Verdict::Right; }, 3s)) << "no \"RIGHT!\" for " << described;
+        withSigns += std::any_of(read.begin(), read.end(),
+                                 [](const StaffReading& head) { return head.accidental != Accidental::None; });
+    }
+    EXPECT_GT(withSigns, 0) << "no triad with signs in twelve";
+}
+
 // In time: the player hears the count-in bar after the page turns and plays each note on its
 // beat; every note is judged on time, the last one too (the verdict after the page turns).
 TEST_F(EndToEndLinePlay, TempoModePlayedOnTheBeatIsAllOnTime)
