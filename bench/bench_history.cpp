@@ -3,7 +3,7 @@
 // answer committed to the history against a line appended to a file and
 // flushed, and the simulated players' figures as counters (adaptive against
 // uniform).
-#include "app/HistoryCsv.h"
+#include "app/progress/HistoryCsv.h"
 #include "history/HistoryStore.h"
 #include "tests/game/SimulatedPlayers.h"
 

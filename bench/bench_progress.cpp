@@ -1,10 +1,10 @@
 // The progress page with 100,000 stored answers, read and drawn whole, beside
 // two baselines in the same run: the plainest page there is (the wallpaper
 // filling it) and the bare copy of the answers a store hands over.
-#include "app/Application.h"
-#include "app/FormLoader.h"
-#include "app/ProgressPage.h"
-#include "app/uMain.h"
+#include "app/progress/ProgressPage.h"
+#include "app/window/Application.h"
+#include "app/window/FormLoader.h"
+#include "app/window/uMain.h"
 #include "controls/SkinCtrls.h"
 #include "game/uVariables.h"
 #include "graphics/Image32.h"

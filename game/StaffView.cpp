@@ -33,8 +33,20 @@ constexpr int kMostLedgerLines = staff::kMostLedgerLines;
 constexpr int kMarkWidth = 19;
 constexpr int kMarkHeight = 29;
 // The cursor spans both staves and a ledger line beyond each.
-constexpr int kCursorTop = staff::kTrebleTopLine - staff::kLineSpacing;
-constexpr int kCursorBottom = staff::kBassBottomLine + staff::kLineSpacing;
+int cursorTop(TStaffView::TStaves staves)
+{
+    return (staves == TStaffView::TStaves::Lower ? staff::kBassTopLine : staff::kTrebleTopLine) - staff::kLineSpacing;
+}
+
+int cursorBottom(TStaffView::TStaves staves)
+{
+    return (staves == TStaffView::TStaves::Upper ? staff::kTrebleBottomLine : staff::kBassBottomLine) +
+           staff::kLineSpacing;
+}
+
+// A hidden staff's cover takes every row from just past the shown staff's outer line to the view's
+// edge, so that the other clef, its signature and the line joining the staves all go.
+constexpr int kStavesGapMiddle = (staff::kTrebleBottomLine + staff::kBassTopLine) / 2;
 constexpr TColor32 kCursorColour = 0xA02060E0u;
 // Signs of a stack: a column is this wide (the widest sign and a column of space), and signs in
 // one column keep this many rows between them.
@@ -514,14 +526,42 @@ void TStaffView::SetCursor(double x)
     Change([&] {
         if (cursor_ == nullptr) {
             if (cursorPicture_.Empty()) {
-                cursorPicture_.SetSize(2, kCursorBottom - kCursorTop);
+                cursorPicture_.SetSize(2, cursorBottom(staves_) - cursorTop(staves_));
                 cursorPicture_.Clear(kCursorColour);
             }
             cursor_ = newLayer();
             ShowPicture(cursor_, &cursorPicture_);
         }
         cursor_->BringToFront();
-        PlaceLayer(cursor_, std::round(x) - 1, kCursorTop);
+        PlaceLayer(cursor_, std::round(x) - 1, cursorTop(staves_));
+    });
+}
+
+void TStaffView::ShowStaves(TStaves staves)
+{
+    if (staves == staves_)
+        return;
+    Change([&] {
+        staves_ = staves;
+        delete std::exchange(staffCover_, nullptr);
+        // The cursor is cut to the staves shown when next set.
+        delete std::exchange(cursor_, nullptr);
+        cursorPicture_.SetSize(0, 0);
+        if (staves == TStaves::Both)
+            return;
+        const TBitmap32* paper = view_.Bitmap();
+        if (paper == nullptr || paper->Empty())
+            return;
+        const int top = staves == TStaves::Upper ? staff::kTrebleBottomLine + 1 : 0;
+        const int bottom = staves == TStaves::Upper ? paper->Height() : staff::kBassTopLine;
+        coverPicture_.SetSize(paper->Width(), bottom - top);
+        // The paper's colour, taken from the gap's middle at the staff's end, where nothing is drawn.
+        coverPicture_.Clear(paper->Pixel(staff::kStaffRight - 10, kStavesGapMiddle));
+        staffCover_ = newLayer();
+        // Under the line's notes, which may reach into the gap, and over the staff and its signature.
+        staffCover_->SetIndex(std::max(TrebleKeyLayerIndex, BassKeyLayerIndex) + 1);
+        ShowPicture(staffCover_, &coverPicture_);
+        PlaceLayer(staffCover_, 0, top);
     });
 }
 

@@ -132,7 +132,15 @@ public:
     TNoteMark PlaceMark(int place) const;
     static TColor32 MarkColour(TNoteMark mark);
 
-    // A thin line across both staves at x (the beat in a tempo mode), above the notes.
+    // Which staves a line is written on. A line on one staff shows only that staff: the other,
+    // with its clef and signature, is covered in the staff's own paper, and the cursor spans only
+    // the staff shown. Notes laid afterwards (a line's ledger lines reaching into the gap) stay on
+    // top. Both until changed; one repaint.
+    enum class TStaves { Both, Upper, Lower };
+    void ShowStaves(TStaves staves);
+    TStaves StavesShown() const { return staves_; }
+
+    // A thin line across the staves shown at x (the beat in a tempo mode), above the notes.
     void SetCursor(double x);
     void HideCursor();
     bool CursorShown() const { return cursor_ != nullptr; }
@@ -193,6 +201,9 @@ private:
     std::vector<TLineNote> line_;
     TBitmapLayer* cursor_ = nullptr;
     TBitmapLayer* clefLayer_ = nullptr;
+    TBitmapLayer* staffCover_ = nullptr;
+    TBitmap32 coverPicture_;
+    TStaves staves_ = TStaves::Both;
     int upperClef_ = TrebleClef;
     TBitmap32 cursorPicture_;
     std::map<std::pair<int, TColor32>, std::unique_ptr<TBitmap32>> tinted_;

@@ -9,9 +9,9 @@
 //   startup_phases [RUNS]
 // Each run is a fresh process (the program starts once per process); run it a
 // few times and read the medians.
-#include "app/Application.h"
-#include "app/FormLoader.h"
-#include "app/uMain.h"
+#include "app/window/Application.h"
+#include "app/window/FormLoader.h"
+#include "app/window/uMain.h"
 #include "controls/SkinUtils.h"
 #include "resources/DesignStream.h"
 #include "resources/EmbeddedDesign.h"

@@ -727,6 +727,22 @@
         <source>Seventh chords</source>
         <translation>Septakkorde</translation>
     </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonart: jede Zeile eine neue</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonart: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-Moll</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-Dur</translation>
+    </message>
 </context>
 <context>
     <name>TSoundHookup</name>

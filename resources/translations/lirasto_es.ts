@@ -727,6 +727,22 @@
         <source>Seventh chords</source>
         <translation>Acordes de séptima</translation>
     </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalidad: una nueva en cada línea</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalidad: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 mayor</translation>
+    </message>
 </context>
 <context>
     <name>TSoundHookup</name>

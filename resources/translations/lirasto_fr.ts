@@ -727,6 +727,22 @@
         <source>Seventh chords</source>
         <translation>Accords de septième</translation>
     </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalité : une nouvelle à chaque ligne</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalité : %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 mineur</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 majeur</translation>
+    </message>
 </context>
 <context>
     <name>TSoundHookup</name>

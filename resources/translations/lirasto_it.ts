@@ -727,6 +727,22 @@
         <source>Seventh chords</source>
         <translation>Accordi di settima</translation>
     </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalità: una nuova per ogni riga</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalità: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 minore</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maggiore</translation>
+    </message>
 </context>
 <context>
     <name>TSoundHookup</name>

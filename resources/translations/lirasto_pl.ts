@@ -727,6 +727,22 @@
         <source>Seventh chords</source>
         <translation>Akordy septymowe</translation>
     </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonacja: nowa w każdej linii</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonacja: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-moll</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-dur</translation>
+    </message>
 </context>
 <context>
     <name>TSoundHookup</name>

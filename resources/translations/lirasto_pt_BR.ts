@@ -727,6 +727,22 @@
         <source>Seventh chords</source>
         <translation>Acordes de sétima</translation>
     </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalidade: uma nova a cada linha</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalidade: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maior</translation>
+    </message>
 </context>
 <context>
     <name>TSoundHookup</name>

@@ -727,6 +727,22 @@
         <source>Seventh chords</source>
         <translation>Септаккорды</translation>
     </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Тональность: новая для каждой строки</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Тональность: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 минор</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 мажор</translation>
+    </message>
 </context>
 <context>
     <name>TSoundHookup</name>

@@ -1,6 +1,6 @@
 #include "tests/fuzz/FuzzCheck.h"
 
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 
 #include <cstddef>
 #include <cstdint>

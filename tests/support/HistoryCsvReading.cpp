@@ -1,6 +1,6 @@
 #include "tests/support/HistoryCsvReading.h"
 
-#include "app/HistoryCsv.h"
+#include "app/progress/HistoryCsv.h"
 #include "core/Errors.h"
 #include "game/InputKinds.h"
 #include "game/uVariables.h"

@@ -1,0 +1,115 @@
+#include "app/hookups/HistoryHookup.h"
+
+#include "app/language/Language.h"
+
+#include "app/options/OptionsPage.h"
+#include "app/progress/ProgressPage.h"
+#include "app/progress/RunSummaryView.h"
+#include "app/window/Application.h"
+#include "app/window/uMain.h"
+#include "controls/SkinCtrls.h"
+#include "graphics/Image32.h"
+
+using lirasto::settings::TOption;
+
+THistoryHookup::THistoryHookup(TfMain& form, TTabSheet& progressSheet)
+    : form_(form), sheet_(progressSheet), recorder_(store_)
+{
+    TGameCore& core = form_.Core();
+    core.AddListener(&recorder_);
+    core.AddListener(&chooser_);
+    summary_.NamingNow = &CurrentNoteNaming;
+    core.AddListener(&summary_);
+    core.AddListener(this);
+
+    setDrilling(form_.OptionsPage().Options().On(TOption::DrillWeakNotes));
+    connect(&form_.OptionsPage(), &TOptionsPage::OptionChanged, this, [this](TOption option, int value) {
+        if (option == TOption::DrillWeakNotes)
+            setDrilling(value != 0);
+    });
+
+    connect(form_.PageControl, &QTabWidget::currentChanged, this, [this] {
+        if (form_.PageControl->currentWidget() == &sheet_)
+            RunGuarded([this] { pageShown(); });
+    });
+    // The store tells from its worker; the page reads it again on the GUI thread.
+    connect(
+        &store_, &THistoryModule::Changed, this,
+        [this] {
+            if (page_ && page_->isVisible())
+                RunGuarded([this] { page_->Refresh(); });
+        },
+        Qt::QueuedConnection);
+}
+
+THistoryHookup::~THistoryHookup()
+{
+    // The page reads the store; it must not outlive it.
+    delete page_;
+    TGameCore& core = form_.Core();
+    core.SetChooser(nullptr);
+    core.RemoveListener(this);
+    core.RemoveListener(&summary_);
+    core.RemoveListener(&chooser_);
+    core.RemoveListener(&recorder_);
+}
+
+void THistoryHookup::Start()
+{
+    store_.Start();
+}
+
+TProgressPage* THistoryHookup::ProgressPage() const
+{
+    return page_;
+}
+
+TSkinLabel* THistoryHookup::SummaryLabel() const
+{
+    return summaryLabel_;
+}
+
+bool THistoryHookup::Drilling() const
+{
+    return form_.OptionsPage().Options().On(TOption::DrillWeakNotes);
+}
+
+void THistoryHookup::setDrilling(bool on)
+{
+    // Ticked on during a run, the chooser starts from the history as it is now.
+    if (on && form_.Core().Running())
+        loadChooser();
+    form_.Core().SetChooser(on ? &chooser_ : nullptr);
+}
+
+void THistoryHookup::RunStarted(int)
+{
+    // Made at the first Start rather than with the window, which then shows sooner.
+    if (!summaryLabel_) {
+        summaryLabel_ = CreateRunSummaryLabel(form_.pMain);
+        ShowRunSummaryIn(summary_, summaryLabel_);
+    }
+    if (Drilling())
+        loadChooser();
+}
+
+void THistoryHookup::loadChooser()
+{
+    // An answer judged during the last run is already in the store: the run's end waits for
+    // the commits queued before it.
+    const int level = form_.Core().Level();
+    const int key = LevelKeys[level];
+    chooser_.Load(key, PastAnswers(store_.Answers(level), key), std::chrono::system_clock::now());
+}
+
+void THistoryHookup::pageShown()
+{
+    if (page_)
+        return;
+    // Built on the first visit only, so that start-up does not pay for it.
+    page_ = new TProgressPage(store_, {form_.ImgClefs->Bitmap(), form_.BMPNoteList, form_.BMPKeyList}, form_.SkinImages,
+                              &sheet_);
+    page_->LevelSource = [this] { return form_.Core().Level(); };
+    page_->OnResetHistory = [this] { store_.Clear(); };
+    page_->show();
+}

@@ -1,0 +1,116 @@
+#include "app/hookups/MidiHookup.h"
+
+#include "app/settings/IniFile.h"
+#include "app/settings/Options.h"
+#include "app/window/Application.h"
+#include "app/window/uMain.h"
+#include "midi/MidiInput.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr const char* kDisabledKey = "MidiInputsOff";
+
+// Only what we write: unreserved characters and %XX escapes. Anything else was
+// not written by us, and a name guessed from it would never match a device.
+bool wellEncoded(const QByteArray& part)
+{
+    for (qsizetype i = 0; i < part.size(); ++i) {
+        const char c = part[i];
+        if (c == '%') {
+            if (i + 2 >= part.size() || !isxdigit(uchar(part[i + 1])) || !isxdigit(uchar(part[i + 2])))
+                return false;
+            i += 2;
+        } else if (!isalnum(uchar(c)) && c != '-' && c != '.' && c != '_' && c != '~') {
+            return false;
+        }
+    }
+    return !part.isEmpty();
+}
+
+} // namespace
+
+namespace lirasto::settings {
+
+QSet<QString> ReadDisabledMidiInputs(const std::string& path)
+{
+    QSet<QString> names;
+    try {
+        const std::string text = IniFile(path).readString(kOptionsSection, kDisabledKey, "");
+        for (const QByteArray& part : QByteArray::fromStdString(text).split(','))
+            if (wellEncoded(part.trimmed()))
+                names.insert(QString::fromUtf8(QByteArray::fromPercentEncoding(part.trimmed())));
+    } catch (...) {
+        // An unreadable file switches nothing off.
+    }
+    return names;
+}
+
+bool WriteDisabledMidiInputs(const QSet<QString>& names, const std::string& path)
+{
+    // Sorted, so that the same choice always writes the same line.
+    QStringList sorted(names.begin(), names.end());
+    std::sort(sorted.begin(), sorted.end());
+    QByteArrayList parts;
+    for (const QString& name : sorted)
+        parts << name.toUtf8().toPercentEncoding();
+    try {
+        IniFile(path).writeString(kOptionsSection, kDisabledKey, parts.join(',').toStdString());
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace lirasto::settings
+
+TMidiHookup::TMidiHookup(TfMain& form, std::string settingsPath)
+    : form_(form), path_(std::move(settingsPath)), input_(new TMidiInput(this))
+{
+    connect(input_, &TMidiInput::keyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
+        RunGuarded([&] { form_.Core().KeyDown(note, TInputSource::Midi, at); });
+    });
+    connect(input_, &TMidiInput::keyUp, this,
+            [this](int note) { RunGuarded([&] { form_.Core().KeyUp(note, TInputSource::Midi); }); });
+    // Queued: a tick's own toggle changes the list, and the page must not
+    // replace that tick while it is still telling of the click.
+    connect(input_, &TMidiInput::devicesChanged, this, &TMidiHookup::showDevices, Qt::QueuedConnection);
+    form_.OnMidiDeviceToggled = [this](const QString& name, bool enabled) { deviceToggled(name, enabled); };
+}
+
+TMidiHookup::~TMidiHookup()
+{
+    form_.OnMidiDeviceToggled = nullptr;
+}
+
+void TMidiHookup::Start()
+{
+    disabled_ = lirasto::settings::ReadDisabledMidiInputs(path_);
+    for (const QString& name : disabled_)
+        input_->setDeviceEnabled(name, false);
+    input_->start();
+}
+
+void TMidiHookup::showDevices()
+{
+    std::vector<std::pair<QString, bool>> list;
+    for (const TMidiDevice& device : input_->devices())
+        list.emplace_back(device.Name, device.Enabled);
+    form_.SetMidiDevices(list, input_->jackPortName());
+}
+
+void TMidiHookup::deviceToggled(const QString& name, bool enabled)
+{
+    if (disabled_.contains(name) == !enabled)
+        return;
+    if (enabled)
+        disabled_.remove(name);
+    else
+        disabled_.insert(name);
+    input_->setDeviceEnabled(name, enabled);
+    lirasto::settings::WriteDisabledMidiInputs(disabled_, path_);
+}

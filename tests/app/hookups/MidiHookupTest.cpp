@@ -1,0 +1,129 @@
+#include "app/hookups/MidiHookup.h"
+#include "controls/SkinCheckBox.h"
+#include "midi/MidiInput.h"
+#include "tests/app/window/MainWindowFixture.h"
+#include "tests/support/EventWait.h"
+#include "tests/support/JackServer.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace lirasto::test {
+namespace {
+
+// Names the player switched off survive the settings file whatever characters they hold.
+TEST(DisabledMidiInputs, KeepEveryNameThroughTheFile)
+{
+    TempDir dir;
+    const std::string path = (dir.path() / "vantrel.ini").string();
+    const QSet<QString> names{"keyboard:out", "a,b%c", "Клавиши ♯", " padded "};
+    ASSERT_TRUE(lirasto::settings::WriteDisabledMidiInputs(names, path));
+    EXPECT_EQ(lirasto::settings::ReadDisabledMidiInputs(path), names);
+    // Names written by hand are read as long as they are well encoded; the rest are skipped.
+    std::ofstream(path) << "[Options]\nMidiInputsOff=%zz,,%,a b, a%3ab ,%4\n";
+    EXPECT_EQ(lirasto::settings::ReadDisabledMidiInputs(path), (QSet<QString>{"a:b"}));
+}
+
+// The window plays from MIDI once its subsystems start: a note sent to our port
+// answers the question, and a keyboard found is listed on the Options page with
+// a tick that is kept in the settings file and applied at the next start.
+class MidiWindow : public MainWindowTest
+{};
+
+TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
+{
+    JackServer server(48000, 2048);
+    ASSERT_TRUE(server.running()) << server.error();
+    openShown();
+    form->StartSubsystems();
+    TMidiInput& input = form->Midi()->Input();
+    ASSERT_TRUE(waitFor([&] { return !input.jackPortName().isEmpty(); }, 5000));
+    // No keyboard yet: the page names our port, to connect one by hand.
+    const auto port = [&] { return form->findChild<TSkinLabel*>("lMidiPort"); };
+    EXPECT_TRUE(waitFor([&] { return port() && !port()->isHidden(); }, 2000));
+    EXPECT_EQ(port()->Caption(), "Connect a keyboard to the JACK port\n\"Lirasto Notes:MIDI in\"");
+
+    form->bStartClick(form->bStart);
+    tick();
+    const int note = core().CurrentNote();
+    // A note-on judges at once; a note-on of velocity 0 lets the key go.
+    QProcess sender;
+    sender.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--connect", input.jackPortName()});
+    sender.write(QByteArray("on ") + QByteArray::number(note) + "\n");
+    ASSERT_TRUE(waitFor([&] { return core().Score() == 5; }, 5000)) << caption(form->lAnswer).toStdString();
+    EXPECT_EQ(caption(form->lAnswer), "RIGHT!");
+    EXPECT_TRUE(core().IsHeld(note, TInputSource::Midi));
+    sender.write(QByteArray("on ") + QByteArray::number(note) + " 0\n");
+    EXPECT_TRUE(waitFor([&] { return !core().IsHeld(note, TInputSource::Midi); }, 5000));
+
+    // A note is judged by when it was played, not by when the window got round to it.
+    struct : TGameListener
+    {
+        std::chrono::milliseconds took{-1};
+        void AnswerJudged(const TJudgement& judgement) override { took = judgement.AnswerTime; }
+    } judged;
+    core().AddListener(&judged);
+    tick();
+    const int next = core().CurrentNote();
+    sender.write(QByteArray("on ") + QByteArray::number(next) + "\n");
+    ASSERT_TRUE(sender.waitForBytesWritten(1000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500)); // the window is busy
+    EXPECT_TRUE(waitFor([&] { return core().Score() == 10; }, 5000));
+    core().RemoveListener(&judged);
+    EXPECT_LT(judged.took.count(), 1000) << "judged when the window took the note, not when it came";
+    EXPECT_GE(judged.took.count(), 0);
+    sender.closeWriteChannel();
+    sender.waitForFinished(5000);
+
+    QProcess keyboard;
+    keyboard.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--name", "keyboard", "--physical", "sleep 8000"});
+    TSkinCheckBox* box = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            for (TSkinCheckBox* t : form->findChild<QWidget*>("gbMidi")->findChildren<TSkinCheckBox*>())
+                if (t->text() == "keyboard:out" && !t->isHidden())
+                    box = t;
+            return box != nullptr;
+        },
+        3000));
+    EXPECT_TRUE(form->findChild<QWidget*>("lNoMidi")->isHidden());
+    box->click();
+    EXPECT_TRUE(waitFor([&] { return input.devices().value(0).Enabled == false; }, 2000));
+    std::stringstream ini;
+    ini << std::ifstream(workDir() / "vantrel.ini").rdbuf();
+    EXPECT_NE(ini.str().find("MidiInputsOff=keyboard%3Aout"), std::string::npos) << ini.str();
+
+    closeForm();
+    openShown();
+    form->StartSubsystems();
+    ASSERT_TRUE(waitFor([&] { return form->Midi()->Input().hasDevice(); }, 3000));
+    EXPECT_FALSE(form->Midi()->Input().devices().value(0).Enabled);
+    keyboard.kill();
+    keyboard.waitForFinished(2000);
+}
+
+// With no MIDI system the Options page says so, and the game plays on.
+TEST_F(MidiWindow, WithoutMidiSaysSoAndPlays)
+{
+    qputenv("JACK_DEFAULT_SERVER", "lirasto-test-no-server");
+    openShown();
+    form->StartSubsystems();
+    ASSERT_TRUE(waitFor([&] { return form->Midi()->Input().scanned(); }, 5000));
+    qunsetenv("JACK_DEFAULT_SERVER");
+    auto* none = form->findChild<TSkinLabel*>("lNoMidi");
+    if (!form->Midi()->Input().systems().contains("ALSA")) { // with the sequencer a keyboard may be there
+        EXPECT_FALSE(none->isHidden());
+        EXPECT_EQ(none->Caption(), "No MIDI input found");
+    }
+    form->bStartClick(form->bStart);
+    tick();
+    answer(core().CurrentNote() % 12);
+    EXPECT_EQ(core().Score(), 5);
+}
+
+} // namespace
+} // namespace lirasto::test
