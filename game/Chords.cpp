@@ -210,6 +210,14 @@ bool ChordInKey(const TChord& chord, int key)
     return true;
 }
 
+std::vector<TSpelling> SpellingsInKey(const TChord& chord, int key)
+{
+    std::vector<TSpelling> spellings;
+    for (const TChordTone& tone : chord.Tones)
+        spellings.push_back({tone.Natural, SignInKey(tone, key)});
+    return spellings;
+}
+
 const char* InversionName(const TChord& chord)
 {
     if (chord.Inversion <= 0 || chord.Type == nullptr || chord.Type->Family == TChordFamily::Intervals)

@@ -88,6 +88,8 @@ TChord ChordOfLabel(const TChordLabel& label);
 TAccidental SignInKey(const TChordTone& tone, int key);
 // A chord is in the key when every tone is written without a sign.
 bool ChordInKey(const TChord& chord, int key);
+// How the staff writes each tone, bottom to top: on its natural, with the sign it takes in key.
+std::vector<TSpelling> SpellingsInKey(const TChord& chord, int key);
 
 // The inversion names: "first inversion" and so on; nullptr for root position and intervals.
 const char* InversionName(const TChord& chord);

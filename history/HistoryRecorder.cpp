@@ -32,10 +32,12 @@ void THistoryRecorder::AnswerJudged(const TJudgement& judgement)
     answer.Place = judgement.Place;
     if (judgement.TimingError)
         answer.TimingErrorMs = judgement.TimingError->count();
-    if (judgement.Exercise == TExerciseKind::Chords)
-        for (const TWrittenNote& n : judgement.Question.Notes)
-            if (n.Place == judgement.Place)
-                answer.NotesAsked.push_back(n.Note);
+    // A stack, alone or in a line, keeps every note asked; a single note of a line is no chord.
+    for (const TWrittenNote& n : judgement.Question.Notes)
+        if (n.Place == judgement.Place)
+            answer.NotesAsked.push_back(n.Note);
+    if (judgement.Exercise != TExerciseKind::Chords && answer.NotesAsked.size() < 2)
+        answer.NotesAsked.clear();
     answer.Chord = judgement.Question.Chord;
     answer.Practice = Practice_;
     Store_.AddAnswer(answer);

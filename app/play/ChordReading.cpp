@@ -82,9 +82,7 @@ void TChordReading::QuestionPosed(const TQuestion& question)
     form_.lQuestion->SetCaption(tr(interval ? kIntervalQuestionText : kChordQuestionText));
     form_.lExplanation->SetCaption(tr(kChordExplanationText));
     question_ = question;
-    spellings_.clear();
-    for (const TChordTone& tone : chord.Tones)
-        spellings_.push_back({tone.Natural, SignInKey(tone, question.Key)});
+    spellings_ = SpellingsInKey(chord, question.Key);
     wrong_.clear();
     name_->SetCaption(QString());
     draw(false);

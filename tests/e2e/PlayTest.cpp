@@ -569,6 +569,104 @@ TEST_F(EndToEndChordPlay, TriadsReadFromTheScreenAndHeldOnMidi)
     saveShot(shot_, "chord-wrong");
 }
 
+// Chromatic triads in E flat major: stacks with flats, sharps and naturals in columns read from the
+// screen, each answered right through the JACK MIDI port, until one with signs was read and scored
+// (nearly every chromatic triad in that key has some).
+class EndToEndSignedChordPlay : public EndToEndChordPlay
+{
+protected:
+    void SetUp() override
+    {
+        args_ = {"--chords", "triads", "--key", "Eb", "--staff", "treble", "--chromatic"};
+        EndToEndMidiPlay::SetUp();
+    }
+};
+
+TEST_F(EndToEndSignedChordPlay, TriadsWithSignsReadFromTheScreenAndHeldOnMidi)
+{
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
+    int withSigns = 0;
+    for (int triad = 0; triad < 12 && withSigns == 0; ++triad) {
+        const std::vector<StaffReading> read = waitForTriad();
+        ASSERT_EQ(read.size(), 3u) << "no triad read at column " << kStackLeft << " after " << triad;
+        std::vector<int> notes;
+        std::string described;
+        for (const StaffReading& head : read) {
+            EXPECT_EQ(head.key, 3) << head.describe();
+            notes.push_back(soundingNote(head));
+            described += head.describe() + "; ";
+        }
+        saveShot(shot_, "chord-signs-" + std::to_string(triad));
+        ASSERT_EQ(hold(notes), 0);
+        ASSERT_TRUE(pollUntil([&] { return verdict() == Verdict::Right; }, 3s)) << "no \"RIGHT!\" for " << described;
+        withSigns += std::any_of(read.begin(), read.end(),
+                                 [](const StaffReading& head) { return head.accidental != Accidental::None; });
+    }
+    EXPECT_GT(withSigns, 0) << "no triad with signs in twelve";
+}
+
+// A line of four triads at one's own pace: every stack read from the screen, each held on MIDI and
+// marked where it stands, a wrong key leaving its stack waiting, and the page turning after the last.
+class EndToEndStackLinePlay : public EndToEndChordPlay
+{
+protected:
+    static constexpr int kStacks = 4;
+    void SetUp() override
+    {
+        args_ = {"--exercise", "line", "--chords", "triads", "--key", "Bb", "--staff", "treble", "--notes", "4"};
+        EndToEndMidiPlay::SetUp();
+    }
+    static int stackLeft(int place) { return 150 + (545 - 150) * place / (kStacks - 1); }
+    std::vector<std::vector<StaffReading>> stacks()
+    {
+        const QImage shot = grab();
+        std::vector<std::vector<StaffReading>> read;
+        for (int place = 0; place < kStacks; ++place)
+            read.push_back(readStack(shot, *staffOrigin_, references_, stackLeft(place)));
+        return read;
+    }
+    Verdict mark(int place) { return readLine(grab(), *staffOrigin_, references_, kStacks)[std::size_t(place)].mark; }
+    static std::vector<int> notesOf(const std::vector<StaffReading>& stack)
+    {
+        std::vector<int> notes;
+        for (const StaffReading& head : stack)
+            notes.push_back(soundingNote(head));
+        return notes;
+    }
+};
+
+TEST_F(EndToEndStackLinePlay, TriadsOfALineHeldOneAfterAnother)
+{
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
+    std::vector<std::vector<StaffReading>> line;
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            line = stacks();
+            return std::all_of(line.begin(), line.end(), [](const auto& stack) { return stack.size() == 3; });
+        },
+        8s, 100ms))
+        << "not every stack of the line was read";
+    saveShot(shot_, "stack-line-0");
+    for (int place = 0; place < kStacks; ++place) {
+        std::vector<int> notes = notesOf(line[std::size_t(place)]);
+        if (place == 1) {
+            std::vector<int> wrong = notes;
+            wrong.back() += 1;
+            ASSERT_EQ(hold(wrong), 0);
+            ASSERT_TRUE(pollUntil([&] { return mark(1) == Verdict::Wrong; }, 3s)) << "no miss marked on stack 1";
+        }
+        ASSERT_EQ(hold(notes), 0);
+        if (place + 1 < kStacks) {
+            ASSERT_TRUE(pollUntil([&] { return mark(place) == Verdict::Right; }, 3s))
+                << "stack " << place << " not marked right";
+        }
+    }
+    saveShot(shot_, "stack-line-done");
+    // The last mark shows, then the page turns to a fresh line.
+    ASSERT_TRUE(pollUntil([&] { return mark(0) == Verdict::None && stacks()[0].size() == 3; }, 5s))
+        << "the page did not turn after the last stack";
+}
+
 // In time: the player hears the count-in bar after the page turns and plays each note on its
 // beat; every note is judged on time, the last one too (the verdict after the page turns).
 TEST_F(EndToEndLinePlay, TempoModePlayedOnTheBeatIsAllOnTime)

@@ -86,7 +86,9 @@ int32_t readInt32(const std::vector<char>& bytes, std::size_t offset)
 
 // A sign's ink drawn at the given top, as far as the screenshot shows it:
 // the share of its opaque pixels that are dark, less stray dark pixels beside them.
-double signFit(const StaffView& staff, const QImage& glyph, int left, int top)
+// Stray ink counts up to column strayRight, where the heads' ledger lines may begin.
+double signFit(const StaffView& staff, const QImage& glyph, int left, int top,
+               int strayRight = kAccidentalLastFreeColumn)
 {
     int ink = 0, hits = 0, stray = 0;
     for (int y = 0; y < glyph.height(); ++y) {
@@ -97,7 +99,7 @@ double signFit(const StaffView& staff, const QImage& glyph, int left, int top)
             if (opaque) {
                 ++ink;
                 hits += isDark ? 1 : 0;
-            } else if (isDark && sx <= kAccidentalLastFreeColumn && !onStaffLine(sy) &&
+            } else if (isDark && sx <= strayRight && !onStaffLine(sy) && sy % 10 != 0 &&
                        qAlpha(glyph.pixel(x, y)) == 0) {
                 ++stray;
             }
@@ -251,6 +253,33 @@ int naturalNoteAt(bool treble, double headCentreRow)
     return 12 * (diatonic / 7 + 1) + kLetterPitch[diatonic % 7];
 }
 
+// The sign that best fits before a head centred on row centre, standing at one of the lefts given,
+// and how well it fits (the share of its ink found, less stray ink beside it).
+std::pair<Accidental, double> bestSign(const StaffView& staff, const ReferencePictures& references, int centre,
+                                       const std::vector<int>& lefts, int strayRight)
+{
+    struct Candidate
+    {
+        Accidental sign;
+        const QImage* glyph;
+        int top; // flats and sharps hang 12 rows above the head's centre, naturals 10
+    };
+    const Candidate candidates[] = {{Accidental::Flat, &references.flat, centre - 12},
+                                    {Accidental::Sharp, &references.sharp, centre - 12},
+                                    {Accidental::Natural, &references.natural, centre - 10}};
+    std::pair<Accidental, double> best{Accidental::None, -1};
+    // A line's notes stand at fractional places, rounded either way.
+    for (int left : lefts)
+        for (const Candidate& c : candidates)
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const double fit = signFit(staff, *c.glyph, left + dx, c.top + dy, strayRight);
+                    if (fit > best.second)
+                        best = {c.sign, fit};
+                }
+    return best;
+}
+
 // The head and sign of the note whose head lies shift columns right of the single note's place, its letter read
 // on the treble or bass staff; no key read.
 std::optional<StaffReading> readHeadAt(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
@@ -299,28 +328,10 @@ std::optional<StaffReading> readHeadAt(const QImage& shot, QPoint staffOrigin, c
         for (int x = kAccidentalLeft; x <= kAccidentalLastFreeColumn; ++x)
             ink += (!onStaffLine(y) && dark(staff.at(x, y))) ? 1 : 0;
     if (ink >= 4) {
-        struct Candidate
-        {
-            Accidental sign;
-            const QImage* glyph;
-            int top; // flats and sharps hang 12 rows above the head's centre, naturals 10
-        };
-        const Candidate candidates[] = {{Accidental::Flat, &references.flat, centre - 12},
-                                        {Accidental::Sharp, &references.sharp, centre - 12},
-                                        {Accidental::Natural, &references.natural, centre - 10}};
-        double bestFit = -1;
-        // A line's notes stand at fractional places, rounded either way.
-        for (const Candidate& c : candidates)
-            for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const double fit = signFit(staff, *c.glyph, kAccidentalLeft + dx, c.top + dy);
-                    if (fit > bestFit) {
-                        bestFit = fit;
-                        reading.accidental = c.sign;
-                    }
-                }
-        if (bestFit < 0.75)
+        const auto [sign, fit] = bestSign(staff, references, centre, {kAccidentalLeft}, kAccidentalLastFreeColumn);
+        if (fit < 0.75)
             return std::nullopt;
+        reading.accidental = sign;
     }
     return reading;
 }
@@ -426,12 +437,21 @@ std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, cons
             first = -1;
         }
     }
-    // Ink left of the heads off the rows of staff and ledger lines is a sign.
-    const int signsRight = left - (headLeftOfStem ? kBeside : 0) - 2;
-    for (int y = kFirstNoteRow; y < kVisibleStaffHeight; ++y)
-        for (int x = signsRight - 30; x <= signsRight && y % 10 != 0; ++x)
-            if (dark(staff.at(x, y)))
-                return {};
+    // Signs stand in columns left of the heads, the nearest first, each 7 columns left of the one
+    // before, so that none touches another; each is read before the head whose rows it spans.
+    constexpr int kSignBeforeHeads = kNoteLeft - kAccidentalLeft, kSignColumn = 7, kColumns = 4;
+    const int headsLeft = left - (headLeftOfStem ? kBeside : 0);
+    std::vector<int> columns;
+    for (int c = 0; c < kColumns; ++c)
+        columns.push_back(headsLeft - kSignBeforeHeads - kSignColumn * c);
+    for (StaffReading& head : heads) {
+        const auto [sign, fit] =
+            bestSign(staff, references, int(std::lround(head.headCentreRow)), columns, headsLeft - 2);
+        if (fit >= 0.75) {
+            head.accidental = sign;
+            head.pitchClass = soundingPitchClass(head.naturalNote, sign, *key);
+        }
+    }
     std::sort(heads.begin(), heads.end(),
               [](const StaffReading& a, const StaffReading& b) { return a.headCentreRow > b.headCentreRow; });
     return heads;

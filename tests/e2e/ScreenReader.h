@@ -76,8 +76,8 @@ struct LinePlace
 std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count);
 
 // A stack of notes written at one place (a chord) whose stem column stands at left: its heads
-// bottom to top, those beside the stem too, read on the key signature. Empty while no head is
-// drawn there, or when a sign stands before the stack (this reader reads stacks in the key only).
+// bottom to top, those beside the stem too, each with the sign before it (the signs standing in
+// columns left of the heads) and read on the key signature. Empty while no head is drawn there.
 std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
                                     int left);
 

@@ -428,6 +428,9 @@ TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)
         recorder.AnswerJudged(note(0, 67, true, milliseconds(-40)));  // on time, a little early
         recorder.AnswerJudged(note(1, 69, false, milliseconds(180))); // late
         recorder.AnswerJudged(note(2, 71, false, std::nullopt));      // no key in its time
+        TJudgement stack = note(3, 60, true, milliseconds(10));       // a triad of a line of stacks
+        stack.Question.Notes = {{1, 67, 2}, {1, 60, 3}, {1, 64, 3}, {1, 67, 3}};
+        recorder.AnswerJudged(stack);
     }
     THistoryStore store(Q(db));
     store.Open();
@@ -437,8 +440,10 @@ TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)
         read.emplace_back(a.Exercise, a.Place, a.Note, a.Right, a.TimingErrorMs);
     using R = decltype(read)::value_type;
     EXPECT_EQ(read, (decltype(read){R{TExerciseKind::Line, 0, 67, true, -40}, R{TExerciseKind::Line, 1, 69, false, 180},
-                                    R{TExerciseKind::Line, 2, 71, false, std::nullopt}}));
-    // A missed line note counts against that note for the drilling chooser.
+                                    R{TExerciseKind::Line, 2, 71, false, std::nullopt},
+                                    R{TExerciseKind::Line, 3, 60, true, 10}}));
+    EXPECT_EQ(store.Answers(2)[3].NotesAsked, (std::vector<int>{60, 64, 67}));
+    // A missed line note counts against that note for the drilling chooser; a stack is no single note.
     const std::vector<TPastAnswer> past = PastAnswers(store.Answers(2), 7);
     ASSERT_EQ(past.size(), 3u);
     EXPECT_FALSE(past[2].Right);
