@@ -48,8 +48,6 @@ int cursorBottom(TStaffView::TStaves staves)
 // edge, so that the other clef, its signature and the line joining the staves all go.
 constexpr int kStavesGapMiddle = (staff::kTrebleBottomLine + staff::kBassTopLine) / 2;
 constexpr TColor32 kCursorColour = 0xA02060E0u;
-// A note head's rows, at the bottom of a stem-up note picture.
-constexpr int kHeadHeight = 10;
 // Signs of a stack: a column is this wide (the widest sign and a column of space), and signs in
 // one column keep this many rows between them.
 constexpr int kSignColumn = 7;
@@ -276,8 +274,9 @@ void TStaffView::layLineNote(TLineNote& note)
 
     note.NoteLayer = newLayer();
     ShowPicture(note.NoteLayer, headPicture(note, colour));
-    // A bare head is the bottom of a stem-up picture.
-    const double bareDrop = note.HeadShift != 0 ? notes_.Bitmap(NoteStemUpPicture)->Height() - kHeadHeight : 0;
+    // A bare head stands where the head of a stem-up picture would.
+    const double bareDrop =
+        note.HeadShift != 0 ? notes_.Bitmap(NoteStemUpPicture)->Height() - notes_.Bitmap(NoteHeadPicture)->Height() : 0;
     PlaceLayer(note.NoteLayer, note.Left + note.HeadShift,
                staff::noteTop(y, note.HeadShift == 0 && note.StemDown) + bareDrop);
     if (note.Spelling.Sign != TAccidental::None) {
@@ -303,28 +302,9 @@ void TStaffView::layLineNote(TLineNote& note)
     showMark(note);
 }
 
-const TBitmap32* TStaffView::bareHead(TColor32 colour)
-{
-    std::unique_ptr<TBitmap32>& kept = bareHeads_[colour];
-    if (!kept) {
-        // The head of a stem-up picture, but for its last column, where the stem runs down into
-        // the head: that column comes from the stem-down picture, whose stem leaves it alone.
-        const TBitmap32* up = tinted(NoteStemUpPicture, colour);
-        const TBitmap32* down = tinted(NoteStemDownPicture, colour);
-        kept = std::make_unique<TBitmap32>();
-        kept->SetSize(up->Width(), kHeadHeight);
-        for (int y = 0; y < kHeadHeight; ++y)
-            for (int x = 0; x < up->Width(); ++x)
-                kept->Pixel(x, y) =
-                    x + 1 < up->Width() ? up->Pixel(x, up->Height() - kHeadHeight + y) : down->Pixel(x, y);
-        kept->Changed();
-    }
-    return kept.get();
-}
-
 const TBitmap32* TStaffView::headPicture(const TLineNote& note, TColor32 colour)
 {
-    return note.HeadShift != 0 ? bareHead(colour) : tinted(staff::notePicture(note.StemDown), colour);
+    return tinted(note.HeadShift != 0 ? NoteHeadPicture : staff::notePicture(note.StemDown), colour);
 }
 
 void TStaffView::arrangeStacks()
@@ -345,6 +325,7 @@ void TStaffView::arrangeStacks()
         for (TLineNote* n : stack) {
             n->StackStem = down ? 1 : 0;
             n->OwnLedgers = false;
+            n->ShowsMark = n == stack.front();
         }
         // A second's two heads cannot share a side: going up the stack (or down it, for a stem
         // going down), each note a step from one left in place stands on the stem's other side.
@@ -389,7 +370,7 @@ void TStaffView::arrangeStacks()
 void TStaffView::showMark(TLineNote& note)
 {
     int picture = -1;
-    switch (note.Mark) {
+    switch (note.ShowsMark ? note.Mark : TNoteMark::Plain) {
     case TNoteMark::Due:
         picture = PointerMarkPicture;
         break;
@@ -445,6 +426,27 @@ void TStaffView::MarkNote(int index, TNoteMark mark)
         }
         showMark(note);
     });
+}
+
+void TStaffView::MarkPlace(int place, TNoteMark mark)
+{
+    PlaceMark(place);
+    Change([&] {
+        for (int i = 0; i < LineLength(); ++i)
+            if (line_[std::size_t(i)].Written.Place == place)
+                MarkNote(i, mark);
+    });
+}
+
+TNoteMark TStaffView::PlaceMark(int place) const
+{
+    const TLineNote* lowest = nullptr;
+    for (const TLineNote& note : line_)
+        if (note.Written.Place == place && (lowest == nullptr || note.Written.Note < lowest->Written.Note))
+            lowest = &note;
+    if (lowest == nullptr)
+        throw ERangeError("Range check error: place " + std::to_string(place) + " holds no note");
+    return lowest->Mark;
 }
 
 TRect TStaffView::markArea(const TLineNote& note)

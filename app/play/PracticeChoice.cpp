@@ -340,11 +340,13 @@ TPractice TPracticeChoice::Choice() const
 {
     TPractice practice;
     const int item = reading_.ExerciseChoice()->currentIndex();
-    practice.Exercise = item == 1 ? TPracticeExercise::Line
-                        : item >= TSightReading::kFirstChordItem && item < TSightReading::kNotesItem
-                            ? static_cast<TPracticeExercise>(static_cast<int>(TPracticeExercise::Intervals) + item -
-                                                             TSightReading::kFirstChordItem)
-                            : TPracticeExercise::Notes;
+    // A line of stacks is kept as a line: a practice names the clef, key, range and accidentals it is read in.
+    const bool line = item == 1 || (item >= TSightReading::kFirstChordLineItem && item < TSightReading::kNotesItem);
+    const bool stacks = item >= TSightReading::kFirstChordItem && item < TSightReading::kFirstChordLineItem;
+    practice.Exercise = line     ? TPracticeExercise::Line
+                        : stacks ? static_cast<TPracticeExercise>(static_cast<int>(TPracticeExercise::Intervals) +
+                                                                  item - TSightReading::kFirstChordItem)
+                                 : TPracticeExercise::Notes;
     practice.Staff = static_cast<TStaffChoice>(std::max(0, clef_->currentIndex()));
     const int key = key_->currentIndex();
     practice.RandomKey = key == kRandomKeyItem;

@@ -50,6 +50,9 @@ const char* const kNotesItemText = QT_TRANSLATE_NOOP("TSightReading", "Single no
 const char* const kLineQuestionText = QT_TRANSLATE_NOOP("TSightReading", "Play the line from left to right! ");
 const char* const kLineExplanationText =
     QT_TRANSLATE_NOOP("TSightReading", "The pointer shows the note due; any key of that note answers.");
+// A line of stacks is answered as a single stack is.
+const char* const kStackExplanationText =
+    QT_TRANSLATE_NOOP("TChordReading", "Hold all its keys down together, or click them one after another.");
 
 QString tempoName(int bpm)
 {
@@ -75,6 +78,8 @@ TSightReading::TSightReading(TfMain& form) : form_(form)
     exercise_->addItems({tr(kLevelsItem), tr(kSightReadingItem)});
     for (const char* item : kChordItems)
         exercise_->addItem(tr(item));
+    for (const char* item : kChordItems)
+        exercise_->addItem(QStringLiteral("%1: %2").arg(tr(kSightReadingItem), tr(item)));
     exercise_->addItem(tr(kNotesItemText));
     tempo_ = newChoice(form, "cbTempo", QRect(600, 285, 170, form.cbLevel->height()));
     for (int bpm : kTempos)
@@ -114,13 +119,17 @@ void TSightReading::Choose(const std::optional<TLineSettings>& line)
             tempo_->setCurrentIndex(static_cast<int>(found - std::begin(kTempos)));
         }
     }
-    exercise_->setCurrentIndex(line ? 1 : 0);
+    if (line && line->Chords)
+        exercise_->setCurrentIndex(kFirstChordLineItem + static_cast<int>(*line->Chords));
+    else
+        exercise_->setCurrentIndex(line ? 1 : 0);
     choiceChanged();
 }
 
 bool TSightReading::LineChosen() const
 {
-    return exercise_->currentIndex() == 1;
+    const int item = exercise_->currentIndex();
+    return item == 1 || (item >= kFirstChordLineItem && item < kNotesItem);
 }
 
 void TSightReading::ChooseChords(const TChordSettings& chords)
@@ -152,11 +161,12 @@ void TSightReading::choiceChanged()
 {
     tempo_->setVisible(LineChosen());
     showLineKey();
-    if (exercise_->currentIndex() == kNotesItem) {
+    const int item = exercise_->currentIndex();
+    if (item == kNotesItem) {
         form_.Core().SetExercise(std::make_unique<TNotesExercise>(settings_));
         return;
     }
-    if (const int item = exercise_->currentIndex(); item >= kFirstChordItem && item < kNotesItem) {
+    if (item >= kFirstChordItem && item < kFirstChordLineItem) {
         chordSettings_.Family = static_cast<TChordFamily>(item - kFirstChordItem);
         form_.Core().SetExercise(std::make_unique<TChordExercise>(chordSettings_));
         return;
@@ -168,7 +178,16 @@ void TSightReading::choiceChanged()
     const int index = tempo_->currentIndex();
     if (index >= 0 && index < static_cast<int>(std::size(kTempos)))
         settings_.Tempo = kTempos[index];
-    form_.Core().SetExercise(std::make_unique<TLineExercise>(settings_));
+    TLineSettings chosen = settings_;
+    chosen.Chords.reset();
+    if (item >= kFirstChordLineItem) {
+        // Stacks are written on the treble, bass or grand staff, and no more of them than fit.
+        chosen.Chords = static_cast<TChordFamily>(item - kFirstChordLineItem);
+        if (ClefOfStaff(chosen.Staff) >= AltoClef)
+            chosen.Staff = TStaffChoice::Treble;
+        chosen.Notes = std::min(chosen.Notes, TLineSettings::kMostStacks);
+    }
+    form_.Core().SetExercise(std::make_unique<TLineExercise>(chosen));
 }
 
 void TSightReading::showLineKey()
@@ -217,7 +236,7 @@ int TSightReading::MarkAt(int place) const
 {
     if (place < 0 || place >= lineLength_)
         return -1;
-    switch (form_.Staff().NoteMark(place)) {
+    switch (form_.Staff().PlaceMark(place)) {
     case TNoteMark::Right:
         return RightMarkPicture;
     case TNoteMark::Wrong:
@@ -259,12 +278,21 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     }
     form_.PianoHighlight().ShowRange(line()->Settings().LowestNote(), line()->Settings().HighestNote());
     // The page turns: the last line goes, the new one is drawn whole.
-    showTexts(tr(kLineQuestionText), tr(kLineExplanationText));
+    const std::vector<TChord>& stacks = line()->Stacks();
+    showTexts(tr(kLineQuestionText), stacks.empty()
+                                         ? tr(kLineExplanationText)
+                                         : QCoreApplication::translate("TChordReading", kStackExplanationText));
     TStaffView& staff = form_.Staff();
     ClearStaff(staff);
     staff.ShowStaves(StavesOf(line()->Settings().Staff));
-    const int count = static_cast<int>(question.Notes.size());
-    if (question.MusicKey >= 0)
+    const int count = stacks.empty() ? static_cast<int>(question.Notes.size()) : static_cast<int>(stacks.size());
+    if (!stacks.empty()) {
+        std::vector<TSpelling> spellings;
+        for (const TChord& chord : stacks)
+            for (const TSpelling& spelling : SpellingsInKey(chord, question.Key))
+                spellings.push_back(spelling);
+        staff.SetLine(question.Notes, spellings, question.Key, count);
+    } else if (question.MusicKey >= 0)
         staff.SetMusicKeyLine(question.Notes, question.MusicKey, count);
     else
         staff.SetLine(question.Notes, question.Key, count);
@@ -280,17 +308,21 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     }
 }
 
-void TSightReading::NoteDue(const TQuestion& question, int place)
+void TSightReading::NoteDue(const TQuestion& question, int index)
 {
-    if (question.Exercise != TExerciseKind::Line || place < 0 || place >= lineLength_ || (line() && line()->InTime()))
+    if (question.Exercise != TExerciseKind::Line || index < 0 || index >= static_cast<int>(question.Notes.size()) ||
+        (line() && line()->InTime()))
+        return;
+    const int place = question.Notes[std::size_t(index)].Place;
+    if (place >= lineLength_)
         return;
     TStaffView& staff = form_.Staff();
-    if (duePlace_ >= 0 && staff.NoteMark(duePlace_) == TNoteMark::Due)
-        staff.MarkNote(duePlace_, TNoteMark::Plain);
+    if (duePlace_ >= 0 && staff.PlaceMark(duePlace_) == TNoteMark::Due)
+        staff.MarkPlace(duePlace_, TNoteMark::Plain);
     duePlace_ = place;
     cursorLeft_ = LineNoteLeft(place, lineLength_);
-    if (staff.NoteMark(place) == TNoteMark::Plain)
-        staff.MarkNote(place, TNoteMark::Due);
+    if (staff.PlaceMark(place) == TNoteMark::Plain)
+        staff.MarkPlace(place, TNoteMark::Due);
 }
 
 void TSightReading::AnswerJudged(const TJudgement& judgement)
@@ -300,8 +332,8 @@ void TSightReading::AnswerJudged(const TJudgement& judgement)
     // A wrong key at one's own pace leaves the note waiting with its miss shown; in time the
     // beat has gone by, so the note is missed for good.
     const bool inTime = line() && line()->InTime();
-    form_.Staff().MarkNote(judgement.Place,
-                           judgement.Right ? TNoteMark::Right : (inTime ? TNoteMark::Missed : TNoteMark::Wrong));
+    form_.Staff().MarkPlace(judgement.Place,
+                            judgement.Right ? TNoteMark::Right : (inTime ? TNoteMark::Missed : TNoteMark::Wrong));
 }
 
 void TSightReading::beat()

@@ -41,8 +41,10 @@ public:
     const TLineSettings& LineChoice() const { return settings_; }
     // The list's first item of stacks; one a family, in the order of TChordFamily.
     static constexpr int kFirstChordItem = 2;
-    // The item of single notes, after the stacks.
-    static constexpr int kNotesItem = 5;
+    // After them the lines of stacks, one a family in the same order.
+    static constexpr int kFirstChordLineItem = 5;
+    // The item of single notes, after the lines of stacks.
+    static constexpr int kNotesItem = kFirstChordLineItem + 3;
     TSkinComboBox* ExerciseChoice() const { return exercise_; }
     TSkinComboBox* TempoChoice() const { return tempo_; }
     // The left edge of the note at place in a line of count notes.
@@ -55,7 +57,7 @@ public:
 
     void RunStarted(int level) override;
     void QuestionPosed(const TQuestion& question) override;
-    void NoteDue(const TQuestion& question, int place) override;
+    void NoteDue(const TQuestion& question, int index) override;
     void AnswerJudged(const TJudgement& judgement) override;
     void RunEnded(const TRunResult& result) override;
     void Cleared() override;
@@ -78,7 +80,7 @@ private:
     TSkinComboBox* exercise_ = nullptr;
     TSkinComboBox* tempo_ = nullptr;
     TLineSummary summary_;
-    int lineLength_ = 0; // notes of the line drawn, 0 with none
+    int lineLength_ = 0; // places of the line drawn (notes or stacks), 0 with none
     int duePlace_ = -1;
     double cursorLeft_ = -1;
     QTimer beatTimer_;

@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (Altschlüssel)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (Tenorschlüssel)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (oktavierter Violinschlüssel)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -732,6 +744,18 @@
     <message>
         <source>All levels</source>
         <translation>Alle Stufen</translation>
+    </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Punkte der Durchgänge dieser Übung und mittlere Antwortzeit (Median)</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>in dieser Übung</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>In dieser Übung noch keine Antworten.</translation>
     </message>
 </context>
 <context>

@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (clave de do en 3.ª)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (clave de do en 4.ª)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (clave de sol octavada)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -732,6 +744,18 @@
     <message>
         <source>All levels</source>
         <translation>Todos los niveles</translation>
+    </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Puntuación de las partidas de esta práctica y tiempo de respuesta mediano</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>en esta práctica</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Todavía no hay respuestas en esta práctica.</translation>
     </message>
 </context>
 <context>

@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (clé d’ut 3)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (clé d’ut 4)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (clé de sol octaviée)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -301,7 +313,7 @@
     </message>
     <message>
         <source>Well done!! You reached the goal.</source>
-        <translation>Bravo !! Tu as atteint l'objectif.</translation>
+        <translation>Bravo !! Tu as atteint l&apos;objectif.</translation>
     </message>
 </context>
 <context>
@@ -580,11 +592,11 @@
     </message>
     <message>
         <source>Alto clef</source>
-        <translation>Clé d'ut 3</translation>
+        <translation>Clé d&apos;ut 3</translation>
     </message>
     <message>
         <source>Tenor clef</source>
-        <translation>Clé d'ut 4</translation>
+        <translation>Clé d&apos;ut 4</translation>
     </message>
     <message>
         <source>Treble clef, 8 below</source>
@@ -624,7 +636,7 @@
     </message>
     <message>
         <source>Save the practice</source>
-        <translation>Enregistrer l'exercice</translation>
+        <translation>Enregistrer l&apos;exercice</translation>
     </message>
     <message>
         <source>Name:</source>
@@ -636,11 +648,11 @@
     </message>
     <message>
         <source>The practice was not saved: %1</source>
-        <translation>L'exercice n'a pas été enregistré : %1</translation>
+        <translation>L&apos;exercice n&apos;a pas été enregistré : %1</translation>
     </message>
     <message>
         <source>The practice was not deleted: %1</source>
-        <translation>L'exercice n'a pas été supprimé : %1</translation>
+        <translation>L&apos;exercice n&apos;a pas été supprimé : %1</translation>
     </message>
 </context>
 <context>
@@ -732,6 +744,18 @@
     <message>
         <source>All levels</source>
         <translation>Tous les niveaux</translation>
+    </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Scores des parties de cet exercice et temps de réponse médian</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>dans cet exercice</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Aucune réponse dans cet exercice pour l’instant.</translation>
     </message>
 </context>
 <context>

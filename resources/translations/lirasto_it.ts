@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (chiave di contralto)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (chiave di tenore)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (chiave di violino all’ottava bassa)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -301,7 +313,7 @@
     </message>
     <message>
         <source>Well done!! You reached the goal.</source>
-        <translation>Ben fatto!! Hai raggiunto l'obiettivo.</translation>
+        <translation>Ben fatto!! Hai raggiunto l&apos;obiettivo.</translation>
     </message>
 </context>
 <context>
@@ -624,7 +636,7 @@
     </message>
     <message>
         <source>Save the practice</source>
-        <translation>Salva l'esercizio</translation>
+        <translation>Salva l&apos;esercizio</translation>
     </message>
     <message>
         <source>Name:</source>
@@ -636,11 +648,11 @@
     </message>
     <message>
         <source>The practice was not saved: %1</source>
-        <translation>L'esercizio non è stato salvato: %1</translation>
+        <translation>L&apos;esercizio non è stato salvato: %1</translation>
     </message>
     <message>
         <source>The practice was not deleted: %1</source>
-        <translation>L'esercizio non è stato eliminato: %1</translation>
+        <translation>L&apos;esercizio non è stato eliminato: %1</translation>
     </message>
 </context>
 <context>
@@ -732,6 +744,18 @@
     <message>
         <source>All levels</source>
         <translation>Tutti i livelli</translation>
+    </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Punteggi delle partite di questo esercizio e tempo di risposta mediano</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>in questo esercizio</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Ancora nessuna risposta in questo esercizio.</translation>
     </message>
 </context>
 <context>

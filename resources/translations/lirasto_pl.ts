@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 godz. %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (klucz altowy)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (klucz tenorowy)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (klucz wiolinowy oktawowy)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -732,6 +744,18 @@
     <message>
         <source>All levels</source>
         <translation>Wszystkie poziomy</translation>
+    </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Wyniki podejść w tym ćwiczeniu i mediana czasu odpowiedzi</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>w tym ćwiczeniu</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Brak odpowiedzi w tym ćwiczeniu.</translation>
     </message>
 </context>
 <context>

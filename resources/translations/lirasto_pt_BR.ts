@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (clave de dó na 3ª)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (clave de dó na 4ª)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (clave de sol oitavada)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -732,6 +744,18 @@
     <message>
         <source>All levels</source>
         <translation>Todos os níveis</translation>
+    </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Pontuação das rodadas desta prática e tempo mediano de resposta</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>nesta prática</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Ainda não há respostas nesta prática.</translation>
     </message>
 </context>
 <context>

@@ -72,6 +72,41 @@ TEST_F(MainWindowTest, SightReadingLinePlayedAtOnesPace)
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 
+// A line of triads through the window: the list's item after the single stacks, seven stacks
+// drawn with one pointer, a stack answered by its keys held together and marked as one, a wrong
+// key leaving it waiting.
+TEST_F(MainWindowTest, LineOfTriadsPlayedAtOnesPace)
+{
+    openShown();
+    TSightReading& reading = form->SightReading();
+    const int item = TSightReading::kFirstChordLineItem + 1;
+    reading.ExerciseChoice()->setCurrentIndex(item);
+    emit reading.ExerciseChoice()->activated(item);
+    EXPECT_EQ(reading.ExerciseChoice()->currentText(), QStringLiteral("Sight-reading: Triads"));
+    EXPECT_TRUE(reading.TempoChoice()->isVisible());
+    form->bStartClick(form->bStart);
+    tick();
+    const TQuestion line = core().Question();
+    ASSERT_EQ(line.Notes.size(), 3u * TLineSettings::kMostStacks);
+    const auto play = [this, &line](int place, int off) {
+        for (int tone = 0; tone < 3; ++tone)
+            core().KeyDown(line.Notes[std::size_t(place * 3 + tone)].Note + (tone == 2 ? off : 0), TInputSource::Midi);
+        for (int tone = 0; tone < 3; ++tone)
+            core().KeyUp(line.Notes[std::size_t(place * 3 + tone)].Note + (tone == 2 ? off : 0), TInputSource::Midi);
+    };
+    play(0, 0);
+    play(1, 1);
+    EXPECT_EQ(std::tuple(reading.MarkAt(0), reading.MarkAt(1), reading.MarkAt(2)),
+              std::tuple(RightMarkPicture, WrongMarkPicture, -1));
+    EXPECT_EQ(std::tuple(form->Staff().NoteMark(2), form->Staff().NoteMark(5)),
+              std::tuple(TNoteMark::Right, TNoteMark::Wrong));
+    EXPECT_NEAR(reading.CursorLeft(), TSightReading::LineNoteLeft(1, TLineSettings::kMostStacks), 0.01);
+    play(1, 0);
+    EXPECT_EQ(reading.MarkAt(1), RightMarkPicture);
+    EXPECT_EQ(form->Staff().PlaceMark(2), TNoteMark::Due);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
 // A line on the alto clef in C flat major over C3..G4: the staff shows the alto clef, and the piano
 // dims the keys below C3 and above G4, and only those; single notes take the dimming away.
 TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefShowsItsStaffAloneAndDimsThePianoOutsideItsRange)
