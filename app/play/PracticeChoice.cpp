@@ -466,8 +466,11 @@ void TPracticeChoice::ChoosePractice(int index)
 
 void TPracticeChoice::setCurrent(const QString& name)
 {
+    const bool changed = name != current_;
     current_ = name;
     delete_->setEnabled(!name.isEmpty());
+    if (changed && OnCurrentChanged)
+        OnCurrentChanged(name);
 }
 
 void TPracticeChoice::enable(bool on)

@@ -63,6 +63,8 @@ public:
     // The name of the practice chosen from the level list, empty for none (a level, or the choice
     // changed since).
     QString CurrentPractice() const { return current_; }
+    // Told the name whenever the current practice changes (empty when none is current any more).
+    std::function<void(const QString&)> OnCurrentChanged;
     // The choice as the controls show it.
     TPractice Choice() const;
     void SetChoice(const TPractice& practice);

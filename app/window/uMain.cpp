@@ -243,6 +243,9 @@ void TfMain::FormCreate(QObject*)
             OnMidiDeviceToggled(name, enabled);
     };
     history_ = std::make_unique<THistoryHookup>(*this, *tsProgress);
+    // Answers are kept, and the Progress page counts them, under the practice they were given in.
+    practice_->OnCurrentChanged = [this](const QString& name) { history_->SetPractice(name); };
+    history_->SetPractice(practice_->CurrentPractice());
     InitGame();
     Randomize();
     FitTexts(this);

@@ -1,5 +1,6 @@
 #include "tests/app/window/MainWindowFixture.h"
 
+#include "app/hookups/HistoryHookup.h"
 #include "app/play/PianoHighlight.h"
 #include "app/play/PracticeChoice.h"
 #include "app/play/SightReading.h"
@@ -103,12 +104,14 @@ TEST_F(MainWindowTest, PracticeChosenOnTheGamePageAndKeptByName)
     form->cbLevel->setCurrentIndex(12);
     form->cbLevelChange(form->cbLevel);
     EXPECT_EQ(form->CurrentPractice(), QStringLiteral("Viola"));
+    EXPECT_EQ(form->History().Recorder().Practice(), QStringLiteral("Viola")); // answers are kept under it
     EXPECT_EQ(form->PracticeChoice().Choice(), saved);
     EXPECT_EQ(form->SightReading().ExerciseChoice()->currentIndex(), TSightReading::kNotesItem);
     EXPECT_EQ(core().Level(), 1);
     // Changed, the choice is no longer the practice saved.
     pick(form->PracticeChoice().ClefChoice(), static_cast<int>(TStaffChoice::Tenor));
     EXPECT_EQ(form->CurrentPractice(), QString());
+    EXPECT_EQ(form->History().Recorder().Practice(), QString());
     EXPECT_EQ(form->cbLevel->currentIndex(), 0);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
