@@ -1,5 +1,7 @@
 #include "game/AdaptiveChooser.h"
 
+#include "game/MusicKeys.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -125,8 +127,11 @@ void TAdaptiveChooser::Learn(int clef, int note, bool right, int64_t answerMs, d
 
 void TAdaptiveChooser::AnswerJudged(const TJudgement& judgement)
 {
-    // Single notes only: a stack is read as a whole, not note by note.
-    if (judgement.Question.Key != Key_ || judgement.Exercise == TExerciseKind::Chords)
+    // Single notes only: a stack is read as a whole, not note by note. A line in a minor key, or in
+    // another spelling of the major key (F sharp for G flat), is not read as the key's questions are.
+    const int musicKey = judgement.Question.MusicKey;
+    if (judgement.Question.Key != Key_ || judgement.Exercise == TExerciseKind::Chords ||
+        (musicKey >= 0 && Key_ >= 0 && Key_ < 12 && musicKey != MusicKeyOfLevelKey(Key_)))
         return;
     // The chooser's clock runs on the answers themselves, which keeps a run
     // reproducible from its history.

@@ -57,17 +57,36 @@ void TChordExercise::Begin(TExerciseHost&)
     chord_ = {};
 }
 
+TStack DrawStack(const TChordSettings& settings, int key)
+{
+    TStack stack;
+    stack.Clef = settings.Staff == TStaffChoice::Bass ? kBass : kTreble;
+    if (settings.Staff == TStaffChoice::Grand)
+        stack.Clef = 1 + Random(2);
+    const std::vector<TChord> chords = ChordsFor(settings, stack.Clef, key);
+    if (chords.empty())
+        throw lirasto::ERangeError("Range check error: no chord fits the staff");
+    stack.Chord = chords[std::size_t(Random(static_cast<int>(chords.size())))];
+    return stack;
+}
+
+bool StackAnswered(const TChord& chord, const TAnswerGiven& answer)
+{
+    if (!answer.OctaveExact)
+        return answer.PitchClasses == chord.PitchClasses();
+    std::vector<int> given = answer.Notes;
+    std::sort(given.begin(), given.end());
+    return given == chord.Notes();
+}
+
 void TChordExercise::Tick(TExerciseHost& host)
 {
     const int key = settings_.Key >= 0 ? settings_.Key : LevelKeys[host.Level()];
-    int clef = settings_.Staff == TStaffChoice::Bass ? kBass : kTreble;
-    if (settings_.Staff == TStaffChoice::Grand)
-        clef = 1 + Random(2);
-    const std::vector<TChord> chords = ChordsFor(settings_, clef, key);
-    if (chords.empty())
-        throw lirasto::ERangeError("Range check error: no chord fits the staff");
-    chord_ = chords[std::size_t(Random(static_cast<int>(chords.size())))];
+    const TStack stack = DrawStack(settings_, key);
+    const int clef = stack.Clef;
+    chord_ = stack.Chord;
     question_ = {host.Level(), key, clef, chord_.Tones.front().Note, {}, TExerciseKind::Chords};
+    question_.Chord = LabelOf(chord_);
     for (const TChordTone& tone : chord_.Tones)
         question_.Notes.push_back({clef, tone.Note, 0});
     host.Pose(question_);
@@ -79,13 +98,7 @@ std::optional<TJudgement> TChordExercise::Judge(TExerciseHost& host, const TAnsw
     judgement.Question = question_;
     judgement.Exercise = TExerciseKind::Chords;
     judgement.Expected = chord_.PitchClasses();
-    if (answer.OctaveExact) {
-        std::vector<int> given = answer.Notes;
-        std::sort(given.begin(), given.end());
-        judgement.Right = given == chord_.Notes();
-    } else {
-        judgement.Right = answer.PitchClasses == judgement.Expected;
-    }
+    judgement.Right = StackAnswered(chord_, answer);
     if (judgement.Right)
         host.CloseQuestion();
     return judgement;

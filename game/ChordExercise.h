@@ -25,6 +25,17 @@ struct TChordSettings
 // from its root's spelling in key; only those written without a sign unless chromatic.
 std::vector<TChord> ChordsFor(const TChordSettings& settings, int clef, int key);
 
+// A stack drawn at random for the settings: its clef (either staff of a grand staff) and chord.
+struct TStack
+{
+    int Clef = 1;
+    TChord Chord;
+};
+TStack DrawStack(const TChordSettings& settings, int key);
+
+// The keys given answer the chord: its pitch classes, or with octave-exact its very notes.
+bool StackAnswered(const TChord& chord, const TAnswerGiven& answer);
+
 class TChordExercise final : public TExercise
 {
 public:

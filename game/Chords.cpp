@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -70,6 +71,71 @@ std::span<const TChordType> ChordTypes(TChordFamily family)
     while (last != std::end(kTypes) && last->Family == family)
         ++last;
     return {first, last};
+}
+
+namespace {
+
+// The codes by name, so that the history reads a type the same whatever order the types take.
+constexpr std::pair<int, std::string_view> kTypeCodes[] = {
+    {1, "minor second"},
+    {2, "major second"},
+    {3, "minor third"},
+    {4, "major third"},
+    {5, "perfect fourth"},
+    {6, "augmented fourth"},
+    {7, "diminished fifth"},
+    {8, "perfect fifth"},
+    {9, "minor sixth"},
+    {10, "major sixth"},
+    {11, "minor seventh"},
+    {12, "major seventh"},
+    {13, "octave"},
+    {21, "%1 major"},
+    {22, "%1 minor"},
+    {23, "%1 diminished"},
+    {24, "%1 augmented"},
+    {31, "%1 major seventh"},
+    {32, "%1 dominant seventh"},
+    {33, "%1 minor seventh"},
+    {34, "%1 half-diminished seventh"},
+    {35, "%1 diminished seventh"},
+};
+
+} // namespace
+
+int ChordTypeCode(const TChordType& type)
+{
+    for (const auto& [code, name] : kTypeCodes)
+        if (name == type.Name)
+            return code;
+    return 0;
+}
+
+const TChordType* ChordTypeOfCode(int code)
+{
+    for (const auto& [known, name] : kTypeCodes)
+        if (known == code)
+            return ChordTypeNamed(name);
+    return nullptr;
+}
+
+TChordLabel LabelOf(const TChord& chord)
+{
+    if (chord.Type == nullptr)
+        return {};
+    return {ChordTypeCode(*chord.Type), chord.Inversion, chord.RootLetter, chord.RootAlteration};
+}
+
+TChord ChordOfLabel(const TChordLabel& label)
+{
+    TChord chord;
+    if (!ChordLabelKnown(label))
+        return chord;
+    chord.Type = ChordTypeOfCode(label.Type);
+    chord.Inversion = label.Inversion;
+    chord.RootLetter = label.RootLetter;
+    chord.RootAlteration = label.RootAlteration;
+    return chord;
 }
 
 const TChordType* ChordTypeNamed(std::string_view name)
@@ -142,6 +208,14 @@ bool ChordInKey(const TChord& chord, int key)
         if (SignInKey(tone, key) != TAccidental::None)
             return false;
     return true;
+}
+
+std::vector<TSpelling> SpellingsInKey(const TChord& chord, int key)
+{
+    std::vector<TSpelling> spellings;
+    for (const TChordTone& tone : chord.Tones)
+        spellings.push_back({tone.Natural, SignInKey(tone, key)});
+    return spellings;
 }
 
 const char* InversionName(const TChord& chord)

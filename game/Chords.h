@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/GameEvents.h"
 #include "game/uVariables.h"
 
 #include <array>
@@ -31,6 +32,12 @@ std::span<const TChordType> ChordTypes(TChordFamily family);
 // The type of that untranslated name ("%1 minor", "major sixth"); nullptr for none.
 const TChordType* ChordTypeNamed(std::string_view name);
 
+// The type's code as the history stores it: fixed per type whatever the order of ChordTypes()
+// (intervals 1..13, triads 21..24, seventh chords 31..35); and the type of a code, nullptr for
+// one this version does not know.
+int ChordTypeCode(const TChordType& type);
+const TChordType* ChordTypeOfCode(int code);
+
 // One chord tone as written: the note and the natural whose line or space it takes.
 struct TChordTone
 {
@@ -60,11 +67,29 @@ struct TChord
 // natural more than a semitone from the root.
 std::optional<TChord> BuildChord(const TChordType& type, int root, int rootNatural, int inversion);
 
+// What the history keeps of a chord, and the chord named by it again (no tones; Type nullptr for
+// a label ChordLabelKnown refuses).
+TChordLabel LabelOf(const TChord& chord);
+// A label of a known type code, an inversion that type has and a root of a letter and one sign at
+// most. Inline, for the history module.
+constexpr bool ChordLabelKnown(const TChordLabel& label)
+{
+    const int inversions = label.Type >= 1 && label.Type <= 13    ? 1
+                           : label.Type >= 21 && label.Type <= 24 ? 3
+                           : label.Type >= 31 && label.Type <= 35 ? 4
+                                                                  : 0;
+    return label.Inversion >= 0 && label.Inversion < inversions && label.RootLetter >= 0 && label.RootLetter <= 6 &&
+           label.RootAlteration >= -1 && label.RootAlteration <= 1;
+}
+TChord ChordOfLabel(const TChordLabel& label);
+
 // The sign a tone written on its natural takes in key (0..11): none where the key signature
 // already alters that letter as the tone needs.
 TAccidental SignInKey(const TChordTone& tone, int key);
 // A chord is in the key when every tone is written without a sign.
 bool ChordInKey(const TChord& chord, int key);
+// How the staff writes each tone, bottom to top: on its natural, with the sign it takes in key.
+std::vector<TSpelling> SpellingsInKey(const TChord& chord, int key);
 
 // The inversion names: "first inversion" and so on; nullptr for root position and intervals.
 const char* InversionName(const TChord& chord);

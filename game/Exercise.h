@@ -39,6 +39,7 @@ struct TAnswerGiven
     TPitchClassSet PitchClasses = 0;
     bool OctaveExact = false; // the very note written must be played
     TGameTime At{};           // when the last key went down, on the input's own clock where it has one
+    TGameTime First{};        // when the first key of the answer went down (At for a single key)
 };
 
 class TExercise

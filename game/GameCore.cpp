@@ -360,7 +360,9 @@ void TGameCore::dropStaleKeys(TGameTime at)
 
 void TGameCore::judge(TInputSource source, TGameTime at)
 {
-    const TAnswerGiven given{answerNotes_, pressedKeys_, octaveExact_ && InputKind(source).HonoursOctaveExact, at};
+    const TGameTime first = answerTimes_.empty() ? at : *std::min_element(answerTimes_.begin(), answerTimes_.end());
+    const TAnswerGiven given{answerNotes_, pressedKeys_, octaveExact_ && InputKind(source).HonoursOctaveExact, at,
+                             std::min(first, at)};
     std::optional<TJudgement> judged = exercise_->Judge(*this, given);
     if (!judged) {
         forgetAnswer();
@@ -378,6 +380,9 @@ void TGameCore::judge(TInputSource source, TGameTime at)
 
 void TGameCore::Miss(TJudgement judgement)
 {
+    // The keys of a stack begun but not finished in its time belong to it, not to the next one.
+    if (keysPerAnswer() > 1)
+        forgetAnswer();
     judgement.Right = false;
     judgement.AnswerTime = std::max(std::chrono::milliseconds(0),
                                     std::chrono::duration_cast<std::chrono::milliseconds>(clock_() - dueSince_));

@@ -25,11 +25,23 @@ inline constexpr int HighestMidiNote = 127;
 // One note written on the staff.
 struct TWrittenNote
 {
-    int Clef = 1;  // 1 treble, 2 bass
+    int Clef = 1;  // 1 treble, 2 bass; 3 alto, 4 tenor, 5 octave treble (game/StaffView)
     int Note = 0;  // MIDI note number
     int Place = 0; // 0 for the first note of the line, left to right
 
     friend bool operator==(const TWrittenNote&, const TWrittenNote&) = default;
+};
+
+// A stack's chord as the history keeps it: its type by a stable code (ChordTypeCode in
+// game/Chords; 0 for no chord), its inversion and its root's letter (0 = C .. 6 = B) and sign.
+struct TChordLabel
+{
+    int Type = 0;
+    int Inversion = 0;
+    int RootLetter = 0;
+    int RootAlteration = 0;
+
+    friend bool operator==(const TChordLabel&, const TChordLabel&) = default;
 };
 
 // What is on the staff waiting for its answers: one note for a level's
@@ -42,7 +54,8 @@ struct TQuestion
     int Note = 0;                      // the note asked for
     std::vector<TWrittenNote> Notes{}; // every note written, in place order
     TExerciseKind Exercise = TExerciseKind::Levels;
-    int MusicKey = -1; // a line's key of the thirty (MusicKeys) when it has one; Key then stands for it
+    int MusicKey = -1;   // a line's key of the thirty (MusicKeys) when it has one; Key then stands for it
+    TChordLabel Chord{}; // the stack asked, for a chord
 };
 
 // One judged answer.

@@ -1,7 +1,9 @@
 #include "game/LineExercise.h"
 
 #include "core/Errors.h"
+#include "game/ChordExercise.h"
 #include "game/MusicKeys.h"
+#include "game/StackLine.h"
 #include "game/StaffLayout.h"
 #include "game/StaffView.h"
 
@@ -127,6 +129,11 @@ void TLineSettings::Check() const
     checkBetween("highest treble note", TrebleHighest, TrebleLowest, highestNote(TrebleClef));
     checkBetween("lowest bass note", BassLowest, lowestNote(BassClef), BassHighest);
     checkBetween("highest bass note", BassHighest, BassLowest, highestNote(BassClef));
+    if (Chords) {
+        checkBetween("stacks in a line", Notes, kFewestNotes, kMostStacks);
+        if (ClefOfStaff(Staff) >= AltoClef)
+            throw lirasto::ERangeError("Range check error: a line of stacks goes on the treble, bass or grand staff");
+    }
     const int clef = ClefOfStaff(Staff);
     if (clef >= AltoClef) {
         checkBetween("lowest note", LowestOnClef(), lowestNote(clef), HighestOnClef());
@@ -183,6 +190,19 @@ TLineExercise::TLineExercise(TLineSettings settings) : settings_(settings)
     settings_.Check();
 }
 
+int TLineExercise::KeysPerAnswer(int) const
+{
+    // Every stack of a family has as many notes.
+    return settings_.Chords ? ChordTypes(*settings_.Chords).front().Size : 1;
+}
+
+int TLineExercise::firstNoteAt(int place) const
+{
+    const auto found = std::find_if(line_.Notes.begin(), line_.Notes.end(),
+                                    [place](const TWrittenNote& n) { return n.Place == place; });
+    return static_cast<int>(found - line_.Notes.begin());
+}
+
 nanoseconds TLineExercise::BeatLength() const
 {
     return InTime() ? nanoseconds(60'000'000'000LL / settings_.Tempo) : nanoseconds(0);
@@ -227,7 +247,16 @@ void TLineExercise::poseLine(TExerciseHost& host)
         lineBeat_ = (end + kBeatsPerBar - 1) / kBeatsPerBar * kBeatsPerBar + kBeatsPerBar;
     }
     posed_ = true;
-    line_ = {host.Level(), key, 0, 0, GenerateMusicKeyLine(settings_, musicKey, Random), TExerciseKind::Line, musicKey};
+    stacks_.clear();
+    if (settings_.Chords) {
+        // Stacks are spelt by their chords, in the signature of the key.
+        TStackLine stacks = GenerateStackLine(settings_, key);
+        stacks_ = std::move(stacks.Chords);
+        line_ = {host.Level(), key, 0, 0, std::move(stacks.Notes), TExerciseKind::Line};
+    } else {
+        line_ = {host.Level(),        key,     0, 0, GenerateMusicKeyLine(settings_, musicKey, Random),
+                 TExerciseKind::Line, musicKey};
+    }
     line_.Clef = line_.Notes.front().Clef;
     line_.Note = line_.Notes.front().Note;
     due_ = 0;
@@ -238,9 +267,11 @@ TJudgement TLineExercise::judgementOf(int place) const
 {
     TJudgement judgement;
     judgement.Question = line_;
-    judgement.Question.Clef = line_.Notes[place].Clef;
-    judgement.Question.Note = line_.Notes[place].Note;
-    judgement.Expected = PitchClassBit(PitchClass(judgement.Question.Note));
+    const TWrittenNote& first = line_.Notes[std::size_t(firstNoteAt(place))];
+    judgement.Question.Clef = first.Clef;
+    judgement.Question.Note = first.Note;
+    judgement.Expected =
+        stacks_.empty() ? PitchClassBit(PitchClass(first.Note)) : stacks_[std::size_t(place)].PitchClasses();
     judgement.Exercise = TExerciseKind::Line;
     judgement.Place = place;
     return judgement;
@@ -252,7 +283,7 @@ void TLineExercise::Advance(TExerciseHost& host, TGameTime now)
         return;
     // Every note whose window closed without its key is missed, in order.
     while (!lineDone() && now > BeatTime(lineBeat_ + due_) + Tolerance()) {
-        if (due_ + 1 == static_cast<int>(line_.Notes.size()))
+        if (due_ + 1 == places())
             host.CloseQuestion();
         host.Miss(judgementOf(due_)); // Judged moves on to the next note, or the next line
     }
@@ -269,17 +300,21 @@ std::optional<TJudgement> TLineExercise::Judge(TExerciseHost& host, const TAnswe
         return std::nullopt;
     TJudgement judgement = judgementOf(due_);
     if (InTime()) {
-        const nanoseconds error = answer.At - BeatTime(lineBeat_ + due_);
-        if (error < -Tolerance() || error > Tolerance())
+        // A stack is timed by its first key, and all its keys go down within the window.
+        const TGameTime beat = BeatTime(lineBeat_ + due_);
+        const nanoseconds error = (stacks_.empty() ? answer.At : answer.First) - beat;
+        if (error < -Tolerance() || error > Tolerance() || answer.At - beat > Tolerance())
             return std::nullopt; // between two notes' windows: the key plays, nothing is judged
         judgement.TimingError = duration_cast<milliseconds>(error);
     }
     const int note = judgement.Question.Note;
-    if (answer.OctaveExact)
+    if (!stacks_.empty())
+        judgement.Right = StackAnswered(stacks_[std::size_t(due_)], answer);
+    else if (answer.OctaveExact)
         judgement.Right = std::all_of(answer.Notes.begin(), answer.Notes.end(), [note](int n) { return n == note; });
     else
         judgement.Right = answer.PitchClasses == judgement.Expected;
-    const bool last = due_ + 1 == static_cast<int>(line_.Notes.size());
+    const bool last = due_ + 1 == places();
     // At one's pace a wrong key leaves the note waiting; in time every note is judged once.
     if (last && (judgement.Right || InTime()))
         host.CloseQuestion();
@@ -292,7 +327,7 @@ void TLineExercise::Judged(TExerciseHost& host, const TJudgement& judgement)
         return;
     ++due_;
     if (!lineDone())
-        host.MakeDue(due_);
+        host.MakeDue(firstNoteAt(due_));
     else if (InTime())
         poseLine(host); // the page turns at once: the next line is read during its bar of rest
     else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/Chords.h"
 #include "game/Exercise.h"
 
 #include <chrono>
@@ -42,6 +43,11 @@ struct TLineSettings
     // each way. Every range may reach five ledger lines beyond its staff.
     int ClefLowest = 0, ClefHighest = 0;
     int Tempo = 0; // quarter notes a minute, 20..208; 0 at one's own pace
+    // A line of stacks of this family in place of single notes: Notes counts the stacks (at most
+    // kMostStacks, so that neighbours stay clear of each other), Accidentals asks for chromatic ones,
+    // and the staff is the treble, bass or grand staff, at the ranges of single stacks.
+    std::optional<TChordFamily> Chords;
+    static constexpr int kMostStacks = 7;
 
     // Raises ERangeError for a value outside its bounds.
     void Check() const;
@@ -76,10 +82,12 @@ public:
     int FirstBeatOfLine() const { return lineBeat_; }
     // The judging window around a beat: a quarter of a beat either way.
     std::chrono::nanoseconds Tolerance() const { return BeatLength() / 4; }
+    // The chord at each place of a line of stacks now shown (empty for single notes).
+    const std::vector<TChord>& Stacks() const { return stacks_; }
 
     TExerciseKind Kind() const override { return TExerciseKind::Line; }
     bool Timed() const override { return false; }
-    int KeysPerAnswer(int) const override { return 1; }
+    int KeysPerAnswer(int) const override;
     void Begin(TExerciseHost& host) override;
     void Tick(TExerciseHost& host) override;
     void Advance(TExerciseHost& host, TGameTime now) override;
@@ -90,11 +98,15 @@ public:
 private:
     void poseLine(TExerciseHost& host);
     TJudgement judgementOf(int place) const;
-    bool lineDone() const { return due_ >= static_cast<int>(line_.Notes.size()); }
+    int places() const { return stacks_.empty() ? static_cast<int>(line_.Notes.size()) : int(stacks_.size()); }
+    bool lineDone() const { return due_ >= places(); }
+    // The index in the line's notes of the first (lowest) note at a place.
+    int firstNoteAt(int place) const;
 
     TLineSettings settings_;
     TQuestion line_;
-    int due_ = 0;
+    std::vector<TChord> stacks_;
+    int due_ = 0; // the place due
     bool posed_ = false;
     std::optional<TGameTime> doneAt_; // a line played at one's pace is done, and stays on the page a while
     TGameTime firstBeat_{};

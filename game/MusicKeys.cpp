@@ -7,14 +7,6 @@
 
 using lirasto::ERangeError;
 
-const std::array<TMusicKey, MusicKeyCount> MusicKeys{{
-    {"Cb", -7, false}, {"Gb", -6, false}, {"Db", -5, false}, {"Ab", -4, false}, {"Eb", -3, false}, {"Bb", -2, false},
-    {"F", -1, false},  {"C", 0, false},   {"G", 1, false},   {"D", 2, false},   {"A", 3, false},   {"E", 4, false},
-    {"B", 5, false},   {"F#", 6, false},  {"C#", 7, false},  {"Abm", -7, true}, {"Ebm", -6, true}, {"Bbm", -5, true},
-    {"Fm", -4, true},  {"Cm", -3, true},  {"Gm", -2, true},  {"Dm", -1, true},  {"Am", 0, true},   {"Em", 1, true},
-    {"Bm", 2, true},   {"F#m", 3, true},  {"C#m", 4, true},  {"G#m", 5, true},  {"D#m", 6, true},  {"A#m", 7, true},
-}};
-
 namespace {
 
 constexpr int kLetterPitch[7] = {0, 2, 4, 5, 7, 9, 11};

@@ -20,7 +20,13 @@ struct TMusicKey
 
 inline constexpr int MusicKeyCount = 30;
 // Major keys by their signature from seven flats to seven sharps, then the minor keys alike.
-extern const std::array<TMusicKey, MusicKeyCount> MusicKeys;
+inline constexpr std::array<TMusicKey, MusicKeyCount> MusicKeys{{
+    {"Cb", -7, false}, {"Gb", -6, false}, {"Db", -5, false}, {"Ab", -4, false}, {"Eb", -3, false}, {"Bb", -2, false},
+    {"F", -1, false},  {"C", 0, false},   {"G", 1, false},   {"D", 2, false},   {"A", 3, false},   {"E", 4, false},
+    {"B", 5, false},   {"F#", 6, false},  {"C#", 7, false},  {"Abm", -7, true}, {"Ebm", -6, true}, {"Bbm", -5, true},
+    {"Fm", -4, true},  {"Cm", -3, true},  {"Gm", -2, true},  {"Dm", -1, true},  {"Am", 0, true},   {"Em", 1, true},
+    {"Bm", 2, true},   {"F#m", 3, true},  {"C#m", 4, true},  {"G#m", 5, true},  {"D#m", 6, true},  {"A#m", 7, true},
+}};
 
 // ERangeError for a music key outside 0..29 or a key index outside 0..11.
 const TMusicKey& MusicKey(int musicKey);
@@ -30,6 +36,25 @@ int TonicPitchClass(int musicKey);
 // major key with its signature, F sharp and C sharp major written as G flat and D flat, C flat as B.
 int MusicKeyOfLevelKey(int key);
 int LevelKeyOfMusicKey(int musicKey);
+
+// The key's code as the history stores it, fixed by its signature whatever the table's order:
+// 1..15 the major keys of seven flats to seven sharps, 16..30 the minor keys alike; 0 for a
+// number that is no key. MusicKeyOfCode gives -1 for a code that is no key. Inline, for the
+// history module.
+constexpr int MusicKeyCode(int musicKey)
+{
+    if (musicKey < 0 || musicKey >= MusicKeyCount)
+        return 0;
+    const TMusicKey& key = MusicKeys[std::size_t(musicKey)];
+    return key.Accidentals + 8 + (key.Minor ? 15 : 0);
+}
+constexpr int MusicKeyOfCode(int code)
+{
+    for (int k = 0; k < MusicKeyCount; ++k)
+        if (code >= 1 && MusicKeyCode(k) == code)
+            return k;
+    return -1;
+}
 
 // A key by name: a letter A..G (either case), an optional b or #, and for a minor key "m" or
 // " minor" after it ("F# minor", "ebm", "Cb"); -1 for anything else.

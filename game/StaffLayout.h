@@ -18,6 +18,8 @@ inline constexpr int TwoLedgerLinesPicture = 8;
 inline constexpr int ThreeLedgerLinesPicture = 9;
 inline constexpr int DoubleSharpPicture = 10;
 inline constexpr int DoubleFlatPicture = 11;
+// A head without a stem: the other note of a second, beside its stack's stem.
+inline constexpr int NoteHeadPicture = 12;
 
 // Pictures of the evaluation list.
 inline constexpr int PointerMarkPicture = 0;

@@ -33,11 +33,21 @@ constexpr int kMostLedgerLines = staff::kMostLedgerLines;
 constexpr int kMarkWidth = 19;
 constexpr int kMarkHeight = 29;
 // The cursor spans both staves and a ledger line beyond each.
-constexpr int kCursorTop = staff::kTrebleTopLine - staff::kLineSpacing;
-constexpr int kCursorBottom = staff::kBassBottomLine + staff::kLineSpacing;
+int cursorTop(TStaffView::TStaves staves)
+{
+    return (staves == TStaffView::TStaves::Lower ? staff::kBassTopLine : staff::kTrebleTopLine) - staff::kLineSpacing;
+}
+
+int cursorBottom(TStaffView::TStaves staves)
+{
+    return (staves == TStaffView::TStaves::Upper ? staff::kTrebleBottomLine : staff::kBassBottomLine) +
+           staff::kLineSpacing;
+}
+
+// A hidden staff's cover takes every row from just past the shown staff's outer line to the view's
+// edge, so that the other clef, its signature and the line joining the staves all go.
+constexpr int kStavesGapMiddle = (staff::kTrebleBottomLine + staff::kBassTopLine) / 2;
 constexpr TColor32 kCursorColour = 0xA02060E0u;
-// A note head's rows, at the bottom of a stem-up note picture.
-constexpr int kHeadHeight = 10;
 // Signs of a stack: a column is this wide (the widest sign and a column of space), and signs in
 // one column keep this many rows between them.
 constexpr int kSignColumn = 7;
@@ -264,8 +274,9 @@ void TStaffView::layLineNote(TLineNote& note)
 
     note.NoteLayer = newLayer();
     ShowPicture(note.NoteLayer, headPicture(note, colour));
-    // A bare head is the bottom of a stem-up picture.
-    const double bareDrop = note.HeadShift != 0 ? notes_.Bitmap(NoteStemUpPicture)->Height() - kHeadHeight : 0;
+    // A bare head stands where the head of a stem-up picture would.
+    const double bareDrop =
+        note.HeadShift != 0 ? notes_.Bitmap(NoteStemUpPicture)->Height() - notes_.Bitmap(NoteHeadPicture)->Height() : 0;
     PlaceLayer(note.NoteLayer, note.Left + note.HeadShift,
                staff::noteTop(y, note.HeadShift == 0 && note.StemDown) + bareDrop);
     if (note.Spelling.Sign != TAccidental::None) {
@@ -291,28 +302,9 @@ void TStaffView::layLineNote(TLineNote& note)
     showMark(note);
 }
 
-const TBitmap32* TStaffView::bareHead(TColor32 colour)
-{
-    std::unique_ptr<TBitmap32>& kept = bareHeads_[colour];
-    if (!kept) {
-        // The head of a stem-up picture, but for its last column, where the stem runs down into
-        // the head: that column comes from the stem-down picture, whose stem leaves it alone.
-        const TBitmap32* up = tinted(NoteStemUpPicture, colour);
-        const TBitmap32* down = tinted(NoteStemDownPicture, colour);
-        kept = std::make_unique<TBitmap32>();
-        kept->SetSize(up->Width(), kHeadHeight);
-        for (int y = 0; y < kHeadHeight; ++y)
-            for (int x = 0; x < up->Width(); ++x)
-                kept->Pixel(x, y) =
-                    x + 1 < up->Width() ? up->Pixel(x, up->Height() - kHeadHeight + y) : down->Pixel(x, y);
-        kept->Changed();
-    }
-    return kept.get();
-}
-
 const TBitmap32* TStaffView::headPicture(const TLineNote& note, TColor32 colour)
 {
-    return note.HeadShift != 0 ? bareHead(colour) : tinted(staff::notePicture(note.StemDown), colour);
+    return tinted(note.HeadShift != 0 ? NoteHeadPicture : staff::notePicture(note.StemDown), colour);
 }
 
 void TStaffView::arrangeStacks()
@@ -333,6 +325,7 @@ void TStaffView::arrangeStacks()
         for (TLineNote* n : stack) {
             n->StackStem = down ? 1 : 0;
             n->OwnLedgers = false;
+            n->ShowsMark = n == stack.front();
         }
         // A second's two heads cannot share a side: going up the stack (or down it, for a stem
         // going down), each note a step from one left in place stands on the stem's other side.
@@ -377,7 +370,7 @@ void TStaffView::arrangeStacks()
 void TStaffView::showMark(TLineNote& note)
 {
     int picture = -1;
-    switch (note.Mark) {
+    switch (note.ShowsMark ? note.Mark : TNoteMark::Plain) {
     case TNoteMark::Due:
         picture = PointerMarkPicture;
         break;
@@ -433,6 +426,27 @@ void TStaffView::MarkNote(int index, TNoteMark mark)
         }
         showMark(note);
     });
+}
+
+void TStaffView::MarkPlace(int place, TNoteMark mark)
+{
+    PlaceMark(place);
+    Change([&] {
+        for (int i = 0; i < LineLength(); ++i)
+            if (line_[std::size_t(i)].Written.Place == place)
+                MarkNote(i, mark);
+    });
+}
+
+TNoteMark TStaffView::PlaceMark(int place) const
+{
+    const TLineNote* lowest = nullptr;
+    for (const TLineNote& note : line_)
+        if (note.Written.Place == place && (lowest == nullptr || note.Written.Note < lowest->Written.Note))
+            lowest = &note;
+    if (lowest == nullptr)
+        throw ERangeError("Range check error: place " + std::to_string(place) + " holds no note");
+    return lowest->Mark;
 }
 
 TRect TStaffView::markArea(const TLineNote& note)
@@ -512,14 +526,42 @@ void TStaffView::SetCursor(double x)
     Change([&] {
         if (cursor_ == nullptr) {
             if (cursorPicture_.Empty()) {
-                cursorPicture_.SetSize(2, kCursorBottom - kCursorTop);
+                cursorPicture_.SetSize(2, cursorBottom(staves_) - cursorTop(staves_));
                 cursorPicture_.Clear(kCursorColour);
             }
             cursor_ = newLayer();
             ShowPicture(cursor_, &cursorPicture_);
         }
         cursor_->BringToFront();
-        PlaceLayer(cursor_, std::round(x) - 1, kCursorTop);
+        PlaceLayer(cursor_, std::round(x) - 1, cursorTop(staves_));
+    });
+}
+
+void TStaffView::ShowStaves(TStaves staves)
+{
+    if (staves == staves_)
+        return;
+    Change([&] {
+        staves_ = staves;
+        delete std::exchange(staffCover_, nullptr);
+        // The cursor is cut to the staves shown when next set.
+        delete std::exchange(cursor_, nullptr);
+        cursorPicture_.SetSize(0, 0);
+        if (staves == TStaves::Both)
+            return;
+        const TBitmap32* paper = view_.Bitmap();
+        if (paper == nullptr || paper->Empty())
+            return;
+        const int top = staves == TStaves::Upper ? staff::kTrebleBottomLine + 1 : 0;
+        const int bottom = staves == TStaves::Upper ? paper->Height() : staff::kBassTopLine;
+        coverPicture_.SetSize(paper->Width(), bottom - top);
+        // The paper's colour, taken from the gap's middle at the staff's end, where nothing is drawn.
+        coverPicture_.Clear(paper->Pixel(staff::kStaffRight - 10, kStavesGapMiddle));
+        staffCover_ = newLayer();
+        // Under the line's notes, which may reach into the gap, and over the staff and its signature.
+        staffCover_->SetIndex(std::max(TrebleKeyLayerIndex, BassKeyLayerIndex) + 1);
+        ShowPicture(staffCover_, &coverPicture_);
+        PlaceLayer(staffCover_, 0, top);
     });
 }
 

@@ -125,9 +125,22 @@ public:
     // its note, sign and mark cover. ERangeError for an index outside the line.
     void MarkNote(int index, TNoteMark mark);
     TNoteMark NoteMark(int index) const;
+    // Every note at a place (a stack, or a single note) takes the mark; the stack shows it once.
+    // ERangeError for a place that holds no note.
+    void MarkPlace(int place, TNoteMark mark);
+    // The mark of the place's lowest note; ERangeError as above.
+    TNoteMark PlaceMark(int place) const;
     static TColor32 MarkColour(TNoteMark mark);
 
-    // A thin line across both staves at x (the beat in a tempo mode), above the notes.
+    // Which staves a line is written on. A line on one staff shows only that staff: the other,
+    // with its clef and signature, is covered in the staff's own paper, and the cursor spans only
+    // the staff shown. Notes laid afterwards (a line's ledger lines reaching into the gap) stay on
+    // top. Both until changed; one repaint.
+    enum class TStaves { Both, Upper, Lower };
+    void ShowStaves(TStaves staves);
+    TStaves StavesShown() const { return staves_; }
+
+    // A thin line across the staves shown at x (the beat in a tempo mode), above the notes.
     void SetCursor(double x);
     void HideCursor();
     bool CursorShown() const { return cursor_ != nullptr; }
@@ -161,13 +174,12 @@ private:
         int HeadShift = 0;
         int SignLeft = 0;
         bool OwnLedgers = true;
+        bool ShowsMark = true; // a stack's mark stands over its lowest note only
     };
 
     void layLineNote(TLineNote& note);
     // Arranges the notes of every stack of the line (see SetLine) before they are laid.
     void arrangeStacks();
-    // The note-head picture without a stem, in a colour.
-    const TBitmap32* bareHead(TColor32 colour);
     const TBitmap32* headPicture(const TLineNote& note, TColor32 colour);
     // The corner a note's mark may take, and the part its head and sign cover.
     static TRect markArea(const TLineNote& note);
@@ -189,8 +201,10 @@ private:
     std::vector<TLineNote> line_;
     TBitmapLayer* cursor_ = nullptr;
     TBitmapLayer* clefLayer_ = nullptr;
+    TBitmapLayer* staffCover_ = nullptr;
+    TBitmap32 coverPicture_;
+    TStaves staves_ = TStaves::Both;
     int upperClef_ = TrebleClef;
     TBitmap32 cursorPicture_;
     std::map<std::pair<int, TColor32>, std::unique_ptr<TBitmap32>> tinted_;
-    std::map<TColor32, std::unique_ptr<TBitmap32>> bareHeads_;
 };

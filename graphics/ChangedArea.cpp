@@ -103,19 +103,26 @@ void TChangedArea::CompositionRects(std::vector<TRect>& out) const
         return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
                      std::max(a.Bottom, b.Bottom)};
     };
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (std::size_t i = 0; i < out.size() && !merged; ++i) {
-            for (std::size_t j = i + 1; j < out.size() && !merged; ++j) {
-                const TRect box = bounds(out[i], out[j]);
-                // Overlaps must go; near neighbours go when the box wastes less than a quarter.
-                const bool overlaps = !IntersectRect(out[i], out[j]).IsEmpty();
-                if (overlaps || 4 * area(box) <= 5 * (area(out[i]) + area(out[j]))) {
-                    out[i] = box;
-                    out.erase(out.begin() + std::ptrdiff_t(j));
-                    merged = true;
-                }
-            }
+    auto joins = [&](const TRect& a, const TRect& b) {
+        // Overlaps must go; near neighbours go when the box wastes less than a quarter.
+        return !IntersectRect(a, b).IsEmpty() || 4 * area(bounds(a, b)) <= 5 * (area(a) + area(b));
+    };
+    // A rectangle is checked against all the others; when it takes one in, it has grown and is
+    // checked again, else the next is. Every pair is thus seen in its final shape, with one pass
+    // per rectangle and per join rather than a fresh start after each join.
+    for (std::size_t i = 0; i < out.size();) {
+        bool grew = false;
+        for (std::size_t j = 0; j < out.size(); ++j) {
+            if (j == i || !joins(out[i], out[j]))
+                continue;
+            out[i] = bounds(out[i], out[j]);
+            out.erase(out.begin() + std::ptrdiff_t(j));
+            if (j < i)
+                --i;
+            --j;
+            grew = true;
         }
+        if (!grew)
+            ++i;
     }
 }

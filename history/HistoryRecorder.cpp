@@ -1,5 +1,7 @@
 #include "history/HistoryRecorder.h"
 
+#include "game/MusicKeys.h"
+
 THistoryRecorder::THistoryRecorder(THistoryStorage& store, TClock clock) : Store_(store), Clock_(std::move(clock)) {}
 
 void THistoryRecorder::RunStarted(int level)
@@ -14,6 +16,11 @@ void THistoryRecorder::AnswerJudged(const TJudgement& judgement)
     answer.At = Clock_();
     answer.Level = judgement.Question.Level;
     answer.Key = judgement.Question.Key;
+    // A level's question is in the major key of its key index.
+    answer.MusicKey = judgement.Question.MusicKey >= 0 ? judgement.Question.MusicKey
+                      : judgement.Question.Key >= 0 && judgement.Question.Key < 12
+                          ? MusicKeyOfLevelKey(judgement.Question.Key)
+                          : -1;
     answer.Clef = judgement.Question.Clef;
     answer.Note = judgement.Question.Note;
     answer.KeysGiven = judgement.KeysGiven;
@@ -25,10 +32,14 @@ void THistoryRecorder::AnswerJudged(const TJudgement& judgement)
     answer.Place = judgement.Place;
     if (judgement.TimingError)
         answer.TimingErrorMs = judgement.TimingError->count();
-    if (judgement.Exercise == TExerciseKind::Chords)
-        for (const TWrittenNote& n : judgement.Question.Notes)
-            if (n.Place == judgement.Place)
-                answer.NotesAsked.push_back(n.Note);
+    // A stack, alone or in a line, keeps every note asked; a single note of a line is no chord.
+    for (const TWrittenNote& n : judgement.Question.Notes)
+        if (n.Place == judgement.Place)
+            answer.NotesAsked.push_back(n.Note);
+    if (judgement.Exercise != TExerciseKind::Chords && answer.NotesAsked.size() < 2)
+        answer.NotesAsked.clear();
+    answer.Chord = judgement.Question.Chord;
+    answer.Practice = Practice_;
     Store_.AddAnswer(answer);
 }
 
@@ -38,12 +49,16 @@ void THistoryRecorder::RunEnded(const TRunResult& result)
     RunToken_ = 0;
 }
 
-std::vector<TPastAnswer> PastAnswers(const std::vector<TAnswerRecord>& answers, int key)
+std::vector<TPastAnswer> PastAnswers(const std::vector<TAnswerRecord>& answers, int key, const QString& practice)
 {
     std::vector<TPastAnswer> past;
     past.reserve(answers.size());
-    for (const TAnswerRecord& a : answers)
-        if (a.Key == key && a.NotesAsked.empty()) // the chooser drills single notes
+    const int musicKey = key >= 0 && key < 12 ? MusicKeyOfLevelKey(key) : -1;
+    for (const TAnswerRecord& a : answers) {
+        // The chooser drills single notes, of the key as its questions spell it and of the practice played.
+        const bool inKey = a.Key == key && (a.MusicKey < 0 || a.MusicKey == musicKey);
+        if (inKey && a.Practice == practice && a.NotesAsked.empty() && a.Chord.Type == 0)
             past.push_back({a.Clef, a.Note, a.Right, a.AnswerMs, a.At});
+    }
     return past;
 }

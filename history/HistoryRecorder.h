@@ -14,6 +14,10 @@ public:
 
     explicit THistoryRecorder(THistoryStorage& store, TClock clock = &std::chrono::system_clock::now);
 
+    // Every answer from now on is stamped with this practice's name (empty: none).
+    void SetPractice(const QString& name) { Practice_ = name; }
+    const QString& Practice() const { return Practice_; }
+
     void RunStarted(int level) override;
     void AnswerJudged(const TJudgement& judgement) override;
     void RunEnded(const TRunResult& result) override;
@@ -22,7 +26,9 @@ private:
     THistoryStorage& Store_;
     TClock Clock_;
     int64_t RunToken_ = 0;
+    QString Practice_;
 };
 
-// The answers of a key as the adaptive chooser learns them, oldest first.
-std::vector<TPastAnswer> PastAnswers(const std::vector<TAnswerRecord>& answers, int key);
+// The single notes answered in a key (its major key: not a minor key that shares its signature) and practice
+// (empty: none), as the adaptive chooser learns them, oldest first.
+std::vector<TPastAnswer> PastAnswers(const std::vector<TAnswerRecord>& answers, int key, const QString& practice = {});

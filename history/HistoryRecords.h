@@ -2,6 +2,7 @@
 
 #include "game/GameEvents.h"
 
+#include <QString>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -16,8 +17,8 @@ struct TAnswerRecord
     int64_t RunId = 0; // 0 when the answer belongs to no stored run
     std::chrono::system_clock::time_point At;
     int Level = 0;
-    int Key = 0;
-    int Clef = 0; // 1 treble, 2 bass
+    int Key = 0;  // the key index 0..11 that stands for MusicKey where only the twelve are known
+    int Clef = 0; // 1 treble, 2 bass, 3 alto, 4 tenor, 5 octave treble; 0 for none known
     int Note = 0; // the note shown
     std::vector<int> KeysGiven;
     TPitchClassSet PitchClassesGiven = 0;
@@ -32,6 +33,13 @@ struct TAnswerRecord
     // Every note of a stack asked at once (a chord, an interval), bottom to top; empty for a
     // single note, which Note holds.
     std::vector<int> NotesAsked{};
+    // The key of the thirty (MusicKeys) the answer was read in; -1 for an answer kept before the thirty were
+    // (Key alone says it) or a damaged one.
+    int MusicKey = -1;
+    // The stack's chord (Type 0 for a single note, and for a code this version does not know).
+    TChordLabel Chord{};
+    // The practice (a saved choice of clef, range and key) the answer was given in; empty for none.
+    QString Practice{};
 };
 
 struct TRunRecord

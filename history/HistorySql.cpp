@@ -1,6 +1,8 @@
 #include "history/HistorySql.h"
 
+#include "game/Chords.h"
 #include "game/InputKinds.h"
+#include "game/MusicKeys.h"
 #include "history/HistoryStore.h"
 
 #include <QSqlDatabase>
@@ -60,8 +62,19 @@ const std::vector<std::vector<QString>> kSchemaSteps = {
         // Stacks of notes: every note asked at once (NULL for a single note).
         "ALTER TABLE answers ADD COLUMN notes_asked TEXT",
     },
+    {
+        // The key of the thirty by its code (MusicKeyCode: fixed by the signature and mode, NULL in answers kept
+        // before), the stack's chord (ChordTypeCode, its inversion, and its root as letter * 3 + sign + 1: C 1,
+        // C sharp 2, D flat 3 ... B sharp 20; NULL for a single note) and the practice the answer was given in
+        // (NULL for none). The clef column keeps the staff's own numbers, 1 to 5.
+        "ALTER TABLE answers ADD COLUMN music_key INTEGER",
+        "ALTER TABLE answers ADD COLUMN chord_type INTEGER",
+        "ALTER TABLE answers ADD COLUMN chord_inversion INTEGER NOT NULL DEFAULT 0",
+        "ALTER TABLE answers ADD COLUMN chord_root INTEGER",
+        "ALTER TABLE answers ADD COLUMN practice TEXT",
+    },
 };
-static_assert(THistoryStore::SchemaVersion == 4, "one schema step per version");
+static_assert(THistoryStore::SchemaVersion == 5, "one schema step per version");
 
 // The exercise column: 0 the levels, 1 a line, 2 stacks.
 int ExerciseCode(TExerciseKind exercise)
@@ -75,6 +88,20 @@ int ExerciseCode(TExerciseKind exercise)
         break;
     }
     return 0;
+}
+
+QVariant MusicKeyValue(int musicKey)
+{
+    const int code = MusicKeyCode(musicKey);
+    return code != 0 ? QVariant(code) : QVariant();
+}
+
+void BindChord(QSqlQuery& query, const TChordLabel& chord)
+{
+    const bool known = ChordLabelKnown(chord);
+    query.addBindValue(known ? QVariant(chord.Type) : QVariant());
+    query.addBindValue(known ? chord.Inversion : 0);
+    query.addBindValue(known ? QVariant(chord.RootLetter * 3 + chord.RootAlteration + 2) : QVariant());
 }
 
 int64_t Ms(std::chrono::system_clock::time_point at)
@@ -144,7 +171,8 @@ void Disconnect(QSqlDatabase& db, const QString& connection)
 
 const char* const kSelectAnswers =
     "SELECT id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes,"
-    " is_right, answer_ms, input, exercise, place, timing_error_ms, notes_asked FROM answers ORDER BY id";
+    " is_right, answer_ms, input, exercise, place, timing_error_ms, notes_asked, music_key, chord_type,"
+    " chord_inversion, chord_root, practice FROM answers ORDER BY id";
 
 // The answer on the row a query of kSelectAnswers stands on.
 TAnswerRecord AnswerAt(const QSqlQuery& query)
@@ -156,6 +184,8 @@ TAnswerRecord AnswerAt(const QSqlQuery& query)
     a.Level = query.value(3).toInt();
     a.Key = query.value(4).toInt();
     a.Clef = query.value(5).toInt();
+    if (a.Clef < 1 || a.Clef > 5) // treble to octave treble
+        a.Clef = 0;
     a.Note = query.value(6).toInt();
     a.KeysGiven = KeysFromText(query.value(7).toString());
     a.PitchClassesGiven = TPitchClassSet(query.value(8).toUInt() & 0xfff);
@@ -171,6 +201,15 @@ TAnswerRecord AnswerAt(const QSqlQuery& query)
         a.TimingErrorMs = query.value(14).toLongLong();
     if (!query.value(15).isNull())
         a.NotesAsked = KeysFromText(query.value(15).toString());
+    a.MusicKey = query.value(16).isNull() ? -1 : MusicKeyOfCode(query.value(16).toInt());
+    if (!query.value(17).isNull()) {
+        // A chord whose code, inversion or root this version does not know reads as none.
+        const int root = query.value(19).toInt() - 1;
+        const TChordLabel label{query.value(17).toInt(), query.value(18).toInt(), root / 3, root % 3 - 1};
+        if (root >= 0 && ChordLabelKnown(label))
+            a.Chord = label;
+    }
+    a.Practice = query.value(20).toString();
     return a;
 }
 

@@ -14,6 +14,7 @@
 class QSqlDatabase;
 class QSqlError;
 class QSqlQuery;
+class QVariant;
 
 namespace HistorySql {
 
@@ -23,6 +24,11 @@ extern const std::vector<std::vector<QString>> kSchemaSteps;
 
 // The exercise column: 0 the levels, 1 a line, 2 stacks.
 int ExerciseCode(TExerciseKind exercise);
+
+// The music_key column's value of a key of the thirty; NULL for none.
+QVariant MusicKeyValue(int musicKey);
+// Binds the chord_type, chord_inversion and chord_root columns, in that order (NULLs for none).
+void BindChord(QSqlQuery& query, const TChordLabel& chord);
 
 int64_t Ms(std::chrono::system_clock::time_point at);
 // A damaged row may hold any number: one beyond the clock's reach stands at the clock's farthest time.

@@ -13,8 +13,8 @@
 class THistoryStorage : public THistoryReader
 {
 public:
-    // Raised whenever the calls below change.
-    static constexpr int kVersion = 5;
+    // Raised whenever the calls below or the records they carry change.
+    static constexpr int kVersion = 6;
 
     // The file the history is kept in.
     virtual QString Path() const = 0;

@@ -223,15 +223,18 @@ void THistoryStore::AddAnswer(const TAnswerRecord& answer)
             QSqlQuery query(db);
             query.prepare("INSERT INTO answers(run_id, at_ms, level, key_index, clef, note, keys,"
                           " pitch_classes, is_right, answer_ms, input, exercise, place, timing_error_ms,"
-                          " notes_asked) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                          " notes_asked, music_key, chord_type, chord_inversion, chord_root, practice)"
+                          " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
             for (const QVariant& value :
                  {a.RunId ? QVariant(qint64(a.RunId)) : QVariant(), QVariant(qint64(Ms(a.At))), QVariant(a.Level),
                   QVariant(a.Key), QVariant(a.Clef), QVariant(a.Note), QVariant(KeysText(a.KeysGiven)),
                   QVariant(int(a.PitchClassesGiven)), QVariant(a.Right ? 1 : 0), QVariant(qint64(a.AnswerMs)),
                   QVariant(InputKind(a.Source).HistoryCode), QVariant(ExerciseCode(a.Exercise)), QVariant(a.Place),
                   a.TimingErrorMs ? QVariant(qint64(*a.TimingErrorMs)) : QVariant(),
-                  a.NotesAsked.empty() ? QVariant() : QVariant(KeysText(a.NotesAsked))})
+                  a.NotesAsked.empty() ? QVariant() : QVariant(KeysText(a.NotesAsked)), MusicKeyValue(a.MusicKey)})
                 query.addBindValue(value);
+            BindChord(query, a.Chord);
+            query.addBindValue(a.Practice.isEmpty() ? QVariant() : QVariant(a.Practice));
             if (ExecWhenUnlocked(query))
                 a.Id = query.lastInsertId().toLongLong();
             else

@@ -31,7 +31,7 @@ class THistoryStore : public QObject, public THistoryStorage
     Q_OBJECT
 
 public:
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = 5;
     static constexpr int ApplicationId = 0x4c4e4854; // "LNHT", marks our files
 
     // Another instance holds the write lock only for one commit at a time: a statement waits

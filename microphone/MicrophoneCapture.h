@@ -17,7 +17,7 @@ class TMicrophoneCapture
 {
 public:
     // Raised whenever the calls below or TSetup change.
-    static constexpr int kVersion = 2;
+    static constexpr int kVersion = 3;
 
     struct TSetup
     {
@@ -27,6 +27,9 @@ public:
         std::function<void(float peakDb, const lirasto::mic::TTuning&)> Meter;
         // The loudest level over the seconds measureNoise asked for.
         std::function<void(float loudestDb)> NoiseMeasured;
+        // The audio system closed the stream on its own (a JACK server that stopped): nothing is heard
+        // until the device is opened again.
+        std::function<void(const QString& why)> Lost;
     };
 
     virtual ~TMicrophoneCapture() = default;

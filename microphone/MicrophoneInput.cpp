@@ -4,6 +4,7 @@
 #include "microphone/MicrophoneCapture.h"
 
 #include <QThread>
+#include <QTimer>
 
 #include <mutex>
 
@@ -11,6 +12,8 @@ namespace {
 
 // How long shutting down waits for the audio system before giving up on it.
 constexpr int kStopWaitMs = 5000;
+// After the audio system closed the stream by itself, the device is tried again this often.
+constexpr int kReopenMs = 2000;
 
 } // namespace
 
@@ -42,10 +45,21 @@ public:
 
     TMicrophoneWorker(TMicrophoneCapture::TSetup setup, TOpened opened)
         : setup_(std::move(setup)), opened_(std::move(opened))
-    {}
+    {
+        setup_.Lost = [this](const QString& why) {
+            QMetaObject::invokeMethod(
+                this, [this, why] { lost(why); }, Qt::QueuedConnection);
+        };
+        reopen_.setParent(this); // to move to the worker's thread with it
+        reopen_.setInterval(kReopenMs);
+        connect(&reopen_, &QTimer::timeout, this, [this] { open(device_, settings_); });
+    }
 
     void open(const QString& device, const lirasto::mic::TDetectorSettings& settings)
     {
+        device_ = device;
+        settings_ = settings;
+        reopen_.stop();
         QString problem;
         if (!capture_)
             capture_.reset(lirasto::MakeFromModule<decltype(&lirasto_microphone_create)>(
@@ -56,15 +70,38 @@ public:
             return;
         }
         problem = capture_->open(device, settings);
+        if (!problem.isEmpty() && !lostWhy_.isEmpty()) {
+            // Still gone: the player keeps being told why, and it is tried again.
+            opened_(capture_->devices(), lostWhy_ + QStringLiteral(" (%1)").arg(problem), {});
+            reopen_.start();
+            return;
+        }
+        lostWhy_.clear();
         opened_(capture_->devices(), problem, capture_->jackPortName());
     }
 
     TMicrophoneCapture* capture() { return capture_.get(); }
 
 private:
+    // The stream the player was heard through was closed under us: say so, and try the device again
+    // until it opens, as when a JACK server that stopped is started again.
+    void lost(const QString& why)
+    {
+        if (!capture_)
+            return;
+        capture_->close();
+        lostWhy_ = why;
+        opened_(capture_->devices(), lostWhy_, {});
+        reopen_.start();
+    }
+
     TMicrophoneCapture::TSetup setup_;
     TOpened opened_;
     std::unique_ptr<TMicrophoneCapture> capture_;
+    QString device_;
+    lirasto::mic::TDetectorSettings settings_;
+    QString lostWhy_; // while the device is being tried again after the stream was lost
+    QTimer reopen_;
 };
 
 TMicrophoneInput::TMicrophoneInput(QObject* parent) : QObject(parent), relay_(std::make_shared<lirasto::mic::TRelay>())

@@ -28,6 +28,8 @@ constexpr char kClientName[] = "Lirasto Notes microphone";
 constexpr std::size_t kRingFrames = 1 << 17;
 // The meter is told about twenty times a second.
 constexpr double kMeterSeconds = 0.05;
+// A stream that has handed over nothing for this long is asked whether the audio system closed it.
+constexpr auto kSilentStream = std::chrono::seconds(1);
 
 // The capture's clock: the audio thread notes how many frames it had handed over and when, and the worker
 // turns a frame of the signal into a time on the steady clock. A sequence count keeps the pair whole without a
@@ -113,9 +115,13 @@ public:
         try {
             RtAudio& audio = system();
             const int chosen = findDevice(audio, device);
-            if (chosen < 0)
-                return audio.getDeviceCount() == 0 ? QStringLiteral("no capture device found")
-                                                   : QStringLiteral("no capture device \"%1\"").arg(device);
+            if (chosen < 0) {
+                const bool none = audio.getDeviceCount() == 0;
+                // The next opening chooses the audio system again: a JACK server may have started meanwhile.
+                audio_.reset();
+                return none ? QStringLiteral("no capture device found")
+                            : QStringLiteral("no capture device \"%1\"").arg(device);
+            }
             const RtAudio::DeviceInfo info = audio.getDeviceInfo(unsigned(chosen));
             unsigned rate = info.preferredSampleRate;
             if (rate == 0 && !info.sampleRates.empty())
@@ -144,6 +150,7 @@ public:
             return {};
         } catch (const std::exception& e) {
             close();
+            audio_.reset();
             return QString::fromStdString(e.what()).trimmed();
         }
     }
@@ -164,6 +171,10 @@ public:
             wake_.release();
             worker_.join();
         }
+        // The audio system that closed the stream may be gone: the next opening chooses again. After the
+        // worker, which asks the stream.
+        if (lost_.exchange(false))
+            audio_.reset();
         jackPort_.clear();
     }
 
@@ -291,8 +302,17 @@ private:
         int64_t nextMeter = meterFrames;
         int64_t noiseUntil = -1;
         float noiseLoudest = -120.0f;
+        auto heardFrom = std::chrono::steady_clock::now();
         while (running_) {
-            (void)wake_.try_acquire_for(std::chrono::milliseconds(100));
+            if (wake_.try_acquire_for(std::chrono::milliseconds(100))) {
+                heardFrom = std::chrono::steady_clock::now();
+            } else if (!lost_ && std::chrono::steady_clock::now() - heardFrom > kSilentStream &&
+                       !audio_->isStreamOpen()) {
+                // RtAudio closes a stream whose JACK server went away by itself and tells no one.
+                lost_ = true;
+                if (setup_.Lost)
+                    setup_.Lost(QStringLiteral("the audio system stopped listening; trying again"));
+            }
             {
                 std::lock_guard lock(mutex_);
                 commands.swap(commands_);
@@ -340,6 +360,7 @@ private:
     std::unique_ptr<TPitchDetector> detector_;
     std::thread worker_;
     std::atomic<bool> running_{false};
+    std::atomic<bool> lost_{false}; // the audio system closed the stream by itself
     mutable std::mutex mutex_;
     std::vector<std::function<void(TPitchDetector&)>> commands_;
     double noiseSeconds_ = 0;

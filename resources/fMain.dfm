@@ -964,6 +964,9 @@ object fMain: TfMain
       end
       item
         Bitmap.Data = {@note_11.bmp32}
+      end
+      item
+        Bitmap.Data = {@note_12.bmp32}
       end>
   end
   object BMPEvaluationList: TBitmap32List

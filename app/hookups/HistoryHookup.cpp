@@ -74,6 +74,13 @@ bool THistoryHookup::Drilling() const
     return form_.OptionsPage().Options().On(TOption::DrillWeakNotes);
 }
 
+void THistoryHookup::SetPractice(const QString& name)
+{
+    recorder_.SetPractice(name);
+    if (page_)
+        page_->SetPractice(name);
+}
+
 void THistoryHookup::setDrilling(bool on)
 {
     // Ticked on during a run, the chooser starts from the history as it is now.
@@ -99,7 +106,7 @@ void THistoryHookup::loadChooser()
     // the commits queued before it.
     const int level = form_.Core().Level();
     const int key = LevelKeys[level];
-    chooser_.Load(key, PastAnswers(store_.Answers(level), key), std::chrono::system_clock::now());
+    chooser_.Load(key, PastAnswers(store_.Answers(level), key, recorder_.Practice()), std::chrono::system_clock::now());
 }
 
 void THistoryHookup::pageShown()
@@ -110,6 +117,7 @@ void THistoryHookup::pageShown()
     page_ = new TProgressPage(store_, {form_.ImgClefs->Bitmap(), form_.BMPNoteList, form_.BMPKeyList}, form_.SkinImages,
                               &sheet_);
     page_->LevelSource = [this] { return form_.Core().Level(); };
+    page_->PracticeSource = [this] { return recorder_.Practice(); };
     page_->OnResetHistory = [this] { store_.Clear(); };
     page_->show();
 }

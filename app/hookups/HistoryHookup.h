@@ -38,6 +38,9 @@ public:
     // nullptr until the first Start.
     TSkinLabel* SummaryLabel() const;
     bool Drilling() const;
+    // The practice (a saved choice of clef, range and key) being played: every answer from now on is stamped
+    // with its name, and the "Progress" page shows its figures. Empty: none, the level's figures.
+    void SetPractice(const QString& name);
 
 private:
     void RunStarted(int level) override;

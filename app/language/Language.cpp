@@ -1,5 +1,6 @@
 #include "app/language/Language.h"
 
+#include "game/Chords.h"
 #include "game/uVariables.h"
 #include "resources/translations/EmbeddedTranslations.h"
 
@@ -163,4 +164,17 @@ QString LevelName(int level)
     return QCoreApplication::translate("Levels", "Level %1: %2 Major")
         .arg(level)
         .arg(QString::fromStdString(KeyName(LevelKeys[level], CurrentNoteNaming())));
+}
+
+QString ChordNameShown(const TChord& chord)
+{
+    if (chord.Type == nullptr)
+        return {};
+    QString name = QCoreApplication::translate("TChordExercise", chord.Type->Name);
+    if (chord.Type->Family != TChordFamily::Intervals)
+        name =
+            name.arg(QString::fromStdString(LetterName(chord.RootLetter, chord.RootAlteration, CurrentNoteNaming())));
+    if (const char* inversion = InversionName(chord))
+        name = QStringLiteral("%1, %2").arg(name, QCoreApplication::translate("TChordExercise", inversion));
+    return name;
 }

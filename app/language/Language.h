@@ -3,6 +3,8 @@
 #include "game/NoteNames.h"
 
 #include <QString>
+
+struct TChord;
 #include <array>
 
 // The language the window speaks and the note names it uses. The language is
@@ -47,6 +49,10 @@ QString ShownLanguage();
 // TNoteNaming + 1. Set from the Options page; read wherever a note is named.
 void SetNoteNamingOption(int option);
 TNoteNaming CurrentNoteNaming();
+
+// "D minor, first inversion", "major sixth": a chord's name in the language shown, its root named by the
+// current convention; empty for no chord.
+QString ChordNameShown(const TChord& chord);
 
 // The level list's words: "Level 3: Bb Major", in the note names in use.
 QString LevelName(int level);

@@ -60,15 +60,7 @@ TChordReading::~TChordReading()
 
 QString TChordReading::ChordName(const TChord& chord)
 {
-    if (chord.Type == nullptr)
-        return {};
-    QString name = QCoreApplication::translate("TChordExercise", chord.Type->Name);
-    if (chord.Type->Family != TChordFamily::Intervals)
-        name =
-            name.arg(QString::fromStdString(LetterName(chord.RootLetter, chord.RootAlteration, CurrentNoteNaming())));
-    if (const char* inversion = InversionName(chord))
-        name = QStringLiteral("%1, %2").arg(name, QCoreApplication::translate("TChordExercise", inversion));
-    return name;
+    return ChordNameShown(chord);
 }
 
 QString TChordReading::NameShown() const
@@ -90,9 +82,7 @@ void TChordReading::QuestionPosed(const TQuestion& question)
     form_.lQuestion->SetCaption(tr(interval ? kIntervalQuestionText : kChordQuestionText));
     form_.lExplanation->SetCaption(tr(kChordExplanationText));
     question_ = question;
-    spellings_.clear();
-    for (const TChordTone& tone : chord.Tones)
-        spellings_.push_back({tone.Natural, SignInKey(tone, question.Key)});
+    spellings_ = SpellingsInKey(chord, question.Key);
     wrong_.clear();
     name_->SetCaption(QString());
     draw(false);

@@ -1,6 +1,7 @@
 #include "app/play/SightReading.h"
 
 #include "app/hookups/SoundHookup.h"
+#include "app/language/Language.h"
 #include "app/play/GameLabels.h"
 #include "app/play/PianoHighlight.h"
 #include "app/window/Application.h"
@@ -8,6 +9,8 @@
 #include "audio/PianoSound.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
+#include "game/MusicKeys.h"
+#include "game/NoteNames.h"
 #include "game/StaffView.h"
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
@@ -18,6 +21,23 @@
 
 namespace {
 
+// A line on one staff shows that staff alone.
+TStaffView::TStaves StavesOf(TStaffChoice choice)
+{
+    switch (choice) {
+    case TStaffChoice::Grand:
+        return TStaffView::TStaves::Both;
+    case TStaffChoice::Bass:
+        return TStaffView::TStaves::Lower;
+    case TStaffChoice::Treble:
+    case TStaffChoice::Alto:
+    case TStaffChoice::Tenor:
+    case TStaffChoice::TrebleOctave:
+        break;
+    }
+    return TStaffView::TStaves::Upper;
+}
+
 const char* const kLevelsItem = QT_TRANSLATE_NOOP("TSightReading", "Levels");
 const char* const kSightReadingItem = QT_TRANSLATE_NOOP("TSightReading", "Sight-reading");
 // The stacks, in the order of TChordFamily.
@@ -27,6 +47,9 @@ const char* const kChordItems[] = {QT_TRANSLATE_NOOP("TSightReading", "Intervals
 const char* const kLineQuestionText = QT_TRANSLATE_NOOP("TSightReading", "Play the line from left to right! ");
 const char* const kLineExplanationText =
     QT_TRANSLATE_NOOP("TSightReading", "The pointer shows the note due; any key of that note answers.");
+// A line of stacks is answered as a single stack is.
+const char* const kStackExplanationText =
+    QT_TRANSLATE_NOOP("TChordReading", "Hold all its keys down together, or click them one after another.");
 
 QString tempoName(int bpm)
 {
@@ -63,6 +86,8 @@ TSightReading::TSightReading(TfMain& form) : form_(form)
     exercise_->addItems({tr(kLevelsItem), tr(kSightReadingItem)});
     for (const char* item : kChordItems)
         exercise_->addItem(tr(item));
+    for (const char* item : kChordItems)
+        exercise_->addItem(QStringLiteral("%1: %2").arg(tr(kSightReadingItem), tr(item)));
     tempo_ = newChoice(form, "cbTempo", QRect(600, 285, 170, form.cbLevel->height()));
     for (int bpm : kTempos)
         tempo_->addItem(tempoName(bpm));
@@ -101,13 +126,16 @@ void TSightReading::Choose(const std::optional<TLineSettings>& line)
             tempo_->setCurrentIndex(static_cast<int>(found - std::begin(kTempos)));
         }
     }
-    exercise_->setCurrentIndex(line ? 1 : 0);
+    if (line && line->Chords)
+        exercise_->setCurrentIndex(kFirstChordLineItem + static_cast<int>(*line->Chords));
+    else
+        exercise_->setCurrentIndex(line ? 1 : 0);
     choiceChanged();
 }
 
 bool TSightReading::LineChosen() const
 {
-    return exercise_->currentIndex() == 1;
+    return exercise_->currentIndex() == 1 || exercise_->currentIndex() >= kFirstChordLineItem;
 }
 
 void TSightReading::ChooseChords(const TChordSettings& chords)
@@ -120,7 +148,9 @@ void TSightReading::ChooseChords(const TChordSettings& chords)
 void TSightReading::choiceChanged()
 {
     tempo_->setVisible(LineChosen());
-    if (const int item = exercise_->currentIndex(); item >= kFirstChordItem) {
+    showLineKey();
+    const int item = exercise_->currentIndex();
+    if (item >= kFirstChordItem && item < kFirstChordLineItem) {
         chordSettings_.Family = static_cast<TChordFamily>(item - kFirstChordItem);
         form_.Core().SetExercise(std::make_unique<TChordExercise>(chordSettings_));
         return;
@@ -132,7 +162,44 @@ void TSightReading::choiceChanged()
     const int index = tempo_->currentIndex();
     if (index >= 0 && index < static_cast<int>(std::size(kTempos)))
         settings_.Tempo = kTempos[index];
-    form_.Core().SetExercise(std::make_unique<TLineExercise>(settings_));
+    TLineSettings chosen = settings_;
+    chosen.Chords.reset();
+    if (item >= kFirstChordLineItem) {
+        // Stacks are written on the treble, bass or grand staff, and no more of them than fit.
+        chosen.Chords = static_cast<TChordFamily>(item - kFirstChordLineItem);
+        if (ClefOfStaff(chosen.Staff) >= AltoClef)
+            chosen.Staff = TStaffChoice::Treble;
+        chosen.Notes = std::min(chosen.Notes, TLineSettings::kMostStacks);
+    }
+    form_.Core().SetExercise(std::make_unique<TLineExercise>(chosen));
+}
+
+void TSightReading::showLineKey()
+{
+    // A line with a key of its own does not read the level list, so the list gives way to the key.
+    const bool ownKey = LineChosen() && (settings_.MusicKey >= 0 || settings_.RandomKey || settings_.Key >= 0);
+    TSkinLabel& hint = *form_.SkinLabel12;
+    if (ownKey && !form_.cbLevel->isHidden()) {
+        levelHint_ = hint.Caption();
+        levelHintLeft_ = hint.x();
+    }
+    form_.cbLevel->setVisible(!ownKey);
+    if (!ownKey) {
+        if (!levelHint_.isEmpty())
+            hint.SetCaption(std::exchange(levelHint_, QString()));
+        hint.move(levelHintLeft_ >= 0 ? levelHintLeft_ : hint.x(), hint.y());
+        return;
+    }
+    hint.move(form_.cbLevel->x(), hint.y());
+    if (settings_.RandomKey) {
+        hint.SetCaption(tr("Key: a new one for each line"));
+        return;
+    }
+    const int key = settings_.MusicKey >= 0 ? settings_.MusicKey : MusicKeyOfLevelKey(settings_.Key);
+    QString tonic = QString::fromStdString(MusicNoteName(60 + TonicPitchClass(key), key, CurrentNoteNaming()));
+    while (!tonic.isEmpty() && tonic.back().isDigit())
+        tonic.chop(1); // the octave
+    hint.SetCaption(tr("Key: %1").arg(MusicKey(key).Minor ? tr("%1 minor").arg(tonic) : tr("%1 major").arg(tonic)));
 }
 
 const TLineExercise* TSightReading::line() const
@@ -149,7 +216,7 @@ int TSightReading::MarkAt(int place) const
 {
     if (place < 0 || place >= lineLength_)
         return -1;
-    switch (form_.Staff().NoteMark(place)) {
+    switch (form_.Staff().PlaceMark(place)) {
     case TNoteMark::Right:
         return RightMarkPicture;
     case TNoteMark::Wrong:
@@ -184,15 +251,26 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     if (question.Exercise != TExerciseKind::Line || !line()) {
         if (form_.PianoHighlight().RangeShown())
             form_.PianoHighlight().ShowRange(1, 0);
+        form_.Staff().ShowStaves(TStaffView::TStaves::Both);
         return;
     }
     form_.PianoHighlight().ShowRange(line()->Settings().LowestNote(), line()->Settings().HighestNote());
     // The page turns: the last line goes, the new one is drawn whole.
-    showTexts(tr(kLineQuestionText), tr(kLineExplanationText));
+    const std::vector<TChord>& stacks = line()->Stacks();
+    showTexts(tr(kLineQuestionText), stacks.empty()
+                                         ? tr(kLineExplanationText)
+                                         : QCoreApplication::translate("TChordReading", kStackExplanationText));
     TStaffView& staff = form_.Staff();
     ClearStaff(staff);
-    const int count = static_cast<int>(question.Notes.size());
-    if (question.MusicKey >= 0)
+    staff.ShowStaves(StavesOf(line()->Settings().Staff));
+    const int count = stacks.empty() ? static_cast<int>(question.Notes.size()) : static_cast<int>(stacks.size());
+    if (!stacks.empty()) {
+        std::vector<TSpelling> spellings;
+        for (const TChord& chord : stacks)
+            for (const TSpelling& spelling : SpellingsInKey(chord, question.Key))
+                spellings.push_back(spelling);
+        staff.SetLine(question.Notes, spellings, question.Key, count);
+    } else if (question.MusicKey >= 0)
         staff.SetMusicKeyLine(question.Notes, question.MusicKey, count);
     else
         staff.SetLine(question.Notes, question.Key, count);
@@ -208,17 +286,21 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     }
 }
 
-void TSightReading::NoteDue(const TQuestion& question, int place)
+void TSightReading::NoteDue(const TQuestion& question, int index)
 {
-    if (question.Exercise != TExerciseKind::Line || place < 0 || place >= lineLength_ || (line() && line()->InTime()))
+    if (question.Exercise != TExerciseKind::Line || index < 0 || index >= static_cast<int>(question.Notes.size()) ||
+        (line() && line()->InTime()))
+        return;
+    const int place = question.Notes[std::size_t(index)].Place;
+    if (place >= lineLength_)
         return;
     TStaffView& staff = form_.Staff();
-    if (duePlace_ >= 0 && staff.NoteMark(duePlace_) == TNoteMark::Due)
-        staff.MarkNote(duePlace_, TNoteMark::Plain);
+    if (duePlace_ >= 0 && staff.PlaceMark(duePlace_) == TNoteMark::Due)
+        staff.MarkPlace(duePlace_, TNoteMark::Plain);
     duePlace_ = place;
     cursorLeft_ = LineNoteLeft(place, lineLength_);
-    if (staff.NoteMark(place) == TNoteMark::Plain)
-        staff.MarkNote(place, TNoteMark::Due);
+    if (staff.PlaceMark(place) == TNoteMark::Plain)
+        staff.MarkPlace(place, TNoteMark::Due);
 }
 
 void TSightReading::AnswerJudged(const TJudgement& judgement)
@@ -228,8 +310,8 @@ void TSightReading::AnswerJudged(const TJudgement& judgement)
     // A wrong key at one's own pace leaves the note waiting with its miss shown; in time the
     // beat has gone by, so the note is missed for good.
     const bool inTime = line() && line()->InTime();
-    form_.Staff().MarkNote(judgement.Place,
-                           judgement.Right ? TNoteMark::Right : (inTime ? TNoteMark::Missed : TNoteMark::Wrong));
+    form_.Staff().MarkPlace(judgement.Place,
+                            judgement.Right ? TNoteMark::Right : (inTime ? TNoteMark::Missed : TNoteMark::Wrong));
 }
 
 void TSightReading::beat()
@@ -318,6 +400,7 @@ void TSightReading::Cleared()
 
 void TSightReading::clearLine()
 {
+    form_.Staff().ShowStaves(TStaffView::TStaves::Both);
     if (lineLength_ == 0 && !form_.Staff().CursorShown())
         return;
     form_.Staff().ClearLine();

@@ -35,6 +35,8 @@ public:
     void ChooseChords(const TChordSettings& chords);
     // The list's first item of stacks; one a family, in the order of TChordFamily.
     static constexpr int kFirstChordItem = 2;
+    // After them the lines of stacks, one a family in the same order.
+    static constexpr int kFirstChordLineItem = 5;
     TSkinComboBox* ExerciseChoice() const { return exercise_; }
     TSkinComboBox* TempoChoice() const { return tempo_; }
     // The left edge of the note at place in a line of count notes.
@@ -47,7 +49,7 @@ public:
 
     void RunStarted(int level) override;
     void QuestionPosed(const TQuestion& question) override;
-    void NoteDue(const TQuestion& question, int place) override;
+    void NoteDue(const TQuestion& question, int index) override;
     void AnswerJudged(const TJudgement& judgement) override;
     void RunEnded(const TRunResult& result) override;
     void Cleared() override;
@@ -55,6 +57,8 @@ public:
 private:
     void choiceChanged();
     void showTexts(const QString& question, const QString& explanation);
+    // The key of a line that has its own, in the level list's place.
+    void showLineKey();
     void clearLine();
     void beat();
     const TLineExercise* line() const;
@@ -68,10 +72,12 @@ private:
     TSkinComboBox* exercise_ = nullptr;
     TSkinComboBox* tempo_ = nullptr;
     TLineSummary summary_;
-    int lineLength_ = 0; // notes of the line drawn, 0 with none
+    int lineLength_ = 0; // places of the line drawn (notes or stacks), 0 with none
     int duePlace_ = -1;
     double cursorLeft_ = -1;
     QTimer beatTimer_;
     int clickedTo_ = 0;     // the metronome's clicks are asked for up to this beat
     bool silenced_ = false; // the clicks were cancelled for a pause
+    QString levelHint_;     // the hint beside the level list, while the line's key stands in its place
+    int levelHintLeft_ = -1;
 };

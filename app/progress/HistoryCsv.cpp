@@ -1,7 +1,10 @@
 #include "app/progress/HistoryCsv.h"
 
+#include "game/Chords.h"
 #include "game/InputKinds.h"
+#include "game/MusicKeys.h"
 #include "game/NoteFigures.h"
+#include "game/NoteNames.h"
 #include "game/uVariables.h"
 #include "history/HistoryReader.h"
 
@@ -107,6 +110,42 @@ void appendInput(QByteArray& out, TInputSource source)
     appendNumber(out, static_cast<int>(source));
 }
 
+// Text as one field: quoted when it holds a comma, a quote or a line break, its quotes doubled. Text a spreadsheet
+// would take for a formula (a first = + - @, tab or carriage return) gets an apostrophe before it, as a
+// spreadsheet writes such text itself; so does text that begins with an apostrophe, so that one apostrophe
+// taken off always gives the text back.
+void appendText(QByteArray& out, const QString& text)
+{
+    QByteArray field = text.toUtf8();
+    if (!field.isEmpty() && QByteArrayView("=+-@\t\r'").contains(field.front()))
+        field.prepend('\'');
+    if (!field.contains(',') && !field.contains('"') && !field.contains('\n') && !field.contains('\r')) {
+        out += field;
+        return;
+    }
+    out += '"';
+    out += field.replace('"', "\"\"");
+    out += '"';
+}
+
+// The clef column's names, from the staff's own numbers.
+constexpr const char* kClefNames[] = {"treble", "bass", "alto", "tenor", "treble8vb"};
+
+// "D minor, first inversion", "major sixth": the chord's name in English, as the whole file is.
+QString chordName(const TChordLabel& label)
+{
+    const TChord chord = ChordOfLabel(label);
+    if (chord.Type == nullptr)
+        return {};
+    QString name = QString::fromLatin1(chord.Type->Name);
+    if (chord.Type->Family != TChordFamily::Intervals)
+        name =
+            name.arg(QString::fromStdString(LetterName(chord.RootLetter, chord.RootAlteration, TNoteNaming::English)));
+    if (const char* inversion = InversionName(chord))
+        name += QStringLiteral(", ") + QLatin1String(inversion);
+    return name;
+}
+
 // Takes the history's answers into the file a slice at a time.
 class TCsvSink : public TAnswerSink
 {
@@ -163,9 +202,10 @@ private:
 
 QStringList HistoryCsvHeader()
 {
-    return {"id",    "run_id",    "time",      "level",      "key",
-            "clef",  "note",      "note_name", "keys_given", "pitch_classes_given",
-            "right", "answer_ms", "input"};
+    return {"id",    "run_id",    "time",      "level",       "key",
+            "clef",  "note",      "note_name", "keys_given",  "pitch_classes_given",
+            "right", "answer_ms", "input",     "notes_asked", "music_key",
+            "chord", "practice"};
 }
 
 void AppendHistoryCsvRow(QByteArray& out, const TAnswerRecord& a)
@@ -183,8 +223,8 @@ void AppendHistoryCsvRow(QByteArray& out, const TAnswerRecord& a)
     else
         appendNumber(out, a.Key);
     out += ',';
-    if (a.Clef == 1 || a.Clef == 2)
-        out += a.Clef == 1 ? "treble" : "bass";
+    if (a.Clef >= 1 && a.Clef <= int(std::size(kClefNames)))
+        out += kClefNames[a.Clef - 1];
     else
         appendNumber(out, a.Clef);
     out += ',';
@@ -199,6 +239,15 @@ void AppendHistoryCsvRow(QByteArray& out, const TAnswerRecord& a)
     appendNumber(out, a.AnswerMs);
     out += ',';
     appendInput(out, a.Source);
+    out += ',';
+    appendList(out, a.NotesAsked.data(), a.NotesAsked.size());
+    out += ',';
+    if (MusicKeyCode(a.MusicKey) != 0)
+        out += MusicKeyName(a.MusicKey);
+    out += ',';
+    appendText(out, chordName(a.Chord));
+    out += ',';
+    appendText(out, a.Practice);
     out += "\r\n";
 }
 

@@ -14,7 +14,9 @@ class THistoryReader;
 
 // The answer history as a CSV file for spreadsheets: UTF-8, a header row,
 // one answer a row, fields quoted when they hold a comma, a quote or a line
-// break (RFC 4180), rows ended by CR LF.
+// break (RFC 4180), rows ended by CR LF. Text that a spreadsheet would
+// take for a formula (a practice's name is the player's own) begins with an
+// apostrophe in the file.
 
 // The header row's fields, in order.
 QStringList HistoryCsvHeader();

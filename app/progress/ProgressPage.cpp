@@ -7,6 +7,7 @@
 #include "app/progress/StaffNoteCursor.h"
 #include "controls/SkinCtrls.h"
 #include "core/Errors.h"
+#include "game/MusicKeys.h"
 #include "game/uVariables.h"
 #include "history/HistoryReader.h"
 
@@ -15,6 +16,10 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QShowEvent>
+
+#include <algorithm>
+#include <iterator>
+#include <set>
 
 namespace {
 
@@ -38,14 +43,17 @@ const QColor kWood(150, 100, 50);
 using lirasto::progress::DrawText;
 using lirasto::progress::TextShadow;
 
-QString chartTitle()
+QString chartTitle(const QString& practice)
 {
-    return TProgressPage::tr("Scores of this level's runs (dashed: the pass line, 300) and median answer time");
+    return practice.isEmpty()
+               ? TProgressPage::tr("Scores of this level's runs (dashed: the pass line, 300) and median answer time")
+               : TProgressPage::tr("Scores of this practice's runs and median answer time");
 }
 
-QString levelTitle(int level)
+// The practice's name is the player's own, shown as given.
+QString levelTitle(int level, const QString& practice)
 {
-    return LevelName(level);
+    return practice.isEmpty() ? LevelName(level) : practice;
 }
 
 } // namespace
@@ -92,9 +100,18 @@ void TProgressPage::SetLevel(int level)
         Refresh();
 }
 
+void TProgressPage::SetPractice(const QString& name)
+{
+    if (name == practice_)
+        return;
+    practice_ = name;
+    if (built_ && isVisible())
+        Refresh();
+}
+
 int TProgressPage::key() const
 {
-    return LevelKeys[level_];
+    return staffKey_ >= 0 ? staffKey_ : LevelKeys[level_];
 }
 
 void TProgressPage::hideEvent(QHideEvent* event)
@@ -112,6 +129,8 @@ void TProgressPage::showEvent(QShowEvent* event)
         if (level >= 1 && level <= LevelCount)
             level_ = level;
     }
+    if (PracticeSource)
+        practice_ = PracticeSource();
     // A window restored from the task bar shows nothing new.
     if (!built_)
         build();
@@ -178,27 +197,47 @@ void TProgressPage::readHistory()
         lines << problem;
     notice_ = lines.join(QLatin1Char('\n'));
     try {
-        const std::vector<TAnswerRecord> answers = history_.Answers(level_);
-        stats_ = NoteStatistics(answers, key());
-        weakestLines_.clear();
-        linesLine_ = LineFiguresLine(LineFigures(answers, key()));
-        // The lines' figures take the list's last row.
-        for (const TNoteStats& s : WeakestNotes(stats_, WeakestCount - (linesLine_.isEmpty() ? 0 : 1)))
-            weakestLines_ << WeakNoteLine(s, key());
-        chart_ =
-            std::make_unique<TRunChart>(RunPoints(history_.Runs(level_), answers), kChartArea, chartTitle(), font());
         std::vector<TRunRecord> runs;
         for (int level = 1; level <= LevelCount; ++level) {
             std::vector<TRunRecord> ofLevel = history_.Runs(level);
             runs.insert(runs.end(), ofLevel.begin(), ofLevel.end());
         }
         totals_ = PracticeTotals(runs, Now());
+        std::vector<TAnswerRecord> answers;
+        std::vector<TRunRecord> shownRuns;
+        staffKey_ = -1;
+        if (practice_.isEmpty()) {
+            answers = history_.Answers(level_);
+            shownRuns = history_.Runs(level_);
+        } else {
+            // A practice may be played at any level: its answers and runs are gathered from all.
+            std::set<int64_t> ofPractice;
+            for (int level = 1; level <= LevelCount; ++level)
+                for (TAnswerRecord& a : history_.Answers(level))
+                    if (a.Practice == practice_) {
+                        ofPractice.insert(a.RunId);
+                        answers.push_back(std::move(a));
+                    }
+            std::sort(answers.begin(), answers.end(),
+                      [](const TAnswerRecord& a, const TAnswerRecord& b) { return a.Id < b.Id; });
+            std::copy_if(runs.begin(), runs.end(), std::back_inserter(shownRuns),
+                         [&ofPractice](const TRunRecord& r) { return ofPractice.contains(r.Id); });
+            if (!answers.empty() && answers.back().MusicKey >= 0)
+                staffKey_ = LevelKeyOfMusicKey(answers.back().MusicKey);
+        }
+        const TProgressScope scope(key(), practice_);
+        stats_ = NoteStatistics(answers, scope);
+        linesLine_ = LineFiguresLine(LineFigures(answers, scope));
+        // The lines' figures take the list's last row.
+        weakestLines_ = ::WeakestLines(stats_, ChordStatistics(answers, scope),
+                                       std::size_t(WeakestCount - (linesLine_.isEmpty() ? 0 : 1)), key());
+        chart_ = std::make_unique<TRunChart>(RunPoints(shownRuns, answers), kChartArea, chartTitle(practice_), font());
     } catch (const std::exception& error) {
         // A history that cannot be read leaves the page empty, saying why.
         stats_ = NoteStatistics({}, key());
         weakestLines_.clear();
         linesLine_.clear();
-        chart_ = std::make_unique<TRunChart>(std::vector<TRunPoint>{}, kChartArea, chartTitle(), font());
+        chart_ = std::make_unique<TRunChart>(std::vector<TRunPoint>{}, kChartArea, chartTitle(practice_), font());
         totals_ = {};
         notice_ = tr("The history cannot be read: %1").arg(QString::fromUtf8(error.what()));
     }
@@ -243,7 +282,7 @@ void TProgressPage::PaintFace(QPainter& painter) const
     painter.drawImage(QRect(kStaffOrigin, shown), staff, QRect(QPoint(0, 0), shown * scale));
     painter.setPen(QColor(90, 60, 30));
     painter.drawRect(QRect(kStaffOrigin, shown).adjusted(0, 0, -1, -1));
-    DrawText(painter, kTitleArea, levelTitle(level_), 13, true);
+    DrawText(painter, kTitleArea, levelTitle(level_, practice_), 13, true);
     if (!notice_.isEmpty()) {
         // A damaged file's notice names the copy kept, so it takes two lines; the staff's top rows hold no note.
         QFont font = painter.font();
@@ -259,10 +298,11 @@ void TProgressPage::PaintFace(QPainter& painter) const
     QFont headingFont = painter.font();
     DrawText(painter,
              listHeading.adjusted(QFontMetrics(headingFont).horizontalAdvance(tr("Weakest notes")) + 8, 0, 0, 0),
-             tr("at this level"), 12, false);
+             practice_.isEmpty() ? tr("at this level") : tr("in this practice"), 12, false);
     if (weakestLines_.isEmpty())
         DrawText(painter, QRect(kListArea.left(), kListArea.top() + 20, kListArea.width(), kLineHeight),
-                 tr("No answers at this level yet."), 12, false);
+                 practice_.isEmpty() ? tr("No answers at this level yet.") : tr("No answers in this practice yet."), 12,
+                 false);
     for (int i = 0; i < weakestLines_.size(); ++i)
         DrawText(painter,
                  QRect(kListArea.left(), kListArea.top() + 20 + i * kLineHeight, kListArea.width(), kLineHeight),

@@ -42,6 +42,10 @@ public:
     // with ERangeError. Shown at once when the page is built.
     void SetLevel(int level);
     int Level() const { return level_; }
+    // The practice whose figures are shown in place of the level's (empty: none); shown at once when the page is
+    // shown.
+    void SetPractice(const QString& name);
+    const QString& Practice() const { return practice_; }
     // Reads the history again and redraws.
     void Refresh();
     bool Built() const { return built_; }
@@ -65,6 +69,8 @@ public:
     // Asked for the level to show each time the page is shown; a level
     // outside 1..12 keeps the one shown before.
     std::function<int()> LevelSource;
+    // Asked, like LevelSource, for the practice to show (empty: the level's figures).
+    std::function<QString()> PracticeSource;
 
     // What the page shows, for the window and the tests.
     const std::vector<TNoteStats>& Stats() const { return stats_; }
@@ -102,6 +108,10 @@ private:
     TStaffPictures pictures_;
     std::unique_ptr<TSkinWallpaper> wallpaper_;
     int level_ = 1;
+    QString practice_;
+    // The key index whose signature and spelling the staff shows: the level's, or that of the practice's last
+    // answer.
+    int staffKey_ = -1;
     bool built_ = false;
     QString lastNotice_;
     bool noticeSeen_ = false;

@@ -4,12 +4,15 @@
 
 #include <QCoreApplication>
 
+#include "game/Chords.h"
+#include "game/MusicKeys.h"
 #include "game/NoteFigures.h"
 #include "game/uVariables.h"
 
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <map>
 #include <unordered_map>
 
 using namespace std::chrono;
@@ -38,6 +41,17 @@ QColor mix(const QColor& a, const QColor& b, double t)
 QString noteLabel(const TNoteStats& stats, int key)
 {
     const QString name = QString::fromStdString(NoteName(stats.Note, key, CurrentNoteNaming()));
+    // A clef of a line's own is always named: its notes are read on no staff of the page.
+    switch (stats.Clef) {
+    case 3:
+        return QCoreApplication::translate("ProgressStats", "%1 (alto)").arg(name);
+    case 4:
+        return QCoreApplication::translate("ProgressStats", "%1 (tenor)").arg(name);
+    case 5:
+        return QCoreApplication::translate("ProgressStats", "%1 (octave treble)").arg(name);
+    default:
+        break;
+    }
     // Only where both staves reach does the name alone not say which was read.
     if (stats.Note >= TrebleLowestNote && stats.Note <= BassHighestNote)
         return stats.Clef == 1 ? QCoreApplication::translate("ProgressStats", "%1 (treble)").arg(name)
@@ -76,7 +90,15 @@ QColor MasteryColour(double mastery)
     return m <= 0.5 ? mix(red, yellow, m * 2) : mix(yellow, green, (m - 0.5) * 2);
 }
 
-std::vector<TNoteStats> NoteStatistics(const std::vector<TAnswerRecord>& answers, int key)
+bool TProgressScope::Holds(const TAnswerRecord& a) const
+{
+    if (!Practice.isEmpty() || !a.Practice.isEmpty())
+        return a.Practice == Practice;
+    // An answer kept before the thirty keys were has only its key index.
+    return a.MusicKey >= 0 ? Key >= 0 && Key < 12 && a.MusicKey == MusicKeyOfLevelKey(Key) : a.Key == Key;
+}
+
+std::vector<TNoteStats> NoteStatistics(const std::vector<TAnswerRecord>& answers, const TProgressScope& scope)
 {
     std::vector<TNoteStats> stats(kTrebleNotes + kBassNotes);
     std::vector<std::vector<int64_t>> times(stats.size());
@@ -86,15 +108,26 @@ std::vector<TNoteStats> NoteStatistics(const std::vector<TAnswerRecord>& answers
         stats[i] = {1, TrebleLowestNote + i};
     for (int i = 0; i < kBassNotes; ++i)
         stats[kTrebleNotes + i] = {2, BassLowestNote + i};
+    // The other clefs' notes, by clef and note, take places after the staves' as they come.
+    std::map<std::pair<int, int>, std::size_t> others;
+    const auto slotOfOther = [&](int clef, int note) {
+        const auto [at, added] = others.try_emplace({clef, note}, stats.size());
+        if (added) {
+            stats.push_back({clef, note});
+            times.emplace_back();
+        }
+        return at->second;
+    };
     for (const TAnswerRecord& a : answers) {
-        if (a.Key != key)
+        if (!scope.Holds(a))
             continue;
         // A stack counts for each of its notes, right where the answer held its key.
         const std::vector<int> single{a.Note};
         for (int note : a.NotesAsked.empty() ? single : a.NotesAsked) {
-            const int slot = slotOf(a.Clef, note);
-            if (slot < 0)
+            const int staffSlot = slotOf(a.Clef, note);
+            if (staffSlot < 0 && (a.Clef < 3 || a.Clef > 5))
                 continue;
+            const std::size_t slot = staffSlot >= 0 ? std::size_t(staffSlot) : slotOfOther(a.Clef, note);
             ++stats[slot].Answers;
             const bool given =
                 a.NotesAsked.empty() ? a.Right : a.Right || HasPitchClass(a.PitchClassesGiven, PitchClass(note));
@@ -102,11 +135,66 @@ std::vector<TNoteStats> NoteStatistics(const std::vector<TAnswerRecord>& answers
             times[slot].push_back(std::max<int64_t>(a.AnswerMs, 0));
         }
     }
+    // The other clefs' notes in order of clef and note, so that equal masteries list low notes first.
+    std::vector<TNoteStats> sorted(stats.begin(), stats.begin() + kTrebleNotes + kBassNotes);
+    std::vector<std::vector<int64_t>> sortedTimes(times.begin(), times.begin() + kTrebleNotes + kBassNotes);
+    for (const auto& [clefNote, slot] : others) {
+        sorted.push_back(stats[slot]);
+        sortedTimes.push_back(std::move(times[slot]));
+    }
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+        sorted[i].MedianMs = MedianOf(sortedTimes[i]);
+        sorted[i].Mastery = NoteMastery(sorted[i].Answers, sorted[i].Right, sorted[i].MedianMs);
+    }
+    return sorted;
+}
+
+std::vector<TChordStats> ChordStatistics(const std::vector<TAnswerRecord>& answers, const TProgressScope& scope)
+{
+    std::vector<TChordStats> stats;
+    std::vector<std::vector<int64_t>> times;
+    for (const TAnswerRecord& a : answers) {
+        if (a.Chord.Type == 0 || !scope.Holds(a))
+            continue;
+        auto found =
+            std::find_if(stats.begin(), stats.end(), [&a](const TChordStats& s) { return s.Chord == a.Chord; });
+        if (found == stats.end()) {
+            stats.push_back({a.Chord});
+            times.emplace_back();
+            found = stats.end() - 1;
+        }
+        ++found->Answers;
+        found->Right += a.Right ? 1 : 0;
+        times[std::size_t(found - stats.begin())].push_back(std::max<int64_t>(a.AnswerMs, 0));
+    }
     for (std::size_t i = 0; i < stats.size(); ++i) {
         stats[i].MedianMs = MedianOf(times[i]);
         stats[i].Mastery = NoteMastery(stats[i].Answers, stats[i].Right, stats[i].MedianMs);
     }
     return stats;
+}
+
+QStringList WeakestLines(const std::vector<TNoteStats>& notes, const std::vector<TChordStats>& chords,
+                         std::size_t count, int key)
+{
+    struct TEntry
+    {
+        double Mastery;
+        int Misses;
+        QString Line;
+    };
+    std::vector<TEntry> entries;
+    for (const TNoteStats& s : WeakestNotes(notes, count))
+        entries.push_back({s.Mastery, s.Answers - s.Right, WeakNoteLine(s, key)});
+    for (const TChordStats& s : chords)
+        entries.push_back({s.Mastery, s.Answers - s.Right, WeakChordLine(s)});
+    std::stable_sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) {
+        return a.Mastery != b.Mastery ? a.Mastery < b.Mastery : a.Misses > b.Misses;
+    });
+    QStringList lines;
+    for (std::size_t i = 0; i < std::min(count, entries.size()); ++i)
+        lines << entries[i].Line;
+    return lines;
 }
 
 std::vector<TNoteStats> WeakestNotes(const std::vector<TNoteStats>& stats, std::size_t count)
@@ -133,6 +221,15 @@ QString WeakNoteLine(const TNoteStats& stats, int key)
         .arg(QString::fromStdString(FormatSeconds(stats.MedianMs)));
 }
 
+QString WeakChordLine(const TChordStats& stats)
+{
+    return QCoreApplication::translate("ProgressStats", "%1 — %2 of %3 right, median %4")
+        .arg(ChordNameShown(ChordOfLabel(stats.Chord)))
+        .arg(stats.Right)
+        .arg(stats.Answers)
+        .arg(QString::fromStdString(FormatSeconds(stats.MedianMs)));
+}
+
 QString NoteTip(const TNoteStats& stats, int key)
 {
     const QString name = noteLabel(stats, key);
@@ -145,7 +242,7 @@ QString NoteTip(const TNoteStats& stats, int key)
         .arg(QString::fromStdString(FormatSeconds(stats.MedianMs)));
 }
 
-TLineFigures LineFigures(const std::vector<TAnswerRecord>& answers, int key)
+TLineFigures LineFigures(const std::vector<TAnswerRecord>& answers, const TProgressScope& scope)
 {
     struct TRun
     {
@@ -155,7 +252,7 @@ TLineFigures LineFigures(const std::vector<TAnswerRecord>& answers, int key)
     };
     std::unordered_map<int64_t, TRun> runs;
     for (const TAnswerRecord& a : answers) {
-        if (a.Exercise != TExerciseKind::Line || a.Key != key)
+        if (a.Exercise != TExerciseKind::Line || !scope.Holds(a))
             continue;
         const int64_t at = duration_cast<milliseconds>(a.At.time_since_epoch()).count();
         const int64_t shown = at - std::max<int64_t>(0, a.AnswerMs);

@@ -52,7 +52,8 @@ struct TOptions
                                   QStringLiteral("Listens to your instrument through the microphone in this run.")};
     QCommandLineOption Chords{QStringLiteral("chords"),
                               QStringLiteral("Starts reading stacks of notes: intervals, triads or seventh chords "
-                                             "(in the key of --key or the level, on the staff of --staff)."),
+                                             "(in the key of --key or the level, on the staff of --staff), one at a "
+                                             "time, or in a line with --exercise line, --tempo or --notes (4 to 7)."),
                               QStringLiteral("intervals|triads|sevenths")};
     QCommandLineOption Chromatic{QStringLiteral("chromatic"),
                                  QStringLiteral("With --chords: stacks on any root and of any type, with the signs "
@@ -175,6 +176,12 @@ TLineSettings TStartOptions::LineSettings() const
     if (Accidentals)
         settings.Accidentals = *Accidentals;
     settings.RandomKey = RandomKey;
+    if (Chords) {
+        settings.Chords = Chords;
+        settings.Accidentals = Chromatic;
+        settings.Notes = std::min(settings.Notes,
+                                  TLineSettings::kMostStacks); // single notes take 8 by default, more stacks than fit
+    }
     if (LowestNote && HighestNote)
         applyRange(settings, *LowestNote, *HighestNote);
     return settings;
@@ -309,11 +316,14 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
                                                           {"triads", TChordFamily::Triads},
                                                           {"sevenths", TChordFamily::Sevenths}})))
             return fail(malformed(QStringLiteral("chords"), value, QStringLiteral("intervals, triads or sevenths")));
-        if (start.Exercise)
-            return fail(QStringLiteral("--chords is an exercise of its own; it goes without --exercise"));
-        if (start.Tempo || start.Notes)
-            return fail(QStringLiteral("--tempo and --notes apply to a line, not to --chords"));
-        start.Exercise = TExerciseKind::Chords;
+        if (start.Exercise == TExerciseKind::Levels)
+            return fail(QStringLiteral("--chords reads stacks one at a time or in a line; it goes with --exercise "
+                                       "line only"));
+        // --exercise line, a tempo or a length: a line of stacks.
+        const bool line = start.Exercise || start.Tempo || start.Notes;
+        if (start.Notes && *start.Notes > TLineSettings::kMostStacks)
+            return fail(QStringLiteral("--notes: a line of stacks holds 4 to %1").arg(TLineSettings::kMostStacks));
+        start.Exercise = line ? TExerciseKind::Line : TExerciseKind::Chords;
     }
     start.Chromatic = parser.isSet(o.Chromatic);
     if (start.Chromatic && !start.Chords)

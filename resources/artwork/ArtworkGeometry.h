@@ -165,7 +165,8 @@ constexpr int kNaturalWidth = 4, kNaturalHeight = 19;
 // The double sharp, a small cross centred on its note's row, and the double flat, two flats.
 constexpr int kDoubleSharpWidth = 7, kDoubleSharpHeight = 7;
 constexpr int kDoubleFlatWidth = 9, kDoubleFlatHeight = 18;
-constexpr int kNoteListCount = 12;
+// The last is the head without a stem.
+constexpr int kNoteListCount = 13;
 // A flat's bowl centre lies this many rows below its glyph's top; a sharp's centre 9.
 constexpr int kFlatPitchBelowTop = 12;
 constexpr int kSharpPitchBelowTop = 9;

@@ -100,6 +100,20 @@ QImage noteWithStem(const MusicFont& font, bool headAtBottom, bool stemRight, in
     return image;
 }
 
+// The head alone: a second's other note, drawn beside its stack's stem.
+QImage bareHead(const MusicFont& font, int scale)
+{
+    QImage image = canvas(kNoteHeadWidth * scale, kNoteHeadHeight * scale, Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        if (scale != 1)
+            p.scale(scale, scale);
+        paintHead(p, font, 0);
+    }
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 // Signs this small must be solid ink: well covered pixels become opaque, faint fringes
 // vanish, and only a narrow band keeps some smoothing.
 QImage accidentalGlyph(const MusicFont& font, MusicGlyph which, int width, int height, int scale)
@@ -317,6 +331,8 @@ QImage paintNote(const MusicFont& font, int index, int scale)
         return normalised(accidentalGlyph(font, MusicGlyph::DoubleSharp, kDoubleSharpWidth, kDoubleSharpHeight, scale));
     case 11:
         return normalised(accidentalGlyph(font, MusicGlyph::DoubleFlat, kDoubleFlatWidth, kDoubleFlatHeight, scale));
+    case 12:
+        return normalised(bareHead(font, scale));
     }
     throw ERangeError("Note glyph index out of range (" + std::to_string(index) + ")");
 }

@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (Altschlüssel)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (Tenorschlüssel)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (oktavierter Violinschlüssel)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -650,6 +662,18 @@
         <source>All levels</source>
         <translation>Alle Stufen</translation>
     </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Punkte der Durchgänge dieser Übung und mittlere Antwortzeit (Median)</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>in dieser Übung</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>In dieser Übung noch keine Antworten.</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -726,6 +750,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Septakkorde</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonart: jede Zeile eine neue</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonart: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-Moll</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-Dur</translation>
     </message>
 </context>
 <context>

@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (clave de do en 3.ª)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (clave de do en 4.ª)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (clave de sol octavada)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -650,6 +662,18 @@
         <source>All levels</source>
         <translation>Todos los niveles</translation>
     </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Puntuación de las partidas de esta práctica y tiempo de respuesta mediano</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>en esta práctica</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Todavía no hay respuestas en esta práctica.</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -726,6 +750,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Acordes de séptima</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalidad: una nueva en cada línea</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalidad: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 mayor</translation>
     </message>
 </context>
 <context>

@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (clé d’ut 3)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (clé d’ut 4)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (clé de sol octaviée)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -650,6 +662,18 @@
         <source>All levels</source>
         <translation>Tous les niveaux</translation>
     </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Scores des parties de cet exercice et temps de réponse médian</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>dans cet exercice</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Aucune réponse dans cet exercice pour l’instant.</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -726,6 +750,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Accords de septième</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalité : une nouvelle à chaque ligne</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalité : %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 mineur</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 majeur</translation>
     </message>
 </context>
 <context>

@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (chiave di contralto)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (chiave di tenore)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (chiave di violino all’ottava bassa)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -650,6 +662,18 @@
         <source>All levels</source>
         <translation>Tutti i livelli</translation>
     </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Punteggi delle partite di questo esercizio e tempo di risposta mediano</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>in questo esercizio</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Ancora nessuna risposta in questo esercizio.</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -726,6 +750,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Accordi di settima</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalità: una nuova per ogni riga</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalità: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 minore</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maggiore</translation>
     </message>
 </context>
 <context>

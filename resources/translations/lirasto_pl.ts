@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 godz. %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (klucz altowy)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (klucz tenorowy)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (klucz wiolinowy oktawowy)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -650,6 +662,18 @@
         <source>All levels</source>
         <translation>Wszystkie poziomy</translation>
     </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Wyniki podejść w tym ćwiczeniu i mediana czasu odpowiedzi</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>w tym ćwiczeniu</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Brak odpowiedzi w tym ćwiczeniu.</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -726,6 +750,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Akordy septymowe</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonacja: nowa w każdej linii</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonacja: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1-moll</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1-dur</translation>
     </message>
 </context>
 <context>

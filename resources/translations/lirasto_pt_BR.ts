@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (clave de dó na 3ª)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (clave de dó na 4ª)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (clave de sol oitavada)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -650,6 +662,18 @@
         <source>All levels</source>
         <translation>Todos os níveis</translation>
     </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Pontuação das rodadas desta prática e tempo mediano de resposta</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>nesta prática</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>Ainda não há respostas nesta prática.</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -726,6 +750,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Acordes de sétima</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Tonalidade: uma nova a cada linha</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Tonalidade: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 menor</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 maior</translation>
     </message>
 </context>
 <context>

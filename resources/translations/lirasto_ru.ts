@@ -110,6 +110,18 @@
         <source>%1 h %2 min</source>
         <translation>%1 ч %2 мин</translation>
     </message>
+    <message>
+        <source>%1 (alto)</source>
+        <translation>%1 (альтовый ключ)</translation>
+    </message>
+    <message>
+        <source>%1 (tenor)</source>
+        <translation>%1 (теноровый ключ)</translation>
+    </message>
+    <message>
+        <source>%1 (octave treble)</source>
+        <translation>%1 (скрипичный ключ с октавой ниже)</translation>
+    </message>
 </context>
 <context>
     <name>SavedLevel</name>
@@ -650,6 +662,18 @@
         <source>All levels</source>
         <translation>Все уровни</translation>
     </message>
+    <message>
+        <source>Scores of this practice&apos;s runs and median answer time</source>
+        <translation>Очки попыток этого упражнения и медианное время ответа</translation>
+    </message>
+    <message>
+        <source>in this practice</source>
+        <translation>в этом упражнении</translation>
+    </message>
+    <message>
+        <source>No answers in this practice yet.</source>
+        <translation>В этом упражнении ещё нет ответов.</translation>
+    </message>
 </context>
 <context>
     <name>TRunChart</name>
@@ -726,6 +750,22 @@
     <message>
         <source>Seventh chords</source>
         <translation>Септаккорды</translation>
+    </message>
+    <message>
+        <source>Key: a new one for each line</source>
+        <translation>Тональность: новая для каждой строки</translation>
+    </message>
+    <message>
+        <source>Key: %1</source>
+        <translation>Тональность: %1</translation>
+    </message>
+    <message>
+        <source>%1 minor</source>
+        <translation>%1 минор</translation>
+    </message>
+    <message>
+        <source>%1 major</source>
+        <translation>%1 мажор</translation>
     </message>
 </context>
 <context>

@@ -461,6 +461,51 @@ TEST_F(EndToEndLinePlay, WaitModeMarksEachNoteAndWaitsAfterAMiss)
         << "the page did not turn after the last note";
 }
 
+// A line in the alto clef and one in seven flats, read from the screen on their own clef and signature as a player
+// reads them, and played through the program's JACK MIDI port: every note comes out right, so each was written
+// where and with the sign its key asks.
+struct ClefLineCase
+{
+    const char* name;
+    const char* clef;
+    const char* key;
+    UpperClef upper;
+    int accidentals; // of the signature shown
+};
+
+class EndToEndClefLine : public EndToEndLinePlay, public testing::WithParamInterface<ClefLineCase>
+{};
+
+TEST_P(EndToEndClefLine, ReadOnItsClefAndSignatureAndPlayedRight)
+{
+    const ClefLineCase& c = GetParam();
+    args_ = {"--exercise", "line", "--notes", std::to_string(kNotes), "--tempo", "0", "--key", c.key, "--clef", c.clef};
+    EndToEndMidiPlay::SetUp();
+    const SignatureReferences signatures = SignatureReferences::load(LIRASTO_ARTWORK_DIR);
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", kPort, "sync"}) == 0; }, 10s, 200ms)) << "no port";
+    std::vector<std::optional<ClefNote>> notes;
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            notes = readClefLine(grab(), *staffOrigin_, references_, signatures, c.upper, kNotes);
+            return std::all_of(notes.begin(), notes.end(), [](const auto& n) { return n.has_value(); });
+        },
+        10s, 100ms))
+        << "no line of " << kNotes << " notes read on the " << c.clef << " clef";
+    saveShot(shot_, std::string("line-") + c.name);
+    EXPECT_EQ(readUpperSignature(shot_, *staffOrigin_, signatures, c.upper), c.accidentals);
+    for (int place = 0; place < kNotes; ++place) {
+        ASSERT_EQ(play(notes[std::size_t(place)]->sounding), 0);
+        ASSERT_TRUE(pollUntil([&] { return line()[std::size_t(place)].mark == Verdict::Right; }, 3s))
+            << "place " << place << " not marked right for the note read as " << notes[std::size_t(place)]->sounding;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Clefs, EndToEndClefLine,
+                         testing::Values(ClefLineCase{"alto", "alto", "F# minor", UpperClef::Alto, 3},
+                                         ClefLineCase{"flats", "treble", "Cb", UpperClef::Treble, -7},
+                                         ClefLineCase{"minor", "treble8vb", "Ab minor", UpperClef::TrebleOctave, -7}),
+                         [](const testing::TestParamInfo<ClefLineCase>& info) { return std::string(info.param.name); });
+
 // Triads read from the screen as a musician reads a stack and played through the program's JACK
 // MIDI port as keys held together: the right three keys score, a wrong one among them is wrong.
 class EndToEndChordPlay : public EndToEndMidiPlay
@@ -522,6 +567,104 @@ TEST_F(EndToEndChordPlay, TriadsReadFromTheScreenAndHeldOnMidi)
     ASSERT_EQ(hold({soundingNote(second[0]), soundingNote(second[1]), soundingNote(second[2]) + 1}), 0);
     ASSERT_TRUE(pollUntil([&] { return verdict() == Verdict::Wrong; }, 3s)) << "no \"WRONG!\" for a wrong key";
     saveShot(shot_, "chord-wrong");
+}
+
+// Chromatic triads in E flat major: stacks with flats, sharps and naturals in columns read from the
+// screen, each answered right through the JACK MIDI port, until one with signs was read and scored
+// (nearly every chromatic triad in that key has some).
+class EndToEndSignedChordPlay : public EndToEndChordPlay
+{
+protected:
+    void SetUp() override
+    {
+        args_ = {"--chords", "triads", "--key", "Eb", "--staff", "treble", "--chromatic"};
+        EndToEndMidiPlay::SetUp();
+    }
+};
+
+TEST_F(EndToEndSignedChordPlay, TriadsWithSignsReadFromTheScreenAndHeldOnMidi)
+{
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
+    int withSigns = 0;
+    for (int triad = 0; triad < 12 && withSigns == 0; ++triad) {
+        const std::vector<StaffReading> read = waitForTriad();
+        ASSERT_EQ(read.size(), 3u) << "no triad read at column " << kStackLeft << " after " << triad;
+        std::vector<int> notes;
+        std::string described;
+        for (const StaffReading& head : read) {
+            EXPECT_EQ(head.key, 3) << head.describe();
+            notes.push_back(soundingNote(head));
+            described += head.describe() + "; ";
+        }
+        saveShot(shot_, "chord-signs-" + std::to_string(triad));
+        ASSERT_EQ(hold(notes), 0);
+        ASSERT_TRUE(pollUntil([&] { return verdict() == Verdict::Right; }, 3s)) << "no \"RIGHT!\" for " << described;
+        withSigns += std::any_of(read.begin(), read.end(),
+                                 [](const StaffReading& head) { return head.accidental != Accidental::None; });
+    }
+    EXPECT_GT(withSigns, 0) << "no triad with signs in twelve";
+}
+
+// A line of four triads at one's own pace: every stack read from the screen, each held on MIDI and
+// marked where it stands, a wrong key leaving its stack waiting, and the page turning after the last.
+class EndToEndStackLinePlay : public EndToEndChordPlay
+{
+protected:
+    static constexpr int kStacks = 4;
+    void SetUp() override
+    {
+        args_ = {"--exercise", "line", "--chords", "triads", "--key", "Bb", "--staff", "treble", "--notes", "4"};
+        EndToEndMidiPlay::SetUp();
+    }
+    static int stackLeft(int place) { return 150 + (545 - 150) * place / (kStacks - 1); }
+    std::vector<std::vector<StaffReading>> stacks()
+    {
+        const QImage shot = grab();
+        std::vector<std::vector<StaffReading>> read;
+        for (int place = 0; place < kStacks; ++place)
+            read.push_back(readStack(shot, *staffOrigin_, references_, stackLeft(place)));
+        return read;
+    }
+    Verdict mark(int place) { return readLine(grab(), *staffOrigin_, references_, kStacks)[std::size_t(place)].mark; }
+    static std::vector<int> notesOf(const std::vector<StaffReading>& stack)
+    {
+        std::vector<int> notes;
+        for (const StaffReading& head : stack)
+            notes.push_back(soundingNote(head));
+        return notes;
+    }
+};
+
+TEST_F(EndToEndStackLinePlay, TriadsOfALineHeldOneAfterAnother)
+{
+    ASSERT_TRUE(pollUntil([&] { return send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
+    std::vector<std::vector<StaffReading>> line;
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            line = stacks();
+            return std::all_of(line.begin(), line.end(), [](const auto& stack) { return stack.size() == 3; });
+        },
+        8s, 100ms))
+        << "not every stack of the line was read";
+    saveShot(shot_, "stack-line-0");
+    for (int place = 0; place < kStacks; ++place) {
+        std::vector<int> notes = notesOf(line[std::size_t(place)]);
+        if (place == 1) {
+            std::vector<int> wrong = notes;
+            wrong.back() += 1;
+            ASSERT_EQ(hold(wrong), 0);
+            ASSERT_TRUE(pollUntil([&] { return mark(1) == Verdict::Wrong; }, 3s)) << "no miss marked on stack 1";
+        }
+        ASSERT_EQ(hold(notes), 0);
+        if (place + 1 < kStacks) {
+            ASSERT_TRUE(pollUntil([&] { return mark(place) == Verdict::Right; }, 3s))
+                << "stack " << place << " not marked right";
+        }
+    }
+    saveShot(shot_, "stack-line-done");
+    // The last mark shows, then the page turns to a fresh line.
+    ASSERT_TRUE(pollUntil([&] { return mark(0) == Verdict::None && stacks()[0].size() == 3; }, 5s))
+        << "the page did not turn after the last stack";
 }
 
 // In time: the player hears the count-in bar after the page turns and plays each note on its

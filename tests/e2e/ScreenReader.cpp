@@ -1,5 +1,7 @@
 #include "tests/e2e/ScreenReader.h"
 
+#include "resources/artwork/ArtworkGeometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -84,7 +86,9 @@ int32_t readInt32(const std::vector<char>& bytes, std::size_t offset)
 
 // A sign's ink drawn at the given top, as far as the screenshot shows it:
 // the share of its opaque pixels that are dark, less stray dark pixels beside them.
-double signFit(const StaffView& staff, const QImage& glyph, int left, int top)
+// Stray ink counts up to column strayRight, where the heads' ledger lines may begin.
+double signFit(const StaffView& staff, const QImage& glyph, int left, int top,
+               int strayRight = kAccidentalLastFreeColumn)
 {
     int ink = 0, hits = 0, stray = 0;
     for (int y = 0; y < glyph.height(); ++y) {
@@ -95,13 +99,26 @@ double signFit(const StaffView& staff, const QImage& glyph, int left, int top)
             if (opaque) {
                 ++ink;
                 hits += isDark ? 1 : 0;
-            } else if (isDark && sx <= kAccidentalLastFreeColumn && !onStaffLine(sy) &&
+            } else if (isDark && sx <= strayRight && !onStaffLine(sy) && sy % 10 != 0 &&
                        qAlpha(glyph.pixel(x, y)) == 0) {
                 ++stray;
             }
         }
     }
     return ink == 0 ? 0.0 : double(hits - stray) / ink;
+}
+
+// How far the upper staff's signature differs from a signature tile: the sum of every channel's difference.
+long tileDifference(const StaffView& staff, const QImage& tile)
+{
+    long difference = 0;
+    for (int y = 0; y < tile.height(); ++y)
+        for (int x = 0; x < tile.width(); ++x) {
+            const QRgb want = tile.pixel(x, y), got = staff.at(kKeyTileLeft + x, kTrebleKeyTileTop + y);
+            difference += std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got)) +
+                          std::abs(qBlue(want) - qBlue(got));
+        }
+    return difference;
 }
 
 } // namespace
@@ -165,8 +182,9 @@ std::optional<QPoint> findStaffOrigin(const QImage& shot)
             if (run >= kLastLineColumn - 100 && lineEnds) {
                 const QPoint origin(x - kLastLineColumn, y - kTrebleTopLine);
                 const StaffView staff(shot, origin);
+                // A line on one staff covers the lower one: the upper staff's lines alone tell the staff.
                 bool allLines = true;
-                for (int row : {90, 100, 110, 120, 180, 190, 200, 210, 220})
+                for (int row : {90, 100, 110, 120})
                     for (int column : {110, 300, 560})
                         allLines = allLines && dark(staff.at(column, row));
                 if (allLines)
@@ -183,14 +201,7 @@ std::optional<int> readKeySignature(const QImage& shot, QPoint staffOrigin, cons
     std::optional<int> best;
     long bestDifference = std::numeric_limits<long>::max();
     for (int key = 0; key < 12; ++key) {
-        const QImage& tile = references.keyTiles[2 * key];
-        long difference = 0;
-        for (int y = 0; y < kKeyTileSize; ++y)
-            for (int x = 0; x < kKeyTileSize; ++x) {
-                const QRgb want = tile.pixel(x, y), got = staff.at(kKeyTileLeft + x, kTrebleKeyTileTop + y);
-                difference += std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got)) +
-                              std::abs(qBlue(want) - qBlue(got));
-            }
+        const long difference = tileDifference(staff, references.keyTiles[2 * key]);
         if (difference < bestDifference) {
             bestDifference = difference;
             best = key;
@@ -242,8 +253,36 @@ int naturalNoteAt(bool treble, double headCentreRow)
     return 12 * (diatonic / 7 + 1) + kLetterPitch[diatonic % 7];
 }
 
-// The note whose head lies shift columns right of the single note's place.
-std::optional<StaffReading> readNoteAt(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
+// The sign that best fits before a head centred on row centre, standing at one of the lefts given,
+// and how well it fits (the share of its ink found, less stray ink beside it).
+std::pair<Accidental, double> bestSign(const StaffView& staff, const ReferencePictures& references, int centre,
+                                       const std::vector<int>& lefts, int strayRight)
+{
+    struct Candidate
+    {
+        Accidental sign;
+        const QImage* glyph;
+        int top; // flats and sharps hang 12 rows above the head's centre, naturals 10
+    };
+    const Candidate candidates[] = {{Accidental::Flat, &references.flat, centre - 12},
+                                    {Accidental::Sharp, &references.sharp, centre - 12},
+                                    {Accidental::Natural, &references.natural, centre - 10}};
+    std::pair<Accidental, double> best{Accidental::None, -1};
+    // A line's notes stand at fractional places, rounded either way.
+    for (int left : lefts)
+        for (const Candidate& c : candidates)
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const double fit = signFit(staff, *c.glyph, left + dx, c.top + dy, strayRight);
+                    if (fit > best.second)
+                        best = {c.sign, fit};
+                }
+    return best;
+}
+
+// The head and sign of the note whose head lies shift columns right of the single note's place, its letter read
+// on the treble or bass staff; no key read.
+std::optional<StaffReading> readHeadAt(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
                                        int shift)
 {
     const StaffView staff(shot, staffOrigin + QPoint(shift, 0));
@@ -289,36 +328,37 @@ std::optional<StaffReading> readNoteAt(const QImage& shot, QPoint staffOrigin, c
         for (int x = kAccidentalLeft; x <= kAccidentalLastFreeColumn; ++x)
             ink += (!onStaffLine(y) && dark(staff.at(x, y))) ? 1 : 0;
     if (ink >= 4) {
-        struct Candidate
-        {
-            Accidental sign;
-            const QImage* glyph;
-            int top; // flats and sharps hang 12 rows above the head's centre, naturals 10
-        };
-        const Candidate candidates[] = {{Accidental::Flat, &references.flat, centre - 12},
-                                        {Accidental::Sharp, &references.sharp, centre - 12},
-                                        {Accidental::Natural, &references.natural, centre - 10}};
-        double bestFit = -1;
-        // A line's notes stand at fractional places, rounded either way.
-        for (const Candidate& c : candidates)
-            for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const double fit = signFit(staff, *c.glyph, kAccidentalLeft + dx, c.top + dy);
-                    if (fit > bestFit) {
-                        bestFit = fit;
-                        reading.accidental = c.sign;
-                    }
-                }
-        if (bestFit < 0.75)
+        const auto [sign, fit] = bestSign(staff, references, centre, {kAccidentalLeft}, kAccidentalLastFreeColumn);
+        if (fit < 0.75)
             return std::nullopt;
+        reading.accidental = sign;
     }
+    return reading;
+}
 
+// The note whose head lies shift columns right of the single note's place.
+std::optional<StaffReading> readNoteAt(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
+                                       int shift)
+{
+    std::optional<StaffReading> head = readHeadAt(shot, staffOrigin, references, shift);
+    if (!head)
+        return std::nullopt;
+    StaffReading reading = *head;
     const std::optional<int> key = readKeySignature(shot, staffOrigin, references);
     if (!key)
         return std::nullopt;
     reading.key = *key;
     reading.pitchClass = soundingPitchClass(reading.naturalNote, reading.accidental, reading.key);
     return reading;
+}
+
+// How far right of the single note's place a line's place stands: the line runs from column 150 to 545 in even
+// steps of whole columns, rounded down, where the single note stands at 125.
+int linePlaceShift(int place, int count)
+{
+    constexpr int kFirstLeft = 150, kLastLeft = 545;
+    const int left = count > 1 ? kFirstLeft + (kLastLeft - kFirstLeft) * place / (count - 1) : kFirstLeft;
+    return left - kNoteLeft;
 }
 
 Verdict markAt(const QImage& shot, QPoint staffOrigin, int shift)
@@ -347,13 +387,9 @@ std::optional<StaffReading> readStaff(const QImage& shot, QPoint staffOrigin, co
 
 std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count)
 {
-    // The line runs from column 150 to 545 in even steps of whole columns, rounded down, where the
-    // single note stands at 125.
-    constexpr int kFirstLeft = 150, kLastLeft = 545;
     std::vector<LinePlace> places;
     for (int place = 0; place < count; ++place) {
-        const int left = count > 1 ? kFirstLeft + (kLastLeft - kFirstLeft) * place / (count - 1) : kFirstLeft;
-        const int shift = left - kNoteLeft;
+        const int shift = linePlaceShift(place, count);
         places.push_back({readNoteAt(shot, staffOrigin, references, shift), markAt(shot, staffOrigin, shift)});
     }
     return places;
@@ -401,12 +437,21 @@ std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, cons
             first = -1;
         }
     }
-    // Ink left of the heads off the rows of staff and ledger lines is a sign.
-    const int signsRight = left - (headLeftOfStem ? kBeside : 0) - 2;
-    for (int y = kFirstNoteRow; y < kVisibleStaffHeight; ++y)
-        for (int x = signsRight - 30; x <= signsRight && y % 10 != 0; ++x)
-            if (dark(staff.at(x, y)))
-                return {};
+    // Signs stand in columns left of the heads, the nearest first, each 7 columns left of the one
+    // before, so that none touches another; each is read before the head whose rows it spans.
+    constexpr int kSignBeforeHeads = kNoteLeft - kAccidentalLeft, kSignColumn = 7, kColumns = 4;
+    const int headsLeft = left - (headLeftOfStem ? kBeside : 0);
+    std::vector<int> columns;
+    for (int c = 0; c < kColumns; ++c)
+        columns.push_back(headsLeft - kSignBeforeHeads - kSignColumn * c);
+    for (StaffReading& head : heads) {
+        const auto [sign, fit] =
+            bestSign(staff, references, int(std::lround(head.headCentreRow)), columns, headsLeft - 2);
+        if (fit >= 0.75) {
+            head.accidental = sign;
+            head.pitchClass = soundingPitchClass(head.naturalNote, sign, *key);
+        }
+    }
     std::sort(heads.begin(), heads.end(),
               [](const StaffReading& a, const StaffReading& b) { return a.headCentreRow > b.headCentreRow; });
     return heads;
@@ -450,6 +495,96 @@ QImage toLogicalPixels(const QImage& shot, double scale)
     // Qt's smooth scaling averages the pixels each target pixel covers when it shrinks.
     return shot.scaled(int(shot.width() / scale), int(shot.height() / scale), Qt::IgnoreAspectRatio,
                        Qt::SmoothTransformation);
+}
+
+SignatureReferences SignatureReferences::load(const std::filesystem::path& artworkDirectory)
+{
+    SignatureReferences references;
+    for (int i = 0; i < artwork::kKeyListCount; ++i) {
+        const std::string name = std::string("key_") + (i < 10 ? "0" : "") + std::to_string(i) + ".bmp32";
+        references.tiles.push_back(readBitmapRecord(artworkDirectory / name));
+    }
+    return references;
+}
+
+namespace {
+
+artwork::SignatureStaff signatureStaffOf(UpperClef clef)
+{
+    switch (clef) {
+    case UpperClef::Alto:
+        return artwork::SignatureStaff::Alto;
+    case UpperClef::Tenor:
+        return artwork::SignatureStaff::Tenor;
+    case UpperClef::Treble:
+    case UpperClef::TrebleOctave:
+        break;
+    }
+    return artwork::SignatureStaff::Treble;
+}
+
+// The letter (0 = C .. 6 = B) of a written note.
+int letterOf(int naturalNote)
+{
+    static constexpr std::array<int, 12> kLetter = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
+    return kLetter[std::size_t(naturalNote % 12)];
+}
+
+} // namespace
+
+std::optional<int> readUpperSignature(const QImage& shot, QPoint staffOrigin, const SignatureReferences& signatures,
+                                      UpperClef clef)
+{
+    const StaffView staff(shot, staffOrigin);
+    std::optional<int> best;
+    double bestError = std::numeric_limits<double>::max();
+    for (int count = -artwork::kMostSignatureAccidentals; count <= artwork::kMostSignatureAccidentals; ++count) {
+        const int item = artwork::signatureTile(signatureStaffOf(clef), count);
+        if (item < 0 || std::size_t(item) >= signatures.tiles.size())
+            continue;
+        const QImage& tile = signatures.tiles[std::size_t(item)];
+        const double error = double(tileDifference(staff, tile)) / (3.0 * tile.width() * tile.height());
+        if (error < bestError)
+            bestError = error, best = count;
+    }
+    // A tile that resembles none of them (mean error above 8 per channel) is no signature.
+    return bestError <= 8 ? best : std::nullopt;
+}
+
+std::vector<std::optional<ClefNote>> readClefLine(const QImage& shot, QPoint staffOrigin,
+                                                  const ReferencePictures& references,
+                                                  const SignatureReferences& signatures, UpperClef clef, int count)
+{
+    const std::optional<int> accidentals = readUpperSignature(shot, staffOrigin, signatures, clef);
+    std::vector<std::optional<ClefNote>> notes(std::size_t(std::max(count, 0)));
+    if (!accidentals)
+        return notes;
+    // The written letter on the bottom line of the upper staff, as a diatonic step from C-1: F3 in the alto
+    // clef, D3 in the tenor, E4 in the treble (written; the octave treble sounds an octave lower).
+    const int bottomDiatonic = clef == UpperClef::Alto ? 3 * 7 + 3 : clef == UpperClef::Tenor ? 3 * 7 + 1 : 4 * 7 + 2;
+    static constexpr std::array<int, 7> kLetterPitch = {0, 2, 4, 5, 7, 9, 11};
+    static constexpr std::array<int, 7> kSharpLetters = {3, 0, 4, 1, 5, 2, 6}; // F C G D A E B
+    static constexpr std::array<int, 7> kFlatLetters = {6, 2, 5, 1, 4, 0, 3};  // B E A D G C F
+    for (int place = 0; place < count; ++place) {
+        const std::optional<StaffReading> head =
+            readHeadAt(shot, staffOrigin, references, linePlaceShift(place, count));
+        if (!head)
+            continue;
+        const int diatonic = bottomDiatonic + int(std::lround((kTrebleBottomLine - head->headCentreRow) / 5.0));
+        ClefNote note;
+        note.naturalNote = 12 * (diatonic / 7 + 1) + kLetterPitch[std::size_t(diatonic % 7)];
+        note.accidental = head->accidental;
+        const int letter = letterOf(note.naturalNote);
+        int alteration = 0;
+        for (int i = 0; i < std::abs(*accidentals); ++i)
+            if ((*accidentals > 0 ? kSharpLetters : kFlatLetters)[std::size_t(i)] == letter)
+                alteration = *accidentals > 0 ? 1 : -1;
+        if (note.accidental != Accidental::None)
+            alteration = note.accidental == Accidental::Sharp ? 1 : note.accidental == Accidental::Flat ? -1 : 0;
+        note.sounding = note.naturalNote + alteration - (clef == UpperClef::TrebleOctave ? 12 : 0);
+        notes[std::size_t(place)] = note;
+    }
+    return notes;
 }
 
 } // namespace lirasto::e2e

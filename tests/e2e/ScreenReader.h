@@ -76,8 +76,8 @@ struct LinePlace
 std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count);
 
 // A stack of notes written at one place (a chord) whose stem column stands at left: its heads
-// bottom to top, those beside the stem too, read on the key signature. Empty while no head is
-// drawn there, or when a sign stands before the stack (this reader reads stacks in the key only).
+// bottom to top, those beside the stem too, each with the sign before it (the signs standing in
+// columns left of the heads) and read on the key signature. Empty while no head is drawn there.
 std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
                                     int left);
 
@@ -87,5 +87,37 @@ QImage toLogicalPixels(const QImage& shot, double scale);
 
 // How many pixels of a region differ between two screenshots.
 int changedPixels(const QImage& before, const QImage& after, QRect region);
+
+// Lines in the clefs of the upper staff and the signatures beyond the twelve keys' (the C clefs, the octave
+// treble clef, seven flats or sharps), read on every signature tile of the key list.
+enum class UpperClef { Treble, Alto, Tenor, TrebleOctave };
+
+struct SignatureReferences
+{
+    std::vector<QImage> tiles; // every item of the key list, in order
+
+    // Reads the bitmap records written by the artwork painter; throws std::runtime_error.
+    static SignatureReferences load(const std::filesystem::path& artworkDirectory);
+};
+
+// The signature on the upper staff in a clef: its count of accidentals, sharps when positive; nothing
+// when no tile of that clef fits.
+std::optional<int> readUpperSignature(const QImage& shot, QPoint staffOrigin, const SignatureReferences& signatures,
+                                      UpperClef clef);
+
+// One note of a line on the upper staff: the written letter (as the clef names it), its sign, and the
+// note it sounds with the sign or the signature (an octave below the written in the octave treble clef).
+struct ClefNote
+{
+    int naturalNote = 0;
+    Accidental accidental = Accidental::None;
+    int sounding = 0;
+};
+
+// The count notes of a line across the upper staff in a clef, read on its signature; a place with no
+// head read, or every place when no signature is, is empty.
+std::vector<std::optional<ClefNote>> readClefLine(const QImage& shot, QPoint staffOrigin,
+                                                  const ReferencePictures& references,
+                                                  const SignatureReferences& signatures, UpperClef clef, int count);
 
 } // namespace lirasto::e2e

@@ -119,6 +119,90 @@ TEST(ScreenReader, ReadsEveryNoteInEveryKeyAsWritten)
             }
 }
 
+// A head of a stack as the game lays it: its written letter and sign, the column its sign takes
+// (0 nearest the heads) and how far it stands beside the stem (a second's other note).
+struct StackHead
+{
+    int natural;
+    Accidental sign;
+    int column = 0, shift = 0;
+};
+
+struct StackRow
+{
+    const char* name;
+    bool treble;
+    int key;
+    std::vector<StackHead> heads; // bottom to top
+    std::vector<int> pitchClasses;
+};
+
+void PrintTo(const StackRow& r, std::ostream* os)
+{
+    *os << r.name;
+}
+
+class StackReading : public testing::TestWithParam<StackRow>
+{};
+
+// Stacks with signs in columns read back head by head, the signs in whichever column they stand.
+TEST_P(StackReading, ReadsEveryHeadWithItsSign)
+{
+    constexpr int kLeft = 300;
+    const StackRow& row = GetParam();
+    QImage staff(575, 289, QImage::Format_RGB32);
+    staff.fill(Qt::white);
+    QPainter p(&staff);
+    p.drawImage(0, 0, picture("staff.bmp32"));
+    p.drawImage(40, 70, references().keyTiles[2 * row.key]);
+    p.drawImage(40, 170, references().keyTiles[2 * row.key + 1]);
+    int headsLeft = kLeft;
+    for (const StackHead& h : row.heads)
+        headsLeft = std::min(headsLeft, kLeft + h.shift);
+    for (const StackHead& h : row.heads) {
+        const int y =
+            row.treble ? 55 - 5 * (diatonic(h.natural) - diatonic(64)) : 155 - 5 * (diatonic(h.natural) - diatonic(43));
+        if (h.shift == 0)
+            p.drawImage(kLeft, y + 30, picture("note_0.bmp32"));
+        else
+            p.drawImage(kLeft + h.shift, y + 60, picture("note_12.bmp32"));
+        const int signLeft = headsLeft - 8 - 7 * h.column;
+        if (h.sign == Accidental::Flat)
+            p.drawImage(signLeft, y + 53, references().flat);
+        else if (h.sign == Accidental::Sharp)
+            p.drawImage(signLeft, y + 53, references().sharp);
+        else if (h.sign == Accidental::Natural)
+            p.drawImage(signLeft, y + 55, references().natural);
+    }
+    p.end();
+    const std::vector<StaffReading> read = readStack(staff, {0, 0}, references(), kLeft);
+    ASSERT_EQ(read.size(), row.heads.size());
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(std::tuple(read[i].naturalNote, read[i].accidental, read[i].pitchClass),
+                  std::tuple(row.heads[i].natural, row.heads[i].sign, row.pitchClasses[i]))
+            << read[i].describe();
+    }
+}
+
+constexpr auto kFlat = Accidental::Flat, kSharp = Accidental::Sharp, kNatural = Accidental::Natural,
+               kNone = Accidental::None;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StackReading,
+    testing::Values(
+        // E major in E flat: the naturals share the nearest column, the sharp between them takes the next.
+        StackRow{"EMajorInEFlat", true, 3, {{64, kNatural}, {67, kSharp, 1}, {71, kNatural}}, {4, 8, 11}},
+        // D major in G flat on the bass staff: a sign on every head, in two columns.
+        StackRow{"DMajorInGFlat", false, 6, {{50, kNatural}, {53, kSharp, 1}, {57, kNatural}}, {2, 6, 9}},
+        // The diminished seventh on C sharp in C: the sharp and the flat, far apart, share a column.
+        StackRow{
+            "CSharpDiminishedSeventh", true, 0, {{60, kSharp}, {64, kNone}, {67, kNone}, {71, kFlat}}, {1, 4, 7, 10}},
+        // F sharp and G, a second: the G beside the stem, the sharp before the heads.
+        StackRow{"SecondWithASharp", true, 0, {{65, kSharp}, {67, kNone, 0, 11}}, {6, 7}},
+        // A flat key's stack without signs reads on the signature.
+        StackRow{"InTheKey", true, 10, {{64, kNone}, {67, kNone}, {71, kNone}}, {3, 7, 10}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // The staff is found wherever the window puts it, and nowhere when it is not shown.
 TEST(ScreenReader, FindsTheStaffByItsLinesAndNothingOnAnEmptyPage)
 {

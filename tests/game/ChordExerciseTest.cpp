@@ -54,6 +54,28 @@ TEST(ChordBuilding, RefusesAnInversionTheTypeLacks)
 
 // In every key and family: chords within the clef's range, in the key written with no sign,
 // chromatic ones with signs too, and every inversion offered.
+// The history keeps a chord by codes that stay what they are: each type has its own, read back as that type, and a
+// label keeps its root and inversion; a label of an inversion the type lacks names no chord.
+TEST(ChordLabels, KeepEveryTypeByItsFixedCode)
+{
+    EXPECT_EQ(ChordTypeCode(*ChordTypeNamed("minor second")), 1);
+    EXPECT_EQ(ChordTypeCode(*ChordTypeNamed("%1 minor")), 22);
+    EXPECT_EQ(ChordTypeCode(*ChordTypeNamed("%1 diminished seventh")), 35);
+    for (const TChordType& type : ChordTypes()) {
+        const int inversions = type.Family == TChordFamily::Intervals ? 1 : type.Size;
+        EXPECT_EQ(ChordTypeOfCode(ChordTypeCode(type)), &type) << type.Name;
+        for (int inversion = 0; inversion < inversions; ++inversion) {
+            const TChord chord = ChordOfLabel({ChordTypeCode(type), inversion, 6, -1});
+            EXPECT_EQ(std::tuple(chord.Type, chord.Inversion, chord.RootLetter, chord.RootAlteration),
+                      std::tuple(&type, inversion, 6, -1));
+        }
+        EXPECT_EQ(ChordOfLabel({ChordTypeCode(type), inversions, 0, 0}).Type, nullptr) << type.Name;
+    }
+    const std::optional<TChord> built = BuildChord(*ChordTypeNamed("%1 minor"), 62, 62, 1);
+    ASSERT_TRUE(built);
+    EXPECT_EQ(LabelOf(*built), (TChordLabel{22, 1, 1, 0}));
+}
+
 TEST(ChordChoice, EveryKeyAndFamilyOffersChordsWithinTheStaff)
 {
     for (TChordFamily family : {TChordFamily::Intervals, TChordFamily::Triads, TChordFamily::Sevenths})

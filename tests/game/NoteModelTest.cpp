@@ -410,6 +410,20 @@ TEST(MusicKeyNames, ReadMajorAndMinorNamesAndRefuseOthers)
 
 // In the twelve levels' keys the thirty write every note as the levels do, but for G flat's
 // C flat, which the levels' tables cannot tell from B natural.
+// The history keeps a key by a code fixed by its signature and mode, whatever the order of the table.
+TEST(MusicKeyCodes, AreFixedBySignatureAndMode)
+{
+    const std::pair<const char*, int> fixed[] = {{"Cb", 1},        {"C", 8},        {"C#", 15},
+                                                 {"Ab minor", 16}, {"A minor", 23}, {"A# minor", 30}};
+    for (const auto& [name, code] : fixed)
+        EXPECT_EQ(MusicKeyCode(MusicKeyFromName(name)), code) << name;
+    for (int k = 0; k < MusicKeyCount; ++k)
+        EXPECT_EQ(MusicKeyOfCode(MusicKeyCode(k)), k);
+    for (int code : {0, -1, 31, 1000})
+        EXPECT_EQ(MusicKeyOfCode(code), -1) << code;
+    EXPECT_EQ(MusicKeyCode(30), 0);
+}
+
 TEST(MusicKeySpelling, AgreesWithTheLevelsSpellingInTheirTwelveKeys)
 {
     for (int key = 0; key < KeyCount; ++key)

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -25,6 +27,19 @@ TInk inkOf(TBitmapLayer* layer)
             if ((b->Pixel(x, y) >> 24) != 0)
                 ink.insert({left + x, top + y});
     return ink;
+}
+
+// The first and last columns a layer lays ink in.
+std::pair<int, int> inkColumns(TBitmapLayer* layer)
+{
+    const TBitmap32* b = layer->Bitmap();
+    const int left = int(std::lround(layer->Location().Left));
+    int first = INT_MAX, last = INT_MIN;
+    for (int y = 0; y < b->Height(); ++y)
+        for (int x = 0; x < b->Width(); ++x)
+            if ((b->Pixel(x, y) >> 24) != 0)
+                first = std::min(first, left + x), last = std::max(last, left + x);
+    return {first, last};
 }
 
 bool isSign(const TBitmap32* b, TBitmap32List& list)
@@ -87,6 +102,20 @@ protected:
     int ledgers = 0;
 };
 
+// Every type and inversion on every root of each pitch class, in all twelve keys and on both
+// staves, chromatic (so with every sign a key can call for).
+void forEveryChord(const std::function<void(const TChord&, int clef, int key)>& body)
+{
+    for (TChordFamily family : {TChordFamily::Intervals, TChordFamily::Triads, TChordFamily::Sevenths})
+        for (int key = 0; key < KeyCount; ++key)
+            for (int clef : {1, 2}) {
+                std::set<std::tuple<const TChordType*, int, int>> seen;
+                for (const TChord& chord : ChordsFor({family, key, true, TStaffChoice::Grand}, clef, key))
+                    if (seen.insert({chord.Type, chord.Inversion, PitchClass(chord.Tones[0].Note)}).second)
+                        body(chord, clef, key);
+            }
+}
+
 bool overlaps(const TInk& a, const TInk& b)
 {
     for (const auto& pixel : a)
@@ -100,31 +129,56 @@ bool overlaps(const TInk& a, const TInk& b)
 TEST_F(StaffChord, NoSignOverlapsAnotherOrAHead)
 {
     int checked = 0, stacked = 0;
-    for (TChordFamily family : {TChordFamily::Intervals, TChordFamily::Triads, TChordFamily::Sevenths})
-        for (int key = 0; key < KeyCount; ++key)
-            for (int clef : {1, 2}) {
-                std::set<std::tuple<const TChordType*, int, int>> seen;
-                for (const TChord& chord : ChordsFor({family, key, true, TStaffChoice::Grand}, clef, key)) {
-                    if (!seen.insert({chord.Type, chord.Inversion, PitchClass(chord.Tones[0].Note)}).second)
-                        continue;
-                    show(chord, clef, key);
-                    readLayers();
-                    ++checked;
-                    stacked += signs.size() > 1;
-                    for (std::size_t i = 0; i < signs.size(); ++i) {
-                        for (std::size_t j = i + 1; j < signs.size(); ++j)
-                            ASSERT_FALSE(overlaps(signs[i], signs[j]))
-                                << chord.Type->Name << " inversion " << chord.Inversion << " on " << chord.Tones[0].Note
-                                << " key " << key;
-                        for (TBitmapLayer* head : heads)
-                            ASSERT_FALSE(overlaps(signs[i], inkOf(head)))
-                                << chord.Type->Name << " inversion " << chord.Inversion << " on " << chord.Tones[0].Note
-                                << " key " << key;
-                    }
-                }
-            }
+    forEveryChord([&](const TChord& chord, int clef, int key) {
+        if (HasFailure())
+            return; // one chord's fault is enough to tell
+        show(chord, clef, key);
+        readLayers();
+        ++checked;
+        stacked += signs.size() > 1;
+        for (std::size_t i = 0; i < signs.size(); ++i) {
+            for (std::size_t j = i + 1; j < signs.size(); ++j)
+                ASSERT_FALSE(overlaps(signs[i], signs[j])) << chord.Type->Name << " inversion " << chord.Inversion
+                                                           << " on " << chord.Tones[0].Note << " key " << key;
+            for (TBitmapLayer* head : heads)
+                ASSERT_FALSE(overlaps(signs[i], inkOf(head))) << chord.Type->Name << " inversion " << chord.Inversion
+                                                              << " on " << chord.Tones[0].Note << " key " << key;
+        }
+    });
     EXPECT_GT(checked, 5000);
     EXPECT_GT(stacked, 1000);
+}
+
+// A line of stacks: whatever chords stand side by side, the ink of one stack (signs, heads, stems and
+// ledger lines) stays clear of its neighbour's and the first stack's clear of the key signature, in
+// every key, at the most stacks a line holds.
+TEST_F(StaffChord, StacksOfALineStayClearOfTheirNeighbours)
+{
+    const int places = TLineSettings::kMostStacks;
+    const int left = TStaffView::PlaceLeft(1, places);
+    int reachLeft = 0, reachRight = 0, signatureRight = 0;
+    int lastKey = -1;
+    forEveryChord([&](const TChord& chord, int clef, int key) {
+        std::vector<TWrittenNote> notes;
+        for (const TChordTone& tone : chord.Tones)
+            notes.push_back({clef, tone.Note, 1});
+        staff.drawing.SetLine(notes, SpellingsInKey(chord, key), key, places);
+        for (int i = 0; i < staff.view.Layers()->Count(); ++i) {
+            // The key signature (layers 0 and 1) once for each key.
+            if (!staff.layer(i)->Visible() || (i < 2 && key == lastKey))
+                continue;
+            const auto [first, last] = inkColumns(staff.layer(i));
+            if (i < 2)
+                signatureRight = std::max(signatureRight, last);
+            else
+                reachLeft = std::max(reachLeft, left - first), reachRight = std::max(reachRight, last - left);
+        }
+        lastKey = key;
+    });
+    const int spacing = TStaffView::PlaceLeft(2, places) - left;
+    EXPECT_LT(reachRight + reachLeft, spacing)
+        << "a stack spans " << reachLeft << " left and " << reachRight << " right";
+    EXPECT_LT(signatureRight, TStaffView::PlaceLeft(0, places) - reachLeft);
 }
 
 struct StackRow

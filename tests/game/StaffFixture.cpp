@@ -19,8 +19,8 @@ struct PictureSizes
 };
 
 // Sizes of the program's pictures, for the plain stand-ins.
-const PictureSizes kNoteSizes[] = {{12, 40}, {12, 40}, {12, 40}, {12, 40}, {5, 18}, {6, 18},
-                                   {4, 19},  {20, 20}, {20, 30}, {20, 40}, {7, 7},  {9, 18}};
+const PictureSizes kNoteSizes[] = {{12, 40}, {12, 40}, {12, 40}, {12, 40}, {5, 18}, {6, 18}, {4, 19},
+                                   {20, 20}, {20, 30}, {20, 40}, {7, 7},   {9, 18}, {12, 10}};
 // The twelve keys' tiles, then the clef tiles and the other signatures.
 constexpr int kKeyListCount = 63;
 const PictureSizes kMarkSizes[] = {{14, 29}, {19, 19}, {19, 19}, {23, 17}};
@@ -125,7 +125,7 @@ StaffFixture::StaffFixture()
     fillPlain(view.Bitmap(), 575, 300, 0xFFFFFFFFu);
     for (int i = 0; i < kKeyListCount; ++i)
         fillPlain(keyList.Add(), 60, 60, 0xFF000000u | TColor32(0x010101u * (i + 1)));
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < int(std::size(kNoteSizes)); ++i)
         fillPlain(noteList.Add(), kNoteSizes[i].width, kNoteSizes[i].height,
                   0x80000000u | TColor32(0x000100u * (i + 1)));
     for (int i = 0; i < 4; ++i)

@@ -1,4 +1,5 @@
 #include "history/HistoryStore.h"
+#include "game/MusicKeys.h"
 #include "history/HistoryRecorder.h"
 #include "tests/support/TempDir.h"
 
@@ -292,7 +293,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TCase{"newer", "The history file was written by a newer version of Lirasto Notes."}),
     [](const auto& info) { return info.param.first; });
 
-// A file an older version wrote is brought up to date in place: its answers stay, read as a level's.
+// A file an older version wrote is brought up to date in place: its answers stay, read as a level's (version 4: a
+// stack's with its notes), with no key of the thirty, chord or practice.
 class OldFile : public testing::TestWithParam<int>
 {};
 
@@ -300,15 +302,21 @@ TEST_P(OldFile, IsBroughtUpToDateKeepingItsAnswers)
 {
     lirasto::test::TempDir dir;
     const fs::path db = dir.path() / "history.sqlite3";
+    const bool stacks = GetParam() == 4;
     Sql(db, {"PRAGMA application_id = 1280198740", QStringLiteral("PRAGMA user_version = %1").arg(GetParam()),
              "CREATE TABLE runs(id INTEGER PRIMARY KEY, started_ms, ended_ms, level, score, passed, ended_by)",
-             "CREATE TABLE answers(id INTEGER PRIMARY KEY, run_id, at_ms, level, key_index, clef, note, keys, "
-             "pitch_classes, is_right, answer_ms, input)",
+             QStringLiteral("CREATE TABLE answers(id INTEGER PRIMARY KEY, run_id, at_ms, level, key_index, clef, note,"
+                            " keys, pitch_classes, is_right, answer_ms, input%1)")
+                 .arg(stacks ? ", exercise NOT NULL DEFAULT 0, place NOT NULL DEFAULT 0, timing_error_ms, notes_asked"
+                             : ""),
              "INSERT INTO runs VALUES (1, 1000, 151000, 3, 300, 1, 0)",
-             "INSERT INTO answers VALUES (1, 1, 5000, 3, 7, 1, 67, '55 67 300', 128, 1, 900, 1)"});
-    if (GetParam() == 2)
+             "INSERT INTO answers(id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes, is_right,"
+             " answer_ms, input) VALUES (1, 1, 5000, 3, 7, 1, 67, '55 67 300', 128, 1, 900, 1)"});
+    if (GetParam() >= 2)
         Sql(db,
             {"CREATE INDEX answers_by_level ON answers(level, id)", "CREATE INDEX runs_by_level ON runs(level, id)"});
+    if (stacks)
+        Sql(db, {"UPDATE answers SET exercise = 2, notes_asked = '67 71 74'"});
     THistoryStore store(Q(db));
     store.Open();
     store.Flush();
@@ -316,40 +324,74 @@ TEST_P(OldFile, IsBroughtUpToDateKeepingItsAnswers)
     ASSERT_EQ(store.Answers(3).size(), 1u);
     const TAnswerRecord a = store.Answers(3)[0];
     EXPECT_EQ(a.KeysGiven, (std::vector<int>{55, 67})); // 300 is no key: dropped
-    EXPECT_EQ(std::tuple(a.Source, a.Exercise, a.Place, a.TimingErrorMs),
-              std::tuple(TInputSource::ComputerKeyboard, TExerciseKind::Levels, 0, std::optional<int64_t>()));
+    EXPECT_EQ(std::tuple(a.Source, a.Exercise, a.Place, a.TimingErrorMs, a.NotesAsked),
+              std::tuple(TInputSource::ComputerKeyboard, stacks ? TExerciseKind::Chords : TExerciseKind::Levels, 0,
+                         std::optional<int64_t>(), stacks ? std::vector<int>{67, 71, 74} : std::vector<int>{}));
+    EXPECT_EQ(std::tuple(a.Key, a.MusicKey, a.Chord, a.Practice), std::tuple(7, -1, TChordLabel{}, QString()));
     EXPECT_EQ(store.Runs(3).at(0).Score, 300);
     EXPECT_EQ(Sql(db, {"PRAGMA user_version"}).toInt(), THistoryStore::SchemaVersion);
     EXPECT_EQ(Sql(db, {"SELECT count(*) FROM sqlite_master WHERE name = 'answers_by_level'"}).toInt(), 1);
-    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM answers WHERE exercise = 0 AND place = 0 AND timing_error_ms IS NULL"
-                       " AND notes_asked IS NULL"})
+    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM answers WHERE place = 0 AND timing_error_ms IS NULL AND music_key IS NULL"
+                       " AND chord_type IS NULL AND chord_inversion = 0 AND chord_root IS NULL AND practice IS NULL"})
                   .toInt(),
               1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, OldFile, testing::Values(1, 2));
+INSTANTIATE_TEST_SUITE_P(Versions, OldFile, testing::Values(1, 2, 4));
 
-// A stack's answer keeps every note asked and every key given, and reads back as one of stacks.
-TEST(HistoryStore, ReadsBackAChordWithEveryNoteAskedAndGiven)
+// A damaged value of the columns that name a clef, a key of the thirty or a chord reads as none; the rest of the
+// answer stays.
+TEST(HistoryStore, ReadsADamagedCodeAsNone)
 {
+    // What is written over the answer's value, and the clef, key and chord type then read.
+    const std::tuple<const char*, int, int, int> damaged[] = {
+        {"clef = 6", 0, 15, 22},           {"clef = -1", 0, 15, 22},       {"music_key = 0", 3, -1, 22},
+        {"music_key = 31", 3, -1, 22},     {"music_key = 'x'", 3, -1, 22}, {"chord_type = 14", 3, 15, 0},
+        {"chord_inversion = 3", 3, 15, 0}, {"chord_root = 0", 3, 15, 0},   {"chord_root = 22", 3, 15, 0},
+        {"chord_root = NULL", 3, 15, 0}};
     lirasto::test::TempDir dir;
     const fs::path db = dir.path() / "history.sqlite3";
     {
         THistoryStore store(Q(db));
         store.Open();
-        TAnswerRecord chord;
-        chord.Level = 2;
-        chord.Key = 5;
-        chord.Clef = 1;
-        chord.Note = 65;
-        chord.NotesAsked = {65, 69, 72};
-        chord.KeysGiven = {65, 69, 73};
-        chord.Exercise = TExerciseKind::Chords;
-        store.AddAnswer(chord);
-        TAnswerRecord single = chord;
-        single.NotesAsked.clear();
-        single.Exercise = TExerciseKind::Levels;
-        store.AddAnswer(single);
+        for (int i = 0; i < int(std::size(damaged)); ++i) {
+            TAnswerRecord chord = Answer(i);
+            chord.Clef = 3;
+            chord.MusicKey = 15; // A flat minor
+            chord.Chord = {22, 1, 1, 0};
+            store.AddAnswer(chord);
+        }
+        store.Flush();
+    }
+    for (int i = 0; i < int(std::size(damaged)); ++i)
+        Sql(db, {QStringLiteral("UPDATE answers SET %1 WHERE answer_ms = %2").arg(std::get<0>(damaged[i])).arg(i)});
+    THistoryStore store(Q(db));
+    store.Open();
+    store.Flush();
+    const std::vector<TAnswerRecord> answers = store.Answers(2);
+    ASSERT_EQ(answers.size(), std::size(damaged));
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        EXPECT_EQ(std::tuple(answers[i].Clef, answers[i].MusicKey, answers[i].Chord.Type, answers[i].Note),
+                  std::tuple(std::get<1>(damaged[i]), std::get<2>(damaged[i]), std::get<3>(damaged[i]), 65))
+            << std::get<0>(damaged[i]);
+}
+
+// A stack's answer keeps every note asked and every key given, its chord, its key of the thirty and its practice,
+// and reads back as one of stacks; a single note after it has none of the chord.
+TEST(HistoryStore, ReadsBackAChordWithEveryNoteAskedAndGiven)
+{
+    lirasto::test::TempDir dir;
+    const fs::path db = dir.path() / "history.sqlite3";
+    const QString practice = QStringLiteral("=Viola, \"alto\"\n2");
+    {
+        THistoryStore store(Q(db));
+        store.Open();
+        THistoryRecorder recorder(store);
+        recorder.SetPractice(practice);
+        TQuestion asked{2, 11, 3, 62, {{3, 62}, {3, 65}, {3, 71}}, TExerciseKind::Chords, 15, {22, 1, 1, 0}};
+        recorder.AnswerJudged({asked, false, 0, {62, 65, 70}, 0, TInputSource::Midi, {}, TExerciseKind::Chords});
+        recorder.SetPractice({});
+        recorder.AnswerJudged({{2, 5, 1, 65}, true, 0, {65}, 0x20, TInputSource::Mouse});
         store.Flush();
     }
     THistoryStore store(Q(db));
@@ -357,9 +399,13 @@ TEST(HistoryStore, ReadsBackAChordWithEveryNoteAskedAndGiven)
     store.Flush();
     ASSERT_EQ(store.Answers(2).size(), 2u);
     const TAnswerRecord a = store.Answers(2)[0];
-    EXPECT_EQ(std::tuple(a.Exercise, a.NotesAsked, a.KeysGiven),
-              std::tuple(TExerciseKind::Chords, std::vector<int>{65, 69, 72}, std::vector<int>{65, 69, 73}));
-    EXPECT_TRUE(store.Answers(2)[1].NotesAsked.empty());
+    EXPECT_EQ(std::tuple(a.Exercise, a.NotesAsked, a.KeysGiven, a.Clef, a.MusicKey, a.Chord, a.Practice),
+              std::tuple(TExerciseKind::Chords, std::vector<int>{62, 65, 71}, std::vector<int>{62, 65, 70}, 3, 15,
+                         TChordLabel{22, 1, 1, 0}, practice));
+    const TAnswerRecord single = store.Answers(2)[1];
+    // A level's question is filed under its major key.
+    EXPECT_EQ(std::tuple(single.NotesAsked, single.MusicKey, single.Chord, single.Practice),
+              std::tuple(std::vector<int>{}, MusicKeyOfLevelKey(5), TChordLabel{}, QString()));
 }
 
 // Every judged note of a line is kept with its place and, in time, how far off its beat the key went down.
@@ -382,6 +428,9 @@ TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)
         recorder.AnswerJudged(note(0, 67, true, milliseconds(-40)));  // on time, a little early
         recorder.AnswerJudged(note(1, 69, false, milliseconds(180))); // late
         recorder.AnswerJudged(note(2, 71, false, std::nullopt));      // no key in its time
+        TJudgement stack = note(3, 60, true, milliseconds(10));       // a triad of a line of stacks
+        stack.Question.Notes = {{1, 67, 2}, {1, 60, 3}, {1, 64, 3}, {1, 67, 3}};
+        recorder.AnswerJudged(stack);
     }
     THistoryStore store(Q(db));
     store.Open();
@@ -391,8 +440,10 @@ TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)
         read.emplace_back(a.Exercise, a.Place, a.Note, a.Right, a.TimingErrorMs);
     using R = decltype(read)::value_type;
     EXPECT_EQ(read, (decltype(read){R{TExerciseKind::Line, 0, 67, true, -40}, R{TExerciseKind::Line, 1, 69, false, 180},
-                                    R{TExerciseKind::Line, 2, 71, false, std::nullopt}}));
-    // A missed line note counts against that note for the drilling chooser.
+                                    R{TExerciseKind::Line, 2, 71, false, std::nullopt},
+                                    R{TExerciseKind::Line, 3, 60, true, 10}}));
+    EXPECT_EQ(store.Answers(2)[3].NotesAsked, (std::vector<int>{60, 64, 67}));
+    // A missed line note counts against that note for the drilling chooser; a stack is no single note.
     const std::vector<TPastAnswer> past = PastAnswers(store.Answers(2), 7);
     ASSERT_EQ(past.size(), 3u);
     EXPECT_FALSE(past[2].Right);

@@ -65,6 +65,29 @@ TEST(MicrophoneInput, HearsNotesPlayedIntoItsJackPort)
     EXPECT_EQ(*downs, (std::vector<int>{40, 64, 64, 88}));
 }
 
+// A JACK server that stops takes the capture with it: the input says so instead of listening to nothing,
+// and listens again, and hears, once a server runs again.
+TEST(MicrophoneInputServerGone, SaysSoAndListensAgainWhenAServerRuns)
+{
+    const std::string name = JackServer::freshName();
+    auto server = std::make_unique<JackServer>(48000, 256, name);
+    TMicrophoneInput input;
+    auto downs = recordDowns(input);
+    ASSERT_NO_FATAL_FAILURE(startListening(*server, input));
+    server.reset();
+    ASSERT_TRUE(waitFor([&] { return !input.listening() && !input.problem().isEmpty(); }, 10000));
+    EXPECT_TRUE(input.problem().startsWith("the audio system stopped listening")) << input.problem().toStdString();
+    server = std::make_unique<JackServer>(48000, 256, name);
+    ASSERT_TRUE(server->running()) << server->error();
+    ASSERT_TRUE(waitFor([&] { return input.listening(); }, 10000)) << input.problem().toStdString();
+    JackPlayer player(input.jackPortName().toStdString());
+    ASSERT_TRUE(player.ready());
+    player.play(played(64));
+    EXPECT_TRUE(waitFor([&] { return player.idle() && !downs->empty(); }, 10000));
+    EXPECT_EQ(*downs, std::vector<int>{64});
+    input.stop(); // before the server stops
+}
+
 // The program's own note, sounding at once after its notice as a speaker's does, is not the player's; the
 // next note is. The notice counts from when it was given, however far behind the audio the detector runs.
 TEST(MicrophoneInput, TakesNotTheProgramsOwnNote)
@@ -87,10 +110,12 @@ TEST(MicrophoneInput, TakesNotTheProgramsOwnNote)
 TEST(MicrophoneInput, SaysWhyWhenItsModuleIsMissing)
 {
     TempDir empty;
+    const QByteArray modules = qgetenv("LIRASTO_MODULE_DIR");
     qputenv("LIRASTO_MODULE_DIR", empty.path().c_str());
     TMicrophoneInput input;
     input.start({}, {});
     ASSERT_TRUE(waitFor([&] { return !input.problem().isEmpty(); }, 10000));
     EXPECT_TRUE(input.problem().contains("lirasto-microphone.so")) << input.problem().toStdString();
     EXPECT_FALSE(input.listening());
+    qputenv("LIRASTO_MODULE_DIR", modules); // for the tests after this one
 }

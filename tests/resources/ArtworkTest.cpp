@@ -613,7 +613,7 @@ TEST(KeyHighlights, RejectAnIndexOutsideTheList)
     EXPECT_THROW(paintKeyHighlight(8), lirasto::ERangeError);
     EXPECT_THROW(paintKeyHighlight(-1), lirasto::ERangeError);
     const MusicFont font(MusicFont::defaultPath());
-    EXPECT_THROW(paintNote(font, 12), lirasto::ERangeError);
+    EXPECT_THROW(paintNote(font, 13), lirasto::ERangeError);
     EXPECT_THROW(paintEvaluationMark(4), lirasto::ERangeError);
     EXPECT_THROW(paintScaleDegree(7), lirasto::ERangeError);
 }

@@ -131,7 +131,8 @@ TEST(DetailArtwork, DoublesTheStaffRowsAndTheKeyColumns)
 // edge is shaded, not stepped.
 TEST(DetailArtwork, PutsTheNoteheadCentreAtTwiceItsRowWithShadedEdges)
 {
-    for (const auto& [index, centre] : {std::pair{0, kNoteHeadCentreStemUp}, std::pair{2, kNoteHeadCentreStemDown}}) {
+    for (const auto& [index, centre] : {std::pair{0, kNoteHeadCentreStemUp}, std::pair{2, kNoteHeadCentreStemDown},
+                                        std::pair{12, kNoteHeadCentreStemDown}}) {
         const QImage& note = sets().second.at("note_" + std::to_string(index) + ".bmp32");
         double sum = 0, weight = 0;
         int partial = 0;

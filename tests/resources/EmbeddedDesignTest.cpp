@@ -125,7 +125,8 @@ TEST(EmbeddedDesign, CarriesPicturesOfTheExpectedSizes)
           {20, 30},
           {20, 40},
           {7, 7},
-          {9, 18}}},
+          {9, 18},
+          {12, 10}}},
         {"BMPEvaluationList", {{14, 29}, {19, 19}, {19, 19}, {23, 17}}},
     };
     for (const auto& [name, sizes] : lists) {

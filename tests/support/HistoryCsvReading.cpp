@@ -2,10 +2,13 @@
 
 #include "app/progress/HistoryCsv.h"
 #include "core/Errors.h"
+#include "game/Chords.h"
 #include "game/InputKinds.h"
+#include "game/MusicKeys.h"
 #include "game/uVariables.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 
 using namespace std::chrono;
 using lirasto::EReadError;
@@ -64,7 +67,25 @@ private:
     std::size_t row_;
 };
 
-enum Column { cId, cRunId, cTime, cLevel, cKey, cClef, cNote, cNoteName, cKeys, cPitchClasses, cRight, cMs, cInput };
+enum Column {
+    cId,
+    cRunId,
+    cTime,
+    cLevel,
+    cKey,
+    cClef,
+    cNote,
+    cNoteName,
+    cKeys,
+    cPitchClasses,
+    cRight,
+    cMs,
+    cInput,
+    cNotesAsked,
+    cMusicKey,
+    cChord,
+    cPractice
+};
 
 } // namespace
 
@@ -120,7 +141,7 @@ std::vector<TAnswerRecord> ReadHistoryCsv(const QByteArray& utf8)
     const QStringList header = HistoryCsvHeader();
     if (rows.empty() || rows[0] != header)
         throw EReadError("History CSV: the first row is not the history's header");
-    QStringList keys, clefs{QString(), QStringLiteral("treble"), QStringLiteral("bass")}, sources;
+    QStringList keys, clefs{QString(), "treble", "bass", "alto", "tenor", "treble8vb"}, sources;
     for (int k = 0; k < KeyCount; ++k)
         keys << QString::fromLatin1(KeyNames[k]);
     for (const TInputKind& kind : kInputKinds)
@@ -152,6 +173,29 @@ std::vector<TAnswerRecord> ReadHistoryCsv(const QByteArray& utf8)
         a.Right = in.number(cRight, 0, 1) == 1;
         a.AnswerMs = in.number(cMs, 0, INT64_MAX);
         a.Source = kInputKinds[size_t(in.oneOf(cInput, sources))].Source;
+        a.NotesAsked = in.numbers(cNotesAsked, LowestMidiNote, HighestMidiNote);
+        if (!in.text(cMusicKey).isEmpty()) {
+            a.MusicKey = MusicKeyFromName(in.text(cMusicKey).toStdString());
+            if (a.MusicKey < 0)
+                in.fail(cMusicKey, "not a key");
+        }
+        // The chord is named by the type's English name, with its root and inversion.
+        if (!in.text(cChord).isEmpty()) {
+            const QRegularExpressionMatch m =
+                QRegularExpression("^(([A-G])([#b]?) )?(.+?)(, (first|second|third) inversion)?$")
+                    .match(in.text(cChord));
+            const TChordType* type =
+                m.hasMatch()
+                    ? ChordTypeNamed((m.captured(2).isEmpty() ? m.captured(4) : "%1 " + m.captured(4)).toStdString())
+                    : nullptr;
+            if (type == nullptr)
+                in.fail(cChord, "not a chord");
+            const int root = m.captured(2).isEmpty() ? 0 : QStringLiteral("CDEFGAB").indexOf(m.captured(2));
+            const int inversion = int(QStringList{"", "first", "second", "third"}.indexOf(m.captured(6)));
+            a.Chord = {ChordTypeCode(*type), inversion, root, m.captured(3) == "#" ? 1 : m.captured(3) == "b" ? -1 : 0};
+        }
+        // An apostrophe before the text keeps a spreadsheet from taking it for a formula.
+        a.Practice = in.text(cPractice).startsWith(QLatin1Char('\'')) ? in.text(cPractice).mid(1) : in.text(cPractice);
         answers.push_back(std::move(a));
     }
     return answers;

@@ -4,6 +4,7 @@
 #include "app/play/SightReading.h"
 #include "controls/SkinCtrls.h"
 #include "game/MusicKeys.h"
+#include "game/StaffLayout.h"
 #include "game/StaffView.h"
 #include "game/uFunctions.h"
 #include "graphics/Image32.h"
@@ -71,9 +72,44 @@ TEST_F(MainWindowTest, SightReadingLinePlayedAtOnesPace)
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 
+// A line of triads through the window: the list's item after the single stacks, seven stacks
+// drawn with one pointer, a stack answered by its keys held together and marked as one, a wrong
+// key leaving it waiting.
+TEST_F(MainWindowTest, LineOfTriadsPlayedAtOnesPace)
+{
+    openShown();
+    TSightReading& reading = form->SightReading();
+    const int item = TSightReading::kFirstChordLineItem + 1;
+    reading.ExerciseChoice()->setCurrentIndex(item);
+    emit reading.ExerciseChoice()->activated(item);
+    EXPECT_EQ(reading.ExerciseChoice()->currentText(), QStringLiteral("Sight-reading: Triads"));
+    EXPECT_TRUE(reading.TempoChoice()->isVisible());
+    form->bStartClick(form->bStart);
+    tick();
+    const TQuestion line = core().Question();
+    ASSERT_EQ(line.Notes.size(), 3u * TLineSettings::kMostStacks);
+    const auto play = [this, &line](int place, int off) {
+        for (int tone = 0; tone < 3; ++tone)
+            core().KeyDown(line.Notes[std::size_t(place * 3 + tone)].Note + (tone == 2 ? off : 0), TInputSource::Midi);
+        for (int tone = 0; tone < 3; ++tone)
+            core().KeyUp(line.Notes[std::size_t(place * 3 + tone)].Note + (tone == 2 ? off : 0), TInputSource::Midi);
+    };
+    play(0, 0);
+    play(1, 1);
+    EXPECT_EQ(std::tuple(reading.MarkAt(0), reading.MarkAt(1), reading.MarkAt(2)),
+              std::tuple(RightMarkPicture, WrongMarkPicture, -1));
+    EXPECT_EQ(std::tuple(form->Staff().NoteMark(2), form->Staff().NoteMark(5)),
+              std::tuple(TNoteMark::Right, TNoteMark::Wrong));
+    EXPECT_NEAR(reading.CursorLeft(), TSightReading::LineNoteLeft(1, TLineSettings::kMostStacks), 0.01);
+    play(1, 0);
+    EXPECT_EQ(reading.MarkAt(1), RightMarkPicture);
+    EXPECT_EQ(form->Staff().PlaceMark(2), TNoteMark::Due);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
 // A line on the alto clef in C flat major over C3..G4: the staff shows the alto clef, and the piano
 // dims the keys below C3 and above G4, and only those; single notes take the dimming away.
-TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefDimsThePianoOutsideItsRange)
+TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefShowsItsStaffAloneAndDimsThePianoOutsideItsRange)
 {
     openShown();
     TSightReading& reading = form->SightReading();
@@ -86,6 +122,9 @@ TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefDimsThePianoOutsideItsRange)
     form->bStartClick(form->bStart);
     tick();
     EXPECT_EQ(form->Staff().UpperClef(), AltoClef);
+    // The line's own key stands where the level list was.
+    EXPECT_TRUE(form->cbLevel->isHidden());
+    EXPECT_EQ(form->SkinLabel12->Caption(), QString::fromUtf8("Key: C\u266D major"));
     for (const TWrittenNote& n : core().Question().Notes)
         EXPECT_TRUE(n.Clef == AltoClef && n.Note >= 48 && n.Note <= 67) << n.Note;
     const auto grey = [this](int x) {
@@ -96,15 +135,26 @@ TEST_F(MainWindowTest, SightReadingLineOnTheAltoClefDimsThePianoOutsideItsRange)
     // White keys' faces: B2 below the range, C3 and G4 in it, A4 above it.
     const int b2 = 6 * 20 + 10, c3 = 7 * 20 + 10, g4 = 18 * 20 + 10, a4 = 19 * 20 + 10;
     const int dimB2 = grey(b2), dimC3 = grey(c3), dimG4 = grey(g4), dimA4 = grey(a4);
+    // The bass staff's top line, at a column no note of the line takes.
+    const auto bassLine = [this] {
+        TImage32& view = form->Staff().ImgClefs();
+        view.ForceCompose();
+        return qGray(view.Buffer()->Pixel(TStaffView::PlaceLeft(0, 8) - 20, lirasto::staff::kBassTopLine));
+    };
+    const int bassLineInAlto = bassLine();
     form->bResetClick(form->bReset);
     reading.Choose(std::nullopt);
     form->bStartClick(form->bStart);
     tick();
     EXPECT_FALSE(form->PianoHighlight().RangeShown());
+    EXPECT_FALSE(form->cbLevel->isHidden());
+    EXPECT_EQ(form->SkinLabel12->Caption(), "<-- SELECT YOUR LEVEL HERE");
     EXPECT_LT(dimB2, grey(b2) - 60);
     EXPECT_LT(dimA4, grey(a4) - 60);
     EXPECT_EQ(dimC3, grey(c3));
     EXPECT_EQ(dimG4, grey(g4));
+    EXPECT_GT(bassLineInAlto, 200);
+    EXPECT_LT(bassLine(), 100);
 }
 
 } // namespace

@@ -29,7 +29,15 @@ public:
     std::size_t heldAfter = SIZE_MAX;
     mutable std::atomic<bool> held{false};
 
-    std::vector<TAnswerRecord> Answers(int) const override { return ++reads, answers; }
+    // Answers of no level stand for the page's level, 5.
+    std::vector<TAnswerRecord> Answers(int level) const override
+    {
+        ++reads;
+        std::vector<TAnswerRecord> of;
+        std::copy_if(answers.begin(), answers.end(), std::back_inserter(of),
+                     [level](const TAnswerRecord& a) { return a.Level == 0 ? level == 5 : a.Level == level; });
+        return of;
+    }
     std::vector<TRunRecord> Runs(int level) const override { return level == 5 ? runs : std::vector<TRunRecord>{}; }
     QString ReadEveryAnswer(TAnswerSink& sink) const override
     {
@@ -125,6 +133,36 @@ TEST_F(ProgressPageTest, ColoursEachNoteOnTheStaffByHowWellItIsKnown)
     EXPECT_GE(page->Chart()->ScorePoint(2).y(), page->Chart()->Plot().top() - 1);
     EXPECT_EQ(page->Chart()->Points()[0].MedianMs, 3200);
     EXPECT_EQ(page->Totals().Passed, 1);
+}
+
+// A practice's figures come from its answers at every level and its runs alone, on the clef it was read in; the
+// level's answers stay out of them, and the level's figures come back when no practice is named.
+TEST_F(ProgressPageTest, ShowsAPracticesFiguresInPlaceOfTheLevels)
+{
+    for (const auto& [level, note, right, ms] : {std::tuple(3, 60, true, 1000), std::tuple(7, 62, false, 2000)}) {
+        TAnswerRecord a;
+        a.Level = level;
+        a.Key = 0;
+        a.MusicKey = 7; // C major
+        a.Clef = 3;     // alto
+        a.Note = note;
+        a.Right = right;
+        a.AnswerMs = ms;
+        a.RunId = 2;
+        a.Practice = QStringLiteral("Viola");
+        history.answers.push_back(a);
+    }
+    page->PracticeSource = [] { return QStringLiteral("Viola"); };
+    page->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page->WeakestLines(), QStringList({"D4 (alto) \u2014 0 of 1 right, median 2.0 s",
+                                                 "C4 (alto) \u2014 1 of 1 right, median 1.0 s"}));
+    ASSERT_EQ(page->Chart()->Points().size(), 1u);
+    EXPECT_EQ(page->Chart()->Points()[0].Score, 320);
+    EXPECT_EQ(pixelAt(1, 66), UnseenNoteColour);
+    page->SetPractice({});
+    EXPECT_EQ(page->WeakestLines().size(), 3);
+    EXPECT_EQ(page->Chart()->Points().size(), 3u);
 }
 
 // History that is not being kept is said on every visit while it lasts; a damaged file is told until the page has

@@ -70,7 +70,7 @@ TEST(NoteStatistics, CountsPerNoteAndListsTheWeakest)
         answers.push_back(answer(2, note, true, 1000 + 100 * (note - 36)));
     answers.push_back(answer(2, 65, false, 2000));
     answers.push_back(answer(1, 66, false, 100, 7)); // another key
-    answers.push_back(answer(3, 66, false, 100));    // no such clef
+    answers.push_back(answer(6, 66, false, 100));    // no such clef
     answers.push_back(answer(1, 40, false, 100));    // below the treble staff
     const std::vector<TNoteStats> stats = NoteStatistics(answers, 2);
     ASSERT_EQ(stats.size(), 36u + 32u);
@@ -100,6 +100,64 @@ TEST(NoteStatistics, CountsEachNoteOfAStack)
     EXPECT_EQ(std::pair(stats[67 - 53].Answers, stats[67 - 53].Right), std::pair(2, 1));
     EXPECT_EQ(stats[67 - 53].MedianMs, 1000);
 }
+
+// The page shows one practice's answers, or the level key's outside any practice: a minor key or another spelling
+// of the major key is not the level's. Notes of the alto, tenor and octave treble clefs follow the staves' notes,
+// named by their clef; a chord is listed by its name.
+struct TScopeCase
+{
+    int Key;
+    const char* Practice;
+    std::vector<std::string> Counted; // "clef:note right/answers" of every note answered, in the stats' order
+    QStringList Weakest;
+};
+
+class Scope : public testing::TestWithParam<TScopeCase>
+{};
+
+TEST_P(Scope, CountsTheAnswersOfThePracticeOrTheLevelsKey)
+{
+    const auto in = [](TAnswerRecord a, int musicKey, const char* practice) {
+        a.MusicKey = musicKey;
+        a.Practice = QString::fromLatin1(practice);
+        return a;
+    };
+    TAnswerRecord chord = in(answer(1, 62, false, 2000, 0), 7, "Viola");
+    chord.NotesAsked = {65, 69, 74};
+    chord.Chord = {22, 1, 1, 0};
+    const std::vector<TAnswerRecord> answers = {
+        in(answer(1, 62, true, 1000), -1, ""),        // D major before the thirty keys were kept
+        in(answer(1, 62, false, 3000), 9, ""),        // D major
+        in(answer(1, 64, true, 1000), 24, ""),        // B minor: the same signature
+        in(answer(1, 66, true, 1000, 6), 13, ""),     // F sharp major, filed under G flat's index
+        in(answer(3, 60, true, 1200, 0), 7, "Viola"), // alto C4
+        in(answer(3, 60, false, 4000, 0), 7, "Viola"), chord, in(answer(4, 50, true, 900, 0), 7, "Cello"), // tenor D3
+        in(answer(5, 52, false, 900, 0), 7, "Guitar"), // octave treble E3
+    };
+    const TProgressScope scope(GetParam().Key, QString::fromLatin1(GetParam().Practice));
+    const std::vector<TNoteStats> stats = NoteStatistics(answers, scope);
+    std::vector<std::string> counted;
+    for (const TNoteStats& s : stats)
+        if (s.Answers > 0)
+            counted.push_back(std::to_string(s.Clef) + ":" + std::to_string(s.Note) + " " + std::to_string(s.Right) +
+                              "/" + std::to_string(s.Answers));
+    EXPECT_EQ(counted, GetParam().Counted);
+    EXPECT_EQ(WeakestLines(stats, ChordStatistics(answers, scope), 8, GetParam().Key), GetParam().Weakest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Scope,
+    testing::Values(TScopeCase{2, "", {"1:62 1/2"}, {"D4 (treble) \u2014 1 of 2 right, median 2.0 s"}},
+                    TScopeCase{6, "", {}, {}},
+                    TScopeCase{0,
+                               "Viola",
+                               {"1:65 0/1", "1:69 0/1", "1:74 0/1", "3:60 1/2"},
+                               {"F4 (treble) \u2014 0 of 1 right, median 2.0 s", "A4 \u2014 0 of 1 right, median 2.0 s",
+                                "D5 \u2014 0 of 1 right, median 2.0 s",
+                                "D minor, first inversion \u2014 0 of 1 right, median 2.0 s",
+                                "C4 (alto) \u2014 1 of 2 right, median 2.6 s"}},
+                    TScopeCase{0, "Cello", {"4:50 1/1"}, {"D3 (tenor) \u2014 1 of 1 right, median 0.9 s"}},
+                    TScopeCase{0, "Guitar", {"5:52 0/1"}, {"E3 (octave treble) \u2014 0 of 1 right, median 0.9 s"}}));
 
 // Lines count the notes read a minute over each run's span, and in time the share of notes on their beat;
 // their notes colour the staff like any other answer.
@@ -225,6 +283,11 @@ TEST(HistoryCsv, WritesEveryFieldSoThatItReadsBack)
     b.Id = 43;
     b.At = at("1969-12-31T23:59:59.999Z");
     b.Source = TInputSource::ComputerKeyboard;
+    b.Clef = 3;
+    b.MusicKey = 15; // A flat minor
+    b.NotesAsked = {62, 65, 71};
+    b.Chord = {22, 1, 1, 0};
+    b.Practice = QStringLiteral("Viola, \"alto\"");
     const TAnswerRecord damaged = answer(7, 200, true, 5, 40);
     ListedHistory history;
     history.answers = {a, b};
@@ -234,22 +297,52 @@ TEST(HistoryCsv, WritesEveryFieldSoThatItReadsBack)
     EXPECT_EQ(WriteHistoryCsv(history, path, cancel).Written, 2);
     const QByteArray csv = fileBytes(path);
     EXPECT_TRUE(csv.startsWith("id,run_id,time,level,key,clef,note,note_name,keys_given,pitch_classes_given,right,"
-                               "answer_ms,input\r\n"));
-    EXPECT_TRUE(csv.contains("42,7,2026-12-09T10:00:00.125Z,5,Bb,bass,46,B\u266D2,\"45,57\",9,0,3210,midi\r\n"));
+                               "answer_ms,input,notes_asked,music_key,chord,practice\r\n"));
+    EXPECT_TRUE(csv.contains("alto,66,") && csv.contains(",\"62,65,71\",Ab minor,\"D minor, first inversion\","
+                                                         "\"Viola, \"\"alto\"\"\"\r\n"));
+    EXPECT_TRUE(csv.contains("42,7,2026-12-09T10:00:00.125Z,5,Bb,bass,46,B\u266D2,\"45,57\",9,0,3210,midi,,,,\r\n"));
     const std::vector<TAnswerRecord> back = ReadHistoryCsv(csv);
     ASSERT_EQ(back.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
         const TAnswerRecord& w = i == 0 ? a : b;
         const TAnswerRecord& r = back[i];
         EXPECT_EQ(std::tie(r.Id, r.RunId, r.At, r.Level, r.Key, r.Clef, r.Note, r.KeysGiven, r.PitchClassesGiven,
-                           r.Right, r.AnswerMs, r.Source),
+                           r.Right, r.AnswerMs, r.Source, r.NotesAsked, r.MusicKey, r.Chord, r.Practice),
                   std::tie(w.Id, w.RunId, w.At, w.Level, w.Key, w.Clef, w.Note, w.KeysGiven, w.PitchClassesGiven,
-                           w.Right, w.AnswerMs, w.Source));
+                           w.Right, w.AnswerMs, w.Source, w.NotesAsked, w.MusicKey, w.Chord, w.Practice));
     }
     QByteArray row;
     AppendHistoryCsvRow(row, damaged);
-    EXPECT_EQ(row, "0,0,1970-01-01T00:00:00.000Z,5,40,7,200,,,,1,5,mouse\r\n");
+    EXPECT_EQ(row, "0,0,1970-01-01T00:00:00.000Z,5,40,7,200,,,,1,5,mouse,,,,\r\n");
 }
+
+// A practice's name is the player's own text: whatever it holds, it stays one field, a spreadsheet never takes it
+// for a formula, and it reads back as it was.
+class CsvText : public testing::TestWithParam<std::pair<const char*, const char*>>
+{};
+
+TEST_P(CsvText, StaysOneFieldAndNeverAFormula)
+{
+    TAnswerRecord a = answer(1, 60, true, 800);
+    a.Practice = QString::fromUtf8(GetParam().first);
+    QByteArray row;
+    AppendHistoryCsvRow(row, a);
+    EXPECT_TRUE(row.endsWith("mouse,,,," + QByteArray(GetParam().second) + "\r\n")) << row.toStdString();
+    const std::vector<TAnswerRecord> back =
+        lirasto::test::ReadHistoryCsv(HistoryCsvHeader().join(',').toUtf8() + "\r\n" + row);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].Practice, a.Practice);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CsvText,
+                         testing::Values(std::pair{"Viola", "Viola"}, std::pair{"", ""}, std::pair{"a,b", "\"a,b\""},
+                                         std::pair{"say \"hi\"", "\"say \"\"hi\"\"\""},
+                                         std::pair{"two\nlines", "\"two\nlines\""}, std::pair{"=1+2", "'=1+2"},
+                                         std::pair{"+1", "'+1"}, std::pair{"-1", "'-1"},
+                                         std::pair{"@SUM(A1)", "'@SUM(A1)"},
+                                         std::pair{"=HYPERLINK(\"x\",1)", "\"'=HYPERLINK(\"\"x\"\",1)\""},
+                                         std::pair{"'quoted", "''quoted"}, std::pair{"\tTab", "'\tTab"},
+                                         std::pair{"a=b", "a=b"}));
 
 // However an export ends short of its file, it says why, leaves no file and no temporary one behind, and a file
 // it was to replace stays as it was.

@@ -124,8 +124,24 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"ChordsOther", {"--chords", "ninths"}, TAction::UsageError, "--chords"},
         Row{"ChromaticAlone", {"--chromatic", kKey, "D"}, TAction::UsageError, "--chromatic"},
         Row{"ChordsEmpty", {"--chords="}, TAction::UsageError, "--chords"},
-        Row{"ChordsWithExercise", {kExercise, "line", "--chords", "triads"}, TAction::UsageError, "--chords"},
-        Row{"ChordsWithTempo", {"--chords", "sevenths", kTempo, "60"}, TAction::UsageError, "--tempo"}));
+        Row{"ChordLine", {kExercise, "line", "--chords", "triads"}, TAction::Run, "", K::Line},
+        Row{"ChordLineInTime", {"--chords", "sevenths", kTempo, "60"}, TAction::Run, "", K::Line, {}, {}, 60},
+        Row{"ChordLineOfSeven", {"--chords", "intervals", kNotes, "7"}, TAction::Run, "", K::Line, {}, {}, {}, 7},
+        Row{"ChordLineOfEight", {"--chords", "intervals", kNotes, "8"}, TAction::UsageError, "--notes"},
+        Row{"ChordsWithLevels", {kExercise, "levels", "--chords", "triads"}, TAction::UsageError, "--chords"}));
+
+// A line of stacks carries its family, and --chromatic asks for stacks with signs.
+TEST(CommandLineChords, LineOfStacksCarriesTheFamily)
+{
+    const TLineSettings plain =
+        ParseCommandLine({"lirasto", "--chords", "triads", "--tempo", "0"}).Options.LineSettings();
+    EXPECT_EQ(std::tuple(plain.Chords, plain.Notes), std::tuple(TChordFamily::Triads, TLineSettings::kMostStacks));
+    EXPECT_FALSE(plain.Accidentals);
+    EXPECT_TRUE(ParseCommandLine({"lirasto", "--exercise", "line", "--chords", "sevenths", "--chromatic"})
+                    .Options.LineSettings()
+                    .Accidentals);
+    EXPECT_FALSE(ParseCommandLine({"lirasto", "--tempo", "60"}).Options.LineSettings().Chords);
+}
 
 // Each word of --chords names its family, which the chord settings carry.
 TEST(CommandLineChords, NamesTheFamily)
