@@ -417,7 +417,7 @@ TEST_F(WindowDesign, TakesEveryPictureFromItsArtworkFile)
     } lists[] = {{"BMPKeyList", "key_", 63, true},
                  {"BMPPianoKeysList", "pianokey_", 8, false},
                  {"BMPScaleDegrees", "degree_", 7, false},
-                 {"BMPNoteList", "note_", 12, false},
+                 {"BMPNoteList", "note_", 13, false},
                  {"BMPEvaluationList", "mark_", 4, false}};
     for (const auto& l : lists) {
         const auto& items = value(l.list, "Bitmaps").items;
@@ -429,7 +429,7 @@ TEST_F(WindowDesign, TakesEveryPictureFromItsArtworkFile)
                 << l.list << " " << i;
         }
     }
-    EXPECT_EQ(artworkNames().size(), 4u + 1u + 63u + 8u + 7u + 12u + 4u);
+    EXPECT_EQ(artworkNames().size(), 4u + 1u + 63u + 8u + 7u + 13u + 4u);
 }
 
 // The image views show their pictures unscaled from the top-left corner; the staff view is white behind.

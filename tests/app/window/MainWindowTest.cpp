@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, PicturesLentByTheBuiltInDesignEqualCopiedOnes)
         {"BMPKeyList", &TfMain::BMPKeyList, 63},
         {"BMPPianoKeysList", &TfMain::BMPPianoKeysList, 8},
         {"BMPScaleDegrees", &TfMain::BMPScaleDegrees, 7},
-        {"BMPNoteList", &TfMain::BMPNoteList, 12},
+        {"BMPNoteList", &TfMain::BMPNoteList, 13},
         {"BMPEvaluationList", &TfMain::BMPEvaluationList, 4},
     };
     for (const auto& l : lists) {
