@@ -206,26 +206,6 @@ void DrawBassNotes(TStaffView& staff, TNoteSet notes, int key)
     drawNotes(staff, BassStaff, notes, key);
 }
 
-double TrebleNotePosition(TStaffView& staff, int slot, int key)
-{
-    return notePosition(staff, TrebleStaff, slot, key);
-}
-
-double BassNotePosition(TStaffView& staff, int slot, int key)
-{
-    return notePosition(staff, BassStaff, slot, key);
-}
-
-void PlaceTrebleLedgerLines(TStaffView& staff, int position, double top)
-{
-    placeLedgerLines(staff, TrebleStaff, position, top);
-}
-
-void PlaceBassLedgerLines(TStaffView& staff, int position, double top)
-{
-    placeLedgerLines(staff, BassStaff, position, top);
-}
-
 int TrebleLedgerImage(int position, bool stemDown, double top)
 {
     return layout::ledgerImage(position, stemDown, top);

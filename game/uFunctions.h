@@ -34,14 +34,6 @@ void ClearStaff(TStaffView& staff);
 void DrawTrebleNotes(TStaffView& staff, TNoteSet notes, int key);
 void DrawBassNotes(TStaffView& staff, TNoteSet notes, int key);
 
-// The staff offset of the slot's note, creating its accidental layer when the
-// key needs a sign before it.
-double TrebleNotePosition(TStaffView& staff, int slot, int key);
-double BassNotePosition(TStaffView& staff, int slot, int key);
-// Lays (or, above a staff, re-pictures) the ledger-line layer of a position
-// for a note layer whose top is given.
-void PlaceTrebleLedgerLines(TStaffView& staff, int position, double top);
-void PlaceBassLedgerLines(TStaffView& staff, int position, double top);
 // The ledger-line picture (7, 8 or 9) a note layer at top needs.
 int TrebleLedgerImage(int position, bool stemDown, double top);
 int BassLedgerImage(int position, bool stemDown, double top);

@@ -22,15 +22,6 @@ using lirasto::EListError;
 
 namespace {
 
-// a * b / c rounded to nearest, as the 16.16 scales need it.
-int32_t mulDiv(int64_t a, int64_t b, int64_t c)
-{
-    int64_t product = lirasto::checkedMul(a, b);
-    int64_t half = c / 2;
-    int64_t rounded = (product >= 0 ? lirasto::checkedAdd(product, half) : lirasto::checkedSub(product, half)) / c;
-    return lirasto::checkedCast<int32_t>(rounded);
-}
-
 // The client position of a mouse event: the pixel the pointer lies in.
 QPoint clientPixel(const QMouseEvent* event)
 {
@@ -60,7 +51,6 @@ TCustomImage32::TCustomImage32(QWidget* parent)
 {
     bitmap_->OnChange = [this](TBitmap32*) { ChangedAll(); };
     bitmap_->OnResize = [this](TBitmap32*) { BitmapResized(); };
-    layers_->SetCoordXForm(&cachedXForm_);
     layers_->SetHost(this);
     layers_->OnChange = [this](TLayerCollection*) { Changed(); };
     layers_->OnGDIUpdate = [this](TLayerCollection*) { repaint(); };
@@ -115,24 +105,6 @@ void TCustomImage32::SetScale(double value)
     scale_ = scale;
     InvalidateCache();
     DoScaleChange();
-    ChangedAll();
-}
-
-void TCustomImage32::SetOffsetHorz(float value)
-{
-    if (value == offsetHorz_)
-        return;
-    offsetHorz_ = value;
-    InvalidateCache();
-    ChangedAll();
-}
-
-void TCustomImage32::SetOffsetVert(float value)
-{
-    if (value == offsetVert_)
-        return;
-    offsetVert_ = value;
-    InvalidateCache();
     ChangedAll();
 }
 
@@ -289,40 +261,11 @@ TRect TCustomImage32::GetBitmapRect() const
     return TRect{0, 0, size.width(), size.height()};
 }
 
-const TCoordXForm& TCustomImage32::XForm()
-{
-    UpdateCache();
-    return cachedXForm_;
-}
-
 void TCustomImage32::UpdateCache()
 {
     if (cacheValid_)
         return;
-    const TRect rect = GetBitmapRect();
-    const QSize size(bitmap_->Empty() ? 0 : bitmap_->Width(), bitmap_->Empty() ? 0 : bitmap_->Height());
-    // Every change of the view asks for this again; the mapping only changes with these.
-    if (xformKnown_ && rect == cachedBitmapRect_ && size == cachedBitmapSize_) {
-        cacheValid_ = true;
-        return;
-    }
-    cachedBitmapRect_ = rect;
-    cachedBitmapSize_ = size;
-    xformKnown_ = false; // until it is computed: a failure below leaves it to be tried again
-    // An empty rectangle (a view of zero size) takes the identity like an empty
-    // bitmap instead of dividing by zero.
-    if (bitmap_->Empty() || cachedBitmapRect_.IsEmpty()) {
-        cachedXForm_ = TCoordXForm{};
-    } else {
-        const TRect& r = cachedBitmapRect_;
-        cachedXForm_.ShiftX = r.Left;
-        cachedXForm_.ShiftY = r.Top;
-        cachedXForm_.ScaleX = mulDiv(r.Width(), 0x10000, bitmap_->Width());
-        cachedXForm_.ScaleY = mulDiv(r.Height(), 0x10000, bitmap_->Height());
-        cachedXForm_.RevScaleX = mulDiv(bitmap_->Width(), 0x10000, r.Width());
-        cachedXForm_.RevScaleY = mulDiv(bitmap_->Height(), 0x10000, r.Height());
-    }
-    xformKnown_ = true;
+    cachedBitmapRect_ = GetBitmapRect();
     cacheValid_ = true;
 }
 

@@ -95,9 +95,7 @@ public:
     ~TCustomPaintBox32() override;
 
     TBitmap32* Buffer() { return buffer_.get(); }
-    int BufferOversize() const { return bufferOversize_; }
     bool BufferValid() const { return bufferValid_; }
-    bool MouseInside() const { return mouseInside_; }
 
     // Marks the buffer invalid and asks for a repaint later.
     void Invalidate();
@@ -150,7 +148,6 @@ private:
     std::unique_ptr<TBitmap32> buffer_;
     int bufferOversize_ = 40;
     bool bufferValid_ = false;
-    bool mouseInside_ = false;
     long long compositions_ = 0;
     int bufferScale_ = 1;
     QSize lastSize_;
@@ -180,10 +177,6 @@ public:
     double Scale() const { return scale_; }
     // Values below 0.001 become 0.001; NaN raises EConvertError.
     void SetScale(double value);
-    float OffsetHorz() const { return offsetHorz_; }
-    float OffsetVert() const { return offsetVert_; }
-    void SetOffsetHorz(float value);
-    void SetOffsetVert(float value);
 
     QColor Color() const { return color_; }
     void SetColor(const QColor& value);
@@ -201,8 +194,6 @@ public:
     // Where the bitmap lies in client coordinates.
     virtual TRect GetBitmapRect() const;
     virtual QSize GetBitmapSize() const;
-    // The bitmap-to-client mapping, refreshed when invalid.
-    const TCoordXForm& XForm();
     void InvalidateCache() { cacheValid_ = false; }
     // Called once the design has been applied: fires OnInitStages.
     void Loaded();
@@ -262,7 +253,6 @@ private:
     bool PaintShownLayersOnTop(const TChangedArea& area);
     void InvalidatedFromOutside() override { otherChange_ = true; }
 
-    TRect LayerBitmapRect() const override { return GetBitmapRect(); }
     void LayerAreaChanged(const TRect& area) override;
     void LayerShown(TCustomLayer* layer, const TRect& area) override;
 
@@ -272,15 +262,10 @@ private:
     TBitmapAlign bitmapAlign_ = baTopLeft;
     TScaleMode scaleMode_ = smNormal;
     float scale_ = 1.0f;
-    float offsetHorz_ = 0;
-    float offsetVert_ = 0;
     QColor color_;
     int updateCount_ = 0;
     TRect cachedBitmapRect_;
-    TCoordXForm cachedXForm_;
-    QSize cachedBitmapSize_; // the bitmap's size the mapping was computed for
     bool cacheValid_ = false;
-    bool xformKnown_ = false;
     // What the layers reported since the last Changed, within the view.
     TChangedArea changedArea_;
     bool wholeChanged_ = false;

@@ -534,28 +534,9 @@ void TPositionedLayer::DoSetLocation(const TFloatRect& value)
     location_ = value;
 }
 
-TFloatRect TPositionedLayer::GetAdjustedLocation() const
-{
-    const TCoordXForm* xform = LayerCollection() ? LayerCollection()->CoordXForm() : nullptr;
-    if (!scaled_ || !xform)
-        return location_;
-    auto mapX = [xform](float x) { return float(xform->ScaleX) * x / 65536.0f + float(xform->ShiftX); };
-    auto mapY = [xform](float y) { return float(xform->ScaleY) * y / 65536.0f + float(xform->ShiftY); };
-    return TFloatRect{mapX(location_.Left), mapY(location_.Top), mapX(location_.Right), mapY(location_.Bottom)};
-}
-
-void TPositionedLayer::SetScaled(bool value)
-{
-    if (value == scaled_)
-        return;
-    Changing();
-    scaled_ = value;
-    Changed();
-}
-
 bool TPositionedLayer::DoHitTest(int x, int y)
 {
-    TFloatRect r = GetAdjustedLocation();
+    const TFloatRect r = Location();
     float fx = float(x);
     float fy = float(y);
     return fx >= r.Left && fx < r.Right && fy >= r.Top && fy < r.Bottom;
@@ -579,14 +560,6 @@ void TBitmapLayer::SetBitmap(const TBitmap32* src)
     bitmap_.Assign(src);
 }
 
-void TBitmapLayer::SetCropped(bool value)
-{
-    if (value == cropped_)
-        return;
-    cropped_ = value;
-    Changed();
-}
-
 bool TBitmapLayer::DoHitTest(int x, int y)
 {
     if (!TPositionedLayer::DoHitTest(x, y))
@@ -595,7 +568,7 @@ bool TBitmapLayer::DoHitTest(int x, int y)
         return true;
     if (bitmap_.Empty())
         return false;
-    TFloatRect r = GetAdjustedLocation();
+    const TFloatRect r = Location();
     // The point lies inside the location, so both ratios are in [0, 1).
     double bx = std::floor((double(x) - r.Left) * bitmap_.Width() / (double(r.Right) - r.Left));
     double by = std::floor((double(y) - r.Top) * bitmap_.Height() / (double(r.Bottom) - r.Top));
@@ -609,10 +582,8 @@ void TBitmapLayer::Paint(TBitmap32* buffer)
     // Rounded in logical pixels first, so that at every scale the layer covers the same pixels
     // of the picture under it.
     const int scale = LayerCollection() ? LayerCollection()->PaintScale() : 1;
-    const TRect dstRect = ScaleRect(RoundLocation(GetAdjustedLocation()), scale);
-    TRect clip = buffer->ClipRect();
-    if (cropped_ && LayerCollection() && LayerCollection()->Host())
-        clip = IntersectRect(clip, ScaleRect(LayerCollection()->Host()->LayerBitmapRect(), scale));
+    const TRect dstRect = ScaleRect(RoundLocation(Location()), scale);
+    const TRect clip = buffer->ClipRect();
     // The detail carries the default blend settings; a layer blended otherwise shows its own
     // picture, stretched.
     const TBitmap32* source = &bitmap_;
@@ -631,13 +602,11 @@ TRect TBitmapLayer::DrawnArea() const
         return TRect{};
     TRect area;
     try {
-        area = RoundLocation(GetAdjustedLocation());
+        area = RoundLocation(Location());
     } catch (const ERangeError&) {
         // Painting will report the bad location; until then nobody can bound it.
         return kAnyArea;
     }
-    if (cropped_ && LayerCollection() && LayerCollection()->Host())
-        area = IntersectRect(area, LayerCollection()->Host()->LayerBitmapRect());
     return area;
 }
 
@@ -649,7 +618,7 @@ bool TBitmapLayer::Unbounded() const
         return false;
     // An edge rounds into 32 bits exactly when it lies in [-2^31, 2^31): the floats below 2^31
     // are whole numbers from 2^23 up. Otherwise RoundLocation raises and DrawnArea says kAnyArea.
-    const TFloatRect r = GetAdjustedLocation();
+    const TFloatRect r = Location();
     auto fits = [](float v) { return v >= -2147483648.0f && v < 2147483648.0f; };
     return !(fits(r.Left) && fits(r.Top) && fits(r.Right) && fits(r.Bottom));
 }

@@ -23,18 +23,6 @@ constexpr uint32_t loMouseEvents = 0x20000000u; //!< found by mouse hit testing
 constexpr uint32_t loNoUpdate = 0x10000000u;    //!< changes send no notification
 constexpr uint32_t loNoCapture = 0x08000000u;   //!< never becomes the mouse listener
 
-// How a view maps its bitmap to its client area: 16.16 fixed-point scales and
-// whole-pixel shifts, plus the reverse scales.
-struct TCoordXForm
-{
-    int32_t ScaleX = 0x10000;
-    int32_t ScaleY = 0x10000;
-    int32_t ShiftX = 0;
-    int32_t ShiftY = 0;
-    int32_t RevScaleX = 0x10000;
-    int32_t RevScaleY = 0x10000;
-};
-
 // Stands for "anywhere in the view": the area of a layer whose painting no one can bound.
 constexpr TRect kAnyArea{std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min(),
                          std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max()};
@@ -43,8 +31,6 @@ constexpr TRect kAnyArea{std::numeric_limits<int32_t>::min(), std::numeric_limit
 class TLayerHost
 {
 public:
-    // Where the view shows its bitmap: cropped layers are clipped to it.
-    virtual TRect LayerBitmapRect() const = 0;
     // Part of the composed picture is out of date; told also inside update brackets and for
     // layers that send no notification, so that the next composition redoes that part.
     virtual void LayerAreaChanged(const TRect& area) = 0;
@@ -138,9 +124,6 @@ public:
     void ReportChangedAreas();
     // The view has composed every layer where it stands now.
     void MarkComposed();
-    // The view's transform, or null for the identity.
-    const TCoordXForm* CoordXForm() const { return coordXForm_; }
-    void SetCoordXForm(const TCoordXForm* xform) { coordXForm_ = xform; }
     // Device pixels per logical pixel of the buffer PaintLayers draws on (1 or 2). Locations,
     // areas and hit tests stay logical; only painting maps them.
     int PaintScale() const { return paintScale_; }
@@ -159,7 +142,6 @@ private:
     // The layer if it is still in the list: a layer's mouse handler may free it.
     TCustomLayer* Survivor(TCustomLayer* layer) const;
 
-    const TCoordXForm* coordXForm_ = nullptr;
     int paintScale_ = 1;
     std::vector<TCustomLayer*> items_;
     bool mouseEvents_ = true;
@@ -198,9 +180,6 @@ public:
     void SetVisible(bool value);
     bool MouseEvents() const { return (layerOptions_ & loMouseEvents) != 0; }
     void SetMouseEvents(bool value);
-
-    // The buttons currently held on this layer.
-    Qt::MouseButtons LayerStates() const { return layerStates_; }
 
     void Changed();
     void Changing();
@@ -267,11 +246,6 @@ public:
 
     TFloatRect Location() const { return location_; }
     void SetLocation(const TFloatRect& value);
-    // Location mapped through the view's transform when Scaled, else as stored.
-    TFloatRect GetAdjustedLocation() const;
-
-    bool Scaled() const { return scaled_; }
-    void SetScaled(bool value);
 
 protected:
     bool DoHitTest(int x, int y) override;
@@ -279,7 +253,6 @@ protected:
 
 private:
     TFloatRect location_{0, 0, 64, 64};
-    bool scaled_ = false;
 };
 
 // A positioned layer showing its own bitmap.
@@ -296,8 +269,6 @@ public:
 
     bool AlphaHit() const { return alphaHit_; }
     void SetAlphaHit(bool value) { alphaHit_ = value; }
-    bool Cropped() const { return cropped_; }
-    void SetCropped(bool value);
 
     TRect DrawnArea() const override;
     bool Unbounded() const override;
@@ -309,7 +280,6 @@ protected:
 private:
     TBitmap32 bitmap_; // part of the layer, so that a layer made for a key press is one allocation
     bool alphaHit_ = false;
-    bool cropped_ = false;
 };
 
 // The integer rectangle a layer location is drawn at: each edge rounded to the

@@ -119,14 +119,12 @@ void TCustomPaintBox32::DoPaintGDIOverlay(QPainter&)
 
 void TCustomPaintBox32::MouseEnter()
 {
-    mouseInside_ = true;
     if (OnMouseEnter)
         OnMouseEnter(this);
 }
 
 void TCustomPaintBox32::MouseLeave()
 {
-    mouseInside_ = false;
     if (OnMouseLeave)
         OnMouseLeave(this);
 }

@@ -2,11 +2,13 @@
 
 #include "core/Modules.h"
 
+THistoryModule::THistoryModule() : loaded_(std::async(std::launch::deferred, [this] { return load(); }).share()) {}
+
 THistoryModule::~THistoryModule()
 {
-    if (loader_.joinable())
-        loader_.join();
-    store_.reset();
+    // The store goes first, after a load under way has ended: it ends its worker, the only sender of
+    // Changed. A load never asked for is not made now.
+    loaded_ = {};
 }
 
 void THistoryModule::Start()
@@ -14,93 +16,73 @@ void THistoryModule::Start()
     if (started_)
         return;
     started_ = true;
-    if (loaded_) {
-        Open();
+    if (loaded_.wait_for(std::chrono::seconds(0)) != std::future_status::deferred) {
+        Open(); // made by an early call
         return;
     }
-    loader_ = std::thread([this] {
-        const lirasto::TModuleSymbol found = lirasto::FindInModule(lirasto::kHistoryModule, lirasto::kHistoryFactory);
-        factory_ = found.Address;
-        problem_ = found.Problem;
-        // Deleted with this object, a call still on its way is dropped.
-        QMetaObject::invokeMethod(
-            this, [this] { Open(); }, Qt::QueuedConnection);
-    });
+    loaded_ = std::async(std::launch::async, [this] { return load(); }).share();
 }
 
-THistoryStorage* THistoryModule::store() const
+THistoryModule::TLoaded THistoryModule::load()
 {
-    if (loaded_)
-        return store_.get();
-    std::lock_guard lock(loading_);
-    if (loaded_)
-        return store_.get();
-    if (loader_.joinable()) {
-        loader_.join();
-    } else {
-        const lirasto::TModuleSymbol found = lirasto::FindInModule(lirasto::kHistoryModule, lirasto::kHistoryFactory);
-        factory_ = found.Address;
-        problem_ = found.Problem;
-    }
-    if (factory_) {
-        store_.reset(reinterpret_cast<decltype(&lirasto_history_create)>(factory_)(THistoryStorage::kVersion, {}));
-        if (!store_)
-            problem_ = lirasto::ModuleVersionProblem(lirasto::kHistoryModule);
-    }
-    auto* self = const_cast<THistoryModule*>(this);
-    if (store_) {
-        store_->SetOnChanged([self] { emit self->Changed(); });
-        // Asked for before the call from the loader arrived: the store opens now, as Start promised.
-        if (started_)
-            store_->Open();
-    } else {
-        qWarning("History: %s", qUtf8Printable(problem_));
+    TLoaded loaded;
+    loaded.Store.reset(lirasto::MakeFromModule<decltype(&lirasto_history_create)>(
+        lirasto::kHistoryModule, lirasto::kHistoryFactory, loaded.Problem, THistoryStorage::kVersion, QString()));
+    if (!loaded.Store) {
+        qWarning("History: %s", qUtf8Printable(loaded.Problem));
         // The page learns that there is no history the way it learns of a change.
         QMetaObject::invokeMethod(
-            self, [self] { emit self->Changed(); }, Qt::QueuedConnection);
+            this, [this] { emit Changed(); }, Qt::QueuedConnection);
+        return loaded;
     }
-    loaded_ = true;
-    return store_.get();
+    // Made on whichever thread loaded it; it belongs with the window, as this object does.
+    if (auto* object = dynamic_cast<QObject*>(loaded.Store.get()))
+        object->moveToThread(thread());
+    loaded.Store->SetOnChanged([this] { emit Changed(); });
+    // Loaded on the worker after Start: the store opens now, as Start promised.
+    if (started_)
+        loaded.Store->Open();
+    return loaded;
 }
 
 QString THistoryModule::Path() const
 {
-    return store() ? store_->Path() : QString();
+    return store() ? store()->Path() : QString();
 }
 
 void THistoryModule::Open()
 {
     if (store())
-        store_->Open();
+        store()->Open();
 }
 
 int64_t THistoryModule::BeginRun(int level, std::chrono::system_clock::time_point started)
 {
-    return store() ? store_->BeginRun(level, started) : 0;
+    return store() ? store()->BeginRun(level, started) : 0;
 }
 
 void THistoryModule::AddAnswer(const TAnswerRecord& answer)
 {
     if (store())
-        store_->AddAnswer(answer);
+        store()->AddAnswer(answer);
 }
 
 void THistoryModule::EndRun(int64_t runToken, const TRunResult& result)
 {
     if (store())
-        store_->EndRun(runToken, result);
+        store()->EndRun(runToken, result);
 }
 
 void THistoryModule::Clear()
 {
     if (store())
-        store_->Clear();
+        store()->Clear();
 }
 
 void THistoryModule::Flush()
 {
     if (store())
-        store_->Flush();
+        store()->Flush();
 }
 
 void THistoryModule::SetOnChanged(std::function<void()> changed)
@@ -110,25 +92,25 @@ void THistoryModule::SetOnChanged(std::function<void()> changed)
 
 std::vector<TAnswerRecord> THistoryModule::Answers(int level) const
 {
-    return store() ? store_->Answers(level) : std::vector<TAnswerRecord>{};
+    return store() ? store()->Answers(level) : std::vector<TAnswerRecord>{};
 }
 
 std::vector<TRunRecord> THistoryModule::Runs(int level) const
 {
-    return store() ? store_->Runs(level) : std::vector<TRunRecord>{};
+    return store() ? store()->Runs(level) : std::vector<TRunRecord>{};
 }
 
 QString THistoryModule::ReadEveryAnswer(TAnswerSink& sink) const
 {
-    return store() ? store_->ReadEveryAnswer(sink) : QString();
+    return store() ? store()->ReadEveryAnswer(sink) : QString();
 }
 
 QString THistoryModule::Problem() const
 {
-    return store() ? store_->Problem() : tr("History is not being kept: %1").arg(problem_);
+    return store() ? store()->Problem() : tr("History is not being kept: %1").arg(loaded_.get().Problem);
 }
 
 QString THistoryModule::Notice() const
 {
-    return store() ? store_->Notice() : QString();
+    return store() ? store()->Notice() : QString();
 }

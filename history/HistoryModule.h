@@ -3,10 +3,8 @@
 #include "history/HistoryStorage.h"
 
 #include <QObject>
-#include <atomic>
+#include <future>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 // The answer history as the window holds it: it stands in for the store of
 // the history module, which Start loads on a thread of its own. A call that
@@ -19,7 +17,7 @@ class THistoryModule : public QObject, public THistoryStorage
     Q_OBJECT
 
 public:
-    THistoryModule() = default;
+    THistoryModule();
     // The store goes first: it ends its worker, the only sender of Changed.
     ~THistoryModule() override;
 
@@ -46,13 +44,17 @@ signals:
     void Changed();
 
 private:
-    THistoryStorage* store() const;
+    // What loading the module gave: the store, or why there is none.
+    struct TLoaded
+    {
+        std::unique_ptr<THistoryStorage> Store;
+        QString Problem;
+    };
+    TLoaded load();
+    THistoryStorage* store() const { return loaded_.get().Store.get(); }
 
-    mutable std::thread loader_;
-    mutable void* factory_ = nullptr; // written by the loader, read after it is joined
-    mutable QString problem_;
-    mutable std::mutex loading_; // the load is made once, whichever thread asks first
-    mutable std::atomic<bool> loaded_{false};
-    mutable std::unique_ptr<THistoryStorage> store_;
+    // Deferred until Start runs it on a worker; a call before that loads it there and then. Once Start has
+    // run it is never replaced, so any thread may wait for it and share what it made.
+    std::shared_future<TLoaded> loaded_;
     bool started_ = false;
 };

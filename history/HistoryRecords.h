@@ -51,4 +51,10 @@ struct TRunRecord
     int Score = 0;
     bool Passed = false;
     TRunEnd EndedBy = TRunEnd::Time;
+
+    // The run as the game ended it, not yet numbered.
+    static TRunRecord From(const TRunResult& result)
+    {
+        return {0, result.Started, result.Ended, result.Level, result.Score, result.Passed, result.EndedBy};
+    }
 };

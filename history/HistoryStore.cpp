@@ -139,13 +139,7 @@ int64_t THistoryStore::BeginRun(int level, std::chrono::system_clock::time_point
 
 void THistoryStore::EndRun(int64_t runToken, const TRunResult& result)
 {
-    TRunRecord run;
-    run.Level = result.Level;
-    run.Score = result.Score;
-    run.Passed = result.Passed;
-    run.EndedBy = result.EndedBy;
-    run.Started = result.Started;
-    run.Ended = result.Ended;
+    const TRunRecord run = TRunRecord::From(result);
     WaitFor(Post([this, runToken, run](QSqlDatabase& db) { WriteRun(db, runToken, run, true); }), kWriteWait);
 }
 

@@ -58,6 +58,8 @@ public:
     // A device switched off is let go, and stays off when it comes back.
     // Names not found yet are remembered, so stored choices can be applied early.
     void setDeviceEnabled(const QString& name, bool enabled);
+    // The names switched off, found or not.
+    QSet<QString> disabledDevices() const { return disabled_; }
 
     // Events dropped because the receiving thread fell far behind.
     std::size_t droppedEvents() const;

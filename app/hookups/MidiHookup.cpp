@@ -58,12 +58,8 @@ bool WriteDisabledMidiInputs(const QSet<QString>& names, const std::string& path
     QByteArrayList parts;
     for (const QString& name : sorted)
         parts << name.toUtf8().toPercentEncoding();
-    try {
-        IniFile(path).writeString(kOptionsSection, kDisabledKey, parts.join(',').toStdString());
-        return true;
-    } catch (...) {
-        return false;
-    }
+    return WriteOrFalse(
+        [&] { IniFile(path).writeString(kOptionsSection, kDisabledKey, parts.join(',').toStdString()); });
 }
 
 } // namespace lirasto::settings
@@ -89,8 +85,7 @@ TMidiHookup::~TMidiHookup()
 
 void TMidiHookup::Start()
 {
-    disabled_ = lirasto::settings::ReadDisabledMidiInputs(path_);
-    for (const QString& name : disabled_)
+    for (const QString& name : lirasto::settings::ReadDisabledMidiInputs(path_))
         input_->setDeviceEnabled(name, false);
     input_->start();
 }
@@ -105,12 +100,8 @@ void TMidiHookup::showDevices()
 
 void TMidiHookup::deviceToggled(const QString& name, bool enabled)
 {
-    if (disabled_.contains(name) == !enabled)
+    if (input_->disabledDevices().contains(name) == !enabled)
         return;
-    if (enabled)
-        disabled_.remove(name);
-    else
-        disabled_.insert(name);
     input_->setDeviceEnabled(name, enabled);
-    lirasto::settings::WriteDisabledMidiInputs(disabled_, path_);
+    lirasto::settings::WriteDisabledMidiInputs(input_->disabledDevices(), path_);
 }

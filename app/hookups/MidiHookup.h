@@ -28,8 +28,7 @@ private:
 
     TfMain& form_;
     std::string path_;
-    TMidiInput* input_; // a child of this object
-    QSet<QString> disabled_;
+    TMidiInput* input_; // a child of this object; it keeps the inputs switched off
 };
 
 namespace lirasto::settings {

@@ -20,7 +20,7 @@ class TOptionsPage : public QObject
     Q_OBJECT
 
 public:
-    explicit TOptionsPage(TfMain& form, std::string path = "./vantrel.ini");
+    explicit TOptionsPage(TfMain& form, std::string path = lirasto::settings::kFileName);
 
     // The rows of a group box, which the parts that add their own controls (sound) follow too.
     static constexpr int RowLeft = 16;

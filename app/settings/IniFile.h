@@ -38,4 +38,17 @@ private:
     std::string path_;
 };
 
+// Runs a write of a settings file for a caller that only needs to know whether it worked: false when it
+// throws, and the file then stays as it was.
+template <class TWrite>
+bool WriteOrFalse(TWrite&& write)
+{
+    try {
+        write();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 } // namespace lirasto

@@ -49,12 +49,7 @@ bool WriteOption(TOption option, int value, const std::string& path)
     const TOptionRow& row = OptionRow(option);
     if (value < row.Min || value > row.Max)
         return false;
-    try {
-        IniFile(path).writeString(kOptionsSection, row.Key, std::to_string(value));
-        return true;
-    } catch (...) {
-        return false;
-    }
+    return WriteOrFalse([&] { IniFile(path).writeString(kOptionsSection, row.Key, std::to_string(value)); });
 }
 
 } // namespace lirasto::settings

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/settings/Settings.h"
+
 #include <QtGlobal>
 #include <array>
 #include <string>
@@ -87,8 +89,8 @@ private:
 };
 
 // The stored options; a missing or bad value (not a whole number in range) is its default, silently.
-TOptions ReadOptions(const std::string& path = "./vantrel.ini");
+TOptions ReadOptions(const std::string& path = kFileName);
 // Stores one option, keeping every other line; false when it cannot be written.
-bool WriteOption(TOption option, int value, const std::string& path = "./vantrel.ini");
+bool WriteOption(TOption option, int value, const std::string& path = kFileName);
 
 } // namespace lirasto::settings

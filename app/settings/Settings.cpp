@@ -65,12 +65,7 @@ void StoreLevel(int level, const std::string& path)
 
 bool WriteLevel(int level, const std::string& path)
 {
-    try {
-        StoreLevel(level, path);
-        return true;
-    } catch (...) {
-        return false;
-    }
+    return WriteOrFalse([&] { StoreLevel(level, path); });
 }
 
 LevelStore::LevelStore(std::string path) : path_(std::move(path)) {}

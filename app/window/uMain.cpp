@@ -291,11 +291,6 @@ void TfMain::ShowKeySignature(int Key)
     ::ShowKeySignature(*staffView_, Key);
 }
 
-void TfMain::ClearStaff()
-{
-    ::ClearStaff(*staffView_);
-}
-
 void TfMain::tsMainShow(QObject*)
 {
     labels_->ShowLevelTexts();

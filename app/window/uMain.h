@@ -115,7 +115,6 @@ public:
     void ShowNoteNames();
     void CreateKeySignatureLayers();
     void ShowKeySignature(int Key);
-    void ClearStaff();
 
     // The rules of the run, which every input and every listener shares.
     // Starts what the first frame need not wait for (MIDI, sound, history),
