@@ -22,12 +22,15 @@ constexpr std::array<std::pair<std::string_view, TStaffChoice>, 6> kStaffWords{
      {"alto", TStaffChoice::Alto},
      {"tenor", TStaffChoice::Tenor},
      {"treble8vb", TStaffChoice::TrebleOctave}}};
-constexpr std::array<std::pair<std::string_view, TPracticeExercise>, 5> kExerciseWords{
+constexpr std::array<std::pair<std::string_view, TPracticeExercise>, 8> kExerciseWords{
     {{"notes", TPracticeExercise::Notes},
      {"line", TPracticeExercise::Line},
      {"intervals", TPracticeExercise::Intervals},
      {"triads", TPracticeExercise::Triads},
-     {"sevenths", TPracticeExercise::Sevenths}}};
+     {"sevenths", TPracticeExercise::Sevenths},
+     {"line-intervals", TPracticeExercise::IntervalLine},
+     {"line-triads", TPracticeExercise::TriadLine},
+     {"line-sevenths", TPracticeExercise::SeventhLine}}};
 
 template <typename T, std::size_t N>
 std::optional<T> valueOf(const std::array<std::pair<std::string_view, T>, N>& words, std::string_view word)
@@ -92,10 +95,19 @@ TChordSettings TPractice::ChordSettings(TChordSettings base) const
     base.Key = MusicKey >= 0 ? LevelKeyOfMusicKey(MusicKey) : -1;
     base.Chromatic = Accidentals;
     base.Staff = ClefOfStaff(Staff) >= AltoClef ? TStaffChoice::Treble : Staff;
-    if (Exercise >= TPracticeExercise::Intervals)
-        base.Family =
-            static_cast<TChordFamily>(static_cast<int>(Exercise) - static_cast<int>(TPracticeExercise::Intervals));
+    if (const std::optional<TChordFamily> family = StackFamily(Exercise))
+        base.Family = *family;
     return base;
+}
+
+std::optional<TChordFamily> StackFamily(TPracticeExercise exercise)
+{
+    const int n = static_cast<int>(exercise);
+    if (exercise >= TPracticeExercise::IntervalLine)
+        return static_cast<TChordFamily>(n - static_cast<int>(TPracticeExercise::IntervalLine));
+    if (exercise >= TPracticeExercise::Intervals)
+        return static_cast<TChordFamily>(n - static_cast<int>(TPracticeExercise::Intervals));
+    return std::nullopt;
 }
 
 void ApplyRange(TLineSettings& settings, int lowest, int highest)

@@ -11,7 +11,11 @@
 // accidentals and the range. It shapes single notes, lines and chords alike, and is kept under a
 // name as one line of text ("notes|alto|F# minor|chromatic|C3-G4").
 
-enum class TPracticeExercise { Notes, Line, Intervals, Triads, Sevenths };
+// Single notes, a line of notes, single stacks of a family, or a line of stacks of a family.
+enum class TPracticeExercise { Notes, Line, Intervals, Triads, Sevenths, IntervalLine, TriadLine, SeventhLine };
+
+// The family of stacks an exercise asks, single or in a line; nullopt for notes.
+std::optional<TChordFamily> StackFamily(TPracticeExercise exercise);
 
 struct TPractice
 {

@@ -340,13 +340,16 @@ TPractice TPracticeChoice::Choice() const
 {
     TPractice practice;
     const int item = reading_.ExerciseChoice()->currentIndex();
-    // A line of stacks is kept as a line: a practice names the clef, key, range and accidentals it is read in.
-    const bool line = item == 1 || (item >= TSightReading::kFirstChordLineItem && item < TSightReading::kNotesItem);
-    const bool stacks = item >= TSightReading::kFirstChordItem && item < TSightReading::kFirstChordLineItem;
-    practice.Exercise = line     ? TPracticeExercise::Line
-                        : stacks ? static_cast<TPracticeExercise>(static_cast<int>(TPracticeExercise::Intervals) +
-                                                                  item - TSightReading::kFirstChordItem)
-                                 : TPracticeExercise::Notes;
+    if (item == 1)
+        practice.Exercise = TPracticeExercise::Line;
+    else if (item >= TSightReading::kFirstChordLineItem && item < TSightReading::kNotesItem)
+        practice.Exercise = static_cast<TPracticeExercise>(static_cast<int>(TPracticeExercise::IntervalLine) + item -
+                                                           TSightReading::kFirstChordLineItem);
+    else if (item >= TSightReading::kFirstChordItem && item < TSightReading::kFirstChordLineItem)
+        practice.Exercise = static_cast<TPracticeExercise>(static_cast<int>(TPracticeExercise::Intervals) + item -
+                                                           TSightReading::kFirstChordItem);
+    else
+        practice.Exercise = TPracticeExercise::Notes;
     practice.Staff = static_cast<TStaffChoice>(std::max(0, clef_->currentIndex()));
     const int key = key_->currentIndex();
     practice.RandomKey = key == kRandomKeyItem;
@@ -369,11 +372,13 @@ void TPracticeChoice::SetChoice(const TPractice& practice)
     accidentals_->setCurrentIndex(practice.Accidentals ? 1 : 0);
     fillRanges(practice.Lowest ? practice.Lowest : DefaultLowest(practice.Staff),
                practice.Highest ? practice.Highest : DefaultHighest(practice.Staff));
+    const std::optional<TChordFamily> family = StackFamily(practice.Exercise);
+    const bool inLine = practice.Exercise >= TPracticeExercise::IntervalLine;
     const int item = practice.Exercise == TPracticeExercise::Notes ? TSightReading::kNotesItem
                      : practice.Exercise == TPracticeExercise::Line
                          ? 1
-                         : TSightReading::kFirstChordItem + static_cast<int>(practice.Exercise) -
-                               static_cast<int>(TPracticeExercise::Intervals);
+                         : (inLine ? TSightReading::kFirstChordLineItem : TSightReading::kFirstChordItem) +
+                               static_cast<int>(family.value_or(TChordFamily::Intervals));
     reading_.ExerciseChoice()->setCurrentIndex(item);
     applying_ = false;
     changed(false);

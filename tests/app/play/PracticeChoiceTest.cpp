@@ -116,4 +116,20 @@ TEST_F(MainWindowTest, PracticeChosenOnTheGamePageAndKeptByName)
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 
+// Every exercise of the list, lines of stacks too, comes back as itself from a practice's text.
+TEST_F(MainWindowTest, EveryExerciseOfTheListIsKeptByAPractice)
+{
+    openShown();
+    TPracticeChoice& choice = form->PracticeChoice();
+    TSkinComboBox* exercises = form->SightReading().ExerciseChoice();
+    for (int item = 1; item <= TSightReading::kNotesItem; ++item) {
+        pick(exercises, item);
+        const TPracticeRead read = PracticeFromText(PracticeText(choice.Choice()));
+        ASSERT_TRUE(read.Practice) << read.Fault;
+        pick(exercises, 0);
+        choice.SetChoice(*read.Practice);
+        EXPECT_EQ(exercises->currentIndex(), item);
+    }
+}
+
 } // namespace
