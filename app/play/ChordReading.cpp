@@ -4,6 +4,7 @@
 #include "app/window/uMain.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
+#include "game/LineExercise.h"
 #include "game/NoteNames.h"
 #include "game/StaffView.h"
 #include "game/uFunctions.h"
@@ -49,7 +50,8 @@ TSkinLabel* newLabel(TfMain& form, QRect place)
 
 TChordReading::TChordReading(TfMain& form) : form_(form)
 {
-    name_ = newLabel(form, QRect(600, 282, 195, 20));
+    // Under the verdict, clear of a line's tempo list above it.
+    name_ = newLabel(form, QRect(600, 342, 195, 20));
     form_.Core().AddListener(this);
 }
 
@@ -75,6 +77,8 @@ const TChordExercise* TChordReading::exercise() const
 
 void TChordReading::QuestionPosed(const TQuestion& question)
 {
+    if (question.Exercise == TExerciseKind::Line)
+        name_->SetCaption(QString()); // a new line: no stack of it judged yet
     if (question.Exercise != TExerciseKind::Chords || !exercise())
         return;
     const TChord& chord = exercise()->Chord();
@@ -91,6 +95,13 @@ void TChordReading::QuestionPosed(const TQuestion& question)
 
 void TChordReading::AnswerJudged(const TJudgement& judgement)
 {
+    // A stack of a line is named as a single stack is; the line itself marks it on the staff.
+    if (const auto* line = dynamic_cast<const TLineExercise*>(&form_.Core().Exercise());
+        line && judgement.Exercise == TExerciseKind::Line && judgement.Place >= 0 &&
+        judgement.Place < static_cast<int>(line->Stacks().size())) {
+        name_->SetCaption(ChordName(line->Stacks()[static_cast<std::size_t>(judgement.Place)]));
+        return;
+    }
     if (judgement.Exercise != TExerciseKind::Chords || !shown_ || !exercise())
         return;
     name_->SetCaption(ChordName(exercise()->Chord()));
@@ -138,11 +149,11 @@ void TChordReading::draw(bool right)
 
 void TChordReading::clear()
 {
+    name_->SetCaption(QString());
     if (!shown_)
         return;
     shown_ = false;
     wrong_.clear();
-    name_->SetCaption(QString());
     form_.Staff().ClearLine();
 }
 

@@ -1,5 +1,6 @@
 #include "tests/app/window/MainWindowFixture.h"
 
+#include "app/play/ChordReading.h"
 #include "app/play/PianoHighlight.h"
 #include "app/play/SightReading.h"
 #include "controls/SkinCtrls.h"
@@ -103,6 +104,10 @@ TEST_F(MainWindowTest, LineOfTriadsPlayedAtOnesPace)
     EXPECT_NEAR(reading.CursorLeft(), TSightReading::LineNoteLeft(1, TLineSettings::kMostStacks), 0.01);
     play(1, 0);
     EXPECT_EQ(reading.MarkAt(1), RightMarkPicture);
+    // The stack just judged is named beside the verdict, as a single stack is.
+    const auto& stacks = dynamic_cast<const TLineExercise&>(core().Exercise()).Stacks();
+    EXPECT_EQ(form->ChordReading().NameShown(), TChordReading::ChordName(stacks.at(1)));
+    EXPECT_NE(TChordReading::ChordName(stacks.at(1)), QString());
     EXPECT_EQ(form->Staff().PlaceMark(2), TNoteMark::Due);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
