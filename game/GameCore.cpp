@@ -39,15 +39,29 @@ void TGameCore::FillLevelTable()
     levels_->FillLevelTable();
 }
 
-void TGameCore::AddListener(TGameListener* listener)
+namespace {
+
+template <typename TListenings>
+auto findListener(TListenings& listeners, const TGameListener* listener)
 {
-    if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
-        listeners_.push_back(listener);
+    return std::find_if(listeners.begin(), listeners.end(),
+                        [listener](const auto& l) { return l.Listener == listener; });
+}
+
+} // namespace
+
+void TGameCore::AddListener(TGameListener* listener, TListenerStage stage)
+{
+    if (!listener || findListener(listeners_, listener) != listeners_.end())
+        return;
+    const auto after =
+        std::find_if(listeners_.begin(), listeners_.end(), [stage](const TListening& l) { return l.Stage > stage; });
+    listeners_.insert(after, {listener, stage});
 }
 
 void TGameCore::RemoveListener(TGameListener* listener)
 {
-    std::erase(listeners_, listener);
+    std::erase_if(listeners_, [listener](const TListening& l) { return l.Listener == listener; });
 }
 
 void TGameCore::SetChooser(TQuestionChooser* chooser)
@@ -75,10 +89,10 @@ void TGameCore::SetExercise(std::unique_ptr<TExercise> exercise)
 template <typename Event>
 void TGameCore::notify(Event event)
 {
-    const std::vector<TGameListener*> now = listeners_;
-    for (TGameListener* listener : now)
-        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
-            event(*listener);
+    const std::vector<TListening> now = listeners_;
+    for (const TListening& l : now)
+        if (findListener(listeners_, l.Listener) != listeners_.end())
+            event(*l.Listener);
 }
 
 void TGameCore::Start()

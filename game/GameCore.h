@@ -31,7 +31,13 @@ public:
     // Every level: 150 seconds, 300 points, one key per question.
     void FillLevelTable();
 
-    void AddListener(TGameListener* listener);
+    // The order listeners hear each event in, whatever order they were added in; within a stage, the
+    // order they were added in. First what shows it (the staff, the piano, the labels, the exercise's own
+    // views); then the window paints that at once, so the player sees a key lit and a verdict before
+    // anything else takes its turn; then the sound, so that a note is heard without waiting on the disk;
+    // last what keeps it (the history, whose write may wait for a file another program holds).
+    enum class TListenerStage { Show, Paint, Sound, Keep };
+    void AddListener(TGameListener* listener, TListenerStage stage = TListenerStage::Show);
     void RemoveListener(TGameListener* listener);
     // nullptr: the uniform draw the game always made (the levels' questions).
     void SetChooser(TQuestionChooser* chooser);
@@ -130,7 +136,12 @@ private:
     template <typename Event>
     void notify(Event event);
 
-    std::vector<TGameListener*> listeners_;
+    struct TListening
+    {
+        TGameListener* Listener;
+        TListenerStage Stage;
+    };
+    std::vector<TListening> listeners_; // by stage
     TClock clock_;
     std::unique_ptr<TLevelsExercise> levels_;
     std::unique_ptr<TExercise> chosen_; // another exercise than the levels, when one is chosen

@@ -16,11 +16,11 @@ THistoryHookup::THistoryHookup(TfMain& form, TTabSheet& progressSheet)
     : form_(form), sheet_(progressSheet), recorder_(store_)
 {
     TGameCore& core = form_.Core();
-    core.AddListener(&recorder_);
-    core.AddListener(&chooser_);
+    core.AddListener(&recorder_, TGameCore::TListenerStage::Keep);
+    core.AddListener(&chooser_, TGameCore::TListenerStage::Keep);
     summary_.NamingNow = &CurrentNoteNaming;
-    core.AddListener(&summary_);
-    core.AddListener(this);
+    core.AddListener(&summary_, TGameCore::TListenerStage::Keep);
+    core.AddListener(this, TGameCore::TListenerStage::Keep);
 
     setDrilling(form_.OptionsPage().Options().On(TOption::DrillWeakNotes));
     connect(&form_.OptionsPage(), &TOptionsPage::OptionChanged, this, [this](TOption option, int value) {

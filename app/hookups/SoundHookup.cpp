@@ -50,7 +50,7 @@ TSoundHookup::TSoundHookup(TfMain& form)
     connect(
         sound_.get(), &TPianoSound::statusChanged, this, [this] { RunGuarded([this] { showStatus(); }); },
         Qt::QueuedConnection);
-    form_.Core().AddListener(listener_.get());
+    form_.Core().AddListener(listener_.get(), TGameCore::TListenerStage::Sound);
 }
 
 void TSoundHookup::Start()

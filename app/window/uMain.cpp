@@ -129,7 +129,7 @@ void TfMain::connectListeners()
     core_.AddListener(notesReading_.get());
     practice_ = std::make_unique<TPracticeChoice>(*this, *sightReading_, lirasto::settings::kFileName);
     showAtOnce_ = std::make_unique<TShowAtOnce>(*this);
-    core_.AddListener(showAtOnce_.get());
+    core_.AddListener(showAtOnce_.get(), TGameCore::TListenerStage::Paint);
     keyboard_ = new TKeyboardInput(*this);
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { RunGuarded([this] { pageChanged(); }); });
 }

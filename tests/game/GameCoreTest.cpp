@@ -95,6 +95,33 @@ TEST_F(GameCore, MidiAnswerIsJudgedOnTheKeyGoingDownWithItsTime)
 
 // Every try at a note is timed from when it was first shown, the time away from the page left out:
 // a wrong try does not start the time again.
+// Listeners hear an event stage by stage whatever order they were added in, and within a stage in the order
+// they were added: the history's write never holds up the sound, nor the sound the paint.
+TEST_F(GameCore, ListenersHearStageByStage)
+{
+    using TStage = TGameCore::TListenerStage;
+    std::string heard;
+    struct Named : TGameListener
+    {
+        std::string* Heard;
+        char Name;
+        Named(std::string* heard, char name) : Heard(heard), Name(name) {}
+        void KeyDown(int, TInputSource) override { *Heard += Name; }
+    };
+    Named keep{&heard, 'k'}, sound{&heard, 's'}, paint{&heard, 'p'}, show1{&heard, '1'}, show2{&heard, '2'};
+    core.AddListener(&keep, TStage::Keep);
+    core.AddListener(&show1);
+    core.AddListener(&sound, TStage::Sound);
+    core.AddListener(&paint, TStage::Paint);
+    core.AddListener(&show2, TStage::Show);
+    core.AddListener(&show1, TStage::Keep); // once only, where it was first put
+    core.KeyDown(note(), TInputSource::Midi);
+    EXPECT_EQ(heard, "12psk");
+    core.RemoveListener(&paint);
+    core.KeyDown(note() + 1, TInputSource::Midi);
+    EXPECT_EQ(heard, "12psk12sk");
+}
+
 TEST_F(GameCore, SecondTryIsTimedFromTheFirstDisplay)
 {
     now += 1000;
