@@ -93,11 +93,16 @@ TAdaptiveChooser::TNoteState* TAdaptiveChooser::State(int clef, int note)
 
 const TAdaptiveChooser::TNoteState* TAdaptiveChooser::State(int clef, int note) const
 {
-    if (clef == 1 && note >= TrebleLowestNote && note <= TrebleHighestNote)
-        return &States_[note - TrebleLowestNote];
-    if (clef == 2 && note >= BassLowestNote && note <= BassHighestNote)
-        return &States_[kTrebleCount + note - BassLowestNote];
-    return nullptr;
+    // The levels ask only their ranges on the treble and bass staves; a practice of the player's own
+    // may ask any note on any clef.
+    const bool levels = Key_ != kAnyKey;
+    if (levels && clef == 1 && (note < TrebleLowestNote || note > TrebleHighestNote))
+        return nullptr;
+    if (levels && clef == 2 && (note < BassLowestNote || note > BassHighestNote))
+        return nullptr;
+    if (clef < 1 || clef > kClefs || note < LowestMidiNote || note > HighestMidiNote)
+        return nullptr;
+    return &States_[static_cast<std::size_t>((clef - 1) * (HighestMidiNote + 1) + note)];
 }
 
 void TAdaptiveChooser::Learn(int clef, int note, bool right, int64_t answerMs, double at)
@@ -130,8 +135,10 @@ void TAdaptiveChooser::AnswerJudged(const TJudgement& judgement)
     // Single notes only: a stack is read as a whole, not note by note. A line in a minor key, or in
     // another spelling of the major key (F sharp for G flat), is not read as the key's questions are.
     const int musicKey = judgement.Question.MusicKey;
-    if (judgement.Question.Key != Key_ || judgement.Exercise == TExerciseKind::Chords ||
-        (musicKey >= 0 && Key_ >= 0 && Key_ < 12 && musicKey != MusicKeyOfLevelKey(Key_)))
+    if (judgement.Exercise == TExerciseKind::Chords)
+        return;
+    if (Key_ != kAnyKey && (judgement.Question.Key != Key_ ||
+                            (musicKey >= 0 && Key_ >= 0 && Key_ < 12 && musicKey != MusicKeyOfLevelKey(Key_))))
         return;
     // The chooser's clock runs on the answers themselves, which keeps a run
     // reproducible from its history.
@@ -174,4 +181,24 @@ TQuestionChooser::TChoice TAdaptiveChooser::Choose(int /*level*/, int key, int p
     if (i < size_t(kTrebleCount))
         return {1, TrebleLowestNote + int(i)};
     return {2, BassLowestNote + int(i) - kTrebleCount};
+}
+
+std::optional<std::size_t> TAdaptiveChooser::ChooseAmong(const std::vector<TWrittenNote>& notes, int /*musicKey*/,
+                                                         int previousNote)
+{
+    std::vector<int> parts(notes.size(), 0);
+    int total = 0;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        // The same note never comes twice in a row, unless it is the only one.
+        if (notes[i].Note == previousNote && notes.size() > 1)
+            continue;
+        const double weight = State(notes[i].Clef, notes[i].Note) ? Weight(notes[i].Clef, notes[i].Note) : kNewWeight;
+        parts[i] = std::max(1, int(std::lround(weight * kWeightParts)));
+        total += parts[i];
+    }
+    int pick = Random(total);
+    std::size_t i = 0;
+    while (pick >= parts[i])
+        pick -= parts[i++];
+    return i;
 }

@@ -27,11 +27,18 @@ struct TPastAnswer
 class TAdaptiveChooser : public TQuestionChooser, public TGameListener
 {
 public:
+    // Loaded for a practice of the player's own, whose questions may come in any key: every single
+    // note answered counts, whatever its key.
+    static constexpr int kAnyKey = -1;
+
     // Forgets everything and learns the answers given for the key, oldest
     // first; now is when the coming run starts.
     void Load(int key, const std::vector<TPastAnswer>& answers, std::chrono::system_clock::time_point now);
 
     TChoice Choose(int level, int key, int previousNote) override;
+    // Single notes of the player's own clef, key and range, weighed as the levels' notes are.
+    std::optional<std::size_t> ChooseAmong(const std::vector<TWrittenNote>& notes, int musicKey,
+                                           int previousNote) override;
     void AnswerJudged(const TJudgement& judgement) override;
 
     // The relative chance of a question, as Choose() weighs it now.
@@ -47,14 +54,15 @@ private:
     };
     static constexpr int kTrebleCount = TrebleHighestNote - TrebleLowestNote + 1;
     static constexpr int kBassCount = BassHighestNote - BassLowestNote + 1;
+    static constexpr int kClefs = 5; // treble, bass, alto, tenor, octave treble
 
     void Reset(int key);
     void Learn(int clef, int note, bool right, int64_t answerMs, double at);
     TNoteState* State(int clef, int note);
     const TNoteState* State(int clef, int note) const;
 
-    std::array<TNoteState, kTrebleCount + kBassCount> States_{};
-    int Key_ = -1;
+    std::array<TNoteState, kClefs*(HighestMidiNote + 1)> States_{}; // by clef, then note
+    int Key_ = -2;   // neither a level's key nor kAnyKey until loaded or asked
     double Now_ = 0; // seconds since the epoch of the last thing learnt
     int LastClef_ = 0;
     int LastNote_ = 0;

@@ -27,6 +27,8 @@ public:
     virtual void CloseQuestion() = 0;
     // A note that got no key in its time: scored and told as a wrong answer.
     virtual void Miss(TJudgement judgement) = 0;
+    // What draws single notes when the player drills weak notes; nullptr for a plain draw.
+    virtual TQuestionChooser* Chooser() const = 0;
 
 protected:
     ~TExerciseHost() = default;

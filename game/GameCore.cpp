@@ -66,6 +66,7 @@ void TGameCore::RemoveListener(TGameListener* listener)
 
 void TGameCore::SetChooser(TQuestionChooser* chooser)
 {
+    chooser_ = chooser;
     levels_->SetChooser(chooser);
 }
 

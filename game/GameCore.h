@@ -123,6 +123,7 @@ private:
     void MakeDue(int place) override;
     void CloseQuestion() override;
     void Miss(TJudgement judgement) override;
+    TQuestionChooser* Chooser() const override { return chooser_; }
 
     void endRun(TRunEnd how);
     void judge(TInputSource source, TGameTime at);
@@ -142,6 +143,7 @@ private:
         TListenerStage Stage;
     };
     std::vector<TListening> listeners_; // by stage
+    TQuestionChooser* chooser_ = nullptr;
     TClock clock_;
     std::unique_ptr<TLevelsExercise> levels_;
     std::unique_ptr<TExercise> chosen_; // another exercise than the levels, when one is chosen

@@ -135,6 +135,13 @@ public:
     };
     // previousNote is 0 before the run's first question.
     virtual TChoice Choose(int level, int key, int previousNote) = 0;
+    // The index of the note to ask among notes (not empty) of a clef, key and range of the player's own,
+    // in musicKey (one of the thirty); nullopt leaves the exercise to draw as it always does.
+    virtual std::optional<std::size_t> ChooseAmong(const std::vector<TWrittenNote>& /*notes*/, int /*musicKey*/,
+                                                   int /*previousNote*/)
+    {
+        return std::nullopt;
+    }
 };
 
 // The ranges the questions are drawn from.

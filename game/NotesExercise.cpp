@@ -29,7 +29,13 @@ void TNotesExercise::Tick(TExerciseHost& host)
         chromatic.Accidentals = true;
         notes = NotesOfRange(chromatic, musicKey);
     }
-    const TWrittenNote& chosen = notes.at(static_cast<std::size_t>(random_(static_cast<int>(notes.size()))));
+    // Drilling weak notes, the chooser weighs the notes by the player's answers to them.
+    std::optional<std::size_t> pick;
+    if (TQuestionChooser* chooser = host.Chooser())
+        pick = chooser->ChooseAmong(notes, musicKey, question_.Note);
+    if (!pick || *pick >= notes.size())
+        pick = static_cast<std::size_t>(random_(static_cast<int>(notes.size())));
+    const TWrittenNote& chosen = notes.at(*pick);
     question_ = {level,       LevelKeyOfMusicKey(musicKey),    chosen.Clef,
                  chosen.Note, {{chosen.Clef, chosen.Note, 0}}, TExerciseKind::Levels,
                  musicKey};

@@ -56,7 +56,9 @@ std::vector<TPastAnswer> PastAnswers(const std::vector<TAnswerRecord>& answers, 
     const int musicKey = key >= 0 && key < 12 ? MusicKeyOfLevelKey(key) : -1;
     for (const TAnswerRecord& a : answers) {
         // The chooser drills single notes, of the key as its questions spell it and of the practice played.
-        const bool inKey = a.Key == key && (a.MusicKey < 0 || a.MusicKey == musicKey);
+        // A practice of one's own (key kAnyKey) may ask any key: each of its single notes counts.
+        const bool inKey =
+            key == TAdaptiveChooser::kAnyKey || (a.Key == key && (a.MusicKey < 0 || a.MusicKey == musicKey));
         if (inKey && a.Practice == practice && a.NotesAsked.empty() && a.Chord.Type == 0)
             past.push_back({a.Clef, a.Note, a.Right, a.AnswerMs, a.At});
     }

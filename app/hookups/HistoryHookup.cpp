@@ -1,5 +1,7 @@
 #include "app/hookups/HistoryHookup.h"
 
+#include <algorithm>
+
 #include "app/language/Language.h"
 
 #include "app/options/OptionsPage.h"
@@ -104,9 +106,23 @@ void THistoryHookup::loadChooser()
 {
     // An answer judged during the last run is already in the store: the run's end waits for
     // the commits queued before it.
+    const QString practice = recorder_.Practice();
+    if (!practice.isEmpty()) {
+        // A practice's questions come from its own clef, key and range at whatever level was chosen:
+        // the drill learns from every single note answered in it, at every level, oldest first.
+        std::vector<TAnswerRecord> answers;
+        for (int level = 1; level <= LevelCount; ++level)
+            for (const TAnswerRecord& a : store_.Answers(level))
+                if (a.Practice == practice)
+                    answers.push_back(a);
+        std::sort(answers.begin(), answers.end(), [](const auto& a, const auto& b) { return a.Id < b.Id; });
+        chooser_.Load(TAdaptiveChooser::kAnyKey, PastAnswers(answers, TAdaptiveChooser::kAnyKey, practice),
+                      std::chrono::system_clock::now());
+        return;
+    }
     const int level = form_.Core().Level();
     const int key = LevelKeys[level];
-    chooser_.Load(key, PastAnswers(store_.Answers(level), key, recorder_.Practice()), std::chrono::system_clock::now());
+    chooser_.Load(key, PastAnswers(store_.Answers(level), key, practice), std::chrono::system_clock::now());
 }
 
 void THistoryHookup::pageShown()

@@ -1,6 +1,7 @@
 #include "tests/game/SimulatedPlayers.h"
 
 #include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -91,6 +92,28 @@ TEST(AdaptiveChooser, ANewSessionWeighsTheTimeAwayAndStartsWithoutARetry)
     chooser.AnswerJudged({{1, 0, 1, 62}, true, 0, {}, 0, TInputSource::Mouse, std::chrono::milliseconds(1000)});
     // A right first try, just given: mastery 0.7 (a second try would leave it at 0, weight 41).
     EXPECT_NEAR(chooser.Weight(1, 62), 1 + 40 * 0.3 * 0.3, 1e-6);
+}
+
+// A practice of one's own drills its notes on any clef, learning from every single note answered in it,
+// whatever the key; the note just asked never comes again at once.
+TEST(AdaptiveChooser, DrillsAPracticesNotesOnAnyClefWhateverTheirKey)
+{
+    const auto now = std::chrono::system_clock::time_point{} + std::chrono::hours(1000);
+    TAdaptiveChooser chooser;
+    chooser.Load(TAdaptiveChooser::kAnyKey,
+                 {{3, 60, false, 3000, now}, {3, 62, true, 1000, now}, {3, 62, true, 1000, now}}, now);
+    const std::vector<TWrittenNote> notes{{3, 60, 0}, {3, 62, 0}, {3, 64, 0}};
+    RandSeed = 7;
+    std::array<int, 3> counts{};
+    for (int i = 0; i < 3000; ++i)
+        ++counts.at(*chooser.ChooseAmong(notes, 0, 0));
+    // Weights 41 (missed), 1 (known), 12 (never asked).
+    EXPECT_NEAR(counts[0] / 3000.0, 41.0 / 54, 0.03);
+    EXPECT_NEAR(counts[2] / 3000.0, 12.0 / 54, 0.03);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_NE(*chooser.ChooseAmong(notes, 0, 60), 0u);
+    chooser.AnswerJudged({{1, 7, 3, 64}, false, 0, {}, 0, TInputSource::Mouse, std::chrono::milliseconds(1000)});
+    EXPECT_NEAR(chooser.Weight(3, 64), 41.0, 1e-6);
 }
 
 } // namespace

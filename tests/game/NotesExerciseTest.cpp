@@ -111,4 +111,30 @@ TEST(NotesRun, ScoresAsALevelAndKeepsTheLevel)
     EXPECT_EQ(core.CurrentLevel(), 3);
 }
 
+// Drilling weak notes, the chooser picks among the practice's notes, told which note was asked last.
+TEST(NotesRun, DrillingTheChooserPicksAmongThePracticesNotes)
+{
+    struct LastNote : TQuestionChooser
+    {
+        std::vector<int> previous;
+        TChoice Choose(int, int, int) override { return {}; }
+        std::optional<std::size_t> ChooseAmong(const std::vector<TWrittenNote>& notes, int, int previousNote) override
+        {
+            previous.push_back(previousNote);
+            return notes.size() - 1;
+        }
+    } chooser;
+    TGameCore core;
+    core.SetChooser(&chooser);
+    core.SetExercise(
+        std::make_unique<TNotesExercise>(PracticeFromText("notes|alto|C|none|C3-G4").Practice->LineSettings()));
+    core.Start();
+    core.Tick();
+    EXPECT_EQ(core.CurrentNote(), 67); // G4, the highest of the range
+    core.KeyDown(67, TInputSource::Midi);
+    core.KeyUp(67, TInputSource::Midi);
+    core.Tick();
+    EXPECT_EQ(chooser.previous, (std::vector<int>{0, 67}));
+}
+
 } // namespace
