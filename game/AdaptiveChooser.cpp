@@ -135,8 +135,8 @@ void TAdaptiveChooser::AnswerJudged(const TJudgement& judgement)
     // Single notes only: a stack is read as a whole, not note by note. A line in a minor key, or in
     // another spelling of the major key (F sharp for G flat), is not read as the key's questions are.
     const int musicKey = judgement.Question.MusicKey;
-    if (judgement.Exercise == TExerciseKind::Chords)
-        return;
+    if (judgement.Exercise == TExerciseKind::Chords || judgement.Question.Chord.Type != 0)
+        return; // a stack, alone or in a line
     if (Key_ != kAnyKey && (judgement.Question.Key != Key_ ||
                             (musicKey >= 0 && Key_ >= 0 && Key_ < 12 && musicKey != MusicKeyOfLevelKey(Key_))))
         return;

@@ -282,6 +282,9 @@ TJudgement TLineExercise::judgementOf(int place) const
         stacks_.empty() ? PitchClassBit(PitchClass(first.Note)) : stacks_[std::size_t(place)].PitchClasses();
     judgement.Exercise = TExerciseKind::Line;
     judgement.Place = place;
+    // A stack's judgement names its chord, so the history can weigh the chord types read in lines too.
+    if (!stacks_.empty())
+        judgement.Question.Chord = LabelOf(stacks_[std::size_t(place)]);
     return judgement;
 }
 

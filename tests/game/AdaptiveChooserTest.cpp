@@ -114,6 +114,12 @@ TEST(AdaptiveChooser, DrillsAPracticesNotesOnAnyClefWhateverTheirKey)
         EXPECT_NE(*chooser.ChooseAmong(notes, 0, 60), 0u);
     chooser.AnswerJudged({{1, 7, 3, 64}, false, 0, {}, 0, TInputSource::Mouse, std::chrono::milliseconds(1000)});
     EXPECT_NEAR(chooser.Weight(3, 64), 41.0, 1e-6);
+    // A stack of a line, judged on its lowest note, is no single note.
+    TJudgement stack{{1, 7, 3, 62}, false, 0, {}, 0, TInputSource::Midi, std::chrono::milliseconds(1000)};
+    stack.Exercise = TExerciseKind::Line;
+    stack.Question.Chord.Type = 21;
+    chooser.AnswerJudged(stack);
+    EXPECT_LT(chooser.Weight(3, 62), 1.01); // as known as before, not missed (41)
 }
 
 } // namespace

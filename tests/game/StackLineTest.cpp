@@ -106,6 +106,7 @@ TEST_P(StackLineJudging, JudgesEachStackAsAWhole)
     ASSERT_EQ(recorder.lines.size(), 1u);
     const std::vector<TWrittenNote>& notes = recorder.lines[0].Notes;
     ASSERT_EQ(notes.size(), 12u);
+    const std::vector<TChord> stacks = dynamic_cast<const TLineExercise&>(core.Exercise()).Stacks();
     for (const Step& s : row.steps) {
         now = s.at;
         const int note = notes.at(std::size_t(s.place * 3 + s.tone)).Note + s.off;
@@ -122,6 +123,9 @@ TEST_P(StackLineJudging, JudgesEachStackAsAWhole)
         judged.emplace_back(j.Place, j.Right);
         errors.push_back(j.TimingError ? std::optional<long>(j.TimingError->count()) : std::nullopt);
         EXPECT_EQ(j.Question.Note, notes.at(std::size_t(j.Place * 3)).Note);
+        // Each judgement names the stack's own chord, missed ones too.
+        EXPECT_EQ(j.Question.Chord, LabelOf(stacks.at(std::size_t(j.Place))));
+        EXPECT_NE(j.Question.Chord.Type, 0);
     }
     EXPECT_EQ(judged, row.judged);
     EXPECT_EQ(errors, row.errors);
