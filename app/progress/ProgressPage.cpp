@@ -111,7 +111,12 @@ void TProgressPage::SetPractice(const QString& name)
 
 int TProgressPage::key() const
 {
-    return staffKey_ >= 0 ? staffKey_ : LevelKeys[level_];
+    return staffKey().LevelKey();
+}
+
+TStaffKey TProgressPage::staffKey() const
+{
+    return practiceKey_ >= 0 ? TStaffKey::OfMusicKey(practiceKey_) : TStaffKey(LevelKeys[level_]);
 }
 
 void TProgressPage::hideEvent(QHideEvent* event)
@@ -144,10 +149,10 @@ void TProgressPage::build()
     // Made first, so that the focus comes to the notes before the buttons.
     cursor_ = new TStaffNoteCursor(this, kFiguresArea);
     cursor_->setGeometry(QRect(kStaffOrigin, QSize(TProgressStaff::Width, kStaffShownRows)));
-    cursor_->Key = [this] { return key(); };
+    cursor_->Key = [this] { return staffKey(); };
     cursor_->FiguresOf = [this](TStaffNote note) {
         const TNoteStats* s = StatsOf(note.Clef, note.Note);
-        return s ? NoteTip(*s, key()) : QString();
+        return s ? NoteTip(*s, staffKey()) : QString();
     };
     cursor_->FirstNote = [this]() -> std::optional<TStaffNote> {
         const std::vector<TNoteStats> weakest = WeakestNotes(stats_, 1);
@@ -205,7 +210,7 @@ void TProgressPage::readHistory()
         totals_ = PracticeTotals(runs, Now());
         std::vector<TAnswerRecord> answers;
         std::vector<TRunRecord> shownRuns;
-        staffKey_ = -1;
+        practiceKey_ = -1;
         if (practice_.isEmpty()) {
             answers = history_.Answers(level_);
             shownRuns = history_.Runs(level_);
@@ -223,14 +228,14 @@ void TProgressPage::readHistory()
             std::copy_if(runs.begin(), runs.end(), std::back_inserter(shownRuns),
                          [&ofPractice](const TRunRecord& r) { return ofPractice.contains(r.Id); });
             if (!answers.empty() && answers.back().MusicKey >= 0)
-                staffKey_ = LevelKeyOfMusicKey(answers.back().MusicKey);
+                practiceKey_ = answers.back().MusicKey;
         }
         const TProgressScope scope(key(), practice_);
         stats_ = NoteStatistics(answers, scope);
         linesLine_ = LineFiguresLine(LineFigures(answers, scope));
         // The lines' figures take the list's last row.
         weakestLines_ = ::WeakestLines(stats_, ChordStatistics(answers, scope),
-                                       std::size_t(WeakestCount - (linesLine_.isEmpty() ? 0 : 1)), key());
+                                       std::size_t(WeakestCount - (linesLine_.isEmpty() ? 0 : 1)), staffKey());
         chart_ = std::make_unique<TRunChart>(RunPoints(shownRuns, answers), kChartArea, chartTitle(practice_), font());
     } catch (const std::exception& error) {
         // A history that cannot be read leaves the page empty, saying why.
@@ -272,7 +277,7 @@ void TProgressPage::PaintFace(QPainter& painter) const
 
     const int scale = ratio > 1.0 ? 2 : 1;
     const QImage staff = TProgressStaff::Compose(
-        pictures_, key(),
+        pictures_, staffKey(),
         [this](int clef, int note) {
             const TNoteStats* s = StatsOf(clef, note);
             return s && s->Answers > 0 ? MasteryColour(s->Mastery) : UnseenNoteColour;
@@ -360,7 +365,7 @@ void TProgressPage::paintEvent(QPaintEvent*)
 
 QPoint TProgressPage::NoteCentre(int clef, int note) const
 {
-    return (TProgressStaff::NoteHeadCentre(clef, note, key()) + kStaffOrigin).toPoint();
+    return (TProgressStaff::NoteHeadCentre(clef, note, staffKey()) + kStaffOrigin).toPoint();
 }
 
 QString TProgressPage::TipAt(QPoint point) const

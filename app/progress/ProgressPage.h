@@ -102,16 +102,18 @@ private:
     void readHistory();
     void paintCanvas();
     void exportFinished(const THistoryCsvResult& result, const QString& path);
+    // The key the page is about, as the history files it (a level's key index), and as the staff writes it.
     int key() const;
+    TStaffKey staffKey() const;
 
     const THistoryReader& history_;
     TStaffPictures pictures_;
     std::unique_ptr<TSkinWallpaper> wallpaper_;
     int level_ = 1;
     QString practice_;
-    // The key index whose signature and spelling the staff shows: the level's, or that of the practice's last
-    // answer.
-    int staffKey_ = -1;
+    // The key of the practice's last answer (one of the thirty), whose signature and spelling the staff shows;
+    // -1 for the level's.
+    int practiceKey_ = -1;
     bool built_ = false;
     QString lastNotice_;
     bool noticeSeen_ = false;

@@ -24,6 +24,22 @@ int naturalY(int clef, int natural)
     return clef == 1 ? TrebleNoteY[natural] : BassNoteY[natural];
 }
 
+// How a note is written on a clef's staff. At the staff's ends a key of the thirty may call for
+// a letter beyond its range (B sharp below C2, E sharp below F3): that note is written as the
+// level of the same sound spells it.
+TSpelling spellingOn(int clef, int note, const TStaffKey& key)
+{
+    const TSpelling spelling = key.Spell(note);
+    const bool onStaff = clef == 1 ? TrebleNoteY.contains(spelling.Natural) : BassNoteY.contains(spelling.Natural);
+    return onStaff ? spelling : SpellNote(note, key.LevelKey());
+}
+
+// Which ledger lines a written note takes: the place of its letter decides.
+int ledgerPosition(int clef, int natural)
+{
+    return clef == 1 ? TrebleLedgerPosition[natural] : BassLedgerPosition[natural];
+}
+
 int columnLeft(int clef, int note)
 {
     const int lowest = clef == 1 ? TrebleLowestNote : BassLowestNote;
@@ -84,16 +100,16 @@ void drawStaffLines(QPainter& painter, const TBitmap32* staff, int scale)
                 kStaffRightPart);
 }
 
-void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int note, int key, const QColor& colour,
-              int scale)
+void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int note, const TStaffKey& key,
+              const QColor& colour, int scale)
 {
-    const TSpelling spelling = SpellNote(note, key);
+    const TSpelling spelling = spellingOn(clef, note, key);
     const int y = naturalY(clef, spelling.Natural);
     const int left = columnLeft(clef, note);
     const bool down = layout::stemDown(clef, note);
     const int top = static_cast<int>(layout::noteTop(y, down));
 
-    const int position = clef == 1 ? TrebleLedgerFor(note, key) : BassLedgerFor(note);
+    const int position = ledgerPosition(clef, spelling.Natural);
     if (position != 0) {
         const int tile = layout::ledgerImage(position, down, top);
         const double ledgerTop = layout::ledgerTop(position, tile);
@@ -113,11 +129,12 @@ void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int n
 
 } // namespace
 
-QImage TProgressStaff::Compose(const TStaffPictures& pictures, int key, const TColourOf& colourOf, int scale)
+QImage TProgressStaff::Compose(const TStaffPictures& pictures, const TStaffKey& key, const TColourOf& colourOf,
+                               int scale)
 {
     scale = scale == 2 ? 2 : 1;
-    if (!KeyAccidentalKind.contains(key))
-        throw lirasto::ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
+    if (!key.Valid())
+        throw lirasto::ERangeError("Range check error: key " + std::to_string(key.LevelKey()) + " outside 0..11");
     const int height = pictures.Staff && !pictures.Staff->Empty() ? pictures.Staff->Height() : 300;
     QImage image(Width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
@@ -126,8 +143,10 @@ QImage TProgressStaff::Compose(const TStaffPictures& pictures, int key, const TC
     if (pictures.Staff && !pictures.Staff->Empty())
         drawStaffLines(painter, pictures.Staff, scale);
     if (pictures.Keys) {
-        painter.drawImage(KeySignatureLeft, TrebleKeySignatureTop, picture(pictures.Keys, 2 * key, scale));
-        painter.drawImage(KeySignatureLeft, BassKeySignatureTop, picture(pictures.Keys, 2 * key + 1, scale));
+        painter.drawImage(KeySignatureLeft, TrebleKeySignatureTop,
+                          picture(pictures.Keys, layout::signaturePicture(1, key.Accidentals()), scale));
+        painter.drawImage(KeySignatureLeft, BassKeySignatureTop,
+                          picture(pictures.Keys, layout::signaturePicture(2, key.Accidentals()), scale));
     }
     if (pictures.Notes) {
         for (int note = TrebleLowestNote; note <= TrebleHighestNote; ++note)
@@ -138,15 +157,15 @@ QImage TProgressStaff::Compose(const TStaffPictures& pictures, int key, const TC
     return image;
 }
 
-QPointF TProgressStaff::NoteHeadCentre(int clef, int note, int key)
+QPointF TProgressStaff::NoteHeadCentre(int clef, int note, const TStaffKey& key)
 {
-    const int y = naturalY(clef, SpellNote(note, key).Natural);
+    const int y = naturalY(clef, spellingOn(clef, note, key).Natural);
     return {columnLeft(clef, note) + kHeadHalfWidth - 0.5, y + layout::kHeadCentreBelowOffset};
 }
 
-std::optional<TStaffNote> TProgressStaff::NoteAt(QPointF point, int key)
+std::optional<TStaffNote> TProgressStaff::NoteAt(QPointF point, const TStaffKey& key)
 {
-    if (!KeyAccidentalKind.contains(key))
+    if (!key.Valid())
         return std::nullopt;
     const double column = (point.x() - FirstNoteLeft) / ColumnPitch;
     if (column < 0 || column >= TrebleHighestNote - TrebleLowestNote + 1)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/progress/StaffKey.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPointF>
@@ -37,13 +39,13 @@ public:
     using TColourOf = std::function<QColor(int clef, int note)>;
 
     // Raises EListError when a picture list lacks a picture it needs, and
-    // ERangeError for a key outside 0..11. Missing pictures draw nothing. At
+    // ERangeError for a level's key outside 0..11. Missing pictures draw nothing. At
     // scale 2 the picture has twice the pixels (device pixel ratio 2), drawn
     // from the pictures' details where they have them.
-    static QImage Compose(const TStaffPictures& pictures, int key, const TColourOf& colourOf, int scale = 1);
+    static QImage Compose(const TStaffPictures& pictures, const TStaffKey& key, const TColourOf& colourOf, int scale = 1);
 
     // Where a note's head is drawn, in the composed picture's pixels.
-    static QPointF NoteHeadCentre(int clef, int note, int key);
+    static QPointF NoteHeadCentre(int clef, int note, const TStaffKey& key);
     // The note whose head lies at a point, if any.
-    static std::optional<TStaffNote> NoteAt(QPointF point, int key);
+    static std::optional<TStaffNote> NoteAt(QPointF point, const TStaffKey& key);
 };

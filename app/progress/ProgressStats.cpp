@@ -38,9 +38,9 @@ QColor mix(const QColor& a, const QColor& b, double t)
     return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()), channel(a.blue(), b.blue()));
 }
 
-QString noteLabel(const TNoteStats& stats, int key)
+QString noteLabel(const TNoteStats& stats, const TStaffKey& key)
 {
-    const QString name = QString::fromStdString(NoteName(stats.Note, key, CurrentNoteNaming()));
+    const QString name = QString::fromStdString(key.NoteName(stats.Note, CurrentNoteNaming()));
     // A clef of a line's own is always named: its notes are read on no staff of the page.
     switch (stats.Clef) {
     case 3:
@@ -175,7 +175,7 @@ std::vector<TChordStats> ChordStatistics(const std::vector<TAnswerRecord>& answe
 }
 
 QStringList WeakestLines(const std::vector<TNoteStats>& notes, const std::vector<TChordStats>& chords,
-                         std::size_t count, int key)
+                         std::size_t count, const TStaffKey& key)
 {
     struct TEntry
     {
@@ -212,7 +212,7 @@ std::vector<TNoteStats> WeakestNotes(const std::vector<TNoteStats>& stats, std::
     return seen;
 }
 
-QString WeakNoteLine(const TNoteStats& stats, int key)
+QString WeakNoteLine(const TNoteStats& stats, const TStaffKey& key)
 {
     return QCoreApplication::translate("ProgressStats", "%1 — %2 of %3 right, median %4")
         .arg(noteLabel(stats, key))
@@ -230,7 +230,7 @@ QString WeakChordLine(const TChordStats& stats)
         .arg(QString::fromStdString(FormatSeconds(stats.MedianMs)));
 }
 
-QString NoteTip(const TNoteStats& stats, int key)
+QString NoteTip(const TNoteStats& stats, const TStaffKey& key)
 {
     const QString name = noteLabel(stats, key);
     if (stats.Answers == 0)

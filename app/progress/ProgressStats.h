@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/progress/StaffKey.h"
 #include "history/HistoryRecords.h"
 
 #include <QColor>
@@ -71,7 +72,7 @@ std::vector<TChordStats> ChordStatistics(const std::vector<TAnswerRecord>& answe
 // The weakest list's lines: up to count notes and chords that have been answered, the least known first
 // (more misses first among equals, notes before chords).
 QStringList WeakestLines(const std::vector<TNoteStats>& notes, const std::vector<TChordStats>& chords,
-                         std::size_t count, int key);
+                         std::size_t count, const TStaffKey& key);
 
 // Up to count notes that have been answered, the least known first (more
 // misses first among equals).
@@ -79,11 +80,11 @@ std::vector<TNoteStats> WeakestNotes(const std::vector<TNoteStats>& stats, std::
 
 // "F♯4 — 4 of 9 right, median 3.2 s"; a note within both staves' ranges
 // says which staff it was read on: "F4 (bass) — ...".
-QString WeakNoteLine(const TNoteStats& stats, int key);
+QString WeakNoteLine(const TNoteStats& stats, const TStaffKey& key);
 // "D minor, first inversion — 1 of 4 right, median 2.5 s".
 QString WeakChordLine(const TChordStats& stats);
 // The pointer's tip over a note of the staff.
-QString NoteTip(const TNoteStats& stats, int key);
+QString NoteTip(const TNoteStats& stats, const TStaffKey& key);
 
 // How the scope's sight-reading lines went. A note read is a right answer at
 // one's own pace (a wrong key there is another try at the same note) and every

@@ -83,7 +83,7 @@ QString TStaffNoteCursor::TipAt(QPoint point) const
 
 QRect TStaffNoteCursor::ringAround(TStaffNote note) const
 {
-    const QPointF centre = TProgressStaff::NoteHeadCentre(note.Clef, note.Note, Key ? Key() : 0);
+    const QPointF centre = TProgressStaff::NoteHeadCentre(note.Clef, note.Note, Key ? Key() : TStaffKey());
     return QRect(QPoint(int(std::lround(centre.x())) - 10, int(std::lround(centre.y())) - 9), QSize(21, 19));
 }
 

@@ -24,7 +24,7 @@ public:
     TStaffNoteCursor(QWidget* parent, QRect figuresArea);
 
     // The key whose spelling places the notes; the figures of a note, in words.
-    std::function<int()> Key;
+    std::function<TStaffKey()> Key;
     std::function<QString(TStaffNote)> FiguresOf;
     // The note the ring starts on when the focus comes and no note is chosen.
     std::function<std::optional<TStaffNote>()> FirstNote;

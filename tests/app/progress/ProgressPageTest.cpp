@@ -2,6 +2,8 @@
 #include "app/progress/ExportProgress.h"
 #include "app/progress/StaffNoteCursor.h"
 #include "controls/SkinCtrls.h"
+#include "game/MusicKeys.h"
+#include "game/StaffLayout.h"
 #include "history/HistoryReader.h"
 #include "tests/app/window/MainWindowFixture.h"
 #include "tests/support/EventWait.h"
@@ -163,6 +165,39 @@ TEST_F(ProgressPageTest, ShowsAPracticesFiguresInPlaceOfTheLevels)
     page->SetPractice({});
     EXPECT_EQ(page->WeakestLines().size(), 3);
     EXPECT_EQ(page->Chart()->Points().size(), 3u);
+}
+
+// A practice in C flat major sounds as B major, the level's key of that sound; its staff still shows seven flats
+// and writes and names B as C flat and E as F flat, as the player read them.
+TEST_F(ProgressPageTest, WritesAPracticeInItsOwnKeyNotInTheLevelsOfTheSameSound)
+{
+    for (const auto& [note, right] : {std::pair(59, false), std::pair(64, true)}) {
+        TAnswerRecord a;
+        a.Level = 6;
+        a.Key = LevelKeyOfMusicKey(0);
+        a.MusicKey = 0; // C flat major
+        a.Clef = 1;
+        a.Note = note;
+        a.Right = right;
+        a.AnswerMs = 2000;
+        a.RunId = 4;
+        a.Practice = QStringLiteral("Flats");
+        history.answers.push_back(a);
+    }
+    page->PracticeSource = [] { return QStringLiteral("Flats"); };
+    page->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page->WeakestLines(), QStringList({"C\u266D4 (treble) \u2014 0 of 1 right, median 2.0 s",
+                                                 "F\u266D4 (treble) \u2014 1 of 1 right, median 2.0 s"}));
+    EXPECT_EQ(page->NoteCentre(1, 59).y(), page->NoteCentre(1, 60).y());
+
+    const TStaffPictures pictures{form->ImgClefs->Bitmap(), form->BMPNoteList, form->BMPKeyList};
+    const auto signature = [&](const TStaffKey& key) {
+        return TProgressStaff::Compose(pictures, key, [](int, int) { return QColor(Qt::black); })
+            .copy(KeySignatureLeft, TrebleKeySignatureTop, TProgressStaff::FirstNoteLeft - KeySignatureLeft, 140);
+    };
+    EXPECT_NE(signature(TStaffKey::OfMusicKey(0)), signature(TStaffKey(LevelKeyOfMusicKey(0))));
+    EXPECT_EQ(signature(TStaffKey::OfMusicKey(0)), signature(TStaffKey::OfMusicKey(MusicKeyFromName("Abm"))));
 }
 
 // History that is not being kept is said on every visit while it lasts; a damaged file is told until the page has
