@@ -8,30 +8,33 @@
 #include "app/progress/ProgressPage.h"
 #include "app/progress/RunSummaryView.h"
 #include "app/window/Application.h"
-#include "app/window/uMain.h"
+#include "app/window/Forms.h"
 #include "controls/SkinCtrls.h"
+#include "game/GameCore.h"
 #include "graphics/Image32.h"
 
 using lirasto::settings::TOption;
 
-THistoryHookup::THistoryHookup(TfMain& form, TTabSheet& progressSheet)
-    : form_(form), sheet_(progressSheet), recorder_(store_)
+THistoryHookup::THistoryHookup(const TGamePage& game, TOptionsPage& options, const TWindowPages& pages,
+                               const TDesignPictures& pictures)
+    : game_(game), options_(options), pageControl_(*pages.PageControl), sheet_(*pages.tsProgress), pictures_(pictures),
+      recorder_(store_)
 {
-    TGameCore& core = form_.Core();
+    TGameCore& core = game_.Core;
     core.AddListener(&recorder_, TGameCore::TListenerStage::Keep);
     core.AddListener(&chooser_, TGameCore::TListenerStage::Keep);
     summary_.NamingNow = &CurrentNoteNaming;
     core.AddListener(&summary_, TGameCore::TListenerStage::Keep);
     core.AddListener(this, TGameCore::TListenerStage::Keep);
 
-    setDrilling(form_.OptionsPage().Options().On(TOption::DrillWeakNotes));
-    connect(&form_.OptionsPage(), &TOptionsPage::OptionChanged, this, [this](TOption option, int value) {
+    setDrilling(options_.Options().On(TOption::DrillWeakNotes));
+    connect(&options_, &TOptionsPage::OptionChanged, this, [this](TOption option, int value) {
         if (option == TOption::DrillWeakNotes)
             setDrilling(value != 0);
     });
 
-    connect(form_.PageControl, &QTabWidget::currentChanged, this, [this] {
-        if (form_.PageControl->currentWidget() == &sheet_)
+    connect(&pageControl_, &QTabWidget::currentChanged, this, [this] {
+        if (pageControl_.currentWidget() == &sheet_)
             RunGuarded([this] { pageShown(); });
     });
     // The store tells from its worker; the page reads it again on the GUI thread.
@@ -48,7 +51,7 @@ THistoryHookup::~THistoryHookup()
 {
     // The page reads the store; it must not outlive it.
     delete page_;
-    TGameCore& core = form_.Core();
+    TGameCore& core = game_.Core;
     core.SetChooser(nullptr);
     core.RemoveListener(this);
     core.RemoveListener(&summary_);
@@ -73,7 +76,7 @@ TSkinLabel* THistoryHookup::SummaryLabel() const
 
 bool THistoryHookup::Drilling() const
 {
-    return form_.OptionsPage().Options().On(TOption::DrillWeakNotes);
+    return options_.Options().On(TOption::DrillWeakNotes);
 }
 
 void THistoryHookup::SetPractice(const QString& name)
@@ -86,16 +89,16 @@ void THistoryHookup::SetPractice(const QString& name)
 void THistoryHookup::setDrilling(bool on)
 {
     // Ticked on during a run, the chooser starts from the history as it is now.
-    if (on && form_.Core().Running())
+    if (on && game_.Core.Running())
         loadChooser();
-    form_.Core().SetChooser(on ? &chooser_ : nullptr);
+    game_.Core.SetChooser(on ? &chooser_ : nullptr);
 }
 
 void THistoryHookup::RunStarted(int)
 {
     // Made at the first Start rather than with the window, which then shows sooner.
     if (!summaryLabel_) {
-        summaryLabel_ = CreateRunSummaryLabel(form_.pMain);
+        summaryLabel_ = CreateRunSummaryLabel(game_.pMain);
         ShowRunSummaryIn(summary_, summaryLabel_);
     }
     if (Drilling())
@@ -120,7 +123,7 @@ void THistoryHookup::loadChooser()
                       std::chrono::system_clock::now());
         return;
     }
-    const int level = form_.Core().Level();
+    const int level = game_.Core.Level();
     const int key = LevelKeys[level];
     chooser_.Load(key, PastAnswers(store_.Answers(level), key, practice), std::chrono::system_clock::now());
 }
@@ -130,9 +133,9 @@ void THistoryHookup::pageShown()
     if (page_)
         return;
     // Built on the first visit only, so that start-up does not pay for it.
-    page_ = new TProgressPage(store_, {form_.ImgClefs->Bitmap(), form_.BMPNoteList, form_.BMPKeyList}, form_.SkinImages,
-                              &sheet_);
-    page_->LevelSource = [this] { return form_.Core().Level(); };
+    page_ = new TProgressPage(store_, {pictures_.ImgClefs->Bitmap(), pictures_.BMPNoteList, pictures_.BMPKeyList},
+                              pictures_.SkinImages, &sheet_);
+    page_->LevelSource = [this] { return game_.Core.Level(); };
     page_->PracticeSource = [this] { return recorder_.Practice(); };
     page_->OnResetHistory = [this] { store_.Clear(); };
     page_->show();

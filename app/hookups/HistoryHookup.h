@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/window/WindowParts.h"
 #include "game/AdaptiveChooser.h"
 #include "game/RunSummary.h"
 #include "history/HistoryModule.h"
@@ -8,10 +9,11 @@
 #include <QObject>
 #include <QPointer>
 
-class TfMain;
+class TOptionsPage;
 class TProgressPage;
 class TSkinLabel;
 class TTabSheet;
+class QTabWidget;
 
 // What the window does with the answer history: every judged answer and run
 // goes into the store, "Drill my weak notes" chooses the questions from it,
@@ -24,7 +26,9 @@ class THistoryHookup : public QObject, private TGameListener
 public:
     // The store's file is history.sqlite3 in the user's data folder; nothing
     // is read from it until Start().
-    THistoryHookup(TfMain& form, TTabSheet& progressSheet);
+    // The "Progress" page is built on the window's progress sheet, the summary on the game page.
+    THistoryHookup(const TGamePage& game, TOptionsPage& options, const TWindowPages& pages,
+                   const TDesignPictures& pictures);
     ~THistoryHookup() override;
 
     // Loads the history module and opens the history, each on a thread of its own; the window calls it after
@@ -48,8 +52,11 @@ private:
     void loadChooser();
     void pageShown();
 
-    TfMain& form_;
+    TGamePage game_;
+    TOptionsPage& options_;
+    QTabWidget& pageControl_;
     TTabSheet& sheet_;
+    TDesignPictures pictures_;
     THistoryModule store_;
     THistoryRecorder recorder_;
     TAdaptiveChooser chooser_;

@@ -4,11 +4,11 @@
 #include "app/options/OptionsPage.h"
 #include "app/settings/IniFile.h"
 #include "app/window/Application.h"
-#include "app/window/uMain.h"
 #include "audio/PianoSound.h"
 #include "controls/SkinCheckBox.h"
 #include "controls/SkinCtrls.h"
 #include "controls/SkinSlider.h"
+#include "game/GameCore.h"
 #include "game/NoteFigures.h"
 #include "microphone/MicrophoneInput.h"
 
@@ -105,28 +105,28 @@ bool WriteMicrophoneDevice(const QString& name, const std::string& path)
 
 } // namespace lirasto::settings
 
-TMicrophoneHookup::TMicrophoneHookup(TfMain& form, std::string settingsPath, bool forced)
-    : form_(form), path_(std::move(settingsPath)), forced_(forced), input_(new TMicrophoneInput(this))
+TMicrophoneHookup::TMicrophoneHookup(TGameCore& core, TOptionsPage& options, std::string settingsPath, bool forced)
+    : core_(core), options_(options), path_(std::move(settingsPath)), forced_(forced),
+      input_(new TMicrophoneInput(this))
 {
-    if (auto* group = form_.findChild<QWidget*>(QStringLiteral("gbMicrophone")))
+    if (auto* group = options_.Sheet().findChild<QWidget*>(QStringLiteral("gbMicrophone")))
         buildControls(group);
     connect(input_, &TMicrophoneInput::keyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
         // Judged from the note's start in the sound, not from when the detector was sure of it.
-        RunGuarded([&] { form_.Core().KeyDown(note, TInputSource::Microphone, at); });
+        RunGuarded([&] { core_.KeyDown(note, TInputSource::Microphone, at); });
     });
     connect(input_, &TMicrophoneInput::keyUp, this,
-            [this](int note) { RunGuarded([&] { form_.Core().KeyUp(note, TInputSource::Microphone); }); });
+            [this](int note) { RunGuarded([&] { core_.KeyUp(note, TInputSource::Microphone); }); });
     connect(input_, &TMicrophoneInput::statusChanged, this, [this] { RunGuarded([this] { showStatus(); }); });
     connect(input_, &TMicrophoneInput::meter, this, &TMicrophoneHookup::showMeter);
     connect(input_, &TMicrophoneInput::noiseMeasured, this, [this](float loudest) {
         RunGuarded([&] {
-            form_.OptionsPage().SetOption(TOption::MicrophoneGate,
-                                          int(std::lround(lirasto::mic::GateFromNoise(loudest))));
+            options_.SetOption(TOption::MicrophoneGate, int(std::lround(lirasto::mic::GateFromNoise(loudest))));
             if (status_)
                 status_->SetCaption(tr("The room's noise: %1").arg(dbText(loudest)));
         });
     });
-    connect(&form_.OptionsPage(), &TOptionsPage::OptionChanged, this, &TMicrophoneHookup::apply);
+    connect(&options_, &TOptionsPage::OptionChanged, this, &TMicrophoneHookup::apply);
 }
 
 TMicrophoneHookup::~TMicrophoneHookup()
@@ -137,7 +137,7 @@ TMicrophoneHookup::~TMicrophoneHookup()
 
 bool TMicrophoneHookup::On() const
 {
-    return forced_ || form_.OptionsPage().Options().On(TOption::Microphone);
+    return forced_ || options_.Options().On(TOption::Microphone);
 }
 
 void TMicrophoneHookup::Start(TPianoSound* sound)
@@ -148,10 +148,10 @@ void TMicrophoneHookup::Start(TPianoSound* sound)
         connect(sound, &TPianoSound::clicksScheduled, input_, &TMicrophoneInput::ownClicks);
         connect(sound, &TPianoSound::clicksCancelled, input_, [this] { input_->ownClicks({}, 0.0, 0); });
     }
-    if (forced_ && form_.OptionsPage().Tick(TOption::Microphone)) {
+    if (forced_ && options_.Tick(TOption::Microphone)) {
         // Shown ticked for this run, without storing it.
-        QSignalBlocker quiet(form_.OptionsPage().Tick(TOption::Microphone));
-        form_.OptionsPage().Tick(TOption::Microphone)->setChecked(true);
+        QSignalBlocker quiet(options_.Tick(TOption::Microphone));
+        options_.Tick(TOption::Microphone)->setChecked(true);
     }
     if (On())
         open();
@@ -159,7 +159,7 @@ void TMicrophoneHookup::Start(TPianoSound* sound)
 
 void TMicrophoneHookup::open()
 {
-    const lirasto::settings::TOptions& options = form_.OptionsPage().Options();
+    const lirasto::settings::TOptions& options = options_.Options();
     lirasto::mic::TDetectorSettings settings;
     settings.LowestNote = options.Get(TOption::MicrophoneLowest);
     settings.HighestNote = options.Get(TOption::MicrophoneHighest);
@@ -171,7 +171,7 @@ void TMicrophoneHookup::open()
 
 void TMicrophoneHookup::buildControls(QWidget* group)
 {
-    if (TSkinCheckBox* tick = form_.OptionsPage().Tick(TOption::Microphone)) {
+    if (TSkinCheckBox* tick = options_.Tick(TOption::Microphone)) {
         tick->move(TOptionsPage::RowLeft, 24);
         // Unticked while switched on by --microphone, the stored option does not change: stop here.
         connect(tick, &QAbstractButton::toggled, this, [this](bool on) {
@@ -204,7 +204,7 @@ void TMicrophoneHookup::buildControls(QWidget* group)
             gateText_->SetCaption(dbText(float(db)));
     });
     connect(gate_, &QAbstractSlider::sliderReleased, this,
-            [this] { RunGuarded([this] { form_.OptionsPage().SetOption(TOption::MicrophoneGate, gate_->value()); }); });
+            [this] { RunGuarded([this] { options_.SetOption(TOption::MicrophoneGate, gate_->value()); }); });
     if (auto* measure = group->findChild<QAbstractButton*>(QStringLiteral("bMeasureNoise")))
         connect(measure, &QAbstractButton::clicked, this, [this] {
             if (!input_->listening())
@@ -220,8 +220,8 @@ void TMicrophoneHookup::buildControls(QWidget* group)
             range->addItem(noteText(note), note);
         connect(range, &QComboBox::activated, this, [this, range](int index) {
             RunGuarded([&] {
-                form_.OptionsPage().SetOption(range == lowest_ ? TOption::MicrophoneLowest : TOption::MicrophoneHighest,
-                                              range->itemData(index).toInt());
+                options_.SetOption(range == lowest_ ? TOption::MicrophoneLowest : TOption::MicrophoneHighest,
+                                   range->itemData(index).toInt());
             });
         });
     }
@@ -239,7 +239,7 @@ void TMicrophoneHookup::buildControls(QWidget* group)
             });
         });
     }
-    const lirasto::settings::TOptions& options = form_.OptionsPage().Options();
+    const lirasto::settings::TOptions& options = options_.Options();
     for (TOption option : kMicrophoneOptions)
         apply(option, options.Get(option));
     showStatus();
@@ -259,7 +259,7 @@ void TMicrophoneHookup::apply(TOption option, int value)
         break;
     case TOption::MicrophoneLowest:
     case TOption::MicrophoneHighest: {
-        const lirasto::settings::TOptions& options = form_.OptionsPage().Options();
+        const lirasto::settings::TOptions& options = options_.Options();
         input_->setRange(options.Get(TOption::MicrophoneLowest), options.Get(TOption::MicrophoneHighest));
         TSkinComboBox* range = option == TOption::MicrophoneLowest ? lowest_ : highest_;
         if (range)
@@ -300,7 +300,7 @@ void TMicrophoneHookup::showStatus()
 
 void TMicrophoneHookup::showMeter(float peakDb, int note, float cents)
 {
-    const float gate = float(form_.OptionsPage().Options().Get(TOption::MicrophoneGate));
+    const float gate = float(options_.Options().Get(TOption::MicrophoneGate));
     if (auto* meter = static_cast<TLevelMeter*>(meter_))
         meter->showLevel(peakDb, gate);
     if (levelText_)

@@ -7,12 +7,13 @@
 #include <QString>
 #include <string>
 
+class TGameCore;
 class TMicrophoneInput;
+class TOptionsPage;
 class TPianoSound;
 class TSkinComboBox;
 class TSkinLabel;
 class TSkinSlider;
-class TfMain;
 class QWidget;
 
 // Joins the microphone to the window: notes heard go to the game as keys of the microphone, the program's
@@ -25,7 +26,8 @@ class TMicrophoneHookup : public QObject
 
 public:
     // `forced`: switched on for this run (--microphone), whatever the stored option says.
-    TMicrophoneHookup(TfMain& form, std::string settingsPath, bool forced);
+    // Notes heard go to the core; its controls go in the Microphone box of the Options page.
+    TMicrophoneHookup(TGameCore& core, TOptionsPage& options, std::string settingsPath, bool forced);
     ~TMicrophoneHookup() override;
 
     // Opens the device when the microphone is on; `sound` is the piano whose notes are the program's own.
@@ -43,7 +45,8 @@ private:
     void showMeter(float peakDb, int note, float cents);
     void ownSound(int note, bool on);
 
-    TfMain& form_;
+    TGameCore& core_;
+    TOptionsPage& options_;
     std::string path_;
     bool forced_;
     bool started_ = false;

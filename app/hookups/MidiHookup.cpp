@@ -3,7 +3,7 @@
 #include "app/settings/IniFile.h"
 #include "app/settings/Options.h"
 #include "app/window/Application.h"
-#include "app/window/uMain.h"
+#include "game/GameCore.h"
 #include "midi/MidiInput.h"
 
 #include <QByteArray>
@@ -64,23 +64,25 @@ bool WriteDisabledMidiInputs(const QSet<QString>& names, const std::string& path
 
 } // namespace lirasto::settings
 
-TMidiHookup::TMidiHookup(TfMain& form, std::string settingsPath)
-    : form_(form), path_(std::move(settingsPath)), input_(new TMidiInput(this))
+TMidiHookup::TMidiHookup(TGameCore& core, TMidiDeviceList list, std::string settingsPath)
+    : core_(core), list_(std::move(list)), path_(std::move(settingsPath)), input_(new TMidiInput(this))
 {
     connect(input_, &TMidiInput::keyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
-        RunGuarded([&] { form_.Core().KeyDown(note, TInputSource::Midi, at); });
+        RunGuarded([&] { core_.KeyDown(note, TInputSource::Midi, at); });
     });
     connect(input_, &TMidiInput::keyUp, this,
-            [this](int note) { RunGuarded([&] { form_.Core().KeyUp(note, TInputSource::Midi); }); });
+            [this](int note) { RunGuarded([&] { core_.KeyUp(note, TInputSource::Midi); }); });
     // Queued: a tick's own toggle changes the list, and the page must not
     // replace that tick while it is still telling of the click.
     connect(input_, &TMidiInput::devicesChanged, this, &TMidiHookup::showDevices, Qt::QueuedConnection);
-    form_.OnMidiDeviceToggled = [this](const QString& name, bool enabled) { deviceToggled(name, enabled); };
+    if (list_.Toggled)
+        *list_.Toggled = [this](const QString& name, bool enabled) { deviceToggled(name, enabled); };
 }
 
 TMidiHookup::~TMidiHookup()
 {
-    form_.OnMidiDeviceToggled = nullptr;
+    if (list_.Toggled)
+        *list_.Toggled = nullptr;
 }
 
 void TMidiHookup::Start()
@@ -95,7 +97,8 @@ void TMidiHookup::showDevices()
     std::vector<std::pair<QString, bool>> list;
     for (const TMidiDevice& device : input_->devices())
         list.emplace_back(device.Name, device.Enabled);
-    form_.SetMidiDevices(list, input_->jackPortName());
+    if (list_.Show)
+        list_.Show(list, input_->jackPortName());
 }
 
 void TMidiHookup::deviceToggled(const QString& name, bool enabled)

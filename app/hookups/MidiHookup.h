@@ -3,10 +3,22 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
+class TGameCore;
 class TMidiInput;
-class TfMain;
+
+// Where the MIDI inputs found are shown and the player's ticks come from: the Options page, through the window.
+struct TMidiDeviceList
+{
+    // Shows the inputs found, each with whether it is in use, and our JACK port's name.
+    std::function<void(const std::vector<std::pair<QString, bool>>& devices, const QString& jackPort)> Show;
+    // The slot the ticks are told through; the hookup fills it while it lives.
+    std::function<void(const QString& name, bool enabled)>* Toggled = nullptr;
+};
 
 // Joins the MIDI input to the window: keys go to the game, the inputs found go
 // to the Options page, and the player's ticks come back to the input and are
@@ -15,7 +27,7 @@ class TfMain;
 class TMidiHookup : public QObject
 {
 public:
-    TMidiHookup(TfMain& form, std::string settingsPath);
+    TMidiHookup(TGameCore& core, TMidiDeviceList list, std::string settingsPath);
     ~TMidiHookup() override;
 
     // Applies the stored ticks and opens the MIDI systems in the background.
@@ -26,7 +38,8 @@ private:
     void showDevices();
     void deviceToggled(const QString& name, bool enabled);
 
-    TfMain& form_;
+    TGameCore& core_;
+    TMidiDeviceList list_;
     std::string path_;
     TMidiInput* input_; // a child of this object; it keeps the inputs switched off
 };

@@ -2,11 +2,11 @@
 
 #include "app/options/OptionsPage.h"
 #include "app/window/Application.h"
-#include "app/window/uMain.h"
 #include "audio/PianoSound.h"
 #include "audio/SoundListener.h"
 #include "controls/SkinSlider.h"
 #include "controls/TSkinLabel.h"
+#include "game/GameCore.h"
 
 using lirasto::settings::TOption;
 
@@ -37,20 +37,21 @@ QString percentText(int percent)
 
 } // namespace
 
-TSoundHookup::TSoundHookup(TfMain& form)
-    : form_(form), sound_(std::make_unique<TPianoSound>()), listener_(std::make_unique<TSoundListener>(*sound_))
+TSoundHookup::TSoundHookup(TGameCore& core, TOptionsPage& page)
+    : core_(core), options_(page), sound_(std::make_unique<TPianoSound>()),
+      listener_(std::make_unique<TSoundListener>(*sound_))
 {
-    if (auto* group = form_.findChild<QWidget*>(QStringLiteral("gbSound")))
+    if (auto* group = options_.Sheet().findChild<QWidget*>(QStringLiteral("gbSound")))
         buildControls(group);
-    const lirasto::settings::TOptions& options = form_.OptionsPage().Options();
+    const lirasto::settings::TOptions& options = options_.Options();
     for (TOption option : kSoundOptions)
         apply(option, options.Get(option));
-    connect(&form_.OptionsPage(), &TOptionsPage::OptionChanged, this, &TSoundHookup::apply);
+    connect(&options_, &TOptionsPage::OptionChanged, this, &TSoundHookup::apply);
     // Emitted on the sound's worker: the page is updated on this thread.
     connect(
         sound_.get(), &TPianoSound::statusChanged, this, [this] { RunGuarded([this] { showStatus(); }); },
         Qt::QueuedConnection);
-    form_.Core().AddListener(listener_.get(), TGameCore::TListenerStage::Sound);
+    core_.AddListener(listener_.get(), TGameCore::TListenerStage::Sound);
 }
 
 void TSoundHookup::Start()
@@ -60,7 +61,7 @@ void TSoundHookup::Start()
 
 TSoundHookup::~TSoundHookup()
 {
-    form_.Core().RemoveListener(listener_.get());
+    core_.RemoveListener(listener_.get());
     listener_.reset();
     sound_.reset();
 }
@@ -89,7 +90,7 @@ void TSoundHookup::buildControls(QWidget* group)
             [this](int percent) { RunGuarded([&] { volumeMoved(percent); }); });
     // A drag is heard at once but stored once, when the knob is let go.
     connect(volume_, &QAbstractSlider::sliderReleased, this,
-            [this] { RunGuarded([this] { form_.OptionsPage().SetOption(TOption::Volume, volume_->value()); }); });
+            [this] { RunGuarded([this] { options_.SetOption(TOption::Volume, volume_->value()); }); });
 }
 
 void TSoundHookup::volumeMoved(int percent)
@@ -98,7 +99,7 @@ void TSoundHookup::volumeMoved(int percent)
     if (volumeText_)
         volumeText_->SetCaption(percentText(percent));
     if (!volume_->isSliderDown())
-        form_.OptionsPage().SetOption(TOption::Volume, percent);
+        options_.SetOption(TOption::Volume, percent);
 }
 
 void TSoundHookup::apply(TOption option, int value)

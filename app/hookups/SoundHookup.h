@@ -9,8 +9,9 @@ class QWidget;
 class TPianoSound;
 class TSkinLabel;
 class TSkinSlider;
+class TGameCore;
+class TOptionsPage;
 class TSoundListener;
-class TfMain;
 
 // The window's piano: the sound and the listener that plays the run, the
 // volume slider on the Options page and the line there that says why there
@@ -20,7 +21,8 @@ class TSoundHookup : public QObject
     Q_OBJECT
 
 public:
-    explicit TSoundHookup(TfMain& form);
+    // It plays the core's run, and its controls go in the Sound box of the Options page.
+    TSoundHookup(TGameCore& core, TOptionsPage& page);
     // Loads the synthesizer and opens the output, on the sound's worker.
     void Start();
     // The listener leaves the core and goes before the sound, which closes
@@ -37,7 +39,8 @@ private:
     void volumeMoved(int percent);
     void showStatus();
 
-    TfMain& form_;
+    TGameCore& core_;
+    TOptionsPage& options_;
     std::unique_ptr<TPianoSound> sound_;
     std::unique_ptr<TSoundListener> listener_;
     // Children of the Sound group box, or none when the design has no such box.

@@ -4,9 +4,9 @@
 #include "app/play/KeyboardInput.h"
 #include "app/play/PianoHighlight.h"
 #include "app/window/Application.h"
-#include "app/window/uMain.h"
 #include "controls/SkinCheckBox.h"
 #include "controls/SkinCtrls.h"
+#include "game/GameCore.h"
 
 using lirasto::settings::TOption;
 
@@ -37,8 +37,10 @@ int TOptionsPage::NextRowTop(QWidget* group)
     return top;
 }
 
-TOptionsPage::TOptionsPage(TfMain& form, std::string path)
-    : QObject(&form), form_(form), path_(std::move(path)), options_(lirasto::settings::ReadOptions(path_))
+TOptionsPage::TOptionsPage(QWidget& sheet, TGameCore& core, TPianoHighlight& piano, TKeyboardInput& keyboard,
+                           std::function<void()> showNoteNames, std::string path)
+    : QObject(sheet.window()), sheet_(sheet), core_(core), piano_(piano), keyboard_(keyboard),
+      showNoteNames_(std::move(showNoteNames)), path_(std::move(path)), options_(lirasto::settings::ReadOptions(path_))
 {
     buildTicks();
     buildLanguageChoice();
@@ -50,7 +52,7 @@ void TOptionsPage::buildTicks()
 {
     ticks_.assign(lirasto::settings::kOptionTable.size(), nullptr);
     for (const lirasto::settings::TOptionRow& row : lirasto::settings::kOptionTable) {
-        auto* group = form_.findChild<QWidget*>(QString::fromLatin1(row.Group));
+        auto* group = sheet_.findChild<QWidget*>(QString::fromLatin1(row.Group));
         if (!row.Label || !group)
             continue;
         const bool midi = row.Id == TOption::OctaveExact;
@@ -63,8 +65,8 @@ void TOptionsPage::buildTicks()
                 [this, id = row.Id](bool on) { RunGuarded([&] { SetOption(id, on ? 1 : 0); }); });
         ticks_[static_cast<std::size_t>(row.Id)] = tick;
     }
-    auto* rows = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbPianoRows"));
-    auto* names = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbNoteNames"));
+    auto* rows = sheet_.findChild<TSkinCheckBox*>(QStringLiteral("rbPianoRows"));
+    auto* names = sheet_.findChild<TSkinCheckBox*>(QStringLiteral("rbNoteNames"));
     if (rows && names) {
         (options_.Get(TOption::KeyboardScheme) == 1 ? names : rows)->setChecked(true);
         connect(names, &QAbstractButton::toggled, this,
@@ -75,7 +77,7 @@ void TOptionsPage::buildTicks()
 void TOptionsPage::buildLanguageChoice()
 {
     const auto choice = [this](const char* name, TOption option, const QStringList& items) {
-        auto* combo = form_.findChild<TSkinComboBox*>(QString::fromLatin1(name));
+        auto* combo = sheet_.findChild<TSkinComboBox*>(QString::fromLatin1(name));
         if (!combo)
             return;
         combo->addItems(items);
@@ -115,20 +117,21 @@ void TOptionsPage::apply(TOption option)
     const int value = options_.Get(option);
     switch (option) {
     case TOption::KeyboardScheme:
-        form_.KeyboardInput().SetScheme(value == 1 ? TKeyboardScheme::NoteNames : TKeyboardScheme::PianoRows);
+        keyboard_.SetScheme(value == 1 ? TKeyboardScheme::NoteNames : TKeyboardScheme::PianoRows);
         break;
     case TOption::NameTheKeys:
-        form_.PianoHighlight().SetKeyNames(value != 0);
+        piano_.SetKeyNames(value != 0);
         break;
     case TOption::OctaveExact:
-        form_.Core().SetOctaveExact(value != 0);
+        core_.SetOctaveExact(value != 0);
         break;
     case TOption::MistakesCostPoints:
-        form_.Core().SetMistakesCostPoints(value != 0);
+        core_.SetMistakesCostPoints(value != 0);
         break;
     case TOption::NoteNames:
         SetNoteNamingOption(value);
-        form_.ShowNoteNames();
+        if (showNoteNames_)
+            showNoteNames_();
         break;
     default:
         break; // followed by the sound and the history through OptionChanged
@@ -137,8 +140,8 @@ void TOptionsPage::apply(TOption option)
 
 void TOptionsPage::SetMidiDevices(const std::vector<TMidiDevice>& devices, const QString& jackPort)
 {
-    auto* group = form_.findChild<QWidget*>(QStringLiteral("gbMidi"));
-    auto* none = form_.findChild<QWidget*>(QStringLiteral("lNoMidi"));
+    auto* group = sheet_.findChild<QWidget*>(QStringLiteral("gbMidi"));
+    auto* none = sheet_.findChild<QWidget*>(QStringLiteral("lNoMidi"));
     if (!group)
         return;
     for (TSkinCheckBox* tick : midiTicks_)

@@ -9,8 +9,10 @@
 
 class QWidget;
 class TSkinCheckBox;
+class TGameCore;
+class TKeyboardInput;
+class TPianoHighlight;
 class TSkinLabel;
-class TfMain;
 
 // The Options page: one tick per row of the options table, the keyboard
 // scheme, and the MIDI inputs the MIDI part reports. A change is stored at
@@ -20,7 +22,13 @@ class TOptionsPage : public QObject
     Q_OBJECT
 
 public:
-    explicit TOptionsPage(TfMain& form, std::string path = lirasto::settings::kFileName);
+    // Its controls go on `sheet`, in the group boxes the design gives it. The options it reads are applied at
+    // once to the core, the drawn piano and the computer keyboard; `showNoteNames` shows a new naming of notes.
+    TOptionsPage(QWidget& sheet, TGameCore& core, TPianoHighlight& piano, TKeyboardInput& keyboard,
+                 std::function<void()> showNoteNames, std::string path = lirasto::settings::kFileName);
+
+    // The page its controls are on; the parts that add their own (sound, microphone) find their group boxes there.
+    QWidget& Sheet() const { return sheet_; }
 
     // The rows of a group box, which the parts that add their own controls (sound) follow too.
     static constexpr int RowLeft = 16;
@@ -54,7 +62,11 @@ private:
     void buildLanguageChoice();
     void apply(lirasto::settings::TOption option);
 
-    TfMain& form_;
+    QWidget& sheet_;
+    TGameCore& core_;
+    TPianoHighlight& piano_;
+    TKeyboardInput& keyboard_;
+    std::function<void()> showNoteNames_;
     std::string path_;
     lirasto::settings::TOptions options_;
     std::vector<TSkinCheckBox*> ticks_; // by option, nullptr where an option has no tick

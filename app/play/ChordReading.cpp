@@ -1,7 +1,7 @@
 #include "app/play/ChordReading.h"
 
 #include "app/language/Language.h"
-#include "app/window/uMain.h"
+#include "app/play/SightReading.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
 #include "game/LineExercise.h"
@@ -29,16 +29,16 @@ constexpr int kWrongPlace = 2;
 constexpr int kReach = 6;
 
 // A label in the look of the explanation under the staff, at another place.
-TSkinLabel* newLabel(TfMain& form, QRect place)
+TSkinLabel* newLabel(TSkinLabel& explanation, QRect place)
 {
-    auto* label = new TSkinLabel(form.lExplanation->parentWidget());
-    const QMetaObject* meta = form.lExplanation->metaObject();
+    auto* label = new TSkinLabel(explanation.parentWidget());
+    const QMetaObject* meta = explanation.metaObject();
     for (int i = QWidget::staticMetaObject.propertyOffset(); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         if (property.isWritable() && property.isStored() && property.name() != QByteArray("Caption"))
-            property.write(label, property.read(form.lExplanation));
+            property.write(label, property.read(&explanation));
     }
-    label->setFont(form.lExplanation->font());
+    label->setFont(explanation.font());
     label->setObjectName(QStringLiteral("lChordName"));
     label->SetAutoSize(false);
     label->setGeometry(place);
@@ -48,16 +48,16 @@ TSkinLabel* newLabel(TfMain& form, QRect place)
 
 } // namespace
 
-TChordReading::TChordReading(TfMain& form) : form_(form)
+TChordReading::TChordReading(const TGamePage& page) : page_(page)
 {
     // Under the verdict, clear of a line's tempo list above it.
-    name_ = newLabel(form, QRect(600, 342, 195, 20));
-    form_.Core().AddListener(this);
+    name_ = newLabel(*page_.lExplanation, QRect(600, 342, 195, 20));
+    page_.Core.AddListener(this);
 }
 
 TChordReading::~TChordReading()
 {
-    form_.Core().RemoveListener(this);
+    page_.Core.RemoveListener(this);
 }
 
 QString TChordReading::ChordName(const TChord& chord)
@@ -72,7 +72,7 @@ QString TChordReading::NameShown() const
 
 const TChordExercise* TChordReading::exercise() const
 {
-    return dynamic_cast<const TChordExercise*>(&form_.Core().Exercise());
+    return dynamic_cast<const TChordExercise*>(&page_.Core.Exercise());
 }
 
 void TChordReading::QuestionPosed(const TQuestion& question)
@@ -83,22 +83,22 @@ void TChordReading::QuestionPosed(const TQuestion& question)
         return;
     const TChord& chord = exercise()->Chord();
     const bool interval = chord.Type != nullptr && chord.Type->Family == TChordFamily::Intervals;
-    form_.lQuestion->SetCaption(tr(interval ? kIntervalQuestionText : kChordQuestionText));
-    form_.lExplanation->SetCaption(tr(kChordExplanationText));
+    page_.lQuestion->SetCaption(tr(interval ? kIntervalQuestionText : kChordQuestionText));
+    page_.lExplanation->SetCaption(tr(kChordExplanationText));
     question_ = question;
     spellings_ = SpellingsInKey(chord, question.Key);
     wrong_.clear();
     name_->SetCaption(QString());
     draw(false);
-    form_.Staff().MarkNote(0, TNoteMark::Due);
+    page_.Staff.MarkNote(0, TNoteMark::Due);
 }
 
 void TChordReading::AnswerJudged(const TJudgement& judgement)
 {
     // A stack of a line is named as a single stack is; the line itself marks it on the staff.
-    if (const auto* line = dynamic_cast<const TLineExercise*>(&form_.Core().Exercise());
-        line && judgement.Exercise == TExerciseKind::Line && judgement.Place >= 0 &&
-        judgement.Place < static_cast<int>(line->Stacks().size())) {
+    if (const auto* line = CurrentLine(page_.Core); line && judgement.Exercise == TExerciseKind::Line &&
+                                                    judgement.Place >= 0 &&
+                                                    judgement.Place < static_cast<int>(line->Stacks().size())) {
         name_->SetCaption(ChordName(line->Stacks()[static_cast<std::size_t>(judgement.Place)]));
         return;
     }
@@ -110,8 +110,8 @@ void TChordReading::AnswerJudged(const TJudgement& judgement)
     const int bottom = asked.front(), top = asked.back();
     wrong_.clear();
     for (int note : judgement.KeysGiven) {
-        const bool right = form_.Core().OctaveExact() ? std::find(asked.begin(), asked.end(), note) != asked.end()
-                                                      : HasPitchClass(judgement.Expected, PitchClass(note));
+        const bool right = page_.Core.OctaveExact() ? std::find(asked.begin(), asked.end(), note) != asked.end()
+                                                    : HasPitchClass(judgement.Expected, PitchClass(note));
         if (right)
             continue;
         while (note < bottom - kReach)
@@ -134,7 +134,7 @@ void TChordReading::draw(bool right)
         notes.push_back({question_.Clef, note, kWrongPlace});
         spellings.push_back(SpellNote(note, question_.Key));
     }
-    TStaffView& staff = form_.Staff();
+    TStaffView& staff = page_.Staff;
     staff.Change([&] {
         ClearStaff(staff);
         staff.SetLine(notes, spellings, question_.Key, kPlaces);
@@ -154,7 +154,7 @@ void TChordReading::clear()
         return;
     shown_ = false;
     wrong_.clear();
-    form_.Staff().ClearLine();
+    page_.Staff.ClearLine();
 }
 
 void TChordReading::RunEnded(const TRunResult&)

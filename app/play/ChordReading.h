@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/window/WindowParts.h"
 #include "game/ChordExercise.h"
 #include "game/GameEvents.h"
 
@@ -7,7 +8,6 @@
 #include <QString>
 #include <vector>
 
-class TfMain;
 class TSkinLabel;
 
 // Reading stacks in the window: the chord or interval asked drawn as one stack on the staff,
@@ -18,7 +18,7 @@ class TChordReading : public TGameListener
     Q_DECLARE_TR_FUNCTIONS(TChordReading)
 
 public:
-    explicit TChordReading(TfMain& form);
+    explicit TChordReading(const TGamePage& page);
     ~TChordReading() override;
 
     // "D minor, first inversion", "major sixth": in the language shown, the root named by the
@@ -38,7 +38,7 @@ private:
     void draw(bool right);
     void clear();
 
-    TfMain& form_;
+    TGamePage page_;
     TSkinLabel* name_ = nullptr;
     TQuestion question_;
     std::vector<TSpelling> spellings_;

@@ -1,6 +1,5 @@
 #include "app/play/GameLabels.h"
 
-#include "app/window/uMain.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
 
@@ -41,29 +40,29 @@ void TGameLabels::ShowLevelTexts()
 {
     const TLevel& row = core_.LevelRow();
     ShowGoal();
-    showText(form_.lQuestion, LevelRowText(row.QuestionText));
-    showText(form_.lExplanation, LevelRowText(row.ExplanationText));
+    showText(page_.lQuestion, LevelRowText(row.QuestionText));
+    showText(page_.lExplanation, LevelRowText(row.ExplanationText));
 }
 
 void TGameLabels::ShowCountDown()
 {
-    showText(form_.lCountDown, core_.Exercise().Timed() ? tr("%1 SEC.").arg(core_.SecondsLeft()) : kNoFigure);
+    showText(page_.lCountDown, core_.Exercise().Timed() ? tr("%1 SEC.").arg(core_.SecondsLeft()) : kNoFigure);
 }
 
 void TGameLabels::ShowGoal()
 {
-    showText(form_.lGoal, core_.Exercise().Timed() ? QString::number(core_.LevelRow().Goal) : kNoFigure);
+    showText(page_.lGoal, core_.Exercise().Timed() ? QString::number(core_.LevelRow().Goal) : kNoFigure);
 }
 
 void TGameLabels::ShowScore()
 {
-    showText(form_.lScore, QString::number(core_.Score()));
+    showText(page_.lScore, QString::number(core_.Score()));
 }
 
 void TGameLabels::RunStarted(int)
 {
-    showText(form_.lProgress, QString());
-    showText(form_.lAnswer, QString());
+    showText(page_.lProgress, QString());
+    showText(page_.lAnswer, QString());
     ShowScore();
     ShowCountDown();
 }
@@ -77,9 +76,9 @@ void TGameLabels::AnswerJudged(const TJudgement& judgement)
 {
     ShowScore();
     if (judgement.Right)
-        showText(form_.lAnswer, tr("RIGHT!"), &kRightColour);
+        showText(page_.lAnswer, tr("RIGHT!"), &kRightColour);
     else
-        showText(form_.lAnswer, tr("WRONG!"), &kWrongColour);
+        showText(page_.lAnswer, tr("WRONG!"), &kWrongColour);
 }
 
 void TGameLabels::RunEnded(const TRunResult& result)
@@ -87,13 +86,13 @@ void TGameLabels::RunEnded(const TRunResult& result)
     if (result.EndedBy != TRunEnd::Time)
         return;
     if (!result.Passed) {
-        showText(form_.lProgress, tr(kRepeatText), &kWrongColour);
+        showText(page_.lProgress, tr(kRepeatText), &kWrongColour);
         ShowLevelTexts();
     } else if (!core_.LevelsChosen()) {
-        showText(form_.lProgress, tr(kGoalReachedText), &kRightColour);
+        showText(page_.lProgress, tr(kGoalReachedText), &kRightColour);
     } else {
         const char* text = result.Level >= LevelCount ? kAllPassedText : kPassedText;
-        showText(form_.lProgress, tr(text), &kRightColour);
+        showText(page_.lProgress, tr(text), &kRightColour);
     }
 }
 
@@ -114,7 +113,7 @@ void TGameLabels::Cleared()
 {
     ShowGoal();
     ShowScore();
-    showText(form_.lProgress, QString());
-    showText(form_.lAnswer, QString());
+    showText(page_.lProgress, QString());
+    showText(page_.lAnswer, QString());
     ShowCountDown();
 }

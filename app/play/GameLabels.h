@@ -1,12 +1,12 @@
 #pragma once
 
+#include "app/window/WindowParts.h"
 #include "game/GameEvents.h"
 
 #include <QCoreApplication>
 #include <string>
 
 class TGameCore;
-class TfMain;
 
 // A text of the level table (the question, the explanation), in the language shown.
 QString LevelRowText(const std::string& text);
@@ -18,7 +18,7 @@ class TGameLabels : public TGameListener
     Q_DECLARE_TR_FUNCTIONS(TGameLabels)
 
 public:
-    TGameLabels(TfMain& form, const TGameCore& core) : form_(form), core_(core) {}
+    explicit TGameLabels(const TGamePage& page) : page_(page), core_(page.Core) {}
 
     void RunStarted(int level) override;
     void ClockTicked(int secondsLeft) override;
@@ -34,6 +34,6 @@ public:
     void ShowScore();
 
 private:
-    TfMain& form_;
+    TGamePage page_;
     const TGameCore& core_;
 };

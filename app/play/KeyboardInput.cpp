@@ -1,12 +1,12 @@
 #include "app/play/KeyboardInput.h"
 
 #include "app/language/TextFit.h"
-#include "app/options/OptionsPage.h"
 #include "app/play/PianoHighlight.h"
 #include "app/window/Application.h"
-#include "app/window/uMain.h"
+#include "app/window/Forms.h"
 #include "controls/SkinCheckBox.h"
 #include "controls/SkinCtrls.h"
+#include "game/GameCore.h"
 #include "game/PianoKeys.h"
 #include "game/uVariables.h"
 
@@ -81,15 +81,17 @@ int64_t physicalKey(const QKeyEvent& key)
 
 } // namespace
 
-TKeyboardInput::TKeyboardInput(TfMain& form) : QObject(&form), form_(form)
+TKeyboardInput::TKeyboardInput(QWidget& window, const TWindowPages& pages, const TGamePage& game, TSkinMemo* usage,
+                               TPianoHighlight& piano, const TWindowActions& actions)
+    : QObject(&window), window_(window), pages_(pages), game_(game), usageMemo_(usage), piano_(piano), actions_(actions)
 {
     qApp->installEventFilter(this);
     // A key let go on another page never reaches us: let go of them all when the page changes.
-    connect(form_.PageControl, &QTabWidget::currentChanged, this, [this] {
+    connect(pages_.PageControl, &QTabWidget::currentChanged, this, [this] {
         RunGuarded([this] {
             releaseAll();
-            QWidget* page = form_.PageControl->currentWidget();
-            if (page == form_.tsOptions || page == form_.tsInfo)
+            QWidget* page = pages_.PageControl->currentWidget();
+            if (page == pages_.tsOptions || page == pages_.tsInfo)
                 showHints();
         });
     });
@@ -98,35 +100,35 @@ TKeyboardInput::TKeyboardInput(TfMain& form) : QObject(&form), form_(form)
 void TKeyboardInput::showHints()
 {
     SetLayout(TKeyboardLayout::Current());
-    if (auto* rows = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbPianoRows"))) {
+    if (auto* rows = pages_.tsOptions->findChild<TSkinCheckBox*>(QStringLiteral("rbPianoRows"))) {
         rows->setText(RowsHint());
         FitText(rows);
     }
-    if (auto* names = form_.findChild<TSkinCheckBox*>(QStringLiteral("rbNoteNames"))) {
+    if (auto* names = pages_.tsOptions->findChild<TSkinCheckBox*>(QStringLiteral("rbNoteNames"))) {
         names->setText(NamesHint());
         FitText(names);
     }
     // Beside the usage lines, which name the mouse only, what else plays.
-    if (!usage_ && form_.mUsage) {
-        usage_ = new TSkinLabel(form_.mUsage);
+    if (!usage_ && usageMemo_) {
+        usage_ = new TSkinLabel(usageMemo_);
         usage_->setObjectName(QStringLiteral("lKeysUsage"));
         usage_->SetTransparent(true);
-        usage_->setFont(form_.mUsage->font());
+        usage_->setFont(usageMemo_->font());
         // In line with the memo's own first line, which sits below its top margin; from the middle on, or
         // past the memo's longest line where a language makes those longer.
         constexpr int kMemoTopMargin = 5;
         constexpr int kGap = 12;
-        const QFontMetrics memo(form_.mUsage->font());
-        int left = form_.mUsage->width() / 2;
-        for (const QString& line : form_.mUsage->property("Lines").toStringList())
+        const QFontMetrics memo(usageMemo_->font());
+        int left = usageMemo_->width() / 2;
+        for (const QString& line : usageMemo_->property("Lines").toStringList())
             left = std::max(left, memo.horizontalAdvance(line) + kGap);
-        left = std::min(left, form_.mUsage->width() * 2 / 3);
-        usage_->setGeometry(left, kMemoTopMargin, form_.mUsage->width() - left - 4,
-                            form_.mUsage->height() - 2 * kMemoTopMargin);
+        left = std::min(left, usageMemo_->width() * 2 / 3);
+        usage_->setGeometry(left, kMemoTopMargin, usageMemo_->width() - left - 4,
+                            usageMemo_->height() - 2 * kMemoTopMargin);
         usage_->show();
     }
     if (usage_) {
-        usage_->setFont(form_.mUsage->font());
+        usage_->setFont(usageMemo_->font());
         usage_->SetCaption(tr(" KEYS AND MIDI\n o Keys %1\n o Space starts, Escape resets\n"
                               " o A MIDI keyboard answers too")
                                .arg(rowKeys()));
@@ -170,16 +172,16 @@ QString TKeyboardInput::NamesHint() const
 bool TKeyboardInput::onGamePage(QObject* watched) const
 {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &form_ || !form_.PageControl || !form_.cbLevel)
+    if (!widget || widget->window() != &window_ || !pages_.PageControl || !game_.cbLevel)
         return false;
     // The open level list takes its own keys to move through the levels.
-    return form_.PageControl->currentWidget() == form_.tsMain && !form_.cbLevel->view()->isVisible();
+    return pages_.PageControl->currentWidget() == pages_.tsMain && !game_.cbLevel->view()->isVisible();
 }
 
 bool TKeyboardInput::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::WindowDeactivate && watched == &form_) {
+    if (type == QEvent::WindowDeactivate && watched == &window_) {
         // A key let go in another window never tells us; let go of them all now.
         RunGuarded([this] { releaseAll(); });
         return false;
@@ -230,7 +232,7 @@ bool TKeyboardInput::repeats(const QKeyEvent& key) const
 void TKeyboardInput::shiftOctave(int step)
 {
     base_ = std::clamp(base_ + step, kLowestBase, kHighestBase);
-    form_.PianoHighlight().ShowOctave(base_);
+    piano_.ShowOctave(base_);
     showRows();
 }
 
@@ -238,29 +240,29 @@ void TKeyboardInput::SetScheme(TKeyboardScheme scheme)
 {
     scheme_ = scheme;
     if (scheme_ != TKeyboardScheme::PianoRows)
-        form_.PianoHighlight().ShowRows(0);
+        piano_.ShowRows(0);
     else if (rowsShown_)
-        form_.PianoHighlight().ShowRows(base_);
+        piano_.ShowRows(base_);
 }
 
 void TKeyboardInput::showRows()
 {
     rowsShown_ = scheme_ == TKeyboardScheme::PianoRows;
     if (rowsShown_)
-        form_.PianoHighlight().ShowRows(base_);
+        piano_.ShowRows(base_);
 }
 
 bool TKeyboardInput::keyPress(const QKeyEvent& key)
 {
     const bool repeat = repeats(key);
     if (key.key() == Qt::Key_Space) {
-        if (!repeat && !form_.Core().Running())
-            form_.bStartClick(form_.bStart);
+        if (!repeat && !game_.Core.Running())
+            actions_.Start();
         return true; // during a run too, so that a focused Reset is not pressed by it
     }
     if (key.key() == Qt::Key_Escape) {
-        if (!repeat && form_.bReset->isEnabled())
-            form_.bResetClick(form_.bReset);
+        if (!repeat && game_.bReset->isEnabled())
+            actions_.Reset();
         return true;
     }
     if (key.nativeScanCode() == kOctaveDownScanCode || key.nativeScanCode() == kOctaveUpScanCode) {
@@ -271,8 +273,7 @@ bool TKeyboardInput::keyPress(const QKeyEvent& key)
     }
     if (key.key() == Qt::Key_M && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         if (!repeat)
-            form_.OptionsPage().SetOption(lirasto::settings::TOption::Mute,
-                                          form_.OptionsPage().Options().On(lirasto::settings::TOption::Mute) ? 0 : 1);
+            actions_.ToggleMute();
         return true;
     }
     const std::optional<int> note = noteFor(key);
@@ -285,7 +286,7 @@ bool TKeyboardInput::keyPress(const QKeyEvent& key)
     if (*note < kLowestDrawnNote || *note > kHighestDrawnNote)
         return true; // beyond the drawn piano, where no key could show it
     down_[physicalKey(key)] = *note;
-    form_.Core().KeyDown(*note, TInputSource::ComputerKeyboard);
+    game_.Core.KeyDown(*note, TInputSource::ComputerKeyboard);
     return true;
 }
 
@@ -300,7 +301,7 @@ bool TKeyboardInput::keyRelease(const QKeyEvent& key)
         return false;
     const int note = found->second;
     down_.erase(found);
-    form_.Core().KeyUp(note, TInputSource::ComputerKeyboard);
+    game_.Core.KeyUp(note, TInputSource::ComputerKeyboard);
     return true;
 }
 
@@ -309,5 +310,5 @@ void TKeyboardInput::releaseAll()
     octaveDown_.clear();
     const auto down = std::exchange(down_, {});
     for (const auto& [key, note] : down)
-        form_.Core().KeyUp(note, TInputSource::ComputerKeyboard);
+        game_.Core.KeyUp(note, TInputSource::ComputerKeyboard);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/play/KeyboardLayout.h"
+#include "app/window/WindowParts.h"
 
 #include <QObject>
 #include <QString>
@@ -10,8 +11,10 @@
 #include <set>
 
 class QKeyEvent;
-class TfMain;
+class QWidget;
+class TPianoHighlight;
 class TSkinLabel;
+class TSkinMemo;
 
 // How the computer keyboard plays: two rows laid out as a piano, found by the
 // keys' positions so that every national layout plays the same places, or
@@ -26,7 +29,9 @@ class TKeyboardInput : public QObject
     Q_OBJECT
 
 public:
-    explicit TKeyboardInput(TfMain& form);
+    // `usage`: the memo of the Information page the keys are explained beside, if the design has one.
+    TKeyboardInput(QWidget& window, const TWindowPages& pages, const TGamePage& game, TSkinMemo* usage,
+                   TPianoHighlight& piano, const TWindowActions& actions);
     ~TKeyboardInput() override;
 
     // The drawn piano marks the rows' keys once they have played, while they are the scheme.
@@ -60,7 +65,12 @@ private:
     // The hints on the Options and Information pages, in the letters of the layout the player has now.
     void showHints();
 
-    TfMain& form_;
+    QWidget& window_;
+    TWindowPages pages_;
+    TGamePage game_;
+    TSkinMemo* usageMemo_;
+    TPianoHighlight& piano_;
+    TWindowActions actions_;
     TKeyboardScheme scheme_ = TKeyboardScheme::PianoRows;
     int base_ = 60;
     // The note each key now down plays, so that its release ends that note

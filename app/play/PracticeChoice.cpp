@@ -4,7 +4,6 @@
 #include "app/play/SightReading.h"
 #include "app/window/Application.h"
 #include "app/window/DesignClone.h"
-#include "app/window/uMain.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
 #include "game/MusicKeys.h"
@@ -12,6 +11,7 @@
 #include "game/StaffLayout.h"
 #include "game/StaffView.h"
 #include "graphics/Bitmap32.h"
+#include "graphics/Image32.h"
 
 #include <QInputDialog>
 #include <QMouseEvent>
@@ -82,16 +82,6 @@ int naturalOf(int note)
 QString noteName(int note)
 {
     return QString::fromStdString(NoteName(note, 0, CurrentNoteNaming()));
-}
-
-QString keyItem(int musicKey)
-{
-    QString tonic = QString::fromLatin1(MusicKeys[static_cast<std::size_t>(musicKey)].Name);
-    if (tonic.endsWith(QLatin1Char('m')))
-        tonic.chop(1);
-    tonic.replace(QLatin1Char('#'), QChar(0x266F)).replace(QLatin1Char('b'), QChar(0x266D));
-    return MusicKey(musicKey).Minor ? TPracticeChoice::tr("%1 minor").arg(tonic)
-                                    : TPracticeChoice::tr("%1 major").arg(tonic);
 }
 
 } // namespace
@@ -210,25 +200,27 @@ void TRangeStaff::mousePressEvent(QMouseEvent* event)
         RunGuarded([this, &pick] { OnPick(*pick); });
 }
 
-TPracticeChoice::TPracticeChoice(TfMain& form, TSightReading& reading, std::string settingsPath)
-    : form_(form), reading_(reading), path_(std::move(settingsPath))
+TPracticeChoice::TPracticeChoice(const TGamePage& page, const TDesignPictures& pictures, const TWindowActions& actions,
+                                 TSightReading& reading, std::string settingsPath)
+    : page_(page), actions_(actions), reading_(reading), path_(std::move(settingsPath))
 {
     // The column under the time, the goal, the score and a run's summary above them.
     constexpr int kLeft = 600, kWidth = 170, kHalf = 83, kRow = 23, kTop = 375, kButton = 62, kGap = 4;
-    const int h = form.cbLevel->height();
-    clef_ = CloneControl(form.cbLevel, "cbClef", QRect(kLeft, kTop, kWidth, h));
-    key_ = CloneControl(form.cbLevel, "cbKey", QRect(kLeft, kTop + kRow, kWidth, h));
-    accidentals_ = CloneControl(form.cbLevel, "cbAccidentals", QRect(kLeft, kTop + 2 * kRow, kWidth, h));
-    lowest_ = CloneControl(form.cbLevel, "cbLowest", QRect(kLeft, kTop + 3 * kRow, kHalf, h));
-    highest_ = CloneControl(form.cbLevel, "cbHighest", QRect(kLeft + kWidth - kHalf, kTop + 3 * kRow, kHalf, h));
+    const int h = page_.cbLevel->height();
+    clef_ = CloneControl(page_.cbLevel, "cbClef", QRect(kLeft, kTop, kWidth, h));
+    key_ = CloneControl(page_.cbLevel, "cbKey", QRect(kLeft, kTop + kRow, kWidth, h));
+    accidentals_ = CloneControl(page_.cbLevel, "cbAccidentals", QRect(kLeft, kTop + 2 * kRow, kWidth, h));
+    lowest_ = CloneControl(page_.cbLevel, "cbLowest", QRect(kLeft, kTop + 3 * kRow, kHalf, h));
+    highest_ = CloneControl(page_.cbLevel, "cbHighest", QRect(kLeft + kWidth - kHalf, kTop + 3 * kRow, kHalf, h));
     // The small staff beside the two buttons.
-    const int staffTop = kTop + 4 * kRow, buttonLeft = kLeft + kWidth - kButton, buttonHeight = form.bReset->height();
-    staff_ = new TRangeStaff(form.ImgClefs->Bitmap(), form.BMPNoteList, form.BMPKeyList, form.cbLevel->parentWidget());
+    const int staffTop = kTop + 4 * kRow, buttonLeft = kLeft + kWidth - kButton, buttonHeight = page_.bReset->height();
+    staff_ = new TRangeStaff(pictures.ImgClefs->Bitmap(), pictures.BMPNoteList, pictures.BMPKeyList,
+                             page_.cbLevel->parentWidget());
     staff_->setObjectName(QStringLiteral("imgRange"));
     staff_->setGeometry(kLeft, staffTop, kWidth - kButton - kGap, 2 * buttonHeight + kGap);
     staff_->show();
-    save_ = CloneControl(form.bReset, "bSavePractice", QRect(buttonLeft, staffTop, kButton, buttonHeight));
-    delete_ = CloneControl(form.bReset, "bDeletePractice",
+    save_ = CloneControl(page_.bReset, "bSavePractice", QRect(buttonLeft, staffTop, kButton, buttonHeight));
+    delete_ = CloneControl(page_.bReset, "bDeletePractice",
                            QRect(buttonLeft, staffTop + buttonHeight + kGap, kButton, buttonHeight));
     save_->SetCaption(tr("Save..."));
     delete_->SetCaption(tr("Delete"));
@@ -238,7 +230,7 @@ TPracticeChoice::TPracticeChoice(TfMain& form, TSightReading& reading, std::stri
         clef_->addItem(tr(item));
     key_->addItem(tr("Key of the level"));
     for (int k = 0; k < MusicKeyCount; ++k)
-        key_->addItem(keyItem(k));
+        key_->addItem(MusicKeyShown(k));
     key_->addItem(tr("Random key"));
     accidentals_->addItems({tr("No accidentals"), tr("Chromatic notes")});
     fillRanges(DefaultLowest(TStaffChoice::Treble), DefaultHighest(TStaffChoice::Treble));
@@ -258,17 +250,17 @@ TPracticeChoice::TPracticeChoice(TfMain& form, TSightReading& reading, std::stri
     QObject::connect(delete_, &QPushButton::clicked, delete_, [this] { RunGuarded([this] { DeleteCurrent(); }); });
     AskName = [this]() -> std::optional<QString> {
         bool ok = false;
-        const QString name =
-            QInputDialog::getText(&form_, tr("Save the practice"), tr("Name:"), QLineEdit::Normal, current_, &ok);
+        const QString name = QInputDialog::getText(page_.cbLevel->window(), tr("Save the practice"), tr("Name:"),
+                                                   QLineEdit::Normal, current_, &ok);
         return ok ? std::optional<QString>(name.trimmed()) : std::nullopt;
     };
     load();
-    form_.Core().AddListener(this);
+    page_.Core.AddListener(this);
 }
 
 TPracticeChoice::~TPracticeChoice()
 {
-    form_.Core().RemoveListener(this);
+    page_.Core.RemoveListener(this);
     for (TSkinComboBox* box : {clef_, key_, accidentals_, lowest_, highest_})
         box->OnChange = nullptr;
     staff_->OnPick = nullptr;
@@ -296,11 +288,13 @@ QStringList TPracticeChoice::Names() const
 
 void TPracticeChoice::refillLevelList()
 {
-    form_.FillLevelList();
+    actions_.FillLevelList();
 }
 
 void TPracticeChoice::RenameNotes()
 {
+    for (int k = 0; k < MusicKeyCount; ++k)
+        key_->setItemText(k + 1, MusicKeyShown(k));
     fillRanges(lowest_->currentData().toInt(), highest_->currentData().toInt());
 }
 
@@ -312,8 +306,8 @@ void TPracticeChoice::ShowRefused()
 
 void TPracticeChoice::showFault(const QString& text)
 {
-    form_.lProgress->SetFontColor(QColor(255, 0, 0));
-    form_.lProgress->SetCaption(text);
+    page_.lProgress->SetFontColor(QColor(255, 0, 0));
+    page_.lProgress->SetCaption(text);
 }
 
 void TPracticeChoice::fillRanges(int lowest, int highest)
@@ -407,8 +401,8 @@ void TPracticeChoice::changed(bool clefChanged)
                                         [this](const auto& p) { return QString::fromStdString(p.Name) == current_; });
         if (named == practices_.end() || !(named->Practice == practice)) {
             setCurrent(QString());
-            QSignalBlocker block(form_.cbLevel);
-            form_.cbLevel->setCurrentIndex(form_.Core().Level() - 1);
+            QSignalBlocker block(page_.cbLevel);
+            page_.cbLevel->setCurrentIndex(page_.Core.Level() - 1);
         }
     }
 }
@@ -454,7 +448,7 @@ void TPracticeChoice::DeleteCurrent()
     }
     setCurrent(QString());
     load();
-    form_.cbLevel->setCurrentIndex(form_.Core().Level() - 1);
+    page_.cbLevel->setCurrentIndex(page_.Core.Level() - 1);
 }
 
 void TPracticeChoice::ChoosePractice(int index)
@@ -465,8 +459,8 @@ void TPracticeChoice::ChoosePractice(int index)
     setCurrent(QString());
     SetChoice(chosen.Practice);
     setCurrent(QString::fromStdString(chosen.Name));
-    QSignalBlocker block(form_.cbLevel);
-    form_.cbLevel->setCurrentIndex(LevelCount + index);
+    QSignalBlocker block(page_.cbLevel);
+    page_.cbLevel->setCurrentIndex(LevelCount + index);
 }
 
 void TPracticeChoice::setCurrent(const QString& name)

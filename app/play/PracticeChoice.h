@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings/PracticePresets.h"
+#include "app/window/WindowParts.h"
 #include "game/GameEvents.h"
 #include "game/Practice.h"
 
@@ -11,7 +12,6 @@
 #include <optional>
 #include <string>
 
-class TfMain;
 class TSightReading;
 class TSkinBtn;
 class TSkinComboBox;
@@ -57,7 +57,8 @@ class TPracticeChoice : public TGameListener
     Q_DECLARE_TR_FUNCTIONS(TPracticeChoice)
 
 public:
-    TPracticeChoice(TfMain& form, TSightReading& reading, std::string settingsPath);
+    TPracticeChoice(const TGamePage& page, const TDesignPictures& pictures, const TWindowActions& actions,
+                    TSightReading& reading, std::string settingsPath);
     ~TPracticeChoice();
 
     // The name of the practice chosen from the level list, empty for none (a level, or the choice
@@ -103,7 +104,8 @@ private:
     void enable(bool on);
     void setCurrent(const QString& name);
 
-    TfMain& form_;
+    TGamePage page_;
+    TWindowActions actions_;
     TSightReading& reading_;
     std::string path_;
     std::vector<lirasto::settings::TNamedPractice> practices_;

@@ -1,12 +1,10 @@
 #include "app/play/SightReading.h"
 
-#include "app/hookups/SoundHookup.h"
 #include "app/language/Language.h"
 #include "app/play/GameLabels.h"
 #include "app/play/PianoHighlight.h"
 #include "app/window/Application.h"
 #include "app/window/DesignClone.h"
-#include "app/window/uMain.h"
 #include "audio/PianoSound.h"
 #include "controls/SkinCtrls.h"
 #include "game/GameCore.h"
@@ -65,45 +63,46 @@ constexpr int kCursorStepMs = 15;
 constexpr double kCursorBesideNote = 7;
 
 // A drop-down in the design's look: the level list's own properties, at another place.
-TSkinComboBox* newChoice(TfMain& form, const char* name, QRect place)
+TSkinComboBox* newChoice(TSkinComboBox* levels, const char* name, QRect place)
 {
-    return CloneControl(form.cbLevel, name, place);
+    return CloneControl(levels, name, place);
 }
 
 } // namespace
 
-TSightReading::TSightReading(TfMain& form) : form_(form)
+TSightReading::TSightReading(const TGamePage& page, TPianoHighlight& piano, std::function<TPianoSound*()> sound)
+    : page_(page), piano_(piano), sound_(std::move(sound))
 {
-    exercise_ = newChoice(form, "cbExercise", QRect(600, 6, 170, form.cbLevel->height()));
+    exercise_ = newChoice(page_.cbLevel, "cbExercise", QRect(600, 6, 170, page_.cbLevel->height()));
     exercise_->addItems({tr(kLevelsItem), tr(kSightReadingItem)});
     for (const char* item : kChordItems)
         exercise_->addItem(tr(item));
     for (const char* item : kChordItems)
         exercise_->addItem(QStringLiteral("%1: %2").arg(tr(kSightReadingItem), tr(item)));
     exercise_->addItem(tr(kNotesItemText));
-    tempo_ = newChoice(form, "cbTempo", QRect(600, 285, 170, form.cbLevel->height()));
+    tempo_ = newChoice(page_.cbLevel, "cbTempo", QRect(600, 285, 170, page_.cbLevel->height()));
     for (int bpm : kTempos)
         tempo_->addItem(tempoName(bpm));
     tempo_->setVisible(false);
     exercise_->OnChange = [this](QObject*) { RunGuarded([this] { choiceChanged(); }); };
     tempo_->OnChange = exercise_->OnChange;
     summary_.OnText = [this](const std::string& text) {
-        form_.lProgress->SetFontColor(QColor(0, 0, 0));
-        form_.lProgress->SetCaption(QString::fromStdString(text));
+        page_.lProgress->SetFontColor(QColor(0, 0, 0));
+        page_.lProgress->SetCaption(QString::fromStdString(text));
     };
     beatTimer_.setTimerType(Qt::PreciseTimer);
     beatTimer_.setInterval(kCursorStepMs);
     connect(&beatTimer_, &QTimer::timeout, this, [this] { RunGuarded([this] { beat(); }); });
-    form_.Core().AddListener(this);
-    form_.Core().AddListener(&summary_);
+    page_.Core.AddListener(this);
+    page_.Core.AddListener(&summary_);
 }
 
 TSightReading::~TSightReading()
 {
     exercise_->OnChange = nullptr;
     tempo_->OnChange = nullptr;
-    form_.Core().RemoveListener(&summary_);
-    form_.Core().RemoveListener(this);
+    page_.Core.RemoveListener(&summary_);
+    page_.Core.RemoveListener(this);
 }
 
 void TSightReading::Choose(const std::optional<TLineSettings>& line)
@@ -163,16 +162,16 @@ void TSightReading::choiceChanged()
     showLineKey();
     const int item = exercise_->currentIndex();
     if (item == kNotesItem) {
-        form_.Core().SetExercise(std::make_unique<TNotesExercise>(settings_));
+        page_.Core.SetExercise(std::make_unique<TNotesExercise>(settings_));
         return;
     }
     if (item >= kFirstChordItem && item < kFirstChordLineItem) {
         chordSettings_.Family = static_cast<TChordFamily>(item - kFirstChordItem);
-        form_.Core().SetExercise(std::make_unique<TChordExercise>(chordSettings_));
+        page_.Core.SetExercise(std::make_unique<TChordExercise>(chordSettings_));
         return;
     }
     if (!LineChosen()) {
-        form_.Core().SetExercise(nullptr);
+        page_.Core.SetExercise(nullptr);
         return;
     }
     const int index = tempo_->currentIndex();
@@ -187,7 +186,7 @@ void TSightReading::choiceChanged()
             chosen.Staff = TStaffChoice::Treble;
         chosen.Notes = std::min(chosen.Notes, TLineSettings::kMostStacks);
     }
-    form_.Core().SetExercise(std::make_unique<TLineExercise>(chosen));
+    page_.Core.SetExercise(std::make_unique<TLineExercise>(chosen));
 }
 
 void TSightReading::showLineKey()
@@ -196,35 +195,48 @@ void TSightReading::showLineKey()
     // practised the list gives way to the key; between runs it stays, offering the practices saved after
     // the levels.
     const bool notes = exercise_->currentIndex() == kNotesItem;
-    const bool ownKey = form_.Core().Running() && (LineChosen() || notes) &&
+    const bool ownKey = page_.Core.Running() && (LineChosen() || notes) &&
                         (settings_.MusicKey >= 0 || (settings_.RandomKey && !notes) || settings_.Key >= 0);
-    TSkinLabel& hint = *form_.SkinLabel12;
-    if (ownKey && !form_.cbLevel->isHidden()) {
+    TSkinLabel& hint = *page_.SkinLabel12;
+    if (ownKey && !page_.cbLevel->isHidden()) {
         levelHint_ = hint.Caption();
         levelHintLeft_ = hint.x();
     }
-    form_.cbLevel->setVisible(!ownKey);
+    page_.cbLevel->setVisible(!ownKey);
     if (!ownKey) {
         if (!levelHint_.isEmpty())
             hint.SetCaption(std::exchange(levelHint_, QString()));
         hint.move(levelHintLeft_ >= 0 ? levelHintLeft_ : hint.x(), hint.y());
         return;
     }
-    hint.move(form_.cbLevel->x(), hint.y());
+    hint.move(page_.cbLevel->x(), hint.y());
     if (settings_.RandomKey) {
         hint.SetCaption(tr("Key: a new one for each line"));
         return;
     }
     const int key = settings_.MusicKey >= 0 ? settings_.MusicKey : MusicKeyOfLevelKey(settings_.Key);
-    QString tonic = QString::fromStdString(MusicNoteName(60 + TonicPitchClass(key), key, CurrentNoteNaming()));
+    hint.SetCaption(tr("Key: %1").arg(MusicKeyShown(key)));
+}
+
+QString MusicKeyShown(int musicKey)
+{
+    // The tonic as the key spells it, in the note names in use; the octave is no part of a key's name.
+    QString tonic =
+        QString::fromStdString(MusicNoteName(60 + TonicPitchClass(musicKey), musicKey, CurrentNoteNaming()));
     while (!tonic.isEmpty() && tonic.back().isDigit())
-        tonic.chop(1); // the octave
-    hint.SetCaption(tr("Key: %1").arg(MusicKey(key).Minor ? tr("%1 minor").arg(tonic) : tr("%1 major").arg(tonic)));
+        tonic.chop(1);
+    return MusicKey(musicKey).Minor ? TSightReading::tr("%1 minor").arg(tonic)
+                                    : TSightReading::tr("%1 major").arg(tonic);
 }
 
 const TLineExercise* TSightReading::line() const
 {
-    return dynamic_cast<const TLineExercise*>(&form_.Core().Exercise());
+    return CurrentLine(page_.Core);
+}
+
+const TLineExercise* CurrentLine(const TGameCore& core)
+{
+    return dynamic_cast<const TLineExercise*>(&core.Exercise());
 }
 
 double TSightReading::LineNoteLeft(int place, int count)
@@ -236,7 +248,7 @@ int TSightReading::MarkAt(int place) const
 {
     if (place < 0 || place >= lineLength_)
         return -1;
-    switch (form_.Staff().PlaceMark(place)) {
+    switch (page_.Staff.PlaceMark(place)) {
     case TNoteMark::Right:
         return RightMarkPicture;
     case TNoteMark::Wrong:
@@ -262,8 +274,8 @@ void TSightReading::RunStarted(int)
 
 void TSightReading::showTexts(const QString& question, const QString& explanation)
 {
-    form_.lQuestion->SetCaption(question);
-    form_.lExplanation->SetCaption(explanation);
+    page_.lQuestion->SetCaption(question);
+    page_.lExplanation->SetCaption(explanation);
 }
 
 void TSightReading::QuestionPosed(const TQuestion& question)
@@ -271,18 +283,18 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     // The piano shows the line's range; single notes use every key.
     if (question.Exercise != TExerciseKind::Line || !line()) {
         // Single notes of the player's own range have it shown by their own listener.
-        if (question.MusicKey < 0 && form_.PianoHighlight().RangeShown())
-            form_.PianoHighlight().ShowRange(1, 0);
-        form_.Staff().ShowStaves(TStaffView::TStaves::Both);
+        if (question.MusicKey < 0 && piano_.RangeShown())
+            piano_.ShowRange(1, 0);
+        page_.Staff.ShowStaves(TStaffView::TStaves::Both);
         return;
     }
-    form_.PianoHighlight().ShowRange(line()->Settings().LowestNote(), line()->Settings().HighestNote());
+    piano_.ShowRange(line()->Settings().LowestNote(), line()->Settings().HighestNote());
     // The page turns: the last line goes, the new one is drawn whole.
     const std::vector<TChord>& stacks = line()->Stacks();
     showTexts(tr(kLineQuestionText), stacks.empty()
                                          ? tr(kLineExplanationText)
                                          : QCoreApplication::translate("TChordReading", kStackExplanationText));
-    TStaffView& staff = form_.Staff();
+    TStaffView& staff = page_.Staff;
     ClearStaff(staff);
     staff.ShowStaves(StavesOf(line()->Settings().Staff));
     const int count = stacks.empty() ? static_cast<int>(question.Notes.size()) : static_cast<int>(stacks.size());
@@ -316,7 +328,7 @@ void TSightReading::NoteDue(const TQuestion& question, int index)
     const int place = question.Notes[std::size_t(index)].Place;
     if (place >= lineLength_)
         return;
-    TStaffView& staff = form_.Staff();
+    TStaffView& staff = page_.Staff;
     if (duePlace_ >= 0 && staff.PlaceMark(duePlace_) == TNoteMark::Due)
         staff.MarkPlace(duePlace_, TNoteMark::Plain);
     duePlace_ = place;
@@ -332,22 +344,22 @@ void TSightReading::AnswerJudged(const TJudgement& judgement)
     // A wrong key at one's own pace leaves the note waiting with its miss shown; in time the
     // beat has gone by, so the note is missed for good.
     const bool inTime = line() && line()->InTime();
-    form_.Staff().MarkPlace(judgement.Place,
-                            judgement.Right ? TNoteMark::Right : (inTime ? TNoteMark::Missed : TNoteMark::Wrong));
+    page_.Staff.MarkPlace(judgement.Place,
+                          judgement.Right ? TNoteMark::Right : (inTime ? TNoteMark::Missed : TNoteMark::Wrong));
 }
 
 void TSightReading::beat()
 {
     const TLineExercise* exercise = line();
-    if (!exercise || !exercise->InTime() || !form_.Core().Running()) {
+    if (!exercise || !exercise->InTime() || !page_.Core.Running()) {
         beatTimer_.stop();
         return;
     }
-    if (form_.Core().Paused() != silenced_) {
-        silenced_ = form_.Core().Paused();
+    if (page_.Core.Paused() != silenced_) {
+        silenced_ = page_.Core.Paused();
         silenced_ ? cancelClicks() : resumeClicks();
     }
-    form_.Core().Advance();
+    page_.Core.Advance();
     if (lineLength_ == 0)
         return;
     // The cursor runs from a beat before the first note to the last, one note a beat.
@@ -359,10 +371,10 @@ void TSightReading::beat()
     // In whole pixels, and only when it moves: standing through the count-in and the bar between
     // lines, it costs no repaint.
     const double left = std::round(LineNoteLeft(0, lineLength_) + beats * step);
-    if (left == cursorLeft_ && form_.Staff().CursorShown())
+    if (left == cursorLeft_ && page_.Staff.CursorShown())
         return;
     cursorLeft_ = left;
-    form_.Staff().SetCursor(cursorLeft_ + kCursorBesideNote);
+    page_.Staff.SetCursor(cursorLeft_ + kCursorBesideNote);
 }
 
 // The metronome clicks every beat up to the end of the bar that holds the line's last note;
@@ -371,14 +383,14 @@ void TSightReading::beat()
 void TSightReading::scheduleClicks(int lastBeat)
 {
     constexpr int kBeatsPerBar = 4;
-    TSoundHookup* sound = form_.SoundHookup();
+    TPianoSound* sound = sound_ ? sound_() : nullptr;
     const TLineExercise* exercise = line();
     const int to = (lastBeat / kBeatsPerBar + 1) * kBeatsPerBar;
     if (!sound || !exercise || to <= clickedTo_)
         return;
     using Ms = std::chrono::duration<double, std::milli>;
     const Ms firstDelay = exercise->BeatTime(clickedTo_) - std::chrono::steady_clock::now();
-    sound->Sound().scheduleClicks(firstDelay, Ms(exercise->BeatLength()), to - clickedTo_, kBeatsPerBar);
+    sound->scheduleClicks(firstDelay, Ms(exercise->BeatLength()), to - clickedTo_, kBeatsPerBar);
     clickedTo_ = to;
 }
 
@@ -398,8 +410,8 @@ void TSightReading::resumeClicks()
 
 void TSightReading::cancelClicks()
 {
-    if (TSoundHookup* sound = form_.SoundHookup())
-        sound->Sound().cancelClicks();
+    if (TPianoSound* sound = sound_ ? sound_() : nullptr)
+        sound->cancelClicks();
 }
 
 void TSightReading::RunEnded(const TRunResult&)
@@ -412,8 +424,8 @@ void TSightReading::RunEnded(const TRunResult&)
     tempo_->setEnabled(true);
     showLineKey();
     if (line())
-        showTexts(LevelRowText(form_.Core().LevelRow().QuestionText),
-                  LevelRowText(form_.Core().LevelRow().ExplanationText));
+        showTexts(LevelRowText(page_.Core.LevelRow().QuestionText),
+                  LevelRowText(page_.Core.LevelRow().ExplanationText));
 }
 
 void TSightReading::Cleared()
@@ -423,10 +435,10 @@ void TSightReading::Cleared()
 
 void TSightReading::clearLine()
 {
-    form_.Staff().ShowStaves(TStaffView::TStaves::Both);
-    if (lineLength_ == 0 && !form_.Staff().CursorShown())
+    page_.Staff.ShowStaves(TStaffView::TStaves::Both);
+    if (lineLength_ == 0 && !page_.Staff.CursorShown())
         return;
-    form_.Staff().ClearLine();
+    page_.Staff.ClearLine();
     lineLength_ = 0;
     duePlace_ = -1;
     cursorLeft_ = -1;

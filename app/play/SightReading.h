@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/window/WindowParts.h"
 #include "game/ChordExercise.h"
 #include "game/GameEvents.h"
 #include "game/LineExercise.h"
@@ -8,8 +9,11 @@
 #include <QCoreApplication>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
-class TfMain;
+class TGameCore;
+class TPianoHighlight;
+class TPianoSound;
 class TSkinComboBox;
 
 // Sight-reading in the window: the choice between the levels and a line, the
@@ -21,8 +25,9 @@ class TSightReading : public QObject, public TGameListener
     Q_DECLARE_TR_FUNCTIONS(TSightReading)
 
 public:
-    // Its choices go beside the level list, in the same look.
-    explicit TSightReading(TfMain& form);
+    // Its choices go beside the level list, in the same look. `sound`: the piano that clicks the beat
+    // in time, or nullptr while there is none.
+    TSightReading(const TGamePage& page, TPianoHighlight& piano, std::function<TPianoSound*()> sound);
     ~TSightReading() override;
 
     // The tempos offered; 0 is at one's own pace.
@@ -74,7 +79,9 @@ private:
     void resumeClicks();
     void cancelClicks();
 
-    TfMain& form_;
+    TGamePage page_;
+    TPianoHighlight& piano_;
+    std::function<TPianoSound*()> sound_;
     TLineSettings settings_;
     TChordSettings chordSettings_;
     TSkinComboBox* exercise_ = nullptr;
@@ -89,3 +96,10 @@ private:
     QString levelHint_;     // the hint beside the level list, while the line's key stands in its place
     int levelHintLeft_ = -1;
 };
+
+// The line the core is on, or nullptr when its exercise is not a line (of notes or of stacks).
+const TLineExercise* CurrentLine(const TGameCore& core);
+
+// A key of the thirty (game/MusicKeys) as the window names it, "C flat major" written with the flat sign: its
+// tonic in the note names in use, in the language shown.
+QString MusicKeyShown(int musicKey);

@@ -1,6 +1,6 @@
 #include "app/window/DetailPictures.h"
 
-#include "app/window/uMain.h"
+#include "app/window/WindowParts.h"
 #include "controls/TSkinImages.h"
 #include "graphics/Bitmap32.h"
 #include "graphics/Image32.h"
@@ -35,16 +35,16 @@ void attachList(TBitmap32List* list, const TDetailFiles& files, const char* stem
 
 } // namespace
 
-void AttachDetailPictures(TfMain& form, const TDetailFiles& files)
+void AttachDetailPictures(const TDesignPictures& pictures, const TDetailFiles& files)
 {
-    form.imgPiano->Bitmap()->SetDetail(detailOf(files, "keyboard.bmp32"));
-    form.ImgClefs->Bitmap()->SetDetail(detailOf(files, "staff.bmp32"));
-    form.imgLogo->Bitmap()->SetDetail(detailOf(files, "logo.bmp32"));
-    attachList(form.BMPKeyList, files, "key", 2);
-    attachList(form.BMPPianoKeysList, files, "pianokey", 1);
-    attachList(form.BMPScaleDegrees, files, "degree", 1);
-    attachList(form.BMPNoteList, files, "note", 1);
-    attachList(form.BMPEvaluationList, files, "mark", 1);
-    if (form.SkinImages->count() > 0)
-        form.SkinImages->setDetailPicture(0, [files] { return files("wallpaper.jpg"); });
+    pictures.imgPiano->Bitmap()->SetDetail(detailOf(files, "keyboard.bmp32"));
+    pictures.ImgClefs->Bitmap()->SetDetail(detailOf(files, "staff.bmp32"));
+    pictures.imgLogo->Bitmap()->SetDetail(detailOf(files, "logo.bmp32"));
+    attachList(pictures.BMPKeyList, files, "key", 2);
+    attachList(pictures.BMPPianoKeysList, files, "pianokey", 1);
+    attachList(pictures.BMPScaleDegrees, files, "degree", 1);
+    attachList(pictures.BMPNoteList, files, "note", 1);
+    attachList(pictures.BMPEvaluationList, files, "mark", 1);
+    if (pictures.SkinImages->count() > 0)
+        pictures.SkinImages->setDetailPicture(0, [files] { return files("wallpaper.jpg"); });
 }

@@ -643,7 +643,7 @@ TfMain* buildMainForm(const DesignComponent& design, DesignBytes bytes)
     FormBuilder(form.get(), bytes).build(design);
     form->BindComponents();
     // Before the window's creation handler copies pictures into layers, which share the detail.
-    AttachDetailPictures(*form, [](std::string_view name) { return lirasto::detailArtwork(name); });
+    AttachDetailPictures(form->Pictures(), [](std::string_view name) { return lirasto::detailArtwork(name); });
     if (form->OnCreate)
         RunGuarded([&] { form->OnCreate(form.get()); });
     return form.release();

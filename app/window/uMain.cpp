@@ -19,6 +19,7 @@
 #include "app/window/Application.h"
 #include "app/window/CommandLine.h"
 #include "app/window/SavedLevel.h"
+#include "audio/PianoSound.h"
 #include "controls/SkinCtrls.h"
 #include "core/Checked.h"
 #include "game/InputKinds.h"
@@ -117,20 +118,22 @@ void TfMain::connectListeners()
 {
     staff_ = std::make_unique<TStaffListener>(core_, *staffView_);
     piano_ = std::make_unique<TPianoHighlight>(*imgPiano, *BMPPianoKeysList);
-    labels_ = std::make_unique<TGameLabels>(*this, core_);
+    labels_ = std::make_unique<TGameLabels>(*gamePage_);
     controls_ = std::make_unique<TRunControls>(*this);
     core_.AddListener(staff_.get());
     core_.AddListener(piano_.get());
     core_.AddListener(labels_.get());
     core_.AddListener(controls_.get());
-    sightReading_ = std::make_unique<TSightReading>(*this);
-    chordReading_ = std::make_unique<TChordReading>(*this);
+    sightReading_ = std::make_unique<TSightReading>(
+        *gamePage_, *piano_, [this]() -> TPianoSound* { return sound_ ? &sound_->Sound() : nullptr; });
+    chordReading_ = std::make_unique<TChordReading>(*gamePage_);
     notesReading_ = std::make_unique<TNotesReading>(core_, *staffView_, *piano_);
     core_.AddListener(notesReading_.get());
-    practice_ = std::make_unique<TPracticeChoice>(*this, *sightReading_, lirasto::settings::kFileName);
+    practice_ = std::make_unique<TPracticeChoice>(*gamePage_, pictures_, actions_, *sightReading_,
+                                                  lirasto::settings::kFileName);
     showAtOnce_ = std::make_unique<TShowAtOnce>(*this);
     core_.AddListener(showAtOnce_.get(), TGameCore::TListenerStage::Paint);
-    keyboard_ = new TKeyboardInput(*this);
+    keyboard_ = new TKeyboardInput(*this, pages_, *gamePage_, mUsage, *piano_, actions_);
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { RunGuarded([this] { pageChanged(); }); });
 }
 
@@ -192,6 +195,21 @@ void TfMain::BindComponents()
     mUsage = requireComponent<TSkinMemo>(this, "mUsage");
     imgLogo = requireComponent<TImage32>(this, "imgLogo");
     staffView_ = std::make_unique<TStaffView>(*ImgClefs, *BMPKeyList, *BMPNoteList, *BMPEvaluationList);
+    pages_ = {PageControl, tsMain, tsInfo, tsOptions, tsProgress};
+    pictures_ = {SkinImages,       imgPiano,        ImgClefs,    imgLogo,          BMPKeyList,
+                 BMPPianoKeysList, BMPScaleDegrees, BMPNoteList, BMPEvaluationList};
+    gamePage_ =
+        std::make_unique<TGamePage>(TGamePage{core_, *staffView_, pMain, cbLevel, bStart, bReset, lCountDown, lGoal,
+                                              lScore, lQuestion, lExplanation, lAnswer, lProgress, SkinLabel12});
+    actions_.Start = [this] { bStartClick(bStart); };
+    actions_.Reset = [this] { bResetClick(bReset); };
+    actions_.FillLevelList = [this] { FillLevelList(); };
+    actions_.ShowNoteNames = [this] { ShowNoteNames(); };
+    actions_.ToggleMute = [this] {
+        using lirasto::settings::TOption;
+        if (optionsPage_)
+            optionsPage_->SetOption(TOption::Mute, optionsPage_->Options().On(TOption::Mute) ? 0 : 1);
+    };
     connectListeners();
 }
 
@@ -237,12 +255,13 @@ void TfMain::FormCreate(QObject*)
     bStart->setEnabled(true);
     bReset->setEnabled(false);
     ReadSettings(core_);
-    optionsPage_ = new TOptionsPage(*this, lirasto::settings::kFileName);
+    optionsPage_ =
+        new TOptionsPage(*tsOptions, core_, *piano_, *keyboard_, actions_.ShowNoteNames, lirasto::settings::kFileName);
     optionsPage_->OnMidiDeviceToggled = [this](const QString& name, bool enabled) {
         if (OnMidiDeviceToggled)
             OnMidiDeviceToggled(name, enabled);
     };
-    history_ = std::make_unique<THistoryHookup>(*this, *tsProgress);
+    history_ = std::make_unique<THistoryHookup>(*gamePage_, *optionsPage_, pages_, pictures_);
     // Answers are kept, and the Progress page counts them, under the practice they were given in.
     practice_->OnCurrentChanged = [this](const QString& name) { history_->SetPractice(name); };
     history_->SetPractice(practice_->CurrentPractice());
@@ -410,8 +429,13 @@ void WriteSettings(const TGameCore& core)
 void TfMain::StartSubsystems()
 {
     if (optionsPage_ && !sound_ && !midi_) {
-        sound_ = std::make_unique<TSoundHookup>(*this);
-        midi_ = std::make_unique<TMidiHookup>(*this, lirasto::settings::kFileName);
+        sound_ = std::make_unique<TSoundHookup>(core_, *optionsPage_);
+        TMidiDeviceList devices;
+        devices.Show = [this](const std::vector<std::pair<QString, bool>>& found, const QString& jackPort) {
+            SetMidiDevices(found, jackPort);
+        };
+        devices.Toggled = &OnMidiDeviceToggled;
+        midi_ = std::make_unique<TMidiHookup>(core_, std::move(devices), lirasto::settings::kFileName);
         midi_->Start();
         // The sound's JACK output and our MIDI input both ask JACK for the client name "Lirasto Notes", and the
         // one that comes second is renamed. The MIDI input keeps it, so that "Lirasto Notes:MIDI in" is always
@@ -422,7 +446,8 @@ void TfMain::StartSubsystems()
         };
         connect(&midi_->Input(), &TMidiInput::devicesChanged, sound_.get(), startSound, Qt::SingleShotConnection);
         QTimer::singleShot(kSoundWaitsForMidiAtMost, sound_.get(), startSound);
-        microphone_ = std::make_unique<TMicrophoneHookup>(*this, lirasto::settings::kFileName, microphoneForced_);
+        microphone_ =
+            std::make_unique<TMicrophoneHookup>(core_, *optionsPage_, lirasto::settings::kFileName, microphoneForced_);
         microphone_->Start(&sound_->Sound());
     }
     if (history_)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window/Forms.h"
+#include "app/window/WindowParts.h"
 #include "game/GameCore.h"
 #include "game/uFunctions.h"
 
@@ -108,6 +109,8 @@ public:
 
     // Looks up every component field by name once the design has been applied.
     void BindComponents();
+    // The design's pictures, once BindComponents found them.
+    const TDesignPictures& Pictures() const { return pictures_; }
 
     void InitGame();
     void FillLevelList();
@@ -160,6 +163,11 @@ private:
     void connectListeners();
 
     TGameCore core_;
+    // The parts of the window its units are given, gathered by BindComponents, and what the window does for them.
+    TWindowPages pages_;
+    TDesignPictures pictures_;
+    TWindowActions actions_;
+    std::unique_ptr<TGamePage> gamePage_;
     // The staff view with its picture lists and everything laid on it; made once the design is bound.
     std::unique_ptr<TStaffView> staffView_;
     std::unique_ptr<TStaffListener> staff_;

@@ -1,6 +1,7 @@
 #include "tests/app/window/MainWindowFixture.h"
 
 #include "app/hookups/HistoryHookup.h"
+#include "app/options/OptionsPage.h"
 #include "app/play/PianoHighlight.h"
 #include "app/play/PracticeChoice.h"
 #include "app/play/SightReading.h"
@@ -130,6 +131,37 @@ TEST_F(MainWindowTest, EveryExerciseOfTheListIsKeptByAPractice)
         choice.SetChoice(*read.Practice);
         EXPECT_EQ(exercises->currentIndex(), item);
     }
+}
+
+// The key list names the keys as the line's own key is named beside the level list, in the note names
+// chosen, and follows a change of the naming without changing the key chosen.
+TEST_F(MainWindowTest, KeyListNamesKeysInTheNoteNamesChosen)
+{
+    openShown();
+    TSkinComboBox* keys = form->PracticeChoice().KeyChoice();
+    pick(keys, 1 + MusicKeyFromName("Eb"));
+    const struct
+    {
+        int Naming; // the Options page's item: 1 English, 2 German, 3 fixed do
+        const char* Key;
+        const char* Shown;
+    } kCases[] = {
+        {1, "Cb", "C\u266D major"},   {1, "F# minor", "F\u266F minor"},
+        {1, "C", "C major"},          {2, "Cb", "Ces major"},
+        {2, "Bb", "B major"},         {2, "B", "H major"},
+        {2, "F# minor", "Fis minor"}, {3, "Eb", "Mi\u266D major"},
+        {3, "A minor", "La minor"},
+    };
+    for (const auto& c : kCases) {
+        form->OptionsPage().SetOption(lirasto::settings::TOption::NoteNames, c.Naming);
+        const int key = MusicKeyFromName(c.Key);
+        ASSERT_GE(key, 0) << c.Key;
+        EXPECT_EQ(keys->itemText(1 + key), QString::fromUtf8(c.Shown)) << c.Naming << " " << c.Key;
+        EXPECT_EQ(MusicKeyShown(key), QString::fromUtf8(c.Shown)) << c.Naming << " " << c.Key;
+    }
+    EXPECT_EQ(keys->count(), 1 + MusicKeyCount + 1);
+    EXPECT_EQ(keys->currentIndex(), 1 + MusicKeyFromName("Eb"));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 
 } // namespace
