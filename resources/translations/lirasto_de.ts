@@ -603,14 +603,6 @@
         <translation>Violinschlüssel, 8 darunter</translation>
     </message>
     <message>
-        <source>%1 minor</source>
-        <translation>%1-Moll</translation>
-    </message>
-    <message>
-        <source>%1 major</source>
-        <translation>%1-Dur</translation>
-    </message>
-    <message>
         <source>Save...</source>
         <translation>Sichern...</translation>
     </message>

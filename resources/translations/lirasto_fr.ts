@@ -603,14 +603,6 @@
         <translation>Clé de sol, 8 en dessous</translation>
     </message>
     <message>
-        <source>%1 minor</source>
-        <translation>%1 mineur</translation>
-    </message>
-    <message>
-        <source>%1 major</source>
-        <translation>%1 majeur</translation>
-    </message>
-    <message>
         <source>Save...</source>
         <translation>Enregistrer...</translation>
     </message>

@@ -603,14 +603,6 @@
         <translation>Chiave di violino, 8 sotto</translation>
     </message>
     <message>
-        <source>%1 minor</source>
-        <translation>%1 minore</translation>
-    </message>
-    <message>
-        <source>%1 major</source>
-        <translation>%1 maggiore</translation>
-    </message>
-    <message>
         <source>Save...</source>
         <translation>Salva...</translation>
     </message>

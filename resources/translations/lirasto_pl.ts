@@ -603,14 +603,6 @@
         <translation>Klucz wiolinowy, 8 niżej</translation>
     </message>
     <message>
-        <source>%1 minor</source>
-        <translation>%1-moll</translation>
-    </message>
-    <message>
-        <source>%1 major</source>
-        <translation>%1-dur</translation>
-    </message>
-    <message>
         <source>Save...</source>
         <translation>Zapisz...</translation>
     </message>

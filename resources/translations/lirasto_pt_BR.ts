@@ -603,14 +603,6 @@
         <translation>Clave de sol, 8 abaixo</translation>
     </message>
     <message>
-        <source>%1 minor</source>
-        <translation>%1 menor</translation>
-    </message>
-    <message>
-        <source>%1 major</source>
-        <translation>%1 maior</translation>
-    </message>
-    <message>
         <source>Save...</source>
         <translation>Salvar...</translation>
     </message>

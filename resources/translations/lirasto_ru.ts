@@ -603,14 +603,6 @@
         <translation>Скрипичный ключ, 8 внизу</translation>
     </message>
     <message>
-        <source>%1 minor</source>
-        <translation>%1 минор</translation>
-    </message>
-    <message>
-        <source>%1 major</source>
-        <translation>%1 мажор</translation>
-    </message>
-    <message>
         <source>Save...</source>
         <translation>Сохранить...</translation>
     </message>
