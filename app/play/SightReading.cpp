@@ -18,6 +18,7 @@
 #include "graphics/Image32.h"
 
 #include <QMetaProperty>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -59,8 +60,13 @@ QString tempoName(int bpm)
     return bpm == 0 ? TSightReading::tr("At your pace") : TSightReading::tr("%1 beats a minute").arg(bpm);
 }
 
-// The cursor moves this often in time; the beats themselves are judged on the input's clock.
-constexpr int kCursorStepMs = 15;
+// The cursor moves a whole pixel at a time, and no more often than the screen shows a frame (a
+// step between two frames is never seen; each costs a repaint) nor, on a screen that tells no rate,
+// than 60 times a second. The beats themselves are judged on the input's clock; only the misses are
+// marked at the cursor's pace.
+constexpr double kFallbackFrameRate = 60;
+// Slow lines still have their misses marked and a pause noticed this soon.
+constexpr double kLongestCursorStepMs = 50;
 // The cursor passes through the middle of the note heads.
 constexpr double kCursorBesideNote = 7;
 
@@ -92,7 +98,6 @@ TSightReading::TSightReading(TfMain& form) : form_(form)
         form_.lProgress->SetCaption(QString::fromStdString(text));
     };
     beatTimer_.setTimerType(Qt::PreciseTimer);
-    beatTimer_.setInterval(kCursorStepMs);
     connect(&beatTimer_, &QTimer::timeout, this, [this] { RunGuarded([this] { beat(); }); });
     form_.Core().AddListener(this);
     form_.Core().AddListener(&summary_);
@@ -301,7 +306,7 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     cursorLeft_ = LineNoteLeft(0, count);
     if (line() && line()->InTime()) {
         staff.SetCursor(cursorLeft_ + kCursorBesideNote);
-        beatTimer_.start();
+        beatTimer_.start(cursorStepMs(count));
         scheduleClicks(line()->FirstBeatOfLine() + count - 1);
     } else {
         staff.HideCursor();
@@ -363,6 +368,20 @@ void TSightReading::beat()
         return;
     cursorLeft_ = left;
     form_.Staff().SetCursor(cursorLeft_ + kCursorBesideNote);
+}
+
+// The time the cursor takes to move a pixel along a line of count places, within a frame of the
+// screen and kLongestCursorStepMs.
+int TSightReading::cursorStepMs(int count) const
+{
+    const QScreen* screen = form_.screen();
+    // A rate too low to keep kLongestCursorStepMs is no screen's; it is not believed.
+    const double rate = screen && screen->refreshRate() >= 1000 / kLongestCursorStepMs ? screen->refreshRate()
+                                                                                          : kFallbackFrameRate;
+    const double frameMs = 1000 / rate;
+    const double pixelsPerBeat = LineNoteLeft(1, std::max(count, 2)) - LineNoteLeft(0, std::max(count, 2));
+    const double beatMs = std::chrono::duration<double, std::milli>(line()->BeatLength()).count();
+    return static_cast<int>(std::lround(std::clamp(beatMs / pixelsPerBeat, frameMs, kLongestCursorStepMs)));
 }
 
 // The metronome clicks every beat up to the end of the bar that holds the line's last note;

@@ -70,6 +70,7 @@ private:
     void clearLine();
     void beat();
     const TLineExercise* line() const;
+    int cursorStepMs(int count) const;
     void scheduleClicks(int lastBeat);
     void resumeClicks();
     void cancelClicks();
