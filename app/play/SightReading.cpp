@@ -18,7 +18,6 @@
 #include "graphics/Image32.h"
 
 #include <QMetaProperty>
-#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -60,11 +59,11 @@ QString tempoName(int bpm)
     return bpm == 0 ? TSightReading::tr("At your pace") : TSightReading::tr("%1 beats a minute").arg(bpm);
 }
 
-// The cursor moves a whole pixel at a time, and no more often than the screen shows a frame (a
-// step between two frames is never seen; each costs a repaint) nor, on a screen that tells no rate,
-// than 60 times a second. The beats themselves are judged on the input's clock; only the misses are
-// marked at the cursor's pace.
-constexpr double kFallbackFrameRate = 60;
+// The cursor moves a whole pixel at a time, and at most 30 times a second: a line the eye follows
+// at a reading pace, where every step costs the window a repaint, and a faster one was measured
+// to cost as much as the rest of the line in time together. The beats themselves are judged on
+// the input's clock; only the misses are marked at the cursor's pace.
+constexpr double kShortestCursorStepMs = 1000.0 / 30;
 // Slow lines still have their misses marked and a pause noticed this soon.
 constexpr double kLongestCursorStepMs = 50;
 // The cursor passes through the middle of the note heads.
@@ -370,18 +369,13 @@ void TSightReading::beat()
     form_.Staff().SetCursor(cursorLeft_ + kCursorBesideNote);
 }
 
-// The time the cursor takes to move a pixel along a line of count places, within a frame of the
-// screen and kLongestCursorStepMs.
+// The time the cursor takes to move a pixel along a line of count places, within the steps' bounds.
 int TSightReading::cursorStepMs(int count) const
 {
-    const QScreen* screen = form_.screen();
-    // A rate too low to keep kLongestCursorStepMs is no screen's; it is not believed.
-    const double rate = screen && screen->refreshRate() >= 1000 / kLongestCursorStepMs ? screen->refreshRate()
-                                                                                          : kFallbackFrameRate;
-    const double frameMs = 1000 / rate;
     const double pixelsPerBeat = LineNoteLeft(1, std::max(count, 2)) - LineNoteLeft(0, std::max(count, 2));
     const double beatMs = std::chrono::duration<double, std::milli>(line()->BeatLength()).count();
-    return static_cast<int>(std::lround(std::clamp(beatMs / pixelsPerBeat, frameMs, kLongestCursorStepMs)));
+    return static_cast<int>(
+        std::lround(std::clamp(beatMs / pixelsPerBeat, kShortestCursorStepMs, kLongestCursorStepMs)));
 }
 
 // The metronome clicks every beat up to the end of the bar that holds the line's last note;
