@@ -272,7 +272,8 @@ private:
         if (fluid_event_get_type(event) != FLUID_SEQ_TIMER)
             return;
         auto* self = static_cast<TFluidSynthEngine*>(data);
-        const auto generation = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(fluid_event_get_data(event)));
+        const auto generation =
+            static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(fluid_event_get_data(event)));
         if (generation != self->roomGeneration_.load())
             return;
         self->setRoom(false);
