@@ -57,8 +57,13 @@ QString tempoName(int bpm)
     return bpm == 0 ? TSightReading::tr("At your pace") : TSightReading::tr("%1 beats a minute").arg(bpm);
 }
 
-// The cursor moves this often in time; the beats themselves are judged on the input's clock.
-constexpr int kCursorStepMs = 15;
+// The cursor moves a whole pixel at a time, and at most 30 times a second: a line the eye follows
+// at a reading pace, where every step costs the window a repaint, and a faster one was measured
+// to cost as much as the rest of the line in time together. The beats themselves are judged on
+// the input's clock; only the misses are marked at the cursor's pace.
+constexpr double kShortestCursorStepMs = 1000.0 / 30;
+// Slow lines still have their misses marked and a pause noticed this soon.
+constexpr double kLongestCursorStepMs = 50;
 // The cursor passes through the middle of the note heads.
 constexpr double kCursorBesideNote = 7;
 
@@ -91,7 +96,6 @@ TSightReading::TSightReading(const TGamePage& page, TPianoHighlight& piano, std:
         page_.lProgress->SetCaption(QString::fromStdString(text));
     };
     beatTimer_.setTimerType(Qt::PreciseTimer);
-    beatTimer_.setInterval(kCursorStepMs);
     connect(&beatTimer_, &QTimer::timeout, this, [this] { RunGuarded([this] { beat(); }); });
     page_.Core.AddListener(this);
     page_.Core.AddListener(&summary_);
@@ -313,7 +317,7 @@ void TSightReading::QuestionPosed(const TQuestion& question)
     cursorLeft_ = LineNoteLeft(0, count);
     if (line() && line()->InTime()) {
         staff.SetCursor(cursorLeft_ + kCursorBesideNote);
-        beatTimer_.start();
+        beatTimer_.start(cursorStepMs(count));
         scheduleClicks(line()->FirstBeatOfLine() + count - 1);
     } else {
         staff.HideCursor();
@@ -375,6 +379,15 @@ void TSightReading::beat()
         return;
     cursorLeft_ = left;
     page_.Staff.SetCursor(cursorLeft_ + kCursorBesideNote);
+}
+
+// The time the cursor takes to move a pixel along a line of count places, within the steps' bounds.
+int TSightReading::cursorStepMs(int count) const
+{
+    const double pixelsPerBeat = LineNoteLeft(1, std::max(count, 2)) - LineNoteLeft(0, std::max(count, 2));
+    const double beatMs = std::chrono::duration<double, std::milli>(line()->BeatLength()).count();
+    return static_cast<int>(
+        std::lround(std::clamp(beatMs / pixelsPerBeat, kShortestCursorStepMs, kLongestCursorStepMs)));
 }
 
 // The metronome clicks every beat up to the end of the bar that holds the line's last note;

@@ -75,6 +75,7 @@ private:
     void clearLine();
     void beat();
     const TLineExercise* line() const;
+    int cursorStepMs(int count) const;
     void scheduleClicks(int lastBeat);
     void resumeClicks();
     void cancelClicks();

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -351,5 +352,31 @@ TEST(PianoSound, MetronomeBatchThatContinuesTheGridKeepsIt)
             return double(i);
         };
         EXPECT_NEAR(onset(1250) - onset(50), 4 * beatMs * kRate / 1000, kRate / 1000.0) << offMs << " ms off";
+    }
+}
+
+// The piano's room (the reverb) rests while the piano is silent and comes back with the next note,
+// first or after a pause, clicks alone or a key held long: the note rings on in the room after its
+// voice has ended, where the system's piano alone falls exactly silent 1.1 s after the key goes up.
+TEST(PianoSound, NoteAfterAPauseStillRingsInTheRoom)
+{
+    using Ms = std::chrono::duration<double, std::milli>;
+    const auto ringsOn = [](Offline& piano) {
+        piano.noteOn(60);
+        piano.play(0.5);
+        piano.noteOff(60);
+        piano.play(1.2);
+        return peakOf(piano.play(0.3)) > 0.0f;
+    };
+    const std::pair<const char*, std::function<void(Offline&)>> before[] = {
+        {"nothing", [](Offline&) {}},
+        {"a note and a pause", [&](Offline& p) { ringsOn(p), p.play(12.0); }},
+        {"clicks alone", [](Offline& p) { p.scheduleClicks(Ms(10), Ms(500), 8, 4), p.play(12.0); }},
+        {"a key held past the room's rest", [](Offline& p) { p.noteOn(48), p.play(8.0), p.noteOff(48), p.play(12.0); }},
+    };
+    for (const auto& [name, body] : before) {
+        Offline piano;
+        body(piano);
+        EXPECT_TRUE(ringsOn(piano)) << "after " << name;
     }
 }
