@@ -3,7 +3,10 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <condition_variable>
 #include <mutex>
+#include <pthread.h>
+#include <thread>
 
 namespace lirasto {
 
@@ -15,11 +18,24 @@ struct TModuleWorker::TRelay
     QObject* Receiver = nullptr;
 };
 
+// A worker without events: a plain thread, joined at the end, so that none of it is left once stop returns.
+struct TModuleWorker::TPlain
+{
+    std::thread Thread;
+    // Shared with the thread, which may outlive its owner when it hangs.
+    struct TDone
+    {
+        std::mutex Mutex;
+        std::condition_variable Ended;
+        bool Done = false;
+    };
+    std::shared_ptr<TDone> Done = std::make_shared<TDone>();
+};
+
 class TModuleWorker::TThread : public QThread
 {
 public:
     std::function<void()> Work;
-    TThen Then = TThen::RunEvents;
 
 protected:
     void run() override
@@ -28,8 +44,7 @@ protected:
         // What the work holds (its object, its callbacks) is let go here, on the thread it belongs to.
         Work = nullptr;
         // A stop asked for during the work has already ended this loop: it returns at once.
-        if (Then == TThen::RunEvents)
-            exec();
+        exec();
     }
 };
 
@@ -38,6 +53,11 @@ TModuleWorker::TModuleWorker(QString name) : name_(std::move(name)), relay_(std:
 TModuleWorker::~TModuleWorker()
 {
     stop();
+}
+
+bool TModuleWorker::started() const
+{
+    return started_;
 }
 
 QThread* TModuleWorker::thread()
@@ -62,9 +82,7 @@ void TModuleWorker::begin(std::function<void(const std::function<void(const QStr
         std::lock_guard lock(relay_->Mutex);
         relay_->Receiver = owner_.get();
     }
-    thread();
-    thread_->Then = then;
-    thread_->Work = [onThread = std::move(onThread), problem = std::move(problem), relay = relay_] {
+    std::function<void()> work = [onThread = std::move(onThread), problem = std::move(problem), relay = relay_] {
         onThread([&](const QString& why) {
             if (!problem)
                 return;
@@ -74,6 +92,22 @@ void TModuleWorker::begin(std::function<void(const std::function<void(const QStr
                     relay->Receiver, [problem, why] { problem(why); }, Qt::QueuedConnection);
         });
     };
+    if (then == TThen::End) {
+        plain_ = std::make_unique<TPlain>();
+        plain_->Thread =
+            std::thread([work = std::move(work), done = plain_->Done, name = name_.left(15).toUtf8()]() mutable {
+                pthread_setname_np(pthread_self(), name.constData());
+                work();
+                // What the work holds is let go here, on its own thread.
+                work = nullptr;
+                std::lock_guard lock(done->Mutex);
+                done->Done = true;
+                done->Ended.notify_all();
+            });
+        return;
+    }
+    thread();
+    thread_->Work = std::move(work);
     thread_->start();
 }
 
@@ -93,6 +127,8 @@ bool TModuleWorker::stop(std::chrono::milliseconds wait, TIfStuck ifStuck)
     }
     // Calls already on their way to the owner go with their receiver.
     owner_.reset();
+    if (plain_)
+        return stopPlain(wait, ifStuck);
     if (!thread_)
         return true;
     thread_->quit();
@@ -107,6 +143,24 @@ bool TModuleWorker::stop(std::chrono::milliseconds wait, TIfStuck ifStuck)
         delete thread_;
     // Otherwise the thread is left to the process's exit, with what it holds.
     thread_ = nullptr;
+    return ended;
+}
+
+bool TModuleWorker::stopPlain(std::chrono::milliseconds wait, TIfStuck ifStuck)
+{
+    std::unique_ptr<TPlain> plain = std::move(plain_);
+    bool ended;
+    {
+        std::unique_lock lock(plain->Done->Mutex);
+        ended = plain->Done->Ended.wait_for(lock, wait, [&] { return plain->Done->Done; });
+    }
+    if (!ended)
+        qWarning("%s: the worker did not end within %lld ms", qUtf8Printable(name_),
+                 static_cast<long long>(wait.count()));
+    if (ended || ifStuck == TIfStuck::WaitOn)
+        plain->Thread.join();
+    else
+        plain->Thread.detach(); // left to the process's exit, with what it holds
     return ended;
 }
 

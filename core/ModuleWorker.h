@@ -21,7 +21,9 @@ namespace lirasto {
 class TModuleWorker
 {
 public:
-    // What the thread does once the part's work on the object has returned.
+    // What the thread does once the part's work on the object has returned: runs its event loop until stop (a
+    // thread of Qt's, to which objects may move), or ends (a plain thread, joined at stop, so that nothing of it
+    // is left once stop returns).
     enum class TThen { RunEvents, End };
     // What stop does with a thread that has not ended in time.
     enum class TIfStuck {
@@ -42,10 +44,11 @@ public:
     TModuleWorker(const TModuleWorker&) = delete;
     TModuleWorker& operator=(const TModuleWorker&) = delete;
 
-    // The thread, made on first use so that objects can move to it before start; a new one after stop.
+    // The thread of a worker that runs events, made on first use so that objects can move to it before start; a
+    // new one after stop.
     QThread* thread();
     // Between start and stop.
-    bool started() const { return started_; }
+    bool started() const;
 
     // Starts the thread and, on it, makes the object of the factory `symbol` (of type TFactory) in the module
     // `file`, called with `args` (the interface version first). `work(object, problem)` then runs on the thread
@@ -76,13 +79,16 @@ public:
 
 private:
     struct TRelay;
+    struct TPlain;
     class TThread;
 
     void begin(std::function<void(const std::function<void(const QString&)>&)> onThread, TThen then,
                std::function<void(const QString&)> problem);
+    bool stopPlain(std::chrono::milliseconds wait, TIfStuck ifStuck);
 
     QString name_;
     TThread* thread_ = nullptr;
+    std::unique_ptr<TPlain> plain_;
     // On the starting thread: where what is told to the owner goes. Its queued calls go with it at stop.
     std::unique_ptr<QObject> owner_;
     std::shared_ptr<TRelay> relay_;
