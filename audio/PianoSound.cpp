@@ -6,7 +6,7 @@
 #include <QLoggingCategory>
 
 #include "audio/SynthEngine.h"
-#include "core/Modules.h"
+#include "core/ModuleWorker.h"
 
 #include <algorithm>
 
@@ -64,7 +64,10 @@ QStringList soundFontCandidates(const QString& folder)
 
 } // namespace
 
-TPianoSound::TPianoSound(TSoundSetup setup, QObject* parent) : QObject(parent), setup_(std::move(setup)) {}
+TPianoSound::TPianoSound(TSoundSetup setup, QObject* parent)
+    : QObject(parent), setup_(std::move(setup)),
+      worker_(std::make_unique<lirasto::TModuleWorker>(QStringLiteral("Sound")))
+{}
 
 TPianoSound::~TPianoSound()
 {
@@ -73,16 +76,19 @@ TPianoSound::~TPianoSound()
         stopping_ = true;
     }
     wake_.notify_all();
-    if (worker_.joinable())
-        worker_.join();
+    // The worker's loop uses this object to its end, so it is waited for however long an output takes to close.
+    worker_->stop(lirasto::TModuleWorker::kStopWait, lirasto::TModuleWorker::TIfStuck::WaitOn);
     fs_.reset();
 }
 
 void TPianoSound::start()
 {
-    if (worker_.joinable())
-        return;
-    worker_ = std::thread([this] { run(); });
+    // The worker runs the sound's own loop rather than an event loop: a note reaches the synthesizer from the
+    // caller's thread, and the loop only opens and closes the output.
+    worker_->start<decltype(&lirasto_sound_create)>(
+        lirasto::kSoundModule, lirasto::kSoundFactory, lirasto::TModuleWorker::TThen::End,
+        [this](std::unique_ptr<TSynthEngine> engine, const QString& problem) { run(std::move(engine), problem); },
+        nullptr, TSynthEngine::kVersion);
 }
 
 QString TPianoSound::findSoundFont(const QString& folder)
@@ -286,16 +292,6 @@ void TPianoSound::setStatus(TStatus status)
     emit statusChanged();
 }
 
-std::unique_ptr<TSynthEngine> TPianoSound::makeEngine()
-{
-    QString problem;
-    std::unique_ptr<TSynthEngine> engine(lirasto::MakeFromModule<decltype(&lirasto_sound_create)>(
-        lirasto::kSoundModule, lirasto::kSoundFactory, problem, TSynthEngine::kVersion));
-    std::lock_guard lock(mutex_);
-    moduleProblem_ = problem;
-    return engine;
-}
-
 bool TPianoSound::load(std::unique_ptr<TSynthEngine> engine)
 {
     QStringList candidates;
@@ -354,12 +350,15 @@ void TPianoSound::closeOutput()
         fs_->closeOutput();
 }
 
-void TPianoSound::run()
+void TPianoSound::run(std::unique_ptr<TSynthEngine> engine, const QString& moduleProblem)
 {
     const bool offline = setup_.Drivers.isEmpty();
-    // The module is loaded here, off the window's thread, as the rest of the start is.
-    std::unique_ptr<TSynthEngine> engine = makeEngine();
     const bool haveEngine = engine != nullptr;
+    if (!haveEngine) {
+        // Told by the status, which says it before the start counts as finished.
+        std::lock_guard lock(mutex_);
+        moduleProblem_ = moduleProblem;
+    }
     bool ready = haveEngine && load(std::move(engine));
     if (ready) {
         loaded_.store(true);

@@ -9,10 +9,13 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 class TSynthEngine;
+
+namespace lirasto {
+class TModuleWorker;
+}
 
 // The program's piano: a General MIDI SoundFont played by FluidSynth (from the
 // sound module, which the worker loads) through the first audio output that
@@ -104,8 +107,8 @@ signals:
     void clicksCancelled();
 
 private:
-    void run();
-    std::unique_ptr<TSynthEngine> makeEngine();
+    // On the worker, with what the sound module made: loads the SoundFont, opens the output and looks after it.
+    void run(std::unique_ptr<TSynthEngine> engine, const QString& moduleProblem);
     bool load(std::unique_ptr<TSynthEngine> engine);
     bool openOutput();
     void closeOutput();
@@ -142,5 +145,5 @@ private:
     QString driverName_;
     QString lastDriver_; // worker only
     std::vector<TClickBatch> waitingClicks_;
-    std::thread worker_;
+    std::unique_ptr<lirasto::TModuleWorker> worker_;
 };

@@ -1,14 +1,21 @@
 #include "history/HistoryModule.h"
 
-#include "core/Modules.h"
+#include "core/ModuleWorker.h"
 
-THistoryModule::THistoryModule() : loaded_(std::async(std::launch::deferred, [this] { return load(); }).share()) {}
+#include <QThread>
+
+THistoryModule::THistoryModule()
+    : loaded_(promise_.get_future().share()),
+      loader_(std::make_unique<lirasto::TModuleWorker>(QStringLiteral("History module")))
+{}
 
 THistoryModule::~THistoryModule()
 {
-    // The store goes first, after a load under way has ended: it ends its worker, the only sender of
-    // Changed. A load never asked for is not made now.
+    // A load under way ends first: it still reaches this object. A load never asked for is not made now.
+    loader_->stop(lirasto::TModuleWorker::kStopWait, lirasto::TModuleWorker::TIfStuck::WaitOn);
+    // Then the store: it ends its worker, the only sender of Changed.
     loaded_ = {};
+    promise_ = {};
 }
 
 void THistoryModule::Start()
@@ -16,33 +23,45 @@ void THistoryModule::Start()
     if (started_)
         return;
     started_ = true;
-    if (loaded_.wait_for(std::chrono::seconds(0)) != std::future_status::deferred) {
-        Open(); // made by an early call
+    if (loader_->started()) {
+        Open(); // made for an early call
         return;
     }
-    loaded_ = std::async(std::launch::async, [this] { return load(); }).share();
+    load(true);
 }
 
-THistoryModule::TLoaded THistoryModule::load()
+void THistoryModule::load(bool open) const
 {
-    TLoaded loaded;
-    loaded.Store.reset(lirasto::MakeFromModule<decltype(&lirasto_history_create)>(
-        lirasto::kHistoryModule, lirasto::kHistoryFactory, loaded.Problem, THistoryStorage::kVersion, QString()));
-    if (!loaded.Store) {
-        qWarning("History: %s", qUtf8Printable(loaded.Problem));
-        // The page learns that there is no history the way it learns of a change.
-        QMetaObject::invokeMethod(
-            this, [this] { emit Changed(); }, Qt::QueuedConnection);
-        return loaded;
-    }
-    // Made on whichever thread loaded it; it belongs with the window, as this object does.
-    if (auto* object = dynamic_cast<QObject*>(loaded.Store.get()))
-        object->moveToThread(thread());
-    loaded.Store->SetOnChanged([this] { emit Changed(); });
-    // Loaded on the worker after Start: the store opens now, as Start promised.
-    if (started_)
-        loaded.Store->Open();
-    return loaded;
+    QThread* home = thread();
+    auto* self = const_cast<THistoryModule*>(this);
+    loader_->start<decltype(&lirasto_history_create)>(
+        lirasto::kHistoryModule, lirasto::kHistoryFactory, lirasto::TModuleWorker::TThen::End,
+        [self, home, open](std::unique_ptr<THistoryStorage> store, const QString& problem) {
+            if (store) {
+                // Made on the loader's thread; it belongs with the window, as this object does.
+                if (auto* object = dynamic_cast<QObject*>(store.get()))
+                    object->moveToThread(home);
+                store->SetOnChanged([self] { emit self->Changed(); });
+                // Loaded for Start: the store opens now, as Start promised.
+                if (open)
+                    store->Open();
+            }
+            self->promise_.set_value({std::move(store), problem});
+        },
+        [self](const QString& problem) {
+            qWarning("History: %s", qUtf8Printable(problem));
+            // The page learns that there is no history the way it learns of a change.
+            emit self->Changed();
+        },
+        THistoryStorage::kVersion, QString());
+}
+
+THistoryStorage* THistoryModule::store() const
+{
+    // A call before Start has the module loaded and waits for it; the store is not opened for it.
+    if (!loader_->started())
+        load(false);
+    return loaded_.get().Store.get();
 }
 
 QString THistoryModule::Path() const

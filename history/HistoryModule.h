@@ -6,11 +6,15 @@
 #include <future>
 #include <memory>
 
+namespace lirasto {
+class TModuleWorker;
+}
+
 // The answer history as the window holds it: it stands in for the store of
 // the history module, which Start loads on a thread of its own. A call that
 // needs the store before the module is in waits for the load, which only the
-// moments right after the start can see; a call before Start loads it there
-// and then. Without the module nothing is kept, and Problem says why.
+// moments right after the start can see; a call before Start has it loaded
+// and waits for it. Without the module nothing is kept, and Problem says why.
 // ReadEveryAnswer may come from another thread (the export's worker).
 class THistoryModule : public QObject, public THistoryStorage
 {
@@ -50,11 +54,14 @@ private:
         std::unique_ptr<THistoryStorage> Store;
         QString Problem;
     };
-    TLoaded load();
-    THistoryStorage* store() const { return loaded_.get().Store.get(); }
+    // Starts loading the module on the loader; the store opens once made when `open`.
+    void load(bool open) const;
+    // Waits for the store, loading the module first when nothing asked for it yet; null without the module.
+    THistoryStorage* store() const;
 
-    // Deferred until Start runs it on a worker; a call before that loads it there and then. Once Start has
-    // run it is never replaced, so any thread may wait for it and share what it made.
+    // Set once by the loader, so any thread may wait for it and share what it made.
+    mutable std::promise<TLoaded> promise_;
     std::shared_future<TLoaded> loaded_;
+    std::unique_ptr<lirasto::TModuleWorker> loader_;
     bool started_ = false;
 };

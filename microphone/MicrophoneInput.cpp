@@ -1,6 +1,6 @@
 #include "microphone/MicrophoneInput.h"
 
-#include "core/Modules.h"
+#include "core/ModuleWorker.h"
 #include "microphone/MicrophoneCapture.h"
 
 #include <QThread>
@@ -36,40 +36,40 @@ struct TRelay
 
 } // namespace lirasto::mic
 
-// Lives on the worker thread: loads the microphone module there, off the window's thread, and owns the
-// capture, which closes as the thread ends.
+// Lives on the worker thread and owns the capture the microphone module made there, which closes as the
+// thread ends.
 class TMicrophoneWorker : public QObject
 {
 public:
     using TOpened = std::function<void(const QStringList&, const QString&, const QString&)>;
 
-    TMicrophoneWorker(TMicrophoneCapture::TSetup setup, TOpened opened)
-        : setup_(std::move(setup)), opened_(std::move(opened))
+    explicit TMicrophoneWorker(TOpened opened) : opened_(std::move(opened))
     {
-        setup_.Lost = [this](const QString& why) {
-            QMetaObject::invokeMethod(
-                this, [this, why] { lost(why); }, Qt::QueuedConnection);
-        };
         reopen_.setParent(this); // to move to the worker's thread with it
         reopen_.setInterval(kReopenMs);
         connect(&reopen_, &QTimer::timeout, this, [this] { open(device_, settings_); });
     }
+
+    // For the capture's TSetup: the stream was lost, from any thread.
+    std::function<void(const QString&)> lostCall()
+    {
+        return [this](const QString& why) {
+            QMetaObject::invokeMethod(
+                this, [this, why] { lost(why); }, Qt::QueuedConnection);
+        };
+    }
+
+    // What the module made, before any open; without a capture the worker has told the input why.
+    void take(std::unique_ptr<TMicrophoneCapture> capture) { capture_ = std::move(capture); }
 
     void open(const QString& device, const lirasto::mic::TDetectorSettings& settings)
     {
         device_ = device;
         settings_ = settings;
         reopen_.stop();
-        QString problem;
         if (!capture_)
-            capture_.reset(lirasto::MakeFromModule<decltype(&lirasto_microphone_create)>(
-                lirasto::kMicrophoneModule, lirasto::kMicrophoneFactory, problem, TMicrophoneCapture::kVersion,
-                setup_));
-        if (!capture_) {
-            opened_({}, problem, {});
             return;
-        }
-        problem = capture_->open(device, settings);
+        const QString problem = capture_->open(device, settings);
         if (!problem.isEmpty() && !lostWhy_.isEmpty()) {
             // Still gone: the player keeps being told why, and it is tried again.
             opened_(capture_->devices(), lostWhy_ + QStringLiteral(" (%1)").arg(problem), {});
@@ -95,7 +95,6 @@ private:
         reopen_.start();
     }
 
-    TMicrophoneCapture::TSetup setup_;
     TOpened opened_;
     std::unique_ptr<TMicrophoneCapture> capture_;
     QString device_;
@@ -129,12 +128,21 @@ void TMicrophoneInput::toWorker(F f)
 
 void TMicrophoneInput::start(const QString& device, const lirasto::mic::TDetectorSettings& settings)
 {
-    if (!thread_) {
+    if (!moduleWorker_ || !moduleWorker_->started()) {
         {
             std::lock_guard lock(relay_->Mutex);
             relay_->Receiver = this;
         }
         std::weak_ptr<lirasto::mic::TRelay> weak = relay_;
+        auto opened = [this, weak](const QStringList& devices, const QString& problem, const QString& port) {
+            if (auto relay = weak.lock())
+                relay->post([this, devices, problem, port] { this->opened(devices, problem, port); });
+        };
+        if (!moduleWorker_)
+            moduleWorker_ = std::make_unique<lirasto::TModuleWorker>(QStringLiteral("Microphone"));
+        TMicrophoneWorker* worker = worker_ = new TMicrophoneWorker(std::move(opened));
+        worker->moveToThread(moduleWorker_->thread());
+        connect(moduleWorker_->thread(), &QThread::finished, worker, &QObject::deleteLater);
         TMicrophoneCapture::TSetup setup;
         setup.Heard = [this, weak](const lirasto::mic::THeard& h) {
             if (auto relay = weak.lock())
@@ -148,16 +156,12 @@ void TMicrophoneInput::start(const QString& device, const lirasto::mic::TDetecto
             if (auto relay = weak.lock())
                 relay->post([this, loudest] { emit noiseMeasured(loudest); });
         };
-        auto opened = [this, weak](const QStringList& devices, const QString& problem, const QString& port) {
-            if (auto relay = weak.lock())
-                relay->post([this, devices, problem, port] { this->opened(devices, problem, port); });
-        };
-        thread_ = new QThread;
-        thread_->setObjectName(QStringLiteral("Microphone"));
-        worker_ = new TMicrophoneWorker(std::move(setup), std::move(opened));
-        worker_->moveToThread(thread_);
-        connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
-        thread_->start();
+        setup.Lost = worker->lostCall();
+        moduleWorker_->start<decltype(&lirasto_microphone_create)>(
+            lirasto::kMicrophoneModule, lirasto::kMicrophoneFactory, lirasto::TModuleWorker::TThen::RunEvents,
+            [worker](std::unique_ptr<TMicrophoneCapture> capture, const QString&) { worker->take(std::move(capture)); },
+            [this](const QString& problem) { this->opened({}, problem, {}); }, TMicrophoneCapture::kVersion,
+            std::move(setup));
     }
     TMicrophoneWorker* worker = worker_;
     QMetaObject::invokeMethod(
@@ -166,20 +170,16 @@ void TMicrophoneInput::start(const QString& device, const lirasto::mic::TDetecto
 
 void TMicrophoneInput::stop()
 {
-    if (!thread_)
+    if (!moduleWorker_ || !moduleWorker_->started())
         return;
     {
         std::lock_guard lock(relay_->Mutex);
         relay_->Receiver = nullptr;
     }
-    thread_->quit();
-    if (thread_->wait(kStopWaitMs)) {
-        delete thread_;
-    } else {
-        // An audio system that hangs keeps its thread; deleting a running thread would end the program.
+    // An audio system that hangs keeps its thread, left to the process's exit: what runs there reaches us only
+    // through the relay, now closed.
+    if (!moduleWorker_->stop(std::chrono::milliseconds(kStopWaitMs)))
         qWarning("Microphone: the capture did not close within %d ms", kStopWaitMs);
-    }
-    thread_ = nullptr;
     worker_ = nullptr;
     const bool was = listening_ || !problem_.isEmpty();
     listening_ = false;

@@ -9,8 +9,11 @@
 #include <chrono>
 #include <memory>
 
-class QThread;
 class TMicrophoneWorker;
+
+namespace lirasto {
+class TModuleWorker;
+}
 
 namespace lirasto::mic {
 struct TRelay;
@@ -62,7 +65,7 @@ private:
     void opened(const QStringList& devices, const QString& problem, const QString& port);
 
     std::shared_ptr<lirasto::mic::TRelay> relay_;
-    QThread* thread_ = nullptr;
+    std::unique_ptr<lirasto::TModuleWorker> moduleWorker_;
     TMicrophoneWorker* worker_ = nullptr;
     QStringList devices_;
     QString problem_;

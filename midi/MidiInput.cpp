@@ -1,6 +1,6 @@
 #include "midi/MidiInput.h"
 
-#include "core/Modules.h"
+#include "core/ModuleWorker.h"
 #include "midi/MidiPortWatcher.h"
 #include "midi/MidiQueue.h"
 
@@ -19,26 +19,16 @@ constexpr int kStopWaitMs = 5000;
 
 } // namespace
 
-// Lives on the worker thread: loads the MIDI module there, off the window's
-// thread, and owns the watcher it makes, which goes with it as the thread ends.
+// Lives on the worker thread and owns the watcher the MIDI module made there, which goes with it as the
+// thread ends.
 class TMidiWorker : public QObject
 {
 public:
-    explicit TMidiWorker(TMidiPortWatcher::TSetup setup) : setup_(std::move(setup)) {}
-
-    void begin()
+    void take(std::unique_ptr<TMidiPortWatcher> watcher)
     {
-        QString problem;
-        watcher_.reset(lirasto::MakeFromModule<decltype(&lirasto_midi_create)>(
-            lirasto::kMidiModule, lirasto::kMidiFactory, problem, TMidiPortWatcher::kVersion, setup_));
-        if (watcher_) {
+        watcher_ = std::move(watcher);
+        if (watcher_)
             watcher_->begin();
-            return;
-        }
-        // Without the module there is no MIDI system: the search is over and found nothing.
-        qWarning("MIDI: %s", qUtf8Printable(problem));
-        if (setup_.Report)
-            setup_.Report({}, {}, {});
     }
 
     void setDeviceEnabled(const QString& name, bool enabled)
@@ -48,7 +38,6 @@ public:
     }
 
 private:
-    TMidiPortWatcher::TSetup setup_;
     std::unique_ptr<TMidiPortWatcher> watcher_;
 };
 
@@ -61,39 +50,41 @@ TMidiInput::~TMidiInput()
 
 void TMidiInput::start()
 {
-    if (thread_)
+    if (worker_ && worker_->started())
         return;
     // Set here, not once, so that an input stopped and started again delivers.
     queue_->setReceiver(this, [this] { drain(); });
-    thread_ = new QThread;
-    thread_->setObjectName(QStringLiteral("MIDI ports"));
+    if (!worker_)
+        worker_ = std::make_unique<lirasto::TModuleWorker>(QStringLiteral("MIDI ports"));
     std::weak_ptr<TMidiQueue> queue = queue_;
     auto report = [this, queue](const QList<TMidiDevice>& devices, const QStringList& systems, const QString& port) {
         if (auto q = queue.lock())
             q->post([this, devices, systems, port] { takeReport(devices, systems, port); });
     };
-    ports_ = new TMidiWorker({queue_, disabled_, report});
-    ports_->moveToThread(thread_);
-    connect(thread_, &QThread::started, ports_, &TMidiWorker::begin);
+    TMidiWorker* ports = ports_ = new TMidiWorker;
+    ports->moveToThread(worker_->thread());
     // The ports close on their own thread as it ends.
-    connect(thread_, &QThread::finished, ports_, &QObject::deleteLater);
-    thread_->start();
+    connect(worker_->thread(), &QThread::finished, ports, &QObject::deleteLater);
+    worker_->start<decltype(&lirasto_midi_create)>(
+        lirasto::kMidiModule, lirasto::kMidiFactory, lirasto::TModuleWorker::TThen::RunEvents,
+        [ports](std::unique_ptr<TMidiPortWatcher> watcher, const QString&) { ports->take(std::move(watcher)); },
+        [this](const QString& problem) {
+            // Without the module there is no MIDI system: the search is over and found nothing.
+            qWarning("MIDI: %s", qUtf8Printable(problem));
+            takeReport({}, {}, {});
+        },
+        TMidiPortWatcher::kVersion, TMidiPortWatcher::TSetup{queue_, disabled_, report});
 }
 
 void TMidiInput::stop()
 {
-    if (!thread_)
+    if (!worker_ || !worker_->started())
         return;
     queue_->clearReceiver();
-    thread_->quit();
-    if (thread_->wait(kStopWaitMs)) {
-        delete thread_;
-    } else {
-        // A MIDI system that hangs keeps its thread; deleting a running thread
-        // would end the program, so it is left to the process's exit.
+    // A MIDI system that hangs keeps its thread, left to the process's exit: what runs there holds nothing of ours
+    // but the queue, which it shares.
+    if (!worker_->stop(std::chrono::milliseconds(kStopWaitMs)))
         qWarning("MIDI: a MIDI system did not close within %d ms", kStopWaitMs);
-    }
-    thread_ = nullptr;
     ports_ = nullptr;
     releaseHeld();
     // Nothing is listening any more; a later start searches afresh.

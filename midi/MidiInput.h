@@ -12,9 +12,12 @@
 
 #include "midi/MidiParser.h"
 
-class QThread;
 class TMidiWorker;
 class TMidiQueue;
+
+namespace lirasto {
+class TModuleWorker;
+}
 
 // A MIDI output port found on the machine: a keyboard, or any hardware port.
 struct TMidiDevice
@@ -79,7 +82,7 @@ private:
     void takeReport(const QList<TMidiDevice>& devices, const QStringList& systems, const QString& jackPort);
 
     std::shared_ptr<TMidiQueue> queue_;
-    QThread* thread_ = nullptr;
+    std::unique_ptr<lirasto::TModuleWorker> worker_;
     TMidiWorker* ports_ = nullptr;
     QList<TMidiDevice> devices_;
     QStringList systems_;

@@ -1,6 +1,8 @@
 #include "history/HistoryStore.h"
 #include "game/MusicKeys.h"
+#include "history/HistoryModule.h"
 #include "history/HistoryRecorder.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/TempDir.h"
 
 #include <QCoreApplication>
@@ -534,6 +536,26 @@ TEST_P(UnopenableFile, IsLeftAloneAndItsAnswersAreShown)
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnopenableFile, testing::Values("journal", "readonly"),
                          [](const auto& info) { return std::string(info.param); });
+
+// Without its module the history asked before its start waits for the module to be tried, keeps nothing, says why,
+// and tells its page once as a change; the start after it adds nothing.
+TEST(HistoryModule, AskedBeforeStartWithoutItsModuleSaysWhy)
+{
+    lirasto::test::TempDir empty;
+    const QByteArray modules = qgetenv("LIRASTO_MODULE_DIR");
+    qputenv("LIRASTO_MODULE_DIR", empty.path().c_str());
+    THistoryModule history;
+    int changes = 0;
+    history.SetOnChanged([&] { ++changes; });
+    EXPECT_TRUE(history.Answers(1).empty());
+    EXPECT_EQ(history.BeginRun(1, std::chrono::system_clock::now()), 0);
+    EXPECT_EQ(history.Problem(), "History is not being kept: the module lirasto-history.so is missing");
+    history.Start();
+    EXPECT_TRUE(lirasto::test::waitFor([&] { return changes == 1; }, 5000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes, 1);
+    qputenv("LIRASTO_MODULE_DIR", modules);
+}
 
 } // namespace
 
