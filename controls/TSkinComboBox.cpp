@@ -43,7 +43,8 @@ TSkinComboBox::TSkinComboBox(QWidget* parent)
     : QComboBox(parent), TSkinWallpapered(this,
                                           [this] {
                                               update();
-                                              view()->viewport()->update();
+                                              if (delegate_)
+                                                  QComboBox::view()->viewport()->update();
                                           }),
       TSkinShadowed(this)
 {
@@ -52,12 +53,8 @@ TSkinComboBox::TSkinComboBox(QWidget* parent)
     selColor_ = palette().color(QPalette::Highlight);
     selFontColor_ = palette().color(QPalette::HighlightedText);
     selFont_ = font();
-    delegate_ = new TSkinItemDelegate(this);
-    setItemDelegate(delegate_);
-    // The list is as wide as ListBoxWidth; wider items scroll sideways instead of widening it.
-    view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    if (auto* list = qobject_cast<QListView*>(view()))
-        list->setUniformItemSizes(false);
+    // The list itself is made when it is first needed: a window holds many of these boxes and
+    // making every list with the box doubled their cost before the window could first show.
     setMaxVisibleItems(8);
     connect(this, &QComboBox::activated, this, [this](int) {
         if (OnChange)
@@ -66,6 +63,21 @@ TSkinComboBox::TSkinComboBox(QWidget* parent)
 }
 
 TSkinComboBox::~TSkinComboBox() = default;
+
+QAbstractItemView* TSkinComboBox::view() const
+{
+    if (!delegate_) {
+        auto* self = const_cast<TSkinComboBox*>(this);
+        self->delegate_ = new TSkinItemDelegate(self);
+        self->setItemDelegate(delegate_);
+        // The list is as wide as ListBoxWidth; wider items scroll sideways instead of widening it.
+        QAbstractItemView* list = QComboBox::view();
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        if (auto* listView = qobject_cast<QListView*>(list))
+            listView->setUniformItemSizes(false);
+    }
+    return QComboBox::view();
+}
 
 QStringList TSkinComboBox::OptionNames() const
 {
@@ -91,7 +103,8 @@ void TSkinComboBox::SetDropDownCount(int rows)
 void TSkinComboBox::SetItemHeight(int height)
 {
     itemHeight_ = std::max(1, height);
-    view()->doItemsLayout();
+    if (delegate_)
+        QComboBox::view()->doItemsLayout();
     update();
 }
 
@@ -213,6 +226,7 @@ int TSkinComboBox::horizontalExtent() const
 
 void TSkinComboBox::showPopup()
 {
+    view();
     QComboBox::showPopup();
     QWidget* popup = view()->window();
     if (!popup || popup == window())
@@ -241,7 +255,7 @@ void TSkinComboBox::paintEvent(QPaintEvent*)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     if (!isEditable())
-        paintItem(painter, field, current, hasFocus() && !view()->isVisible());
+        paintItem(painter, field, current, hasFocus() && !(delegate_ && QComboBox::view()->isVisible()));
     if (bordersTrColor_.isValid() || edgeBorders_)
         drawEdgeBorders(painter, rect(), bordersTrColor_, edgeBorders_, QPen(Qt::black, 1));
 }

@@ -68,11 +68,15 @@ public:
     int horizontalExtent() const;
 
     void showPopup() override;
+    // The list of items, made with its item painter on first use. Everything that opens, sizes
+    // or inspects the list goes through here, so the list never exists without the painter.
+    QAbstractItemView* view() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Set once the list exists with this box's item painter.
     TSkinItemDelegate* delegate_ = nullptr;
     QColor selColor_;
     QColor selFontColor_;

@@ -13,8 +13,13 @@ T* CloneControl(T* source, const char* name, QRect place)
     const QMetaObject* meta = source->metaObject();
     for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
-        if (property.isWritable() && property.isStored())
-            property.write(control, property.read(source));
+        if (!property.isWritable() || !property.isStored())
+            continue;
+        // A value the new control already holds is not written again: some setters rebuild a part of
+        // the control even for an unchanged value (a drop-down list's icon size makes its whole list).
+        const QVariant value = property.read(source);
+        if (property.read(control) != value)
+            property.write(control, value);
     }
     control->setFont(source->font());
     control->setObjectName(QString::fromLatin1(name));

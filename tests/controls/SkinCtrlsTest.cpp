@@ -547,6 +547,17 @@ TEST(SkinComboBox, ListSizingFollowsDesignValues)
     EXPECT_GT(combo.horizontalExtent(), 239);
 }
 
+// Some settings of the base box make its list before this box has given the list its item
+// painter; the list must still size and paint its rows as this box does once it is used.
+TEST(SkinComboBox, ListMadeEarlyStillTakesTheBoxItemPainter)
+{
+    TSkinComboBox combo;
+    combo.SetItemHeight(13);
+    combo.setIconSize(QSize(20, 20));
+    combo.addItem("Level 1");
+    EXPECT_EQ(combo.view()->sizeHintForRow(0), 13);
+}
+
 // The opened list is ListBoxWidth wide, lined up with the box by its alignment.
 TEST(SkinComboBox, OpenedListTakesListBoxWidth)
 {
