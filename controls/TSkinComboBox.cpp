@@ -79,6 +79,11 @@ QAbstractItemView* TSkinComboBox::view() const
     return QComboBox::view();
 }
 
+bool TSkinComboBox::PopupShown() const
+{
+    return delegate_ && QComboBox::view()->isVisible();
+}
+
 QStringList TSkinComboBox::OptionNames() const
 {
     return namesFromSet(options_, skinOptionNames());
@@ -255,7 +260,7 @@ void TSkinComboBox::paintEvent(QPaintEvent*)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     if (!isEditable())
-        paintItem(painter, field, current, hasFocus() && !(delegate_ && QComboBox::view()->isVisible()));
+        paintItem(painter, field, current, hasFocus() && !PopupShown());
     if (bordersTrColor_.isValid() || edgeBorders_)
         drawEdgeBorders(painter, rect(), bordersTrColor_, edgeBorders_, QPen(Qt::black, 1));
 }

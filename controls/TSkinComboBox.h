@@ -71,6 +71,8 @@ public:
     // The list of items, made with its item painter on first use. Everything that opens, sizes
     // or inspects the list goes through here, so the list never exists without the painter.
     QAbstractItemView* view() const;
+    // The list is open. Asking does not make the list.
+    bool PopupShown() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

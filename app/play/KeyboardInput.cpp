@@ -175,7 +175,7 @@ bool TKeyboardInput::onGamePage(QObject* watched) const
     if (!widget || widget->window() != &window_ || !pages_.PageControl || !game_.cbLevel)
         return false;
     // The open level list takes its own keys to move through the levels.
-    return pages_.PageControl->currentWidget() == pages_.tsMain && !game_.cbLevel->view()->isVisible();
+    return pages_.PageControl->currentWidget() == pages_.tsMain && !game_.cbLevel->PopupShown();
 }
 
 bool TKeyboardInput::eventFilter(QObject* watched, QEvent* event)
