@@ -4,6 +4,7 @@
 #include "app/window/Application.h"
 #include "app/window/CommandLine.h"
 #include "app/window/FormLoader.h"
+#include "app/window/ResidentPages.h"
 #include "app/window/WindowPlacement.h"
 #include "app/window/uMain.h"
 #include "resources/EmbeddedDesign.h"
@@ -39,6 +40,10 @@ int main(int argc, char** argv)
     std::unique_ptr<TfMain> form;
     if (!RunGuarded([&] { form.reset(CreateMainForm(embeddedDesignStream(), DesignBytes::Permanent)); }))
         return 1;
+    // Reading the design and building the window walked through every page of the embedded design;
+    // they are given back before the first frame, and the few pictures painted later are read
+    // again from the program file.
+    ReleaseReadOnlyPages(embeddedDesignStream());
     CloseOnTerminationSignals(form.get());
     CloseWhenWindowDestroyed(form.get());
     KeepWindowOnScreen(form.get());

@@ -1,0 +1,54 @@
+#include "app/window/ResidentPages.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Whether [first, last) lies inside a single mapping of a file that the process can only read.
+bool InReadOnlyFileMapping(uintptr_t first, uintptr_t last)
+{
+    std::FILE* maps = std::fopen("/proc/self/maps", "re");
+    if (!maps)
+        return false;
+    bool found = false;
+    char line[4096];
+    while (!found && std::fgets(line, sizeof line, maps)) {
+        unsigned long start = 0, end = 0, inode = 0;
+        char permissions[5] = {};
+        int pathAt = 0;
+        if (std::sscanf(line, "%lx-%lx %4s %*s %*s %lu %n", &start, &end, permissions, &inode, &pathAt) < 4)
+            continue;
+        if (first < start || last > end)
+            continue;
+        // An inode and a path: a file, not the heap, a stack or anonymous memory; no write permission,
+        // so no page can differ from the file.
+        found = inode != 0 && line[pathAt] == '/' && permissions[1] == '-';
+        break;
+    }
+    std::fclose(maps);
+    return found;
+}
+
+} // namespace
+
+std::size_t ReleaseReadOnlyPages(std::span<const uint8_t> bytes)
+{
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pageSize <= 0 || bytes.empty())
+        return 0;
+    const uintptr_t page = static_cast<uintptr_t>(pageSize);
+    const uintptr_t begin = reinterpret_cast<uintptr_t>(bytes.data());
+    const uintptr_t end = begin + bytes.size();
+    // Only pages wholly inside the bytes: their neighbours may hold other constants still in use.
+    const uintptr_t first = (begin + page - 1) & ~(page - 1);
+    const uintptr_t last = end & ~(page - 1);
+    if (first >= last || !InReadOnlyFileMapping(first, last))
+        return 0;
+    if (madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED) != 0)
+        return 0;
+    return last - first;
+}
