@@ -1,7 +1,11 @@
 #include "app/window/ResidentPages.h"
 
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <iterator>
 
 #include <cstdio>
 #include <cstring>
@@ -33,6 +37,34 @@ bool InReadOnlyFileMapping(uintptr_t first, uintptr_t last)
     return found;
 }
 
+// Whether every page in [first, last) that is in memory or swapped out is the file's own page. A
+// read-only mapping can still hold private copies written before it was made read-only (the
+// relocated constants that the loader protects after writing them); giving those back would bring
+// back the file's unrelocated bytes.
+bool OnlyFilePages(uintptr_t first, uintptr_t last, uintptr_t page)
+{
+    const int pagemap = open("/proc/self/pagemap", O_RDONLY | O_CLOEXEC);
+    if (pagemap < 0)
+        return false;
+    constexpr uint64_t kPresent = uint64_t(1) << 63, kSwapped = uint64_t(1) << 62, kFileOrShared = uint64_t(1) << 61;
+    uint64_t entries[512];
+    bool onlyFile = true;
+    for (uintptr_t at = first; onlyFile && at < last;) {
+        const std::size_t count = std::min<std::size_t>(std::size(entries), (last - at) / page);
+        const auto want = static_cast<ssize_t>(count * sizeof entries[0]);
+        if (pread(pagemap, entries, static_cast<std::size_t>(want), static_cast<off_t>(at / page * sizeof entries[0])) != want) {
+            onlyFile = false;
+            break;
+        }
+        for (std::size_t i = 0; i < count && onlyFile; ++i)
+            if ((entries[i] & (kPresent | kSwapped)) && !(entries[i] & kFileOrShared))
+                onlyFile = false;
+        at += count * page;
+    }
+    close(pagemap);
+    return onlyFile;
+}
+
 } // namespace
 
 std::size_t ReleaseReadOnlyPages(std::span<const uint8_t> bytes)
@@ -46,7 +78,7 @@ std::size_t ReleaseReadOnlyPages(std::span<const uint8_t> bytes)
     // Only pages wholly inside the bytes: their neighbours may hold other constants still in use.
     const uintptr_t first = (begin + page - 1) & ~(page - 1);
     const uintptr_t last = end & ~(page - 1);
-    if (first >= last || !InReadOnlyFileMapping(first, last))
+    if (first >= last || !InReadOnlyFileMapping(first, last) || !OnlyFilePages(first, last, page))
         return 0;
     if (madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED) != 0)
         return 0;

@@ -9,6 +9,7 @@
 // constants built into the program (the window design, whose pictures are read once while the window
 // is built and mostly never again): it keeps the pages that building touched from counting as the
 // program's memory for its whole run. Acts only when every page lies in one read-only mapping of a
-// file, since on writable or anonymous memory giving pages back would lose their contents.
+// file and none of them is a private copy, since giving back writable, anonymous or copied pages
+// would lose their contents.
 // Returns the bytes given back (0 when it did nothing).
 std::size_t ReleaseReadOnlyPages(std::span<const uint8_t> bytes);

@@ -91,4 +91,18 @@ TEST(ResidentPages, LeavesWritableMemoryAlone)
     munmap(anonymous, 4 * kPage);
 }
 
+// A page written before its mapping was made read-only (as the loader does with relocated constants)
+// differs from the file: giving it back would bring back the file's bytes.
+TEST(ResidentPages, KeepsPagesWrittenBeforeTheyWereMadeReadOnly)
+{
+    MappedFile file;
+    ASSERT_NE(file.bytes, MAP_FAILED);
+    ASSERT_EQ(mprotect(file.bytes, file.written.size(), PROT_READ | PROT_WRITE), 0);
+    file.bytes[3 * kPage + 5] ^= 0xFF;
+    ASSERT_EQ(mprotect(file.bytes, file.written.size(), PROT_READ), 0);
+    file.written[3 * kPage + 5] ^= 0xFF;
+    EXPECT_EQ(ReleaseReadOnlyPages({file.bytes, file.written.size()}), 0u);
+    EXPECT_EQ(std::vector<uint8_t>(file.bytes, file.bytes + file.written.size()), file.written);
+}
+
 } // namespace
