@@ -18,9 +18,11 @@ TEST(ResidentPages, GivesBackOnlyWholePagesOfTheFileAndKeepsEveryByte)
     for (std::size_t i = 0; i < written.size(); ++i)
         written[i] = static_cast<uint8_t>(i * 7 + i / kPage);
     FILE* file = tmpfile();
+    ASSERT_NE(file, nullptr);
     ASSERT_EQ(fwrite(written.data(), 1, written.size(), file), written.size());
     ASSERT_EQ(fflush(file), 0);
     auto* bytes = static_cast<uint8_t*>(mmap(nullptr, written.size(), PROT_READ, MAP_PRIVATE, fileno(file), 0));
+    ASSERT_NE(bytes, MAP_FAILED);
     ASSERT_EQ(std::vector<uint8_t>(bytes, bytes + written.size()), written);
 
     EXPECT_EQ(ReleaseReadOnlyPages({bytes + 1, kPage - 1}), 0u);
