@@ -13,7 +13,7 @@
 namespace {
 
 // Whether [first, last) lies inside a single mapping of a file that the process can only read.
-bool InReadOnlyFileMapping(uintptr_t first, uintptr_t last)
+bool inReadOnlyFileMapping(uintptr_t first, uintptr_t last)
 {
     std::FILE* maps = std::fopen("/proc/self/maps", "re");
     if (!maps)
@@ -41,7 +41,7 @@ bool InReadOnlyFileMapping(uintptr_t first, uintptr_t last)
 // read-only mapping can still hold private copies written before it was made read-only (the
 // relocated constants that the loader protects after writing them); giving those back would bring
 // back the file's unrelocated bytes.
-bool OnlyFilePages(uintptr_t first, uintptr_t last, uintptr_t page)
+bool onlyFilePages(uintptr_t first, uintptr_t last, uintptr_t page)
 {
     const int pagemap = open("/proc/self/pagemap", O_RDONLY | O_CLOEXEC);
     if (pagemap < 0)
@@ -78,7 +78,7 @@ std::size_t ReleaseReadOnlyPages(std::span<const uint8_t> bytes)
     // Only pages wholly inside the bytes: their neighbours may hold other constants still in use.
     const uintptr_t first = (begin + page - 1) & ~(page - 1);
     const uintptr_t last = end & ~(page - 1);
-    if (first >= last || !InReadOnlyFileMapping(first, last) || !OnlyFilePages(first, last, page))
+    if (first >= last || !inReadOnlyFileMapping(first, last) || !onlyFilePages(first, last, page))
         return 0;
     if (madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED) != 0)
         return 0;
