@@ -77,7 +77,7 @@ public:
     ~TFluidSynthEngine() override
     {
         // The driver's thread renders the synthesizer: it goes first.
-        closeOutput();
+        CloseOutput();
         if (sequencer_)
             delete_fluid_sequencer(sequencer_);
         if (synth_)
@@ -86,7 +86,7 @@ public:
             delete_fluid_settings(settings_);
     }
 
-    bool create(double sampleRate) override
+    bool Create(double sampleRate) override
     {
         settings_ = new_fluid_settings();
         if (!settings_)
@@ -115,7 +115,7 @@ public:
         return true;
     }
 
-    bool loadPiano(const QString& path, int channels) override
+    bool LoadPiano(const QString& path, int channels) override
     {
         const QByteArray name = QFile::encodeName(path);
         const int id = fluid_synth_sfload(synth_, name.constData(), 1);
@@ -129,7 +129,7 @@ public:
         return piano;
     }
 
-    bool openOutput(const QString& driver, const QString& clientName) override
+    bool OpenOutput(const QString& driver, const QString& clientName) override
     {
         const QByteArray name = driver.toUtf8();
         if (fluid_settings_setstr(settings_, "audio.driver", name.constData()) != FLUID_OK)
@@ -145,37 +145,37 @@ public:
         return driver_ != nullptr;
     }
 
-    void closeOutput() override
+    void CloseOutput() override
     {
         if (driver_)
             delete_fluid_audio_driver(driver_);
         driver_ = nullptr;
     }
 
-    void noteOn(int channel, int note, int velocity) override
+    void NoteOn(int channel, int note, int velocity) override
     {
         pianoStarts(channel, note);
         fluid_synth_noteon(synth_, channel, note, velocity);
     }
-    void noteOff(int channel, int note) override
+    void NoteOff(int channel, int note) override
     {
         fluid_synth_noteoff(synth_, channel, note);
         pianoStops(channel, note);
     }
-    void allNotesOff() override
+    void AllNotesOff() override
     {
         fluid_synth_all_notes_off(synth_, -1);
         pianoStops(-1, -1);
     }
-    void allSoundsOff() override
+    void AllSoundsOff() override
     {
         fluid_synth_all_sounds_off(synth_, -1);
         pianoStops(-1, -1);
     }
-    void setGain(float gain) override { fluid_synth_set_gain(synth_, gain); }
-    int activeVoices() override { return fluid_synth_get_active_voice_count(synth_); }
+    void SetGain(float gain) override { fluid_synth_set_gain(synth_, gain); }
+    int ActiveVoices() override { return fluid_synth_get_active_voice_count(synth_); }
 
-    void scheduleClicks(double firstDelayMs, double beatMs, int count, int accentEvery) override
+    void ScheduleClicks(double firstDelayMs, double beatMs, int count, int accentEvery) override
     {
         if (!sequencer_ || count <= 0 || beatMs <= 0)
             return;
@@ -203,14 +203,14 @@ public:
         delete_fluid_event(event);
     }
 
-    void cancelClicks() override
+    void CancelClicks() override
     {
         if (sequencer_)
             fluid_sequencer_remove_events(sequencer_, -1, synthDestination_, FLUID_SEQ_NOTE);
         gridBeat_ = 0;
     }
 
-    bool render(float* left, float* right, int frames) override
+    bool Render(float* left, float* right, int frames) override
     {
         return fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1) == FLUID_OK;
     }

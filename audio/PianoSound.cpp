@@ -77,27 +77,27 @@ TPianoSound::~TPianoSound()
     }
     wake_.notify_all();
     // The worker's loop uses this object to its end, so it is waited for however long an output takes to close.
-    worker_->stop(lirasto::TModuleWorker::kStopWait, lirasto::TModuleWorker::TIfStuck::WaitOn);
+    worker_->Stop(lirasto::TModuleWorker::kStopWait, lirasto::TModuleWorker::TIfStuck::WaitOn);
     fs_.reset();
 }
 
-void TPianoSound::start()
+void TPianoSound::Start()
 {
     // The worker runs the sound's own loop rather than an event loop: a note reaches the synthesizer from the
     // caller's thread, and the loop only opens and closes the output.
-    worker_->start<decltype(&lirasto_sound_create)>(
+    worker_->Start<decltype(&lirasto_sound_create)>(
         lirasto::kSoundModule, lirasto::kSoundFactory, lirasto::TModuleWorker::TThen::End,
         [this](std::unique_ptr<TSynthEngine> engine, const QString& problem) { run(std::move(engine), problem); },
         nullptr, TSynthEngine::kVersion);
 }
 
-QString TPianoSound::findSoundFont(const QString& folder)
+QString TPianoSound::FindSoundFont(const QString& folder)
 {
     const QStringList candidates = soundFontCandidates(folder);
     return candidates.isEmpty() ? QString() : candidates.front();
 }
 
-QString TPianoSound::statusText() const
+QString TPianoSound::StatusText() const
 {
     switch (status_.load()) {
     case TStatus::NoSoundFont: {
@@ -119,25 +119,25 @@ QString TPianoSound::statusText() const
     return {};
 }
 
-QString TPianoSound::soundFontPath() const
+QString TPianoSound::SoundFontPath() const
 {
     std::lock_guard lock(mutex_);
     return soundFont_;
 }
 
-QString TPianoSound::outputDriver() const
+QString TPianoSound::OutputDriver() const
 {
     std::lock_guard lock(mutex_);
     return driverName_;
 }
 
-bool TPianoSound::waitStarted(std::chrono::milliseconds timeout)
+bool TPianoSound::WaitStarted(std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(mutex_);
     return wake_.wait_for(lock, timeout, [this] { return startFinished_; });
 }
 
-void TPianoSound::noteOn(int note, TSoundChannel channel)
+void TPianoSound::NoteOn(int note, TSoundChannel channel)
 {
     if (note < kLowestNote || note > kHighestNote || muted_.load() || !loaded_.load())
         return;
@@ -156,11 +156,11 @@ void TPianoSound::noteOn(int note, TSoundChannel channel)
     // synthesizer's queues would only fill up.
     if (status_.load() == TStatus::NoOutput)
         return;
-    emit sounded(note, true);
-    fs_->noteOn(static_cast<int>(channel), note, kVelocity);
+    emit Sounded(note, true);
+    fs_->NoteOn(static_cast<int>(channel), note, kVelocity);
 }
 
-void TPianoSound::scheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
+void TPianoSound::ScheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
                                  std::chrono::duration<double, std::milli> beat, int count, int accentEvery)
 {
     // Without an output nothing would ever sound them.
@@ -183,13 +183,13 @@ void TPianoSound::scheduleClicks(std::chrono::duration<double, std::milli> first
             outputWanted_ = true;
             wake = true;
         } else {
-            fs_->scheduleClicks(firstDelay.count(), beat.count(), count, accentEvery);
+            fs_->ScheduleClicks(firstDelay.count(), beat.count(), count, accentEvery);
         }
     }
     if (wake)
         wake_.notify_all();
     else
-        emit clicksScheduled(now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(firstDelay),
+        emit ClicksScheduled(now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(firstDelay),
                              beat.count(), count);
 }
 
@@ -212,55 +212,55 @@ void TPianoSound::sendWaitingClicks()
                 continue;
             const auto first =
                 batch.First + std::chrono::duration_cast<std::chrono::steady_clock::duration>(batch.Beat * skipped);
-            fs_->scheduleClicks(std::chrono::duration<double, std::milli>(first - now).count(), batch.Beat.count(),
+            fs_->ScheduleClicks(std::chrono::duration<double, std::milli>(first - now).count(), batch.Beat.count(),
                                 batch.Count - skipped, batch.AccentEvery);
             sent.push_back({first, batch.Beat, batch.Count - skipped, batch.AccentEvery});
         }
         waitingClicks_.clear();
     }
     for (const TClickBatch& batch : sent)
-        emit clicksScheduled(batch.First, batch.Beat.count(), batch.Count);
+        emit ClicksScheduled(batch.First, batch.Beat.count(), batch.Count);
 }
 
-void TPianoSound::cancelClicks()
+void TPianoSound::CancelClicks()
 {
     {
         std::lock_guard lock(mutex_);
         waitingClicks_.clear();
         if (loaded_.load())
-            fs_->cancelClicks();
+            fs_->CancelClicks();
     }
-    emit clicksCancelled();
+    emit ClicksCancelled();
 }
 
-void TPianoSound::noteOff(int note, TSoundChannel channel)
+void TPianoSound::NoteOff(int note, TSoundChannel channel)
 {
     if (note < kLowestNote || note > kHighestNote || !loaded_.load() || status_.load() == TStatus::NoOutput)
         return;
-    emit sounded(note, false);
-    fs_->noteOff(static_cast<int>(channel), note);
+    emit Sounded(note, false);
+    fs_->NoteOff(static_cast<int>(channel), note);
 }
 
-void TPianoSound::allNotesOff()
+void TPianoSound::AllNotesOff()
 {
     if (loaded_.load() && status_.load() != TStatus::NoOutput) {
-        emit sounded(-1, false);
-        fs_->allNotesOff();
+        emit Sounded(-1, false);
+        fs_->AllNotesOff();
     }
 }
 
-void TPianoSound::setVolume(int percent)
+void TPianoSound::SetVolume(int percent)
 {
     volume_.store(std::clamp(percent, 0, 100));
     applyGain();
 }
 
-void TPianoSound::setMuted(bool muted)
+void TPianoSound::SetMuted(bool muted)
 {
     muted_.store(muted);
     applyGain();
     if (muted && loaded_.load())
-        fs_->allSoundsOff();
+        fs_->AllSoundsOff();
 }
 
 void TPianoSound::applyGain()
@@ -268,14 +268,14 @@ void TPianoSound::applyGain()
     if (!loaded_.load())
         return;
     const double gain = muted_.load() ? 0.0 : kFullGain * volume_.load() / 100.0;
-    fs_->setGain(static_cast<float>(gain));
+    fs_->SetGain(static_cast<float>(gain));
 }
 
-int TPianoSound::render(float* left, float* right, int frames)
+int TPianoSound::Render(float* left, float* right, int frames)
 {
     if (!setup_.Drivers.isEmpty() || !loaded_.load() || frames <= 0 || !left || !right)
         return 0;
-    if (!fs_->render(left, right, frames))
+    if (!fs_->Render(left, right, frames))
         return 0;
     return frames;
 }
@@ -288,8 +288,8 @@ void TPianoSound::setStatus(TStatus status)
         qCWarning(lcSound, "No sound output: none of %s opened (LIRASTO_DEBUG=1 tells why)",
                   qUtf8Printable(setup_.Drivers.join(QStringLiteral(", "))));
     else if (status == TStatus::NoSoundFont || status == TStatus::NoModule)
-        qCWarning(lcSound, "%s", qUtf8Printable(statusText()));
-    emit statusChanged();
+        qCWarning(lcSound, "%s", qUtf8Printable(StatusText()));
+    emit StatusChanged();
 }
 
 bool TPianoSound::load(std::unique_ptr<TSynthEngine> engine)
@@ -305,7 +305,7 @@ bool TPianoSound::load(std::unique_ptr<TSynthEngine> engine)
     else
         candidates = soundFontCandidates(QStringLiteral("/usr/share/sounds/sf2"));
 
-    if (!engine->create(setup_.SampleRate))
+    if (!engine->Create(setup_.SampleRate))
         return false;
     for (const QString& path : candidates) {
         if (!looksLikeSoundFont(path)) {
@@ -316,7 +316,7 @@ bool TPianoSound::load(std::unique_ptr<TSynthEngine> engine)
             }
             continue;
         }
-        if (!engine->loadPiano(path, kChannels))
+        if (!engine->LoadPiano(path, kChannels))
             continue;
         fs_ = std::move(engine);
         std::lock_guard lock(mutex_);
@@ -333,7 +333,7 @@ bool TPianoSound::openOutput()
     if (!lastDriver_.isEmpty() && order.removeOne(lastDriver_))
         order.prepend(lastDriver_);
     for (const QString& driver : order) {
-        if (fs_->openOutput(driver, QLatin1String(kClientName))) {
+        if (fs_->OpenOutput(driver, QLatin1String(kClientName))) {
             lastDriver_ = driver;
             std::lock_guard lock(mutex_);
             driverName_ = driver;
@@ -347,7 +347,7 @@ bool TPianoSound::openOutput()
 void TPianoSound::closeOutput()
 {
     if (fs_)
-        fs_->closeOutput();
+        fs_->CloseOutput();
 }
 
 void TPianoSound::run(std::unique_ptr<TSynthEngine> engine, const QString& moduleProblem)
@@ -413,7 +413,7 @@ void TPianoSound::run(std::unique_ptr<TSynthEngine> engine, const QString& modul
             const auto seen = lastNote_;
             lock.unlock();
             // A voice still in its release keeps the output open a while longer.
-            const bool silent = fs_->activeVoices() == 0;
+            const bool silent = fs_->ActiveVoices() == 0;
             lock.lock();
             // A note that came in meanwhile has found the output open and
             // counts on it; one after this point asks for it again.

@@ -35,7 +35,7 @@ struct TSoundSetup
     // The SoundFont to load; empty: LIRASTO_SOUNDFONT, then the system's.
     QString SoundFont;
     // FluidSynth's audio drivers, tried in this order. None: no device at all,
-    // the synthesizer is only rendered through TPianoSound::render.
+    // the synthesizer is only rendered through TPianoSound::Render.
     QStringList Drivers{QStringLiteral("jack"), QStringLiteral("pulseaudio"), QStringLiteral("alsa")};
     double SampleRate = 48000.0;
     // Silence after which the output is closed, so that an idle program costs no CPU.
@@ -54,57 +54,57 @@ public:
     ~TPianoSound() override;
 
     // Loads the SoundFont and opens the output on the worker; returns at once.
-    void start();
+    void Start();
 
     // Never block: they reach the synthesizer's event queue, and wake the
     // worker when the output has to be opened again.
-    void noteOn(int note, TSoundChannel channel = TSoundChannel::Keys);
-    void noteOff(int note, TSoundChannel channel = TSoundChannel::Keys);
-    void allNotesOff();
+    void NoteOn(int note, TSoundChannel channel = TSoundChannel::Keys);
+    void NoteOff(int note, TSoundChannel channel = TSoundChannel::Keys);
+    void AllNotesOff();
     // The metronome: count clicks, the first firstDelay from now, then one a beat, every
     // accentEvery-th accented; timed on the synthesizer's sample clock (see TSynthEngine).
     // Asked for before the sound is loaded or while its output opens, they wait and sound
     // from the moment it renders, on their beats (the bars gone by dropped).
-    void scheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
+    void ScheduleClicks(std::chrono::duration<double, std::milli> firstDelay,
                         std::chrono::duration<double, std::milli> beat, int count, int accentEvery);
-    void cancelClicks();
+    void CancelClicks();
 
     // 0..100 %, linear in amplitude: 50 % is 6 dB below 100 %.
-    void setVolume(int percent);
-    int volume() const { return volume_.load(); }
+    void SetVolume(int percent);
+    int Volume() const { return volume_.load(); }
     // Muted, key presses are not played and what sounds stops.
-    void setMuted(bool muted);
-    bool muted() const { return muted_.load(); }
+    void SetMuted(bool muted);
+    bool Muted() const { return muted_.load(); }
 
-    TStatus status() const { return status_.load(); }
+    TStatus Status() const { return status_.load(); }
     // What the Options page says when there is no sound; empty when there is.
-    QString statusText() const;
+    QString StatusText() const;
     // The SoundFont in use, once loaded.
-    QString soundFontPath() const;
+    QString SoundFontPath() const;
     // The FluidSynth driver that plays, empty while the output is closed.
-    QString outputDriver() const;
+    QString OutputDriver() const;
 
     // Blocks until the start has finished (for tests and tools, not the GUI).
-    bool waitStarted(std::chrono::milliseconds timeout);
+    bool WaitStarted(std::chrono::milliseconds timeout);
     // Renders into the two buffers when the setup names no driver; returns the
     // frames written (0 before the start or when a driver plays).
-    int render(float* left, float* right, int frames);
+    int Render(float* left, float* right, int frames);
 
     // The system's General MIDI SoundFont: the Debian alternative first, then
     // any .sf2 in the same folder; empty when there is none.
-    static QString findSoundFont(const QString& folder = QStringLiteral("/usr/share/sounds/sf2"));
+    static QString FindSoundFont(const QString& folder = QStringLiteral("/usr/share/sounds/sf2"));
 
     static constexpr int kVelocity = 96;
 
 signals:
     // Emitted from the worker; connect with the default (queued) connection.
-    void statusChanged();
+    void StatusChanged();
     // A note the program itself starts or lets go, on the caller's thread; note -1 with on false: every
     // note. So that a microphone does not take the program's own sound for the player's.
-    void sounded(int note, bool on);
+    void Sounded(int note, bool on);
     // The metronome's clicks sound from `first` on, one every `beatMs`; on the caller's thread, for the same reason.
-    void clicksScheduled(std::chrono::steady_clock::time_point first, double beatMs, int count);
-    void clicksCancelled();
+    void ClicksScheduled(std::chrono::steady_clock::time_point first, double beatMs, int count);
+    void ClicksCancelled();
 
 private:
     // On the worker, with what the sound module made: loads the SoundFont, opens the output and looks after it.

@@ -9,7 +9,7 @@ namespace {
 
 bool validNote(int note)
 {
-    return note >= LowestMidiNote && note <= HighestMidiNote;
+    return note >= kLowestMidiNote && note <= kHighestMidiNote;
 }
 
 // The notes written at the place of a question: one, or a stack's.
@@ -46,15 +46,15 @@ TSoundListener::TSoundListener(TPianoSound& sound, QObject* parent) : QObject(pa
 TSoundListener::~TSoundListener()
 {
     // Nothing this listener started may hang on after it.
-    for (int note = LowestMidiNote; note <= HighestMidiNote; ++note) {
+    for (int note = kLowestMidiNote; note <= kHighestMidiNote; ++note) {
         if (sounding_[note])
-            sound_.noteOff(note);
+            sound_.NoteOff(note);
     }
     for (int note : promptNotes_)
-        sound_.noteOff(note, TSoundChannel::Prompt);
+        sound_.NoteOff(note, TSoundChannel::Prompt);
 }
 
-void TSoundListener::setReplayAfterWrong(bool on)
+void TSoundListener::SetReplayAfterWrong(bool on)
 {
     replayAfterWrong_ = on;
     if (!on) {
@@ -91,7 +91,7 @@ void TSoundListener::KeyDown(int note, TInputSource source)
     if (sounding_[note] & bit)
         return;
     if (!sounding_[note])
-        sound_.noteOn(note);
+        sound_.NoteOn(note);
     sounding_[note] |= bit;
 }
 
@@ -104,7 +104,7 @@ void TSoundListener::KeyUp(int note, TInputSource source)
     if (sounding_[note] & bit) {
         sounding_[note] &= static_cast<uint8_t>(~bit);
         if (!sounding_[note])
-            sound_.noteOff(note);
+            sound_.NoteOff(note);
     }
     if (!replayNotes_.empty() && !replayTimer_.isActive() && !anyKeyDown())
         replayTimer_.start();
@@ -142,17 +142,17 @@ void TSoundListener::replay()
 void TSoundListener::playPrompt(std::vector<int> notes)
 {
     for (int note : promptNotes_)
-        sound_.noteOff(note, TSoundChannel::Prompt);
+        sound_.NoteOff(note, TSoundChannel::Prompt);
     promptNotes_ = std::move(notes);
     for (int note : promptNotes_)
-        sound_.noteOn(note, TSoundChannel::Prompt);
+        sound_.NoteOn(note, TSoundChannel::Prompt);
     promptTimer_.start();
 }
 
 void TSoundListener::endPrompt()
 {
     for (int note : promptNotes_)
-        sound_.noteOff(note, TSoundChannel::Prompt);
+        sound_.NoteOff(note, TSoundChannel::Prompt);
     promptNotes_.clear();
     // A question posed while the right note waited sounds after it.
     if (!questionNotes_.empty() && replayNotes_.empty())

@@ -25,14 +25,14 @@ public:
     ~TSoundListener() override;
 
     // "Sound for MIDI keys": off by default, as a MIDI keyboard has its own sound.
-    void setSoundForMidiKeys(bool on) { soundForMidiKeys_ = on; }
-    bool soundForMidiKeys() const { return soundForMidiKeys_; }
+    void SetSoundForMidiKeys(bool on) { soundForMidiKeys_ = on; }
+    bool SoundForMidiKeys() const { return soundForMidiKeys_; }
     // The right note after a wrong answer: on by default.
-    void setReplayAfterWrong(bool on);
-    bool replayAfterWrong() const { return replayAfterWrong_; }
+    void SetReplayAfterWrong(bool on);
+    bool ReplayAfterWrong() const { return replayAfterWrong_; }
     // "Play the question": off by default.
-    void setPlayQuestion(bool on) { playQuestion_ = on; }
-    bool playQuestion() const { return playQuestion_; }
+    void SetPlayQuestion(bool on) { playQuestion_ = on; }
+    bool PlayQuestion() const { return playQuestion_; }
 
     // After the last key of a wrong answer goes up.
     static constexpr std::chrono::milliseconds kReplayDelay{300};
@@ -57,8 +57,8 @@ private:
 
     // Per note, one bit per input source: which presses are down, and which
     // of them sound (a MIDI press may be silent).
-    std::array<uint8_t, HighestMidiNote + 1> down_{};
-    std::array<uint8_t, HighestMidiNote + 1> sounding_{};
+    std::array<uint8_t, kHighestMidiNote + 1> down_{};
+    std::array<uint8_t, kHighestMidiNote + 1> sounding_{};
 
     std::vector<int> replayNotes_;   // the right notes waiting for the keys to go up
     std::vector<int> questionNotes_; // a question posed while the replay waits; it follows the replay

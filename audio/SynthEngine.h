@@ -16,31 +16,31 @@ public:
     virtual ~TSynthEngine() = default;
 
     // The synthesizer at that sample rate, silent until the gain is set; false when it cannot be made.
-    virtual bool create(double sampleRate) = 0;
+    virtual bool Create(double sampleRate) = 0;
     // Loads the SoundFont and gives its grand piano to the first `channels` channels; false when
     // either fails, and the SoundFont is let go again.
-    virtual bool loadPiano(const QString& path, int channels) = 0;
+    virtual bool LoadPiano(const QString& path, int channels) = 0;
     // Opens the named audio driver; JACK only when a server already runs, under `clientName`.
-    virtual bool openOutput(const QString& driver, const QString& clientName) = 0;
+    virtual bool OpenOutput(const QString& driver, const QString& clientName) = 0;
     // Closes the output, if one is open; the synthesizer stays.
-    virtual void closeOutput() = 0;
+    virtual void CloseOutput() = 0;
 
-    virtual void noteOn(int channel, int note, int velocity) = 0;
-    virtual void noteOff(int channel, int note) = 0;
+    virtual void NoteOn(int channel, int note, int velocity) = 0;
+    virtual void NoteOff(int channel, int note) = 0;
     // Releases every note; sounds still ringing fade out.
-    virtual void allNotesOff() = 0;
+    virtual void AllNotesOff() = 0;
     // Stops every sound at once.
-    virtual void allSoundsOff() = 0;
-    virtual void setGain(float gain) = 0;
-    virtual int activeVoices() = 0;
+    virtual void AllSoundsOff() = 0;
+    virtual void SetGain(float gain) = 0;
+    virtual int ActiveVoices() = 0;
     // Metronome clicks on the percussion channel, timed in the synthesizer's own samples from
     // now: the first after firstDelayMs, then one every beatMs; every accentEvery-th from the
     // first is accented. Clicks fall on the grid of rendered samples, whatever the caller's timing.
-    virtual void scheduleClicks(double firstDelayMs, double beatMs, int count, int accentEvery) = 0;
+    virtual void ScheduleClicks(double firstDelayMs, double beatMs, int count, int accentEvery) = 0;
     // Drops the clicks not yet sounded.
-    virtual void cancelClicks() = 0;
+    virtual void CancelClicks() = 0;
     // Renders into the two buffers; false when the synthesizer cannot.
-    virtual bool render(float* left, float* right, int frames) = 0;
+    virtual bool Render(float* left, float* right, int frames) = 0;
 };
 
 // The module's one export: makes an engine when `version` is its kVersion, nothing otherwise.

@@ -13,7 +13,7 @@ class SummaryReporter : public benchmark::ConsoleReporter
 public:
     explicit SummaryReporter(std::string rate) : rate_(std::move(rate)) {}
 
-    std::map<std::string, double> rates;
+    std::map<std::string, double> rates_;
 
     void ReportRuns(const std::vector<Run>& runs) override
     {
@@ -23,7 +23,7 @@ public:
             if (it == run.counters.end())
                 continue;
             if (run.run_type == Run::RT_Aggregate ? run.aggregate_name == "median" : run.repetitions <= 1)
-                rates[run.run_name.str()] = it->second.value;
+                rates_[run.run_name.str()] = it->second.value;
         }
     }
 

@@ -84,8 +84,8 @@ struct Data
         paintBackground(background, kWidth, kHeight);
         paintShapes(realistic, kWidth, kHeight, 1);
         paintEveryAlpha(everyAlpha);
-        realisticPremultiplied = premultiplied(realistic);
-        everyAlphaPremultiplied = premultiplied(everyAlpha);
+        realisticPremultiplied = Premultiplied(realistic);
+        everyAlphaPremultiplied = Premultiplied(everyAlpha);
         paintBackground(staff, 575, 300);
         paintShapes(keyA, 60, 60, 2);
         paintShapes(keyB, 60, 60, 3);
@@ -99,7 +99,7 @@ struct Data
             bitmap->SetDrawMode(dmBlend);
     }
 
-    static std::vector<uint32_t> premultiplied(const TBitmap32& b)
+    static std::vector<uint32_t> Premultiplied(const TBitmap32& b)
     {
         std::vector<uint32_t> out(std::size_t(b.Width()) * std::size_t(b.Height()));
         for (std::size_t i = 0; i < out.size(); ++i) {
@@ -431,7 +431,7 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    auto& r = reporter.rates;
+    auto& r = reporter.rates_;
     const std::string ours = std::string("blend/") + implName(BestBlendImplementation()) + "/";
     std::printf("\nSummary (the start-up choice is %s):\n", implName(BestBlendImplementation()));
     // The row blend alone, and the layer's whole draw that the views do.

@@ -143,7 +143,7 @@ long statusKb(const char* field)
 }
 
 // Prints the seconds the way took and how far it raised the process's resident memory, in MB.
-int ExportChild(const QString& mode, const QString& db)
+int exportChild(const QString& mode, const QString& db)
 {
     THistoryStore store(db);
     if (mode != "read") {
@@ -245,7 +245,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc == 4 && std::string(argv[1]) == "--export-child")
-        return ExportChild(argv[2], argv[3]);
+        return exportChild(argv[2], argv[3]);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

@@ -78,8 +78,8 @@ int main()
     const char* periodText = std::getenv("LIRASTO_BENCH_PERIOD");
     const int period = periodText ? std::max(64, std::atoi(periodText)) : 256;
     JackServer server(48000, period);
-    if (!server.running()) {
-        std::fprintf(stderr, "no JACK server: %s\n", server.error().c_str());
+    if (!server.Running()) {
+        std::fprintf(stderr, "no JACK server: %s\n", server.Error().c_str());
         return 1;
     }
     // A cycle the dummy driver's clients missed shifts what is recorded by whole periods: counted beside.
@@ -96,25 +96,25 @@ int main()
         std::atomic<bool> done{false};
         std::thread follower([&] {
             while (!done)
-                capture.connect("Lirasto Notes[^:]*:", 10ms);
+                capture.Connect("Lirasto Notes[^:]*:", 10ms);
         });
         TempDir workDir;
         VirtualDisplay display;
         ChildProcess program(
             {LIRASTO_PROGRAM, "--tempo", std::to_string(bpm), "--notes", "8"},
-            {"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.path() / "data").string()},
-            workDir.path());
+            {"DISPLAY=" + display.Name(), "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.Path() / "data").string()},
+            workDir.Path());
         // The sound opens a few seconds after the window; the clicks are measured once it plays.
-        const size_t from = capture.at(8.0), to = capture.at(28.0);
-        while (capture.frames() < to)
+        const size_t from = capture.At(8.0), to = capture.At(28.0);
+        while (capture.Frames() < to)
             std::this_thread::sleep_for(50ms);
         done = true;
         follower.join();
-        const double beatSamples = capture.rate() * 60.0 / bpm;
-        const std::vector<TClick> clicks = clicksIn(capture.take(from, to), capture.rate(), beatSamples);
+        const double beatSamples = capture.Rate() * 60.0 / bpm;
+        const std::vector<TClick> clicks = clicksIn(capture.Take(from, to), capture.Rate(), beatSamples);
         std::printf("%3d BPM: %zu clicks, spread from the beat grid %.0f us; JACK period %.0f us, %d xruns\n", bpm,
-                    clicks.size(), spreadMicroseconds(clicks, beatSamples, capture.rate()),
-                    period / capture.rate() * 1e6, xruns.load());
+                    clicks.size(), spreadMicroseconds(clicks, beatSamples, capture.Rate()),
+                    period / capture.Rate() * 1e6, xruns.load());
     }
     if (watcher)
         jack_client_close(watcher);

@@ -21,7 +21,7 @@ namespace {
 struct TTally
 {
     int Right = 0, Octave = 0, Wrong = 0, Missed = 0, Extra = 0;
-    void add(int expected, const std::vector<int>& starts)
+    void Add(int expected, const std::vector<int>& starts)
     {
         if (starts.empty())
             ++Missed;
@@ -33,7 +33,7 @@ struct TTally
             ++Wrong;
         Extra += std::max(0, int(starts.size()) - 1);
     }
-    void print(const char* name, int total) const
+    void Print(const char* name, int total) const
     {
         std::printf("%-24s right %6.2f %%  octave errors %5.2f %%  other wrong %5.2f %%  missed %5.2f %%  extra "
                     "answers %d\n",
@@ -101,7 +101,7 @@ int main()
                 ++onset;
             std::vector<float> signal(lead, 0.0f);
             MixInto(signal, rendered, lead);
-            theirsClean.add(note, aubioNotes(signal, lead + onset));
+            theirsClean.Add(note, aubioNotes(signal, lead + onset));
             // Room noise 20 dB below the held note, over the silence before it as well.
             const float noteRms = RmsOf(std::vector<float>(rendered.begin(), rendered.begin() + kSignalRate / 2));
             MixInto(signal, Noise(double(signal.size()) / kSignalRate, noteRms * 0.1f, uint32_t(note * 7 + i)), 0);
@@ -110,7 +110,7 @@ int main()
             std::vector<lirasto::mic::THeard> heard;
             const double before = cpuSeconds();
             for (std::size_t at = 0; at < signal.size(); at += 256)
-                detector.process(signal.data() + at, std::min<std::size_t>(256, signal.size() - at), heard);
+                detector.Process(signal.data() + at, std::min<std::size_t>(256, signal.size() - at), heard);
             cpu += cpuSeconds() - before;
             audioSeconds += double(signal.size()) / kSignalRate;
             std::vector<int> starts;
@@ -120,18 +120,18 @@ int main()
                         delaysMs.push_back(1000.0 * double(h.Frame - int64_t(lead + onset)) / kSignalRate);
                     starts.push_back(h.Note);
                 }
-            ours.add(note, starts);
-            perInstrument[i].add(note, starts);
-            theirs.add(note, aubioNotes(signal, lead + onset));
+            ours.Add(note, starts);
+            perInstrument[i].Add(note, starts);
+            theirs.Add(note, aubioNotes(signal, lead + onset));
             ++total;
         }
     }
     std::printf("%d held notes, E2..C7, 5 instruments, room noise at -20 dB\n", total);
-    ours.print("our detector", total);
-    theirs.print("aubio's note tracker", total);
-    theirsClean.print("the same, without noise", total);
+    ours.Print("our detector", total);
+    theirs.Print("aubio's note tracker", total);
+    theirsClean.Print("the same, without noise", total);
     for (std::size_t i = 0; i < std::size(instruments); ++i)
-        perInstrument[i].print(instruments[i].Name, 57);
+        perInstrument[i].Print(instruments[i].Name, 57);
     std::sort(delaysMs.begin(), delaysMs.end());
     if (!delaysMs.empty())
         std::printf("detector delay from the note's start: median %.1f ms, p99 %.1f ms (signal time)\n",

@@ -28,20 +28,20 @@ constexpr int kRounds = 2;
 // Asks for the note about to be played.
 struct TAsk : TQuestionChooser
 {
-    int Note = 60;
-    TChoice Choose(int, int, int) override { return {Note >= 60 ? 1 : 2, Note}; }
+    int note_ = 60;
+    TChoice Choose(int, int, int) override { return {note_ >= 60 ? 1 : 2, note_}; }
 };
 
 struct TJudged : TGameListener
 {
-    Clock::time_point At{};
-    bool Right = false;
-    int Count = 0;
+    Clock::time_point at_{};
+    bool right_ = false;
+    int count_ = 0;
     void AnswerJudged(const TJudgement& j) override
     {
-        At = Clock::now();
-        Right = j.Right;
-        ++Count;
+        at_ = Clock::now();
+        right_ = j.Right;
+        ++count_;
     }
 };
 
@@ -58,12 +58,12 @@ struct TBareClient
         jack_status_t status{};
         Client = jack_client_open("bare input", JackNoStartServer, &status);
         In = jack_port_register(Client, "in", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
-        jack_set_process_callback(Client, &TBareClient::process, this);
+        jack_set_process_callback(Client, &TBareClient::Process, this);
         jack_activate(Client);
         jack_connect(Client, source, jack_port_name(In));
     }
     ~TBareClient() { jack_client_close(Client); }
-    static int process(jack_nframes_t frames, void* self)
+    static int Process(jack_nframes_t frames, void* self)
     {
         auto* b = static_cast<TBareClient*>(self);
         const auto* x = static_cast<const float*>(jack_port_get_buffer(b->In, frames));
@@ -103,8 +103,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     JackServer server(48000, 256);
-    if (!server.running()) {
-        std::fprintf(stderr, "%s\n", server.error().c_str());
+    if (!server.Running()) {
+        std::fprintf(stderr, "%s\n", server.Error().c_str());
         return 1;
     }
     TGameCore core;
@@ -113,15 +113,15 @@ int main(int argc, char** argv)
     core.SetChooser(&ask);
     core.AddListener(&judged);
     TMicrophoneInput input;
-    QObject::connect(&input, &TMicrophoneInput::keyDown,
+    QObject::connect(&input, &TMicrophoneInput::KeyDown,
                      [&](int n, auto) { core.KeyDown(n, TInputSource::Microphone); });
-    QObject::connect(&input, &TMicrophoneInput::keyUp, [&](int n) { core.KeyUp(n, TInputSource::Microphone); });
-    input.start({}, {});
-    if (!waitFor([&] { return input.listening() || !input.problem().isEmpty(); }, 10000) || !input.listening()) {
-        std::fprintf(stderr, "no microphone: %s\n", qPrintable(input.problem()));
+    QObject::connect(&input, &TMicrophoneInput::KeyUp, [&](int n) { core.KeyUp(n, TInputSource::Microphone); });
+    input.Start({}, {});
+    if (!WaitFor([&] { return input.Listening() || !input.Problem().isEmpty(); }, 10000) || !input.Listening()) {
+        std::fprintf(stderr, "no microphone: %s\n", qPrintable(input.Problem()));
         return 1;
     }
-    JackPlayer player(input.jackPortName().toStdString());
+    JackPlayer player(input.JackPortName().toStdString());
     TBareClient bare("microphone player:out");
 
     // Piano and guitar notes over the questions' whole range, each with its own start.
@@ -135,29 +135,29 @@ int main(int argc, char** argv)
     const auto playAll = [&](bool judging) {
         for (auto& [note, sound] : notes) {
             if (judging) {
-                ask.Note = note;
+                ask.note_ = note;
                 core.Start();
                 core.Tick();
             }
-            const int before = judged.Count;
-            const std::size_t played = player.starts().size();
+            const int before = judged.count_;
+            const std::size_t played = player.Starts().size();
             bare.Armed = true;
-            player.play(sound);
-            player.play(std::vector<float>(kSignalRate / 10, 0.0f));
+            player.Play(sound);
+            player.Play(std::vector<float>(kSignalRate / 10, 0.0f));
             // Waits without spinning, so that the CPU figures are the microphone's and not the wait's.
-            for (int ms = 0; ms < 5000 && !player.idle(); ++ms) {
+            for (int ms = 0; ms < 5000 && !player.Idle(); ++ms) {
                 QCoreApplication::processEvents();
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
-            if (!judging || player.starts().size() < played + 1)
+            if (!judging || player.Starts().size() < played + 1)
                 continue;
-            const Clock::time_point start = player.starts()[played];
+            const Clock::time_point start = player.Starts()[played];
             bareMs.push_back(
                 std::chrono::duration<double, std::milli>(Clock::duration(bare.Heard.load()) - start.time_since_epoch())
                     .count());
-            if (judged.Count > before) {
-                answerMs.push_back(std::chrono::duration<double, std::milli>(judged.At - start).count());
-                right += judged.Right;
+            if (judged.count_ > before) {
+                answerMs.push_back(std::chrono::duration<double, std::milli>(judged.at_ - start).count());
+                right += judged.right_;
             }
         }
     };
@@ -166,7 +166,7 @@ int main(int argc, char** argv)
     playAll(true);
     const double listeningCpu = processCpu() - cpu0;
     const double listeningWall = std::chrono::duration<double>(Clock::now() - t0).count();
-    input.stop();
+    input.Stop();
     const double cpu1 = processCpu();
     const Clock::time_point t1 = Clock::now();
     playAll(false);

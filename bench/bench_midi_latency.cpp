@@ -40,7 +40,7 @@ struct TJackPair
     std::array<std::atomic<int64_t>, kNotes> arrived{};
     std::atomic<int> arrivals{0};
 
-    static int play(jack_nframes_t frames, void* arg)
+    static int Play(jack_nframes_t frames, void* arg)
     {
         auto* self = static_cast<TJackPair*>(arg);
         void* outBuffer = jack_port_get_buffer(self->out, frames);
@@ -53,7 +53,7 @@ struct TJackPair
         return 0;
     }
 
-    static int receive(jack_nframes_t frames, void* arg)
+    static int Receive(jack_nframes_t frames, void* arg)
     {
         auto* self = static_cast<TJackPair*>(arg);
         void* inBuffer = jack_port_get_buffer(self->in, frames);
@@ -85,28 +85,28 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     lirasto::test::JackServer server;
-    if (!server.running()) {
-        std::fprintf(stderr, "bench_midi_latency: %s\n", server.error().c_str());
+    if (!server.Running()) {
+        std::fprintf(stderr, "bench_midi_latency: %s\n", server.Error().c_str());
         return 1;
     }
     TMidiInput input;
-    input.start();
+    input.Start();
     QElapsedTimer waited;
     waited.start();
-    while (input.jackPortName().isEmpty() && waited.elapsed() < 5000)
+    while (input.JackPortName().isEmpty() && waited.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 
     TJackPair jack;
     jack.client = jack_client_open("latency player", JackNoStartServer, nullptr);
     jack.receiver = jack_client_open("latency receiver", JackNoStartServer, nullptr);
-    if (!jack.client || !jack.receiver || input.jackPortName().isEmpty()) {
+    if (!jack.client || !jack.receiver || input.JackPortName().isEmpty()) {
         std::fprintf(stderr, "bench_midi_latency: JACK did not come up\n");
         return 1;
     }
     jack.out = jack_port_register(jack.client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     jack.in = jack_port_register(jack.receiver, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
-    jack_set_process_callback(jack.client, &TJackPair::play, &jack);
-    jack_set_process_callback(jack.receiver, &TJackPair::receive, &jack);
+    jack_set_process_callback(jack.client, &TJackPair::Play, &jack);
+    jack_set_process_callback(jack.receiver, &TJackPair::Receive, &jack);
     auto gone = [](jack_status_t, const char* reason, void* name) {
         std::fprintf(stderr, "bench_midi_latency: JACK dropped the %s: %s\n", static_cast<const char*>(name), reason);
     };
@@ -115,7 +115,7 @@ int main(int argc, char** argv)
     jack_activate(jack.client);
     jack_activate(jack.receiver);
     jack_connect(jack.client, jack_port_name(jack.out), jack_port_name(jack.in));
-    jack_connect(jack.client, jack_port_name(jack.out), input.jackPortName().toUtf8().constData());
+    jack_connect(jack.client, jack_port_name(jack.out), input.JackPortName().toUtf8().constData());
     // New connections reach the running graph a period or two later.
     waited.restart();
     while (waited.elapsed() < 200)
@@ -138,7 +138,7 @@ int main(int argc, char** argv)
         ++next;
         stall.start();
     };
-    QObject::connect(&input, &TMidiInput::keyDown, [&](int note, auto) {
+    QObject::connect(&input, &TMidiInput::KeyDown, [&](int note, auto) {
         if (int(module.size()) >= next || note != (next - 1) % 128)
             return;
         module.push_back(ms(Clock::now() - sent[next - 1]));
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     jack_client_close(jack.client);
     jack_client_close(jack.receiver);
-    input.stop();
+    input.Stop();
     // On a machine loaded far beyond its cores the JACK graph itself can stall
     // for seconds; the figures then cover the notes measured before it did.
     const int measured = std::min(int(module.size()), jack.arrivals.load());

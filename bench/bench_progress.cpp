@@ -80,14 +80,14 @@ void BM_ProgressPage100k(benchmark::State& state)
     TProgressPage page(history, {form->ImgClefs->Bitmap(), form->BMPNoteList, form->BMPKeyList}, form->SkinImages);
     page.SetLevel(5);
     page.show();
-    QImage target(TProgressPage::PageWidth, TProgressPage::PageHeight, QImage::Format_ARGB32_Premultiplied);
-    const QImage* wallpaper = form->SkinImages->itemBitmap(0);
+    QImage target(TProgressPage::kPageWidth, TProgressPage::kPageHeight, QImage::Format_ARGB32_Premultiplied);
+    const QImage* wallpaper = form->SkinImages->ItemBitmap(0);
     double fillSeconds = 0, copySeconds = 0, pageSeconds = 0;
     for (auto _ : state) {
         const auto t0 = Clock::now();
         {
             QPainter painter(&target);
-            lirasto::skin::tileWallpaper(painter, target.rect(), *wallpaper, false);
+            lirasto::skin::TileWallpaper(painter, target.rect(), *wallpaper, false);
         }
         const auto t1 = Clock::now();
         benchmark::DoNotOptimize(history.Answers(5));

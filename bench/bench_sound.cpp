@@ -35,7 +35,7 @@ struct Listener
     std::atomic<bool> quiet{false};
     std::atomic<Clock::rep> heardAt{0};
 
-    static int process(jack_nframes_t frames, void* self)
+    static int Process(jack_nframes_t frames, void* self)
     {
         auto* l = static_cast<Listener*>(self);
         const auto* in = static_cast<const float*>(jack_port_get_buffer(l->port, frames));
@@ -71,22 +71,22 @@ double cpuPercentOver(std::chrono::seconds span)
 int main()
 {
     lirasto::test::JackServer server(48000, kPeriod);
-    if (!server.running()) {
-        std::fprintf(stderr, "bench_sound: %s\n", server.error().c_str());
+    if (!server.Running()) {
+        std::fprintf(stderr, "bench_sound: %s\n", server.Error().c_str());
         return 1;
     }
     TSoundSetup setup;
     setup.IdleStop = 20s;
     TPianoSound sound(setup);
-    sound.start();
-    if (!sound.waitStarted(10s) || sound.outputDriver() != QLatin1String("jack")) {
-        std::fprintf(stderr, "bench_sound: no JACK output (%s)\n", qPrintable(sound.statusText()));
+    sound.Start();
+    if (!sound.WaitStarted(10s) || sound.OutputDriver() != QLatin1String("jack")) {
+        std::fprintf(stderr, "bench_sound: no JACK output (%s)\n", qPrintable(sound.StatusText()));
         return 1;
     }
     Listener listener;
     listener.client = jack_client_open("bench-listener", JackNoStartServer, nullptr);
     listener.port = jack_port_register(listener.client, "in", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
-    jack_set_process_callback(listener.client, Listener::process, &listener);
+    jack_set_process_callback(listener.client, Listener::Process, &listener);
     jack_activate(listener.client);
     const char** ports = jack_get_ports(listener.client, "^Lirasto Notes:", nullptr, JackPortIsOutput);
     if (!ports || jack_connect(listener.client, ports[0], jack_port_name(listener.port)) != 0) {
@@ -105,16 +105,16 @@ int main()
         const int note = 60 + i % 12;
         listener.armed.store(true);
         const auto pressed = Clock::now();
-        sound.noteOn(note);
+        sound.NoteOn(note);
         const auto deadline = pressed + 1s;
         while (listener.armed.load() && Clock::now() < deadline)
             std::this_thread::sleep_for(200us);
-        sound.noteOff(note);
+        sound.NoteOff(note);
         if (!listener.armed.load())
             latencies.push_back(
                 double((Clock::duration(listener.heardAt.load()) - pressed.time_since_epoch()).count()) / 1e6);
         listener.armed.store(false);
-        sound.allNotesOff();
+        sound.AllNotesOff();
     }
     std::sort(latencies.begin(), latencies.end());
     if (latencies.empty()) {
@@ -129,7 +129,7 @@ int main()
     std::this_thread::sleep_for(3s); // the last release and the reverb die away
     const double open = cpuPercentOver(10s);
     std::this_thread::sleep_for(20s - 13s + 2s); // past the idle stop
-    const bool closed = sound.outputDriver().isEmpty();
+    const bool closed = sound.OutputDriver().isEmpty();
     const double idle = cpuPercentOver(10s);
     std::printf("CPU while silent: %.2f %% with the output open, %.2f %% once it has closed%s\n", open, idle,
                 closed ? "" : " (it had NOT closed)");

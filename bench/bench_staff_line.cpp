@@ -104,7 +104,7 @@ int main(int argc, char** argv)
     SummaryReporter reporter(kRate);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    auto& r = reporter.rates;
+    auto& r = reporter.rates_;
     if (r.count("memcpy_view_buffer") && r.count("line_advance_one_note")) {
         const TBitmap32* buffer = staff().view.Buffer();
         std::printf("\nSummary:\n  next note of a line (right, due, composed) / memcpy of the %d x %d buffer: "

@@ -18,7 +18,7 @@
 
 namespace lirasto::skin {
 
-QStringList skinOptionNames()
+QStringList SkinOptionNames()
 {
     return {"ocPaintWallpaper",
             "ocStretchWallpaper",
@@ -43,58 +43,58 @@ QStringList skinOptionNames()
             "ocPaintTransparently"};
 }
 
-QStringList shadowPositionNames()
+QStringList ShadowPositionNames()
 {
     return {"spLeftTop", "spLeftBottom", "spRightBottom", "spRightTop"};
 }
 
-QStringList edgeBorderNames()
+QStringList EdgeBorderNames()
 {
     return {"ebLeft", "ebTop", "ebRight", "ebBottom"};
 }
 
-QStringList scrollDirectionNames()
+QStringList ScrollDirectionNames()
 {
     return {"sdBottomToTop", "sdTopToBottom", "sdLeftToRight", "sdRightToLeft"};
 }
 
-QStringList gradientDirectionNames()
+QStringList GradientDirectionNames()
 {
     return {"gdHorizontal", "gdVertical"};
 }
 
-QStringList btnPaintOptionNames()
+QStringList BtnPaintOptionNames()
 {
     return {"bpoDrawFocus", "bpoDrawDefault"};
 }
 
-QStringList skinControlStyleNames()
+QStringList SkinControlStyleNames()
 {
     return {"ctSkinControl",    "ctColorControl", "ctFontControl",
             "ctPrinterControl", "ctCheckControl", "ctFolderControl"};
 }
 
-QStringList alignmentNames()
+QStringList AlignmentNames()
 {
     return {"taLeftJustify", "taRightJustify", "taCenter"};
 }
 
-QStringList textLayoutNames()
+QStringList TextLayoutNames()
 {
     return {"tlTop", "tlCenter", "tlBottom"};
 }
 
-QStringList panelBevelNames()
+QStringList PanelBevelNames()
 {
     return {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 }
 
-QStringList comboBoxStyleNames()
+QStringList ComboBoxStyleNames()
 {
     return {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"};
 }
 
-int ordinalFromName(const QString& name, const QStringList& names, const char* typeName)
+int OrdinalFromName(const QString& name, const QStringList& names, const char* typeName)
 {
     const int ordinal = names.indexOf(name);
     if (ordinal < 0)
@@ -102,52 +102,52 @@ int ordinalFromName(const QString& name, const QStringList& names, const char* t
     return ordinal;
 }
 
-uint32_t setFromNames(const QStringList& members, const QStringList& names, const char* typeName)
+uint32_t SetFromNames(const QStringList& members, const QStringList& names, const char* typeName)
 {
     uint32_t set = 0;
     for (const QString& member : members)
-        set |= 1u << ordinalFromName(member, names, typeName);
+        set |= 1u << OrdinalFromName(member, names, typeName);
     return set;
 }
 
-QStringList namesFromSet(uint32_t set, const QStringList& names)
+QStringList NamesFromSet(uint32_t set, const QStringList& names)
 {
     QStringList members;
     for (int i = 0; i < names.size(); ++i) {
-        if (hasFlag(set, i))
+        if (HasFlag(set, i))
             members << names[i];
     }
     return members;
 }
 
-QColor buttonFace(const QPalette& palette)
+QColor ButtonFace(const QPalette& palette)
 {
     return palette.color(QPalette::Button);
 }
 
-QColor buttonHighlight(const QPalette& palette)
+QColor ButtonHighlight(const QPalette& palette)
 {
     return palette.color(QPalette::Light);
 }
 
-QColor buttonShadow(const QPalette& palette)
+QColor ButtonShadow(const QPalette& palette)
 {
     return palette.color(QPalette::Dark);
 }
 
-QColor lightColor3D(const QPalette& palette)
+QColor LightColor3D(const QPalette& palette)
 {
     return palette.color(QPalette::Midlight);
 }
 
-QColor darkShadow3D(const QPalette& palette)
+QColor DarkShadow3D(const QPalette& palette)
 {
     return palette.color(QPalette::Shadow);
 }
 
 // Qt's palette has no role for the window frame; the platform's frame colour is black. The palette
 // stays in the signature so that every platform colour is asked for the same way.
-QColor windowFrame(const QPalette& /*palette*/)
+QColor WindowFrame(const QPalette& /*palette*/)
 {
     return Qt::black;
 }
@@ -232,7 +232,7 @@ bool runJpegDecode(JpegDecode* d, const uint8_t* data, unsigned long size)
 
 } // namespace
 
-QImage decodeJpeg(std::span<const uint8_t> bytes)
+QImage DecodeJpeg(std::span<const uint8_t> bytes)
 {
     if (bytes.empty() || bytes.size() > 0xFFFFFFFFu)
         return {};
@@ -246,7 +246,7 @@ QImage decodeJpeg(std::span<const uint8_t> bytes)
     return std::move(d->image);
 }
 
-PictureData parsePictureData(std::span<const uint8_t> blob)
+PictureData ParsePictureData(std::span<const uint8_t> blob)
 {
     if (blob.empty())
         throw EReadError("Picture data is empty");
@@ -268,7 +268,7 @@ PictureData parsePictureData(std::span<const uint8_t> blob)
     return picture;
 }
 
-const QImage* selectWallpaper(const QImage* storeItem, const QImage& own)
+const QImage* SelectWallpaper(const QImage* storeItem, const QImage& own)
 {
     if (storeItem && !storeItem->isNull() && storeItem->width() > 0 && storeItem->height() > 0)
         return storeItem;
@@ -277,7 +277,7 @@ const QImage* selectWallpaper(const QImage* storeItem, const QImage& own)
     return nullptr;
 }
 
-void tileWallpaper(QPainter& painter, const QRect& area, const QImage& wallpaper, bool stretched, QPoint origin)
+void TileWallpaper(QPainter& painter, const QRect& area, const QImage& wallpaper, bool stretched, QPoint origin)
 {
     if (area.isEmpty() || wallpaper.isNull())
         return;
@@ -309,7 +309,7 @@ void tileWallpaper(QPainter& painter, const QRect& area, const QImage& wallpaper
     }
 }
 
-void paintParentBackground(QWidget* control, QPainter& painter, int transparencyLevel)
+void PaintParentBackground(QWidget* control, QPainter& painter, int transparencyLevel)
 {
     QWidget* climbed = control;
     for (int i = 0; i < transparencyLevel && climbed->parentWidget() && !climbed->parentWidget()->isWindow(); ++i)
@@ -327,7 +327,7 @@ void paintParentBackground(QWidget* control, QPainter& painter, int transparency
     painter.drawPixmap(0, 0, background);
 }
 
-void shadowRects(const QRect& r, TShadowPosition position, int size, QRect& textRect, QRect& shadowRect)
+void ShadowRects(const QRect& r, TShadowPosition position, int size, QRect& textRect, QRect& shadowRect)
 {
     const int d = size;
     switch (position) {
@@ -350,7 +350,7 @@ void shadowRects(const QRect& r, TShadowPosition position, int size, QRect& text
     }
 }
 
-void drawShadowText(QPainter& painter, const QRect& r, int flags, const QString& text, const QColor& textColor,
+void DrawShadowText(QPainter& painter, const QRect& r, int flags, const QString& text, const QColor& textColor,
                     const ShadowStyle& style, bool enabled, const QPalette& palette)
 {
     QRect textRect = r;
@@ -359,12 +359,12 @@ void drawShadowText(QPainter& painter, const QRect& r, int flags, const QString&
     QColor color = textColor;
     bool withShadow = !style.simpleView;
     if (!enabled) {
-        shadowRects(r, spRightBottom, 1, textRect, shadowRect);
-        shadow = buttonHighlight(palette);
-        color = buttonShadow(palette);
+        ShadowRects(r, spRightBottom, 1, textRect, shadowRect);
+        shadow = ButtonHighlight(palette);
+        color = ButtonShadow(palette);
         withShadow = true;
     } else if (withShadow) {
-        shadowRects(r, style.position, style.size, textRect, shadowRect);
+        ShadowRects(r, style.position, style.size, textRect, shadowRect);
     }
     painter.save();
     if (withShadow) {
@@ -376,7 +376,7 @@ void drawShadowText(QPainter& painter, const QRect& r, int flags, const QString&
     painter.restore();
 }
 
-void drawEdgeBorders(QPainter& painter, const QRect& whole, const QColor& bordersTrColor, TEdgeBorders edges,
+void DrawEdgeBorders(QPainter& painter, const QRect& whole, const QColor& bordersTrColor, TEdgeBorders edges,
                      const QPen& borderPen)
 {
     // Each line is two pixels wide, centred on the row or column one pixel inside the edge.
@@ -396,7 +396,7 @@ void drawEdgeBorders(QPainter& painter, const QRect& whole, const QColor& border
     }
     const int penWidth = std::max(1, borderPen.width());
     for (int side = ebLeft; side <= ebBottom; ++side) {
-        if (!hasFlag(edges, side))
+        if (!HasFlag(edges, side))
             continue;
         const QRect& line = lines[side];
         QRect pen = line;
@@ -417,12 +417,12 @@ int mulDivRounded(int a, int b, int c)
     const long long product = static_cast<long long>(a) * b;
     const long long half = c / 2;
     const long long q = product >= 0 ? (product + half) / c : (product - half) / c;
-    return checkedCast<int>(q);
+    return CheckedCast<int>(q);
 }
 
 } // namespace
 
-std::vector<GradientBand> gradientBands(int size, const QColor& start, const QColor& end)
+std::vector<GradientBand> GradientBands(int size, const QColor& start, const QColor& end)
 {
     std::vector<GradientBand> bands;
     bands.reserve(129);
@@ -439,11 +439,11 @@ std::vector<GradientBand> gradientBands(int size, const QColor& start, const QCo
     return bands;
 }
 
-void drawGradient(QPainter& painter, const QRect& r, const QColor& start, const QColor& end,
+void DrawGradient(QPainter& painter, const QRect& r, const QColor& start, const QColor& end,
                   TGradientDirection direction)
 {
     const int size = direction == gdHorizontal ? r.width() : r.height();
-    for (const GradientBand& band : gradientBands(size, start, end)) {
+    for (const GradientBand& band : GradientBands(size, start, end)) {
         QRect part = direction == gdHorizontal ? QRect(r.left() + band.from, r.top(), band.to - band.from, r.height())
                                                : QRect(r.left(), r.top() + band.from, r.width(), band.to - band.from);
         part = part.intersected(r);
@@ -452,7 +452,7 @@ void drawGradient(QPainter& painter, const QRect& r, const QColor& start, const 
     }
 }
 
-void drawFrame3D(QPainter& painter, QRect& r, const QColor& topLeft, const QColor& bottomRight, int width)
+void DrawFrame3D(QPainter& painter, QRect& r, const QColor& topLeft, const QColor& bottomRight, int width)
 {
     for (int i = 0; i < width && r.width() > 0 && r.height() > 0; ++i) {
         painter.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
@@ -463,19 +463,19 @@ void drawFrame3D(QPainter& painter, QRect& r, const QColor& topLeft, const QColo
     }
 }
 
-void drawEdge3D(QPainter& painter, const QRect& r, bool sunken, const QPalette& palette)
+void DrawEdge3D(QPainter& painter, const QRect& r, bool sunken, const QPalette& palette)
 {
     // Outer line pair, then inner pair one pixel further in; each pair is top-left / bottom-right.
-    const QColor outerTopLeft = sunken ? buttonShadow(palette) : lightColor3D(palette);
-    const QColor outerBottomRight = sunken ? buttonHighlight(palette) : darkShadow3D(palette);
-    const QColor innerTopLeft = sunken ? darkShadow3D(palette) : buttonHighlight(palette);
-    const QColor innerBottomRight = sunken ? lightColor3D(palette) : buttonShadow(palette);
+    const QColor outerTopLeft = sunken ? ButtonShadow(palette) : LightColor3D(palette);
+    const QColor outerBottomRight = sunken ? ButtonHighlight(palette) : DarkShadow3D(palette);
+    const QColor innerTopLeft = sunken ? DarkShadow3D(palette) : ButtonHighlight(palette);
+    const QColor innerBottomRight = sunken ? LightColor3D(palette) : ButtonShadow(palette);
     QRect box = r;
-    drawFrame3D(painter, box, outerTopLeft, outerBottomRight, 1);
-    drawFrame3D(painter, box, innerTopLeft, innerBottomRight, 1);
+    DrawFrame3D(painter, box, outerTopLeft, outerBottomRight, 1);
+    DrawFrame3D(painter, box, innerTopLeft, innerBottomRight, 1);
 }
 
-int alignmentFlags(TAlignment alignment)
+int AlignmentFlags(TAlignment alignment)
 {
     switch (alignment) {
     case taLeftJustify:
@@ -488,7 +488,7 @@ int alignmentFlags(TAlignment alignment)
     return Qt::AlignLeft;
 }
 
-int layoutFlags(TTextLayout layout)
+int LayoutFlags(TTextLayout layout)
 {
     switch (layout) {
     case tlTop:
@@ -501,13 +501,13 @@ int layoutFlags(TTextLayout layout)
     return Qt::AlignTop;
 }
 
-QColor windowText(const QWidget* widget)
+QColor WindowText(const QWidget* widget)
 {
     return widget->palette().color(QPalette::WindowText);
 }
 
 // The extra room a caption needs for its highlight copy.
-int shadowExtra(const ShadowStyle& style)
+int ShadowExtra(const ShadowStyle& style)
 {
     return style.simpleView ? 0 : std::max(0, style.size);
 }

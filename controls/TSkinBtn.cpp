@@ -12,10 +12,10 @@ using namespace lirasto::skin;
 
 TSkinBtn::TSkinBtn(QWidget* parent) : QPushButton(parent), TSkinWallpapered(this), TSkinShadowed(this)
 {
-    shadow_.color = buttonHighlight(palette());
-    color_ = buttonFace(palette());
-    colorStart_ = buttonFace(palette());
-    colorEnd_ = buttonShadow(palette());
+    shadow_.color = ButtonHighlight(palette());
+    color_ = ButtonFace(palette());
+    colorStart_ = ButtonFace(palette());
+    colorEnd_ = ButtonShadow(palette());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_Hover);
 }
@@ -40,40 +40,40 @@ void TSkinBtn::SetColorEnd(const QColor& color)
 
 QString TSkinBtn::GradientDirectionName() const
 {
-    return gradientDirectionNames()[gradientDirection_];
+    return GradientDirectionNames()[gradientDirection_];
 }
 
 void TSkinBtn::SetGradientDirectionName(const QString& name)
 {
-    gradientDirection_ = TGradientDirection(ordinalFromName(name, gradientDirectionNames(), "TGradientDirection"));
+    gradientDirection_ = TGradientDirection(OrdinalFromName(name, GradientDirectionNames(), "TGradientDirection"));
     update();
 }
 
 void TSkinBtn::SetOptions(TSkinOptions options)
 {
     options_ = options;
-    setAttribute(Qt::WA_OpaquePaintEvent, !hasFlag(options_, ocPaintTransparently));
+    setAttribute(Qt::WA_OpaquePaintEvent, !HasFlag(options_, ocPaintTransparently));
     update();
 }
 
 QStringList TSkinBtn::OptionNames() const
 {
-    return namesFromSet(options_, skinOptionNames());
+    return NamesFromSet(options_, SkinOptionNames());
 }
 
 void TSkinBtn::SetOptionNames(const QStringList& names)
 {
-    SetOptions(setFromNames(names, skinOptionNames(), "TSkinOption"));
+    SetOptions(SetFromNames(names, SkinOptionNames(), "TSkinOption"));
 }
 
 QStringList TSkinBtn::BtnPaintOptionNames() const
 {
-    return namesFromSet(paintOptions_, btnPaintOptionNames());
+    return NamesFromSet(paintOptions_, lirasto::skin::BtnPaintOptionNames());
 }
 
 void TSkinBtn::SetBtnPaintOptionNames(const QStringList& names)
 {
-    paintOptions_ = setFromNames(names, btnPaintOptionNames(), "TBtnPaintOption");
+    paintOptions_ = SetFromNames(names, lirasto::skin::BtnPaintOptionNames(), "TBtnPaintOption");
     update();
 }
 
@@ -95,10 +95,10 @@ void TSkinBtn::SetTransparencyLevel(int level)
     update();
 }
 
-QRect TSkinBtn::captionRect() const
+QRect TSkinBtn::CaptionRect() const
 {
     QRect r = rect();
-    if ((isDefault() || hasFocus()) && hasFlag(paintOptions_, bpoDrawDefault))
+    if ((isDefault() || hasFocus()) && HasFlag(paintOptions_, bpoDrawDefault))
         r.adjust(1, 1, -1, -1);
     if (isDown())
         r.translate(1, 1);
@@ -108,7 +108,7 @@ QRect TSkinBtn::captionRect() const
 void TSkinBtn::enterEvent(QEnterEvent* event)
 {
     mouseOver_ = true;
-    if (hasFlag(options_, ocFlatBorder))
+    if (HasFlag(options_, ocFlatBorder))
         update();
     QPushButton::enterEvent(event);
 }
@@ -116,7 +116,7 @@ void TSkinBtn::enterEvent(QEnterEvent* event)
 void TSkinBtn::leaveEvent(QEvent* event)
 {
     mouseOver_ = false;
-    if (hasFlag(options_, ocFlatBorder))
+    if (HasFlag(options_, ocFlatBorder))
         update();
     QPushButton::leaveEvent(event);
 }
@@ -126,33 +126,33 @@ void TSkinBtn::paintEvent(QPaintEvent*)
     QPainter painter(this);
     QRect r = rect();
     const QPalette& pal = palette();
-    if (hasFlag(options_, ocPaintTransparently))
-        paintParentBackground(this, painter, transparencyLevel_);
-    else if (hasFlag(options_, ocPaintWallpaper) && wallpaper_.paint(painter, r))
+    if (HasFlag(options_, ocPaintTransparently))
+        PaintParentBackground(this, painter, transparencyLevel_);
+    else if (HasFlag(options_, ocPaintWallpaper) && wallpaper_.Paint(painter, r))
         ;
-    else if (hasFlag(options_, ocPaintGradiently))
-        drawGradient(painter, r, colorStart_, colorEnd_, gradientDirection_);
+    else if (HasFlag(options_, ocPaintGradiently))
+        DrawGradient(painter, r, colorStart_, colorEnd_, gradientDirection_);
     else
         painter.fillRect(r, color_);
 
-    if ((isDefault() || hasFocus()) && hasFlag(paintOptions_, bpoDrawDefault)) {
+    if ((isDefault() || hasFocus()) && HasFlag(paintOptions_, bpoDrawDefault)) {
         QRect frame = r;
-        drawFrame3D(painter, frame, windowFrame(pal), windowFrame(pal), 1);
+        DrawFrame3D(painter, frame, WindowFrame(pal), WindowFrame(pal), 1);
         r = frame;
     }
     if (isDown())
-        drawEdge3D(painter, r, true, pal);
-    else if (!hasFlag(options_, ocFlatBorder) || mouseOver_)
-        drawEdge3D(painter, r, false, pal);
+        DrawEdge3D(painter, r, true, pal);
+    else if (!HasFlag(options_, ocFlatBorder) || mouseOver_)
+        DrawEdge3D(painter, r, false, pal);
 
     painter.setFont(font());
-    drawShadowText(painter, captionRect(), Qt::AlignCenter | Qt::TextSingleLine, text(), windowText(this), shadow_,
+    DrawShadowText(painter, CaptionRect(), Qt::AlignCenter | Qt::TextSingleLine, text(), WindowText(this), shadow_,
                    isEnabled(), pal);
 
-    if (hasFocus() && hasFlag(paintOptions_, bpoDrawFocus)) {
+    if (hasFocus() && HasFlag(paintOptions_, bpoDrawFocus)) {
         const QRect focus = rect().adjusted(4, 4, -4, -4);
         if (focus.width() > 0 && focus.height() > 0) {
-            QPen dotted(windowText(this), 1, Qt::DotLine);
+            QPen dotted(WindowText(this), 1, Qt::DotLine);
             painter.setPen(dotted);
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(focus.adjusted(0, 0, -1, -1));

@@ -46,7 +46,7 @@ public:
     void SetTransparencyLevel(int level);
 
     // The rectangle the caption is laid out in before the shadow step, in control pixels.
-    QRect captionRect() const;
+    QRect CaptionRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

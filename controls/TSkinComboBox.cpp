@@ -23,7 +23,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         const bool selected = option.state & QStyle::State_Selected;
-        combo_->paintItem(*painter, option.rect, index.data(Qt::DisplayRole).toString(), selected);
+        combo_->PaintItem(*painter, option.rect, index.data(Qt::DisplayRole).toString(), selected);
     }
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
@@ -31,7 +31,7 @@ public:
         const QString text = index.data(Qt::DisplayRole).toString();
         const int width = std::max(combo_->fontMetrics().horizontalAdvance(text),
                                    QFontMetrics(combo_->SelFont()).horizontalAdvance(text)) +
-                          4 + shadowExtra(combo_->shadowStyle());
+                          4 + ShadowExtra(combo_->ShadowStyle());
         return QSize(width, combo_->ItemHeight());
     }
 
@@ -48,7 +48,7 @@ TSkinComboBox::TSkinComboBox(QWidget* parent)
                                           }),
       TSkinShadowed(this)
 {
-    shadow_.color = buttonHighlight(palette());
+    shadow_.color = ButtonHighlight(palette());
     color_ = palette().color(QPalette::Base);
     selColor_ = palette().color(QPalette::Highlight);
     selFontColor_ = palette().color(QPalette::HighlightedText);
@@ -86,12 +86,12 @@ bool TSkinComboBox::PopupShown() const
 
 QStringList TSkinComboBox::OptionNames() const
 {
-    return namesFromSet(options_, skinOptionNames());
+    return NamesFromSet(options_, SkinOptionNames());
 }
 
 void TSkinComboBox::SetOptionNames(const QStringList& names)
 {
-    options_ = setFromNames(names, skinOptionNames(), "TSkinOption");
+    options_ = SetFromNames(names, SkinOptionNames(), "TSkinOption");
     update();
 }
 
@@ -115,24 +115,24 @@ void TSkinComboBox::SetItemHeight(int height)
 
 QString TSkinComboBox::StyleName() const
 {
-    return comboBoxStyleNames()[style_];
+    return ComboBoxStyleNames()[style_];
 }
 
 void TSkinComboBox::SetStyleName(const QString& name)
 {
-    style_ = TComboBoxStyle(ordinalFromName(name, comboBoxStyleNames(), "TComboBoxStyle"));
+    style_ = TComboBoxStyle(OrdinalFromName(name, ComboBoxStyleNames(), "TComboBoxStyle"));
     // Only the styles with an edit field let the user type.
     setEditable(style_ == csDropDown || style_ == csSimple);
 }
 
 QString TSkinComboBox::ExtendedStyleName() const
 {
-    return skinControlStyleNames()[extendedStyle_];
+    return SkinControlStyleNames()[extendedStyle_];
 }
 
 void TSkinComboBox::SetExtendedStyleName(const QString& name)
 {
-    extendedStyle_ = TSkinControlStyle(ordinalFromName(name, skinControlStyleNames(), "TSkinControlStyle"));
+    extendedStyle_ = TSkinControlStyle(OrdinalFromName(name, SkinControlStyleNames(), "TSkinControlStyle"));
 }
 
 void TSkinComboBox::SetSelFont(const QFont& font)
@@ -165,22 +165,22 @@ void TSkinComboBox::SetSelColor(const QColor& color)
 
 QString TSkinComboBox::AlignmentName() const
 {
-    return alignmentNames()[alignment_];
+    return AlignmentNames()[alignment_];
 }
 
 void TSkinComboBox::SetAlignmentName(const QString& name)
 {
-    alignment_ = TAlignment(ordinalFromName(name, alignmentNames(), "TAlignment"));
+    alignment_ = TAlignment(OrdinalFromName(name, AlignmentNames(), "TAlignment"));
 }
 
 QStringList TSkinComboBox::EdgeBorderNames() const
 {
-    return namesFromSet(edgeBorders_, edgeBorderNames());
+    return NamesFromSet(edgeBorders_, lirasto::skin::EdgeBorderNames());
 }
 
 void TSkinComboBox::SetEdgeBorderNames(const QStringList& names)
 {
-    edgeBorders_ = setFromNames(names, edgeBorderNames(), "TEdgeBorder");
+    edgeBorders_ = SetFromNames(names, lirasto::skin::EdgeBorderNames(), "TEdgeBorder");
     update();
 }
 
@@ -190,10 +190,10 @@ void TSkinComboBox::SetBordersTrColor(const QColor& color)
     update();
 }
 
-void TSkinComboBox::paintItem(QPainter& painter, const QRect& r, const QString& text, bool selected) const
+void TSkinComboBox::PaintItem(QPainter& painter, const QRect& r, const QString& text, bool selected) const
 {
     painter.save();
-    QColor textColor = windowText(this);
+    QColor textColor = WindowText(this);
     if (selected) {
         painter.setFont(selFont_);
         painter.fillRect(r, selColor_);
@@ -201,9 +201,9 @@ void TSkinComboBox::paintItem(QPainter& painter, const QRect& r, const QString& 
     } else {
         painter.setFont(font());
         bool painted = false;
-        if (hasFlag(options_, ocPaintWallpaper)) {
+        if (HasFlag(options_, ocPaintWallpaper)) {
             painter.setClipRect(r);
-            painted = wallpaper_.paint(painter, r);
+            painted = wallpaper_.Paint(painter, r);
         }
         if (!painted)
             painter.fillRect(r, color_);
@@ -216,16 +216,16 @@ void TSkinComboBox::paintItem(QPainter& painter, const QRect& r, const QString& 
         painter.setPen(textColor);
         painter.drawText(textRect, flags, text);
     } else {
-        drawShadowText(painter, textRect, flags, text, textColor, shadow_, isEnabled(), palette());
+        DrawShadowText(painter, textRect, flags, text, textColor, shadow_, isEnabled(), palette());
     }
     painter.restore();
 }
 
-int TSkinComboBox::horizontalExtent() const
+int TSkinComboBox::HorizontalExtent() const
 {
     int widest = 0;
     for (int i = 0; i < count(); ++i)
-        widest = std::max(widest, fontMetrics().horizontalAdvance(itemText(i)) + 4 + shadowExtra(shadow_));
+        widest = std::max(widest, fontMetrics().horizontalAdvance(itemText(i)) + 4 + ShadowExtra(shadow_));
     return widest > listBoxWidth_ ? widest : 0;
 }
 
@@ -260,7 +260,7 @@ void TSkinComboBox::paintEvent(QPaintEvent*)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     if (!isEditable())
-        paintItem(painter, field, current, hasFocus() && !PopupShown());
+        PaintItem(painter, field, current, hasFocus() && !PopupShown());
     if (bordersTrColor_.isValid() || edgeBorders_)
-        drawEdgeBorders(painter, rect(), bordersTrColor_, edgeBorders_, QPen(Qt::black, 1));
+        DrawEdgeBorders(painter, rect(), bordersTrColor_, edgeBorders_, QPen(Qt::black, 1));
 }

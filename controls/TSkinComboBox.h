@@ -63,9 +63,9 @@ public:
     std::function<void(QObject*)> OnChange;
 
     // Paints one item the way both the list and the box show it.
-    void paintItem(QPainter& painter, const QRect& r, const QString& text, bool selected) const;
+    void PaintItem(QPainter& painter, const QRect& r, const QString& text, bool selected) const;
     // The widest item text plus its margins: the list's horizontal scroll extent when it exceeds ListBoxWidth.
-    int horizontalExtent() const;
+    int HorizontalExtent() const;
 
     void showPopup() override;
     // The list of items, made with its item painter on first use. Everything that opens, sizes

@@ -12,8 +12,8 @@ using namespace lirasto::skin;
 
 TSkinGroupBox::TSkinGroupBox(QWidget* parent) : QGroupBox(parent), TSkinWallpapered(this), TSkinShadowed(this)
 {
-    shadow_.color = buttonHighlight(palette());
-    color_ = buttonFace(palette());
+    shadow_.color = ButtonHighlight(palette());
+    color_ = ButtonFace(palette());
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -42,7 +42,7 @@ void TSkinGroupBox::SetCtl3D(bool on)
     update();
 }
 
-QRect TSkinGroupBox::captionRect() const
+QRect TSkinGroupBox::CaptionRect() const
 {
     const QFontMetrics metrics = fontMetrics();
     return QRect(8, 0, metrics.horizontalAdvance(title()), metrics.height());
@@ -53,8 +53,8 @@ void TSkinGroupBox::paintBackground(QPainter& painter, const QRect& area)
     painter.save();
     painter.setClipRect(area);
     if (transparent_)
-        paintParentBackground(this, painter, transparencyLevel_);
-    else if (!wallpaper_.paint(painter, area))
+        PaintParentBackground(this, painter, transparencyLevel_);
+    else if (!wallpaper_.Paint(painter, area))
         painter.fillRect(area, color_);
     painter.restore();
 }
@@ -75,17 +75,17 @@ void TSkinGroupBox::paintEvent(QPaintEvent*)
     if (ctl3D_) {
         // A highlight frame one pixel right and down, then the shadow frame over it.
         frame.setTopLeft(frame.topLeft() + QPoint(1, 1));
-        frameRect(frame, buttonHighlight(pal));
+        frameRect(frame, ButtonHighlight(pal));
         frame.translate(-1, -1);
-        frameRect(frame, buttonShadow(pal));
+        frameRect(frame, ButtonShadow(pal));
     } else {
-        frameRect(frame, windowFrame(pal));
+        frameRect(frame, WindowFrame(pal));
     }
     if (title().isEmpty())
         return;
-    const QRect caption = captionRect();
-    paintBackground(painter, caption.adjusted(0, 0, shadowExtra(shadow_), shadowExtra(shadow_)));
+    const QRect caption = CaptionRect();
+    paintBackground(painter, caption.adjusted(0, 0, ShadowExtra(shadow_), ShadowExtra(shadow_)));
     painter.setFont(font());
-    drawShadowText(painter, caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, title(),
-                   windowText(this), shadow_, isEnabled(), pal);
+    DrawShadowText(painter, caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, title(),
+                   WindowText(this), shadow_, isEnabled(), pal);
 }

@@ -28,7 +28,7 @@ public:
     void SetCtl3D(bool on);
 
     // Where the caption's layout rectangle lies: x = 8, on top.
-    QRect captionRect() const;
+    QRect CaptionRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -22,27 +22,27 @@ TSkinImages::~TSkinImages()
     }
 }
 
-int TSkinImages::addPicture(const std::string& className, std::span<const uint8_t> bytes)
+int TSkinImages::AddPicture(const std::string& className, std::span<const uint8_t> bytes)
 {
     items_.push_back({});
-    const int index = count() - 1;
-    setPicture(index, className, bytes);
+    const int index = Count() - 1;
+    SetPicture(index, className, bytes);
     return index;
 }
 
-int TSkinImages::addPictureData(std::span<const uint8_t> blob)
+int TSkinImages::AddPictureData(std::span<const uint8_t> blob)
 {
-    const PictureData picture = parsePictureData(blob);
-    return addPicture(picture.className, picture.bytes);
+    const PictureData picture = ParsePictureData(blob);
+    return AddPicture(picture.className, picture.bytes);
 }
 
-int TSkinImages::addPictureData(const QByteArray& blob)
+int TSkinImages::AddPictureData(const QByteArray& blob)
 {
-    return addPictureData(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(blob.constData()),
+    return AddPictureData(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(blob.constData()),
                                                    static_cast<std::size_t>(blob.size())));
 }
 
-void TSkinImages::setPicture(int index, const std::string& className, std::span<const uint8_t> bytes)
+void TSkinImages::SetPicture(int index, const std::string& className, std::span<const uint8_t> bytes)
 {
     checkIndex(index);
     TImageItem& item = items_[static_cast<std::size_t>(index)];
@@ -62,23 +62,23 @@ void TSkinImages::setPicture(int index, const std::string& className, std::span<
     if (className == "TJPEGImage") {
         const std::span<const uint8_t> data(item.bytes);
         try {
-            item.decoding = std::async(std::launch::async, [data] { return decodeJpeg(data); });
+            item.decoding = std::async(std::launch::async, [data] { return DecodeJpeg(data); });
         } catch (const std::system_error&) {
-            item.bitmap = decodeJpeg(data); // no thread to be had: decode here
+            item.bitmap = DecodeJpeg(data); // no thread to be had: decode here
         }
     }
     Change();
 }
 
-void TSkinImages::clear()
+void TSkinImages::Clear()
 {
     items_.clear();
     Change();
 }
 
-const QImage* TSkinImages::itemBitmap(int index) const
+const QImage* TSkinImages::ItemBitmap(int index) const
 {
-    const TImageItem& entry = item(index);
+    const TImageItem& entry = Item(index);
     return entry.bitmap.isNull() ? nullptr : &entry.bitmap;
 }
 
@@ -89,7 +89,7 @@ QImage decodeDetail(const std::function<QByteArray()>& file)
     const QByteArray jpeg = file ? file() : QByteArray();
     if (jpeg.isEmpty())
         return QImage();
-    QImage image = decodeJpeg(
+    QImage image = DecodeJpeg(
         std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(jpeg.constData()), std::size_t(jpeg.size())));
     image.setDevicePixelRatio(2);
     return image;
@@ -97,7 +97,7 @@ QImage decodeDetail(const std::function<QByteArray()>& file)
 
 } // namespace
 
-void TSkinImages::setDetailPicture(int index, std::function<QByteArray()> jpeg)
+void TSkinImages::SetDetailPicture(int index, std::function<QByteArray()> jpeg)
 {
     checkIndex(index);
     TImageItem& entry = items_[static_cast<std::size_t>(index)];
@@ -118,9 +118,9 @@ void TSkinImages::setDetailPicture(int index, std::function<QByteArray()> jpeg)
     Change();
 }
 
-const QImage* TSkinImages::itemDetail(int index) const
+const QImage* TSkinImages::ItemDetail(int index) const
 {
-    const TImageItem& entry = item(index);
+    const TImageItem& entry = Item(index);
     if (!entry.detailTried) {
         entry.detailTried = true;
         if (entry.detailDecoding.valid())
@@ -135,7 +135,7 @@ const QImage* TSkinImages::itemDetail(int index) const
     return &entry.detail;
 }
 
-const TSkinImages::TImageItem& TSkinImages::item(int index) const
+const TSkinImages::TImageItem& TSkinImages::Item(int index) const
 {
     checkIndex(index);
     const TImageItem& entry = items_[static_cast<std::size_t>(index)];
@@ -151,8 +151,8 @@ void TSkinImages::settle(const TImageItem& item)
 
 void TSkinImages::checkIndex(int index) const
 {
-    if (index < 0 || index >= count())
-        throw lirasto::EListError(lirasto::listIndexMessage(index));
+    if (index < 0 || index >= Count())
+        throw lirasto::EListError(lirasto::ListIndexMessage(index));
 }
 
 void TSkinImages::RegisterChanges(TSkinChangeLink* link)

@@ -44,23 +44,23 @@ public:
     explicit TSkinImages(QObject* parent = nullptr);
     ~TSkinImages() override;
 
-    int count() const { return int(items_.size()); }
+    int Count() const { return int(items_.size()); }
     // Appends a picture and returns its index; an undecodable picture is kept without a bitmap.
-    int addPicture(const std::string& className, std::span<const uint8_t> bytes);
+    int AddPicture(const std::string& className, std::span<const uint8_t> bytes);
     // Appends the picture held by a design's "Picture.Data" blob; throws EReadError when malformed.
-    int addPictureData(std::span<const uint8_t> blob);
-    Q_INVOKABLE int addPictureData(const QByteArray& blob);
-    void setPicture(int index, const std::string& className, std::span<const uint8_t> bytes);
-    void clear();
+    int AddPictureData(std::span<const uint8_t> blob);
+    Q_INVOKABLE int AddPictureData(const QByteArray& blob);
+    void SetPicture(int index, const std::string& className, std::span<const uint8_t> bytes);
+    void Clear();
     // The item's bitmap, or nullptr when it has none; throws EListError outside 0..count-1.
-    const QImage* itemBitmap(int index) const;
+    const QImage* ItemBitmap(int index) const;
     // Gives item index its picture at twice the resolution, a JPEG file the function returns;
     // replacing the picture drops it. Throws EListError outside 0..count-1.
-    void setDetailPicture(int index, std::function<QByteArray()> jpeg);
+    void SetDetailPicture(int index, std::function<QByteArray()> jpeg);
     // The item's picture at twice the resolution, with a device pixel ratio of 2, when it
     // has one that decodes to twice its bitmap's size; else nullptr.
-    const QImage* itemDetail(int index) const;
-    const TImageItem& item(int index) const;
+    const QImage* ItemDetail(int index) const;
+    const TImageItem& Item(int index) const;
 
     // The design's own notification interface keeps the design's names.
     void RegisterChanges(TSkinChangeLink* link);

@@ -13,8 +13,8 @@ using namespace lirasto::skin;
 
 TSkinLabel::TSkinLabel(QWidget* parent) : QWidget(parent), TSkinWallpapered(this), TSkinShadowed(this)
 {
-    shadow_.color = buttonHighlight(palette());
-    color_ = buttonFace(palette());
+    shadow_.color = ButtonHighlight(palette());
+    color_ = ButtonFace(palette());
     // Like a windowless label, it shows its parent's surface wherever it paints nothing.
     setAutoFillBackground(false);
     adjustBounds();
@@ -31,7 +31,7 @@ void TSkinLabel::SetCaption(const QString& caption)
 
 QColor TSkinLabel::FontColor() const
 {
-    return windowText(this);
+    return WindowText(this);
 }
 
 void TSkinLabel::SetFontColor(const QColor& color)
@@ -66,34 +66,34 @@ void TSkinLabel::SetWordWrap(bool on)
 
 QString TSkinLabel::AlignmentName() const
 {
-    return alignmentNames()[alignment_];
+    return AlignmentNames()[alignment_];
 }
 
 void TSkinLabel::SetAlignmentName(const QString& name)
 {
-    alignment_ = TAlignment(ordinalFromName(name, alignmentNames(), "TAlignment"));
+    alignment_ = TAlignment(OrdinalFromName(name, AlignmentNames(), "TAlignment"));
     update();
 }
 
 QString TSkinLabel::LayoutName() const
 {
-    return textLayoutNames()[layout_];
+    return TextLayoutNames()[layout_];
 }
 
 void TSkinLabel::SetLayoutName(const QString& name)
 {
-    layout_ = TTextLayout(ordinalFromName(name, textLayoutNames(), "TTextLayout"));
+    layout_ = TTextLayout(OrdinalFromName(name, TextLayoutNames(), "TTextLayout"));
     update();
 }
 
 QStringList TSkinLabel::EdgeBorderNames() const
 {
-    return namesFromSet(edgeBorders_, edgeBorderNames());
+    return NamesFromSet(edgeBorders_, lirasto::skin::EdgeBorderNames());
 }
 
 void TSkinLabel::SetEdgeBorderNames(const QStringList& names)
 {
-    edgeBorders_ = setFromNames(names, edgeBorderNames(), "TEdgeBorder");
+    edgeBorders_ = SetFromNames(names, lirasto::skin::EdgeBorderNames(), "TEdgeBorder");
     update();
 }
 
@@ -112,14 +112,14 @@ void TSkinLabel::shadowChanged()
 
 int TSkinLabel::textFlags() const
 {
-    return alignmentFlags(alignment_) | layoutFlags(layout_) | (wordWrap_ ? Qt::TextWordWrap : 0);
+    return AlignmentFlags(alignment_) | LayoutFlags(layout_) | (wordWrap_ ? Qt::TextWordWrap : 0);
 }
 
-QSize TSkinLabel::textExtent() const
+QSize TSkinLabel::TextExtent() const
 {
     // An empty caption is measured as one blank so the label keeps a line's height.
     const QString text = caption_.isEmpty() ? QStringLiteral(" ") : caption_;
-    const int extra = shadowExtra(shadow_);
+    const int extra = ShadowExtra(shadow_);
     const int wrapWidth = wordWrap_ ? std::max(1, width() - extra) : -1;
     for (const Measured& m : measured_)
         if (m.text == text && m.wrapWidth == wrapWidth && m.extra == extra && m.font == font())
@@ -141,7 +141,7 @@ void TSkinLabel::adjustBounds()
 {
     if (!autoSize_)
         return;
-    const QSize size = textExtent();
+    const QSize size = TextExtent();
     QRect bounds = geometry();
     if (alignment_ == taRightJustify && !wordWrap_)
         bounds.setLeft(bounds.right() + 1 - size.width());
@@ -177,11 +177,11 @@ void TSkinLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect r = rect();
-    if (!transparent_ && !wallpaper_.paint(painter, r))
+    if (!transparent_ && !wallpaper_.Paint(painter, r))
         painter.fillRect(r, color_);
     painter.setFont(font());
     const QString text = caption_;
-    const int extra = shadowExtra(shadow_);
+    const int extra = ShadowExtra(shadow_);
     // The layout rectangle leaves room for the shadow copy on the far sides.
     const QRect layout = r.adjusted(0, 0, -extra, -extra);
     // At a fractional scale a picture would land between device pixels and blur the text.
@@ -190,15 +190,15 @@ void TSkinLabel::paintEvent(QPaintEvent*)
     if (picture)
         painter.drawImage(r.topLeft(), *picture);
     else
-        drawShadowText(painter, layout, textFlags(), text, windowText(this), shadow_, isEnabled(), palette());
-    drawEdgeBorders(painter, r, QColor(), edgeBorders_, borderPen_);
+        DrawShadowText(painter, layout, textFlags(), text, WindowText(this), shadow_, isEnabled(), palette());
+    DrawEdgeBorders(painter, r, QColor(), edgeBorders_, borderPen_);
 }
 
 const QImage* TSkinLabel::captionPicture(const QRect& layout, int ratio)
 {
     const int flags = textFlags();
-    const std::array<QRgb, 3> colours{windowText(this).rgba(), buttonHighlight(palette()).rgba(),
-                                      buttonShadow(palette()).rgba()};
+    const std::array<QRgb, 3> colours{WindowText(this).rgba(), ButtonHighlight(palette()).rgba(),
+                                      ButtonShadow(palette()).rgba()};
     auto same = [&](const Drawn& d) {
         return d.text == caption_ && d.size == size() && d.flags == flags && d.enabled == isEnabled() &&
                d.colours == colours && d.ratio == ratio && d.font == font();
@@ -222,7 +222,7 @@ const QImage* TSkinLabel::captionPicture(const QRect& layout, int ratio)
         picture.fill(Qt::transparent);
         QPainter painter(&picture);
         painter.setFont(font());
-        drawShadowText(painter, layout, flags, caption_, windowText(this), shadow_, isEnabled(), palette());
+        DrawShadowText(painter, layout, flags, caption_, WindowText(this), shadow_, isEnabled(), palette());
         painter.end();
         found->picture = std::move(picture);
     }

@@ -47,7 +47,7 @@ public:
     void SetBorderPen(const QPen& pen);
 
     // The size the caption needs, shadow copy included.
-    QSize textExtent() const;
+    QSize TextExtent() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

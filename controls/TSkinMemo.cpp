@@ -34,7 +34,7 @@ TSkinMemo::TSkinMemo(QWidget* parent)
 
 void TSkinMemo::SetWallpaper(const QImage& picture)
 {
-    wallpaper_.setOwn(picture);
+    wallpaper_.SetOwn(picture);
     viewport()->update();
 }
 
@@ -63,22 +63,22 @@ void TSkinMemo::SetOptions(TSkinOptions options)
 
 QStringList TSkinMemo::OptionNames() const
 {
-    return namesFromSet(options_, skinOptionNames());
+    return NamesFromSet(options_, SkinOptionNames());
 }
 
 void TSkinMemo::SetOptionNames(const QStringList& names)
 {
-    SetOptions(setFromNames(names, skinOptionNames(), "TSkinOption"));
+    SetOptions(SetFromNames(names, SkinOptionNames(), "TSkinOption"));
 }
 
 QStringList TSkinMemo::EdgeBorderNames() const
 {
-    return namesFromSet(edgeBorders_, edgeBorderNames());
+    return NamesFromSet(edgeBorders_, lirasto::skin::EdgeBorderNames());
 }
 
 void TSkinMemo::SetEdgeBorderNames(const QStringList& names)
 {
-    edgeBorders_ = setFromNames(names, edgeBorderNames(), "TEdgeBorder");
+    edgeBorders_ = SetFromNames(names, lirasto::skin::EdgeBorderNames(), "TEdgeBorder");
     update();
 }
 
@@ -90,12 +90,12 @@ void TSkinMemo::SetBordersTrColor(const QColor& color)
 
 QString TSkinMemo::TextAlignName() const
 {
-    return alignmentNames()[textAlign_];
+    return AlignmentNames()[textAlign_];
 }
 
 void TSkinMemo::SetTextAlignName(const QString& name)
 {
-    textAlign_ = TAlignment(ordinalFromName(name, alignmentNames(), "TAlignment"));
+    textAlign_ = TAlignment(OrdinalFromName(name, AlignmentNames(), "TAlignment"));
     applyAlignment();
 }
 
@@ -128,14 +128,14 @@ void TSkinMemo::SetCaptionTextColor(const QColor& color)
     update();
 }
 
-int TSkinMemo::captionBarHeight() const
+int TSkinMemo::CaptionBarHeight() const
 {
-    return hasFlag(options_, ocNoCaption) ? 0 : fontMetrics().height() + 4;
+    return HasFlag(options_, ocNoCaption) ? 0 : fontMetrics().height() + 4;
 }
 
 void TSkinMemo::updateMargins()
 {
-    setViewportMargins(0, captionBarHeight(), 0, 0);
+    setViewportMargins(0, CaptionBarHeight(), 0, 0);
 }
 
 void TSkinMemo::applyAlignment()
@@ -143,7 +143,7 @@ void TSkinMemo::applyAlignment()
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
     QTextBlockFormat format;
-    format.setAlignment(Qt::Alignment(alignmentFlags(textAlign_)));
+    format.setAlignment(Qt::Alignment(AlignmentFlags(textAlign_)));
     cursor.mergeBlockFormat(format);
     document()->setModified(false);
 }
@@ -162,7 +162,7 @@ void TSkinMemo::syncTextColor()
 
 bool TSkinMemo::paintsBackground() const
 {
-    return hasFlag(options_, ocPaintTransparently) || (hasFlag(options_, ocPaintWallpaper) && wallpaper_.current());
+    return HasFlag(options_, ocPaintTransparently) || (HasFlag(options_, ocPaintWallpaper) && wallpaper_.Current());
 }
 
 void TSkinMemo::changeEvent(QEvent* event)
@@ -191,8 +191,8 @@ bool TSkinMemo::event(QEvent* event)
     QPainter painter(this);
     const QRect whole = rect();
     QRect edge = whole;
-    drawEdge3D(painter, edge, true, palette());
-    const int bar = captionBarHeight();
+    DrawEdge3D(painter, edge, true, palette());
+    const int bar = CaptionBarHeight();
     if (bar > 0) {
         const QRect barRect(frameWidth(), frameWidth(), width() - 2 * frameWidth(), bar);
         painter.fillRect(barRect, captionColor_.isValid() ? captionColor_ : palette().color(QPalette::Highlight));
@@ -200,7 +200,7 @@ bool TSkinMemo::event(QEvent* event)
         painter.setFont(font());
         painter.drawText(barRect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption_);
     }
-    drawEdgeBorders(painter, whole, bordersTrColor_, edgeBorders_, borderPen_);
+    DrawEdgeBorders(painter, whole, bordersTrColor_, edgeBorders_, borderPen_);
     return true;
 }
 
@@ -215,11 +215,11 @@ void TSkinMemo::paintEvent(QPaintEvent* event)
         QPainter painter(viewport());
         painter.setClipRegion(event->region());
         const QPoint memoOrigin = -viewport()->mapTo(this, QPoint(0, 0));
-        if (hasFlag(options_, ocPaintTransparently)) {
+        if (HasFlag(options_, ocPaintTransparently)) {
             painter.translate(memoOrigin);
-            paintParentBackground(this, painter, transparencyLevel_);
+            PaintParentBackground(this, painter, transparencyLevel_);
         } else {
-            wallpaper_.paint(painter, viewport()->rect(), memoOrigin);
+            wallpaper_.Paint(painter, viewport()->rect(), memoOrigin);
         }
     }
     QTextEdit::paintEvent(event);

@@ -46,7 +46,7 @@ public:
     void SetCaptionTextColor(const QColor& color);
 
     // The height of the caption bar, 0 with ocNoCaption.
-    int captionBarHeight() const;
+    int CaptionBarHeight() const;
 
 protected:
     bool event(QEvent* event) override;

@@ -22,8 +22,8 @@ const QStringList& alignNames()
 
 TSkinPanel::TSkinPanel(QWidget* parent) : QWidget(parent), TSkinWallpapered(this), TSkinShadowed(this)
 {
-    shadow_.color = buttonHighlight(palette());
-    color_ = buttonFace(palette());
+    shadow_.color = ButtonHighlight(palette());
+    color_ = ButtonFace(palette());
     updateOpaque();
 }
 
@@ -37,7 +37,7 @@ void TSkinPanel::SetWallpaper(const QImage& picture)
 {
     transparent_ = false;
     updateOpaque();
-    wallpaper_.setOwn(picture);
+    wallpaper_.SetOwn(picture);
 }
 
 void TSkinPanel::SetTransparent(bool on)
@@ -66,7 +66,7 @@ void TSkinPanel::updateOpaque()
 
 void TSkinPanel::SetAlign(const QString& align)
 {
-    ordinalFromName(align, alignNames(), "TAlign");
+    OrdinalFromName(align, alignNames(), "TAlign");
     align_ = align;
     followParent();
 }
@@ -115,34 +115,34 @@ void TSkinPanel::SetCaption(const QString& caption)
 
 QString TSkinPanel::AlignmentName() const
 {
-    return alignmentNames()[alignment_];
+    return AlignmentNames()[alignment_];
 }
 
 void TSkinPanel::SetAlignmentName(const QString& name)
 {
-    alignment_ = TAlignment(ordinalFromName(name, alignmentNames(), "TAlignment"));
+    alignment_ = TAlignment(OrdinalFromName(name, AlignmentNames(), "TAlignment"));
     update();
 }
 
 QString TSkinPanel::BevelOuterName() const
 {
-    return panelBevelNames()[bevelOuter_];
+    return PanelBevelNames()[bevelOuter_];
 }
 
 void TSkinPanel::SetBevelOuterName(const QString& name)
 {
-    bevelOuter_ = TPanelBevel(ordinalFromName(name, panelBevelNames(), "TPanelBevel"));
+    bevelOuter_ = TPanelBevel(OrdinalFromName(name, PanelBevelNames(), "TPanelBevel"));
     update();
 }
 
 QString TSkinPanel::BevelInnerName() const
 {
-    return panelBevelNames()[bevelInner_];
+    return PanelBevelNames()[bevelInner_];
 }
 
 void TSkinPanel::SetBevelInnerName(const QString& name)
 {
-    bevelInner_ = TPanelBevel(ordinalFromName(name, panelBevelNames(), "TPanelBevel"));
+    bevelInner_ = TPanelBevel(OrdinalFromName(name, PanelBevelNames(), "TPanelBevel"));
     update();
 }
 
@@ -169,8 +169,8 @@ void TSkinPanel::paintEvent(QPaintEvent*)
     QPainter painter(this);
     QRect r = rect();
     if (transparent_)
-        paintParentBackground(this, painter, transparencyLevel_);
-    else if (!wallpaper_.paint(painter, r))
+        PaintParentBackground(this, painter, transparencyLevel_);
+    else if (!wallpaper_.Paint(painter, r))
         painter.fillRect(r, color_);
 
     const QPalette& pal = palette();
@@ -178,16 +178,16 @@ void TSkinPanel::paintEvent(QPaintEvent*)
         if (kind == bvNone)
             return;
         const bool raised = kind == bvRaised;
-        drawFrame3D(painter, r, raised ? buttonHighlight(pal) : buttonShadow(pal),
-                    raised ? buttonShadow(pal) : buttonHighlight(pal), bevelWidth_);
+        DrawFrame3D(painter, r, raised ? ButtonHighlight(pal) : ButtonShadow(pal),
+                    raised ? ButtonShadow(pal) : ButtonHighlight(pal), bevelWidth_);
     };
     bevel(bevelOuter_);
-    drawFrame3D(painter, r, color_, color_, borderWidth_);
+    DrawFrame3D(painter, r, color_, color_, borderWidth_);
     bevel(bevelInner_);
 
     if (!caption_.isEmpty()) {
         painter.setFont(font());
-        drawShadowText(painter, r, alignmentFlags(alignment_) | Qt::AlignVCenter | Qt::TextSingleLine, caption_,
-                       windowText(this), shadow_, isEnabled(), pal);
+        DrawShadowText(painter, r, AlignmentFlags(alignment_) | Qt::AlignVCenter | Qt::TextSingleLine, caption_,
+                       WindowText(this), shadow_, isEnabled(), pal);
     }
 }

@@ -116,8 +116,8 @@ private:
 TSkinScrollingText::TSkinScrollingText(QWidget* parent)
     : QWidget(parent), TSkinWallpapered(this, [this] { invalidate(); }), TSkinShadowed(this)
 {
-    shadow_.color = buttonHighlight(palette());
-    color_ = buttonFace(palette());
+    shadow_.color = ButtonHighlight(palette());
+    color_ = ButtonFace(palette());
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(97, 15);
     resetPosition();
@@ -170,12 +170,12 @@ void TSkinScrollingText::SetScrollDirection(TScrollDirection direction)
 
 QString TSkinScrollingText::ScrollDirectionName() const
 {
-    return scrollDirectionNames()[direction_];
+    return ScrollDirectionNames()[direction_];
 }
 
 void TSkinScrollingText::SetScrollDirectionName(const QString& name)
 {
-    SetScrollDirection(TScrollDirection(ordinalFromName(name, scrollDirectionNames(), "TScrollDirection")));
+    SetScrollDirection(TScrollDirection(OrdinalFromName(name, ScrollDirectionNames(), "TScrollDirection")));
 }
 
 void TSkinScrollingText::SetStrings(const QStringList& strings)
@@ -188,19 +188,19 @@ void TSkinScrollingText::SetTransparent(bool on)
 {
     transparent_ = on;
     setAttribute(Qt::WA_OpaquePaintEvent, true);
-    if (on && running())
+    if (on && Running())
         takeSnapshot();
     invalidate();
 }
 
 QString TSkinScrollingText::AlignmentName() const
 {
-    return alignmentNames()[alignment_];
+    return AlignmentNames()[alignment_];
 }
 
 void TSkinScrollingText::SetAlignmentName(const QString& name)
 {
-    alignment_ = TAlignment(ordinalFromName(name, alignmentNames(), "TAlignment"));
+    alignment_ = TAlignment(OrdinalFromName(name, AlignmentNames(), "TAlignment"));
     invalidate();
 }
 
@@ -210,23 +210,23 @@ void TSkinScrollingText::Loaded()
     configureTimer();
 }
 
-QString TSkinScrollingText::text() const
+QString TSkinScrollingText::Text() const
 {
     return strings_.join(QLatin1Char('\n')) + QLatin1Char(' ');
 }
 
-QSize TSkinScrollingText::textSize() const
+QSize TSkinScrollingText::TextSize() const
 {
     // Measured once per text, font and shadow: laying out the whole line at every step would
     // cost more than the step itself.
     if (!textSize_.isValid()) {
-        const int extra = shadowExtra(shadow_);
-        textSize_ = fontMetrics().size(0, text()) + QSize(extra, extra);
+        const int extra = ShadowExtra(shadow_);
+        textSize_ = fontMetrics().size(0, Text()) + QSize(extra, extra);
     }
     return textSize_;
 }
 
-bool TSkinScrollingText::running() const
+bool TSkinScrollingText::Running() const
 {
     std::lock_guard lock(mutex_);
     return running_;
@@ -253,12 +253,12 @@ void TSkinScrollingText::resetPosition()
     stepped_ = false;
 }
 
-void TSkinScrollingText::step()
+void TSkinScrollingText::Step()
 {
     if (!stepped_)
         position_ = startPosition();
     const QPoint before = position_;
-    const QSize text = textSize();
+    const QSize text = TextSize();
     bool restartAtZero = false;
     auto finished = [&] {
         if (OnTextScrolled)
@@ -312,14 +312,14 @@ bool TSkinScrollingText::paintStraightToWindow(const QRect& area)
     if (!prepared())
         return false;
     lirasto::skin::TWindowPainter window(*this, area);
-    if (!window.isActive())
+    if (!window.IsActive())
         return false;
-    QImage* pixels = window.pixels();
+    QImage* pixels = window.Pixels();
     if (pixels && line_.devicePixelRatio() == 1.0) {
-        compose(*pixels, window.origin(), area);
+        compose(*pixels, window.Origin(), area);
     } else {
-        QPainter painter(window.device());
-        painter.translate(window.origin());
+        QPainter painter(window.Device());
+        painter.translate(window.Origin());
         paintArea(painter, area);
     }
     return true;
@@ -327,7 +327,7 @@ bool TSkinScrollingText::paintStraightToWindow(const QRect& area)
 
 void TSkinScrollingText::compose(QImage& target, QPoint origin, const QRect& area) const
 {
-    const QPoint lineAt = position() - QPoint(lineMargin(), lineMargin());
+    const QPoint lineAt = Position() - QPoint(lineMargin(), lineMargin());
     const QRect lineArea = QRect(lineAt, line_.size()) & area;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(target.scanLine(origin.y() + y)) + origin.x() + area.left();
@@ -346,7 +346,7 @@ QRect TSkinScrollingText::lineRect(QPoint position) const
     const int m = lineMargin();
     if (!line_.isNull())
         return inkRect_.translated(position - QPoint(m, m)) & rect();
-    return QRect(position - QPoint(m, m), textSize() + QSize(2 * m, 2 * m)) & rect();
+    return QRect(position - QPoint(m, m), TextSize() + QSize(2 * m, 2 * m)) & rect();
 }
 
 int TSkinScrollingText::lineMargin() const
@@ -370,7 +370,7 @@ void TSkinScrollingText::workerAsksForStep()
         run = running_;
     }
     if (run)
-        step();
+        Step();
     bool wanted;
     {
         std::lock_guard lock(mutex_);
@@ -417,7 +417,7 @@ void TSkinScrollingText::takeSnapshot()
     snapshot_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
     snapshot_.fill(color_);
     QPainter painter(&snapshot_);
-    paintParentBackground(this, painter, 0);
+    PaintParentBackground(this, painter, 0);
     painter.end();
     invalidate();
 }
@@ -435,8 +435,8 @@ void TSkinScrollingText::invalidate()
 void TSkinScrollingText::drawLine(QPainter& painter, QPoint at) const
 {
     painter.setFont(font());
-    drawShadowText(painter, QRect(at, textSize()), alignmentFlags(alignment_) | Qt::AlignTop | Qt::TextDontClip, text(),
-                   windowText(this), shadow_, isEnabled(), palette());
+    DrawShadowText(painter, QRect(at, TextSize()), AlignmentFlags(alignment_) | Qt::AlignTop | Qt::TextDontClip, Text(),
+                   WindowText(this), shadow_, isEnabled(), palette());
 }
 
 bool TSkinScrollingText::prepared() const
@@ -462,11 +462,11 @@ void TSkinScrollingText::prepare()
         QPainter painter(&background_);
         if (transparent_ && !snapshot_.isNull())
             painter.drawImage(0, 0, snapshot_);
-        if (!wallpaper_.paint(painter, rect()) && !transparent_)
+        if (!wallpaper_.Paint(painter, rect()) && !transparent_)
             painter.fillRect(rect(), color_);
     }
     const int m = lineMargin();
-    const QSize lineSize = (QSizeF(textSize() + QSize(2 * m, 2 * m)) * ratio).toSize();
+    const QSize lineSize = (QSizeF(TextSize() + QSize(2 * m, 2 * m)) * ratio).toSize();
     if (line_.isNull() && qint64(lineSize.width()) * lineSize.height() <= kMaxLinePixels) {
         line_ = QImage(lineSize, QImage::Format_ARGB32_Premultiplied);
         line_.setDevicePixelRatio(ratio);
@@ -523,9 +523,9 @@ void TSkinScrollingText::paintArea(QPainter& painter, const QRect& dirty) const
     painter.setClipRect(dirty);
     if (!line_.isNull()) {
         const int m = lineMargin();
-        painter.drawImage(position() - QPoint(m, m), line_);
+        painter.drawImage(Position() - QPoint(m, m), line_);
     } else {
-        drawLine(painter, position()); // a line too long to keep as a picture
+        drawLine(painter, Position()); // a line too long to keep as a picture
     }
 }
 
@@ -578,7 +578,7 @@ void TSkinScrollingText::hideEvent(QHideEvent* event)
 void TSkinScrollingText::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (transparent_ && running())
+    if (transparent_ && Running())
         takeSnapshot();
     invalidate();
 }

@@ -53,17 +53,17 @@ public:
     // Called once the design has been applied: the text goes back to its starting place.
     Q_INVOKABLE void Loaded();
     // Moves the text one pixel; the worker thread asks for this every Interval milliseconds.
-    void step();
+    void Step();
     // Until the first step the text waits at the start for the control's current size.
-    QPoint position() const { return stepped_ ? position_ : startPosition(); }
+    QPoint Position() const { return stepped_ ? position_ : startPosition(); }
     // The drawn text's measured extent (shadow copy included); the text has left the control
     // once it has moved this far past the edge.
-    QSize textSize() const;
-    QString text() const;
+    QSize TextSize() const;
+    QString Text() const;
     // Whether the worker thread is stepping now: active, shown and not being destroyed.
-    bool running() const;
+    bool Running() const;
     // Whether a worker thread exists (it may be paused).
-    bool hasThread() const { return thread_ != nullptr; }
+    bool HasThread() const { return thread_ != nullptr; }
 
     // Asked when the text has left the control; setting `restartAtZero` starts it at x = 0.
     std::function<void(QObject* sender, bool& restartAtZero)> OnTextScrolled;

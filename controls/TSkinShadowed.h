@@ -15,15 +15,15 @@ public:
     void SetShadowSize(int size) { shadow_.size = size, shadowChanged(); }
     TShadowPosition ShadowPos() const { return shadow_.position; }
     void SetShadowPos(TShadowPosition position) { shadow_.position = position, shadowChanged(); }
-    QString ShadowPosName() const { return lirasto::skin::shadowPositionNames()[shadow_.position]; }
+    QString ShadowPosName() const { return lirasto::skin::ShadowPositionNames()[shadow_.position]; }
     void SetShadowPosName(const QString& name)
     {
         SetShadowPos(TShadowPosition(
-            lirasto::skin::ordinalFromName(name, lirasto::skin::shadowPositionNames(), "TShadowPosition")));
+            lirasto::skin::OrdinalFromName(name, lirasto::skin::ShadowPositionNames(), "TShadowPosition")));
     }
     bool SimpleView() const { return shadow_.simpleView; }
     void SetSimpleView(bool on) { shadow_.simpleView = on, shadowChanged(); }
-    const lirasto::skin::ShadowStyle& shadowStyle() const { return shadow_; }
+    const lirasto::skin::ShadowStyle& ShadowStyle() const { return shadow_; }
 
 protected:
     explicit TSkinShadowed(QWidget* owner) : owner_(owner) {}

@@ -24,7 +24,7 @@ TSkinWallpaper::~TSkinWallpaper()
         images_->UnRegisterChanges(&link_);
 }
 
-void TSkinWallpaper::setImages(TSkinImages* images)
+void TSkinWallpaper::SetImages(TSkinImages* images)
 {
     if (images == images_)
         return;
@@ -36,15 +36,15 @@ void TSkinWallpaper::setImages(TSkinImages* images)
     repaint_();
 }
 
-void TSkinWallpaper::setImagesObject(QObject* object)
+void TSkinWallpaper::SetImagesObject(QObject* object)
 {
     auto* images = qobject_cast<TSkinImages*>(object);
     if (object && !images)
         throw lirasto::EConvertError("'" + object->objectName().toStdString() + "' is not a TSkinImages");
-    setImages(images);
+    SetImages(images);
 }
 
-void TSkinWallpaper::setIndex(int index)
+void TSkinWallpaper::SetIndex(int index)
 {
     if (index == index_)
         return;
@@ -52,13 +52,13 @@ void TSkinWallpaper::setIndex(int index)
     repaint_();
 }
 
-void TSkinWallpaper::setOwn(const QImage& picture)
+void TSkinWallpaper::SetOwn(const QImage& picture)
 {
     own_ = picture;
     repaint_();
 }
 
-void TSkinWallpaper::setStretched(bool stretched)
+void TSkinWallpaper::SetStretched(bool stretched)
 {
     if (stretched == stretched_)
         return;
@@ -66,33 +66,33 @@ void TSkinWallpaper::setStretched(bool stretched)
     repaint_();
 }
 
-const QImage* TSkinWallpaper::current() const
+const QImage* TSkinWallpaper::Current() const
 {
     const QImage* storeItem = nullptr;
-    if (images_ && index_ >= 0 && index_ < images_->count())
-        storeItem = images_->itemBitmap(index_);
-    return selectWallpaper(storeItem, own_);
+    if (images_ && index_ >= 0 && index_ < images_->Count())
+        storeItem = images_->ItemBitmap(index_);
+    return SelectWallpaper(storeItem, own_);
 }
 
-bool TSkinWallpaper::paint(QPainter& painter, const QRect& area, QPoint origin) const
+bool TSkinWallpaper::Paint(QPainter& painter, const QRect& area, QPoint origin) const
 {
-    const QImage* picture = current();
+    const QImage* picture = Current();
     if (!picture)
         return false;
     // Where a pixel holds more than one device pixel the store's picture at twice the
     // resolution is tiled instead; it covers the same logical area.
-    if (owner_->devicePixelRatioF() > 1.0 && images_ && index_ >= 0 && index_ < images_->count() &&
-        picture == images_->itemBitmap(index_))
-        if (const QImage* detail = images_->itemDetail(index_))
+    if (owner_->devicePixelRatioF() > 1.0 && images_ && index_ >= 0 && index_ < images_->Count() &&
+        picture == images_->ItemBitmap(index_))
+        if (const QImage* detail = images_->ItemDetail(index_))
             picture = detail;
     if (stretched_)
-        tileWallpaper(painter, QRect(origin, owner_->size()), *picture, true, origin);
+        TileWallpaper(painter, QRect(origin, owner_->size()), *picture, true, origin);
     else
-        tileWallpaper(painter, area, *picture, false, origin);
+        TileWallpaper(painter, area, *picture, false, origin);
     return true;
 }
 
 QObject* TSkinWallpapered::SkinImagesObject() const
 {
-    return wallpaper_.images();
+    return wallpaper_.Images();
 }

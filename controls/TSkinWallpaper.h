@@ -23,24 +23,24 @@ public:
     TSkinWallpaper(const TSkinWallpaper&) = delete;
     TSkinWallpaper& operator=(const TSkinWallpaper&) = delete;
 
-    TSkinImages* images() const { return images_; }
-    void setImages(TSkinImages* images);
+    TSkinImages* Images() const { return images_; }
+    void SetImages(TSkinImages* images);
     // Accepts a design's component reference; anything but a picture store is refused.
-    void setImagesObject(QObject* object);
-    int index() const { return index_; }
-    void setIndex(int index);
-    const QImage& own() const { return own_; }
-    void setOwn(const QImage& picture);
-    bool stretched() const { return stretched_; }
-    void setStretched(bool stretched);
+    void SetImagesObject(QObject* object);
+    int Index() const { return index_; }
+    void SetIndex(int index);
+    const QImage& Own() const { return own_; }
+    void SetOwn(const QImage& picture);
+    bool Stretched() const { return stretched_; }
+    void SetStretched(bool stretched);
 
     // The picture to show, or nullptr when there is none and the control shows its plain colour.
-    const QImage* current() const;
+    const QImage* Current() const;
     // Shows a change the way the owner wants it shown.
-    void changed() const { repaint_(); }
+    void Changed() const { repaint_(); }
     // Tiles (or stretches) the current picture over `area` from the owner's top-left, shifted by
     // `origin` when the painter's (0,0) is not the owner's. Returns false when there is no picture.
-    bool paint(QPainter& painter, const QRect& area, QPoint origin = QPoint(0, 0)) const;
+    bool Paint(QPainter& painter, const QRect& area, QPoint origin = QPoint(0, 0)) const;
 
 private:
     QWidget* owner_;
@@ -57,24 +57,24 @@ private:
 class TSkinWallpapered
 {
 public:
-    TSkinImages* SkinImages() const { return wallpaper_.images(); }
+    TSkinImages* SkinImages() const { return wallpaper_.Images(); }
     QObject* SkinImagesObject() const;
-    void SetSkinImages(QObject* store) { wallpaper_.setImagesObject(store); }
-    int idWallpaper() const { return wallpaper_.index(); }
-    void SetIdWallpaper(int index) { wallpaper_.setIndex(index); }
-    QImage Wallpaper() const { return wallpaper_.own(); }
+    void SetSkinImages(QObject* store) { wallpaper_.SetImagesObject(store); }
+    int idWallpaper() const { return wallpaper_.Index(); }
+    void SetIdWallpaper(int index) { wallpaper_.SetIndex(index); }
+    QImage Wallpaper() const { return wallpaper_.Own(); }
     // A panel also clears its transparency and a memo repaints its viewport.
-    virtual void SetWallpaper(const QImage& picture) { wallpaper_.setOwn(picture); }
-    bool Stretched() const { return wallpaper_.stretched(); }
-    void SetStretched(bool on) { wallpaper_.setStretched(on); }
-    const QImage* currentWallpaper() const { return wallpaper_.current(); }
+    virtual void SetWallpaper(const QImage& picture) { wallpaper_.SetOwn(picture); }
+    bool Stretched() const { return wallpaper_.Stretched(); }
+    void SetStretched(bool on) { wallpaper_.SetStretched(on); }
+    const QImage* CurrentWallpaper() const { return wallpaper_.Current(); }
     // The plain colour shown where there is no wallpaper; an invalid QColor stands for "no colour".
     QColor Color() const { return color_; }
     // A memo also hands the colour to its text area.
     virtual void SetColor(const QColor& color)
     {
         color_ = color;
-        wallpaper_.changed();
+        wallpaper_.Changed();
     }
 
 protected:

@@ -72,14 +72,14 @@ TWindowPainter::~TWindowPainter()
     store_->flush(region_, window_);
 }
 
-QPaintDevice* TWindowPainter::device() const
+QPaintDevice* TWindowPainter::Device() const
 {
     return store_ ? store_->paintDevice() : nullptr;
 }
 
-QImage* TWindowPainter::pixels() const
+QImage* TWindowPainter::Pixels() const
 {
-    QPaintDevice* device = this->device();
+    QPaintDevice* device = this->Device();
     if (!device || device->devType() != QInternal::Image)
         return nullptr;
     auto* image = static_cast<QImage*>(device);

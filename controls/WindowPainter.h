@@ -29,13 +29,13 @@ public:
     TWindowPainter(const TWindowPainter&) = delete;
     TWindowPainter& operator=(const TWindowPainter&) = delete;
 
-    bool isActive() const { return store_ != nullptr; }
-    // What to paint on, in the window's coordinates: the widget's (0, 0) is at origin().
-    QPaintDevice* device() const;
-    QPoint origin() const { return origin_; }
+    bool IsActive() const { return store_ != nullptr; }
+    // What to paint on, in the window's coordinates: the widget's (0, 0) is at Origin().
+    QPaintDevice* Device() const;
+    QPoint Origin() const { return origin_; }
     // The window's pixels when they can be written directly: 32 bits each, one per widget pixel,
-    // holding the whole area. Null otherwise; then paint on device().
-    QImage* pixels() const;
+    // holding the whole area. Null otherwise; then paint on Device().
+    QImage* Pixels() const;
 
 private:
     QBackingStore* store_ = nullptr;

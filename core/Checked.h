@@ -12,7 +12,7 @@
 namespace lirasto {
 
 template <std::integral T>
-T checkedAdd(T a, T b)
+T CheckedAdd(T a, T b)
 {
     T r;
     if (__builtin_add_overflow(a, b, &r))
@@ -21,7 +21,7 @@ T checkedAdd(T a, T b)
 }
 
 template <std::integral T>
-T checkedSub(T a, T b)
+T CheckedSub(T a, T b)
 {
     T r;
     if (__builtin_sub_overflow(a, b, &r))
@@ -30,7 +30,7 @@ T checkedSub(T a, T b)
 }
 
 template <std::integral T>
-T checkedMul(T a, T b)
+T CheckedMul(T a, T b)
 {
     T r;
     if (__builtin_mul_overflow(a, b, &r))
@@ -40,7 +40,7 @@ T checkedMul(T a, T b)
 
 // Converts between integer types, failing when the value does not fit.
 template <std::integral To, std::integral From>
-To checkedCast(From v)
+To CheckedCast(From v)
 {
     To r = static_cast<To>(v);
     if (static_cast<From>(r) != v || ((r < To{}) != (v < From{})))
@@ -56,14 +56,14 @@ class RangeArray
     static_assert(High >= Low);
 
 public:
-    static constexpr long long low = Low;
-    static constexpr long long high = High;
-    static constexpr std::size_t count = static_cast<std::size_t>(High - Low + 1);
+    static constexpr long long kLow = Low;
+    static constexpr long long kHigh = High;
+    static constexpr std::size_t kCount = static_cast<std::size_t>(High - Low + 1);
 
     constexpr RangeArray() = default;
-    constexpr RangeArray(const std::array<T, count>& values) : items_(values) {}
+    constexpr RangeArray(const std::array<T, kCount>& values) : items_(values) {}
 
-    static constexpr bool contains(long long i) { return i >= Low && i <= High; }
+    static constexpr bool Contains(long long i) { return i >= Low && i <= High; }
 
     constexpr T& operator[](long long i) { return items_[slot(i)]; }
     constexpr const T& operator[](long long i) const { return items_[slot(i)]; }
@@ -76,13 +76,13 @@ public:
 private:
     static constexpr std::size_t slot(long long i)
     {
-        if (!contains(i))
+        if (!Contains(i))
             throw ERangeError("Range check error: index " + std::to_string(i) + " outside " + std::to_string(Low) +
                               ".." + std::to_string(High));
         return static_cast<std::size_t>(i - Low);
     }
 
-    std::array<T, count> items_{};
+    std::array<T, kCount> items_{};
 };
 
 } // namespace lirasto

@@ -55,7 +55,7 @@ public:
     using Exception::Exception;
 };
 
-inline std::string listIndexMessage(long long index)
+inline std::string ListIndexMessage(long long index)
 {
     return "List index out of bounds (" + std::to_string(index) + ")";
 }

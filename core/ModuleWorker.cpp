@@ -52,15 +52,15 @@ TModuleWorker::TModuleWorker(QString name) : name_(std::move(name)), relay_(std:
 
 TModuleWorker::~TModuleWorker()
 {
-    stop();
+    Stop();
 }
 
-bool TModuleWorker::started() const
+bool TModuleWorker::Started() const
 {
     return started_;
 }
 
-QThread* TModuleWorker::thread()
+QThread* TModuleWorker::Thread()
 {
     if (!thread_) {
         thread_ = new TThread;
@@ -106,19 +106,19 @@ void TModuleWorker::begin(std::function<void(const std::function<void(const QStr
             });
         return;
     }
-    thread();
+    Thread();
     thread_->Work = std::move(work);
     thread_->start();
 }
 
-void TModuleWorker::toOwner(std::function<void()> f) const
+void TModuleWorker::ToOwner(std::function<void()> f) const
 {
     std::lock_guard lock(relay_->Mutex);
     if (relay_->Receiver)
         QMetaObject::invokeMethod(relay_->Receiver, std::move(f), Qt::QueuedConnection);
 }
 
-bool TModuleWorker::stop(std::chrono::milliseconds wait, TIfStuck ifStuck)
+bool TModuleWorker::Stop(std::chrono::milliseconds wait, TIfStuck ifStuck)
 {
     started_ = false;
     {

@@ -46,16 +46,16 @@ public:
 
     // The thread of a worker that runs events, made on first use so that objects can move to it before start; a
     // new one after stop.
-    QThread* thread();
+    QThread* Thread();
     // Between start and stop.
-    bool started() const;
+    bool Started() const;
 
     // Starts the thread and, on it, makes the object of the factory `symbol` (of type TFactory) in the module
     // `file`, called with `args` (the interface version first). `work(object, problem)` then runs on the thread
     // with what was made, null with `problem` saying why when nothing was. When nothing was made, `problem` is also
     // called on the thread that called start, unless the worker is stopped first. Does nothing while started.
     template <class TFactory, class TWork, class... TArgs>
-    void start(const char* file, const char* symbol, TThen then, TWork work,
+    void Start(const char* file, const char* symbol, TThen then, TWork work,
                std::function<void(const QString&)> problem, TArgs... args)
     {
         using TObject = std::remove_pointer_t<std::invoke_result_t<TFactory, const TArgs&...>>;
@@ -71,11 +71,11 @@ public:
     }
 
     // Runs `f` on the thread that called start, unless the worker is stopped first; from any thread.
-    void toOwner(std::function<void()> f) const;
+    void ToOwner(std::function<void()> f) const;
 
     // Ends the thread's event loop and waits up to `wait` for the thread to end; the part's own work must already
     // have been told to return. False when it did not end in time. Started again afterwards, it starts a new thread.
-    bool stop(std::chrono::milliseconds wait = kStopWait, TIfStuck ifStuck = TIfStuck::LeaveRunning);
+    bool Stop(std::chrono::milliseconds wait = kStopWait, TIfStuck ifStuck = TIfStuck::LeaveRunning);
 
 private:
     struct TRelay;

@@ -6,7 +6,7 @@
 namespace lirasto {
 
 // Names in stored files (settings keys, design identifiers) match whatever their letter case.
-inline bool equalsNoCase(std::string_view a, std::string_view b)
+inline bool EqualsNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;

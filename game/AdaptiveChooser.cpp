@@ -47,12 +47,12 @@ constexpr double kNewWeight = 12.0;
 // Weights are drawn as whole numbers of this many parts.
 constexpr double kWeightParts = 100.0;
 
-double Seconds(std::chrono::system_clock::time_point at)
+double seconds(std::chrono::system_clock::time_point at)
 {
     return std::chrono::duration<double>(at.time_since_epoch()).count();
 }
 
-double RightScore(int64_t answerMs)
+double rightScore(int64_t answerMs)
 {
     if (answerMs <= kFastMs)
         return 1.0;
@@ -64,56 +64,56 @@ double RightScore(int64_t answerMs)
 
 } // namespace
 
-void TAdaptiveChooser::Reset(int key)
+void TAdaptiveChooser::reset(int key)
 {
-    States_ = {};
-    Key_ = key;
-    Now_ = 0;
-    LastClef_ = LastNote_ = 0;
-    LastMissed_ = false;
+    states_ = {};
+    key_ = key;
+    now_ = 0;
+    lastClef_ = lastNote_ = 0;
+    lastMissed_ = false;
 }
 
 void TAdaptiveChooser::Load(int key, const std::vector<TPastAnswer>& answers, std::chrono::system_clock::time_point now)
 {
-    Reset(key);
+    reset(key);
     for (const TPastAnswer& answer : answers) {
-        Now_ = std::max(Now_, Seconds(answer.At));
-        Learn(answer.Clef, answer.Note, answer.Right, answer.AnswerMs, Seconds(answer.At));
+        now_ = std::max(now_, seconds(answer.At));
+        learn(answer.Clef, answer.Note, answer.Right, answer.AnswerMs, seconds(answer.At));
     }
-    Now_ = std::max(Now_, Seconds(now));
+    now_ = std::max(now_, seconds(now));
     // The coming run poses its own questions: a miss that ended the last
     // session makes its first answer to that note no second try.
-    LastMissed_ = false;
+    lastMissed_ = false;
 }
 
-TAdaptiveChooser::TNoteState* TAdaptiveChooser::State(int clef, int note)
+TAdaptiveChooser::TNoteState* TAdaptiveChooser::stateOf(int clef, int note)
 {
-    return const_cast<TNoteState*>(std::as_const(*this).State(clef, note));
+    return const_cast<TNoteState*>(std::as_const(*this).stateOf(clef, note));
 }
 
-const TAdaptiveChooser::TNoteState* TAdaptiveChooser::State(int clef, int note) const
+const TAdaptiveChooser::TNoteState* TAdaptiveChooser::stateOf(int clef, int note) const
 {
     // The levels ask only their ranges on the treble and bass staves; a practice of the player's own
     // may ask any note on any clef.
-    const bool levels = Key_ != kAnyKey;
-    if (levels && clef == 1 && (note < TrebleLowestNote || note > TrebleHighestNote))
+    const bool levels = key_ != kAnyKey;
+    if (levels && clef == 1 && (note < kTrebleLowestNote || note > kTrebleHighestNote))
         return nullptr;
-    if (levels && clef == 2 && (note < BassLowestNote || note > BassHighestNote))
+    if (levels && clef == 2 && (note < kBassLowestNote || note > kBassHighestNote))
         return nullptr;
-    if (clef < 1 || clef > kClefs || note < LowestMidiNote || note > HighestMidiNote)
+    if (clef < 1 || clef > kClefs || note < kLowestMidiNote || note > kHighestMidiNote)
         return nullptr;
-    return &States_[static_cast<std::size_t>((clef - 1) * (HighestMidiNote + 1) + note)];
+    return &states_[static_cast<std::size_t>((clef - 1) * (kHighestMidiNote + 1) + note)];
 }
 
-void TAdaptiveChooser::Learn(int clef, int note, bool right, int64_t answerMs, double at)
+void TAdaptiveChooser::learn(int clef, int note, bool right, int64_t answerMs, double at)
 {
-    TNoteState* state = State(clef, note);
+    TNoteState* state = stateOf(clef, note);
     if (!state)
         return; // a note outside the ranges, from an older or edited history
     // The same question is never posed twice in a row, so an answer to the
     // note just missed is a second try at the same question.
-    const bool retry = LastMissed_ && clef == LastClef_ && note == LastNote_;
-    const double score = right && !retry ? RightScore(answerMs) : 0.0;
+    const bool retry = lastMissed_ && clef == lastClef_ && note == lastNote_;
+    const double score = right && !retry ? rightScore(answerMs) : 0.0;
     if (state->Questions == 0)
         state->Mastery = score;
     else
@@ -125,9 +125,9 @@ void TAdaptiveChooser::Learn(int clef, int note, bool right, int64_t answerMs, d
     else if (!retry && score >= 0.75)
         state->Streak = std::min(state->Streak + 1, kLongestStreak);
     state->LastSeen = at;
-    LastClef_ = clef;
-    LastNote_ = note;
-    LastMissed_ = !right;
+    lastClef_ = clef;
+    lastNote_ = note;
+    lastMissed_ = !right;
 }
 
 void TAdaptiveChooser::AnswerJudged(const TJudgement& judgement)
@@ -137,37 +137,37 @@ void TAdaptiveChooser::AnswerJudged(const TJudgement& judgement)
     const int musicKey = judgement.Question.MusicKey;
     if (judgement.Exercise == TExerciseKind::Chords || judgement.Question.Chord.Type != 0)
         return; // a stack, alone or in a line
-    if (Key_ != kAnyKey && (judgement.Question.Key != Key_ ||
-                            (musicKey >= 0 && Key_ >= 0 && Key_ < 12 && musicKey != MusicKeyOfLevelKey(Key_))))
+    if (key_ != kAnyKey && (judgement.Question.Key != key_ ||
+                            (musicKey >= 0 && key_ >= 0 && key_ < 12 && musicKey != MusicKeyOfLevelKey(key_))))
         return;
     // The chooser's clock runs on the answers themselves, which keeps a run
     // reproducible from its history.
-    Now_ += std::max<int64_t>(0, judgement.AnswerTime.count()) / 1000.0;
-    Learn(judgement.Question.Clef, judgement.Question.Note, judgement.Right, judgement.AnswerTime.count(), Now_);
+    now_ += std::max<int64_t>(0, judgement.AnswerTime.count()) / 1000.0;
+    learn(judgement.Question.Clef, judgement.Question.Note, judgement.Right, judgement.AnswerTime.count(), now_);
 }
 
 double TAdaptiveChooser::Weight(int clef, int note) const
 {
-    const TNoteState* state = State(clef, note);
+    const TNoteState* state = stateOf(clef, note);
     if (!state)
         return 0.0;
     if (state->Questions == 0)
         return kNewWeight;
     const double halfLife = kFirstHalfLife * std::exp2(state->Streak);
-    const double chance = state->Mastery * std::exp2(-std::max(0.0, Now_ - state->LastSeen) / halfLife);
+    const double chance = state->Mastery * std::exp2(-std::max(0.0, now_ - state->LastSeen) / halfLife);
     const double need = 1.0 - std::clamp(chance, 0.0, 1.0);
     return 1.0 + kNeedWeight * need * need;
 }
 
 TQuestionChooser::TChoice TAdaptiveChooser::Choose(int /*level*/, int key, int previousNote)
 {
-    if (key != Key_)
-        Reset(key);
+    if (key != key_)
+        reset(key);
     std::array<int, kTrebleCount + kBassCount> parts{};
     int total = 0;
     for (size_t i = 0; i < parts.size(); ++i) {
         const bool treble = i < size_t(kTrebleCount);
-        const int note = treble ? TrebleLowestNote + int(i) : BassLowestNote + int(i) - kTrebleCount;
+        const int note = treble ? kTrebleLowestNote + int(i) : kBassLowestNote + int(i) - kTrebleCount;
         // The same note never comes twice in a row, on either staff.
         if (note == previousNote)
             continue;
@@ -179,8 +179,8 @@ TQuestionChooser::TChoice TAdaptiveChooser::Choose(int /*level*/, int key, int p
     while (pick >= parts[i])
         pick -= parts[i++];
     if (i < size_t(kTrebleCount))
-        return {1, TrebleLowestNote + int(i)};
-    return {2, BassLowestNote + int(i) - kTrebleCount};
+        return {1, kTrebleLowestNote + int(i)};
+    return {2, kBassLowestNote + int(i) - kTrebleCount};
 }
 
 std::optional<std::size_t> TAdaptiveChooser::ChooseAmong(const std::vector<TWrittenNote>& notes, int /*musicKey*/,
@@ -192,7 +192,7 @@ std::optional<std::size_t> TAdaptiveChooser::ChooseAmong(const std::vector<TWrit
         // The same note never comes twice in a row, unless it is the only one.
         if (notes[i].Note == previousNote && notes.size() > 1)
             continue;
-        const double weight = State(notes[i].Clef, notes[i].Note) ? Weight(notes[i].Clef, notes[i].Note) : kNewWeight;
+        const double weight = stateOf(notes[i].Clef, notes[i].Note) ? Weight(notes[i].Clef, notes[i].Note) : kNewWeight;
         parts[i] = std::max(1, int(std::lround(weight * kWeightParts)));
         total += parts[i];
     }

@@ -52,19 +52,19 @@ private:
         int Streak = 0;      // right-and-fast first tries in a row
         double LastSeen = 0; // seconds, on the chooser's clock
     };
-    static constexpr int kTrebleCount = TrebleHighestNote - TrebleLowestNote + 1;
-    static constexpr int kBassCount = BassHighestNote - BassLowestNote + 1;
+    static constexpr int kTrebleCount = kTrebleHighestNote - kTrebleLowestNote + 1;
+    static constexpr int kBassCount = kBassHighestNote - kBassLowestNote + 1;
     static constexpr int kClefs = 5; // treble, bass, alto, tenor, octave treble
 
-    void Reset(int key);
-    void Learn(int clef, int note, bool right, int64_t answerMs, double at);
-    TNoteState* State(int clef, int note);
-    const TNoteState* State(int clef, int note) const;
+    void reset(int key);
+    void learn(int clef, int note, bool right, int64_t answerMs, double at);
+    TNoteState* stateOf(int clef, int note);
+    const TNoteState* stateOf(int clef, int note) const;
 
-    std::array<TNoteState, kClefs*(HighestMidiNote + 1)> States_{}; // by clef, then note
-    int Key_ = -2;   // neither a level's key nor kAnyKey until loaded or asked
-    double Now_ = 0; // seconds since the epoch of the last thing learnt
-    int LastClef_ = 0;
-    int LastNote_ = 0;
-    bool LastMissed_ = false;
+    std::array<TNoteState, kClefs*(kHighestMidiNote + 1)> states_{}; // by clef, then note
+    int key_ = -2;   // neither a level's key nor kAnyKey until loaded or asked
+    double now_ = 0; // seconds since the epoch of the last thing learnt
+    int lastClef_ = 0;
+    int lastNote_ = 0;
+    bool lastMissed_ = false;
 };

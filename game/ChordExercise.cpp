@@ -21,8 +21,8 @@ void TChordSettings::Check() const
 
 std::vector<TChord> ChordsFor(const TChordSettings& settings, int clef, int key)
 {
-    const int lowest = clef == kTreble ? TrebleLowestNote : BassLowestNote;
-    const int highest = clef == kTreble ? TrebleHighestNote : BassHighestNote;
+    const int lowest = clef == kTreble ? kTrebleLowestNote : kBassLowestNote;
+    const int highest = clef == kTreble ? kTrebleHighestNote : kBassHighestNote;
     std::vector<TChord> chords;
     for (const TChordType& type : ChordTypes(settings.Family)) {
         const int inversions = type.Family == TChordFamily::Intervals ? 1 : type.Size;

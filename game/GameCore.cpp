@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-using lirasto::checkedAdd;
-using lirasto::checkedSub;
+using lirasto::CheckedAdd;
+using lirasto::CheckedSub;
 using lirasto::ERangeError;
 
 namespace {
@@ -14,7 +14,7 @@ constexpr int kPointsPerAnswer = 5;
 
 bool isNote(int note)
 {
-    return note >= LowestMidiNote && note <= HighestMidiNote;
+    return note >= kLowestMidiNote && note <= kHighestMidiNote;
 }
 
 void checkLevel(int level)
@@ -117,7 +117,7 @@ void TGameCore::Tick()
     if (!running_ || paused_)
         return;
     if (exercise_->Timed()) {
-        secondsLeft_ = checkedSub(secondsLeft_, 1);
+        secondsLeft_ = CheckedSub(secondsLeft_, 1);
         notify([this](TGameListener& l) { l.ClockTicked(secondsLeft_); });
         if (secondsLeft_ == 0) {
             endRun(TRunEnd::Time);
@@ -138,7 +138,7 @@ void TGameCore::Pose(const TQuestion& question)
 {
     question_ = question;
     key_ = question.Key;
-    questionsPosed_ = checkedAdd(questionsPosed_, 1);
+    questionsPosed_ = CheckedAdd(questionsPosed_, 1);
     questionOpen_ = true;
     notify([this](TGameListener& l) { l.QuestionPosed(question_); });
     MakeDue(0);
@@ -180,7 +180,7 @@ void TGameCore::endRun(TRunEnd how)
     notify([&result](TGameListener& l) { l.RunEnded(result); });
     // Only the levels themselves lead on to the next level; a practice of one's own keeps it.
     if (result.Passed && LevelsChosen() && level_ < LevelCount) {
-        level_ = checkedAdd(level_, 1);
+        level_ = CheckedAdd(level_, 1);
         key_ = LevelKeys[level_];
         notify([this](TGameListener& l) { l.LevelChanged(level_); });
     }
@@ -408,7 +408,7 @@ void TGameCore::Miss(TJudgement judgement)
 void TGameCore::score(TJudgement& judgement)
 {
     if (judgement.Right)
-        score_ = checkedAdd(score_, kPointsPerAnswer);
+        score_ = CheckedAdd(score_, kPointsPerAnswer);
     else if (mistakesCostPoints_)
         score_ = std::max(0, score_ - kPointsPerAnswer);
     notify([&judgement](TGameListener& l) { l.AnswerJudged(judgement); });

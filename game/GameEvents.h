@@ -19,8 +19,8 @@ enum class TInputSource { Mouse, ComputerKeyboard, Midi, Microphone };
 // notes (intervals and chords) read at once.
 enum class TExerciseKind { Levels, Line, Chords };
 
-inline constexpr int LowestMidiNote = 0;
-inline constexpr int HighestMidiNote = 127;
+inline constexpr int kLowestMidiNote = 0;
+inline constexpr int kHighestMidiNote = 127;
 
 // One note written on the staff.
 struct TWrittenNote
@@ -145,7 +145,7 @@ public:
 };
 
 // The ranges the questions are drawn from.
-inline constexpr int TrebleLowestNote = 53;  // F3
-inline constexpr int TrebleHighestNote = 88; // E6
-inline constexpr int BassLowestNote = 36;    // C2
-inline constexpr int BassHighestNote = 67;   // G4
+inline constexpr int kTrebleLowestNote = 53;  // F3
+inline constexpr int kTrebleHighestNote = 88; // E6
+inline constexpr int kBassLowestNote = 36;    // C2
+inline constexpr int kBassHighestNote = 67;   // G4

@@ -14,16 +14,16 @@ TQuestionChooser::TChoice uniformChoice()
     TQuestionChooser::TChoice choice;
     choice.Clef = 1 + Random(2);
     if (choice.Clef == 1)
-        choice.Note = TrebleLowestNote + Random(TrebleHighestNote - TrebleLowestNote + 1);
+        choice.Note = kTrebleLowestNote + Random(kTrebleHighestNote - kTrebleLowestNote + 1);
     else
-        choice.Note = BassLowestNote + Random(BassHighestNote - BassLowestNote + 1);
+        choice.Note = kBassLowestNote + Random(kBassHighestNote - kBassLowestNote + 1);
     return choice;
 }
 
 void checkChoice(const TQuestionChooser::TChoice& choice)
 {
-    const bool treble = choice.Clef == 1 && choice.Note >= TrebleLowestNote && choice.Note <= TrebleHighestNote;
-    const bool bass = choice.Clef == 2 && choice.Note >= BassLowestNote && choice.Note <= BassHighestNote;
+    const bool treble = choice.Clef == 1 && choice.Note >= kTrebleLowestNote && choice.Note <= kTrebleHighestNote;
+    const bool bass = choice.Clef == 2 && choice.Note >= kBassLowestNote && choice.Note <= kBassHighestNote;
     if (!treble && !bass)
         throw lirasto::ERangeError("Range check error: the question chooser gave note " + std::to_string(choice.Note) +
                                    " on clef " + std::to_string(choice.Clef));

@@ -69,15 +69,15 @@ int ClefOfStaff(TStaffChoice staff)
 {
     switch (staff) {
     case TStaffChoice::Bass:
-        return BassClef;
+        return kBassClef;
     case TStaffChoice::Alto:
-        return AltoClef;
+        return kAltoClef;
     case TStaffChoice::Tenor:
-        return TenorClef;
+        return kTenorClef;
     case TStaffChoice::TrebleOctave:
-        return TrebleOctaveClef;
+        return kTrebleOctaveClef;
     default:
-        return TrebleClef;
+        return kTrebleClef;
     }
 }
 
@@ -86,14 +86,14 @@ int TLineSettings::LowestOnClef() const
     const int clef = ClefOfStaff(Staff);
     return ClefLowest != 0
                ? ClefLowest
-               : lirasto::staff::naturalOfDegree(lirasto::staff::bottomLineDegree(clef) - kDefaultLedgerSteps);
+               : lirasto::staff::NaturalOfDegree(lirasto::staff::BottomLineDegree(clef) - kDefaultLedgerSteps);
 }
 
 int TLineSettings::HighestOnClef() const
 {
     const int clef = ClefOfStaff(Staff);
     return ClefHighest != 0 ? ClefHighest
-                            : lirasto::staff::naturalOfDegree(lirasto::staff::bottomLineDegree(clef) + kStaffSteps +
+                            : lirasto::staff::NaturalOfDegree(lirasto::staff::BottomLineDegree(clef) + kStaffSteps +
                                                               kDefaultLedgerSteps);
 }
 
@@ -118,26 +118,26 @@ void TLineSettings::Check() const
     if (Key != -1)
         checkBetween("key", Key, 0, KeyCount - 1);
     if (MusicKey != -1)
-        checkBetween("key", MusicKey, 0, MusicKeyCount - 1);
+        checkBetween("key", MusicKey, 0, kMusicKeyCount - 1);
     checkBetween("notes in a line", Notes, kFewestNotes, kMostNotes);
     checkBetween("largest step", MaxStep, 1, 12);
     if (Tempo != 0)
         checkBetween("tempo", Tempo, kSlowestTempo, kFastestTempo);
-    using lirasto::staff::highestNote;
-    using lirasto::staff::lowestNote;
-    checkBetween("lowest treble note", TrebleLowest, lowestNote(TrebleClef), TrebleHighest);
-    checkBetween("highest treble note", TrebleHighest, TrebleLowest, highestNote(TrebleClef));
-    checkBetween("lowest bass note", BassLowest, lowestNote(BassClef), BassHighest);
-    checkBetween("highest bass note", BassHighest, BassLowest, highestNote(BassClef));
+    using lirasto::staff::HighestNote;
+    using lirasto::staff::LowestNote;
+    checkBetween("lowest treble note", TrebleLowest, LowestNote(kTrebleClef), TrebleHighest);
+    checkBetween("highest treble note", TrebleHighest, TrebleLowest, HighestNote(kTrebleClef));
+    checkBetween("lowest bass note", BassLowest, LowestNote(kBassClef), BassHighest);
+    checkBetween("highest bass note", BassHighest, BassLowest, HighestNote(kBassClef));
     if (Chords) {
         checkBetween("stacks in a line", Notes, kFewestNotes, kMostStacks);
-        if (ClefOfStaff(Staff) >= AltoClef)
+        if (ClefOfStaff(Staff) >= kAltoClef)
             throw lirasto::ERangeError("Range check error: a line of stacks goes on the treble, bass or grand staff");
     }
     const int clef = ClefOfStaff(Staff);
-    if (clef >= AltoClef) {
-        checkBetween("lowest note", LowestOnClef(), lowestNote(clef), HighestOnClef());
-        checkBetween("highest note", HighestOnClef(), LowestOnClef(), highestNote(clef));
+    if (clef >= kAltoClef) {
+        checkBetween("lowest note", LowestOnClef(), LowestNote(clef), HighestOnClef());
+        checkBetween("highest note", HighestOnClef(), LowestOnClef(), HighestNote(clef));
     }
 }
 
@@ -157,7 +157,7 @@ std::vector<TWrittenNote> NotesOfRange(const TLineSettings& settings, int musicK
 {
     const std::vector<TRange> ranges = rangesOf(settings);
     std::vector<TWrittenNote> notes;
-    for (int note = LowestMidiNote; note <= HighestMidiNote; ++note) {
+    for (int note = kLowestMidiNote; note <= kHighestMidiNote; ++note) {
         const bool inRange = std::any_of(ranges.begin(), ranges.end(),
                                          [note](const TRange& r) { return note >= r.Lowest && note <= r.Highest; });
         if (inRange && (settings.Accidentals || InMusicScale(note, musicKey)))
@@ -241,7 +241,7 @@ void TLineExercise::Tick(TExerciseHost& host)
 void TLineExercise::poseLine(TExerciseHost& host)
 {
     const int levelKey = settings_.Key >= 0 ? settings_.Key : LevelKeys[host.Level()];
-    const int musicKey = settings_.RandomKey       ? Random(MusicKeyCount)
+    const int musicKey = settings_.RandomKey       ? Random(kMusicKeyCount)
                          : settings_.MusicKey >= 0 ? settings_.MusicKey
                                                    : MusicKeyOfLevelKey(levelKey);
     const int key = LevelKeyOfMusicKey(musicKey);

@@ -37,8 +37,8 @@ struct TLineSettings
     int MaxStep = 4;
     bool Accidentals = false; // notes outside the key too
     // The range the notes come from on each clef; the levels' ranges by default.
-    int TrebleLowest = TrebleLowestNote, TrebleHighest = TrebleHighestNote;
-    int BassLowest = BassLowestNote, BassHighest = BassHighestNote;
+    int TrebleLowest = kTrebleLowestNote, TrebleHighest = kTrebleHighestNote;
+    int BassLowest = kBassLowestNote, BassHighest = kBassHighestNote;
     // The range on the alto, tenor or octave treble staff (sounding notes); 0 for the staff and two ledger lines
     // each way. Every range may reach five ledger lines beyond its staff.
     int ClefLowest = 0, ClefHighest = 0;

@@ -89,9 +89,9 @@ TAccidental signOf(int alteration)
 
 const TMusicKey& MusicKey(int musicKey)
 {
-    if (musicKey < 0 || musicKey >= MusicKeyCount)
+    if (musicKey < 0 || musicKey >= kMusicKeyCount)
         throw ERangeError("Range check error: key " + std::to_string(musicKey) + " outside 0..29");
-    return MusicKeys[std::size_t(musicKey)];
+    return kMusicKeys[std::size_t(musicKey)];
 }
 
 int TonicPitchClass(int musicKey)
@@ -134,8 +134,8 @@ int MusicKeyFromName(std::string_view name)
     }
     if (minor)
         tonic += 'm';
-    for (int k = 0; k < MusicKeyCount; ++k)
-        if (tonic == MusicKeys[std::size_t(k)].Name)
+    for (int k = 0; k < kMusicKeyCount; ++k)
+        if (tonic == kMusicKeys[std::size_t(k)].Name)
             return k;
     return -1;
 }

@@ -18,9 +18,9 @@ struct TMusicKey
     bool Minor;
 };
 
-inline constexpr int MusicKeyCount = 30;
+inline constexpr int kMusicKeyCount = 30;
 // Major keys by their signature from seven flats to seven sharps, then the minor keys alike.
-inline constexpr std::array<TMusicKey, MusicKeyCount> MusicKeys{{
+inline constexpr std::array<TMusicKey, kMusicKeyCount> kMusicKeys{{
     {"Cb", -7, false}, {"Gb", -6, false}, {"Db", -5, false}, {"Ab", -4, false}, {"Eb", -3, false}, {"Bb", -2, false},
     {"F", -1, false},  {"C", 0, false},   {"G", 1, false},   {"D", 2, false},   {"A", 3, false},   {"E", 4, false},
     {"B", 5, false},   {"F#", 6, false},  {"C#", 7, false},  {"Abm", -7, true}, {"Ebm", -6, true}, {"Bbm", -5, true},
@@ -43,14 +43,14 @@ int LevelKeyOfMusicKey(int musicKey);
 // history module.
 constexpr int MusicKeyCode(int musicKey)
 {
-    if (musicKey < 0 || musicKey >= MusicKeyCount)
+    if (musicKey < 0 || musicKey >= kMusicKeyCount)
         return 0;
-    const TMusicKey& key = MusicKeys[std::size_t(musicKey)];
+    const TMusicKey& key = kMusicKeys[std::size_t(musicKey)];
     return key.Accidentals + 8 + (key.Minor ? 15 : 0);
 }
 constexpr int MusicKeyOfCode(int code)
 {
-    for (int k = 0; k < MusicKeyCount; ++k)
+    for (int k = 0; k < kMusicKeyCount; ++k)
         if (code >= 1 && MusicKeyCode(k) == code)
             return k;
     return -1;

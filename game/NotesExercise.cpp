@@ -18,7 +18,7 @@ void TNotesExercise::Begin(TExerciseHost&)
 void TNotesExercise::Tick(TExerciseHost& host)
 {
     const int level = host.Level();
-    const int musicKey = settings_.RandomKey ? random_(MusicKeyCount)
+    const int musicKey = settings_.RandomKey ? random_(kMusicKeyCount)
                          : settings_.MusicKey >= 0
                              ? settings_.MusicKey
                              : MusicKeyOfLevelKey(settings_.Key >= 0 ? settings_.Key : LevelKeys[level]);

@@ -64,12 +64,12 @@ std::vector<std::string_view> split(std::string_view text)
 
 int clefBelow(TStaffChoice staff)
 {
-    return staff == TStaffChoice::Grand ? BassClef : ClefOfStaff(staff);
+    return staff == TStaffChoice::Grand ? kBassClef : ClefOfStaff(staff);
 }
 
 int clefAbove(TStaffChoice staff)
 {
-    return staff == TStaffChoice::Grand ? TrebleClef : ClefOfStaff(staff);
+    return staff == TStaffChoice::Grand ? kTrebleClef : ClefOfStaff(staff);
 }
 
 } // namespace
@@ -94,7 +94,7 @@ TChordSettings TPractice::ChordSettings(TChordSettings base) const
 {
     base.Key = MusicKey >= 0 ? LevelKeyOfMusicKey(MusicKey) : -1;
     base.Chromatic = Accidentals;
-    base.Staff = ClefOfStaff(Staff) >= AltoClef ? TStaffChoice::Treble : Staff;
+    base.Staff = ClefOfStaff(Staff) >= kAltoClef ? TStaffChoice::Treble : Staff;
     if (const std::optional<TChordFamily> family = StackFamily(Exercise))
         base.Family = *family;
     return base;
@@ -131,8 +131,8 @@ void ApplyRange(TLineSettings& settings, int lowest, int highest)
 
 std::string RangeFault(TStaffChoice staff, int lowest, int highest)
 {
-    const int floor = lirasto::staff::lowestNote(clefBelow(staff));
-    const int ceiling = lirasto::staff::highestNote(clefAbove(staff));
+    const int floor = lirasto::staff::LowestNote(clefBelow(staff));
+    const int ceiling = lirasto::staff::HighestNote(clefAbove(staff));
     if (lowest > highest)
         return "the lowest note lies above the highest";
     if (lowest < floor || highest > ceiling)
@@ -175,7 +175,7 @@ std::optional<int> NoteFromText(std::string_view text)
     if (text.empty() || ec != std::errc() || end != text.data() + text.size() || octave < -1 || octave > 9)
         return std::nullopt;
     const int note = (octave + 1) * 12 + pitch;
-    if (note < LowestMidiNote || note > HighestMidiNote)
+    if (note < kLowestMidiNote || note > kHighestMidiNote)
         return std::nullopt;
     return note;
 }

@@ -7,23 +7,23 @@
 
 namespace lirasto::staff {
 
-int accidentalPicture(TAccidental sign)
+int AccidentalPicture(TAccidental sign)
 {
     switch (sign) {
     case TAccidental::Flat:
-        return FlatPicture;
+        return kFlatPicture;
     case TAccidental::Sharp:
-        return SharpPicture;
+        return kSharpPicture;
     case TAccidental::DoubleSharp:
-        return DoubleSharpPicture;
+        return kDoubleSharpPicture;
     case TAccidental::DoubleFlat:
-        return DoubleFlatPicture;
+        return kDoubleFlatPicture;
     default:
-        return NaturalPicture;
+        return kNaturalPicture;
     }
 }
 
-int accidentalDrop(TAccidental sign)
+int AccidentalDrop(TAccidental sign)
 {
     // The double sharp is a small cross centred on the note's row.
     if (sign == TAccidental::DoubleSharp)
@@ -31,50 +31,50 @@ int accidentalDrop(TAccidental sign)
     return sign == TAccidental::Natural ? 55 : 53;
 }
 
-int accidentalBefore(TAccidental sign)
+int AccidentalBefore(TAccidental sign)
 {
     return sign == TAccidental::DoubleFlat ? kAccidentalBeforeNote + 4 : kAccidentalBeforeNote;
 }
 
-bool isAboveStaff(int position)
+bool IsAboveStaff(int position)
 {
     return position == 2 || position == 4;
 }
 
-int ledgerImage(int position, bool stemDown, double top)
+int LedgerImage(int position, bool stemDown, double top)
 {
     const double t = stemDown ? top - kStemDownDrop : top;
-    int picture = ThreeLedgerLinesPicture;
+    int picture = kThreeLedgerLinesPicture;
     switch (position) {
     case 1:
         if (t == 205)
-            picture = TwoLedgerLinesPicture;
+            picture = kTwoLedgerLinesPicture;
         if (t >= 205)
             break;
         if (t >= 195)
-            picture = OneLedgerLinePicture;
+            picture = kOneLedgerLinePicture;
         break;
     case 2:
         if (t >= 100 && t <= 135)
-            picture = OneLedgerLinePicture;
+            picture = kOneLedgerLinePicture;
         if (t >= 90 && t <= 125)
-            picture = TwoLedgerLinesPicture;
+            picture = kTwoLedgerLinesPicture;
         if (t == 115)
-            picture = ThreeLedgerLinesPicture;
+            picture = kThreeLedgerLinesPicture;
         break;
     case 3:
         if (t >= 75 && t <= 110)
-            picture = TwoLedgerLinesPicture;
+            picture = kTwoLedgerLinesPicture;
         if (t >= 65 && t <= 100)
-            picture = OneLedgerLinePicture;
+            picture = kOneLedgerLinePicture;
         break;
     case 4:
         if (t >= 0 && t <= 35)
-            picture = OneLedgerLinePicture;
+            picture = kOneLedgerLinePicture;
         if (t >= -10 && t <= 25)
-            picture = TwoLedgerLinesPicture;
+            picture = kTwoLedgerLinesPicture;
         if (t == 15)
-            picture = ThreeLedgerLinesPicture;
+            picture = kThreeLedgerLinesPicture;
         break;
     default:
         break;
@@ -82,13 +82,13 @@ int ledgerImage(int position, bool stemDown, double top)
     return picture;
 }
 
-double ledgerTop(int position, int picture)
+double LedgerTop(int position, int picture)
 {
-    double top = LedgerTop[position] + kLedgerTopBelowBase;
-    if (isAboveStaff(position)) {
-        if (picture == OneLedgerLinePicture)
+    double top = ::LedgerTop[position] + kLedgerTopBelowBase;
+    if (IsAboveStaff(position)) {
+        if (picture == kOneLedgerLinePicture)
             top += 20;
-        else if (picture == TwoLedgerLinesPicture)
+        else if (picture == kTwoLedgerLinesPicture)
             top += 10;
     }
     return top;
@@ -103,7 +103,7 @@ constexpr int kStaffDegrees = 8; // bottom line to top line
 
 } // namespace
 
-int diatonicDegree(int natural)
+int DiatonicDegree(int natural)
 {
     const int letter = kLetterOfPitchClass[PitchClass(natural)];
     if (letter < 0)
@@ -112,14 +112,14 @@ int diatonicDegree(int natural)
     return octave * kDegreesPerOctave + letter;
 }
 
-int naturalOfDegree(int degree)
+int NaturalOfDegree(int degree)
 {
     const int letter = ((degree % kDegreesPerOctave) + kDegreesPerOctave) % kDegreesPerOctave;
     const int octave = (degree - letter) / kDegreesPerOctave;
     return (octave + 1) * 12 + kPitchClassOfLetter[letter];
 }
 
-int bottomLineDegree(int clef)
+int BottomLineDegree(int clef)
 {
     switch (clef) {
     case 1:
@@ -137,40 +137,40 @@ int bottomLineDegree(int clef)
     }
 }
 
-int lowestNote(int clef)
+int LowestNote(int clef)
 {
-    return naturalOfDegree(bottomLineDegree(clef) - 2 * kMostLedgerLines);
+    return NaturalOfDegree(BottomLineDegree(clef) - 2 * kMostLedgerLines);
 }
 
-int highestNote(int clef)
+int HighestNote(int clef)
 {
-    return naturalOfDegree(bottomLineDegree(clef) + kStaffDegrees + 2 * kMostLedgerLines);
+    return NaturalOfDegree(BottomLineDegree(clef) + kStaffDegrees + 2 * kMostLedgerLines);
 }
 
-int clefTilePicture(int clef)
+int ClefTilePicture(int clef)
 {
-    bottomLineDegree(clef);
+    BottomLineDegree(clef);
     return clef >= 3 ? artwork::kFirstClefTile + clef - 3 : -1;
 }
 
-int signaturePicture(int clef, int count)
+int SignaturePicture(int clef, int count)
 {
     static constexpr artwork::SignatureStaff kStaffOfClef[] = {
         artwork::SignatureStaff::Treble, artwork::SignatureStaff::Bass, artwork::SignatureStaff::Alto,
         artwork::SignatureStaff::Tenor, artwork::SignatureStaff::Treble};
-    bottomLineDegree(clef);
-    const int picture = artwork::signatureTile(kStaffOfClef[clef - 1], count);
+    BottomLineDegree(clef);
+    const int picture = artwork::SignatureTile(kStaffOfClef[clef - 1], count);
     if (picture < 0)
         throw ERangeError("Range check error: a signature of " + std::to_string(count) + " accidentals");
     return picture;
 }
 
-int clefTileLeft()
+int ClefTileLeft()
 {
     return artwork::kClefTileLeft;
 }
 
-int clefTileTop()
+int ClefTileTop()
 {
     return artwork::kClefTileTop;
 }

@@ -8,33 +8,33 @@
 // pictures from here, so that a note sits alike wherever it is drawn. Nothing here draws.
 
 // Pictures of the note list.
-inline constexpr int NoteStemUpPicture = 0;
-inline constexpr int NoteStemDownPicture = 2;
-inline constexpr int FlatPicture = 4;
-inline constexpr int SharpPicture = 5;
-inline constexpr int NaturalPicture = 6;
-inline constexpr int OneLedgerLinePicture = 7;
-inline constexpr int TwoLedgerLinesPicture = 8;
-inline constexpr int ThreeLedgerLinesPicture = 9;
-inline constexpr int DoubleSharpPicture = 10;
-inline constexpr int DoubleFlatPicture = 11;
+inline constexpr int kNoteStemUpPicture = 0;
+inline constexpr int kNoteStemDownPicture = 2;
+inline constexpr int kFlatPicture = 4;
+inline constexpr int kSharpPicture = 5;
+inline constexpr int kNaturalPicture = 6;
+inline constexpr int kOneLedgerLinePicture = 7;
+inline constexpr int kTwoLedgerLinesPicture = 8;
+inline constexpr int kThreeLedgerLinesPicture = 9;
+inline constexpr int kDoubleSharpPicture = 10;
+inline constexpr int kDoubleFlatPicture = 11;
 // A head without a stem: the other note of a second, beside its stack's stem.
-inline constexpr int NoteHeadPicture = 12;
+inline constexpr int kNoteHeadPicture = 12;
 
 // Pictures of the evaluation list.
-inline constexpr int PointerMarkPicture = 0;
-inline constexpr int RightMarkPicture = 1;
-inline constexpr int WrongMarkPicture = 2;
+inline constexpr int kPointerMarkPicture = 0;
+inline constexpr int kRightMarkPicture = 1;
+inline constexpr int kWrongMarkPicture = 2;
 
 // Horizontal places on the staff picture.
-inline constexpr int NoteLeft = 125;
-inline constexpr int AccidentalLeft = 117;
-inline constexpr int LedgerLeft = 121;
-inline constexpr int KeySignatureLeft = 40;
-inline constexpr int TrebleKeySignatureTop = 70;
-inline constexpr int BassKeySignatureTop = 170;
-inline constexpr int EvaluationMarkLeft = 125;
-inline constexpr int EvaluationMarkTop = 0;
+inline constexpr int kNoteLeft = 125;
+inline constexpr int kAccidentalLeft = 117;
+inline constexpr int kLedgerLeft = 121;
+inline constexpr int kKeySignatureLeft = 40;
+inline constexpr int kTrebleKeySignatureTop = 70;
+inline constexpr int kBassKeySignatureTop = 170;
+inline constexpr int kEvaluationMarkLeft = 125;
+inline constexpr int kEvaluationMarkTop = 0;
 
 namespace lirasto::staff {
 
@@ -49,8 +49,8 @@ inline constexpr double kHeadCentreBelowOffset = 64.5;
 // The row a head is said to stand on: its centre rounded down, the staff line or space row.
 inline constexpr int kHeadRowBelowOffset = 65;
 // The accidental stands this far left of its note, the ledger lines this far.
-inline constexpr int kAccidentalBeforeNote = NoteLeft - AccidentalLeft;
-inline constexpr int kLedgerBeforeNote = NoteLeft - LedgerLeft;
+inline constexpr int kAccidentalBeforeNote = kNoteLeft - kAccidentalLeft;
+inline constexpr int kLedgerBeforeNote = kNoteLeft - kLedgerLeft;
 // Ledger lines are 10 rows apart, the first 10 rows below a ledger picture's top.
 inline constexpr int kLineSpacing = 10;
 inline constexpr int kStep = kLineSpacing / 2;
@@ -68,7 +68,7 @@ inline constexpr int kFirstLineNoteLeft = 150;
 inline constexpr int kLastLineNoteLeft = 545;
 
 // Notes above the middle line of their staff (clef 1 treble, 2 bass) have their stems down.
-inline bool stemDown(int clef, int note)
+inline bool StemDown(int clef, int note)
 {
     constexpr int kTrebleMiddleNote = 71;
     constexpr int kBassMiddleNote = 50;
@@ -76,36 +76,36 @@ inline bool stemDown(int clef, int note)
 }
 
 // The note picture for a stem direction.
-inline int notePicture(bool stemDown)
+inline int NotePicture(bool stemDown)
 {
-    return stemDown ? NoteStemDownPicture : NoteStemUpPicture;
+    return stemDown ? kNoteStemDownPicture : kNoteStemUpPicture;
 }
 
 // The top of a note layer whose natural has staff offset y.
-inline double noteTop(double y, bool stemDown)
+inline double NoteTop(double y, bool stemDown)
 {
     return y + kNoteTopBelowOffset + (stemDown ? kStemDownDrop : 0);
 }
 
 // The accidental picture of a sign (flat, sharp or natural).
-int accidentalPicture(TAccidental sign);
+int AccidentalPicture(TAccidental sign);
 
 // How far below the staff offset the accidental's top lies: a natural sign is one row taller
 // than a flat or a sharp and sits two rows lower.
-int accidentalDrop(TAccidental sign);
+int AccidentalDrop(TAccidental sign);
 
 // How far left of its note a sign stands: the double flat, wider, stands further.
-int accidentalBefore(TAccidental sign);
+int AccidentalBefore(TAccidental sign);
 
 // The ledger-line picture (7, 8 or 9) a note layer at top needs at a ledger position (1..4),
 // tested on its top as if stemmed up.
-int ledgerImage(int position, bool stemDown, double top);
+int LedgerImage(int position, bool stemDown, double top);
 
 // The top of the ledger-line picture of a position: below a staff it hangs from a fixed top,
 // above it the lowest line stays on the first ledger line and the picture grows upward.
-double ledgerTop(int position, int picture);
+double LedgerTop(int position, int picture);
 
-bool isAboveStaff(int position);
+bool IsAboveStaff(int position);
 
 // --- Clefs ---
 
@@ -114,24 +114,24 @@ inline constexpr int kMostLedgerLines = 5;
 
 // A note's diatonic number, octave * 7 + letter (C 0 .. B 6), with middle C at 28; and back.
 // ERangeError for a note that is not a natural.
-int diatonicDegree(int natural);
-int naturalOfDegree(int degree);
+int DiatonicDegree(int natural);
+int NaturalOfDegree(int degree);
 
 // The diatonic number of the note on the bottom line of a clef's staff (clefs 1..5 of the staff
 // view): E4 treble, G2 bass, F3 alto, D3 tenor, and E3 for the octave treble, whose notes are
 // written an octave above their sound. ERangeError for any other clef.
-int bottomLineDegree(int clef);
+int BottomLineDegree(int clef);
 
 // The lowest and highest natural a clef writes: on its fifth ledger line below and above.
-int lowestNote(int clef);
-int highestNote(int clef);
+int LowestNote(int clef);
+int HighestNote(int clef);
 
 // The key-list pictures of a clef other than treble and bass (its tile over the upper staff's
 // treble clef, -1 for treble and bass), and of the signature with count accidentals (sharps when
 // positive) on a clef's staff; where they are laid.
-int clefTilePicture(int clef);
-int signaturePicture(int clef, int count);
-int clefTileLeft();
-int clefTileTop();
+int ClefTilePicture(int clef);
+int SignaturePicture(int clef, int count);
+int ClefTileLeft();
+int ClefTileTop();
 
 } // namespace lirasto::staff

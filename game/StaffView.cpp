@@ -55,23 +55,23 @@ constexpr int kSignGap = 1;
 
 const TClefStaff& clefStaff(int clef)
 {
-    if (clef == TrebleClef)
+    if (clef == kTrebleClef)
         return kTrebleStaff;
-    if (clef == BassClef)
+    if (clef == kBassClef)
         return kBassStaff;
     // The other clefs take the upper staff.
     static const TClefStaff kUpperStaves[] = {
-        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::bottomLineDegree(AltoClef)},
-        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::bottomLineDegree(TenorClef)},
-        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::bottomLineDegree(TrebleOctaveClef)}};
-    if (clef >= AltoClef && clef <= TrebleOctaveClef)
-        return kUpperStaves[clef - AltoClef];
+        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::BottomLineDegree(kAltoClef)},
+        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::BottomLineDegree(kTenorClef)},
+        {staff::kTrebleTopLine, staff::kTrebleBottomLine, staff::BottomLineDegree(kTrebleOctaveClef)}};
+    if (clef >= kAltoClef && clef <= kTrebleOctaveClef)
+        return kUpperStaves[clef - kAltoClef];
     throw ERangeError("Range check error: clef " + std::to_string(clef) + " outside 1..5");
 }
 
 bool onUpperStaff(int clef)
 {
-    return clef != BassClef;
+    return clef != kBassClef;
 }
 
 void tintPixels(TBitmap32& bitmap, TColor32 colour)
@@ -125,7 +125,7 @@ int TStaffView::PlaceLeft(int place, int places)
 int TStaffView::HeadRow(int clef, int natural)
 {
     const TClefStaff& s = clefStaff(clef);
-    return s.BottomLine - staff::kStep * (staff::diatonicDegree(natural) - s.BottomLineDegree);
+    return s.BottomLine - staff::kStep * (staff::DiatonicDegree(natural) - s.BottomLineDegree);
 }
 
 const TWrittenNote& TStaffView::LineNote(int index) const
@@ -193,7 +193,7 @@ void TStaffView::SetLine(std::span<const TWrittenNote> notes, int key, int place
 
 void TStaffView::SetLine(std::span<const TWrittenNote> notes, std::span<const TSpelling> spellings, int key, int places)
 {
-    if (!KeyAccidentalKind.contains(key))
+    if (!KeyAccidentalKind.Contains(key))
         throw ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
     setLine(notes, spellings, MusicKeyOfLevelKey(key), places);
 }
@@ -218,16 +218,16 @@ void TStaffView::setLine(std::span<const TWrittenNote> notes, std::span<const TS
         spellings.push_back(SpellInMusicKey(notes[i].Note, musicKey, i > 0 && notes[i].Note > notes[i - 1].Note));
     const auto spelling = [&](std::size_t i) { return spellings[i]; };
     int needed = 0;
-    int upperClef = TrebleClef;
+    int upperClef = kTrebleClef;
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const TWrittenNote& n = notes[i];
         const TClefStaff& s = clefStaff(n.Clef);
         if (onUpperStaff(n.Clef)) {
-            if (upperClef != TrebleClef && n.Clef != upperClef)
+            if (upperClef != kTrebleClef && n.Clef != upperClef)
                 throw ERangeError("Range check error: a line in two clefs on the upper staff");
             upperClef = n.Clef;
         }
-        if (n.Note < LowestMidiNote || n.Note > HighestMidiNote)
+        if (n.Note < kLowestMidiNote || n.Note > kHighestMidiNote)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " outside 0..127");
         if (std::abs(spelling(i).Natural - n.Note) > 2)
             throw ERangeError("Range check error: note " + std::to_string(n.Note) + " written on " +
@@ -242,9 +242,9 @@ void TStaffView::setLine(std::span<const TWrittenNote> notes, std::span<const TS
     }
     if (places == 0)
         places = needed;
-    if (places > MaxPlaces || needed > places)
+    if (places > kMaxPlaces || needed > places)
         throw ERangeError("Range check error: a line of " + std::to_string(std::max(places, needed)) +
-                          " places, at most " + std::to_string(MaxPlaces));
+                          " places, at most " + std::to_string(kMaxPlaces));
     Change([&] {
         freeLine();
         ShowKeySignature(*this, key);
@@ -255,7 +255,7 @@ void TStaffView::setLine(std::span<const TWrittenNote> notes, std::span<const TS
             drawn.Written = notes[i];
             drawn.Spelling = spelling(i);
             drawn.Left = PlaceLeft(notes[i].Place, places);
-            drawn.SignLeft = drawn.Left - staff::accidentalBefore(drawn.Spelling.Sign);
+            drawn.SignLeft = drawn.Left - staff::AccidentalBefore(drawn.Spelling.Sign);
         }
         arrangeStacks();
         for (TLineNote& drawn : line_)
@@ -276,13 +276,14 @@ void TStaffView::layLineNote(TLineNote& note)
     ShowPicture(note.NoteLayer, headPicture(note, colour));
     // A bare head stands where the head of a stem-up picture would.
     const double bareDrop =
-        note.HeadShift != 0 ? notes_.Bitmap(NoteStemUpPicture)->Height() - notes_.Bitmap(NoteHeadPicture)->Height() : 0;
+        note.HeadShift != 0 ? notes_.Bitmap(kNoteStemUpPicture)->Height() - notes_.Bitmap(kNoteHeadPicture)->Height()
+                            : 0;
     PlaceLayer(note.NoteLayer, note.Left + note.HeadShift,
-               staff::noteTop(y, note.HeadShift == 0 && note.StemDown) + bareDrop);
+               staff::NoteTop(y, note.HeadShift == 0 && note.StemDown) + bareDrop);
     if (note.Spelling.Sign != TAccidental::None) {
         note.SignLayer = newLayer();
-        ShowPicture(note.SignLayer, tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
-        PlaceLayer(note.SignLayer, note.SignLeft, y + staff::accidentalDrop(note.Spelling.Sign));
+        ShowPicture(note.SignLayer, tinted(staff::AccidentalPicture(note.Spelling.Sign), colour));
+        PlaceLayer(note.SignLayer, note.SignLeft, y + staff::AccidentalDrop(note.Spelling.Sign));
     }
     // Every line between the staff and the head, in pictures of up to three lines from the staff outward.
     const int above = note.OwnLedgers ? std::max(0, (s.TopLine - row) / staff::kLineSpacing) : 0;
@@ -295,7 +296,7 @@ void TStaffView::layLineNote(TLineNote& note)
             up ? s.TopLine - staff::kLineSpacing * (done + lines + 1) : s.BottomLine + staff::kLineSpacing * done;
         TBitmapLayer* layer = newLayer();
         note.LedgerLayers.push_back(layer);
-        ShowPicture(layer, notes_.Bitmap(OneLedgerLinePicture + lines - 1));
+        ShowPicture(layer, notes_.Bitmap(kOneLedgerLinePicture + lines - 1));
         PlaceLayer(layer, note.Left + note.HeadShift - staff::kLedgerBeforeNote, top);
         laid += lines;
     }
@@ -304,7 +305,7 @@ void TStaffView::layLineNote(TLineNote& note)
 
 const TBitmap32* TStaffView::headPicture(const TLineNote& note, TColor32 colour)
 {
-    return tinted(note.HeadShift != 0 ? NoteHeadPicture : staff::notePicture(note.StemDown), colour);
+    return tinted(note.HeadShift != 0 ? kNoteHeadPicture : staff::NotePicture(note.StemDown), colour);
 }
 
 void TStaffView::arrangeStacks()
@@ -313,7 +314,7 @@ void TStaffView::arrangeStacks()
     for (TLineNote& note : line_)
         stacks[{note.Written.Place, note.Written.Clef}].push_back(&note);
     const auto row = [](const TLineNote* n) { return HeadRow(n->Written.Clef, n->Spelling.Natural); };
-    const int shift = notes_.Bitmap(NoteStemUpPicture)->Width() - 1; // a head beside the stem shares its column
+    const int shift = notes_.Bitmap(kNoteStemUpPicture)->Width() - 1; // a head beside the stem shares its column
     for (auto& [where, stack] : stacks) {
         if (stack.size() < 2)
             continue;
@@ -351,8 +352,8 @@ void TStaffView::arrangeStacks()
             TLineNote* n = *it;
             if (n->Spelling.Sign == TAccidental::None)
                 continue;
-            const int top = row(n) - staff::kHeadRowBelowOffset + staff::accidentalDrop(n->Spelling.Sign);
-            const int bottom = top + notes_.Bitmap(staff::accidentalPicture(n->Spelling.Sign))->Height();
+            const int top = row(n) - staff::kHeadRowBelowOffset + staff::AccidentalDrop(n->Spelling.Sign);
+            const int bottom = top + notes_.Bitmap(staff::AccidentalPicture(n->Spelling.Sign))->Height();
             std::size_t column = 0;
             const auto clear = [&](const std::pair<int, int>& taken) {
                 return bottom + kSignGap <= taken.first || top >= taken.second + kSignGap;
@@ -372,14 +373,14 @@ void TStaffView::showMark(TLineNote& note)
     int picture = -1;
     switch (note.ShowsMark ? note.Mark : TNoteMark::Plain) {
     case TNoteMark::Due:
-        picture = PointerMarkPicture;
+        picture = kPointerMarkPicture;
         break;
     case TNoteMark::Right:
-        picture = RightMarkPicture;
+        picture = kRightMarkPicture;
         break;
     case TNoteMark::Wrong:
     case TNoteMark::Missed:
-        picture = WrongMarkPicture;
+        picture = kWrongMarkPicture;
         break;
     case TNoteMark::Plain:
         break;
@@ -394,7 +395,7 @@ void TStaffView::showMark(TLineNote& note)
     if (note.MarkLayer == nullptr)
         note.MarkLayer = newLayer();
     ShowPicture(note.MarkLayer, marks_.Bitmap(picture));
-    PlaceLayer(note.MarkLayer, note.Left, EvaluationMarkTop);
+    PlaceLayer(note.MarkLayer, note.Left, kEvaluationMarkTop);
 }
 
 void TStaffView::MarkNote(int index, TNoteMark mark)
@@ -420,7 +421,7 @@ void TStaffView::MarkNote(int index, TNoteMark mark)
             note.NoteLayer->SetBitmap(headPicture(note, colour));
             note.NoteLayer->Bitmap()->SetDrawMode(dmBlend);
             if (note.SignLayer != nullptr) {
-                note.SignLayer->SetBitmap(tinted(staff::accidentalPicture(note.Spelling.Sign), colour));
+                note.SignLayer->SetBitmap(tinted(staff::AccidentalPicture(note.Spelling.Sign), colour));
                 note.SignLayer->Bitmap()->SetDrawMode(dmBlend);
             }
         }
@@ -451,7 +452,7 @@ TNoteMark TStaffView::PlaceMark(int place) const
 
 TRect TStaffView::markArea(const TLineNote& note)
 {
-    TRect area{note.Left, EvaluationMarkTop, note.Left + kMarkWidth, EvaluationMarkTop + kMarkHeight};
+    TRect area{note.Left, kEvaluationMarkTop, note.Left + kMarkWidth, kEvaluationMarkTop + kMarkHeight};
     if (note.MarkLayer != nullptr)
         area = unite(area, RoundLocation(note.MarkLayer->Location()));
     return area;
@@ -483,24 +484,24 @@ void TStaffView::showUpperClef(int clef, int musicKey)
     const auto showSignature = [&](int index, int staffClef) {
         if (auto* layer = dynamic_cast<TBitmapLayer*>(view_.Layers()->Items(index))) {
             const TFloatRect at = layer->Location();
-            ShowPicture(layer, &keys_, staff::signaturePicture(staffClef, accidentals));
+            ShowPicture(layer, &keys_, staff::SignaturePicture(staffClef, accidentals));
             PlaceLayer(layer, at.Left, at.Top);
         }
     };
     showSignature(TrebleKeyLayerIndex, clef);
-    showSignature(BassKeyLayerIndex, BassClef);
-    const int tile = staff::clefTilePicture(clef);
+    showSignature(BassKeyLayerIndex, kBassClef);
+    const int tile = staff::ClefTilePicture(clef);
     if (tile < 0)
         return;
     clefLayer_ = newLayer();
     ShowPicture(clefLayer_, &keys_, tile);
-    PlaceLayer(clefLayer_, staff::clefTileLeft(), staff::clefTileTop());
+    PlaceLayer(clefLayer_, staff::ClefTileLeft(), staff::ClefTileTop());
 }
 
 void TStaffView::freeLine()
 {
     delete std::exchange(clefLayer_, nullptr);
-    upperClef_ = TrebleClef;
+    upperClef_ = kTrebleClef;
     for (TLineNote& note : line_) {
         delete std::exchange(note.MarkLayer, nullptr);
         for (TBitmapLayer*& layer : note.LedgerLayers)

@@ -40,18 +40,18 @@ struct TLedgerLayer
     bool Exists = false;
 };
 
-inline constexpr int SlotsPerStaff = 5;
+inline constexpr int kSlotsPerStaff = 5;
 
 // The staves a note can be written on: the upper staff of the picture carries the treble
 // clef, the lower the bass clef (the numbers TQuestion::Clef uses).
-inline constexpr int TrebleClef = 1;
-inline constexpr int BassClef = 2;
+inline constexpr int kTrebleClef = 1;
+inline constexpr int kBassClef = 2;
 // Clefs a line may be written in on the upper staff instead of the treble clef: their picture
 // covers the treble clef while the line is shown. The octave treble clef writes each note an
 // octave above its sound, as guitar music is written.
-inline constexpr int AltoClef = 3;
-inline constexpr int TenorClef = 4;
-inline constexpr int TrebleOctaveClef = 5;
+inline constexpr int kAltoClef = 3;
+inline constexpr int kTenorClef = 4;
+inline constexpr int kTrebleOctaveClef = 5;
 
 // How a note of a line is shown. Plain and Due notes keep their engraved colour, the others
 // take MarkColour; Due has the pointing hand above it, Right the green ball, Wrong and Missed
@@ -94,7 +94,7 @@ public:
     // --- A line of notes ---
 
     // Places a line has at most.
-    static constexpr int MaxPlaces = 16;
+    static constexpr int kMaxPlaces = 16;
 
     // Shows the line: the signature of key (0..11) on both staves, and every note at the left
     // of its place, spelled in the key as the levels spell their notes, all Plain, replacing any line shown; places is
@@ -204,7 +204,7 @@ private:
     TBitmapLayer* staffCover_ = nullptr;
     TBitmap32 coverPicture_;
     TStaves staves_ = TStaves::Both;
-    int upperClef_ = TrebleClef;
+    int upperClef_ = kTrebleClef;
     TBitmap32 cursorPicture_;
     std::map<std::pair<int, TColor32>, std::unique_ptr<TBitmap32>> tinted_;
 };

@@ -64,7 +64,7 @@ TBitmapLayer* keySignatureLayer(TStaffView& staff, int index)
 void showKeyTile(TStaffView& staff, TBitmapLayer* layer, int item, int top)
 {
     ShowPicture(layer, &staff.BMPKeyList(), item);
-    PlaceLayer(layer, KeySignatureLeft, top);
+    PlaceLayer(layer, kKeySignatureLeft, top);
 }
 
 // Frees a layer the staff state refers to, forgetting it first so that a failure
@@ -77,7 +77,7 @@ void freeLayer(TBitmapLayer*& layer)
 // A key outside 0..11 stops a drawing before anything is drawn.
 void checkKey(int key)
 {
-    if (!KeyAccidentalKind.contains(key))
+    if (!KeyAccidentalKind.Contains(key))
         throw lirasto::ERangeError("Range check error: key " + std::to_string(key) + " outside 0..11");
 }
 
@@ -89,8 +89,8 @@ double notePosition(TStaffView& staff, const TStaffDescription& description, int
     if (spelling.Sign != TAccidental::None) {
         s.HasAccidental = true;
         s.AccidentalLayer = newLayer(staff);
-        ShowPicture(s.AccidentalLayer, &staff.BMPNoteList(), layout::accidentalPicture(spelling.Sign));
-        PlaceLayer(s.AccidentalLayer, AccidentalLeft, y + layout::accidentalDrop(spelling.Sign));
+        ShowPicture(s.AccidentalLayer, &staff.BMPNoteList(), layout::AccidentalPicture(spelling.Sign));
+        PlaceLayer(s.AccidentalLayer, kAccidentalLeft, y + layout::AccidentalDrop(spelling.Sign));
     }
     return y;
 }
@@ -100,16 +100,16 @@ double notePosition(TStaffView& staff, const TStaffDescription& description, int
 void placeLedgerLines(TStaffView& staff, const TStaffDescription& description, int position, double top)
 {
     TLedgerLayer& entry = staff.LedgerLayers[position];
-    if (entry.Exists && !layout::isAboveStaff(position))
+    if (entry.Exists && !layout::IsAboveStaff(position))
         return;
-    const int picture = layout::ledgerImage(position, (staff.*description.Slots)[1].StemDown, top);
+    const int picture = layout::LedgerImage(position, (staff.*description.Slots)[1].StemDown, top);
     if (!entry.Exists) {
         // Recorded before it gets its picture, so that ClearStaff frees it whatever happens next.
         entry.Layer = newLayer(staff);
         entry.Exists = true;
     }
     ShowPicture(entry.Layer, &staff.BMPNoteList(), picture);
-    PlaceLayer(entry.Layer, LedgerLeft, layout::ledgerTop(position, picture));
+    PlaceLayer(entry.Layer, kLedgerLeft, layout::LedgerTop(position, picture));
 }
 
 void drawNotes(TStaffView& staff, const TStaffDescription& description, TNoteSet notes, int key)
@@ -125,12 +125,12 @@ void drawNotes(TStaffView& staff, const TStaffDescription& description, TNoteSet
             s.NoteLayer = newLayer(staff);
             const double y = notePosition(staff, description, slot, key);
             const bool stemDown = staffSlots[1].StemDown;
-            const double top = layout::noteTop(y, stemDown);
-            ShowPicture(s.NoteLayer, &staff.BMPNoteList(), layout::notePicture(stemDown));
+            const double top = layout::NoteTop(y, stemDown);
+            ShowPicture(s.NoteLayer, &staff.BMPNoteList(), layout::NotePicture(stemDown));
             const int position = description.LedgerFor(note, key);
             if (position != 0)
                 placeLedgerLines(staff, description, position, top);
-            PlaceLayer(s.NoteLayer, NoteLeft, top);
+            PlaceLayer(s.NoteLayer, kNoteLeft, top);
             ++slot;
         }
     });
@@ -160,12 +160,12 @@ void CreateKeySignatureLayers(TStaffView& staff)
         TBitmapLayer* treble = newLayer(staff);
         ShowPicture(treble, &staff.BMPKeyList(), 2 * key);
         staff.TrebleKeyLayerIndex = treble->Index();
-        PlaceLayer(treble, KeySignatureLeft, TrebleKeySignatureTop);
+        PlaceLayer(treble, kKeySignatureLeft, kTrebleKeySignatureTop);
 
         TBitmapLayer* bass = newLayer(staff);
         ShowPicture(bass, &staff.BMPKeyList(), 2 * key + 1);
         staff.BassKeyLayerIndex = bass->Index();
-        PlaceLayer(bass, KeySignatureLeft, BassKeySignatureTop);
+        PlaceLayer(bass, kKeySignatureLeft, kBassKeySignatureTop);
     });
 }
 
@@ -173,8 +173,8 @@ void ShowKeySignature(TStaffView& staff, int key)
 {
     checkKey(key);
     staff.Change([&staff, key] {
-        showKeyTile(staff, keySignatureLayer(staff, staff.TrebleKeyLayerIndex), 2 * key, TrebleKeySignatureTop);
-        showKeyTile(staff, keySignatureLayer(staff, staff.BassKeyLayerIndex), 2 * key + 1, BassKeySignatureTop);
+        showKeyTile(staff, keySignatureLayer(staff, staff.TrebleKeyLayerIndex), 2 * key, kTrebleKeySignatureTop);
+        showKeyTile(staff, keySignatureLayer(staff, staff.BassKeyLayerIndex), 2 * key + 1, kBassKeySignatureTop);
     });
     staff.StaffKey = key;
 }
@@ -208,17 +208,17 @@ void DrawBassNotes(TStaffView& staff, TNoteSet notes, int key)
 
 int TrebleLedgerImage(int position, bool stemDown, double top)
 {
-    return layout::ledgerImage(position, stemDown, top);
+    return layout::LedgerImage(position, stemDown, top);
 }
 
 int BassLedgerImage(int position, bool stemDown, double top)
 {
-    return layout::ledgerImage(position, stemDown, top);
+    return layout::LedgerImage(position, stemDown, top);
 }
 
 bool StemDown(int clef, int note)
 {
-    return layout::stemDown(clef, note);
+    return layout::StemDown(clef, note);
 }
 
 void ShowEvaluationMark(TStaffView& staff)
@@ -226,8 +226,8 @@ void ShowEvaluationMark(TStaffView& staff)
     staff.Change([&staff] {
         staff.EvaluationMarkLayer = newLayer(staff);
         staff.EvaluationMarkShown = true;
-        ShowPicture(staff.EvaluationMarkLayer, &staff.BMPEvaluationList(), PointerMarkPicture);
-        PlaceLayer(staff.EvaluationMarkLayer, EvaluationMarkLeft, EvaluationMarkTop);
+        ShowPicture(staff.EvaluationMarkLayer, &staff.BMPEvaluationList(), kPointerMarkPicture);
+        PlaceLayer(staff.EvaluationMarkLayer, kEvaluationMarkLeft, kEvaluationMarkTop);
     });
 }
 
@@ -241,9 +241,9 @@ void SetEvaluationMark(TStaffView& staff, int kind)
         const TFloatRect was = mark->Location();
         int picture = -1;
         if (kind == 1)
-            picture = RightMarkPicture;
+            picture = kRightMarkPicture;
         else if (kind == 2)
-            picture = WrongMarkPicture;
+            picture = kWrongMarkPicture;
         if (picture >= 0)
             mark->SetBitmap(staff.BMPEvaluationList().Bitmap(picture));
         mark->Bitmap()->SetDrawMode(dmBlend);

@@ -86,8 +86,8 @@ TSpelling SpellNote(int note, int key)
     if (!IsBlackKey[pc])
         return {note, HasPitchClass(KeyAlteredNaturals[key], pc) ? TAccidental::Natural : TAccidental::None};
 
-    const int above = lirasto::checkedAdd(note, 1);
-    const int below = lirasto::checkedSub(note, 1);
+    const int above = lirasto::CheckedAdd(note, 1);
+    const int below = lirasto::CheckedSub(note, 1);
     if (inKey(pc))
         return {kind == FlatKey ? above : below, TAccidental::None};
     switch (kind) {

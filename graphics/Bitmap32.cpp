@@ -152,7 +152,7 @@ void TThreadPersistent::Changed()
 
 void TThreadPersistent::BeginUpdate()
 {
-    updateCount_ = lirasto::checkedAdd(updateCount_, 1);
+    updateCount_ = lirasto::CheckedAdd(updateCount_, 1);
 }
 
 void TThreadPersistent::EndUpdate()
@@ -216,12 +216,12 @@ public:
         for (int i = 0; i < count_; ++i)
             ::operator delete[](blocks_[std::size_t(i)].pixels, kPixelAlignment);
         count_ = 0;
-        gone = true;
+        gone_ = true;
     }
     // Set once this thread's blocks are freed at its exit: bitmaps freed later (statics of the
     // main thread) free their pixels directly. A plain flag, so that it outlives the object.
-    static thread_local bool gone;
-    void* take(std::size_t bytes)
+    static thread_local bool gone_;
+    void* Take(std::size_t bytes)
     {
         for (int i = 0; i < count_; ++i) {
             if (blocks_[std::size_t(i)].bytes == bytes) {
@@ -234,7 +234,7 @@ public:
         return nullptr;
     }
     // Keeps the block, or frees it (or the oldest kept) when there is no room.
-    void give(void* pixels, std::size_t bytes)
+    void Give(void* pixels, std::size_t bytes)
     {
         if (bytes > kLargest || bytes == 0) {
             ::operator delete[](pixels, kPixelAlignment);
@@ -259,7 +259,7 @@ private:
     int count_ = 0;
 };
 
-thread_local bool RecentPixelBlocks::gone = false;
+thread_local bool RecentPixelBlocks::gone_ = false;
 
 RecentPixelBlocks& recentPixelBlocks()
 {
@@ -271,10 +271,10 @@ RecentPixelBlocks& recentPixelBlocks()
 
 void TBitmap32::FreePixels::operator()(TColor32* p) const
 {
-    if (RecentPixelBlocks::gone)
+    if (RecentPixelBlocks::gone_)
         ::operator delete[](p, kPixelAlignment);
     else
-        recentPixelBlocks().give(p, bytes);
+        recentPixelBlocks().Give(p, bytes);
 }
 
 TBitmap32::TBitmap32()
@@ -308,7 +308,7 @@ void TBitmap32::ChangeSize(int newWidth, int newHeight)
     clipRect_ = TRect{};
     if (newWidth > 0 && newHeight > 0) {
         const auto bytes = pixelBytes(newWidth, newHeight);
-        void* p = bytes && !RecentPixelBlocks::gone ? recentPixelBlocks().take(*bytes) : nullptr;
+        void* p = bytes && !RecentPixelBlocks::gone_ ? recentPixelBlocks().Take(*bytes) : nullptr;
         if (!p) {
             p = bytes ? ::operator new[](*bytes, kPixelAlignment, std::nothrow) : nullptr;
             if (!p) {
@@ -452,7 +452,7 @@ void TBitmap32::DrawTo(TBitmap32& dst, const TRect& dstRect)
 
 void TBitmap32::DrawTo(TBitmap32& dst, int x, int y)
 {
-    const TRect r{x, y, lirasto::checkedAdd(x, Width()), lirasto::checkedAdd(y, Height())};
+    const TRect r{x, y, lirasto::CheckedAdd(x, Width()), lirasto::CheckedAdd(y, Height())};
     DrawTo(dst, r);
 }
 
@@ -725,7 +725,7 @@ TBitmap32List::~TBitmap32List() = default;
 TBitmap32* TBitmap32List::Bitmap(int index)
 {
     if (index < 0 || std::size_t(index) >= items_.size())
-        throw EListError(lirasto::listIndexMessage(index));
+        throw EListError(lirasto::ListIndexMessage(index));
     Item& item = items_[std::size_t(index)];
     if (!item.record.empty()) {
         // Dropped only once read: an item whose read failed (no memory) is read again when next asked for.
@@ -768,7 +768,7 @@ void TBitmap32List::AddRecord(std::span<const uint8_t> record)
 void TBitmap32List::SetDetail(int index, std::shared_ptr<const TDetailSource> detail)
 {
     if (index < 0 || std::size_t(index) >= items_.size())
-        throw EListError(lirasto::listIndexMessage(index));
+        throw EListError(lirasto::ListIndexMessage(index));
     Item& item = items_[std::size_t(index)];
     item.detail = detail;
     if (item.record.empty())

@@ -196,7 +196,7 @@ constinit lirasto::RangeArray<TBlendLineEx, cmBlend, cmMerge> BLEND_LINE_EX{
 namespace {
 
 // Chosen once, before main runs.
-const bool tablesReady = [] {
+const bool kTablesReady = [] {
     fillTables(BestBlendImplementation());
     return true;
 }();

@@ -86,13 +86,13 @@ void blendLongRow(const TColor32* src, TColor32* dst, int count, Group group)
     TColor32* tailDst = dst + (count - 8);
     const __m256i headSrc = load(src);
     const __m256i lastSrc = load(tailSrc);
-    const bool storeHead = head != 0 && group.visible(headSrc);
-    const bool storeTail = bodyEnd < count && group.visible(lastSrc);
-    const __m256i headResult = storeHead ? group.blend(headSrc, load(dst)) : headSrc;
-    const __m256i tailResult = storeTail ? group.blend(lastSrc, load(tailDst)) : lastSrc;
+    const bool storeHead = head != 0 && group.Visible(headSrc);
+    const bool storeTail = bodyEnd < count && group.Visible(lastSrc);
+    const __m256i headResult = storeHead ? group.Blend(headSrc, load(dst)) : headSrc;
+    const __m256i tailResult = storeTail ? group.Blend(lastSrc, load(tailDst)) : lastSrc;
     int i = head;
     for (; i + 16 <= bodyEnd; i += 16)
-        group.pair(src + i, dst + i);
+        group.Pair(src + i, dst + i);
     if (i < bodyEnd)
         group(src + i, dst + i);
     if (storeHead)
@@ -116,21 +116,21 @@ void BlendLineAvx2(const TColor32* src, TColor32* dst, int count)
     struct Group
     {
         const Constants& k;
-        bool visible(__m256i f) const { return !_mm256_testz_si256(f, k.alphaMask); }
-        __m256i blend(__m256i f, __m256i b) const { return blend8(f, b, k); }
+        bool Visible(__m256i f) const { return !_mm256_testz_si256(f, k.alphaMask); }
+        __m256i Blend(__m256i f, __m256i b) const { return blend8(f, b, k); }
         // Transparent groups leave the destination unread and unwritten, opaque ones replace it.
         void operator()(const TColor32* s, TColor32* d) const
         {
             const __m256i f = load(s);
-            if (visible(f))
+            if (Visible(f))
                 store(d, _mm256_testc_si256(f, k.alphaMask) ? f : blend8(f, load(d), k));
         }
         // Sixteen pixels, tested as one.
-        void pair(const TColor32* s, TColor32* d) const
+        void Pair(const TColor32* s, TColor32* d) const
         {
             const __m256i f0 = load(s);
             const __m256i f1 = load(s + 8);
-            if (!visible(_mm256_or_si256(f0, f1)))
+            if (!Visible(_mm256_or_si256(f0, f1)))
                 return;
             if (_mm256_testc_si256(_mm256_and_si256(f0, f1), k.alphaMask)) {
                 store(d, f0);
@@ -164,15 +164,15 @@ void BlendLineExAvx2(const TColor32* src, TColor32* dst, int count, int M)
     struct Group
     {
         const Constants& k;
-        const decltype(blendEx)& blend;
-        bool visible(__m256i f) const { return !_mm256_testz_si256(f, k.alphaMask); }
+        const decltype(blendEx)& Blend;
+        bool Visible(__m256i f) const { return !_mm256_testz_si256(f, k.alphaMask); }
         void operator()(const TColor32* s, TColor32* d) const
         {
             const __m256i f = load(s);
-            if (visible(f))
-                store(d, blend(f, load(d)));
+            if (Visible(f))
+                store(d, Blend(f, load(d)));
         }
-        void pair(const TColor32* s, TColor32* d) const
+        void Pair(const TColor32* s, TColor32* d) const
         {
             (*this)(s, d);
             (*this)(s + 8, d + 8);

@@ -49,7 +49,7 @@ TCustomImage32::TCustomImage32(QWidget* parent)
       layers_(std::make_unique<TLayerCollection>(this)), paintStages_(std::make_unique<TPaintStages>()),
       color_(palette().color(QPalette::Window))
 {
-    bitmap_->OnChange = [this](TBitmap32*) { ChangedAll(); };
+    bitmap_->OnChange = [this](TBitmap32*) { changedAll(); };
     bitmap_->OnResize = [this](TBitmap32*) { BitmapResized(); };
     layers_->SetHost(this);
     layers_->OnChange = [this](TLayerCollection*) { Changed(); };
@@ -83,7 +83,7 @@ void TCustomImage32::SetBitmapAlign(TBitmapAlign value)
 {
     bitmapAlign_ = value;
     InvalidateCache();
-    ChangedAll();
+    changedAll();
 }
 
 void TCustomImage32::SetScaleMode(TScaleMode value)
@@ -92,7 +92,7 @@ void TCustomImage32::SetScaleMode(TScaleMode value)
         return;
     scaleMode_ = value;
     InvalidateCache();
-    ChangedAll();
+    changedAll();
 }
 
 void TCustomImage32::SetScale(double value)
@@ -105,7 +105,7 @@ void TCustomImage32::SetScale(double value)
     scale_ = scale;
     InvalidateCache();
     DoScaleChange();
-    ChangedAll();
+    changedAll();
 }
 
 void TCustomImage32::SetColor(const QColor& value)
@@ -113,7 +113,7 @@ void TCustomImage32::SetColor(const QColor& value)
     if (value == color_)
         return;
     color_ = value;
-    ChangedAll();
+    changedAll();
 }
 
 void TCustomImage32::BeginUpdate()
@@ -134,7 +134,7 @@ void TCustomImage32::Changed()
         return;
     InvalidateCache();
     layers_->ReportChangedAreas();
-    if (wholeChanged_ || NeedsWholeComposition())
+    if (wholeChanged_ || needsWholeComposition())
         Invalidate();
     else
         InvalidateArea(changedArea_);
@@ -144,7 +144,7 @@ void TCustomImage32::Changed()
         OnChange(this);
 }
 
-void TCustomImage32::ChangedAll()
+void TCustomImage32::changedAll()
 {
     wholeChanged_ = true;
     Changed();
@@ -171,7 +171,7 @@ void TCustomImage32::LayerShown(TCustomLayer* layer, const TRect& area)
         otherChange_ = true;
 }
 
-bool TCustomImage32::NeedsWholeComposition() const
+bool TCustomImage32::needsWholeComposition() const
 {
     if (paintStages_->Count() != int(composedStages_.size()))
         return true;
@@ -191,7 +191,7 @@ bool TCustomImage32::NeedsWholeComposition() const
     return false;
 }
 
-void TCustomImage32::Composed()
+void TCustomImage32::composed()
 {
     const int count = paintStages_->Count();
     bool same = count == int(composedStages_.size());
@@ -208,7 +208,7 @@ void TCustomImage32::Composed()
     otherChange_ = !changedArea_.IsEmpty();
 }
 
-bool TCustomImage32::PaintShownLayersOnTop(const TChangedArea& area)
+bool TCustomImage32::paintShownLayersOnTop(const TChangedArea& area)
 {
     // Notes of a bracket still open are left to a whole pass of the stages.
     if (otherChange_ || shownLayerCount_ == 0 || area.Spilled() || !changedArea_.IsEmpty())
@@ -261,7 +261,7 @@ TRect TCustomImage32::GetBitmapRect() const
     return TRect{0, 0, size.width(), size.height()};
 }
 
-void TCustomImage32::UpdateCache()
+void TCustomImage32::updateCache()
 {
     if (cacheValid_)
         return;
@@ -310,25 +310,25 @@ void TCustomImage32::DoPaintBuffer()
     // Marked valid first: a stage that raises reports its error once, instead of on
     // every paint that follows.
     TCustomPaintBox32::DoPaintBuffer();
-    UpdateCache();
-    Composed();
-    RunStages(*Buffer());
+    updateCache();
+    composed();
+    runStages(*Buffer());
 }
 
 void TCustomImage32::DoPaintBufferArea(const TChangedArea& area)
 {
-    if (NeedsWholeComposition()) {
+    if (needsWholeComposition()) {
         DoPaintBuffer();
         update();
         return;
     }
     CountComposition();
-    UpdateCache();
-    if (PaintShownLayersOnTop(area)) {
-        Composed();
+    updateCache();
+    if (paintShownLayersOnTop(area)) {
+        composed();
         return;
     }
-    Composed();
+    composed();
     TBitmap32& buffer = *Buffer();
     // Every stage works pixel by pixel, so each part composed on its own within its clip
     // comes out as the same part of a whole composition.
@@ -348,11 +348,11 @@ void TCustomImage32::DoPaintBufferArea(const TChangedArea& area)
     area.CompositionRects(pass.rects);
     for (const TRect& r : pass.rects) {
         buffer.SetClipRect(ScaleRect(r, BufferScale()));
-        RunStages(buffer);
+        runStages(buffer);
     }
 }
 
-void TCustomImage32::RunStages(TBitmap32& buffer)
+void TCustomImage32::runStages(TBitmap32& buffer)
 {
     // There is no design mode in this program, so the run-time flags choose the stages.
     for (int i = 0; i < paintStages_->Count(); ++i) {

@@ -239,18 +239,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void UpdateCache();
+    void updateCache();
     // Changed for something that concerns every pixel.
-    void ChangedAll();
+    void changedAll();
     // Runs the run-time stages on the buffer within its clip rectangle.
-    void RunStages(TBitmap32& buffer);
+    void runStages(TBitmap32& buffer);
     // Whether only a whole composition gives the right picture: custom stages, layer stages
     // of another mask, stages changed since the last composition, unbounded layers.
-    bool NeedsWholeComposition() const;
-    void Composed();
+    bool needsWholeComposition() const;
+    void composed();
     // Composes area by painting the layers that came into view over the buffer, when that is all
     // that changed in it and they are the topmost layers there; false when it is not so.
-    bool PaintShownLayersOnTop(const TChangedArea& area);
+    bool paintShownLayersOnTop(const TChangedArea& area);
     void InvalidatedFromOutside() override { otherChange_ = true; }
 
     void LayerAreaChanged(const TRect& area) override;

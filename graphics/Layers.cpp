@@ -37,7 +37,7 @@ TLayerCollection::~TLayerCollection()
 TCustomLayer* TLayerCollection::Items(int index) const
 {
     if (index < 0 || index >= Count())
-        throw EListError(lirasto::listIndexMessage(index));
+        throw EListError(lirasto::ListIndexMessage(index));
     return items_[static_cast<std::size_t>(index)];
 }
 
@@ -127,15 +127,15 @@ bool TLayerCollection::PaintOnTop(TBitmap32* buffer, uint32_t optionsMask, std::
     };
     for (const TShownLayer& shown : layers) {
         // Compared by address first: a listed layer may have been freed since.
-        const int index = IndexOf(shown.Layer);
+        const int index = indexOf(shown.Layer);
         if (index < 0 || listed(shown.Layer) != 1 || (shown.Layer->layerOptions_ & optionsMask) == 0)
             return false;
-        const TRect now = shown.Layer->ShownArea();
+        const TRect now = shown.Layer->shownArea();
         if (!(now == shown.Layer->shownArea_) || !(IntersectRect(now, shown.Area) == shown.Area))
             return false;
         for (std::size_t above = std::size_t(index) + 1; above < items_.size(); ++above) {
             const TCustomLayer* layer = items_[above];
-            if ((layer->layerOptions_ & optionsMask) != 0 && !IntersectRect(layer->ShownArea(), shown.Area).IsEmpty() &&
+            if ((layer->layerOptions_ & optionsMask) != 0 && !IntersectRect(layer->shownArea(), shown.Area).IsEmpty() &&
                 listed(layer) == 0)
                 return false;
         }
@@ -189,7 +189,7 @@ void TLayerCollection::ReportChangedAreas()
         layer->areaQueued_ = false;
         // Where it stood was reported when it changed; with nothing there, it is new to the picture.
         const bool cameIntoView = layer->shownArea_.IsEmpty();
-        layer->shownArea_ = layer->ShownArea();
+        layer->shownArea_ = layer->shownArea();
         if (host_ && cameIntoView)
             host_->LayerShown(layer, layer->shownArea_);
         else if (host_)
@@ -200,7 +200,7 @@ void TLayerCollection::ReportChangedAreas()
 void TLayerCollection::MarkComposed()
 {
     for (TCustomLayer* layer : items_)
-        layer->shownArea_ = layer->ShownArea();
+        layer->shownArea_ = layer->shownArea();
 }
 
 TCustomLayer* TLayerCollection::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
@@ -213,7 +213,7 @@ TCustomLayer* TLayerCollection::MouseDown(Qt::MouseButton button, Qt::KeyboardMo
         mouseListener_->layerStates_ |= button;
         mouseListener_->MouseDown(button, shift, x, y);
     }
-    return Survivor(picked);
+    return survivor(picked);
 }
 
 TCustomLayer* TLayerCollection::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
@@ -221,7 +221,7 @@ TCustomLayer* TLayerCollection::MouseMove(Qt::KeyboardModifiers shift, int x, in
     TCustomLayer* picked = mouseListener_ ? mouseListener_ : FindLayerAtPos(x, y, loMouseEvents);
     if (picked)
         picked->MouseMove(shift, x, y);
-    return Survivor(picked);
+    return survivor(picked);
 }
 
 TCustomLayer* TLayerCollection::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
@@ -234,12 +234,12 @@ TCustomLayer* TLayerCollection::MouseUp(Qt::MouseButton button, Qt::KeyboardModi
     // The handler may have freed the listener, which clears it.
     if (mouseListener_ && mouseListener_->layerStates_ == Qt::NoButton)
         SetMouseListener(nullptr);
-    return Survivor(picked);
+    return survivor(picked);
 }
 
-TCustomLayer* TLayerCollection::Survivor(TCustomLayer* layer) const
+TCustomLayer* TLayerCollection::survivor(TCustomLayer* layer) const
 {
-    return layer && IndexOf(layer) >= 0 ? layer : nullptr;
+    return layer && indexOf(layer) >= 0 ? layer : nullptr;
 }
 
 void TLayerCollection::SetMouseEvents(bool value)
@@ -253,7 +253,7 @@ void TLayerCollection::SetMouseListener(TCustomLayer* layer)
     mouseListener_ = layer;
 }
 
-void TLayerCollection::InsertItem(TCustomLayer* layer)
+void TLayerCollection::insertItem(TCustomLayer* layer)
 {
     BeginUpdate();
     try {
@@ -266,12 +266,12 @@ void TLayerCollection::InsertItem(TCustomLayer* layer)
     EndUpdate();
 }
 
-void TLayerCollection::RemoveItem(TCustomLayer* layer)
+void TLayerCollection::removeItem(TCustomLayer* layer)
 {
     BeginUpdate();
     if (layer == mouseListener_)
         SetMouseListener(nullptr);
-    int index = IndexOf(layer);
+    int index = indexOf(layer);
     if (index >= 0)
         items_.erase(items_.begin() + index);
     std::erase(changed_, layer);
@@ -279,14 +279,14 @@ void TLayerCollection::RemoveItem(TCustomLayer* layer)
     EndUpdate();
 }
 
-void TLayerCollection::MoveItem(int from, int to)
+void TLayerCollection::moveItem(int from, int to)
 {
     TCustomLayer* layer = items_[static_cast<std::size_t>(from)];
     items_.erase(items_.begin() + from);
     items_.insert(items_.begin() + to, layer);
 }
 
-int TLayerCollection::IndexOf(const TCustomLayer* layer) const
+int TLayerCollection::indexOf(const TCustomLayer* layer) const
 {
     auto it = std::find(items_.begin(), items_.end(), layer);
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
@@ -315,11 +315,11 @@ TCustomLayer::TCustomLayer(TLayerCollection* collection)
     if (!collection)
         return;
     try {
-        collection->InsertItem(this);
+        collection->insertItem(this);
     } catch (...) {
         // A failed construction must not leave a dangling entry behind.
         if (collection_) {
-            int index = collection_->IndexOf(this);
+            int index = collection_->indexOf(this);
             if (index >= 0)
                 collection_->items_.erase(collection_->items_.begin() + index);
             std::erase(collection_->changed_, this);
@@ -343,9 +343,9 @@ TCustomLayer::~TCustomLayer()
             host->LayerAreaChanged(shownArea_);
         TLayerCollection* collection = collection_;
         // Out of the list whatever the view's handlers do, so that nothing keeps a freed layer.
-        logFailure("leaving the view", [this, collection] { collection->RemoveItem(this); });
+        logFailure("leaving the view", [this, collection] { collection->removeItem(this); });
         if (collection_) {
-            int index = collection->IndexOf(this);
+            int index = collection->indexOf(this);
             if (index >= 0)
                 collection->items_.erase(collection->items_.begin() + index);
             std::erase(collection->changed_, this);
@@ -367,7 +367,7 @@ void TCustomLayer::BeforeDestruction()
 
 int TCustomLayer::Index() const
 {
-    return collection_ ? collection_->IndexOf(this) : -1;
+    return collection_ ? collection_->indexOf(this) : -1;
 }
 
 void TCustomLayer::SetIndex(int value)
@@ -380,10 +380,10 @@ void TCustomLayer::SetIndex(int value)
         return;
     bool visible = Visible();
     // The new order shows wherever this layer overlaps another.
-    ReportArea();
+    reportArea();
     if (visible)
         collection_->BeginUpdate();
-    collection_->MoveItem(current, value);
+    collection_->moveItem(current, value);
     if (visible)
         collection_->EndUpdate();
 }
@@ -404,7 +404,7 @@ void TCustomLayer::SetLayerOptions(uint32_t value)
     Changing();
     bool wasVisible = Visible();
     layerOptions_ = value;
-    ReportArea();
+    reportArea();
     // A layer that has just been hidden is still in the composed picture, so the view
     // must recompose even though the layer no longer counts as visible.
     if (wasVisible && !Visible() && collection_ && (layerOptions_ & loNoUpdate) == 0)
@@ -426,7 +426,7 @@ void TCustomLayer::SetMouseEvents(bool value)
 void TCustomLayer::Changed()
 {
     // Reported even without notification: the next composition must still redo the area.
-    ReportArea();
+    reportArea();
     if (!collection_ || (layerOptions_ & loNoUpdate) != 0)
         return;
     if (Visible())
@@ -446,12 +446,12 @@ TRect TCustomLayer::DrawnArea() const
     return OnPaint ? kAnyArea : TRect{};
 }
 
-TRect TCustomLayer::ShownArea() const
+TRect TCustomLayer::shownArea() const
 {
     return collection_ && Visible() ? DrawnArea() : TRect{};
 }
 
-void TCustomLayer::ReportArea()
+void TCustomLayer::reportArea()
 {
     TLayerHost* host = collection_ ? collection_->Host() : nullptr;
     if (!host)

@@ -135,12 +135,12 @@ public:
 
 private:
     friend class TCustomLayer;
-    void InsertItem(TCustomLayer* layer);
-    void RemoveItem(TCustomLayer* layer);
-    void MoveItem(int from, int to);
-    int IndexOf(const TCustomLayer* layer) const;
+    void insertItem(TCustomLayer* layer);
+    void removeItem(TCustomLayer* layer);
+    void moveItem(int from, int to);
+    int indexOf(const TCustomLayer* layer) const;
     // The layer if it is still in the list: a layer's mouse handler may free it.
-    TCustomLayer* Survivor(TCustomLayer* layer) const;
+    TCustomLayer* survivor(TCustomLayer* layer) const;
 
     int paintScale_ = 1;
     std::vector<TCustomLayer*> items_;
@@ -223,10 +223,10 @@ private:
     friend class TLayerCollection;
 
     // The drawn area while visible in a collection, else empty.
-    TRect ShownArea() const;
+    TRect shownArea() const;
     // Tells the host, once until it asks again, that where the layer was composed is out
     // of date, and queues the layer to tell where it stands once the changes are done.
-    void ReportArea();
+    void reportArea();
 
     std::vector<TCustomLayer*> freeNotifies_;
     // Where the layer was composed, or is about to be.

@@ -14,7 +14,7 @@ using lirasto::EListError;
 
 void TPaintStages::outOfBounds(int index)
 {
-    throw EListError(lirasto::listIndexMessage(index));
+    throw EListError(lirasto::ListIndexMessage(index));
 }
 
 TPaintStage* TPaintStages::Add()
@@ -26,14 +26,14 @@ TPaintStage* TPaintStages::Add()
 TPaintStage* TPaintStages::Insert(int index)
 {
     if (index < 0 || index > Count())
-        throw EListError(lirasto::listIndexMessage(index));
+        throw EListError(lirasto::ListIndexMessage(index));
     return &*items_.emplace(items_.begin() + index);
 }
 
 void TPaintStages::Delete(int index)
 {
     if (index < 0 || index >= Count())
-        throw EListError(lirasto::listIndexMessage(index));
+        throw EListError(lirasto::ListIndexMessage(index));
     items_.erase(items_.begin() + index);
 }
 
@@ -152,10 +152,10 @@ void TCustomPaintBox32::ResizeBuffer()
         wanted = std::max<int64_t>(wanted, 0);
         int64_t size = current;
         if (wanted > current)
-            size = lirasto::checkedAdd<int64_t>(wanted, bufferOversize_);
+            size = lirasto::CheckedAdd<int64_t>(wanted, bufferOversize_);
         else if (wanted < int64_t(current) - bufferOversize_)
             size = wanted;
-        return lirasto::checkedCast<int>(std::max<int64_t>(size, 1));
+        return lirasto::CheckedCast<int>(std::max<int64_t>(size, 1));
     };
     const int newWidth = fit(viewport.Width(), buffer_->Width());
     const int newHeight = fit(viewport.Height(), buffer_->Height());

@@ -12,7 +12,7 @@ THistoryModule::THistoryModule()
 THistoryModule::~THistoryModule()
 {
     // A load under way ends first: it still reaches this object. A load never asked for is not made now.
-    loader_->stop(lirasto::TModuleWorker::kStopWait, lirasto::TModuleWorker::TIfStuck::WaitOn);
+    loader_->Stop(lirasto::TModuleWorker::kStopWait, lirasto::TModuleWorker::TIfStuck::WaitOn);
     // Then the store: it ends its worker, the only sender of Changed.
     loaded_ = {};
     promise_ = {};
@@ -23,7 +23,7 @@ void THistoryModule::Start()
     if (started_)
         return;
     started_ = true;
-    if (loader_->started()) {
+    if (loader_->Started()) {
         Open(); // made for an early call
         return;
     }
@@ -34,7 +34,7 @@ void THistoryModule::load(bool open) const
 {
     QThread* home = thread();
     auto* self = const_cast<THistoryModule*>(this);
-    loader_->start<decltype(&lirasto_history_create)>(
+    loader_->Start<decltype(&lirasto_history_create)>(
         lirasto::kHistoryModule, lirasto::kHistoryFactory, lirasto::TModuleWorker::TThen::End,
         [self, home, open](std::unique_ptr<THistoryStorage> store, const QString& problem) {
             if (store) {
@@ -59,7 +59,7 @@ void THistoryModule::load(bool open) const
 THistoryStorage* THistoryModule::store() const
 {
     // A call before Start has the module loaded and waits for it; the store is not opened for it.
-    if (!loader_->started())
+    if (!loader_->Started())
         load(false);
     return loaded_.get().Store.get();
 }

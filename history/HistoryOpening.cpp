@@ -21,14 +21,14 @@ namespace {
 
 enum class TVerdict { Ours, Damaged, Foreign, Newer, Busy, Unopenable };
 
-TVerdict VerdictOf(const QSqlError& error)
+TVerdict verdictOf(const QSqlError& error)
 {
     return IsBusy(error) ? TVerdict::Busy : IsDamage(error) ? TVerdict::Damaged : TVerdict::Unopenable;
 }
 
 // Looks at an existing file without changing it: a read-only connection
 // neither recovers nor checkpoints another program's database.
-TVerdict Inspect(const QString& path, const QString& connection, int busyTimeoutMs, QString* detail)
+TVerdict inspect(const QString& path, const QString& connection, int busyTimeoutMs, QString* detail)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -52,13 +52,13 @@ TVerdict Inspect(const QString& path, const QString& connection, int busyTimeout
                 return true;
             }
             *detail = query.lastError().text();
-            verdict = VerdictOf(query.lastError());
+            verdict = verdictOf(query.lastError());
             return false;
         };
         QVariant id, version, check, tables, objects;
         if (!db.open()) {
             *detail = db.lastError().text();
-            verdict = VerdictOf(db.lastError());
+            verdict = verdictOf(db.lastError());
         } else if (value("PRAGMA application_id", &id) && value("PRAGMA user_version", &version) &&
                    value("SELECT count(*) FROM sqlite_master", &objects)) {
             // An empty database holds nothing to keep: another instance starting at the same
@@ -66,9 +66,9 @@ TVerdict Inspect(const QString& path, const QString& connection, int busyTimeout
             // for that instance's write lock and then finds the tables, or makes them.
             if (id.toInt() == 0 && version.toInt() == 0 && objects.toInt() == 0)
                 verdict = TVerdict::Ours;
-            else if (id.toInt() != THistoryStore::ApplicationId)
+            else if (id.toInt() != THistoryStore::kApplicationId)
                 verdict = TVerdict::Foreign;
-            else if (version.toInt() > THistoryStore::SchemaVersion)
+            else if (version.toInt() > THistoryStore::kSchemaVersion)
                 verdict = TVerdict::Newer;
             else if (version.toInt() < 1)
                 verdict = TVerdict::Damaged;
@@ -87,34 +87,34 @@ TVerdict Inspect(const QString& path, const QString& connection, int busyTimeout
 
 } // namespace
 
-void THistoryStore::NotKept(const QString& why)
+void THistoryStore::notKept(const QString& why)
 {
     const QString text = tr("History is not being kept: %1").arg(why);
-    std::lock_guard lock(Mutex_);
-    if (!Problem_.contains(text))
-        Problem_ = Problem_.isEmpty() ? text : Problem_ + '\n' + text;
+    std::lock_guard lock(mutex_);
+    if (!problem_.contains(text))
+        problem_ = problem_.isEmpty() ? text : problem_ + '\n' + text;
 }
 
-bool THistoryStore::MoveAside(const QString& why)
+bool THistoryStore::moveAside(const QString& why)
 {
     const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
-    QString target = Path_ + ".damaged-" + stamp;
+    QString target = path_ + ".damaged-" + stamp;
     for (int n = 2; QFileInfo::exists(target); ++n)
-        target = Path_ + ".damaged-" + stamp + '-' + QString::number(n);
-    if (!QFile::rename(Path_, target)) {
-        NotKept(tr("the file %1 cannot be read and cannot be moved aside").arg(Path_));
+        target = path_ + ".damaged-" + stamp + '-' + QString::number(n);
+    if (!QFile::rename(path_, target)) {
+        notKept(tr("the file %1 cannot be read and cannot be moved aside").arg(path_));
         return false;
     }
     // The journal files belong to the old file: a new database beside a
     // stale write-ahead log would take the old pages in.
     for (const char* suffix : {"-wal", "-shm"}) {
-        if (QFileInfo::exists(Path_ + suffix) && !QFile::rename(Path_ + suffix, target + suffix)) {
-            NotKept(tr("the file %1 cannot be moved aside").arg(Path_ + suffix));
+        if (QFileInfo::exists(path_ + suffix) && !QFile::rename(path_ + suffix, target + suffix)) {
+            notKept(tr("the file %1 cannot be moved aside").arg(path_ + suffix));
             return false;
         }
     }
-    std::lock_guard lock(Mutex_);
-    Notice_ = why.arg(QFileInfo(target).fileName());
+    std::lock_guard lock(mutex_);
+    notice_ = why.arg(QFileInfo(target).fileName());
     return true;
 }
 
@@ -125,7 +125,7 @@ namespace {
 // once. When two instances open a new history at the same moment one of them meets that, so
 // opening is tried again until the timeout is spent; attempt says whether the file was busy.
 template <typename TAttempt>
-auto RetryWhileBusy(std::chrono::milliseconds timeout, TAttempt attempt)
+auto retryWhileBusy(std::chrono::milliseconds timeout, TAttempt attempt)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
@@ -145,17 +145,17 @@ struct TInspection
 
 } // namespace
 
-void THistoryStore::OpenFile(QSqlDatabase& db)
+void THistoryStore::openFile(QSqlDatabase& db)
 {
-    const QFileInfo file(Path_);
+    const QFileInfo file(path_);
     if (!QDir().mkpath(file.absolutePath()))
-        return NotKept(tr("the folder %1 cannot be made").arg(file.absolutePath()));
+        return notKept(tr("the folder %1 cannot be made").arg(file.absolutePath()));
     if (file.exists() && !file.isFile())
-        return NotKept(tr("%1 is not a file").arg(Path_));
+        return notKept(tr("%1 is not a file").arg(path_));
     if (file.exists() && file.size() > 0) {
-        const TInspection inspection = RetryWhileBusy(BusyTimeout_, [&] {
+        const TInspection inspection = retryWhileBusy(busyTimeout_, [&] {
             TInspection result{TVerdict::Ours, {}, false};
-            result.Verdict = Inspect(Path_, ConnectionName_ + "-check", int(BusyTimeout_.count()), &result.Detail);
+            result.Verdict = inspect(path_, connectionName_ + "-check", int(busyTimeout_.count()), &result.Detail);
             result.Busy = result.Verdict == TVerdict::Busy;
             return result;
         });
@@ -163,97 +163,97 @@ void THistoryStore::OpenFile(QSqlDatabase& db)
         case TVerdict::Ours:
             break;
         case TVerdict::Busy:
-            return NotKept(tr("the file %1 is in use (%2)").arg(Path_, inspection.Detail));
+            return notKept(tr("the file %1 is in use (%2)").arg(path_, inspection.Detail));
         case TVerdict::Unopenable:
             // Intact as far as can be told, but this user may not open it as it is: every file stays
             // as it was, and what can be read of it is shown.
-            NotKept(tr("the file %1 cannot be opened (%2)").arg(Path_, inspection.Detail));
-            return ShowReadOnly(db);
+            notKept(tr("the file %1 cannot be opened (%2)").arg(path_, inspection.Detail));
+            return showReadOnly(db);
         case TVerdict::Damaged:
-            if (!MoveAside(tr("The history file was damaged. It is kept as %1, and a new history has begun.")))
+            if (!moveAside(tr("The history file was damaged. It is kept as %1, and a new history has begun.")))
                 return;
             break;
         case TVerdict::Foreign:
-            if (!MoveAside(tr("The history file belonged to another program. It is kept as %1, and a new history "
+            if (!moveAside(tr("The history file belonged to another program. It is kept as %1, and a new history "
                               "has begun.")))
                 return;
             break;
         case TVerdict::Newer:
-            if (!MoveAside(tr("The history file was written by a newer version of Lirasto Notes. It is kept as %1, "
+            if (!moveAside(tr("The history file was written by a newer version of Lirasto Notes. It is kept as %1, "
                               "and a new history has begun.")))
                 return;
             break;
         }
     }
 
-    const TOpening opening = RetryWhileBusy(BusyTimeout_, [&] {
-        Disconnect(db, ConnectionName_);
-        return OpenConnection(db);
+    const TOpening opening = retryWhileBusy(busyTimeout_, [&] {
+        Disconnect(db, connectionName_);
+        return openConnection(db);
     });
     if (!opening.Error.isEmpty()) {
-        NotKept(opening.Error);
+        notKept(opening.Error);
         if (opening.Readable)
-            ShowReadOnly(db);
+            showReadOnly(db);
         return;
     }
-    if (const QString error = Load(db); !error.isEmpty())
-        return NotKept(tr("the file %1 cannot be read (%2)").arg(Path_, error));
-    Usable_ = true;
+    if (const QString error = load(db); !error.isEmpty())
+        return notKept(tr("the file %1 cannot be read (%2)").arg(path_, error));
+    usable_ = true;
 }
 
-void THistoryStore::ShowReadOnly(QSqlDatabase& db)
+void THistoryStore::showReadOnly(QSqlDatabase& db)
 {
     // A history in write-ahead mode is read through a shared-memory file beside it, which a folder
     // this user cannot write does not let be made. Read as a file that cannot change, it needs
     // nothing beside it, at the cost of a last commit still in another instance's log.
-    const QString unchanging = QUrl::fromLocalFile(Path_).toString(QUrl::FullyEncoded) + "?immutable=1";
-    const std::pair<QString, QString> ways[] = {{Path_, QStringLiteral("QSQLITE_OPEN_READONLY")},
+    const QString unchanging = QUrl::fromLocalFile(path_).toString(QUrl::FullyEncoded) + "?immutable=1";
+    const std::pair<QString, QString> ways[] = {{path_, QStringLiteral("QSQLITE_OPEN_READONLY")},
                                                 {unchanging, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI")}};
     for (const auto& [name, options] : ways) {
-        Disconnect(db, ConnectionName_);
-        db = QSqlDatabase::addDatabase("QSQLITE", ConnectionName_);
+        Disconnect(db, connectionName_);
+        db = QSqlDatabase::addDatabase("QSQLITE", connectionName_);
         db.setDatabaseName(name);
         db.setConnectOptions(options);
-        if (db.open() && Load(db).isEmpty())
+        if (db.open() && load(db).isEmpty())
             return;
     }
-    Disconnect(db, ConnectionName_);
+    Disconnect(db, connectionName_);
 }
 
-THistoryStore::TOpening THistoryStore::OpenConnection(QSqlDatabase& db)
+THistoryStore::TOpening THistoryStore::openConnection(QSqlDatabase& db)
 {
-    db = QSqlDatabase::addDatabase("QSQLITE", ConnectionName_);
-    db.setDatabaseName(Path_);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeout_.count()));
+    db = QSqlDatabase::addDatabase("QSQLITE", connectionName_);
+    db.setDatabaseName(path_);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout_.count()));
     if (!db.open())
-        return {tr("the file %1 cannot be opened (%2)").arg(Path_, db.lastError().text()), IsBusy(db.lastError()),
+        return {tr("the file %1 cannot be opened (%2)").arg(path_, db.lastError().text()), IsBusy(db.lastError()),
                 !IsBusy(db.lastError())};
     // WAL lets another instance read while this one writes; NORMAL commits
     // without waiting for the disk, and a killed process still loses nothing.
     QSqlError error;
     if (!Run(db, {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL", "BEGIN IMMEDIATE"}, &error))
-        return {tr("the file %1 cannot be written (%2)").arg(Path_, error.text()), IsBusy(error), !IsBusy(error)};
+        return {tr("the file %1 cannot be written (%2)").arg(path_, error.text()), IsBusy(error), !IsBusy(error)};
     // Read the version inside the write lock: another instance may just
     // have made or migrated the file.
     QSqlQuery version(db);
     int from = version.exec("PRAGMA user_version") && version.next() ? version.value(0).toInt() : -1;
     version = QSqlQuery();
     QSqlError ignored;
-    if (from < 0 || from > SchemaVersion) {
+    if (from < 0 || from > kSchemaVersion) {
         Run(db, {"ROLLBACK"}, &ignored);
-        return {tr("the file %1 was changed by a newer version of Lirasto Notes").arg(Path_), false};
+        return {tr("the file %1 was changed by a newer version of Lirasto Notes").arg(path_), false};
     }
     bool migrated = true;
-    for (int step = from; migrated && step < SchemaVersion; ++step)
+    for (int step = from; migrated && step < kSchemaVersion; ++step)
         migrated = Run(db, kSchemaSteps[size_t(step)], &error);
-    if (!migrated || !Run(db, {QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion), "COMMIT"}, &error)) {
+    if (!migrated || !Run(db, {QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion), "COMMIT"}, &error)) {
         Run(db, {"ROLLBACK"}, &ignored);
-        return {tr("the file %1 cannot be brought up to date (%2)").arg(Path_, error.text()), IsBusy(error)};
+        return {tr("the file %1 cannot be brought up to date (%2)").arg(path_, error.text()), IsBusy(error)};
     }
     return {};
 }
 
-QString THistoryStore::Load(QSqlDatabase& db)
+QString THistoryStore::load(QSqlDatabase& db)
 {
     QString error;
     std::vector<TAnswerRecord> answers = ReadAnswers(db, &error);
@@ -277,11 +277,11 @@ QString THistoryStore::Load(QSqlDatabase& db)
     if (!error.isEmpty())
         return error;
     {
-        std::lock_guard lock(Mutex_);
-        Answers_ = std::move(answers);
-        Runs_ = std::move(runs);
+        std::lock_guard lock(mutex_);
+        answers_ = std::move(answers);
+        runs_ = std::move(runs);
     }
-    FileRead_ = true;
+    fileRead_ = true;
     emit Changed();
     return {};
 }

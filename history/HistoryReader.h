@@ -51,15 +51,15 @@ inline std::vector<TAnswerRecord> THistoryReader::AllAnswers() const
 {
     struct TCollect : TAnswerSink
     {
-        std::vector<TAnswerRecord> answers;
+        std::vector<TAnswerRecord> answers_;
         // A count is only a hint: a reader may claim more than it has.
-        void Expect(int64_t count) override { answers.reserve(size_t(std::clamp<int64_t>(count, 0, 1 << 16))); }
+        void Expect(int64_t count) override { answers_.reserve(size_t(std::clamp<int64_t>(count, 0, 1 << 16))); }
         bool Take(const TAnswerRecord& answer) override
         {
-            answers.push_back(answer);
+            answers_.push_back(answer);
             return true;
         }
     } collect;
     ReadEveryAnswer(collect);
-    return std::move(collect.answers);
+    return std::move(collect.answers_);
 }

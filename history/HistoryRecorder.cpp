@@ -2,18 +2,18 @@
 
 #include "game/MusicKeys.h"
 
-THistoryRecorder::THistoryRecorder(THistoryStorage& store, TClock clock) : Store_(store), Clock_(std::move(clock)) {}
+THistoryRecorder::THistoryRecorder(THistoryStorage& store, TClock clock) : store_(store), clock_(std::move(clock)) {}
 
 void THistoryRecorder::RunStarted(int level)
 {
-    RunToken_ = Store_.BeginRun(level, Clock_());
+    runToken_ = store_.BeginRun(level, clock_());
 }
 
 void THistoryRecorder::AnswerJudged(const TJudgement& judgement)
 {
     TAnswerRecord answer;
-    answer.RunId = RunToken_;
-    answer.At = Clock_();
+    answer.RunId = runToken_;
+    answer.At = clock_();
     answer.Level = judgement.Question.Level;
     answer.Key = judgement.Question.Key;
     // A level's question is in the major key of its key index.
@@ -39,14 +39,14 @@ void THistoryRecorder::AnswerJudged(const TJudgement& judgement)
     if (judgement.Exercise != TExerciseKind::Chords && answer.NotesAsked.size() < 2)
         answer.NotesAsked.clear();
     answer.Chord = judgement.Question.Chord;
-    answer.Practice = Practice_;
-    Store_.AddAnswer(answer);
+    answer.Practice = practice_;
+    store_.AddAnswer(answer);
 }
 
 void THistoryRecorder::RunEnded(const TRunResult& result)
 {
-    Store_.EndRun(RunToken_, result);
-    RunToken_ = 0;
+    store_.EndRun(runToken_, result);
+    runToken_ = 0;
 }
 
 std::vector<TPastAnswer> PastAnswers(const std::vector<TAnswerRecord>& answers, int key, const QString& practice)

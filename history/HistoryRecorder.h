@@ -15,18 +15,18 @@ public:
     explicit THistoryRecorder(THistoryStorage& store, TClock clock = &std::chrono::system_clock::now);
 
     // Every answer from now on is stamped with this practice's name (empty: none).
-    void SetPractice(const QString& name) { Practice_ = name; }
-    const QString& Practice() const { return Practice_; }
+    void SetPractice(const QString& name) { practice_ = name; }
+    const QString& Practice() const { return practice_; }
 
     void RunStarted(int level) override;
     void AnswerJudged(const TJudgement& judgement) override;
     void RunEnded(const TRunResult& result) override;
 
 private:
-    THistoryStorage& Store_;
-    TClock Clock_;
-    int64_t RunToken_ = 0;
-    QString Practice_;
+    THistoryStorage& store_;
+    TClock clock_;
+    int64_t runToken_ = 0;
+    QString practice_;
 };
 
 // The single notes answered in a key (its major key: not a minor key that shares its signature) and practice

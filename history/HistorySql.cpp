@@ -19,13 +19,13 @@ namespace {
 // A stored answer names at most this many keys; more means a damaged row.
 constexpr int kMostKeys = 128;
 
-std::vector<int> KeysFromText(const QString& text)
+std::vector<int> keysFromText(const QString& text)
 {
     std::vector<int> keys;
     for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
         bool ok = false;
         const int key = word.toInt(&ok);
-        if (ok && key >= LowestMidiNote && key <= HighestMidiNote && keys.size() < size_t(kMostKeys))
+        if (ok && key >= kLowestMidiNote && key <= kHighestMidiNote && keys.size() < size_t(kMostKeys))
             keys.push_back(key);
     }
     return keys;
@@ -37,7 +37,7 @@ std::vector<int> KeysFromText(const QString& text)
 // all of them. Later versions add a step here and raise SchemaVersion.
 const std::vector<std::vector<QString>> kSchemaSteps = {
     {
-        QStringLiteral("PRAGMA application_id = %1").arg(THistoryStore::ApplicationId),
+        QStringLiteral("PRAGMA application_id = %1").arg(THistoryStore::kApplicationId),
         "CREATE TABLE runs(id INTEGER PRIMARY KEY, started_ms INTEGER NOT NULL, ended_ms INTEGER,"
         " level INTEGER NOT NULL, score INTEGER NOT NULL DEFAULT 0, passed INTEGER NOT NULL DEFAULT 0,"
         " ended_by INTEGER NOT NULL DEFAULT 0)",
@@ -74,7 +74,7 @@ const std::vector<std::vector<QString>> kSchemaSteps = {
         "ALTER TABLE answers ADD COLUMN practice TEXT",
     },
 };
-static_assert(THistoryStore::SchemaVersion == 5, "one schema step per version");
+static_assert(THistoryStore::kSchemaVersion == 5, "one schema step per version");
 
 // The exercise column: 0 the levels, 1 a line, 2 stacks.
 int ExerciseCode(TExerciseKind exercise)
@@ -187,7 +187,7 @@ TAnswerRecord AnswerAt(const QSqlQuery& query)
     if (a.Clef < 1 || a.Clef > 5) // treble to octave treble
         a.Clef = 0;
     a.Note = query.value(6).toInt();
-    a.KeysGiven = KeysFromText(query.value(7).toString());
+    a.KeysGiven = keysFromText(query.value(7).toString());
     a.PitchClassesGiven = TPitchClassSet(query.value(8).toUInt() & 0xfff);
     a.Right = query.value(9).toInt() != 0;
     a.AnswerMs = query.value(10).toLongLong();
@@ -200,7 +200,7 @@ TAnswerRecord AnswerAt(const QSqlQuery& query)
     if (!query.value(14).isNull())
         a.TimingErrorMs = query.value(14).toLongLong();
     if (!query.value(15).isNull())
-        a.NotesAsked = KeysFromText(query.value(15).toString());
+        a.NotesAsked = keysFromText(query.value(15).toString());
     a.MusicKey = query.value(16).isNull() ? -1 : MusicKeyOfCode(query.value(16).toInt());
     if (!query.value(17).isNull()) {
         // A chord whose code, inversion or root this version does not know reads as none.

@@ -34,19 +34,19 @@ std::atomic<int> ConnectionCount{0};
 } // namespace
 
 THistoryStore::THistoryStore(QString path, std::chrono::milliseconds busyTimeout)
-    : Path_(path.isEmpty() ? DefaultPath() : std::move(path)), BusyTimeout_(busyTimeout),
-      ConnectionName_(QStringLiteral("lirasto-history-%1").arg(ConnectionCount++))
+    : path_(path.isEmpty() ? DefaultPath() : std::move(path)), busyTimeout_(busyTimeout),
+      connectionName_(QStringLiteral("lirasto-history-%1").arg(ConnectionCount++))
 {}
 
 THistoryStore::~THistoryStore()
 {
     {
-        std::lock_guard lock(Mutex_);
-        Stopping_ = true;
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
     }
-    Wake_.notify_all();
-    if (Worker_.joinable())
-        Worker_.join();
+    wake_.notify_all();
+    if (worker_.joinable())
+        worker_.join();
 }
 
 void THistoryStore::SetOnChanged(std::function<void()> changed)
@@ -61,41 +61,41 @@ QString THistoryStore::DefaultPath()
 
 void THistoryStore::Open()
 {
-    std::lock_guard lock(Mutex_);
-    if (Worker_.joinable())
+    std::lock_guard lock(mutex_);
+    if (worker_.joinable())
         return;
     // Ticket 0 goes first, before any write made while the file was closed.
-    Tasks_.emplace_front(0, [this](QSqlDatabase& db) { OpenFile(db); });
-    Worker_ = std::thread([this] { Work(); });
+    tasks_.emplace_front(0, [this](QSqlDatabase& db) { openFile(db); });
+    worker_ = std::thread([this] { work(); });
 }
 
-int64_t THistoryStore::Post(TTask task) const
+int64_t THistoryStore::post(TTask task) const
 {
-    std::lock_guard lock(Mutex_);
-    Tasks_.emplace_back(++Posted_, std::move(task));
-    Wake_.notify_one();
-    return Posted_;
+    std::lock_guard lock(mutex_);
+    tasks_.emplace_back(++posted_, std::move(task));
+    wake_.notify_one();
+    return posted_;
 }
 
-bool THistoryStore::WaitFor(int64_t ticket, std::chrono::milliseconds limit) const
+bool THistoryStore::waitFor(int64_t ticket, std::chrono::milliseconds limit) const
 {
-    std::unique_lock lock(Mutex_);
-    if (!Worker_.joinable())
+    std::unique_lock lock(mutex_);
+    if (!worker_.joinable())
         return false;
-    return Done_.wait_for(lock, limit, [&] { return Finished_ >= ticket; });
+    return done_.wait_for(lock, limit, [&] { return finished_ >= ticket; });
 }
 
 void THistoryStore::Flush()
 {
     int64_t ticket = 0;
     {
-        std::lock_guard lock(Mutex_);
-        ticket = Posted_;
+        std::lock_guard lock(mutex_);
+        ticket = posted_;
     }
-    WaitFor(ticket, std::chrono::hours(1));
+    waitFor(ticket, std::chrono::hours(1));
 }
 
-void THistoryStore::Work()
+void THistoryStore::work()
 {
     // A commit woken by an answer waits for the window to finish the frame that
     // shows the verdict rather than taking the processor from it; batch threads
@@ -105,45 +105,45 @@ void THistoryStore::Work()
     {
         QSqlDatabase db;
         for (;;) {
-            std::unique_lock lock(Mutex_);
-            Wake_.wait(lock, [&] { return Stopping_ || !Tasks_.empty(); });
-            if (Tasks_.empty())
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [&] { return stopping_ || !tasks_.empty(); });
+            if (tasks_.empty())
                 break;
-            auto [ticket, task] = std::move(Tasks_.front());
-            Tasks_.pop_front();
+            auto [ticket, task] = std::move(tasks_.front());
+            tasks_.pop_front();
             lock.unlock();
             task(db);
             lock.lock();
-            Finished_ = std::max(Finished_, ticket);
-            Done_.notify_all();
+            finished_ = std::max(finished_, ticket);
+            done_.notify_all();
         }
         db.close();
     }
-    QSqlDatabase::removeDatabase(ConnectionName_);
+    QSqlDatabase::removeDatabase(connectionName_);
 }
 
 int64_t THistoryStore::BeginRun(int level, std::chrono::system_clock::time_point started)
 {
     int64_t token = 0;
     {
-        std::lock_guard lock(Mutex_);
-        token = ++NextToken_;
+        std::lock_guard lock(mutex_);
+        token = ++nextToken_;
     }
     TRunRecord run;
     run.Level = level;
     run.Started = started;
     // No wait: the run's answers follow it in line and wait for their commit.
-    Post([this, token, run](QSqlDatabase& db) { WriteRun(db, token, run, false); });
+    post([this, token, run](QSqlDatabase& db) { writeRun(db, token, run, false); });
     return token;
 }
 
 void THistoryStore::EndRun(int64_t runToken, const TRunResult& result)
 {
     const TRunRecord run = TRunRecord::From(result);
-    WaitFor(Post([this, runToken, run](QSqlDatabase& db) { WriteRun(db, runToken, run, true); }), kWriteWait);
+    waitFor(post([this, runToken, run](QSqlDatabase& db) { writeRun(db, runToken, run, true); }), kWriteWait);
 }
 
-bool THistoryStore::ExecWhenUnlocked(QSqlQuery& query)
+bool THistoryStore::execWhenUnlocked(QSqlQuery& query)
 {
     // A write refused only because another instance holds the file's lock past the busy
     // timeout is tried again until the lock goes: the player's answers wait in line, and what
@@ -155,9 +155,9 @@ bool THistoryStore::ExecWhenUnlocked(QSqlQuery& query)
         if (!IsBusy(query.lastError()))
             return false;
         {
-            std::lock_guard lock(Mutex_);
-            if (Stopping_) {
-                Usable_ = false;
+            std::lock_guard lock(mutex_);
+            if (stopping_) {
+                usable_ = false;
                 return false;
             }
         }
@@ -165,12 +165,12 @@ bool THistoryStore::ExecWhenUnlocked(QSqlQuery& query)
     }
 }
 
-void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& given, bool end)
+void THistoryStore::writeRun(QSqlDatabase& db, int64_t token, const TRunRecord& given, bool end)
 {
     TRunRecord run = given;
-    const auto row = RunIds_.find(token);
-    run.Id = row == RunIds_.end() ? 0 : row->second;
-    if (Usable_) {
+    const auto row = runIds_.find(token);
+    run.Id = row == runIds_.end() ? 0 : row->second;
+    if (usable_) {
         QSqlQuery query(db);
         auto write = [&](const char* sql, bool updating) {
             query.prepare(sql);
@@ -181,8 +181,8 @@ void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& 
                 query.addBindValue(value);
             if (updating)
                 query.addBindValue(qint64(run.Id));
-            if (!ExecWhenUnlocked(query))
-                NotKept(tr("a run cannot be written (%1)").arg(query.lastError().text()));
+            if (!execWhenUnlocked(query))
+                notKept(tr("a run cannot be written (%1)").arg(query.lastError().text()));
             return query.isActive() && (!updating || query.numRowsAffected() > 0);
         };
         // An update that finds no row (its start could not be written, or the
@@ -197,14 +197,14 @@ void THistoryStore::WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& 
             run.Id = query.lastInsertId().toLongLong();
     }
     if (end) {
-        RunIds_.erase(token);
-        OpenRuns_.erase(token);
-        std::lock_guard lock(Mutex_);
-        Runs_.push_back(run);
+        runIds_.erase(token);
+        openRuns_.erase(token);
+        std::lock_guard lock(mutex_);
+        runs_.push_back(run);
     } else {
-        OpenRuns_[token] = given;
+        openRuns_[token] = given;
         if (run.Id != 0)
-            RunIds_[token] = run.Id;
+            runIds_[token] = run.Id;
     }
     if (end)
         emit Changed();
@@ -216,10 +216,10 @@ void THistoryStore::AddAnswer(const TAnswerRecord& answer)
     // paints the verdict meanwhile. A killed process loses it no more than if the
     // window waited, since the commit happens on the worker either way; and a file
     // locked by another instance does not hold the window up.
-    Post([this, a = answer](QSqlDatabase& db) mutable {
-        const auto row = RunIds_.find(a.RunId);
-        a.RunId = row == RunIds_.end() ? 0 : row->second;
-        if (Usable_) {
+    post([this, a = answer](QSqlDatabase& db) mutable {
+        const auto row = runIds_.find(a.RunId);
+        a.RunId = row == runIds_.end() ? 0 : row->second;
+        if (usable_) {
             QSqlQuery query(db);
             query.prepare("INSERT INTO answers(run_id, at_ms, level, key_index, clef, note, keys,"
                           " pitch_classes, is_right, answer_ms, input, exercise, place, timing_error_ms,"
@@ -235,16 +235,16 @@ void THistoryStore::AddAnswer(const TAnswerRecord& answer)
                 query.addBindValue(value);
             BindChord(query, a.Chord);
             query.addBindValue(a.Practice.isEmpty() ? QVariant() : QVariant(a.Practice));
-            if (ExecWhenUnlocked(query))
+            if (execWhenUnlocked(query))
                 a.Id = query.lastInsertId().toLongLong();
             else
-                NotKept(tr("an answer cannot be written (%1)").arg(query.lastError().text()));
+                notKept(tr("an answer cannot be written (%1)").arg(query.lastError().text()));
         }
         // Kept in memory even when the file fails, so the run's
         // answers still show.
         {
-            std::lock_guard lock(Mutex_);
-            Answers_.push_back(std::move(a));
+            std::lock_guard lock(mutex_);
+            answers_.push_back(std::move(a));
         }
         emit Changed();
     });
@@ -252,25 +252,25 @@ void THistoryStore::AddAnswer(const TAnswerRecord& answer)
 
 void THistoryStore::Clear()
 {
-    WaitFor(
-        Post([this](QSqlDatabase& db) {
+    waitFor(
+        post([this](QSqlDatabase& db) {
             QSqlError error;
-            if (Usable_ && !Run(db, {"BEGIN IMMEDIATE", "DELETE FROM answers", "DELETE FROM runs", "COMMIT"}, &error)) {
+            if (usable_ && !Run(db, {"BEGIN IMMEDIATE", "DELETE FROM answers", "DELETE FROM runs", "COMMIT"}, &error)) {
                 QSqlError ignored;
                 Run(db, {"ROLLBACK"}, &ignored);
-                NotKept(tr("the history cannot be cleared (%1)").arg(error.text()));
+                notKept(tr("the history cannot be cleared (%1)").arg(error.text()));
                 return;
             }
             // A run going on keeps a row of its own: the answers it gets after the clear, and its
             // end, belong to it and not to the row just deleted.
-            for (const auto& [token, run] : OpenRuns_) {
-                RunIds_.erase(token);
-                WriteRun(db, token, run, false);
+            for (const auto& [token, run] : openRuns_) {
+                runIds_.erase(token);
+                writeRun(db, token, run, false);
             }
             {
-                std::lock_guard lock(Mutex_);
-                Answers_.clear();
-                Runs_.clear();
+                std::lock_guard lock(mutex_);
+                answers_.clear();
+                runs_.clear();
             }
             emit Changed();
         }),
@@ -279,9 +279,9 @@ void THistoryStore::Clear()
 
 std::vector<TAnswerRecord> THistoryStore::Answers(int level) const
 {
-    std::lock_guard lock(Mutex_);
+    std::lock_guard lock(mutex_);
     std::vector<TAnswerRecord> answers;
-    for (const TAnswerRecord& a : Answers_)
+    for (const TAnswerRecord& a : answers_)
         if (a.Level == level)
             answers.push_back(a);
     return answers;
@@ -289,9 +289,9 @@ std::vector<TAnswerRecord> THistoryStore::Answers(int level) const
 
 std::vector<TRunRecord> THistoryStore::Runs(int level) const
 {
-    std::lock_guard lock(Mutex_);
+    std::lock_guard lock(mutex_);
     std::vector<TRunRecord> runs;
-    for (const TRunRecord& r : Runs_)
+    for (const TRunRecord& r : runs_)
         if (r.Level == level)
             runs.push_back(r);
     return runs;
@@ -299,38 +299,38 @@ std::vector<TRunRecord> THistoryStore::Runs(int level) const
 
 QString THistoryStore::ReadEveryAnswer(TAnswerSink& sink) const
 {
-    if (!WaitForWritesBefore(sink))
+    if (!waitForWritesBefore(sink))
         return {};
     // The file holds what every instance of the program wrote, so the export reads it rather than what this
     // one remembers; what this one remembers is all there is when the file was never read.
-    if (FileRead_)
-        return ReadFile(sink);
-    ReadMemory(sink);
+    if (fileRead_)
+        return readFile(sink);
+    readMemory(sink);
     return {};
 }
 
-bool THistoryStore::WaitForWritesBefore(const TAnswerSink& sink) const
+bool THistoryStore::waitForWritesBefore(const TAnswerSink& sink) const
 {
     const auto until = std::chrono::steady_clock::now() + kReadWait;
-    std::unique_lock lock(Mutex_);
-    const int64_t ticket = Posted_;
-    while (Worker_.joinable() && Finished_ < ticket && std::chrono::steady_clock::now() < until) {
+    std::unique_lock lock(mutex_);
+    const int64_t ticket = posted_;
+    while (worker_.joinable() && finished_ < ticket && std::chrono::steady_clock::now() < until) {
         lock.unlock();
         if (!sink.Wanted())
             return false;
         lock.lock();
-        Done_.wait_for(lock, std::chrono::milliseconds(kReadStepMs), [&] { return Finished_ >= ticket; });
+        done_.wait_for(lock, std::chrono::milliseconds(kReadStepMs), [&] { return finished_ >= ticket; });
     }
     return true;
 }
 
-QString THistoryStore::ReadFile(TAnswerSink& sink) const
+QString THistoryStore::readFile(TAnswerSink& sink) const
 {
     const QString name = QStringLiteral("lirasto-history-%1").arg(ConnectionCount++);
     QString error;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setDatabaseName(Path_);
+        db.setDatabaseName(path_);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kReadStepMs));
         if (!db.open())
             error = db.lastError().text();
@@ -367,27 +367,27 @@ QString THistoryStore::ReadFile(TAnswerSink& sink) const
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    return error.isEmpty() ? QString() : tr("the file %1 cannot be read (%2)").arg(Path_, error);
+    return error.isEmpty() ? QString() : tr("the file %1 cannot be read (%2)").arg(path_, error);
 }
 
-void THistoryStore::ReadMemory(TAnswerSink& sink) const
+void THistoryStore::readMemory(TAnswerSink& sink) const
 {
     // Copied a slice at a time, so that neither the memory nor the lock is held for the whole history.
     constexpr std::size_t kSlice = 4096;
     std::vector<TAnswerRecord> slice;
     int64_t count = 0;
     {
-        std::lock_guard lock(Mutex_);
-        count = int64_t(Answers_.size());
+        std::lock_guard lock(mutex_);
+        count = int64_t(answers_.size());
     }
     sink.Expect(count);
     for (std::size_t next = 0;; next += slice.size()) {
         {
-            std::lock_guard lock(Mutex_);
-            if (next >= Answers_.size())
+            std::lock_guard lock(mutex_);
+            if (next >= answers_.size())
                 return;
-            const auto from = Answers_.begin() + std::ptrdiff_t(next);
-            slice.assign(from, from + std::ptrdiff_t(std::min(kSlice, Answers_.size() - next)));
+            const auto from = answers_.begin() + std::ptrdiff_t(next);
+            slice.assign(from, from + std::ptrdiff_t(std::min(kSlice, answers_.size() - next)));
         }
         for (const TAnswerRecord& a : slice)
             if (!sink.Take(a))
@@ -397,14 +397,14 @@ void THistoryStore::ReadMemory(TAnswerSink& sink) const
 
 QString THistoryStore::Problem() const
 {
-    std::lock_guard lock(Mutex_);
-    return Problem_;
+    std::lock_guard lock(mutex_);
+    return problem_;
 }
 
 QString THistoryStore::Notice() const
 {
-    std::lock_guard lock(Mutex_);
-    return Notice_;
+    std::lock_guard lock(mutex_);
+    return notice_;
 }
 
 extern "C" __attribute__((visibility("default"))) THistoryStorage* lirasto_history_create(int version,

@@ -31,19 +31,19 @@ class THistoryStore : public QObject, public THistoryStorage
     Q_OBJECT
 
 public:
-    static constexpr int SchemaVersion = 5;
-    static constexpr int ApplicationId = 0x4c4e4854; // "LNHT", marks our files
+    static constexpr int kSchemaVersion = 5;
+    static constexpr int kApplicationId = 0x4c4e4854; // "LNHT", marks our files
 
     // Another instance holds the write lock only for one commit at a time: a statement waits
     // this long for it before the file counts as busy.
-    static constexpr std::chrono::milliseconds DefaultBusyTimeout{5000};
+    static constexpr std::chrono::milliseconds kDefaultBusyTimeout{5000};
 
     // path empty: history.sqlite3 in QStandardPaths::AppDataLocation.
-    explicit THistoryStore(QString path = {}, std::chrono::milliseconds busyTimeout = DefaultBusyTimeout);
+    explicit THistoryStore(QString path = {}, std::chrono::milliseconds busyTimeout = kDefaultBusyTimeout);
     ~THistoryStore() override;
 
     static QString DefaultPath();
-    QString Path() const override { return Path_; }
+    QString Path() const override { return path_; }
 
     void Open() override;
 
@@ -68,11 +68,11 @@ signals:
 
 private:
     using TTask = std::function<void(QSqlDatabase&)>;
-    int64_t Post(TTask task) const;
-    bool WaitFor(int64_t ticket, std::chrono::milliseconds limit) const;
-    void Work();
+    int64_t post(TTask task) const;
+    bool waitFor(int64_t ticket, std::chrono::milliseconds limit) const;
+    void work();
 
-    void OpenFile(QSqlDatabase& db);
+    void openFile(QSqlDatabase& db);
     // How one try at opening the file went: Error empty when it is open and up to date;
     // Busy when another instance held it; Readable when it may still be read, though not written.
     struct TOpening
@@ -81,45 +81,45 @@ private:
         bool Busy = false;
         bool Readable = false;
     };
-    TOpening OpenConnection(QSqlDatabase& db);
-    bool MoveAside(const QString& why);
+    TOpening openConnection(QSqlDatabase& db);
+    bool moveAside(const QString& why);
     // Reads every answer and run into memory; says what went wrong, or nothing.
-    QString Load(QSqlDatabase& db);
+    QString load(QSqlDatabase& db);
     // Shows what a history this user may only read holds; nothing is written to it.
-    void ShowReadOnly(QSqlDatabase& db);
-    void NotKept(const QString& why);
-    bool ExecWhenUnlocked(QSqlQuery& query);
-    void WriteRun(QSqlDatabase& db, int64_t token, const TRunRecord& run, bool end);
-    bool WaitForWritesBefore(const TAnswerSink& sink) const;
-    QString ReadFile(TAnswerSink& sink) const;
-    void ReadMemory(TAnswerSink& sink) const;
+    void showReadOnly(QSqlDatabase& db);
+    void notKept(const QString& why);
+    bool execWhenUnlocked(QSqlQuery& query);
+    void writeRun(QSqlDatabase& db, int64_t token, const TRunRecord& run, bool end);
+    bool waitForWritesBefore(const TAnswerSink& sink) const;
+    QString readFile(TAnswerSink& sink) const;
+    void readMemory(TAnswerSink& sink) const;
 
-    QString Path_;
-    std::chrono::milliseconds BusyTimeout_;
-    QString ConnectionName_;
+    QString path_;
+    std::chrono::milliseconds busyTimeout_;
+    QString connectionName_;
 
-    mutable std::mutex Mutex_;
+    mutable std::mutex mutex_;
     // The queue takes reads too, from const readers.
-    mutable std::condition_variable Wake_;
-    mutable std::condition_variable Done_;
-    mutable std::deque<std::pair<int64_t, TTask>> Tasks_;
-    mutable int64_t Posted_ = 0;
-    int64_t Finished_ = -1; // the opening is ticket 0
-    bool Stopping_ = false;
-    std::thread Worker_;
+    mutable std::condition_variable wake_;
+    mutable std::condition_variable done_;
+    mutable std::deque<std::pair<int64_t, TTask>> tasks_;
+    mutable int64_t posted_ = 0;
+    int64_t finished_ = -1; // the opening is ticket 0
+    bool stopping_ = false;
+    std::thread worker_;
 
-    // Read back under Mutex_.
-    std::vector<TAnswerRecord> Answers_;
-    std::vector<TRunRecord> Runs_;
-    QString Problem_;
-    QString Notice_;
+    // Read back under mutex_.
+    std::vector<TAnswerRecord> answers_;
+    std::vector<TRunRecord> runs_;
+    QString problem_;
+    QString notice_;
 
     // The file was read whole once: a reading for the export goes to the file, not to memory.
-    std::atomic<bool> FileRead_{false};
+    std::atomic<bool> fileRead_{false};
 
     // The worker's own.
-    bool Usable_ = false;
-    std::map<int64_t, int64_t> RunIds_;      // token -> row
-    std::map<int64_t, TRunRecord> OpenRuns_; // token -> its start, while it goes on
-    int64_t NextToken_ = 0;                  // under Mutex_
+    bool usable_ = false;
+    std::map<int64_t, int64_t> runIds_;      // token -> row
+    std::map<int64_t, TRunRecord> openRuns_; // token -> its start, while it goes on
+    int64_t nextToken_ = 0;                  // under mutex_
 };

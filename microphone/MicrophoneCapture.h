@@ -35,21 +35,21 @@ public:
     virtual ~TMicrophoneCapture() = default;
 
     // The capture devices of the audio system in use (JACK when a server runs, else PulseAudio, else ALSA).
-    virtual QStringList devices() = 0;
+    virtual QStringList Devices() = 0;
     // Opens `device` (empty: the system's default capture) and starts listening. Returns why it could not,
     // or an empty text.
-    virtual QString open(const QString& device, const lirasto::mic::TDetectorSettings& settings) = 0;
-    virtual void close() = 0;
+    virtual QString Open(const QString& device, const lirasto::mic::TDetectorSettings& settings) = 0;
+    virtual void Close() = 0;
     // Our JACK port's full name ("...:audio in"), empty when not on JACK.
-    virtual QString jackPortName() const = 0;
-    virtual void setRange(int lowest, int highest) = 0;
-    virtual void setGateDb(float db) = 0;
+    virtual QString JackPortName() const = 0;
+    virtual void SetRange(int lowest, int highest) = 0;
+    virtual void SetGateDb(float db) = 0;
     // The notes the program sounds itself, so that they are not taken for the player's.
-    virtual void ownNoteOn(int note) = 0;
-    virtual void ownNoteOff(int note) = 0;
-    virtual void measureNoise(double seconds) = 0;
+    virtual void OwnNoteOn(int note) = 0;
+    virtual void OwnNoteOff(int note) = 0;
+    virtual void MeasureNoise(double seconds) = 0;
     // The metronome's clicks, on the steady clock; a new schedule replaces the last, count 0 cancels it.
-    virtual void ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count) = 0;
+    virtual void OwnClicks(std::chrono::steady_clock::time_point first, double beatMs, int count) = 0;
 };
 
 // The module's one export: makes a capture when `version` is its kVersion, nothing otherwise.

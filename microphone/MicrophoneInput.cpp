@@ -23,7 +23,7 @@ namespace lirasto::mic {
 struct TRelay
 {
     template <class F>
-    void post(F f)
+    void Post(F f)
     {
         std::lock_guard lock(Mutex);
         if (Receiver)
@@ -47,11 +47,11 @@ public:
     {
         reopen_.setParent(this); // to move to the worker's thread with it
         reopen_.setInterval(kReopenMs);
-        connect(&reopen_, &QTimer::timeout, this, [this] { open(device_, settings_); });
+        connect(&reopen_, &QTimer::timeout, this, [this] { Open(device_, settings_); });
     }
 
     // For the capture's TSetup: the stream was lost, from any thread.
-    std::function<void(const QString&)> lostCall()
+    std::function<void(const QString&)> LostCall()
     {
         return [this](const QString& why) {
             QMetaObject::invokeMethod(
@@ -60,27 +60,27 @@ public:
     }
 
     // What the module made, before any open; without a capture the worker has told the input why.
-    void take(std::unique_ptr<TMicrophoneCapture> capture) { capture_ = std::move(capture); }
+    void Take(std::unique_ptr<TMicrophoneCapture> capture) { capture_ = std::move(capture); }
 
-    void open(const QString& device, const lirasto::mic::TDetectorSettings& settings)
+    void Open(const QString& device, const lirasto::mic::TDetectorSettings& settings)
     {
         device_ = device;
         settings_ = settings;
         reopen_.stop();
         if (!capture_)
             return;
-        const QString problem = capture_->open(device, settings);
+        const QString problem = capture_->Open(device, settings);
         if (!problem.isEmpty() && !lostWhy_.isEmpty()) {
             // Still gone: the player keeps being told why, and it is tried again.
-            opened_(capture_->devices(), lostWhy_ + QStringLiteral(" (%1)").arg(problem), {});
+            opened_(capture_->Devices(), lostWhy_ + QStringLiteral(" (%1)").arg(problem), {});
             reopen_.start();
             return;
         }
         lostWhy_.clear();
-        opened_(capture_->devices(), problem, capture_->jackPortName());
+        opened_(capture_->Devices(), problem, capture_->JackPortName());
     }
 
-    TMicrophoneCapture* capture() { return capture_.get(); }
+    TMicrophoneCapture* Capture() { return capture_.get(); }
 
 private:
     // The stream the player was heard through was closed under us: say so, and try the device again
@@ -89,9 +89,9 @@ private:
     {
         if (!capture_)
             return;
-        capture_->close();
+        capture_->Close();
         lostWhy_ = why;
-        opened_(capture_->devices(), lostWhy_, {});
+        opened_(capture_->Devices(), lostWhy_, {});
         reopen_.start();
     }
 
@@ -108,7 +108,7 @@ TMicrophoneInput::TMicrophoneInput(QObject* parent) : QObject(parent), relay_(st
 
 TMicrophoneInput::~TMicrophoneInput()
 {
-    stop();
+    Stop();
 }
 
 template <class F>
@@ -120,15 +120,15 @@ void TMicrophoneInput::toWorker(F f)
     QMetaObject::invokeMethod(
         worker,
         [worker, f] {
-            if (TMicrophoneCapture* capture = worker->capture())
+            if (TMicrophoneCapture* capture = worker->Capture())
                 f(*capture);
         },
         Qt::QueuedConnection);
 }
 
-void TMicrophoneInput::start(const QString& device, const lirasto::mic::TDetectorSettings& settings)
+void TMicrophoneInput::Start(const QString& device, const lirasto::mic::TDetectorSettings& settings)
 {
-    if (!moduleWorker_ || !moduleWorker_->started()) {
+    if (!moduleWorker_ || !moduleWorker_->Started()) {
         {
             std::lock_guard lock(relay_->Mutex);
             relay_->Receiver = this;
@@ -136,41 +136,41 @@ void TMicrophoneInput::start(const QString& device, const lirasto::mic::TDetecto
         std::weak_ptr<lirasto::mic::TRelay> weak = relay_;
         auto opened = [this, weak](const QStringList& devices, const QString& problem, const QString& port) {
             if (auto relay = weak.lock())
-                relay->post([this, devices, problem, port] { this->opened(devices, problem, port); });
+                relay->Post([this, devices, problem, port] { this->opened(devices, problem, port); });
         };
         if (!moduleWorker_)
             moduleWorker_ = std::make_unique<lirasto::TModuleWorker>(QStringLiteral("Microphone"));
         TMicrophoneWorker* worker = worker_ = new TMicrophoneWorker(std::move(opened));
-        worker->moveToThread(moduleWorker_->thread());
-        connect(moduleWorker_->thread(), &QThread::finished, worker, &QObject::deleteLater);
+        worker->moveToThread(moduleWorker_->Thread());
+        connect(moduleWorker_->Thread(), &QThread::finished, worker, &QObject::deleteLater);
         TMicrophoneCapture::TSetup setup;
         setup.Heard = [this, weak](const lirasto::mic::THeard& h) {
             if (auto relay = weak.lock())
-                relay->post([this, h] { h.On ? emit keyDown(h.Note, h.At) : emit keyUp(h.Note); });
+                relay->Post([this, h] { h.On ? emit KeyDown(h.Note, h.At) : emit KeyUp(h.Note); });
         };
         setup.Meter = [this, weak](float peak, const lirasto::mic::TTuning& t) {
             if (auto relay = weak.lock())
-                relay->post([this, peak, t] { emit meter(peak, t.Note, t.Cents); });
+                relay->Post([this, peak, t] { emit Meter(peak, t.Note, t.Cents); });
         };
         setup.NoiseMeasured = [this, weak](float loudest) {
             if (auto relay = weak.lock())
-                relay->post([this, loudest] { emit noiseMeasured(loudest); });
+                relay->Post([this, loudest] { emit NoiseMeasured(loudest); });
         };
-        setup.Lost = worker->lostCall();
-        moduleWorker_->start<decltype(&lirasto_microphone_create)>(
+        setup.Lost = worker->LostCall();
+        moduleWorker_->Start<decltype(&lirasto_microphone_create)>(
             lirasto::kMicrophoneModule, lirasto::kMicrophoneFactory, lirasto::TModuleWorker::TThen::RunEvents,
-            [worker](std::unique_ptr<TMicrophoneCapture> capture, const QString&) { worker->take(std::move(capture)); },
+            [worker](std::unique_ptr<TMicrophoneCapture> capture, const QString&) { worker->Take(std::move(capture)); },
             [this](const QString& problem) { this->opened({}, problem, {}); }, TMicrophoneCapture::kVersion,
             std::move(setup));
     }
     TMicrophoneWorker* worker = worker_;
     QMetaObject::invokeMethod(
-        worker, [worker, device, settings] { worker->open(device, settings); }, Qt::QueuedConnection);
+        worker, [worker, device, settings] { worker->Open(device, settings); }, Qt::QueuedConnection);
 }
 
-void TMicrophoneInput::stop()
+void TMicrophoneInput::Stop()
 {
-    if (!moduleWorker_ || !moduleWorker_->started())
+    if (!moduleWorker_ || !moduleWorker_->Started())
         return;
     {
         std::lock_guard lock(relay_->Mutex);
@@ -178,7 +178,7 @@ void TMicrophoneInput::stop()
     }
     // An audio system that hangs keeps its thread, left to the process's exit: what runs there reaches us only
     // through the relay, now closed.
-    if (!moduleWorker_->stop(std::chrono::milliseconds(kStopWaitMs)))
+    if (!moduleWorker_->Stop(std::chrono::milliseconds(kStopWaitMs)))
         qWarning("Microphone: the capture did not close within %d ms", kStopWaitMs);
     worker_ = nullptr;
     const bool was = listening_ || !problem_.isEmpty();
@@ -186,7 +186,7 @@ void TMicrophoneInput::stop()
     problem_.clear();
     jackPort_.clear();
     if (was)
-        emit statusChanged();
+        emit StatusChanged();
 }
 
 void TMicrophoneInput::opened(const QStringList& devices, const QString& problem, const QString& port)
@@ -195,35 +195,35 @@ void TMicrophoneInput::opened(const QStringList& devices, const QString& problem
     problem_ = problem;
     jackPort_ = port;
     listening_ = problem.isEmpty();
-    emit statusChanged();
+    emit StatusChanged();
 }
 
-void TMicrophoneInput::setRange(int lowest, int highest)
+void TMicrophoneInput::SetRange(int lowest, int highest)
 {
-    toWorker([=](TMicrophoneCapture& c) { c.setRange(lowest, highest); });
+    toWorker([=](TMicrophoneCapture& c) { c.SetRange(lowest, highest); });
 }
 
-void TMicrophoneInput::setGateDb(float db)
+void TMicrophoneInput::SetGateDb(float db)
 {
-    toWorker([=](TMicrophoneCapture& c) { c.setGateDb(db); });
+    toWorker([=](TMicrophoneCapture& c) { c.SetGateDb(db); });
 }
 
-void TMicrophoneInput::ownNoteOn(int note)
+void TMicrophoneInput::OwnNoteOn(int note)
 {
-    toWorker([=](TMicrophoneCapture& c) { c.ownNoteOn(note); });
+    toWorker([=](TMicrophoneCapture& c) { c.OwnNoteOn(note); });
 }
 
-void TMicrophoneInput::ownNoteOff(int note)
+void TMicrophoneInput::OwnNoteOff(int note)
 {
-    toWorker([=](TMicrophoneCapture& c) { c.ownNoteOff(note); });
+    toWorker([=](TMicrophoneCapture& c) { c.OwnNoteOff(note); });
 }
 
-void TMicrophoneInput::ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count)
+void TMicrophoneInput::OwnClicks(std::chrono::steady_clock::time_point first, double beatMs, int count)
 {
-    toWorker([=](TMicrophoneCapture& c) { c.ownClicks(first, beatMs, count); });
+    toWorker([=](TMicrophoneCapture& c) { c.OwnClicks(first, beatMs, count); });
 }
 
-void TMicrophoneInput::measureNoise(double seconds)
+void TMicrophoneInput::MeasureNoise(double seconds)
 {
-    toWorker([=](TMicrophoneCapture& c) { c.measureNoise(seconds); });
+    toWorker([=](TMicrophoneCapture& c) { c.MeasureNoise(seconds); });
 }

@@ -31,33 +31,33 @@ public:
 
     // Opens `device` (empty: the system's default) in the background; returns at once. Call it after the
     // window's first frame. Opening again closes what was open first.
-    void start(const QString& device, const lirasto::mic::TDetectorSettings& settings);
+    void Start(const QString& device, const lirasto::mic::TDetectorSettings& settings);
     // Stops listening and ends the worker. The destructor calls it.
-    void stop();
-    bool listening() const { return listening_; }
+    void Stop();
+    bool Listening() const { return listening_; }
 
     // Known once the worker has opened the device.
-    QStringList devices() const { return devices_; }
+    QStringList Devices() const { return devices_; }
     // Why nothing is heard, in words for the player; empty while listening or before the first try.
-    QString problem() const { return problem_; }
-    QString jackPortName() const { return jackPort_; }
+    QString Problem() const { return problem_; }
+    QString JackPortName() const { return jackPort_; }
 
-    void setRange(int lowest, int highest);
-    void setGateDb(float db);
-    void ownNoteOn(int note);
-    void ownNoteOff(int note);
-    void ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count);
+    void SetRange(int lowest, int highest);
+    void SetGateDb(float db);
+    void OwnNoteOn(int note);
+    void OwnNoteOff(int note);
+    void OwnClicks(std::chrono::steady_clock::time_point first, double beatMs, int count);
     // Two seconds of the room's own noise; noiseMeasured tells the loudest level heard.
-    void measureNoise(double seconds = 2.0);
+    void MeasureNoise(double seconds = 2.0);
 
 signals:
     // at: when the note began in the sound, on the steady clock (empty where the capture could not tell).
-    void keyDown(int note, std::chrono::steady_clock::time_point at);
-    void keyUp(int note);
-    void meter(float peakDb, int note, float cents);
-    void noiseMeasured(float loudestDb);
+    void KeyDown(int note, std::chrono::steady_clock::time_point at);
+    void KeyUp(int note);
+    void Meter(float peakDb, int note, float cents);
+    void NoiseMeasured(float loudestDb);
     // The device list, the problem or the listening state changed.
-    void statusChanged();
+    void StatusChanged();
 
 private:
     template <class F>

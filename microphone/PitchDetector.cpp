@@ -115,12 +115,12 @@ TPitchDetector::TPitchDetector(const TDetectorSettings& settings) : settings_(se
     for (std::size_t i = 0; i < hann_.size(); ++i)
         hann_[i] = float(0.5 - 0.5 * std::cos(2.0 * M_PI * double(i) / double(hann_.size() - 1)));
     recentDb_.fill(kSilentDb);
-    setRange(settings.LowestNote, settings.HighestNote);
+    SetRange(settings.LowestNote, settings.HighestNote);
 }
 
 TPitchDetector::~TPitchDetector() = default;
 
-void TPitchDetector::setRange(int lowest, int highest)
+void TPitchDetector::SetRange(int lowest, int highest)
 {
     lowest = std::clamp(lowest, 0, 127);
     highest = std::clamp(highest, 0, 127);
@@ -128,17 +128,17 @@ void TPitchDetector::setRange(int lowest, int highest)
     settings_.HighestNote = std::max(lowest, highest);
 }
 
-void TPitchDetector::setGateDb(float db)
+void TPitchDetector::SetGateDb(float db)
 {
     settings_.GateDb = std::isfinite(db) ? std::clamp(db, -100.0f, 0.0f) : kGateByDefaultDb;
 }
 
-void TPitchDetector::ownNoteOn(int note)
+void TPitchDetector::OwnNoteOn(int note)
 {
-    ownNoteOn(note, frames_);
+    OwnNoteOn(note, frames_);
 }
 
-void TPitchDetector::ownNoteOn(int note, int64_t frame)
+void TPitchDetector::OwnNoteOn(int note, int64_t frame)
 {
     if (note >= 0 && note < 128) {
         ownOn_[std::size_t(note)] = true;
@@ -146,7 +146,7 @@ void TPitchDetector::ownNoteOn(int note, int64_t frame)
     }
 }
 
-void TPitchDetector::ownNoteOff(int note)
+void TPitchDetector::OwnNoteOff(int note)
 {
     if (note < 0 || note >= 128)
         return;
@@ -154,7 +154,7 @@ void TPitchDetector::ownNoteOff(int note)
     ownUntil_[std::size_t(note)] = hops_ + int64_t(kOwnTailSeconds * settings_.SampleRate / hop_);
 }
 
-void TPitchDetector::ownClicks(int64_t frame, int64_t beatFrames, int count)
+void TPitchDetector::OwnClicks(int64_t frame, int64_t beatFrames, int count)
 {
     // One schedule at a time, as the metronome makes them: a new one replaces what is left of the last.
     clickFrame_ = frame;
@@ -162,7 +162,7 @@ void TPitchDetector::ownClicks(int64_t frame, int64_t beatFrames, int count)
     clicksLeft_ = std::max(0, count);
 }
 
-void TPitchDetector::cancelClicks()
+void TPitchDetector::CancelClicks()
 {
     clicksLeft_ = 0;
 }
@@ -188,12 +188,12 @@ bool TPitchDetector::isOwn(int note) const
     return false;
 }
 
-float TPitchDetector::takePeakDb()
+float TPitchDetector::TakePeakDb()
 {
     return std::exchange(peakDb_, kSilentDb);
 }
 
-void TPitchDetector::process(const float* samples, std::size_t count, std::vector<THeard>& heard)
+void TPitchDetector::Process(const float* samples, std::size_t count, std::vector<THeard>& heard)
 {
     while (count > 0) {
         const std::size_t n = std::min(count, hopBuffer_.size() - filled_);

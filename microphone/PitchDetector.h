@@ -56,35 +56,35 @@ public:
     TPitchDetector& operator=(const TPitchDetector&) = delete;
 
     // The analysis window: at least 2048 samples, so that a low E (82 Hz) fits several periods.
-    int window() const { return window_; }
-    int hop() const { return hop_; }
-    int64_t frames() const { return frames_; }
+    int Window() const { return window_; }
+    int Hop() const { return hop_; }
+    int64_t Frames() const { return frames_; }
 
     // Notes outside lowest..highest are never heard; a reversed range is put in order.
-    void setRange(int lowest, int highest);
-    void setGateDb(float db);
-    const TDetectorSettings& settings() const { return settings_; }
+    void SetRange(int lowest, int highest);
+    void SetGateDb(float db);
+    const TDetectorSettings& Settings() const { return settings_; }
 
     // The program's own sound: while a note it plays sounds, and for a release
     // tail after, that note and its strong harmonics are not the player's, unless
     // the player strikes it anew well after the program's note began.
-    void ownNoteOn(int note);
+    void OwnNoteOn(int note);
     // The same, for a note that began to sound at `frame` of the signal: the notice may reach the detector
     // before or after that frame's audio, and the attack that follows is reckoned from the frame either way.
-    void ownNoteOn(int note, int64_t frame);
-    void ownNoteOff(int note);
+    void OwnNoteOn(int note, int64_t frame);
+    void OwnNoteOff(int note);
     // The metronome's clicks: `count` clicks, the first at `frame` of the signal, one every `beatFrames`.
     // A click has a pitch of its own and a sharp attack: while one sounds, no note starts and no attack
     // counts; a note heard as it fades answers then, from its own start, and a note held under it is still one.
-    void ownClicks(int64_t frame, int64_t beatFrames, int count);
-    void cancelClicks();
+    void OwnClicks(int64_t frame, int64_t beatFrames, int count);
+    void CancelClicks();
 
     // Feeds samples (mono, -1..1); appends what was heard to `heard`.
-    void process(const float* samples, std::size_t count, std::vector<THeard>& heard);
+    void Process(const float* samples, std::size_t count, std::vector<THeard>& heard);
 
-    TTuning tuning() const { return tuning_; }
+    TTuning Tuning() const { return tuning_; }
     // The loudest hop since the last call, for a level meter and for measuring the room's noise.
-    float takePeakDb();
+    float TakePeakDb();
 
 private:
     struct TAubio;

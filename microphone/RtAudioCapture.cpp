@@ -37,7 +37,7 @@ constexpr auto kSilentStream = std::chrono::seconds(1);
 class TCaptureClock
 {
 public:
-    void reset()
+    void Reset()
     {
         sequence_.store(0, std::memory_order_relaxed);
         frames_.store(0, std::memory_order_relaxed);
@@ -45,7 +45,7 @@ public:
     }
 
     // The audio thread, after its frames went into the ring: they end now.
-    void delivered(int64_t frames)
+    void Delivered(int64_t frames)
     {
         const int64_t total = frames_.load(std::memory_order_relaxed) + frames;
         const int64_t now = std::chrono::steady_clock::now().time_since_epoch().count();
@@ -56,7 +56,7 @@ public:
     }
 
     // When `frame` entered the program, reckoned back from the last delivery; empty before the first.
-    std::chrono::steady_clock::time_point timeOf(int64_t frame, int rate) const
+    std::chrono::steady_clock::time_point TimeOf(int64_t frame, int rate) const
     {
         int64_t frames = 0, nanoseconds = 0;
         for (;;) {
@@ -74,9 +74,9 @@ public:
     }
 
     // The frame of the signal that enters at `time`; before the first delivery, as if it came now.
-    int64_t frameAt(std::chrono::steady_clock::time_point time, int rate) const
+    int64_t FrameAt(std::chrono::steady_clock::time_point time, int rate) const
     {
-        const std::chrono::steady_clock::time_point known = timeOf(0, rate);
+        const std::chrono::steady_clock::time_point known = TimeOf(0, rate);
         const int64_t fromStart = (time - known).count() * rate / 1'000'000'000;
         return known == std::chrono::steady_clock::time_point{} ? 0 : fromStart;
     }
@@ -91,9 +91,9 @@ class TRtAudioCapture final : public TMicrophoneCapture
 {
 public:
     explicit TRtAudioCapture(TSetup setup) : setup_(std::move(setup)), ring_(kRingFrames) {}
-    ~TRtAudioCapture() override { close(); }
+    ~TRtAudioCapture() override { Close(); }
 
-    QStringList devices() override
+    QStringList Devices() override
     {
         QStringList names;
         try {
@@ -109,9 +109,9 @@ public:
         return names;
     }
 
-    QString open(const QString& device, const TDetectorSettings& settings) override
+    QString Open(const QString& device, const TDetectorSettings& settings) override
     {
-        close();
+        Close();
         try {
             RtAudio& audio = system();
             const int chosen = findDevice(audio, device);
@@ -141,7 +141,7 @@ public:
             unsigned frames = 256;
             audio.openStream(nullptr, &input, RTAUDIO_FLOAT32, rate, &frames, &TRtAudioCapture::callback, this,
                              &options);
-            clock_.reset();
+            clock_.Reset();
             running_ = true;
             worker_ = std::thread([this] { listen(); });
             audio.startStream();
@@ -149,13 +149,13 @@ public:
                 nameJackPort();
             return {};
         } catch (const std::exception& e) {
-            close();
+            Close();
             audio_.reset();
             return QString::fromStdString(e.what()).trimmed();
         }
     }
 
-    void close() override
+    void Close() override
     {
         if (audio_ && audio_->isStreamOpen()) {
             try {
@@ -178,39 +178,39 @@ public:
         jackPort_.clear();
     }
 
-    QString jackPortName() const override
+    QString JackPortName() const override
     {
         std::lock_guard lock(mutex_);
         return jackPort_;
     }
 
-    void setRange(int lowest, int highest) override
+    void SetRange(int lowest, int highest) override
     {
-        command([=](TPitchDetector& d) { d.setRange(lowest, highest); });
+        command([=](TPitchDetector& d) { d.SetRange(lowest, highest); });
     }
-    void setGateDb(float db) override
+    void SetGateDb(float db) override
     {
-        command([=](TPitchDetector& d) { d.setGateDb(db); });
+        command([=](TPitchDetector& d) { d.SetGateDb(db); });
     }
-    void ownNoteOn(int note) override
+    void OwnNoteOn(int note) override
     {
         // Stamped now: the detector may be behind the audio or ahead of it when the command reaches it.
         const auto now = std::chrono::steady_clock::now();
         command(
-            [this, note, now](TPitchDetector& d) { d.ownNoteOn(note, clock_.frameAt(now, d.settings().SampleRate)); });
+            [this, note, now](TPitchDetector& d) { d.OwnNoteOn(note, clock_.FrameAt(now, d.Settings().SampleRate)); });
     }
-    void ownNoteOff(int note) override
+    void OwnNoteOff(int note) override
     {
-        command([=](TPitchDetector& d) { d.ownNoteOff(note); });
+        command([=](TPitchDetector& d) { d.OwnNoteOff(note); });
     }
-    void ownClicks(std::chrono::steady_clock::time_point first, double beatMs, int count) override
+    void OwnClicks(std::chrono::steady_clock::time_point first, double beatMs, int count) override
     {
         command([this, first, beatMs, count](TPitchDetector& d) {
-            const int rate = d.settings().SampleRate;
-            d.ownClicks(clock_.frameAt(first, rate), std::llround(beatMs * rate / 1000.0), count);
+            const int rate = d.Settings().SampleRate;
+            d.OwnClicks(clock_.FrameAt(first, rate), std::llround(beatMs * rate / 1000.0), count);
         });
     }
-    void measureNoise(double seconds) override
+    void MeasureNoise(double seconds) override
     {
         std::lock_guard lock(mutex_);
         noiseSeconds_ = seconds;
@@ -287,7 +287,7 @@ private:
         auto* capture = static_cast<TRtAudioCapture*>(self);
         if (input) {
             capture->ring_.write(static_cast<const float*>(input), frames);
-            capture->clock_.delivered(frames);
+            capture->clock_.Delivered(frames);
             capture->wake_.release();
         }
         return 0;
@@ -298,7 +298,7 @@ private:
         std::vector<float> block(8192);
         std::vector<THeard> heard;
         std::vector<std::function<void(TPitchDetector&)>> commands;
-        const int64_t meterFrames = int64_t(kMeterSeconds * detector_->settings().SampleRate);
+        const int64_t meterFrames = int64_t(kMeterSeconds * detector_->Settings().SampleRate);
         int64_t nextMeter = meterFrames;
         int64_t noiseUntil = -1;
         float noiseLoudest = -120.0f;
@@ -317,7 +317,7 @@ private:
                 std::lock_guard lock(mutex_);
                 commands.swap(commands_);
                 if (noiseSeconds_ > 0) {
-                    noiseUntil = detector_->frames() + int64_t(noiseSeconds_ * detector_->settings().SampleRate);
+                    noiseUntil = detector_->Frames() + int64_t(noiseSeconds_ * detector_->Settings().SampleRate);
                     noiseLoudest = -120.0f;
                     noiseSeconds_ = 0;
                 }
@@ -327,21 +327,21 @@ private:
             commands.clear();
             while (const std::size_t n = ring_.read(block.data(), block.size())) {
                 heard.clear();
-                detector_->process(block.data(), n, heard);
+                detector_->Process(block.data(), n, heard);
                 for (THeard& h : heard) {
-                    h.At = clock_.timeOf(h.StartFrame, detector_->settings().SampleRate);
+                    h.At = clock_.TimeOf(h.StartFrame, detector_->Settings().SampleRate);
                     if (setup_.Heard)
                         setup_.Heard(h);
                 }
-                if (detector_->frames() < nextMeter)
+                if (detector_->Frames() < nextMeter)
                     continue;
-                nextMeter = detector_->frames() + meterFrames;
-                const float peak = detector_->takePeakDb();
+                nextMeter = detector_->Frames() + meterFrames;
+                const float peak = detector_->TakePeakDb();
                 if (setup_.Meter)
-                    setup_.Meter(peak, detector_->tuning());
+                    setup_.Meter(peak, detector_->Tuning());
                 if (noiseUntil >= 0) {
                     noiseLoudest = std::max(noiseLoudest, peak);
-                    if (detector_->frames() >= noiseUntil) {
+                    if (detector_->Frames() >= noiseUntil) {
                         noiseUntil = -1;
                         if (setup_.NoiseMeasured)
                             setup_.NoiseMeasured(noiseLoudest);

@@ -24,17 +24,17 @@ constexpr int kStopWaitMs = 5000;
 class TMidiWorker : public QObject
 {
 public:
-    void take(std::unique_ptr<TMidiPortWatcher> watcher)
+    void Take(std::unique_ptr<TMidiPortWatcher> watcher)
     {
         watcher_ = std::move(watcher);
         if (watcher_)
             watcher_->begin();
     }
 
-    void setDeviceEnabled(const QString& name, bool enabled)
+    void SetDeviceEnabled(const QString& name, bool enabled)
     {
         if (watcher_)
-            watcher_->setDeviceEnabled(name, enabled);
+            watcher_->SetDeviceEnabled(name, enabled);
     }
 
 private:
@@ -45,29 +45,29 @@ TMidiInput::TMidiInput(QObject* parent) : QObject(parent), queue_(std::make_shar
 
 TMidiInput::~TMidiInput()
 {
-    stop();
+    Stop();
 }
 
-void TMidiInput::start()
+void TMidiInput::Start()
 {
-    if (worker_ && worker_->started())
+    if (worker_ && worker_->Started())
         return;
     // Set here, not once, so that an input stopped and started again delivers.
-    queue_->setReceiver(this, [this] { drain(); });
+    queue_->SetReceiver(this, [this] { drain(); });
     if (!worker_)
         worker_ = std::make_unique<lirasto::TModuleWorker>(QStringLiteral("MIDI ports"));
     std::weak_ptr<TMidiQueue> queue = queue_;
     auto report = [this, queue](const QList<TMidiDevice>& devices, const QStringList& systems, const QString& port) {
         if (auto q = queue.lock())
-            q->post([this, devices, systems, port] { takeReport(devices, systems, port); });
+            q->Post([this, devices, systems, port] { takeReport(devices, systems, port); });
     };
     TMidiWorker* ports = ports_ = new TMidiWorker;
-    ports->moveToThread(worker_->thread());
+    ports->moveToThread(worker_->Thread());
     // The ports close on their own thread as it ends.
-    connect(worker_->thread(), &QThread::finished, ports, &QObject::deleteLater);
-    worker_->start<decltype(&lirasto_midi_create)>(
+    connect(worker_->Thread(), &QThread::finished, ports, &QObject::deleteLater);
+    worker_->Start<decltype(&lirasto_midi_create)>(
         lirasto::kMidiModule, lirasto::kMidiFactory, lirasto::TModuleWorker::TThen::RunEvents,
-        [ports](std::unique_ptr<TMidiPortWatcher> watcher, const QString&) { ports->take(std::move(watcher)); },
+        [ports](std::unique_ptr<TMidiPortWatcher> watcher, const QString&) { ports->Take(std::move(watcher)); },
         [this](const QString& problem) {
             // Without the module there is no MIDI system: the search is over and found nothing.
             qWarning("MIDI: %s", qUtf8Printable(problem));
@@ -76,14 +76,14 @@ void TMidiInput::start()
         TMidiPortWatcher::kVersion, TMidiPortWatcher::TSetup{queue_, disabled_, report});
 }
 
-void TMidiInput::stop()
+void TMidiInput::Stop()
 {
-    if (!worker_ || !worker_->started())
+    if (!worker_ || !worker_->Started())
         return;
-    queue_->clearReceiver();
+    queue_->ClearReceiver();
     // A MIDI system that hangs keeps its thread, left to the process's exit: what runs there holds nothing of ours
     // but the queue, which it shares.
-    if (!worker_->stop(std::chrono::milliseconds(kStopWaitMs)))
+    if (!worker_->Stop(std::chrono::milliseconds(kStopWaitMs)))
         qWarning("MIDI: a MIDI system did not close within %d ms", kStopWaitMs);
     ports_ = nullptr;
     releaseHeld();
@@ -94,15 +94,15 @@ void TMidiInput::stop()
     jackPort_.clear();
     scanned_ = false;
     if (hadDevices)
-        emit devicesChanged();
+        emit DevicesChanged();
 }
 
-QString TMidiInput::statusText() const
+QString TMidiInput::StatusText() const
 {
     return devices_.isEmpty() ? tr("No MIDI input found") : QString();
 }
 
-void TMidiInput::setDeviceEnabled(const QString& name, bool enabled)
+void TMidiInput::SetDeviceEnabled(const QString& name, bool enabled)
 {
     if (enabled)
         disabled_.remove(name);
@@ -120,21 +120,21 @@ void TMidiInput::setDeviceEnabled(const QString& name, bool enabled)
     if (ports_) {
         TMidiWorker* ports = ports_;
         QMetaObject::invokeMethod(
-            ports, [ports, name, enabled] { ports->setDeviceEnabled(name, enabled); }, Qt::QueuedConnection);
+            ports, [ports, name, enabled] { ports->SetDeviceEnabled(name, enabled); }, Qt::QueuedConnection);
     }
     if (changed)
-        emit devicesChanged();
+        emit DevicesChanged();
 }
 
-std::size_t TMidiInput::droppedEvents() const
+std::size_t TMidiInput::DroppedEvents() const
 {
-    return queue_->dropped();
+    return queue_->Dropped();
 }
 
 void TMidiInput::drain()
 {
     batch_.clear();
-    const bool more = queue_->take(batch_, kBatch);
+    const bool more = queue_->Take(batch_, kBatch);
     if (more)
         QMetaObject::invokeMethod(this, &TMidiInput::drain, Qt::QueuedConnection);
     deliver();
@@ -145,9 +145,9 @@ void TMidiInput::deliver()
     for (const TMidiParser::TNoteEvent& ev : batch_) {
         held_.set(std::size_t(ev.Note) % held_.size(), ev.Down);
         if (ev.Down)
-            emit keyDown(ev.Note, ev.At);
+            emit KeyDown(ev.Note, ev.At);
         else
-            emit keyUp(ev.Note);
+            emit KeyUp(ev.Note);
     }
 }
 
@@ -157,7 +157,7 @@ void TMidiInput::releaseHeld()
     for (std::size_t note = 0; note < held_.size(); ++note)
         if (held_.test(note)) {
             held_.reset(note);
-            emit keyUp(int(note));
+            emit KeyUp(int(note));
         }
 }
 
@@ -177,7 +177,7 @@ void TMidiInput::takeReport(const QList<TMidiDevice>& devices, const QStringList
     if (lost) {
         // What the device sent before it went comes first, then the releases it never sent.
         batch_.clear();
-        while (queue_->take(batch_, kBatch)) {
+        while (queue_->Take(batch_, kBatch)) {
         }
         deliver();
         releaseHeld();
@@ -191,5 +191,5 @@ void TMidiInput::takeReport(const QList<TMidiDevice>& devices, const QStringList
         return;
     scanned_ = true;
     devices_ = found;
-    emit devicesChanged();
+    emit DevicesChanged();
 }

@@ -43,36 +43,36 @@ public:
 
     // Opens the MIDI systems in the background; returns at once. Call it
     // after the window's first frame.
-    void start();
+    void Start();
     // Closes every port and ends the worker thread. The destructor calls it.
-    void stop();
+    void Stop();
 
     // True once the systems have been looked at for the first time.
-    bool scanned() const { return scanned_; }
-    QList<TMidiDevice> devices() const { return devices_; }
-    bool hasDevice() const { return !devices_.isEmpty(); }
+    bool Scanned() const { return scanned_; }
+    QList<TMidiDevice> Devices() const { return devices_; }
+    bool HasDevice() const { return !devices_.isEmpty(); }
     // The MIDI systems opened: "ALSA", "JACK"; empty when the machine has none.
-    QStringList systems() const { return systems_; }
+    QStringList Systems() const { return systems_; }
     // The full JACK name of our own input port, empty without JACK.
-    QString jackPortName() const { return jackPort_; }
+    QString JackPortName() const { return jackPort_; }
     // "No MIDI input found" when no device is there, empty otherwise.
-    QString statusText() const;
+    QString StatusText() const;
 
     // A device switched off is let go, and stays off when it comes back.
     // Names not found yet are remembered, so stored choices can be applied early.
-    void setDeviceEnabled(const QString& name, bool enabled);
+    void SetDeviceEnabled(const QString& name, bool enabled);
     // The names switched off, found or not.
-    QSet<QString> disabledDevices() const { return disabled_; }
+    QSet<QString> DisabledDevices() const { return disabled_; }
 
     // Events dropped because the receiving thread fell far behind.
-    std::size_t droppedEvents() const;
+    std::size_t DroppedEvents() const;
 
 signals:
     // at: when the MIDI system received the note-on.
-    void keyDown(int note, std::chrono::steady_clock::time_point at);
-    void keyUp(int note);
+    void KeyDown(int note, std::chrono::steady_clock::time_point at);
+    void KeyUp(int note);
     // The devices found, their ticks or our JACK port changed; also sent once the first search is done.
-    void devicesChanged();
+    void DevicesChanged();
 
 private:
     void drain();

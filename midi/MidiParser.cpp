@@ -32,7 +32,7 @@ uint8_t dataLength(uint8_t status)
 
 } // namespace
 
-void TMidiParser::endMessage()
+void TMidiParser::EndMessage()
 {
     count_ = 0;
     inSysex_ = false;

@@ -22,7 +22,7 @@ public:
 
     // Feeds bytes, calling onNote(TNoteEvent) for each key going down or up.
     template <typename F>
-    void feed(std::span<const uint8_t> bytes, F&& onNote)
+    void Feed(std::span<const uint8_t> bytes, F&& onNote)
     {
         for (uint8_t b : bytes) {
             TNoteEvent ev;
@@ -33,8 +33,8 @@ public:
 
     // Marks the end of a message delivered whole: data bytes still waiting
     // for the rest of their message are dropped, running status is kept.
-    void endMessage();
-    void reset() { *this = TMidiParser(); }
+    void EndMessage();
+    void Reset() { *this = TMidiParser(); }
 
 private:
     // Returns true when the byte completes a note message.

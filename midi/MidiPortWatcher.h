@@ -37,7 +37,7 @@ public:
 
     // Opens the systems and starts watching.
     virtual void begin() = 0;
-    virtual void setDeviceEnabled(const QString& name, bool enabled) = 0;
+    virtual void SetDeviceEnabled(const QString& name, bool enabled) = 0;
 };
 
 // The module's one export: makes a watcher when `version` is its kVersion, nothing otherwise.

@@ -132,7 +132,7 @@ struct TMidiPorts::TOpenInput
     // leaves no other trace of having failed.
     bool failed = false;
 
-    static void onError(RtMidiError::Type type, const std::string& text, void* user)
+    static void OnError(RtMidiError::Type type, const std::string& text, void* user)
     {
         qCDebug(lcMidi, "RtMidi (%d): %s", int(type), text.c_str());
         if (type != RtMidiError::WARNING && type != RtMidiError::DEBUG_WARNING)
@@ -140,7 +140,7 @@ struct TMidiPorts::TOpenInput
     }
 
     // On the MIDI system's thread: nothing here may touch Qt objects but the queue.
-    static void onMessage(double, std::vector<unsigned char>* message, void* user)
+    static void OnMessage(double, std::vector<unsigned char>* message, void* user)
     {
         auto* self = static_cast<TOpenInput*>(user);
         if (!message)
@@ -148,12 +148,12 @@ struct TMidiPorts::TOpenInput
         // Stamped here, on the MIDI system's own thread: a note is judged by when it was played,
         // however long the window takes to get to it.
         const auto at = std::chrono::steady_clock::now();
-        self->parser.feed(std::span<const uint8_t>(message->data(), message->size()),
+        self->parser.Feed(std::span<const uint8_t>(message->data(), message->size()),
                           [self, at](TMidiParser::TNoteEvent ev) {
                               ev.At = at;
-                              self->queue->push(ev);
+                              self->queue->Push(ev);
                           });
-        self->parser.endMessage();
+        self->parser.EndMessage();
     }
 };
 
@@ -206,7 +206,7 @@ void TMidiPorts::begin()
     rescan();
 }
 
-void TMidiPorts::setDeviceEnabled(const QString& name, bool enabled)
+void TMidiPorts::SetDeviceEnabled(const QString& name, bool enabled)
 {
     if (enabled)
         disabled_.remove(name);
@@ -235,8 +235,8 @@ std::unique_ptr<TMidiPorts::TOpenInput> TMidiPorts::makeInput(int api)
     // RtMidi throws when it cannot open the system at all, before an error
     // callback can be set.
     input->in = std::make_unique<RtMidiIn>(RtMidi::Api(api), kClientName);
-    input->in->setErrorCallback(&TOpenInput::onError, input.get());
-    input->in->setCallback(&TOpenInput::onMessage, input.get());
+    input->in->setErrorCallback(&TOpenInput::OnError, input.get());
+    input->in->setCallback(&TOpenInput::OnMessage, input.get());
     // The parser sees the whole stream: a system exclusive or a clock byte
     // that RtMidi dropped would leave running status standing where it ends.
     input->in->ignoreTypes(false, false, false);

@@ -41,7 +41,7 @@ public:
 
     // Runs on the worker thread once it has started.
     void begin() override;
-    void setDeviceEnabled(const QString& name, bool enabled) override;
+    void SetDeviceEnabled(const QString& name, bool enabled) override;
 
     // One RtMidi input with the parser of its byte stream.
     struct TOpenInput;

@@ -29,7 +29,7 @@ public:
 
     // drain is invoked on the receiver's thread. Events left from before are dropped.
     template <typename F>
-    void setReceiver(QObject* receiver, F drain)
+    void SetReceiver(QObject* receiver, F drain)
     {
         std::lock_guard lock(mutex_);
         receiver_ = receiver;
@@ -37,7 +37,7 @@ public:
         pending_.clear();
         posted_ = false;
     }
-    void clearReceiver()
+    void ClearReceiver()
     {
         std::lock_guard lock(mutex_);
         receiver_ = nullptr;
@@ -45,7 +45,7 @@ public:
     }
 
     // Called from any thread.
-    void push(const TNoteEvent& ev)
+    void Push(const TNoteEvent& ev)
     {
         std::lock_guard lock(mutex_);
         if (pending_.size() >= kMaxPending) {
@@ -65,7 +65,7 @@ public:
 
     // Runs f on the receiver's thread, if a receiver is still there.
     template <typename F>
-    void post(F f)
+    void Post(F f)
     {
         std::lock_guard lock(mutex_);
         if (receiver_)
@@ -74,7 +74,7 @@ public:
 
     // Moves up to max events into out. Returns true when more are waiting, in
     // which case the caller is still the one to drain them.
-    bool take(std::vector<TNoteEvent>& out, std::size_t max)
+    bool Take(std::vector<TNoteEvent>& out, std::size_t max)
     {
         std::lock_guard lock(mutex_);
         const std::size_t n = std::min(max, pending_.size());
@@ -86,7 +86,7 @@ public:
         return posted_;
     }
 
-    std::size_t dropped() const
+    std::size_t Dropped() const
     {
         std::lock_guard lock(mutex_);
         return dropped_;

@@ -30,108 +30,108 @@ class StreamWriter
 public:
     std::vector<uint8_t> out;
 
-    void byte(uint8_t b) { out.push_back(b); }
+    void Byte(uint8_t b) { out.push_back(b); }
 
-    void shortString(const std::string& s, const char* what)
+    void ShortString(const std::string& s, const char* what)
     {
         if (s.size() > 255)
             throw Exception(std::string(what) + " longer than 255 bytes cannot be stored: \"" + s.substr(0, 40) +
                             "...\"");
-        byte(static_cast<uint8_t>(s.size()));
+        Byte(static_cast<uint8_t>(s.size()));
         out.insert(out.end(), s.begin(), s.end());
     }
 
-    void name(const std::string& s, const char* what)
+    void Name(const std::string& s, const char* what)
     {
         if (s.empty())
             throw Exception(std::string("an empty ") + what + " cannot be stored");
-        shortString(s, what);
+        ShortString(s, what);
     }
 
-    void properties(const std::vector<DesignProperty>& props, int depth)
+    void Properties(const std::vector<DesignProperty>& props, int depth)
     {
         for (const DesignProperty& p : props) {
-            name(p.name, "property name");
-            value(p.value, depth);
+            Name(p.name, "property name");
+            Value(p.value, depth);
         }
-        byte(0);
+        Byte(0);
     }
 
-    void value(const DesignValue& v, int depth)
+    void Value(const DesignValue& v, int depth)
     {
         switch (v.kind) {
         case DesignValueKind::List:
-            checkDepth(depth + 1);
-            byte(tagList);
+            CheckDepth(depth + 1);
+            Byte(tagList);
             for (const DesignValue& item : v.list)
-                value(item, depth + 1);
-            byte(0);
+                Value(item, depth + 1);
+            Byte(0);
             break;
         case DesignValueKind::Integer:
             if (v.integer >= -128 && v.integer <= 127) {
-                byte(tagInt8);
-                byte(static_cast<uint8_t>(static_cast<int8_t>(v.integer)));
+                Byte(tagInt8);
+                Byte(static_cast<uint8_t>(static_cast<int8_t>(v.integer)));
             } else if (v.integer >= -32768 && v.integer <= 32767) {
                 const auto u = static_cast<uint16_t>(static_cast<int16_t>(v.integer));
-                byte(tagInt16);
-                byte(static_cast<uint8_t>(u & 0xFF));
-                byte(static_cast<uint8_t>(u >> 8));
+                Byte(tagInt16);
+                Byte(static_cast<uint8_t>(u & 0xFF));
+                Byte(static_cast<uint8_t>(u >> 8));
             } else {
                 throw Exception("integer " + std::to_string(v.integer) + " does not fit 16 bits");
             }
             break;
         case DesignValueKind::String:
-            byte(tagString);
-            shortString(v.text, "string");
+            Byte(tagString);
+            ShortString(v.text, "string");
             break;
         case DesignValueKind::Identifier:
-            byte(tagIdent);
-            name(v.text, "identifier");
+            Byte(tagIdent);
+            Name(v.text, "identifier");
             break;
         case DesignValueKind::Boolean:
-            byte(v.boolean ? tagTrue : tagFalse);
+            Byte(v.boolean ? tagTrue : tagFalse);
             break;
         case DesignValueKind::Binary: {
-            const std::span<const uint8_t> data = v.binary();
+            const std::span<const uint8_t> data = v.Binary();
             if (data.size() > std::numeric_limits<uint32_t>::max())
                 throw Exception("binary data of " + std::to_string(data.size()) + " bytes does not fit 32 bits");
             const auto n = static_cast<uint32_t>(data.size());
-            byte(tagBinary);
+            Byte(tagBinary);
             for (int shift = 0; shift < 32; shift += 8)
-                byte(static_cast<uint8_t>(n >> shift));
+                Byte(static_cast<uint8_t>(n >> shift));
             out.insert(out.end(), data.begin(), data.end());
             break;
         }
         case DesignValueKind::Set:
-            byte(tagSet);
+            Byte(tagSet);
             for (const std::string& s : v.names)
-                name(s, "set element"); // an empty element would end the set early
-            byte(0);
+                Name(s, "set element"); // an empty element would end the set early
+            Byte(0);
             break;
         case DesignValueKind::Collection:
-            checkDepth(depth + 1);
-            byte(tagCollection);
+            CheckDepth(depth + 1);
+            Byte(tagCollection);
             for (const auto& item : v.items) {
-                byte(tagList);
-                properties(item, depth + 1);
+                Byte(tagList);
+                Properties(item, depth + 1);
             }
-            byte(0);
+            Byte(0);
             break;
         }
     }
 
-    void component(const DesignComponent& c, int depth)
+    void Component(const DesignComponent& c, int depth)
     {
-        checkDepth(depth);
-        name(c.className, "class name");
-        name(c.name, "component name");
-        properties(c.properties, depth);
+        CheckDepth(depth);
+        Name(c.className, "class name");
+        Name(c.name, "component name");
+        Properties(c.properties, depth);
         for (const DesignComponent& child : c.children)
-            component(child, depth + 1);
-        byte(0);
+            Component(child, depth + 1);
+        Byte(0);
     }
 
-    static void checkDepth(int depth)
+    static void CheckDepth(int depth)
     {
         if (depth > kMaxDesignDepth)
             throw Exception("design nested deeper than " + std::to_string(kMaxDesignDepth) + " levels");
@@ -143,7 +143,7 @@ class StreamReader
 public:
     StreamReader(std::span<const uint8_t> data, DesignBinaries binaries) : data_(data), binaries_(binaries) {}
 
-    DesignComponent readAll()
+    DesignComponent ReadAll()
     {
         if (data_.size() < 4 || !std::equal(kSignature, kSignature + 4, data_.begin()))
             fail("bad signature", 0);
@@ -233,27 +233,27 @@ private:
                 need(1, "a list");
                 if (data_[pos_] == 0) {
                     ++pos_;
-                    return DesignValue::makeList(std::move(values));
+                    return DesignValue::MakeList(std::move(values));
                 }
                 values.push_back(value(depth + 1));
             }
         }
         case tagInt8:
-            return DesignValue::makeInteger(static_cast<int8_t>(byte("an 8-bit integer")));
+            return DesignValue::MakeInteger(static_cast<int8_t>(byte("an 8-bit integer")));
         case tagInt16: {
             need(2, "a 16-bit integer");
             const auto u = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
             pos_ += 2;
-            return DesignValue::makeInteger(static_cast<int16_t>(u));
+            return DesignValue::MakeInteger(static_cast<int16_t>(u));
         }
         case tagString:
-            return DesignValue::makeString(shortString("string"));
+            return DesignValue::MakeString(shortString("string"));
         case tagIdent:
-            return DesignValue::makeIdentifier(name("identifier"));
+            return DesignValue::MakeIdentifier(name("identifier"));
         case tagFalse:
-            return DesignValue::makeBoolean(false);
+            return DesignValue::MakeBoolean(false);
         case tagTrue:
-            return DesignValue::makeBoolean(true);
+            return DesignValue::MakeBoolean(true);
         case tagBinary: {
             need(4, "a binary length");
             uint32_t n = 0;
@@ -266,15 +266,15 @@ private:
             const std::span<const uint8_t> bytes = data_.subspan(pos_, n);
             pos_ += n;
             if (binaries_ == DesignBinaries::Viewed)
-                return DesignValue::makeBinaryView(bytes);
-            return DesignValue::makeBinary(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+                return DesignValue::MakeBinaryView(bytes);
+            return DesignValue::MakeBinary(std::vector<uint8_t>(bytes.begin(), bytes.end()));
         }
         case tagSet: {
             std::vector<std::string> names;
             while (true) {
                 std::string s = shortString("set element");
                 if (s.empty())
-                    return DesignValue::makeSet(std::move(names));
+                    return DesignValue::MakeSet(std::move(names));
                 names.push_back(std::move(s));
             }
         }
@@ -285,7 +285,7 @@ private:
                 const std::size_t itemAt = pos_;
                 const uint8_t marker = byte("a collection");
                 if (marker == 0)
-                    return DesignValue::makeCollection(std::move(items));
+                    return DesignValue::MakeCollection(std::move(items));
                 if (marker != tagList)
                     fail("collection item marker " + std::to_string(marker) + " (expected 1)", itemAt);
                 items.push_back(properties(depth + 1));
@@ -316,7 +316,7 @@ private:
 
 } // namespace
 
-DesignValue DesignValue::makeList(std::vector<DesignValue> values)
+DesignValue DesignValue::MakeList(std::vector<DesignValue> values)
 {
     DesignValue v;
     v.kind = DesignValueKind::List;
@@ -324,7 +324,7 @@ DesignValue DesignValue::makeList(std::vector<DesignValue> values)
     return v;
 }
 
-DesignValue DesignValue::makeInteger(long long value)
+DesignValue DesignValue::MakeInteger(long long value)
 {
     DesignValue v;
     v.kind = DesignValueKind::Integer;
@@ -332,7 +332,7 @@ DesignValue DesignValue::makeInteger(long long value)
     return v;
 }
 
-DesignValue DesignValue::makeString(std::string value)
+DesignValue DesignValue::MakeString(std::string value)
 {
     DesignValue v;
     v.kind = DesignValueKind::String;
@@ -340,7 +340,7 @@ DesignValue DesignValue::makeString(std::string value)
     return v;
 }
 
-DesignValue DesignValue::makeIdentifier(std::string value)
+DesignValue DesignValue::MakeIdentifier(std::string value)
 {
     DesignValue v;
     v.kind = DesignValueKind::Identifier;
@@ -348,7 +348,7 @@ DesignValue DesignValue::makeIdentifier(std::string value)
     return v;
 }
 
-DesignValue DesignValue::makeBoolean(bool value)
+DesignValue DesignValue::MakeBoolean(bool value)
 {
     DesignValue v;
     v.kind = DesignValueKind::Boolean;
@@ -356,7 +356,7 @@ DesignValue DesignValue::makeBoolean(bool value)
     return v;
 }
 
-DesignValue DesignValue::makeBinary(std::vector<uint8_t> value)
+DesignValue DesignValue::MakeBinary(std::vector<uint8_t> value)
 {
     DesignValue v;
     v.kind = DesignValueKind::Binary;
@@ -364,7 +364,7 @@ DesignValue DesignValue::makeBinary(std::vector<uint8_t> value)
     return v;
 }
 
-DesignValue DesignValue::makeBinaryView(std::span<const uint8_t> value)
+DesignValue DesignValue::MakeBinaryView(std::span<const uint8_t> value)
 {
     DesignValue v;
     v.kind = DesignValueKind::Binary;
@@ -372,7 +372,7 @@ DesignValue DesignValue::makeBinaryView(std::span<const uint8_t> value)
     return v;
 }
 
-DesignValue DesignValue::makeSet(std::vector<std::string> value)
+DesignValue DesignValue::MakeSet(std::vector<std::string> value)
 {
     DesignValue v;
     v.kind = DesignValueKind::Set;
@@ -380,7 +380,7 @@ DesignValue DesignValue::makeSet(std::vector<std::string> value)
     return v;
 }
 
-DesignValue DesignValue::makeCollection(std::vector<std::vector<DesignProperty>> value)
+DesignValue DesignValue::MakeCollection(std::vector<std::vector<DesignProperty>> value)
 {
     DesignValue v;
     v.kind = DesignValueKind::Collection;
@@ -403,7 +403,7 @@ bool operator==(const DesignValue& a, const DesignValue& b)
     case DesignValueKind::Boolean:
         return a.boolean == b.boolean;
     case DesignValueKind::Binary:
-        return std::ranges::equal(a.binary(), b.binary());
+        return std::ranges::equal(a.Binary(), b.Binary());
     case DesignValueKind::Set:
         return a.names == b.names;
     case DesignValueKind::Collection:
@@ -422,7 +422,7 @@ bool operator==(const DesignComponent& a, const DesignComponent& b)
     return a.className == b.className && a.name == b.name && a.properties == b.properties && a.children == b.children;
 }
 
-const DesignProperty* DesignComponent::property(const std::string& propertyName) const
+const DesignProperty* DesignComponent::Property(const std::string& propertyName) const
 {
     for (const DesignProperty& p : properties)
         if (p.name == propertyName)
@@ -430,18 +430,18 @@ const DesignProperty* DesignComponent::property(const std::string& propertyName)
     return nullptr;
 }
 
-const DesignComponent* DesignComponent::find(const std::string& componentName) const
+const DesignComponent* DesignComponent::Find(const std::string& componentName) const
 {
     for (const DesignComponent& child : children) {
         if (child.name == componentName)
             return &child;
-        if (const DesignComponent* found = child.find(componentName))
+        if (const DesignComponent* found = child.Find(componentName))
             return found;
     }
     return nullptr;
 }
 
-std::vector<uint8_t> writeDesignStream(const DesignComponent& root)
+std::vector<uint8_t> WriteDesignStream(const DesignComponent& root)
 {
     StreamWriter w;
     // GCC 12 believes the empty vector's zero-byte storage is written before insert has grown it
@@ -455,13 +455,13 @@ std::vector<uint8_t> writeDesignStream(const DesignComponent& root)
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
-    w.component(root, 1);
+    w.Component(root, 1);
     return std::move(w.out);
 }
 
-DesignComponent readDesignStream(std::span<const uint8_t> stream, DesignBinaries binaries)
+DesignComponent ReadDesignStream(std::span<const uint8_t> stream, DesignBinaries binaries)
 {
-    return StreamReader(stream, binaries).readAll();
+    return StreamReader(stream, binaries).ReadAll();
 }
 
 } // namespace lirasto

@@ -35,18 +35,18 @@ struct DesignValue
     std::vector<DesignValue> list;                  // List
     std::vector<std::vector<DesignProperty>> items; // Collection
 
-    static DesignValue makeList(std::vector<DesignValue> values);
-    static DesignValue makeInteger(long long value);
-    static DesignValue makeString(std::string value);
-    static DesignValue makeIdentifier(std::string value);
-    static DesignValue makeBoolean(bool value);
-    static DesignValue makeBinary(std::vector<uint8_t> value);
-    static DesignValue makeBinaryView(std::span<const uint8_t> value);
-    static DesignValue makeSet(std::vector<std::string> value);
-    static DesignValue makeCollection(std::vector<std::vector<DesignProperty>> value);
+    static DesignValue MakeList(std::vector<DesignValue> values);
+    static DesignValue MakeInteger(long long value);
+    static DesignValue MakeString(std::string value);
+    static DesignValue MakeIdentifier(std::string value);
+    static DesignValue MakeBoolean(bool value);
+    static DesignValue MakeBinary(std::vector<uint8_t> value);
+    static DesignValue MakeBinaryView(std::span<const uint8_t> value);
+    static DesignValue MakeSet(std::vector<std::string> value);
+    static DesignValue MakeCollection(std::vector<std::vector<DesignProperty>> value);
 
     // The binary data, whether held or viewed.
-    std::span<const uint8_t> binary() const { return view.data() ? view : std::span<const uint8_t>(bytes); }
+    std::span<const uint8_t> Binary() const { return view.data() ? view : std::span<const uint8_t>(bytes); }
 
     friend bool operator==(const DesignValue& a, const DesignValue& b);
 };
@@ -67,9 +67,9 @@ struct DesignComponent
     std::vector<DesignComponent> children;
 
     // The property of that name, or nullptr.
-    const DesignProperty* property(const std::string& propertyName) const;
+    const DesignProperty* Property(const std::string& propertyName) const;
     // The child (searched depth-first) of that name, or nullptr.
-    const DesignComponent* find(const std::string& componentName) const;
+    const DesignComponent* Find(const std::string& componentName) const;
 
     friend bool operator==(const DesignComponent& a, const DesignComponent& b);
 };
@@ -79,7 +79,7 @@ inline constexpr int kMaxDesignDepth = 64;
 
 // Throws lirasto::Exception for values the stream cannot hold (integers outside int16, names or
 // strings longer than 255 bytes, binary data of 4 GiB or more, empty names).
-std::vector<uint8_t> writeDesignStream(const DesignComponent& root);
+std::vector<uint8_t> WriteDesignStream(const DesignComponent& root);
 
 // How the reader keeps binary values: copied into the tree, or viewed in place, which saves copying
 // large pictures when the stream outlives the tree (as the program's embedded design does).
@@ -87,6 +87,6 @@ enum class DesignBinaries { Copied, Viewed };
 
 // Throws lirasto::EReadError naming the fault and its byte offset. Never allocates more than the
 // stream's own size and never recurses deeper than kMaxDesignDepth.
-DesignComponent readDesignStream(std::span<const uint8_t> stream, DesignBinaries binaries = DesignBinaries::Copied);
+DesignComponent ReadDesignStream(std::span<const uint8_t> stream, DesignBinaries binaries = DesignBinaries::Copied);
 
 } // namespace lirasto

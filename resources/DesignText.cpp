@@ -36,7 +36,7 @@ class TextParser
 public:
     TextParser(std::string_view text, const DesignArtworkLoader& loader) : text_(text), loader_(loader) {}
 
-    DesignComponent parse()
+    DesignComponent Parse()
     {
         skipBlanks();
         DesignComponent root = component(1);
@@ -118,7 +118,7 @@ private:
     bool atKeyword(std::string_view word)
     {
         skipBlanks();
-        if (text_.size() - pos_ < word.size() || !equalsNoCase(text_.substr(pos_, word.size()), word))
+        if (text_.size() - pos_ < word.size() || !EqualsNoCase(text_.substr(pos_, word.size()), word))
             return false;
         const std::size_t after = pos_ + word.size();
         return after >= text_.size() || !isIdentChar(text_[after]);
@@ -171,9 +171,9 @@ private:
         skipBlanks();
         const char c = peek();
         if (c == '-' || c == '+' || std::isdigit(static_cast<unsigned char>(c)) || c == '$')
-            return DesignValue::makeInteger(integer());
+            return DesignValue::MakeInteger(integer());
         if (c == '\'' || c == '#')
-            return DesignValue::makeString(string());
+            return DesignValue::MakeString(string());
         if (c == '[')
             return set();
         if (c == '(')
@@ -184,11 +184,11 @@ private:
             return binary();
         if (isIdentStart(c)) {
             std::string id = identifier("a value");
-            if (equalsNoCase(id, "True"))
-                return DesignValue::makeBoolean(true);
-            if (equalsNoCase(id, "False"))
-                return DesignValue::makeBoolean(false);
-            return DesignValue::makeIdentifier(std::move(id));
+            if (EqualsNoCase(id, "True"))
+                return DesignValue::MakeBoolean(true);
+            if (EqualsNoCase(id, "False"))
+                return DesignValue::MakeBoolean(false);
+            return DesignValue::MakeIdentifier(std::move(id));
         }
         fail("expected a value (number, 'string', identifier, [set], (list), <collection> or {data}), found " +
              describeHere());
@@ -294,14 +294,14 @@ private:
         skipBlanks();
         if (peek() == ']') {
             advance();
-            return DesignValue::makeSet(std::move(names));
+            return DesignValue::MakeSet(std::move(names));
         }
         while (true) {
             names.push_back(identifier("a set element"));
             skipBlanks();
             if (peek() == ']') {
                 advance();
-                return DesignValue::makeSet(std::move(names));
+                return DesignValue::MakeSet(std::move(names));
             }
             expect(',', "or ']' in a set");
         }
@@ -317,7 +317,7 @@ private:
             skipBlanks();
             if (peek() == ')') {
                 advance();
-                return DesignValue::makeList(std::move(values));
+                return DesignValue::MakeList(std::move(values));
             }
             if (atEnd())
                 fail("expected ')' to close a list, found the end of the text");
@@ -335,7 +335,7 @@ private:
             skipBlanks();
             if (peek() == '>') {
                 advance();
-                return DesignValue::makeCollection(std::move(items));
+                return DesignValue::MakeCollection(std::move(items));
             }
             keyword("item", "or '>' in a collection");
             std::vector<DesignProperty> props;
@@ -365,7 +365,7 @@ private:
             if (!loader_)
                 fail("artwork reference {@" + name + "} but no artwork is available");
             try {
-                return DesignValue::makeBinary(loader_(name));
+                return DesignValue::MakeBinary(loader_(name));
             } catch (const std::exception& e) {
                 fail("cannot load artwork " + name + ": " + e.what());
             }
@@ -378,7 +378,7 @@ private:
                 if (high >= 0)
                     fail("odd number of hex digits in binary data");
                 advance();
-                return DesignValue::makeBinary(std::move(bytes));
+                return DesignValue::MakeBinary(std::move(bytes));
             }
             const int d = hexDigit(peek());
             if (d < 0)
@@ -428,13 +428,13 @@ class TextWriter
 public:
     std::string out;
 
-    void component(const DesignComponent& c, int indent)
+    void Component(const DesignComponent& c, int indent)
     {
         line(indent, "object " + c.name + ": " + c.className);
         for (const DesignProperty& p : c.properties)
             property(p, indent + 1);
         for (const DesignComponent& child : c.children)
-            component(child, indent + 1);
+            Component(child, indent + 1);
         line(indent, "end");
     }
 
@@ -487,7 +487,7 @@ private:
             break;
         case DesignValueKind::Binary: {
             static const char kHex[] = "0123456789ABCDEF";
-            const std::span<const uint8_t> bytes = v.binary();
+            const std::span<const uint8_t> bytes = v.Binary();
             out += '{';
             for (std::size_t i = 0; i < bytes.size(); ++i) {
                 if (i % 32 == 0) {
@@ -518,15 +518,15 @@ private:
 
 } // namespace
 
-DesignComponent parseDesignText(std::string_view text, const DesignArtworkLoader& loader)
+DesignComponent ParseDesignText(std::string_view text, const DesignArtworkLoader& loader)
 {
-    return TextParser(text, loader).parse();
+    return TextParser(text, loader).Parse();
 }
 
-std::string writeDesignText(const DesignComponent& root)
+std::string WriteDesignText(const DesignComponent& root)
 {
     TextWriter w;
-    w.component(root, 0);
+    w.Component(root, 0);
     return std::move(w.out);
 }
 

@@ -24,9 +24,9 @@ using DesignArtworkLoader = std::function<std::vector<uint8_t>(const std::string
 
 // Throws lirasto::EReadError "Line N: ..." saying what was expected there. Without a loader, an artwork
 // reference is an error.
-DesignComponent parseDesignText(std::string_view text, const DesignArtworkLoader& loader = {});
+DesignComponent ParseDesignText(std::string_view text, const DesignArtworkLoader& loader = {});
 
 // Writes binary values as hex, so that parsing the result gives the same tree back.
-std::string writeDesignText(const DesignComponent& root);
+std::string WriteDesignText(const DesignComponent& root);
 
 } // namespace lirasto

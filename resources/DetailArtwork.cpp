@@ -15,7 +15,7 @@ static void registerDetailArtwork()
 
 namespace lirasto {
 
-QByteArray detailArtwork(std::string_view name)
+QByteArray DetailArtwork(std::string_view name)
 {
 #ifdef LIRASTO_DETAIL_ARTWORK
     // Registered on first use: a program that never asks pays nothing at start-up.

@@ -10,6 +10,6 @@ namespace lirasto {
 // window design: the file of that name in the painter's set ("staff.bmp32", "key_07.bmp32",
 // "wallpaper.jpg"), decompressed. Empty when the name is unknown or the program was built
 // without the set. Safe from any thread.
-QByteArray detailArtwork(std::string_view name);
+QByteArray DetailArtwork(std::string_view name);
 
 } // namespace lirasto

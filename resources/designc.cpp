@@ -115,10 +115,10 @@ int main(int argc, char** argv)
                 return placeholderArtwork(name);
             return readFile(std::filesystem::path(artworkDir) / name, kMaxArtworkFile);
         };
-        const lirasto::DesignComponent root = lirasto::parseDesignText(formText, loader);
-        const std::vector<uint8_t> stream = lirasto::writeDesignStream(root);
+        const lirasto::DesignComponent root = lirasto::ParseDesignText(formText, loader);
+        const std::vector<uint8_t> stream = lirasto::WriteDesignStream(root);
         // Read back before writing, so a stream the program could not load never gets built in.
-        lirasto::readDesignStream(stream);
+        lirasto::ReadDesignStream(stream);
 
         const std::filesystem::path tmp = outPath.string() + ".tmp";
         {

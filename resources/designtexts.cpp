@@ -61,7 +61,7 @@ int main(int argc, char** argv)
         if (!in)
             throw std::runtime_error(std::string("cannot read ") + argv[1]);
         const auto design =
-            lirasto::parseDesignText(text.str(), [](const std::string&) { return std::vector<uint8_t>(); });
+            lirasto::ParseDesignText(text.str(), [](const std::string&) { return std::vector<uint8_t>(); });
         std::ostringstream out;
         out << "// The window design's texts, listed from " << argv[1] << " for lupdate; not compiled.\n"
             << "static const char* const kDesignTexts[] = {\n";

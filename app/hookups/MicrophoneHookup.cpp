@@ -35,7 +35,7 @@ class TLevelMeter : public QWidget
 public:
     using QWidget::QWidget;
 
-    void showLevel(float db, float gateDb)
+    void ShowLevel(float db, float gateDb)
     {
         db_ = db;
         gateDb_ = gateDb;
@@ -64,7 +64,7 @@ TSkinLabel* newLabel(QWidget* group, const QString& name, int left, int top)
     auto* label = new TSkinLabel(group);
     label->setObjectName(name);
     label->SetTransparent(true);
-    label->setGeometry(left, top, group->width() - left - 8, TOptionsPage::RowHeight);
+    label->setGeometry(left, top, group->width() - left - 8, TOptionsPage::kRowHeight);
     label->show();
     return label;
 }
@@ -87,7 +87,7 @@ QString ReadMicrophoneDevice(const std::string& path)
 {
     try {
         return QString::fromUtf8(QByteArray::fromPercentEncoding(
-            QByteArray::fromStdString(IniFile(path).readString(kOptionsSection, kDeviceKey, ""))));
+            QByteArray::fromStdString(IniFile(path).ReadString(kOptionsSection, kDeviceKey, ""))));
     } catch (...) {
         return {}; // an unreadable file: the system's default
     }
@@ -96,7 +96,7 @@ QString ReadMicrophoneDevice(const std::string& path)
 bool WriteMicrophoneDevice(const QString& name, const std::string& path)
 {
     try {
-        IniFile(path).writeString(kOptionsSection, kDeviceKey, name.toUtf8().toPercentEncoding().toStdString());
+        IniFile(path).WriteString(kOptionsSection, kDeviceKey, name.toUtf8().toPercentEncoding().toStdString());
         return true;
     } catch (...) {
         return false;
@@ -111,15 +111,15 @@ TMicrophoneHookup::TMicrophoneHookup(TGameCore& core, TOptionsPage& options, std
 {
     if (auto* group = options_.Sheet().findChild<QWidget*>(QStringLiteral("gbMicrophone")))
         buildControls(group);
-    connect(input_, &TMicrophoneInput::keyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
+    connect(input_, &TMicrophoneInput::KeyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
         // Judged from the note's start in the sound, not from when the detector was sure of it.
         RunGuarded([&] { core_.KeyDown(note, TInputSource::Microphone, at); });
     });
-    connect(input_, &TMicrophoneInput::keyUp, this,
+    connect(input_, &TMicrophoneInput::KeyUp, this,
             [this](int note) { RunGuarded([&] { core_.KeyUp(note, TInputSource::Microphone); }); });
-    connect(input_, &TMicrophoneInput::statusChanged, this, [this] { RunGuarded([this] { showStatus(); }); });
-    connect(input_, &TMicrophoneInput::meter, this, &TMicrophoneHookup::showMeter);
-    connect(input_, &TMicrophoneInput::noiseMeasured, this, [this](float loudest) {
+    connect(input_, &TMicrophoneInput::StatusChanged, this, [this] { RunGuarded([this] { showStatus(); }); });
+    connect(input_, &TMicrophoneInput::Meter, this, &TMicrophoneHookup::showMeter);
+    connect(input_, &TMicrophoneInput::NoiseMeasured, this, [this](float loudest) {
         RunGuarded([&] {
             options_.SetOption(TOption::MicrophoneGate, int(std::lround(lirasto::mic::GateFromNoise(loudest))));
             if (status_)
@@ -132,7 +132,7 @@ TMicrophoneHookup::TMicrophoneHookup(TGameCore& core, TOptionsPage& options, std
 TMicrophoneHookup::~TMicrophoneHookup()
 {
     // The input ends its worker before the window's game goes; no note reaches it after.
-    input_->stop();
+    input_->Stop();
 }
 
 bool TMicrophoneHookup::On() const
@@ -144,9 +144,9 @@ void TMicrophoneHookup::Start(TPianoSound* sound)
 {
     started_ = true;
     if (sound) {
-        connect(sound, &TPianoSound::sounded, this, &TMicrophoneHookup::ownSound);
-        connect(sound, &TPianoSound::clicksScheduled, input_, &TMicrophoneInput::ownClicks);
-        connect(sound, &TPianoSound::clicksCancelled, input_, [this] { input_->ownClicks({}, 0.0, 0); });
+        connect(sound, &TPianoSound::Sounded, this, &TMicrophoneHookup::ownSound);
+        connect(sound, &TPianoSound::ClicksScheduled, input_, &TMicrophoneInput::OwnClicks);
+        connect(sound, &TPianoSound::ClicksCancelled, input_, [this] { input_->OwnClicks({}, 0.0, 0); });
     }
     if (forced_ && options_.Tick(TOption::Microphone)) {
         // Shown ticked for this run, without storing it.
@@ -164,20 +164,20 @@ void TMicrophoneHookup::open()
     settings.LowestNote = options.Get(TOption::MicrophoneLowest);
     settings.HighestNote = options.Get(TOption::MicrophoneHighest);
     settings.GateDb = float(options.Get(TOption::MicrophoneGate));
-    input_->start(lirasto::settings::ReadMicrophoneDevice(path_), settings);
+    input_->Start(lirasto::settings::ReadMicrophoneDevice(path_), settings);
     for (int note : ownNotes_)
-        input_->ownNoteOn(note);
+        input_->OwnNoteOn(note);
 }
 
 void TMicrophoneHookup::buildControls(QWidget* group)
 {
     if (TSkinCheckBox* tick = options_.Tick(TOption::Microphone)) {
-        tick->move(TOptionsPage::RowLeft, 24);
+        tick->move(TOptionsPage::kRowLeft, 24);
         // Unticked while switched on by --microphone, the stored option does not change: stop here.
         connect(tick, &QAbstractButton::toggled, this, [this](bool on) {
             if (!on && forced_) {
                 forced_ = false;
-                input_->stop();
+                input_->Stop();
             }
         });
     }
@@ -195,10 +195,10 @@ void TMicrophoneHookup::buildControls(QWidget* group)
     gate_->setObjectName(QStringLiteral("tbMicGate"));
     const lirasto::settings::TOptionRow& row = lirasto::settings::OptionRow(TOption::MicrophoneGate);
     gate_->setRange(row.Min, row.Max);
-    gate_->setGeometry(kControlLeft, 122, kMeterWidth, TOptionsPage::RowHeight);
+    gate_->setGeometry(kControlLeft, 122, kMeterWidth, TOptionsPage::kRowHeight);
     gate_->show();
     gateText_ = newLabel(group, QStringLiteral("lMicGateDb"), kControlLeft + kMeterWidth + 10, 122);
-    status_ = newLabel(group, QStringLiteral("lMicStatus"), TOptionsPage::RowLeft, 214);
+    status_ = newLabel(group, QStringLiteral("lMicStatus"), TOptionsPage::kRowLeft, 214);
     connect(gate_, &QAbstractSlider::valueChanged, this, [this](int db) {
         if (gateText_)
             gateText_->SetCaption(dbText(float(db)));
@@ -207,9 +207,9 @@ void TMicrophoneHookup::buildControls(QWidget* group)
             [this] { RunGuarded([this] { options_.SetOption(TOption::MicrophoneGate, gate_->value()); }); });
     if (auto* measure = group->findChild<QAbstractButton*>(QStringLiteral("bMeasureNoise")))
         connect(measure, &QAbstractButton::clicked, this, [this] {
-            if (!input_->listening())
+            if (!input_->Listening())
                 return;
-            input_->measureNoise(2.0);
+            input_->MeasureNoise(2.0);
             if (status_)
                 status_->SetCaption(tr("Listening to the room for two seconds..."));
         });
@@ -234,7 +234,7 @@ void TMicrophoneHookup::buildControls(QWidget* group)
         connect(device_, &QComboBox::activated, this, [this](int index) {
             RunGuarded([&] {
                 lirasto::settings::WriteMicrophoneDevice(device_->itemData(index).toString(), path_);
-                if (input_->listening() || !input_->problem().isEmpty())
+                if (input_->Listening() || !input_->Problem().isEmpty())
                     open();
             });
         });
@@ -255,19 +255,19 @@ void TMicrophoneHookup::apply(TOption option, int value)
         if (value != 0)
             open();
         else
-            input_->stop();
+            input_->Stop();
         break;
     case TOption::MicrophoneLowest:
     case TOption::MicrophoneHighest: {
         const lirasto::settings::TOptions& options = options_.Options();
-        input_->setRange(options.Get(TOption::MicrophoneLowest), options.Get(TOption::MicrophoneHighest));
+        input_->SetRange(options.Get(TOption::MicrophoneLowest), options.Get(TOption::MicrophoneHighest));
         TSkinComboBox* range = option == TOption::MicrophoneLowest ? lowest_ : highest_;
         if (range)
             range->setCurrentIndex(range->findData(value));
         break;
     }
     case TOption::MicrophoneGate:
-        input_->setGateDb(float(value));
+        input_->SetGateDb(float(value));
         if (gate_)
             gate_->setValue(value);
         if (gateText_)
@@ -280,21 +280,21 @@ void TMicrophoneHookup::apply(TOption option, int value)
 
 void TMicrophoneHookup::showStatus()
 {
-    if (device_ && input_->listening()) {
+    if (device_ && input_->Listening()) {
         const QString chosen = device_->currentData().toString();
         device_->clear();
         device_->addItem(tr("Default"), QString());
-        for (const QString& name : input_->devices())
+        for (const QString& name : input_->Devices())
             device_->addItem(name, name);
         device_->setCurrentIndex(std::max(0, device_->findData(chosen)));
     }
     if (!status_)
         return;
     QString text;
-    if (!input_->problem().isEmpty())
-        text = tr("No microphone: %1").arg(input_->problem());
-    else if (input_->listening())
-        text = input_->jackPortName().isEmpty() ? tr("Listening") : tr("Listening on %1").arg(input_->jackPortName());
+    if (!input_->Problem().isEmpty())
+        text = tr("No microphone: %1").arg(input_->Problem());
+    else if (input_->Listening())
+        text = input_->JackPortName().isEmpty() ? tr("Listening") : tr("Listening on %1").arg(input_->JackPortName());
     status_->SetCaption(text);
 }
 
@@ -302,7 +302,7 @@ void TMicrophoneHookup::showMeter(float peakDb, int note, float cents)
 {
     const float gate = float(options_.Options().Get(TOption::MicrophoneGate));
     if (auto* meter = static_cast<TLevelMeter*>(meter_))
-        meter->showLevel(peakDb, gate);
+        meter->ShowLevel(peakDb, gate);
     if (levelText_)
         levelText_->SetCaption(dbText(peakDb));
     if (tuner_)
@@ -315,14 +315,14 @@ void TMicrophoneHookup::ownSound(int note, bool on)
 {
     if (note < 0) {
         for (int n : std::exchange(ownNotes_, {}))
-            input_->ownNoteOff(n);
+            input_->OwnNoteOff(n);
         return;
     }
     if (on) {
         ownNotes_.insert(note);
-        input_->ownNoteOn(note);
+        input_->OwnNoteOn(note);
     } else {
         ownNotes_.remove(note);
-        input_->ownNoteOff(note);
+        input_->OwnNoteOff(note);
     }
 }

@@ -40,7 +40,7 @@ QSet<QString> ReadDisabledMidiInputs(const std::string& path)
 {
     QSet<QString> names;
     try {
-        const std::string text = IniFile(path).readString(kOptionsSection, kDisabledKey, "");
+        const std::string text = IniFile(path).ReadString(kOptionsSection, kDisabledKey, "");
         for (const QByteArray& part : QByteArray::fromStdString(text).split(','))
             if (wellEncoded(part.trimmed()))
                 names.insert(QString::fromUtf8(QByteArray::fromPercentEncoding(part.trimmed())));
@@ -59,7 +59,7 @@ bool WriteDisabledMidiInputs(const QSet<QString>& names, const std::string& path
     for (const QString& name : sorted)
         parts << name.toUtf8().toPercentEncoding();
     return WriteOrFalse(
-        [&] { IniFile(path).writeString(kOptionsSection, kDisabledKey, parts.join(',').toStdString()); });
+        [&] { IniFile(path).WriteString(kOptionsSection, kDisabledKey, parts.join(',').toStdString()); });
 }
 
 } // namespace lirasto::settings
@@ -67,14 +67,14 @@ bool WriteDisabledMidiInputs(const QSet<QString>& names, const std::string& path
 TMidiHookup::TMidiHookup(TGameCore& core, TMidiDeviceList list, std::string settingsPath)
     : core_(core), list_(std::move(list)), path_(std::move(settingsPath)), input_(new TMidiInput(this))
 {
-    connect(input_, &TMidiInput::keyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
+    connect(input_, &TMidiInput::KeyDown, this, [this](int note, std::chrono::steady_clock::time_point at) {
         RunGuarded([&] { core_.KeyDown(note, TInputSource::Midi, at); });
     });
-    connect(input_, &TMidiInput::keyUp, this,
+    connect(input_, &TMidiInput::KeyUp, this,
             [this](int note) { RunGuarded([&] { core_.KeyUp(note, TInputSource::Midi); }); });
     // Queued: a tick's own toggle changes the list, and the page must not
     // replace that tick while it is still telling of the click.
-    connect(input_, &TMidiInput::devicesChanged, this, &TMidiHookup::showDevices, Qt::QueuedConnection);
+    connect(input_, &TMidiInput::DevicesChanged, this, &TMidiHookup::showDevices, Qt::QueuedConnection);
     if (list_.Toggled)
         *list_.Toggled = [this](const QString& name, bool enabled) { deviceToggled(name, enabled); };
 }
@@ -88,23 +88,23 @@ TMidiHookup::~TMidiHookup()
 void TMidiHookup::Start()
 {
     for (const QString& name : lirasto::settings::ReadDisabledMidiInputs(path_))
-        input_->setDeviceEnabled(name, false);
-    input_->start();
+        input_->SetDeviceEnabled(name, false);
+    input_->Start();
 }
 
 void TMidiHookup::showDevices()
 {
     std::vector<std::pair<QString, bool>> list;
-    for (const TMidiDevice& device : input_->devices())
+    for (const TMidiDevice& device : input_->Devices())
         list.emplace_back(device.Name, device.Enabled);
     if (list_.Show)
-        list_.Show(list, input_->jackPortName());
+        list_.Show(list, input_->JackPortName());
 }
 
 void TMidiHookup::deviceToggled(const QString& name, bool enabled)
 {
-    if (input_->disabledDevices().contains(name) == !enabled)
+    if (input_->DisabledDevices().contains(name) == !enabled)
         return;
-    input_->setDeviceEnabled(name, enabled);
-    lirasto::settings::WriteDisabledMidiInputs(input_->disabledDevices(), path_);
+    input_->SetDeviceEnabled(name, enabled);
+    lirasto::settings::WriteDisabledMidiInputs(input_->DisabledDevices(), path_);
 }

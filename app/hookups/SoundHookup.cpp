@@ -49,14 +49,14 @@ TSoundHookup::TSoundHookup(TGameCore& core, TOptionsPage& page)
     connect(&options_, &TOptionsPage::OptionChanged, this, &TSoundHookup::apply);
     // Emitted on the sound's worker: the page is updated on this thread.
     connect(
-        sound_.get(), &TPianoSound::statusChanged, this, [this] { RunGuarded([this] { showStatus(); }); },
+        sound_.get(), &TPianoSound::StatusChanged, this, [this] { RunGuarded([this] { showStatus(); }); },
         Qt::QueuedConnection);
     core_.AddListener(listener_.get(), TGameCore::TListenerStage::Sound);
 }
 
 void TSoundHookup::Start()
 {
-    sound_->start();
+    sound_->Start();
 }
 
 TSoundHookup::~TSoundHookup()
@@ -76,14 +76,14 @@ void TSoundHookup::buildControls(QWidget* group)
     volume_->setRange(row.Min, row.Max);
     volume_->setSingleStep(5);
     volume_->setPageStep(10);
-    volume_->setGeometry(kSliderLeft, volumeTop, kSliderWidth, TOptionsPage::RowHeight);
+    volume_->setGeometry(kSliderLeft, volumeTop, kSliderWidth, TOptionsPage::kRowHeight);
     volume_->show();
     volumeText_ = newLabel(group, percentText(100), kSliderLeft + kSliderWidth + 10, volumeTop);
     volumeText_->setObjectName(QStringLiteral("lVolume"));
-    status_ = newLabel(group, QString(), TOptionsPage::RowLeft, volumeTop + TOptionsPage::RowStep);
+    status_ = newLabel(group, QString(), TOptionsPage::kRowLeft, volumeTop + TOptionsPage::kRowStep);
     status_->setObjectName(QStringLiteral("lSoundStatus"));
     // Why there is no sound can take more words than a row holds, in some languages two lines.
-    status_->resize(group->width() - 2 * TOptionsPage::RowLeft, status_->height());
+    status_->resize(group->width() - 2 * TOptionsPage::kRowLeft, status_->height());
     status_->SetWordWrap(true);
     status_->hide();
     connect(volume_, &QAbstractSlider::valueChanged, this,
@@ -95,7 +95,7 @@ void TSoundHookup::buildControls(QWidget* group)
 
 void TSoundHookup::volumeMoved(int percent)
 {
-    sound_->setVolume(percent);
+    sound_->SetVolume(percent);
     if (volumeText_)
         volumeText_->SetCaption(percentText(percent));
     if (!volume_->isSliderDown())
@@ -106,19 +106,19 @@ void TSoundHookup::apply(TOption option, int value)
 {
     switch (option) {
     case TOption::SoundForMidiKeys:
-        listener_->setSoundForMidiKeys(value != 0);
+        listener_->SetSoundForMidiKeys(value != 0);
         break;
     case TOption::ReplayRightNote:
-        listener_->setReplayAfterWrong(value != 0);
+        listener_->SetReplayAfterWrong(value != 0);
         break;
     case TOption::PlayQuestion:
-        listener_->setPlayQuestion(value != 0);
+        listener_->SetPlayQuestion(value != 0);
         break;
     case TOption::Mute:
-        sound_->setMuted(value != 0);
+        sound_->SetMuted(value != 0);
         break;
     case TOption::Volume:
-        sound_->setVolume(value);
+        sound_->SetVolume(value);
         if (volume_)
             volume_->setValue(value);
         if (volumeText_)
@@ -133,7 +133,7 @@ void TSoundHookup::showStatus()
 {
     if (!status_)
         return;
-    const QString text = sound_->statusText();
+    const QString text = sound_->StatusText();
     status_->SetCaption(text);
     status_->setVisible(!text.isEmpty());
 }

@@ -114,7 +114,7 @@ QString InstallTranslation(const QString& language)
         now.Ours = std::make_unique<TPseudoTranslator>();
         now.Code = language;
     } else if (const QString code = ourCode(language); !code.isEmpty() && code != QLatin1String("en")) {
-        lirasto::embedTranslations();
+        lirasto::EmbedTranslations();
         auto ours = std::make_unique<QTranslator>();
         if (!ours->load(QStringLiteral(":/i18n/lirasto_%1.qm").arg(code)))
             return now.Code;

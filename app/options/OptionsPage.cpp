@@ -12,9 +12,9 @@ using lirasto::settings::TOption;
 
 namespace {
 
-constexpr int kTickLeft = TOptionsPage::RowLeft;
-constexpr int kTickHeight = TOptionsPage::RowHeight;
-constexpr int kTickStep = TOptionsPage::RowStep;
+constexpr int kTickLeft = TOptionsPage::kRowLeft;
+constexpr int kTickHeight = TOptionsPage::kRowHeight;
+constexpr int kTickStep = TOptionsPage::kRowStep;
 constexpr int kFirstTickTop = 24;
 
 TSkinCheckBox* newTick(QWidget* parent, const QString& caption, int top)

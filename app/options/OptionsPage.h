@@ -31,9 +31,9 @@ public:
     QWidget& Sheet() const { return sheet_; }
 
     // The rows of a group box, which the parts that add their own controls (sound) follow too.
-    static constexpr int RowLeft = 16;
-    static constexpr int RowHeight = 19;
-    static constexpr int RowStep = 24;
+    static constexpr int kRowLeft = 16;
+    static constexpr int kRowHeight = 19;
+    static constexpr int kRowStep = 24;
     // The first free row of a group box below the ticks and labels it already holds.
     static int NextRowTop(QWidget* group);
 

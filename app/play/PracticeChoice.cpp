@@ -29,7 +29,7 @@ const char* const kClefItems[] = {
     QT_TRANSLATE_NOOP("TPracticeChoice", "Tenor clef"),  QT_TRANSLATE_NOOP("TPracticeChoice", "Treble clef, 8 below")};
 // The key list: the level's key, the thirty, then a key drawn for each question or line.
 constexpr int kFirstMusicKeyItem = 1;
-constexpr int kRandomKeyItem = kFirstMusicKeyItem + MusicKeyCount;
+constexpr int kRandomKeyItem = kFirstMusicKeyItem + kMusicKeyCount;
 
 // The staff picture's rows a small staff shows: its staff or staves and the range's two notes, with
 // room for a click a few steps beyond either, so that the range grows click by click.
@@ -68,7 +68,7 @@ bool upper(TStaffChoice staff)
 int clefFor(TStaffChoice staff, int note)
 {
     if (staff == TStaffChoice::Grand)
-        return note >= 60 ? TrebleClef : BassClef;
+        return note >= 60 ? kTrebleClef : kBassClef;
     return ClefOfStaff(staff);
 }
 
@@ -144,20 +144,20 @@ void TRangeStaff::paintEvent(QPaintEvent*)
                  QRectF(staff_->Width() - 14 + 8, from.top(), 4, from.height()));
     }
     const int clef = ClefOfStaff(choice_);
-    if (keys_ && clef >= AltoClef) {
-        const TBitmap32* tile = keys_->Bitmap(layout::clefTilePicture(clef));
+    if (keys_ && clef >= kAltoClef) {
+        const TBitmap32* tile = keys_->Bitmap(layout::ClefTilePicture(clef));
         if (!tile->Empty())
-            painter.drawImage(layout::clefTileLeft(), layout::clefTileTop(),
+            painter.drawImage(layout::ClefTileLeft(), layout::ClefTileTop(),
                               imageOf(tile, QImage::Format_ARGB32, fine));
     }
     if (!notes_ || lowest_ == 0)
         return;
-    const QImage head = imageOf(notes_->Bitmap(NoteStemUpPicture), QImage::Format_ARGB32, fine);
+    const QImage head = imageOf(notes_->Bitmap(kNoteStemUpPicture), QImage::Format_ARGB32, fine);
     painter.setPen(QPen(Qt::black, 1));
     for (const auto& [note, left] : {std::pair{lowest_, kLowestLeft}, std::pair{highest_, kHighestLeft}}) {
         const int noteClef = clefFor(choice_, note);
         const int row = TStaffView::HeadRow(noteClef, naturalOf(note));
-        const int top = noteClef == BassClef ? layout::kBassTopLine : layout::kTrebleTopLine;
+        const int top = noteClef == kBassClef ? layout::kBassTopLine : layout::kTrebleTopLine;
         const int bottom = top + 4 * layout::kLineSpacing;
         for (int line = top - layout::kLineSpacing; line >= row; line -= layout::kLineSpacing)
             painter.drawLine(QLineF(left - 4, line + 0.5, left + kHeadWidth + 4, line + 0.5));
@@ -177,12 +177,12 @@ std::optional<TRangeStaff::TPick> TRangeStaff::PickAt(QPointF point) const
         return std::nullopt;
     const bool lowest = x < (kLowestLeft + kHighestLeft + kHeadWidth) / 2.0;
     const int clef = choice_ == TStaffChoice::Grand
-                         ? (row > (layout::kTrebleBottomLine + layout::kBassTopLine) / 2.0 ? BassClef : TrebleClef)
+                         ? (row > (layout::kTrebleBottomLine + layout::kBassTopLine) / 2.0 ? kBassClef : kTrebleClef)
                          : ClefOfStaff(choice_);
     // The natural whose head row lies nearest.
     std::optional<TPick> best;
     double nearest = layout::kStep;
-    for (int note = layout::lowestNote(clef); note <= layout::highestNote(clef); ++note) {
+    for (int note = layout::LowestNote(clef); note <= layout::HighestNote(clef); ++note) {
         if (IsBlackKey[PitchClass(note)])
             continue;
         const double distance = std::abs(TStaffView::HeadRow(clef, note) - row);
@@ -229,7 +229,7 @@ TPracticeChoice::TPracticeChoice(const TGamePage& page, const TDesignPictures& p
     for (const char* item : kClefItems)
         clef_->addItem(tr(item));
     key_->addItem(tr("Key of the level"));
-    for (int k = 0; k < MusicKeyCount; ++k)
+    for (int k = 0; k < kMusicKeyCount; ++k)
         key_->addItem(MusicKeyShown(k));
     key_->addItem(tr("Random key"));
     accidentals_->addItems({tr("No accidentals"), tr("Chromatic notes")});
@@ -293,7 +293,7 @@ void TPracticeChoice::refillLevelList()
 
 void TPracticeChoice::RenameNotes()
 {
-    for (int k = 0; k < MusicKeyCount; ++k)
+    for (int k = 0; k < kMusicKeyCount; ++k)
         key_->setItemText(k + 1, MusicKeyShown(k));
     fillRanges(lowest_->currentData().toInt(), highest_->currentData().toInt());
 }
@@ -314,8 +314,8 @@ void TPracticeChoice::fillRanges(int lowest, int highest)
 {
     const TStaffChoice staff = Choice().Staff;
     const bool grand = staff == TStaffChoice::Grand;
-    const int low = layout::lowestNote(grand ? BassClef : ClefOfStaff(staff));
-    const int high = layout::highestNote(grand ? TrebleClef : ClefOfStaff(staff));
+    const int low = layout::LowestNote(grand ? kBassClef : ClefOfStaff(staff));
+    const int high = layout::HighestNote(grand ? kTrebleClef : ClefOfStaff(staff));
     const bool was = applying_;
     applying_ = true;
     lowest_->clear();

@@ -22,7 +22,7 @@
 namespace {
 
 // A line on one staff shows that staff alone.
-TStaffView::TStaves StavesOf(TStaffChoice choice)
+TStaffView::TStaves stavesOf(TStaffChoice choice)
 {
     switch (choice) {
     case TStaffChoice::Grand:
@@ -186,7 +186,7 @@ void TSightReading::choiceChanged()
     if (item >= kFirstChordLineItem) {
         // Stacks are written on the treble, bass or grand staff, and no more of them than fit.
         chosen.Chords = static_cast<TChordFamily>(item - kFirstChordLineItem);
-        if (ClefOfStaff(chosen.Staff) >= AltoClef)
+        if (ClefOfStaff(chosen.Staff) >= kAltoClef)
             chosen.Staff = TStaffChoice::Treble;
         chosen.Notes = std::min(chosen.Notes, TLineSettings::kMostStacks);
     }
@@ -254,10 +254,10 @@ int TSightReading::MarkAt(int place) const
         return -1;
     switch (page_.Staff.PlaceMark(place)) {
     case TNoteMark::Right:
-        return RightMarkPicture;
+        return kRightMarkPicture;
     case TNoteMark::Wrong:
     case TNoteMark::Missed:
-        return WrongMarkPicture;
+        return kWrongMarkPicture;
     default:
         return -1;
     }
@@ -300,7 +300,7 @@ void TSightReading::QuestionPosed(const TQuestion& question)
                                          : QCoreApplication::translate("TChordReading", kStackExplanationText));
     TStaffView& staff = page_.Staff;
     ClearStaff(staff);
-    staff.ShowStaves(StavesOf(line()->Settings().Staff));
+    staff.ShowStaves(stavesOf(line()->Settings().Staff));
     const int count = stacks.empty() ? static_cast<int>(question.Notes.size()) : static_cast<int>(stacks.size());
     if (!stacks.empty()) {
         std::vector<TSpelling> spellings;
@@ -403,7 +403,7 @@ void TSightReading::scheduleClicks(int lastBeat)
         return;
     using Ms = std::chrono::duration<double, std::milli>;
     const Ms firstDelay = exercise->BeatTime(clickedTo_) - std::chrono::steady_clock::now();
-    sound->scheduleClicks(firstDelay, Ms(exercise->BeatLength()), to - clickedTo_, kBeatsPerBar);
+    sound->ScheduleClicks(firstDelay, Ms(exercise->BeatLength()), to - clickedTo_, kBeatsPerBar);
     clickedTo_ = to;
 }
 
@@ -424,7 +424,7 @@ void TSightReading::resumeClicks()
 void TSightReading::cancelClicks()
 {
     if (TPianoSound* sound = sound_ ? sound_() : nullptr)
-        sound->cancelClicks();
+        sound->CancelClicks();
 }
 
 void TSightReading::RunEnded(const TRunResult&)

@@ -25,7 +25,7 @@ void TStaffListener::AnswerJudged(const TJudgement& judgement)
 {
     if (judgement.Exercise != TExerciseKind::Levels || judgement.Question.MusicKey >= 0)
         return;
-    SetEvaluationMark(staff_, judgement.Right ? RightMarkPicture : WrongMarkPicture);
+    SetEvaluationMark(staff_, judgement.Right ? kRightMarkPicture : kWrongMarkPicture);
 }
 
 void TStaffListener::RunEnded(const TRunResult&)

@@ -72,7 +72,7 @@ const QByteArray& noteName(int note, int key)
         return made;
     }();
     static const QByteArray none;
-    return note >= 1 && note <= 126 && KeyNames.contains(key) ? names[size_t(key)][size_t(note)] : none;
+    return note >= 1 && note <= 126 && KeyNames.Contains(key) ? names[size_t(key)][size_t(note)] : none;
 }
 
 // A list of numbers as one field, quoted when it holds more than one.
@@ -169,11 +169,11 @@ public:
             return false;
         AppendHistoryCsvRow(out_, answer);
         ++written_;
-        return out_.size() < kSliceBytes || flush();
+        return out_.size() < kSliceBytes || Flush();
     }
 
     // Writes what has gathered; false when the file refused it.
-    bool flush()
+    bool Flush()
     {
         if (file_.write(out_) != out_.size()) {
             failed_ = true;
@@ -185,8 +185,8 @@ public:
         return true;
     }
 
-    int64_t written() const { return written_; }
-    bool failed() const { return failed_; }
+    int64_t Written() const { return written_; }
+    bool Failed() const { return failed_; }
 
 private:
     QSaveFile& file_;
@@ -218,7 +218,7 @@ void AppendHistoryCsvRow(QByteArray& out, const TAnswerRecord& a)
     out += ',';
     appendNumber(out, a.Level);
     out += ',';
-    if (KeyNames.contains(a.Key))
+    if (KeyNames.Contains(a.Key))
         out += KeyNames[a.Key];
     else
         appendNumber(out, a.Key);
@@ -271,14 +271,14 @@ THistoryCsvResult WriteHistoryCsv(const THistoryReader& history, const QString& 
     } catch (const std::exception& e) {
         readError = QString::fromUtf8(e.what());
     }
-    result.Written = sink.written();
+    result.Written = sink.Written();
     if (cancel) {
         result.Cancelled = true;
         file.cancelWriting();
     } else if (!readError.isEmpty()) {
         result.Error = QCoreApplication::translate("TProgressPage", "The history cannot be read: %1").arg(readError);
         file.cancelWriting();
-    } else if (sink.failed() || !sink.flush() || !file.commit()) {
+    } else if (sink.Failed() || !sink.Flush() || !file.commit()) {
         result.Error = cannotWrite();
         file.cancelWriting();
     }

@@ -63,10 +63,10 @@ TProgressPage::TProgressPage(const THistoryReader& history, TStaffPictures pictu
 {
     setObjectName(QStringLiteral("ProgressPage"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    resize(PageWidth, PageHeight);
+    resize(kPageWidth, kPageHeight);
     if (skin) {
-        wallpaper_->setImages(skin);
-        wallpaper_->setIndex(0);
+        wallpaper_->SetImages(skin);
+        wallpaper_->SetIndex(0);
     }
     ChooseExportFile = [this] {
         return QFileDialog::getSaveFileName(this, tr("Export history"),
@@ -148,7 +148,7 @@ void TProgressPage::build()
     built_ = true;
     // Made first, so that the focus comes to the notes before the buttons.
     cursor_ = new TStaffNoteCursor(this, kFiguresArea);
-    cursor_->setGeometry(QRect(kStaffOrigin, QSize(TProgressStaff::Width, kStaffShownRows)));
+    cursor_->setGeometry(QRect(kStaffOrigin, QSize(TProgressStaff::kWidth, kStaffShownRows)));
     cursor_->Key = [this] { return staffKey(); };
     cursor_->FiguresOf = [this](TStaffNote note) {
         const TNoteStats* s = StatsOf(note.Clef, note.Note);
@@ -235,7 +235,7 @@ void TProgressPage::readHistory()
         linesLine_ = LineFiguresLine(LineFigures(answers, scope));
         // The lines' figures take the list's last row.
         weakestLines_ = ::WeakestLines(stats_, ChordStatistics(answers, scope),
-                                       std::size_t(WeakestCount - (linesLine_.isEmpty() ? 0 : 1)), staffKey());
+                                       std::size_t(kWeakestCount - (linesLine_.isEmpty() ? 0 : 1)), staffKey());
         chart_ = std::make_unique<TRunChart>(RunPoints(shownRuns, answers), kChartArea, chartTitle(practice_), font());
     } catch (const std::exception& error) {
         // A history that cannot be read leaves the page empty, saying why.
@@ -261,7 +261,7 @@ void TProgressPage::paintCanvas()
     // Drawn at the screen's resolution, so that text and notes are as sharp as the rest of the
     // window on a scaled screen; the staff then comes from the pictures' details.
     const qreal ratio = devicePixelRatioF();
-    canvas_ = QImage((QSizeF(PageWidth, PageHeight) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    canvas_ = QImage((QSizeF(kPageWidth, kPageHeight) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     canvas_.setDevicePixelRatio(ratio);
     QPainter painter(&canvas_);
     PaintFace(painter);
@@ -270,9 +270,9 @@ void TProgressPage::paintCanvas()
 void TProgressPage::PaintFace(QPainter& painter) const
 {
     const qreal ratio = devicePixelRatioF();
-    const QRect page(0, 0, PageWidth, PageHeight);
+    const QRect page(0, 0, kPageWidth, kPageHeight);
     painter.setFont(font());
-    if (!wallpaper_->paint(painter, page))
+    if (!wallpaper_->Paint(painter, page))
         painter.fillRect(page, kWood);
 
     const int scale = ratio > 1.0 ? 2 : 1;
@@ -280,10 +280,10 @@ void TProgressPage::PaintFace(QPainter& painter) const
         pictures_, staffKey(),
         [this](int clef, int note) {
             const TNoteStats* s = StatsOf(clef, note);
-            return s && s->Answers > 0 ? MasteryColour(s->Mastery) : UnseenNoteColour;
+            return s && s->Answers > 0 ? MasteryColour(s->Mastery) : kUnseenNoteColour;
         },
         scale);
-    const QSize shown(TProgressStaff::Width, std::min(staff.height() / scale, kStaffShownRows));
+    const QSize shown(TProgressStaff::kWidth, std::min(staff.height() / scale, kStaffShownRows));
     painter.drawImage(QRect(kStaffOrigin, shown), staff, QRect(QPoint(0, 0), shown * scale));
     painter.setPen(QColor(90, 60, 30));
     painter.drawRect(QRect(kStaffOrigin, shown).adjusted(0, 0, -1, -1));
@@ -294,7 +294,7 @@ void TProgressPage::PaintFace(QPainter& painter) const
         font.setPixelSize(11);
         font.setBold(true);
         painter.setFont(font);
-        lirasto::skin::drawShadowText(painter, kNoticeArea, Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap, notice_,
+        lirasto::skin::DrawShadowText(painter, kNoticeArea, Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap, notice_,
                                       QColor(190, 0, 0), TextShadow(), true, QPalette());
     }
 
@@ -329,7 +329,7 @@ void TProgressPage::PaintFace(QPainter& painter) const
     const std::pair<QString, QColor> legend[] = {{tr("missed often"), MasteryColour(0)},
                                                  {tr("half known"), MasteryColour(0.5)},
                                                  {tr("right and fast"), MasteryColour(1)},
-                                                 {tr("not asked yet"), UnseenNoteColour}};
+                                                 {tr("not asked yet"), kUnseenNoteColour}};
     // The legend keeps to one line in every language: its words get smaller where they are longer.
     constexpr int kMarkAndGaps = 16 + 18;
     QString allLabels;

@@ -31,9 +31,9 @@ class TProgressPage : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int PageWidth = 784;
-    static constexpr int PageHeight = 538;
-    static constexpr int WeakestCount = 8;
+    static constexpr int kPageWidth = 784;
+    static constexpr int kPageHeight = 538;
+    static constexpr int kWeakestCount = 8;
 
     TProgressPage(const THistoryReader& history, TStaffPictures pictures, TSkinImages* skin, QWidget* parent = nullptr);
     ~TProgressPage() override;

@@ -30,7 +30,7 @@ int naturalY(int clef, int natural)
 TSpelling spellingOn(int clef, int note, const TStaffKey& key)
 {
     const TSpelling spelling = key.Spell(note);
-    const bool onStaff = clef == 1 ? TrebleNoteY.contains(spelling.Natural) : BassNoteY.contains(spelling.Natural);
+    const bool onStaff = clef == 1 ? TrebleNoteY.Contains(spelling.Natural) : BassNoteY.Contains(spelling.Natural);
     return onStaff ? spelling : SpellNote(note, key.LevelKey());
 }
 
@@ -42,8 +42,8 @@ int ledgerPosition(int clef, int natural)
 
 int columnLeft(int clef, int note)
 {
-    const int lowest = clef == 1 ? TrebleLowestNote : BassLowestNote;
-    return TProgressStaff::FirstNoteLeft + (note - lowest) * TProgressStaff::ColumnPitch;
+    const int lowest = clef == 1 ? kTrebleLowestNote : kBassLowestNote;
+    return TProgressStaff::kFirstNoteLeft + (note - lowest) * TProgressStaff::kColumnPitch;
 }
 
 // A bitmap as an image sharing its pixels, from its detail at scale 2 when it has one (the
@@ -94,9 +94,9 @@ void drawStaffLines(QPainter& painter, const TBitmap32* staff, int scale)
     drawColumns(painter, QRectF(0, 0, split, height), image, 0, split);
     // The plain column before the closing bar, repeated to widen the staff.
     const qreal r = image.devicePixelRatio();
-    painter.drawImage(QRectF(split, 0, TProgressStaff::Width - kStaffRightPart - split, height), image,
+    painter.drawImage(QRectF(split, 0, TProgressStaff::kWidth - kStaffRightPart - split, height), image,
                       QRectF(split * r - 1, 0, 1, image.height()));
-    drawColumns(painter, QRectF(TProgressStaff::Width - kStaffRightPart, 0, kStaffRightPart, height), image, split,
+    drawColumns(painter, QRectF(TProgressStaff::kWidth - kStaffRightPart, 0, kStaffRightPart, height), image, split,
                 kStaffRightPart);
 }
 
@@ -106,13 +106,13 @@ void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int n
     const TSpelling spelling = spellingOn(clef, note, key);
     const int y = naturalY(clef, spelling.Natural);
     const int left = columnLeft(clef, note);
-    const bool down = layout::stemDown(clef, note);
-    const int top = static_cast<int>(layout::noteTop(y, down));
+    const bool down = layout::StemDown(clef, note);
+    const int top = static_cast<int>(layout::NoteTop(y, down));
 
     const int position = ledgerPosition(clef, spelling.Natural);
     if (position != 0) {
-        const int tile = layout::ledgerImage(position, down, top);
-        const double ledgerTop = layout::ledgerTop(position, tile);
+        const int tile = layout::LedgerImage(position, down, top);
+        const double ledgerTop = layout::LedgerTop(position, tile);
         const QImage lines = picture(pictures.Notes, tile, scale);
         const int leftInGame = layout::kLedgerBeforeNote;
         const QSizeF size = lines.deviceIndependentSize();
@@ -121,10 +121,10 @@ void drawNote(QPainter& painter, const TStaffPictures& pictures, int clef, int n
                     lines, kLedgerCrop, size.width() - 2 * kLedgerCrop);
     }
     if (spelling.Sign != TAccidental::None) {
-        painter.drawImage(left + kAccidentalOffset, y + layout::accidentalDrop(spelling.Sign),
-                          tinted(picture(pictures.Notes, layout::accidentalPicture(spelling.Sign), scale), colour));
+        painter.drawImage(left + kAccidentalOffset, y + layout::AccidentalDrop(spelling.Sign),
+                          tinted(picture(pictures.Notes, layout::AccidentalPicture(spelling.Sign), scale), colour));
     }
-    painter.drawImage(left, top, tinted(picture(pictures.Notes, layout::notePicture(down), scale), colour));
+    painter.drawImage(left, top, tinted(picture(pictures.Notes, layout::NotePicture(down), scale), colour));
 }
 
 } // namespace
@@ -136,22 +136,22 @@ QImage TProgressStaff::Compose(const TStaffPictures& pictures, const TStaffKey& 
     if (!key.Valid())
         throw lirasto::ERangeError("Range check error: key " + std::to_string(key.LevelKey()) + " outside 0..11");
     const int height = pictures.Staff && !pictures.Staff->Empty() ? pictures.Staff->Height() : 300;
-    QImage image(Width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image(kWidth * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
     image.fill(Qt::white);
     QPainter painter(&image);
     if (pictures.Staff && !pictures.Staff->Empty())
         drawStaffLines(painter, pictures.Staff, scale);
     if (pictures.Keys) {
-        painter.drawImage(KeySignatureLeft, TrebleKeySignatureTop,
-                          picture(pictures.Keys, layout::signaturePicture(1, key.Accidentals()), scale));
-        painter.drawImage(KeySignatureLeft, BassKeySignatureTop,
-                          picture(pictures.Keys, layout::signaturePicture(2, key.Accidentals()), scale));
+        painter.drawImage(kKeySignatureLeft, kTrebleKeySignatureTop,
+                          picture(pictures.Keys, layout::SignaturePicture(1, key.Accidentals()), scale));
+        painter.drawImage(kKeySignatureLeft, kBassKeySignatureTop,
+                          picture(pictures.Keys, layout::SignaturePicture(2, key.Accidentals()), scale));
     }
     if (pictures.Notes) {
-        for (int note = TrebleLowestNote; note <= TrebleHighestNote; ++note)
+        for (int note = kTrebleLowestNote; note <= kTrebleHighestNote; ++note)
             drawNote(painter, pictures, 1, note, key, colourOf(1, note), scale);
-        for (int note = BassLowestNote; note <= BassHighestNote; ++note)
+        for (int note = kBassLowestNote; note <= kBassHighestNote; ++note)
             drawNote(painter, pictures, 2, note, key, colourOf(2, note), scale);
     }
     return image;
@@ -167,13 +167,13 @@ std::optional<TStaffNote> TProgressStaff::NoteAt(QPointF point, const TStaffKey&
 {
     if (!key.Valid())
         return std::nullopt;
-    const double column = (point.x() - FirstNoteLeft) / ColumnPitch;
-    if (column < 0 || column >= TrebleHighestNote - TrebleLowestNote + 1)
+    const double column = (point.x() - kFirstNoteLeft) / kColumnPitch;
+    if (column < 0 || column >= kTrebleHighestNote - kTrebleLowestNote + 1)
         return std::nullopt;
     const int offset = static_cast<int>(column);
     for (const TStaffNote candidate :
-         {TStaffNote{1, TrebleLowestNote + offset}, TStaffNote{2, BassLowestNote + offset}}) {
-        if (candidate.Clef == 2 && candidate.Note > BassHighestNote)
+         {TStaffNote{1, kTrebleLowestNote + offset}, TStaffNote{2, kBassLowestNote + offset}}) {
+        if (candidate.Clef == 2 && candidate.Note > kBassHighestNote)
             continue;
         const QPointF centre = NoteHeadCentre(candidate.Clef, candidate.Note, key);
         if (std::abs(point.x() - centre.x()) <= kHeadHalfWidth + 1 && std::abs(point.y() - centre.y()) <= 6)

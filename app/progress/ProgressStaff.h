@@ -32,9 +32,9 @@ class TProgressStaff
 {
 public:
     // Wide enough for 36 columns of notes after the key signature.
-    static constexpr int Width = 772;
-    static constexpr int FirstNoteLeft = 110;
-    static constexpr int ColumnPitch = 18;
+    static constexpr int kWidth = 772;
+    static constexpr int kFirstNoteLeft = 110;
+    static constexpr int kColumnPitch = 18;
 
     using TColourOf = std::function<QColor(int clef, int note)>;
 

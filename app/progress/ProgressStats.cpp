@@ -19,16 +19,16 @@ using namespace std::chrono;
 
 namespace {
 
-constexpr int kTrebleNotes = TrebleHighestNote - TrebleLowestNote + 1;
-constexpr int kBassNotes = BassHighestNote - BassLowestNote + 1;
+constexpr int kTrebleNotes = kTrebleHighestNote - kTrebleLowestNote + 1;
+constexpr int kBassNotes = kBassHighestNote - kBassLowestNote + 1;
 
 // The place of a note in the statistics, or -1 when it is off its staff.
 int slotOf(int clef, int note)
 {
-    if (clef == 1 && note >= TrebleLowestNote && note <= TrebleHighestNote)
-        return note - TrebleLowestNote;
-    if (clef == 2 && note >= BassLowestNote && note <= BassHighestNote)
-        return kTrebleNotes + note - BassLowestNote;
+    if (clef == 1 && note >= kTrebleLowestNote && note <= kTrebleHighestNote)
+        return note - kTrebleLowestNote;
+    if (clef == 2 && note >= kBassLowestNote && note <= kBassHighestNote)
+        return kTrebleNotes + note - kBassLowestNote;
     return -1;
 }
 
@@ -53,7 +53,7 @@ QString noteLabel(const TNoteStats& stats, const TStaffKey& key)
         break;
     }
     // Only where both staves reach does the name alone not say which was read.
-    if (stats.Note >= TrebleLowestNote && stats.Note <= BassHighestNote)
+    if (stats.Note >= kTrebleLowestNote && stats.Note <= kBassHighestNote)
         return stats.Clef == 1 ? QCoreApplication::translate("ProgressStats", "%1 (treble)").arg(name)
                                : QCoreApplication::translate("ProgressStats", "%1 (bass)").arg(name);
     return name;
@@ -79,7 +79,7 @@ double NoteMastery(int answers, int right, int64_t medianMs)
         return 0;
     const double share = std::clamp(static_cast<double>(right) / answers, 0.0, 1.0);
     const double slowness =
-        std::clamp(static_cast<double>(medianMs - FastAnswerMs) / (SlowAnswerMs - FastAnswerMs), 0.0, 1.0);
+        std::clamp(static_cast<double>(medianMs - kFastAnswerMs) / (kSlowAnswerMs - kFastAnswerMs), 0.0, 1.0);
     return share * (1.0 - 0.5 * slowness);
 }
 
@@ -105,9 +105,9 @@ std::vector<TNoteStats> NoteStatistics(const std::vector<TAnswerRecord>& answers
     for (auto& t : times)
         t.reserve(answers.size() / times.size() + 16);
     for (int i = 0; i < kTrebleNotes; ++i)
-        stats[i] = {1, TrebleLowestNote + i};
+        stats[i] = {1, kTrebleLowestNote + i};
     for (int i = 0; i < kBassNotes; ++i)
-        stats[kTrebleNotes + i] = {2, BassLowestNote + i};
+        stats[kTrebleNotes + i] = {2, kBassLowestNote + i};
     // The other clefs' notes, by clef and note, take places after the staves' as they come.
     std::map<std::pair<int, int>, std::size_t> others;
     const auto slotOfOther = [&](int clef, int note) {

@@ -42,14 +42,14 @@ struct TNoteStats
 // falling evenly to 0.5 at SlowAnswerMs and beyond. A note always answered
 // right but slowly is only half known; one missed every time is not known
 // at all, however fast.
-inline constexpr int64_t FastAnswerMs = 1500;
-inline constexpr int64_t SlowAnswerMs = 6000;
+inline constexpr int64_t kFastAnswerMs = 1500;
+inline constexpr int64_t kSlowAnswerMs = 6000;
 double NoteMastery(int answers, int right, int64_t medianMs);
 
 // Red for 0 through yellow at 0.5 to green for 1.
 QColor MasteryColour(double mastery);
 // The colour of a note that has not been asked yet.
-inline const QColor UnseenNoteColour(150, 150, 150);
+inline const QColor kUnseenNoteColour(150, 150, 150);
 
 // One entry per note of both staves' ranges (treble 53..88, then bass
 // 36..67), then one per note answered on the alto, tenor and octave treble

@@ -25,7 +25,7 @@ inline void DrawText(QPainter& painter, const QRect& r, const QString& text, int
     // A language whose words run longer gets a smaller face where a line would not fit.
     font.setPixelSize(FittingPixelSize(font, text, r.width(), pixelSize));
     painter.setFont(font);
-    skin::drawShadowText(painter, r, flags | Qt::TextSingleLine, text, colour, TextShadow(), true, QPalette());
+    skin::DrawShadowText(painter, r, flags | Qt::TextSingleLine, text, colour, TextShadow(), true, QPalette());
 }
 
 // The frame of the page's boxes (the staff, the chart).

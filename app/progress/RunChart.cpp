@@ -101,11 +101,11 @@ void TRunChart::Paint(QPainter& painter) const
         const double y = ScoreY(score);
         painter.setPen(QColor(210, 210, 210));
         painter.drawLine(QPointF(plot_.left(), y), QPointF(plot_.right(), y));
-        painter.setPen(ChartScoreColour);
+        painter.setPen(kChartScoreColour);
         painter.drawText(QRectF(area_.left(), y - kLabelHalfHeight, kAxisMargin - 4, 2 * kLabelHalfHeight),
                          Qt::AlignRight | Qt::AlignVCenter, QString::number(score));
     }
-    painter.setPen(ChartTimeColour);
+    painter.setPen(kChartTimeColour);
     const int secondsStep = std::max(1, secondsTop_ / 5);
     // The top label is the widest; it sets the size that keeps them all inside the chart.
     const int secondsRoom = area_.right() - plot_.right() - 6;
@@ -118,8 +118,8 @@ void TRunChart::Paint(QPainter& painter) const
         painter.drawText(QRectF(plot_.right() + 4, y - kLabelHalfHeight, kAxisMargin - 4, 2 * kLabelHalfHeight),
                          Qt::AlignLeft | Qt::AlignVCenter, QCoreApplication::translate("TRunChart", "%1 s").arg(s));
     }
-    painter.setPen(QPen(ChartPassColour, 1.5, Qt::DashLine));
-    painter.drawLine(QPointF(plot_.left(), ScoreY(PassScore)), QPointF(plot_.right(), ScoreY(PassScore)));
+    painter.setPen(QPen(kChartPassColour, 1.5, Qt::DashLine));
+    painter.drawLine(QPointF(plot_.left(), ScoreY(kPassScore)), QPointF(plot_.right(), ScoreY(kPassScore)));
 
     if (points_.empty()) {
         painter.setPen(Qt::black);
@@ -141,19 +141,19 @@ void TRunChart::Paint(QPainter& painter) const
         }
     }
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(ChartTimeColour, 1.2));
+    painter.setPen(QPen(kChartTimeColour, 1.2));
     painter.drawLines(times.data(), static_cast<int>(times.size()));
-    painter.setPen(QPen(ChartScoreColour, 1.5));
+    painter.setPen(QPen(kChartScoreColour, 1.5));
     painter.drawLines(scores.data(), static_cast<int>(scores.size()));
     // Hundreds of runs would only be a smear of dots; the lines say enough.
     if (points_.size() <= 120) {
         for (std::size_t i = 0; i < points_.size(); ++i) {
-            painter.setPen(ChartScoreColour);
-            painter.setBrush(points_[i].Passed ? QBrush(ChartScoreColour) : QBrush(Qt::white));
+            painter.setPen(kChartScoreColour);
+            painter.setBrush(points_[i].Passed ? QBrush(kChartScoreColour) : QBrush(Qt::white));
             painter.drawEllipse(ScorePoint(i), kDot, kDot);
             if (points_[i].MedianMs >= 0) {
-                painter.setPen(ChartTimeColour);
-                painter.setBrush(ChartTimeColour);
+                painter.setPen(kChartTimeColour);
+                painter.setBrush(kChartTimeColour);
                 painter.drawRect(QRectF(TimePoint(i) - QPointF(2, 2), QSizeF(4, 4)));
             }
         }

@@ -19,7 +19,7 @@ class QPainter;
 class TRunChart
 {
 public:
-    static constexpr int PassScore = 300;
+    static constexpr int kPassScore = 300;
 
     TRunChart(std::vector<TRunPoint> points, QRect area, QString title = {}, const QFont& font = QFont());
 
@@ -52,6 +52,6 @@ private:
     int secondsTop_ = 5;
 };
 
-inline const QColor ChartScoreColour(20, 60, 150);
-inline const QColor ChartTimeColour(190, 90, 0);
-inline const QColor ChartPassColour(30, 140, 40);
+inline const QColor kChartScoreColour(20, 60, 150);
+inline const QColor kChartTimeColour(190, 90, 0);
+inline const QColor kChartPassColour(30, 140, 40);

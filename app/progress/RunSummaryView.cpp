@@ -16,7 +16,7 @@ TSkinLabel* CreateRunSummaryLabel(QWidget* gamePanel)
     font.setPixelSize(13);
     font.setBold(true);
     label->setFont(font);
-    label->setGeometry(RunSummaryPlace);
+    label->setGeometry(kRunSummaryPlace);
     label->SetCaption(QString());
     label->show();
     return label;

@@ -11,7 +11,7 @@ TStaffKey TStaffKey::OfMusicKey(int musicKey)
 
 bool TStaffKey::Valid() const
 {
-    return KeyAccidentalKind.contains(levelKey_);
+    return KeyAccidentalKind.Contains(levelKey_);
 }
 
 int TStaffKey::Accidentals() const

@@ -18,12 +18,12 @@ const QColor kRingColour(20, 60, 150);
 
 int lowest(int clef)
 {
-    return clef == 1 ? TrebleLowestNote : BassLowestNote;
+    return clef == 1 ? kTrebleLowestNote : kBassLowestNote;
 }
 
 int highest(int clef)
 {
-    return clef == 1 ? TrebleHighestNote : BassHighestNote;
+    return clef == 1 ? kTrebleHighestNote : kBassHighestNote;
 }
 
 } // namespace
@@ -139,7 +139,7 @@ void TStaffNoteCursor::focusInEvent(QFocusEvent* event)
     if (!selected_)
         Select(FirstNote ? FirstNote() : std::nullopt);
     if (!selected_)
-        Select(TStaffNote{1, TrebleLowestNote});
+        Select(TStaffNote{1, kTrebleLowestNote});
     update(ringAround(*selected_));
 }
 

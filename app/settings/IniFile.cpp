@@ -36,7 +36,7 @@ std::string trim(std::string_view s)
 
 bool sameName(const std::string& a, const std::string& b)
 {
-    return lirasto::equalsNoCase(trim(a), trim(b));
+    return lirasto::EqualsNoCase(trim(a), trim(b));
 }
 
 std::string errnoText(const std::string& what)
@@ -256,16 +256,16 @@ namespace lirasto {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const
+std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const
 {
     try {
-        return readValue(section, key).value_or(def);
+        return ReadValue(section, key).value_or(def);
     } catch (const lirasto::Exception&) {
         return def;
     }
 }
 
-std::optional<std::string> IniFile::readValue(const std::string& section, const std::string& key) const
+std::optional<std::string> IniFile::ReadValue(const std::string& section, const std::string& key) const
 {
     const std::optional<std::string> contents = readWholeFile(path_);
     if (!contents)
@@ -284,7 +284,7 @@ std::optional<std::string> IniFile::readValue(const std::string& section, const 
     return std::nullopt;
 }
 
-void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value)
+void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
     if (trim(section).empty() || section.find(']') != std::string::npos || hasLineBreak(section))
         throw lirasto::Exception("invalid section name \"" + section + "\"");

@@ -18,21 +18,21 @@ public:
     // The path is kept as given; a relative one is resolved at each access.
     explicit IniFile(std::string path);
 
-    const std::string& path() const { return path_; }
+    const std::string& Path() const { return path_; }
 
     // The value of the key (blanks around it removed), or the default when the file, the section or the
     // key is missing or the file cannot be read.
-    std::string readString(const std::string& section, const std::string& key, const std::string& def) const;
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
 
     // The value as readString gives it; nullopt when the file, the section or the key is missing. Throws
     // lirasto::Exception when the file exists but cannot be read, for callers that must tell the two apart.
-    std::optional<std::string> readValue(const std::string& section, const std::string& key) const;
+    std::optional<std::string> ReadValue(const std::string& section, const std::string& key) const;
 
     // Replaces the key's value, creating the file, section or key when missing. The new contents replace the
     // old file in one step, so a failure leaves the old file as it was. A file the user may not write is left
     // alone, and so is a symbolic link unless it, any link after it and its regular target are the user's own.
     // Throws lirasto::Exception, saying why, on failure.
-    void writeString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
 private:
     std::string path_;

@@ -32,7 +32,7 @@ TOptions ReadOptions(const std::string& path)
     try {
         const IniFile file(path);
         for (const TOptionRow& row : kOptionTable) {
-            const std::string text = file.readString(kOptionsSection, row.Key, "");
+            const std::string text = file.ReadString(kOptionsSection, row.Key, "");
             int value = 0;
             const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
             if (!text.empty() && ec == std::errc() && end == text.data() + text.size())
@@ -49,7 +49,7 @@ bool WriteOption(TOption option, int value, const std::string& path)
     const TOptionRow& row = OptionRow(option);
     if (value < row.Min || value > row.Max)
         return false;
-    return WriteOrFalse([&] { IniFile(path).writeString(kOptionsSection, row.Key, std::to_string(value)); });
+    return WriteOrFalse([&] { IniFile(path).WriteString(kOptionsSection, row.Key, std::to_string(value)); });
 }
 
 } // namespace lirasto::settings

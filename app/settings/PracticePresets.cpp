@@ -29,7 +29,7 @@ std::vector<std::string> slotTexts(const IniFile& file)
 {
     std::vector<std::string> texts;
     for (int slot = 1; slot <= kMostPractices; ++slot)
-        texts.push_back(file.readString(kPracticesSection, slotKey(slot), ""));
+        texts.push_back(file.ReadString(kPracticesSection, slotKey(slot), ""));
     return texts;
 }
 
@@ -87,7 +87,7 @@ void SavePractice(const std::string& path, const std::string& name, const TPract
             slot = s;
     if (slot == 0)
         throw Exception("all " + std::to_string(kMostPractices) + " practices are taken; delete one first");
-    file.writeString(kPracticesSection, slotKey(slot), name + "|" + PracticeText(practice));
+    file.WriteString(kPracticesSection, slotKey(slot), name + "|" + PracticeText(practice));
 }
 
 void DeletePractice(const std::string& path, const std::string& name)
@@ -95,7 +95,7 @@ void DeletePractice(const std::string& path, const std::string& name)
     IniFile file(path);
     for (const TNamedPractice& p : ReadPractices(path).Practices)
         if (p.Name == name)
-            file.writeString(kPracticesSection, slotKey(p.Slot), "");
+            file.WriteString(kPracticesSection, slotKey(p.Slot), "");
 }
 
 } // namespace lirasto::settings

@@ -43,7 +43,7 @@ std::optional<int> levelFrom(const std::string& text)
 int ReadLevel(const std::string& path)
 {
     try {
-        return levelFrom(IniFile(path).readString(kSection, kLevelKey, "1")).value_or(kMinLevel);
+        return levelFrom(IniFile(path).ReadString(kSection, kLevelKey, "1")).value_or(kMinLevel);
     } catch (...) {
         return kMinLevel;
     }
@@ -56,11 +56,11 @@ void StoreLevel(int level, const std::string& path)
         throw lirasto::Exception("there is no level " + std::to_string(level));
     IniFile file(path);
     // A note the player wrote after the number stays with the new number.
-    const std::string old = file.readString(kSection, kLevelKey, "");
+    const std::string old = file.ReadString(kSection, kLevelKey, "");
     std::string comment = old.substr(commentStart(old));
     if (comment.size() == old.size() || comment.find_first_of("\r\n") != std::string::npos)
         comment.clear();
-    file.writeString(kSection, kLevelKey, std::to_string(level) + comment);
+    file.WriteString(kSection, kLevelKey, std::to_string(level) + comment);
 }
 
 bool WriteLevel(int level, const std::string& path)
@@ -77,7 +77,7 @@ int LevelStore::Load()
     found_ = Found::Unreadable;
     stored_ = kMinLevel;
     try {
-        const std::optional<std::string> text = IniFile(path_).readValue(kSection, kLevelKey);
+        const std::optional<std::string> text = IniFile(path_).ReadValue(kSection, kLevelKey);
         const std::optional<int> level = text ? levelFrom(*text) : std::nullopt;
         if (!text || text->empty())
             found_ = Found::Nothing; // nothing stored that a write could lose

@@ -31,7 +31,7 @@ class LevelStore
 public:
     explicit LevelStore(std::string path = kFileName);
 
-    const std::string& path() const { return path_; }
+    const std::string& Path() const { return path_; }
 
     // Reads the stored level, as ReadLevel does, and remembers what was found.
     int Load();

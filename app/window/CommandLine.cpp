@@ -114,7 +114,7 @@ std::optional<int> NoteFromName(const QString& name)
     if (!ok || octaveText.startsWith(QLatin1Char('+')) || octave < -1 || octave > 9)
         return std::nullopt;
     const int note = (octave + 1) * 12 + *pitch + alteration;
-    if (note < LowestMidiNote || note > HighestMidiNote)
+    if (note < kLowestMidiNote || note > kHighestMidiNote)
         return std::nullopt;
     return note;
 }
@@ -294,7 +294,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     // The line's own options ask for a line; with the levels they would be silently ignored.
     // The other clefs, a range, the accidentals and a random key shape lines only.
     if (start.Chords && (start.LowestNote || start.Accidentals || start.RandomKey ||
-                         (start.Staff && ClefOfStaff(*start.Staff) >= AltoClef)))
+                         (start.Staff && ClefOfStaff(*start.Staff) >= kAltoClef)))
         return fail(QStringLiteral("--clef alto, tenor or treble8vb, --range, --accidentals and --key random apply "
                                    "to lines only, not to --chords"));
     // Single notes take the clef, key, range and accidentals of a line, but neither its tempo nor its length.

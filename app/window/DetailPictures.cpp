@@ -45,6 +45,6 @@ void AttachDetailPictures(const TDesignPictures& pictures, const TDetailFiles& f
     attachList(pictures.BMPScaleDegrees, files, "degree", 1);
     attachList(pictures.BMPNoteList, files, "note", 1);
     attachList(pictures.BMPEvaluationList, files, "mark", 1);
-    if (pictures.SkinImages->count() > 0)
-        pictures.SkinImages->setDetailPicture(0, [files] { return files("wallpaper.jpg"); });
+    if (pictures.SkinImages->Count() > 0)
+        pictures.SkinImages->SetDetailPicture(0, [files] { return files("wallpaper.jpg"); });
 }

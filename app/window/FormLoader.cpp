@@ -116,7 +116,7 @@ class FormBuilder
 public:
     FormBuilder(TfMain* form, DesignBytes bytes) : form_(form), bytes_(bytes) {}
 
-    void build(const DesignComponent& root)
+    void Build(const DesignComponent& root)
     {
         if (root.className != "TfMain")
             fail("The window design describes a " + root.className + ", not the main window TfMain");
@@ -425,7 +425,7 @@ private:
         auto* view = qobject_cast<TImage32*>(object);
         if (!view || property.value.kind != DesignValueKind::Binary)
             fail("Property Bitmap.Data does not fit " + describe(object));
-        const std::span<const uint8_t> data = property.value.binary();
+        const std::span<const uint8_t> data = property.value.Binary();
         view->Bitmap()->ReadData(data.data(), data.size());
     }
 
@@ -433,7 +433,7 @@ private:
     {
         if (property.value.kind != DesignValueKind::Binary)
             fail("Property Icon.Data of the window must be binary data");
-        const QImage icon = IconImage(property.value.binary());
+        const QImage icon = IconImage(property.value.Binary());
         if (!icon.isNull())
             form_->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     }
@@ -451,7 +451,7 @@ private:
                          describe(object));
                 data = &itemProperty;
             }
-            const std::span<const uint8_t> record = data ? data->value.binary() : std::span<const uint8_t>();
+            const std::span<const uint8_t> record = data ? data->value.Binary() : std::span<const uint8_t>();
             // Only bytes that lie in the design itself outlive the tree being built.
             if (data && bytes_ == DesignBytes::Permanent && data->value.view.data())
                 list->AddRecord(record);
@@ -469,7 +469,7 @@ private:
             for (const DesignProperty& itemProperty : item) {
                 if (itemProperty.name != "Picture.Data" || itemProperty.value.kind != DesignValueKind::Binary)
                     fail("Property " + itemProperty.name + " does not exist on a picture of " + describe(object));
-                store->addPictureData(itemProperty.value.binary());
+                store->AddPictureData(itemProperty.value.Binary());
             }
         }
     }
@@ -640,10 +640,10 @@ namespace {
 TfMain* buildMainForm(const DesignComponent& design, DesignBytes bytes)
 {
     auto form = std::make_unique<TfMain>();
-    FormBuilder(form.get(), bytes).build(design);
+    FormBuilder(form.get(), bytes).Build(design);
     form->BindComponents();
     // Before the window's creation handler copies pictures into layers, which share the detail.
-    AttachDetailPictures(form->Pictures(), [](std::string_view name) { return lirasto::detailArtwork(name); });
+    AttachDetailPictures(form->Pictures(), [](std::string_view name) { return lirasto::DetailArtwork(name); });
     if (form->OnCreate)
         RunGuarded([&] { form->OnCreate(form.get()); });
     return form.release();
@@ -661,5 +661,5 @@ TfMain* CreateMainForm(std::span<const uint8_t> stream, DesignBytes bytes)
     // The tree lives only while the window is built; what the window keeps of its pictures is
     // copied, or (from a permanent design) a view of the stream itself. Either way the tree may
     // view the stream's bytes instead of copying them.
-    return buildMainForm(lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed), bytes);
+    return buildMainForm(lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed), bytes);
 }

@@ -36,7 +36,7 @@ void SaveLevelAtClose(int level)
     const QString message =
         QCoreApplication::translate("SavedLevel", "The level reached (level %1) could not be saved in %2.\n\n%3.")
             .arg(level)
-            .arg(QDir::cleanPath(QDir::current().absoluteFilePath(QString::fromStdString(store().path()))))
+            .arg(QDir::cleanPath(QDir::current().absoluteFilePath(QString::fromStdString(store().Path()))))
             .arg(QString::fromStdString(*reason));
     if (ClosingOnSignal())
         std::fprintf(stderr, "%s\n", qUtf8Printable(message));

@@ -314,7 +314,7 @@ void TfMain::tsMainShow(QObject*)
 {
     labels_->ShowLevelTexts();
     if (CurrentPractice().isEmpty())
-        cbLevel->setCurrentIndex(lirasto::checkedSub(core_.Level(), 1));
+        cbLevel->setCurrentIndex(lirasto::CheckedSub(core_.Level(), 1));
     if (core_.Running()) {
         // Back on the game page: a paused run goes on with its score and time.
         core_.Resume();
@@ -391,7 +391,7 @@ void TfMain::cbLevelChange(QObject*)
         practice_->ChoosePractice(cbLevel->currentIndex() - LevelCount);
         return;
     }
-    core_.SetLevel(lirasto::checkedAdd(cbLevel->currentIndex(), 1));
+    core_.SetLevel(lirasto::CheckedAdd(cbLevel->currentIndex(), 1));
     NoteLevelSet();
 }
 
@@ -444,7 +444,7 @@ void TfMain::StartSubsystems()
             if (!std::exchange(*started, true))
                 sound->Start();
         };
-        connect(&midi_->Input(), &TMidiInput::devicesChanged, sound_.get(), startSound, Qt::SingleShotConnection);
+        connect(&midi_->Input(), &TMidiInput::DevicesChanged, sound_.get(), startSound, Qt::SingleShotConnection);
         QTimer::singleShot(kSoundWaitsForMidiAtMost, sound_.get(), startSound);
         microphone_ =
             std::make_unique<TMicrophoneHookup>(core_, *optionsPage_, lirasto::settings::kFileName, microphoneForced_);

@@ -70,15 +70,15 @@ class Watched
 {
 public:
     Watched(Display* x, int damageBase, Shown window)
-        : x_(x), base_(damageBase), window_(window), damage_(XDamageCreate(x, window.id(), XDamageReportNonEmpty))
+        : x_(x), base_(damageBase), window_(window), damage_(XDamageCreate(x, window.Id(), XDamageReportNonEmpty))
     {}
     ~Watched() { XDamageDestroy(x_, damage_); }
-    const Shown& window() const { return window_; }
+    const Shown& Window() const { return window_; }
 
-    QImage grab(QRect r) const
+    QImage Grab(QRect r) const
     {
         XImage* image =
-            XGetImage(x_, window_.id(), r.x(), r.y(), unsigned(r.width()), unsigned(r.height()), AllPlanes, ZPixmap);
+            XGetImage(x_, window_.Id(), r.x(), r.y(), unsigned(r.width()), unsigned(r.height()), AllPlanes, ZPixmap);
         if (!image)
             return {};
         QImage result(r.size(), QImage::Format_RGB32);
@@ -91,11 +91,11 @@ public:
 
     // Sends the input, then waits for the report after which the region differs
     // from what it showed before; the milliseconds from the input to that report.
-    std::optional<double> timeChange(QRect region, const std::function<void()>& input, Clock::duration timeout)
+    std::optional<double> TimeChange(QRect region, const std::function<void()>& input, Clock::duration timeout)
     {
         XSync(x_, False);
         drain();
-        const QImage before = grab(region);
+        const QImage before = Grab(region);
         const auto start = Clock::now();
         input();
         const auto deadline = start + timeout;
@@ -107,7 +107,7 @@ public:
                 if (event.type != base_ + XDamageNotify)
                     continue;
                 XDamageSubtract(x_, reinterpret_cast<XDamageNotifyEvent&>(event).damage, kNoRegion, kNoRegion);
-                if (reinterpret_cast<XDamageNotifyEvent&>(event).drawable == window_.id() && grab(region) != before)
+                if (reinterpret_cast<XDamageNotifyEvent&>(event).drawable == window_.Id() && Grab(region) != before)
                     return ms(seen - start);
             }
             pollfd connection{ConnectionNumber(x_), POLLIN, 0};
@@ -136,7 +136,7 @@ private:
 // The pointer is moved ahead of the timed press, so that only the button is measured.
 void moveTo(Display* x, const Shown& window, QPoint at)
 {
-    const QPoint root = window.rootPosition() + at;
+    const QPoint root = window.RootPosition() + at;
     XTestFakeMotionEvent(x, -1, root.x(), root.y(), 0);
     XSync(x, False);
 }
@@ -150,7 +150,7 @@ void button(Display* x, bool down)
 Shown waitForWindow(Display* x, const std::string& title)
 {
     std::optional<Shown> window;
-    if (!pollUntil([&] { return (window = findWindowByTitle(x, title)).has_value(); }, 20s))
+    if (!PollUntil([&] { return (window = FindWindowByTitle(x, title)).has_value(); }, 20s))
         throw std::runtime_error("the window \"" + title + "\" did not appear");
     return *window;
 }
@@ -160,9 +160,9 @@ QPoint waitForPanel(const Shown& window)
 {
     std::optional<QPoint> origin, last;
     int same = 0;
-    if (!pollUntil(
+    if (!PollUntil(
             [&] {
-                origin = findStaffOrigin(window.grab());
+                origin = FindStaffOrigin(window.Grab());
                 same = origin && origin == last ? same + 1 : 0;
                 last = origin;
                 return same >= 3;
@@ -192,22 +192,22 @@ double median(std::vector<double> v)
 int mouse(const std::string& program, const std::string& baseline, int presses)
 {
     VirtualDisplay display(QSize(1600, 1000));
-    Display* x = display.connection();
+    Display* x = display.Connection();
     int damageBase = 0, errorBase = 0;
     if (!XDamageQueryExtension(x, &damageBase, &errorBase))
         throw std::runtime_error("the X server has no damage extension");
-    const auto references = ReferencePictures::load(LIRASTO_ARTWORK_DIR);
+    const auto references = ReferencePictures::Load(LIRASTO_ARTWORK_DIR);
     lirasto::test::TempDir workDir;
-    const std::vector<std::string> env{"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb",
+    const std::vector<std::string> env{"DISPLAY=" + display.Name(), "QT_QPA_PLATFORM=xcb",
                                        "JACK_DEFAULT_SERVER=lirasto-latency-no-server"};
-    ChildProcess subject({program}, env, workDir.path());
-    ChildProcess yardstick({baseline}, env, workDir.path());
+    ChildProcess subject({program}, env, workDir.Path());
+    ChildProcess yardstick({baseline}, env, workDir.Path());
     Watched game(x, damageBase, waitForWindow(x, kTitle));
     Watched plain(x, damageBase, waitForWindow(x, "Press window"));
-    const QPoint panel = waitForPanel(game.window());
+    const QPoint panel = waitForPanel(game.Window());
     const QPoint staff = panel + kStaff;
     const QRect label = kAnswerLabel.translated(panel);
-    const QSize plainSize = plain.window().size();
+    const QSize plainSize = plain.Window().size();
     const QRect plainLeft(0, 0, plainSize.width() / 2, plainSize.height());
     const QRect plainRight(plainSize.width() / 2, 0, plainSize.width() - plainSize.width() / 2, plainSize.height());
 
@@ -216,25 +216,25 @@ int mouse(const std::string& program, const std::string& baseline, int presses)
     while (int(gamePress.size()) < presses && failures < 20) {
         // A question on display, read from the screen; a run that has ended is started again.
         std::optional<StaffReading> question;
-        if (!pollUntil(
+        if (!PollUntil(
                 [&] {
-                    const QImage shot = game.window().grab();
-                    question = readAnswerMark(shot, staff) == Verdict::None ? readStaff(shot, staff, references)
+                    const QImage shot = game.Window().Grab();
+                    question = ReadAnswerMark(shot, staff) == Verdict::None ? ReadStaff(shot, staff, references)
                                                                             : std::nullopt;
                     return question.has_value();
                 },
                 2500ms, 30ms)) {
-            game.window().click(kStartButton.translated(panel).center());
+            game.Window().Click(kStartButton.translated(panel).center());
             ++failures;
             continue;
         }
         // A wrong key, then the right one: the verdict's label changes at each release.
         for (const int pitchClass : {(question->pitchClass + 5) % 12, question->pitchClass}) {
             const QPoint key = pianoKeyFor(pitchClass) + panel;
-            moveTo(x, game.window(), key);
-            const auto down = game.timeChange(
+            moveTo(x, game.Window(), key);
+            const auto down = game.TimeChange(
                 QRect(key, QSize(1, 1)), [&] { button(x, true); }, 1s);
-            const auto up = game.timeChange(
+            const auto up = game.TimeChange(
                 label, [&] { button(x, false); }, 1s);
             if (down && up) {
                 gamePress.push_back(*down);
@@ -242,10 +242,10 @@ int mouse(const std::string& program, const std::string& baseline, int presses)
             } else {
                 ++failures;
             }
-            moveTo(x, plain.window(), plainLeft.center());
-            const auto plainDown = plain.timeChange(
+            moveTo(x, plain.Window(), plainLeft.center());
+            const auto plainDown = plain.TimeChange(
                 plainLeft, [&] { button(x, true); }, 1s);
-            const auto plainUp = plain.timeChange(
+            const auto plainUp = plain.TimeChange(
                 plainRight, [&] { button(x, false); }, 1s);
             if (plainDown && plainUp) {
                 plainPress.push_back(*plainDown);
@@ -273,7 +273,7 @@ struct Player
     jack_port_t* out = nullptr;
     std::atomic<int> message{-1}; // status << 8 | note
 
-    static int process(jack_nframes_t frames, void* arg)
+    static int Process(jack_nframes_t frames, void* arg)
     {
         auto* self = static_cast<Player*>(arg);
         void* buffer = jack_port_get_buffer(self->out, frames);
@@ -290,37 +290,37 @@ struct Player
 int midi(const std::string& program, int notes)
 {
     lirasto::test::JackServer jack(48000, 256);
-    if (!jack.running())
-        throw std::runtime_error("no JACK server: " + jack.error());
+    if (!jack.Running())
+        throw std::runtime_error("no JACK server: " + jack.Error());
     VirtualDisplay display(QSize(1280, 1024));
-    Display* x = display.connection();
+    Display* x = display.Connection();
     int damageBase = 0, errorBase = 0;
     if (!XDamageQueryExtension(x, &damageBase, &errorBase))
         throw std::runtime_error("the X server has no damage extension");
     lirasto::test::TempDir workDir;
-    ChildProcess subject({program}, {"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb"}, workDir.path());
+    ChildProcess subject({program}, {"DISPLAY=" + display.Name(), "QT_QPA_PLATFORM=xcb"}, workDir.Path());
     Watched game(x, damageBase, waitForWindow(x, kTitle));
-    const QPoint panel = waitForPanel(game.window());
+    const QPoint panel = waitForPanel(game.Window());
 
     Player player;
     player.client = jack_client_open("latency probe", JackNoStartServer, nullptr);
     if (!player.client)
         throw std::runtime_error("cannot open a JACK client");
     player.out = jack_port_register(player.client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
-    jack_set_process_callback(player.client, &Player::process, &player);
+    jack_set_process_callback(player.client, &Player::Process, &player);
     jack_activate(player.client);
     const std::string ours = std::string(jack_port_name(player.out));
-    if (!pollUntil([&] { return jack_connect(player.client, ours.c_str(), "Lirasto Notes:MIDI in") == 0; }, 10s, 100ms))
+    if (!PollUntil([&] { return jack_connect(player.client, ours.c_str(), "Lirasto Notes:MIDI in") == 0; }, 10s, 100ms))
         throw std::runtime_error("the program's MIDI port did not appear");
 
     std::vector<double> samples;
     for (int i = 0; i < notes; ++i) {
         const int note = 48 + i % 12;
         const QRect key(pianoKeyFor(i % 12) + panel, QSize(1, 1));
-        if (const auto t = game.timeChange(
+        if (const auto t = game.TimeChange(
                 key, [&] { player.message = 0x9000 | note; }, 1s))
             samples.push_back(*t);
-        game.timeChange(
+        game.TimeChange(
             key, [&] { player.message = 0x8000 | note; }, 1s);
     }
     jack_client_close(player.client);

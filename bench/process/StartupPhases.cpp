@@ -79,26 +79,26 @@ int main(int argc, char** argv)
     printResident("fonts");
     const std::span<const uint8_t> stream = embeddedDesignStream();
     // Read as the program reads it: pictures viewed in place.
-    const lirasto::DesignComponent design = lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed);
+    const lirasto::DesignComponent design = lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed);
     const double parse = msSince(mark);
     printResident("stream");
     // Once more, with the stream's pages and the allocator already warm: the parse alone.
-    lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed);
+    lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed);
     const double reparse = msSince(mark);
     // The two pictures that are decoded rather than copied: the icon and the wallpaper JPEG (which the
     // program decodes on a worker while it builds the window).
     double icon = 0, wallpaper = 0;
-    if (const lirasto::DesignProperty* data = design.property("Icon.Data")) {
-        IconImage(data->value.binary());
+    if (const lirasto::DesignProperty* data = design.Property("Icon.Data")) {
+        IconImage(data->value.Binary());
         icon = msSince(mark);
     }
-    if (const lirasto::DesignComponent* images = design.find("SkinImages"))
-        if (const lirasto::DesignProperty* list = images->property("Images"); list && !list->value.items.empty())
+    if (const lirasto::DesignComponent* images = design.Find("SkinImages"))
+        if (const lirasto::DesignProperty* list = images->Property("Images"); list && !list->value.items.empty())
             for (const lirasto::DesignProperty& item : list->value.items.front())
-                if (const std::span<const uint8_t> blob = item.value.binary();
+                if (const std::span<const uint8_t> blob = item.value.Binary();
                     item.name == "Picture.Data" && blob.size() > 16) {
                     // Short string "TJPEGImage", then the byte count, then the file.
-                    lirasto::skin::decodeJpeg(blob.subspan(1 + blob[0] + 4));
+                    lirasto::skin::DecodeJpeg(blob.subspan(1 + blob[0] + 4));
                     wallpaper = msSince(mark);
                     printResident("wallpaper");
                 }

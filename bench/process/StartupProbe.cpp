@@ -114,7 +114,7 @@ std::optional<Clock::time_point> waitForFirstFrame(Display* x, int damageEventBa
     std::optional<Clock::time_point> frame;
     const auto isPainted = [&](::Window id) {
         const lirasto::e2e::Window window(x, id);
-        return painted(window.grab(), rootBackground, window.rootPosition());
+        return painted(window.Grab(), rootBackground, window.RootPosition());
     };
     while (!frame && Clock::now() < deadline) {
         while (!frame && XPending(x)) {
@@ -157,23 +157,23 @@ std::optional<Sample> measure(VirtualDisplay& display, int damageEventBase, cons
     const char* workDir = mkdtemp(pattern);
     if (!workDir)
         return std::nullopt;
-    Display* x = display.connection();
+    Display* x = display.Connection();
     // Reports left over from the previous run are not this one's.
     XSync(x, True);
     std::optional<Sample> sample;
     {
         const auto start = Clock::now();
-        ChildProcess process({program}, {"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb"}, workDir);
+        ChildProcess process({program}, {"DISPLAY=" + display.Name(), "QT_QPA_PLATFORM=xcb"}, workDir);
         if (const std::optional<Clock::time_point> frame = waitForFirstFrame(x, damageEventBase, rootBackground, 30s)) {
-            const long faults = minorFaults(process.pid());
+            const long faults = minorFaults(process.Pid());
             std::this_thread::sleep_for(settle);
             sample = Sample{std::chrono::duration<double, std::milli>(*frame - start).count(),
-                            peakResidentKb(process.pid()), faults};
+                            peakResidentKb(process.Pid()), faults};
         }
-        process.terminate();
+        process.Terminate();
     }
     // The next run starts on an empty screen.
-    pollUntil([&] { return !firstViewableWindow(x); }, 5s, 5ms);
+    PollUntil([&] { return !firstViewableWindow(x); }, 5s, 5ms);
     std::filesystem::remove_all(workDir);
     return sample;
 }
@@ -215,8 +215,8 @@ int main(int argc, char** argv)
 
     try {
         VirtualDisplay display(screen);
-        Display* x = display.connection();
-        const QImage rootBackground = lirasto::e2e::Window(x, DefaultRootWindow(x)).grab();
+        Display* x = display.Connection();
+        const QImage rootBackground = lirasto::e2e::Window(x, DefaultRootWindow(x)).Grab();
         int damageEventBase = 0, damageErrorBase = 0;
         if (!XDamageQueryExtension(x, &damageEventBase, &damageErrorBase)) {
             std::fprintf(stderr, "startup_probe: the X server has no damage extension\n");

@@ -52,12 +52,12 @@ struct JpegFailure
 
 } // namespace
 
-std::vector<uint8_t> bitmapRecord(const QImage& image)
+std::vector<uint8_t> BitmapRecord(const QImage& image)
 {
-    const QImage straight = normalised(image);
+    const QImage straight = Normalised(image);
     const int width = straight.width(), height = straight.height();
     std::vector<uint8_t> out;
-    out.reserve(checkedAdd<std::size_t>(8, checkedMul<std::size_t>(4, checkedMul<std::size_t>(width, height))));
+    out.reserve(CheckedAdd<std::size_t>(8, CheckedMul<std::size_t>(4, CheckedMul<std::size_t>(width, height))));
     putInt32(out, width);
     putInt32(out, height);
     for (int y = 0; y < height; ++y) {
@@ -72,7 +72,7 @@ std::vector<uint8_t> bitmapRecord(const QImage& image)
     return out;
 }
 
-std::vector<uint8_t> jpegFile(const QImage& image, int quality)
+std::vector<uint8_t> JpegFile(const QImage& image, int quality)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     jpeg_compress_struct info{};
@@ -106,21 +106,21 @@ std::vector<uint8_t> jpegFile(const QImage& image, int quality)
     return out;
 }
 
-std::vector<uint8_t> jpegPictureData(const std::vector<uint8_t>& jpeg)
+std::vector<uint8_t> JpegPictureData(const std::vector<uint8_t>& jpeg)
 {
     static const std::string kClassName = "TJPEGImage";
     std::vector<uint8_t> out;
     out.reserve(1 + kClassName.size() + 4 + jpeg.size());
     out.push_back(uint8_t(kClassName.size()));
     out.insert(out.end(), kClassName.begin(), kClassName.end());
-    putInt32(out, checkedCast<int32_t>(jpeg.size()));
+    putInt32(out, CheckedCast<int32_t>(jpeg.size()));
     out.insert(out.end(), jpeg.begin(), jpeg.end());
     return out;
 }
 
-std::vector<uint8_t> iconFile(const QImage& image)
+std::vector<uint8_t> IconFile(const QImage& image)
 {
-    const QImage straight = normalised(image);
+    const QImage straight = Normalised(image);
     const int size = straight.width();
     if (size != straight.height() || size < 1 || size > 256)
         throw ERangeError("An icon image must be square and at most 256 pixels wide");
@@ -179,12 +179,12 @@ namespace {
 std::vector<ArtworkFile> pictureFiles(const Artwork& art)
 {
     std::vector<ArtworkFile> files;
-    files.push_back({"keyboard.bmp32", bitmapRecord(art.keyboard)});
-    files.push_back({"staff.bmp32", bitmapRecord(art.staff)});
-    files.push_back({"logo.bmp32", bitmapRecord(art.logo)});
+    files.push_back({"keyboard.bmp32", BitmapRecord(art.keyboard)});
+    files.push_back({"staff.bmp32", BitmapRecord(art.staff)});
+    files.push_back({"logo.bmp32", BitmapRecord(art.logo)});
     auto addList = [&files](const char* stem, const std::vector<QImage>& items, int digits) {
         for (std::size_t i = 0; i < items.size(); ++i)
-            files.push_back({numbered(stem, int(i), digits), bitmapRecord(items[i])});
+            files.push_back({numbered(stem, int(i), digits), BitmapRecord(items[i])});
     };
     addList("key", art.keySignatures, 2);
     addList("pianokey", art.keyHighlights, 1);
@@ -196,24 +196,24 @@ std::vector<ArtworkFile> pictureFiles(const Artwork& art)
 
 } // namespace
 
-std::vector<ArtworkFile> artworkFiles(const Artwork& art)
+std::vector<ArtworkFile> ArtworkFiles(const Artwork& art)
 {
     std::vector<ArtworkFile> files = pictureFiles(art);
-    const std::vector<uint8_t> jpeg = jpegFile(art.wallpaper, 90);
+    const std::vector<uint8_t> jpeg = JpegFile(art.wallpaper, 90);
     files.push_back({"wallpaper.jpg", jpeg});
-    files.push_back({"wallpaper.picture", jpegPictureData(jpeg)});
-    files.push_back({"icon.ico", iconFile(art.icon)});
+    files.push_back({"wallpaper.picture", JpegPictureData(jpeg)});
+    files.push_back({"icon.ico", IconFile(art.icon)});
     return files;
 }
 
-std::vector<ArtworkFile> detailArtworkFiles(const Artwork& art)
+std::vector<ArtworkFile> DetailArtworkFiles(const Artwork& art)
 {
     std::vector<ArtworkFile> files = pictureFiles(art);
-    files.push_back({"wallpaper.jpg", jpegFile(art.wallpaper, 90)});
+    files.push_back({"wallpaper.jpg", JpegFile(art.wallpaper, 90)});
     return files;
 }
 
-std::string resourceCollection(const std::vector<ArtworkFile>& files, const std::string& prefix)
+std::string ResourceCollection(const std::vector<ArtworkFile>& files, const std::string& prefix)
 {
     std::string qrc = "<RCC>\n  <qresource prefix=\"" + prefix + "\">\n";
     for (const ArtworkFile& file : files)
@@ -221,7 +221,7 @@ std::string resourceCollection(const std::vector<ArtworkFile>& files, const std:
     return qrc + "  </qresource>\n</RCC>\n";
 }
 
-void writeArtworkFiles(const std::vector<ArtworkFile>& files, const std::filesystem::path& directory)
+void WriteArtworkFiles(const std::vector<ArtworkFile>& files, const std::filesystem::path& directory)
 {
     std::error_code error;
     std::filesystem::create_directories(directory, error);

@@ -20,28 +20,28 @@ struct ArtworkFile
 
 // The stored form of a picture: int32 width, int32 height (little-endian), then the
 // pixels row by row as blue, green, red, alpha, with white under transparent pixels.
-std::vector<uint8_t> bitmapRecord(const QImage& image);
+std::vector<uint8_t> BitmapRecord(const QImage& image);
 
 // A baseline JFIF file of an opaque picture at a fixed quality.
-std::vector<uint8_t> jpegFile(const QImage& image, int quality);
+std::vector<uint8_t> JpegFile(const QImage& image, int quality);
 
 // The stored form of the wallpaper: its class name as a short string, the byte count, the file.
-std::vector<uint8_t> jpegPictureData(const std::vector<uint8_t>& jpeg);
+std::vector<uint8_t> JpegPictureData(const std::vector<uint8_t>& jpeg);
 
 // An icon file with one 24-bit image and its 1-bit transparency mask.
-std::vector<uint8_t> iconFile(const QImage& image);
+std::vector<uint8_t> IconFile(const QImage& image);
 
 // Every file the window design takes from the artwork directory, in a fixed order.
-std::vector<ArtworkFile> artworkFiles(const Artwork& art);
+std::vector<ArtworkFile> ArtworkFiles(const Artwork& art);
 
 // The pictures of a set painted at another scale, named as in the plain set: the bitmap records
 // and the wallpaper's JPEG file (the icon and the design's picture wrapper are not repeated).
-std::vector<ArtworkFile> detailArtworkFiles(const Artwork& art);
+std::vector<ArtworkFile> DetailArtworkFiles(const Artwork& art);
 
 // A Qt resource collection that lists the files under the prefix.
-std::string resourceCollection(const std::vector<ArtworkFile>& files, const std::string& prefix);
+std::string ResourceCollection(const std::vector<ArtworkFile>& files, const std::string& prefix);
 
 // Writes the files into the directory (created when missing); throws lirasto::Exception on failure.
-void writeArtworkFiles(const std::vector<ArtworkFile>& files, const std::filesystem::path& directory);
+void WriteArtworkFiles(const std::vector<ArtworkFile>& files, const std::filesystem::path& directory);
 
 } // namespace lirasto::artwork

@@ -130,7 +130,7 @@ constexpr int kTightSignatureFirstColumn = 4;
 
 // The key-list item showing a signature of count accidentals (sharps when positive) on a staff;
 // -1 when there is none.
-constexpr int signatureTile(SignatureStaff staff, int count)
+constexpr int SignatureTile(SignatureStaff staff, int count)
 {
     const int kind = static_cast<int>(staff);
     if (count < -kMostSignatureAccidentals || count > kMostSignatureAccidentals)

@@ -44,13 +44,13 @@ QRgb blackKeyPixel(int column, int row)
     const QRgb light = qRgb(85, 64, 51);
     // The front bevel of the key catches the light from above.
     if (row >= kBlackKeyLastRow - 6)
-        return rim ? mix(light, top, 0.4) : mix(lower, light, (row - (kBlackKeyLastRow - 6)) / 6.0);
+        return rim ? Mix(light, top, 0.4) : Mix(lower, light, (row - (kBlackKeyLastRow - 6)) / 6.0);
     if (rim)
-        return mix(top, light, 0.6);
+        return Mix(top, light, 0.6);
     const double t = double(row - kTopEdgeRows) / (kBlackKeyLastRow - kTopEdgeRows);
     const int centre = (key->first + key->last) / 2;
     const double sheen = column == centre - 2 || column == centre - 3 ? 0.35 : 0.0;
-    return mix(mix(top, lower, t), light, sheen);
+    return Mix(Mix(top, lower, t), light, sheen);
 }
 
 QRgb whiteFacePixel(int column, int row)
@@ -65,7 +65,7 @@ QRgb whiteFacePixel(int column, int row)
         const int d = distanceToBlackKey(column);
         const double besideKey = row <= kBlackKeyLastRow ? (d <= 2 ? (3 - d) / 3.0 : 0.0) : 0.0;
         const double underKey = row > kBlackKeyLastRow && inBlackKey(column) ? (kBlackKeyLastRow + 4 - row) / 4.0 : 0;
-        face = mix(face, shadow, std::max(besideKey, underKey));
+        face = Mix(face, shadow, std::max(besideKey, underKey));
     }
     return face;
 }
@@ -83,7 +83,7 @@ QRgb keyboardPixel(int column, int row)
         return offset == 0 ? qRgb(62, 50, 66) : qRgb(88, 74, 92);
     if (row >= kWhiteLipFirstRow) {
         const double t = double(row - kWhiteLipFirstRow) / (kWhiteLipLastRow - kWhiteLipFirstRow);
-        return mix(qRgb(160, 138, 141), qRgb(115, 103, 148), t);
+        return Mix(qRgb(160, 138, 141), qRgb(115, 103, 148), t);
     }
     return whiteFacePixel(column, row);
 }
@@ -93,7 +93,7 @@ constexpr QRgb kAzureRim = qRgba(2, 127, 255, 151);
 
 QRgb lipPixel(int rowInLip)
 {
-    return mix(qRgba(160, 138, 150, 120), qRgba(115, 103, 148, 180), rowInLip / 5.0);
+    return Mix(qRgba(160, 138, 150, 120), qRgba(115, 103, 148, 180), rowInLip / 5.0);
 }
 
 QImage blackKeyHighlight(int scale)
@@ -105,7 +105,7 @@ QImage blackKeyHighlight(int scale)
             const int edge = std::min({x, y, w - 1 - x, h - 1 - y});
             const bool thick = (x == 1 || y == h - 2); // the lower left reads as a shadow
             QRgb c = edge == 0 || (edge == 1 && thick) ? kBlack : (edge <= 2 ? kAzureRim : kAzure);
-            dot(image, x, y, c, scale);
+            Dot(image, x, y, c, scale);
         }
     return image;
 }
@@ -135,7 +135,7 @@ QImage whiteKeyHighlight(int index, int scale)
                 c = kAzureRim;
             else
                 c = kAzure;
-            dot(image, x, y, c, scale);
+            Dot(image, x, y, c, scale);
         }
     }
     return image;
@@ -143,14 +143,14 @@ QImage whiteKeyHighlight(int index, int scale)
 
 } // namespace
 
-QImage paintKeyboard(int scale)
+QImage PaintKeyboard(int scale)
 {
     // Every edge of the keyboard runs along the pixel grid, so at a finer scale each
     // picture pixel becomes a square of device pixels with nothing lost.
     QImage octave(kOctaveWidth * scale, kKeyboardHeight * scale, QImage::Format_ARGB32);
     for (int y = 0; y < kKeyboardHeight; ++y)
         for (int x = 0; x < kOctaveWidth; ++x)
-            dot(octave, x, y, keyboardPixel(x, y), scale);
+            Dot(octave, x, y, keyboardPixel(x, y), scale);
     QImage image(kKeyboardWidth * scale, kKeyboardHeight * scale, QImage::Format_ARGB32);
     {
         QPainter p(&image);
@@ -159,11 +159,11 @@ QImage paintKeyboard(int scale)
             p.drawImage(o * kOctaveWidth * scale, 0, octave);
     }
     for (int y = 0; y < kKeyboardHeight; ++y)
-        dot(image, kClosingColumn, y, y >= kBottomEdgeFirstRow ? kBlack : qRgb(62, 50, 66), scale);
+        Dot(image, kClosingColumn, y, y >= kBottomEdgeFirstRow ? kBlack : qRgb(62, 50, 66), scale);
     return image;
 }
 
-QImage paintKeyHighlight(int index, int scale)
+QImage PaintKeyHighlight(int index, int scale)
 {
     if (index < 0 || index >= kHighlightCount)
         throw ERangeError("Key highlight index out of range (" + std::to_string(index) + ")");

@@ -24,7 +24,7 @@ void zoom(QPainter& p, int scale)
 
 QImage pointingHand(int scale)
 {
-    QImage image = canvas(14 * scale, 29 * scale, Qt::white);
+    QImage image = Canvas(14 * scale, 29 * scale, Qt::white);
     QPainter p(&image);
     zoom(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
@@ -66,7 +66,7 @@ QImage pointingHand(int scale)
 
 QImage ball(QColor light, QColor body, QColor dark, double diameter, int scale)
 {
-    QImage image = canvas(19 * scale, 19 * scale, Qt::white);
+    QImage image = Canvas(19 * scale, 19 * scale, Qt::white);
     QPainter p(&image);
     zoom(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
@@ -83,7 +83,7 @@ QImage ball(QColor light, QColor body, QColor dark, double diameter, int scale)
 
 QImage cartoonEye(int scale)
 {
-    QImage image = canvas(23 * scale, 17 * scale, Qt::white);
+    QImage image = Canvas(23 * scale, 17 * scale, Qt::white);
     QPainter p(&image);
     zoom(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
@@ -218,21 +218,21 @@ void drawLogoStaff(QPainter& p, const MusicFont& font)
     p.drawLine(QPointF(112.5, 206), QPointF(112.5, 247)); // bar line
     p.setPen(Qt::NoPen);
     p.setBrush(white);
-    const QPainterPath clef = font.glyph(MusicGlyph::BassClef);
-    p.drawPath(placeAt(clef, 0.2, QPointF(26, 216.5)));
+    const QPainterPath clef = font.Glyph(MusicGlyph::BassClef);
+    p.drawPath(PlaceAt(clef, 0.2, QPointF(26, 216.5)));
     // B flat on the second line from the bottom, E flat in the third space.
-    const QPainterPath flat = font.glyph(MusicGlyph::Flat);
-    p.drawPath(placeAt(flat, 0.2, QPointF(60, 236.5)));
-    p.drawPath(placeAt(flat, 0.2, QPointF(70, 221.5)));
+    const QPainterPath flat = font.Glyph(MusicGlyph::Flat);
+    p.drawPath(PlaceAt(flat, 0.2, QPointF(60, 236.5)));
+    p.drawPath(PlaceAt(flat, 0.2, QPointF(70, 221.5)));
     // After the bar an E flat major triad, E flat 2 on a ledger line below the staff, its flat
     // written out as the logo has always shown it.
     const QColor paleYellow(255, 245, 170);
     p.setBrush(paleYellow);
-    const QPainterPath head = font.glyph(MusicGlyph::NoteHead);
+    const QPainterPath head = font.Glyph(MusicGlyph::NoteHead);
     const double headX = 150;
     for (double row : {256.5, 246.5, 236.5})
-        p.drawPath(placeAt(head, 0.2, QPointF(headX, row)));
-    p.drawPath(placeAt(flat, 0.2, QPointF(headX - 12, 256.5)));
+        p.drawPath(PlaceAt(head, 0.2, QPointF(headX, row)));
+    p.drawPath(PlaceAt(flat, 0.2, QPointF(headX - 12, 256.5)));
     p.setPen(QPen(paleYellow, 1.0));
     p.drawLine(QPointF(headX - 3, 256.5), QPointF(headX + 16, 256.5));
     p.drawLine(QPointF(headX + 12.5, 256), QPointF(headX + 12.5, 218));
@@ -240,38 +240,38 @@ void drawLogoStaff(QPainter& p, const MusicFont& font)
 
 } // namespace
 
-QImage paintEvaluationMark(int index, int scale)
+QImage PaintEvaluationMark(int index, int scale)
 {
     switch (index) {
     case 0:
-        return normalised(pointingHand(scale));
+        return Normalised(pointingHand(scale));
     case 1:
-        return normalised(ball(QColor(200, 255, 190), QColor(30, 190, 40), QColor(0, 90, 10), 12, scale));
+        return Normalised(ball(QColor(200, 255, 190), QColor(30, 190, 40), QColor(0, 90, 10), 12, scale));
     case 2:
-        return normalised(ball(QColor(255, 200, 190), QColor(220, 30, 20), QColor(110, 0, 0), 13, scale));
+        return Normalised(ball(QColor(255, 200, 190), QColor(220, 30, 20), QColor(110, 0, 0), 13, scale));
     case 3:
-        return normalised(cartoonEye(scale));
+        return Normalised(cartoonEye(scale));
     }
     throw ERangeError("Evaluation mark index out of range (" + std::to_string(index) + ")");
 }
 
-QImage paintLogo(const MusicFont& font, int scale)
+QImage PaintLogo(const MusicFont& font, int scale)
 {
-    QImage image = canvas(kLogoWidth * scale, kLogoHeight * scale, Qt::black);
+    QImage image = Canvas(kLogoWidth * scale, kLogoHeight * scale, Qt::black);
     QPainter p(&image);
     zoom(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     // Wordmark and slogan: condensed capitals, slightly slanted as if lettered by hand.
-    const QRawFont heavy = loadTextFont(QStringLiteral("LiberationSansNarrow-BoldItalic.ttf"), 100);
-    const QRawFont light = loadTextFont(QStringLiteral("LiberationSansNarrow-Italic.ttf"), 100);
-    const QPainterPath mark = textPath(heavy, QStringLiteral("LIRASTO"), 6);
-    p.drawPath(fitToBox(mark, QRectF(52, 11, 126, 20)));
-    const QPainterPath first = textPath(light, QStringLiteral("READ THE NOTES,"), 4);
-    const QPainterPath second = textPath(light, QStringLiteral("FIND THE KEYS"), 4);
-    p.drawPath(fitToBox(first, QRectF(58, 36, 114, 7)));
-    p.drawPath(fitToBox(second, QRectF(64, 47, 102, 7)));
+    const QRawFont heavy = LoadTextFont(QStringLiteral("LiberationSansNarrow-BoldItalic.ttf"), 100);
+    const QRawFont light = LoadTextFont(QStringLiteral("LiberationSansNarrow-Italic.ttf"), 100);
+    const QPainterPath mark = TextPath(heavy, QStringLiteral("LIRASTO"), 6);
+    p.drawPath(FitToBox(mark, QRectF(52, 11, 126, 20)));
+    const QPainterPath first = TextPath(light, QStringLiteral("READ THE NOTES,"), 4);
+    const QPainterPath second = TextPath(light, QStringLiteral("FIND THE KEYS"), 4);
+    p.drawPath(FitToBox(first, QRectF(58, 36, 114, 7)));
+    p.drawPath(FitToBox(second, QRectF(64, 47, 102, 7)));
     // Two keys on a ring.
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(200, 200, 210), 1.4));
@@ -281,18 +281,18 @@ QImage paintLogo(const MusicFont& font, int scale)
     drawPiano(p);
     drawLogoStaff(p, font);
     p.end();
-    return normalised(image);
+    return Normalised(image);
 }
 
-QImage paintIcon(const MusicFont& font)
+QImage PaintIcon(const MusicFont& font)
 {
-    QImage image = canvas(kIconSize, kIconSize, Qt::transparent);
+    QImage image = Canvas(kIconSize, kIconSize, Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QPainterPath head = font.glyph(MusicGlyph::NoteHead);
+    const QPainterPath head = font.Glyph(MusicGlyph::NoteHead);
     const double scale = 0.6;
     const QPointF leftHead(9, 105), rightHead(72, 93);
-    QPainterPath notes = placeAt(head, scale, leftHead).united(placeAt(head, scale, rightHead));
+    QPainterPath notes = PlaceAt(head, scale, leftHead).united(PlaceAt(head, scale, rightHead));
     const double headWidth = head.boundingRect().width() * scale;
     const double stem = 6;
     const double leftStemX = leftHead.x() + headWidth - stem;
@@ -318,7 +318,7 @@ QImage paintIcon(const MusicFont& font)
     p.setBrush(shade);
     p.drawPath(shape);
     p.end();
-    return normalised(image);
+    return Normalised(image);
 }
 
 } // namespace lirasto::artwork

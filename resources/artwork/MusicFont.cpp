@@ -45,7 +45,7 @@ QString fromCodePoint(char32_t c)
 
 } // namespace
 
-QString MusicFont::defaultPath()
+QString MusicFont::DefaultPath()
 {
 #ifdef LIRASTO_MUSIC_FONT
     if (QFileInfo::exists(QStringLiteral(LIRASTO_MUSIC_FONT)))
@@ -72,7 +72,7 @@ MusicFont::MusicFont(const QString& path) : font_(path, kGlyphPixelSize)
     }
 }
 
-QPainterPath MusicFont::glyph(MusicGlyph which) const
+QPainterPath MusicFont::Glyph(MusicGlyph which) const
 {
     const QList<quint32> indexes = font_.glyphIndexesForString(fromCodePoint(codePoint(which)));
     if (indexes.isEmpty() || indexes.front() == 0)
@@ -80,7 +80,7 @@ QPainterPath MusicFont::glyph(MusicGlyph which) const
     return font_.pathForGlyph(indexes.front());
 }
 
-QRawFont loadTextFont(const QString& fileName, double pixelSize)
+QRawFont LoadTextFont(const QString& fileName, double pixelSize)
 {
     for (const char* dir : {"/usr/share/fonts/truetype/dejavu/", "/usr/share/fonts/truetype/liberation/"}) {
         const QString path = QString::fromLatin1(dir) + fileName;
@@ -93,7 +93,7 @@ QRawFont loadTextFont(const QString& fileName, double pixelSize)
     throw Exception("Cannot find the text font '" + fileName.toStdString() + "'");
 }
 
-QPainterPath textPath(const QRawFont& font, const QString& text, double letterSpacing)
+QPainterPath TextPath(const QRawFont& font, const QString& text, double letterSpacing)
 {
     QPainterPath result;
     const QList<quint32> glyphs = font.glyphIndexesForString(text);
@@ -106,7 +106,7 @@ QPainterPath textPath(const QRawFont& font, const QString& text, double letterSp
     return result;
 }
 
-QPainterPath fitToBox(const QPainterPath& path, const QRectF& box)
+QPainterPath FitToBox(const QPainterPath& path, const QRectF& box)
 {
     const QRectF bounds = path.boundingRect();
     QTransform t;
@@ -116,7 +116,7 @@ QPainterPath fitToBox(const QPainterPath& path, const QRectF& box)
     return t.map(path);
 }
 
-QPainterPath placeAt(const QPainterPath& path, double scale, QPointF origin)
+QPainterPath PlaceAt(const QPainterPath& path, double scale, QPointF origin)
 {
     QTransform t;
     t.translate(origin.x(), origin.y());

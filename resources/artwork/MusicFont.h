@@ -15,29 +15,29 @@ class MusicFont
 {
 public:
     // The font file the build found, or the first one installed in the usual place.
-    static QString defaultPath();
+    static QString DefaultPath();
 
     // Throws lirasto::Exception when the file cannot be read or lacks a glyph.
     explicit MusicFont(const QString& path);
 
     // Outline in pixels at a large size, origin on the glyph's reference line
     // (a clef's origin lies on the line it names, a notehead's on its centre row).
-    QPainterPath glyph(MusicGlyph which) const;
+    QPainterPath Glyph(MusicGlyph which) const;
 
 private:
     QRawFont font_;
 };
 
 // Loads a text face from a font file, for the lettering of the logo and the numerals.
-QRawFont loadTextFont(const QString& fileName, double pixelSize);
+QRawFont LoadTextFont(const QString& fileName, double pixelSize);
 
 // The outline of a text run, origin at the left end of its baseline.
-QPainterPath textPath(const QRawFont& font, const QString& text, double letterSpacing = 0);
+QPainterPath TextPath(const QRawFont& font, const QString& text, double letterSpacing = 0);
 
 // Scales and moves a path so that its bounds fill the given box.
-QPainterPath fitToBox(const QPainterPath& path, const QRectF& box);
+QPainterPath FitToBox(const QPainterPath& path, const QRectF& box);
 
 // Scales a path uniformly about its origin and moves the origin to the given point.
-QPainterPath placeAt(const QPainterPath& path, double scale, QPointF origin);
+QPainterPath PlaceAt(const QPainterPath& path, double scale, QPointF origin);
 
 } // namespace lirasto::artwork

@@ -8,23 +8,23 @@
 
 namespace lirasto::artwork {
 
-QImage canvas(int width, int height, QColor ground)
+QImage Canvas(int width, int height, QColor ground)
 {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(ground);
     return image;
 }
 
-QRgb mix(QRgb a, QRgb b, double t)
+QRgb Mix(QRgb a, QRgb b, double t)
 {
     auto channel = [t](int x, int y) { return int(std::lround(x + (y - x) * std::clamp(t, 0.0, 1.0))); };
     return qRgba(channel(qRed(a), qRed(b)), channel(qGreen(a), qGreen(b)), channel(qBlue(a), qBlue(b)),
                  channel(qAlpha(a), qAlpha(b)));
 }
 
-QImage coverage(int width, int height, const QPainterPath& path, double haloWidth)
+QImage Coverage(int width, int height, const QPainterPath& path, double haloWidth)
 {
-    QImage mask = canvas(width, height, Qt::transparent);
+    QImage mask = Canvas(width, height, Qt::transparent);
     QPainter p(&mask);
     p.setRenderHint(QPainter::Antialiasing);
     if (haloWidth > 0)
@@ -33,9 +33,9 @@ QImage coverage(int width, int height, const QPainterPath& path, double haloWidt
     return mask;
 }
 
-void fillHard(QImage& image, const QPainterPath& path, QRgb colour, double haloWidth)
+void FillHard(QImage& image, const QPainterPath& path, QRgb colour, double haloWidth)
 {
-    const QImage mask = coverage(image.width(), image.height(), path, haloWidth);
+    const QImage mask = Coverage(image.width(), image.height(), path, haloWidth);
     const QRgb stored = image.format() == QImage::Format_ARGB32_Premultiplied ? qPremultiply(colour) : colour;
     for (int y = 0; y < image.height(); ++y) {
         const QRgb* m = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
@@ -46,10 +46,10 @@ void fillHard(QImage& image, const QPainterPath& path, QRgb colour, double haloW
     }
 }
 
-void fillInk(QImage& image, const QPainterPath& path, QRgb colour, int scale, double haloWidth)
+void FillInk(QImage& image, const QPainterPath& path, QRgb colour, int scale, double haloWidth)
 {
     if (scale == 1) {
-        fillHard(image, path, colour, haloWidth);
+        FillHard(image, path, colour, haloWidth);
         return;
     }
     QPainter p(&image);
@@ -60,26 +60,26 @@ void fillInk(QImage& image, const QPainterPath& path, QRgb colour, int scale, do
     p.fillPath(path, ink);
 }
 
-void dot(QImage& image, int x, int y, QRgb colour, int scale)
+void Dot(QImage& image, int x, int y, QRgb colour, int scale)
 {
     for (int dy = 0; dy < scale; ++dy)
         for (int dx = 0; dx < scale; ++dx)
             image.setPixel(x * scale + dx, y * scale + dy, colour);
 }
 
-void hLine(QImage& image, int y, int x1, int x2, QRgb colour, int scale)
+void HLine(QImage& image, int y, int x1, int x2, QRgb colour, int scale)
 {
     for (int x = x1; x <= x2; ++x)
-        dot(image, x, y, colour, scale);
+        Dot(image, x, y, colour, scale);
 }
 
-void vLine(QImage& image, int x, int y1, int y2, QRgb colour, int scale)
+void VLine(QImage& image, int x, int y1, int y2, QRgb colour, int scale)
 {
     for (int y = y1; y <= y2; ++y)
-        dot(image, x, y, colour, scale);
+        Dot(image, x, y, colour, scale);
 }
 
-QPainterPath scaled(const QPainterPath& path, int scale)
+QPainterPath Scaled(const QPainterPath& path, int scale)
 {
     // Left alone at 1, so that the pictures of the plain set keep every coordinate they had.
     if (scale == 1)

@@ -25,7 +25,7 @@ QPainterPath trebleClef(const MusicFont& font)
 {
     // A little shorter than the staff's natural size, so that it reaches only a line
     // above the staff, with its curl round the G line.
-    const QPainterPath path = font.glyph(MusicGlyph::TrebleClef);
+    const QPainterPath path = font.Glyph(MusicGlyph::TrebleClef);
     const QRectF b = path.boundingRect();
     const double origin = kTrebleClefCurlRow + 0.5;
     QTransform t;
@@ -37,15 +37,15 @@ QPainterPath trebleClef(const MusicFont& font)
 
 QPainterPath bassClef(const MusicFont& font)
 {
-    const QPainterPath path = font.glyph(MusicGlyph::BassClef);
+    const QPainterPath path = font.Glyph(MusicGlyph::BassClef);
     const QRectF b = path.boundingRect();
     const double scale = double(kBassClefRight - kBassClefLeft + 1) / b.width();
-    return placeAt(path, scale, QPointF(kBassClefLeft - b.left() * scale, kBassClefHeadRow + 0.5));
+    return PlaceAt(path, scale, QPointF(kBassClefLeft - b.left() * scale, kBassClefHeadRow + 0.5));
 }
 
 QPainterPath accidentalInBox(const MusicFont& font, MusicGlyph which, int left, int top, int width, int height)
 {
-    return fitToBox(font.glyph(which), QRectF(left, top, width, height));
+    return FitToBox(font.Glyph(which), QRectF(left, top, width, height));
 }
 
 const QRgb kNavyCore = qRgb(0, 0, 80);
@@ -54,10 +54,10 @@ const QRgb kNavyEdge = qRgb(3, 3, 23);
 void paintHead(QPainter& p, const MusicFont& font, double top)
 {
     const QRectF box(0, top, kNoteHeadWidth, kNoteHeadHeight);
-    const QPainterPath head = fitToBox(font.glyph(MusicGlyph::NoteHead), box);
+    const QPainterPath head = FitToBox(font.Glyph(MusicGlyph::NoteHead), box);
     QRadialGradient shade(box.center() + QPointF(-0.5, -0.5), 6.5);
     shade.setColorAt(0, QColor(kNavyCore));
-    shade.setColorAt(0.55, QColor(mix(kNavyCore, kNavyEdge, 0.5)));
+    shade.setColorAt(0.55, QColor(Mix(kNavyCore, kNavyEdge, 0.5)));
     shade.setColorAt(1, QColor(kNavyEdge));
     p.fillPath(head, shade);
     QRadialGradient shine(QPointF(3.6, top + 2.4), 2.0);
@@ -72,7 +72,7 @@ void paintHead(QPainter& p, const MusicFont& font, double top)
 // The stem in picture pixels, each a square of scale x scale device pixels.
 void paintStem(QImage& image, int column, int firstRow, int lastRow, int scale)
 {
-    const QRgb stem = mix(kNavyEdge, kNavyCore, 0.35);
+    const QRgb stem = Mix(kNavyEdge, kNavyCore, 0.35);
     for (int y = firstRow * scale; y < (lastRow + 1) * scale; ++y)
         for (int x = column * scale; x < (column + 1) * scale; ++x) {
             const QRgb below = image.pixel(x, y);
@@ -83,7 +83,7 @@ void paintStem(QImage& image, int column, int firstRow, int lastRow, int scale)
 
 QImage noteWithStem(const MusicFont& font, bool headAtBottom, bool stemRight, int scale)
 {
-    QImage image = canvas(kNoteGlyphWidth * scale, kNoteGlyphHeight * scale, Qt::transparent);
+    QImage image = Canvas(kNoteGlyphWidth * scale, kNoteGlyphHeight * scale, Qt::transparent);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
@@ -103,7 +103,7 @@ QImage noteWithStem(const MusicFont& font, bool headAtBottom, bool stemRight, in
 // The head alone: a second's other note, drawn beside its stack's stem.
 QImage bareHead(const MusicFont& font, int scale)
 {
-    QImage image = canvas(kNoteHeadWidth * scale, kNoteHeadHeight * scale, Qt::transparent);
+    QImage image = Canvas(kNoteHeadWidth * scale, kNoteHeadHeight * scale, Qt::transparent);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
@@ -119,7 +119,7 @@ QImage bareHead(const MusicFont& font, int scale)
 QImage accidentalGlyph(const MusicFont& font, MusicGlyph which, int width, int height, int scale)
 {
     const QImage mask =
-        coverage(width * scale, height * scale, scaled(accidentalInBox(font, which, 0, 0, width, height), scale));
+        Coverage(width * scale, height * scale, Scaled(accidentalInBox(font, which, 0, 0, width, height), scale));
     QImage image(width * scale, height * scale, QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
@@ -136,10 +136,10 @@ QImage naturalSign(int scale)
 {
     QImage image(kNaturalWidth * scale, kNaturalHeight * scale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    vLine(image, 0, 0, 13, kBlack, scale);
-    vLine(image, kNaturalWidth - 1, 4, kNaturalHeight - 1, kBlack, scale);
+    VLine(image, 0, 0, 13, kBlack, scale);
+    VLine(image, kNaturalWidth - 1, 4, kNaturalHeight - 1, kBlack, scale);
     for (int row : {5, 6, 11, 12})
-        hLine(image, row, 0, kNaturalWidth - 1, kBlack, scale);
+        HLine(image, row, 0, kNaturalWidth - 1, kBlack, scale);
     return image;
 }
 
@@ -148,13 +148,13 @@ QImage ledgerTile(int lines, int scale)
     QImage image(kLedgerTileWidth * scale, (kLedgerFirstRow + kLedgerSpacing * lines) * scale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     for (int i = 0; i < lines; ++i)
-        hLine(image, kLedgerFirstRow + kLedgerSpacing * i, 0, kLedgerTileWidth - 1, kBlack, scale);
+        HLine(image, kLedgerFirstRow + kLedgerSpacing * i, 0, kLedgerTileWidth - 1, kBlack, scale);
     return image;
 }
 
 } // namespace
 
-QImage normalised(const QImage& image)
+QImage Normalised(const QImage& image)
 {
     QImage result = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < result.height(); ++y) {
@@ -166,35 +166,35 @@ QImage normalised(const QImage& image)
     return result;
 }
 
-QImage paintStaff(const MusicFont& font, int scale)
+QImage PaintStaff(const MusicFont& font, int scale)
 {
     QImage image(kStaffWidth * scale, kStaffHeight * scale, QImage::Format_ARGB32);
     image.fill(kWhite);
     for (int row : kStaffLineRows)
-        hLine(image, row, kStaffLineFirstColumn, kStaffLineLastColumn, kBlack, scale);
+        HLine(image, row, kStaffLineFirstColumn, kStaffLineLastColumn, kBlack, scale);
     const int lastRow = kBassTopLineRow + (kStaffLineCount - 1) * kStaffLineSpacing;
     const int trebleLast = kTrebleTopLineRow + (kStaffLineCount - 1) * kStaffLineSpacing;
     for (int column : kSystemBarColumns)
-        vLine(image, column, kTrebleTopLineRow, lastRow, kBlack, scale);
+        VLine(image, column, kTrebleTopLineRow, lastRow, kBlack, scale);
     for (int column : kStaffBarColumns) {
-        vLine(image, column, kTrebleTopLineRow, trebleLast, kBlack, scale);
-        vLine(image, column, kBassTopLineRow, lastRow, kBlack, scale);
+        VLine(image, column, kTrebleTopLineRow, trebleLast, kBlack, scale);
+        VLine(image, column, kBassTopLineRow, lastRow, kBlack, scale);
     }
     for (int row : kLedgerTickRows)
-        hLine(image, row, kLedgerTickFirstColumn,
+        HLine(image, row, kLedgerTickFirstColumn,
               row == kLedgerTickRows.front() ? kMiddleCTickLastColumn : kLedgerTickLastColumn, kBlack, scale);
-    fillInk(image, scaled(trebleClef(font), scale), kBlack, scale);
-    fillInk(image, scaled(bassClef(font), scale), kBlack, scale);
+    FillInk(image, Scaled(trebleClef(font), scale), kBlack, scale);
+    FillInk(image, Scaled(bassClef(font), scale), kBlack, scale);
     return image;
 }
 
-QImage paintKeySignature(const MusicFont& font, int key, bool bass, int scale)
+QImage PaintKeySignature(const MusicFont& font, int key, bool bass, int scale)
 {
     const int count = kSignatureAccidentals.at(key);
     QImage image(kKeyTileSize * scale, kKeyTileSize * scale, QImage::Format_ARGB32);
     image.fill(kWhite);
     for (int row : kKeyTileLineRows)
-        hLine(image, row, 0, kKeyTileSize - 1, kBlack, scale);
+        HLine(image, row, 0, kKeyTileSize - 1, kBlack, scale);
     const int drop = bass ? kBassSignatureDrop : 0;
     QPainterPath glyphs;
     for (int i = 0; i < std::abs(count); ++i) {
@@ -211,8 +211,8 @@ QImage paintKeySignature(const MusicFont& font, int key, bool bass, int scale)
         }
     }
     // A thin white halo keeps the signs legible where they cross the lines.
-    fillInk(image, scaled(glyphs, scale), kWhite, scale, 2.2 * scale);
-    fillInk(image, scaled(glyphs, scale), kBlack, scale);
+    FillInk(image, Scaled(glyphs, scale), kWhite, scale, 2.2 * scale);
+    FillInk(image, Scaled(glyphs, scale), kBlack, scale);
     return image;
 }
 
@@ -222,14 +222,14 @@ namespace {
 QPainterPath cClef(const MusicFont& font, int centreRow)
 {
     constexpr int kHalfHeight = 2 * kStaffLineSpacing;
-    return fitToBox(font.glyph(MusicGlyph::CClef), QRectF(kTrebleClefLeft, centreRow - kHalfHeight,
+    return FitToBox(font.Glyph(MusicGlyph::CClef), QRectF(kTrebleClefLeft, centreRow - kHalfHeight,
                                                           kTrebleClefRight - kTrebleClefLeft + 1, 2 * kHalfHeight + 1));
 }
 
 QPainterPath octaveEight()
 {
-    const QRawFont face = loadTextFont(QStringLiteral("DejaVuSerif-Bold.ttf"), 100);
-    return fitToBox(textPath(face, QStringLiteral("8")),
+    const QRawFont face = LoadTextFont(QStringLiteral("DejaVuSerif-Bold.ttf"), 100);
+    return FitToBox(TextPath(face, QStringLiteral("8")),
                     QRectF(kOctaveEightLeft, kOctaveEightTop, kOctaveEightWidth, kOctaveEightHeight));
 }
 
@@ -244,14 +244,14 @@ ColumnRange signatureColumns(int count, int i)
 
 } // namespace
 
-QImage paintClefTile(const MusicFont& font, int index, int scale)
+QImage PaintClefTile(const MusicFont& font, int index, int scale)
 {
     if (index < 0 || index >= kClefTileCount)
         throw ERangeError("Clef tile index out of range (" + std::to_string(index) + ")");
     QImage image(kClefTileWidth * scale, kClefTileHeight * scale, QImage::Format_ARGB32);
     image.fill(kWhite);
     for (int i = 0; i < kStaffLineCount; ++i)
-        hLine(image, kTrebleTopLineRow + kStaffLineSpacing * i - kClefTileTop, 0, kClefTileWidth - 1, kBlack, scale);
+        HLine(image, kTrebleTopLineRow + kStaffLineSpacing * i - kClefTileTop, 0, kClefTileWidth - 1, kBlack, scale);
     QPainterPath clef;
     if (index == 0)
         clef = cClef(font, kAltoClefCentreRow);
@@ -259,18 +259,18 @@ QImage paintClefTile(const MusicFont& font, int index, int scale)
         clef = cClef(font, kTenorClefCentreRow);
     else
         clef = trebleClef(font).united(octaveEight());
-    fillInk(image, scaled(clef.translated(-kClefTileLeft, -kClefTileTop), scale), kBlack, scale);
+    FillInk(image, Scaled(clef.translated(-kClefTileLeft, -kClefTileTop), scale), kBlack, scale);
     return image;
 }
 
-QImage paintSignatureTile(const MusicFont& font, int staff, int count, int scale)
+QImage PaintSignatureTile(const MusicFont& font, int staff, int count, int scale)
 {
     if (staff < 0 || staff > 3 || std::abs(count) > kMostSignatureAccidentals)
         throw ERangeError("Signature tile out of range (" + std::to_string(staff) + ", " + std::to_string(count) + ")");
     QImage image(kKeyTileSize * scale, kExtraSignatureTileHeight * scale, QImage::Format_ARGB32);
     image.fill(kWhite);
     for (int row : kKeyTileLineRows)
-        hLine(image, row, 0, kKeyTileSize - 1, kBlack, scale);
+        HLine(image, row, 0, kKeyTileSize - 1, kBlack, scale);
     QPainterPath glyphs;
     for (int i = 0; i < std::abs(count); ++i) {
         const ColumnRange c = signatureColumns(count, i);
@@ -283,105 +283,105 @@ QImage paintSignatureTile(const MusicFont& font, int staff, int count, int scale
                                            kSignatureSharpRows.at(staff).at(i) - kSharpPitchBelowTop,
                                            c.last - c.first + 1, kSharpHeight));
     }
-    fillInk(image, scaled(glyphs, scale), kWhite, scale, 2.2 * scale);
-    fillInk(image, scaled(glyphs, scale), kBlack, scale);
+    FillInk(image, Scaled(glyphs, scale), kWhite, scale, 2.2 * scale);
+    FillInk(image, Scaled(glyphs, scale), kBlack, scale);
     return image;
 }
 
-QImage paintScaleDegree(int index, int scale)
+QImage PaintScaleDegree(int index, int scale)
 {
     static const char* const numerals[] = {"I", "II", "III", "IV", "V", "VI", "VII"};
     if (index < 0 || index >= 7)
         throw ERangeError("Scale degree index out of range (" + std::to_string(index) + ")");
-    const QRawFont face = loadTextFont(QStringLiteral("DejaVuSerif-Bold.ttf"), 100);
-    const QPainterPath text = textPath(face, QString::fromLatin1(numerals[index]), 2);
+    const QRawFont face = LoadTextFont(QStringLiteral("DejaVuSerif-Bold.ttf"), 100);
+    const QPainterPath text = TextPath(face, QString::fromLatin1(numerals[index]), 2);
     const QRectF b = text.boundingRect();
     const double height = kScaleDegreeBottom - kScaleDegreeTop + 1;
     const double width = b.width() * (height / b.height());
     const QPainterPath placed =
-        fitToBox(text, QRectF(kScaleDegreeCentreColumn + 0.5 - width / 2, kScaleDegreeTop, width, height));
+        FitToBox(text, QRectF(kScaleDegreeCentreColumn + 0.5 - width / 2, kScaleDegreeTop, width, height));
     QImage image(kKeyTileSize * scale, kKeyTileSize * scale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    fillInk(image, scaled(placed, scale), qRgba(0, 0, 255, 234), scale);
-    return normalised(image);
+    FillInk(image, Scaled(placed, scale), qRgba(0, 0, 255, 234), scale);
+    return Normalised(image);
 }
 
-QImage paintNote(const MusicFont& font, int index, int scale)
+QImage PaintNote(const MusicFont& font, int index, int scale)
 {
     switch (index) {
     case 0:
-        return normalised(noteWithStem(font, true, true, scale));
+        return Normalised(noteWithStem(font, true, true, scale));
     case 1:
-        return normalised(noteWithStem(font, true, false, scale));
+        return Normalised(noteWithStem(font, true, false, scale));
     case 2:
-        return normalised(noteWithStem(font, false, false, scale));
+        return Normalised(noteWithStem(font, false, false, scale));
     case 3:
-        return normalised(noteWithStem(font, false, true, scale));
+        return Normalised(noteWithStem(font, false, true, scale));
     case 4:
-        return normalised(accidentalGlyph(font, MusicGlyph::Flat, kFlatWidth, kFlatHeight, scale));
+        return Normalised(accidentalGlyph(font, MusicGlyph::Flat, kFlatWidth, kFlatHeight, scale));
     case 5:
-        return normalised(accidentalGlyph(font, MusicGlyph::Sharp, kSharpWidth, kSharpHeight, scale));
+        return Normalised(accidentalGlyph(font, MusicGlyph::Sharp, kSharpWidth, kSharpHeight, scale));
     case 6:
-        return normalised(naturalSign(scale));
+        return Normalised(naturalSign(scale));
     case 7:
     case 8:
     case 9:
-        return normalised(ledgerTile(index - 6, scale));
+        return Normalised(ledgerTile(index - 6, scale));
     case 10:
-        return normalised(accidentalGlyph(font, MusicGlyph::DoubleSharp, kDoubleSharpWidth, kDoubleSharpHeight, scale));
+        return Normalised(accidentalGlyph(font, MusicGlyph::DoubleSharp, kDoubleSharpWidth, kDoubleSharpHeight, scale));
     case 11:
-        return normalised(accidentalGlyph(font, MusicGlyph::DoubleFlat, kDoubleFlatWidth, kDoubleFlatHeight, scale));
+        return Normalised(accidentalGlyph(font, MusicGlyph::DoubleFlat, kDoubleFlatWidth, kDoubleFlatHeight, scale));
     case 12:
-        return normalised(bareHead(font, scale));
+        return Normalised(bareHead(font, scale));
     }
     throw ERangeError("Note glyph index out of range (" + std::to_string(index) + ")");
 }
 
-std::vector<QImage> paintKeyList(const MusicFont& font, int scale)
+std::vector<QImage> PaintKeyList(const MusicFont& font, int scale)
 {
     std::vector<QImage> list;
     for (int key = 0; key < kKeyTileCount / 2; ++key) {
-        list.push_back(paintKeySignature(font, key, false, scale));
-        list.push_back(paintKeySignature(font, key, true, scale));
+        list.push_back(PaintKeySignature(font, key, false, scale));
+        list.push_back(PaintKeySignature(font, key, true, scale));
     }
     for (int i = 0; i < kClefTileCount; ++i)
-        list.push_back(paintClefTile(font, i, scale));
+        list.push_back(PaintClefTile(font, i, scale));
     list.resize(kKeyListCount);
     for (int staff = 0; staff < 4; ++staff)
         for (int count = -kMostSignatureAccidentals; count <= kMostSignatureAccidentals; ++count)
-            if (const int item = signatureTile(SignatureStaff(staff), count); item >= kFirstExtraSignatureTile)
-                list[std::size_t(item)] = paintSignatureTile(font, staff, count, scale);
+            if (const int item = SignatureTile(SignatureStaff(staff), count); item >= kFirstExtraSignatureTile)
+                list[std::size_t(item)] = PaintSignatureTile(font, staff, count, scale);
     return list;
 }
 
-std::vector<QImage> paintNoteList(const MusicFont& font, int scale)
+std::vector<QImage> PaintNoteList(const MusicFont& font, int scale)
 {
     std::vector<QImage> list;
     for (int i = 0; i < kNoteListCount; ++i)
-        list.push_back(paintNote(font, i, scale));
+        list.push_back(PaintNote(font, i, scale));
     return list;
 }
 
-Artwork paintArtwork(const MusicFont& font, int scale)
+Artwork PaintArtwork(const MusicFont& font, int scale)
 {
     if (scale != 1 && scale != 2)
         throw ERangeError("Artwork scale must be 1 or 2 (" + std::to_string(scale) + ")");
     Artwork art;
-    art.keyboard = paintKeyboard(scale);
-    art.staff = paintStaff(font, scale);
-    art.logo = paintLogo(font, scale);
-    art.keySignatures = paintKeyList(font, scale);
+    art.keyboard = PaintKeyboard(scale);
+    art.staff = PaintStaff(font, scale);
+    art.logo = PaintLogo(font, scale);
+    art.keySignatures = PaintKeyList(font, scale);
     for (int i = 0; i < kHighlightCount; ++i)
-        art.keyHighlights.push_back(paintKeyHighlight(i, scale));
+        art.keyHighlights.push_back(PaintKeyHighlight(i, scale));
     for (int i = 0; i < 7; ++i)
-        art.scaleDegrees.push_back(paintScaleDegree(i, scale));
-    art.notes = paintNoteList(font, scale);
+        art.scaleDegrees.push_back(PaintScaleDegree(i, scale));
+    art.notes = PaintNoteList(font, scale);
     for (int i = 0; i < 4; ++i)
-        art.evaluationMarks.push_back(paintEvaluationMark(i, scale));
-    art.wallpaper = paintWallpaper(scale);
+        art.evaluationMarks.push_back(PaintEvaluationMark(i, scale));
+    art.wallpaper = PaintWallpaper(scale);
     // The window icon comes in one size; the system scales it.
     if (scale == 1)
-        art.icon = paintIcon(font);
+        art.icon = PaintIcon(font);
     return art;
 }
 

@@ -9,7 +9,7 @@
 
 namespace lirasto::artwork {
 
-uint32_t GrainRandom::next()
+uint32_t GrainRandom::Next()
 {
     state_ ^= state_ << 13;
     state_ ^= state_ >> 17;
@@ -27,10 +27,10 @@ public:
     {
         GrainRandom random(seed);
         for (double& v : values_)
-            v = random.unit();
+            v = random.Unit();
     }
 
-    double at(double x, double y) const
+    double At(double x, double y) const
     {
         const double fx = std::floor(x), fy = std::floor(y);
         const int ix = int(fx), iy = int(fy);
@@ -41,11 +41,11 @@ public:
     }
 
     // Several octaves summed, 0..1.
-    double fractal(double x, double y, int octaves) const
+    double Fractal(double x, double y, int octaves) const
     {
         double sum = 0, amplitude = 1, total = 0;
         for (int i = 0; i < octaves; ++i) {
-            sum += at(x, y) * amplitude;
+            sum += At(x, y) * amplitude;
             total += amplitude;
             x *= 2.03;
             y *= 2.03;
@@ -76,7 +76,7 @@ double at(int i, int scale)
 
 } // namespace
 
-QImage paintWallpaper(int scale)
+QImage PaintWallpaper(int scale)
 {
     const ValueNoise warp(0x1A2B3C4Du);
     const ValueNoise fibre(0x51ED270Bu);
@@ -93,19 +93,19 @@ QImage paintWallpaper(int scale)
         const double y = at(deviceY, scale);
         const int pictureRow = deviceY / scale;
         const int board = pictureRow / kBoardHeight;
-        const double boardShade = 0.93 + 0.1 * tone.at(board * 3.7, 0.5);
+        const double boardShade = 0.93 + 0.1 * tone.At(board * 3.7, 0.5);
         for (int deviceX = 0; deviceX < image.width(); ++deviceX) {
             const double x = at(deviceX, scale);
             const double bend =
-                22 * warp.fractal(x / 260.0, y / 70.0 + board * 11, 4) + 5 * std::sin(x / 150.0 + board * 1.7);
+                22 * warp.Fractal(x / 260.0, y / 70.0 + board * 11, 4) + 5 * std::sin(x / 150.0 + board * 1.7);
             // Growth rings of uneven width, cut at a slant so they sweep across the board.
-            const double width = 7.0 + 9.0 * tone.fractal(x / 520.0 + board * 2.3, y / 45.0, 2);
+            const double width = 7.0 + 9.0 * tone.Fractal(x / 520.0 + board * 2.3, y / 45.0, 2);
             const double ring = (y + bend + 0.04 * x * (board % 2 ? 1 : -1)) / width;
             const double phase = ring - std::floor(ring);
             // Narrow dark latewood at the end of each year, fading into the light earlywood.
             const double latewood =
                 std::exp(-std::pow((phase - 0.82) / 0.09, 2.0)) + 0.35 * std::exp(-std::pow((phase - 0.6) / 0.18, 2.0));
-            const double streak = fibre.fractal(x / 35.0, y * 1.3 + board * 31, 3);
+            const double streak = fibre.Fractal(x / 35.0, y * 1.3 + board * 31, 3);
             double t = std::clamp(0.62 * latewood + 0.28 * (streak - 0.5) + 0.05, 0.0, 1.0);
             const int seam = pictureRow % kBoardHeight;
             double darken = boardShade;

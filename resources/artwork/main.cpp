@@ -105,21 +105,21 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        const QString fontPath = MusicFont::defaultPath();
+        const QString fontPath = MusicFont::DefaultPath();
         if (fontPath.isEmpty())
             throw lirasto::Exception("No music font found (the lilypond-fonts package provides it)");
         const MusicFont font(fontPath);
-        const Artwork art = paintArtwork(font);
-        const std::vector<ArtworkFile> files = artworkFiles(art);
+        const Artwork art = PaintArtwork(font);
+        const std::vector<ArtworkFile> files = ArtworkFiles(art);
         const std::filesystem::path out(argv[1]);
-        writeArtworkFiles(files, out);
+        WriteArtworkFiles(files, out);
         // The same pictures at twice the resolution, for screens of twice the density: the
         // build packs them as a compressed resource beside the design.
-        const Artwork detail = paintArtwork(font, 2);
-        const std::vector<ArtworkFile> detailFiles = detailArtworkFiles(detail);
-        const std::string qrc = resourceCollection(detailFiles, "/artwork@2x");
-        writeArtworkFiles(detailFiles, out / "2x");
-        writeArtworkFiles({{"artwork2x.qrc", std::vector<uint8_t>(qrc.begin(), qrc.end())}}, out / "2x");
+        const Artwork detail = PaintArtwork(font, 2);
+        const std::vector<ArtworkFile> detailFiles = DetailArtworkFiles(detail);
+        const std::string qrc = ResourceCollection(detailFiles, "/artwork@2x");
+        WriteArtworkFiles(detailFiles, out / "2x");
+        WriteArtworkFiles({{"artwork2x.qrc", std::vector<uint8_t>(qrc.begin(), qrc.end())}}, out / "2x");
         std::ofstream manifest(out / "manifest.txt", std::ios::trunc);
         for (const ArtworkFile& file : files)
             manifest << file.name << ' ' << file.bytes.size() << '\n';

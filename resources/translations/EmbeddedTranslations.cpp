@@ -11,7 +11,7 @@ static void registerTranslations()
 
 namespace lirasto {
 
-void embedTranslations()
+void EmbedTranslations()
 {
     static std::once_flag registered;
     std::call_once(registered, registerTranslations);

@@ -3,6 +3,6 @@
 namespace lirasto {
 
 // Makes the compiled translations, ":/i18n/lirasto_<code>.qm", readable. Cheap to call again.
-void embedTranslations();
+void EmbedTranslations();
 
 } // namespace lirasto

@@ -27,14 +27,14 @@ struct Offline : TPianoSound
 {
     explicit Offline(const QString& soundFont = {}) : TPianoSound(TSoundSetup{soundFont, {}, kRate})
     {
-        start();
-        EXPECT_TRUE(waitStarted(10s));
+        Start();
+        EXPECT_TRUE(WaitStarted(10s));
     }
     // Left channel only, or left then right.
-    std::vector<float> play(double seconds, bool both = false)
+    std::vector<float> Play(double seconds, bool both = false)
     {
         std::vector<float> left(size_t(seconds * kRate)), right(left.size());
-        render(left.data(), right.data(), int(left.size()));
+        Render(left.data(), right.data(), int(left.size()));
         if (both)
             left.insert(left.end(), right.begin(), right.end());
         return left;
@@ -55,7 +55,7 @@ const std::string kPorts = "Lirasto Notes:";
 void pumpUntil(const JackCapture& capture, size_t frame)
 {
     for (auto end = std::chrono::steady_clock::now() + 20s;
-         capture.frames() < frame && std::chrono::steady_clock::now() < end;) {
+         capture.Frames() < frame && std::chrono::steady_clock::now() < end;) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
         std::this_thread::sleep_for(1ms); // leave the dummy server's thread its core
     }
@@ -63,8 +63,8 @@ void pumpUntil(const JackCapture& capture, size_t frame)
 
 double centsIn(const JackCapture& capture, size_t from, double seconds, int note)
 {
-    pumpUntil(capture, from + capture.at(seconds));
-    return centsOff(steadyPitch(capture.take(from, from + capture.at(seconds)), capture.rate()), note);
+    pumpUntil(capture, from + capture.At(seconds));
+    return CentsOff(SteadyPitch(capture.Take(from, from + capture.At(seconds)), capture.Rate()), note);
 }
 
 int threadCount()
@@ -78,14 +78,14 @@ int threadCount()
 TEST(PianoSound, EveryQuestionNoteSoundsWithinTenCentsOfEqualTemperament)
 {
     Offline piano;
-    ASSERT_EQ(piano.status(), TPianoSound::TStatus::Ready) << piano.statusText().toStdString();
-    for (int note = BassLowestNote; note <= TrebleHighestNote; ++note) {
-        piano.noteOn(note);
-        piano.play(1.0);
-        const double hz = estimatePitch(piano.play(1.0), kRate);
-        piano.noteOff(note);
-        piano.play(1.0);
-        EXPECT_NEAR(centsOff(hz, note), 0.0, 10.0) << "note " << note << ": " << hz << " Hz";
+    ASSERT_EQ(piano.Status(), TPianoSound::TStatus::Ready) << piano.StatusText().toStdString();
+    for (int note = kBassLowestNote; note <= kTrebleHighestNote; ++note) {
+        piano.NoteOn(note);
+        piano.Play(1.0);
+        const double hz = EstimatePitch(piano.Play(1.0), kRate);
+        piano.NoteOff(note);
+        piano.Play(1.0);
+        EXPECT_NEAR(CentsOff(hz, note), 0.0, 10.0) << "note " << note << ": " << hz << " Hz";
     }
 }
 
@@ -96,21 +96,21 @@ TEST(PianoSound, FourKeysDoNotClipMuteSilencesHalfVolumeIsSixDecibelsDown)
     for (const auto& chord : {std::vector{36, 40, 43, 48}, {36, 37, 38, 39}, {60, 64, 67, 72}, {84, 86, 87, 88}}) {
         Offline piano;
         for (int note : chord)
-            piano.noteOn(note);
-        EXPECT_LT(peakOf(piano.play(2.0, true)), 1.0) << "chord from " << chord[0];
-        piano.setMuted(true);
-        piano.noteOn(70);
-        piano.play(1.5);
-        EXPECT_LT(peakOf(piano.play(0.5, true)), 1e-4) << "chord from " << chord[0];
+            piano.NoteOn(note);
+        EXPECT_LT(PeakOf(piano.Play(2.0, true)), 1.0) << "chord from " << chord[0];
+        piano.SetMuted(true);
+        piano.NoteOn(70);
+        piano.Play(1.5);
+        EXPECT_LT(PeakOf(piano.Play(0.5, true)), 1e-4) << "chord from " << chord[0];
     }
     Offline piano;
     double level[2];
     for (int i : {0, 1}) {
-        piano.setVolume(100 - 50 * i);
-        piano.noteOn(60);
-        level[i] = rms(piano.play(1.0, true));
-        piano.noteOff(60);
-        piano.play(3.0);
+        piano.SetVolume(100 - 50 * i);
+        piano.NoteOn(60);
+        level[i] = rms(piano.Play(1.0, true));
+        piano.NoteOff(60);
+        piano.Play(3.0);
     }
     EXPECT_NEAR(20 * std::log10(level[1] / level[0]), -6.0, 1.0);
 }
@@ -125,12 +125,12 @@ TEST(SoundListener, KeySoundsWhileHeldMidiOnlyWhenAsked)
     for (const auto& [source, midiSound, heard] : cases) {
         Offline piano;
         TSoundListener listener(piano);
-        listener.setSoundForMidiKeys(midiSound);
+        listener.SetSoundForMidiKeys(midiSound);
         listener.KeyDown(60, source);
-        EXPECT_EQ(peakOf(piano.play(0.5)) > 0.01, heard) << int(source);
+        EXPECT_EQ(PeakOf(piano.Play(0.5)) > 0.01, heard) << int(source);
         listener.KeyUp(60, source);
-        piano.play(2.0);
-        EXPECT_LT(peakOf(piano.play(0.5)), 1e-3) << int(source);
+        piano.Play(2.0);
+        EXPECT_LT(PeakOf(piano.Play(0.5)), 1e-3) << int(source);
     }
 }
 
@@ -138,7 +138,7 @@ TEST(SoundListener, KeySoundsWhileHeldMidiOnlyWhenAsked)
 TEST(PianoSound, MissingOrDamagedSoundFontReportsNoSoundFont)
 {
     TempDir dir;
-    QFile real(TPianoSound::findSoundFont());
+    QFile real(TPianoSound::FindSoundFont());
     ASSERT_TRUE(real.open(QIODevice::ReadOnly)) << "no system SoundFont";
     const QByteArray whole = real.readAll();
     const std::pair<const char*, QByteArray> files[] = {
@@ -152,21 +152,21 @@ TEST(PianoSound, MissingOrDamagedSoundFontReportsNoSoundFont)
         {"chunks-garbled.sf2", whole.left(12) + QByteArray(whole.size() - 12, '\x5a')},
     };
     for (const auto& [name, bytes] : files) {
-        const QString path = QString::fromStdString((dir.path() / name).string());
+        const QString path = QString::fromStdString((dir.Path() / name).string());
         QFile out(path);
         if (bytes != "-") {
             ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush());
         }
         Offline piano(path);
-        EXPECT_EQ(piano.statusText(), QStringLiteral("No SoundFont found")) << name;
-        piano.noteOn(60);
-        EXPECT_EQ(piano.render(nullptr, nullptr, 32), 0) << name;
+        EXPECT_EQ(piano.StatusText(), QStringLiteral("No SoundFont found")) << name;
+        piano.NoteOn(60);
+        EXPECT_EQ(piano.Render(nullptr, nullptr, 32), 0) << name;
     }
     // A FIFO is refused unread: opening it would wait for a writer, and the close for the worker.
-    const std::string fifo = (dir.path() / "fifo.sf2").string();
+    const std::string fifo = (dir.Path() / "fifo.sf2").string();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     Offline piano(QString::fromStdString(fifo));
-    EXPECT_EQ(piano.statusText(), QStringLiteral("No SoundFont found: fifo.sf2 is not a regular file"));
+    EXPECT_EQ(piano.StatusText(), QStringLiteral("No SoundFont found: fifo.sf2 is not a regular file"));
 }
 
 // No output that opens: the program plays on silently and says so.
@@ -174,11 +174,11 @@ TEST(PianoSound, NoOutputReportsNoSoundOutput)
 {
     qputenv("JACK_DEFAULT_SERVER", "lirasto-no-such-server");
     TPianoSound sound(TSoundSetup{{}, {QStringLiteral("jack"), QStringLiteral("no-such-driver")}, kRate});
-    sound.start();
-    ASSERT_TRUE(sound.waitStarted(10s));
-    EXPECT_EQ(sound.statusText(), QStringLiteral("No sound output"));
-    sound.noteOn(60);
-    EXPECT_TRUE(sound.outputDriver().isEmpty());
+    sound.Start();
+    ASSERT_TRUE(sound.WaitStarted(10s));
+    EXPECT_EQ(sound.StatusText(), QStringLiteral("No sound output"));
+    sound.NoteOn(60);
+    EXPECT_TRUE(sound.OutputDriver().isEmpty());
     qunsetenv("JACK_DEFAULT_SERVER");
 }
 
@@ -187,20 +187,20 @@ TEST(PianoSound, NoOutputReportsNoSoundOutput)
 TEST(SoundOutput, NoteSoundsThroughJackAtItsPitchOutputClosesWhenSilentAndLeavesNothing)
 {
     JackServer server;
-    ASSERT_TRUE(server.running()) << server.error();
+    ASSERT_TRUE(server.Running()) << server.Error();
     JackCapture capture;
     const int threadsBefore = threadCount();
     TSoundSetup setup;
     setup.IdleStop = 2s;
     auto sound = std::make_unique<TPianoSound>(setup);
-    sound->start();
-    ASSERT_TRUE(sound->waitStarted(10s));
-    EXPECT_EQ(sound->outputDriver(), QStringLiteral("jack"));
-    ASSERT_TRUE(capture.connect(kPorts, 5s));
+    sound->Start();
+    ASSERT_TRUE(sound->WaitStarted(10s));
+    EXPECT_EQ(sound->OutputDriver(), QStringLiteral("jack"));
+    ASSERT_TRUE(capture.Connect(kPorts, 5s));
     // The output goes to the first playback port, whether that connection came before ours or after.
     const auto toPlayback = [&] {
         const char** ports = jack_port_get_all_connections(
-            capture.client(), jack_port_by_name(capture.client(), (kPorts + "left").c_str()));
+            capture.Client(), jack_port_by_name(capture.Client(), (kPorts + "left").c_str()));
         bool found = false;
         for (const char** p = ports; p && *p; ++p)
             found = found || std::string(*p) == "system:playback_1";
@@ -211,26 +211,26 @@ TEST(SoundOutput, NoteSoundsThroughJackAtItsPitchOutputClosesWhenSilentAndLeaves
         std::this_thread::sleep_for(10ms);
     EXPECT_TRUE(toPlayback());
 
-    const size_t press = capture.frames() + capture.at(0.3);
+    const size_t press = capture.Frames() + capture.At(0.3);
     pumpUntil(capture, press);
-    sound->noteOn(69);
-    EXPECT_NEAR(centsIn(capture, press + capture.at(0.5), 1.0, 69), 0.0, 10.0);
-    EXPECT_LT(peakOf(capture.take(0, press)), 1e-4);
+    sound->NoteOn(69);
+    EXPECT_NEAR(centsIn(capture, press + capture.At(0.5), 1.0, 69), 0.0, 10.0);
+    EXPECT_LT(PeakOf(capture.Take(0, press)), 1e-4);
 
-    sound->noteOff(69);
+    sound->NoteOff(69);
     for (auto end = std::chrono::steady_clock::now() + 10s;
-         !sound->outputDriver().isEmpty() && std::chrono::steady_clock::now() < end;)
-        pumpUntil(capture, capture.frames() + 1024);
-    ASSERT_TRUE(sound->outputDriver().isEmpty());
+         !sound->OutputDriver().isEmpty() && std::chrono::steady_clock::now() < end;)
+        pumpUntil(capture, capture.Frames() + 1024);
+    ASSERT_TRUE(sound->OutputDriver().isEmpty());
     {
         JackCapture again;
-        sound->noteOn(57);
-        ASSERT_TRUE(again.connect(kPorts, 5s));
-        EXPECT_NEAR(centsIn(again, again.frames(), 1.0, 57), 0.0, 10.0);
+        sound->NoteOn(57);
+        ASSERT_TRUE(again.Connect(kPorts, 5s));
+        EXPECT_NEAR(centsIn(again, again.Frames(), 1.0, 57), 0.0, 10.0);
     }
 
     sound.reset();
-    const char** left = jack_get_ports(capture.client(), ("^" + kPorts).c_str(), nullptr, 0);
+    const char** left = jack_get_ports(capture.Client(), ("^" + kPorts).c_str(), nullptr, 0);
     EXPECT_EQ(left, nullptr);
     jack_free(left);
     EXPECT_EQ(threadCount(), threadsBefore);
@@ -241,49 +241,49 @@ TEST(SoundOutput, NoteSoundsThroughJackAtItsPitchOutputClosesWhenSilentAndLeaves
 TEST(SoundOutput, QuestionSoundsWhenPosedAndRightNoteFollowsWrongAnswer)
 {
     JackServer server;
-    ASSERT_TRUE(server.running()) << server.error();
+    ASSERT_TRUE(server.Running()) << server.Error();
     TSoundSetup setup;
     setup.IdleStop = 60s; // the capture's connection would go with a closed output
     TPianoSound sound(setup);
-    sound.start();
-    ASSERT_TRUE(sound.waitStarted(10s));
+    sound.Start();
+    ASSERT_TRUE(sound.WaitStarted(10s));
     JackCapture capture;
-    ASSERT_TRUE(capture.connect(kPorts, 5s));
+    ASSERT_TRUE(capture.Connect(kPorts, 5s));
     TSoundListener listener(sound);
-    listener.setPlayQuestion(true);
+    listener.SetPlayQuestion(true);
 
-    const size_t posed = capture.frames();
+    const size_t posed = capture.Frames();
     listener.QuestionPosed(TQuestion{1, 0, 1, 64});
-    EXPECT_NEAR(centsIn(capture, posed + capture.at(0.2), 0.8, 64), 0.0, 10.0);
+    EXPECT_NEAR(centsIn(capture, posed + capture.At(0.2), 0.8, 64), 0.0, 10.0);
 
-    pumpUntil(capture, capture.frames() + capture.at(3.0));
-    listener.setPlayQuestion(false);
+    pumpUntil(capture, capture.Frames() + capture.At(3.0));
+    listener.SetPlayQuestion(false);
     listener.KeyDown(61, TInputSource::Midi);
     TJudgement wrong;
     wrong.Question = TQuestion{1, 0, 1, 72};
     listener.AnswerJudged(wrong);
-    pumpUntil(capture, capture.frames() + capture.at(0.2));
-    const size_t up = capture.frames();
+    pumpUntil(capture, capture.Frames() + capture.At(0.2));
+    const size_t up = capture.Frames();
     const auto upAt = std::chrono::steady_clock::now();
     listener.KeyUp(61, TInputSource::Midi);
-    pumpUntil(capture, up + capture.at(1.3));
-    const std::vector<float> after = capture.take(up, up + capture.at(1.3));
+    pumpUntil(capture, up + capture.At(1.3));
+    const std::vector<float> after = capture.Take(up, up + capture.At(1.3));
     const auto onset =
         size_t(std::find_if(after.begin(), after.end(), [](float s) { return std::fabs(s) > 0.01f; }) - after.begin());
     ASSERT_LT(onset, after.size());
     // A busy machine may deliver the cycle late, never early.
-    const auto delay = capture.heardAt(up + onset) - upAt;
+    const auto delay = capture.HeardAt(up + onset) - upAt;
     EXPECT_GE(delay, 300ms);
     EXPECT_LE(delay, 500ms);
-    EXPECT_NEAR(centsIn(capture, up + onset + capture.at(0.1), 0.8, 72), 0.0, 10.0);
+    EXPECT_NEAR(centsIn(capture, up + onset + capture.At(0.1), 0.8, 72), 0.0, 10.0);
 
     // A stack asked sounds whole, every note together.
     std::vector<int> struck;
-    QObject::connect(&sound, &TPianoSound::sounded, [&struck](int note, bool on) {
+    QObject::connect(&sound, &TPianoSound::Sounded, [&struck](int note, bool on) {
         if (on)
             struck.push_back(note);
     });
-    listener.setPlayQuestion(true);
+    listener.SetPlayQuestion(true);
     listener.QuestionPosed(TQuestion{1, 0, 1, 60, {{1, 60, 0}, {1, 64, 0}, {1, 67, 0}}, TExerciseKind::Chords});
     EXPECT_EQ(struck, (std::vector<int>{60, 64, 67}));
 }
@@ -296,9 +296,9 @@ TEST(PianoSound, MetronomeClicksFallOnTheBeatGridAccentedOnTheBar)
         Offline piano;
         const double beatMs = 60000.0 / bpm;
         constexpr int kClicks = 6;
-        piano.scheduleClicks(std::chrono::duration<double, std::milli>(100),
+        piano.ScheduleClicks(std::chrono::duration<double, std::milli>(100),
                              std::chrono::duration<double, std::milli>(beatMs), kClicks, 4);
-        const std::vector<float> out = piano.play(0.2 + kClicks * beatMs / 1000.0);
+        const std::vector<float> out = piano.Play(0.2 + kClicks * beatMs / 1000.0);
         const double beatSamples = beatMs * kRate / 1000.0;
         std::vector<double> onsets, peaks;
         for (int k = 0; k < kClicks; ++k) {
@@ -336,10 +336,10 @@ TEST(PianoSound, MetronomeBatchThatContinuesTheGridKeepsIt)
     for (const double offMs : {-7.0, 7.0}) {
         Offline piano;
         const double beatMs = 300;
-        piano.scheduleClicks(Ms(100), Ms(beatMs), 4, 4);
-        std::vector<float> out = piano.play(1.1);
-        piano.scheduleClicks(Ms(100 + 4 * beatMs - 1100 + offMs), Ms(beatMs), 4, 4);
-        const std::vector<float> rest = piano.play(0.6);
+        piano.ScheduleClicks(Ms(100), Ms(beatMs), 4, 4);
+        std::vector<float> out = piano.Play(1.1);
+        piano.ScheduleClicks(Ms(100 + 4 * beatMs - 1100 + offMs), Ms(beatMs), 4, 4);
+        const std::vector<float> rest = piano.Play(0.6);
         out.insert(out.end(), rest.begin(), rest.end());
         // The attack: where the sound first reaches a third of its peak over the next 150 ms.
         const auto onset = [&](double fromMs) {
@@ -362,17 +362,17 @@ TEST(PianoSound, NoteAfterAPauseStillRingsInTheRoom)
 {
     using Ms = std::chrono::duration<double, std::milli>;
     const auto ringsOn = [](Offline& piano) {
-        piano.noteOn(60);
-        piano.play(0.5);
-        piano.noteOff(60);
-        piano.play(1.2);
-        return peakOf(piano.play(0.3)) > 0.0f;
+        piano.NoteOn(60);
+        piano.Play(0.5);
+        piano.NoteOff(60);
+        piano.Play(1.2);
+        return PeakOf(piano.Play(0.3)) > 0.0f;
     };
     const std::pair<const char*, std::function<void(Offline&)>> before[] = {
         {"nothing", [](Offline&) {}},
-        {"a note and a pause", [&](Offline& p) { ringsOn(p), p.play(12.0); }},
-        {"clicks alone", [](Offline& p) { p.scheduleClicks(Ms(10), Ms(500), 8, 4), p.play(12.0); }},
-        {"a key held past the room's rest", [](Offline& p) { p.noteOn(48), p.play(8.0), p.noteOff(48), p.play(12.0); }},
+        {"a note and a pause", [&](Offline& p) { ringsOn(p), p.Play(12.0); }},
+        {"clicks alone", [](Offline& p) { p.ScheduleClicks(Ms(10), Ms(500), 8, 4), p.Play(12.0); }},
+        {"a key held past the room's rest", [](Offline& p) { p.NoteOn(48), p.Play(8.0), p.NoteOff(48), p.Play(12.0); }},
     };
     for (const auto& [name, body] : before) {
         Offline piano;

@@ -14,15 +14,15 @@
 
 namespace lirasto::test {
 
-inline double equalTemperedHz(int note)
+inline double EqualTemperedHz(int note)
 {
     return 440.0 * std::pow(2.0, (note - 69) / 12.0);
 }
-inline double centsOff(double hz, int note)
+inline double CentsOff(double hz, int note)
 {
-    return 1200.0 * std::log2(hz / equalTemperedHz(note));
+    return 1200.0 * std::log2(hz / EqualTemperedHz(note));
 }
-inline double peakOf(const std::vector<float>& x)
+inline double PeakOf(const std::vector<float>& x)
 {
     double peak = 0;
     for (float s : x)
@@ -33,7 +33,7 @@ inline double peakOf(const std::vector<float>& x)
 // Fundamental in Hz: the period from the autocorrelation (a weak fundamental
 // must not pass for its octave), refined on the first partial's spectral peak.
 // 0 when no period is found.
-inline double estimatePitch(const std::vector<float>& x, double rate)
+inline double EstimatePitch(const std::vector<float>& x, double rate)
 {
     const size_t window = 4096, minLag = size_t(rate / 2000), maxLag = size_t(rate / 25);
     if (x.size() < window + maxLag + 2)
@@ -84,13 +84,13 @@ inline double estimatePitch(const std::vector<float>& x, double rate)
 // The pitch most parts of a recording agree on. On a loaded machine a JACK cycle can come too late, and
 // the block it repeats or leaves out shifts the estimate of a whole second by a fifth of a semitone; the
 // median of five parts is that of the parts no late cycle reached.
-inline double steadyPitch(const std::vector<float>& x, double rate)
+inline double SteadyPitch(const std::vector<float>& x, double rate)
 {
     constexpr size_t kParts = 5;
     const size_t n = x.size() / kParts;
     std::vector<double> found;
     for (size_t part = 0; part < kParts; ++part)
-        if (const double hz = estimatePitch({x.begin() + long(part * n), x.begin() + long((part + 1) * n)}, rate);
+        if (const double hz = EstimatePitch({x.begin() + long(part * n), x.begin() + long((part + 1) * n)}, rate);
             hz > 0)
             found.push_back(hz);
     if (found.size() < kParts / 2 + 1)
@@ -119,7 +119,7 @@ public:
     ~JackCapture() { jack_client_close(client_); }
 
     // Connects to the first audio output port whose name matches the pattern from its start, waiting for it.
-    bool connect(const std::string& prefix, std::chrono::milliseconds timeout)
+    bool Connect(const std::string& prefix, std::chrono::milliseconds timeout)
     {
         for (auto end = std::chrono::steady_clock::now() + timeout; std::chrono::steady_clock::now() < end;) {
             const char** ports =
@@ -132,20 +132,20 @@ public:
         }
         return false;
     }
-    size_t frames() const { return written_.load(); }
-    size_t at(double seconds) const { return size_t(seconds * rate_); }
-    std::vector<float> take(size_t from, size_t to) const
+    size_t Frames() const { return written_.load(); }
+    size_t At(double seconds) const { return size_t(seconds * rate_); }
+    std::vector<float> Take(size_t from, size_t to) const
     {
-        to = std::min(to, frames());
+        to = std::min(to, Frames());
         return from < to ? std::vector<float>(buffer_.begin() + long(from), buffer_.begin() + long(to))
                          : std::vector<float>{};
     }
-    double rate() const { return rate_; }
+    double Rate() const { return rate_; }
     // When the cycle that brought the frame reached this client.
-    std::chrono::steady_clock::time_point heardAt(size_t frame) const { return heardAt_.at(frame); }
-    jack_client_t* client() const { return client_; }
+    std::chrono::steady_clock::time_point HeardAt(size_t frame) const { return heardAt_.at(frame); }
+    jack_client_t* Client() const { return client_; }
     // Cycles some client of the server missed so far: a pitch measured across one is not what was rendered.
-    int xruns() const { return xruns_.load(); }
+    int Xruns() const { return xruns_.load(); }
 
 private:
     static int process(jack_nframes_t count, void* self)

@@ -7,7 +7,7 @@
 
 namespace lirasto::test {
 
-std::vector<uint8_t> encodeJpeg(const QImage& image, int quality)
+std::vector<uint8_t> EncodeJpeg(const QImage& image, int quality)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     jpeg_compress_struct cinfo;
@@ -35,7 +35,7 @@ std::vector<uint8_t> encodeJpeg(const QImage& image, int quality)
     return bytes;
 }
 
-QImage patternImage(int width, int height)
+QImage PatternImage(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {

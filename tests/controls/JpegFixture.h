@@ -8,9 +8,9 @@
 namespace lirasto::test {
 
 // Encodes `image` as a baseline JPEG file with libjpeg, for tests that need real JPEG bytes.
-std::vector<uint8_t> encodeJpeg(const QImage& image, int quality = 90);
+std::vector<uint8_t> EncodeJpeg(const QImage& image, int quality = 90);
 
 // A picture with a different colour at every pixel, so misplaced tiles show.
-QImage patternImage(int width, int height);
+QImage PatternImage(int width, int height);
 
 } // namespace lirasto::test

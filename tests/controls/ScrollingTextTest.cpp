@@ -13,8 +13,8 @@
 
 #include <memory>
 
-using lirasto::test::encodeJpeg;
-using lirasto::test::patternImage;
+using lirasto::test::EncodeJpeg;
+using lirasto::test::PatternImage;
 
 namespace {
 
@@ -60,14 +60,14 @@ const QString kCredit =
 TEST(ScrollingPosition, LongCreditEntersFromRightAndLeavesCompletelyBeforeRestarting)
 {
     auto scroller = makeScroller(100, 22, {kCredit});
-    const int textWidth = scroller->textSize().width();
+    const int textWidth = scroller->TextSize().width();
     ASSERT_GT(textWidth, 100);
-    EXPECT_EQ(scroller->position(), QPoint(100, 0));
-    scroller->step();
-    EXPECT_EQ(scroller->position(), QPoint(99, 0));
+    EXPECT_EQ(scroller->Position(), QPoint(100, 0));
+    scroller->Step();
+    EXPECT_EQ(scroller->Position(), QPoint(99, 0));
     for (int i = 1; i < 100 + textWidth; ++i)
-        scroller->step();
-    EXPECT_EQ(scroller->position(), QPoint(-textWidth, 0));
+        scroller->Step();
+    EXPECT_EQ(scroller->Position(), QPoint(-textWidth, 0));
 
     // At its last position nothing of the text (or its shadow) is left on the control.
     scroller->SetColor(Qt::white);
@@ -77,16 +77,16 @@ TEST(ScrollingPosition, LongCreditEntersFromRightAndLeavesCompletelyBeforeRestar
             ASSERT_EQ(shot.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
     }
 
-    scroller->step();
-    EXPECT_EQ(scroller->position(), QPoint(100, 0));
+    scroller->Step();
+    EXPECT_EQ(scroller->Position(), QPoint(100, 0));
 }
 
 TEST(ScrollingPosition, TextIsJoinedLinesWithTrailingBlank)
 {
     auto scroller = makeScroller(100, 22, {"one", "two"});
-    EXPECT_EQ(scroller->text(), QString("one\ntwo "));
+    EXPECT_EQ(scroller->Text(), QString("one\ntwo "));
     const QFontMetrics metrics(creditFont());
-    EXPECT_EQ(scroller->textSize(), metrics.size(0, "one\ntwo ") + QSize(1, 1));
+    EXPECT_EQ(scroller->TextSize(), metrics.size(0, "one\ntwo ") + QSize(1, 1));
 }
 
 // The other directions start one control size away and run until the far edge.
@@ -107,20 +107,20 @@ TEST_P(ScrollingDirection, RunsFromStartToEndThenRestarts)
 {
     auto scroller = makeScroller(100, 22, {"Credits"});
     scroller->SetScrollDirection(GetParam().direction);
-    const QSize text = scroller->textSize();
+    const QSize text = scroller->TextSize();
     auto resolve = [&](QPoint p) {
         // -1000 stands for minus the text height, which the row cannot know.
         return QPoint(p.x(), p.y() == -1000 ? -text.height() : p.y());
     };
-    EXPECT_EQ(scroller->position(), GetParam().start);
-    scroller->step();
-    EXPECT_EQ(scroller->position(), GetParam().afterOne);
+    EXPECT_EQ(scroller->Position(), GetParam().start);
+    scroller->Step();
+    EXPECT_EQ(scroller->Position(), GetParam().afterOne);
     const int steps = GetParam().stepsToEnd == -1 ? 22 + text.height() : GetParam().stepsToEnd;
     for (int i = 1; i < steps; ++i)
-        scroller->step();
-    EXPECT_EQ(scroller->position(), resolve(GetParam().end));
-    scroller->step();
-    EXPECT_EQ(scroller->position(), GetParam().start);
+        scroller->Step();
+    EXPECT_EQ(scroller->Position(), resolve(GetParam().end));
+    scroller->Step();
+    EXPECT_EQ(scroller->Position(), GetParam().start);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllButRightToLeft, ScrollingDirection,
@@ -138,48 +138,48 @@ TEST(ScrollingPosition, TextScrolledHandlerMayRestartAtZero)
         ++calls;
         restartAtZero = true;
     };
-    const int steps = 50 + scroller->textSize().width();
+    const int steps = 50 + scroller->TextSize().width();
     for (int i = 0; i < steps; ++i)
-        scroller->step();
+        scroller->Step();
     EXPECT_EQ(calls, 0);
-    scroller->step();
+    scroller->Step();
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(scroller->position(), QPoint(0, 0));
+    EXPECT_EQ(scroller->Position(), QPoint(0, 0));
 }
 
 TEST(ScrollingPosition, DesignSizeBeforeFirstStepMovesTheStart)
 {
     TSkinScrollingText scroller;
     EXPECT_EQ(scroller.size(), QSize(97, 15));
-    EXPECT_EQ(scroller.position(), QPoint(97, 0));
+    EXPECT_EQ(scroller.Position(), QPoint(97, 0));
     scroller.resize(770, 22);
-    EXPECT_EQ(scroller.position(), QPoint(770, 0));
-    scroller.step();
+    EXPECT_EQ(scroller.Position(), QPoint(770, 0));
+    scroller.Step();
     scroller.resize(700, 22);
-    EXPECT_EQ(scroller.position(), QPoint(769, 0));
+    EXPECT_EQ(scroller.Position(), QPoint(769, 0));
     scroller.Loaded();
-    EXPECT_EQ(scroller.position(), QPoint(700, 0));
+    EXPECT_EQ(scroller.Position(), QPoint(700, 0));
 }
 
 // Each step is painted from the tiled wallpaper with the text over it.
 TEST(ScrollingPaint, TextMovesOverTiledWallpaper)
 {
     TSkinImages store;
-    store.addPicture("TJPEGImage", encodeJpeg(patternImage(37, 23)));
+    store.AddPicture("TJPEGImage", EncodeJpeg(PatternImage(37, 23)));
     auto scroller = makeScroller(120, 22, {"Hi"});
     scroller->SetSkinImages(&store);
     scroller->SetIdWallpaper(0);
     for (int i = 0; i < 60; ++i)
-        scroller->step();
+        scroller->Step();
     const QImage shot = scroller->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage& wallpaper = *store.itemBitmap(0);
+    const QImage& wallpaper = *store.ItemBitmap(0);
     int differing = 0;
     for (int y = 0; y < 22; ++y) {
         for (int x = 0; x < 120; ++x) {
             if (shot.pixel(x, y) != wallpaper.pixel(x % 37, y % 23)) {
                 ++differing;
                 EXPECT_GE(x, 60);
-                EXPECT_LT(x, 60 + scroller->textSize().width());
+                EXPECT_LT(x, 60 + scroller->TextSize().width());
             }
         }
     }
@@ -203,7 +203,7 @@ TEST_P(ScrollingStraightStep, ShowsWhatARepaintWould)
 {
     const StraightStepCase& c = GetParam();
     TSkinImages store;
-    store.addPicture("TJPEGImage", encodeJpeg(patternImage(37, 23)));
+    store.AddPicture("TJPEGImage", EncodeJpeg(PatternImage(37, 23)));
     QWidget window;
     window.resize(340, 50);
     auto* scroller = new TSkinScrollingText(&window);
@@ -223,12 +223,12 @@ TEST_P(ScrollingStraightStep, ShowsWhatARepaintWould)
     window.show();
     ASSERT_TRUE(processUntil([&] { return window.windowHandle() && window.windowHandle()->isExposed(); }));
     QCoreApplication::processEvents();
-    scroller->step(); // the first paint keeps the background and the line
+    scroller->Step(); // the first paint keeps the background and the line
 
     lirasto::test::TPaintRecorder recorder(scroller);
     for (int i = 0; i < 150; ++i)
-        scroller->step();
-    EXPECT_EQ(!recorder.painted.isEmpty(), c.painted);
+        scroller->Step();
+    EXPECT_EQ(!recorder.painted_.isEmpty(), c.painted);
     if (c.painted)
         return;
     const auto* inWindow = static_cast<const QImage*>(window.backingStore()->paintDevice());
@@ -248,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScrollingStraightStep,
 TEST(ScrollingPaint, TransparentControlShowsParentSnapshot)
 {
     TSkinImages store;
-    store.addPicture("TJPEGImage", encodeJpeg(patternImage(37, 23)));
+    store.AddPicture("TJPEGImage", EncodeJpeg(PatternImage(37, 23)));
     TSkinPanel panel;
     panel.SetSkinImages(&store);
     panel.SetIdWallpaper(0);
@@ -260,9 +260,9 @@ TEST(ScrollingPaint, TransparentControlShowsParentSnapshot)
     panel.show();
     scroller->SetInterval(1000);
     scroller->SetActive(true);
-    ASSERT_TRUE(scroller->running());
+    ASSERT_TRUE(scroller->Running());
     const QImage shot = scroller->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage& wallpaper = *store.itemBitmap(0);
+    const QImage& wallpaper = *store.ItemBitmap(0);
     EXPECT_EQ(shot.pixel(0, 0), wallpaper.pixel(7 % 37, 50 % 23));
     EXPECT_EQ(shot.pixel(20, 10), wallpaper.pixel(27 % 37, 60 % 23));
 }
@@ -276,28 +276,28 @@ TEST(ScrollingTimer, PausesWhileHiddenOrInactive)
     scroller->resize(200, 22);
     scroller->SetInterval(1);
     scroller->SetActive(true);
-    EXPECT_FALSE(scroller->running());
+    EXPECT_FALSE(scroller->Running());
     page.show();
-    EXPECT_TRUE(scroller->running());
-    EXPECT_TRUE(scroller->hasThread());
+    EXPECT_TRUE(scroller->Running());
+    EXPECT_TRUE(scroller->HasThread());
 
-    const QPoint before = scroller->position();
-    ASSERT_TRUE(processUntil([&] { return scroller->position() != before; }));
+    const QPoint before = scroller->Position();
+    ASSERT_TRUE(processUntil([&] { return scroller->Position() != before; }));
 
     page.hide();
-    EXPECT_FALSE(scroller->running());
+    EXPECT_FALSE(scroller->Running());
     // A step posted just before the hide may still arrive, but it changes nothing.
     QCoreApplication::processEvents();
-    const QPoint paused = scroller->position();
+    const QPoint paused = scroller->Position();
     QCoreApplication::processEvents();
-    EXPECT_EQ(scroller->position(), paused);
+    EXPECT_EQ(scroller->Position(), paused);
 
     page.show();
-    EXPECT_TRUE(scroller->running());
-    ASSERT_TRUE(processUntil([&] { return scroller->position() != paused; }));
+    EXPECT_TRUE(scroller->Running());
+    ASSERT_TRUE(processUntil([&] { return scroller->Position() != paused; }));
 
     scroller->SetActive(false);
-    EXPECT_FALSE(scroller->running());
+    EXPECT_FALSE(scroller->Running());
 }
 
 // Nor does a minimised window: the worker rests until the window is back.
@@ -309,11 +309,11 @@ TEST(ScrollingTimer, PausesWhileTheWindowIsMinimised)
     scroller->resize(200, 22);
     scroller->SetActive(true);
     window.show();
-    ASSERT_TRUE(scroller->running());
+    ASSERT_TRUE(scroller->Running());
     window.setWindowState(Qt::WindowMinimized);
-    EXPECT_FALSE(scroller->running());
+    EXPECT_FALSE(scroller->Running());
     window.setWindowState(Qt::WindowNoState);
-    EXPECT_TRUE(scroller->running());
+    EXPECT_TRUE(scroller->Running());
 }
 
 // Destroying the control while it scrolls ends the worker with no step left behind.
@@ -329,11 +329,11 @@ TEST(ScrollingTimer, DestroyingWhileRunningEndsTheThreadCleanly)
         scroller->SetInterval(1);
         scroller->SetActive(true);
         scroller->show();
-        ASSERT_TRUE(scroller->running());
+        ASSERT_TRUE(scroller->Running());
         // Vary the moment of destruction: right away, after a posted step, and mid-run.
         if (round % 3 == 1) {
-            const QPoint start = scroller->position();
-            ASSERT_TRUE(processUntil([&] { return scroller->position() != start; }));
+            const QPoint start = scroller->Position();
+            ASSERT_TRUE(processUntil([&] { return scroller->Position() != start; }));
         } else if (round % 3 == 2) {
             QCoreApplication::processEvents();
         }

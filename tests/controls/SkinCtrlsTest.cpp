@@ -14,8 +14,8 @@
 #include <functional>
 #include <memory>
 
-using lirasto::test::encodeJpeg;
-using lirasto::test::patternImage;
+using lirasto::test::EncodeJpeg;
+using lirasto::test::PatternImage;
 
 namespace {
 
@@ -84,12 +84,12 @@ struct StoreFixture
     TSkinImages store;
     StoreFixture()
     {
-        store.addPicture("TJPEGImage", encodeJpeg(patternImage(37, 23)));
-        auto bad = encodeJpeg(patternImage(37, 23));
-        store.addPicture("TJPEGImage", std::vector<uint8_t>(bad.begin(), bad.begin() + long(bad.size() / 2)));
-        store.addPicture("TJPEGImage", std::vector<uint8_t>{0x12, 0x34, 0x56});
+        store.AddPicture("TJPEGImage", EncodeJpeg(PatternImage(37, 23)));
+        auto bad = EncodeJpeg(PatternImage(37, 23));
+        store.AddPicture("TJPEGImage", std::vector<uint8_t>(bad.begin(), bad.begin() + long(bad.size() / 2)));
+        store.AddPicture("TJPEGImage", std::vector<uint8_t>{0x12, 0x34, 0x56});
     }
-    const QImage& wallpaper() const { return *store.itemBitmap(0); }
+    const QImage& Wallpaper() const { return *store.ItemBitmap(0); }
 };
 
 // Each wallpaper-painting control, made 100 x 60 (larger than the 37 x 23 picture) with nothing
@@ -168,7 +168,7 @@ TEST_P(WallpaperControl, TilesWallpaperFromItsOwnTopLeft)
     auto widget = GetParam().make(&fixture.store, 0, kPlain);
     widget->resize(100, 60);
     const QImage shot = grabOf(*widget);
-    const QImage& wallpaper = fixture.wallpaper();
+    const QImage& wallpaper = fixture.Wallpaper();
     const QRect clear = GetParam().clear;
     for (int y = clear.top(); y <= clear.bottom(); ++y) {
         for (int x = clear.left(); x <= clear.right(); ++x)
@@ -205,7 +205,7 @@ TEST(WallpaperSource, OwnWallpaperStandsInForMissingStoreItem)
     TSkinPanel panel;
     panel.SetSkinImages(&fixture.store);
     panel.SetIdWallpaper(7);
-    const QImage own = patternImage(11, 13);
+    const QImage own = PatternImage(11, 13);
     panel.SetWallpaper(own);
     panel.resize(40, 30);
     const QImage shot = grabOf(panel);
@@ -217,7 +217,7 @@ TEST(WallpaperSource, OwnWallpaperStandsInForMissingStoreItem)
 TEST(WallpaperSource, ControlDropsStoreDestroyedFirst)
 {
     auto store = std::make_unique<TSkinImages>();
-    store->addPicture("TJPEGImage", encodeJpeg(patternImage(37, 23)));
+    store->AddPicture("TJPEGImage", EncodeJpeg(PatternImage(37, 23)));
     TSkinPanel panel;
     TSkinMemo memo;
     panel.SetSkinImages(store.get());
@@ -383,7 +383,7 @@ TEST(SkinLabel, TransparentLabelShowsPanelWallpaperAroundText)
     label->move(50, 40);
     const QImage shot = grabOf(panel);
     // The label's top-left pixel is background: the panel's tiling, not the label's.
-    EXPECT_EQ(shot.pixel(50, 40), fixture.wallpaper().pixel(50 % 37, 40 % 23));
+    EXPECT_EQ(shot.pixel(50, 40), fixture.Wallpaper().pixel(50 % 37, 40 % 23));
 }
 
 // The group box frame starts half a caption height down; the caption at x = 8 sits on a clear strip.
@@ -405,7 +405,7 @@ TEST(SkinGroupBox, CaptionSitsOnWallpaperStripOverTheFrame)
     EXPECT_EQ(shot.pixel(4, top + 1), qRgb(255, 0, 0));
     EXPECT_EQ(shot.pixel(0, 30), qRgb(0, 200, 0));
     EXPECT_EQ(shot.pixel(464, 30), qRgb(255, 0, 0));
-    const QRect strip = box.captionRect().adjusted(0, 0, 1, 1);
+    const QRect strip = box.CaptionRect().adjusted(0, 0, 1, 1);
     EXPECT_TRUE(pixelsOf(shot, qRgb(0, 200, 0), strip).empty());
     const QRect text = boundsOf(pixelsOf(shot, qRgb(0, 0, 255), shot.rect()));
     EXPECT_GE(text.left(), 8);
@@ -460,7 +460,7 @@ TEST(SkinComboBox, PaintsItemsWithSelectionColoursAndTextFourPixelsIn)
     QImage image(120, 13, QImage::Format_RGB32);
     {
         QPainter painter(&image);
-        combo.paintItem(painter, QRect(0, 0, 120, 13), "Level 1 - C", false);
+        combo.PaintItem(painter, QRect(0, 0, 120, 13), "Level 1 - C", false);
     }
     // Where the glyphs land when the text is laid out 4 pixels from the left, bearing included.
     QImage reference(120, 13, QImage::Format_RGB32);
@@ -477,7 +477,7 @@ TEST(SkinComboBox, PaintsItemsWithSelectionColoursAndTextFourPixelsIn)
     EXPECT_EQ(boundsOf(pixelsOf(image, qRgb(0, 0, 0), image.rect())).left(), textLeft + 1);
     {
         QPainter painter(&image);
-        combo.paintItem(painter, QRect(0, 0, 120, 13), "Level 1 - C", true);
+        combo.PaintItem(painter, QRect(0, 0, 120, 13), "Level 1 - C", true);
     }
     EXPECT_EQ(image.pixel(1, 1), qRgb(0, 0, 128));
     EXPECT_FALSE(pixelsOf(image, qRgb(255, 255, 0), image.rect()).empty());
@@ -542,9 +542,9 @@ TEST(SkinComboBox, ListSizingFollowsDesignValues)
     EXPECT_EQ(combo.maxVisibleItems(), 12);
     combo.addItem("Level 1");
     EXPECT_EQ(combo.view()->sizeHintForRow(0), 13);
-    EXPECT_EQ(combo.horizontalExtent(), 0);
+    EXPECT_EQ(combo.HorizontalExtent(), 0);
     combo.addItem(QString(80, QChar('W')));
-    EXPECT_GT(combo.horizontalExtent(), 239);
+    EXPECT_GT(combo.HorizontalExtent(), 239);
 }
 
 // Some settings of the base box make its list before this box has given the list its item
@@ -681,7 +681,7 @@ TEST(SkinPanel, TransparentPanelShowsParentWallpaperBeneathIt)
     inner->SetTransparent(true);
     inner->SetBevelOuterName("bvNone");
     const QImage shot = grabOf(*inner);
-    const QImage& wallpaper = fixture.wallpaper();
+    const QImage& wallpaper = fixture.Wallpaper();
     for (QPoint p : {QPoint(0, 0), QPoint(30, 20), QPoint(79, 49)})
         EXPECT_EQ(shot.pixel(p), wallpaper.pixel((p.x() + 10) % 37, (p.y() + 7) % 23)) << p.x() << "," << p.y();
 }
@@ -732,9 +732,9 @@ TEST(ControlsReview, SavesScreenshotsOfTheSkinnedControls)
     TSkinImages store;
     QFile blob(qEnvironmentVariable("LIRASTO_REVIEW_WALLPAPER"));
     if (blob.open(QIODevice::ReadOnly))
-        store.addPictureData(blob.readAll());
+        store.AddPictureData(blob.readAll());
     else
-        store.addPicture("TJPEGImage", encodeJpeg(patternImage(800, 376)));
+        store.AddPicture("TJPEGImage", EncodeJpeg(PatternImage(800, 376)));
 
     QWidget window;
     window.setFont(font(11));
@@ -831,7 +831,7 @@ TEST(ControlsReview, SavesScreenshotsOfTheSkinnedControls)
     scroller->SetStrings({"Lirasto Notes (c) Lirasto Software - wood texture and artwork drawn by the program"});
     info.show();
     for (int i = 0; i < 400; ++i)
-        scroller->step();
+        scroller->Step();
     EXPECT_TRUE(info.grab().save(dir + "/info-page.png"));
 }
 

@@ -12,8 +12,8 @@
 #include <random>
 
 using namespace lirasto::skin;
-using lirasto::test::encodeJpeg;
-using lirasto::test::patternImage;
+using lirasto::test::EncodeJpeg;
+using lirasto::test::PatternImage;
 
 namespace {
 
@@ -56,24 +56,24 @@ std::vector<uint8_t> pictureBlob(const std::string& className, const std::vector
 TEST(SkinOptionSet, MapsIdentifiersToTheirOrdinalBits)
 {
     const uint32_t set =
-        setFromNames({"ocPaintWallpaper", "ocNoCaption", "ocPaintTransparently"}, skinOptionNames(), "TSkinOption");
+        SetFromNames({"ocPaintWallpaper", "ocNoCaption", "ocPaintTransparently"}, SkinOptionNames(), "TSkinOption");
     EXPECT_EQ(set, (1u << 0) | (1u << 12) | (1u << 20));
-    EXPECT_EQ(namesFromSet(set, skinOptionNames()),
+    EXPECT_EQ(NamesFromSet(set, SkinOptionNames()),
               QStringList({"ocPaintWallpaper", "ocNoCaption", "ocPaintTransparently"}));
-    EXPECT_EQ(setFromNames({"ebLeft", "ebTop", "ebRight", "ebBottom"}, edgeBorderNames(), "TEdgeBorder"), 0xFu);
-    EXPECT_EQ(setFromNames({"bpoDrawDefault"}, btnPaintOptionNames(), "TBtnPaintOption"), 2u);
-    EXPECT_EQ(skinOptionNames().size(), 21);
+    EXPECT_EQ(SetFromNames({"ebLeft", "ebTop", "ebRight", "ebBottom"}, EdgeBorderNames(), "TEdgeBorder"), 0xFu);
+    EXPECT_EQ(SetFromNames({"bpoDrawDefault"}, BtnPaintOptionNames(), "TBtnPaintOption"), 2u);
+    EXPECT_EQ(SkinOptionNames().size(), 21);
 }
 
 TEST(SkinOptionSet, RejectsAnUnknownIdentifierWithItsName)
 {
     try {
-        setFromNames({"ocPaintWallpaper", "ocBogus"}, skinOptionNames(), "TSkinOption");
+        SetFromNames({"ocPaintWallpaper", "ocBogus"}, SkinOptionNames(), "TSkinOption");
         FAIL() << "no error";
     } catch (const lirasto::EConvertError& e) {
         EXPECT_NE(std::string(e.what()).find("ocBogus"), std::string::npos);
     }
-    EXPECT_THROW(ordinalFromName("", scrollDirectionNames(), "TScrollDirection"), lirasto::EConvertError);
+    EXPECT_THROW(OrdinalFromName("", ScrollDirectionNames(), "TScrollDirection"), lirasto::EConvertError);
 }
 
 // The shadow step moves the text and its highlight copy apart by the shadow size, per position.
@@ -87,24 +87,24 @@ struct ShadowRow
 
 void PrintTo(const ShadowRow& row, std::ostream* out)
 {
-    *out << shadowPositionNames()[row.position].toStdString() << " size " << row.size;
+    *out << ShadowPositionNames()[row.position].toStdString() << " size " << row.size;
 }
 
-class ShadowRects : public testing::TestWithParam<ShadowRow>
+class TShadowRects : public testing::TestWithParam<ShadowRow>
 {};
 
-TEST_P(ShadowRects, OffsetsTextAndShadowByPosition)
+TEST_P(TShadowRects, OffsetsTextAndShadowByPosition)
 {
     const ShadowRow row = GetParam();
     const QRect r(10, 20, 30, 15);
     QRect text, shadow;
-    shadowRects(r, row.position, row.size, text, shadow);
+    ShadowRects(r, row.position, row.size, text, shadow);
     EXPECT_EQ(text, r.translated(row.textOffset));
     EXPECT_EQ(shadow, r.translated(row.shadowOffset));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    AllPositions, ShadowRects,
+    AllPositions, TShadowRects,
     testing::Values(ShadowRow{spLeftTop, 1, {1, 1}, {0, 0}}, ShadowRow{spLeftBottom, 1, {1, 0}, {0, 1}},
                     ShadowRow{spRightBottom, 1, {0, 0}, {1, 1}}, ShadowRow{spRightTop, 1, {0, 1}, {1, 0}},
                     ShadowRow{spLeftTop, 3, {3, 3}, {0, 0}}, ShadowRow{spRightTop, 2, {0, 2}, {2, 0}}));
@@ -127,13 +127,13 @@ void PrintTo(const BandRow& row, std::ostream* out)
          << row.end.name().toStdString();
 }
 
-class GradientBands : public testing::TestWithParam<BandRow>
+class TGradientBands : public testing::TestWithParam<BandRow>
 {};
 
-TEST_P(GradientBands, SpansAndColoursBandsByMulDiv)
+TEST_P(TGradientBands, SpansAndColoursBandsByMulDiv)
 {
     const BandRow row = GetParam();
-    const auto bands = gradientBands(row.size, row.start, row.end);
+    const auto bands = GradientBands(row.size, row.start, row.end);
     ASSERT_EQ(bands.size(), 129u);
     const GradientBand& band = bands[std::size_t(row.band)];
     EXPECT_EQ(band.from, row.from);
@@ -142,7 +142,7 @@ TEST_P(GradientBands, SpansAndColoursBandsByMulDiv)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Figures, GradientBands,
+    Figures, TGradientBands,
     testing::Values(BandRow{256, QColor(0, 0, 0), QColor(128, 255, 64), 0, 0, 2, QColor(0, 0, 0)},
                     BandRow{256, QColor(0, 0, 0), QColor(128, 255, 64), 1, 2, 4, QColor(1, 1, 0)},
                     BandRow{256, QColor(0, 0, 0), QColor(128, 255, 64), 128, 256, 258, QColor(128, 255, 64)},
@@ -155,12 +155,12 @@ INSTANTIATE_TEST_SUITE_P(
 // Copies of the wallpaper start at the control's own top-left and are clipped to the area.
 TEST(WallpaperTiling, RepeatsThePictureFromTheOrigin)
 {
-    const QImage wallpaper = patternImage(37, 23);
+    const QImage wallpaper = PatternImage(37, 23);
     QImage target(100, 60, QImage::Format_RGB32);
     target.fill(Qt::black);
     {
         QPainter painter(&target);
-        tileWallpaper(painter, target.rect(), wallpaper, false);
+        TileWallpaper(painter, target.rect(), wallpaper, false);
     }
     for (int y = 0; y < target.height(); ++y) {
         for (int x = 0; x < target.width(); ++x)
@@ -171,7 +171,7 @@ TEST(WallpaperTiling, RepeatsThePictureFromTheOrigin)
 // The grid stays anchored at the origin wherever it lies, also right of or below the area's corner.
 TEST(WallpaperTiling, ShiftedOriginAndPartialAreaKeepTheGrid)
 {
-    const QImage wallpaper = patternImage(37, 23);
+    const QImage wallpaper = PatternImage(37, 23);
     const auto wrap = [](int v, int n) { return ((v % n) + n) % n; };
     for (const auto& [area, origin] :
          {std::pair{QRect(10, 5, 60, 40), QPoint(-5, -7)}, std::pair{QRect(0, 0, 60, 40), QPoint(5, 3)},
@@ -179,7 +179,7 @@ TEST(WallpaperTiling, ShiftedOriginAndPartialAreaKeepTheGrid)
         QImage target(90, 50, QImage::Format_RGB32);
         target.fill(Qt::black);
         QPainter painter(&target);
-        tileWallpaper(painter, area, wallpaper, false, origin);
+        TileWallpaper(painter, area, wallpaper, false, origin);
         painter.end();
         for (int y = 0; y < target.height(); ++y) {
             for (int x = 0; x < target.width(); ++x) {
@@ -203,7 +203,7 @@ TEST(WallpaperTiling, StretchedPictureFillsTheAreaOnce)
     QImage target(40, 20, QImage::Format_RGB32);
     {
         QPainter painter(&target);
-        tileWallpaper(painter, target.rect(), wallpaper, true);
+        TileWallpaper(painter, target.rect(), wallpaper, true);
     }
     EXPECT_EQ(target.pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(target.pixel(39, 0), qRgb(0, 255, 0));
@@ -214,13 +214,13 @@ TEST(WallpaperTiling, StretchedPictureFillsTheAreaOnce)
 // The store's picture wins when usable, then the control's own, then none.
 TEST(WallpaperSelection, FallsBackFromStoreToOwnPictureToNone)
 {
-    const QImage store = patternImage(4, 4);
-    const QImage own = patternImage(3, 3);
+    const QImage store = PatternImage(4, 4);
+    const QImage own = PatternImage(3, 3);
     const QImage none;
-    EXPECT_EQ(selectWallpaper(&store, own), &store);
-    EXPECT_EQ(selectWallpaper(nullptr, own), &own);
-    EXPECT_EQ(selectWallpaper(&none, own), &own);
-    EXPECT_EQ(selectWallpaper(nullptr, none), nullptr);
+    EXPECT_EQ(SelectWallpaper(&store, own), &store);
+    EXPECT_EQ(SelectWallpaper(nullptr, own), &own);
+    EXPECT_EQ(SelectWallpaper(&none, own), &own);
+    EXPECT_EQ(SelectWallpaper(nullptr, none), nullptr);
 }
 
 // Edge borders: two-pixel lines one pixel inside each edge, then the pen's lines for the chosen sides.
@@ -230,7 +230,7 @@ TEST(EdgeBorders, DrawsTwoPixelFrameThenPenSides)
     target.fill(Qt::white);
     {
         QPainter painter(&target);
-        drawEdgeBorders(painter, target.rect(), Qt::black, 1u << ebTop, QPen(Qt::red, 1));
+        DrawEdgeBorders(painter, target.rect(), Qt::black, 1u << ebTop, QPen(Qt::red, 1));
     }
     for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 12; ++x) {
@@ -249,7 +249,7 @@ TEST(EdgeBorders, NoColourAndNoSidesDrawNothing)
     target.fill(Qt::white);
     {
         QPainter painter(&target);
-        drawEdgeBorders(painter, target.rect(), QColor(), 0, QPen(Qt::black, 1));
+        DrawEdgeBorders(painter, target.rect(), QColor(), 0, QPen(Qt::black, 1));
     }
     for (int y = 0; y < 6; ++y) {
         for (int x = 0; x < 6; ++x)
@@ -266,7 +266,7 @@ TEST(JpegDecoding, DecodesAGoodFileToItsSizeAndColours)
         for (int x = 0; x < 32; ++x)
             source.setPixel(x, y, quadrants[(x / 16) + 2 * (y / 12)]);
     }
-    const QImage decoded = decodeJpeg(bytesOf(encodeJpeg(source, 95)));
+    const QImage decoded = DecodeJpeg(bytesOf(EncodeJpeg(source, 95)));
     ASSERT_FALSE(decoded.isNull());
     EXPECT_EQ(decoded.size(), QSize(32, 24));
     EXPECT_EQ(decoded.format(), QImage::Format_RGB32);
@@ -291,7 +291,7 @@ class BadJpeg : public testing::TestWithParam<BadJpegRow>
 TEST_P(BadJpeg, GivesNoBitmap)
 {
     const std::vector<uint8_t> bytes = GetParam().bytes();
-    EXPECT_TRUE(decodeJpeg(bytesOf(bytes)).isNull());
+    EXPECT_TRUE(DecodeJpeg(bytesOf(bytes)).isNull());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -312,32 +312,32 @@ INSTANTIATE_TEST_SUITE_P(
                    }},
         BadJpegRow{"TruncatedHalfway",
                    [] {
-                       auto bytes = encodeJpeg(patternImage(64, 64));
+                       auto bytes = EncodeJpeg(PatternImage(64, 64));
                        bytes.resize(bytes.size() / 2);
                        return bytes;
                    }},
         BadJpegRow{"TruncatedInHeader",
                    [] {
-                       auto bytes = encodeJpeg(patternImage(64, 64));
+                       auto bytes = EncodeJpeg(PatternImage(64, 64));
                        bytes.resize(100);
                        return bytes;
                    }},
         BadJpegRow{"Announces65535Square",
-                   [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), 65535, 65535); }},
+                   [] { return withAnnouncedSize(EncodeJpeg(PatternImage(16, 16)), 65535, 65535); }},
         BadJpegRow{"AnnouncesWiderThanTheSideLimit",
-                   [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), kMaxJpegSide + 1, 16); }},
+                   [] { return withAnnouncedSize(EncodeJpeg(PatternImage(16, 16)), kMaxJpegSide + 1, 16); }},
         BadJpegRow{"AnnouncesMorePixelsThanTheLimit",
-                   [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), kMaxJpegSide, 2049); }},
+                   [] { return withAnnouncedSize(EncodeJpeg(PatternImage(16, 16)), kMaxJpegSide, 2049); }},
         BadJpegRow{"TruncatedBehindALargeAnnouncedPicture",
-                   [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), 4000, 4000); }},
-        BadJpegRow{"AnnouncesZeroWidth", [] { return withAnnouncedSize(encodeJpeg(patternImage(16, 16)), 0, 16); }}),
+                   [] { return withAnnouncedSize(EncodeJpeg(PatternImage(16, 16)), 4000, 4000); }},
+        BadJpegRow{"AnnouncesZeroWidth", [] { return withAnnouncedSize(EncodeJpeg(PatternImage(16, 16)), 0, 16); }}),
     [](const testing::TestParamInfo<BadJpegRow>& info) { return std::string(info.param.name); });
 
 // The "Picture.Data" blob is a class name, a byte count and exactly that many bytes.
 TEST(PictureData, ParsesClassNameAndBytes)
 {
     const std::vector<uint8_t> jpeg = {1, 2, 3, 4, 5};
-    const PictureData picture = parsePictureData(bytesOf(pictureBlob("TJPEGImage", jpeg, 5)));
+    const PictureData picture = ParsePictureData(bytesOf(pictureBlob("TJPEGImage", jpeg, 5)));
     EXPECT_EQ(picture.className, "TJPEGImage");
     EXPECT_EQ(picture.bytes, jpeg);
 }
@@ -353,7 +353,7 @@ class BadPictureData : public testing::TestWithParam<BadBlobRow>
 
 TEST_P(BadPictureData, RaisesReadError)
 {
-    EXPECT_THROW(parsePictureData(bytesOf(GetParam().blob)), lirasto::EReadError);
+    EXPECT_THROW(ParsePictureData(bytesOf(GetParam().blob)), lirasto::EReadError);
 }
 
 INSTANTIATE_TEST_SUITE_P(Malformed, BadPictureData,
@@ -368,20 +368,20 @@ INSTANTIATE_TEST_SUITE_P(Malformed, BadPictureData,
 TEST(SkinImagesStore, DecodesPicturesAndKeepsBadOnesWithoutBitmap)
 {
     TSkinImages store;
-    const auto good = encodeJpeg(patternImage(8, 6));
-    EXPECT_EQ(store.addPicture("TJPEGImage", bytesOf(good)), 0);
-    EXPECT_EQ(store.addPictureData(bytesOf(pictureBlob("TJPEGImage", {1, 2, 3}, 3))), 1);
-    EXPECT_EQ(store.addPicture("TMetafile", bytesOf(good)), 2);
-    ASSERT_EQ(store.count(), 3);
-    ASSERT_NE(store.itemBitmap(0), nullptr);
-    EXPECT_EQ(store.itemBitmap(0)->size(), QSize(8, 6));
-    EXPECT_EQ(store.itemBitmap(1), nullptr);
-    EXPECT_EQ(store.itemBitmap(2), nullptr);
-    EXPECT_EQ(store.item(1).bytes, std::vector<uint8_t>({1, 2, 3}));
-    EXPECT_THROW(store.itemBitmap(3), lirasto::EListError);
-    EXPECT_THROW(store.itemBitmap(-1), lirasto::EListError);
-    EXPECT_THROW(store.addPictureData(bytesOf(pictureBlob("TJPEGImage", {1}, 9))), lirasto::EReadError);
-    EXPECT_EQ(store.count(), 3);
+    const auto good = EncodeJpeg(PatternImage(8, 6));
+    EXPECT_EQ(store.AddPicture("TJPEGImage", bytesOf(good)), 0);
+    EXPECT_EQ(store.AddPictureData(bytesOf(pictureBlob("TJPEGImage", {1, 2, 3}, 3))), 1);
+    EXPECT_EQ(store.AddPicture("TMetafile", bytesOf(good)), 2);
+    ASSERT_EQ(store.Count(), 3);
+    ASSERT_NE(store.ItemBitmap(0), nullptr);
+    EXPECT_EQ(store.ItemBitmap(0)->size(), QSize(8, 6));
+    EXPECT_EQ(store.ItemBitmap(1), nullptr);
+    EXPECT_EQ(store.ItemBitmap(2), nullptr);
+    EXPECT_EQ(store.Item(1).bytes, std::vector<uint8_t>({1, 2, 3}));
+    EXPECT_THROW(store.ItemBitmap(3), lirasto::EListError);
+    EXPECT_THROW(store.ItemBitmap(-1), lirasto::EListError);
+    EXPECT_THROW(store.AddPictureData(bytesOf(pictureBlob("TJPEGImage", {1}, 9))), lirasto::EReadError);
+    EXPECT_EQ(store.Count(), 3);
 }
 
 // Pictures decode on a worker while the store goes on: growing, replacing or clearing it meanwhile
@@ -394,24 +394,24 @@ TEST(SkinImagesStore, KeepsEachItemsBitmapWhileDecodingGoesOn)
     } sizes[] = {{640, 480}, {3, 2}, {97, 41}, {1, 1}, {320, 17}};
     TSkinImages store;
     for (const auto& size : sizes)
-        store.addPicture("TJPEGImage", bytesOf(encodeJpeg(patternImage(size.width, size.height))));
-    store.setPicture(0, "TJPEGImage", bytesOf(encodeJpeg(patternImage(5, 7))));
-    store.setPicture(4, "TMetafile", bytesOf(encodeJpeg(patternImage(9, 9))));
-    ASSERT_EQ(store.count(), 5);
-    EXPECT_EQ(store.itemBitmap(0)->size(), QSize(5, 7));
+        store.AddPicture("TJPEGImage", bytesOf(EncodeJpeg(PatternImage(size.width, size.height))));
+    store.SetPicture(0, "TJPEGImage", bytesOf(EncodeJpeg(PatternImage(5, 7))));
+    store.SetPicture(4, "TMetafile", bytesOf(EncodeJpeg(PatternImage(9, 9))));
+    ASSERT_EQ(store.Count(), 5);
+    EXPECT_EQ(store.ItemBitmap(0)->size(), QSize(5, 7));
     for (int i = 1; i < 4; ++i) {
-        ASSERT_NE(store.itemBitmap(i), nullptr) << i;
-        EXPECT_EQ(store.itemBitmap(i)->size(), QSize(sizes[i].width, sizes[i].height)) << i;
-        EXPECT_EQ(store.item(i).bitmap.size(), store.itemBitmap(i)->size()) << i;
+        ASSERT_NE(store.ItemBitmap(i), nullptr) << i;
+        EXPECT_EQ(store.ItemBitmap(i)->size(), QSize(sizes[i].width, sizes[i].height)) << i;
+        EXPECT_EQ(store.Item(i).bitmap.size(), store.ItemBitmap(i)->size()) << i;
     }
-    EXPECT_EQ(store.itemBitmap(4), nullptr);
+    EXPECT_EQ(store.ItemBitmap(4), nullptr);
 
     // Cleared and destroyed with decodings still running.
-    store.addPicture("TJPEGImage", bytesOf(encodeJpeg(patternImage(800, 600))));
-    store.clear();
-    EXPECT_EQ(store.count(), 0);
+    store.AddPicture("TJPEGImage", bytesOf(EncodeJpeg(PatternImage(800, 600))));
+    store.Clear();
+    EXPECT_EQ(store.Count(), 0);
     auto gone = std::make_unique<TSkinImages>();
-    gone->addPicture("TJPEGImage", bytesOf(encodeJpeg(patternImage(800, 600))));
+    gone->AddPicture("TJPEGImage", bytesOf(EncodeJpeg(PatternImage(800, 600))));
     gone.reset();
 }
 
@@ -427,7 +427,7 @@ TEST(SkinImagesStore, CallsEveryLinkOnChangeAndOnDestruction)
         store.RegisterChanges(&first);
         store.RegisterChanges(&second);
         store.RegisterChanges(&second);
-        store.addPicture("TJPEGImage", {});
+        store.AddPicture("TJPEGImage", {});
         EXPECT_EQ(changes, 2);
         store.UnRegisterChanges(&first);
         store.Change();

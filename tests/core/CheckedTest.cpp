@@ -9,13 +9,13 @@ using namespace lirasto;
 // Integer arithmetic raises an error instead of wrapping.
 TEST(CheckedArithmetic, RaisesOnOverflowInsteadOfWrapping)
 {
-    EXPECT_EQ(checkedAdd(INT32_MAX - 5, 5), INT32_MAX);
-    EXPECT_THROW(checkedAdd(INT32_MAX, 1), EIntOverflow);
-    EXPECT_THROW(checkedSub(INT32_MIN, 1), EIntOverflow);
-    EXPECT_THROW(checkedMul(1 << 16, 1 << 16), EIntOverflow);
-    EXPECT_EQ(checkedCast<uint8_t>(255), 255);
-    EXPECT_THROW(checkedCast<uint8_t>(256), ERangeError);
-    EXPECT_THROW(checkedCast<uint16_t>(-1), ERangeError);
+    EXPECT_EQ(CheckedAdd(INT32_MAX - 5, 5), INT32_MAX);
+    EXPECT_THROW(CheckedAdd(INT32_MAX, 1), EIntOverflow);
+    EXPECT_THROW(CheckedSub(INT32_MIN, 1), EIntOverflow);
+    EXPECT_THROW(CheckedMul(1 << 16, 1 << 16), EIntOverflow);
+    EXPECT_EQ(CheckedCast<uint8_t>(255), 255);
+    EXPECT_THROW(CheckedCast<uint8_t>(256), ERangeError);
+    EXPECT_THROW(CheckedCast<uint16_t>(-1), ERangeError);
 }
 
 // A table indexed 1..12 accepts exactly 1..12.

@@ -29,13 +29,13 @@ TEST_P(ModuleWorkerMakes, OnItsThreadAndTellsTheOwnerWhyNot)
     QString told, workTold;
     int handed = 0;
     bool madeOnWorker = false, toldOnOwner = false;
-    worker.start<decltype(&lirasto_test_create)>(
+    worker.Start<decltype(&lirasto_test_create)>(
         "lirasto-test.so", "lirasto_test_create", TThen::RunEvents,
         [&](std::unique_ptr<TTestModuleObject> made, const QString& problem) {
             workTold = problem;
             if (made) {
                 madeOnWorker = made->MadeOn == std::this_thread::get_id() && made->MadeOn != owner;
-                worker.toOwner([&, value = made->Value] { handed = value; });
+                worker.ToOwner([&, value = made->Value] { handed = value; });
             }
         },
         [&](const QString& problem) {
@@ -43,8 +43,8 @@ TEST_P(ModuleWorkerMakes, OnItsThreadAndTellsTheOwnerWhyNot)
             told = problem;
         },
         GetParam().version, 7);
-    ASSERT_TRUE(waitFor([&] { return !told.isEmpty() || handed; }, 5000));
-    EXPECT_TRUE(worker.stop());
+    ASSERT_TRUE(WaitFor([&] { return !told.isEmpty() || handed; }, 5000));
+    EXPECT_TRUE(worker.Stop());
     EXPECT_EQ(told, QLatin1String(GetParam().told));
     EXPECT_EQ(workTold, told);
     EXPECT_EQ(toldOnOwner, !told.isEmpty());
@@ -66,16 +66,16 @@ TEST(ModuleWorker, TellsNothingAfterStopAndStartsAgain)
     TModuleWorker worker(QStringLiteral("Test module"));
     int told = 0;
     const auto start = [&] {
-        worker.start<decltype(&lirasto_test_create)>(
+        worker.Start<decltype(&lirasto_test_create)>(
             "lirasto-test.so", "lirasto_test_create", TThen::End, [](auto, const QString&) {},
             [&](const QString&) { ++told; }, 1, 0);
     };
     start();
-    ASSERT_TRUE(worker.stop());
+    ASSERT_TRUE(worker.Stop());
     QCoreApplication::processEvents();
     EXPECT_EQ(told, 0);
     start();
-    EXPECT_TRUE(waitFor([&] { return told == 1; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return told == 1; }, 5000));
 }
 
 } // namespace

@@ -19,60 +19,60 @@ using namespace std::chrono_literals;
 TEST(EndToEndMicrophone, AnswersTheNotesReadByPlayingThemAndJudgesAWrongNoteWrong)
 {
     JackServer server;
-    ASSERT_TRUE(server.running()) << server.error();
+    ASSERT_TRUE(server.Running()) << server.Error();
     TempDir workDir;
     // Without the right note replayed after a wrong answer, the program makes no sound of its own here.
-    std::ofstream(workDir.path() / "vantrel.ini") << "[Options]\nReplayRightNote=0\n";
+    std::ofstream(workDir.Path() / "vantrel.ini") << "[Options]\nReplayRightNote=0\n";
     VirtualDisplay display;
     ChildProcess program(
         {LIRASTO_PROGRAM, "--microphone"},
-        {"DISPLAY=" + display.name(), "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.path() / "data").string()},
-        workDir.path());
-    const ReferencePictures references = ReferencePictures::load(LIRASTO_ARTWORK_DIR);
+        {"DISPLAY=" + display.Name(), "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.Path() / "data").string()},
+        workDir.Path());
+    const ReferencePictures references = ReferencePictures::Load(LIRASTO_ARTWORK_DIR);
     std::optional<Window> window;
     std::optional<QPoint> staff;
-    ASSERT_TRUE(pollUntil(
-        [&] { return (window = findWindowByTitle(display.connection(), "DEMO Lirasto - Notes")).has_value(); }, 20s));
-    ASSERT_TRUE(pollUntil(
+    ASSERT_TRUE(PollUntil(
+        [&] { return (window = FindWindowByTitle(display.Connection(), "DEMO Lirasto - Notes")).has_value(); }, 20s));
+    ASSERT_TRUE(PollUntil(
         [&] {
-            const std::optional<QPoint> seen = std::exchange(staff, findStaffOrigin(window->grab()));
+            const std::optional<QPoint> seen = std::exchange(staff, FindStaffOrigin(window->Grab()));
             return staff && seen == staff;
         },
         20s, 200ms));
     std::unique_ptr<JackPlayer> player;
     ASSERT_TRUE(
-        pollUntil([&] { return (player = std::make_unique<JackPlayer>("Lirasto Notes microphone:audio in"))->ready(); },
+        PollUntil([&] { return (player = std::make_unique<JackPlayer>("Lirasto Notes microphone:audio in"))->Ready(); },
                   10s, 200ms))
         << "no microphone port";
-    window->click(*staff + QPoint(95, 433));
+    window->Click(*staff + QPoint(95, 433));
 
     const auto play = [&](int note) {
         // Below the lowest note listened for (E2), the same name an octave up.
-        player->play(RenderNote(0, note < 40 ? note + 12 : note, 100, 0.4, 0.2));
+        player->Play(RenderNote(0, note < 40 ? note + 12 : note, 100, 0.4, 0.2));
     };
-    const auto markIs = [&](Verdict verdict) { return readAnswerMark(window->grab(), *staff) == verdict; };
+    const auto markIs = [&](Verdict verdict) { return ReadAnswerMark(window->Grab(), *staff) == verdict; };
     for (int round = 0; round < 3; ++round) {
         std::optional<StaffReading> question;
-        ASSERT_TRUE(pollUntil(
+        ASSERT_TRUE(PollUntil(
             [&] {
-                const QImage shot = window->grab();
-                return readAnswerMark(shot, *staff) == Verdict::None &&
-                       (question = readStaff(shot, *staff, references)).has_value();
+                const QImage shot = window->Grab();
+                return ReadAnswerMark(shot, *staff) == Verdict::None &&
+                       (question = ReadStaff(shot, *staff, references)).has_value();
             },
             5s))
             << "no question in round " << round;
         const int right = question->naturalNote + (question->pitchClass - question->naturalNote % 12 + 18) % 12 - 6;
         if (round == 1) {
             play(right + 2);
-            EXPECT_TRUE(pollUntil([&] { return markIs(Verdict::Wrong); }, 5s)) << question->describe();
+            EXPECT_TRUE(PollUntil([&] { return markIs(Verdict::Wrong); }, 5s)) << question->Describe();
         }
         play(right);
-        ASSERT_TRUE(pollUntil([&] { return markIs(Verdict::Right); }, 5s))
-            << question->describe() << "; the mark shows "
+        ASSERT_TRUE(PollUntil([&] { return markIs(Verdict::Right); }, 5s))
+            << question->Describe() << "; the mark shows "
             << (markIs(Verdict::Wrong)  ? "wrong"
                 : markIs(Verdict::None) ? "nothing"
                                         : "right");
         // The next question comes with the clock's next second.
-        ASSERT_TRUE(pollUntil([&] { return markIs(Verdict::None); }, 5s));
+        ASSERT_TRUE(PollUntil([&] { return markIs(Verdict::None); }, 5s));
     }
 }

@@ -74,7 +74,7 @@ class EndToEndPlay : public ::testing::Test
 protected:
     void SetUp() override
     {
-        references_ = ReferencePictures::load(LIRASTO_ARTWORK_DIR);
+        references_ = ReferencePictures::Load(LIRASTO_ARTWORK_DIR);
         // A dense laptop screen where the program is scaled.
         display_ = std::make_unique<VirtualDisplay>(scale_ > 1 ? QSize(2560, 1600) : QSize(1280, 1024));
         // Without a JACK server of ours (and with no ALSA sequencer here) the program finds no MIDI and plays on.
@@ -82,19 +82,19 @@ protected:
         std::vector<std::string> argv{LIRASTO_PROGRAM};
         argv.insert(argv.end(), args_.begin(), args_.end());
         program_ = ChildProcess(argv,
-                                {"DISPLAY=" + display_->name(), "QT_QPA_PLATFORM=xcb",
+                                {"DISPLAY=" + display_->Name(), "QT_QPA_PLATFORM=xcb",
                                  std::string("JACK_DEFAULT_SERVER=") + (jack ? jack : "lirasto-e2e-no-server"),
-                                 "XDG_DATA_HOME=" + (workDir_.path() / "data").string(),
+                                 "XDG_DATA_HOME=" + (workDir_.Path() / "data").string(),
                                  "QT_SCALE_FACTOR=" + std::to_string(scale_)},
-                                workDir_.path());
+                                workDir_.Path());
         ASSERT_TRUE(
-            pollUntil([&] { return (window_ = findWindowByTitle(display_->connection(), kTitle)).has_value(); }, 20s))
+            PollUntil([&] { return (window_ = FindWindowByTitle(display_->Connection(), kTitle)).has_value(); }, 20s))
             << "the window \"" << kTitle << "\" did not appear";
         // The first frames may come before the page has its final place: wait until the staff stays put.
         int sameInARow = 0;
-        ASSERT_TRUE(pollUntil(
+        ASSERT_TRUE(PollUntil(
             [&] {
-                const std::optional<QPoint> origin = findStaffOrigin(grab());
+                const std::optional<QPoint> origin = FindStaffOrigin(Grab());
                 sameInARow = origin && origin == staffOrigin_ ? sameInARow + 1 : 0;
                 staffOrigin_ = origin;
                 return sameInARow >= 3;
@@ -111,24 +111,24 @@ protected:
     }
 
     // The screen as the player reads it, in the window's logical pixels.
-    QImage grab()
+    QImage Grab()
     {
-        return shot_ = scale_ > 1 ? toLogicalPixels(deviceShot_ = window_->grab(), scale_) : window_->grab();
+        return shot_ = scale_ > 1 ? ToLogicalPixels(deviceShot_ = window_->Grab(), scale_) : window_->Grab();
     }
-    QPoint device(QPoint logical) const { return QPoint(int(logical.x() * scale_), int(logical.y() * scale_)); }
-    void click(QPoint at) { window_->click(device(at)); }
-    void press(QPoint at) { window_->press(device(at)); }
+    QPoint Device(QPoint logical) const { return QPoint(int(logical.x() * scale_), int(logical.y() * scale_)); }
+    void Click(QPoint at) { window_->Click(Device(at)); }
+    void Press(QPoint at) { window_->Press(Device(at)); }
 
     // The note on display once two screenshots in a row read the same.
-    std::optional<StaffReading> waitForQuestion(std::chrono::milliseconds timeout)
+    std::optional<StaffReading> WaitForQuestion(std::chrono::milliseconds timeout)
     {
         std::optional<StaffReading> previous, current;
-        pollUntil(
+        PollUntil(
             [&] {
                 previous = current;
-                grab();
-                current = readAnswerMark(shot_, *staffOrigin_) == Verdict::None
-                              ? readStaff(shot_, *staffOrigin_, references_)
+                Grab();
+                current = ReadAnswerMark(shot_, *staffOrigin_) == Verdict::None
+                              ? ReadStaff(shot_, *staffOrigin_, references_)
                               : std::nullopt;
                 return current && previous && *current == *previous;
             },
@@ -136,13 +136,13 @@ protected:
         return current && previous && *current == *previous ? current : std::nullopt;
     }
 
-    bool waitForVerdict(Verdict verdict, std::chrono::milliseconds timeout)
+    bool WaitForVerdict(Verdict verdict, std::chrono::milliseconds timeout)
     {
-        return pollUntil(
+        return PollUntil(
             [&] {
-                grab();
-                return readVerdict(shot_, kAnswerLabel.translated(panel_)) == verdict &&
-                       readAnswerMark(shot_, *staffOrigin_) == verdict;
+                Grab();
+                return ReadVerdict(shot_, kAnswerLabel.translated(panel_)) == verdict &&
+                       ReadAnswerMark(shot_, *staffOrigin_) == verdict;
             },
             timeout);
     }
@@ -163,71 +163,71 @@ protected:
 // A fresh start plays level 1: a right answer scores, a wrong one says so, and the level is kept at close.
 TEST_F(EndToEndPlay, AnswersRightThenWrongSwitchesPagesAndKeepsTheLevelAtClose)
 {
-    const QImage idle = grab();
+    const QImage idle = Grab();
     saveShot(idle, "0-idle");
-    EXPECT_FALSE(readStaff(idle, *staffOrigin_, references_)) << "a note before Start";
-    EXPECT_EQ(readKeySignature(idle, *staffOrigin_, references_), 0) << "level 1 is C major";
+    EXPECT_FALSE(ReadStaff(idle, *staffOrigin_, references_)) << "a note before Start";
+    EXPECT_EQ(ReadKeySignature(idle, *staffOrigin_, references_), 0) << "level 1 is C major";
 
-    click(kStartButton.translated(panel_).center());
-    const std::optional<StaffReading> first = waitForQuestion(5s);
+    Click(kStartButton.translated(panel_).center());
+    const std::optional<StaffReading> first = WaitForQuestion(5s);
     ASSERT_TRUE(first) << "no note came after Start";
-    EXPECT_EQ(first->key, 0) << first->describe();
+    EXPECT_EQ(first->key, 0) << first->Describe();
     saveShot(shot_, "1-question");
     const QImage beforeAnswer = shot_;
 
     // Press: the key lights up; release: the answer is judged.
     const QPoint key = pianoKeyFor(first->pitchClass) + panel_;
-    press(key);
-    EXPECT_TRUE(pollUntil([&] { return highlighted(grab().pixel(key)); }, 3s)) << "no highlight under the pressed key";
+    Press(key);
+    EXPECT_TRUE(PollUntil([&] { return highlighted(Grab().pixel(key)); }, 3s)) << "no highlight under the pressed key";
     saveShot(shot_, "2-pressed");
-    window_->release();
-    ASSERT_TRUE(waitForVerdict(Verdict::Right, 3s)) << "no \"RIGHT!\" for " << first->describe();
+    window_->Release();
+    ASSERT_TRUE(WaitForVerdict(Verdict::Right, 3s)) << "no \"RIGHT!\" for " << first->Describe();
     saveShot(shot_, "3-right");
     EXPECT_FALSE(highlighted(shot_.pixel(key))) << "the highlight stayed after the release";
-    EXPECT_GT(changedPixels(beforeAnswer, shot_, kScoreLabel.translated(panel_)), 20) << "the score did not change";
+    EXPECT_GT(ChangedPixels(beforeAnswer, shot_, kScoreLabel.translated(panel_)), 20) << "the score did not change";
     const QImage afterRight = shot_;
 
     // The next tick brings the next note; a key of another pitch class is wrong.
-    const std::optional<StaffReading> second = waitForQuestion(4s);
+    const std::optional<StaffReading> second = WaitForQuestion(4s);
     ASSERT_TRUE(second) << "no second note";
     saveShot(shot_, "4-question");
-    click(pianoKeyFor((second->pitchClass + 5) % 12) + panel_);
-    ASSERT_TRUE(waitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" for a wrong key on " << second->describe();
+    Click(pianoKeyFor((second->pitchClass + 5) % 12) + panel_);
+    ASSERT_TRUE(WaitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" for a wrong key on " << second->Describe();
     saveShot(shot_, "5-wrong");
-    EXPECT_EQ(changedPixels(afterRight, shot_, kScoreLabel.translated(panel_)), 0)
+    EXPECT_EQ(ChangedPixels(afterRight, shot_, kScoreLabel.translated(panel_)), 0)
         << "a wrong answer changed the score";
     // The note stays for another try.
-    EXPECT_EQ(readStaff(shot_, *staffOrigin_, references_).value_or(StaffReading{}).naturalNote, second->naturalNote);
+    EXPECT_EQ(ReadStaff(shot_, *staffOrigin_, references_).value_or(StaffReading{}).naturalNote, second->naturalNote);
 
     // The tabs sit in a row above the page: "Lirasto" first, "Information" after it.
     const QPoint gameTab = panel_ + QPoint(20, -12);
     bool infoShown = false;
     for (int x : {75, 95, 115}) {
-        click(panel_ + QPoint(x, -12));
-        if (pollUntil([&] { return !findStaffOrigin(grab()); }, 1s)) {
+        Click(panel_ + QPoint(x, -12));
+        if (PollUntil([&] { return !FindStaffOrigin(Grab()); }, 1s)) {
             infoShown = true;
             break;
         }
     }
     ASSERT_TRUE(infoShown) << "the Information tab did not open";
     // The logo's black ground fills its left edge.
-    EXPECT_TRUE(pollUntil(
+    EXPECT_TRUE(PollUntil(
         [&] {
-            grab();
+            Grab();
             const QRgb p = shot_.pixel(kLogo.translated(panel_).topLeft() + QPoint(3, 150));
             return qRed(p) < 30 && qGreen(p) < 30 && qBlue(p) < 30;
         },
         2s));
     saveShot(shot_, "6-information");
-    click(gameTab);
-    EXPECT_TRUE(pollUntil([&] { return findStaffOrigin(grab()) == staffOrigin_; }, 2s)) << "no way back to the game";
+    Click(gameTab);
+    EXPECT_TRUE(PollUntil([&] { return FindStaffOrigin(Grab()) == staffOrigin_; }, 2s)) << "no way back to the game";
     saveShot(shot_, "7-back");
 
-    window_->requestClose();
-    const std::optional<int> status = program_.waitForExit(10s);
+    window_->RequestClose();
+    const std::optional<int> status = program_.WaitForExit(10s);
     ASSERT_TRUE(status) << "the program did not close";
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "exit status " << *status;
-    const std::string settings = readFile(workDir_.path() / "vantrel.ini");
+    const std::string settings = readFile(workDir_.Path() / "vantrel.ini");
     EXPECT_NE(settings.find("Level=1"), std::string::npos) << settings;
 }
 
@@ -239,21 +239,21 @@ protected:
     void SetUp() override
     {
         jack_ = std::make_unique<lirasto::test::JackServer>(48000, 2048);
-        ASSERT_TRUE(jack_->running()) << jack_->error();
+        ASSERT_TRUE(jack_->Running()) << jack_->Error();
         EndToEndPlay::SetUp();
     }
     void TearDown() override
     {
         EndToEndPlay::TearDown();
-        program_.terminate();
+        program_.Terminate();
         jack_.reset();
     }
-    static int send(const std::vector<std::string>& args)
+    static int Send(const std::vector<std::string>& args)
     {
         std::vector<std::string> argv{LIRASTO_MIDI_SEND};
         argv.insert(argv.end(), args.begin(), args.end());
         ChildProcess sender(argv, {});
-        const std::optional<int> status = sender.waitForExit(10s);
+        const std::optional<int> status = sender.WaitForExit(10s);
         return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
     }
     std::unique_ptr<lirasto::test::JackServer> jack_;
@@ -263,31 +263,31 @@ TEST_F(EndToEndMidiPlay, AnswersThroughTheMidiPortAndFromAKeyboardPluggedInLater
 {
     const std::string port = "Lirasto Notes:MIDI in";
     // MIDI opens after the first frame: the port is there soon after.
-    ASSERT_TRUE(pollUntil([&] { return send({"--connect", port, "sync"}) == 0; }, 10s, 200ms)) << "no port " << port;
-    click(kStartButton.translated(panel_).center());
-    const std::optional<StaffReading> first = waitForQuestion(5s);
+    ASSERT_TRUE(PollUntil([&] { return Send({"--connect", port, "sync"}) == 0; }, 10s, 200ms)) << "no port " << port;
+    Click(kStartButton.translated(panel_).center());
+    const std::optional<StaffReading> first = WaitForQuestion(5s);
     ASSERT_TRUE(first) << "no note came after Start";
     const QImage beforeAnswer = shot_;
 
     // The second drawn octave starts at C3 = 48, where pianoKeyFor points.
     const std::string note = std::to_string(48 + first->pitchClass);
     const QPoint key = pianoKeyFor(first->pitchClass) + panel_;
-    ASSERT_EQ(send({"--connect", port, "on " + note, "sync"}), 0);
-    ASSERT_TRUE(waitForVerdict(Verdict::Right, 3s)) << "no \"RIGHT!\" for " << first->describe();
+    ASSERT_EQ(Send({"--connect", port, "on " + note, "sync"}), 0);
+    ASSERT_TRUE(WaitForVerdict(Verdict::Right, 3s)) << "no \"RIGHT!\" for " << first->Describe();
     EXPECT_TRUE(highlighted(shot_.pixel(key))) << "no highlight while the MIDI key is down";
-    EXPECT_GT(changedPixels(beforeAnswer, shot_, kScoreLabel.translated(panel_)), 20) << "the score did not change";
+    EXPECT_GT(ChangedPixels(beforeAnswer, shot_, kScoreLabel.translated(panel_)), 20) << "the score did not change";
     const QImage afterRight = shot_;
-    ASSERT_EQ(send({"--connect", port, "on " + note + " 0", "sync"}), 0);
-    EXPECT_TRUE(pollUntil([&] { return !highlighted(grab().pixel(key)); }, 3s)) << "velocity 0 did not let go";
+    ASSERT_EQ(Send({"--connect", port, "on " + note + " 0", "sync"}), 0);
+    EXPECT_TRUE(PollUntil([&] { return !highlighted(Grab().pixel(key)); }, 3s)) << "velocity 0 did not let go";
 
-    const std::optional<StaffReading> second = waitForQuestion(4s);
+    const std::optional<StaffReading> second = WaitForQuestion(4s);
     ASSERT_TRUE(second) << "no second note";
     const std::string wrong = std::to_string(48 + (second->pitchClass + 5) % 12);
     EXPECT_EQ(
-        send({"--name", "keyboard", "--physical", "--wait-connected", "3", "on " + wrong, "off " + wrong, "sync"}), 0)
+        Send({"--name", "keyboard", "--physical", "--wait-connected", "3", "on " + wrong, "off " + wrong, "sync"}), 0)
         << "the keyboard plugged in was not connected";
-    ASSERT_TRUE(waitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" from the keyboard on " << second->describe();
-    EXPECT_EQ(changedPixels(afterRight, shot_, kScoreLabel.translated(panel_)), 0) << "a wrong answer scored";
+    ASSERT_TRUE(WaitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" from the keyboard on " << second->Describe();
+    EXPECT_EQ(ChangedPixels(afterRight, shot_, kScoreLabel.translated(panel_)), 0) << "a wrong answer scored";
 }
 
 // The key a musician plays for a note read: the written letter moved by its sign.
@@ -325,21 +325,21 @@ public:
     }
 
     // Our MIDI to the program's port and the program's sound to us, once both are there.
-    bool connect()
+    bool Connect()
     {
         const char** ports = jack_get_ports(client_, "^Lirasto Notes", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput);
         const bool heard = ports && ports[0] && jack_connect(client_, ports[0], jack_port_name(in_)) != -1;
         jack_free(ports);
         return heard && jack_connect(client_, jack_port_name(out_), "Lirasto Notes:MIDI in") != -1;
     }
-    double rate() const { return rate_; }
-    std::vector<Click> clicks() const
+    double Rate() const { return rate_; }
+    std::vector<Click> Clicks() const
     {
         std::lock_guard lock(mutex_);
         return clicks_;
     }
     // Each note goes down at its frame and up a tenth of a second later.
-    void play(std::vector<std::pair<jack_nframes_t, int>> notes)
+    void Play(std::vector<std::pair<jack_nframes_t, int>> notes)
     {
         std::lock_guard lock(mutex_);
         for (const auto& [frame, note] : notes) {
@@ -405,26 +405,26 @@ class EndToEndLinePlay : public EndToEndMidiPlay
 protected:
     static constexpr int kNotes = 8;
 
-    void startLine(const std::string& tempo, const std::string& key)
+    void StartLine(const std::string& tempo, const std::string& key)
     {
         args_ = {"--exercise", "line", "--notes", std::to_string(kNotes), "--tempo", tempo, "--key", key};
         EndToEndMidiPlay::SetUp();
     }
     void SetUp() override {}
-    std::vector<LinePlace> line() { return readLine(grab(), *staffOrigin_, references_, kNotes); }
-    static bool wholeLine(const std::vector<LinePlace>& places)
+    std::vector<LinePlace> Line() { return ReadLine(Grab(), *staffOrigin_, references_, kNotes); }
+    static bool WholeLine(const std::vector<LinePlace>& places)
     {
         return std::all_of(places.begin(), places.end(), [](const LinePlace& p) { return p.note.has_value(); });
     }
-    static bool unmarked(const std::vector<LinePlace>& places)
+    static bool Unmarked(const std::vector<LinePlace>& places)
     {
         return std::all_of(places.begin(), places.end(), [](const LinePlace& p) { return p.mark == Verdict::None; });
     }
-    Verdict verdict() { return readVerdict(shot_, kAnswerLabel.translated(panel_)); }
-    int play(int note)
+    Verdict verdict() { return ReadVerdict(shot_, kAnswerLabel.translated(panel_)); }
+    int Play(int note)
     {
         const std::string n = std::to_string(note);
-        return send({"--connect", kPort, "on " + n, "off " + n, "sync"});
+        return Send({"--connect", kPort, "on " + n, "off " + n, "sync"});
     }
 
     const std::string kPort = "Lirasto Notes:MIDI in";
@@ -434,30 +434,30 @@ protected:
 // the note wrong and it waits for the right one; the played notes stay, and the last turns the page.
 TEST_F(EndToEndLinePlay, WaitModeMarksEachNoteAndWaitsAfterAMiss)
 {
-    startLine("0", "Bb");
-    ASSERT_TRUE(pollUntil([&] { return send({"--connect", kPort, "sync"}) == 0; }, 10s, 200ms)) << "no port";
+    StartLine("0", "Bb");
+    ASSERT_TRUE(PollUntil([&] { return Send({"--connect", kPort, "sync"}) == 0; }, 10s, 200ms)) << "no port";
     std::vector<LinePlace> first;
-    ASSERT_TRUE(pollUntil([&] { return wholeLine(first = line()) && unmarked(first); }, 10s, 100ms))
+    ASSERT_TRUE(PollUntil([&] { return WholeLine(first = Line()) && Unmarked(first); }, 10s, 100ms))
         << "no line of " << kNotes << " notes read";
     saveShot(shot_, "line-wait-0");
     for (const LinePlace& p : first)
-        EXPECT_EQ(p.note->key, 10) << p.note->describe();
+        EXPECT_EQ(p.note->key, 10) << p.note->Describe();
     for (int place = 0; place < kNotes; ++place) {
         const int note = soundingNote(*first[place].note);
         if (place == 2) {
-            ASSERT_EQ(play(note + 1), 0);
-            ASSERT_TRUE(pollUntil([&] { return line()[2].mark == Verdict::Wrong && verdict() == Verdict::Wrong; }, 3s))
-                << "no miss marked for a wrong key on " << first[2].note->describe();
+            ASSERT_EQ(Play(note + 1), 0);
+            ASSERT_TRUE(PollUntil([&] { return Line()[2].mark == Verdict::Wrong && verdict() == Verdict::Wrong; }, 3s))
+                << "no miss marked for a wrong key on " << first[2].note->Describe();
             saveShot(shot_, "line-wait-miss");
         }
-        ASSERT_EQ(play(note), 0);
-        ASSERT_TRUE(pollUntil([&] { return line()[place].mark == Verdict::Right; }, 3s))
-            << "place " << place << " not marked right for " << first[place].note->describe();
+        ASSERT_EQ(Play(note), 0);
+        ASSERT_TRUE(PollUntil([&] { return Line()[place].mark == Verdict::Right; }, 3s))
+            << "place " << place << " not marked right for " << first[place].note->Describe();
     }
     // The last note's mark is seen, then the page turns to a fresh line.
     std::vector<LinePlace> next;
     ASSERT_TRUE(
-        pollUntil([&] { return wholeLine(next = line()) && unmarked(next) && verdict() == Verdict::Right; }, 3s))
+        PollUntil([&] { return WholeLine(next = Line()) && Unmarked(next) && verdict() == Verdict::Right; }, 3s))
         << "the page did not turn after the last note";
 }
 
@@ -481,21 +481,21 @@ TEST_P(EndToEndClefLine, ReadOnItsClefAndSignatureAndPlayedRight)
     const ClefLineCase& c = GetParam();
     args_ = {"--exercise", "line", "--notes", std::to_string(kNotes), "--tempo", "0", "--key", c.key, "--clef", c.clef};
     EndToEndMidiPlay::SetUp();
-    const SignatureReferences signatures = SignatureReferences::load(LIRASTO_ARTWORK_DIR);
-    ASSERT_TRUE(pollUntil([&] { return send({"--connect", kPort, "sync"}) == 0; }, 10s, 200ms)) << "no port";
+    const SignatureReferences signatures = SignatureReferences::Load(LIRASTO_ARTWORK_DIR);
+    ASSERT_TRUE(PollUntil([&] { return Send({"--connect", kPort, "sync"}) == 0; }, 10s, 200ms)) << "no port";
     std::vector<std::optional<ClefNote>> notes;
-    ASSERT_TRUE(pollUntil(
+    ASSERT_TRUE(PollUntil(
         [&] {
-            notes = readClefLine(grab(), *staffOrigin_, references_, signatures, c.upper, kNotes);
+            notes = ReadClefLine(Grab(), *staffOrigin_, references_, signatures, c.upper, kNotes);
             return std::all_of(notes.begin(), notes.end(), [](const auto& n) { return n.has_value(); });
         },
         10s, 100ms))
         << "no line of " << kNotes << " notes read on the " << c.clef << " clef";
     saveShot(shot_, std::string("line-") + c.name);
-    EXPECT_EQ(readUpperSignature(shot_, *staffOrigin_, signatures, c.upper), c.accidentals);
+    EXPECT_EQ(ReadUpperSignature(shot_, *staffOrigin_, signatures, c.upper), c.accidentals);
     for (int place = 0; place < kNotes; ++place) {
-        ASSERT_EQ(play(notes[std::size_t(place)]->sounding), 0);
-        ASSERT_TRUE(pollUntil([&] { return line()[std::size_t(place)].mark == Verdict::Right; }, 3s))
+        ASSERT_EQ(Play(notes[std::size_t(place)]->sounding), 0);
+        ASSERT_TRUE(PollUntil([&] { return Line()[std::size_t(place)].mark == Verdict::Right; }, 3s))
             << "place " << place << " not marked right for the note read as " << notes[std::size_t(place)]->sounding;
     }
 }
@@ -519,19 +519,19 @@ protected:
         args_ = {"--chords", "triads", "--key", "A", "--staff", "treble"};
         EndToEndMidiPlay::SetUp();
     }
-    std::vector<StaffReading> waitForTriad()
+    std::vector<StaffReading> WaitForTriad()
     {
         std::vector<StaffReading> previous, current;
-        pollUntil(
+        PollUntil(
             [&] {
                 previous = current;
-                current = readStack(grab(), *staffOrigin_, references_, kStackLeft);
+                current = ReadStack(Grab(), *staffOrigin_, references_, kStackLeft);
                 return current.size() == 3 && current == previous;
             },
             8s, 100ms);
         return current.size() == 3 && current == previous ? current : std::vector<StaffReading>{};
     }
-    int hold(const std::vector<int>& notes)
+    int Hold(const std::vector<int>& notes)
     {
         std::vector<std::string> args{"--connect", "Lirasto Notes:MIDI in"};
         for (int n : notes)
@@ -539,33 +539,33 @@ protected:
         for (int n : notes)
             args.push_back("off " + std::to_string(n));
         args.push_back("sync");
-        return send(args);
+        return Send(args);
     }
-    Verdict verdict() { return readVerdict(grab(), kAnswerLabel.translated(panel_)); }
+    Verdict verdict() { return ReadVerdict(Grab(), kAnswerLabel.translated(panel_)); }
 };
 
 TEST_F(EndToEndChordPlay, TriadsReadFromTheScreenAndHeldOnMidi)
 {
-    ASSERT_TRUE(pollUntil([&] { return send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
-    const std::vector<StaffReading> first = waitForTriad();
+    ASSERT_TRUE(PollUntil([&] { return Send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
+    const std::vector<StaffReading> first = WaitForTriad();
     ASSERT_EQ(first.size(), 3u) << "no triad read at column " << kStackLeft;
     saveShot(shot_, "chord-0");
     std::vector<int> notes;
     for (const StaffReading& head : first) {
-        EXPECT_EQ(head.key, 9) << head.describe();
+        EXPECT_EQ(head.key, 9) << head.Describe();
         notes.push_back(soundingNote(head));
     }
-    ASSERT_EQ(hold(notes), 0);
-    ASSERT_TRUE(pollUntil([&] { return verdict() == Verdict::Right; }, 3s))
-        << "no \"RIGHT!\" for " << first[0].describe() << ", " << first[1].describe() << ", " << first[2].describe();
+    ASSERT_EQ(Hold(notes), 0);
+    ASSERT_TRUE(PollUntil([&] { return verdict() == Verdict::Right; }, 3s))
+        << "no \"RIGHT!\" for " << first[0].Describe() << ", " << first[1].Describe() << ", " << first[2].Describe();
 
     saveShot(shot_, "chord-right");
     // A stack answered right turns green, which this reader does not take for a question; the
     // next triad comes on the next second. Its top note played a semitone off is wrong.
-    const std::vector<StaffReading> second = waitForTriad();
+    const std::vector<StaffReading> second = WaitForTriad();
     ASSERT_EQ(second.size(), 3u) << "no second triad";
-    ASSERT_EQ(hold({soundingNote(second[0]), soundingNote(second[1]), soundingNote(second[2]) + 1}), 0);
-    ASSERT_TRUE(pollUntil([&] { return verdict() == Verdict::Wrong; }, 3s)) << "no \"WRONG!\" for a wrong key";
+    ASSERT_EQ(Hold({soundingNote(second[0]), soundingNote(second[1]), soundingNote(second[2]) + 1}), 0);
+    ASSERT_TRUE(PollUntil([&] { return verdict() == Verdict::Wrong; }, 3s)) << "no \"WRONG!\" for a wrong key";
     saveShot(shot_, "chord-wrong");
 }
 
@@ -584,21 +584,21 @@ protected:
 
 TEST_F(EndToEndSignedChordPlay, TriadsWithSignsReadFromTheScreenAndHeldOnMidi)
 {
-    ASSERT_TRUE(pollUntil([&] { return send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
+    ASSERT_TRUE(PollUntil([&] { return Send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
     int withSigns = 0;
     for (int triad = 0; triad < 12 && withSigns == 0; ++triad) {
-        const std::vector<StaffReading> read = waitForTriad();
+        const std::vector<StaffReading> read = WaitForTriad();
         ASSERT_EQ(read.size(), 3u) << "no triad read at column " << kStackLeft << " after " << triad;
         std::vector<int> notes;
         std::string described;
         for (const StaffReading& head : read) {
-            EXPECT_EQ(head.key, 3) << head.describe();
+            EXPECT_EQ(head.key, 3) << head.Describe();
             notes.push_back(soundingNote(head));
-            described += head.describe() + "; ";
+            described += head.Describe() + "; ";
         }
         saveShot(shot_, "chord-signs-" + std::to_string(triad));
-        ASSERT_EQ(hold(notes), 0);
-        ASSERT_TRUE(pollUntil([&] { return verdict() == Verdict::Right; }, 3s)) << "no \"RIGHT!\" for " << described;
+        ASSERT_EQ(Hold(notes), 0);
+        ASSERT_TRUE(PollUntil([&] { return verdict() == Verdict::Right; }, 3s)) << "no \"RIGHT!\" for " << described;
         withSigns += std::any_of(read.begin(), read.end(),
                                  [](const StaffReading& head) { return head.accidental != Accidental::None; });
     }
@@ -616,17 +616,17 @@ protected:
         args_ = {"--exercise", "line", "--chords", "triads", "--key", "Bb", "--staff", "treble", "--notes", "4"};
         EndToEndMidiPlay::SetUp();
     }
-    static int stackLeft(int place) { return 150 + (545 - 150) * place / (kStacks - 1); }
-    std::vector<std::vector<StaffReading>> stacks()
+    static int StackLeft(int place) { return 150 + (545 - 150) * place / (kStacks - 1); }
+    std::vector<std::vector<StaffReading>> Stacks()
     {
-        const QImage shot = grab();
+        const QImage shot = Grab();
         std::vector<std::vector<StaffReading>> read;
         for (int place = 0; place < kStacks; ++place)
-            read.push_back(readStack(shot, *staffOrigin_, references_, stackLeft(place)));
+            read.push_back(ReadStack(shot, *staffOrigin_, references_, StackLeft(place)));
         return read;
     }
-    Verdict mark(int place) { return readLine(grab(), *staffOrigin_, references_, kStacks)[std::size_t(place)].mark; }
-    static std::vector<int> notesOf(const std::vector<StaffReading>& stack)
+    Verdict mark(int place) { return ReadLine(Grab(), *staffOrigin_, references_, kStacks)[std::size_t(place)].mark; }
+    static std::vector<int> NotesOf(const std::vector<StaffReading>& stack)
     {
         std::vector<int> notes;
         for (const StaffReading& head : stack)
@@ -637,33 +637,33 @@ protected:
 
 TEST_F(EndToEndStackLinePlay, TriadsOfALineHeldOneAfterAnother)
 {
-    ASSERT_TRUE(pollUntil([&] { return send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
+    ASSERT_TRUE(PollUntil([&] { return Send({"--connect", "Lirasto Notes:MIDI in", "sync"}) == 0; }, 10s, 200ms));
     std::vector<std::vector<StaffReading>> line;
-    ASSERT_TRUE(pollUntil(
+    ASSERT_TRUE(PollUntil(
         [&] {
-            line = stacks();
+            line = Stacks();
             return std::all_of(line.begin(), line.end(), [](const auto& stack) { return stack.size() == 3; });
         },
         8s, 100ms))
         << "not every stack of the line was read";
     saveShot(shot_, "stack-line-0");
     for (int place = 0; place < kStacks; ++place) {
-        std::vector<int> notes = notesOf(line[std::size_t(place)]);
+        std::vector<int> notes = NotesOf(line[std::size_t(place)]);
         if (place == 1) {
             std::vector<int> wrong = notes;
             wrong.back() += 1;
-            ASSERT_EQ(hold(wrong), 0);
-            ASSERT_TRUE(pollUntil([&] { return mark(1) == Verdict::Wrong; }, 3s)) << "no miss marked on stack 1";
+            ASSERT_EQ(Hold(wrong), 0);
+            ASSERT_TRUE(PollUntil([&] { return mark(1) == Verdict::Wrong; }, 3s)) << "no miss marked on stack 1";
         }
-        ASSERT_EQ(hold(notes), 0);
+        ASSERT_EQ(Hold(notes), 0);
         if (place + 1 < kStacks) {
-            ASSERT_TRUE(pollUntil([&] { return mark(place) == Verdict::Right; }, 3s))
+            ASSERT_TRUE(PollUntil([&] { return mark(place) == Verdict::Right; }, 3s))
                 << "stack " << place << " not marked right";
         }
     }
     saveShot(shot_, "stack-line-done");
     // The last mark shows, then the page turns to a fresh line.
-    ASSERT_TRUE(pollUntil([&] { return mark(0) == Verdict::None && stacks()[0].size() == 3; }, 5s))
+    ASSERT_TRUE(PollUntil([&] { return mark(0) == Verdict::None && Stacks()[0].size() == 3; }, 5s))
         << "the page did not turn after the last stack";
 }
 
@@ -672,38 +672,38 @@ TEST_F(EndToEndStackLinePlay, TriadsOfALineHeldOneAfterAnother)
 TEST_F(EndToEndLinePlay, TempoModePlayedOnTheBeatIsAllOnTime)
 {
     constexpr int kBpm = 90;
-    startLine(std::to_string(kBpm), "D");
+    StartLine(std::to_string(kBpm), "D");
     BeatPlayer player;
-    ASSERT_TRUE(pollUntil([&] { return player.connect(); }, 20s, 200ms)) << "no sound or MIDI port to play with";
-    const double beat = player.rate() * 60 / kBpm;
+    ASSERT_TRUE(PollUntil([&] { return player.Connect(); }, 20s, 200ms)) << "no sound or MIDI port to play with";
+    const double beat = player.Rate() * 60 / kBpm;
     // A line whose notes were marked, then a new one: the page turned; the count-in's accented click comes next.
     bool marked = false;
     Clock::time_point before = Clock::now(), lastShown = before;
     std::vector<LinePlace> shown;
-    ASSERT_TRUE(pollUntil(
+    ASSERT_TRUE(PollUntil(
         [&] {
             before = Clock::now();
-            shown = line();
-            const bool turned = marked && unmarked(shown) && player.clicks().size() >= 8;
-            marked = !unmarked(shown);
+            shown = Line();
+            const bool turned = marked && Unmarked(shown) && player.Clicks().size() >= 8;
+            marked = !Unmarked(shown);
             if (!turned)
                 lastShown = before;
             return turned;
         },
         40s, 30ms))
-        << "no page turned with the metronome heard (" << player.clicks().size()
+        << "no page turned with the metronome heard (" << player.Clicks().size()
         << " clicks heard, lines marked: " << marked << ")";
     // The new line is read whole before its first beat, a bar and more away.
-    const bool read = pollUntil([&] { return wholeLine(shown = line()) && unmarked(shown); }, 2s, 30ms);
+    const bool read = PollUntil([&] { return WholeLine(shown = Line()) && Unmarked(shown); }, 2s, 30ms);
     std::string unread;
     for (int place = 0; place < kNotes; ++place)
         unread += shown[place].note ? "" : " " + std::to_string(place);
     ASSERT_TRUE(read) << "places not read:" << unread;
     saveShot(shot_, "line-tempo-0");
     std::optional<BeatPlayer::Click> countIn;
-    ASSERT_TRUE(pollUntil(
+    ASSERT_TRUE(PollUntil(
         [&] {
-            const std::vector<BeatPlayer::Click> clicks = player.clicks();
+            const std::vector<BeatPlayer::Click> clicks = player.Clicks();
             float loudest = 0, softest = 1e9f;
             for (const BeatPlayer::Click& c : clicks)
                 loudest = std::max(loudest, c.peak), softest = std::min(softest, c.peak);
@@ -718,13 +718,13 @@ TEST_F(EndToEndLinePlay, TempoModePlayedOnTheBeatIsAllOnTime)
     for (int place = 0; place < kNotes; ++place)
         notes.push_back(
             {countIn->frame + jack_nframes_t(std::lround((4 + place) * beat)), soundingNote(*shown[place].note)});
-    player.play(notes);
+    player.Play(notes);
     // Every note but the last is seen marked; none is ever marked missed.
     std::vector<Verdict> seen(kNotes, Verdict::None);
-    const bool turnedAgain = pollUntil(
+    const bool turnedAgain = PollUntil(
         [&] {
-            const std::vector<LinePlace> now = line();
-            if (unmarked(now) && seen[kNotes - 2] != Verdict::None)
+            const std::vector<LinePlace> now = Line();
+            if (Unmarked(now) && seen[kNotes - 2] != Verdict::None)
                 return true;
             for (int place = 0; place < kNotes; ++place)
                 if (now[place].mark != Verdict::None)
@@ -737,7 +737,7 @@ TEST_F(EndToEndLinePlay, TempoModePlayedOnTheBeatIsAllOnTime)
     ASSERT_TRUE(turnedAgain) << "the line never ended";
     EXPECT_EQ(verdict(), Verdict::Right) << "the last note was not on time";
     for (int place = 0; place + 1 < kNotes; ++place)
-        EXPECT_EQ(seen[place], Verdict::Right) << "place " << place << " on " << shown[place].note->describe();
+        EXPECT_EQ(seen[place], Verdict::Right) << "place " << place << " on " << shown[place].note->Describe();
 }
 
 // On a screen scaled by 2 or 1.5 the staff is drawn from the pictures at twice the resolution:
@@ -755,19 +755,19 @@ protected:
 
 TEST_P(ScaledPlay, ReadsAndAnswersAsAtOne)
 {
-    EXPECT_EQ(readKeySignature(grab(), *staffOrigin_, references_), 0);
-    click(kStartButton.translated(panel_).center());
-    const std::optional<StaffReading> first = waitForQuestion(5s);
+    EXPECT_EQ(ReadKeySignature(Grab(), *staffOrigin_, references_), 0);
+    Click(kStartButton.translated(panel_).center());
+    const std::optional<StaffReading> first = WaitForQuestion(5s);
     ASSERT_TRUE(first) << "no note came after Start";
     saveShot(deviceShot_, "scaled-" + std::to_string(int(scale_ * 100)));
     if (scale_ == 2) {
         // At 2 x row 80 two dark rows, light above and below; the notehead shaded within its
         // 2 x 2 device blocks, drawn fine rather than blown up.
-        const QPoint line = device(*staffOrigin_ + QPoint(300, 80));
+        const QPoint line = Device(*staffOrigin_ + QPoint(300, 80));
         auto dark = [&](int dy) { return qGray(deviceShot_.pixel(line + QPoint(0, dy))) < 60; };
         EXPECT_TRUE(dark(0) && dark(1) && !dark(-1) && !dark(2)) << "staff line not 2 device pixels thick";
         int uneven = 0;
-        const QPoint head = device(*staffOrigin_ + QPoint(125, int(first->headCentreRow) - 6));
+        const QPoint head = Device(*staffOrigin_ + QPoint(125, int(first->headCentreRow) - 6));
         for (int i = 0; i < 144; ++i) {
             const QPoint p = head + QPoint(i % 12 * 2, i / 12 * 2);
             uneven += deviceShot_.pixel(p) != deviceShot_.pixel(p + QPoint(1, 0)) ||
@@ -775,12 +775,12 @@ TEST_P(ScaledPlay, ReadsAndAnswersAsAtOne)
         }
         EXPECT_GT(uneven, 10) << "the notehead looks like a plain picture blown up";
     }
-    click(pianoKeyFor(first->pitchClass) + panel_);
-    ASSERT_TRUE(waitForVerdict(Verdict::Right, 3s)) << "no \"RIGHT!\" for " << first->describe();
-    const std::optional<StaffReading> second = waitForQuestion(4s);
+    Click(pianoKeyFor(first->pitchClass) + panel_);
+    ASSERT_TRUE(WaitForVerdict(Verdict::Right, 3s)) << "no \"RIGHT!\" for " << first->Describe();
+    const std::optional<StaffReading> second = WaitForQuestion(4s);
     ASSERT_TRUE(second) << "no second note";
-    click(pianoKeyFor((second->pitchClass + 5) % 12) + panel_);
-    EXPECT_TRUE(waitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" for a wrong key on " << second->describe();
+    Click(pianoKeyFor((second->pitchClass + 5) % 12) + panel_);
+    EXPECT_TRUE(WaitForVerdict(Verdict::Wrong, 3s)) << "no \"WRONG!\" for a wrong key on " << second->Describe();
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ScaledPlay, testing::Values(2.0, 1.5), [](const testing::TestParamInfo<double>& info) {
@@ -806,25 +806,25 @@ TEST_P(WindowLife, FitsTheScreenAndEndsKeepingTheLevel)
     const LifeRow& row = GetParam();
     lirasto::test::TempDir workDir;
     VirtualDisplay display(row.screen);
-    const std::string env = "DISPLAY=" + display.name();
+    const std::string env = "DISPLAY=" + display.Name();
     ChildProcess manager;
     if (row.framed)
         manager = ChildProcess({"/usr/bin/twm", "-f", LIRASTO_TWMRC}, {env, "LC_ALL=C"});
     // The answer history goes into the test's folder, never the user's.
     ChildProcess program({LIRASTO_PROGRAM},
-                         {env, "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.path() / "data").string()},
-                         workDir.path());
+                         {env, "QT_QPA_PLATFORM=xcb", "XDG_DATA_HOME=" + (workDir.Path() / "data").string()},
+                         workDir.Path());
     std::optional<Window> window;
-    ASSERT_TRUE(pollUntil([&] { return (window = findWindowByTitle(display.connection(), kTitle)).has_value(); }, 20s));
-    pollUntil([&] { return window->rootPosition() == row.at; }, 5s);
-    EXPECT_EQ(window->rootPosition().x(), row.at.x());
-    EXPECT_EQ(window->rootPosition().y(), row.at.y());
+    ASSERT_TRUE(PollUntil([&] { return (window = FindWindowByTitle(display.Connection(), kTitle)).has_value(); }, 20s));
+    PollUntil([&] { return window->RootPosition() == row.at; }, 5s);
+    EXPECT_EQ(window->RootPosition().x(), row.at.x());
+    EXPECT_EQ(window->RootPosition().y(), row.at.y());
 
-    row.destroyed ? window->destroy() : (void)::kill(program.pid(), SIGHUP);
-    const std::optional<int> status = program.waitForExit(10s);
+    row.destroyed ? window->Destroy() : (void)::kill(program.Pid(), SIGHUP);
+    const std::optional<int> status = program.WaitForExit(10s);
     ASSERT_TRUE(status) << "still running";
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
-    EXPECT_EQ(readFile(workDir.path() / "vantrel.ini"), "[Lirasto - Notes (demo)]\nLevel=1\n");
+    EXPECT_EQ(readFile(workDir.Path() / "vantrel.ini"), "[Lirasto - Notes (demo)]\nLevel=1\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, WindowLife,

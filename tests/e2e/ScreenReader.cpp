@@ -63,7 +63,7 @@ class StaffView
 public:
     StaffView(const QImage& shot, QPoint origin) : shot_(shot), origin_(origin) {}
 
-    QRgb at(int x, int y) const
+    QRgb At(int x, int y) const
     {
         const QPoint p = origin_ + QPoint(x, y);
         if (!shot_.rect().contains(p))
@@ -95,7 +95,7 @@ double signFit(const StaffView& staff, const QImage& glyph, int left, int top,
         for (int x = 0; x < glyph.width(); ++x) {
             const bool opaque = qAlpha(glyph.pixel(x, y)) >= 160;
             const int sx = left + x, sy = top + y;
-            const bool isDark = dark(staff.at(sx, sy));
+            const bool isDark = dark(staff.At(sx, sy));
             if (opaque) {
                 ++ink;
                 hits += isDark ? 1 : 0;
@@ -114,7 +114,7 @@ long tileDifference(const StaffView& staff, const QImage& tile)
     long difference = 0;
     for (int y = 0; y < tile.height(); ++y)
         for (int x = 0; x < tile.width(); ++x) {
-            const QRgb want = tile.pixel(x, y), got = staff.at(kKeyTileLeft + x, kTrebleKeyTileTop + y);
+            const QRgb want = tile.pixel(x, y), got = staff.At(kKeyTileLeft + x, kTrebleKeyTileTop + y);
             difference += std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got)) +
                           std::abs(qBlue(want) - qBlue(got));
         }
@@ -123,7 +123,7 @@ long tileDifference(const StaffView& staff, const QImage& tile)
 
 } // namespace
 
-QImage readBitmapRecord(const std::filesystem::path& file)
+QImage ReadBitmapRecord(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in)
@@ -147,20 +147,20 @@ QImage readBitmapRecord(const std::filesystem::path& file)
     return image;
 }
 
-ReferencePictures ReferencePictures::load(const std::filesystem::path& artworkDirectory)
+ReferencePictures ReferencePictures::Load(const std::filesystem::path& artworkDirectory)
 {
     ReferencePictures pictures;
     for (int i = 0; i < 24; ++i) {
         const std::string name = std::string("key_") + (i < 10 ? "0" : "") + std::to_string(i) + ".bmp32";
-        pictures.keyTiles[i] = readBitmapRecord(artworkDirectory / name);
+        pictures.keyTiles[i] = ReadBitmapRecord(artworkDirectory / name);
     }
-    pictures.flat = readBitmapRecord(artworkDirectory / "note_4.bmp32");
-    pictures.sharp = readBitmapRecord(artworkDirectory / "note_5.bmp32");
-    pictures.natural = readBitmapRecord(artworkDirectory / "note_6.bmp32");
+    pictures.flat = ReadBitmapRecord(artworkDirectory / "note_4.bmp32");
+    pictures.sharp = ReadBitmapRecord(artworkDirectory / "note_5.bmp32");
+    pictures.natural = ReadBitmapRecord(artworkDirectory / "note_6.bmp32");
     return pictures;
 }
 
-std::string StaffReading::describe() const
+std::string StaffReading::Describe() const
 {
     static const char* const kLetters[] = {"C", "?", "D", "?", "E", "F", "?", "G", "?", "A", "?", "B"};
     static const char* const kSigns[] = {"", "b", "#", " natural"};
@@ -171,7 +171,7 @@ std::string StaffReading::describe() const
     return out.str();
 }
 
-std::optional<QPoint> findStaffOrigin(const QImage& shot)
+std::optional<QPoint> FindStaffOrigin(const QImage& shot)
 {
     for (int y = 0; y + (kBassTopLine - kTrebleTopLine) < shot.height(); ++y) {
         int run = 0;
@@ -186,7 +186,7 @@ std::optional<QPoint> findStaffOrigin(const QImage& shot)
                 bool allLines = true;
                 for (int row : {90, 100, 110, 120})
                     for (int column : {110, 300, 560})
-                        allLines = allLines && dark(staff.at(column, row));
+                        allLines = allLines && dark(staff.At(column, row));
                 if (allLines)
                     return origin;
             }
@@ -195,7 +195,7 @@ std::optional<QPoint> findStaffOrigin(const QImage& shot)
     return std::nullopt;
 }
 
-std::optional<int> readKeySignature(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references)
+std::optional<int> ReadKeySignature(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references)
 {
     const StaffView staff(shot, staffOrigin);
     std::optional<int> best;
@@ -213,7 +213,7 @@ std::optional<int> readKeySignature(const QImage& shot, QPoint staffOrigin, cons
     return best;
 }
 
-int soundingPitchClass(int naturalNote, Accidental accidental, int key)
+int SoundingPitchClass(int naturalNote, Accidental accidental, int key)
 {
     switch (accidental) {
     case Accidental::Flat:
@@ -293,7 +293,7 @@ std::optional<StaffReading> readHeadAt(const QImage& shot, QPoint staffOrigin, c
         int count = 0;
         if (y < kVisibleStaffHeight)
             for (int x = kNoteLeft - 2; x <= kNoteRight + 2; ++x)
-                count += navy(staff.at(x, y)) ? 1 : 0;
+                count += navy(staff.At(x, y)) ? 1 : 0;
         if (count >= 5) {
             if (first < 0)
                 first = y;
@@ -316,7 +316,7 @@ std::optional<StaffReading> readHeadAt(const QImage& shot, QPoint staffOrigin, c
     // their ledger lines tell them apart.
     const int middle = (kTrebleBottomLine + kBassTopLine) / 2;
     if (std::abs(reading.headCentreRow - middle) < 2.5)
-        reading.treble = dark(staff.at(kLedgerProbeColumn, kTrebleBottomLine + 10));
+        reading.treble = dark(staff.At(kLedgerProbeColumn, kTrebleBottomLine + 10));
     else
         reading.treble = reading.headCentreRow < middle;
     reading.naturalNote = naturalNoteAt(reading.treble, reading.headCentreRow);
@@ -326,7 +326,7 @@ std::optional<StaffReading> readHeadAt(const QImage& shot, QPoint staffOrigin, c
     int ink = 0;
     for (int y = centre - 14; y <= centre + 10; ++y)
         for (int x = kAccidentalLeft; x <= kAccidentalLastFreeColumn; ++x)
-            ink += (!onStaffLine(y) && dark(staff.at(x, y))) ? 1 : 0;
+            ink += (!onStaffLine(y) && dark(staff.At(x, y))) ? 1 : 0;
     if (ink >= 4) {
         const auto [sign, fit] = bestSign(staff, references, centre, {kAccidentalLeft}, kAccidentalLastFreeColumn);
         if (fit < 0.75)
@@ -344,11 +344,11 @@ std::optional<StaffReading> readNoteAt(const QImage& shot, QPoint staffOrigin, c
     if (!head)
         return std::nullopt;
     StaffReading reading = *head;
-    const std::optional<int> key = readKeySignature(shot, staffOrigin, references);
+    const std::optional<int> key = ReadKeySignature(shot, staffOrigin, references);
     if (!key)
         return std::nullopt;
     reading.key = *key;
-    reading.pitchClass = soundingPitchClass(reading.naturalNote, reading.accidental, reading.key);
+    reading.pitchClass = SoundingPitchClass(reading.naturalNote, reading.accidental, reading.key);
     return reading;
 }
 
@@ -368,8 +368,8 @@ Verdict markAt(const QImage& shot, QPoint staffOrigin, int shift)
     int greens = 0, reds = 0;
     for (int y = 0; y <= kMarkBottom; ++y)
         for (int x = kMarkLeft; x <= kMarkRight; ++x) {
-            greens += green(staff.at(x, y)) ? 1 : 0;
-            reds += red(staff.at(x, y)) ? 1 : 0;
+            greens += green(staff.At(x, y)) ? 1 : 0;
+            reds += red(staff.At(x, y)) ? 1 : 0;
         }
     if (greens >= 30 && greens > 4 * reds)
         return Verdict::Right;
@@ -380,12 +380,12 @@ Verdict markAt(const QImage& shot, QPoint staffOrigin, int shift)
 
 } // namespace
 
-std::optional<StaffReading> readStaff(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references)
+std::optional<StaffReading> ReadStaff(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references)
 {
     return readNoteAt(shot, staffOrigin, references, 0);
 }
 
-std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count)
+std::vector<LinePlace> ReadLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count)
 {
     std::vector<LinePlace> places;
     for (int place = 0; place < count; ++place) {
@@ -395,7 +395,7 @@ std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const Re
     return places;
 }
 
-std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
+std::vector<StaffReading> ReadStack(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
                                     int left)
 {
     // Heads are 12 columns wide and 10 rows tall; one beside the stem stands 11 columns off. A
@@ -403,7 +403,7 @@ std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, cons
     // one band of rows, ten for each head.
     constexpr int kHead = 10, kBeside = 11;
     const StaffView staff(shot, staffOrigin);
-    const std::optional<int> key = readKeySignature(shot, staffOrigin, references);
+    const std::optional<int> key = ReadKeySignature(shot, staffOrigin, references);
     if (!key)
         return {};
     std::vector<StaffReading> heads;
@@ -415,7 +415,7 @@ std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, cons
             int count = 0;
             if (y < kVisibleStaffHeight)
                 for (int x = left + shift + 1; x <= left + shift + 10; ++x)
-                    count += navy(staff.at(x, y)) ? 1 : 0;
+                    count += navy(staff.At(x, y)) ? 1 : 0;
             if (count >= 5) {
                 first = first < 0 ? y : first;
                 last = y;
@@ -430,7 +430,7 @@ std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, cons
                 reading.treble = reading.headCentreRow < (kTrebleBottomLine + kBassTopLine) / 2;
                 reading.naturalNote = naturalNoteAt(reading.treble, reading.headCentreRow);
                 reading.key = *key;
-                reading.pitchClass = soundingPitchClass(reading.naturalNote, Accidental::None, *key);
+                reading.pitchClass = SoundingPitchClass(reading.naturalNote, Accidental::None, *key);
                 heads.push_back(reading);
                 headLeftOfStem = headLeftOfStem || shift < 0;
             }
@@ -449,7 +449,7 @@ std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, cons
             bestSign(staff, references, int(std::lround(head.headCentreRow)), columns, headsLeft - 2);
         if (fit >= 0.75) {
             head.accidental = sign;
-            head.pitchClass = soundingPitchClass(head.naturalNote, sign, *key);
+            head.pitchClass = SoundingPitchClass(head.naturalNote, sign, *key);
         }
     }
     std::sort(heads.begin(), heads.end(),
@@ -457,7 +457,7 @@ std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, cons
     return heads;
 }
 
-Verdict readVerdict(const QImage& shot, QRect region)
+Verdict ReadVerdict(const QImage& shot, QRect region)
 {
     int greens = 0, reds = 0;
     const QRect area = region.intersected(shot.rect());
@@ -475,12 +475,12 @@ Verdict readVerdict(const QImage& shot, QRect region)
     return Verdict::None;
 }
 
-Verdict readAnswerMark(const QImage& shot, QPoint staffOrigin)
+Verdict ReadAnswerMark(const QImage& shot, QPoint staffOrigin)
 {
     return markAt(shot, staffOrigin, 0);
 }
 
-int changedPixels(const QImage& before, const QImage& after, QRect region)
+int ChangedPixels(const QImage& before, const QImage& after, QRect region)
 {
     const QRect area = region.intersected(before.rect()).intersected(after.rect());
     int changed = 0;
@@ -490,19 +490,19 @@ int changedPixels(const QImage& before, const QImage& after, QRect region)
     return changed;
 }
 
-QImage toLogicalPixels(const QImage& shot, double scale)
+QImage ToLogicalPixels(const QImage& shot, double scale)
 {
     // Qt's smooth scaling averages the pixels each target pixel covers when it shrinks.
     return shot.scaled(int(shot.width() / scale), int(shot.height() / scale), Qt::IgnoreAspectRatio,
                        Qt::SmoothTransformation);
 }
 
-SignatureReferences SignatureReferences::load(const std::filesystem::path& artworkDirectory)
+SignatureReferences SignatureReferences::Load(const std::filesystem::path& artworkDirectory)
 {
     SignatureReferences references;
     for (int i = 0; i < artwork::kKeyListCount; ++i) {
         const std::string name = std::string("key_") + (i < 10 ? "0" : "") + std::to_string(i) + ".bmp32";
-        references.tiles.push_back(readBitmapRecord(artworkDirectory / name));
+        references.tiles.push_back(ReadBitmapRecord(artworkDirectory / name));
     }
     return references;
 }
@@ -532,14 +532,14 @@ int letterOf(int naturalNote)
 
 } // namespace
 
-std::optional<int> readUpperSignature(const QImage& shot, QPoint staffOrigin, const SignatureReferences& signatures,
+std::optional<int> ReadUpperSignature(const QImage& shot, QPoint staffOrigin, const SignatureReferences& signatures,
                                       UpperClef clef)
 {
     const StaffView staff(shot, staffOrigin);
     std::optional<int> best;
     double bestError = std::numeric_limits<double>::max();
     for (int count = -artwork::kMostSignatureAccidentals; count <= artwork::kMostSignatureAccidentals; ++count) {
-        const int item = artwork::signatureTile(signatureStaffOf(clef), count);
+        const int item = artwork::SignatureTile(signatureStaffOf(clef), count);
         if (item < 0 || std::size_t(item) >= signatures.tiles.size())
             continue;
         const QImage& tile = signatures.tiles[std::size_t(item)];
@@ -551,11 +551,11 @@ std::optional<int> readUpperSignature(const QImage& shot, QPoint staffOrigin, co
     return bestError <= 8 ? best : std::nullopt;
 }
 
-std::vector<std::optional<ClefNote>> readClefLine(const QImage& shot, QPoint staffOrigin,
+std::vector<std::optional<ClefNote>> ReadClefLine(const QImage& shot, QPoint staffOrigin,
                                                   const ReferencePictures& references,
                                                   const SignatureReferences& signatures, UpperClef clef, int count)
 {
-    const std::optional<int> accidentals = readUpperSignature(shot, staffOrigin, signatures, clef);
+    const std::optional<int> accidentals = ReadUpperSignature(shot, staffOrigin, signatures, clef);
     std::vector<std::optional<ClefNote>> notes(std::size_t(std::max(count, 0)));
     if (!accidentals)
         return notes;

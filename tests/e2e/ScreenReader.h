@@ -22,11 +22,11 @@ struct ReferencePictures
     QImage flat, sharp, natural;
 
     // Reads the bitmap records written by the artwork painter; throws std::runtime_error.
-    static ReferencePictures load(const std::filesystem::path& artworkDirectory);
+    static ReferencePictures Load(const std::filesystem::path& artworkDirectory);
 };
 
 // One bitmap record file as an ARGB32 image (straight alpha).
-QImage readBitmapRecord(const std::filesystem::path& file);
+QImage ReadBitmapRecord(const std::filesystem::path& file);
 
 enum class Accidental { None, Flat, Sharp, Natural };
 
@@ -39,30 +39,30 @@ struct StaffReading
     int key = 0;        // 0..11, the tonic's pitch class of the signature read
     int pitchClass = 0; // what the player should play
 
-    std::string describe() const;
+    std::string Describe() const;
     bool operator==(const StaffReading&) const = default;
 };
 
 // The staff picture's top-left corner in the screenshot: found from its long top line
 // (staff row 80), which always runs to the closing bar line at column 571.
-std::optional<QPoint> findStaffOrigin(const QImage& shot);
+std::optional<QPoint> FindStaffOrigin(const QImage& shot);
 
 // The key whose signature the treble tile shows, by comparison with the reference tiles.
-std::optional<int> readKeySignature(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references);
+std::optional<int> ReadKeySignature(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references);
 
 // The note on the staff, or nothing while no notehead is drawn.
-std::optional<StaffReading> readStaff(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references);
+std::optional<StaffReading> ReadStaff(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references);
 
 // The pitch class a musician gives a written letter (natural note) with a sign in a key.
-int soundingPitchClass(int naturalNote, Accidental accidental, int key);
+int SoundingPitchClass(int naturalNote, Accidental accidental, int key);
 
 enum class Verdict { None, Right, Wrong };
 
 // The colour of the verdict text in the given region: green for right, red for wrong.
-Verdict readVerdict(const QImage& shot, QRect region);
+Verdict ReadVerdict(const QImage& shot, QRect region);
 
 // The colour of the answer mark above the note (staff columns 125.., rows 0..): green or red ball.
-Verdict readAnswerMark(const QImage& shot, QPoint staffOrigin);
+Verdict ReadAnswerMark(const QImage& shot, QPoint staffOrigin);
 
 // One place of a line of notes: the note read there and the mark above it.
 struct LinePlace
@@ -73,20 +73,20 @@ struct LinePlace
 
 // The count notes of a line written across the staff, left to right. The only reader that
 // knows where a line's places lie.
-std::vector<LinePlace> readLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count);
+std::vector<LinePlace> ReadLine(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references, int count);
 
 // A stack of notes written at one place (a chord) whose stem column stands at left: its heads
 // bottom to top, those beside the stem too, each with the sign before it (the signs standing in
 // columns left of the heads) and read on the key signature. Empty while no head is drawn there.
-std::vector<StaffReading> readStack(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
+std::vector<StaffReading> ReadStack(const QImage& shot, QPoint staffOrigin, const ReferencePictures& references,
                                     int left);
 
 // A screenshot of a window scaled by `scale` (above 1), brought back to the window's logical
 // pixels: each the mean of the device pixels it covers.
-QImage toLogicalPixels(const QImage& shot, double scale);
+QImage ToLogicalPixels(const QImage& shot, double scale);
 
 // How many pixels of a region differ between two screenshots.
-int changedPixels(const QImage& before, const QImage& after, QRect region);
+int ChangedPixels(const QImage& before, const QImage& after, QRect region);
 
 // Lines in the clefs of the upper staff and the signatures beyond the twelve keys' (the C clefs, the octave
 // treble clef, seven flats or sharps), read on every signature tile of the key list.
@@ -97,12 +97,12 @@ struct SignatureReferences
     std::vector<QImage> tiles; // every item of the key list, in order
 
     // Reads the bitmap records written by the artwork painter; throws std::runtime_error.
-    static SignatureReferences load(const std::filesystem::path& artworkDirectory);
+    static SignatureReferences Load(const std::filesystem::path& artworkDirectory);
 };
 
 // The signature on the upper staff in a clef: its count of accidentals, sharps when positive; nothing
 // when no tile of that clef fits.
-std::optional<int> readUpperSignature(const QImage& shot, QPoint staffOrigin, const SignatureReferences& signatures,
+std::optional<int> ReadUpperSignature(const QImage& shot, QPoint staffOrigin, const SignatureReferences& signatures,
                                       UpperClef clef);
 
 // One note of a line on the upper staff: the written letter (as the clef names it), its sign, and the
@@ -116,7 +116,7 @@ struct ClefNote
 
 // The count notes of a line across the upper staff in a clef, read on its signature; a place with no
 // head read, or every place when no signature is, is empty.
-std::vector<std::optional<ClefNote>> readClefLine(const QImage& shot, QPoint staffOrigin,
+std::vector<std::optional<ClefNote>> ReadClefLine(const QImage& shot, QPoint staffOrigin,
                                                   const ReferencePictures& references,
                                                   const SignatureReferences& signatures, UpperClef clef, int count);
 

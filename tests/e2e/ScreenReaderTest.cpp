@@ -20,7 +20,7 @@ const std::filesystem::path kArtwork = LIRASTO_ARTWORK_DIR;
 
 const ReferencePictures& references()
 {
-    static const ReferencePictures pictures = ReferencePictures::load(kArtwork);
+    static const ReferencePictures pictures = ReferencePictures::Load(kArtwork);
     return pictures;
 }
 
@@ -29,7 +29,7 @@ const QImage& picture(const std::string& name)
     static std::map<std::string, QImage> cache;
     auto it = cache.find(name);
     if (it == cache.end())
-        it = cache.emplace(name, readBitmapRecord(kArtwork / name)).first;
+        it = cache.emplace(name, ReadBitmapRecord(kArtwork / name)).first;
     return it->second;
 }
 
@@ -107,15 +107,15 @@ TEST(ScreenReader, ReadsEveryNoteInEveryKeyAsWritten)
             for (int n = s.low; n <= s.high; ++n) {
                 const Written w = write(n, key);
                 const std::optional<StaffReading> reading =
-                    readStaff(composeStaff(n, s.treble, key), {0, 0}, references());
+                    ReadStaff(composeStaff(n, s.treble, key), {0, 0}, references());
                 ASSERT_TRUE(reading) << "note " << n << " key " << key;
-                EXPECT_EQ(reading->treble, s.treble) << reading->describe();
+                EXPECT_EQ(reading->treble, s.treble) << reading->Describe();
                 EXPECT_EQ(reading->naturalNote, w.natural)
-                    << "note " << n << " key " << key << ": " << reading->describe();
-                EXPECT_EQ(reading->accidental, w.sign) << "note " << n << " key " << key << ": " << reading->describe();
-                EXPECT_EQ(reading->key, key) << reading->describe();
+                    << "note " << n << " key " << key << ": " << reading->Describe();
+                EXPECT_EQ(reading->accidental, w.sign) << "note " << n << " key " << key << ": " << reading->Describe();
+                EXPECT_EQ(reading->key, key) << reading->Describe();
                 // A player reading the staff hears the note the game asks for, in every key.
-                EXPECT_EQ(reading->pitchClass, n % 12) << "note " << n << " key " << key << ": " << reading->describe();
+                EXPECT_EQ(reading->pitchClass, n % 12) << "note " << n << " key " << key << ": " << reading->Describe();
             }
 }
 
@@ -175,12 +175,12 @@ TEST_P(StackReading, ReadsEveryHeadWithItsSign)
             p.drawImage(signLeft, y + 55, references().natural);
     }
     p.end();
-    const std::vector<StaffReading> read = readStack(staff, {0, 0}, references(), kLeft);
+    const std::vector<StaffReading> read = ReadStack(staff, {0, 0}, references(), kLeft);
     ASSERT_EQ(read.size(), row.heads.size());
     for (std::size_t i = 0; i < read.size(); ++i) {
         EXPECT_EQ(std::tuple(read[i].naturalNote, read[i].accidental, read[i].pitchClass),
                   std::tuple(row.heads[i].natural, row.heads[i].sign, row.pitchClasses[i]))
-            << read[i].describe();
+            << read[i].Describe();
     }
 }
 
@@ -211,11 +211,11 @@ TEST(ScreenReader, FindsTheStaffByItsLinesAndNothingOnAnEmptyPage)
         QImage window(800, 600, QImage::Format_RGB32);
         window.fill(QColor(222, 184, 135));
         QPainter(&window).drawImage(origin, composeStaff(72, true, 3));
-        EXPECT_EQ(findStaffOrigin(window), origin);
+        EXPECT_EQ(FindStaffOrigin(window), origin);
     }
     QImage empty(800, 600, QImage::Format_RGB32);
     empty.fill(QColor(222, 184, 135));
-    EXPECT_EQ(findStaffOrigin(empty), std::nullopt);
+    EXPECT_EQ(FindStaffOrigin(empty), std::nullopt);
 }
 
 // No notehead, no reading: an idle staff and a blank one give nothing.
@@ -225,12 +225,12 @@ TEST(ScreenReader, ReadsNoNoteOnAnIdleOrBlankStaff)
     idle.fill(Qt::white);
     QPainter(&idle).drawImage(0, 0, picture("staff.bmp32"));
     QPainter(&idle).drawImage(40, 70, references().keyTiles[0]);
-    EXPECT_EQ(readStaff(idle, {0, 0}, references()), std::nullopt);
-    EXPECT_EQ(readKeySignature(idle, {0, 0}, references()), 0);
+    EXPECT_EQ(ReadStaff(idle, {0, 0}, references()), std::nullopt);
+    EXPECT_EQ(ReadKeySignature(idle, {0, 0}, references()), 0);
     QImage blank(575, 289, QImage::Format_RGB32);
     blank.fill(Qt::white);
-    EXPECT_EQ(readStaff(blank, {0, 0}, references()), std::nullopt);
-    EXPECT_EQ(readKeySignature(blank, {0, 0}, references()), std::nullopt);
+    EXPECT_EQ(ReadStaff(blank, {0, 0}, references()), std::nullopt);
+    EXPECT_EQ(ReadKeySignature(blank, {0, 0}, references()), std::nullopt);
 }
 
 // Verdict colours: green (0,128,0) is right, red (255,0,0) wrong, the wood neither.
@@ -246,8 +246,8 @@ TEST(ScreenReader, TellsTheVerdictByTheColourOfItsText)
         QImage shot(200, 60, QImage::Format_RGB32);
         shot.fill(QColor(222, 184, 135));
         QPainter(&shot).fillRect(QRect(10, 10, 40, 10), row.text);
-        EXPECT_EQ(readVerdict(shot, QRect(0, 0, 200, 60)), row.verdict);
-        EXPECT_EQ(readVerdict(shot, QRect(100, 0, 100, 60)), Verdict::None) << "outside the region";
+        EXPECT_EQ(ReadVerdict(shot, QRect(0, 0, 200, 60)), row.verdict);
+        EXPECT_EQ(ReadVerdict(shot, QRect(100, 0, 100, 60)), Verdict::None) << "outside the region";
     }
 }
 
@@ -263,12 +263,12 @@ TEST(ScreenReader, RefusesMalformedBitmapRecords)
         {1, 0, 0, 0, 1, 0, 0, 0, 1, 2, 3, 4, 5},
     };
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const auto file = dir.path() / ("r" + std::to_string(i));
+        const auto file = dir.Path() / ("r" + std::to_string(i));
         std::ofstream(file, std::ios::binary)
             .write(reinterpret_cast<const char*>(records[i].data()), static_cast<std::streamsize>(records[i].size()));
-        EXPECT_THROW(readBitmapRecord(file), std::runtime_error) << "record " << i;
+        EXPECT_THROW(ReadBitmapRecord(file), std::runtime_error) << "record " << i;
     }
-    EXPECT_THROW(readBitmapRecord(dir.path() / "missing"), std::runtime_error);
+    EXPECT_THROW(ReadBitmapRecord(dir.Path() / "missing"), std::runtime_error);
 }
 
 } // namespace

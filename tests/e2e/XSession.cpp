@@ -33,7 +33,7 @@ int ignoreXErrors(Display*, XErrorEvent*)
 
 } // namespace
 
-bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
                std::chrono::milliseconds interval)
 {
     const auto deadline = Clock::now() + timeout;
@@ -97,7 +97,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vect
 
 ChildProcess::~ChildProcess()
 {
-    terminate();
+    Terminate();
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept : pid_(other.pid_), status_(other.status_)
@@ -108,7 +108,7 @@ ChildProcess::ChildProcess(ChildProcess&& other) noexcept : pid_(other.pid_), st
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept
 {
     if (this != &other) {
-        terminate();
+        Terminate();
         pid_ = other.pid_;
         status_ = other.status_;
         other.pid_ = -1;
@@ -116,7 +116,7 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept
     return *this;
 }
 
-bool ChildProcess::running()
+bool ChildProcess::Running()
 {
     if (pid_ <= 0 || status_)
         return false;
@@ -128,20 +128,20 @@ bool ChildProcess::running()
     return true;
 }
 
-std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout)
+std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout)
 {
-    pollUntil([this] { return !running(); }, timeout, std::chrono::milliseconds(10));
+    PollUntil([this] { return !Running(); }, timeout, std::chrono::milliseconds(10));
     return status_;
 }
 
-void ChildProcess::terminate(std::chrono::milliseconds grace)
+void ChildProcess::Terminate(std::chrono::milliseconds grace)
 {
-    if (!running())
+    if (!Running())
         return;
     kill(pid_, SIGTERM);
-    if (!waitForExit(grace)) {
+    if (!WaitForExit(grace)) {
         kill(pid_, SIGKILL);
-        waitForExit(std::chrono::milliseconds(2000));
+        WaitForExit(std::chrono::milliseconds(2000));
     }
 }
 
@@ -158,9 +158,9 @@ VirtualDisplay::VirtualDisplay(QSize screen)
         name += digits;
         ChildProcess server({"/usr/bin/Xvfb", name, "-screen", "0", geometry, "-nolisten", "tcp", "-noreset"}, {});
         // Another run may take the same number at the same moment: then the server quits and we move on.
-        pollUntil(
+        PollUntil(
             [&] {
-                if (!server.running())
+                if (!server.Running())
                     return true;
                 display_ = XOpenDisplay(name.c_str());
                 return display_ != nullptr;
@@ -180,7 +180,7 @@ VirtualDisplay::~VirtualDisplay()
 {
     if (display_)
         XCloseDisplay(display_);
-    server_.terminate();
+    server_.Terminate();
 }
 
 QSize Window::size() const
@@ -191,7 +191,7 @@ QSize Window::size() const
     return {attributes.width, attributes.height};
 }
 
-QPoint Window::rootPosition() const
+QPoint Window::RootPosition() const
 {
     int x = 0, y = 0;
     ::Window child = 0;
@@ -199,7 +199,7 @@ QPoint Window::rootPosition() const
     return {x, y};
 }
 
-QImage Window::grab() const
+QImage Window::Grab() const
 {
     const QSize extent = size();
     if (extent.isEmpty())
@@ -229,29 +229,29 @@ QImage Window::grab() const
     return result;
 }
 
-void Window::press(QPoint at, unsigned button) const
+void Window::Press(QPoint at, unsigned button) const
 {
-    const QPoint root = rootPosition() + at;
+    const QPoint root = RootPosition() + at;
     XTestFakeMotionEvent(display_, -1, root.x(), root.y(), CurrentTime);
     XTestFakeButtonEvent(display_, button, True, CurrentTime);
     XSync(display_, False);
 }
 
-void Window::release(unsigned button) const
+void Window::Release(unsigned button) const
 {
     XTestFakeButtonEvent(display_, button, False, CurrentTime);
     XSync(display_, False);
 }
 
-void Window::click(QPoint at, unsigned button) const
+void Window::Click(QPoint at, unsigned button) const
 {
-    press(at, button);
+    Press(at, button);
     // A person's click takes a moment; the program sees press and release as separate events either way.
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    release(button);
+    Release(button);
 }
 
-void Window::requestClose() const
+void Window::RequestClose() const
 {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -264,7 +264,7 @@ void Window::requestClose() const
     XSync(display_, False);
 }
 
-void Window::destroy() const
+void Window::Destroy() const
 {
     XDestroyWindow(display_, id_);
     XSync(display_, False);
@@ -321,7 +321,7 @@ std::optional<Window> findWindowIn(Display* display, ::Window parentWindow, cons
 
 } // namespace
 
-std::optional<Window> findWindowByTitle(Display* display, const std::string& title)
+std::optional<Window> FindWindowByTitle(Display* display, const std::string& title)
 {
     return findWindowIn(display, DefaultRootWindow(display), title, 2);
 }

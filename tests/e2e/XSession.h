@@ -34,12 +34,12 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    int pid() const { return pid_; }
-    bool running();
+    int Pid() const { return pid_; }
+    bool Running();
     // Waits up to the timeout for the exit; the exit status as waitpid reports it.
-    std::optional<int> waitForExit(std::chrono::milliseconds timeout);
+    std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
     // SIGTERM, then SIGKILL when it has not gone after the grace time.
-    void terminate(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
+    void Terminate(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
 
 private:
     int pid_ = -1;
@@ -53,8 +53,8 @@ public:
     explicit VirtualDisplay(QSize screen = QSize(1280, 1024));
     ~VirtualDisplay();
 
-    const std::string& name() const { return name_; } // ":N"
-    _XDisplay* connection() const { return display_; }
+    const std::string& Name() const { return name_; } // ":N"
+    _XDisplay* Connection() const { return display_; }
 
 private:
     ChildProcess server_;
@@ -68,19 +68,19 @@ class Window
 public:
     Window(_XDisplay* display, unsigned long id) : display_(display), id_(id) {}
 
-    unsigned long id() const { return id_; }
+    unsigned long Id() const { return id_; }
     QSize size() const;
-    QPoint rootPosition() const;
+    QPoint RootPosition() const;
     // The window's pixels as the X server holds them, format RGB32.
-    QImage grab() const;
+    QImage Grab() const;
     // Moves the pointer to a window-relative point and presses and releases a button there.
-    void click(QPoint at, unsigned button = 1) const;
-    void press(QPoint at, unsigned button = 1) const;
-    void release(unsigned button = 1) const;
+    void Click(QPoint at, unsigned button = 1) const;
+    void Press(QPoint at, unsigned button = 1) const;
+    void Release(unsigned button = 1) const;
     // What a window manager sends when its close box is pressed.
-    void requestClose() const;
+    void RequestClose() const;
     // Destroys the window, as some window managers and xdotool's windowclose do.
-    void destroy() const;
+    void Destroy() const;
 
 private:
     _XDisplay* display_;
@@ -88,10 +88,10 @@ private:
 };
 
 // Finds a mapped top-level window whose title is the given text, inside a window manager's frame too.
-std::optional<Window> findWindowByTitle(_XDisplay* display, const std::string& title);
+std::optional<Window> FindWindowByTitle(_XDisplay* display, const std::string& title);
 
 // Polls a condition until it holds or the timeout passes; true when it held.
-bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
                std::chrono::milliseconds interval = std::chrono::milliseconds(20));
 
 } // namespace lirasto::e2e

@@ -28,10 +28,10 @@ void checkViews(const std::vector<DesignProperty>& properties)
 
 void checkViews(const DesignValue& value)
 {
-    if (value.kind == DesignValueKind::Binary && !value.binary().empty()) {
-        const uint8_t* begin = value.binary().data();
+    if (value.kind == DesignValueKind::Binary && !value.Binary().empty()) {
+        const uint8_t* begin = value.Binary().data();
         FUZZ_CHECK(value.bytes.empty() && begin >= input.data() &&
-                   begin + value.binary().size() <= input.data() + input.size());
+                   begin + value.Binary().size() <= input.data() + input.size());
     }
     for (const DesignValue& item : value.list)
         checkViews(item);
@@ -56,12 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     DesignComponent tree;
     bool copiedFailed = false;
     try {
-        tree = lirasto::readDesignStream(input);
+        tree = lirasto::ReadDesignStream(input);
     } catch (const lirasto::EReadError&) {
         copiedFailed = true;
     }
     try {
-        const DesignComponent viewed = lirasto::readDesignStream(input, DesignBinaries::Viewed);
+        const DesignComponent viewed = lirasto::ReadDesignStream(input, DesignBinaries::Viewed);
         FUZZ_CHECK(!copiedFailed && viewed == tree);
         checkViews(viewed);
     } catch (const lirasto::EReadError&) {
@@ -72,10 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 
     std::vector<uint8_t> written;
     try {
-        written = lirasto::writeDesignStream(tree);
+        written = lirasto::WriteDesignStream(tree);
     } catch (const lirasto::Exception&) {
         return 0; // the reader accepts a few values the writer refuses to store
     }
-    FUZZ_CHECK(lirasto::readDesignStream(written) == tree);
+    FUZZ_CHECK(lirasto::ReadDesignStream(written) == tree);
     return 0;
 }

@@ -29,20 +29,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     lirasto::DesignComponent tree;
     try {
-        tree = lirasto::parseDesignText(text, artwork);
+        tree = lirasto::ParseDesignText(text, artwork);
     } catch (const lirasto::EReadError&) {
         return 0;
     }
-    const std::string written = lirasto::writeDesignText(tree);
-    FUZZ_CHECK(lirasto::parseDesignText(written) == tree);
+    const std::string written = lirasto::WriteDesignText(tree);
+    FUZZ_CHECK(lirasto::ParseDesignText(written) == tree);
 
     // The design compiler's own path: text to binary stream, which the program reads back the same.
     std::vector<uint8_t> stream;
     try {
-        stream = lirasto::writeDesignStream(tree);
+        stream = lirasto::WriteDesignStream(tree);
     } catch (const lirasto::Exception&) {
         return 0; // values the stream cannot hold, such as integers beyond 16 bits, are refused
     }
-    FUZZ_CHECK(lirasto::readDesignStream(stream) == tree);
+    FUZZ_CHECK(lirasto::ReadDesignStream(stream) == tree);
     return 0;
 }

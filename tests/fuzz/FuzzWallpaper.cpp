@@ -16,7 +16,7 @@ namespace {
 // A decoded wallpaper is either nothing or a picture within the decoder's limits.
 void checkDecoded(std::span<const uint8_t> bytes)
 {
-    const QImage image = decodeJpeg(bytes);
+    const QImage image = DecodeJpeg(bytes);
     if (image.isNull())
         return;
     FUZZ_CHECK(image.width() > 0 && image.height() > 0);
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const std::span<const uint8_t> input(data, size);
     checkDecoded(input);
     try {
-        const PictureData picture = parsePictureData(input);
+        const PictureData picture = ParsePictureData(input);
         FUZZ_CHECK(picture.className.size() < 256 && picture.className.size() + picture.bytes.size() + 5 == size);
         if (picture.className == "TJPEGImage")
             checkDecoded(picture.bytes);

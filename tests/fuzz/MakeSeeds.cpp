@@ -38,19 +38,19 @@ DesignComponent designTree()
 {
     DesignComponent root{"TfMain", "fMain", {}, {}};
     root.properties = {
-        {"Left", DesignValue::makeInteger(192)},
-        {"Font.Height", DesignValue::makeInteger(-11)},
-        {"Width", DesignValue::makeInteger(800)},
-        {"Caption", DesignValue::makeString("DEMO Lirasto - Notes")},
-        {"Color", DesignValue::makeIdentifier("clBtnFace")},
-        {"ParentFont", DesignValue::makeBoolean(false)},
-        {"Transparent", DesignValue::makeBoolean(true)},
-        {"Font.Style", DesignValue::makeSet({"fsBold", "fsItalic"})},
-        {"Bitmap.Data", DesignValue::makeBinary({8, 0, 0, 0, 1, 0, 0, 0, 1, 2, 3, 4})},
-        {"Lines.Strings", DesignValue::makeList({DesignValue::makeString("first"), DesignValue::makeString("")})},
+        {"Left", DesignValue::MakeInteger(192)},
+        {"Font.Height", DesignValue::MakeInteger(-11)},
+        {"Width", DesignValue::MakeInteger(800)},
+        {"Caption", DesignValue::MakeString("DEMO Lirasto - Notes")},
+        {"Color", DesignValue::MakeIdentifier("clBtnFace")},
+        {"ParentFont", DesignValue::MakeBoolean(false)},
+        {"Transparent", DesignValue::MakeBoolean(true)},
+        {"Font.Style", DesignValue::MakeSet({"fsBold", "fsItalic"})},
+        {"Bitmap.Data", DesignValue::MakeBinary({8, 0, 0, 0, 1, 0, 0, 0, 1, 2, 3, 4})},
+        {"Lines.Strings", DesignValue::MakeList({DesignValue::MakeString("first"), DesignValue::MakeString("")})},
     };
     DesignComponent child{"TSkinImages", "SkinImages", {}, {}};
-    child.properties = {{"Images", DesignValue::makeCollection({{{"Tag", DesignValue::makeInteger(1)}}, {}})}};
+    child.properties = {{"Images", DesignValue::MakeCollection({{{"Tag", DesignValue::MakeInteger(1)}}, {}})}};
     root.children.push_back(child);
     return root;
 }
@@ -145,8 +145,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const fs::path dir = argv[1];
-    save(dir / "design_stream" / "small_form", lirasto::writeDesignStream(designTree()));
-    save(dir / "design_stream" / "empty_form", lirasto::writeDesignStream(DesignComponent{"TForm", "Form1", {}, {}}));
+    save(dir / "design_stream" / "small_form", lirasto::WriteDesignStream(designTree()));
+    save(dir / "design_stream" / "empty_form", lirasto::WriteDesignStream(DesignComponent{"TForm", "Form1", {}, {}}));
     save(dir / "design_text" / "small_form.dfm", std::string(kDesignText));
     save(dir / "design_text" / "empty_form.dfm", std::string("object Form1: TForm\nend\n"));
     save(dir / "bitmap_record" / "4x4", bitmapRecord(4, 4));

@@ -86,8 +86,8 @@ TEST(ChordChoice, EveryKeyAndFamilyOffersChordsWithinTheStaff)
                 ASSERT_FALSE(chords.empty());
                 int withSigns = 0, maxInversion = 0;
                 for (const TChord& chord : chords) {
-                    EXPECT_GE(chord.Tones.front().Note, BassLowestNote);
-                    EXPECT_LE(chord.Tones.back().Note, BassHighestNote);
+                    EXPECT_GE(chord.Tones.front().Note, kBassLowestNote);
+                    EXPECT_LE(chord.Tones.back().Note, kBassHighestNote);
                     EXPECT_TRUE(std::is_sorted(chord.Tones.begin(), chord.Tones.end(),
                                                [](auto& a, auto& b) { return a.Note <= b.Note; }));
                     withSigns += !ChordInKey(chord, key);
@@ -100,10 +100,10 @@ TEST(ChordChoice, EveryKeyAndFamilyOffersChordsWithinTheStaff)
 
 struct Recorder : TGameListener
 {
-    std::vector<TQuestion> questions;
-    std::vector<TJudgement> judgements;
-    void QuestionPosed(const TQuestion& q) override { questions.push_back(q); }
-    void AnswerJudged(const TJudgement& j) override { judgements.push_back(j); }
+    std::vector<TQuestion> questions_;
+    std::vector<TJudgement> judgements_;
+    void QuestionPosed(const TQuestion& q) override { questions_.push_back(q); }
+    void AnswerJudged(const TJudgement& j) override { judgements_.push_back(j); }
 };
 
 // One key of a script: down ('d'), up ('u') or a mouse click ('c') on the chord's tone (0 the
@@ -149,8 +149,8 @@ TEST_P(ChordJudging, JudgesAtEveryBoundary)
     core.AddListener(&recorder);
     core.Start();
     core.Tick();
-    ASSERT_EQ(recorder.questions.size(), 1u);
-    const std::vector<TWrittenNote>& notes = recorder.questions[0].Notes;
+    ASSERT_EQ(recorder.questions_.size(), 1u);
+    const std::vector<TWrittenNote>& notes = recorder.questions_[0].Notes;
     ASSERT_EQ(notes.size(), 3u);
     for (const Key& k : row.keys) {
         const int note = notes[std::size_t(k.tone)].Note + k.off;
@@ -162,7 +162,7 @@ TEST_P(ChordJudging, JudgesAtEveryBoundary)
             core.KeyUp(note, k.act == 'c' ? TInputSource::Mouse : k.source);
     }
     std::vector<bool> verdicts;
-    for (const TJudgement& j : recorder.judgements) {
+    for (const TJudgement& j : recorder.judgements_) {
         verdicts.push_back(j.Right);
         EXPECT_EQ(j.KeysGiven.size(), 3u);
         EXPECT_EQ(j.Expected, TPitchClassSet(PitchClassBit(notes[0].Note % 12) | PitchClassBit(notes[1].Note % 12) |

@@ -13,7 +13,7 @@ inline constexpr std::array<int, 6> kFlatOrder = {11, 4, 9, 2, 7, 0};
 inline constexpr std::array<int, 6> kSharpOrder = {5, 0, 7, 2, 9, 4};
 
 // -1, 0 or +1: what the signature of key does to the white key of this pitch class.
-inline int signatureAlteration(int key, int letter)
+inline int SignatureAlteration(int key, int letter)
 {
     for (int i = 0; i < -kSignature[key]; ++i)
         if (kFlatOrder[i] == letter)
@@ -26,7 +26,7 @@ inline int signatureAlteration(int key, int letter)
 
 // The same for a signature of count signs (sharps when positive), up to seven: flats in the order
 // B E A D G C F, sharps F C G D A E B.
-inline int alterationUnder(int count, int letter)
+inline int AlterationUnder(int count, int letter)
 {
     static constexpr std::array<int, 7> kFlats = {11, 4, 9, 2, 7, 0, 5};
     static constexpr std::array<int, 7> kSharps = {5, 0, 7, 2, 9, 4, 11};
@@ -41,7 +41,7 @@ inline int alterationUnder(int count, int letter)
 
 // The ledger lines a head on headRow needs, 10 rows apart: every line between the staff (whose
 // outer lines are on topLine and bottomLine) and the note.
-inline std::set<int> neededLedgerRows(int topLine, int bottomLine, int headRow)
+inline std::set<int> NeededLedgerRows(int topLine, int bottomLine, int headRow)
 {
     std::set<int> rows;
     for (int row = bottomLine + 10; row <= headRow; row += 10)

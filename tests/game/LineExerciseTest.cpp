@@ -108,75 +108,75 @@ TEST(LineSettings, RefusesValuesOutsideTheirBounds)
 
 struct Recorder : TGameListener
 {
-    std::vector<TQuestion> lines;
-    std::vector<int> due;
-    std::vector<TJudgement> judgements;
-    void QuestionPosed(const TQuestion& q) override { lines.push_back(q); }
-    void NoteDue(const TQuestion&, int place) override { due.push_back(place); }
-    void AnswerJudged(const TJudgement& j) override { judgements.push_back(j); }
+    std::vector<TQuestion> lines_;
+    std::vector<int> due_;
+    std::vector<TJudgement> judgements_;
+    void QuestionPosed(const TQuestion& q) override { lines_.push_back(q); }
+    void NoteDue(const TQuestion&, int place) override { due_.push_back(place); }
+    void AnswerJudged(const TJudgement& j) override { judgements_.push_back(j); }
 };
 
 class LinePlay : public testing::Test
 {
 protected:
-    void start(int tempo)
+    void Start(int tempo)
     {
         RandSeed = 5;
         TLineSettings settings;
         settings.Notes = 4;
         settings.Tempo = tempo;
-        core.SetClock([this] { return steady_clock::time_point(milliseconds(now)); });
-        core.SetExercise(std::make_unique<TLineExercise>(settings));
-        core.AddListener(&recorder);
-        core.Start();
-        core.Tick();
-        ASSERT_EQ(recorder.lines.size(), 1u);
+        core_.SetClock([this] { return steady_clock::time_point(milliseconds(now_)); });
+        core_.SetExercise(std::make_unique<TLineExercise>(settings));
+        core_.AddListener(&recorder_);
+        core_.Start();
+        core_.Tick();
+        ASSERT_EQ(recorder_.lines_.size(), 1u);
     }
-    int note(int place) const { return recorder.lines.back().Notes.at(place).Note; }
-    void key(int n, long at)
+    int Note(int place) const { return recorder_.lines_.back().Notes.at(place).Note; }
+    void Key(int n, long at)
     {
-        core.KeyDown(n, TInputSource::Midi, steady_clock::time_point(milliseconds(at)));
-        core.KeyUp(n, TInputSource::Midi);
+        core_.KeyDown(n, TInputSource::Midi, steady_clock::time_point(milliseconds(at)));
+        core_.KeyUp(n, TInputSource::Midi);
     }
 
-    TGameCore core;
-    Recorder recorder;
-    long now = 0;
+    TGameCore core_;
+    Recorder recorder_;
+    long now_ = 0;
 };
 
 // At one's pace a wrong key marks the note missed and it waits; the right one moves on, each
 // try timed from when its note became due; the last right note turns the page to a new line.
 TEST_F(LinePlay, WaitModeWaitsForTheRightKeyThenTurnsThePage)
 {
-    start(0);
-    EXPECT_EQ(recorder.lines[0].Notes.size(), 4u);
-    EXPECT_EQ(recorder.due, std::vector<int>{0});
-    now = 1000;
-    key(note(0), now);
-    now = 1500;
-    key(note(1) + 1, now); // wrong
-    now = 2500;
-    key(note(1) + 12, now); // right, an octave away
-    EXPECT_EQ(recorder.due, (std::vector<int>{0, 1, 2}));
-    ASSERT_EQ(recorder.judgements.size(), 3u);
-    EXPECT_EQ(recorder.judgements[1].Place, 1);
-    EXPECT_FALSE(recorder.judgements[1].Right);
-    EXPECT_TRUE(recorder.judgements[2].Right);
-    EXPECT_EQ(recorder.judgements[2].AnswerTime, milliseconds(1500));
-    EXPECT_EQ(recorder.judgements[2].Question.Note, note(1));
-    EXPECT_EQ(recorder.judgements[2].Exercise, TExerciseKind::Line);
-    EXPECT_FALSE(recorder.judgements[2].TimingError.has_value());
-    key(note(2), now);
-    key(note(3), now);
-    now = 2999;
-    core.Tick();
-    EXPECT_EQ(recorder.lines.size(), 1u) << "the last note's mark shows for half a second";
-    now = 3000;
-    core.Tick();
-    EXPECT_EQ(recorder.lines.size(), 2u);
-    EXPECT_EQ(core.QuestionsPosed(), 2);
-    EXPECT_EQ(recorder.due.back(), 0);
-    EXPECT_TRUE(core.Running()); // a line run is not timed
+    Start(0);
+    EXPECT_EQ(recorder_.lines_[0].Notes.size(), 4u);
+    EXPECT_EQ(recorder_.due_, std::vector<int>{0});
+    now_ = 1000;
+    Key(Note(0), now_);
+    now_ = 1500;
+    Key(Note(1) + 1, now_); // wrong
+    now_ = 2500;
+    Key(Note(1) + 12, now_); // right, an octave away
+    EXPECT_EQ(recorder_.due_, (std::vector<int>{0, 1, 2}));
+    ASSERT_EQ(recorder_.judgements_.size(), 3u);
+    EXPECT_EQ(recorder_.judgements_[1].Place, 1);
+    EXPECT_FALSE(recorder_.judgements_[1].Right);
+    EXPECT_TRUE(recorder_.judgements_[2].Right);
+    EXPECT_EQ(recorder_.judgements_[2].AnswerTime, milliseconds(1500));
+    EXPECT_EQ(recorder_.judgements_[2].Question.Note, Note(1));
+    EXPECT_EQ(recorder_.judgements_[2].Exercise, TExerciseKind::Line);
+    EXPECT_FALSE(recorder_.judgements_[2].TimingError.has_value());
+    Key(Note(2), now_);
+    Key(Note(3), now_);
+    now_ = 2999;
+    core_.Tick();
+    EXPECT_EQ(recorder_.lines_.size(), 1u) << "the last note's mark shows for half a second";
+    now_ = 3000;
+    core_.Tick();
+    EXPECT_EQ(recorder_.lines_.size(), 2u);
+    EXPECT_EQ(core_.QuestionsPosed(), 2);
+    EXPECT_EQ(recorder_.due_.back(), 0);
+    EXPECT_TRUE(core_.Running()); // a line run is not timed
 }
 
 struct TempoRow
@@ -202,22 +202,22 @@ class TempoJudging : public LinePlay, public testing::WithParamInterface<TempoRo
 TEST_P(TempoJudging, JudgesTheKeyAgainstItsBeat)
 {
     const TempoRow& row = GetParam();
-    start(60);
-    now = 4000 + row.offsetMs;
-    core.Advance();
-    key(note(0) + row.semitonesOff, now);
-    EXPECT_EQ(recorder.judgements.size(), row.judgedAtKey ? 1u : std::min(1u, unsigned(row.offsetMs > 250)));
-    now = 4300;
-    core.Advance();
-    ASSERT_GE(recorder.judgements.size(), 1u);
-    const TJudgement& j = recorder.judgements[0];
+    Start(60);
+    now_ = 4000 + row.offsetMs;
+    core_.Advance();
+    Key(Note(0) + row.semitonesOff, now_);
+    EXPECT_EQ(recorder_.judgements_.size(), row.judgedAtKey ? 1u : std::min(1u, unsigned(row.offsetMs > 250)));
+    now_ = 4300;
+    core_.Advance();
+    ASSERT_GE(recorder_.judgements_.size(), 1u);
+    const TJudgement& j = recorder_.judgements_[0];
     EXPECT_EQ(j.Place, 0);
     EXPECT_EQ(j.Right, row.right);
     EXPECT_EQ(j.TimingError.has_value(), row.errorMs.has_value());
     if (row.errorMs && j.TimingError) {
         EXPECT_EQ(j.TimingError->count(), *row.errorMs);
     }
-    EXPECT_EQ(recorder.due.back(), 1);
+    EXPECT_EQ(recorder_.due_.back(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TempoJudging,
@@ -229,25 +229,25 @@ INSTANTIATE_TEST_SUITE_P(Table, TempoJudging,
 // a bar after the last, and a pause moves the beats on by the time away.
 TEST_F(LinePlay, TempoModeGoesOnLineAfterLineAndPauseShiftsTheBeats)
 {
-    start(120); // 500 ms a beat: notes at 2000, 2500, 3000, 3500
-    now = 2000;
-    core.Pause();
-    now = 12000;
-    core.Resume();
-    key(note(0), 12000);
-    now = 13800;
-    core.Advance();
-    ASSERT_EQ(recorder.judgements.size(), 4u);
-    EXPECT_TRUE(recorder.judgements[0].Right);
-    EXPECT_EQ(recorder.judgements[0].TimingError, milliseconds(0));
-    EXPECT_FALSE(recorder.judgements[3].Right);
-    ASSERT_EQ(recorder.lines.size(), 2u);
+    Start(120); // 500 ms a beat: notes at 2000, 2500, 3000, 3500
+    now_ = 2000;
+    core_.Pause();
+    now_ = 12000;
+    core_.Resume();
+    Key(Note(0), 12000);
+    now_ = 13800;
+    core_.Advance();
+    ASSERT_EQ(recorder_.judgements_.size(), 4u);
+    EXPECT_TRUE(recorder_.judgements_[0].Right);
+    EXPECT_EQ(recorder_.judgements_[0].TimingError, milliseconds(0));
+    EXPECT_FALSE(recorder_.judgements_[3].Right);
+    ASSERT_EQ(recorder_.lines_.size(), 2u);
     // The next line starts on beat 12, after a bar's rest: 6000 ms from the first click, plus the pause.
-    now = 16000 - 100;
-    core.Advance();
-    key(note(0), now);
-    ASSERT_EQ(recorder.judgements.size(), 5u);
-    EXPECT_EQ(recorder.judgements[4].TimingError, milliseconds(-100));
+    now_ = 16000 - 100;
+    core_.Advance();
+    Key(Note(0), now_);
+    ASSERT_EQ(recorder_.judgements_.size(), 5u);
+    EXPECT_EQ(recorder_.judgements_[4].TimingError, milliseconds(-100));
 }
 
 } // namespace
@@ -269,7 +269,7 @@ TEST(LineKeys, RandomKeyDrawsEachLineInAKeyOfTheThirty)
     core.Start();
     core.Tick();
     for (int line = 0; line < 40; ++line) {
-        const std::vector<TWrittenNote> notes = recorder.lines.back().Notes;
+        const std::vector<TWrittenNote> notes = recorder.lines_.back().Notes;
         for (const TWrittenNote& n : notes) {
             core.KeyDown(n.Note, TInputSource::Midi, steady_clock::time_point(milliseconds(now)));
             core.KeyUp(n.Note, TInputSource::Midi);
@@ -278,15 +278,15 @@ TEST(LineKeys, RandomKeyDrawsEachLineInAKeyOfTheThirty)
         core.Tick();
     }
     std::set<int> keys;
-    for (const TQuestion& q : recorder.lines) {
+    for (const TQuestion& q : recorder.lines_) {
         ASSERT_GE(q.MusicKey, 0);
         keys.insert(q.MusicKey);
         EXPECT_EQ(q.Key, LevelKeyOfMusicKey(q.MusicKey));
         for (const TWrittenNote& n : q.Notes) {
             EXPECT_TRUE(InMusicScale(n.Note, q.MusicKey)) << n.Note << " in " << MusicKeyName(q.MusicKey);
-            EXPECT_EQ(n.Clef, TenorClef);
+            EXPECT_EQ(n.Clef, kTenorClef);
         }
     }
-    EXPECT_GE(recorder.lines.size(), 20u);
+    EXPECT_GE(recorder.lines_.size(), 20u);
     EXPECT_GE(keys.size(), 12u);
 }

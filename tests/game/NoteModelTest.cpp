@@ -33,7 +33,7 @@ int readPitchClass(const TSpelling& s, int key)
         ADD_FAILURE() << "a double sign in one of the twelve keys";
         break;
     case TAccidental::None:
-        alteration = musician::signatureAlteration(key, letter);
+        alteration = musician::SignatureAlteration(key, letter);
         break;
     }
     return PitchClass(letter + alteration);
@@ -417,7 +417,7 @@ TEST(MusicKeyCodes, AreFixedBySignatureAndMode)
                                                  {"Ab minor", 16}, {"A minor", 23}, {"A# minor", 30}};
     for (const auto& [name, code] : fixed)
         EXPECT_EQ(MusicKeyCode(MusicKeyFromName(name)), code) << name;
-    for (int k = 0; k < MusicKeyCount; ++k)
+    for (int k = 0; k < kMusicKeyCount; ++k)
         EXPECT_EQ(MusicKeyOfCode(MusicKeyCode(k)), k);
     for (int code : {0, -1, 31, 1000})
         EXPECT_EQ(MusicKeyOfCode(code), -1) << code;

@@ -13,10 +13,10 @@ namespace {
 // Whatever notes a listener is told of.
 struct Recorder : TGameListener
 {
-    std::vector<TQuestion> posed;
-    std::vector<TRunResult> ended;
-    void QuestionPosed(const TQuestion& q) override { posed.push_back(q); }
-    void RunEnded(const TRunResult& r) override { ended.push_back(r); }
+    std::vector<TQuestion> posed_;
+    std::vector<TRunResult> ended_;
+    void QuestionPosed(const TQuestion& q) override { posed_.push_back(q); }
+    void RunEnded(const TRunResult& r) override { ended_.push_back(r); }
 };
 
 struct Row
@@ -54,11 +54,11 @@ TEST_P(NotesQuestions, StayInTheRangeClefAndKey)
     int outOfScale = 0;
     for (int question = 0; question < 600; ++question) {
         core.Tick();
-        const TQuestion& q = recorder.posed.back();
+        const TQuestion& q = recorder.posed_.back();
         ASSERT_EQ(q.Notes.size(), 1u);
         EXPECT_EQ(q.Exercise, TExerciseKind::Levels);
         EXPECT_TRUE(q.Note >= row.lowest && q.Note <= row.highest) << q.Note;
-        EXPECT_EQ(q.Clef, row.clef ? row.clef : q.Note >= 60 ? TrebleClef : BassClef) << q.Note;
+        EXPECT_EQ(q.Clef, row.clef ? row.clef : q.Note >= 60 ? kTrebleClef : kBassClef) << q.Note;
         if (!practice.RandomKey) {
             EXPECT_EQ(q.MusicKey, practice.MusicKey >= 0 ? practice.MusicKey : MusicKeyOfLevelKey(LevelKeys[1]));
         }
@@ -77,14 +77,14 @@ TEST_P(NotesQuestions, StayInTheRangeClefAndKey)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, NotesQuestions,
-    testing::Values(Row{"AltoInCFlat", "notes|alto|Cb|none|C3-G4", 49, 66, AltoClef},
-                    Row{"TenorChromatic", "notes|tenor|D|chromatic|A2-A4", 45, 69, TenorClef, true},
-                    Row{"OctaveTrebleRandomKey", "notes|treble8vb|random|none|", 45, 72, TrebleOctaveClef},
+    testing::Values(Row{"AltoInCFlat", "notes|alto|Cb|none|C3-G4", 49, 66, kAltoClef},
+                    Row{"TenorChromatic", "notes|tenor|D|chromatic|A2-A4", 45, 69, kTenorClef, true},
+                    Row{"OctaveTrebleRandomKey", "notes|treble8vb|random|none|", 45, 72, kTrebleOctaveClef},
                     // F double sharp (G) is the lowest note of the scale in the range.
                     Row{"GrandInGSharpMinor", "notes|grand|G# minor|none|F2-E5", 43, 76, 0},
-                    Row{"BassToFiveLedgerLines", "notes|bass|level|none|D1-C5", 26, 72, BassClef},
+                    Row{"BassToFiveLedgerLines", "notes|bass|level|none|D1-C5", 26, 72, kBassClef},
                     // A range of one note outside the key: asked with its sign rather than never.
-                    Row{"OneNoteOutsideTheKey", "notes|treble|C|none|C#4-C#4", 61, 61, TrebleClef, true}));
+                    Row{"OneNoteOutsideTheKey", "notes|treble|C|none|C#4-C#4", 61, 61, kTrebleClef, true}));
 
 // A run of single notes is timed and scored as a level's, but passing it leaves the level where it was:
 // only the levels lead on to the next level.
@@ -105,9 +105,9 @@ TEST(NotesRun, ScoresAsALevelAndKeepsTheLevel)
             core.KeyUp(core.CurrentNote(), TInputSource::Midi);
         }
     }
-    ASSERT_EQ(recorder.ended.size(), 1u);
-    EXPECT_EQ(recorder.ended[0].Score, 149 * 5);
-    EXPECT_TRUE(recorder.ended[0].Passed);
+    ASSERT_EQ(recorder.ended_.size(), 1u);
+    EXPECT_EQ(recorder.ended_[0].Score, 149 * 5);
+    EXPECT_TRUE(recorder.ended_[0].Passed);
     EXPECT_EQ(core.CurrentLevel(), 3);
 }
 
@@ -116,11 +116,11 @@ TEST(NotesRun, DrillingTheChooserPicksAmongThePracticesNotes)
 {
     struct LastNote : TQuestionChooser
     {
-        std::vector<int> previous;
+        std::vector<int> previous_;
         TChoice Choose(int, int, int) override { return {}; }
         std::optional<std::size_t> ChooseAmong(const std::vector<TWrittenNote>& notes, int, int previousNote) override
         {
-            previous.push_back(previousNote);
+            previous_.push_back(previousNote);
             return notes.size() - 1;
         }
     } chooser;
@@ -134,7 +134,7 @@ TEST(NotesRun, DrillingTheChooserPicksAmongThePracticesNotes)
     core.KeyDown(67, TInputSource::Midi);
     core.KeyUp(67, TInputSource::Midi);
     core.Tick();
-    EXPECT_EQ(chooser.previous, (std::vector<int>{0, 67}));
+    EXPECT_EQ(chooser.previous_, (std::vector<int>{0, 67}));
 }
 
 } // namespace

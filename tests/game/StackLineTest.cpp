@@ -49,12 +49,12 @@ TEST(StackLineGenerator, HoldsOneChordOfTheFamilyAtEveryPlace)
 
 struct Recorder : TGameListener
 {
-    std::vector<TQuestion> lines;
-    std::vector<int> due;
-    std::vector<TJudgement> judgements;
-    void QuestionPosed(const TQuestion& q) override { lines.push_back(q); }
-    void NoteDue(const TQuestion& q, int index) override { due.push_back(q.Notes.at(std::size_t(index)).Place); }
-    void AnswerJudged(const TJudgement& j) override { judgements.push_back(j); }
+    std::vector<TQuestion> lines_;
+    std::vector<int> due_;
+    std::vector<TJudgement> judgements_;
+    void QuestionPosed(const TQuestion& q) override { lines_.push_back(q); }
+    void NoteDue(const TQuestion& q, int index) override { due_.push_back(q.Notes.at(std::size_t(index)).Place); }
+    void AnswerJudged(const TJudgement& j) override { judgements_.push_back(j); }
 };
 
 // A key of a script: down ('d') or up ('u') on a tone (0 the lowest) of the stack at place, moved by
@@ -103,8 +103,8 @@ TEST_P(StackLineJudging, JudgesEachStackAsAWhole)
     core.AddListener(&recorder);
     core.Start();
     core.Tick();
-    ASSERT_EQ(recorder.lines.size(), 1u);
-    const std::vector<TWrittenNote>& notes = recorder.lines[0].Notes;
+    ASSERT_EQ(recorder.lines_.size(), 1u);
+    const std::vector<TWrittenNote>& notes = recorder.lines_[0].Notes;
     ASSERT_EQ(notes.size(), 12u);
     const std::vector<TChord> stacks = dynamic_cast<const TLineExercise&>(core.Exercise()).Stacks();
     for (const Step& s : row.steps) {
@@ -119,7 +119,7 @@ TEST_P(StackLineJudging, JudgesEachStackAsAWhole)
     }
     std::vector<std::pair<int, bool>> judged;
     std::vector<std::optional<long>> errors;
-    for (const TJudgement& j : recorder.judgements) {
+    for (const TJudgement& j : recorder.judgements_) {
         judged.emplace_back(j.Place, j.Right);
         errors.push_back(j.TimingError ? std::optional<long>(j.TimingError->count()) : std::nullopt);
         EXPECT_EQ(j.Question.Note, notes.at(std::size_t(j.Place * 3)).Note);
@@ -129,7 +129,7 @@ TEST_P(StackLineJudging, JudgesEachStackAsAWhole)
     }
     EXPECT_EQ(judged, row.judged);
     EXPECT_EQ(errors, row.errors);
-    EXPECT_EQ(recorder.due.back(), row.dueAfter);
+    EXPECT_EQ(recorder.due_.back(), row.dueAfter);
 }
 
 // Three keys of the stack at place, down at t, t + 10 and t + 20 ms, the last moved by off.

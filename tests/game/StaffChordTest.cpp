@@ -44,16 +44,16 @@ std::pair<int, int> inkColumns(TBitmapLayer* layer)
 
 bool isSign(const TBitmap32* b, TBitmap32List& list)
 {
-    for (int p : {FlatPicture, SharpPicture, NaturalPicture})
-        if (StaffFixture::samePicture(b, list.Bitmap(p)))
+    for (int p : {kFlatPicture, kSharpPicture, kNaturalPicture})
+        if (StaffFixture::SamePicture(b, list.Bitmap(p)))
             return true;
     return false;
 }
 
 bool isLedger(const TBitmap32* b, TBitmap32List& list)
 {
-    for (int p : {OneLedgerLinePicture, TwoLedgerLinesPicture, ThreeLedgerLinesPicture})
-        if (StaffFixture::samePicture(b, list.Bitmap(p)))
+    for (int p : {kOneLedgerLinePicture, kTwoLedgerLinesPicture, kThreeLedgerLinesPicture})
+        if (StaffFixture::SamePicture(b, list.Bitmap(p)))
             return true;
     return false;
 }
@@ -63,11 +63,11 @@ class StaffChord : public testing::Test
 protected:
     void SetUp() override
     {
-        if (!StaffFixture::hasArtwork())
+        if (!StaffFixture::HasArtwork())
             GTEST_SKIP() << "needs the program's artwork";
-        CreateKeySignatureLayers(staff.drawing);
+        CreateKeySignatureLayers(staff_.drawing);
     }
-    void show(const TChord& chord, int clef, int key)
+    void Show(const TChord& chord, int clef, int key)
     {
         std::vector<TWrittenNote> notes;
         std::vector<TSpelling> spellings;
@@ -75,31 +75,31 @@ protected:
             notes.push_back({clef, tone.Note, 0});
             spellings.push_back({tone.Natural, SignInKey(tone, key)});
         }
-        staff.drawing.SetLine(notes, spellings, key, 1);
+        staff_.drawing.SetLine(notes, spellings, key, 1);
     }
     // The layers after the two key signatures, sorted by kind.
-    void readLayers()
+    void ReadLayers()
     {
-        signs.clear();
-        heads.clear();
-        ledgers = 0;
-        for (int i = 2; i < staff.view.Layers()->Count(); ++i) {
-            TBitmapLayer* layer = staff.layer(i);
+        signs_.clear();
+        heads_.clear();
+        ledgers_ = 0;
+        for (int i = 2; i < staff_.view.Layers()->Count(); ++i) {
+            TBitmapLayer* layer = staff_.Layer(i);
             if (!layer->Visible())
                 continue;
-            if (isSign(layer->Bitmap(), staff.noteList))
-                signs.push_back(inkOf(layer));
-            else if (isLedger(layer->Bitmap(), staff.noteList))
-                ++ledgers;
+            if (isSign(layer->Bitmap(), staff_.noteList))
+                signs_.push_back(inkOf(layer));
+            else if (isLedger(layer->Bitmap(), staff_.noteList))
+                ++ledgers_;
             else
-                heads.push_back(layer);
+                heads_.push_back(layer);
         }
     }
 
-    StaffFixture staff;
-    std::vector<TInk> signs;
-    std::vector<TBitmapLayer*> heads;
-    int ledgers = 0;
+    StaffFixture staff_;
+    std::vector<TInk> signs_;
+    std::vector<TBitmapLayer*> heads_;
+    int ledgers_ = 0;
 };
 
 // Every type and inversion on every root of each pitch class, in all twelve keys and on both
@@ -132,17 +132,17 @@ TEST_F(StaffChord, NoSignOverlapsAnotherOrAHead)
     forEveryChord([&](const TChord& chord, int clef, int key) {
         if (HasFailure())
             return; // one chord's fault is enough to tell
-        show(chord, clef, key);
-        readLayers();
+        Show(chord, clef, key);
+        ReadLayers();
         ++checked;
-        stacked += signs.size() > 1;
-        for (std::size_t i = 0; i < signs.size(); ++i) {
-            for (std::size_t j = i + 1; j < signs.size(); ++j)
-                ASSERT_FALSE(overlaps(signs[i], signs[j])) << chord.Type->Name << " inversion " << chord.Inversion
-                                                           << " on " << chord.Tones[0].Note << " key " << key;
-            for (TBitmapLayer* head : heads)
-                ASSERT_FALSE(overlaps(signs[i], inkOf(head))) << chord.Type->Name << " inversion " << chord.Inversion
-                                                              << " on " << chord.Tones[0].Note << " key " << key;
+        stacked += signs_.size() > 1;
+        for (std::size_t i = 0; i < signs_.size(); ++i) {
+            for (std::size_t j = i + 1; j < signs_.size(); ++j)
+                ASSERT_FALSE(overlaps(signs_[i], signs_[j])) << chord.Type->Name << " inversion " << chord.Inversion
+                                                             << " on " << chord.Tones[0].Note << " key " << key;
+            for (TBitmapLayer* head : heads_)
+                ASSERT_FALSE(overlaps(signs_[i], inkOf(head))) << chord.Type->Name << " inversion " << chord.Inversion
+                                                               << " on " << chord.Tones[0].Note << " key " << key;
         }
     });
     EXPECT_GT(checked, 5000);
@@ -162,12 +162,12 @@ TEST_F(StaffChord, StacksOfALineStayClearOfTheirNeighbours)
         std::vector<TWrittenNote> notes;
         for (const TChordTone& tone : chord.Tones)
             notes.push_back({clef, tone.Note, 1});
-        staff.drawing.SetLine(notes, SpellingsInKey(chord, key), key, places);
-        for (int i = 0; i < staff.view.Layers()->Count(); ++i) {
+        staff_.drawing.SetLine(notes, SpellingsInKey(chord, key), key, places);
+        for (int i = 0; i < staff_.view.Layers()->Count(); ++i) {
             // The key signature (layers 0 and 1) once for each key.
-            if (!staff.layer(i)->Visible() || (i < 2 && key == lastKey))
+            if (!staff_.Layer(i)->Visible() || (i < 2 && key == lastKey))
                 continue;
-            const auto [first, last] = inkColumns(staff.layer(i));
+            const auto [first, last] = inkColumns(staff_.Layer(i));
             if (i < 2)
                 signatureRight = std::max(signatureRight, last);
             else
@@ -203,21 +203,21 @@ TEST_P(StaffStack, PutsSecondsBesideTheStemAndLaysLedgersOnce)
     std::vector<TWrittenNote> notes;
     for (int n : row.notes)
         notes.push_back({1, n, 0});
-    staff.drawing.SetLine(notes, 0, 1);
-    readLayers();
-    ASSERT_EQ(heads.size(), row.notes.size());
+    staff_.drawing.SetLine(notes, 0, 1);
+    ReadLayers();
+    ASSERT_EQ(heads_.size(), row.notes.size());
     const int left = TStaffView::PlaceLeft(0, 1);
     std::vector<int> shifted;
-    for (std::size_t i = 0; i < heads.size(); ++i) {
-        const int dx = int(std::lround(heads[i]->Location().Left)) - left;
+    for (std::size_t i = 0; i < heads_.size(); ++i) {
+        const int dx = int(std::lround(heads_[i]->Location().Left)) - left;
         if (dx != 0)
             shifted.push_back(dx > 0 ? row.notes[i] : -row.notes[i]);
         else
-            EXPECT_TRUE(StaffFixture::samePicture(
-                heads[i]->Bitmap(), staff.noteList.Bitmap(row.stemDown ? NoteStemDownPicture : NoteStemUpPicture)));
+            EXPECT_TRUE(StaffFixture::SamePicture(
+                heads_[i]->Bitmap(), staff_.noteList.Bitmap(row.stemDown ? kNoteStemDownPicture : kNoteStemUpPicture)));
     }
     EXPECT_EQ(shifted, row.shifted);
-    EXPECT_EQ(ledgers, row.ledgers);
+    EXPECT_EQ(ledgers_, row.ledgers);
 }
 
 // Right of the stem: positive; left: negative.

@@ -31,30 +31,30 @@ const Staff kBass{false, 36, 67, 180, 220, 2 * 7 + 4, 50};
 class StaffDrawing : public testing::Test
 {
 protected:
-    void SetUp() override { CreateKeySignatureLayers(staff.drawing); }
+    void SetUp() override { CreateKeySignatureLayers(staff_.drawing); }
 
     // What the game does for a question: clear, show the key, set the stems, draw.
-    void drawQuestion(const Staff& staff, int note, int key, bool withMark = false)
+    void DrawQuestion(const Staff& staff, int note, int key, bool withMark = false)
     {
-        ClearStaff(this->staff.drawing);
-        this->staff.drawing.StaffKey = key;
-        ShowKeySignature(this->staff.drawing, key);
+        ClearStaff(this->staff_.drawing);
+        this->staff_.drawing.StaffKey = key;
+        ShowKeySignature(this->staff_.drawing, key);
         if (withMark)
-            ShowEvaluationMark(this->staff.drawing);
+            ShowEvaluationMark(this->staff_.drawing);
         if (staff.treble) {
-            this->staff.drawing.TrebleSlots[1].StemDown = note > staff.middleNote;
-            DrawTrebleNotes(this->staff.drawing, TNoteSet::Of(note), key);
+            this->staff_.drawing.TrebleSlots[1].StemDown = note > staff.middleNote;
+            DrawTrebleNotes(this->staff_.drawing, TNoteSet::Of(note), key);
         } else {
-            this->staff.drawing.BassSlots[1].StemDown = note > staff.middleNote;
-            DrawBassNotes(this->staff.drawing, TNoteSet::Of(note), key);
+            this->staff_.drawing.BassSlots[1].StemDown = note > staff.middleNote;
+            DrawBassNotes(this->staff_.drawing, TNoteSet::Of(note), key);
         }
     }
 
-    int notePicture(TBitmapLayer* layer) { return StaffFixture::pictureIndex(layer->Bitmap(), staff.noteList); }
+    int NotePicture(TBitmapLayer* layer) { return StaffFixture::PictureIndex(layer->Bitmap(), staff_.noteList); }
 
-    int layerCount() { return staff.view.Layers()->Count(); }
+    int LayerCount() { return staff_.view.Layers()->Count(); }
 
-    StaffFixture staff;
+    StaffFixture staff_;
 };
 
 // What a musician sees on the staff after one note is drawn.
@@ -70,29 +70,29 @@ Reading readStaff(StaffFixture& staff, const Staff& s)
 {
     Reading r;
     std::ostringstream problem;
-    const int key = StaffFixture::pictureIndex(staff.layer(0)->Bitmap(), staff.keyList) / 2;
+    const int key = StaffFixture::PictureIndex(staff.Layer(0)->Bitmap(), staff.keyList) / 2;
     std::optional<int> sign;
     int notes = 0;
     for (int i = 2; i < staff.view.Layers()->Count(); ++i) {
-        TBitmapLayer* layer = staff.layer(i);
+        TBitmapLayer* layer = staff.Layer(i);
         const TFloatRect at = layer->Location();
-        const int picture = StaffFixture::pictureIndex(layer->Bitmap(), staff.noteList);
+        const int picture = StaffFixture::PictureIndex(layer->Bitmap(), staff.noteList);
         if (at.Right - at.Left != layer->Bitmap()->Width() || at.Bottom - at.Top != layer->Bitmap()->Height())
             problem << "layer " << i << " not at its picture's size; ";
-        if (picture == NoteStemUpPicture || picture == NoteStemDownPicture) {
+        if (picture == kNoteStemUpPicture || picture == kNoteStemDownPicture) {
             ++notes;
-            if (at.Left != NoteLeft)
+            if (at.Left != kNoteLeft)
                 problem << "note at left " << at.Left << "; ";
             // The head's centre lies 34.5 rows into a stem-up glyph and 4.5 into a stem-down one.
-            r.headRow = static_cast<int>(at.Top) + (picture == NoteStemUpPicture ? 35 : 5);
-        } else if (picture >= FlatPicture && picture <= NaturalPicture) {
+            r.headRow = static_cast<int>(at.Top) + (picture == kNoteStemUpPicture ? 35 : 5);
+        } else if (picture >= kFlatPicture && picture <= kNaturalPicture) {
             if (sign)
                 problem << "two signs; ";
-            sign = picture == FlatPicture ? -1 : picture == SharpPicture ? 1 : 0;
-            if (at.Left != AccidentalLeft)
+            sign = picture == kFlatPicture ? -1 : picture == kSharpPicture ? 1 : 0;
+            if (at.Left != kAccidentalLeft)
                 problem << "sign at left " << at.Left << "; ";
-        } else if (picture >= OneLedgerLinePicture && picture <= ThreeLedgerLinesPicture) {
-            if (at.Left != LedgerLeft)
+        } else if (picture >= kOneLedgerLinePicture && picture <= kThreeLedgerLinesPicture) {
+            if (at.Left != kLedgerLeft)
                 problem << "ledger lines at left " << at.Left << "; ";
             for (int line = 0; line < picture - 6; ++line)
                 r.ledgerRows.insert(static_cast<int>(at.Top) + 10 + 10 * line);
@@ -108,12 +108,12 @@ Reading readStaff(StaffFixture& staff, const Staff& s)
     const int degree = s.bottomLineDegree + (s.bottomLine - r.headRow) / 5;
     const int letter = kWhiteKeys[degree % 7];
     const int natural = 12 * (degree / 7 + 1) + letter;
-    r.note = natural + (sign ? *sign : musician::signatureAlteration(key, letter));
+    r.note = natural + (sign ? *sign : musician::SignatureAlteration(key, letter));
     // The sign must stand beside the head.
     for (int i = 2; i < staff.view.Layers()->Count(); ++i) {
-        TBitmapLayer* layer = staff.layer(i);
-        const int picture = StaffFixture::pictureIndex(layer->Bitmap(), staff.noteList);
-        if (picture >= FlatPicture && picture <= NaturalPicture &&
+        TBitmapLayer* layer = staff.Layer(i);
+        const int picture = StaffFixture::PictureIndex(layer->Bitmap(), staff.noteList);
+        if (picture >= kFlatPicture && picture <= kNaturalPicture &&
             (layer->Location().Top > r.headRow || layer->Location().Bottom < r.headRow))
             problem << "sign beside rows " << layer->Location().Top << ".." << layer->Location().Bottom << "; ";
     }
@@ -123,7 +123,7 @@ Reading readStaff(StaffFixture& staff, const Staff& s)
 
 std::set<int> neededLedgerRows(const Staff& s, int headRow)
 {
-    return musician::neededLedgerRows(s.topLine, s.bottomLine, headRow);
+    return musician::NeededLedgerRows(s.topLine, s.bottomLine, headRow);
 }
 
 } // namespace
@@ -134,8 +134,8 @@ TEST_F(StaffDrawing, EveryNoteReadsBackAsItselfWithTheLedgerLinesItNeeds)
     for (const Staff* s : {&kTreble, &kBass})
         for (int key = 0; key < 12; ++key)
             for (int note = s->lowest; note <= s->highest; ++note) {
-                drawQuestion(*s, note, key);
-                const Reading r = readStaff(staff, *s);
+                DrawQuestion(*s, note, key);
+                const Reading r = readStaff(staff_, *s);
                 SCOPED_TRACE(std::string(s->treble ? "treble " : "bass ") + std::to_string(note) + " in " +
                              KeyNames[key]);
                 EXPECT_EQ(r.problem, "");
@@ -170,16 +170,16 @@ class StaffNoteCases : public StaffDrawing, public testing::WithParamInterface<N
 TEST_P(StaffNoteCases, LaysNoteSignAndLedgerLayersWhereTheStaffOffsetPutsThem)
 {
     const NoteRow& row = GetParam();
-    auto& noteSlots = row.treble ? staff.drawing.TrebleSlots : staff.drawing.BassSlots;
+    auto& noteSlots = row.treble ? staff_.drawing.TrebleSlots : staff_.drawing.BassSlots;
     noteSlots[1].StemDown = row.stemDown;
     if (row.treble)
-        DrawTrebleNotes(staff.drawing, TNoteSet::Of(row.note), row.key);
+        DrawTrebleNotes(staff_.drawing, TNoteSet::Of(row.note), row.key);
     else
-        DrawBassNotes(staff.drawing, TNoteSet::Of(row.note), row.key);
+        DrawBassNotes(staff_.drawing, TNoteSet::Of(row.note), row.key);
 
     const auto expectLayer = [&](TBitmapLayer* layer, int picture, float left, float top) {
         ASSERT_NE(layer, nullptr);
-        EXPECT_EQ(notePicture(layer), picture);
+        EXPECT_EQ(NotePicture(layer), picture);
         const float w = static_cast<float>(layer->Bitmap()->Width());
         const float h = static_cast<float>(layer->Bitmap()->Height());
         EXPECT_EQ(layer->Location(), FloatRect(left, top, left + w, top + h));
@@ -188,22 +188,22 @@ TEST_P(StaffNoteCases, LaysNoteSignAndLedgerLayersWhereTheStaffOffsetPutsThem)
         EXPECT_TRUE(layer->Visible());
     };
     EXPECT_EQ(noteSlots[1].Note, row.note);
-    expectLayer(noteSlots[1].NoteLayer, row.notePicture, NoteLeft, row.noteTop);
-    EXPECT_EQ(staff.layer(2), noteSlots[1].NoteLayer);
+    expectLayer(noteSlots[1].NoteLayer, row.notePicture, kNoteLeft, row.noteTop);
+    EXPECT_EQ(staff_.Layer(2), noteSlots[1].NoteLayer);
     EXPECT_EQ(noteSlots[1].HasAccidental, row.signPicture >= 0);
     if (row.signPicture >= 0) {
-        expectLayer(noteSlots[1].AccidentalLayer, row.signPicture, AccidentalLeft, row.signTop);
-        EXPECT_EQ(staff.layer(3), noteSlots[1].AccidentalLayer);
+        expectLayer(noteSlots[1].AccidentalLayer, row.signPicture, kAccidentalLeft, row.signTop);
+        EXPECT_EQ(staff_.Layer(3), noteSlots[1].AccidentalLayer);
     }
     int ledgers = 0;
-    for (const TLedgerLayer& entry : staff.drawing.LedgerLayers)
+    for (const TLedgerLayer& entry : staff_.drawing.LedgerLayers)
         if (entry.Exists) {
             ++ledgers;
-            expectLayer(entry.Layer, row.ledgerPicture, LedgerLeft, row.ledgerTop);
-            EXPECT_EQ(staff.layer(layerCount() - 1), entry.Layer);
+            expectLayer(entry.Layer, row.ledgerPicture, kLedgerLeft, row.ledgerTop);
+            EXPECT_EQ(staff_.Layer(LayerCount() - 1), entry.Layer);
         }
     EXPECT_EQ(ledgers, row.ledgerPicture >= 0 ? 1 : 0);
-    EXPECT_EQ(layerCount(), 3 + (row.signPicture >= 0) + (row.ledgerPicture >= 0));
+    EXPECT_EQ(LayerCount(), 3 + (row.signPicture >= 0) + (row.ledgerPicture >= 0));
     EXPECT_EQ(noteSlots[2].Note, 0);
 }
 
@@ -251,136 +251,136 @@ TEST(LedgerPicture, ChoosesOneTwoOrThreeLinesByPositionAndTop)
 // The two key-signature layers are the first of the view, at (40, 70) and (40, 170), showing items 2k and 2k + 1.
 TEST_F(StaffDrawing, KeySignatureLayersShowItems2kAnd2kPlus1)
 {
-    ASSERT_EQ(layerCount(), 2);
-    EXPECT_EQ(staff.drawing.TrebleKeyLayerIndex, 0);
-    EXPECT_EQ(staff.drawing.BassKeyLayerIndex, 1);
-    EXPECT_EQ(staff.layer(0)->Location(), FloatRect(40, 70, 100, 130));
-    EXPECT_EQ(staff.layer(1)->Location(), FloatRect(40, 170, 100, 230));
+    ASSERT_EQ(LayerCount(), 2);
+    EXPECT_EQ(staff_.drawing.TrebleKeyLayerIndex, 0);
+    EXPECT_EQ(staff_.drawing.BassKeyLayerIndex, 1);
+    EXPECT_EQ(staff_.Layer(0)->Location(), FloatRect(40, 70, 100, 130));
+    EXPECT_EQ(staff_.Layer(1)->Location(), FloatRect(40, 170, 100, 230));
     for (int key : {0, 9, 11, 6}) {
-        ShowKeySignature(staff.drawing, key);
+        ShowKeySignature(staff_.drawing, key);
         // C's two tiles are alike, so the pictures are compared with the items themselves.
-        EXPECT_TRUE(StaffFixture::samePicture(staff.layer(0)->Bitmap(), staff.keyList.Bitmap(2 * key)));
-        EXPECT_TRUE(StaffFixture::samePicture(staff.layer(1)->Bitmap(), staff.keyList.Bitmap(2 * key + 1)));
+        EXPECT_TRUE(StaffFixture::SamePicture(staff_.Layer(0)->Bitmap(), staff_.keyList.Bitmap(2 * key)));
+        EXPECT_TRUE(StaffFixture::SamePicture(staff_.Layer(1)->Bitmap(), staff_.keyList.Bitmap(2 * key + 1)));
         for (int i : {0, 1}) {
-            EXPECT_EQ(staff.layer(i)->Bitmap()->DrawMode(), dmBlend);
-            EXPECT_EQ(staff.layer(i)->Bitmap()->MasterAlpha(), 255);
-            EXPECT_TRUE(staff.layer(i)->Visible());
+            EXPECT_EQ(staff_.Layer(i)->Bitmap()->DrawMode(), dmBlend);
+            EXPECT_EQ(staff_.Layer(i)->Bitmap()->MasterAlpha(), 255);
+            EXPECT_TRUE(staff_.Layer(i)->Visible());
         }
     }
-    EXPECT_EQ(layerCount(), 2);
+    EXPECT_EQ(LayerCount(), 2);
 }
 
 // A key outside 0..11 is refused before anything changes, and the view's update bracket stays balanced.
 TEST_F(StaffDrawing, RefusesAKeyOutsideTheTwelve)
 {
-    ShowKeySignature(staff.drawing, 3);
+    ShowKeySignature(staff_.drawing, 3);
     for (int key : {12, -1}) {
-        EXPECT_THROW(ShowKeySignature(staff.drawing, key), ERangeError);
-        EXPECT_THROW(DrawTrebleNotes(staff.drawing, TNoteSet::Of(60), key), ERangeError);
+        EXPECT_THROW(ShowKeySignature(staff_.drawing, key), ERangeError);
+        EXPECT_THROW(DrawTrebleNotes(staff_.drawing, TNoteSet::Of(60), key), ERangeError);
     }
-    EXPECT_EQ(staff.view.UpdateCount(), 0);
-    EXPECT_EQ(StaffFixture::pictureIndex(staff.layer(0)->Bitmap(), staff.keyList), 6);
+    EXPECT_EQ(staff_.view.UpdateCount(), 0);
+    EXPECT_EQ(StaffFixture::PictureIndex(staff_.Layer(0)->Bitmap(), staff_.keyList), 6);
 }
 
 // Clearing frees every layer of the question and keeps the key signature at indexes 0 and 1, showing StaffKey.
 TEST_F(StaffDrawing, ClearStaffLeavesOnlyTheKeySignature)
 {
-    drawQuestion(kTreble, 80, 0, true); // mark, note, flat, ledger line
-    ASSERT_EQ(layerCount(), 6);
-    staff.drawing.StaffKey = 4;
-    ClearStaff(staff.drawing);
-    EXPECT_EQ(layerCount(), 2);
-    EXPECT_EQ(staff.drawing.TrebleKeyLayerIndex, 0);
-    EXPECT_EQ(staff.drawing.BassKeyLayerIndex, 1);
-    EXPECT_EQ(StaffFixture::pictureIndex(staff.layer(0)->Bitmap(), staff.keyList), 8);
-    EXPECT_EQ(StaffFixture::pictureIndex(staff.layer(1)->Bitmap(), staff.keyList), 9);
-    EXPECT_EQ(staff.drawing.TrebleSlots[1].Note, 0);
-    EXPECT_EQ(staff.drawing.TrebleSlots[1].NoteLayer, nullptr);
-    EXPECT_FALSE(staff.drawing.TrebleSlots[1].HasAccidental);
-    EXPECT_TRUE(staff.drawing.TrebleSlots[1].StemDown); // the stem flags are the game's to set
-    for (const TLedgerLayer& entry : staff.drawing.LedgerLayers)
+    DrawQuestion(kTreble, 80, 0, true); // mark, note, flat, ledger line
+    ASSERT_EQ(LayerCount(), 6);
+    staff_.drawing.StaffKey = 4;
+    ClearStaff(staff_.drawing);
+    EXPECT_EQ(LayerCount(), 2);
+    EXPECT_EQ(staff_.drawing.TrebleKeyLayerIndex, 0);
+    EXPECT_EQ(staff_.drawing.BassKeyLayerIndex, 1);
+    EXPECT_EQ(StaffFixture::PictureIndex(staff_.Layer(0)->Bitmap(), staff_.keyList), 8);
+    EXPECT_EQ(StaffFixture::PictureIndex(staff_.Layer(1)->Bitmap(), staff_.keyList), 9);
+    EXPECT_EQ(staff_.drawing.TrebleSlots[1].Note, 0);
+    EXPECT_EQ(staff_.drawing.TrebleSlots[1].NoteLayer, nullptr);
+    EXPECT_FALSE(staff_.drawing.TrebleSlots[1].HasAccidental);
+    EXPECT_TRUE(staff_.drawing.TrebleSlots[1].StemDown); // the stem flags are the game's to set
+    for (const TLedgerLayer& entry : staff_.drawing.LedgerLayers)
         EXPECT_FALSE(entry.Exists);
-    EXPECT_FALSE(staff.drawing.EvaluationMarkShown);
-    ClearStaff(staff.drawing);
-    EXPECT_EQ(layerCount(), 2);
+    EXPECT_FALSE(staff_.drawing.EvaluationMarkShown);
+    ClearStaff(staff_.drawing);
+    EXPECT_EQ(LayerCount(), 2);
 }
 
 // Layers lie in the order key signatures, mark, note, sign, ledger lines.
 TEST_F(StaffDrawing, LaysMarkUnderNoteUnderSignUnderLedgerLines)
 {
-    drawQuestion(kBass, 65, 2, true);
-    ASSERT_EQ(layerCount(), 6);
-    EXPECT_EQ(staff.layer(2), staff.drawing.EvaluationMarkLayer);
-    EXPECT_EQ(staff.layer(3), staff.drawing.BassSlots[1].NoteLayer);
-    EXPECT_EQ(staff.layer(4), staff.drawing.BassSlots[1].AccidentalLayer);
-    EXPECT_EQ(staff.layer(5), staff.drawing.LedgerLayers[2].Layer);
+    DrawQuestion(kBass, 65, 2, true);
+    ASSERT_EQ(LayerCount(), 6);
+    EXPECT_EQ(staff_.Layer(2), staff_.drawing.EvaluationMarkLayer);
+    EXPECT_EQ(staff_.Layer(3), staff_.drawing.BassSlots[1].NoteLayer);
+    EXPECT_EQ(staff_.Layer(4), staff_.drawing.BassSlots[1].AccidentalLayer);
+    EXPECT_EQ(staff_.Layer(5), staff_.drawing.LedgerLayers[2].Layer);
 }
 
 // A note set is drawn with one repaint, whatever it holds; notes off the staff are skipped.
 TEST_F(StaffDrawing, DrawsASetWithOneRepaintSkippingNotesOffTheStaff)
 {
     int repaints = 0;
-    staff.view.OnChange = [&](QObject*) { ++repaints; };
+    staff_.view.OnChange = [&](QObject*) { ++repaints; };
     TNoteSet set;
     for (int note : {32, 35, 50, 68, 80, 95})
         set.Include(note);
-    DrawBassNotes(staff.drawing, set, 0);
+    DrawBassNotes(staff_.drawing, set, 0);
     EXPECT_EQ(repaints, 1);
-    EXPECT_EQ(layerCount(), 3);
-    EXPECT_EQ(staff.drawing.BassSlots[1].Note, 50);
-    EXPECT_EQ(staff.drawing.BassSlots[2].Note, 0);
+    EXPECT_EQ(LayerCount(), 3);
+    EXPECT_EQ(staff_.drawing.BassSlots[1].Note, 50);
+    EXPECT_EQ(staff_.drawing.BassSlots[2].Note, 0);
 
     repaints = 0;
     TNoteSet offStaff;
     offStaff.Include(52);
     offStaff.Include(89);
-    DrawTrebleNotes(staff.drawing, offStaff, 0);
+    DrawTrebleNotes(staff_.drawing, offStaff, 0);
     EXPECT_EQ(repaints, 1);
-    EXPECT_EQ(layerCount(), 3);
+    EXPECT_EQ(LayerCount(), 3);
 }
 
 // Above a staff the highest note of a chord decides the ledger lines, below it the lowest; one layer per position.
 TEST_F(StaffDrawing, ChordLedgerLinesFollowTheOutermostNote)
 {
-    staff.drawing.TrebleSlots[1].StemDown = true;
+    staff_.drawing.TrebleSlots[1].StemDown = true;
     TNoteSet above;
     above.Include(84); // C6, two lines
     above.Include(88); // E6, three lines
-    DrawTrebleNotes(staff.drawing, above, 0);
-    ASSERT_TRUE(staff.drawing.LedgerLayers[4].Exists);
-    EXPECT_EQ(notePicture(staff.drawing.LedgerLayers[4].Layer), 9);
-    EXPECT_EQ(staff.drawing.LedgerLayers[4].Layer->Location().Top, 40);
-    EXPECT_EQ(layerCount(), 5);
+    DrawTrebleNotes(staff_.drawing, above, 0);
+    ASSERT_TRUE(staff_.drawing.LedgerLayers[4].Exists);
+    EXPECT_EQ(NotePicture(staff_.drawing.LedgerLayers[4].Layer), 9);
+    EXPECT_EQ(staff_.drawing.LedgerLayers[4].Layer->Location().Top, 40);
+    EXPECT_EQ(LayerCount(), 5);
 
-    ClearStaff(staff.drawing);
-    staff.drawing.TrebleSlots[1].StemDown = false;
+    ClearStaff(staff_.drawing);
+    staff_.drawing.TrebleSlots[1].StemDown = false;
     TNoteSet below;
     below.Include(53); // F3, three lines
     below.Include(60); // C4, one line
-    DrawTrebleNotes(staff.drawing, below, 0);
-    ASSERT_TRUE(staff.drawing.LedgerLayers[3].Exists);
-    EXPECT_EQ(notePicture(staff.drawing.LedgerLayers[3].Layer), 9);
-    EXPECT_EQ(staff.drawing.LedgerLayers[3].Layer->Location().Top, 120);
-    EXPECT_EQ(staff.drawing.TrebleSlots[1].Note, 53);
-    EXPECT_EQ(staff.drawing.TrebleSlots[2].Note, 60);
-    EXPECT_EQ(layerCount(), 5);
+    DrawTrebleNotes(staff_.drawing, below, 0);
+    ASSERT_TRUE(staff_.drawing.LedgerLayers[3].Exists);
+    EXPECT_EQ(NotePicture(staff_.drawing.LedgerLayers[3].Layer), 9);
+    EXPECT_EQ(staff_.drawing.LedgerLayers[3].Layer->Location().Top, 120);
+    EXPECT_EQ(staff_.drawing.TrebleSlots[1].Note, 53);
+    EXPECT_EQ(staff_.drawing.TrebleSlots[2].Note, 60);
+    EXPECT_EQ(LayerCount(), 5);
 }
 
 // A sixth note on one staff is refused by the slot check, after the first five, and the view is not left frozen.
 TEST_F(StaffDrawing, SixthNoteOnAStaffIsRefusedAndTheViewStillRepaints)
 {
     int repaints = 0;
-    staff.view.OnChange = [&](QObject*) { ++repaints; };
+    staff_.view.OnChange = [&](QObject*) { ++repaints; };
     TNoteSet six;
     for (int note : {62, 64, 65, 67, 69, 71})
         six.Include(note);
-    EXPECT_THROW(DrawTrebleNotes(staff.drawing, six, 0), ERangeError);
-    EXPECT_EQ(staff.view.UpdateCount(), 0);
+    EXPECT_THROW(DrawTrebleNotes(staff_.drawing, six, 0), ERangeError);
+    EXPECT_EQ(staff_.view.UpdateCount(), 0);
     EXPECT_EQ(repaints, 1);
-    EXPECT_EQ(staff.drawing.TrebleSlots[5].Note, 69);
-    EXPECT_EQ(layerCount(), 7);
-    ClearStaff(staff.drawing);
-    EXPECT_EQ(layerCount(), 2);
+    EXPECT_EQ(staff_.drawing.TrebleSlots[5].Note, 69);
+    EXPECT_EQ(LayerCount(), 7);
+    ClearStaff(staff_.drawing);
+    EXPECT_EQ(LayerCount(), 2);
 }
 
 // A staff whose key-signature layers were never made refuses to show a signature rather than draw elsewhere.
@@ -396,52 +396,52 @@ TEST(StaffWithoutKeyLayers, ShowingASignatureRaises)
 TEST_F(StaffDrawing, EvaluationMarkSwapsPicturesAtTheSameCorner)
 {
     int repaints = 0;
-    staff.view.OnChange = [&](QObject*) { ++repaints; };
-    ShowEvaluationMark(staff.drawing);
+    staff_.view.OnChange = [&](QObject*) { ++repaints; };
+    ShowEvaluationMark(staff_.drawing);
     EXPECT_EQ(repaints, 1);
-    ASSERT_TRUE(staff.drawing.EvaluationMarkShown);
-    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Location(), FloatRect(125, 0, 139, 29));
-    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 0);
-    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Bitmap()->DrawMode(), dmBlend);
-    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Bitmap()->MasterAlpha(), 255);
-    EXPECT_TRUE(staff.drawing.EvaluationMarkLayer->Visible());
+    ASSERT_TRUE(staff_.drawing.EvaluationMarkShown);
+    EXPECT_EQ(staff_.drawing.EvaluationMarkLayer->Location(), FloatRect(125, 0, 139, 29));
+    EXPECT_EQ(StaffFixture::PictureIndex(staff_.drawing.EvaluationMarkLayer->Bitmap(), staff_.markList), 0);
+    EXPECT_EQ(staff_.drawing.EvaluationMarkLayer->Bitmap()->DrawMode(), dmBlend);
+    EXPECT_EQ(staff_.drawing.EvaluationMarkLayer->Bitmap()->MasterAlpha(), 255);
+    EXPECT_TRUE(staff_.drawing.EvaluationMarkLayer->Visible());
 
-    SetEvaluationMark(staff.drawing, 1);
-    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Location(), FloatRect(125, 0, 144, 19));
-    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 1);
-    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Bitmap()->DrawMode(), dmBlend);
+    SetEvaluationMark(staff_.drawing, 1);
+    EXPECT_EQ(staff_.drawing.EvaluationMarkLayer->Location(), FloatRect(125, 0, 144, 19));
+    EXPECT_EQ(StaffFixture::PictureIndex(staff_.drawing.EvaluationMarkLayer->Bitmap(), staff_.markList), 1);
+    EXPECT_EQ(staff_.drawing.EvaluationMarkLayer->Bitmap()->DrawMode(), dmBlend);
 
-    SetEvaluationMark(staff.drawing, 2);
+    SetEvaluationMark(staff_.drawing, 2);
     EXPECT_EQ(repaints, 3);
-    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 2);
-    SetEvaluationMark(staff.drawing, 1);
-    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 1);
+    EXPECT_EQ(StaffFixture::PictureIndex(staff_.drawing.EvaluationMarkLayer->Bitmap(), staff_.markList), 2);
+    SetEvaluationMark(staff_.drawing, 1);
+    EXPECT_EQ(StaffFixture::PictureIndex(staff_.drawing.EvaluationMarkLayer->Bitmap(), staff_.markList), 1);
 
-    SetEvaluationMark(staff.drawing, 3);
-    EXPECT_EQ(StaffFixture::pictureIndex(staff.drawing.EvaluationMarkLayer->Bitmap(), staff.markList), 1);
-    EXPECT_EQ(staff.drawing.EvaluationMarkLayer->Location(), FloatRect(125, 0, 144, 19));
-    EXPECT_EQ(layerCount(), 3);
+    SetEvaluationMark(staff_.drawing, 3);
+    EXPECT_EQ(StaffFixture::PictureIndex(staff_.drawing.EvaluationMarkLayer->Bitmap(), staff_.markList), 1);
+    EXPECT_EQ(staff_.drawing.EvaluationMarkLayer->Location(), FloatRect(125, 0, 144, 19));
+    EXPECT_EQ(LayerCount(), 3);
 }
 
 // With no mark up (before the first question, after a reset) judging touches nothing.
 TEST_F(StaffDrawing, SettingTheMarkWithNoneShownDoesNothing)
 {
     int repaints = 0;
-    staff.view.OnChange = [&](QObject*) { ++repaints; };
-    EXPECT_NO_THROW(SetEvaluationMark(staff.drawing, 1));
-    ShowEvaluationMark(staff.drawing);
-    ClearStaff(staff.drawing);
+    staff_.view.OnChange = [&](QObject*) { ++repaints; };
+    EXPECT_NO_THROW(SetEvaluationMark(staff_.drawing, 1));
+    ShowEvaluationMark(staff_.drawing);
+    ClearStaff(staff_.drawing);
     repaints = 0;
-    EXPECT_NO_THROW(SetEvaluationMark(staff.drawing, 2));
+    EXPECT_NO_THROW(SetEvaluationMark(staff_.drawing, 2));
     EXPECT_EQ(repaints, 0);
-    EXPECT_EQ(layerCount(), 2);
-    EXPECT_EQ(staff.drawing.EvaluationMarkLayer, nullptr);
+    EXPECT_EQ(LayerCount(), 2);
+    EXPECT_EQ(staff_.drawing.EvaluationMarkLayer, nullptr);
 }
 
 // On the composed staff the notehead's dark core is centred on the row of its staff position.
 TEST_F(StaffDrawing, NoteheadCoreLiesOnItsStaffRow)
 {
-    if (!StaffFixture::hasArtwork())
+    if (!StaffFixture::HasArtwork())
         GTEST_SKIP() << "needs the program's artwork";
     struct Row
     {
@@ -453,14 +453,14 @@ TEST_F(StaffDrawing, NoteheadCoreLiesOnItsStaffRow)
                         {&kTreble, 88, 50},  {&kBass, 43, 220},   {&kBass, 50, 200},   {&kBass, 57, 180},
                         {&kBass, 36, 240},   {&kBass, 67, 150},   {&kTreble, 66, 110}, {&kBass, 61, 165}};
     for (const Row& row : rows) {
-        drawQuestion(*row.staff, row.note, 0);
-        staff.view.ForceCompose();
-        const TBitmap32* buffer = staff.view.Buffer();
+        DrawQuestion(*row.staff, row.note, 0);
+        staff_.view.ForceCompose();
+        const TBitmap32* buffer = staff_.view.Buffer();
         // Navy head pixels: clearly bluer than red, unlike the black lines and the white ground.
         int first = -1, last = -1;
         for (int y = 0; y < 289; ++y) {
             int navy = 0;
-            for (int x = NoteLeft + 1; x < NoteLeft + 11; ++x) {
+            for (int x = kNoteLeft + 1; x < kNoteLeft + 11; ++x) {
                 const TColor32 c = buffer->PixelS(x, y);
                 const int red = (c >> 16) & 0xFF, blue = c & 0xFF;
                 navy += blue - red > 40;

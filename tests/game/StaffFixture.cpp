@@ -52,13 +52,13 @@ struct PaintedArtwork
 PaintedArtwork paintArtwork(int scale)
 {
     using namespace lirasto::artwork;
-    const MusicFont font(MusicFont::defaultPath());
+    const MusicFont font(MusicFont::DefaultPath());
     PaintedArtwork art;
-    art.staff = paintStaff(font, scale);
-    art.keys = paintKeyList(font, scale);
-    art.notes = paintNoteList(font, scale);
+    art.staff = PaintStaff(font, scale);
+    art.keys = PaintKeyList(font, scale);
+    art.notes = PaintNoteList(font, scale);
     for (int i = 0; i < 4; ++i)
-        art.marks.push_back(paintEvaluationMark(i, scale));
+        art.marks.push_back(PaintEvaluationMark(i, scale));
     return art;
 }
 
@@ -89,7 +89,7 @@ void addListDetails(TBitmap32List& list, const std::vector<QImage>& pictures)
 
 } // namespace
 
-bool StaffFixture::hasArtwork()
+bool StaffFixture::HasArtwork()
 {
 #ifdef LIRASTO_HAVE_ARTWORK
     return true;
@@ -98,7 +98,7 @@ bool StaffFixture::hasArtwork()
 #endif
 }
 
-void StaffFixture::addDetails()
+void StaffFixture::AddDetails()
 {
 #ifdef LIRASTO_HAVE_ARTWORK
     const PaintedArtwork& fine = artwork(2);
@@ -134,21 +134,21 @@ StaffFixture::StaffFixture()
 #endif
 }
 
-bool StaffFixture::samePicture(const TBitmap32* a, const TBitmap32* b)
+bool StaffFixture::SamePicture(const TBitmap32* a, const TBitmap32* b)
 {
     return a->Width() == b->Width() && a->Height() == b->Height() &&
            std::memcmp(a->Bits(), b->Bits(), std::size_t(a->Width()) * a->Height() * 4) == 0;
 }
 
-int StaffFixture::pictureIndex(const TBitmap32* bitmap, TBitmap32List& list)
+int StaffFixture::PictureIndex(const TBitmap32* bitmap, TBitmap32List& list)
 {
     for (int i = 0; i < list.Count(); ++i)
-        if (samePicture(list.Bitmap(i), bitmap))
+        if (SamePicture(list.Bitmap(i), bitmap))
             return i;
     return -1;
 }
 
-TBitmapLayer* StaffFixture::layer(int index)
+TBitmapLayer* StaffFixture::Layer(int index)
 {
     return dynamic_cast<TBitmapLayer*>(view.Layers()->Items(index));
 }

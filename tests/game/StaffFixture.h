@@ -18,16 +18,16 @@ public:
     StaffFixture();
 
     // Whether the pictures are the real artwork (pixel tests need it).
-    static bool hasArtwork();
+    static bool HasArtwork();
     // Gives the staff picture and every list picture its twin at twice the resolution, as the
     // program does on a scaled screen (only with the artwork).
-    void addDetails();
+    void AddDetails();
 
-    static bool samePicture(const TBitmap32* a, const TBitmap32* b);
+    static bool SamePicture(const TBitmap32* a, const TBitmap32* b);
     // The index of the first list item whose size and pixels the bitmap holds, or -1.
-    static int pictureIndex(const TBitmap32* bitmap, TBitmap32List& list);
+    static int PictureIndex(const TBitmap32* bitmap, TBitmap32List& list);
 
-    TBitmapLayer* layer(int index);
+    TBitmapLayer* Layer(int index);
 
     TImage32 view;
     TBitmap32List keyList;

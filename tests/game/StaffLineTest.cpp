@@ -62,103 +62,103 @@ class StaffReader : public testing::Test
 protected:
     void SetUp() override
     {
-        if (!StaffFixture::hasArtwork())
+        if (!StaffFixture::HasArtwork())
             GTEST_SKIP() << "needs the program's artwork";
-        staff.addDetails();
-        CreateKeySignatureLayers(staff.drawing);
-        scale = qRound(QGuiApplication::primaryScreen()->devicePixelRatio());
+        staff_.AddDetails();
+        CreateKeySignatureLayers(staff_.drawing);
+        scale_ = qRound(QGuiApplication::primaryScreen()->devicePixelRatio());
     }
 
     // The buffer as composed now, in device pixels.
-    std::vector<TColor32> composed()
+    std::vector<TColor32> Composed()
     {
-        staff.view.Invalidate();
-        staff.view.ForceCompose();
-        const TBitmap32* b = staff.view.Buffer();
-        width = b->Width();
+        staff_.view.Invalidate();
+        staff_.view.ForceCompose();
+        const TBitmap32* b = staff_.view.Buffer();
+        width_ = b->Width();
         return {b->Bits(), b->Bits() + std::size_t(b->Width()) * b->Height()};
     }
 
     // Whether the line changed a device pixel clearly from the empty staff.
-    bool inked(int x, int y) const
+    bool Inked(int x, int y) const
     {
-        const TColor32 a = lined[std::size_t(y) * width + x], b = empty[std::size_t(y) * width + x];
+        const TColor32 a = lined_[std::size_t(y) * width_ + x], b = empty_[std::size_t(y) * width_ + x];
         return std::abs(qGray(a) - qGray(b)) > 80;
     }
 
     // The head: the navy core of the glyph, whose centre is the head's row.
-    int readHeadRow(int left) const
+    int ReadHeadRow(int left) const
     {
         int first = -1, last = -1;
-        for (int y = 0; y < 289 * scale; ++y) {
+        for (int y = 0; y < 289 * scale_; ++y) {
             int navy = 0;
-            for (int x = (left + 1) * scale; x < (left + 11) * scale; ++x) {
-                const TColor32 c = lined[std::size_t(y) * width + x];
+            for (int x = (left + 1) * scale_; x < (left + 11) * scale_; ++x) {
+                const TColor32 c = lined_[std::size_t(y) * width_ + x];
                 navy += int(c & 0xFF) - int((c >> 16) & 0xFF) > 40;
             }
-            if (navy >= 6 * scale) {
+            if (navy >= 6 * scale_) {
                 if (first < 0)
                     first = y;
                 last = y;
             }
         }
         // The centre lies half a row below the row it stands on: rounded up, it is that row.
-        return first < 0 ? -1 : int(std::lround((first + last) / (2.0 * scale)));
+        return first < 0 ? -1 : int(std::lround((first + last) / (2.0 * scale_)));
     }
 
     // Ledger lines reach past the head on the right: rows inked across columns left + 12..15.
-    std::set<int> readLedgerRows(int left) const
+    std::set<int> ReadLedgerRows(int left) const
     {
         std::set<int> rows;
-        for (int y = 0; y < 289 * scale; ++y) {
+        for (int y = 0; y < 289 * scale_; ++y) {
             bool across = true;
-            for (int x = (left + 12) * scale; x < (left + 16) * scale && across; ++x)
-                across = inked(x, y);
+            for (int x = (left + 12) * scale_; x < (left + 16) * scale_ && across; ++x)
+                across = Inked(x, y);
             if (across)
-                rows.insert(y / scale);
+                rows.insert(y / scale_);
         }
         return rows;
     }
 
     // The sign: the accidental picture whose ink matches the pixels before the head best, searched
     // over the rows around it; none when those columns hold next to no ink off the ledger rows.
-    int readSign(int left, int headRow, const std::set<int>& ledgerRows, std::ostringstream& problem) const
+    int ReadSign(int left, int headRow, const std::set<int>& ledgerRows, std::ostringstream& problem) const
     {
         int ink = 0;
-        for (int y = (headRow - 20) * scale; y < (headRow + 12) * scale; ++y)
-            if (!ledgerRows.contains(y / scale))
-                for (int x = (left - 12) * scale; x < (left - 1) * scale; ++x)
-                    ink += inked(x, y);
-        if (ink < 8 * scale * scale)
+        for (int y = (headRow - 20) * scale_; y < (headRow + 12) * scale_; ++y)
+            if (!ledgerRows.contains(y / scale_))
+                for (int x = (left - 12) * scale_; x < (left - 1) * scale_; ++x)
+                    ink += Inked(x, y);
+        if (ink < 8 * scale_ * scale_)
             return 2;
         // Each sign with the columns it stands in before the head: the double flat, wider, further.
-        static constexpr std::array<std::pair<int, int>, 5> kSigns = {{{FlatPicture, 8},
-                                                                       {SharpPicture, 8},
-                                                                       {NaturalPicture, 8},
-                                                                       {DoubleSharpPicture, 8},
-                                                                       {DoubleFlatPicture, 12}}};
+        static constexpr std::array<std::pair<int, int>, 5> kSigns = {{{kFlatPicture, 8},
+                                                                       {kSharpPicture, 8},
+                                                                       {kNaturalPicture, 8},
+                                                                       {kDoubleSharpPicture, 8},
+                                                                       {kDoubleFlatPicture, 12}}};
         int best = -1, bestMismatch = 1 << 30, bestCount = 0;
         for (const auto& [picture, before] : kSigns) {
-            const int x0 = (left - before) * scale;
-            const TBitmap32* base = staff.noteList.Bitmap(picture);
-            const TBitmap32* glyph = scale == 2 ? base->DetailPicture() : base;
-            for (int top = (headRow - 25) * scale; top <= (headRow + 5) * scale; ++top) {
+            const int x0 = (left - before) * scale_;
+            const TBitmap32* base = staff_.noteList.Bitmap(picture);
+            const TBitmap32* glyph = scale_ == 2 ? base->DetailPicture() : base;
+            for (int top = (headRow - 25) * scale_; top <= (headRow + 5) * scale_; ++top) {
                 int mismatch = 0, count = 0;
                 for (int y = 0; y < glyph->Height(); ++y)
                     for (int x = 0; x < glyph->Width(); ++x) {
                         const bool opaque = (glyph->Pixel(x, y) >> 24) >= 128;
                         // Staff and ledger lines, every tenth row, are black with or without the sign.
-                        const bool lineRow = (top + y) / scale % 10 == 0;
+                        const bool lineRow = (top + y) / scale_ % 10 == 0;
                         count += opaque && !lineRow;
                         if (!lineRow)
-                            mismatch += opaque != inked(x0 + x, top + y);
+                            mismatch += opaque != Inked(x0 + x, top + y);
                     }
                 // The rest of the columns before the head must be clear off the line rows (where the
                 // note before may reach with its ledger lines): a double flat is no flat.
                 for (int y = 0; y < glyph->Height(); ++y)
-                    for (int x = (left - 12) * scale; x < (left - 1) * scale; ++x)
-                        if ((x < x0 || x >= x0 + glyph->Width()) && (top + y) / scale % 10 != 0)
-                            mismatch += inked(x, top + y);
+                    for (int x = (left - 12) * scale_; x < (left - 1) * scale_; ++x)
+                        if ((x < x0 || x >= x0 + glyph->Width()) && (top + y) / scale_ % 10 != 0)
+                            mismatch += Inked(x, top + y);
                 if (mismatch < bestMismatch)
                     best = picture, bestMismatch = mismatch, bestCount = count;
             }
@@ -166,13 +166,13 @@ protected:
         if (bestMismatch * 4 > bestCount)
             problem << "a sign like no accidental (" << bestMismatch << " of " << bestCount << " pixels off); ";
         switch (best) {
-        case FlatPicture:
+        case kFlatPicture:
             return -1;
-        case SharpPicture:
+        case kSharpPicture:
             return 1;
-        case DoubleSharpPicture:
+        case kDoubleSharpPicture:
             return 3;
-        case DoubleFlatPicture:
+        case kDoubleFlatPicture:
             return -3;
         default:
             return 0;
@@ -180,21 +180,21 @@ protected:
     }
 
     // A note as a musician reads it under a signature of signature signs (sharps when positive).
-    ReadNote read(const TWrittenNote& written, int left, int signature) const
+    ReadNote Read(const TWrittenNote& written, int left, int signature) const
     {
         ReadNote r;
         std::ostringstream problem;
         const StaffRows& s = rowsOf(written.Clef);
-        r.headRow = readHeadRow(left);
+        r.headRow = ReadHeadRow(left);
         if (r.headRow < 0 || (r.headRow - s.bottomLine) % 5 != 0) {
             r.problem = "head at row " + std::to_string(r.headRow);
             return r;
         }
-        r.ledgerRows = readLedgerRows(left);
-        r.sign = readSign(left, r.headRow, r.ledgerRows, problem);
+        r.ledgerRows = ReadLedgerRows(left);
+        r.sign = ReadSign(left, r.headRow, r.ledgerRows, problem);
         const int degree = s.bottomLineDegree + (s.bottomLine - r.headRow) / 5;
         const int letter = kWhiteKeys[std::size_t(degree % 7)];
-        const int alteration = r.sign == 2    ? musician::alterationUnder(signature, letter)
+        const int alteration = r.sign == 2    ? musician::AlterationUnder(signature, letter)
                                : r.sign == 3  ? 2
                                : r.sign == -3 ? -2
                                               : r.sign;
@@ -205,38 +205,38 @@ protected:
 
     // The signs of the signature on a staff (upper 0, lower 1), sharps positive: each a run of
     // inked columns off the staff lines, six columns wide for a sharp, five for a flat.
-    int readSignature(int lower) const
+    int ReadSignature(int lower) const
     {
-        const int top = (lower ? 160 : 60) * scale, bottom = (lower ? 240 : 140) * scale;
+        const int top = (lower ? 160 : 60) * scale_, bottom = (lower ? 240 : 140) * scale_;
         int count = 0, run = 0, sharps = 0;
-        for (int x = 40 * scale; x <= 100 * scale; ++x) {
+        for (int x = 40 * scale_; x <= 100 * scale_; ++x) {
             bool ink = false;
             for (int y = top; y < bottom && !ink; ++y) {
-                const int row = y / scale;
+                const int row = y / scale_;
                 const bool line = row % 10 == 0 && (lower ? row >= 180 && row <= 220 : row >= 80 && row <= 120);
-                ink = !line && qGray(lined[std::size_t(y) * width + x]) < 100;
+                ink = !line && qGray(lined_[std::size_t(y) * width_ + x]) < 100;
             }
             if (ink) {
                 ++run;
             } else if (run > 0) {
                 ++count;
-                sharps += run >= 6 * scale;
+                sharps += run >= 6 * scale_;
                 run = 0;
             }
         }
         return sharps == count ? count : sharps == 0 ? -count : 99;
     }
 
-    StaffFixture staff;
-    int scale = 1;
-    int width = 0;
-    std::vector<TColor32> empty, lined;
+    StaffFixture staff_;
+    int scale_ = 1;
+    int width_ = 0;
+    std::vector<TColor32> empty_, lined_;
 };
 
 std::set<int> neededLedgerRows(const TWrittenNote& n, int headRow)
 {
     const StaffRows& s = rowsOf(n.Clef);
-    return musician::neededLedgerRows(s.topLine, s.bottomLine, headRow);
+    return musician::NeededLedgerRows(s.topLine, s.bottomLine, headRow);
 }
 
 // The spelling of the line's note at place: a chromatic note in C major by the way the line goes.
@@ -270,16 +270,16 @@ TEST_P(StaffLine, EveryNoteReadsBackFromThePixelsAsItself)
 {
     const int key = GetParam();
     if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) {
-        ASSERT_EQ(scale, 2);
+        ASSERT_EQ(scale_, 2);
     }
-    staff.drawing.SetLine({}, key, 16);
-    empty = composed();
-    ASSERT_EQ(staff.view.BufferScale(), scale);
-    staff.drawing.SetLine(kLine, key);
-    lined = composed();
+    staff_.drawing.SetLine({}, key, 16);
+    empty_ = Composed();
+    ASSERT_EQ(staff_.view.BufferScale(), scale_);
+    staff_.drawing.SetLine(kLine, key);
+    lined_ = Composed();
     for (const TWrittenNote& n : kLine) {
         const int left = TStaffView::PlaceLeft(n.Place, 16);
-        const ReadNote r = read(n, left, musician::kSignature[std::size_t(key)]);
+        const ReadNote r = Read(n, left, musician::kSignature[std::size_t(key)]);
         SCOPED_TRACE("note " + std::to_string(n.Note) + " at place " + std::to_string(n.Place) + " in " +
                      KeyNames[key]);
         EXPECT_EQ(r.problem, "");
@@ -345,7 +345,7 @@ TEST_P(ClefKeyLine, EveryNoteOfTheRangeReadsBackUnderItsSignature)
 {
     const auto [clef, index] = GetParam();
     // From the finer pictures, the keys of seven flats and seven sharps, none, and the one with double sharps.
-    if (scale == 2 && index != 0 && index != 14 && index != 22 && index != 29)
+    if (scale_ == 2 && index != 0 && index != 14 && index != 22 && index != 29)
         GTEST_SKIP() << "read at 1x";
     const NamedKey& named = kThirtyKeys[std::size_t(index)];
     const int musicKey = MusicKeyFromName(named.name);
@@ -356,21 +356,21 @@ TEST_P(ClefKeyLine, EveryNoteOfTheRangeReadsBackUnderItsSignature)
     std::vector<int> all;
     for (int note = lowest; note <= highest; ++note)
         all.push_back(note);
-    for (std::size_t first = 0, chunk = 0; first < all.size(); first += TStaffView::MaxPlaces, ++chunk) {
+    for (std::size_t first = 0, chunk = 0; first < all.size(); first += TStaffView::kMaxPlaces, ++chunk) {
         std::vector<int> notes(all.begin() + std::ptrdiff_t(first),
-                               all.begin() + std::ptrdiff_t(std::min(all.size(), first + TStaffView::MaxPlaces)));
+                               all.begin() + std::ptrdiff_t(std::min(all.size(), first + TStaffView::kMaxPlaces)));
         if (chunk % 2 == 1)
             std::reverse(notes.begin(), notes.end());
         std::vector<TWrittenNote> line;
         for (int note : notes)
             line.push_back({clef, note, int(line.size())});
-        staff.drawing.SetMusicKeyLine({}, musicKey, int(line.size()));
-        empty = composed();
-        staff.drawing.SetMusicKeyLine(line, musicKey);
-        lined = composed();
-        EXPECT_EQ(readSignature(clef == BassClef), named.signature) << named.name;
+        staff_.drawing.SetMusicKeyLine({}, musicKey, int(line.size()));
+        empty_ = Composed();
+        staff_.drawing.SetMusicKeyLine(line, musicKey);
+        lined_ = Composed();
+        EXPECT_EQ(ReadSignature(clef == kBassClef), named.signature) << named.name;
         for (const TWrittenNote& n : line) {
-            const ReadNote r = read(n, TStaffView::PlaceLeft(n.Place, int(line.size())), named.signature);
+            const ReadNote r = Read(n, TStaffView::PlaceLeft(n.Place, int(line.size())), named.signature);
             SCOPED_TRACE("note " + std::to_string(n.Note) + " on clef " + std::to_string(clef) + " in " + named.name);
             const bool up = n.Place > 0 && n.Note > line[std::size_t(n.Place) - 1].Note;
             const TSpelling spelt = SpellInMusicKey(n.Note, musicKey, up);

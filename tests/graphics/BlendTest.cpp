@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-using lirasto::test::diffPixels;
+using lirasto::test::DiffPixels;
 
 namespace {
 
@@ -130,8 +130,8 @@ TEST_P(PackedBlend, MatchesTheFormulaForEveryChannelAndAlpha)
             }
         }
         GetParam().line(src.data(), dst.data(), 65536);
-        const auto diff = diffPixels(dst.data(), expected.data(), 65536);
-        ASSERT_TRUE(diff.same()) << "alpha " << a << ": " << diff.describe();
+        const auto diff = DiffPixels(dst.data(), expected.data(), 65536);
+        ASSERT_TRUE(diff.Same()) << "alpha " << a << ": " << diff.Describe();
     }
 }
 
@@ -150,8 +150,8 @@ TEST_P(PackedBlend, MatchesTheFormulaWithMasterAlpha)
                 expected[i] = w == 0 ? dst[i] : packedReference(src[i], dst[i], w);
             }
             GetParam().lineEx(src.data(), dst.data(), 65536, M);
-            const auto diff = diffPixels(dst.data(), expected.data(), 65536);
-            ASSERT_TRUE(diff.same()) << "alpha " << a << " master " << M << ": " << diff.describe();
+            const auto diff = DiffPixels(dst.data(), expected.data(), 65536);
+            ASSERT_TRUE(diff.Same()) << "alpha " << a << " master " << M << ": " << diff.Describe();
         }
     }
 }
@@ -179,9 +179,9 @@ TEST_P(PackedBlend, HandlesShortRowsAndUnalignedStarts)
                     lirasto::blend::BlendLineExPortable(src.data() + offset, expected.data() + offset, n, M);
                     GetParam().lineEx(src.data() + offset, dst.data() + offset, n, M);
                 }
-                const auto diff = diffPixels(dst.data(), expected.data(), 64);
-                ASSERT_TRUE(diff.same()) << "length " << n << " offset " << offset << " M " << M << ": "
-                                         << diff.describe();
+                const auto diff = DiffPixels(dst.data(), expected.data(), 64);
+                ASSERT_TRUE(diff.Same()) << "length " << n << " offset " << offset << " M " << M << ": "
+                                         << diff.Describe();
             }
         }
     }

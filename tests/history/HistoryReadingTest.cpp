@@ -10,28 +10,28 @@
 // queued writes, one answer at a time, and never stuck behind a file another program holds.
 namespace {
 
-QString Q(const std::filesystem::path& path)
+QString q(const std::filesystem::path& path)
 {
     return QString::fromStdString(path.string());
 }
 
-TAnswerRecord Answer(int64_t index)
+TAnswerRecord answer(int64_t index)
 {
     return {0, 0, {}, 2, 5, 1, 65, {}, 0, true, index, TInputSource::Mouse};
 }
 
 struct Collected : TAnswerSink
 {
-    int64_t expected = -1;
-    std::vector<int64_t> indexes;
-    mutable int asked = 0;
-    int wantedFor = INT_MAX; // answers "no longer wanted" after this many questions
+    int64_t expected_ = -1;
+    std::vector<int64_t> indexes_;
+    mutable int asked_ = 0;
+    int wantedFor_ = INT_MAX; // answers "no longer wanted" after this many questions
 
-    bool Wanted() const override { return ++asked <= wantedFor; }
-    void Expect(int64_t count) override { expected = count; }
+    bool Wanted() const override { return ++asked_ <= wantedFor_; }
+    void Expect(int64_t count) override { expected_ = count; }
     bool Take(const TAnswerRecord& answer) override
     {
-        indexes.push_back(answer.AnswerMs);
+        indexes_.push_back(answer.AnswerMs);
         return true;
     }
 };
@@ -39,7 +39,7 @@ struct Collected : TAnswerSink
 TEST(HistoryReading, HandsOverWhatEveryInstanceWroteAndItsOwnQueuedAnswers)
 {
     lirasto::test::TempDir dir;
-    const QString db = Q(dir.path() / "history.sqlite3");
+    const QString db = q(dir.Path() / "history.sqlite3");
     THistoryStore store(db);
     store.Open();
     store.Flush();
@@ -47,23 +47,23 @@ TEST(HistoryReading, HandsOverWhatEveryInstanceWroteAndItsOwnQueuedAnswers)
         THistoryStore other(db);
         other.Open();
         for (int i = 0; i < 3; ++i)
-            other.AddAnswer(Answer(i));
+            other.AddAnswer(answer(i));
         other.Flush();
     }
-    store.AddAnswer(Answer(3)); // not waited for: the reading waits for it
+    store.AddAnswer(answer(3)); // not waited for: the reading waits for it
     Collected sink;
     EXPECT_EQ(store.ReadEveryAnswer(sink), "");
-    EXPECT_EQ(sink.expected, 4);
-    EXPECT_EQ(sink.indexes, (std::vector<int64_t>{0, 1, 2, 3}));
+    EXPECT_EQ(sink.expected_, 4);
+    EXPECT_EQ(sink.indexes_, (std::vector<int64_t>{0, 1, 2, 3}));
 }
 
 TEST(HistoryReading, StopsWaitingForAFileAnotherProgramHoldsWhenNoLongerWanted)
 {
     lirasto::test::TempDir dir;
-    const QString path = Q(dir.path() / "history.sqlite3");
+    const QString path = q(dir.Path() / "history.sqlite3");
     THistoryStore store(path);
     store.Open();
-    store.AddAnswer(Answer(0));
+    store.AddAnswer(answer(0));
     store.Flush();
     {
         // Another program holds the write lock: this instance's next answer waits for it, and so does the reading.
@@ -72,12 +72,12 @@ TEST(HistoryReading, StopsWaitingForAFileAnotherProgramHoldsWhenNoLongerWanted)
         ASSERT_TRUE(holder.open());
         QSqlQuery query(holder);
         ASSERT_TRUE(query.exec("BEGIN IMMEDIATE"));
-        store.AddAnswer(Answer(1));
+        store.AddAnswer(answer(1));
         Collected sink;
-        sink.wantedFor = 3;
+        sink.wantedFor_ = 3;
         EXPECT_EQ(store.ReadEveryAnswer(sink), "");
-        EXPECT_EQ(sink.asked, 4);
-        EXPECT_TRUE(sink.indexes.empty());
+        EXPECT_EQ(sink.asked_, 4);
+        EXPECT_TRUE(sink.indexes_.empty());
         EXPECT_TRUE(query.exec("COMMIT"));
         query = QSqlQuery();
         holder.close();
@@ -85,7 +85,7 @@ TEST(HistoryReading, StopsWaitingForAFileAnotherProgramHoldsWhenNoLongerWanted)
     QSqlDatabase::removeDatabase("holder");
     Collected sink; // the file free again
     EXPECT_EQ(store.ReadEveryAnswer(sink), "");
-    EXPECT_EQ(sink.indexes, (std::vector<int64_t>{0, 1}));
+    EXPECT_EQ(sink.indexes_, (std::vector<int64_t>{0, 1}));
 }
 
 } // namespace

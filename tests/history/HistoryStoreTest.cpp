@@ -23,24 +23,24 @@ namespace {
 using namespace std::chrono;
 namespace fs = std::filesystem;
 
-QString Q(const fs::path& path)
+QString q(const fs::path& path)
 {
     return QString::fromStdString(path.string());
 }
 
-TAnswerRecord Answer(int64_t index)
+TAnswerRecord answer(int64_t index)
 {
     return {0, 0, {}, 2, 5, 1, 65, {}, 0, true, index, TInputSource::Mouse};
 }
 
 // The child: prints its pid, then the index of each answer once committed.
-int WriteAnswers(const char* path, int count)
+int writeAnswers(const char* path, int count)
 {
     THistoryStore store(path);
     store.Open();
     std::printf("%d\n", int(getpid()));
     for (int i = 0; i < count; ++i) {
-        store.AddAnswer(Answer(i));
+        store.AddAnswer(answer(i));
         store.Flush();
         std::printf("%d\n", i), std::fflush(stdout);
     }
@@ -50,15 +50,15 @@ int WriteAnswers(const char* path, int count)
     return 1;
 }
 
-FILE* StartWriter(const fs::path& db, int count)
+FILE* startWriter(const fs::path& db, int count)
 {
     const std::string exe = fs::read_symlink("/proc/self/exe");
     return popen(("exec '" + exe + "' --write '" + db.string() + "' " + std::to_string(count)).c_str(), "r");
 }
 
-std::set<int64_t> StoredIndexes(const fs::path& db)
+std::set<int64_t> storedIndexes(const fs::path& db)
 {
-    THistoryStore store(Q(db));
+    THistoryStore store(q(db));
     store.Open();
     store.Flush();
     EXPECT_EQ(store.Problem(), "");
@@ -69,12 +69,12 @@ std::set<int64_t> StoredIndexes(const fs::path& db)
 }
 
 // Runs statements on a file directly; returns the first value of the last.
-QVariant Sql(const fs::path& db, const QStringList& statements)
+QVariant sql(const fs::path& db, const QStringList& statements)
 {
     QVariant value;
     {
         QSqlDatabase sql = QSqlDatabase::addDatabase("QSQLITE", "test");
-        sql.setDatabaseName(Q(db));
+        sql.setDatabaseName(q(db));
         EXPECT_TRUE(sql.open());
         QSqlQuery query(sql);
         for (const QString& statement : statements)
@@ -85,34 +85,34 @@ QVariant Sql(const fs::path& db, const QStringList& statements)
     return value;
 }
 
-QByteArray Bytes(const fs::path& file)
+QByteArray bytes(const fs::path& file)
 {
-    QFile f(Q(file));
+    QFile f(q(file));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void WriteHistory(const fs::path& db, int answers)
+void writeHistory(const fs::path& db, int answers)
 {
-    THistoryStore store(Q(db));
+    THistoryStore store(q(db));
     store.Open();
     for (int i = 0; i < answers; ++i)
-        store.AddAnswer(Answer(i));
+        store.AddAnswer(answer(i));
 }
 
 TEST(HistoryStore, ReadsBackEveryFieldOfAnAnswerAndARun)
 {
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "data/history.sqlite3";
+    const fs::path db = dir.Path() / "data/history.sqlite3";
     const auto at = system_clock::time_point{} + milliseconds(1765252800123);
     {
-        THistoryStore store(Q(db));
+        THistoryStore store(q(db));
         store.Open();
         THistoryRecorder recorder(store, [&] { return at; });
         recorder.RunStarted(4);
         recorder.AnswerJudged({{4, 10, 2, 46}, true, 0x402, {58, 70}, 0x400, TInputSource::Midi, milliseconds(1234)});
         recorder.RunEnded({4, 305, true, TRunEnd::Reset, at - seconds(150), at});
     }
-    THistoryStore store(Q(db));
+    THistoryStore store(q(db));
     store.Open();
     store.Flush();
     ASSERT_EQ(store.Answers(4).size(), 1u);
@@ -127,9 +127,9 @@ TEST(HistoryStore, ReadsBackEveryFieldOfAnAnswerAndARun)
               std::tuple(at - seconds(150), at, 4, 305, true, TRunEnd::Reset));
     {
         // Another instance writes the same file: what this one reads for the export holds that answer too.
-        THistoryStore other(Q(db));
+        THistoryStore other(q(db));
         other.Open();
-        other.AddAnswer(Answer(7));
+        other.AddAnswer(answer(7));
         other.Flush();
     }
     EXPECT_EQ(store.AllAnswers().size(), 2u);
@@ -137,21 +137,21 @@ TEST(HistoryStore, ReadsBackEveryFieldOfAnAnswerAndARun)
     recorder.RunStarted(5);
     store.Clear(); // while a run goes on: its end is still written
     EXPECT_TRUE(store.AllAnswers().empty());
-    EXPECT_TRUE(StoredIndexes(db).empty());
+    EXPECT_TRUE(storedIndexes(db).empty());
     // An answer after the clear belongs to the run that goes on, whose end updates that same row.
     recorder.AnswerJudged({{5, 3, 1, 64}, true, 0x10, {64}, 0x10, TInputSource::Mouse, milliseconds(900)});
     recorder.RunEnded({5, 10, false, TRunEnd::Time, at, at});
     store.Flush();
-    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM runs WHERE ended_ms IS NOT NULL AND level = 5"}).toInt(), 1);
-    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM runs"}).toInt(), 1);
+    EXPECT_EQ(sql(db, {"SELECT count(*) FROM runs WHERE ended_ms IS NOT NULL AND level = 5"}).toInt(), 1);
+    EXPECT_EQ(sql(db, {"SELECT count(*) FROM runs"}).toInt(), 1);
     EXPECT_EQ(
-        Sql(db, {"SELECT count(*) FROM answers JOIN runs ON runs.id = answers.run_id AND runs.level = 5"}).toInt(), 1);
+        sql(db, {"SELECT count(*) FROM answers JOIN runs ON runs.id = answers.run_id AND runs.level = 5"}).toInt(), 1);
 }
 
 TEST(HistoryStore, KeepsEveryAnswerCommittedBeforeTheProcessIsKilled)
 {
     lirasto::test::TempDir dir;
-    FILE* child = StartWriter(dir.path() / "history.sqlite3", 100000);
+    FILE* child = startWriter(dir.Path() / "history.sqlite3", 100000);
     int pid = 0, last = -1;
     ASSERT_EQ(std::fscanf(child, "%d", &pid), 1);
     while (last < 300 && std::fscanf(child, "%d", &last) == 1) {
@@ -160,7 +160,7 @@ TEST(HistoryStore, KeepsEveryAnswerCommittedBeforeTheProcessIsKilled)
     while (std::fscanf(child, "%d", &last) == 1) {
     }
     pclose(child);
-    const std::set<int64_t> stored = StoredIndexes(dir.path() / "history.sqlite3");
+    const std::set<int64_t> stored = storedIndexes(dir.Path() / "history.sqlite3");
     for (int i = 0; i <= last; ++i)
         ASSERT_TRUE(stored.count(i)) << "answer " << i << " of " << last << " lost";
 }
@@ -168,8 +168,8 @@ TEST(HistoryStore, KeepsEveryAnswerCommittedBeforeTheProcessIsKilled)
 TEST(HistoryStore, TwoProcessesWritingAtOnceLoseNoAnswer)
 {
     lirasto::test::TempDir dir;
-    FILE* children[] = {StartWriter(dir.path() / "history.sqlite3", 1000),
-                        StartWriter(dir.path() / "history.sqlite3", 1000)};
+    FILE* children[] = {startWriter(dir.Path() / "history.sqlite3", 1000),
+                        startWriter(dir.Path() / "history.sqlite3", 1000)};
     for (FILE* child : children) {
         int lines = 0, index = 0;
         while (std::fscanf(child, "%d", &index) == 1)
@@ -177,24 +177,24 @@ TEST(HistoryStore, TwoProcessesWritingAtOnceLoseNoAnswer)
         EXPECT_EQ(pclose(child), 0);
         EXPECT_EQ(lines, 1 + 1000);
     }
-    EXPECT_EQ(StoredIndexes(dir.path() / "history.sqlite3").size(), 1000u); // each index twice
-    EXPECT_EQ(Sql(dir.path() / "history.sqlite3", {"SELECT count(*) FROM answers"}).toInt(), 2000);
+    EXPECT_EQ(storedIndexes(dir.Path() / "history.sqlite3").size(), 1000u); // each index twice
+    EXPECT_EQ(sql(dir.Path() / "history.sqlite3", {"SELECT count(*) FROM answers"}).toInt(), 2000);
 }
 
-void MakeDamaged(const std::string& how, const fs::path& db)
+void makeDamaged(const std::string& how, const fs::path& db)
 {
-    QFile file(Q(db));
+    QFile file(q(db));
     if (how == "garbage")
         file.open(QIODevice::WriteOnly), file.write(QByteArray(8192, 'Z'));
     if (how == "short")
-        Sql(db, {"CREATE TABLE t(x)"}), fs::resize_file(db, 60);
+        sql(db, {"CREATE TABLE t(x)"}), fs::resize_file(db, 60);
     if (how == "truncated")
-        WriteHistory(db, 2000), fs::resize_file(db, fs::file_size(db) / 2);
+        writeHistory(db, 2000), fs::resize_file(db, fs::file_size(db) / 2);
     if (how == "foreign")
-        Sql(db, {"CREATE TABLE contacts(name TEXT)"});
+        sql(db, {"CREATE TABLE contacts(name TEXT)"});
     if (how == "newer")
-        WriteHistory(db, 3),
-            Sql(db, {QStringLiteral("PRAGMA user_version = %1").arg(THistoryStore::SchemaVersion + 1)});
+        writeHistory(db, 3),
+            sql(db, {QStringLiteral("PRAGMA user_version = %1").arg(THistoryStore::kSchemaVersion + 1)});
 }
 
 // Another program holding the file's lock longer than the busy timeout delays the answers
@@ -202,17 +202,17 @@ void MakeDamaged(const std::string& how, const fs::path& db)
 TEST(HistoryStore, AnswersRefusedWhileTheFileIsLockedAreWrittenWhenTheLockGoes)
 {
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "history.sqlite3";
-    THistoryStore store(Q(db), milliseconds(20));
+    const fs::path db = dir.Path() / "history.sqlite3";
+    THistoryStore store(q(db), milliseconds(20));
     store.Open();
-    store.AddAnswer(Answer(1));
+    store.AddAnswer(answer(1));
     store.Flush();
     {
         QSqlDatabase locker = QSqlDatabase::addDatabase("QSQLITE", "locker");
-        locker.setDatabaseName(Q(db));
+        locker.setDatabaseName(q(db));
         ASSERT_TRUE(locker.open());
         QSqlQuery(locker).exec("BEGIN IMMEDIATE");
-        store.AddAnswer(Answer(2));
+        store.AddAnswer(answer(2));
         // Many busy timeouts go by while the lock is held.
         QThread::msleep(300);
         QSqlQuery(locker).exec("COMMIT");
@@ -221,18 +221,18 @@ TEST(HistoryStore, AnswersRefusedWhileTheFileIsLockedAreWrittenWhenTheLockGoes)
     QSqlDatabase::removeDatabase("locker");
     store.Flush();
     EXPECT_EQ(store.Problem(), "");
-    EXPECT_EQ(StoredIndexes(db), (std::set<int64_t>{1, 2}));
+    EXPECT_EQ(storedIndexes(db), (std::set<int64_t>{1, 2}));
 }
 
 // A damaged row's time beyond the clock's reach reads as the farthest time, not as an overflow.
 TEST(HistoryStore, ReadsATimeBeyondTheClocksReachAsItsFarthest)
 {
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "history.sqlite3";
-    WriteHistory(db, 2);
-    Sql(db, {"UPDATE answers SET at_ms = 9223372036854775807 WHERE answer_ms = 0",
+    const fs::path db = dir.Path() / "history.sqlite3";
+    writeHistory(db, 2);
+    sql(db, {"UPDATE answers SET at_ms = 9223372036854775807 WHERE answer_ms = 0",
              "UPDATE answers SET at_ms = -9223372036854775807 WHERE answer_ms = 1"});
-    THistoryStore store(Q(db));
+    THistoryStore store(q(db));
     store.Open();
     store.Flush();
     const std::vector<TAnswerRecord> answers = store.AllAnswers();
@@ -246,18 +246,18 @@ TEST(HistoryStore, ReadsATimeBeyondTheClocksReachAsItsFarthest)
 TEST(HistoryStore, TakesAnEmptyDatabaseAsANewHistory)
 {
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "history.sqlite3";
-    Sql(db, {"PRAGMA journal_mode = WAL"});
+    const fs::path db = dir.Path() / "history.sqlite3";
+    sql(db, {"PRAGMA journal_mode = WAL"});
     {
-        THistoryStore store(Q(db));
+        THistoryStore store(q(db));
         store.Open();
-        store.AddAnswer(Answer(7));
+        store.AddAnswer(answer(7));
         store.Flush();
         EXPECT_EQ(store.Notice(), "");
         EXPECT_EQ(store.Problem(), "");
     }
-    EXPECT_TRUE(QDir(Q(dir.path())).entryList({"history.sqlite3.damaged-*"}).isEmpty());
-    EXPECT_EQ(StoredIndexes(db), std::set<int64_t>{7});
+    EXPECT_TRUE(QDir(q(dir.Path())).entryList({"history.sqlite3.damaged-*"}).isEmpty());
+    EXPECT_EQ(storedIndexes(db), std::set<int64_t>{7});
 }
 
 // How the file is damaged, and what the player is told.
@@ -267,23 +267,23 @@ class DamagedFile : public testing::TestWithParam<std::pair<std::string, std::st
 TEST_P(DamagedFile, IsKeptBesideUnderANewNameAndAFreshHistoryBegins)
 {
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "history.sqlite3";
-    MakeDamaged(GetParam().first, db);
-    const QByteArray before = Bytes(db);
+    const fs::path db = dir.Path() / "history.sqlite3";
+    makeDamaged(GetParam().first, db);
+    const QByteArray before = bytes(db);
     {
-        THistoryStore store(Q(db));
+        THistoryStore store(q(db));
         store.Open();
-        store.AddAnswer(Answer(7));
+        store.AddAnswer(answer(7));
         store.Flush();
         const std::string said = GetParam().second + " It is kept as history.sqlite3.damaged-20";
         EXPECT_EQ(store.Notice().toStdString().substr(0, said.size()), said);
         EXPECT_EQ(store.Problem(), ""); // the fresh history is kept
     }
     // The journal files go with it, as name-wal and name-shm.
-    const QStringList kept = QDir(Q(dir.path())).entryList({"history.sqlite3.damaged-\?\?\?\?\?\?\?\?-\?\?\?\?\?\?"});
+    const QStringList kept = QDir(q(dir.Path())).entryList({"history.sqlite3.damaged-\?\?\?\?\?\?\?\?-\?\?\?\?\?\?"});
     ASSERT_EQ(kept.size(), 1);
-    EXPECT_EQ(Bytes(dir.path() / kept[0].toStdString()), before);
-    EXPECT_EQ(StoredIndexes(db), std::set<int64_t>{7}); // and said only once
+    EXPECT_EQ(bytes(dir.Path() / kept[0].toStdString()), before);
+    EXPECT_EQ(storedIndexes(db), std::set<int64_t>{7}); // and said only once
 }
 
 using TCase = std::pair<std::string, std::string>;
@@ -303,9 +303,9 @@ class OldFile : public testing::TestWithParam<int>
 TEST_P(OldFile, IsBroughtUpToDateKeepingItsAnswers)
 {
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "history.sqlite3";
+    const fs::path db = dir.Path() / "history.sqlite3";
     const bool stacks = GetParam() == 4;
-    Sql(db, {"PRAGMA application_id = 1280198740", QStringLiteral("PRAGMA user_version = %1").arg(GetParam()),
+    sql(db, {"PRAGMA application_id = 1280198740", QStringLiteral("PRAGMA user_version = %1").arg(GetParam()),
              "CREATE TABLE runs(id INTEGER PRIMARY KEY, started_ms, ended_ms, level, score, passed, ended_by)",
              QStringLiteral("CREATE TABLE answers(id INTEGER PRIMARY KEY, run_id, at_ms, level, key_index, clef, note,"
                             " keys, pitch_classes, is_right, answer_ms, input%1)")
@@ -315,11 +315,11 @@ TEST_P(OldFile, IsBroughtUpToDateKeepingItsAnswers)
              "INSERT INTO answers(id, run_id, at_ms, level, key_index, clef, note, keys, pitch_classes, is_right,"
              " answer_ms, input) VALUES (1, 1, 5000, 3, 7, 1, 67, '55 67 300', 128, 1, 900, 1)"});
     if (GetParam() >= 2)
-        Sql(db,
+        sql(db,
             {"CREATE INDEX answers_by_level ON answers(level, id)", "CREATE INDEX runs_by_level ON runs(level, id)"});
     if (stacks)
-        Sql(db, {"UPDATE answers SET exercise = 2, notes_asked = '67 71 74'"});
-    THistoryStore store(Q(db));
+        sql(db, {"UPDATE answers SET exercise = 2, notes_asked = '67 71 74'"});
+    THistoryStore store(q(db));
     store.Open();
     store.Flush();
     EXPECT_EQ(store.Problem(), "");
@@ -331,9 +331,9 @@ TEST_P(OldFile, IsBroughtUpToDateKeepingItsAnswers)
                          std::optional<int64_t>(), stacks ? std::vector<int>{67, 71, 74} : std::vector<int>{}));
     EXPECT_EQ(std::tuple(a.Key, a.MusicKey, a.Chord, a.Practice), std::tuple(7, -1, TChordLabel{}, QString()));
     EXPECT_EQ(store.Runs(3).at(0).Score, 300);
-    EXPECT_EQ(Sql(db, {"PRAGMA user_version"}).toInt(), THistoryStore::SchemaVersion);
-    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM sqlite_master WHERE name = 'answers_by_level'"}).toInt(), 1);
-    EXPECT_EQ(Sql(db, {"SELECT count(*) FROM answers WHERE place = 0 AND timing_error_ms IS NULL AND music_key IS NULL"
+    EXPECT_EQ(sql(db, {"PRAGMA user_version"}).toInt(), THistoryStore::kSchemaVersion);
+    EXPECT_EQ(sql(db, {"SELECT count(*) FROM sqlite_master WHERE name = 'answers_by_level'"}).toInt(), 1);
+    EXPECT_EQ(sql(db, {"SELECT count(*) FROM answers WHERE place = 0 AND timing_error_ms IS NULL AND music_key IS NULL"
                        " AND chord_type IS NULL AND chord_inversion = 0 AND chord_root IS NULL AND practice IS NULL"})
                   .toInt(),
               1);
@@ -352,12 +352,12 @@ TEST(HistoryStore, ReadsADamagedCodeAsNone)
         {"chord_inversion = 3", 3, 15, 0}, {"chord_root = 0", 3, 15, 0},   {"chord_root = 22", 3, 15, 0},
         {"chord_root = NULL", 3, 15, 0}};
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "history.sqlite3";
+    const fs::path db = dir.Path() / "history.sqlite3";
     {
-        THistoryStore store(Q(db));
+        THistoryStore store(q(db));
         store.Open();
         for (int i = 0; i < int(std::size(damaged)); ++i) {
-            TAnswerRecord chord = Answer(i);
+            TAnswerRecord chord = answer(i);
             chord.Clef = 3;
             chord.MusicKey = 15; // A flat minor
             chord.Chord = {22, 1, 1, 0};
@@ -366,8 +366,8 @@ TEST(HistoryStore, ReadsADamagedCodeAsNone)
         store.Flush();
     }
     for (int i = 0; i < int(std::size(damaged)); ++i)
-        Sql(db, {QStringLiteral("UPDATE answers SET %1 WHERE answer_ms = %2").arg(std::get<0>(damaged[i])).arg(i)});
-    THistoryStore store(Q(db));
+        sql(db, {QStringLiteral("UPDATE answers SET %1 WHERE answer_ms = %2").arg(std::get<0>(damaged[i])).arg(i)});
+    THistoryStore store(q(db));
     store.Open();
     store.Flush();
     const std::vector<TAnswerRecord> answers = store.Answers(2);
@@ -383,10 +383,10 @@ TEST(HistoryStore, ReadsADamagedCodeAsNone)
 TEST(HistoryStore, ReadsBackAChordWithEveryNoteAskedAndGiven)
 {
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "history.sqlite3";
+    const fs::path db = dir.Path() / "history.sqlite3";
     const QString practice = QStringLiteral("=Viola, \"alto\"\n2");
     {
-        THistoryStore store(Q(db));
+        THistoryStore store(q(db));
         store.Open();
         THistoryRecorder recorder(store);
         recorder.SetPractice(practice);
@@ -396,7 +396,7 @@ TEST(HistoryStore, ReadsBackAChordWithEveryNoteAskedAndGiven)
         recorder.AnswerJudged({{2, 5, 1, 65}, true, 0, {65}, 0x20, TInputSource::Mouse});
         store.Flush();
     }
-    THistoryStore store(Q(db));
+    THistoryStore store(q(db));
     store.Open();
     store.Flush();
     ASSERT_EQ(store.Answers(2).size(), 2u);
@@ -414,9 +414,9 @@ TEST(HistoryStore, ReadsBackAChordWithEveryNoteAskedAndGiven)
 TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)
 {
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "history.sqlite3";
+    const fs::path db = dir.Path() / "history.sqlite3";
     {
-        THistoryStore store(Q(db));
+        THistoryStore store(q(db));
         store.Open();
         THistoryRecorder recorder(store);
         recorder.RunStarted(2);
@@ -434,7 +434,7 @@ TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)
         stack.Question.Notes = {{1, 67, 2}, {1, 60, 3}, {1, 64, 3}, {1, 67, 3}};
         recorder.AnswerJudged(stack);
     }
-    THistoryStore store(Q(db));
+    THistoryStore store(q(db));
     store.Open();
     store.Flush();
     std::vector<std::tuple<TExerciseKind, int, int, bool, std::optional<int64_t>>> read;
@@ -455,23 +455,23 @@ TEST(HistoryStore, ReadsBackALinesNotesWithTheirPlacesAndTimingErrors)
 TEST(HistoryStore, KeepsAnAnswerGivenBeforeTheFileOpened)
 {
     lirasto::test::TempDir dir;
-    const fs::path db = dir.path() / "history.sqlite3";
+    const fs::path db = dir.Path() / "history.sqlite3";
     {
-        THistoryStore store(Q(db));
-        store.AddAnswer(Answer(3)); // the window may answer before the module has opened the file
+        THistoryStore store(q(db));
+        store.AddAnswer(answer(3)); // the window may answer before the module has opened the file
         store.Open();
         store.Flush();
     }
-    EXPECT_EQ(StoredIndexes(db), std::set<int64_t>{3});
+    EXPECT_EQ(storedIndexes(db), std::set<int64_t>{3});
 }
 
 TEST(HistoryStore, GoesOnInMemoryWhenTheFolderCannotBeWritten)
 {
     lirasto::test::TempDir dir;
-    QFile(Q(dir.path() / "data")).open(QIODevice::WriteOnly); // a file where the folder should be
-    THistoryStore store(Q(dir.path() / "data/history.sqlite3"));
+    QFile(q(dir.Path() / "data")).open(QIODevice::WriteOnly); // a file where the folder should be
+    THistoryStore store(q(dir.Path() / "data/history.sqlite3"));
     store.Open();
-    store.AddAnswer(Answer(5));
+    store.AddAnswer(answer(5));
     store.Flush();
     EXPECT_TRUE(store.Problem().startsWith("History is not being kept: the folder ")) << store.Problem().toStdString();
     ASSERT_EQ(store.Answers(2).size(), 1u);
@@ -479,11 +479,11 @@ TEST(HistoryStore, GoesOnInMemoryWhenTheFolderCannotBeWritten)
 }
 
 // The child: opens a history, answers once, and says what it shows and what it was told.
-int ReadAnswers(const char* path)
+int readAnswers(const char* path)
 {
     THistoryStore store(path);
     store.Open();
-    store.AddAnswer(Answer(9));
+    store.AddAnswer(answer(9));
     store.Flush();
     std::printf("%zu\n%s\n%s\n", store.Answers(2).size(), qPrintable(store.Problem()), qPrintable(store.Notice()));
     return 0;
@@ -497,24 +497,24 @@ class UnopenableFile : public testing::TestWithParam<const char*>
 TEST_P(UnopenableFile, IsLeftAloneAndItsAnswersAreShown)
 {
     lirasto::test::TempDir dir;
-    const fs::path folder = dir.path() / "data";
+    const fs::path folder = dir.Path() / "data";
     const fs::path db = folder / "history.sqlite3";
     fs::create_directory(folder);
-    WriteHistory(db, 3);
+    writeHistory(db, 3);
     const std::string how = GetParam();
     std::string command = "exec '" + fs::read_symlink("/proc/self/exe").string() + "' --read '" + db.string() + "'";
     if (how == "journal") {
         fs::create_directory(db.string() + "-shm"); // the shared memory cannot be opened, for root too
     } else {
         // Another user's history in a folder this user cannot write: the file and folder may only be read.
-        fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_exec);
+        fs::permissions(dir.Path(), fs::perms::owner_all | fs::perms::others_exec);
         fs::permissions(folder, fs::perms(0555));
         fs::permissions(db, fs::perms(0444));
         if (geteuid() == 0)
             command = "exec setpriv --reuid=nobody --regid=nogroup --clear-groups " + command.substr(5);
     }
-    const QByteArray before = Bytes(db);
-    auto files = [&] { return QDir(Q(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); };
+    const QByteArray before = bytes(db);
+    auto files = [&] { return QDir(q(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); };
     const QStringList filesBefore = files();
 
     FILE* child = popen(command.c_str(), "r");
@@ -531,7 +531,7 @@ TEST_P(UnopenableFile, IsLeftAloneAndItsAnswersAreShown)
     for (const QString& file : filesBefore)
         EXPECT_TRUE(files().contains(file)) << file.toStdString() << ": " << problem;
     EXPECT_TRUE(files().filter("damaged").isEmpty()) << problem;
-    EXPECT_EQ(Bytes(db), before);
+    EXPECT_EQ(bytes(db), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnopenableFile, testing::Values("journal", "readonly"),
@@ -543,7 +543,7 @@ TEST(HistoryModule, AskedBeforeStartWithoutItsModuleSaysWhy)
 {
     lirasto::test::TempDir empty;
     const QByteArray modules = qgetenv("LIRASTO_MODULE_DIR");
-    qputenv("LIRASTO_MODULE_DIR", empty.path().c_str());
+    qputenv("LIRASTO_MODULE_DIR", empty.Path().c_str());
     THistoryModule history;
     int changes = 0;
     history.SetOnChanged([&] { ++changes; });
@@ -551,7 +551,7 @@ TEST(HistoryModule, AskedBeforeStartWithoutItsModuleSaysWhy)
     EXPECT_EQ(history.BeginRun(1, std::chrono::system_clock::now()), 0);
     EXPECT_EQ(history.Problem(), "History is not being kept: the module lirasto-history.so is missing");
     history.Start();
-    EXPECT_TRUE(lirasto::test::waitFor([&] { return changes == 1; }, 5000));
+    EXPECT_TRUE(lirasto::test::WaitFor([&] { return changes == 1; }, 5000));
     QCoreApplication::processEvents();
     EXPECT_EQ(changes, 1);
     qputenv("LIRASTO_MODULE_DIR", modules);
@@ -563,9 +563,9 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc == 4 && std::string(argv[1]) == "--write")
-        return WriteAnswers(argv[2], std::atoi(argv[3]));
+        return writeAnswers(argv[2], std::atoi(argv[3]));
     if (argc == 3 && std::string(argv[1]) == "--read")
-        return ReadAnswers(argv[2]);
+        return readAnswers(argv[2]);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -23,7 +23,7 @@ JackPlayer::~JackPlayer()
         jack_client_close(client_);
 }
 
-void JackPlayer::play(std::vector<float> samples)
+void JackPlayer::Play(std::vector<float> samples)
 {
     const std::size_t n = queued_.load();
     if (n >= kSlots)
@@ -33,12 +33,12 @@ void JackPlayer::play(std::vector<float> samples)
     queued_.store(n + 1, std::memory_order_release);
 }
 
-bool JackPlayer::idle() const
+bool JackPlayer::Idle() const
 {
     return played_.load() == queued_.load();
 }
 
-std::vector<std::chrono::steady_clock::time_point> JackPlayer::starts() const
+std::vector<std::chrono::steady_clock::time_point> JackPlayer::Starts() const
 {
     return {starts_.begin(), starts_.begin() + std::ptrdiff_t(played_.load())};
 }

@@ -21,14 +21,14 @@ public:
     JackPlayer(const JackPlayer&) = delete;
     JackPlayer& operator=(const JackPlayer&) = delete;
 
-    bool ready() const { return client_ && connected_; }
-    int sampleRate() const { return client_ ? int(jack_get_sample_rate(client_)) : 0; }
+    bool Ready() const { return client_ && connected_; }
+    int SampleRate() const { return client_ ? int(jack_get_sample_rate(client_)) : 0; }
     // Plays `samples` once the buffer before it is done. Returns at once.
-    void play(std::vector<float> samples);
+    void Play(std::vector<float> samples);
     // Whether everything given has been played.
-    bool idle() const;
+    bool Idle() const;
     // When each buffer's first sample went into the graph, in the order played.
-    std::vector<std::chrono::steady_clock::time_point> starts() const;
+    std::vector<std::chrono::steady_clock::time_point> Starts() const;
 
 private:
     static int process(jack_nframes_t frames, void* self);

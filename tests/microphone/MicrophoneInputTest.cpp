@@ -9,7 +9,7 @@
 
 #include <memory>
 
-using lirasto::test::waitFor;
+using lirasto::test::WaitFor;
 using namespace lirasto::test;
 
 namespace {
@@ -17,7 +17,7 @@ namespace {
 std::shared_ptr<std::vector<int>> recordDowns(TMicrophoneInput& input)
 {
     auto downs = std::make_shared<std::vector<int>>();
-    QObject::connect(&input, &TMicrophoneInput::keyDown, [downs](int note, auto) { downs->push_back(note); });
+    QObject::connect(&input, &TMicrophoneInput::KeyDown, [downs](int note, auto) { downs->push_back(note); });
     return downs;
 }
 
@@ -29,10 +29,10 @@ std::vector<float> played(int note)
 // Starts the input on its own JACK server and waits until it listens.
 void startListening(const JackServer& server, TMicrophoneInput& input)
 {
-    ASSERT_TRUE(server.running()) << server.error();
-    input.start({}, {});
-    ASSERT_TRUE(waitFor([&] { return input.listening() || !input.problem().isEmpty(); }, 10000));
-    ASSERT_TRUE(input.listening()) << input.problem().toStdString();
+    ASSERT_TRUE(server.Running()) << server.Error();
+    input.Start({}, {});
+    ASSERT_TRUE(WaitFor([&] { return input.Listening() || !input.Problem().isEmpty(); }, 10000));
+    ASSERT_TRUE(input.Listening()) << input.Problem().toStdString();
 }
 
 } // namespace
@@ -45,23 +45,23 @@ TEST(MicrophoneInput, HearsNotesPlayedIntoItsJackPort)
     TMicrophoneInput input;
     auto downs = recordDowns(input);
     ASSERT_NO_FATAL_FAILURE(startListening(server, input));
-    ASSERT_TRUE(input.jackPortName().endsWith(":audio in")) << input.jackPortName().toStdString();
-    EXPECT_TRUE(input.devices().size() >= 1);
+    ASSERT_TRUE(input.JackPortName().endsWith(":audio in")) << input.JackPortName().toStdString();
+    EXPECT_TRUE(input.Devices().size() >= 1);
 
     jack_status_t status{};
     jack_client_t* look = jack_client_open("look", JackNoStartServer, &status);
     ASSERT_NE(look, nullptr);
-    const char** links = jack_port_get_all_connections(look, jack_port_by_name(look, qPrintable(input.jackPortName())));
+    const char** links = jack_port_get_all_connections(look, jack_port_by_name(look, qPrintable(input.JackPortName())));
     ASSERT_NE(links, nullptr);
     EXPECT_STREQ(links[0], "system:capture_1");
     jack_free(links);
     jack_client_close(look);
 
-    JackPlayer player(input.jackPortName().toStdString());
-    ASSERT_TRUE(player.ready());
+    JackPlayer player(input.JackPortName().toStdString());
+    ASSERT_TRUE(player.Ready());
     for (int note : {40, 64, 64, 88})
-        player.play(played(note));
-    ASSERT_TRUE(waitFor([&] { return player.idle() && downs->size() >= 4; }, 15000));
+        player.Play(played(note));
+    ASSERT_TRUE(WaitFor([&] { return player.Idle() && downs->size() >= 4; }, 15000));
     EXPECT_EQ(*downs, (std::vector<int>{40, 64, 64, 88}));
 }
 
@@ -69,23 +69,23 @@ TEST(MicrophoneInput, HearsNotesPlayedIntoItsJackPort)
 // and listens again, and hears, once a server runs again.
 TEST(MicrophoneInputServerGone, SaysSoAndListensAgainWhenAServerRuns)
 {
-    const std::string name = JackServer::freshName();
+    const std::string name = JackServer::FreshName();
     auto server = std::make_unique<JackServer>(48000, 256, name);
     TMicrophoneInput input;
     auto downs = recordDowns(input);
     ASSERT_NO_FATAL_FAILURE(startListening(*server, input));
     server.reset();
-    ASSERT_TRUE(waitFor([&] { return !input.listening() && !input.problem().isEmpty(); }, 10000));
-    EXPECT_TRUE(input.problem().startsWith("the audio system stopped listening")) << input.problem().toStdString();
+    ASSERT_TRUE(WaitFor([&] { return !input.Listening() && !input.Problem().isEmpty(); }, 10000));
+    EXPECT_TRUE(input.Problem().startsWith("the audio system stopped listening")) << input.Problem().toStdString();
     server = std::make_unique<JackServer>(48000, 256, name);
-    ASSERT_TRUE(server->running()) << server->error();
-    ASSERT_TRUE(waitFor([&] { return input.listening(); }, 10000)) << input.problem().toStdString();
-    JackPlayer player(input.jackPortName().toStdString());
-    ASSERT_TRUE(player.ready());
-    player.play(played(64));
-    EXPECT_TRUE(waitFor([&] { return player.idle() && !downs->empty(); }, 10000));
+    ASSERT_TRUE(server->Running()) << server->Error();
+    ASSERT_TRUE(WaitFor([&] { return input.Listening(); }, 10000)) << input.Problem().toStdString();
+    JackPlayer player(input.JackPortName().toStdString());
+    ASSERT_TRUE(player.Ready());
+    player.Play(played(64));
+    EXPECT_TRUE(WaitFor([&] { return player.Idle() && !downs->empty(); }, 10000));
     EXPECT_EQ(*downs, std::vector<int>{64});
-    input.stop(); // before the server stops
+    input.Stop(); // before the server stops
 }
 
 // The program's own note, sounding at once after its notice as a speaker's does, is not the player's; the
@@ -96,13 +96,13 @@ TEST(MicrophoneInput, TakesNotTheProgramsOwnNote)
     TMicrophoneInput input;
     auto downs = recordDowns(input);
     ASSERT_NO_FATAL_FAILURE(startListening(server, input));
-    JackPlayer player(input.jackPortName().toStdString());
-    ASSERT_TRUE(player.ready());
+    JackPlayer player(input.JackPortName().toStdString());
+    ASSERT_TRUE(player.Ready());
 
-    input.ownNoteOn(60);
-    player.play(played(60));
-    player.play(played(62));
-    ASSERT_TRUE(waitFor([&] { return player.idle() && !downs->empty(); }, 15000));
+    input.OwnNoteOn(60);
+    player.Play(played(60));
+    player.Play(played(62));
+    ASSERT_TRUE(WaitFor([&] { return player.Idle() && !downs->empty(); }, 15000));
     EXPECT_EQ(*downs, std::vector<int>{62});
 }
 
@@ -111,11 +111,11 @@ TEST(MicrophoneInput, SaysWhyWhenItsModuleIsMissing)
 {
     TempDir empty;
     const QByteArray modules = qgetenv("LIRASTO_MODULE_DIR");
-    qputenv("LIRASTO_MODULE_DIR", empty.path().c_str());
+    qputenv("LIRASTO_MODULE_DIR", empty.Path().c_str());
     TMicrophoneInput input;
-    input.start({}, {});
-    ASSERT_TRUE(waitFor([&] { return !input.problem().isEmpty(); }, 10000));
-    EXPECT_TRUE(input.problem().contains("lirasto-microphone.so")) << input.problem().toStdString();
-    EXPECT_FALSE(input.listening());
+    input.Start({}, {});
+    ASSERT_TRUE(WaitFor([&] { return !input.Problem().isEmpty(); }, 10000));
+    EXPECT_TRUE(input.Problem().contains("lirasto-microphone.so")) << input.Problem().toStdString();
+    EXPECT_FALSE(input.Listening());
     qputenv("LIRASTO_MODULE_DIR", modules); // for the tests after this one
 }

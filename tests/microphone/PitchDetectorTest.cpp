@@ -17,7 +17,7 @@ std::vector<int> startsIn(TPitchDetector& detector, const std::vector<float>& si
 {
     std::vector<THeard> heard;
     for (std::size_t at = 0; at < signal.size(); at += 256)
-        detector.process(signal.data() + at, std::min<std::size_t>(256, signal.size() - at), heard);
+        detector.Process(signal.data() + at, std::min<std::size_t>(256, signal.size() - at), heard);
     std::vector<int> starts;
     for (const THeard& h : heard)
         if (h.On)
@@ -115,19 +115,19 @@ TEST(PitchDetector, HearsAChordAsNothingOrItsLowestNote)
 TEST(PitchDetector, HearsNotTheProgramsOwnSound)
 {
     TPitchDetector detector(TDetectorSettings{});
-    detector.ownNoteOn(60);
+    detector.OwnNoteOn(60);
     const std::vector<float> own = withSilence(RenderNote(0, 60, 100, 0.5, 0.6));
     const auto letGo = std::ptrdiff_t(kSignalRate * 6 / 10); // the lead's 0.1 s and the 0.5 s held
     EXPECT_TRUE(startsIn(detector, {own.begin(), own.begin() + letGo}).empty());
-    detector.ownNoteOff(60);
+    detector.OwnNoteOff(60);
     EXPECT_TRUE(startsIn(detector, {own.begin() + letGo, own.end()}).empty());
     EXPECT_EQ(startsIn(detector, withSilence(RenderNote(0, 62, 100, 0.5))), std::vector<int>{62});
     // The player who heard the program's note and strikes it while it still sounds is heard.
-    detector.ownNoteOn(65);
+    detector.OwnNoteOn(65);
     std::vector<float> playedBack = RenderNote(0, 65, 70, 1.0, 0.0);
     MixInto(playedBack, RenderNote(24, 53, 110, 0.5), kSignalRate * 3 / 4);
     EXPECT_EQ(startsIn(detector, playedBack), std::vector<int>{53});
-    detector.ownNoteOff(65);
+    detector.OwnNoteOff(65);
     // Once the tail is over, the same note is the player's again.
     EXPECT_EQ(startsIn(detector, withSilence(RenderNote(0, 60, 100, 0.5))), std::vector<int>{60});
 }
@@ -146,7 +146,7 @@ TEST(PitchDetector, HearsNoNoteInTheMetronomesClicks)
     // The signal starts after withSilence's 100 ms lead, the first click 100 ms into it.
     const auto told = [&] {
         auto detector = std::make_unique<TPitchDetector>(TDetectorSettings{});
-        detector->ownClicks(kSignalRate / 5, kBeat, 8);
+        detector->OwnClicks(kSignalRate / 5, kBeat, 8);
         return detector;
     };
     EXPECT_TRUE(startsIn(*told(), withSilence(clicks)).empty());
@@ -158,7 +158,7 @@ TEST(PitchDetector, HearsNoNoteInTheMetronomesClicks)
     std::vector<float> onTheBeat = clicks;
     MixInto(onTheBeat, RenderNote(0, 64, 80, 0.4), kSignalRate / 10 + 5 * kBeat);
     std::vector<THeard> heard;
-    told()->process(withSilence(onTheBeat).data(), withSilence(onTheBeat).size(), heard);
+    told()->Process(withSilence(onTheBeat).data(), withSilence(onTheBeat).size(), heard);
     ASSERT_EQ(heard.size(), 2u);
     EXPECT_EQ(heard[0].Note, 64);
     // Decided once the click faded, but dated from the note's own attack.
@@ -171,12 +171,12 @@ TEST(PitchDetector, HearsNoNoteInTheMetronomesClicks)
 TEST(PitchDetector, HearsOnlyWithinTheRangeAndAboveTheGate)
 {
     TPitchDetector narrow(TDetectorSettings{48000, 72, 60, -50.0f});
-    EXPECT_EQ(narrow.settings().LowestNote, 60);
+    EXPECT_EQ(narrow.Settings().LowestNote, 60);
     EXPECT_TRUE(startsIn(narrow, withSilence(Tone(55, 0.4, 0.3f))).empty());
     EXPECT_EQ(startsIn(narrow, withSilence(Tone(72, 0.4, 0.3f))), std::vector<int>{72});
     TPitchDetector gated(TDetectorSettings{});
-    gated.setGateDb(-20.0f);
+    gated.SetGateDb(-20.0f);
     EXPECT_TRUE(startsIn(gated, withSilence(Tone(60, 0.4, 0.02f))).empty());
     EXPECT_THROW(TPitchDetector(TDetectorSettings{0}), std::invalid_argument);
-    EXPECT_EQ(TPitchDetector(TDetectorSettings{96000}).window(), 4096);
+    EXPECT_EQ(TPitchDetector(TDetectorSettings{96000}).Window(), 4096);
 }

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
         return 2;
     }
     lirasto::test::JackPlayer player(argv[1], "audio_send");
-    if (!player.ready()) {
+    if (!player.Ready()) {
         std::fprintf(stderr, "audio_send: cannot play into %s\n", argv[1]);
         return 1;
     }
@@ -26,9 +26,9 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "audio_send: no SoundFont to render with\n");
             return 1;
         }
-        player.play(std::move(note));
+        player.Play(std::move(note));
     }
-    while (!player.idle())
+    while (!player.Idle())
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return 0;
 }

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-using lirasto::test::waitFor;
+using lirasto::test::WaitFor;
 
 namespace {
 
@@ -25,8 +25,8 @@ std::shared_ptr<std::string> record(TMidiInput& input)
     auto add = [keys](const char* sign, int n) {
         *keys += std::string(keys->empty() ? "" : " ") + sign + std::to_string(n);
     };
-    QObject::connect(&input, &TMidiInput::keyDown, [add](int n, auto) { add("+", n); });
-    QObject::connect(&input, &TMidiInput::keyUp, [add](int n) { add("-", n); });
+    QObject::connect(&input, &TMidiInput::KeyDown, [add](int n, auto) { add("+", n); });
+    QObject::connect(&input, &TMidiInput::KeyUp, [add](int n) { add("-", n); });
     return keys;
 }
 
@@ -41,7 +41,7 @@ int send(const QStringList& args, int ms = 20000)
     QProcess sender;
     sender.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     sender.start(QStringLiteral(LIRASTO_MIDI_SEND), args);
-    waitFor([&] { return sender.state() == QProcess::NotRunning; }, ms);
+    WaitFor([&] { return sender.state() == QProcess::NotRunning; }, ms);
     return sender.exitStatus() == QProcess::NormalExit ? sender.exitCode() : -1;
 }
 
@@ -54,9 +54,9 @@ protected:
     static void TearDownTestSuite() { server_.reset(); }
     void SetUp() override
     {
-        ASSERT_TRUE(server_->running()) << server_->error();
-        input_.start();
-        ASSERT_TRUE(waitFor([&] { return input_.systems().contains("JACK"); }, 5000));
+        ASSERT_TRUE(server_->Running()) << server_->Error();
+        input_.Start();
+        ASSERT_TRUE(WaitFor([&] { return input_.Systems().contains("JACK"); }, 5000));
     }
     static std::unique_ptr<lirasto::test::JackServer> server_;
     TMidiInput input_;
@@ -89,16 +89,16 @@ TEST_F(MidiInputJack, PlaysFromKeyboardPluggedInLater)
     ASSERT_EQ(send(QStringList{"--name", "keyboard", "--physical", "--wait-connected", "2"} + stream), 0)
         << "not connected within 2 s";
     // The flood ends with keys 0 to 15 down, and 61 after it.
-    ASSERT_TRUE(waitFor([&] { return count(*keys) == 10 + 10000 + 1 + 17; }, 10000)) << count(*keys) << " keys";
+    ASSERT_TRUE(WaitFor([&] { return count(*keys) == 10 + 10000 + 1 + 17; }, 10000)) << count(*keys) << " keys";
     std::string flood, released;
     for (int i = 0; i < 10000; ++i)
         flood += std::string((i / 128) % 2 ? " -" : " +") + std::to_string(i % 128);
     for (int i = 0; i < 16; ++i)
         released += " -" + std::to_string(i);
     EXPECT_EQ(*keys, expected + flood + " +61" + released + " -61");
-    EXPECT_EQ(input_.droppedEvents(), 0u);
-    EXPECT_FALSE(input_.hasDevice());
-    EXPECT_EQ(input_.statusText(), "No MIDI input found");
+    EXPECT_EQ(input_.DroppedEvents(), 0u);
+    EXPECT_FALSE(input_.HasDevice());
+    EXPECT_EQ(input_.StatusText(), "No MIDI input found");
 }
 
 // A device switched off is listed with its tick cleared and not connected; our
@@ -106,20 +106,20 @@ TEST_F(MidiInputJack, PlaysFromKeyboardPluggedInLater)
 TEST_F(MidiInputJack, DisabledDeviceListedButNotConnected)
 {
     auto keys = record(input_);
-    input_.setDeviceEnabled("ignored:out", false);
+    input_.SetDeviceEnabled("ignored:out", false);
     QProcess idle;
     idle.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--name", "ignored", "--physical", "sleep 3000"});
-    ASSERT_TRUE(waitFor([&] { return input_.hasDevice(); }, 2500));
-    EXPECT_EQ(input_.devices(), (QList<TMidiDevice>{{"ignored:out", "JACK", false}}));
-    EXPECT_EQ(send({"--name", "program", "--connect", input_.jackPortName(), "on 70", "off 70"}), 0);
-    EXPECT_TRUE(waitFor([&] { return count(*keys) == 2; }, 2000));
+    ASSERT_TRUE(WaitFor([&] { return input_.HasDevice(); }, 2500));
+    EXPECT_EQ(input_.Devices(), (QList<TMidiDevice>{{"ignored:out", "JACK", false}}));
+    EXPECT_EQ(send({"--name", "program", "--connect", input_.JackPortName(), "on 70", "off 70"}), 0);
+    EXPECT_TRUE(WaitFor([&] { return count(*keys) == 2; }, 2000));
     EXPECT_EQ(*keys, "+70 -70");
     // Stopped and started again, the input opens its port anew and delivers.
-    input_.stop();
-    input_.start();
-    ASSERT_TRUE(waitFor([&] { return !input_.jackPortName().isEmpty(); }, 5000));
-    EXPECT_EQ(send({"--name", "program", "--connect", input_.jackPortName(), "on 71"}), 0);
-    EXPECT_TRUE(waitFor([&] { return count(*keys) == 3; }, 2000));
+    input_.Stop();
+    input_.Start();
+    ASSERT_TRUE(WaitFor([&] { return !input_.JackPortName().isEmpty(); }, 5000));
+    EXPECT_EQ(send({"--name", "program", "--connect", input_.JackPortName(), "on 71"}), 0);
+    EXPECT_TRUE(WaitFor([&] { return count(*keys) == 3; }, 2000));
     EXPECT_EQ(*keys, "+70 -70 +71");
     idle.waitForFinished(5000);
 }
@@ -130,17 +130,17 @@ TEST(MidiInputNone, ReportsNoMidiWithoutAnySystem)
 {
     qputenv("JACK_DEFAULT_SERVER", "lirasto-test-no-server");
     TMidiInput input;
-    input.start();
-    EXPECT_TRUE(waitFor([&] { return input.scanned(); }, 5000));
-    EXPECT_FALSE(input.systems().contains("JACK"));
+    input.Start();
+    EXPECT_TRUE(WaitFor([&] { return input.Scanned(); }, 5000));
+    EXPECT_FALSE(input.Systems().contains("JACK"));
     // With the sequencer there may be a keyboard plugged in.
-    if (!input.systems().contains("ALSA")) {
-        EXPECT_FALSE(input.hasDevice());
-        EXPECT_EQ(input.statusText(), "No MIDI input found");
+    if (!input.Systems().contains("ALSA")) {
+        EXPECT_FALSE(input.HasDevice());
+        EXPECT_EQ(input.StatusText(), "No MIDI input found");
     }
     QElapsedTimer clock;
     clock.start();
-    input.stop();
+    input.Stop();
     EXPECT_LT(clock.elapsed(), 2000);
     qunsetenv("JACK_DEFAULT_SERVER");
 }
@@ -149,28 +149,28 @@ TEST(MidiInputNone, ReportsNoMidiWithoutAnySystem)
 // nothing looks for one at regular times.
 TEST(MidiInputServerLater, FindsServerStartedAfterTheProgram)
 {
-    const std::string name = lirasto::test::JackServer::freshName();
+    const std::string name = lirasto::test::JackServer::FreshName();
     qputenv("JACK_DEFAULT_SERVER", QByteArray::fromStdString(name));
     TMidiInput input;
     auto keys = record(input);
-    input.start();
-    ASSERT_TRUE(waitFor([&] { return input.scanned(); }, 5000));
-    EXPECT_FALSE(input.systems().contains("JACK"));
+    input.Start();
+    ASSERT_TRUE(WaitFor([&] { return input.Scanned(); }, 5000));
+    EXPECT_FALSE(input.Systems().contains("JACK"));
     {
         lirasto::test::JackServer server(48000, 2048, name);
-        ASSERT_TRUE(server.running()) << server.error();
-        ASSERT_TRUE(waitFor([&] { return input.systems().contains("JACK"); }, 5000));
+        ASSERT_TRUE(server.Running()) << server.Error();
+        ASSERT_TRUE(WaitFor([&] { return input.Systems().contains("JACK"); }, 5000));
         EXPECT_EQ(send({"--name", "keyboard", "--physical", "--wait-connected", "2", "on 60"}), 0);
         // The keyboard leaves with its key down: the key is let go.
-        EXPECT_TRUE(waitFor([&] { return *keys == "+60 -60"; }, 10000)) << *keys;
+        EXPECT_TRUE(WaitFor([&] { return *keys == "+60 -60"; }, 10000)) << *keys;
     }
     qputenv("JACK_DEFAULT_SERVER", QByteArray::fromStdString(name));
-    EXPECT_TRUE(waitFor([&] { return input.systems().isEmpty(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return input.Systems().isEmpty(); }, 5000));
     // The same server back again is found again.
     lirasto::test::JackServer again(48000, 2048, name);
-    ASSERT_TRUE(again.running()) << again.error();
-    EXPECT_TRUE(waitFor([&] { return input.systems().contains("JACK"); }, 5000));
-    input.stop();
+    ASSERT_TRUE(again.Running()) << again.Error();
+    EXPECT_TRUE(WaitFor([&] { return input.Systems().contains("JACK"); }, 5000));
+    input.Stop();
 }
 
 // A receiver far behind: key presses beyond the limit are dropped, releases never, one per key.
@@ -178,15 +178,15 @@ TEST(MidiQueueFull, DropsPressesButNeverReleases)
 {
     TMidiQueue queue; // with no receiver, as one that never drains
     for (std::size_t i = 0; i < TMidiQueue::kMaxPending; ++i)
-        queue.push({int(i % 128), true});
+        queue.Push({int(i % 128), true});
     for (const auto& ev : {TMidiParser::TNoteEvent{60, true}, {60, false}, {61, false}, {60, false}, {62, true}})
-        queue.push(ev);
+        queue.Push(ev);
     std::vector<TMidiParser::TNoteEvent> out;
-    while (queue.take(out, 256)) {
+    while (queue.Take(out, 256)) {
     }
     ASSERT_EQ(out.size(), TMidiQueue::kMaxPending + 2);
     EXPECT_TRUE(out.end()[-2].Note == 60 && !out.end()[-2].Down && out.back().Note == 61 && !out.back().Down);
-    EXPECT_EQ(queue.dropped(), 3u);
+    EXPECT_EQ(queue.Dropped(), 3u);
 }
 
 } // namespace
@@ -196,21 +196,21 @@ TEST(MidiQueueFull, DropsPressesButNeverReleases)
 TEST(MidiInputServerGone, LetsGoOfStoppedServer)
 {
     auto server = std::make_unique<lirasto::test::JackServer>();
-    ASSERT_TRUE(server->running()) << server->error();
+    ASSERT_TRUE(server->Running()) << server->Error();
     TMidiInput input;
-    input.start();
-    ASSERT_TRUE(waitFor([&] { return input.systems().contains("JACK"); }, 5000));
+    input.Start();
+    ASSERT_TRUE(WaitFor([&] { return input.Systems().contains("JACK"); }, 5000));
     auto keys = record(input);
     QProcess keyboard;
     keyboard.start(QStringLiteral(LIRASTO_MIDI_SEND),
                    {"--name", "keyboard", "--physical", "--wait-connected", "2", "on 60", "sleep 10000"});
-    ASSERT_TRUE(waitFor([&] { return *keys == "+60"; }, 5000)) << *keys;
+    ASSERT_TRUE(WaitFor([&] { return *keys == "+60"; }, 5000)) << *keys;
     server.reset();
-    EXPECT_TRUE(waitFor([&] { return input.systems().isEmpty() && !input.hasDevice(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return input.Systems().isEmpty() && !input.HasDevice(); }, 5000));
     EXPECT_EQ(*keys, "+60 -60"); // its release can no longer come
     QElapsedTimer clock;
     clock.start();
-    input.stop();
+    input.Stop();
     EXPECT_LT(clock.elapsed(), 2000);
     keyboard.kill();
     keyboard.waitForFinished(2000);

@@ -12,7 +12,7 @@ namespace {
 std::string parse(TMidiParser& parser, const std::vector<uint8_t>& bytes)
 {
     std::string out;
-    parser.feed(bytes, [&](const TMidiParser::TNoteEvent& ev) {
+    parser.Feed(bytes, [&](const TMidiParser::TNoteEvent& ev) {
         out += (out.empty() ? "" : " ") + std::string(ev.Down ? "+" : "-") + std::to_string(ev.Note);
     });
     return out;

@@ -36,7 +36,7 @@ private:
     std::unique_ptr<QGuiApplication> app_;
 };
 
-[[maybe_unused]] testing::Environment* const gGui = testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] testing::Environment* const kGGui = testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 struct Painted
 {
@@ -46,9 +46,9 @@ struct Painted
 
 Painted paint()
 {
-    const MusicFont font(MusicFont::defaultPath());
-    Painted result{paintArtwork(font), {}};
-    for (ArtworkFile& file : artworkFiles(result.art))
+    const MusicFont font(MusicFont::DefaultPath());
+    Painted result{PaintArtwork(font), {}};
+    for (ArtworkFile& file : ArtworkFiles(result.art))
         result.files[file.name] = std::move(file.bytes);
     return result;
 }
@@ -65,17 +65,17 @@ struct Pixels
     int height = 0;
     const uint8_t* data = nullptr;
 
-    uint32_t at(int x, int y) const
+    uint32_t At(int x, int y) const
     {
         const uint8_t* p = data + 8 + 4 * (std::size_t(y) * width + x);
         return uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
     }
-    int alpha(int x, int y) const { return int(at(x, y) >> 24); }
-    int red(int x, int y) const { return int(at(x, y) >> 16 & 0xFF); }
-    int green(int x, int y) const { return int(at(x, y) >> 8 & 0xFF); }
-    int blue(int x, int y) const { return int(at(x, y) & 0xFF); }
-    bool dark(int x, int y) const { return red(x, y) < 100 && green(x, y) < 100 && blue(x, y) < 100; }
-    bool light(int x, int y) const { return red(x, y) >= 200 && green(x, y) >= 190 && blue(x, y) >= 200; }
+    int Alpha(int x, int y) const { return int(At(x, y) >> 24); }
+    int Red(int x, int y) const { return int(At(x, y) >> 16 & 0xFF); }
+    int Green(int x, int y) const { return int(At(x, y) >> 8 & 0xFF); }
+    int Blue(int x, int y) const { return int(At(x, y) & 0xFF); }
+    bool Dark(int x, int y) const { return Red(x, y) < 100 && Green(x, y) < 100 && Blue(x, y) < 100; }
+    bool Light(int x, int y) const { return Red(x, y) >= 200 && Green(x, y) >= 190 && Blue(x, y) >= 200; }
 };
 
 int32_t readInt32(const uint8_t* p)
@@ -160,7 +160,7 @@ TEST(BitmapRecord, StoresStraightBgraAndWhiteUnderTransparentPixels)
     image.setPixel(2, 0, 0xFF0A0B0C);
     const std::vector<uint8_t> expected = {3,    0,    0,    0,    1,    0,    0,    0,    0x33, 0x22,
                                            0x11, 0x80, 0xFF, 0xFF, 0xFF, 0x00, 0x0C, 0x0B, 0x0A, 0xFF};
-    EXPECT_EQ(bitmapRecord(image), expected);
+    EXPECT_EQ(BitmapRecord(image), expected);
 }
 
 // Every stored picture keeps white under its fully transparent pixels.
@@ -188,7 +188,7 @@ TEST(OpaquePictures, AreOpaqueEverywhere)
         const Pixels p = record(name);
         for (int y = 0; y < p.height; ++y)
             for (int x = 0; x < p.width; ++x)
-                ASSERT_EQ(p.alpha(x, y), 255) << name << " at " << x << "," << y;
+                ASSERT_EQ(p.Alpha(x, y), 255) << name << " at " << x << "," << y;
     }
 }
 
@@ -198,7 +198,7 @@ TEST(StaffPicture, HoldsOnlyOpaqueBlackAndOpaqueWhite)
     const Pixels p = record("staff.bmp32");
     for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x)
-            ASSERT_TRUE(p.at(x, y) == 0xFF000000u || p.at(x, y) == 0xFFFFFFFFu) << x << "," << y;
+            ASSERT_TRUE(p.At(x, y) == 0xFF000000u || p.At(x, y) == 0xFFFFFFFFu) << x << "," << y;
 }
 
 TEST(StaffPicture, DrawsEachStaffLineFromColumn5To571)
@@ -206,33 +206,33 @@ TEST(StaffPicture, DrawsEachStaffLineFromColumn5To571)
     const Pixels p = record("staff.bmp32");
     for (int row : {80, 90, 100, 110, 120, 180, 190, 200, 210, 220}) {
         for (int x = 5; x <= 571; ++x)
-            ASSERT_EQ(p.at(x, row), 0xFF000000u) << "row " << row << " column " << x;
-        EXPECT_EQ(p.at(4, row), 0xFFFFFFFFu) << row;
-        EXPECT_EQ(p.at(572, row), 0xFFFFFFFFu) << row;
+            ASSERT_EQ(p.At(x, row), 0xFF000000u) << "row " << row << " column " << x;
+        EXPECT_EQ(p.At(4, row), 0xFFFFFFFFu) << row;
+        EXPECT_EQ(p.At(572, row), 0xFFFFFFFFu) << row;
     }
     // Just off the lines, away from the clefs and bar lines, the staff is white.
     for (int row : {79, 81, 85, 121, 179, 221})
-        EXPECT_EQ(p.at(300, row), 0xFFFFFFFFu) << row;
+        EXPECT_EQ(p.At(300, row), 0xFFFFFFFFu) << row;
 }
 
 TEST(StaffPicture, JoinsTheStavesAtColumns5And571AndBarsEachStaffAt95And100)
 {
     const Pixels p = record("staff.bmp32");
     for (int y = 80; y <= 220; ++y) {
-        ASSERT_EQ(p.at(5, y), 0xFF000000u) << y;
-        ASSERT_EQ(p.at(571, y), 0xFF000000u) << y;
+        ASSERT_EQ(p.At(5, y), 0xFF000000u) << y;
+        ASSERT_EQ(p.At(571, y), 0xFF000000u) << y;
     }
     for (int column : {95, 100}) {
         for (int y = 80; y <= 120; ++y)
-            EXPECT_EQ(p.at(column, y), 0xFF000000u) << column << "," << y;
+            EXPECT_EQ(p.At(column, y), 0xFF000000u) << column << "," << y;
         for (int y = 180; y <= 220; ++y)
-            EXPECT_EQ(p.at(column, y), 0xFF000000u) << column << "," << y;
-        EXPECT_EQ(p.at(column, 150), 0xFFFFFFFFu);
-        EXPECT_EQ(p.at(column, 79), 0xFFFFFFFFu);
-        EXPECT_EQ(p.at(column, 221), 0xFFFFFFFFu);
+            EXPECT_EQ(p.At(column, y), 0xFF000000u) << column << "," << y;
+        EXPECT_EQ(p.At(column, 150), 0xFFFFFFFFu);
+        EXPECT_EQ(p.At(column, 79), 0xFFFFFFFFu);
+        EXPECT_EQ(p.At(column, 221), 0xFFFFFFFFu);
     }
-    EXPECT_EQ(p.at(5, 79), 0xFFFFFFFFu);
-    EXPECT_EQ(p.at(5, 221), 0xFFFFFFFFu);
+    EXPECT_EQ(p.At(5, 79), 0xFFFFFFFFu);
+    EXPECT_EQ(p.At(5, 221), 0xFFFFFFFFu);
 }
 
 TEST(StaffPicture, MarksTheLedgerRowsWithTicksAtTheLeftEdge)
@@ -240,14 +240,14 @@ TEST(StaffPicture, MarksTheLedgerRowsWithTicksAtTheLeftEdge)
     const Pixels p = record("staff.bmp32");
     for (int row : {140, 150, 160, 170}) {
         for (int x = 5; x <= 7; ++x)
-            EXPECT_EQ(p.at(x, row), 0xFF000000u) << x << "," << row;
-        EXPECT_EQ(p.at(8, row), 0xFFFFFFFFu) << row;
+            EXPECT_EQ(p.At(x, row), 0xFF000000u) << x << "," << row;
+        EXPECT_EQ(p.At(8, row), 0xFFFFFFFFu) << row;
     }
-    EXPECT_EQ(p.at(6, 130), 0xFF000000u);
-    EXPECT_EQ(p.at(7, 135), 0xFFFFFFFFu);
+    EXPECT_EQ(p.At(6, 130), 0xFF000000u);
+    EXPECT_EQ(p.At(7, 135), 0xFFFFFFFFu);
     for (int y = 221; y < 300; ++y)
         for (int x = 0; x < 575; ++x)
-            ASSERT_EQ(p.at(x, y), 0xFFFFFFFFu) << x << "," << y;
+            ASSERT_EQ(p.At(x, y), 0xFFFFFFFFu) << x << "," << y;
 }
 
 // The clefs keep to their boxes, left of the key-signature tile, and the curl of the
@@ -259,7 +259,7 @@ TEST(StaffPicture, KeepsClefInkInsideTheClefBoxes)
     int treble = 0, bass = 0;
     for (int y = 0; y < 230; ++y)
         for (int x = 8; x < 40; ++x) {
-            if (p.at(x, y) != 0xFF000000u || isLine(y))
+            if (p.At(x, y) != 0xFF000000u || isLine(y))
                 continue;
             const bool inTreble = x >= 10 - 2 && x <= 32 + 2 && y >= 71 - 4 && y <= 133 + 2;
             const bool inBass = x >= 9 - 1 && x <= 34 + 1 && y >= 182 - 4 && y <= 211 + 1;
@@ -272,7 +272,7 @@ TEST(StaffPicture, KeepsClefInkInsideTheClefBoxes)
     for (int row : {105, 115}) {
         bool left = false, right = false;
         for (int x = 10; x <= 32; ++x)
-            if (p.at(x, row) == 0xFF000000u)
+            if (p.At(x, row) == 0xFF000000u)
                 (x < 21 ? left : right) = true;
         EXPECT_TRUE(left && right) << row;
     }
@@ -280,9 +280,9 @@ TEST(StaffPicture, KeepsClefInkInsideTheClefBoxes)
     int upperDot = 0, lowerDot = 0;
     for (int x = 30; x <= 35; ++x) {
         for (int y = 183; y <= 189; ++y)
-            upperDot += p.at(x, y) == 0xFF000000u;
+            upperDot += p.At(x, y) == 0xFF000000u;
         for (int y = 191; y <= 198; ++y)
-            lowerDot += p.at(x, y) == 0xFF000000u;
+            lowerDot += p.At(x, y) == 0xFF000000u;
     }
     EXPECT_GT(upperDot, 3);
     EXPECT_GT(lowerDot, 3);
@@ -294,7 +294,7 @@ TEST(KeyboardPicture, RepeatsTheFirstOctaveEvery140Columns)
     const Pixels p = record("keyboard.bmp32");
     for (int y = 0; y < 71; ++y)
         for (int x = 0; x < 420; ++x)
-            ASSERT_EQ(p.at(x, y), p.at(x + 140, y)) << x << "," << y;
+            ASSERT_EQ(p.At(x, y), p.At(x + 140, y)) << x << "," << y;
 }
 
 TEST(KeyboardPicture, DrawsBlackKeysDarkInTheirColumnsAndWhiteFacesLightAround)
@@ -305,10 +305,10 @@ TEST(KeyboardPicture, DrawsBlackKeysDarkInTheirColumnsAndWhiteFacesLightAround)
         for (const ColumnRange& key : kBlackKeyColumns) {
             for (int y = 2; y <= 41; ++y)
                 for (int x = key.first; x <= key.last; ++x)
-                    ASSERT_TRUE(p.dark(origin + x, y)) << origin + x << "," << y;
+                    ASSERT_TRUE(p.Dark(origin + x, y)) << origin + x << "," << y;
             for (int y = 2; y <= 40; ++y) {
-                EXPECT_TRUE(p.light(origin + key.first - 1, y)) << origin + key.first - 1 << "," << y;
-                EXPECT_TRUE(p.light(origin + key.last + 1, y)) << origin + key.last + 1 << "," << y;
+                EXPECT_TRUE(p.Light(origin + key.first - 1, y)) << origin + key.first - 1 << "," << y;
+                EXPECT_TRUE(p.Light(origin + key.last + 1, y)) << origin + key.last + 1 << "," << y;
             }
         }
     }
@@ -320,16 +320,16 @@ TEST(KeyboardPicture, DrawsWhiteFacesLightBetweenTwoPixelDarkSeparators)
     for (int k = 0; k < 28; ++k) {
         for (int y = 43; y <= 62; ++y) {
             for (int x = 20 * k + 1; x <= 20 * k + 18; ++x)
-                ASSERT_TRUE(p.light(x, y)) << x << "," << y;
+                ASSERT_TRUE(p.Light(x, y)) << x << "," << y;
             if (k > 0) {
-                ASSERT_TRUE(p.dark(20 * k - 1, y)) << 20 * k - 1 << "," << y;
+                ASSERT_TRUE(p.Dark(20 * k - 1, y)) << 20 * k - 1 << "," << y;
             }
-            ASSERT_TRUE(p.dark(20 * k, y)) << 20 * k << "," << y;
+            ASSERT_TRUE(p.Dark(20 * k, y)) << 20 * k << "," << y;
         }
     }
     for (int y = 0; y < 71; ++y) {
-        EXPECT_TRUE(p.dark(559, y)) << y;
-        EXPECT_TRUE(p.dark(560, y)) << y;
+        EXPECT_TRUE(p.Dark(559, y)) << y;
+        EXPECT_TRUE(p.Dark(560, y)) << y;
     }
 }
 
@@ -337,16 +337,16 @@ TEST(KeyboardPicture, HasDarkTopEdgeMauveLipAndBlackBottomRows)
 {
     const Pixels p = record("keyboard.bmp32");
     for (int x = 0; x < 561; ++x) {
-        EXPECT_TRUE(p.dark(x, 0) && p.dark(x, 1)) << x;
-        EXPECT_EQ(p.at(x, 69), 0xFF000000u) << x;
-        EXPECT_EQ(p.at(x, 70), 0xFF000000u) << x;
+        EXPECT_TRUE(p.Dark(x, 0) && p.Dark(x, 1)) << x;
+        EXPECT_EQ(p.At(x, 69), 0xFF000000u) << x;
+        EXPECT_EQ(p.At(x, 70), 0xFF000000u) << x;
     }
     for (int y = 63; y <= 68; ++y) {
         const int x = 10;
-        EXPECT_GE(p.red(x, y), 110) << y;
-        EXPECT_LE(p.red(x, y), 165) << y;
-        EXPECT_GE(p.blue(x, y), 135) << y;
-        EXPECT_LE(p.blue(x, y), 155) << y;
+        EXPECT_GE(p.Red(x, y), 110) << y;
+        EXPECT_LE(p.Red(x, y), 165) << y;
+        EXPECT_GE(p.Blue(x, y), 135) << y;
+        EXPECT_LE(p.Blue(x, y), 155) << y;
     }
 }
 
@@ -357,8 +357,8 @@ double headCentreRow(const Pixels& p, int stemColumn)
     for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x)
             if (x != stemColumn) {
-                sum += p.alpha(x, y) * y;
-                weight += p.alpha(x, y);
+                sum += p.Alpha(x, y) * y;
+                weight += p.Alpha(x, y);
             }
     return sum / weight;
 }
@@ -394,12 +394,12 @@ TEST_P(NoteStem, RunsInItsColumnOverItsRows)
     const StemRow& row = GetParam();
     const Pixels p = record(itemName("note", row.index));
     for (int y = row.first; y <= row.last; ++y) {
-        EXPECT_GE(p.alpha(row.column, y), 244) << y;
-        EXPECT_LE(p.red(row.column, y), 5) << y;
+        EXPECT_GE(p.Alpha(row.column, y), 244) << y;
+        EXPECT_LE(p.Red(row.column, y), 5) << y;
     }
     const int otherSide = row.column == 0 ? 11 : 0;
     const int clearRow = row.first == 0 ? 15 : 25;
-    EXPECT_EQ(p.alpha(otherSide, clearRow), 0);
+    EXPECT_EQ(p.Alpha(otherSide, clearRow), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(StemPictures, NoteStem,
@@ -411,17 +411,17 @@ TEST(NoteGlyphs, ShadeTheHeadDarkNavyWithAnOpaqueCore)
     const Pixels p = record("note_0.bmp32");
     for (int y = 32; y <= 37; ++y)
         for (int x = 4; x <= 8; ++x) {
-            EXPECT_GE(p.alpha(x, y), 244) << x << "," << y;
+            EXPECT_GE(p.Alpha(x, y), 244) << x << "," << y;
             if (y >= 34) {
-                EXPECT_LE(p.red(x, y), 5) << x << "," << y;
-                EXPECT_LE(p.green(x, y), 5) << x << "," << y;
-                EXPECT_GE(p.blue(x, y), 23) << x << "," << y;
-                EXPECT_LE(p.blue(x, y), 90) << x << "," << y;
+                EXPECT_LE(p.Red(x, y), 5) << x << "," << y;
+                EXPECT_LE(p.Green(x, y), 5) << x << "," << y;
+                EXPECT_GE(p.Blue(x, y), 23) << x << "," << y;
+                EXPECT_LE(p.Blue(x, y), 90) << x << "," << y;
             }
         }
     // The corners of the glyph box around the tilted oval stay clear.
-    EXPECT_EQ(p.alpha(0, 30), 0);
-    EXPECT_EQ(p.alpha(5, 20), 0);
+    EXPECT_EQ(p.Alpha(0, 30), 0);
+    EXPECT_EQ(p.Alpha(5, 20), 0);
 }
 
 // The natural is drawn to the pixel: its strokes and bars where the layout expects them.
@@ -429,15 +429,15 @@ TEST(NoteGlyphs, DrawsTheNaturalWithOffsetStrokesAndTwoBars)
 {
     const Pixels p = record("note_6.bmp32");
     for (int y = 0; y <= 13; ++y)
-        EXPECT_EQ(p.at(0, y), 0xFF000000u) << y;
+        EXPECT_EQ(p.At(0, y), 0xFF000000u) << y;
     for (int y = 4; y <= 18; ++y)
-        EXPECT_EQ(p.at(3, y), 0xFF000000u) << y;
+        EXPECT_EQ(p.At(3, y), 0xFF000000u) << y;
     for (int y : {5, 6, 11, 12})
         for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(p.at(x, y), 0xFF000000u) << x << "," << y;
-    EXPECT_EQ(p.alpha(0, 16), 0);
-    EXPECT_EQ(p.alpha(3, 1), 0);
-    EXPECT_EQ(p.alpha(1, 9), 0);
+            EXPECT_EQ(p.At(x, y), 0xFF000000u) << x << "," << y;
+    EXPECT_EQ(p.Alpha(0, 16), 0);
+    EXPECT_EQ(p.Alpha(3, 1), 0);
+    EXPECT_EQ(p.Alpha(1, 9), 0);
 }
 
 TEST(NoteGlyphs, DrawsFlatAndSharpAsBlackInk)
@@ -447,17 +447,17 @@ TEST(NoteGlyphs, DrawsFlatAndSharpAsBlackInk)
         int opaque = 0;
         for (int y = 0; y < p.height; ++y)
             for (int x = 0; x < p.width; ++x) {
-                if (p.alpha(x, y) > 0) {
-                    EXPECT_EQ(p.at(x, y) & 0xFFFFFFu, 0u) << index << " at " << x << "," << y;
+                if (p.Alpha(x, y) > 0) {
+                    EXPECT_EQ(p.At(x, y) & 0xFFFFFFu, 0u) << index << " at " << x << "," << y;
                 }
-                opaque += p.alpha(x, y) == 255;
+                opaque += p.Alpha(x, y) == 255;
             }
         EXPECT_GT(opaque, 15) << index;
     }
     // The flat's stem runs down its left side.
     const Pixels flat = record("note_4.bmp32");
     for (int y = 2; y <= 15; ++y)
-        EXPECT_GE(flat.alpha(0, y) + flat.alpha(1, y), 200) << y;
+        EXPECT_GE(flat.Alpha(0, y) + flat.Alpha(1, y), 200) << y;
 }
 
 // The C clef stands centred on the line it names, the middle line for the alto and the fourth for the
@@ -469,7 +469,7 @@ TEST(ClefTiles, CentreTheCClefOnItsLineAndPutTheEightBelowTheTrebleClef)
         std::pair<int, int> rows{-1, -1};
         for (int y = fromRow; y < p.height; ++y)
             for (int x = 0; x < p.width; ++x)
-                if (p.dark(x, y) && !(y % 10 == 0 && y >= 20 && y <= 60)) {
+                if (p.Dark(x, y) && !(y % 10 == 0 && y >= 20 && y <= 60)) {
                     rows = {rows.first < 0 ? y : rows.first, y};
                     break;
                 }
@@ -491,15 +491,15 @@ TEST(NoteGlyphs, DrawsTheDoubleSharpAsAnXAndTheDoubleFlatWithTwoStems)
 {
     const Pixels cross = record("note_10.bmp32");
     for (const auto& [x, y] : {std::pair{0, 0}, {6, 0}, {0, 6}, {6, 6}, {3, 3}})
-        EXPECT_GE(cross.alpha(x, y), 128) << x << "," << y;
+        EXPECT_GE(cross.Alpha(x, y), 128) << x << "," << y;
     for (const auto& [x, y] : {std::pair{3, 0}, {0, 3}, {6, 3}, {3, 6}})
-        EXPECT_LT(cross.alpha(x, y), 128) << x << "," << y;
+        EXPECT_LT(cross.Alpha(x, y), 128) << x << "," << y;
     const Pixels twoFlats = record("note_11.bmp32");
     int stems = 0;
     for (int x = 0, inStem = 0; x < twoFlats.width; ++x) {
         int run = 0;
         for (int y = 0; y < 12; ++y)
-            run += twoFlats.alpha(x, y) >= 128;
+            run += twoFlats.Alpha(x, y) >= 128;
         stems += run >= 10 && !inStem;
         inStem = run >= 10;
     }
@@ -514,7 +514,7 @@ TEST(LedgerTiles, DrawFullWidthLinesEveryTenRowsFromRow10)
         for (int y = 0; y < p.height; ++y) {
             const bool line = y >= 10 && y % 10 == 0;
             for (int x = 0; x < 20; ++x)
-                ASSERT_EQ(p.at(x, y), line ? 0xFF000000u : 0x00FFFFFFu) << lines << ": " << x << "," << y;
+                ASSERT_EQ(p.At(x, y), line ? 0xFF000000u : 0x00FFFFFFu) << lines << ": " << x << "," << y;
         }
     }
 }
@@ -528,13 +528,13 @@ TEST(KeyHighlights, UseTranslucentAzureInsideTheOutline)
         int azure = 0;
         for (int y = 0; y < p.height; ++y)
             for (int x = 0; x < p.width; ++x) {
-                const int a = p.alpha(x, y);
-                if (a == 0 || (a == 255 && p.at(x, y) == 0xFF000000u) || (index > 0 && y >= lip))
+                const int a = p.Alpha(x, y);
+                if (a == 0 || (a == 255 && p.At(x, y) == 0xFF000000u) || (index > 0 && y >= lip))
                     continue;
                 ++azure;
-                ASSERT_TRUE(a >= 143 && a <= 152 && p.blue(x, y) >= 250 && p.green(x, y) >= 116 &&
-                            p.green(x, y) <= 128 && p.red(x, y) <= 2)
-                    << index << " at " << x << "," << y << std::hex << " " << p.at(x, y);
+                ASSERT_TRUE(a >= 143 && a <= 152 && p.Blue(x, y) >= 250 && p.Green(x, y) >= 116 &&
+                            p.Green(x, y) <= 128 && p.Red(x, y) <= 2)
+                    << index << " at " << x << "," << y << std::hex << " " << p.At(x, y);
             }
         EXPECT_GT(azure, 200) << index;
     }
@@ -554,41 +554,41 @@ void PrintTo(const HighlightRow& row, std::ostream* out)
     *out << "highlight " << row.index;
 }
 
-class WhiteKeyHighlight : public testing::TestWithParam<HighlightRow>
+class TWhiteKeyHighlight : public testing::TestWithParam<HighlightRow>
 {};
 
-TEST_P(WhiteKeyHighlight, FollowsTheKeyShapeWithItsNotchAndBottomRows)
+TEST_P(TWhiteKeyHighlight, FollowsTheKeyShapeWithItsNotchAndBottomRows)
 {
     const HighlightRow& row = GetParam();
     const Pixels p = record(itemName("pianokey", row.index));
     ASSERT_EQ(p.height, row.height);
     const int middle = (row.upperFirst + row.upperLast) / 2;
     for (int y = 0; y < 5; ++y)
-        EXPECT_EQ(p.alpha(middle, y), 0) << y;
+        EXPECT_EQ(p.Alpha(middle, y), 0) << y;
     for (int y = 5; y < row.shoulderRow; ++y) {
-        EXPECT_EQ(p.at(row.upperFirst, y), 0xFF000000u) << "left outline " << y;
-        EXPECT_GT(p.alpha(row.upperLast, y), 0) << y;
+        EXPECT_EQ(p.At(row.upperFirst, y), 0xFF000000u) << "left outline " << y;
+        EXPECT_GT(p.Alpha(row.upperLast, y), 0) << y;
         if (row.upperFirst > 0) {
-            EXPECT_EQ(p.alpha(row.upperFirst - 1, y), 0) << y;
+            EXPECT_EQ(p.Alpha(row.upperFirst - 1, y), 0) << y;
         }
         if (row.upperLast < 19) {
-            EXPECT_EQ(p.alpha(row.upperLast + 1, y), 0) << y;
+            EXPECT_EQ(p.Alpha(row.upperLast + 1, y), 0) << y;
         }
     }
-    EXPECT_EQ(p.at(middle, 5), 0xFF000000u) << "top outline";
+    EXPECT_EQ(p.At(middle, 5), 0xFF000000u) << "top outline";
     for (int y = row.shoulderRow; y < row.height; ++y) {
-        EXPECT_EQ(p.at(0, y), 0xFF000000u) << y;
-        EXPECT_GT(p.alpha(19, y), 0) << y;
+        EXPECT_EQ(p.At(0, y), 0xFF000000u) << y;
+        EXPECT_GT(p.Alpha(19, y), 0) << y;
     }
     for (int x = 0; x < 20; ++x) {
-        EXPECT_EQ(p.at(x, row.height - 1), 0xFF000000u);
-        EXPECT_EQ(p.at(x, row.height - 2), 0xFF000000u);
+        EXPECT_EQ(p.At(x, row.height - 1), 0xFF000000u);
+        EXPECT_EQ(p.At(x, row.height - 2), 0xFF000000u);
     }
     for (int y = row.height - 8; y < row.height - 2; ++y)
-        EXPECT_TRUE(p.alpha(10, y) >= 110 && p.alpha(10, y) <= 190) << "lip " << y;
+        EXPECT_TRUE(p.Alpha(10, y) >= 110 && p.Alpha(10, y) <= 190) << "lip " << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(WhiteKeys, WhiteKeyHighlight,
+INSTANTIATE_TEST_SUITE_P(WhiteKeys, TWhiteKeyHighlight,
                          testing::Values(HighlightRow{1, 71, 0, 9, 42}, HighlightRow{2, 71, 5, 13, 42},
                                          HighlightRow{3, 70, 10, 19, 41}, HighlightRow{4, 71, 0, 9, 42},
                                          HighlightRow{5, 71, 5, 12, 42}, HighlightRow{6, 71, 8, 15, 42},
@@ -598,24 +598,24 @@ TEST(KeyHighlights, OutlineTheBlackKeyHighlightAllRound)
 {
     const Pixels p = record("pianokey_0.bmp32");
     for (int x = 0; x < 12; ++x) {
-        EXPECT_EQ(p.at(x, 0), 0xFF000000u);
-        EXPECT_EQ(p.at(x, 38), 0xFF000000u);
+        EXPECT_EQ(p.At(x, 0), 0xFF000000u);
+        EXPECT_EQ(p.At(x, 38), 0xFF000000u);
     }
     for (int y = 0; y < 39; ++y) {
-        EXPECT_EQ(p.at(0, y), 0xFF000000u);
-        EXPECT_EQ(p.at(11, y), 0xFF000000u);
+        EXPECT_EQ(p.At(0, y), 0xFF000000u);
+        EXPECT_EQ(p.At(11, y), 0xFF000000u);
     }
-    EXPECT_EQ(p.alpha(6, 20), 145);
+    EXPECT_EQ(p.Alpha(6, 20), 145);
 }
 
 TEST(KeyHighlights, RejectAnIndexOutsideTheList)
 {
-    EXPECT_THROW(paintKeyHighlight(8), lirasto::ERangeError);
-    EXPECT_THROW(paintKeyHighlight(-1), lirasto::ERangeError);
-    const MusicFont font(MusicFont::defaultPath());
-    EXPECT_THROW(paintNote(font, 13), lirasto::ERangeError);
-    EXPECT_THROW(paintEvaluationMark(4), lirasto::ERangeError);
-    EXPECT_THROW(paintScaleDegree(7), lirasto::ERangeError);
+    EXPECT_THROW(PaintKeyHighlight(8), lirasto::ERangeError);
+    EXPECT_THROW(PaintKeyHighlight(-1), lirasto::ERangeError);
+    const MusicFont font(MusicFont::DefaultPath());
+    EXPECT_THROW(PaintNote(font, 13), lirasto::ERangeError);
+    EXPECT_THROW(PaintEvaluationMark(4), lirasto::ERangeError);
+    EXPECT_THROW(PaintScaleDegree(7), lirasto::ERangeError);
 }
 
 // Key-signature tiles: black on white, lines at 10..50, one sign in each box of the signature.
@@ -623,7 +623,7 @@ bool inkOffLines(const Pixels& p, int left, int right, int top, int bottom)
 {
     for (int y = std::max(top, 0); y <= std::min(bottom, 59); ++y)
         for (int x = left; x <= right; ++x)
-            if (p.at(x, y) == 0xFF000000u && !(y >= 10 && y <= 50 && y % 10 == 0))
+            if (p.At(x, y) == 0xFF000000u && !(y >= 10 && y <= 50 && y % 10 == 0))
                 return true;
     return false;
 }
@@ -640,9 +640,9 @@ TEST_P(KeySignatureTile, CarriesItsSignsInTheirBoxesOnBothStaves)
         const int drop = bass ? 10 : 0;
         for (int y = 0; y < 60; ++y)
             for (int x = 0; x < 60; ++x)
-                ASSERT_TRUE(p.at(x, y) == 0xFF000000u || p.at(x, y) == 0xFFFFFFFFu) << x << "," << y;
+                ASSERT_TRUE(p.At(x, y) == 0xFF000000u || p.At(x, y) == 0xFFFFFFFFu) << x << "," << y;
         for (int row : {10, 20, 30, 40, 50})
-            EXPECT_EQ(p.at(59, row), 0xFF000000u);
+            EXPECT_EQ(p.At(59, row), 0xFF000000u);
         for (int n = 0; n < 6; ++n) {
             const bool present = n < std::abs(count);
             if (count <= 0) {
@@ -683,7 +683,7 @@ TEST(ScaleDegrees, DrawBlueNumeralsInRows15To37)
         int top = 60, bottom = -1, left = 60, right = -1;
         for (int y = 0; y < 60; ++y)
             for (int x = 0; x < 60; ++x) {
-                const uint32_t c = p.at(x, y);
+                const uint32_t c = p.At(x, y);
                 ASSERT_TRUE(c == 0x00FFFFFFu || c == 0xEA0000FFu) << i << " at " << x << "," << y;
                 if (c == 0xEA0000FFu) {
                     top = std::min(top, y);
@@ -702,21 +702,21 @@ TEST(ScaleDegrees, DrawBlueNumeralsInRows15To37)
 TEST(EvaluationMarks, ShowGreenAndRedBallsAndAHandPointingDown)
 {
     const Pixels right = record("mark_1.bmp32");
-    EXPECT_GT(right.green(9, 9), 2 * right.red(9, 9));
-    EXPECT_EQ(right.at(0, 0), 0xFFFFFFFFu);
+    EXPECT_GT(right.Green(9, 9), 2 * right.Red(9, 9));
+    EXPECT_EQ(right.At(0, 0), 0xFFFFFFFFu);
     const Pixels wrong = record("mark_2.bmp32");
-    EXPECT_GT(wrong.red(9, 9), 2 * wrong.green(9, 9));
-    EXPECT_EQ(wrong.at(18, 18), 0xFFFFFFFFu);
+    EXPECT_GT(wrong.Red(9, 9), 2 * wrong.Green(9, 9));
+    EXPECT_EQ(wrong.At(18, 18), 0xFFFFFFFFu);
     const Pixels hand = record("mark_0.bmp32");
     int tipLeft = 14, tipRight = -1;
     for (int x = 0; x < 14; ++x)
-        if (hand.red(x, 27) < 200) {
+        if (hand.Red(x, 27) < 200) {
             tipLeft = std::min(tipLeft, x);
             tipRight = std::max(tipRight, x);
         }
     EXPECT_GE(tipLeft, 6);
     EXPECT_LE(tipRight, 10);
-    EXPECT_GT(hand.blue(6, 3), hand.red(6, 3) + 80) << "blue cuff";
+    EXPECT_GT(hand.Blue(6, 3), hand.Red(6, 3) + 80) << "blue cuff";
 }
 
 // The wallpaper is a baseline JFIF file, stored with its class name and byte count.

@@ -60,7 +60,7 @@ ReadOutcome watchedRead(const std::vector<uint8_t>& stream)
     largestAllocation = 0;
     watching = true;
     try {
-        lirasto::readDesignStream(stream);
+        lirasto::ReadDesignStream(stream);
     } catch (const EReadError& e) {
         outcome.failed = true;
         outcome.message = e.what();
@@ -119,35 +119,35 @@ std::vector<ValueRow> valueRows()
 {
     using V = DesignValue;
     return {
-        {"ListOfStrings", "(\n 'line 1'\n 'line 2')", V::makeList({V::makeString("line 1"), V::makeString("line 2")}),
+        {"ListOfStrings", "(\n 'line 1'\n 'line 2')", V::MakeList({V::MakeString("line 1"), V::MakeString("line 2")}),
          1},
-        {"EmptyList", "()", V::makeList({}), 1},
-        {"NestedList", "((1) ())", V::makeList({V::makeList({V::makeInteger(1)}), V::makeList({})}), 1},
-        {"Zero", "0", V::makeInteger(0), 2},
-        {"Int8Low", "-128", V::makeInteger(-128), 2},
-        {"Int8High", "127", V::makeInteger(127), 2},
-        {"Int16JustAbove", "128", V::makeInteger(128), 3},
-        {"Int16JustBelow", "-129", V::makeInteger(-129), 3},
-        {"Int16Low", "-32768", V::makeInteger(-32768), 3},
-        {"Int16High", "32767", V::makeInteger(32767), 3},
-        {"HexInteger", "$1F", V::makeInteger(31), 2},
-        {"StringWithQuote", "'It''s'", V::makeString("It's"), 6},
-        {"EmptyString", "''", V::makeString(""), 6},
-        {"String255", quoted255(), V::makeString(std::string(255, 'x')), 6},
-        {"CharCodes", "'a'#39'b'#10", V::makeString("a'b\n"), 6},
-        {"StringJoinedByPlus", "'ab' +\n 'cd'", V::makeString("abcd"), 6},
-        {"Identifier", "clBtnFace", V::makeIdentifier("clBtnFace"), 7},
-        {"False", "False", V::makeBoolean(false), 8},
-        {"True", "True", V::makeBoolean(true), 9},
-        {"Binary", "{\n 0A0b\n FF00}", V::makeBinary({0x0A, 0x0B, 0xFF, 0x00}), 10},
-        {"EmptyBinary", "{}", V::makeBinary({}), 10},
-        {"Set", "[ocPaintWallpaper, ocNoCaption]", V::makeSet({"ocPaintWallpaper", "ocNoCaption"}), 11},
-        {"EmptySet", "[]", V::makeSet({}), 11},
-        {"EmptyCollection", "<>", V::makeCollection({}), 14},
+        {"EmptyList", "()", V::MakeList({}), 1},
+        {"NestedList", "((1) ())", V::MakeList({V::MakeList({V::MakeInteger(1)}), V::MakeList({})}), 1},
+        {"Zero", "0", V::MakeInteger(0), 2},
+        {"Int8Low", "-128", V::MakeInteger(-128), 2},
+        {"Int8High", "127", V::MakeInteger(127), 2},
+        {"Int16JustAbove", "128", V::MakeInteger(128), 3},
+        {"Int16JustBelow", "-129", V::MakeInteger(-129), 3},
+        {"Int16Low", "-32768", V::MakeInteger(-32768), 3},
+        {"Int16High", "32767", V::MakeInteger(32767), 3},
+        {"HexInteger", "$1F", V::MakeInteger(31), 2},
+        {"StringWithQuote", "'It''s'", V::MakeString("It's"), 6},
+        {"EmptyString", "''", V::MakeString(""), 6},
+        {"String255", quoted255(), V::MakeString(std::string(255, 'x')), 6},
+        {"CharCodes", "'a'#39'b'#10", V::MakeString("a'b\n"), 6},
+        {"StringJoinedByPlus", "'ab' +\n 'cd'", V::MakeString("abcd"), 6},
+        {"Identifier", "clBtnFace", V::MakeIdentifier("clBtnFace"), 7},
+        {"False", "False", V::MakeBoolean(false), 8},
+        {"True", "True", V::MakeBoolean(true), 9},
+        {"Binary", "{\n 0A0b\n FF00}", V::MakeBinary({0x0A, 0x0B, 0xFF, 0x00}), 10},
+        {"EmptyBinary", "{}", V::MakeBinary({}), 10},
+        {"Set", "[ocPaintWallpaper, ocNoCaption]", V::MakeSet({"ocPaintWallpaper", "ocNoCaption"}), 11},
+        {"EmptySet", "[]", V::MakeSet({}), 11},
+        {"EmptyCollection", "<>", V::MakeCollection({}), 14},
         {"NestedCollectionWithBinary",
          "<\n item\n Bitmap.Data = {0102}\n Inner = <\n item\n X = 1\n end>\n end\n item\n end>",
-         V::makeCollection({{DesignProperty{"Bitmap.Data", V::makeBinary({1, 2})},
-                             DesignProperty{"Inner", V::makeCollection({{DesignProperty{"X", V::makeInteger(1)}}})}},
+         V::MakeCollection({{DesignProperty{"Bitmap.Data", V::MakeBinary({1, 2})},
+                             DesignProperty{"Inner", V::MakeCollection({{DesignProperty{"X", V::MakeInteger(1)}}})}},
                             {}}),
          14},
     };
@@ -161,18 +161,18 @@ TEST_P(DesignValueRoundTrip, KeepsValueAndWritesItsTag)
 {
     const ValueRow& row = GetParam();
     const std::string text = "object A: TA\n  P = " + row.text + "\nend\n";
-    const DesignComponent parsed = lirasto::parseDesignText(text);
+    const DesignComponent parsed = lirasto::ParseDesignText(text);
     ASSERT_EQ(parsed.properties.size(), 1u);
     EXPECT_EQ(parsed.properties[0].value, row.value);
 
-    const std::vector<uint8_t> stream = lirasto::writeDesignStream(parsed);
+    const std::vector<uint8_t> stream = lirasto::WriteDesignStream(parsed);
     // "TPF0", 2 "TA", 1 "A", 1 "P": the value's tag follows at offset 11.
     ASSERT_GT(stream.size(), 11u);
     EXPECT_EQ(stream[11], row.tag);
-    EXPECT_EQ(lirasto::readDesignStream(stream), parsed);
+    EXPECT_EQ(lirasto::ReadDesignStream(stream), parsed);
 
     // The text writer's output parses back to the same tree too.
-    EXPECT_EQ(lirasto::parseDesignText(lirasto::writeDesignText(parsed)), parsed);
+    EXPECT_EQ(lirasto::ParseDesignText(lirasto::WriteDesignText(parsed)), parsed);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTags, DesignValueRoundTrip, testing::ValuesIn(valueRows()),
@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(AllTags, DesignValueRoundTrip, testing::ValuesIn(valueR
 // and its characters.
 TEST(DesignStreamLayout, WritesTinyComponentByteForByte)
 {
-    const DesignComponent form = lirasto::parseDesignText("object f: TF\n"
+    const DesignComponent form = lirasto::ParseDesignText("object f: TF\n"
                                                           "  Left = 300\n"
                                                           "  Style = [fsBold]\n"
                                                           "  object b: TB\n"
@@ -207,12 +207,12 @@ TEST(DesignStreamLayout, WritesTinyComponentByteForByte)
         bytesOf({5}) + std::string("Items") + bytesOf({14, 1, 1}) + std::string("V") + bytesOf({2, 0xFF, 0, 0}) +
         bytesOf({0, 0}) + // child: end of props, end of children
         bytesOf({0});     // root: end of children
-    EXPECT_EQ(lirasto::writeDesignStream(form), expected);
+    EXPECT_EQ(lirasto::WriteDesignStream(form), expected);
 }
 
 std::vector<uint8_t> smallStream()
 {
-    return lirasto::writeDesignStream(lirasto::parseDesignText("object f: TF\n"
+    return lirasto::WriteDesignStream(lirasto::ParseDesignText("object f: TF\n"
                                                                "  I = 1000\n"
                                                                "  S = 'abc'\n"
                                                                "  L = ('x' 2 True)\n"
@@ -232,7 +232,7 @@ std::vector<uint8_t> smallStream()
 TEST(DesignStreamReader, RefusesEveryTruncation)
 {
     const std::vector<uint8_t> full = smallStream();
-    EXPECT_NO_THROW(lirasto::readDesignStream(full));
+    EXPECT_NO_THROW(lirasto::ReadDesignStream(full));
     for (std::size_t n = 0; n < full.size(); ++n) {
         const std::vector<uint8_t> prefix(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n));
         const ReadOutcome outcome = watchedRead(prefix);
@@ -326,10 +326,10 @@ INSTANTIATE_TEST_SUITE_P(Damaged, DesignStreamCorruption, testing::ValuesIn(corr
 // The last depth that is accepted is 64; one more is refused.
 TEST(DesignStreamReader, AcceptsNestingUpToTheLimit)
 {
-    EXPECT_NO_THROW(lirasto::readDesignStream(nestedComponents(lirasto::kMaxDesignDepth)));
-    EXPECT_THROW(lirasto::readDesignStream(nestedComponents(lirasto::kMaxDesignDepth + 1)), EReadError);
-    EXPECT_NO_THROW(lirasto::readDesignStream(nestedLists(lirasto::kMaxDesignDepth - 1)));
-    EXPECT_THROW(lirasto::readDesignStream(nestedLists(lirasto::kMaxDesignDepth)), EReadError);
+    EXPECT_NO_THROW(lirasto::ReadDesignStream(nestedComponents(lirasto::kMaxDesignDepth)));
+    EXPECT_THROW(lirasto::ReadDesignStream(nestedComponents(lirasto::kMaxDesignDepth + 1)), EReadError);
+    EXPECT_NO_THROW(lirasto::ReadDesignStream(nestedLists(lirasto::kMaxDesignDepth - 1)));
+    EXPECT_THROW(lirasto::ReadDesignStream(nestedLists(lirasto::kMaxDesignDepth)), EReadError);
 }
 
 // Reading takes 16-bit integers little-endian and sign-extends 8-bit ones.
@@ -345,9 +345,9 @@ TEST(DesignStreamReader, ReadsIntegersOfBothWidths)
         {bytesOf({3, 0xFF, 0x7F}), 32767}, {bytesOf({3, 0x05, 0x00}), 5}, {bytesOf({3, 0xFE, 0xFF}), -2},
     };
     for (const auto& row : rows) {
-        const DesignComponent c = lirasto::readDesignStream(streamWithProperties(p + row.value));
+        const DesignComponent c = lirasto::ReadDesignStream(streamWithProperties(p + row.value));
         ASSERT_EQ(c.properties.size(), 1u);
-        EXPECT_EQ(c.properties[0].value, DesignValue::makeInteger(row.expected));
+        EXPECT_EQ(c.properties[0].value, DesignValue::MakeInteger(row.expected));
     }
 }
 
@@ -374,18 +374,18 @@ DesignComponent deepComponent(int depth)
 TEST(DesignStreamWriter, RefusesValuesTheStreamCannotHold)
 {
     const UnwritableRow rows[] = {
-        {"IntegerAboveInt16", withValue(DesignValue::makeInteger(32768))},
-        {"IntegerBelowInt16", withValue(DesignValue::makeInteger(-32769))},
-        {"String256", withValue(DesignValue::makeString(std::string(256, 'x')))},
-        {"EmptySetElement", withValue(DesignValue::makeSet({"a", ""}))},
-        {"EmptyIdentifier", withValue(DesignValue::makeIdentifier(""))},
-        {"EmptyPropertyName", DesignComponent{"TA", "A", {DesignProperty{"", DesignValue::makeInteger(1)}}, {}}},
+        {"IntegerAboveInt16", withValue(DesignValue::MakeInteger(32768))},
+        {"IntegerBelowInt16", withValue(DesignValue::MakeInteger(-32769))},
+        {"String256", withValue(DesignValue::MakeString(std::string(256, 'x')))},
+        {"EmptySetElement", withValue(DesignValue::MakeSet({"a", ""}))},
+        {"EmptyIdentifier", withValue(DesignValue::MakeIdentifier(""))},
+        {"EmptyPropertyName", DesignComponent{"TA", "A", {DesignProperty{"", DesignValue::MakeInteger(1)}}, {}}},
         {"EmptyClassName", DesignComponent{"", "A", {}, {}}},
         {"TooDeep", deepComponent(lirasto::kMaxDesignDepth + 1)},
     };
     for (const UnwritableRow& row : rows)
-        EXPECT_THROW(lirasto::writeDesignStream(row.component), lirasto::Exception) << row.label;
-    EXPECT_NO_THROW(lirasto::writeDesignStream(deepComponent(lirasto::kMaxDesignDepth)));
+        EXPECT_THROW(lirasto::WriteDesignStream(row.component), lirasto::Exception) << row.label;
+    EXPECT_NO_THROW(lirasto::WriteDesignStream(deepComponent(lirasto::kMaxDesignDepth)));
 }
 
 } // namespace
@@ -422,14 +422,14 @@ TEST(DesignStreamViewedBinaries, PointIntoTheStreamWithoutCopying)
         const std::vector<uint8_t> stream = streamWithBinary(size);
         largestAllocation = 0;
         watching = true;
-        const DesignComponent c = lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed);
+        const DesignComponent c = lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed);
         watching = false;
         EXPECT_LT(largestAllocation.load(), kNodeAllowance) << size;
-        const std::span<const uint8_t> data = c.property("P")->value.binary();
+        const std::span<const uint8_t> data = c.Property("P")->value.Binary();
         EXPECT_EQ(data.size(), size);
         EXPECT_EQ(data.data(), stream.data() + 4 + 3 + 2 + 7) << size; // signature, class, name, header of P
-        EXPECT_TRUE(c.property("P")->value.bytes.empty());
-        EXPECT_EQ(c.property("Q")->value, DesignValue::makeInteger(7));
+        EXPECT_TRUE(c.Property("P")->value.bytes.empty());
+        EXPECT_EQ(c.Property("Q")->value, DesignValue::MakeInteger(7));
     }
 }
 
@@ -438,16 +438,16 @@ TEST(DesignStreamViewedBinaries, CompareAndWriteLikeCopiedOnes)
 {
     for (const uint32_t size : {0u, 3u, 70000u}) {
         const std::vector<uint8_t> stream = streamWithBinary(size);
-        const DesignComponent viewed = lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed);
-        const DesignComponent copied = lirasto::readDesignStream(stream);
-        EXPECT_EQ(copied.property("P")->value.binary().size(), size);
-        EXPECT_NE(copied.property("P")->value.binary().data(), stream.data() + 16);
+        const DesignComponent viewed = lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed);
+        const DesignComponent copied = lirasto::ReadDesignStream(stream);
+        EXPECT_EQ(copied.Property("P")->value.Binary().size(), size);
+        EXPECT_NE(copied.Property("P")->value.Binary().data(), stream.data() + 16);
         EXPECT_EQ(viewed, copied) << size;
-        EXPECT_EQ(lirasto::writeDesignStream(viewed), stream) << size;
+        EXPECT_EQ(lirasto::WriteDesignStream(viewed), stream) << size;
     }
     const std::vector<uint8_t> other = {1, 2, 3};
-    EXPECT_NE(DesignValue::makeBinaryView(other), DesignValue::makeBinary({1, 2, 4}));
-    EXPECT_EQ(DesignValue::makeBinaryView(other), DesignValue::makeBinary({1, 2, 3}));
+    EXPECT_NE(DesignValue::MakeBinaryView(other), DesignValue::MakeBinary({1, 2, 4}));
+    EXPECT_EQ(DesignValue::MakeBinaryView(other), DesignValue::MakeBinary({1, 2, 3}));
 }
 
 // A binary count that runs past the end is refused in place just as when copying.
@@ -455,7 +455,7 @@ TEST(DesignStreamViewedBinaries, RefuseCountsPastTheEnd)
 {
     std::vector<uint8_t> stream = streamWithBinary(1000);
     stream.resize(stream.size() - 10);
-    EXPECT_THROW(lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed), EReadError);
+    EXPECT_THROW(lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed), EReadError);
 }
 
 } // namespace

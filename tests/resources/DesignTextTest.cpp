@@ -48,7 +48,7 @@ TEST_P(DesignTextErrors, NamesLineAndExpectation)
 {
     const TextErrorRow& row = GetParam();
     try {
-        lirasto::parseDesignText(row.text);
+        lirasto::ParseDesignText(row.text);
         FAIL() << "accepted: " << row.text;
     } catch (const lirasto::EReadError& e) {
         const std::string message = e.what();
@@ -90,11 +90,11 @@ TEST(DesignText, ResolvesArtworkThroughLoader)
             throw std::runtime_error("no such file");
         return std::vector<uint8_t>{1, 2, 3};
     };
-    const DesignComponent c = lirasto::parseDesignText("object A: TA\n  Bitmap.Data = {@logo.bmp32}\nend\n", loader);
-    EXPECT_EQ(c.properties.at(0).value, DesignValue::makeBinary({1, 2, 3}));
+    const DesignComponent c = lirasto::ParseDesignText("object A: TA\n  Bitmap.Data = {@logo.bmp32}\nend\n", loader);
+    EXPECT_EQ(c.properties.at(0).value, DesignValue::MakeBinary({1, 2, 3}));
     EXPECT_EQ(asked, std::vector<std::string>{"logo.bmp32"});
     try {
-        lirasto::parseDesignText("object A: TA\n\n  D = {@missing.bmp32}\nend\n", loader);
+        lirasto::ParseDesignText("object A: TA\n\n  D = {@missing.bmp32}\nend\n", loader);
         FAIL();
     } catch (const lirasto::EReadError& e) {
         EXPECT_STREQ(e.what(), "Line 3: cannot load artwork missing.bmp32: no such file");
@@ -105,11 +105,11 @@ TEST(DesignText, ResolvesArtworkThroughLoader)
 TEST(DesignText, WritesAsFormDesignerDoes)
 {
     DesignComponent form{"TF", "f", {}, {}};
-    form.properties.push_back({"Caption", DesignValue::makeString("It's\t1")});
-    form.properties.push_back({"Font.Style", DesignValue::makeSet({"fsBold", "fsItalic"})});
-    form.properties.push_back({"Lines.Strings", DesignValue::makeList({DesignValue::makeString("a")})});
-    form.children.push_back(DesignComponent{"TB", "b", {{"Visible", DesignValue::makeBoolean(false)}}, {}});
-    EXPECT_EQ(lirasto::writeDesignText(form), "object f: TF\n"
+    form.properties.push_back({"Caption", DesignValue::MakeString("It's\t1")});
+    form.properties.push_back({"Font.Style", DesignValue::MakeSet({"fsBold", "fsItalic"})});
+    form.properties.push_back({"Lines.Strings", DesignValue::MakeList({DesignValue::MakeString("a")})});
+    form.children.push_back(DesignComponent{"TB", "b", {{"Visible", DesignValue::MakeBoolean(false)}}, {}});
+    EXPECT_EQ(lirasto::WriteDesignText(form), "object f: TF\n"
                                               "  Caption = 'It''s'#9'1'\n"
                                               "  Font.Style = [fsBold, fsItalic]\n"
                                               "  Lines.Strings = (\n"
@@ -130,46 +130,46 @@ protected:
         ASSERT_TRUE(in) << LIRASTO_FORM_PATH;
         std::ostringstream text;
         text << in.rdbuf();
-        artworkNames().clear();
-        form() = lirasto::parseDesignText(text.str(), [](const std::string& name) {
-            artworkNames().push_back(name);
+        ArtworkNames().clear();
+        Form() = lirasto::ParseDesignText(text.str(), [](const std::string& name) {
+            ArtworkNames().push_back(name);
             return std::vector<uint8_t>(name.begin(), name.end());
         });
     }
 
-    static DesignComponent& form()
+    static DesignComponent& Form()
     {
         static DesignComponent f;
         return f;
     }
 
-    static std::vector<std::string>& artworkNames()
+    static std::vector<std::string>& ArtworkNames()
     {
         static std::vector<std::string> names;
         return names;
     }
 
-    static const DesignComponent& component(const std::string& name)
+    static const DesignComponent& Component(const std::string& name)
     {
-        if (form().name == name)
-            return form();
-        const DesignComponent* c = form().find(name);
+        if (Form().name == name)
+            return Form();
+        const DesignComponent* c = Form().Find(name);
         if (!c)
             throw std::runtime_error("no component " + name);
         return *c;
     }
 
-    static const DesignValue& value(const std::string& componentName, const std::string& propertyName)
+    static const DesignValue& Value(const std::string& componentName, const std::string& propertyName)
     {
-        const DesignProperty* p = component(componentName).property(propertyName);
+        const DesignProperty* p = Component(componentName).Property(propertyName);
         if (!p)
             throw std::runtime_error("no property " + componentName + "." + propertyName);
         return p->value;
     }
 
-    static long long integer(const std::string& componentName, const std::string& propertyName)
+    static long long Integer(const std::string& componentName, const std::string& propertyName)
     {
-        const DesignValue& v = value(componentName, propertyName);
+        const DesignValue& v = Value(componentName, propertyName);
         EXPECT_EQ(v.kind, DesignValueKind::Integer) << componentName << "." << propertyName;
         return v.integer;
     }
@@ -257,7 +257,7 @@ TEST_F(WindowDesign, HoldsEveryComponentWithClassParentAndGeometry)
         {"BMPEvaluationList", "TBitmap32List", "fMain"},
     };
     std::vector<std::pair<const DesignComponent*, std::string>> actual;
-    flatten(form(), "", actual);
+    flatten(Form(), "", actual);
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Placement& e = expected[i];
@@ -269,12 +269,12 @@ TEST_F(WindowDesign, HoldsEveryComponentWithClassParentAndGeometry)
         const std::pair<const char*, int> geometry[] = {
             {"Left", e.left}, {"Top", e.top}, {"Width", e.width}, {"Height", e.height}};
         for (const auto& [property, figure] : geometry) {
-            const DesignProperty* p = c.property(property);
+            const DesignProperty* p = c.Property(property);
             if (figure < 0) {
                 EXPECT_EQ(p, nullptr) << property;
             } else {
                 ASSERT_NE(p, nullptr) << property;
-                EXPECT_EQ(p->value, DesignValue::makeInteger(figure)) << property;
+                EXPECT_EQ(p->value, DesignValue::MakeInteger(figure)) << property;
             }
         }
     }
@@ -291,10 +291,10 @@ TEST_F(WindowDesign, WiresEveryEventToItsHandler)
         {"imgPiano", "OnMouseUp", "imgPianoMouseUp"},
     };
     for (const auto& [componentName, event, handler] : wiring)
-        EXPECT_EQ(value(componentName, event), DesignValue::makeIdentifier(handler)) << componentName << "." << event;
-    EXPECT_EQ(component("tsInfo").property("OnShow"), nullptr);
-    EXPECT_EQ(value("Timer", "Enabled"), DesignValue::makeBoolean(false));
-    EXPECT_EQ(component("Timer").property("Interval"), nullptr); // the timer's default of 1000 ms applies
+        EXPECT_EQ(Value(componentName, event), DesignValue::MakeIdentifier(handler)) << componentName << "." << event;
+    EXPECT_EQ(Component("tsInfo").Property("OnShow"), nullptr);
+    EXPECT_EQ(Value("Timer", "Enabled"), DesignValue::MakeBoolean(false));
+    EXPECT_EQ(Component("Timer").Property("Interval"), nullptr); // the timer's default of 1000 ms applies
 }
 
 // Tab order within each parent, as the window's keyboard navigation expects.
@@ -304,7 +304,7 @@ TEST_F(WindowDesign, KeepsTabOrder)
                                                 {"bStart", 2},      {"cbLevel", 3}, {"gbTips", 4},   {"ImgClefs", 5},
                                                 {"pInfo", 0},       {"mInfo", 0},   {"mUsage", 1},   {"imgLogo", 2}};
     for (const auto& [name, order] : rows)
-        EXPECT_EQ(integer(name, "TabOrder"), order) << name;
+        EXPECT_EQ(Integer(name, "TabOrder"), order) << name;
 }
 
 // Captions, fonts (height in negative pixels) and colours of the window and its labels.
@@ -347,23 +347,23 @@ TEST_F(WindowDesign, GivesCaptionsAndFonts)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         if (row.caption) {
-            EXPECT_EQ(value(row.name, "Caption"), DesignValue::makeString(row.caption));
+            EXPECT_EQ(Value(row.name, "Caption"), DesignValue::MakeString(row.caption));
         }
         if (row.fontHeight == 0) {
-            EXPECT_EQ(component(row.name).property("Font.Height"), nullptr);
+            EXPECT_EQ(Component(row.name).Property("Font.Height"), nullptr);
             continue;
         }
-        EXPECT_EQ(integer(row.name, "Font.Height"), -row.fontHeight);
-        EXPECT_EQ(value(row.name, "Font.Style"), DesignValue::makeSet(row.style));
-        EXPECT_EQ(value(row.name, "Font.Color"), DesignValue::makeIdentifier(row.color));
-        EXPECT_EQ(value(row.name, "Font.Name"), DesignValue::makeString("MS Sans Serif"));
-        EXPECT_EQ(value(row.name, "Font.Charset"), DesignValue::makeIdentifier("DEFAULT_CHARSET"));
+        EXPECT_EQ(Integer(row.name, "Font.Height"), -row.fontHeight);
+        EXPECT_EQ(Value(row.name, "Font.Style"), DesignValue::MakeSet(row.style));
+        EXPECT_EQ(Value(row.name, "Font.Color"), DesignValue::MakeIdentifier(row.color));
+        EXPECT_EQ(Value(row.name, "Font.Name"), DesignValue::MakeString("MS Sans Serif"));
+        EXPECT_EQ(Value(row.name, "Font.Charset"), DesignValue::MakeIdentifier("DEFAULT_CHARSET"));
         if (row.name != std::string("fMain")) {
-            EXPECT_EQ(value(row.name, "ParentFont"), DesignValue::makeBoolean(false));
+            EXPECT_EQ(Value(row.name, "ParentFont"), DesignValue::MakeBoolean(false));
         }
     }
-    EXPECT_EQ(value("cbLevel", "SelFont.Color"), DesignValue::makeIdentifier("clHighlightText"));
-    EXPECT_EQ(integer("cbLevel", "SelFont.Height"), -11);
+    EXPECT_EQ(Value("cbLevel", "SelFont.Color"), DesignValue::MakeIdentifier("clHighlightText"));
+    EXPECT_EQ(Integer("cbLevel", "SelFont.Height"), -11);
 }
 
 // The memo lines, in order, with their trailing and leading blanks.
@@ -371,7 +371,7 @@ TEST_F(WindowDesign, HoldsMemoLines)
 {
     const auto lines = [](const char* name) {
         std::vector<std::string> out;
-        for (const DesignValue& v : value(name, "Lines.Strings").list)
+        for (const DesignValue& v : Value(name, "Lines.Strings").list)
             out.push_back(v.text);
         return out;
     };
@@ -389,22 +389,22 @@ TEST_F(WindowDesign, HoldsMemoLines)
     EXPECT_EQ(lines("mUsage"),
               (std::vector<std::string>{" USAGE", " o Select a level", " o Press 'Start' to start the current level",
                                         " o Press 'Reset' to reset the current level"}));
-    EXPECT_EQ(value("SkinScrollingText", "Strings.Strings"),
-              DesignValue::makeList({DesignValue::makeString("SkinScrollingText")}));
+    EXPECT_EQ(Value("SkinScrollingText", "Strings.Strings"),
+              DesignValue::MakeList({DesignValue::MakeString("SkinScrollingText")}));
 }
 
 // Every picture comes from its artwork file; each list item's position is its index.
 TEST_F(WindowDesign, TakesEveryPictureFromItsArtworkFile)
 {
     const auto bytes = [](const std::string& name) {
-        return DesignValue::makeBinary(std::vector<uint8_t>(name.begin(), name.end()));
+        return DesignValue::MakeBinary(std::vector<uint8_t>(name.begin(), name.end()));
     };
-    EXPECT_EQ(value("imgPiano", "Bitmap.Data"), bytes("keyboard.bmp32"));
-    EXPECT_EQ(value("ImgClefs", "Bitmap.Data"), bytes("staff.bmp32"));
-    EXPECT_EQ(value("imgLogo", "Bitmap.Data"), bytes("logo.bmp32"));
-    EXPECT_EQ(value("fMain", "Icon.Data"), bytes("icon.ico"));
+    EXPECT_EQ(Value("imgPiano", "Bitmap.Data"), bytes("keyboard.bmp32"));
+    EXPECT_EQ(Value("ImgClefs", "Bitmap.Data"), bytes("staff.bmp32"));
+    EXPECT_EQ(Value("imgLogo", "Bitmap.Data"), bytes("logo.bmp32"));
+    EXPECT_EQ(Value("fMain", "Icon.Data"), bytes("icon.ico"));
 
-    const std::vector<std::vector<DesignProperty>>& wallpapers = value("SkinImages", "Images").items;
+    const std::vector<std::vector<DesignProperty>>& wallpapers = Value("SkinImages", "Images").items;
     ASSERT_EQ(wallpapers.size(), 1u);
     EXPECT_EQ(wallpapers[0], (std::vector<DesignProperty>{{"Picture.Data", bytes("wallpaper.picture")}}));
 
@@ -420,7 +420,7 @@ TEST_F(WindowDesign, TakesEveryPictureFromItsArtworkFile)
                  {"BMPNoteList", "note_", 13, false},
                  {"BMPEvaluationList", "mark_", 4, false}};
     for (const auto& l : lists) {
-        const auto& items = value(l.list, "Bitmaps").items;
+        const auto& items = Value(l.list, "Bitmaps").items;
         ASSERT_EQ(items.size(), static_cast<std::size_t>(l.count)) << l.list;
         for (int i = 0; i < l.count; ++i) {
             const std::string number = (l.twoDigits && i < 10 ? "0" : "") + std::to_string(i);
@@ -429,27 +429,27 @@ TEST_F(WindowDesign, TakesEveryPictureFromItsArtworkFile)
                 << l.list << " " << i;
         }
     }
-    EXPECT_EQ(artworkNames().size(), 4u + 1u + 63u + 8u + 7u + 13u + 4u);
+    EXPECT_EQ(ArtworkNames().size(), 4u + 1u + 63u + 8u + 7u + 13u + 4u);
 }
 
 // The image views show their pictures unscaled from the top-left corner; the staff view is white behind.
 TEST_F(WindowDesign, ShowsPicturesUnscaledFromTopLeft)
 {
     for (const char* name : {"imgPiano", "ImgClefs", "imgLogo"}) {
-        EXPECT_EQ(value(name, "BitmapAlign"), DesignValue::makeIdentifier("baTopLeft")) << name;
-        EXPECT_EQ(value(name, "ScaleMode"), DesignValue::makeIdentifier("smNormal")) << name;
-        EXPECT_EQ(integer(name, "Scale"), 1) << name;
+        EXPECT_EQ(Value(name, "BitmapAlign"), DesignValue::MakeIdentifier("baTopLeft")) << name;
+        EXPECT_EQ(Value(name, "ScaleMode"), DesignValue::MakeIdentifier("smNormal")) << name;
+        EXPECT_EQ(Integer(name, "Scale"), 1) << name;
     }
-    EXPECT_EQ(value("ImgClefs", "Color"), DesignValue::makeIdentifier("clWhite"));
-    EXPECT_EQ(value("ImgClefs", "ParentColor"), DesignValue::makeBoolean(false));
+    EXPECT_EQ(Value("ImgClefs", "Color"), DesignValue::MakeIdentifier("clWhite"));
+    EXPECT_EQ(Value("ImgClefs", "ParentColor"), DesignValue::MakeBoolean(false));
 }
 
 // The design survives the trip through the stream and back through the text form.
 TEST_F(WindowDesign, SurvivesStreamAndTextRoundTrips)
 {
-    const std::vector<uint8_t> stream = lirasto::writeDesignStream(form());
-    EXPECT_EQ(lirasto::readDesignStream(stream), form());
-    EXPECT_EQ(lirasto::parseDesignText(lirasto::writeDesignText(form())), form());
+    const std::vector<uint8_t> stream = lirasto::WriteDesignStream(Form());
+    EXPECT_EQ(lirasto::ReadDesignStream(stream), Form());
+    EXPECT_EQ(lirasto::ParseDesignText(lirasto::WriteDesignText(Form())), Form());
 }
 
 } // namespace
@@ -460,9 +460,9 @@ TEST(DesignTextWriter, WritesPicturesReadInPlace)
     lirasto::DesignComponent root;
     root.className = "TfMain";
     root.name = "fMain";
-    root.properties.push_back({"Icon.Data", lirasto::DesignValue::makeBinary({0x00, 0xAB, 0xFF})});
-    const std::vector<uint8_t> stream = lirasto::writeDesignStream(root);
-    const auto viewed = lirasto::readDesignStream(stream, lirasto::DesignBinaries::Viewed);
-    EXPECT_EQ(lirasto::writeDesignText(viewed), lirasto::writeDesignText(root));
-    EXPECT_NE(lirasto::writeDesignText(viewed).find("00ABFF"), std::string::npos);
+    root.properties.push_back({"Icon.Data", lirasto::DesignValue::MakeBinary({0x00, 0xAB, 0xFF})});
+    const std::vector<uint8_t> stream = lirasto::WriteDesignStream(root);
+    const auto viewed = lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed);
+    EXPECT_EQ(lirasto::WriteDesignText(viewed), lirasto::WriteDesignText(root));
+    EXPECT_NE(lirasto::WriteDesignText(viewed).find("00ABFF"), std::string::npos);
 }

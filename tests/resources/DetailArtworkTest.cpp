@@ -58,9 +58,9 @@ testing::Environment* const kGuiApplication = testing::AddGlobalTestEnvironment(
 const std::pair<Set, Set>& sets() // plain, detail
 {
     static const std::pair<Set, Set> once = [] {
-        const MusicFont font(MusicFont::defaultPath());
-        return std::pair<Set, Set>{decoded(artworkFiles(paintArtwork(font, 1))),
-                                   decoded(detailArtworkFiles(paintArtwork(font, 2)))};
+        const MusicFont font(MusicFont::DefaultPath());
+        return std::pair<Set, Set>{decoded(ArtworkFiles(PaintArtwork(font, 1))),
+                                   decoded(DetailArtworkFiles(PaintArtwork(font, 2)))};
     }();
     return once;
 }

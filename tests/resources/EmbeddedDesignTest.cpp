@@ -44,7 +44,7 @@ void blankBinaries(DesignComponent& c)
 
 DesignComponent embedded()
 {
-    return lirasto::readDesignStream(embeddedDesignStream());
+    return lirasto::ReadDesignStream(embeddedDesignStream());
 }
 
 int32_t int32At(const std::vector<uint8_t>& bytes, std::size_t at)
@@ -80,7 +80,7 @@ TEST(EmbeddedDesign, IsTheWindowDesignText)
     std::ostringstream text;
     text << in.rdbuf();
     DesignComponent fromText =
-        lirasto::parseDesignText(text.str(), [](const std::string&) { return std::vector<uint8_t>{}; });
+        lirasto::ParseDesignText(text.str(), [](const std::string&) { return std::vector<uint8_t>{}; });
     DesignComponent carried = embedded();
     blankBinaries(carried);
     EXPECT_EQ(carried, fromText);
@@ -100,7 +100,7 @@ TEST(EmbeddedDesign, CarriesPicturesOfTheExpectedSizes)
 {
     const DesignComponent form = embedded();
     const auto bitmapOf = [&](const char* name) -> const std::vector<uint8_t>& {
-        return form.find(name)->property("Bitmap.Data")->value.bytes;
+        return form.Find(name)->Property("Bitmap.Data")->value.bytes;
     };
     if (recordSize(bitmapOf("imgPiano")) == std::pair{0, 0})
         GTEST_SKIP() << "built with placeholder artwork";
@@ -130,7 +130,7 @@ TEST(EmbeddedDesign, CarriesPicturesOfTheExpectedSizes)
         {"BMPEvaluationList", {{14, 29}, {19, 19}, {19, 19}, {23, 17}}},
     };
     for (const auto& [name, sizes] : lists) {
-        const auto& items = form.find(name)->property("Bitmaps")->value.items;
+        const auto& items = form.Find(name)->Property("Bitmaps")->value.items;
         ASSERT_EQ(items.size(), sizes.size()) << name;
         for (std::size_t i = 0; i < sizes.size(); ++i)
             EXPECT_EQ(recordSize(items[i].at(0).value.bytes), sizes[i]) << name << " " << i;
@@ -142,7 +142,7 @@ TEST(EmbeddedDesign, CarriesWallpaperAndIconInTheirFormats)
 {
     const DesignComponent form = embedded();
     const std::vector<uint8_t>& picture =
-        form.find("SkinImages")->property("Images")->value.items.at(0).at(0).value.bytes;
+        form.Find("SkinImages")->Property("Images")->value.items.at(0).at(0).value.bytes;
     ASSERT_GE(picture.size(), 15u);
     EXPECT_EQ(std::string(picture.begin() + 1, picture.begin() + 1 + picture[0]), "TJPEGImage");
     const std::size_t countAt = 1u + picture[0];
@@ -151,7 +151,7 @@ TEST(EmbeddedDesign, CarriesWallpaperAndIconInTheirFormats)
         EXPECT_EQ(picture[countAt + 4], 0xFF);
         EXPECT_EQ(picture[countAt + 5], 0xD8);
     }
-    const std::vector<uint8_t>& icon = form.property("Icon.Data")->value.bytes;
+    const std::vector<uint8_t>& icon = form.Property("Icon.Data")->value.bytes;
     if (!icon.empty()) {
         ASSERT_GE(icon.size(), 6u);
         EXPECT_EQ(std::vector<uint8_t>(icon.begin(), icon.begin() + 4), (std::vector<uint8_t>{0, 0, 1, 0}));

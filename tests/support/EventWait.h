@@ -7,7 +7,7 @@
 namespace lirasto::test {
 
 // Runs the event loop until done() holds or ms milliseconds have passed; says whether it holds.
-inline bool waitFor(const std::function<bool()>& done, int ms)
+inline bool WaitFor(const std::function<bool()>& done, int ms)
 {
     QElapsedTimer clock;
     clock.start();

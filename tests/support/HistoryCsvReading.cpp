@@ -22,30 +22,30 @@ class TRowReader
 public:
     TRowReader(const QStringList& fields, std::size_t row) : fields_(fields), row_(row) {}
 
-    [[noreturn]] void fail(int field, const char* what) const
+    [[noreturn]] void Fail(int field, const char* what) const
     {
         throw EReadError("History CSV row " + std::to_string(row_) + ", field " +
                          HistoryCsvHeader()[field].toStdString() + ": " + what);
     }
 
-    int64_t number(int field, int64_t lowest, int64_t highest) const
+    int64_t Number(int field, int64_t lowest, int64_t highest) const
     {
         bool ok = false;
         const qlonglong value = fields_[field].toLongLong(&ok);
         if (!ok || value < lowest || value > highest)
-            fail(field, "not a number in range");
+            Fail(field, "not a number in range");
         return value;
     }
 
-    int oneOf(int field, const QStringList& names) const
+    int OneOf(int field, const QStringList& names) const
     {
         const int index = static_cast<int>(names.indexOf(fields_[field]));
         if (index < 0)
-            fail(field, "not a known value");
+            Fail(field, "not a known value");
         return index;
     }
 
-    std::vector<int> numbers(int field, int lowest, int highest) const
+    std::vector<int> Numbers(int field, int lowest, int highest) const
     {
         std::vector<int> values;
         if (fields_[field].isEmpty())
@@ -54,13 +54,13 @@ public:
             bool ok = false;
             const int v = part.toInt(&ok);
             if (!ok || v < lowest || v > highest)
-                fail(field, "not a list of numbers in range");
+                Fail(field, "not a list of numbers in range");
             values.push_back(v);
         }
         return values;
     }
 
-    const QString& text(int field) const { return fields_[field]; }
+    const QString& Text(int field) const { return fields_[field]; }
 
 private:
     const QStringList& fields_;
@@ -155,47 +155,47 @@ std::vector<TAnswerRecord> ReadHistoryCsv(const QByteArray& utf8)
                              " fields instead of " + std::to_string(header.size()));
         const TRowReader in(rows[r], r + 1);
         TAnswerRecord a;
-        a.Id = in.number(cId, 0, INT64_MAX);
-        a.RunId = in.number(cRunId, 0, INT64_MAX);
-        const QDateTime at = QDateTime::fromString(in.text(cTime), Qt::ISODateWithMs);
+        a.Id = in.Number(cId, 0, INT64_MAX);
+        a.RunId = in.Number(cRunId, 0, INT64_MAX);
+        const QDateTime at = QDateTime::fromString(in.Text(cTime), Qt::ISODateWithMs);
         if (!at.isValid())
-            in.fail(cTime, "not a time");
+            in.Fail(cTime, "not a time");
         a.At = system_clock::time_point{milliseconds{at.toMSecsSinceEpoch()}};
-        a.Level = static_cast<int>(in.number(cLevel, 1, LevelCount));
-        a.Key = in.oneOf(cKey, keys);
-        a.Clef = in.oneOf(cClef, clefs);
+        a.Level = static_cast<int>(in.Number(cLevel, 1, LevelCount));
+        a.Key = in.OneOf(cKey, keys);
+        a.Clef = in.OneOf(cClef, clefs);
         if (a.Clef == 0)
-            in.fail(cClef, "not a clef");
-        a.Note = static_cast<int>(in.number(cNote, LowestMidiNote, HighestMidiNote));
-        a.KeysGiven = in.numbers(cKeys, LowestMidiNote, HighestMidiNote);
-        for (int pc : in.numbers(cPitchClasses, 0, 11))
+            in.Fail(cClef, "not a clef");
+        a.Note = static_cast<int>(in.Number(cNote, kLowestMidiNote, kHighestMidiNote));
+        a.KeysGiven = in.Numbers(cKeys, kLowestMidiNote, kHighestMidiNote);
+        for (int pc : in.Numbers(cPitchClasses, 0, 11))
             a.PitchClassesGiven = static_cast<TPitchClassSet>(a.PitchClassesGiven | PitchClassBit(pc));
-        a.Right = in.number(cRight, 0, 1) == 1;
-        a.AnswerMs = in.number(cMs, 0, INT64_MAX);
-        a.Source = kInputKinds[size_t(in.oneOf(cInput, sources))].Source;
-        a.NotesAsked = in.numbers(cNotesAsked, LowestMidiNote, HighestMidiNote);
-        if (!in.text(cMusicKey).isEmpty()) {
-            a.MusicKey = MusicKeyFromName(in.text(cMusicKey).toStdString());
+        a.Right = in.Number(cRight, 0, 1) == 1;
+        a.AnswerMs = in.Number(cMs, 0, INT64_MAX);
+        a.Source = kInputKinds[size_t(in.OneOf(cInput, sources))].Source;
+        a.NotesAsked = in.Numbers(cNotesAsked, kLowestMidiNote, kHighestMidiNote);
+        if (!in.Text(cMusicKey).isEmpty()) {
+            a.MusicKey = MusicKeyFromName(in.Text(cMusicKey).toStdString());
             if (a.MusicKey < 0)
-                in.fail(cMusicKey, "not a key");
+                in.Fail(cMusicKey, "not a key");
         }
         // The chord is named by the type's English name, with its root and inversion.
-        if (!in.text(cChord).isEmpty()) {
+        if (!in.Text(cChord).isEmpty()) {
             const QRegularExpressionMatch m =
                 QRegularExpression("^(([A-G])([#b]?) )?(.+?)(, (first|second|third) inversion)?$")
-                    .match(in.text(cChord));
+                    .match(in.Text(cChord));
             const TChordType* type =
                 m.hasMatch()
                     ? ChordTypeNamed((m.captured(2).isEmpty() ? m.captured(4) : "%1 " + m.captured(4)).toStdString())
                     : nullptr;
             if (type == nullptr)
-                in.fail(cChord, "not a chord");
+                in.Fail(cChord, "not a chord");
             const int root = m.captured(2).isEmpty() ? 0 : QStringLiteral("CDEFGAB").indexOf(m.captured(2));
             const int inversion = int(QStringList{"", "first", "second", "third"}.indexOf(m.captured(6)));
             a.Chord = {ChordTypeCode(*type), inversion, root, m.captured(3) == "#" ? 1 : m.captured(3) == "b" ? -1 : 0};
         }
         // An apostrophe before the text keeps a spreadsheet from taking it for a formula.
-        a.Practice = in.text(cPractice).startsWith(QLatin1Char('\'')) ? in.text(cPractice).mid(1) : in.text(cPractice);
+        a.Practice = in.Text(cPractice).startsWith(QLatin1Char('\'')) ? in.Text(cPractice).mid(1) : in.Text(cPractice);
         answers.push_back(std::move(a));
     }
     return answers;

@@ -66,7 +66,7 @@ void releaseName(const std::string& name)
 // test's timeout, say) keeps its place until a server of the same name starts. So tests take
 // their names from eight fixed ones, each held by a lock file while in use: a dead server's
 // place goes back into use with its name, and two tests running at once never share a name.
-std::string JackServer::freshName()
+std::string JackServer::FreshName()
 {
     constexpr int kNames = 8;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -93,7 +93,7 @@ std::string JackServer::freshName()
 }
 
 JackServer::JackServer(int sampleRate, int period, std::string name)
-    : name_(name.empty() ? freshName() : name), ownsName_(name.empty())
+    : name_(name.empty() ? FreshName() : name), ownsName_(name.empty())
 {
     // JACK keeps eight servers at most in its registry, and a server that was killed keeps its place
     // there: on a machine where other tests run servers too, a place may have to be waited for.

@@ -17,15 +17,15 @@ public:
     explicit JackServer(int sampleRate = 48000, int period = 256, std::string name = {});
     // A server name no other test uses while this process runs, for a test that names its server
     // in advance; one of eight, so that a server that died keeps no place in JACK's registry for good.
-    static std::string freshName();
+    static std::string FreshName();
     ~JackServer();
     JackServer(const JackServer&) = delete;
     JackServer& operator=(const JackServer&) = delete;
 
-    bool running() const { return pid_ > 0 && ready_; }
-    const std::string& name() const { return name_; }
+    bool Running() const { return pid_ > 0 && ready_; }
+    const std::string& Name() const { return name_; }
     // What went wrong when the server did not come up.
-    const std::string& error() const { return error_; }
+    const std::string& Error() const { return error_; }
 
 private:
     // One try at starting the server; true once it answers.

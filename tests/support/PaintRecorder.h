@@ -13,13 +13,13 @@ class TPaintRecorder : public QObject
 public:
     explicit TPaintRecorder(QObject* watched) { watched->installEventFilter(this); }
 
-    QRegion painted;
+    QRegion painted_;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent*>(event)->region();
+            painted_ += static_cast<QPaintEvent*>(event)->region();
         return false;
     }
 };

@@ -5,15 +5,15 @@
 
 namespace lirasto::test {
 
-std::string PixelDiff::describe() const
+std::string PixelDiff::Describe() const
 {
-    if (same())
+    if (Same())
         return "identical";
     return std::to_string(differing) + " pixels differ, largest channel difference " +
            std::to_string(maxChannelDiff) + ", first at index " + std::to_string(firstIndex);
 }
 
-PixelDiff diffPixels(const uint32_t* a, const uint32_t* b, long long count)
+PixelDiff DiffPixels(const uint32_t* a, const uint32_t* b, long long count)
 {
     PixelDiff d;
     for (long long i = 0; i < count; ++i) {

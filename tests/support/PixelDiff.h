@@ -14,10 +14,10 @@ struct PixelDiff
     int maxChannelDiff = 0;
     long long firstIndex = -1;
 
-    bool same() const { return differing == 0; }
-    std::string describe() const;
+    bool Same() const { return differing == 0; }
+    std::string Describe() const;
 };
 
-PixelDiff diffPixels(const uint32_t* a, const uint32_t* b, long long count);
+PixelDiff DiffPixels(const uint32_t* a, const uint32_t* b, long long count);
 
 } // namespace lirasto::test

@@ -19,7 +19,7 @@ namespace {
 TEST(DisabledMidiInputs, KeepEveryNameThroughTheFile)
 {
     TempDir dir;
-    const std::string path = (dir.path() / "vantrel.ini").string();
+    const std::string path = (dir.Path() / "vantrel.ini").string();
     const QSet<QString> names{"keyboard:out", "a,b%c", "Клавиши ♯", " padded "};
     ASSERT_TRUE(lirasto::settings::WriteDisabledMidiInputs(names, path));
     EXPECT_EQ(lirasto::settings::ReadDisabledMidiInputs(path), names);
@@ -37,28 +37,28 @@ class MidiWindow : public MainWindowTest
 TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
 {
     JackServer server(48000, 2048);
-    ASSERT_TRUE(server.running()) << server.error();
-    openShown();
-    form->StartSubsystems();
-    TMidiInput& input = form->Midi()->Input();
-    ASSERT_TRUE(waitFor([&] { return !input.jackPortName().isEmpty(); }, 5000));
+    ASSERT_TRUE(server.Running()) << server.Error();
+    OpenShown();
+    form_->StartSubsystems();
+    TMidiInput& input = form_->Midi()->Input();
+    ASSERT_TRUE(WaitFor([&] { return !input.JackPortName().isEmpty(); }, 5000));
     // No keyboard yet: the page names our port, to connect one by hand.
-    const auto port = [&] { return form->findChild<TSkinLabel*>("lMidiPort"); };
-    EXPECT_TRUE(waitFor([&] { return port() && !port()->isHidden(); }, 2000));
+    const auto port = [&] { return form_->findChild<TSkinLabel*>("lMidiPort"); };
+    EXPECT_TRUE(WaitFor([&] { return port() && !port()->isHidden(); }, 2000));
     EXPECT_EQ(port()->Caption(), "Connect a keyboard to the JACK port\n\"Lirasto Notes:MIDI in\"");
 
-    form->bStartClick(form->bStart);
-    tick();
-    const int note = core().CurrentNote();
+    form_->bStartClick(form_->bStart);
+    Tick();
+    const int note = Core().CurrentNote();
     // A note-on judges at once; a note-on of velocity 0 lets the key go.
     QProcess sender;
-    sender.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--connect", input.jackPortName()});
+    sender.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--connect", input.JackPortName()});
     sender.write(QByteArray("on ") + QByteArray::number(note) + "\n");
-    ASSERT_TRUE(waitFor([&] { return core().Score() == 5; }, 5000)) << caption(form->lAnswer).toStdString();
-    EXPECT_EQ(caption(form->lAnswer), "RIGHT!");
-    EXPECT_TRUE(core().IsHeld(note, TInputSource::Midi));
+    ASSERT_TRUE(WaitFor([&] { return Core().Score() == 5; }, 5000)) << Caption(form_->lAnswer).toStdString();
+    EXPECT_EQ(Caption(form_->lAnswer), "RIGHT!");
+    EXPECT_TRUE(Core().IsHeld(note, TInputSource::Midi));
     sender.write(QByteArray("on ") + QByteArray::number(note) + " 0\n");
-    EXPECT_TRUE(waitFor([&] { return !core().IsHeld(note, TInputSource::Midi); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return !Core().IsHeld(note, TInputSource::Midi); }, 5000));
 
     // A note is judged by when it was played, not by when the window got round to it.
     struct : TGameListener
@@ -66,14 +66,14 @@ TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
         std::chrono::milliseconds took{-1};
         void AnswerJudged(const TJudgement& judgement) override { took = judgement.AnswerTime; }
     } judged;
-    core().AddListener(&judged);
-    tick();
-    const int next = core().CurrentNote();
+    Core().AddListener(&judged);
+    Tick();
+    const int next = Core().CurrentNote();
     sender.write(QByteArray("on ") + QByteArray::number(next) + "\n");
     ASSERT_TRUE(sender.waitForBytesWritten(1000));
     std::this_thread::sleep_for(std::chrono::milliseconds(1500)); // the window is busy
-    EXPECT_TRUE(waitFor([&] { return core().Score() == 10; }, 5000));
-    core().RemoveListener(&judged);
+    EXPECT_TRUE(WaitFor([&] { return Core().Score() == 10; }, 5000));
+    Core().RemoveListener(&judged);
     EXPECT_LT(judged.took.count(), 1000) << "judged when the window took the note, not when it came";
     EXPECT_GE(judged.took.count(), 0);
     sender.closeWriteChannel();
@@ -82,26 +82,26 @@ TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
     QProcess keyboard;
     keyboard.start(QStringLiteral(LIRASTO_MIDI_SEND), {"--name", "keyboard", "--physical", "sleep 8000"});
     TSkinCheckBox* box = nullptr;
-    ASSERT_TRUE(waitFor(
+    ASSERT_TRUE(WaitFor(
         [&] {
-            for (TSkinCheckBox* t : form->findChild<QWidget*>("gbMidi")->findChildren<TSkinCheckBox*>())
+            for (TSkinCheckBox* t : form_->findChild<QWidget*>("gbMidi")->findChildren<TSkinCheckBox*>())
                 if (t->text() == "keyboard:out" && !t->isHidden())
                     box = t;
             return box != nullptr;
         },
         3000));
-    EXPECT_TRUE(form->findChild<QWidget*>("lNoMidi")->isHidden());
+    EXPECT_TRUE(form_->findChild<QWidget*>("lNoMidi")->isHidden());
     box->click();
-    EXPECT_TRUE(waitFor([&] { return input.devices().value(0).Enabled == false; }, 2000));
+    EXPECT_TRUE(WaitFor([&] { return input.Devices().value(0).Enabled == false; }, 2000));
     std::stringstream ini;
-    ini << std::ifstream(workDir() / "vantrel.ini").rdbuf();
+    ini << std::ifstream(WorkDir() / "vantrel.ini").rdbuf();
     EXPECT_NE(ini.str().find("MidiInputsOff=keyboard%3Aout"), std::string::npos) << ini.str();
 
-    closeForm();
-    openShown();
-    form->StartSubsystems();
-    ASSERT_TRUE(waitFor([&] { return form->Midi()->Input().hasDevice(); }, 3000));
-    EXPECT_FALSE(form->Midi()->Input().devices().value(0).Enabled);
+    CloseForm();
+    OpenShown();
+    form_->StartSubsystems();
+    ASSERT_TRUE(WaitFor([&] { return form_->Midi()->Input().HasDevice(); }, 3000));
+    EXPECT_FALSE(form_->Midi()->Input().Devices().value(0).Enabled);
     keyboard.kill();
     keyboard.waitForFinished(2000);
 }
@@ -110,19 +110,19 @@ TEST_F(MidiWindow, NoteAnswersAndKeyboardIsListedAndKeptOff)
 TEST_F(MidiWindow, WithoutMidiSaysSoAndPlays)
 {
     qputenv("JACK_DEFAULT_SERVER", "lirasto-test-no-server");
-    openShown();
-    form->StartSubsystems();
-    ASSERT_TRUE(waitFor([&] { return form->Midi()->Input().scanned(); }, 5000));
+    OpenShown();
+    form_->StartSubsystems();
+    ASSERT_TRUE(WaitFor([&] { return form_->Midi()->Input().Scanned(); }, 5000));
     qunsetenv("JACK_DEFAULT_SERVER");
-    auto* none = form->findChild<TSkinLabel*>("lNoMidi");
-    if (!form->Midi()->Input().systems().contains("ALSA")) { // with the sequencer a keyboard may be there
+    auto* none = form_->findChild<TSkinLabel*>("lNoMidi");
+    if (!form_->Midi()->Input().Systems().contains("ALSA")) { // with the sequencer a keyboard may be there
         EXPECT_FALSE(none->isHidden());
         EXPECT_EQ(none->Caption(), "No MIDI input found");
     }
-    form->bStartClick(form->bStart);
-    tick();
-    answer(core().CurrentNote() % 12);
-    EXPECT_EQ(core().Score(), 5);
+    form_->bStartClick(form_->bStart);
+    Tick();
+    Answer(Core().CurrentNote() % 12);
+    EXPECT_EQ(Core().Score(), 5);
 }
 
 } // namespace

@@ -32,7 +32,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        const std::filesystem::path folder = workDir() / "modules";
+        const std::filesystem::path folder = WorkDir() / "modules";
         std::filesystem::create_directory(folder);
         if (GetParam().content)
             for (const char* file : {kSoundModule, kMidiModule, kHistoryModule})
@@ -51,22 +51,22 @@ protected:
 // Modules that are missing or do not load: the window plays on without sound, MIDI and history, and each page says why.
 TEST_P(WithoutModules, PlayOnAndThePagesSayWhy)
 {
-    openShown();
-    form->StartSubsystems();
-    ASSERT_TRUE(waitFor([&] { return form->Midi()->Input().scanned(); }, 5000));
+    OpenShown();
+    form_->StartSubsystems();
+    ASSERT_TRUE(WaitFor([&] { return form_->Midi()->Input().Scanned(); }, 5000));
     const QString sound = QStringLiteral("No sound output: the module lirasto-sound.so %1").arg(GetParam().why);
-    EXPECT_TRUE(waitFor([&] { return form->SoundHookup()->StatusLabel()->Caption().startsWith(sound); }, 5000))
-        << form->SoundHookup()->StatusLabel()->Caption().toStdString();
-    auto* noMidi = form->findChild<TSkinLabel*>("lNoMidi");
+    EXPECT_TRUE(WaitFor([&] { return form_->SoundHookup()->StatusLabel()->Caption().startsWith(sound); }, 5000))
+        << form_->SoundHookup()->StatusLabel()->Caption().toStdString();
+    auto* noMidi = form_->findChild<TSkinLabel*>("lNoMidi");
     EXPECT_TRUE(!noMidi->isHidden() && noMidi->Caption() == "No MIDI input found");
-    form->bStartClick(form->bStart);
-    tick();
-    answer(core().CurrentNote() % 12);
-    EXPECT_EQ(core().Score(), 5);
-    form->PageControl->setCurrentWidget(form->tsProgress);
-    EXPECT_TRUE(form->History().ProgressPage()->Notice().startsWith(
+    form_->bStartClick(form_->bStart);
+    Tick();
+    Answer(Core().CurrentNote() % 12);
+    EXPECT_EQ(Core().Score(), 5);
+    form_->PageControl->setCurrentWidget(form_->tsProgress);
+    EXPECT_TRUE(form_->History().ProgressPage()->Notice().startsWith(
         QStringLiteral("History is not being kept: the module lirasto-history.so %1").arg(GetParam().why)))
-        << form->History().ProgressPage()->Notice().toStdString();
+        << form_->History().ProgressPage()->Notice().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, WithoutModules,

@@ -21,25 +21,25 @@ namespace {
 class SoundInTheWindow : public MainWindowTest
 {
 protected:
-    bool startUntil(const std::function<bool(TSoundHookup&)>& done)
+    bool StartUntil(const std::function<bool(TSoundHookup&)>& done)
     {
-        form->StartSubsystems();
-        for (int ms = 0; ms < 15000 && !done(*form->SoundHookup()); ++ms, std::this_thread::sleep_for(1ms))
+        form_->StartSubsystems();
+        for (int ms = 0; ms < 15000 && !done(*form_->SoundHookup()); ++ms, std::this_thread::sleep_for(1ms))
             QCoreApplication::processEvents();
-        return done(*form->SoundHookup());
+        return done(*form_->SoundHookup());
     }
-    void key(QEvent::Type type, int qtKey, quint32 scanCode)
+    void Key(QEvent::Type type, int qtKey, quint32 scanCode)
     {
         QKeyEvent event(type, qtKey, Qt::NoModifier, scanCode, 0, 0);
-        QCoreApplication::sendEvent(form->cbLevel, &event);
+        QCoreApplication::sendEvent(form_->cbLevel, &event);
     }
     // The threads now running, by id.
-    static QSet<QString> threads()
+    static QSet<QString> Threads()
     {
         const QStringList ids = QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         return QSet<QString>(ids.begin(), ids.end());
     }
-    static QString named(const QSet<QString>& ids)
+    static QString Named(const QSet<QString>& ids)
     {
         QStringList names;
         for (const QString& id : ids) {
@@ -55,44 +55,44 @@ protected:
 TEST_F(SoundInTheWindow, FollowsTheOptionsPlaysAHundredKeysAndClosesWhileOneSounds)
 {
     JackServer server;
-    ASSERT_TRUE(server.running()) << server.error();
-    std::ofstream(workDir() / "vantrel.ini") << "[Options]\nVolume=30\n";
-    openShown();
-    const QSet<QString> threadsBefore = threads();
-    ASSERT_TRUE(startUntil([](TSoundHookup& h) { return h.Sound().outputDriver() == "jack"; }));
-    EXPECT_EQ(form->SoundHookup()->Sound().volume(), 30);
-    key(QEvent::KeyPress, Qt::Key_M, 58);
-    EXPECT_TRUE(form->SoundHookup()->Sound().muted() &&
-                form->OptionsPage().Tick(lirasto::settings::TOption::Mute)->isChecked());
-    key(QEvent::KeyPress, Qt::Key_M, 58);
+    ASSERT_TRUE(server.Running()) << server.Error();
+    std::ofstream(WorkDir() / "vantrel.ini") << "[Options]\nVolume=30\n";
+    OpenShown();
+    const QSet<QString> threadsBefore = Threads();
+    ASSERT_TRUE(StartUntil([](TSoundHookup& h) { return h.Sound().OutputDriver() == "jack"; }));
+    EXPECT_EQ(form_->SoundHookup()->Sound().Volume(), 30);
+    Key(QEvent::KeyPress, Qt::Key_M, 58);
+    EXPECT_TRUE(form_->SoundHookup()->Sound().Muted() &&
+                form_->OptionsPage().Tick(lirasto::settings::TOption::Mute)->isChecked());
+    Key(QEvent::KeyPress, Qt::Key_M, 58);
     for (int i = 0; i < 100; ++i) {
-        key(QEvent::KeyPress, Qt::Key_A, 38);
-        key(QEvent::KeyRelease, Qt::Key_A, 38);
+        Key(QEvent::KeyPress, Qt::Key_A, 38);
+        Key(QEvent::KeyRelease, Qt::Key_A, 38);
     }
-    key(QEvent::KeyPress, Qt::Key_H, 43);
-    closeForm();
+    Key(QEvent::KeyPress, Qt::Key_H, 43);
+    CloseForm();
     // A QThread says it has finished (and the MIDI input's stop returns) a moment before the system
     // thread is gone, a moment that a loaded machine stretches: the threads the subsystems started
     // must go, within a bound. One of the window's start that ends meanwhile is no matter.
-    QSet<QString> left = threads() - threadsBefore;
+    QSet<QString> left = Threads() - threadsBefore;
     for (int i = 0; i < 500 && !left.isEmpty(); ++i) {
         std::this_thread::sleep_for(10ms);
-        left = threads() - threadsBefore;
+        left = Threads() - threadsBefore;
     }
-    EXPECT_TRUE(left.isEmpty()) << "still running: " << named(left).toStdString();
+    EXPECT_TRUE(left.isEmpty()) << "still running: " << Named(left).toStdString();
 }
 
 // A damaged SoundFont: the window plays on silently, and the Options page says why.
 TEST_F(SoundInTheWindow, DamagedSoundFontIsNamedOnTheOptionsPage)
 {
-    std::ofstream(workDir() / "broken.sf2") << std::string(70000, 'Z');
-    qputenv("LIRASTO_SOUNDFONT", QByteArray::fromStdString((workDir() / "broken.sf2").string()));
-    openShown();
-    EXPECT_TRUE(startUntil([](TSoundHookup& h) { return h.StatusLabel()->Caption() == "No SoundFont found"; }));
+    std::ofstream(WorkDir() / "broken.sf2") << std::string(70000, 'Z');
+    qputenv("LIRASTO_SOUNDFONT", QByteArray::fromStdString((WorkDir() / "broken.sf2").string()));
+    OpenShown();
+    EXPECT_TRUE(StartUntil([](TSoundHookup& h) { return h.StatusLabel()->Caption() == "No SoundFont found"; }));
     qunsetenv("LIRASTO_SOUNDFONT");
-    key(QEvent::KeyPress, Qt::Key_A, 38);
-    form->PageControl->setCurrentWidget(form->tsOptions);
-    EXPECT_TRUE(form->SoundHookup()->StatusLabel()->isVisible());
+    Key(QEvent::KeyPress, Qt::Key_A, 38);
+    form_->PageControl->setCurrentWidget(form_->tsOptions);
+    EXPECT_TRUE(form_->SoundHookup()->StatusLabel()->isVisible());
 }
 
 } // namespace

@@ -24,7 +24,7 @@ class TTextRecorder : public QPaintDevice, public QPaintEngine
 {
 public:
     explicit TTextRecorder(QSize size) : size_(size) {}
-    QStringList Texts;
+    QStringList texts_;
 
     QPaintEngine* paintEngine() const override { return const_cast<TTextRecorder*>(this); }
     bool begin(QPaintDevice*) override { return true; }
@@ -33,7 +33,7 @@ public:
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
     void drawPath(const QPainterPath&) override {}
-    void drawTextItem(const QPointF&, const QTextItem& item) override { Texts << item.text(); }
+    void drawTextItem(const QPointF&, const QTextItem& item) override { texts_ << item.text(); }
     Type type() const override { return QPaintEngine::User; }
 
 protected:
@@ -113,8 +113,8 @@ protected:
     {
         MainWindowTest::SetUp();
         InstallTranslation(QStringLiteral("pseudo"));
-        openShown();
-        form->StartSubsystems();
+        OpenShown();
+        form_->StartSubsystems();
     }
     void TearDown() override
     {
@@ -124,17 +124,17 @@ protected:
 
     // Each page in turn, shown, with what it paints recorded.
     template <typename F>
-    void forEachPage(F&& visit)
+    void ForEachPage(F&& visit)
     {
-        for (int i = 0; i < form->PageControl->count(); ++i) {
-            form->PageControl->setCurrentIndex(i);
+        for (int i = 0; i < form_->PageControl->count(); ++i) {
+            form_->PageControl->setCurrentIndex(i);
             QCoreApplication::processEvents();
-            QWidget* page = form->PageControl->currentWidget();
+            QWidget* page = form_->PageControl->currentWidget();
             if (const QByteArray dir = qgetenv("LIRASTO_SHOTS"); !dir.isEmpty())
-                form->grab().save(QStringLiteral("%1/page%2_%3x.png")
-                                      .arg(QString::fromLocal8Bit(dir))
-                                      .arg(i)
-                                      .arg(form->devicePixelRatio()));
+                form_->grab().save(QStringLiteral("%1/page%2_%3x.png")
+                                       .arg(QString::fromLocal8Bit(dir))
+                                       .arg(i)
+                                       .arg(form_->devicePixelRatio()));
             visit(page);
         }
     }
@@ -165,10 +165,10 @@ TEST_F(PseudoLanguage, EveryTextTheWindowShowsPassesThroughTranslation)
             if (hasLetter(unmarked(line)) && !line.contains(QLatin1Char('@')) && !line.contains(QLatin1String("://")))
                 untranslated << where + QStringLiteral(": ") + line;
     };
-    check(QStringLiteral("window title"), form->windowTitle());
-    for (int i = 0; i < form->PageControl->count(); ++i)
-        check(QStringLiteral("tab"), form->PageControl->tabText(i));
-    forEachPage([&](QWidget* page) {
+    check(QStringLiteral("window title"), form_->windowTitle());
+    for (int i = 0; i < form_->PageControl->count(); ++i)
+        check(QStringLiteral("tab"), form_->PageControl->tabText(i));
+    ForEachPage([&](QWidget* page) {
         for (QWidget* widget : textWidgets(page))
             for (const QString& text : shownTexts(widget))
                 check(widget->objectName(), text);
@@ -181,8 +181,8 @@ TEST_F(PseudoLanguage, EveryTextTheWindowShowsPassesThroughTranslation)
             progress->PaintFace(painter);
         }
         // A mark the face lacks is drawn apart, in a fallback face: the runs are read in one.
-        recorder.Texts.removeIf(isNoteName);
-        check(page->objectName() + QStringLiteral(" (painted)"), recorder.Texts.join(QString()));
+        recorder.texts_.removeIf(isNoteName);
+        check(page->objectName() + QStringLiteral(" (painted)"), recorder.texts_.join(QString()));
     });
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QLatin1Char('\n')).toStdString();
 }
@@ -191,7 +191,7 @@ TEST_F(PseudoLanguage, EveryTextTheWindowShowsPassesThroughTranslation)
 TEST_F(PseudoLanguage, LongerTextsFitTheirControlsOnEveryPage)
 {
     QStringList faults;
-    forEachPage([&](QWidget* page) {
+    ForEachPage([&](QWidget* page) {
         const std::vector<QWidget*> widgets = textWidgets(page);
         for (QWidget* widget : widgets) {
             const QString name = widget->objectName();
@@ -252,11 +252,11 @@ TEST_F(PseudoLanguage, LongerTextsFitTheirControlsOnEveryPage)
                     faults << QStringLiteral("%1 overlaps %2").arg(name, other->objectName());
         }
     });
-    const QTabBar* tabs = form->PageControl->tabBar();
-    if (tabs->sizeHint().width() > form->PageControl->width())
+    const QTabBar* tabs = form_->PageControl->tabBar();
+    if (tabs->sizeHint().width() > form_->PageControl->width())
         faults << QStringLiteral("the tabs need %1 px of %2")
                       .arg(tabs->sizeHint().width())
-                      .arg(form->PageControl->width());
+                      .arg(form_->PageControl->width());
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
 }
 
@@ -275,13 +275,13 @@ protected:
 TEST_F(WindowLanguage, NamesLevelsInTheLanguageAndTheNoteNamesChosen)
 {
     ASSERT_EQ(InstallTranslation(QStringLiteral("de_AT")), QStringLiteral("de"));
-    open();
-    EXPECT_EQ(form->cbLevel->itemText(3), QStringLiteral("Stufe 4: B-Dur"));
-    EXPECT_EQ(form->bReset->property("Caption").toString(), QStringLiteral("Zur\u00FCcksetzen"));
-    form->OptionsPage().SetOption(lirasto::settings::TOption::NoteNames, 3);
-    EXPECT_EQ(form->cbLevel->itemText(3), QStringLiteral("Stufe 4: Si\u266D-Dur"));
-    form->OptionsPage().SetOption(lirasto::settings::TOption::NoteNames, 1);
-    EXPECT_EQ(form->cbLevel->itemText(3), QStringLiteral("Stufe 4: Bb-Dur"));
+    Open();
+    EXPECT_EQ(form_->cbLevel->itemText(3), QStringLiteral("Stufe 4: B-Dur"));
+    EXPECT_EQ(form_->bReset->property("Caption").toString(), QStringLiteral("Zur\u00FCcksetzen"));
+    form_->OptionsPage().SetOption(lirasto::settings::TOption::NoteNames, 3);
+    EXPECT_EQ(form_->cbLevel->itemText(3), QStringLiteral("Stufe 4: Si\u266D-Dur"));
+    form_->OptionsPage().SetOption(lirasto::settings::TOption::NoteNames, 1);
+    EXPECT_EQ(form_->cbLevel->itemText(3), QStringLiteral("Stufe 4: Bb-Dur"));
 }
 
 // Fixed do is spelled as the language's musicians write it.

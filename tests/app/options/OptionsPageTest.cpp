@@ -28,7 +28,7 @@ class StoredOptions : public MainWindowTest, public testing::WithParamInterface<
 TEST_P(StoredOptions, ReadOrFallBack)
 {
     const StoredRow& row = GetParam();
-    std::ofstream(workDir() / "vantrel.ini", std::ios::binary) << "[Options]\r\n" << row.text << "\r\n";
+    std::ofstream(WorkDir() / "vantrel.ini", std::ios::binary) << "[Options]\r\n" << row.text << "\r\n";
     EXPECT_EQ(lirasto::settings::ReadOptions("vantrel.ini").Get(row.option), row.value);
 }
 
@@ -47,46 +47,46 @@ INSTANTIATE_TEST_SUITE_P(Table, StoredOptions,
 // A tick clicked is stored at once beside the level, and the next start applies it.
 TEST_F(MainWindowTest, OptionTickedIsStoredAndAppliedAtTheNextStart)
 {
-    std::ofstream(workDir() / "vantrel.ini", std::ios::binary) << "; mine\r\n[Lirasto - Notes (demo)]\r\nLevel=4\r\n";
-    openShown();
-    form->PageControl->setCurrentWidget(form->tsOptions);
-    form->findChild<TSkinCheckBox*>("rbNoteNames")->click();
-    form->OptionsPage().Tick(TOption::MistakesCostPoints)->click();
-    EXPECT_EQ(form->KeyboardInput().Scheme(), TKeyboardScheme::NoteNames);
-    EXPECT_TRUE(core().MistakesCostPoints());
+    std::ofstream(WorkDir() / "vantrel.ini", std::ios::binary) << "; mine\r\n[Lirasto - Notes (demo)]\r\nLevel=4\r\n";
+    OpenShown();
+    form_->PageControl->setCurrentWidget(form_->tsOptions);
+    form_->findChild<TSkinCheckBox*>("rbNoteNames")->click();
+    form_->OptionsPage().Tick(TOption::MistakesCostPoints)->click();
+    EXPECT_EQ(form_->KeyboardInput().Scheme(), TKeyboardScheme::NoteNames);
+    EXPECT_TRUE(Core().MistakesCostPoints());
     std::stringstream text;
-    text << std::ifstream(workDir() / "vantrel.ini", std::ios::binary).rdbuf();
+    text << std::ifstream(WorkDir() / "vantrel.ini", std::ios::binary).rdbuf();
     EXPECT_EQ(text.str(), "; mine\r\n[Lirasto - Notes (demo)]\r\nLevel=4\r\n[Options]\r\nKeyboardScheme=1\r\n"
                           "MistakesCostPoints=1\r\n");
-    closeForm();
-    openShown();
-    EXPECT_EQ(form->KeyboardInput().Scheme(), TKeyboardScheme::NoteNames);
-    EXPECT_TRUE(core().MistakesCostPoints());
-    EXPECT_TRUE(form->findChild<TSkinCheckBox*>("rbNoteNames")->isChecked());
-    EXPECT_EQ(core().Level(), 4);
+    CloseForm();
+    OpenShown();
+    EXPECT_EQ(form_->KeyboardInput().Scheme(), TKeyboardScheme::NoteNames);
+    EXPECT_TRUE(Core().MistakesCostPoints());
+    EXPECT_TRUE(form_->findChild<TSkinCheckBox*>("rbNoteNames")->isChecked());
+    EXPECT_EQ(Core().Level(), 4);
 }
 
 // The MIDI list shows its inputs with their ticks; octave-exact answers are offered only while there is one.
 TEST_F(MainWindowTest, MidiInputsListAndOctaveExactTick)
 {
-    openShown();
-    form->PageControl->setCurrentWidget(form->tsOptions);
-    QWidget* none = form->findChild<QWidget*>("lNoMidi");
-    TSkinCheckBox* exact = form->OptionsPage().Tick(TOption::OctaveExact);
+    OpenShown();
+    form_->PageControl->setCurrentWidget(form_->tsOptions);
+    QWidget* none = form_->findChild<QWidget*>("lNoMidi");
+    TSkinCheckBox* exact = form_->OptionsPage().Tick(TOption::OctaveExact);
     EXPECT_TRUE(none->isVisible());
     EXPECT_FALSE(exact->isVisible());
     QStringList toggled;
-    form->OnMidiDeviceToggled = [&](const QString& name, bool on) { toggled << name + (on ? "+" : "-"); };
-    form->SetMidiDevices({{"Keys A", true}, {"Keys B", false}});
+    form_->OnMidiDeviceToggled = [&](const QString& name, bool on) { toggled << name + (on ? "+" : "-"); };
+    form_->SetMidiDevices({{"Keys A", true}, {"Keys B", false}});
     EXPECT_FALSE(none->isVisible());
     EXPECT_TRUE(exact->isVisible());
-    const auto ticks = form->findChild<QWidget*>("gbMidi")->findChildren<TSkinCheckBox*>();
+    const auto ticks = form_->findChild<QWidget*>("gbMidi")->findChildren<TSkinCheckBox*>();
     ASSERT_EQ(ticks.size(), 3);
     ticks[1]->click();
     EXPECT_EQ(toggled, QStringList{"Keys A-"});
     exact->click();
-    EXPECT_TRUE(core().OctaveExact());
-    form->SetMidiDevices({});
+    EXPECT_TRUE(Core().OctaveExact());
+    form_->SetMidiDevices({});
     EXPECT_TRUE(none->isVisible());
     EXPECT_FALSE(exact->isVisible());
 }
@@ -94,16 +94,16 @@ TEST_F(MainWindowTest, MidiInputsListAndOctaveExactTick)
 // Name the keys writes the letters on the white keys and takes them off again, leaving the picture as it was.
 TEST_F(MainWindowTest, NameTheKeysMarksTheWhiteKeysAndUndoes)
 {
-    openShown();
-    TBitmap32* keyboard = form->imgPiano->Bitmap();
+    OpenShown();
+    TBitmap32* keyboard = form_->imgPiano->Bitmap();
     const std::vector<TColor32> plain(keyboard->Bits(), keyboard->Bits() + keyboard->Width() * keyboard->Height());
-    form->OptionsPage().SetOption(TOption::NameTheKeys, 1);
+    form_->OptionsPage().SetOption(TOption::NameTheKeys, 1);
     int changed = 0;
     for (int i = 0; i < keyboard->Width() * keyboard->Height(); ++i)
         changed += keyboard->Bits()[i] != plain[std::size_t(i)];
     EXPECT_GT(changed, 28 * 10);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    form->OptionsPage().SetOption(TOption::NameTheKeys, 0);
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 0);
+    form_->OptionsPage().SetOption(TOption::NameTheKeys, 0);
     EXPECT_TRUE(std::equal(plain.begin(), plain.end(), keyboard->Bits()));
 }
 

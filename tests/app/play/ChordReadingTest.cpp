@@ -26,44 +26,44 @@ TEST(ChordName, NamesRootTypeAndInversion)
 // red beside the stack; the right one marks the stack right.
 TEST_F(MainWindowTest, TriadsAnsweredWithTheMouse)
 {
-    openShown();
-    TSightReading& reading = form->SightReading();
+    OpenShown();
+    TSightReading& reading = form_->SightReading();
     const int item = TSightReading::kFirstChordItem + 1;
     reading.ExerciseChoice()->setCurrentIndex(item);
     emit reading.ExerciseChoice()->activated(item);
     ASSERT_EQ(reading.ExerciseChoice()->currentText(), QStringLiteral("Triads"));
-    ASSERT_EQ(core().Exercise().Kind(), TExerciseKind::Chords);
+    ASSERT_EQ(Core().Exercise().Kind(), TExerciseKind::Chords);
     EXPECT_FALSE(reading.TempoChoice()->isVisible());
-    form->bStartClick(form->bStart);
-    tick();
-    const auto& chords = dynamic_cast<const TChordExercise&>(core().Exercise());
+    form_->bStartClick(form_->bStart);
+    Tick();
+    const auto& chords = dynamic_cast<const TChordExercise&>(Core().Exercise());
     const std::vector<int> notes = chords.Chord().Notes();
     ASSERT_EQ(notes.size(), 3u);
-    EXPECT_EQ(form->Staff().LineLength(), 3);
-    EXPECT_EQ(caption(form->lQuestion), QStringLiteral("Play the chord! "));
-    TChordReading& shown = form->ChordReading();
+    EXPECT_EQ(form_->Staff().LineLength(), 3);
+    EXPECT_EQ(Caption(form_->lQuestion), QStringLiteral("Play the chord! "));
+    TChordReading& shown = form_->ChordReading();
 
     const int wrong = (notes[2] + 1) % 12;
-    answer(notes[0] % 12);
-    answer(notes[1] % 12);
-    answer(wrong);
-    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("WRONG!"));
+    Answer(notes[0] % 12);
+    Answer(notes[1] % 12);
+    Answer(wrong);
+    EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("WRONG!"));
     EXPECT_EQ(shown.NameShown(), TChordReading::ChordName(chords.Chord()));
     ASSERT_EQ(shown.WrongShown().size(), 1u);
     EXPECT_EQ(shown.WrongShown()[0] % 12, wrong);
-    ASSERT_EQ(form->Staff().LineLength(), 4);
-    EXPECT_EQ(form->Staff().NoteMark(3), TNoteMark::Wrong);
+    ASSERT_EQ(form_->Staff().LineLength(), 4);
+    EXPECT_EQ(form_->Staff().NoteMark(3), TNoteMark::Wrong);
 
     for (int note : notes)
-        answer(note % 12);
-    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
+        Answer(note % 12);
+    EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("RIGHT!"));
     EXPECT_TRUE(shown.WrongShown().empty());
-    ASSERT_EQ(form->Staff().LineLength(), 3);
-    EXPECT_EQ(form->Staff().NoteMark(0), TNoteMark::Right);
-    EXPECT_EQ(core().Score(), 5);
+    ASSERT_EQ(form_->Staff().LineLength(), 3);
+    EXPECT_EQ(form_->Staff().NoteMark(0), TNoteMark::Right);
+    EXPECT_EQ(Core().Score(), 5);
 
-    form->bResetClick(form->bReset);
-    EXPECT_EQ(form->Staff().LineLength(), 0);
+    form_->bResetClick(form_->bReset);
+    EXPECT_EQ(form_->Staff().LineLength(), 0);
     EXPECT_EQ(shown.NameShown(), QString());
 }
 
@@ -75,28 +75,28 @@ namespace {
 // on the staff: never beyond the ledger lines it can draw.
 TEST_F(MainWindowTest, WrongKeysFarAwayAreDrawnNearTheStack)
 {
-    openShown();
-    form->SightReading().ChooseChords({TChordFamily::Triads, 0, true, TStaffChoice::Treble});
-    core().SetOctaveExact(true);
-    form->bStartClick(form->bStart);
+    OpenShown();
+    form_->SightReading().ChooseChords({TChordFamily::Triads, 0, true, TStaffChoice::Treble});
+    Core().SetOctaveExact(true);
+    form_->bStartClick(form_->bStart);
     RandSeed = 3;
     for (int chord = 0; chord < 12; ++chord) {
-        tick();
-        const std::vector<int> notes = dynamic_cast<const TChordExercise&>(core().Exercise()).Chord().Notes();
+        Tick();
+        const std::vector<int> notes = dynamic_cast<const TChordExercise&>(Core().Exercise()).Chord().Notes();
         for (int note : {21, 22, 23})
-            core().KeyDown(note, TInputSource::Midi);
+            Core().KeyDown(note, TInputSource::Midi);
         for (int note : {21, 22, 23})
-            core().KeyUp(note, TInputSource::Midi);
-        ASSERT_EQ(caption(form->lAnswer), QStringLiteral("WRONG!"));
-        for (int shown : form->ChordReading().WrongShown()) {
+            Core().KeyUp(note, TInputSource::Midi);
+        ASSERT_EQ(Caption(form_->lAnswer), QStringLiteral("WRONG!"));
+        for (int shown : form_->ChordReading().WrongShown()) {
             EXPECT_GE(shown, notes.front() - 6);
             EXPECT_LE(shown, notes.back() + 6);
         }
         for (int note : notes)
-            core().KeyDown(note, TInputSource::Midi);
+            Core().KeyDown(note, TInputSource::Midi);
         for (int note : notes)
-            core().KeyUp(note, TInputSource::Midi);
-        ASSERT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
+            Core().KeyUp(note, TInputSource::Midi);
+        ASSERT_EQ(Caption(form_->lAnswer), QStringLiteral("RIGHT!"));
     }
 }
 

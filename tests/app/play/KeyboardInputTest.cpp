@@ -13,11 +13,11 @@ namespace {
 
 struct NotesPlayed : TGameListener
 {
-    std::vector<int> down;
+    std::vector<int> down_;
     void KeyDown(int note, TInputSource source) override
     {
         if (source == TInputSource::ComputerKeyboard)
-            down.push_back(note);
+            down_.push_back(note);
     }
 };
 
@@ -25,33 +25,33 @@ struct NotesPlayed : TGameListener
 class KeyboardInput : public MainWindowTest
 {
 protected:
-    void openWithRecorder()
+    void OpenWithRecorder()
     {
-        openShown();
-        core().AddListener(&played);
+        OpenShown();
+        Core().AddListener(&played_);
     }
-    void key(QEvent::Type type, int qtKey, quint32 scanCode, Qt::KeyboardModifiers modifiers = {}, bool repeat = false,
+    void Key(QEvent::Type type, int qtKey, quint32 scanCode, Qt::KeyboardModifiers modifiers = {}, bool repeat = false,
              QObject* to = nullptr, quint64 time = 0)
     {
         QKeyEvent event(type, qtKey, modifiers, scanCode, 0, 0, QString(), repeat);
         event.setTimestamp(time);
-        QCoreApplication::sendEvent(to ? to : form->cbLevel, &event);
+        QCoreApplication::sendEvent(to ? to : form_->cbLevel, &event);
     }
     // A key held down as X repeats it when the repeat slips past Qt: unmarked release and press pairs.
-    void holdUnmarked(int qtKey, quint32 scanCode, int repeats)
+    void HoldUnmarked(int qtKey, quint32 scanCode, int repeats)
     {
-        key(QEvent::KeyPress, qtKey, scanCode, {}, false, nullptr, 1000);
+        Key(QEvent::KeyPress, qtKey, scanCode, {}, false, nullptr, 1000);
         for (quint64 time = 1033; time < 1000 + 33u * (repeats + 1); time += 33)
             for (auto type : {QEvent::KeyRelease, QEvent::KeyPress})
-                key(type, qtKey, scanCode, {}, false, nullptr, time);
-        key(QEvent::KeyRelease, qtKey, scanCode, {}, false, nullptr, 90000);
+                Key(type, qtKey, scanCode, {}, false, nullptr, time);
+        Key(QEvent::KeyRelease, qtKey, scanCode, {}, false, nullptr, 90000);
     }
-    void tap(int qtKey, quint32 scanCode, Qt::KeyboardModifiers modifiers = {})
+    void Tap(int qtKey, quint32 scanCode, Qt::KeyboardModifiers modifiers = {})
     {
-        key(QEvent::KeyPress, qtKey, scanCode, modifiers);
-        key(QEvent::KeyRelease, qtKey, scanCode, modifiers);
+        Key(QEvent::KeyPress, qtKey, scanCode, modifiers);
+        Key(QEvent::KeyRelease, qtKey, scanCode, modifiers);
     }
-    NotesPlayed played;
+    NotesPlayed played_;
 };
 
 struct SchemeRow
@@ -71,14 +71,14 @@ class KeyboardSchemes : public KeyboardInput, public testing::WithParamInterface
 TEST_P(KeyboardSchemes, PlayTheirNote)
 {
     const SchemeRow& row = GetParam();
-    openWithRecorder();
-    form->KeyboardInput().SetScheme(row.scheme);
-    tap(Qt::Key_Space, 65);
-    key(QEvent::KeyPress, row.qtKey, row.scanCode, row.modifiers);
-    EXPECT_EQ(played.down, (row.note < 0 ? std::vector<int>{} : std::vector<int>{row.note}));
-    EXPECT_EQ(form->PianoHighlight().KeyHighlightLayers().size(), row.note < 0 ? 0u : 1u);
-    key(QEvent::KeyRelease, row.qtKey, row.scanCode, row.modifiers);
-    EXPECT_TRUE(form->PianoHighlight().KeyHighlightLayers().empty());
+    OpenWithRecorder();
+    form_->KeyboardInput().SetScheme(row.scheme);
+    Tap(Qt::Key_Space, 65);
+    Key(QEvent::KeyPress, row.qtKey, row.scanCode, row.modifiers);
+    EXPECT_EQ(played_.down_, (row.note < 0 ? std::vector<int>{} : std::vector<int>{row.note}));
+    EXPECT_EQ(form_->PianoHighlight().KeyHighlightLayers().size(), row.note < 0 ? 0u : 1u);
+    Key(QEvent::KeyRelease, row.qtKey, row.scanCode, row.modifiers);
+    EXPECT_TRUE(form_->PianoHighlight().KeyHighlightLayers().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -98,121 +98,121 @@ INSTANTIATE_TEST_SUITE_P(
 // Space starts, the right key answers at once on the way down, and Escape resets.
 TEST_F(KeyboardInput, SpaceStartsKeysAnswerEscapeResets)
 {
-    openWithRecorder();
-    form->KeyboardInput().SetScheme(TKeyboardScheme::NoteNames);
-    tap(Qt::Key_Space, 65);
-    EXPECT_TRUE(core().Running());
-    tick();
-    const int pc = core().CurrentNote() % 12;
+    OpenWithRecorder();
+    form_->KeyboardInput().SetScheme(TKeyboardScheme::NoteNames);
+    Tap(Qt::Key_Space, 65);
+    EXPECT_TRUE(Core().Running());
+    Tick();
+    const int pc = Core().CurrentNote() % 12;
     const int qtKeys[12] = {Qt::Key_C, Qt::Key_C, Qt::Key_D, Qt::Key_D, Qt::Key_E, Qt::Key_F,
                             Qt::Key_F, Qt::Key_G, Qt::Key_G, Qt::Key_A, Qt::Key_A, Qt::Key_B};
     const bool sharp = pc == 1 || pc == 3 || pc == 6 || pc == 8 || pc == 10;
-    key(QEvent::KeyPress, qtKeys[pc], 0, sharp ? Qt::ShiftModifier : Qt::NoModifier, false, form->bReset);
-    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
-    EXPECT_EQ(core().Score(), 5);
-    key(QEvent::KeyRelease, qtKeys[pc], 0, sharp ? Qt::ShiftModifier : Qt::NoModifier, false, form->bReset);
-    tap(Qt::Key_Escape, 9);
-    EXPECT_FALSE(core().Running());
-    EXPECT_EQ(core().Score(), 0);
+    Key(QEvent::KeyPress, qtKeys[pc], 0, sharp ? Qt::ShiftModifier : Qt::NoModifier, false, form_->bReset);
+    EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("RIGHT!"));
+    EXPECT_EQ(Core().Score(), 5);
+    Key(QEvent::KeyRelease, qtKeys[pc], 0, sharp ? Qt::ShiftModifier : Qt::NoModifier, false, form_->bReset);
+    Tap(Qt::Key_Escape, 9);
+    EXPECT_FALSE(Core().Running());
+    EXPECT_EQ(Core().Score(), 0);
 }
 
 // Z and X move the rows an octave, within the drawn keyboard; the highlight shows the octave played.
 TEST_F(KeyboardInput, OctaveShiftMovesTheRowsAndTheHighlight)
 {
-    openWithRecorder();
-    tap(Qt::Key_Space, 65);
+    OpenWithRecorder();
+    Tap(Qt::Key_Space, 65);
     const struct
     {
         quint32 shift;
         int base;
     } steps[] = {{53, 72}, {53, 72}, {52, 60}, {52, 48}, {52, 36}, {52, 36}};
     for (const auto& step : steps) {
-        tap(Qt::Key_X, step.shift);
-        EXPECT_EQ(form->KeyboardInput().OctaveBase(), step.base);
-        key(QEvent::KeyPress, Qt::Key_A, 38);
+        Tap(Qt::Key_X, step.shift);
+        EXPECT_EQ(form_->KeyboardInput().OctaveBase(), step.base);
+        Key(QEvent::KeyPress, Qt::Key_A, 38);
         // The rows' C lights for a moment, the rows' keys are marked, and the key played stays lit while
         // held: all in that octave.
-        ASSERT_EQ(form->imgPiano->Layers()->Count(), 3);
+        ASSERT_EQ(form_->imgPiano->Layers()->Count(), 3);
         for (int i = 0; i < 3; ++i) {
-            const auto* layer = static_cast<TPositionedLayer*>(form->imgPiano->Layers()->Items(i));
+            const auto* layer = static_cast<TPositionedLayer*>(form_->imgPiano->Layers()->Items(i));
             EXPECT_EQ(layer->Location().Left, (step.base - 36) / 12 * kOctaveWidth);
         }
-        key(QEvent::KeyRelease, Qt::Key_A, 38);
+        Key(QEvent::KeyRelease, Qt::Key_A, 38);
     }
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 2); // a new mark replaces the last one
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 2); // a new mark replaces the last one
 }
 
 // A key held down repeats; the repeats are neither presses nor releases.
 TEST_F(KeyboardInput, AutoRepeatIsNotANewPress)
 {
-    openWithRecorder();
-    tap(Qt::Key_Space, 65);
-    tick();
-    key(QEvent::KeyPress, Qt::Key_A, 38);
+    OpenWithRecorder();
+    Tap(Qt::Key_Space, 65);
+    Tick();
+    Key(QEvent::KeyPress, Qt::Key_A, 38);
     for (int i = 0; i < 5; ++i) {
-        key(QEvent::KeyRelease, Qt::Key_A, 38, {}, true);
-        key(QEvent::KeyPress, Qt::Key_A, 38, {}, true);
+        Key(QEvent::KeyRelease, Qt::Key_A, 38, {}, true);
+        Key(QEvent::KeyPress, Qt::Key_A, 38, {}, true);
     }
-    EXPECT_EQ(played.down, std::vector<int>{60});
-    EXPECT_EQ(form->PianoHighlight().KeyHighlightLayers().size(), 1u);
-    key(QEvent::KeyRelease, Qt::Key_A, 38);
-    EXPECT_TRUE(form->PianoHighlight().KeyHighlightLayers().empty());
+    EXPECT_EQ(played_.down_, std::vector<int>{60});
+    EXPECT_EQ(form_->PianoHighlight().KeyHighlightLayers().size(), 1u);
+    Key(QEvent::KeyRelease, Qt::Key_A, 38);
+    EXPECT_TRUE(form_->PianoHighlight().KeyHighlightLayers().empty());
 }
 
 // The fourteen keys of the rows, by place from A to O, play fourteen semitones up from the rows' C.
 TEST_F(KeyboardInput, RowsPlayFourteenConsecutiveSemitones)
 {
-    openWithRecorder();
+    OpenWithRecorder();
     const quint32 byPlace[] = {38, 25, 39, 26, 40, 41, 28, 42, 29, 43, 30, 44, 45, 32}; // A W S E D F T G Y H U J K O
     for (quint32 scanCode : byPlace)
-        tap(Qt::Key_unknown, scanCode);
-    EXPECT_EQ(played.down, (std::vector<int>{60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73}));
+        Tap(Qt::Key_unknown, scanCode);
+    EXPECT_EQ(played_.down_, (std::vector<int>{60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73}));
 }
 
 // Repeats the X server sends as unmarked release and press pairs with one time are no new
 // presses: a held row key answers once, a held X moves the rows one octave.
 TEST_F(KeyboardInput, UnmarkedRepeatPairsAreNoNewPresses)
 {
-    openWithRecorder();
-    tap(Qt::Key_Space, 65);
-    tick();
-    holdUnmarked(Qt::Key_A, 38, 60);
-    EXPECT_EQ(played.down, std::vector<int>{60});
-    holdUnmarked(Qt::Key_X, 53, 30);
-    EXPECT_EQ(form->KeyboardInput().OctaveBase(), 72);
+    OpenWithRecorder();
+    Tap(Qt::Key_Space, 65);
+    Tick();
+    HoldUnmarked(Qt::Key_A, 38, 60);
+    EXPECT_EQ(played_.down_, std::vector<int>{60});
+    HoldUnmarked(Qt::Key_X, 53, 30);
+    EXPECT_EQ(form_->KeyboardInput().OctaveBase(), 72);
     // A new press after the release, at another time, plays again, in the octave X moved to.
-    key(QEvent::KeyPress, Qt::Key_A, 38, {}, false, nullptr, 90001);
-    EXPECT_EQ(played.down, (std::vector<int>{60, 72}));
+    Key(QEvent::KeyPress, Qt::Key_A, 38, {}, false, nullptr, 90001);
+    EXPECT_EQ(played_.down_, (std::vector<int>{60, 72}));
 }
 
 // A key let go on another page is let go of: it is not left lit, and its next press plays.
 TEST_F(KeyboardInput, KeyReleasedOnAnotherPageIsReleased)
 {
-    openWithRecorder();
-    key(QEvent::KeyPress, Qt::Key_A, 38);
-    form->PageControl->setCurrentWidget(form->tsOptions);
-    key(QEvent::KeyRelease, Qt::Key_A, 38, {}, false, form->tsOptions);
-    form->PageControl->setCurrentWidget(form->tsMain);
-    EXPECT_FALSE(core().IsHeld(60, TInputSource::ComputerKeyboard));
-    EXPECT_TRUE(form->PianoHighlight().KeyHighlightLayers().empty());
-    key(QEvent::KeyPress, Qt::Key_A, 38);
-    EXPECT_EQ(played.down, (std::vector<int>{60, 60}));
+    OpenWithRecorder();
+    Key(QEvent::KeyPress, Qt::Key_A, 38);
+    form_->PageControl->setCurrentWidget(form_->tsOptions);
+    Key(QEvent::KeyRelease, Qt::Key_A, 38, {}, false, form_->tsOptions);
+    form_->PageControl->setCurrentWidget(form_->tsMain);
+    EXPECT_FALSE(Core().IsHeld(60, TInputSource::ComputerKeyboard));
+    EXPECT_TRUE(form_->PianoHighlight().KeyHighlightLayers().empty());
+    Key(QEvent::KeyPress, Qt::Key_A, 38);
+    EXPECT_EQ(played_.down_, (std::vector<int>{60, 60}));
 }
 
 // The drawn piano marks the rows' keys while they play, from their C to the next C sharp; in the
 // top octave K and O, beyond the drawn keys, play nothing rather than light a key an octave down.
 TEST_F(KeyboardInput, RowsAreMarkedAndTheTopOctaveEndsAtTheDrawnPiano)
 {
-    openWithRecorder();
-    EXPECT_EQ(form->PianoHighlight().RowsShown(), 0);
-    tap(Qt::Key_A, 38);
-    EXPECT_EQ(form->PianoHighlight().RowsShown(), 60);
+    OpenWithRecorder();
+    EXPECT_EQ(form_->PianoHighlight().RowsShown(), 0);
+    Tap(Qt::Key_A, 38);
+    EXPECT_EQ(form_->PianoHighlight().RowsShown(), 60);
     for (quint32 scanCode : {53, 53, 45, 32, 44}) // X X K O J
-        tap(Qt::Key_unknown, scanCode);
-    EXPECT_EQ(form->PianoHighlight().RowsShown(), 72);
-    EXPECT_EQ(played.down, (std::vector<int>{60, 83}));
-    form->KeyboardInput().SetScheme(TKeyboardScheme::NoteNames);
-    EXPECT_EQ(form->PianoHighlight().RowsShown(), 0);
+        Tap(Qt::Key_unknown, scanCode);
+    EXPECT_EQ(form_->PianoHighlight().RowsShown(), 72);
+    EXPECT_EQ(played_.down_, (std::vector<int>{60, 83}));
+    form_->KeyboardInput().SetScheme(TKeyboardScheme::NoteNames);
+    EXPECT_EQ(form_->PianoHighlight().RowsShown(), 0);
 }
 
 struct LayoutRow
@@ -231,13 +231,13 @@ class KeyboardLayouts : public KeyboardInput, public testing::WithParamInterface
 TEST_P(KeyboardLayouts, HintsAndLetterNamesFollowTheLayout)
 {
     const LayoutRow& row = GetParam();
-    openWithRecorder();
-    form->KeyboardInput().SetLayout(TKeyboardLayout::FromNames(row.layouts));
-    EXPECT_EQ(form->KeyboardInput().RowsHint().toStdString(), row.rowsHint);
-    EXPECT_EQ(form->KeyboardInput().NamesHint().startsWith("Note names: Latin C D"), row.latinSaid);
-    form->KeyboardInput().SetScheme(TKeyboardScheme::NoteNames);
-    key(QEvent::KeyPress, row.qtKey, 54);
-    EXPECT_EQ(played.down, std::vector<int>{60});
+    OpenWithRecorder();
+    form_->KeyboardInput().SetLayout(TKeyboardLayout::FromNames(row.layouts));
+    EXPECT_EQ(form_->KeyboardInput().RowsHint().toStdString(), row.rowsHint);
+    EXPECT_EQ(form_->KeyboardInput().NamesHint().startsWith("Note names: Latin C D"), row.latinSaid);
+    form_->KeyboardInput().SetScheme(TKeyboardScheme::NoteNames);
+    Key(QEvent::KeyPress, row.qtKey, 54);
+    EXPECT_EQ(played_.down_, std::vector<int>{60});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -253,17 +253,17 @@ INSTANTIATE_TEST_SUITE_P(
 // While the level list is open its keys are its own; on another page the piano plays nothing.
 TEST_F(KeyboardInput, OpenLevelListAndOtherPagesTakeNoNotes)
 {
-    openWithRecorder();
-    form->cbLevel->showPopup();
-    ASSERT_TRUE(form->cbLevel->view()->isVisible());
-    tap(Qt::Key_Space, 65);
-    key(QEvent::KeyPress, Qt::Key_A, 38, {}, false, form->cbLevel->view());
-    EXPECT_FALSE(core().Running());
-    EXPECT_TRUE(played.down.empty());
-    form->cbLevel->hidePopup();
-    form->PageControl->setCurrentWidget(form->tsInfo);
-    tap(Qt::Key_Space, 65);
-    EXPECT_FALSE(core().Running());
+    OpenWithRecorder();
+    form_->cbLevel->showPopup();
+    ASSERT_TRUE(form_->cbLevel->view()->isVisible());
+    Tap(Qt::Key_Space, 65);
+    Key(QEvent::KeyPress, Qt::Key_A, 38, {}, false, form_->cbLevel->view());
+    EXPECT_FALSE(Core().Running());
+    EXPECT_TRUE(played_.down_.empty());
+    form_->cbLevel->hidePopup();
+    form_->PageControl->setCurrentWidget(form_->tsInfo);
+    Tap(Qt::Key_Space, 65);
+    EXPECT_FALSE(Core().Running());
 }
 
 } // namespace

@@ -21,23 +21,23 @@ protected:
     void startWithQuestion(int note)
     {
         known.note = note;
-        openShown();
-        core().SetChooser(&known);
-        form->bStartClick(form->bStart);
-        tick();
+        OpenShown();
+        Core().SetChooser(&known);
+        form_->bStartClick(form_->bStart);
+        Tick();
     }
 
     // Sends a real mouse event to the keyboard view, as the window system would.
     void mouse(QEvent::Type type, int x, int y, Qt::MouseButton button)
     {
         const QPointF local(x, y);
-        const QPointF global = form->imgPiano->mapToGlobal(local);
+        const QPointF global = form_->imgPiano->mapToGlobal(local);
         Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
         QMouseEvent event(type, local, global, button, buttons, Qt::NoModifier);
-        QCoreApplication::sendEvent(form->imgPiano, &event);
+        QCoreApplication::sendEvent(form_->imgPiano, &event);
     }
 
-    TCustomLayer* highlight() { return form->imgPiano->Layers()->Items(0); }
+    TCustomLayer* highlight() { return form_->imgPiano->Layers()->Items(0); }
     float highlightLeft() { return static_cast<TPositionedLayer*>(highlight())->Location().Left; }
 };
 
@@ -46,19 +46,19 @@ TEST_F(PianoInput, PressHighlightsReleaseJudges)
 {
     startWithQuestion(61); // C sharp
     mouse(QEvent::MouseButtonPress, 291, 10, Qt::LeftButton);
-    ASSERT_EQ(form->imgPiano->Layers()->Count(), 1);
+    ASSERT_EQ(form_->imgPiano->Layers()->Count(), 1);
     EXPECT_EQ(highlightLeft(), 291.0f);
     auto* layer = static_cast<TBitmapLayer*>(highlight());
     EXPECT_EQ(layer->Bitmap()->Width(), 12);
     EXPECT_EQ(layer->Bitmap()->Height(), 39);
     EXPECT_EQ(layer->Bitmap()->DrawMode(), dmBlend);
-    EXPECT_EQ(core().HeldKeyCount(), 1);
-    EXPECT_EQ(core().PressedKeys(), 1 << 1);
+    EXPECT_EQ(Core().HeldKeyCount(), 1);
+    EXPECT_EQ(Core().PressedKeys(), 1 << 1);
     mouse(QEvent::MouseButtonRelease, 291, 10, Qt::LeftButton);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
-    EXPECT_EQ(core().HeldKeyCount(), 0);
-    EXPECT_EQ(core().PressedKeys(), 0);
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 0);
+    EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("RIGHT!"));
+    EXPECT_EQ(Core().HeldKeyCount(), 0);
+    EXPECT_EQ(Core().PressedKeys(), 0);
 }
 
 struct KeyRow
@@ -79,15 +79,15 @@ TEST_P(HighlightPlacement, LiesOnTheKey)
 {
     const KeyRow& row = GetParam();
     startWithQuestion(60);
-    press(row.x, row.y);
-    ASSERT_EQ(form->imgPiano->Layers()->Count(), 1);
+    Press(row.x, row.y);
+    ASSERT_EQ(form_->imgPiano->Layers()->Count(), 1);
     auto* layer = static_cast<TBitmapLayer*>(highlight());
     const TFloatRect location = layer->Location();
     EXPECT_EQ(location.Left, row.left);
     EXPECT_EQ(location.Top, 0);
     EXPECT_EQ(location.Right, row.left + row.width);
     EXPECT_EQ(location.Bottom, row.height);
-    release(row.x, row.y);
+    Release(row.x, row.y);
 }
 
 INSTANTIATE_TEST_SUITE_P(EdgeCases, HighlightPlacement,
@@ -100,11 +100,11 @@ TEST_F(PianoInput, EveryOctaveAnswersAlike)
 {
     for (int octave = 0; octave < 4; ++octave) {
         startWithQuestion(69);
-        int x = columnOf(9, octave);
-        press(x, 60);
-        release(x, 60);
-        EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!")) << "octave " << octave;
-        form.reset();
+        int x = ColumnOf(9, octave);
+        Press(x, 60);
+        Release(x, 60);
+        EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("RIGHT!")) << "octave " << octave;
+        form_.reset();
     }
 }
 
@@ -113,86 +113,86 @@ TEST_F(PianoInput, EveryMouseButtonAnswers)
 {
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
         startWithQuestion(64);
-        int x = columnOf(4);
+        int x = ColumnOf(4);
         mouse(QEvent::MouseButtonPress, x, 60, button);
-        EXPECT_EQ(form->imgPiano->Layers()->Count(), 1);
+        EXPECT_EQ(form_->imgPiano->Layers()->Count(), 1);
         mouse(QEvent::MouseButtonRelease, x, 60, button);
-        EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
-        form.reset();
+        EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("RIGHT!"));
+        form_.reset();
     }
 }
 
 // While no level runs the piano takes no input at all.
 TEST_F(PianoInput, NoInputWhileIdle)
 {
-    openShown();
+    OpenShown();
     mouse(QEvent::MouseButtonPress, 100, 60, Qt::LeftButton);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    EXPECT_EQ(core().HeldKeyCount(), 0);
-    EXPECT_EQ(core().PressedKeys(), 0);
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 0);
+    EXPECT_EQ(Core().HeldKeyCount(), 0);
+    EXPECT_EQ(Core().PressedKeys(), 0);
     mouse(QEvent::MouseButtonRelease, 100, 60, Qt::LeftButton);
-    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("-"));
+    EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("-"));
 }
 
 // A release outside the keyboard still completes the answer pressed on it.
 TEST_F(PianoInput, ReleaseOutsideTheKeyboardCompletesTheAnswer)
 {
     startWithQuestion(62);
-    int x = columnOf(2);
+    int x = ColumnOf(2);
     mouse(QEvent::MouseButtonPress, x, 60, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, -30, 200, Qt::LeftButton);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("RIGHT!"));
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 0);
+    EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("RIGHT!"));
 }
 
 // A key held while the run ends loses its highlight at the release, and counts in no later run.
 TEST_F(PianoInput, KeyHeldWhileTheRunEndsLeavesNothingBehind)
 {
     startWithQuestion(60);
-    press(columnOf(0), 60);
-    while (form->Timer->Enabled())
-        tick();
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 1);
-    release(columnOf(0), 60);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    EXPECT_EQ(core().HeldKeyCount(), 0);
-    EXPECT_EQ(core().PressedKeys(), 0);
+    Press(ColumnOf(0), 60);
+    while (form_->Timer->Enabled())
+        Tick();
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 1);
+    Release(ColumnOf(0), 60);
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 0);
+    EXPECT_EQ(Core().HeldKeyCount(), 0);
+    EXPECT_EQ(Core().PressedKeys(), 0);
 
     // Held through the end and still held at the next Start: the new run starts clean.
-    form->bStartClick(form->bStart);
-    tick();
-    press(columnOf(0), 60);
-    while (form->Timer->Enabled())
-        tick();
-    form->bStartClick(form->bStart);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    EXPECT_EQ(core().HeldKeyCount(), 0);
-    EXPECT_EQ(core().PressedKeys(), 0);
+    form_->bStartClick(form_->bStart);
+    Tick();
+    Press(ColumnOf(0), 60);
+    while (form_->Timer->Enabled())
+        Tick();
+    form_->bStartClick(form_->bStart);
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 0);
+    EXPECT_EQ(Core().HeldKeyCount(), 0);
+    EXPECT_EQ(Core().PressedKeys(), 0);
 }
 
 // A second button pressed before the release: the release removes both highlights.
 TEST_F(PianoInput, SecondPressBeforeTheReleaseLeavesNoHighlight)
 {
     startWithQuestion(60);
-    press(columnOf(0), 60, Qt::LeftButton);
-    press(columnOf(2), 60, Qt::RightButton);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 2);
-    press(columnOf(4), 60, Qt::MiddleButton); // a third is not taken
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 2);
-    release(columnOf(0), 60);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("WRONG!")); // C and D together are not C
-    release(columnOf(2), 60, Qt::RightButton);
-    EXPECT_EQ(caption(form->lAnswer), QStringLiteral("WRONG!"));
-    EXPECT_EQ(core().HeldKeyCount(), 0);
+    Press(ColumnOf(0), 60, Qt::LeftButton);
+    Press(ColumnOf(2), 60, Qt::RightButton);
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 2);
+    Press(ColumnOf(4), 60, Qt::MiddleButton); // a third is not taken
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 2);
+    Release(ColumnOf(0), 60);
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 0);
+    EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("WRONG!")); // C and D together are not C
+    Release(ColumnOf(2), 60, Qt::RightButton);
+    EXPECT_EQ(Caption(form_->lAnswer), QStringLiteral("WRONG!"));
+    EXPECT_EQ(Core().HeldKeyCount(), 0);
 }
 
 // The hit test agrees with the keyboard picture itself, column by column: in the upper
 // band a black key's pitch class exactly where the picture shows a black key.
 TEST_F(PianoInput, HitTestFollowsTheKeyboardPicture)
 {
-    openShown();
-    TBitmap32* keyboard = form->imgPiano->Bitmap();
+    OpenShown();
+    TBitmap32* keyboard = form_->imgPiano->Bitmap();
     ASSERT_EQ(keyboard->Width(), 561);
     ASSERT_EQ(keyboard->Height(), 71);
     auto dark = [&](int x, int y) {

@@ -44,85 +44,85 @@ void clickRange(TRangeStaff* staff, bool lowest, int note)
 // a level's; the choice saved under a name is in the level list after the twelve levels at the next start.
 TEST_F(MainWindowTest, PracticeChosenOnTheGamePageAndKeptByName)
 {
-    openShown();
-    TPracticeChoice& choice = form->PracticeChoice();
-    pick(form->SightReading().ExerciseChoice(), TSightReading::kNotesItem);
+    OpenShown();
+    TPracticeChoice& choice = form_->PracticeChoice();
+    pick(form_->SightReading().ExerciseChoice(), TSightReading::kNotesItem);
     pick(choice.ClefChoice(), static_cast<int>(TStaffChoice::Alto));
     pick(choice.KeyChoice(), choice.KeyChoice()->findText(QString::fromUtf8("C\u266D major")));
     pick(choice.LowestChoice(), choice.LowestChoice()->findData(48)); // C3
     clickRange(choice.RangeStaff(), false, 67);                       // G4
     EXPECT_EQ(choice.HighestChoice()->currentData().toInt(), 67);
 
-    form->bStartClick(form->bStart);
+    form_->bStartClick(form_->bStart);
     EXPECT_FALSE(choice.ClefChoice()->isEnabled());
     for (int question = 0; question < 149; ++question) {
-        tick();
-        const TQuestion& q = core().Question();
+        Tick();
+        const TQuestion& q = Core().Question();
         EXPECT_EQ(q.MusicKey, MusicKeyFromName("Cb"));
         EXPECT_TRUE(q.Note >= 48 && q.Note <= 67 && InMusicScale(q.Note, q.MusicKey)) << q.Note;
-        EXPECT_EQ(form->Staff().UpperClef(), AltoClef);
-        EXPECT_EQ(form->Staff().StavesShown(), TStaffView::TStaves::Upper);
-        EXPECT_TRUE(form->cbLevel->isHidden()) << "the key stands where the level list was";
-        ASSERT_EQ(form->Staff().LineLength(), 1);
-        EXPECT_EQ(form->Staff().LineNote(0).Note, q.Note);
-        EXPECT_TRUE(form->PianoHighlight().RangeShown());
-        answer((q.Note + 1) % 12);
-        EXPECT_EQ(form->Staff().NoteMark(0), TNoteMark::Wrong);
-        answer(q.Note % 12);
-        EXPECT_EQ(form->Staff().NoteMark(0), TNoteMark::Right);
+        EXPECT_EQ(form_->Staff().UpperClef(), kAltoClef);
+        EXPECT_EQ(form_->Staff().StavesShown(), TStaffView::TStaves::Upper);
+        EXPECT_TRUE(form_->cbLevel->isHidden()) << "the key stands where the level list was";
+        ASSERT_EQ(form_->Staff().LineLength(), 1);
+        EXPECT_EQ(form_->Staff().LineNote(0).Note, q.Note);
+        EXPECT_TRUE(form_->PianoHighlight().RangeShown());
+        Answer((q.Note + 1) % 12);
+        EXPECT_EQ(form_->Staff().NoteMark(0), TNoteMark::Wrong);
+        Answer(q.Note % 12);
+        EXPECT_EQ(form_->Staff().NoteMark(0), TNoteMark::Right);
     }
-    tick(); // the time is up
-    EXPECT_EQ(core().Score(), 149 * 5);
+    Tick(); // the time is up
+    EXPECT_EQ(Core().Score(), 149 * 5);
     // Passed, but a practice of one's own leads to no next level.
-    EXPECT_EQ(caption(form->lProgress), QStringLiteral("Well done!! You reached the goal."));
-    EXPECT_EQ(core().Level(), 1);
-    EXPECT_EQ(form->cbLevel->currentIndex(), 0);
-    EXPECT_FALSE(form->cbLevel->isHidden());
-    form->bResetClick(form->bReset);
-    EXPECT_EQ(form->Staff().LineLength(), 0);
-    EXPECT_FALSE(form->PianoHighlight().RangeShown());
+    EXPECT_EQ(Caption(form_->lProgress), QStringLiteral("Well done!! You reached the goal."));
+    EXPECT_EQ(Core().Level(), 1);
+    EXPECT_EQ(form_->cbLevel->currentIndex(), 0);
+    EXPECT_FALSE(form_->cbLevel->isHidden());
+    form_->bResetClick(form_->bReset);
+    EXPECT_EQ(form_->Staff().LineLength(), 0);
+    EXPECT_FALSE(form_->PianoHighlight().RangeShown());
 
     // The accidentals' choice drives the chords' chromatic flag too.
     pick(choice.AccidentalsChoice(), 1);
-    pick(form->SightReading().ExerciseChoice(), TSightReading::kFirstChordItem + 1);
-    const auto* chords = dynamic_cast<const TChordExercise*>(&core().Exercise());
+    pick(form_->SightReading().ExerciseChoice(), TSightReading::kFirstChordItem + 1);
+    const auto* chords = dynamic_cast<const TChordExercise*>(&Core().Exercise());
     ASSERT_NE(chords, nullptr);
     EXPECT_TRUE(chords->Settings().Chromatic);
     pick(choice.AccidentalsChoice(), 0);
-    pick(form->SightReading().ExerciseChoice(), TSightReading::kNotesItem);
+    pick(form_->SightReading().ExerciseChoice(), TSightReading::kNotesItem);
 
     choice.AskName = [] { return std::optional<QString>(QStringLiteral("Viola")); };
-    emit form->findChild<TSkinBtn*>(QStringLiteral("bSavePractice"))->clicked();
-    EXPECT_EQ(form->CurrentPractice(), QStringLiteral("Viola"));
-    EXPECT_EQ(form->cbLevel->count(), 13);
+    emit form_->findChild<TSkinBtn*>(QStringLiteral("bSavePractice"))->clicked();
+    EXPECT_EQ(form_->CurrentPractice(), QStringLiteral("Viola"));
+    EXPECT_EQ(form_->cbLevel->count(), 13);
     const TPractice saved = choice.Choice();
 
-    closeForm();
-    openShown();
-    ASSERT_EQ(form->cbLevel->count(), 13);
-    EXPECT_EQ(form->cbLevel->itemText(12), QStringLiteral("Viola"));
-    EXPECT_EQ(form->CurrentPractice(), QString());
-    form->cbLevel->setCurrentIndex(12);
-    form->cbLevelChange(form->cbLevel);
-    EXPECT_EQ(form->CurrentPractice(), QStringLiteral("Viola"));
-    EXPECT_EQ(form->History().Recorder().Practice(), QStringLiteral("Viola")); // answers are kept under it
-    EXPECT_EQ(form->PracticeChoice().Choice(), saved);
-    EXPECT_EQ(form->SightReading().ExerciseChoice()->currentIndex(), TSightReading::kNotesItem);
-    EXPECT_EQ(core().Level(), 1);
+    CloseForm();
+    OpenShown();
+    ASSERT_EQ(form_->cbLevel->count(), 13);
+    EXPECT_EQ(form_->cbLevel->itemText(12), QStringLiteral("Viola"));
+    EXPECT_EQ(form_->CurrentPractice(), QString());
+    form_->cbLevel->setCurrentIndex(12);
+    form_->cbLevelChange(form_->cbLevel);
+    EXPECT_EQ(form_->CurrentPractice(), QStringLiteral("Viola"));
+    EXPECT_EQ(form_->History().Recorder().Practice(), QStringLiteral("Viola")); // answers are kept under it
+    EXPECT_EQ(form_->PracticeChoice().Choice(), saved);
+    EXPECT_EQ(form_->SightReading().ExerciseChoice()->currentIndex(), TSightReading::kNotesItem);
+    EXPECT_EQ(Core().Level(), 1);
     // Changed, the choice is no longer the practice saved.
-    pick(form->PracticeChoice().ClefChoice(), static_cast<int>(TStaffChoice::Tenor));
-    EXPECT_EQ(form->CurrentPractice(), QString());
-    EXPECT_EQ(form->History().Recorder().Practice(), QString());
-    EXPECT_EQ(form->cbLevel->currentIndex(), 0);
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    pick(form_->PracticeChoice().ClefChoice(), static_cast<int>(TStaffChoice::Tenor));
+    EXPECT_EQ(form_->CurrentPractice(), QString());
+    EXPECT_EQ(form_->History().Recorder().Practice(), QString());
+    EXPECT_EQ(form_->cbLevel->currentIndex(), 0);
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
 }
 
 // Every exercise of the list, lines of stacks too, comes back as itself from a practice's text.
 TEST_F(MainWindowTest, EveryExerciseOfTheListIsKeptByAPractice)
 {
-    openShown();
-    TPracticeChoice& choice = form->PracticeChoice();
-    TSkinComboBox* exercises = form->SightReading().ExerciseChoice();
+    OpenShown();
+    TPracticeChoice& choice = form_->PracticeChoice();
+    TSkinComboBox* exercises = form_->SightReading().ExerciseChoice();
     for (int item = 1; item <= TSightReading::kNotesItem; ++item) {
         pick(exercises, item);
         const TPracticeRead read = PracticeFromText(PracticeText(choice.Choice()));
@@ -137,8 +137,8 @@ TEST_F(MainWindowTest, EveryExerciseOfTheListIsKeptByAPractice)
 // chosen, and follows a change of the naming without changing the key chosen.
 TEST_F(MainWindowTest, KeyListNamesKeysInTheNoteNamesChosen)
 {
-    openShown();
-    TSkinComboBox* keys = form->PracticeChoice().KeyChoice();
+    OpenShown();
+    TSkinComboBox* keys = form_->PracticeChoice().KeyChoice();
     pick(keys, 1 + MusicKeyFromName("Eb"));
     const struct
     {
@@ -153,15 +153,15 @@ TEST_F(MainWindowTest, KeyListNamesKeysInTheNoteNamesChosen)
         {3, "A minor", "La minor"},
     };
     for (const auto& c : kCases) {
-        form->OptionsPage().SetOption(lirasto::settings::TOption::NoteNames, c.Naming);
+        form_->OptionsPage().SetOption(lirasto::settings::TOption::NoteNames, c.Naming);
         const int key = MusicKeyFromName(c.Key);
         ASSERT_GE(key, 0) << c.Key;
         EXPECT_EQ(keys->itemText(1 + key), QString::fromUtf8(c.Shown)) << c.Naming << " " << c.Key;
         EXPECT_EQ(MusicKeyShown(key), QString::fromUtf8(c.Shown)) << c.Naming << " " << c.Key;
     }
-    EXPECT_EQ(keys->count(), 1 + MusicKeyCount + 1);
+    EXPECT_EQ(keys->count(), 1 + kMusicKeyCount + 1);
     EXPECT_EQ(keys->currentIndex(), 1 + MusicKeyFromName("Eb"));
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
 }
 
 } // namespace

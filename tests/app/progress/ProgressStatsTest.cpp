@@ -56,7 +56,7 @@ TEST(MasteryColour, TurnsFromRedThroughYellowToGreen)
     EXPECT_EQ(MasteryColour(7), MasteryColour(1));
     for (int step = 1; step <= 100; ++step)
         EXPECT_GE(MasteryColour(step / 100.0).hueF(), MasteryColour((step - 1) / 100.0).hueF()) << step;
-    EXPECT_NE(MasteryColour(0.5), UnseenNoteColour);
+    EXPECT_NE(MasteryColour(0.5), kUnseenNoteColour);
 }
 
 // Statistics count a key's answers per staff and note; the weakest list names them.
@@ -211,8 +211,8 @@ TEST(RunChart, PlacesOnePointPerRunOnBothAxes)
         EXPECT_TRUE(plot.contains(chart.ScorePoint(i)) && plot.contains(chart.TimePoint(i == 1 ? 0 : i))) << i;
     EXPECT_LT(chart.ScorePoint(0).x(), chart.ScorePoint(1).x());
     EXPECT_LT(chart.ScorePoint(1).x(), chart.ScorePoint(2).x());
-    EXPECT_GT(chart.ScorePoint(0).y(), chart.ScoreY(TRunChart::PassScore));
-    EXPECT_LT(chart.ScorePoint(2).y(), chart.ScoreY(TRunChart::PassScore));
+    EXPECT_GT(chart.ScorePoint(0).y(), chart.ScoreY(TRunChart::kPassScore));
+    EXPECT_LT(chart.ScorePoint(2).y(), chart.ScoreY(TRunChart::kPassScore));
     EXPECT_LT(chart.TimePoint(2).y(), chart.TimePoint(0).y()); // 7.2 s above 2 s
 }
 
@@ -240,23 +240,23 @@ namespace {
 class ListedHistory : public THistoryReader
 {
 public:
-    std::vector<TAnswerRecord> answers;
-    std::size_t failAfter = SIZE_MAX;
-    bool throws = false;
+    std::vector<TAnswerRecord> answers_;
+    std::size_t failAfter_ = SIZE_MAX;
+    bool throws_ = false;
 
-    std::vector<TAnswerRecord> Answers(int) const override { return answers; }
+    std::vector<TAnswerRecord> Answers(int) const override { return answers_; }
     std::vector<TRunRecord> Runs(int) const override { return {}; }
     QString Problem() const override { return {}; }
     QString ReadEveryAnswer(TAnswerSink& sink) const override
     {
-        sink.Expect(int64_t(answers.size()));
-        for (std::size_t i = 0; i < answers.size(); ++i) {
-            if (i == failAfter) {
-                if (throws)
+        sink.Expect(int64_t(answers_.size()));
+        for (std::size_t i = 0; i < answers_.size(); ++i) {
+            if (i == failAfter_) {
+                if (throws_)
                     throw std::runtime_error("the disk went away");
                 return "the file is damaged";
             }
-            if (!sink.Take(answers[i]))
+            if (!sink.Take(answers_[i]))
                 break;
         }
         return {};
@@ -290,9 +290,9 @@ TEST(HistoryCsv, WritesEveryFieldSoThatItReadsBack)
     b.Practice = QStringLiteral("Viola, \"alto\"");
     const TAnswerRecord damaged = answer(7, 200, true, 5, 40);
     ListedHistory history;
-    history.answers = {a, b};
+    history.answers_ = {a, b};
     TempDir dir;
-    const QString path = QString::fromStdString((dir.path() / "h.csv").string());
+    const QString path = QString::fromStdString((dir.Path() / "h.csv").string());
     std::atomic<bool> cancel{false};
     EXPECT_EQ(WriteHistoryCsv(history, path, cancel).Written, 2);
     const QByteArray csv = fileBytes(path);
@@ -365,11 +365,11 @@ TEST_P(ExportFailure, SaysWhyAndLeavesNoFile)
     const FailedExport& c = GetParam();
     ListedHistory history;
     for (int i = 0; i < 20000; ++i)
-        history.answers.push_back(answer(1, 53 + i % 36, i % 3 != 0, 900 + i));
-    history.failAfter = c.failAfter;
-    history.throws = c.throws;
+        history.answers_.push_back(answer(1, 53 + i % 36, i % 3 != 0, 900 + i));
+    history.failAfter_ = c.failAfter;
+    history.throws_ = c.throws;
     TempDir dir;
-    const QString path = QString::fromStdString((dir.path() / (c.noFolder ? "no/such/h.csv" : "h.csv")).string());
+    const QString path = QString::fromStdString((dir.Path() / (c.noFolder ? "no/such/h.csv" : "h.csv")).string());
     if (!c.noFolder) {
         QFile old(path);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
@@ -398,7 +398,7 @@ TEST_P(ExportFailure, SaysWhyAndLeavesNoFile)
         EXPECT_FALSE(QFile::exists(path));
     else
         EXPECT_EQ(fileBytes(path), "the last export\r\n");
-    EXPECT_EQ(QDir(QString::fromStdString(dir.path().string())).entryList(QDir::Files | QDir::Hidden),
+    EXPECT_EQ(QDir(QString::fromStdString(dir.Path().string())).entryList(QDir::Files | QDir::Hidden),
               c.noFolder ? QStringList() : QStringList{"h.csv"});
 }
 

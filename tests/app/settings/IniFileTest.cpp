@@ -51,9 +51,9 @@ TEST_P(IniFileRead, FindsValueOrGivesDefault)
 {
     const ReadRow& row = GetParam();
     TempDir dir;
-    const auto path = dir.path() / "test.ini";
+    const auto path = dir.Path() / "test.ini";
     writeBytes(path, row.file);
-    EXPECT_EQ(IniFile(path.string()).readString(row.section, row.key, "<default>"), row.expected);
+    EXPECT_EQ(IniFile(path.string()).ReadString(row.section, row.key, "<default>"), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,14 +81,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(IniFileReadFailures, GivesDefaultForMissingOrUnreadableFiles)
 {
     TempDir dir;
-    EXPECT_EQ(IniFile((dir.path() / "none.ini").string()).readString("S", "K", "d"), "d");
-    EXPECT_EQ(IniFile(dir.path().string()).readString("S", "K", "d"), "d"); // a directory
-    const auto pipe = dir.path() / "pipe.ini";
+    EXPECT_EQ(IniFile((dir.Path() / "none.ini").string()).ReadString("S", "K", "d"), "d");
+    EXPECT_EQ(IniFile(dir.Path().string()).ReadString("S", "K", "d"), "d"); // a directory
+    const auto pipe = dir.Path() / "pipe.ini";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_EQ(IniFile(pipe.string()).readString("S", "K", "d"), "d"); // returns at once, with no writer
-    const auto big = dir.path() / "big.ini";
+    EXPECT_EQ(IniFile(pipe.string()).ReadString("S", "K", "d"), "d"); // returns at once, with no writer
+    const auto big = dir.Path() / "big.ini";
     writeBytes(big, "[S]\nK=1\n" + std::string(IniFile::kMaxFileSize, ';'));
-    EXPECT_EQ(IniFile(big.string()).readString("S", "K", "d"), "d");
+    EXPECT_EQ(IniFile(big.string()).ReadString("S", "K", "d"), "d");
 }
 
 struct WriteRow
@@ -112,12 +112,12 @@ TEST_P(IniFileWrite, ReplacesOnlyTheValue)
 {
     const WriteRow& row = GetParam();
     TempDir dir;
-    const auto path = dir.path() / "test.ini";
+    const auto path = dir.Path() / "test.ini";
     if (row.fileExists)
         writeBytes(path, row.before);
-    IniFile(path.string()).writeString("Lirasto - Notes (demo)", "Level", "3");
+    IniFile(path.string()).WriteString("Lirasto - Notes (demo)", "Level", "3");
     EXPECT_EQ(readBytes(path), row.after);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file was left";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "a temporary file was left";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -154,14 +154,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(IniFileWriteFailures, RefusesNamesThatBreakTheFormat)
 {
     TempDir dir;
-    const auto path = dir.path() / "test.ini";
+    const auto path = dir.Path() / "test.ini";
     writeBytes(path, "[S]\nK=1\n");
     IniFile ini(path.string());
-    EXPECT_THROW(ini.writeString("S]", "K", "2"), lirasto::Exception);
-    EXPECT_THROW(ini.writeString("", "K", "2"), lirasto::Exception);
-    EXPECT_THROW(ini.writeString("S", "K=", "2"), lirasto::Exception);
-    EXPECT_THROW(ini.writeString("S", "[K", "2"), lirasto::Exception);
-    EXPECT_THROW(ini.writeString("S", "K", "2\nX=3"), lirasto::Exception);
+    EXPECT_THROW(ini.WriteString("S]", "K", "2"), lirasto::Exception);
+    EXPECT_THROW(ini.WriteString("", "K", "2"), lirasto::Exception);
+    EXPECT_THROW(ini.WriteString("S", "K=", "2"), lirasto::Exception);
+    EXPECT_THROW(ini.WriteString("S", "[K", "2"), lirasto::Exception);
+    EXPECT_THROW(ini.WriteString("S", "K", "2\nX=3"), lirasto::Exception);
     EXPECT_EQ(readBytes(path), "[S]\nK=1\n");
 }
 
@@ -169,10 +169,10 @@ TEST(IniFileWriteFailures, RefusesNamesThatBreakTheFormat)
 TEST(IniFileWriteFailures, LeavesOversizedFileUntouched)
 {
     TempDir dir;
-    const auto path = dir.path() / "big.ini";
+    const auto path = dir.Path() / "big.ini";
     const std::string big = "[S]\nK=1\n" + std::string(IniFile::kMaxFileSize, ';');
     writeBytes(path, big);
-    EXPECT_THROW(IniFile(path.string()).writeString("S", "K", "2"), lirasto::Exception);
+    EXPECT_THROW(IniFile(path.string()).WriteString("S", "K", "2"), lirasto::Exception);
     EXPECT_EQ(readBytes(path), big);
 }
 

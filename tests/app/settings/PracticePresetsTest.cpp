@@ -27,7 +27,7 @@ std::string readBytes(const fs::path& path)
 TEST(PracticePresets, KeptAcrossARestart)
 {
     lirasto::test::TempDir dir;
-    const std::string path = (dir.path() / "vantrel.ini").string();
+    const std::string path = (dir.Path() / "vantrel.ini").string();
     std::ofstream(path) << "[Lirasto - Notes (demo)]\nLevel=4\n";
     TPractice viola{TPracticeExercise::Notes, TStaffChoice::Alto, MusicKeyFromName("Cb"), false, false, 48, 67};
     TPractice lines{TPracticeExercise::Line, TStaffChoice::Grand, MusicKeyFromName("F# minor"), false, true, 41, 76};
@@ -70,7 +70,7 @@ class DamagedPractice : public testing::TestWithParam<DamagedRow>
 TEST_P(DamagedPractice, RefusedWithItsReasonAndKept)
 {
     lirasto::test::TempDir dir;
-    const std::string path = (dir.path() / "vantrel.ini").string();
+    const std::string path = (dir.Path() / "vantrel.ini").string();
     const std::string damaged = std::string("Practice2=") + GetParam().text + "\n";
     std::ofstream(path) << "[Practices]\nPractice1=Good|notes|treble|C|none|\n"
                         << damaged << "Practice3=Also good|line|bass|Ebm|chromatic|C2-C4\n";

@@ -61,7 +61,7 @@ class StoredLevel : public testing::TestWithParam<StoredLevelRow>
 TEST_P(StoredLevel, IsUsedOnlyWhenAPlayableLevel)
 {
     TempDir dir;
-    const fs::path path = dir.path() / "vantrel.ini";
+    const fs::path path = dir.Path() / "vantrel.ini";
     writeBytes(path, "[Lirasto - Notes (demo)]\nLevel=" + GetParam().stored + "\n");
     EXPECT_EQ(ReadLevel(path.string()), GetParam().level);
 }
@@ -85,11 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Settings, StartsAtLevelOneWithoutFileAndCreatesItOnWrite)
 {
     TempDir dir;
-    WorkingDirectory cwd(dir.path());
+    WorkingDirectory cwd(dir.Path());
     EXPECT_EQ(ReadLevel(), 1);
-    EXPECT_FALSE(fs::exists(dir.path() / "vantrel.ini"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "vantrel.ini"));
     ASSERT_TRUE(WriteLevel(3));
-    EXPECT_EQ(readBytes(dir.path() / "vantrel.ini"), "[Lirasto - Notes (demo)]\nLevel=3\n");
+    EXPECT_EQ(readBytes(dir.Path() / "vantrel.ini"), "[Lirasto - Notes (demo)]\nLevel=3\n");
     EXPECT_EQ(ReadLevel(), 3);
 }
 
@@ -97,7 +97,7 @@ TEST(Settings, StartsAtLevelOneWithoutFileAndCreatesItOnWrite)
 TEST(Settings, AddsLevelToFileWithOtherSections)
 {
     TempDir dir;
-    const fs::path path = dir.path() / "vantrel.ini";
+    const fs::path path = dir.Path() / "vantrel.ini";
     writeBytes(path, "; notes\r\n[Sound]\r\nVolume=8\r\n");
     EXPECT_EQ(ReadLevel(path.string()), 1);
     ASSERT_TRUE(WriteLevel(12, path.string()));
@@ -110,16 +110,16 @@ TEST(Settings, EachWorkingDirectoryKeepsItsOwnLevel)
     TempDir first;
     TempDir second;
     {
-        WorkingDirectory cwd(first.path());
+        WorkingDirectory cwd(first.Path());
         ASSERT_TRUE(WriteLevel(5));
     }
     {
-        WorkingDirectory cwd(second.path());
+        WorkingDirectory cwd(second.Path());
         EXPECT_EQ(ReadLevel(), 1);
         ASSERT_TRUE(WriteLevel(8));
         EXPECT_EQ(ReadLevel(), 8);
     }
-    WorkingDirectory cwd(first.path());
+    WorkingDirectory cwd(first.Path());
     EXPECT_EQ(ReadLevel(), 5);
 }
 
@@ -129,22 +129,22 @@ TEST(Settings, EachWorkingDirectoryKeepsItsOwnLevel)
 TEST(Settings, FailsQuietlyWhereTheFolderIsUnusable)
 {
     TempDir dir;
-    writeBytes(dir.path() / "plain", "x");
-    EXPECT_FALSE(WriteLevel(4, (dir.path() / "plain" / "vantrel.ini").string()));
-    EXPECT_FALSE(WriteLevel(4, (dir.path() / "missing" / "vantrel.ini").string()));
-    EXPECT_EQ(ReadLevel((dir.path() / "plain" / "vantrel.ini").string()), 1);
-    fs::create_directory(dir.path() / "vantrel.ini");
-    EXPECT_FALSE(WriteLevel(4, (dir.path() / "vantrel.ini").string()));
-    EXPECT_TRUE(fs::is_directory(dir.path() / "vantrel.ini"));
-    EXPECT_EQ(readBytes(dir.path() / "plain"), "x");
-    EXPECT_EQ(filesIn(dir.path()), 2);
+    writeBytes(dir.Path() / "plain", "x");
+    EXPECT_FALSE(WriteLevel(4, (dir.Path() / "plain" / "vantrel.ini").string()));
+    EXPECT_FALSE(WriteLevel(4, (dir.Path() / "missing" / "vantrel.ini").string()));
+    EXPECT_EQ(ReadLevel((dir.Path() / "plain" / "vantrel.ini").string()), 1);
+    fs::create_directory(dir.Path() / "vantrel.ini");
+    EXPECT_FALSE(WriteLevel(4, (dir.Path() / "vantrel.ini").string()));
+    EXPECT_TRUE(fs::is_directory(dir.Path() / "vantrel.ini"));
+    EXPECT_EQ(readBytes(dir.Path() / "plain"), "x");
+    EXPECT_EQ(filesIn(dir.Path()), 2);
 }
 
 // A level outside 1..12 is not stored; the stored one stays.
 TEST(Settings, RefusesToStoreUnplayableLevels)
 {
     TempDir dir;
-    const fs::path path = dir.path() / "vantrel.ini";
+    const fs::path path = dir.Path() / "vantrel.ini";
     ASSERT_TRUE(WriteLevel(2, path.string()));
     for (int level : {0, 13, -1})
         EXPECT_FALSE(WriteLevel(level, path.string())) << level;
@@ -155,7 +155,7 @@ TEST(Settings, RefusesToStoreUnplayableLevels)
 TEST(Settings, KeepsPermissionsOfTheFile)
 {
     TempDir dir;
-    const fs::path path = dir.path() / "vantrel.ini";
+    const fs::path path = dir.Path() / "vantrel.ini";
     writeBytes(path, "[Lirasto - Notes (demo)]\nLevel=1\n");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     ASSERT_TRUE(WriteLevel(6, path.string()));
@@ -191,7 +191,7 @@ private:
 TEST(Settings, FailedWriteLeavesOldFileIntact)
 {
     TempDir dir;
-    const fs::path path = dir.path() / "vantrel.ini";
+    const fs::path path = dir.Path() / "vantrel.ini";
     const std::string old = "; " + std::string(200, '=') + "\n[Lirasto - Notes (demo)]\nLevel=4\n";
     writeBytes(path, old);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
@@ -201,7 +201,7 @@ TEST(Settings, FailedWriteLeavesOldFileIntact)
     }
     EXPECT_EQ(readBytes(path), old);
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(filesIn(dir.path()), 1);
+    EXPECT_EQ(filesIn(dir.Path()), 1);
     EXPECT_EQ(ReadLevel(path.string()), 4);
 }
 
@@ -232,12 +232,12 @@ TEST_P(StoredFile, IsReplacedOnlyWhereTheUserMay)
 {
     const FileRow& row = GetParam();
     TempDir dir;
-    const fs::path path = dir.path() / "vantrel.ini", file = row.link ? dir.path() / "target" : path;
+    const fs::path path = dir.Path() / "vantrel.ini", file = row.link ? dir.Path() / "target" : path;
     row.fifo ? (void)::mkfifo(file.c_str(), row.mode) : writeBytes(file, kStored);
     if (row.link)
         fs::create_symlink(file, path);
-    ASSERT_EQ(::chmod(file.c_str(), row.mode) | ::chmod(dir.path().c_str(), 0755) |
-                  ::chown(dir.path().c_str(), row.user, row.user) | ::chown(file.c_str(), row.fileOwner, 0) |
+    ASSERT_EQ(::chmod(file.c_str(), row.mode) | ::chmod(dir.Path().c_str(), 0755) |
+                  ::chown(dir.Path().c_str(), row.user, row.user) | ::chown(file.c_str(), row.fileOwner, 0) |
                   ::lchown(path.c_str(), row.linkOwner, 0),
               0);
     const pid_t child = ::fork();
@@ -256,7 +256,7 @@ TEST_P(StoredFile, IsReplacedOnlyWhereTheUserMay)
     if (!row.fifo) {
         EXPECT_EQ(readBytes(file), row.written ? "[Lirasto - Notes (demo)]\nLevel=9 ; June\n" : kStored);
     }
-    EXPECT_EQ(filesIn(dir.path()), row.link ? 2 : 1);
+    EXPECT_EQ(filesIn(dir.Path()), row.link ? 2 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

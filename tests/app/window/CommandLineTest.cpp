@@ -212,10 +212,13 @@ TEST(CommandLineLine, MakesTheLineOfTheClefRangeKeyAndAccidentals)
             EXPECT_EQ(s.MusicKey >= 0 ? MusicKeyName(s.MusicKey) : std::string(), row.key);
         }
         const int clef = ClefOfStaff(row.staff);
-        EXPECT_EQ(clef == TrebleClef ? s.TrebleLowest : clef == BassClef ? s.BassLowest : s.LowestOnClef(), row.lowest);
-        EXPECT_EQ(clef == TrebleClef ? s.TrebleHighest
-                  : clef == BassClef ? s.BassHighest
-                                     : s.HighestOnClef(),
+        EXPECT_EQ(clef == kTrebleClef ? s.TrebleLowest
+                  : clef == kBassClef ? s.BassLowest
+                                      : s.LowestOnClef(),
+                  row.lowest);
+        EXPECT_EQ(clef == kTrebleClef ? s.TrebleHighest
+                  : clef == kBassClef ? s.BassHighest
+                                      : s.HighestOnClef(),
                   row.highest);
         EXPECT_EQ(s.Accidentals, row.accidentals);
     }

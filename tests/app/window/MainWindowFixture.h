@@ -27,50 +27,50 @@ protected:
     void SetUp() override
     {
         dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<WorkingDirectory>(dir_->path());
+        cwd_ = std::make_unique<WorkingDirectory>(dir_->Path());
         // The answer history goes into the test's folder, never the user's.
         dataHome_ = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(QString::fromStdString((dir_->path() / "data").string())));
-        TApplication::SetErrorReporter([this](const QString& message) { errors << message; });
+        qputenv("XDG_DATA_HOME", QFile::encodeName(QString::fromStdString((dir_->Path() / "data").string())));
+        TApplication::SetErrorReporter([this](const QString& message) { errors_ << message; });
     }
 
     void TearDown() override
     {
-        form.reset();
+        form_.reset();
         TApplication::SetErrorReporter(nullptr);
         qputenv("XDG_DATA_HOME", dataHome_);
         cwd_.reset();
         dir_.reset();
     }
 
-    TfMain* open()
+    TfMain* Open()
     {
-        form.reset(CreateMainForm(embeddedDesignStream(), DesignBytes::Permanent));
-        return form.get();
+        form_.reset(CreateMainForm(embeddedDesignStream(), DesignBytes::Permanent));
+        return form_.get();
     }
 
     // Opens the window and shows it, as the program does at start-up.
-    TfMain* openShown()
+    TfMain* OpenShown()
     {
-        open();
-        form->show();
+        Open();
+        form_->show();
         QCoreApplication::processEvents();
-        return form.get();
+        return form_.get();
     }
 
-    void closeForm()
+    void CloseForm()
     {
-        form->close();
-        form.reset();
+        form_->close();
+        form_.reset();
     }
 
-    const std::filesystem::path& workDir() const { return dir_->path(); }
+    const std::filesystem::path& WorkDir() const { return dir_->Path(); }
 
-    static QString caption(TSkinLabel* label) { return label->Caption(); }
-    static QColor fontColour(TSkinLabel* label) { return label->palette().color(QPalette::WindowText); }
+    static QString Caption(TSkinLabel* label) { return label->Caption(); }
+    static QColor FontColour(TSkinLabel* label) { return label->palette().color(QPalette::WindowText); }
 
     // A column of the keyboard whose key has the given pitch class, in the upper band.
-    static int columnOf(int pitchClass, int octave = 0)
+    static int ColumnOf(int pitchClass, int octave = 0)
     {
         for (int x = octave * kOctaveWidth; x < (octave + 1) * kOctaveWidth; ++x)
             if (PianoKeyAt(x, 10)->PitchClass == pitchClass)
@@ -78,25 +78,25 @@ protected:
         return -1;
     }
 
-    void press(int x, int y, Qt::MouseButton button = Qt::LeftButton)
+    void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
-        form->imgPianoMouseDown(form->imgPiano, button, Qt::NoModifier, x, y, nullptr);
+        form_->imgPianoMouseDown(form_->imgPiano, button, Qt::NoModifier, x, y, nullptr);
     }
-    void release(int x, int y, Qt::MouseButton button = Qt::LeftButton)
+    void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
-        form->imgPianoMouseUp(form->imgPiano, button, Qt::NoModifier, x, y, nullptr);
+        form_->imgPianoMouseUp(form_->imgPiano, button, Qt::NoModifier, x, y, nullptr);
     }
-    void answer(int pitchClass)
+    void Answer(int pitchClass)
     {
-        int x = columnOf(pitchClass);
-        press(x, 10);
-        release(x, 10);
+        int x = ColumnOf(pitchClass);
+        Press(x, 10);
+        Release(x, 10);
     }
-    void tick() { form->TimerTimer(form->Timer); }
-    TGameCore& core() { return form->Core(); }
+    void Tick() { form_->TimerTimer(form_->Timer); }
+    TGameCore& Core() { return form_->Core(); }
 
-    std::unique_ptr<TfMain> form;
-    QStringList errors;
+    std::unique_ptr<TfMain> form_;
+    QStringList errors_;
 
 private:
     std::unique_ptr<TempDir> dir_;

@@ -59,8 +59,8 @@ class WindowLayout : public MainWindowTest, public testing::WithParamInterface<C
 TEST_P(WindowLayout, ControlStandsAtItsPlaceWithItsFirstCaption)
 {
     const ControlRow& row = GetParam();
-    open();
-    auto* widget = form->findChild<QWidget*>(QString::fromLatin1(row.name));
+    Open();
+    auto* widget = form_->findChild<QWidget*>(QString::fromLatin1(row.name));
     ASSERT_NE(widget, nullptr) << row.name;
     EXPECT_STREQ(widget->metaObject()->className(), row.className);
     ASSERT_NE(widget->parentWidget(), nullptr);
@@ -82,30 +82,30 @@ INSTANTIATE_TEST_SUITE_P(EveryControl, WindowLayout, testing::ValuesIn(kControls
 // The window has a fixed client area and opens on the game page, idle.
 TEST_F(MainWindowTest, OpensFixedSizeOnTheGamePageIdle)
 {
-    openShown();
-    EXPECT_EQ(form->size(), QSize(792, 566));
-    EXPECT_EQ(form->minimumSize(), QSize(792, 566));
-    EXPECT_EQ(form->maximumSize(), QSize(792, 566));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("DEMO Lirasto - Notes"));
-    EXPECT_EQ(form->PageControl->currentWidget(), form->tsMain);
-    EXPECT_EQ(form->PageControl->geometry(), QRect(0, 0, 792, 566));
-    EXPECT_EQ(form->pMain->size(), QSize(784, 538));
-    EXPECT_EQ(form->PageControl->tabText(0), QStringLiteral("Lirasto"));
-    EXPECT_EQ(form->PageControl->tabText(1), QStringLiteral("Information"));
-    EXPECT_TRUE(form->bStart->isEnabled());
-    EXPECT_FALSE(form->bReset->isEnabled());
-    EXPECT_TRUE(form->cbLevel->isEnabled());
-    EXPECT_FALSE(form->Timer->Enabled());
-    EXPECT_EQ(form->Timer->interval(), 1000);
-    EXPECT_FALSE(form->windowIcon().isNull());
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    OpenShown();
+    EXPECT_EQ(form_->size(), QSize(792, 566));
+    EXPECT_EQ(form_->minimumSize(), QSize(792, 566));
+    EXPECT_EQ(form_->maximumSize(), QSize(792, 566));
+    EXPECT_EQ(form_->windowTitle(), QStringLiteral("DEMO Lirasto - Notes"));
+    EXPECT_EQ(form_->PageControl->currentWidget(), form_->tsMain);
+    EXPECT_EQ(form_->PageControl->geometry(), QRect(0, 0, 792, 566));
+    EXPECT_EQ(form_->pMain->size(), QSize(784, 538));
+    EXPECT_EQ(form_->PageControl->tabText(0), QStringLiteral("Lirasto"));
+    EXPECT_EQ(form_->PageControl->tabText(1), QStringLiteral("Information"));
+    EXPECT_TRUE(form_->bStart->isEnabled());
+    EXPECT_FALSE(form_->bReset->isEnabled());
+    EXPECT_TRUE(form_->cbLevel->isEnabled());
+    EXPECT_FALSE(form_->Timer->Enabled());
+    EXPECT_EQ(form_->Timer->interval(), 1000);
+    EXPECT_FALSE(form_->windowIcon().isNull());
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
 }
 
 // The window icon keeps the transparency of its mask: a clear ground around opaque notes.
 TEST_F(MainWindowTest, WindowIconIsTransparentAroundItsNotes)
 {
-    open();
-    const QImage icon = form->windowIcon().pixmap(128, 128).toImage().convertToFormat(QImage::Format_ARGB32);
+    Open();
+    const QImage icon = form_->windowIcon().pixmap(128, 128).toImage().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(icon.size(), QSize(128, 128));
     EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(icon.pixel(127, 127)), 0);
@@ -120,53 +120,53 @@ TEST_F(MainWindowTest, WindowIconIsTransparentAroundItsNotes)
         }
     EXPECT_GT(opaque, 128 * 128 / 20);
     EXPECT_GT(greenish, opaque / 2);
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
 }
 
 // A first start with no settings file shows level 1, C major, and the full time.
 TEST_F(MainWindowTest, FirstStartShowsLevelOne)
 {
-    openShown();
-    EXPECT_EQ(core().Level(), 1);
-    ASSERT_EQ(form->cbLevel->count(), 12);
-    EXPECT_EQ(form->cbLevel->currentIndex(), 0);
-    EXPECT_EQ(form->cbLevel->itemText(0), QStringLiteral("Level 1: C Major"));
-    EXPECT_EQ(caption(form->lGoal), QStringLiteral("300"));
-    EXPECT_EQ(caption(form->lCountDown), QStringLiteral("150 SEC."));
-    EXPECT_EQ(caption(form->lScore), QStringLiteral("0"));
-    EXPECT_EQ(caption(form->lQuestion), QStringLiteral("What note is this? "));
-    EXPECT_EQ(caption(form->lExplanation), QStringLiteral("Click on any corresponding key on the keyboard!"));
-    EXPECT_EQ(caption(form->lProgress), QString());
+    OpenShown();
+    EXPECT_EQ(Core().Level(), 1);
+    ASSERT_EQ(form_->cbLevel->count(), 12);
+    EXPECT_EQ(form_->cbLevel->currentIndex(), 0);
+    EXPECT_EQ(form_->cbLevel->itemText(0), QStringLiteral("Level 1: C Major"));
+    EXPECT_EQ(Caption(form_->lGoal), QStringLiteral("300"));
+    EXPECT_EQ(Caption(form_->lCountDown), QStringLiteral("150 SEC."));
+    EXPECT_EQ(Caption(form_->lScore), QStringLiteral("0"));
+    EXPECT_EQ(Caption(form_->lQuestion), QStringLiteral("What note is this? "));
+    EXPECT_EQ(Caption(form_->lExplanation), QStringLiteral("Click on any corresponding key on the keyboard!"));
+    EXPECT_EQ(Caption(form_->lProgress), QString());
     // Both staves show the empty key signature of C: two layers on the staff, none on the piano.
-    EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
+    EXPECT_EQ(form_->ImgClefs->Layers()->Count(), 2);
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 0);
 }
 
 // The level list holds exactly the twelve levels in order of their key signatures.
 TEST_F(MainWindowTest, LevelListHoldsTheTwelveKeys)
 {
-    open();
+    Open();
     const char* const expected[] = {"Level 1: C Major",   "Level 2: F Major",  "Level 3: G Major",
                                     "Level 4: Bb Major",  "Level 5: D Major",  "Level 6: Eb Major",
                                     "Level 7: A Major",   "Level 8: Ab Major", "Level 9: E Major",
                                     "Level 10: Db Major", "Level 11: B Major", "Level 12: Gb Major"};
-    ASSERT_EQ(form->cbLevel->count(), 12);
+    ASSERT_EQ(form_->cbLevel->count(), 12);
     for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(form->cbLevel->itemText(i), QString::fromLatin1(expected[i]));
+        EXPECT_EQ(form_->cbLevel->itemText(i), QString::fromLatin1(expected[i]));
 }
 
 // The memos and the credits line carry their texts.
 TEST_F(MainWindowTest, InformationPageCarriesItsTexts)
 {
-    open();
-    const QStringList usage = form->mUsage->property("Lines").toStringList();
+    Open();
+    const QStringList usage = form_->mUsage->property("Lines").toStringList();
     EXPECT_EQ(usage, (QStringList{" USAGE", " o Select a level", " o Press 'Start' to start the current level",
                                   " o Press 'Reset' to reset the current level"}));
-    const QStringList info = form->mInfo->property("Lines").toStringList();
+    const QStringList info = form_->mInfo->property("Lines").toStringList();
     ASSERT_EQ(info.size(), 9);
     EXPECT_EQ(info[3], QStringLiteral("For information, support, tips and other "));
     EXPECT_EQ(info[4], QStringLiteral("products, check out the website below."));
-    const QStringList credits = form->SkinScrollingText->property("Strings").toStringList();
+    const QStringList credits = form_->SkinScrollingText->property("Strings").toStringList();
     ASSERT_EQ(credits.size(), 1);
     EXPECT_TRUE(credits[0].contains(QStringLiteral("v1.0.0")));
 }
@@ -174,17 +174,17 @@ TEST_F(MainWindowTest, InformationPageCarriesItsTexts)
 // An error in a handler is shown with its text; the handler stops there and the program goes on.
 TEST_F(MainWindowTest, ErrorInHandlerIsShownAndTheProgramGoesOn)
 {
-    openShown();
-    core().LoadLevel(13); // no such row in the level table
-    form->PageControl->setCurrentWidget(form->tsInfo);
-    form->PageControl->setCurrentWidget(form->tsMain);
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(QStringLiteral("13"))) << errors[0].toStdString();
-    core().LoadLevel(2);
-    form->PageControl->setCurrentWidget(form->tsInfo);
-    form->PageControl->setCurrentWidget(form->tsMain);
-    EXPECT_EQ(errors.size(), 1);
-    EXPECT_EQ(form->cbLevel->currentIndex(), 1);
+    OpenShown();
+    Core().LoadLevel(13); // no such row in the level table
+    form_->PageControl->setCurrentWidget(form_->tsInfo);
+    form_->PageControl->setCurrentWidget(form_->tsMain);
+    ASSERT_EQ(errors_.size(), 1);
+    EXPECT_TRUE(errors_[0].contains(QStringLiteral("13"))) << errors_[0].toStdString();
+    Core().LoadLevel(2);
+    form_->PageControl->setCurrentWidget(form_->tsInfo);
+    form_->PageControl->setCurrentWidget(form_->tsMain);
+    EXPECT_EQ(errors_.size(), 1);
+    EXPECT_EQ(form_->cbLevel->currentIndex(), 1);
 }
 
 // An exception escaping any event handler reaches the application's loop, which reports it.
@@ -202,16 +202,16 @@ TEST_F(MainWindowTest, ApplicationLoopCatchesEscapingExceptions)
     } thrower;
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&thrower, &event);
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors[0], QStringLiteral("Range check error"));
+    ASSERT_EQ(errors_.size(), 1);
+    EXPECT_EQ(errors_[0], QStringLiteral("Range check error"));
 }
 
 // The window the program builds lends its picture lists the design built into the program; every
 // picture read from it that way equals the one a window copies from a design of its own.
 TEST_F(MainWindowTest, PicturesLentByTheBuiltInDesignEqualCopiedOnes)
 {
-    TfMain* lent = open();
-    std::unique_ptr<TfMain> copied(CreateMainForm(lirasto::readDesignStream(embeddedDesignStream())));
+    TfMain* lent = Open();
+    std::unique_ptr<TfMain> copied(CreateMainForm(lirasto::ReadDesignStream(embeddedDesignStream())));
     const struct
     {
         const char* name;
@@ -247,7 +247,7 @@ TEST_F(MainWindowTest, StandardFontIsTheDesignsOwn)
 // A design naming an unknown class, property or handler is refused with the name in the message.
 TEST_F(MainWindowTest, UnknownClassPropertyOrHandlerIsNamed)
 {
-    auto design = lirasto::readDesignStream(embeddedDesignStream());
+    auto design = lirasto::ReadDesignStream(embeddedDesignStream());
     auto withChange = [&](auto change) {
         auto copy = design;
         change(copy);
@@ -261,13 +261,13 @@ TEST_F(MainWindowTest, UnknownClassPropertyOrHandlerIsNamed)
     EXPECT_NE(withChange([](auto& d) { d.children.front().className = "TFancyThing"; }).find("TFancyThing"),
               std::string::npos);
     EXPECT_NE(withChange([](auto& d) {
-                  d.properties.push_back({"Sparkle", lirasto::DesignValue::makeInteger(1)});
+                  d.properties.push_back({"Sparkle", lirasto::DesignValue::MakeInteger(1)});
               }).find("Sparkle"),
               std::string::npos);
     EXPECT_NE(withChange([](auto& d) {
                   for (auto& p : d.properties)
                       if (p.name == "OnCreate")
-                          p.value = lirasto::DesignValue::makeIdentifier("FormExplode");
+                          p.value = lirasto::DesignValue::MakeIdentifier("FormExplode");
               }).find("FormExplode"),
               std::string::npos);
 }
@@ -292,15 +292,15 @@ TEST(Teardown, AHangingTeardownEndsTheProcess)
 // A termination request closes the window the normal way, so the level reached is kept.
 TEST_F(MainWindowTest, TerminationSignalClosesTheWindowAndKeepsTheLevel)
 {
-    openShown();
-    form->cbLevel->setCurrentIndex(6);
-    form->cbLevelChange(form->cbLevel);
-    CloseOnTerminationSignals(form.get());
+    OpenShown();
+    form_->cbLevel->setCurrentIndex(6);
+    form_->cbLevelChange(form_->cbLevel);
+    CloseOnTerminationSignals(form_.get());
     ASSERT_EQ(::raise(SIGTERM), 0);
-    for (int i = 0; i < 50 && form->isVisible(); ++i)
+    for (int i = 0; i < 50 && form_->isVisible(); ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_FALSE(form->isVisible());
-    std::ifstream in(workDir() / "vantrel.ini");
+    EXPECT_FALSE(form_->isVisible());
+    std::ifstream in(WorkDir() / "vantrel.ini");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("Level=7"), std::string::npos) << text;
     signal(SIGTERM, SIG_DFL);

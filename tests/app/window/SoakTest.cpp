@@ -33,55 +33,55 @@ constexpr long kGrowthBudgetKb = 2048;
 // behind and no growth in memory.
 TEST_F(MainWindowTest, TenThousandQuestionsLeaveNothingBehind)
 {
-    openShown();
+    OpenShown();
     // The history keeps every answer by design; what is weighed here is the window.
-    core().RemoveListener(&form->History().Recorder());
+    Core().RemoveListener(&form_->History().Recorder());
     std::mt19937 random(7);
     RandSeed = 99;
     int questions = 0;
     long rssAfterWarmUp = -1;
-    form->bStartClick(form->bStart);
+    form_->bStartClick(form_->bStart);
     while (questions < 10000) {
-        tick();
-        if (!form->Timer->Enabled()) {
+        Tick();
+        if (!form_->Timer->Enabled()) {
             // Alternate between a Reset and a fresh Start, with a page switch now and then.
             if (questions % 3 == 0) {
-                form->PageControl->setCurrentWidget(form->tsInfo);
-                form->PageControl->setCurrentWidget(form->tsMain);
+                form_->PageControl->setCurrentWidget(form_->tsInfo);
+                form_->PageControl->setCurrentWidget(form_->tsMain);
             }
-            form->bStartClick(form->bStart);
+            form_->bStartClick(form_->bStart);
             continue;
         }
-        if (core().QuestionDue() != core().QuestionsPosed())
+        if (Core().QuestionDue() != Core().QuestionsPosed())
             continue;
         ++questions;
-        const int right = core().CurrentNote() % 12;
+        const int right = Core().CurrentNote() % 12;
         const int tries = static_cast<int>(random() % 3);
         for (int t = 0; t < tries; ++t)
-            answer((right + 1 + static_cast<int>(random() % 11)) % 12);
+            Answer((right + 1 + static_cast<int>(random() % 11)) % 12);
         if (random() % 4 != 0)
-            answer(right);
+            Answer(right);
         if (questions % 997 == 0)
-            form->bResetClick(form->bReset), form->bStartClick(form->bStart);
-        ASSERT_LE(form->ImgClefs->Layers()->Count(), 2 + 1 + 3);
-        ASSERT_EQ(form->imgPiano->Layers()->Count(), 0);
+            form_->bResetClick(form_->bReset), form_->bStartClick(form_->bStart);
+        ASSERT_LE(form_->ImgClefs->Layers()->Count(), 2 + 1 + 3);
+        ASSERT_EQ(form_->imgPiano->Layers()->Count(), 0);
         if (questions == 1000) {
             QCoreApplication::processEvents();
             rssAfterWarmUp = residentKilobytes();
         }
     }
-    form->bResetClick(form->bReset);
+    form_->bResetClick(form_->bReset);
     QCoreApplication::processEvents();
     // Layer counts are back at their rest values: the two key signatures, no highlight.
-    EXPECT_EQ(form->ImgClefs->Layers()->Count(), 2);
-    EXPECT_EQ(form->imgPiano->Layers()->Count(), 0);
-    EXPECT_FALSE(form->Staff().EvaluationMarkShown);
-    EXPECT_EQ(core().HeldKeyCount(), 0);
+    EXPECT_EQ(form_->ImgClefs->Layers()->Count(), 2);
+    EXPECT_EQ(form_->imgPiano->Layers()->Count(), 0);
+    EXPECT_FALSE(form_->Staff().EvaluationMarkShown);
+    EXPECT_EQ(Core().HeldKeyCount(), 0);
     const long rssAtEnd = residentKilobytes();
     ASSERT_GT(rssAfterWarmUp, 0);
     EXPECT_LT(rssAtEnd - rssAfterWarmUp, kGrowthBudgetKb)
         << "grew from " << rssAfterWarmUp << " kB to " << rssAtEnd << " kB";
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
 }
 
 } // namespace
