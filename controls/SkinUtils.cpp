@@ -254,7 +254,7 @@ PictureData ParsePictureData(std::span<const uint8_t> blob)
     if (blob.size() < 1 + nameLength + 4)
         throw EReadError("Picture data is shorter than its header");
     PictureData picture;
-    picture.className.assign(reinterpret_cast<const char*>(blob.data() + 1), nameLength);
+    picture.ClassName.assign(reinterpret_cast<const char*>(blob.data() + 1), nameLength);
     const uint8_t* countBytes = blob.data() + 1 + nameLength;
     const uint32_t count = uint32_t(countBytes[0]) | uint32_t(countBytes[1]) << 8 | uint32_t(countBytes[2]) << 16 |
                            uint32_t(countBytes[3]) << 24;
@@ -264,7 +264,7 @@ PictureData ParsePictureData(std::span<const uint8_t> blob)
     if (count != rest)
         throw EReadError("Picture data announces " + std::to_string(count) + " bytes but holds " +
                          std::to_string(rest));
-    picture.bytes.assign(countBytes + 4, countBytes + 4 + count);
+    picture.Bytes.assign(countBytes + 4, countBytes + 4 + count);
     return picture;
 }
 
@@ -355,16 +355,16 @@ void DrawShadowText(QPainter& painter, const QRect& r, int flags, const QString&
 {
     QRect textRect = r;
     QRect shadowRect = r;
-    QColor shadow = style.color;
+    QColor shadow = style.Color;
     QColor color = textColor;
-    bool withShadow = !style.simpleView;
+    bool withShadow = !style.SimpleView;
     if (!enabled) {
         ShadowRects(r, spRightBottom, 1, textRect, shadowRect);
         shadow = ButtonHighlight(palette);
         color = ButtonShadow(palette);
         withShadow = true;
     } else if (withShadow) {
-        ShadowRects(r, style.position, style.size, textRect, shadowRect);
+        ShadowRects(r, style.Position, style.Size, textRect, shadowRect);
     }
     painter.save();
     if (withShadow) {
@@ -431,9 +431,9 @@ std::vector<GradientBand> GradientBands(int size, const QColor& start, const QCo
     const int db = end.blue() - start.blue();
     for (int i = 0; i <= 128; ++i) {
         GradientBand band;
-        band.from = mulDivRounded(i, size, 128);
-        band.to = mulDivRounded(i + 1, size, 128);
-        band.color = QColor(start.red() + i * dr / 128, start.green() + i * dg / 128, start.blue() + i * db / 128);
+        band.From = mulDivRounded(i, size, 128);
+        band.To = mulDivRounded(i + 1, size, 128);
+        band.Color = QColor(start.red() + i * dr / 128, start.green() + i * dg / 128, start.blue() + i * db / 128);
         bands.push_back(band);
     }
     return bands;
@@ -444,11 +444,11 @@ void DrawGradient(QPainter& painter, const QRect& r, const QColor& start, const 
 {
     const int size = direction == gdHorizontal ? r.width() : r.height();
     for (const GradientBand& band : GradientBands(size, start, end)) {
-        QRect part = direction == gdHorizontal ? QRect(r.left() + band.from, r.top(), band.to - band.from, r.height())
-                                               : QRect(r.left(), r.top() + band.from, r.width(), band.to - band.from);
+        QRect part = direction == gdHorizontal ? QRect(r.left() + band.From, r.top(), band.To - band.From, r.height())
+                                               : QRect(r.left(), r.top() + band.From, r.width(), band.To - band.From);
         part = part.intersected(r);
         if (!part.isEmpty())
-            painter.fillRect(part, band.color);
+            painter.fillRect(part, band.Color);
     }
 }
 
@@ -509,7 +509,7 @@ QColor WindowText(const QWidget* widget)
 // The extra room a caption needs for its highlight copy.
 int ShadowExtra(const ShadowStyle& style)
 {
-    return style.simpleView ? 0 : std::max(0, style.size);
+    return style.SimpleView ? 0 : std::max(0, style.Size);
 }
 
 } // namespace lirasto::skin

@@ -105,8 +105,8 @@ QImage DecodeJpeg(std::span<const uint8_t> bytes);
 // A stored picture: its class name ("TJPEGImage") and the picture file's bytes.
 struct PictureData
 {
-    std::string className;
-    std::vector<uint8_t> bytes;
+    std::string ClassName;
+    std::vector<uint8_t> Bytes;
 };
 
 // Parses the "Picture.Data" blob: short string class name, int32 byte count, bytes.
@@ -127,10 +127,10 @@ void PaintParentBackground(QWidget* control, QPainter& painter, int transparency
 // How a caption's highlight copy is laid beside the text.
 struct ShadowStyle
 {
-    QColor color;
-    int size = 1;
-    TShadowPosition position = spLeftTop;
-    bool simpleView = false;
+    QColor Color;
+    int Size = 1;
+    TShadowPosition Position = spLeftTop;
+    bool SimpleView = false;
 };
 
 // The rectangles the text and its shadow are drawn in, for a layout rectangle `r`.
@@ -157,9 +157,9 @@ void DrawEdgeBorders(QPainter& painter, const QRect& whole, const QColor& border
 // One band of a gradient: the pixels [from, to) along the direction, in `color`.
 struct GradientBand
 {
-    int from = 0;
-    int to = 0;
-    QColor color;
+    int From = 0;
+    int To = 0;
+    QColor Color;
 };
 // 129 bands over `size` pixels from `start` to `end`.
 std::vector<GradientBand> GradientBands(int size, const QColor& start, const QColor& end);

@@ -12,7 +12,7 @@ using namespace lirasto::skin;
 
 TSkinBtn::TSkinBtn(QWidget* parent) : QPushButton(parent), TSkinWallpapered(this), TSkinShadowed(this)
 {
-    shadow_.color = ButtonHighlight(palette());
+    shadow_.Color = ButtonHighlight(palette());
     color_ = ButtonFace(palette());
     colorStart_ = ButtonFace(palette());
     colorEnd_ = ButtonShadow(palette());

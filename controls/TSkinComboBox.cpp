@@ -48,7 +48,7 @@ TSkinComboBox::TSkinComboBox(QWidget* parent)
                                           }),
       TSkinShadowed(this)
 {
-    shadow_.color = ButtonHighlight(palette());
+    shadow_.Color = ButtonHighlight(palette());
     color_ = palette().color(QPalette::Base);
     selColor_ = palette().color(QPalette::Highlight);
     selFontColor_ = palette().color(QPalette::HighlightedText);

@@ -12,7 +12,7 @@ using namespace lirasto::skin;
 
 TSkinGroupBox::TSkinGroupBox(QWidget* parent) : QGroupBox(parent), TSkinWallpapered(this), TSkinShadowed(this)
 {
-    shadow_.color = ButtonHighlight(palette());
+    shadow_.Color = ButtonHighlight(palette());
     color_ = ButtonFace(palette());
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

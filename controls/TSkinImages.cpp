@@ -33,7 +33,7 @@ int TSkinImages::AddPicture(const std::string& className, std::span<const uint8_
 int TSkinImages::AddPictureData(std::span<const uint8_t> blob)
 {
     const PictureData picture = ParsePictureData(blob);
-    return AddPicture(picture.className, picture.bytes);
+    return AddPicture(picture.ClassName, picture.Bytes);
 }
 
 int TSkinImages::AddPictureData(const QByteArray& blob)

@@ -13,7 +13,7 @@ using namespace lirasto::skin;
 
 TSkinLabel::TSkinLabel(QWidget* parent) : QWidget(parent), TSkinWallpapered(this), TSkinShadowed(this)
 {
-    shadow_.color = ButtonHighlight(palette());
+    shadow_.Color = ButtonHighlight(palette());
     color_ = ButtonFace(palette());
     // Like a windowless label, it shows its parent's surface wherever it paints nothing.
     setAutoFillBackground(false);

@@ -22,7 +22,7 @@ const QStringList& alignNames()
 
 TSkinPanel::TSkinPanel(QWidget* parent) : QWidget(parent), TSkinWallpapered(this), TSkinShadowed(this)
 {
-    shadow_.color = ButtonHighlight(palette());
+    shadow_.Color = ButtonHighlight(palette());
     color_ = ButtonFace(palette());
     updateOpaque();
 }

@@ -116,7 +116,7 @@ private:
 TSkinScrollingText::TSkinScrollingText(QWidget* parent)
     : QWidget(parent), TSkinWallpapered(this, [this] { invalidate(); }), TSkinShadowed(this)
 {
-    shadow_.color = ButtonHighlight(palette());
+    shadow_.Color = ButtonHighlight(palette());
     color_ = ButtonFace(palette());
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(97, 15);
@@ -351,7 +351,7 @@ QRect TSkinScrollingText::lineRect(QPoint position) const
 
 int TSkinScrollingText::lineMargin() const
 {
-    return std::abs(shadow_.size) + 2;
+    return std::abs(shadow_.Size) + 2;
 }
 
 bool TSkinScrollingText::event(QEvent* event)

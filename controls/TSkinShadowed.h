@@ -9,20 +9,20 @@
 class TSkinShadowed
 {
 public:
-    QColor ShadowColor() const { return shadow_.color; }
-    void SetShadowColor(const QColor& color) { shadow_.color = color, shadowChanged(); }
-    int ShadowSize() const { return shadow_.size; }
-    void SetShadowSize(int size) { shadow_.size = size, shadowChanged(); }
-    TShadowPosition ShadowPos() const { return shadow_.position; }
-    void SetShadowPos(TShadowPosition position) { shadow_.position = position, shadowChanged(); }
-    QString ShadowPosName() const { return lirasto::skin::ShadowPositionNames()[shadow_.position]; }
+    QColor ShadowColor() const { return shadow_.Color; }
+    void SetShadowColor(const QColor& color) { shadow_.Color = color, shadowChanged(); }
+    int ShadowSize() const { return shadow_.Size; }
+    void SetShadowSize(int size) { shadow_.Size = size, shadowChanged(); }
+    TShadowPosition ShadowPos() const { return shadow_.Position; }
+    void SetShadowPos(TShadowPosition position) { shadow_.Position = position, shadowChanged(); }
+    QString ShadowPosName() const { return lirasto::skin::ShadowPositionNames()[shadow_.Position]; }
     void SetShadowPosName(const QString& name)
     {
         SetShadowPos(TShadowPosition(
             lirasto::skin::OrdinalFromName(name, lirasto::skin::ShadowPositionNames(), "TShadowPosition")));
     }
-    bool SimpleView() const { return shadow_.simpleView; }
-    void SetSimpleView(bool on) { shadow_.simpleView = on, shadowChanged(); }
+    bool SimpleView() const { return shadow_.SimpleView; }
+    void SetSimpleView(bool on) { shadow_.SimpleView = on, shadowChanged(); }
     const lirasto::skin::ShadowStyle& ShadowStyle() const { return shadow_; }
 
 protected:

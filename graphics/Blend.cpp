@@ -210,9 +210,9 @@ bool BlendImplementationAvailable(BlendImpl impl)
     case BlendImpl::Plain:
         return true;
     case BlendImpl::Sse2:
-        return CpuFeatures().sse2;
+        return CpuFeatures().Sse2;
     case BlendImpl::Avx2:
-        return CpuFeatures().avx2;
+        return CpuFeatures().Avx2;
     }
     return false;
 }
@@ -221,11 +221,11 @@ BlendImpl BestBlendImplementation()
 {
     // A processor without MMX would take the plain arithmetic; the packed one is computed
     // portably (or vectorised) everywhere else.
-    if (!CpuFeatures().mmx && !CpuFeatures().sse2)
+    if (!CpuFeatures().Mmx && !CpuFeatures().Sse2)
         return BlendImpl::Plain;
-    if (CpuFeatures().avx2)
+    if (CpuFeatures().Avx2)
         return BlendImpl::Avx2;
-    if (CpuFeatures().sse2)
+    if (CpuFeatures().Sse2)
         return BlendImpl::Sse2;
     return BlendImpl::Portable;
 }

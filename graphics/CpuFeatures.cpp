@@ -13,11 +13,11 @@ TCpuFeatures detect()
     // MMX is feature bit 23 of leaf 1 EDX; __get_cpuid fails when CPUID itself is missing.
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
     if (__get_cpuid(1, &eax, &ebx, &ecx, &edx))
-        f.mmx = (edx & (1u << 23)) != 0;
+        f.Mmx = (edx & (1u << 23)) != 0;
     __builtin_cpu_init();
-    f.sse2 = __builtin_cpu_supports("sse2");
+    f.Sse2 = __builtin_cpu_supports("sse2");
     // Also checks that the operating system saves the wide registers.
-    f.avx2 = __builtin_cpu_supports("avx2");
+    f.Avx2 = __builtin_cpu_supports("avx2");
 #endif
     return f;
 }

@@ -3,9 +3,9 @@
 // What the processor offers, asked once and remembered.
 struct TCpuFeatures
 {
-    bool mmx = false;
-    bool sse2 = false;
-    bool avx2 = false;
+    bool Mmx = false;
+    bool Sse2 = false;
+    bool Avx2 = false;
 };
 
 const TCpuFeatures& CpuFeatures();

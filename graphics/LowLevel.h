@@ -46,7 +46,7 @@ void MoveLongword(const TColor32* src, TColor32* dst, int count);
 // entry loads as one 64-bit word.
 struct alignas(8) TBiasLanes
 {
-    uint16_t lanes[4];
+    uint16_t Lanes[4];
 };
 using TBiasTable = std::array<TBiasLanes, 256>;
 const TBiasTable& BiasTable();

@@ -51,45 +51,45 @@ public:
     void Properties(const std::vector<DesignProperty>& props, int depth)
     {
         for (const DesignProperty& p : props) {
-            Name(p.name, "property name");
-            Value(p.value, depth);
+            Name(p.Name, "property name");
+            Value(p.Value, depth);
         }
         Byte(0);
     }
 
     void Value(const DesignValue& v, int depth)
     {
-        switch (v.kind) {
+        switch (v.Kind) {
         case DesignValueKind::List:
             CheckDepth(depth + 1);
             Byte(tagList);
-            for (const DesignValue& item : v.list)
+            for (const DesignValue& item : v.List)
                 Value(item, depth + 1);
             Byte(0);
             break;
         case DesignValueKind::Integer:
-            if (v.integer >= -128 && v.integer <= 127) {
+            if (v.Integer >= -128 && v.Integer <= 127) {
                 Byte(tagInt8);
-                Byte(static_cast<uint8_t>(static_cast<int8_t>(v.integer)));
-            } else if (v.integer >= -32768 && v.integer <= 32767) {
-                const auto u = static_cast<uint16_t>(static_cast<int16_t>(v.integer));
+                Byte(static_cast<uint8_t>(static_cast<int8_t>(v.Integer)));
+            } else if (v.Integer >= -32768 && v.Integer <= 32767) {
+                const auto u = static_cast<uint16_t>(static_cast<int16_t>(v.Integer));
                 Byte(tagInt16);
                 Byte(static_cast<uint8_t>(u & 0xFF));
                 Byte(static_cast<uint8_t>(u >> 8));
             } else {
-                throw Exception("integer " + std::to_string(v.integer) + " does not fit 16 bits");
+                throw Exception("integer " + std::to_string(v.Integer) + " does not fit 16 bits");
             }
             break;
         case DesignValueKind::String:
             Byte(tagString);
-            ShortString(v.text, "string");
+            ShortString(v.Text, "string");
             break;
         case DesignValueKind::Identifier:
             Byte(tagIdent);
-            Name(v.text, "identifier");
+            Name(v.Text, "identifier");
             break;
         case DesignValueKind::Boolean:
-            Byte(v.boolean ? tagTrue : tagFalse);
+            Byte(v.Boolean ? tagTrue : tagFalse);
             break;
         case DesignValueKind::Binary: {
             const std::span<const uint8_t> data = v.Binary();
@@ -104,14 +104,14 @@ public:
         }
         case DesignValueKind::Set:
             Byte(tagSet);
-            for (const std::string& s : v.names)
+            for (const std::string& s : v.Names)
                 Name(s, "set element"); // an empty element would end the set early
             Byte(0);
             break;
         case DesignValueKind::Collection:
             CheckDepth(depth + 1);
             Byte(tagCollection);
-            for (const auto& item : v.items) {
+            for (const auto& item : v.Items) {
                 Byte(tagList);
                 Properties(item, depth + 1);
             }
@@ -123,10 +123,10 @@ public:
     void Component(const DesignComponent& c, int depth)
     {
         CheckDepth(depth);
-        Name(c.className, "class name");
-        Name(c.name, "component name");
-        Properties(c.properties, depth);
-        for (const DesignComponent& child : c.children)
+        Name(c.ClassName, "class name");
+        Name(c.Name, "component name");
+        Properties(c.Properties, depth);
+        for (const DesignComponent& child : c.Children)
             Component(child, depth + 1);
         Byte(0);
     }
@@ -215,8 +215,8 @@ private:
                 return props;
             }
             DesignProperty p;
-            p.name = name("property name");
-            p.value = value(depth);
+            p.Name = name("property name");
+            p.Value = value(depth);
             props.push_back(std::move(p));
         }
     }
@@ -300,16 +300,16 @@ private:
     {
         checkDepth(depth, pos_);
         DesignComponent c;
-        c.className = name("class name");
-        c.name = name("component name");
-        c.properties = properties(depth);
+        c.ClassName = name("class name");
+        c.Name = name("component name");
+        c.Properties = properties(depth);
         while (true) {
             need(1, "a child list");
             if (data_[pos_] == 0) {
                 ++pos_;
                 return c;
             }
-            c.children.push_back(component(depth + 1));
+            c.Children.push_back(component(depth + 1));
         }
     }
 };
@@ -319,121 +319,121 @@ private:
 DesignValue DesignValue::MakeList(std::vector<DesignValue> values)
 {
     DesignValue v;
-    v.kind = DesignValueKind::List;
-    v.list = std::move(values);
+    v.Kind = DesignValueKind::List;
+    v.List = std::move(values);
     return v;
 }
 
 DesignValue DesignValue::MakeInteger(long long value)
 {
     DesignValue v;
-    v.kind = DesignValueKind::Integer;
-    v.integer = value;
+    v.Kind = DesignValueKind::Integer;
+    v.Integer = value;
     return v;
 }
 
 DesignValue DesignValue::MakeString(std::string value)
 {
     DesignValue v;
-    v.kind = DesignValueKind::String;
-    v.text = std::move(value);
+    v.Kind = DesignValueKind::String;
+    v.Text = std::move(value);
     return v;
 }
 
 DesignValue DesignValue::MakeIdentifier(std::string value)
 {
     DesignValue v;
-    v.kind = DesignValueKind::Identifier;
-    v.text = std::move(value);
+    v.Kind = DesignValueKind::Identifier;
+    v.Text = std::move(value);
     return v;
 }
 
 DesignValue DesignValue::MakeBoolean(bool value)
 {
     DesignValue v;
-    v.kind = DesignValueKind::Boolean;
-    v.boolean = value;
+    v.Kind = DesignValueKind::Boolean;
+    v.Boolean = value;
     return v;
 }
 
 DesignValue DesignValue::MakeBinary(std::vector<uint8_t> value)
 {
     DesignValue v;
-    v.kind = DesignValueKind::Binary;
-    v.bytes = std::move(value);
+    v.Kind = DesignValueKind::Binary;
+    v.Bytes = std::move(value);
     return v;
 }
 
 DesignValue DesignValue::MakeBinaryView(std::span<const uint8_t> value)
 {
     DesignValue v;
-    v.kind = DesignValueKind::Binary;
-    v.view = value;
+    v.Kind = DesignValueKind::Binary;
+    v.View = value;
     return v;
 }
 
 DesignValue DesignValue::MakeSet(std::vector<std::string> value)
 {
     DesignValue v;
-    v.kind = DesignValueKind::Set;
-    v.names = std::move(value);
+    v.Kind = DesignValueKind::Set;
+    v.Names = std::move(value);
     return v;
 }
 
 DesignValue DesignValue::MakeCollection(std::vector<std::vector<DesignProperty>> value)
 {
     DesignValue v;
-    v.kind = DesignValueKind::Collection;
-    v.items = std::move(value);
+    v.Kind = DesignValueKind::Collection;
+    v.Items = std::move(value);
     return v;
 }
 
 bool operator==(const DesignValue& a, const DesignValue& b)
 {
-    if (a.kind != b.kind)
+    if (a.Kind != b.Kind)
         return false;
-    switch (a.kind) {
+    switch (a.Kind) {
     case DesignValueKind::List:
-        return a.list == b.list;
+        return a.List == b.List;
     case DesignValueKind::Integer:
-        return a.integer == b.integer;
+        return a.Integer == b.Integer;
     case DesignValueKind::String:
     case DesignValueKind::Identifier:
-        return a.text == b.text;
+        return a.Text == b.Text;
     case DesignValueKind::Boolean:
-        return a.boolean == b.boolean;
+        return a.Boolean == b.Boolean;
     case DesignValueKind::Binary:
         return std::ranges::equal(a.Binary(), b.Binary());
     case DesignValueKind::Set:
-        return a.names == b.names;
+        return a.Names == b.Names;
     case DesignValueKind::Collection:
-        return a.items == b.items;
+        return a.Items == b.Items;
     }
     return false;
 }
 
 bool operator==(const DesignProperty& a, const DesignProperty& b)
 {
-    return a.name == b.name && a.value == b.value;
+    return a.Name == b.Name && a.Value == b.Value;
 }
 
 bool operator==(const DesignComponent& a, const DesignComponent& b)
 {
-    return a.className == b.className && a.name == b.name && a.properties == b.properties && a.children == b.children;
+    return a.ClassName == b.ClassName && a.Name == b.Name && a.Properties == b.Properties && a.Children == b.Children;
 }
 
 const DesignProperty* DesignComponent::Property(const std::string& propertyName) const
 {
-    for (const DesignProperty& p : properties)
-        if (p.name == propertyName)
+    for (const DesignProperty& p : Properties)
+        if (p.Name == propertyName)
             return &p;
     return nullptr;
 }
 
 const DesignComponent* DesignComponent::Find(const std::string& componentName) const
 {
-    for (const DesignComponent& child : children) {
-        if (child.name == componentName)
+    for (const DesignComponent& child : Children) {
+        if (child.Name == componentName)
             return &child;
         if (const DesignComponent* found = child.Find(componentName))
             return found;

@@ -25,15 +25,15 @@ enum class DesignValueKind {
 
 struct DesignValue
 {
-    DesignValueKind kind = DesignValueKind::Integer;
-    long long integer = 0;
-    bool boolean = false;
-    std::string text;                               // String, Identifier
-    std::vector<uint8_t> bytes;                     // Binary, held by the value
-    std::span<const uint8_t> view;                  // Binary, read in place from a stream that outlives the value
-    std::vector<std::string> names;                 // Set
-    std::vector<DesignValue> list;                  // List
-    std::vector<std::vector<DesignProperty>> items; // Collection
+    DesignValueKind Kind = DesignValueKind::Integer;
+    long long Integer = 0;
+    bool Boolean = false;
+    std::string Text;                               // String, Identifier
+    std::vector<uint8_t> Bytes;                     // Binary, held by the value
+    std::span<const uint8_t> View;                  // Binary, read in place from a stream that outlives the value
+    std::vector<std::string> Names;                 // Set
+    std::vector<DesignValue> List;                  // List
+    std::vector<std::vector<DesignProperty>> Items; // Collection
 
     static DesignValue MakeList(std::vector<DesignValue> values);
     static DesignValue MakeInteger(long long value);
@@ -46,25 +46,25 @@ struct DesignValue
     static DesignValue MakeCollection(std::vector<std::vector<DesignProperty>> value);
 
     // The binary data, whether held or viewed.
-    std::span<const uint8_t> Binary() const { return view.data() ? view : std::span<const uint8_t>(bytes); }
+    std::span<const uint8_t> Binary() const { return View.data() ? View : std::span<const uint8_t>(Bytes); }
 
     friend bool operator==(const DesignValue& a, const DesignValue& b);
 };
 
 struct DesignProperty
 {
-    std::string name; // dotted names such as "Bitmap.Data" are kept whole
-    DesignValue value;
+    std::string Name; // dotted names such as "Bitmap.Data" are kept whole
+    DesignValue Value;
 
     friend bool operator==(const DesignProperty& a, const DesignProperty& b);
 };
 
 struct DesignComponent
 {
-    std::string className;
-    std::string name;
-    std::vector<DesignProperty> properties;
-    std::vector<DesignComponent> children;
+    std::string ClassName;
+    std::string Name;
+    std::vector<DesignProperty> Properties;
+    std::vector<DesignComponent> Children;
 
     // The property of that name, or nullptr.
     const DesignProperty* Property(const std::string& propertyName) const;

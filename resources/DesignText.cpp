@@ -137,30 +137,30 @@ private:
             fail("objects nested deeper than " + std::to_string(kMaxDesignDepth) + " levels");
         keyword("object", "to begin a component");
         DesignComponent c;
-        c.name = identifier("a component name after 'object'");
+        c.Name = identifier("a component name after 'object'");
         expect(':', "after the component name");
-        c.className = identifier("a class name after ':'");
+        c.ClassName = identifier("a class name after ':'");
         while (true) {
             if (atKeyword("end")) {
                 pos_ += 3;
                 return c;
             }
             if (atKeyword("object")) {
-                c.children.push_back(component(depth + 1));
+                c.Children.push_back(component(depth + 1));
                 continue;
             }
             if (atEnd())
-                fail("expected 'end' for object " + c.name + ", found the end of the text");
-            c.properties.push_back(property(depth));
+                fail("expected 'end' for object " + c.Name + ", found the end of the text");
+            c.Properties.push_back(property(depth));
         }
     }
 
     DesignProperty property(int depth)
     {
         DesignProperty p;
-        p.name = identifier("a property name, 'object' or 'end'");
-        expect('=', "after property name " + p.name);
-        p.value = value(depth);
+        p.Name = identifier("a property name, 'object' or 'end'");
+        expect('=', "after property name " + p.Name);
+        p.Value = value(depth);
         return p;
     }
 
@@ -430,10 +430,10 @@ public:
 
     void Component(const DesignComponent& c, int indent)
     {
-        line(indent, "object " + c.name + ": " + c.className);
-        for (const DesignProperty& p : c.properties)
+        line(indent, "object " + c.Name + ": " + c.ClassName);
+        for (const DesignProperty& p : c.Properties)
             property(p, indent + 1);
-        for (const DesignComponent& child : c.children)
+        for (const DesignComponent& child : c.Children)
             Component(child, indent + 1);
         line(indent, "end");
     }
@@ -449,36 +449,36 @@ private:
     void property(const DesignProperty& p, int indent)
     {
         out.append(static_cast<std::size_t>(indent) * 2, ' ');
-        out += p.name + " = ";
-        value(p.value, indent);
+        out += p.Name + " = ";
+        value(p.Value, indent);
         out += '\n';
     }
 
     // Writes the value from the current column on; continuation lines are indented one level deeper.
     void value(const DesignValue& v, int indent)
     {
-        switch (v.kind) {
+        switch (v.Kind) {
         case DesignValueKind::Integer:
-            out += std::to_string(v.integer);
+            out += std::to_string(v.Integer);
             break;
         case DesignValueKind::String:
-            out += quoted(v.text);
+            out += quoted(v.Text);
             break;
         case DesignValueKind::Identifier:
-            out += v.text;
+            out += v.Text;
             break;
         case DesignValueKind::Boolean:
-            out += v.boolean ? "True" : "False";
+            out += v.Boolean ? "True" : "False";
             break;
         case DesignValueKind::Set:
             out += '[';
-            for (std::size_t i = 0; i < v.names.size(); ++i)
-                out += (i ? ", " : "") + v.names[i];
+            for (std::size_t i = 0; i < v.Names.size(); ++i)
+                out += (i ? ", " : "") + v.Names[i];
             out += ']';
             break;
         case DesignValueKind::List:
             out += '(';
-            for (const DesignValue& item : v.list) {
+            for (const DesignValue& item : v.List) {
                 out += '\n';
                 out.append(static_cast<std::size_t>(indent + 1) * 2, ' ');
                 value(item, indent + 1);
@@ -502,7 +502,7 @@ private:
         }
         case DesignValueKind::Collection:
             out += '<';
-            for (const auto& item : v.items) {
+            for (const auto& item : v.Items) {
                 out += '\n';
                 line(indent + 1, "item");
                 for (const DesignProperty& p : item)

@@ -26,23 +26,23 @@ std::string quoted(const std::string& text)
 
 void writeTexts(std::ostream& out, const lirasto::DesignComponent& component)
 {
-    const std::string& here = component.name;
-    for (const lirasto::DesignProperty& property : component.properties) {
-        if (!lirasto::IsTranslatedProperty(property.name))
+    const std::string& here = component.Name;
+    for (const lirasto::DesignProperty& property : component.Properties) {
+        if (!lirasto::IsTranslatedProperty(property.Name))
             continue;
-        const bool list = property.value.kind == lirasto::DesignValueKind::List;
+        const bool list = property.Value.Kind == lirasto::DesignValueKind::List;
         const auto write = [&](const lirasto::DesignValue& value) {
-            if (value.kind == lirasto::DesignValueKind::String && lirasto::IsWordedText(value.text))
-                out << "    //: " << here << "." << property.name << "\n    QT_TRANSLATE_NOOP(\""
-                    << lirasto::kDesignTextContext << "\", " << quoted(value.text) << "),\n";
+            if (value.Kind == lirasto::DesignValueKind::String && lirasto::IsWordedText(value.Text))
+                out << "    //: " << here << "." << property.Name << "\n    QT_TRANSLATE_NOOP(\""
+                    << lirasto::kDesignTextContext << "\", " << quoted(value.Text) << "),\n";
         };
         if (list)
-            for (const lirasto::DesignValue& item : property.value.list)
+            for (const lirasto::DesignValue& item : property.Value.List)
                 write(item);
         else
-            write(property.value);
+            write(property.Value);
     }
-    for (const lirasto::DesignComponent& child : component.children)
+    for (const lirasto::DesignComponent& child : component.Children)
         writeTexts(out, child);
 }
 

@@ -11,9 +11,9 @@ namespace lirasto::progress {
 inline skin::ShadowStyle TextShadow()
 {
     skin::ShadowStyle style;
-    style.color = QColor(255, 240, 210);
-    style.size = 1;
-    style.position = spRightBottom;
+    style.Color = QColor(255, 240, 210);
+    style.Size = 1;
+    style.Position = spRightBottom;
     return style;
 }
 

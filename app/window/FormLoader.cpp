@@ -118,10 +118,10 @@ public:
 
     void Build(const DesignComponent& root)
     {
-        if (root.className != "TfMain")
-            fail("The window design describes a " + root.className + ", not the main window TfMain");
-        form_->setObjectName(text(root.name));
-        names_[root.name] = form_;
+        if (root.ClassName != "TfMain")
+            fail("The window design describes a " + root.ClassName + ", not the main window TfMain");
+        form_->setObjectName(text(root.Name));
+        names_[root.Name] = form_;
         Pending pending;
         applyProperties(form_, root, pending);
         applyFormPending(pending);
@@ -134,22 +134,22 @@ private:
     {
         std::vector<std::pair<int, QWidget*>> tabOrder;
         std::vector<QWidget*> labels;
-        for (const DesignComponent& child : design.children) {
-            auto it = classRegistry().find(child.className);
+        for (const DesignComponent& child : design.Children) {
+            auto it = classRegistry().find(child.ClassName);
             if (it == classRegistry().end())
-                fail("Class " + child.className + " not found (component " + child.name + ")");
-            if (names_.count(child.name))
-                fail("A component named " + child.name + " already exists");
+                fail("Class " + child.ClassName + " not found (component " + child.Name + ")");
+            if (names_.count(child.Name))
+                fail("A component named " + child.Name + " already exists");
             QObject* object = it->second(form_, parentWidget);
-            object->setObjectName(text(child.name));
-            names_[child.name] = object;
+            object->setObjectName(text(child.Name));
+            names_[child.Name] = object;
 
             Pending pending;
             applyProperties(object, child, pending);
             if (auto* page = qobject_cast<TTabSheet*>(object)) {
                 auto* pages = qobject_cast<TPageControl*>(parentWidget);
                 if (!pages)
-                    fail("Tab sheet " + child.name + " must lie on a page control");
+                    fail("Tab sheet " + child.Name + " must lie on a page control");
                 pages->AddPage(page);
             }
             if (auto* widget = qobject_cast<QWidget*>(object)) {
@@ -159,8 +159,8 @@ private:
                 if (qobject_cast<TSkinLabel*>(widget))
                     labels.push_back(widget);
                 createChildren(child, widget);
-            } else if (!child.children.empty()) {
-                fail("Component " + child.name + " cannot hold other components");
+            } else if (!child.Children.empty()) {
+                fail("Component " + child.Name + " cannot hold other components");
             }
         }
         // Labels are painted on their parent's surface, beneath every windowed
@@ -175,14 +175,14 @@ private:
 
     void applyProperties(QObject* object, const DesignComponent& design, Pending& pending)
     {
-        for (const DesignProperty& property : design.properties)
+        for (const DesignProperty& property : design.Properties)
             applyProperty(object, property, pending);
     }
 
     void applyProperty(QObject* object, const DesignProperty& property, Pending& pending)
     {
-        const std::string& name = property.name;
-        const DesignValue& value = property.value;
+        const std::string& name = property.Name;
+        const DesignValue& value = property.Value;
         const bool isForm = object == form_;
 
         if (name == "Left")
@@ -211,15 +211,15 @@ private:
             form_->setWindowTitle(shownText(stringValue(object, property)));
         else if (name == "Align")
             applyAlign(object, property, pending);
-        else if (name.size() > 2 && name.rfind("On", 0) == 0 && value.kind == DesignValueKind::Identifier)
-            bindEvent(object, name, value.text);
+        else if (name.size() > 2 && name.rfind("On", 0) == 0 && value.Kind == DesignValueKind::Identifier)
+            bindEvent(object, name, value.Text);
         else if (name == "Bitmap.Data")
             loadViewBitmap(object, property);
         else if (name == "Icon.Data" && isForm)
             loadIcon(property);
-        else if (name == "Bitmaps" && value.kind == DesignValueKind::Collection)
+        else if (name == "Bitmaps" && value.Kind == DesignValueKind::Collection)
             loadBitmapList(object, property);
-        else if (name == "Images" && value.kind == DesignValueKind::Collection)
+        else if (name == "Images" && value.Kind == DesignValueKind::Collection)
             loadPictures(object, property);
         else if (name.size() > 8 && name.compare(name.size() - 8, 8, ".Strings") == 0)
             writeProperty(object, name.substr(0, name.size() - 8),
@@ -230,27 +230,27 @@ private:
 
     int integer(QObject* object, const DesignProperty& property)
     {
-        if (property.value.kind != DesignValueKind::Integer)
-            fail("Property " + property.name + " of " + describe(object) + " must be an integer");
-        return static_cast<int>(property.value.integer);
+        if (property.Value.Kind != DesignValueKind::Integer)
+            fail("Property " + property.Name + " of " + describe(object) + " must be an integer");
+        return static_cast<int>(property.Value.Integer);
     }
 
     const std::string& stringValue(QObject* object, const DesignProperty& property)
     {
-        if (property.value.kind != DesignValueKind::String)
-            fail("Property " + property.name + " of " + describe(object) + " must be a string");
-        return property.value.text;
+        if (property.Value.Kind != DesignValueKind::String)
+            fail("Property " + property.Name + " of " + describe(object) + " must be a string");
+        return property.Value.Text;
     }
 
     QStringList stringList(QObject* object, const DesignProperty& property, bool translated = false)
     {
-        if (property.value.kind != DesignValueKind::List)
-            fail("Property " + property.name + " of " + describe(object) + " must be a list of strings");
+        if (property.Value.Kind != DesignValueKind::List)
+            fail("Property " + property.Name + " of " + describe(object) + " must be a list of strings");
         QStringList lines;
-        for (const DesignValue& item : property.value.list) {
-            if (item.kind != DesignValueKind::String)
-                fail("Property " + property.name + " of " + describe(object) + " must be a list of strings");
-            lines << (translated ? shownText(item.text) : text(item.text));
+        for (const DesignValue& item : property.Value.List) {
+            if (item.Kind != DesignValueKind::String)
+                fail("Property " + property.Name + " of " + describe(object) + " must be a list of strings");
+            lines << (translated ? shownText(item.Text) : text(item.Text));
         }
         return lines;
     }
@@ -258,8 +258,8 @@ private:
     QColor colour(QObject* object, const DesignProperty& property)
     {
         QColor c;
-        if (property.value.kind != DesignValueKind::Identifier || !DesignColour(text(property.value.text), c))
-            fail("Property " + property.name + " of " + describe(object) + " is not a colour");
+        if (property.Value.Kind != DesignValueKind::Identifier || !DesignColour(text(property.Value.Text), c))
+            fail("Property " + property.Name + " of " + describe(object) + " is not a colour");
         return c;
     }
 
@@ -278,13 +278,13 @@ private:
             int height = integer(object, property);
             font.setPixelSize(std::max(1, std::abs(height)));
         } else if (part == "Style") {
-            if (property.value.kind != DesignValueKind::Set)
-                fail("Property " + property.name + " of " + describe(object) + " must be a set");
+            if (property.Value.Kind != DesignValueKind::Set)
+                fail("Property " + property.Name + " of " + describe(object) + " must be a set");
             font.setBold(false);
             font.setItalic(false);
             font.setUnderline(false);
             font.setStrikeOut(false);
-            for (const std::string& style : property.value.names) {
+            for (const std::string& style : property.Value.Names) {
                 if (style == "fsBold")
                     font.setBold(true);
                 else if (style == "fsItalic")
@@ -299,7 +299,7 @@ private:
         } else if (part == "Color") {
             pending.fontColour = colour(object, property);
         } else {
-            fail("Property " + property.name + " does not exist on " + describe(object));
+            fail("Property " + property.Name + " does not exist on " + describe(object));
         }
     }
 
@@ -318,47 +318,47 @@ private:
 
     void applyAlign(QObject* object, const DesignProperty& property, Pending& pending)
     {
-        if (property.value.kind != DesignValueKind::Identifier)
+        if (property.Value.Kind != DesignValueKind::Identifier)
             fail("Property Align of " + describe(object) + " must be an identifier");
-        pending.alignClient = property.value.text == "alClient";
+        pending.alignClient = property.Value.Text == "alClient";
         if (object->metaObject()->indexOfProperty("Align") >= 0)
-            writeProperty(object, "Align", text(property.value.text));
+            writeProperty(object, "Align", text(property.Value.Text));
     }
 
     void applyGeneric(QObject* object, const DesignProperty& property)
     {
         const QMetaObject* meta = object->metaObject();
-        const int index = meta->indexOfProperty(property.name.c_str());
+        const int index = meta->indexOfProperty(property.Name.c_str());
         if (index < 0)
-            fail("Property " + property.name + " does not exist on " + describe(object));
+            fail("Property " + property.Name + " does not exist on " + describe(object));
         const QMetaProperty target = meta->property(index);
-        const DesignValue& value = property.value;
+        const DesignValue& value = property.Value;
         QVariant variant;
-        switch (value.kind) {
+        switch (value.Kind) {
         case DesignValueKind::Integer:
-            variant = static_cast<int>(value.integer);
+            variant = static_cast<int>(value.Integer);
             if (target.metaType().id() == QMetaType::Double)
-                variant = static_cast<double>(value.integer);
+                variant = static_cast<double>(value.Integer);
             break;
         case DesignValueKind::Boolean:
-            variant = value.boolean;
+            variant = value.Boolean;
             break;
         case DesignValueKind::String:
-            variant = IsTranslatedProperty(property.name) ? shownText(value.text) : text(value.text);
+            variant = IsTranslatedProperty(property.Name) ? shownText(value.Text) : text(value.Text);
             break;
         case DesignValueKind::Identifier:
             if (target.metaType().id() == QMetaType::QColor) {
                 variant = colour(object, property);
             } else if (target.metaType().id() == QMetaType::QObjectStar) {
-                fixups_.push_back({object, QByteArray(property.name.c_str()), value.text});
+                fixups_.push_back({object, QByteArray(property.Name.c_str()), value.Text});
                 return;
             } else {
-                variant = text(value.text);
+                variant = text(value.Text);
             }
             break;
         case DesignValueKind::Set: {
             QStringList names;
-            for (const std::string& n : value.names)
+            for (const std::string& n : value.Names)
                 names << text(n);
             variant = names;
             break;
@@ -367,10 +367,10 @@ private:
             variant = stringList(object, property);
             break;
         default:
-            fail("Property " + property.name + " of " + describe(object) + " cannot take that kind of value");
+            fail("Property " + property.Name + " of " + describe(object) + " cannot take that kind of value");
         }
         if (!target.write(object, variant))
-            fail("Invalid value for property " + property.name + " of " + describe(object));
+            fail("Invalid value for property " + property.Name + " of " + describe(object));
     }
 
     void writeProperty(QObject* object, const std::string& name, const QVariant& value)
@@ -423,17 +423,17 @@ private:
     void loadViewBitmap(QObject* object, const DesignProperty& property)
     {
         auto* view = qobject_cast<TImage32*>(object);
-        if (!view || property.value.kind != DesignValueKind::Binary)
+        if (!view || property.Value.Kind != DesignValueKind::Binary)
             fail("Property Bitmap.Data does not fit " + describe(object));
-        const std::span<const uint8_t> data = property.value.Binary();
+        const std::span<const uint8_t> data = property.Value.Binary();
         view->Bitmap()->ReadData(data.data(), data.size());
     }
 
     void loadIcon(const DesignProperty& property)
     {
-        if (property.value.kind != DesignValueKind::Binary)
+        if (property.Value.Kind != DesignValueKind::Binary)
             fail("Property Icon.Data of the window must be binary data");
-        const QImage icon = IconImage(property.value.Binary());
+        const QImage icon = IconImage(property.Value.Binary());
         if (!icon.isNull())
             form_->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     }
@@ -443,17 +443,17 @@ private:
         auto* list = qobject_cast<TBitmap32List*>(object);
         if (!list)
             fail("Property Bitmaps does not exist on " + describe(object));
-        for (const auto& item : property.value.items) {
+        for (const auto& item : property.Value.Items) {
             const DesignProperty* data = nullptr;
             for (const DesignProperty& itemProperty : item) {
-                if (itemProperty.name != "Bitmap.Data" || itemProperty.value.kind != DesignValueKind::Binary)
-                    fail("Property " + itemProperty.name + " does not exist on a bitmap list item of " +
+                if (itemProperty.Name != "Bitmap.Data" || itemProperty.Value.Kind != DesignValueKind::Binary)
+                    fail("Property " + itemProperty.Name + " does not exist on a bitmap list item of " +
                          describe(object));
                 data = &itemProperty;
             }
-            const std::span<const uint8_t> record = data ? data->value.Binary() : std::span<const uint8_t>();
+            const std::span<const uint8_t> record = data ? data->Value.Binary() : std::span<const uint8_t>();
             // Only bytes that lie in the design itself outlive the tree being built.
-            if (data && bytes_ == DesignBytes::Permanent && data->value.view.data())
+            if (data && bytes_ == DesignBytes::Permanent && data->Value.View.data())
                 list->AddRecord(record);
             else if (TBitmap32* bitmap = list->Add(); data)
                 bitmap->ReadData(record.data(), record.size());
@@ -465,11 +465,11 @@ private:
         auto* store = qobject_cast<TSkinImages*>(object);
         if (!store)
             fail("Property Images does not exist on " + describe(object));
-        for (const auto& item : property.value.items) {
+        for (const auto& item : property.Value.Items) {
             for (const DesignProperty& itemProperty : item) {
-                if (itemProperty.name != "Picture.Data" || itemProperty.value.kind != DesignValueKind::Binary)
-                    fail("Property " + itemProperty.name + " does not exist on a picture of " + describe(object));
-                store->AddPictureData(itemProperty.value.Binary());
+                if (itemProperty.Name != "Picture.Data" || itemProperty.Value.Kind != DesignValueKind::Binary)
+                    fail("Property " + itemProperty.Name + " does not exist on a picture of " + describe(object));
+                store->AddPictureData(itemProperty.Value.Binary());
             }
         }
     }

@@ -89,14 +89,14 @@ int main(int argc, char** argv)
     // program decodes on a worker while it builds the window).
     double icon = 0, wallpaper = 0;
     if (const lirasto::DesignProperty* data = design.Property("Icon.Data")) {
-        IconImage(data->value.Binary());
+        IconImage(data->Value.Binary());
         icon = msSince(mark);
     }
     if (const lirasto::DesignComponent* images = design.Find("SkinImages"))
-        if (const lirasto::DesignProperty* list = images->Property("Images"); list && !list->value.items.empty())
-            for (const lirasto::DesignProperty& item : list->value.items.front())
-                if (const std::span<const uint8_t> blob = item.value.Binary();
-                    item.name == "Picture.Data" && blob.size() > 16) {
+        if (const lirasto::DesignProperty* list = images->Property("Images"); list && !list->Value.Items.empty())
+            for (const lirasto::DesignProperty& item : list->Value.Items.front())
+                if (const std::span<const uint8_t> blob = item.Value.Binary();
+                    item.Name == "Picture.Data" && blob.size() > 16) {
                     // Short string "TJPEGImage", then the byte count, then the file.
                     lirasto::skin::DecodeJpeg(blob.subspan(1 + blob[0] + 4));
                     wallpaper = msSince(mark);

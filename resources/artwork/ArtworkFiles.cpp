@@ -179,18 +179,18 @@ namespace {
 std::vector<ArtworkFile> pictureFiles(const Artwork& art)
 {
     std::vector<ArtworkFile> files;
-    files.push_back({"keyboard.bmp32", BitmapRecord(art.keyboard)});
-    files.push_back({"staff.bmp32", BitmapRecord(art.staff)});
-    files.push_back({"logo.bmp32", BitmapRecord(art.logo)});
+    files.push_back({"keyboard.bmp32", BitmapRecord(art.Keyboard)});
+    files.push_back({"staff.bmp32", BitmapRecord(art.Staff)});
+    files.push_back({"logo.bmp32", BitmapRecord(art.Logo)});
     auto addList = [&files](const char* stem, const std::vector<QImage>& items, int digits) {
         for (std::size_t i = 0; i < items.size(); ++i)
             files.push_back({numbered(stem, int(i), digits), BitmapRecord(items[i])});
     };
-    addList("key", art.keySignatures, 2);
-    addList("pianokey", art.keyHighlights, 1);
-    addList("degree", art.scaleDegrees, 1);
-    addList("note", art.notes, 1);
-    addList("mark", art.evaluationMarks, 1);
+    addList("key", art.KeySignatures, 2);
+    addList("pianokey", art.KeyHighlights, 1);
+    addList("degree", art.ScaleDegrees, 1);
+    addList("note", art.Notes, 1);
+    addList("mark", art.EvaluationMarks, 1);
     return files;
 }
 
@@ -199,17 +199,17 @@ std::vector<ArtworkFile> pictureFiles(const Artwork& art)
 std::vector<ArtworkFile> ArtworkFiles(const Artwork& art)
 {
     std::vector<ArtworkFile> files = pictureFiles(art);
-    const std::vector<uint8_t> jpeg = JpegFile(art.wallpaper, 90);
+    const std::vector<uint8_t> jpeg = JpegFile(art.Wallpaper, 90);
     files.push_back({"wallpaper.jpg", jpeg});
     files.push_back({"wallpaper.picture", JpegPictureData(jpeg)});
-    files.push_back({"icon.ico", IconFile(art.icon)});
+    files.push_back({"icon.ico", IconFile(art.Icon)});
     return files;
 }
 
 std::vector<ArtworkFile> DetailArtworkFiles(const Artwork& art)
 {
     std::vector<ArtworkFile> files = pictureFiles(art);
-    files.push_back({"wallpaper.jpg", JpegFile(art.wallpaper, 90)});
+    files.push_back({"wallpaper.jpg", JpegFile(art.Wallpaper, 90)});
     return files;
 }
 
@@ -217,7 +217,7 @@ std::string ResourceCollection(const std::vector<ArtworkFile>& files, const std:
 {
     std::string qrc = "<RCC>\n  <qresource prefix=\"" + prefix + "\">\n";
     for (const ArtworkFile& file : files)
-        qrc += "    <file>" + file.name + "</file>\n";
+        qrc += "    <file>" + file.Name + "</file>\n";
     return qrc + "  </qresource>\n</RCC>\n";
 }
 
@@ -228,9 +228,9 @@ void WriteArtworkFiles(const std::vector<ArtworkFile>& files, const std::filesys
     if (error)
         throw Exception("Cannot create the artwork directory '" + directory.string() + "': " + error.message());
     for (const ArtworkFile& file : files) {
-        const std::filesystem::path path = directory / file.name;
+        const std::filesystem::path path = directory / file.Name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(file.bytes.data()), std::streamsize(file.bytes.size()));
+        out.write(reinterpret_cast<const char*>(file.Bytes.data()), std::streamsize(file.Bytes.size()));
         out.close();
         if (!out)
             throw Exception("Cannot write the artwork file '" + path.string() + "'");

@@ -14,8 +14,8 @@ struct Artwork;
 // One output file of the painter: its name in the artwork directory and its bytes.
 struct ArtworkFile
 {
-    std::string name;
-    std::vector<uint8_t> bytes;
+    std::string Name;
+    std::vector<uint8_t> Bytes;
 };
 
 // The stored form of a picture: int32 width, int32 height (little-endian), then the

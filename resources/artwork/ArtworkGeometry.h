@@ -9,8 +9,8 @@ namespace lirasto::artwork {
 
 struct ColumnRange
 {
-    int first;
-    int last;
+    int First;
+    int Last;
 };
 
 // Piano keyboard: one octave repeated four times, then a closing dark column.

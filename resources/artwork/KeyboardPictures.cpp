@@ -18,7 +18,7 @@ constexpr QRgb kBlack = 0xFF000000;
 bool inBlackKey(int column)
 {
     return std::any_of(kBlackKeyColumns.begin(), kBlackKeyColumns.end(),
-                       [column](const ColumnRange& r) { return column >= r.first && column <= r.last; });
+                       [column](const ColumnRange& r) { return column >= r.First && column <= r.Last; });
 }
 
 // Distance from a white face column to the nearest black key edge, in columns.
@@ -26,7 +26,7 @@ int distanceToBlackKey(int column)
 {
     int best = 1000;
     for (const ColumnRange& r : kBlackKeyColumns)
-        best = std::min({best, std::abs(column - r.first), std::abs(column - r.last)});
+        best = std::min({best, std::abs(column - r.First), std::abs(column - r.Last)});
     return best;
 }
 
@@ -34,11 +34,11 @@ QRgb blackKeyPixel(int column, int row)
 {
     const ColumnRange* key = nullptr;
     for (const ColumnRange& r : kBlackKeyColumns)
-        if (column >= r.first && column <= r.last)
+        if (column >= r.First && column <= r.Last)
             key = &r;
     if (row == kBlackKeyLastRow)
         return qRgb(30, 22, 34);
-    const bool rim = column == key->first || column == key->last;
+    const bool rim = column == key->First || column == key->Last;
     const QRgb top = qRgb(46, 35, 60);
     const QRgb lower = qRgb(60, 45, 58);
     const QRgb light = qRgb(85, 64, 51);
@@ -48,7 +48,7 @@ QRgb blackKeyPixel(int column, int row)
     if (rim)
         return Mix(top, light, 0.6);
     const double t = double(row - kTopEdgeRows) / (kBlackKeyLastRow - kTopEdgeRows);
-    const int centre = (key->first + key->last) / 2;
+    const int centre = (key->First + key->Last) / 2;
     const double sheen = column == centre - 2 || column == centre - 3 ? 0.35 : 0.0;
     return Mix(Mix(top, lower, t), light, sheen);
 }
@@ -120,8 +120,8 @@ QImage whiteKeyHighlight(int index, int scale)
     image.fill(Qt::transparent);
     for (int y = kHighlightUpperFirstRow; y < height; ++y) {
         const bool full = y >= shoulder;
-        const int left = full ? 0 : upper.first;
-        const int right = full ? kWhiteHighlightWidth - 1 : upper.last;
+        const int left = full ? 0 : upper.First;
+        const int right = full ? kWhiteHighlightWidth - 1 : upper.Last;
         for (int x = left; x <= right; ++x) {
             QRgb c;
             if (y >= height - 2)
@@ -131,7 +131,7 @@ QImage whiteKeyHighlight(int index, int scale)
             else if (x == left || y == kHighlightUpperFirstRow)
                 c = kBlack;
             else if (x == left + 1 || y == kHighlightUpperFirstRow + 1 || x == right ||
-                     (y == shoulder && (x < upper.first || x > upper.last)))
+                     (y == shoulder && (x < upper.First || x > upper.Last)))
                 c = kAzureRim;
             else
                 c = kAzure;

@@ -200,13 +200,13 @@ QImage PaintKeySignature(const MusicFont& font, int key, bool bass, int scale)
     for (int i = 0; i < std::abs(count); ++i) {
         if (count < 0) {
             const ColumnRange c = kFlatColumns.at(i);
-            glyphs.addPath(accidentalInBox(font, MusicGlyph::Flat, c.first,
-                                           kFlatPitchRows.at(i) - kFlatPitchBelowTop + drop, c.last - c.first + 1,
+            glyphs.addPath(accidentalInBox(font, MusicGlyph::Flat, c.First,
+                                           kFlatPitchRows.at(i) - kFlatPitchBelowTop + drop, c.Last - c.First + 1,
                                            kFlatHeight));
         } else {
             const ColumnRange c = kSharpColumns.at(i);
-            glyphs.addPath(accidentalInBox(font, MusicGlyph::Sharp, c.first,
-                                           kSharpPitchRows.at(i) - kSharpPitchBelowTop + drop, c.last - c.first + 1,
+            glyphs.addPath(accidentalInBox(font, MusicGlyph::Sharp, c.First,
+                                           kSharpPitchRows.at(i) - kSharpPitchBelowTop + drop, c.Last - c.First + 1,
                                            kSharpHeight));
         }
     }
@@ -275,13 +275,13 @@ QImage PaintSignatureTile(const MusicFont& font, int staff, int count, int scale
     for (int i = 0; i < std::abs(count); ++i) {
         const ColumnRange c = signatureColumns(count, i);
         if (count < 0)
-            glyphs.addPath(accidentalInBox(font, MusicGlyph::Flat, c.first,
+            glyphs.addPath(accidentalInBox(font, MusicGlyph::Flat, c.First,
                                            kSignatureFlatRows.at(staff).at(i) - kFlatPitchBelowTop,
-                                           c.last - c.first + 1, kFlatHeight));
+                                           c.Last - c.First + 1, kFlatHeight));
         else
-            glyphs.addPath(accidentalInBox(font, MusicGlyph::Sharp, c.first,
+            glyphs.addPath(accidentalInBox(font, MusicGlyph::Sharp, c.First,
                                            kSignatureSharpRows.at(staff).at(i) - kSharpPitchBelowTop,
-                                           c.last - c.first + 1, kSharpHeight));
+                                           c.Last - c.First + 1, kSharpHeight));
     }
     FillInk(image, Scaled(glyphs, scale), kWhite, scale, 2.2 * scale);
     FillInk(image, Scaled(glyphs, scale), kBlack, scale);
@@ -367,21 +367,21 @@ Artwork PaintArtwork(const MusicFont& font, int scale)
     if (scale != 1 && scale != 2)
         throw ERangeError("Artwork scale must be 1 or 2 (" + std::to_string(scale) + ")");
     Artwork art;
-    art.keyboard = PaintKeyboard(scale);
-    art.staff = PaintStaff(font, scale);
-    art.logo = PaintLogo(font, scale);
-    art.keySignatures = PaintKeyList(font, scale);
+    art.Keyboard = PaintKeyboard(scale);
+    art.Staff = PaintStaff(font, scale);
+    art.Logo = PaintLogo(font, scale);
+    art.KeySignatures = PaintKeyList(font, scale);
     for (int i = 0; i < kHighlightCount; ++i)
-        art.keyHighlights.push_back(PaintKeyHighlight(i, scale));
+        art.KeyHighlights.push_back(PaintKeyHighlight(i, scale));
     for (int i = 0; i < 7; ++i)
-        art.scaleDegrees.push_back(PaintScaleDegree(i, scale));
-    art.notes = PaintNoteList(font, scale);
+        art.ScaleDegrees.push_back(PaintScaleDegree(i, scale));
+    art.Notes = PaintNoteList(font, scale);
     for (int i = 0; i < 4; ++i)
-        art.evaluationMarks.push_back(PaintEvaluationMark(i, scale));
-    art.wallpaper = PaintWallpaper(scale);
+        art.EvaluationMarks.push_back(PaintEvaluationMark(i, scale));
+    art.Wallpaper = PaintWallpaper(scale);
     // The window icon comes in one size; the system scales it.
     if (scale == 1)
-        art.icon = PaintIcon(font);
+        art.Icon = PaintIcon(font);
     return art;
 }
 

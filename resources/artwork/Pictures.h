@@ -12,17 +12,17 @@ class MusicFont;
 // fully transparent pixels hold white.
 struct Artwork
 {
-    QImage keyboard;
-    QImage staff;
-    QImage logo;
+    QImage Keyboard;
+    QImage Staff;
+    QImage Logo;
     // Item 2k treble, 2k + 1 bass of key k; then the clef tiles and the signatures the twelve lack.
-    std::vector<QImage> keySignatures;
-    std::vector<QImage> keyHighlights;   // 0 black key, 1..7 white keys C..B
-    std::vector<QImage> scaleDegrees;    // I..VII
-    std::vector<QImage> notes;           // heads with stems, accidentals, ledger lines
-    std::vector<QImage> evaluationMarks; // pointer, right, wrong, eye
-    QImage wallpaper;                    // opaque
-    QImage icon;
+    std::vector<QImage> KeySignatures;
+    std::vector<QImage> KeyHighlights;   // 0 black key, 1..7 white keys C..B
+    std::vector<QImage> ScaleDegrees;    // I..VII
+    std::vector<QImage> Notes;           // heads with stems, accidentals, ledger lines
+    std::vector<QImage> EvaluationMarks; // pointer, right, wrong, eye
+    QImage Wallpaper;                    // opaque
+    QImage Icon;
 };
 
 // Each picture at `scale` device pixels per picture pixel (1, or 2 for screens at twice

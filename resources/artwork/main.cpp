@@ -25,35 +25,35 @@ QImage montage(const Artwork& art, int scale)
     QPainter p(&image);
     // Placed in picture pixels, as the game places its layers.
     auto place = [&p, scale](int x, int y, const QImage& picture) { p.drawImage(x * scale, y * scale, picture); };
-    place(0, 0, art.staff);
-    place(kKeyTileLeft, kTrebleKeyTileTop, art.keySignatures[2 * 10]);
-    place(kKeyTileLeft, kBassKeyTileTop, art.keySignatures[2 * 10 + 1]);
-    place(125, 0, art.evaluationMarks[0]);
+    place(0, 0, art.Staff);
+    place(kKeyTileLeft, kTrebleKeyTileTop, art.KeySignatures[2 * 10]);
+    place(kKeyTileLeft, kBassKeyTileTop, art.KeySignatures[2 * 10 + 1]);
+    place(125, 0, art.EvaluationMarks[0]);
     // Treble E flat 6 (offset -15) stems down on its third ledger line; the layout puts the
     // note at offset + 60, a flat at offset + 53 and three ledger lines at 40.
-    place(125, -15 + 60, art.notes[2]);
-    place(117, -15 + 53, art.notes[4]);
-    place(121, 40, art.notes[9]);
+    place(125, -15 + 60, art.Notes[2]);
+    place(117, -15 + 53, art.Notes[4]);
+    place(121, 40, art.Notes[9]);
     // Bass C2 (offset 175) stems up with a natural and two ledger lines at 220.
-    place(200, 175 + 30, art.notes[0]);
-    place(192, 175 + 55, art.notes[6]);
-    place(196, 220, art.notes[8]);
+    place(200, 175 + 30, art.Notes[0]);
+    place(192, 175 + 55, art.Notes[6]);
+    place(196, 220, art.Notes[8]);
     // Treble F sharp 4 (offset 50) stems up.
-    place(260, 50 + 30, art.notes[0]);
-    place(252, 50 + 53, art.notes[5]);
+    place(260, 50 + 30, art.Notes[0]);
+    place(252, 50 + 53, art.Notes[5]);
     // Bass B flat 2 (offset 145) stems down.
-    place(300, 145 + 60, art.notes[2]);
-    place(292, 145 + 53, art.notes[4]);
-    place(330, 0, art.evaluationMarks[1]);
-    place(360, 0, art.evaluationMarks[2]);
-    place(390, 0, art.evaluationMarks[3]);
+    place(300, 145 + 60, art.Notes[2]);
+    place(292, 145 + 53, art.Notes[4]);
+    place(330, 0, art.EvaluationMarks[1]);
+    place(360, 0, art.EvaluationMarks[2]);
+    place(390, 0, art.EvaluationMarks[3]);
     const int top = kStaffHeight + 20;
-    place(0, top, art.keyboard);
-    place(140 + 11, top, art.keyHighlights[0]);
-    place(140 + 41, top, art.keyHighlights[3]);
-    place(280 + 81, top, art.keyHighlights[5]);
-    place(420 + 121, top, art.keyHighlights[7]);
-    place(0, top, art.keyHighlights[1]);
+    place(0, top, art.Keyboard);
+    place(140 + 11, top, art.KeyHighlights[0]);
+    place(140 + 41, top, art.KeyHighlights[3]);
+    place(280 + 81, top, art.KeyHighlights[5]);
+    place(420 + 121, top, art.KeyHighlights[7]);
+    place(0, top, art.KeyHighlights[1]);
     return image;
 }
 
@@ -61,12 +61,12 @@ void writeReview(const Artwork& art, const QString& directory, int scale)
 {
     QDir().mkpath(directory);
     auto save = [&](const QImage& image, const QString& name) { image.save(directory + "/" + name + ".png"); };
-    save(art.keyboard, "keyboard");
-    save(art.staff, "staff");
-    save(art.logo, "logo");
-    save(art.wallpaper, "wallpaper");
-    if (!art.icon.isNull())
-        save(art.icon, "icon");
+    save(art.Keyboard, "keyboard");
+    save(art.Staff, "staff");
+    save(art.Logo, "logo");
+    save(art.Wallpaper, "wallpaper");
+    if (!art.Icon.isNull())
+        save(art.Icon, "icon");
     save(montage(art, scale), "montage");
     auto sheet = [&](const std::vector<QImage>& items, const QString& name, int zoom) {
         int width = 0, height = 0;
@@ -85,11 +85,11 @@ void writeReview(const Artwork& art, const QString& directory, int scale)
         p.end();
         save(image, name);
     };
-    sheet(art.keySignatures, "keys", 2);
-    sheet(art.keyHighlights, "highlights", 4);
-    sheet(art.scaleDegrees, "degrees", 2);
-    sheet(art.notes, "notes", 8);
-    sheet(art.evaluationMarks, "marks", 8);
+    sheet(art.KeySignatures, "keys", 2);
+    sheet(art.KeyHighlights, "highlights", 4);
+    sheet(art.ScaleDegrees, "degrees", 2);
+    sheet(art.Notes, "notes", 8);
+    sheet(art.EvaluationMarks, "marks", 8);
 }
 
 } // namespace
@@ -122,7 +122,7 @@ int main(int argc, char** argv)
         WriteArtworkFiles({{"artwork2x.qrc", std::vector<uint8_t>(qrc.begin(), qrc.end())}}, out / "2x");
         std::ofstream manifest(out / "manifest.txt", std::ios::trunc);
         for (const ArtworkFile& file : files)
-            manifest << file.name << ' ' << file.bytes.size() << '\n';
+            manifest << file.Name << ' ' << file.Bytes.size() << '\n';
         if (!manifest)
             throw lirasto::Exception("Cannot write the artwork manifest");
         if (argc == 4) {

@@ -136,9 +136,9 @@ TEST_P(TGradientBands, SpansAndColoursBandsByMulDiv)
     const auto bands = GradientBands(row.size, row.start, row.end);
     ASSERT_EQ(bands.size(), 129u);
     const GradientBand& band = bands[std::size_t(row.band)];
-    EXPECT_EQ(band.from, row.from);
-    EXPECT_EQ(band.to, row.to);
-    EXPECT_EQ(band.color, row.color);
+    EXPECT_EQ(band.From, row.from);
+    EXPECT_EQ(band.To, row.to);
+    EXPECT_EQ(band.Color, row.color);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -338,8 +338,8 @@ TEST(PictureData, ParsesClassNameAndBytes)
 {
     const std::vector<uint8_t> jpeg = {1, 2, 3, 4, 5};
     const PictureData picture = ParsePictureData(bytesOf(pictureBlob("TJPEGImage", jpeg, 5)));
-    EXPECT_EQ(picture.className, "TJPEGImage");
-    EXPECT_EQ(picture.bytes, jpeg);
+    EXPECT_EQ(picture.ClassName, "TJPEGImage");
+    EXPECT_EQ(picture.Bytes, jpeg);
 }
 
 struct BadBlobRow

@@ -23,26 +23,26 @@ void checkViews(const DesignValue& value);
 void checkViews(const std::vector<DesignProperty>& properties)
 {
     for (const DesignProperty& p : properties)
-        checkViews(p.value);
+        checkViews(p.Value);
 }
 
 void checkViews(const DesignValue& value)
 {
-    if (value.kind == DesignValueKind::Binary && !value.Binary().empty()) {
+    if (value.Kind == DesignValueKind::Binary && !value.Binary().empty()) {
         const uint8_t* begin = value.Binary().data();
-        FUZZ_CHECK(value.bytes.empty() && begin >= input.data() &&
+        FUZZ_CHECK(value.Bytes.empty() && begin >= input.data() &&
                    begin + value.Binary().size() <= input.data() + input.size());
     }
-    for (const DesignValue& item : value.list)
+    for (const DesignValue& item : value.List)
         checkViews(item);
-    for (const auto& item : value.items)
+    for (const auto& item : value.Items)
         checkViews(item);
 }
 
 void checkViews(const DesignComponent& component)
 {
-    checkViews(component.properties);
-    for (const DesignComponent& child : component.children)
+    checkViews(component.Properties);
+    for (const DesignComponent& child : component.Children)
         checkViews(child);
 }
 

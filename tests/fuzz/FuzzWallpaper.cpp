@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     checkDecoded(input);
     try {
         const PictureData picture = ParsePictureData(input);
-        FUZZ_CHECK(picture.className.size() < 256 && picture.className.size() + picture.bytes.size() + 5 == size);
-        if (picture.className == "TJPEGImage")
-            checkDecoded(picture.bytes);
+        FUZZ_CHECK(picture.ClassName.size() < 256 && picture.ClassName.size() + picture.Bytes.size() + 5 == size);
+        if (picture.ClassName == "TJPEGImage")
+            checkDecoded(picture.Bytes);
     } catch (const lirasto::EReadError&) {
     }
     return 0;

@@ -37,7 +37,7 @@ void save(const fs::path& file, const std::string& text)
 DesignComponent designTree()
 {
     DesignComponent root{"TfMain", "fMain", {}, {}};
-    root.properties = {
+    root.Properties = {
         {"Left", DesignValue::MakeInteger(192)},
         {"Font.Height", DesignValue::MakeInteger(-11)},
         {"Width", DesignValue::MakeInteger(800)},
@@ -50,8 +50,8 @@ DesignComponent designTree()
         {"Lines.Strings", DesignValue::MakeList({DesignValue::MakeString("first"), DesignValue::MakeString("")})},
     };
     DesignComponent child{"TSkinImages", "SkinImages", {}, {}};
-    child.properties = {{"Images", DesignValue::MakeCollection({{{"Tag", DesignValue::MakeInteger(1)}}, {}})}};
-    root.children.push_back(child);
+    child.Properties = {{"Images", DesignValue::MakeCollection({{{"Tag", DesignValue::MakeInteger(1)}}, {}})}};
+    root.Children.push_back(child);
     return root;
 }
 

@@ -232,7 +232,7 @@ TEST(PlainBlend, StaysWithinTwoStepsOfThePackedResult)
 TEST(BlendTables, FollowTheChosenImplementation)
 {
     EXPECT_EQ(BlendImplementation(), BestBlendImplementation());
-    if (CpuFeatures().avx2) {
+    if (CpuFeatures().Avx2) {
         EXPECT_EQ(BestBlendImplementation(), BlendImpl::Avx2);
     }
     SetBlendImplementation(BlendImpl::Plain);
@@ -245,7 +245,7 @@ TEST(BlendTables, FollowTheChosenImplementation)
     EXPECT_EQ(d, 0xC0800000u);
     SetBlendImplementation(BestBlendImplementation());
     EXPECT_THROW(BLEND_LINE[TCombineMode(2)], lirasto::ERangeError);
-    if (!CpuFeatures().avx2) {
+    if (!CpuFeatures().Avx2) {
         EXPECT_THROW(SetBlendImplementation(BlendImpl::Avx2), lirasto::ERangeError);
     }
 }
@@ -278,7 +278,7 @@ TEST(BiasTable, HoldsEachIndexInFourLanes)
 {
     const auto& table = BiasTable();
     for (uint16_t i = 0; i < 256; ++i)
-        for (uint16_t lane : table[i].lanes)
+        for (uint16_t lane : table[i].Lanes)
             ASSERT_EQ(lane, i);
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(&table[1]) % 8, 0u);
 }
@@ -303,9 +303,9 @@ TEST(LowLevel, FillsAndMovesOnlyPositiveCounts)
 TEST(CpuFeatures, ReportsTheBaseInstructionSets)
 {
 #if defined(__x86_64__)
-    EXPECT_TRUE(CpuFeatures().mmx);
-    EXPECT_TRUE(CpuFeatures().sse2);
-    EXPECT_EQ(CpuFeatures().avx2, bool(__builtin_cpu_supports("avx2")));
+    EXPECT_TRUE(CpuFeatures().Mmx);
+    EXPECT_TRUE(CpuFeatures().Sse2);
+    EXPECT_EQ(CpuFeatures().Avx2, bool(__builtin_cpu_supports("avx2")));
 #endif
 }
 

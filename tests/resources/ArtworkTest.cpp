@@ -49,7 +49,7 @@ Painted paint()
     const MusicFont font(MusicFont::DefaultPath());
     Painted result{PaintArtwork(font), {}};
     for (ArtworkFile& file : ArtworkFiles(result.art))
-        result.files[file.name] = std::move(file.bytes);
+        result.files[file.Name] = std::move(file.Bytes);
     return result;
 }
 
@@ -304,11 +304,11 @@ TEST(KeyboardPicture, DrawsBlackKeysDarkInTheirColumnsAndWhiteFacesLightAround)
         const int origin = octave * 140;
         for (const ColumnRange& key : kBlackKeyColumns) {
             for (int y = 2; y <= 41; ++y)
-                for (int x = key.first; x <= key.last; ++x)
+                for (int x = key.First; x <= key.Last; ++x)
                     ASSERT_TRUE(p.Dark(origin + x, y)) << origin + x << "," << y;
             for (int y = 2; y <= 40; ++y) {
-                EXPECT_TRUE(p.Light(origin + key.first - 1, y)) << origin + key.first - 1 << "," << y;
-                EXPECT_TRUE(p.Light(origin + key.last + 1, y)) << origin + key.last + 1 << "," << y;
+                EXPECT_TRUE(p.Light(origin + key.First - 1, y)) << origin + key.First - 1 << "," << y;
+                EXPECT_TRUE(p.Light(origin + key.Last + 1, y)) << origin + key.Last + 1 << "," << y;
             }
         }
     }
@@ -648,11 +648,11 @@ TEST_P(KeySignatureTile, CarriesItsSignsInTheirBoxesOnBothStaves)
             if (count <= 0) {
                 const ColumnRange c = kFlatColumns[std::size_t(n)];
                 const int top = kFlatPitchRows[std::size_t(n)] - kFlatPitchBelowTop + drop;
-                EXPECT_EQ(inkOffLines(p, c.first, c.last, top, top + 17), present) << "flat " << n;
+                EXPECT_EQ(inkOffLines(p, c.First, c.Last, top, top + 17), present) << "flat " << n;
             } else if (n < 5) {
                 const ColumnRange c = kSharpColumns[std::size_t(n)];
                 const int top = kSharpPitchRows[std::size_t(n)] - kSharpPitchBelowTop + drop;
-                EXPECT_EQ(inkOffLines(p, c.first, c.last, top, top + 17), present) << "sharp " << n;
+                EXPECT_EQ(inkOffLines(p, c.First, c.Last, top, top + 17), present) << "sharp " << n;
             }
         }
         // Nothing strays right of the last sign.

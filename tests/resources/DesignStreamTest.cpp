@@ -162,8 +162,8 @@ TEST_P(DesignValueRoundTrip, KeepsValueAndWritesItsTag)
     const ValueRow& row = GetParam();
     const std::string text = "object A: TA\n  P = " + row.text + "\nend\n";
     const DesignComponent parsed = lirasto::ParseDesignText(text);
-    ASSERT_EQ(parsed.properties.size(), 1u);
-    EXPECT_EQ(parsed.properties[0].value, row.value);
+    ASSERT_EQ(parsed.Properties.size(), 1u);
+    EXPECT_EQ(parsed.Properties[0].Value, row.value);
 
     const std::vector<uint8_t> stream = lirasto::WriteDesignStream(parsed);
     // "TPF0", 2 "TA", 1 "A", 1 "P": the value's tag follows at offset 11.
@@ -346,8 +346,8 @@ TEST(DesignStreamReader, ReadsIntegersOfBothWidths)
     };
     for (const auto& row : rows) {
         const DesignComponent c = lirasto::ReadDesignStream(streamWithProperties(p + row.value));
-        ASSERT_EQ(c.properties.size(), 1u);
-        EXPECT_EQ(c.properties[0].value, DesignValue::MakeInteger(row.expected));
+        ASSERT_EQ(c.Properties.size(), 1u);
+        EXPECT_EQ(c.Properties[0].Value, DesignValue::MakeInteger(row.expected));
     }
 }
 
@@ -425,11 +425,11 @@ TEST(DesignStreamViewedBinaries, PointIntoTheStreamWithoutCopying)
         const DesignComponent c = lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed);
         watching = false;
         EXPECT_LT(largestAllocation.load(), kNodeAllowance) << size;
-        const std::span<const uint8_t> data = c.Property("P")->value.Binary();
+        const std::span<const uint8_t> data = c.Property("P")->Value.Binary();
         EXPECT_EQ(data.size(), size);
         EXPECT_EQ(data.data(), stream.data() + 4 + 3 + 2 + 7) << size; // signature, class, name, header of P
-        EXPECT_TRUE(c.Property("P")->value.bytes.empty());
-        EXPECT_EQ(c.Property("Q")->value, DesignValue::MakeInteger(7));
+        EXPECT_TRUE(c.Property("P")->Value.Bytes.empty());
+        EXPECT_EQ(c.Property("Q")->Value, DesignValue::MakeInteger(7));
     }
 }
 
@@ -440,8 +440,8 @@ TEST(DesignStreamViewedBinaries, CompareAndWriteLikeCopiedOnes)
         const std::vector<uint8_t> stream = streamWithBinary(size);
         const DesignComponent viewed = lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed);
         const DesignComponent copied = lirasto::ReadDesignStream(stream);
-        EXPECT_EQ(copied.Property("P")->value.Binary().size(), size);
-        EXPECT_NE(copied.Property("P")->value.Binary().data(), stream.data() + 16);
+        EXPECT_EQ(copied.Property("P")->Value.Binary().size(), size);
+        EXPECT_NE(copied.Property("P")->Value.Binary().data(), stream.data() + 16);
         EXPECT_EQ(viewed, copied) << size;
         EXPECT_EQ(lirasto::WriteDesignStream(viewed), stream) << size;
     }

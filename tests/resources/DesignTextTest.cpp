@@ -91,7 +91,7 @@ TEST(DesignText, ResolvesArtworkThroughLoader)
         return std::vector<uint8_t>{1, 2, 3};
     };
     const DesignComponent c = lirasto::ParseDesignText("object A: TA\n  Bitmap.Data = {@logo.bmp32}\nend\n", loader);
-    EXPECT_EQ(c.properties.at(0).value, DesignValue::MakeBinary({1, 2, 3}));
+    EXPECT_EQ(c.Properties.at(0).Value, DesignValue::MakeBinary({1, 2, 3}));
     EXPECT_EQ(asked, std::vector<std::string>{"logo.bmp32"});
     try {
         lirasto::ParseDesignText("object A: TA\n\n  D = {@missing.bmp32}\nend\n", loader);
@@ -105,10 +105,10 @@ TEST(DesignText, ResolvesArtworkThroughLoader)
 TEST(DesignText, WritesAsFormDesignerDoes)
 {
     DesignComponent form{"TF", "f", {}, {}};
-    form.properties.push_back({"Caption", DesignValue::MakeString("It's\t1")});
-    form.properties.push_back({"Font.Style", DesignValue::MakeSet({"fsBold", "fsItalic"})});
-    form.properties.push_back({"Lines.Strings", DesignValue::MakeList({DesignValue::MakeString("a")})});
-    form.children.push_back(DesignComponent{"TB", "b", {{"Visible", DesignValue::MakeBoolean(false)}}, {}});
+    form.Properties.push_back({"Caption", DesignValue::MakeString("It's\t1")});
+    form.Properties.push_back({"Font.Style", DesignValue::MakeSet({"fsBold", "fsItalic"})});
+    form.Properties.push_back({"Lines.Strings", DesignValue::MakeList({DesignValue::MakeString("a")})});
+    form.Children.push_back(DesignComponent{"TB", "b", {{"Visible", DesignValue::MakeBoolean(false)}}, {}});
     EXPECT_EQ(lirasto::WriteDesignText(form), "object f: TF\n"
                                               "  Caption = 'It''s'#9'1'\n"
                                               "  Font.Style = [fsBold, fsItalic]\n"
@@ -151,7 +151,7 @@ protected:
 
     static const DesignComponent& Component(const std::string& name)
     {
-        if (Form().name == name)
+        if (Form().Name == name)
             return Form();
         const DesignComponent* c = Form().Find(name);
         if (!c)
@@ -164,14 +164,14 @@ protected:
         const DesignProperty* p = Component(componentName).Property(propertyName);
         if (!p)
             throw std::runtime_error("no property " + componentName + "." + propertyName);
-        return p->value;
+        return p->Value;
     }
 
     static long long Integer(const std::string& componentName, const std::string& propertyName)
     {
         const DesignValue& v = Value(componentName, propertyName);
-        EXPECT_EQ(v.kind, DesignValueKind::Integer) << componentName << "." << propertyName;
-        return v.integer;
+        EXPECT_EQ(v.Kind, DesignValueKind::Integer) << componentName << "." << propertyName;
+        return v.Integer;
     }
 };
 
@@ -185,8 +185,8 @@ void flatten(const DesignComponent& c, const std::string& parent,
              std::vector<std::pair<const DesignComponent*, std::string>>& out)
 {
     out.emplace_back(&c, parent);
-    for (const DesignComponent& child : c.children)
-        flatten(child, c.name, out);
+    for (const DesignComponent& child : c.Children)
+        flatten(child, c.Name, out);
 }
 
 // Every component of the window, in creation order, with its class, parent and geometry.
@@ -263,8 +263,8 @@ TEST_F(WindowDesign, HoldsEveryComponentWithClassParentAndGeometry)
         const Placement& e = expected[i];
         const DesignComponent& c = *actual[i].first;
         SCOPED_TRACE(e.name);
-        EXPECT_EQ(c.name, e.name);
-        EXPECT_EQ(c.className, e.className);
+        EXPECT_EQ(c.Name, e.name);
+        EXPECT_EQ(c.ClassName, e.className);
         EXPECT_EQ(actual[i].second, e.parent);
         const std::pair<const char*, int> geometry[] = {
             {"Left", e.left}, {"Top", e.top}, {"Width", e.width}, {"Height", e.height}};
@@ -274,7 +274,7 @@ TEST_F(WindowDesign, HoldsEveryComponentWithClassParentAndGeometry)
                 EXPECT_EQ(p, nullptr) << property;
             } else {
                 ASSERT_NE(p, nullptr) << property;
-                EXPECT_EQ(p->value, DesignValue::MakeInteger(figure)) << property;
+                EXPECT_EQ(p->Value, DesignValue::MakeInteger(figure)) << property;
             }
         }
     }
@@ -371,8 +371,8 @@ TEST_F(WindowDesign, HoldsMemoLines)
 {
     const auto lines = [](const char* name) {
         std::vector<std::string> out;
-        for (const DesignValue& v : Value(name, "Lines.Strings").list)
-            out.push_back(v.text);
+        for (const DesignValue& v : Value(name, "Lines.Strings").List)
+            out.push_back(v.Text);
         return out;
     };
     const std::vector<std::string> info = lines("mInfo");
@@ -404,7 +404,7 @@ TEST_F(WindowDesign, TakesEveryPictureFromItsArtworkFile)
     EXPECT_EQ(Value("imgLogo", "Bitmap.Data"), bytes("logo.bmp32"));
     EXPECT_EQ(Value("fMain", "Icon.Data"), bytes("icon.ico"));
 
-    const std::vector<std::vector<DesignProperty>>& wallpapers = Value("SkinImages", "Images").items;
+    const std::vector<std::vector<DesignProperty>>& wallpapers = Value("SkinImages", "Images").Items;
     ASSERT_EQ(wallpapers.size(), 1u);
     EXPECT_EQ(wallpapers[0], (std::vector<DesignProperty>{{"Picture.Data", bytes("wallpaper.picture")}}));
 
@@ -420,7 +420,7 @@ TEST_F(WindowDesign, TakesEveryPictureFromItsArtworkFile)
                  {"BMPNoteList", "note_", 13, false},
                  {"BMPEvaluationList", "mark_", 4, false}};
     for (const auto& l : lists) {
-        const auto& items = Value(l.list, "Bitmaps").items;
+        const auto& items = Value(l.list, "Bitmaps").Items;
         ASSERT_EQ(items.size(), static_cast<std::size_t>(l.count)) << l.list;
         for (int i = 0; i < l.count; ++i) {
             const std::string number = (l.twoDigits && i < 10 ? "0" : "") + std::to_string(i);
@@ -458,9 +458,9 @@ TEST_F(WindowDesign, SurvivesStreamAndTextRoundTrips)
 TEST(DesignTextWriter, WritesPicturesReadInPlace)
 {
     lirasto::DesignComponent root;
-    root.className = "TfMain";
-    root.name = "fMain";
-    root.properties.push_back({"Icon.Data", lirasto::DesignValue::MakeBinary({0x00, 0xAB, 0xFF})});
+    root.ClassName = "TfMain";
+    root.Name = "fMain";
+    root.Properties.push_back({"Icon.Data", lirasto::DesignValue::MakeBinary({0x00, 0xAB, 0xFF})});
     const std::vector<uint8_t> stream = lirasto::WriteDesignStream(root);
     const auto viewed = lirasto::ReadDesignStream(stream, lirasto::DesignBinaries::Viewed);
     EXPECT_EQ(lirasto::WriteDesignText(viewed), lirasto::WriteDesignText(root));

@@ -22,15 +22,15 @@ Set decoded(const std::vector<ArtworkFile>& files)
 {
     Set set;
     for (const ArtworkFile& f : files) {
-        const auto* p = f.bytes.data();
-        if (f.name.ends_with(".jpg"))
-            set[f.name] = QImage::fromData(p, int(f.bytes.size())).convertToFormat(QImage::Format_ARGB32);
-        if (!f.name.ends_with(".bmp32"))
+        const auto* p = f.Bytes.data();
+        if (f.Name.ends_with(".jpg"))
+            set[f.Name] = QImage::fromData(p, int(f.Bytes.size())).convertToFormat(QImage::Format_ARGB32);
+        if (!f.Name.ends_with(".bmp32"))
             continue;
         // A record's pixels are B, G, R, A: little-endian ARGB32 words after the two sizes.
         const QImage view(p + 8, *reinterpret_cast<const int32_t*>(p), *reinterpret_cast<const int32_t*>(p + 4),
                           QImage::Format_ARGB32);
-        set[f.name] = view.copy();
+        set[f.Name] = view.copy();
     }
     return set;
 }

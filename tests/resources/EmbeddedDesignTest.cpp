@@ -21,24 +21,24 @@ void blankBinaries(std::vector<DesignProperty>& properties);
 
 void blankBinary(DesignValue& v)
 {
-    if (v.kind == DesignValueKind::Binary)
-        v.bytes.clear();
-    for (DesignValue& item : v.list)
+    if (v.Kind == DesignValueKind::Binary)
+        v.Bytes.clear();
+    for (DesignValue& item : v.List)
         blankBinary(item);
-    for (auto& item : v.items)
+    for (auto& item : v.Items)
         blankBinaries(item);
 }
 
 void blankBinaries(std::vector<DesignProperty>& properties)
 {
     for (DesignProperty& p : properties)
-        blankBinary(p.value);
+        blankBinary(p.Value);
 }
 
 void blankBinaries(DesignComponent& c)
 {
-    blankBinaries(c.properties);
-    for (DesignComponent& child : c.children)
+    blankBinaries(c.Properties);
+    for (DesignComponent& child : c.Children)
         blankBinaries(child);
 }
 
@@ -100,7 +100,7 @@ TEST(EmbeddedDesign, CarriesPicturesOfTheExpectedSizes)
 {
     const DesignComponent form = embedded();
     const auto bitmapOf = [&](const char* name) -> const std::vector<uint8_t>& {
-        return form.Find(name)->Property("Bitmap.Data")->value.bytes;
+        return form.Find(name)->Property("Bitmap.Data")->Value.Bytes;
     };
     if (recordSize(bitmapOf("imgPiano")) == std::pair{0, 0})
         GTEST_SKIP() << "built with placeholder artwork";
@@ -130,10 +130,10 @@ TEST(EmbeddedDesign, CarriesPicturesOfTheExpectedSizes)
         {"BMPEvaluationList", {{14, 29}, {19, 19}, {19, 19}, {23, 17}}},
     };
     for (const auto& [name, sizes] : lists) {
-        const auto& items = form.Find(name)->Property("Bitmaps")->value.items;
+        const auto& items = form.Find(name)->Property("Bitmaps")->Value.Items;
         ASSERT_EQ(items.size(), sizes.size()) << name;
         for (std::size_t i = 0; i < sizes.size(); ++i)
-            EXPECT_EQ(recordSize(items[i].at(0).value.bytes), sizes[i]) << name << " " << i;
+            EXPECT_EQ(recordSize(items[i].at(0).Value.Bytes), sizes[i]) << name << " " << i;
     }
 }
 
@@ -142,7 +142,7 @@ TEST(EmbeddedDesign, CarriesWallpaperAndIconInTheirFormats)
 {
     const DesignComponent form = embedded();
     const std::vector<uint8_t>& picture =
-        form.Find("SkinImages")->Property("Images")->value.items.at(0).at(0).value.bytes;
+        form.Find("SkinImages")->Property("Images")->Value.Items.at(0).at(0).Value.Bytes;
     ASSERT_GE(picture.size(), 15u);
     EXPECT_EQ(std::string(picture.begin() + 1, picture.begin() + 1 + picture[0]), "TJPEGImage");
     const std::size_t countAt = 1u + picture[0];
@@ -151,7 +151,7 @@ TEST(EmbeddedDesign, CarriesWallpaperAndIconInTheirFormats)
         EXPECT_EQ(picture[countAt + 4], 0xFF);
         EXPECT_EQ(picture[countAt + 5], 0xD8);
     }
-    const std::vector<uint8_t>& icon = form.Property("Icon.Data")->value.bytes;
+    const std::vector<uint8_t>& icon = form.Property("Icon.Data")->Value.Bytes;
     if (!icon.empty()) {
         ASSERT_GE(icon.size(), 6u);
         EXPECT_EQ(std::vector<uint8_t>(icon.begin(), icon.begin() + 4), (std::vector<uint8_t>{0, 0, 1, 0}));

@@ -258,16 +258,16 @@ TEST_F(MainWindowTest, UnknownClassPropertyOrHandlerIsNamed)
         }
         return std::string("no error");
     };
-    EXPECT_NE(withChange([](auto& d) { d.children.front().className = "TFancyThing"; }).find("TFancyThing"),
+    EXPECT_NE(withChange([](auto& d) { d.Children.front().ClassName = "TFancyThing"; }).find("TFancyThing"),
               std::string::npos);
     EXPECT_NE(withChange([](auto& d) {
-                  d.properties.push_back({"Sparkle", lirasto::DesignValue::MakeInteger(1)});
+                  d.Properties.push_back({"Sparkle", lirasto::DesignValue::MakeInteger(1)});
               }).find("Sparkle"),
               std::string::npos);
     EXPECT_NE(withChange([](auto& d) {
-                  for (auto& p : d.properties)
-                      if (p.name == "OnCreate")
-                          p.value = lirasto::DesignValue::MakeIdentifier("FormExplode");
+                  for (auto& p : d.Properties)
+                      if (p.Name == "OnCreate")
+                          p.Value = lirasto::DesignValue::MakeIdentifier("FormExplode");
               }).find("FormExplode"),
               std::string::npos);
 }
